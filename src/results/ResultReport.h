@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "stats/AnalysisData.h"
+
+namespace kalderon {
+
+// The report text and the semicolon-separated export text of one analysis,
+// built in one pass from a copy of the analysis record.
+class ResultReport {
+public:
+    // Copies the record and builds both texts; timeStamp is the already
+    // formatted creation time.
+    void SetResults(const CAnalysisData& source, AnalysisKind kind, const std::string& timeStamp);
+
+    const CAnalysisData& data() const { return data_; }
+    AnalysisKind kind() const { return kind_; }
+    const std::string& reportText() const { return reportText_; }
+    const std::string& exportText() const { return exportText_; }
+
+private:
+    void BuildReport(const std::string& timeStamp);
+
+    CAnalysisData data_;
+    AnalysisKind kind_ = kLifeTable;
+    std::string reportText_;
+    std::string exportText_;
+};
+
+}  // namespace kalderon

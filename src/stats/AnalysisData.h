@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "stats/DateValue.h"
+#include "stats/PopulationTable.h"
+#include "stats/ResultTables.h"
+
+namespace kalderon {
+
+enum AnalysisKind : std::int32_t {
+    kLifeTable = 0,
+    kPeriodAnalysis = 1,
+    kTrend = 2,
+    kProductLimit = 3,
+    kSmrSir = 4,
+};
+
+// The analysis record of one data set: bookkeeping filled while cases are
+// built, the analysis parameters, and the per-group result tables.
+class CAnalysisData {
+public:
+    // The member initialisers are the reset values.
+    void Reset();
+
+    // Widens the observation window to whole time units, clamps the period
+    // of interest into it and sets n and the period width for the unit.
+    void PrepareTimeWindow();
+
+    // Sums over groupResults' info.
+    std::int32_t TotalRecordsValid() const;
+    std::int32_t TotalRecordsSkipped() const;
+    std::int32_t TotalRecordsRead() const;
+
+    std::string title;
+
+    // Case building.
+    std::vector<std::string> statusCodes;
+    std::vector<std::string> sexCodes;
+    DateValue firstBeginDate;
+    DateValue lastEndDate;
+    std::int32_t maxObservationDays = 0;
+
+    // Parameters.
+    std::string eventCode;
+    std::int32_t eventCodeIndex = 0;
+    std::string sexCodeFirst;
+    std::int32_t sexCodeIndex = 0;
+    std::int32_t sexCodeIsFemale = 0;
+    std::string populationTableName;
+    std::vector<CPopulationYearTable> populationTables;
+    DateValue closingDate;
+    DateValue windowBegin;
+    DateValue windowEnd;
+    DateValue periodBegin;
+    DateValue periodEnd;
+    std::int32_t timeUnit = 0;
+    std::int32_t periodTechnique = 0;
+    std::int32_t relativeSurvival = 0;
+    std::int32_t useHakulinen = 0;
+    std::int32_t survivalYears = 5;
+    std::int32_t periodWidth = 5;
+    std::string ciLevelText;
+
+    // Results.
+    double maxRelativeUpper = 1.0;
+    std::vector<CGroupResult> groupResults;
+};
+
+}  // namespace kalderon

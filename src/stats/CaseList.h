@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "stats/AnalysisData.h"
+#include "stats/CaseRecord.h"
+#include "stats/ResultTables.h"
+
+namespace kalderon {
+
+// The cases of one data set in case-list order (ascending begin date, then
+// end date), with the group list they were merged into.
+struct CaseList {
+    std::vector<CCaseRecord> records;     // case-list order
+    std::vector<std::int32_t> groupIndex;  // per record: position in groups
+    std::vector<std::int32_t> rowToList;   // per added row: its position in records
+    std::vector<CGroupInfo> groups;        // ascending by code, byte-wise
+    std::string sourcePath;                // what the computations copy into the record's title
+
+    const CCaseRecord& row(size_t rowIndex) const { return records[rowToList[rowIndex]]; }
+};
+
+// Adds cases one by one in row order, keeping the bookkeeping of the
+// analysis record (first begin, last end, longest observation, status and
+// sex codes) and the group list, and at the end yields the case list in the
+// order that inserting each case by walking the list from its tail gives.
+class CaseListBuilder {
+public:
+    explicit CaseListBuilder(CAnalysisData& data);
+
+    void Add(CCaseRecord c);
+    size_t size() const { return rows_.size(); }
+    const CCaseRecord& lastAdded() const { return rows_.back(); }
+
+    // Orders the cases, builds the group list and data.groupResults.
+    CaseList Finish();
+
+private:
+    struct BeginGroup {
+        std::int32_t lastInvalidEnd = -1;
+        // Cases added after lastInvalidEnd, ordered as in the list.
+        std::map<std::pair<double, std::int32_t>, std::int32_t> tail;
+
+        std::int32_t last() const { return tail.empty() ? lastInvalidEnd : tail.rbegin()->second; }
+    };
+
+    std::int32_t PlaceInGroup(BeginGroup& group, std::int32_t row);
+
+    CAnalysisData& data_;
+    std::vector<CCaseRecord> rows_;
+    std::unordered_set<std::string> statusSeen_;
+    std::unordered_set<std::string> sexSeen_;
+    std::map<std::string, CGroupInfo> groups_;
+};
+
+}  // namespace kalderon

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "stats/DateValue.h"
+
+namespace kalderon {
+
+// One data row: follow-up dates, vital status, group, sex, date of birth.
+struct CCaseRecord {
+    std::int32_t caseNumber = -1;
+    DateValue beginDate;
+    DateValue endDate;
+    std::string statusText;
+    std::int32_t observationDays = -1;
+    std::string groupText;
+    std::string sexText;
+    DateValue birthDate;
+    bool isValid = false;
+};
+
+// The values one imported record delivers, in the order they build a case.
+struct ImportedRecordValues {
+    std::int32_t caseNumber = 0;
+    DateValue beginDate = DateValue::Invalid();
+    DateValue endDate = DateValue::Invalid();
+    std::string statusText;
+    std::string groupText;
+    std::string sexText;
+    DateValue birthDate;  // null when no date-of-birth column is assigned
+};
+
+// Builds a case: observation time as the truncated span (-1 when it cannot be
+// formed) and validity (number >= 0, valid dates, end not before begin and,
+// when a birth column is assigned, a valid birth date not after the begin).
+CCaseRecord BuildCase(const ImportedRecordValues& values, bool hasBirthColumn);
+
+}  // namespace kalderon

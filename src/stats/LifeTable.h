@@ -1,0 +1,12 @@
+#pragma once
+
+#include "stats/AnalysisData.h"
+#include "stats/CaseList.h"
+
+namespace kalderon {
+
+// Actuarial life table (Cutler-Ederer) for every group (stratified) or for
+// all cases together; fills countsAll and intervalTable of the groups.
+bool ComputeLifeTable(CAnalysisData& data, const CaseList& cases, bool stratified);
+
+}  // namespace kalderon

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kalderon {
+
+// One distinct group text with its record counters.
+struct CGroupInfo {
+    std::string code;
+    std::string label;
+    std::int32_t recordsRead = 0;
+    std::int32_t recordsValid = 0;
+    std::int32_t recordsSkipped = 0;
+};
+
+// Counts of one interval of the follow-up time axis.
+struct CIntervalCounts {
+    std::int32_t entered = 0;
+    std::int32_t censored = 0;
+    std::int32_t dead = 0;
+
+    CIntervalCounts operator-(const CIntervalCounts& other) const
+    {
+        return {entered - other.entered, censored - other.censored, dead - other.dead};
+    }
+    bool operator==(const CIntervalCounts&) const = default;
+};
+
+// One row of a life table, period analysis or trend.
+struct CIntervalResult {
+    std::int32_t intervalNumber = 0;
+    double reserved = 0.0;
+    double exposedToRisk = 0.0;
+    double intervalSurvival = 1.0;
+    double cumulativeSurvival = 1.0;
+    double expectedSurvival = 1.0;
+    double relativeSurvival = 1.0;
+    double standardError = 0.0;
+    double lowerLimit = 0.0;
+    double upperLimit = 1.0;
+    std::int32_t hasStandardError = 0;
+};
+
+struct CIntervalResultTable {
+    std::int32_t timeUnit = 0;
+    std::int32_t maxObservationDays = 0;
+    std::string ciLevelText;
+    std::vector<CIntervalResult> rows;
+};
+
+// One row of a product-limit estimate.
+struct CTimePointResult {
+    std::int32_t entryDays = 0;
+    std::int32_t survivalDays = 0;
+    std::string statusText;
+    double atRisk = 0.0;
+    double proportionSurviving = 1.0;
+    double cumulativeSurvival = 1.0;
+    double expectedSurvival = 1.0;
+    double relativeSurvival = 1.0;
+    double standardError = 0.0;
+    double lowerLimit = 0.0;
+    double upperLimit = 1.0;
+    std::int32_t hasStandardError = 0;
+};
+
+// The result tables of one group.
+struct CGroupResult {
+    CGroupInfo info;
+    std::vector<CIntervalCounts> countsAll;
+    std::vector<CIntervalCounts> countsAtPeriodBegin;
+    std::vector<CIntervalCounts> countsAtPeriodEnd;
+    CIntervalResultTable intervalTable;
+    std::vector<CTimePointResult> timePoints;
+    std::vector<double> expectedInterval;
+    std::vector<double> expectedCumulative;
+};
+
+}  // namespace kalderon

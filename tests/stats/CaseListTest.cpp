@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <list>
+#include <random>
+
+#include "stats/CaseList.h"
+#include "support/CaseFactory.h"
+
+using namespace kalderon;
+using kalderon::testing::MakeCase;
+using kalderon::testing::Ymd;
+
+namespace {
+
+// The insertion into the case list, walked literally from the tail.
+std::vector<int> LiteralCaseOrder(const std::vector<CCaseRecord>& rows)
+{
+    std::list<const CCaseRecord*> list;
+    for (const CCaseRecord& c : rows) {
+        auto it = list.end();
+        bool placed = false;
+        while (it != list.begin()) {
+            --it;
+            const CCaseRecord& e = **it;
+            const bool earlierBegin = e.beginDate.isValid() && c.beginDate.isValid() &&
+                                      e.beginDate.serial() < c.beginDate.serial();
+            const bool sameBegin = e.beginDate == c.beginDate;
+            const bool endRule = !e.endDate.isValid() || !c.endDate.isValid() ||
+                                 e.endDate.serial() < c.endDate.serial();
+            if (earlierBegin || (sameBegin && endRule)) {
+                list.insert(std::next(it), &c);
+                placed = true;
+                break;
+            }
+        }
+        if (!placed) list.push_front(&c);
+    }
+    std::vector<int> numbers;
+    for (const CCaseRecord* c : list) numbers.push_back(c->caseNumber);
+    return numbers;
+}
+
+// The group list merge, walked literally from the tail.
+std::vector<CGroupInfo> LiteralGroupList(const std::vector<CCaseRecord>& rows)
+{
+    std::list<CGroupInfo> list;
+    for (const CCaseRecord& c : rows) {
+        CGroupInfo g{c.groupText, "", 1, c.isValid ? 1 : 0, c.isValid ? 0 : 1};
+        auto it = list.end();
+        bool done = false;
+        while (it != list.begin()) {
+            --it;
+            if (it->code == g.code) {
+                it->recordsRead += 1;
+                it->recordsValid += g.recordsValid;
+                it->recordsSkipped += g.recordsSkipped;
+                done = true;
+                break;
+            }
+            if (it->code < g.code) {
+                list.insert(std::next(it), g);
+                done = true;
+                break;
+            }
+        }
+        if (!done) list.push_front(g);
+    }
+    return {list.begin(), list.end()};
+}
+
+DateValue RandomDate(std::mt19937& rng, int span)
+{
+    std::uniform_int_distribution<int> pick(0, 99);
+    const int kind = pick(rng);
+    if (kind < 4) return DateValue::Invalid();
+    if (kind < 6) return DateValue::Null();
+    std::uniform_int_distribution<int> day(0, span);
+    return DateValue::FromSerial(36526.0 + day(rng));
+}
+
+std::vector<CCaseRecord> RandomRows(std::mt19937& rng, int n, int span)
+{
+    static const char* kGroups[] = {"b", "a", "B", "", "ab", "\xe9"};
+    std::uniform_int_distribution<int> group(0, 5);
+    std::uniform_int_distribution<int> status(0, 2);
+    std::vector<CCaseRecord> rows;
+    for (int i = 1; i <= n; ++i)
+        rows.push_back(MakeCase(i, RandomDate(rng, span), RandomDate(rng, span), std::to_string(status(rng)),
+                                kGroups[group(rng)]));
+    return rows;
+}
+
+std::vector<int> BuiltOrder(const std::vector<CCaseRecord>& rows, CaseList* out = nullptr)
+{
+    CAnalysisData data;
+    CaseListBuilder builder(data);
+    for (const CCaseRecord& c : rows) builder.Add(c);
+    CaseList list = builder.Finish();
+    std::vector<int> numbers;
+    for (const CCaseRecord& c : list.records) numbers.push_back(c.caseNumber);
+    for (size_t row = 0; row < rows.size(); ++row) EXPECT_EQ(list.row(row).caseNumber, rows[row].caseNumber);
+    if (out) *out = std::move(list);
+    return numbers;
+}
+
+}  // namespace
+
+TEST(CaseList, OrderMatchesTheLiteralWalkOnRandomData)
+{
+    std::mt19937 rng(20261207);
+    // Narrow date ranges give many ties; wide ones few.
+    for (int span : {3, 10, 400}) {
+        for (int round = 0; round < 15; ++round) {
+            const std::vector<CCaseRecord> rows = RandomRows(rng, 300, span);
+            ASSERT_EQ(BuiltOrder(rows), LiteralCaseOrder(rows)) << "span " << span << " round " << round;
+        }
+    }
+}
+
+TEST(CaseList, GroupListMatchesTheLiteralMerge)
+{
+    std::mt19937 rng(7);
+    const std::vector<CCaseRecord> rows = RandomRows(rng, 500, 30);
+    CaseList list;
+    BuiltOrder(rows, &list);
+    const std::vector<CGroupInfo> expected = LiteralGroupList(rows);
+    ASSERT_EQ(list.groups.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(list.groups[i].code, expected[i].code);
+        EXPECT_EQ(list.groups[i].recordsRead, expected[i].recordsRead);
+        EXPECT_EQ(list.groups[i].recordsValid, expected[i].recordsValid);
+        EXPECT_EQ(list.groups[i].recordsSkipped, expected[i].recordsSkipped);
+    }
+    for (size_t i = 0; i < list.records.size(); ++i)
+        EXPECT_EQ(list.groups[list.groupIndex[i]].code, list.records[i].groupText);
+}
+
+TEST(CaseList, BookkeepingCountsOnlyValidCases)
+{
+    CAnalysisData data;
+    CaseListBuilder builder(data);
+    builder.Add(MakeCase(1, Ymd(2001, 5, 1), Ymd(2003, 1, 1), "1", "x", "2"));
+    builder.Add(MakeCase(2, Ymd(1990, 1, 1), Ymd(1989, 1, 1), "9", "X", "7"));  // end before begin
+    builder.Add(MakeCase(3, Ymd(1999, 5, 1), Ymd(2002, 1, 1), "0", "x", "1"));
+    builder.Add(MakeCase(4, Ymd(2000, 5, 1), Ymd(2000, 6, 1), "1", "x", "2"));
+    const CaseList list = builder.Finish();
+
+    EXPECT_EQ(data.firstBeginDate, Ymd(1999, 5, 1));
+    EXPECT_EQ(data.lastEndDate, Ymd(2003, 1, 1));
+    EXPECT_EQ(data.statusCodes, (std::vector<std::string>{"1", "0"}));
+    EXPECT_EQ(data.sexCodes, (std::vector<std::string>{"2", "1"}));
+    EXPECT_EQ(data.maxObservationDays, 976);
+
+    // Letter case makes two groups; the group of invalid rows still exists.
+    ASSERT_EQ(data.groupResults.size(), 2u);
+    EXPECT_EQ(data.groupResults[0].info.code, "X");
+    EXPECT_EQ(data.groupResults[0].info.recordsRead, 1);
+    EXPECT_EQ(data.groupResults[0].info.recordsSkipped, 1);
+    EXPECT_EQ(data.groupResults[1].info.code, "x");
+    EXPECT_EQ(data.groupResults[1].info.recordsValid, 3);
+    EXPECT_EQ(data.TotalRecordsValid(), 3);
+    EXPECT_EQ(data.TotalRecordsSkipped(), 1);
+    EXPECT_EQ(data.TotalRecordsRead(), 4);
+
+    std::vector<int> numbers;
+    for (const CCaseRecord& c : list.records) numbers.push_back(c.caseNumber);
+    EXPECT_EQ(numbers, (std::vector<int>{2, 3, 4, 1}));
+}

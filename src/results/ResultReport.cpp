@@ -1,5 +1,7 @@
 #include "results/ResultReport.h"
 
+#include <vector>
+
 #include "results/ReportBlocks.h"
 #include "results/ReportHeader.h"
 #include "results/ReportWriter.h"

@@ -25,6 +25,10 @@ inline constexpr const char* kLifeTableExportHeader =
     "Interval of follow-up;Entered;Died;Censored;Exposed to risk;"
     "Interval-specific survival;Cumulative survival;"
     "Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kRelativeLifeTableExportHeader =
+    "Interval of follow-up;Entered;Died;Censored;Exposed to risk;"
+    "Interval-specific survival;Cumulative survival;Cumulative expected survival;"
+    "Cumulative relative survival;Standard error;CI lower limit;CI upper limit\n";
 }  // namespace text
 
 }  // namespace kalderon

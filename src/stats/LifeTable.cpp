@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "stats/ConfidenceLimits.h"
+#include "stats/ExpectedSurvival.h"
 #include "stats/GroupCounters.h"
 #include "stats/IntervalTally.h"
 #include "stats/TimeUnit.h"
@@ -67,7 +68,7 @@ void ResetGroup(CGroupResult& group, const CAnalysisData& data)
 
 bool ComputeLifeTable(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
-    if (data.relativeSurvival) return false;
+    if (data.relativeSurvival && !RelativeSurvivalRefusal(data).empty()) return false;
 
     data.title = cases.sourcePath;
     for (CGroupResult& group : data.groupResults) ResetGroup(group, data);
@@ -75,6 +76,8 @@ bool ComputeLifeTable(CAnalysisData& data, const CaseList& cases, bool stratifie
     const double unitDays = UnitDays(data.timeUnit);
     const auto intervals = static_cast<size_t>(IntervalCount(data.maxObservationDays, unitDays));
     const int analysed = std::min(AnalysedGroupCount(data, stratified), static_cast<int>(data.groupResults.size()));
+
+    if (data.relativeSurvival) ComputeExpectedSurvivalCohort(data, cases, stratified);
 
     std::vector<IntervalTally> tallies(analysed, IntervalTally(intervals, unitDays));
     for (size_t i = 0; analysed > 0 && i < cases.records.size(); ++i) {
@@ -96,10 +99,9 @@ bool ComputeLifeTable(CAnalysisData& data, const CaseList& cases, bool stratifie
         for (size_t i = 0; i < intervals; ++i) {
             CIntervalResult& row = group.intervalTable.rows[i];
             row.intervalNumber = static_cast<std::int32_t>(i + 1);
-            walk.Next(group.countsAll[i], row);
-            // With relative survival, a row that Next filled gets the expected
-            // survival E of the group at the end of interval i here, and its
-            // standard error and limits are divided by E.
+            if (walk.Next(group.countsAll[i], row) && data.relativeSurvival)
+                DivideByExpected(row, ExpectedSurvivalAt(group, static_cast<double>(i), unitDays),
+                                 data.maxRelativeUpper);
         }
     }
     return true;

@@ -27,7 +27,7 @@ size_t CountLineEnds(const std::string& path)
 }  // namespace
 
 bool ReadTextFile(const std::string& path, const TextImportSettings& settings, DataSet& dataSet,
-                  std::string& error)
+                  std::string& error, const ReadProgress& progress)
 {
     LineReader reader;
     if (!reader.Open(path)) {
@@ -41,12 +41,15 @@ bool ReadTextFile(const std::string& path, const TextImportSettings& settings, D
     dataSet.hasBirthColumn = settings.useBirth;
 
     CaseListBuilder builder(dataSet.analysis);
-    builder.Reserve(CountLineEnds(path));
+    const size_t lines = CountLineEnds(path);
+    builder.Reserve(lines);
     TextRecordParser parser(settings);
     ImportedRecordValues values;
     std::int32_t caseNumber = 0;
     std::string_view line;
+    size_t linesRead = 0;
     while (reader.Next(line)) {
+        if (progress && ++linesRead % kReadProgressStep == 0) progress(linesRead, lines);
         if (line.empty()) continue;
         parser.Parse(line, values);
         values.caseNumber = ++caseNumber;

@@ -3,14 +3,16 @@
 #include <string>
 
 #include "import/DataSet.h"
+#include "import/ReadProgress.h"
 #include "import/TextImportSettings.h"
 
 namespace kalderon {
 
 // Reads a text file of cases, one case per non-empty line, into a fresh data
 // set whose cases keep `path` as their source.  Returns false with a one-line
-// reason in `error` when the file cannot be opened or read.
+// reason in `error` when the file cannot be opened or read.  `progress`
+// counts lines, empty ones included.
 bool ReadTextFile(const std::string& path, const TextImportSettings& settings, DataSet& dataSet,
-                  std::string& error);
+                  std::string& error, const ReadProgress& progress = {});
 
 }  // namespace kalderon

@@ -24,6 +24,7 @@ constexpr StringEntry kStrings[] = {
     {143, "Line style"},
     {144, "Marker style"},
     {145, "Edit group labels"},
+    {200, "ANSI Text files (*.txt)|*.txt|MS Access (*.mdb)|*.mdb|dBase IV (*.dbf)|*.dbf|Excel 5.0/97 (*.xls)|*.xls|All files (*.*)|*.*||"},
     {201, "CSV files (*.csv)|*.csv|ANSI text files (*.txt)|*.txt|All files (*.*)|*.*||"},
     {202, "Windows Metafiles (*.wmf)|*.wmf|All files (*.*)|*.*||"},
     {203, "Life Table Charts (*.cht)|*.cht|All files (*.*)|*.*||"},
@@ -174,6 +175,7 @@ constexpr StringEntry kStrings[] = {
     {816, "%d-year relative survival"},
     {820, "(none)"},
     {830, "LifeTableChartFile_1_0"},
+    {57344, "KALDERON"},
 };
 
 }  // namespace

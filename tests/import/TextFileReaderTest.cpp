@@ -218,5 +218,20 @@ TEST_F(TextFileReaderTest, UnreadableFilesAreErrors)
     EXPECT_EQ(dataSet.analysis.TotalRecordsValid(), 0);
 }
 
+TEST_F(TextFileReaderTest, ProgressCountsEveryLine)
+{
+    std::string bytes;
+    const size_t lines = 2 * kReadProgressStep + 10;
+    for (size_t i = 0; i < lines; ++i) bytes += i % 2 ? "01.01.2000;31.12.2004;1\n" : "\n";
+    std::vector<std::pair<size_t, size_t>> calls;
+    std::string error;
+    ASSERT_TRUE(ReadTextFile(dir.Write("many.txt", bytes), {}, dataSet, error,
+                             [&](size_t done, size_t total) { calls.emplace_back(done, total); }));
+    EXPECT_EQ(dataSet.cases.records.size(), lines / 2);
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0], std::make_pair(kReadProgressStep, lines + 1));
+    EXPECT_EQ(calls[1], std::make_pair(2 * kReadProgressStep, lines + 1));
+}
+
 }  // namespace
 }  // namespace kalderon

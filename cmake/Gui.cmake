@@ -1,0 +1,38 @@
+# kalderon_ui: every src/*/ui/ file plus src/app/; the program kalderon; the
+# Qt Test tests of the windows and dialogs, run without a display.
+find_package(Qt6 REQUIRED COMPONENTS Widgets)
+
+file(GLOB UI_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/*/ui/*.cpp)
+list(FILTER UI_SOURCES EXCLUDE REGEX "/src/app/main\\.cpp$")
+add_library(kalderon_ui STATIC ${UI_SOURCES})
+set_target_properties(kalderon_ui PROPERTIES AUTOMOC ON)
+target_link_libraries(kalderon_ui PUBLIC kalderon_core Qt6::Widgets)
+
+add_executable(kalderon src/app/main.cpp)
+target_link_libraries(kalderon PRIVATE kalderon_ui)
+
+if(KALDERON_BUILD_TESTS)
+  find_package(Qt6 REQUIRED COMPONENTS Test)
+  file(GLOB UI_TEST_SUPPORT CONFIGURE_DEPENDS tests/ui/support/*.cpp)
+  add_library(kalderon_ui_test_support STATIC ${UI_TEST_SUPPORT})
+  set_target_properties(kalderon_ui_test_support PROPERTIES AUTOMOC ON)
+  target_include_directories(kalderon_ui_test_support PUBLIC tests/ui)
+  target_link_libraries(kalderon_ui_test_support PUBLIC kalderon_ui Qt6::Test)
+  target_compile_definitions(kalderon_ui_test_support PUBLIC
+    KALDERON_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
+  # One program per test file, each with its own QTEST_MAIN.
+  file(GLOB UI_TESTS CONFIGURE_DEPENDS tests/ui/*Test.cpp)
+  foreach(test_source ${UI_TESTS})
+    get_filename_component(test_name ${test_source} NAME_WE)
+    add_executable(ui_${test_name} ${test_source})
+    set_target_properties(ui_${test_name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(ui_${test_name} PRIVATE kalderon_ui_test_support)
+    add_test(NAME ui_${test_name} COMMAND ui_${test_name} WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+    set_tests_properties(ui_${test_name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endforeach()
+
+  # Renders the windows of docs/images: kalderon_screenshots <folder>.
+  add_executable(kalderon_screenshots tests/ui/Screenshots.cpp)
+  target_link_libraries(kalderon_screenshots PRIVATE kalderon_ui_test_support)
+endif()

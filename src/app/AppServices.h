@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/ApplicationPaths.h"
+#include "app/FileDialogs.h"
+#include "app/Messages.h"
+
+namespace kalderon {
+
+// What the windows use to talk to the person and where the program's files
+// are; the program passes real dialogs, tests scripted ones.
+struct AppServices {
+    Messages& messages;
+    FileDialogs& fileDialogs;
+    ApplicationPaths paths;
+};
+
+}  // namespace kalderon

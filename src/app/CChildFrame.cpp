@@ -1,0 +1,28 @@
+#include "app/CChildFrame.h"
+
+#include <QCloseEvent>
+
+#include "app/DisplayText.h"
+#include "app/Icons.h"
+
+namespace kalderon {
+
+CChildFrame::CChildFrame(int resourceId, int menuId, QWidget* parent)
+    : QMdiSubWindow(parent), resourceId_(resourceId), menuId_(menuId)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(ApplicationIcon());
+    // The default title is the first line of the frame's string.
+    setWindowTitle(UiString(resourceId).section(QLatin1Char('\n'), 0, 0));
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event)
+{
+    if (!QueryClose()) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}
+
+}  // namespace kalderon

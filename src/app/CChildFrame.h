@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QMdiSubWindow>
+
+namespace kalderon {
+
+// An MDI child window of the main frame: it knows the resource id of its
+// default title and the menu the main frame shows while it is active.
+// Windows whose content may be unsaved ask before they close; a refusal
+// keeps the window open and makes close() return false.
+class CChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    CChildFrame(int resourceId, int menuId, QWidget* parent = nullptr);
+
+    int resourceId() const { return resourceId_; }
+    int menuId() const { return menuId_; }
+
+protected:
+    // Whether the window may close now; windows without unsaved content say yes.
+    virtual bool QueryClose() { return true; }
+
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    int resourceId_;
+    int menuId_;
+};
+
+}  // namespace kalderon

@@ -1,0 +1,24 @@
+#include "app/CEventDataFrame.h"
+
+#include "app/DisplayText.h"
+#include "app/ResourceIds.h"
+#include "import/ui/CEventDataView.h"
+
+namespace kalderon {
+namespace {
+constexpr int kDataWindowTitle = 304;  // "Input Data"
+}
+
+CEventDataFrame::CEventDataFrame(QWidget* parent)
+    : CChildFrame(resource::kDataWindow, resource::kDataMenu, parent), view_(new CEventDataView(this))
+{
+    setWidget(view_);
+}
+
+void CEventDataFrame::SetSource(const std::string& source)
+{
+    view_->setSourcePath(source);
+    setWindowTitle(UiString(kDataWindowTitle) + QStringLiteral("  ") + DisplayText(source));
+}
+
+}  // namespace kalderon

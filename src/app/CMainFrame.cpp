@@ -1,0 +1,228 @@
+#include "app/CMainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QToolBar>
+
+#include "app/CAboutDlg.h"
+#include "app/CEventDataFrame.h"
+#include "app/ControlName.h"
+#include "app/DisplayText.h"
+#include "app/Icons.h"
+#include "app/MainStatusBar.h"
+#include "app/OpenDataFile.h"
+#include "app/ResourceIds.h"
+
+namespace kalderon {
+namespace {
+
+constexpr int kSeparator = 0;
+
+// The toolbar's buttons in order, 0 for a gap.  Buttons whose command the
+// program does not have yet are left out.
+constexpr int kToolBarLayout[] = {
+    command::kOpenDataFile, command::kOpenChart, command::kSaveChart, command::kExportChart, kSeparator,
+    command::kCut,          command::kCopy,      command::kPaste,     kSeparator,           command::kPrint,
+    kSeparator,             command::kAbout,     command::kHelpContents, kSeparator,        command::kExit,
+};
+
+}  // namespace
+
+CMainFrame::CMainFrame(AppServices& services, QWidget* parent)
+    : QMainWindow(parent), services_(services), mdiArea_(new QMdiArea(this)), statusBar_(new MainStatusBar(this))
+{
+    setObjectName(ControlName(resource::kMainFrame));
+    setWindowTitle(UiString(resource::kMainFrame));
+    setWindowIcon(ApplicationIcon());
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdiArea_);
+    setStatusBar(statusBar_);
+    setDockOptions(QMainWindow::AnimatedDocks);
+
+    CreateCommands();
+    CreateMenus();
+    CreateToolBar();
+    ShowMenuOfCurrentChild();
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::ShowMenuOfCurrentChild);
+    resize(1000, 700);
+}
+
+QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& toolTip)
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(ControlName(id));
+    action->setData(id);
+    action->setIcon(CommandIcon(id));
+    action->setToolTip(toolTip.isEmpty() ? QString(text).remove(QLatin1Char('&')) : toolTip);
+    commands_[id] = action;
+    return action;
+}
+
+QAction* CMainFrame::command(int id) const
+{
+    const auto it = commands_.find(id);
+    return it == commands_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::CreateCommands()
+{
+    // Commands without a handler stand disabled.
+    AddCommand(command::kNew, QStringLiteral("&New\tCtrl+N"))->setEnabled(false);
+    AddCommand(command::kSaveAs, QStringLiteral("&Save as ..."))->setEnabled(false);
+    AddCommand(command::kCut, QStringLiteral("Cu&t\tCtrl+X"), QStringLiteral("Cut"))->setEnabled(false);
+    AddCommand(command::kCopy, QStringLiteral("&Copy\tCtrl+C"), QStringLiteral("Copy"))->setEnabled(false);
+    AddCommand(command::kPaste, QStringLiteral("&Paste\tCtrl+V"), QStringLiteral("Paste"))->setEnabled(false);
+
+    connect(AddCommand(command::kOpenDataFile, QStringLiteral("&Open data file ..."), QStringLiteral("Open data file")),
+            &QAction::triggered, this, [this] { OpenDataFile(*this); });
+    connect(AddCommand(command::kClose, QStringLiteral("&Close")), &QAction::triggered, this, [this] {
+        if (QMdiSubWindow* child = mdiArea_->currentSubWindow()) child->close();
+    });
+    connect(AddCommand(command::kExit, QStringLiteral("E&xit"), QStringLiteral("Exit")), &QAction::triggered, this,
+            &QWidget::close);
+    connect(AddCommand(command::kAbout, QStringLiteral("&About KALDERON..."), QStringLiteral("About")),
+            &QAction::triggered, this, &CMainFrame::ShowAbout);
+
+    QAction* toolBarShown = AddCommand(command::kViewToolBar, QStringLiteral("&Toolbar"));
+    toolBarShown->setCheckable(true);
+    toolBarShown->setChecked(true);
+    connect(toolBarShown, &QAction::toggled, this, [this](bool on) { toolBar_->setVisible(on); });
+    QAction* statusBarShown = AddCommand(command::kViewStatusBar, QStringLiteral("&Status Bar"));
+    statusBarShown->setCheckable(true);
+    statusBarShown->setChecked(true);
+    connect(statusBarShown, &QAction::toggled, statusBar_, &QWidget::setVisible);
+
+    connect(AddCommand(command::kWindowCascade, QStringLiteral("&Cascade")), &QAction::triggered, mdiArea_,
+            &QMdiArea::cascadeSubWindows);
+    connect(AddCommand(command::kWindowTile, QStringLiteral("&Tile")), &QAction::triggered, mdiArea_,
+            &QMdiArea::tileSubWindows);
+}
+
+QMenu* CMainFrame::MakeMenu(const QString& title, const QList<int>& commands)
+{
+    auto* menu = new QMenu(title, this);
+    for (int id : commands) {
+        if (id == kSeparator)
+            menu->addSeparator();
+        else
+            menu->addAction(command(id));
+    }
+    return menu;
+}
+
+void CMainFrame::CreateMenus()
+{
+    QMenu* view = MakeMenu(QStringLiteral("&View"), {command::kViewToolBar, command::kViewStatusBar});
+    QMenu* help = MakeMenu(QStringLiteral("&Help"), {command::kAbout});
+    menus_[resource::kMainFrame] = {
+        MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, kSeparator, command::kExit}),
+        view, help};
+
+    QMenu* window = MakeMenu(QStringLiteral("&Window"), {command::kWindowCascade, command::kWindowTile});
+    connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowMenu(window); });
+    menus_[resource::kDataMenu] = {
+        MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kClose, command::kSaveAs,
+                                           kSeparator, command::kExit}),
+        MakeMenu(QStringLiteral("&Edit"), {command::kCut, command::kCopy, command::kPaste}),
+        view, window, help};
+}
+
+void CMainFrame::CreateToolBar()
+{
+    toolBar_ = new QToolBar(QStringLiteral("Toolbar"), this);
+    toolBar_->setObjectName(ControlName(resource::kMainFrame) + QStringLiteral("toolbar"));
+    toolBar_->setIconSize(QSize(16, 15));
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    toolBar_->setMovable(true);
+    toolBar_->setFloatable(true);
+    bool gapPending = false;
+    for (int id : kToolBarLayout) {
+        if (id == kSeparator) {
+            gapPending = !toolBar_->actions().isEmpty();
+            continue;
+        }
+        QAction* action = command(id);
+        if (!action) continue;
+        if (gapPending) toolBar_->addSeparator();
+        gapPending = false;
+        toolBar_->addAction(action);
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+    connect(toolBar_, &QToolBar::visibilityChanged, command(command::kViewToolBar), &QAction::setChecked);
+}
+
+void CMainFrame::ShowMenuOfCurrentChild()
+{
+    const auto* child = qobject_cast<const CChildFrame*>(mdiArea_->currentSubWindow());
+    const int menuId = child ? child->menuId() : resource::kMainFrame;
+    if (menuId == shownMenu_) return;
+    shownMenu_ = menuId;
+    menuBar()->clear();
+    for (QMenu* menu : menus_[menuId]) menuBar()->addMenu(menu);
+}
+
+void CMainFrame::FillWindowMenu(QMenu* menu)
+{
+    menu->clear();
+    menu->addAction(command(command::kWindowCascade));
+    menu->addAction(command(command::kWindowTile));
+    const QList<QMdiSubWindow*> children = mdiArea_->subWindowList();
+    if (!children.isEmpty()) menu->addSeparator();
+    for (qsizetype i = 0; i < children.size(); ++i) {
+        QMdiSubWindow* child = children[i];
+        QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(child->windowTitle()));
+        entry->setCheckable(true);
+        entry->setChecked(child == mdiArea_->currentSubWindow());
+        connect(entry, &QAction::triggered, this, [this, child] { mdiArea_->setActiveSubWindow(child); });
+    }
+}
+
+CChildFrame* CMainFrame::AddChild(CChildFrame* frame)
+{
+    mdiArea_->addSubWindow(frame);
+    const QSize area = mdiArea_->viewport()->size();
+    frame->resize(std::max(area.width() * 3 / 4, 400), std::max(area.height() * 3 / 4, 300));
+    frame->show();
+    mdiArea_->setActiveSubWindow(frame);
+    ShowMenuOfCurrentChild();
+    return frame;
+}
+
+CEventDataFrame* CMainFrame::NewDataWindow()
+{
+    auto* frame = new CEventDataFrame();
+    AddChild(frame);
+    return frame;
+}
+
+bool CMainFrame::CloseAllChildren()
+{
+    for (;;) {
+        const QList<QMdiSubWindow*> children = mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder);
+        if (children.isEmpty()) break;
+        QMdiSubWindow* child = mdiArea_->currentSubWindow() ? mdiArea_->currentSubWindow() : children.back();
+        if (!child->close()) return false;
+        delete child;
+    }
+    ShowMenuOfCurrentChild();
+    return true;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (CloseAllChildren())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void CMainFrame::ShowAbout()
+{
+    CAboutDlg about(this);
+    about.exec();
+}
+
+}  // namespace kalderon

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace kalderon {
+
+// The file dialogs of the program, behind an interface so that tests can
+// choose the file.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+
+    // An existing file chosen by the person, or an empty text when cancelled.
+    // `filter` is a string-table filter: "Description|*.ext|...||".
+    virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& directory,
+                                 const QString& filter) = 0;
+};
+
+// "Text files (*.txt)|*.txt|All files (*.*)|*.*||" as the name filters of a
+// QFileDialog; several patterns of one entry ("*.a;*.b") become "*.a *.b".
+QString QtNameFilters(const QString& filter);
+
+}  // namespace kalderon

@@ -1,0 +1,64 @@
+#include "app/MainStatusBar.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+namespace kalderon {
+namespace {
+
+const QString kIdleMessage = QStringLiteral("Ready");
+
+// An indicator pane of the lock keys.  Their state is not known to the
+// program, so the panes stand dimmed as a keyboard with all locks off.
+QLabel* IndicatorPane(const QString& text, QWidget* parent)
+{
+    auto* pane = new QLabel(text, parent);
+    pane->setObjectName(QStringLiteral("indicator") + text);
+    pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pane->setAlignment(Qt::AlignCenter);
+    pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
+    pane->setEnabled(false);
+    return pane;
+}
+
+}  // namespace
+
+MainStatusBar::MainStatusBar(QWidget* parent)
+    : QStatusBar(parent), messagePane_(new QLabel(kIdleMessage, this)), progress_(new QProgressBar(this))
+{
+    messagePane_->setObjectName(QStringLiteral("messagePane"));
+    progress_->setObjectName(QStringLiteral("readProgress"));
+    progress_->setRange(0, 100);
+    progress_->setMaximumWidth(200);
+    progress_->setMaximumHeight(messagePane_->sizeHint().height());
+    progress_->hide();
+    addWidget(messagePane_, 1);
+    addWidget(progress_);
+    for (const char* indicator : {"CAP", "NUM", "SCRL"}) addPermanentWidget(IndicatorPane(QString::fromLatin1(indicator), this));
+}
+
+QString MainStatusBar::paneText() const { return messagePane_->text(); }
+
+void MainStatusBar::BeginProgress(const QString& message)
+{
+    messagePane_->setText(message);
+    progress_->setValue(0);
+    progress_->show();
+    reformat();
+    repaint();
+}
+
+void MainStatusBar::SetProgress(int percent)
+{
+    if (percent == progress_->value()) return;
+    progress_->setValue(percent);
+    progress_->repaint();
+}
+
+void MainStatusBar::EndProgress()
+{
+    progress_->hide();
+    messagePane_->setText(kIdleMessage);
+}
+
+}  // namespace kalderon

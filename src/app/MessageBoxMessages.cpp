@@ -1,0 +1,30 @@
+#include "app/MessageBoxMessages.h"
+
+#include <QMessageBox>
+
+#include "app/DisplayText.h"
+#include "app/ResourceIds.h"
+
+namespace kalderon {
+
+void MessageBoxMessages::Show(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, UiString(resource::kAppTitle), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+Messages::Answer MessageBoxMessages::Ask(QWidget* parent, const QString& text, const QString& caption)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    parent);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+}  // namespace kalderon

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/Messages.h"
+
+namespace kalderon {
+
+// Messages shown in QMessageBox windows.
+class MessageBoxMessages : public Messages {
+public:
+    void Show(QWidget* parent, const QString& text) override;
+    Answer Ask(QWidget* parent, const QString& text, const QString& caption) override;
+};
+
+}  // namespace kalderon

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace kalderon {
+
+// The message boxes of the program.  The windows show them through this
+// interface so that tests can read the texts and give the answers.
+class Messages {
+public:
+    enum class Answer { Ok, Yes, No, Cancel };
+
+    virtual ~Messages() = default;
+
+    // A message with an OK button, captioned with the application title.
+    virtual void Show(QWidget* parent, const QString& text) = 0;
+    // A question with the buttons Yes, No and Cancel.
+    virtual Answer Ask(QWidget* parent, const QString& text, const QString& caption) = 0;
+};
+
+}  // namespace kalderon

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace kalderon {
+
+class CMainFrame;
+
+// "Open data file": asks for the file, remembers its folder as the next
+// start folder and reads it as a database table or through the text import
+// wizard into a new data window.
+void OpenDataFile(CMainFrame& frame);
+
+// The text import wizard for the file and, on Finish, a data window with its
+// cases.
+void ImportTextFile(CMainFrame& frame, const QString& path);
+
+}  // namespace kalderon

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/FileDialogs.h"
+
+namespace kalderon {
+
+// File dialogs shown with QFileDialog.
+class QtFileDialogs : public FileDialogs {
+public:
+    QString OpenFileName(QWidget* parent, const QString& title, const QString& directory,
+                         const QString& filter) override;
+};
+
+}  // namespace kalderon

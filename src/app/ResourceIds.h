@@ -1,0 +1,40 @@
+#pragma once
+
+namespace kalderon {
+
+// Numbers of the windows, menus and strings of the application shell.
+namespace resource {
+inline constexpr int kMainFrame = 128;    // menu, toolbar and title string of the main window
+inline constexpr int kDataMenu = 129;     // menu of data and results windows
+inline constexpr int kChartMenu = 130;    // menu of chart windows
+inline constexpr int kAboutDialog = 100;
+inline constexpr int kDataWindow = 303;   // frame id of data windows
+inline constexpr int kOrganisation = 127;  // string: profile organisation
+inline constexpr int kAppTitle = 57344;   // string: application title
+}  // namespace resource
+
+// Command ids of menus and toolbar.
+namespace command {
+inline constexpr int kNew = 57600;
+inline constexpr int kOpenDataFile = 32771;
+inline constexpr int kOpenChart = 32787;
+inline constexpr int kResetDefaults = 32779;
+inline constexpr int kSaveAs = 32774;
+inline constexpr int kSaveChart = 32785;
+inline constexpr int kExportChart = 32782;
+inline constexpr int kClose = 57602;
+inline constexpr int kPrint = 57607;
+inline constexpr int kExit = 57665;
+inline constexpr int kCut = 57635;
+inline constexpr int kCopy = 57634;
+inline constexpr int kPaste = 57637;
+inline constexpr int kViewToolBar = 59392;
+inline constexpr int kViewStatusBar = 59393;
+inline constexpr int kWindowCascade = 57650;
+inline constexpr int kWindowTile = 57651;
+inline constexpr int kHelpContents = 32789;
+inline constexpr int kQuickTour = 32790;
+inline constexpr int kAbout = 57664;
+}  // namespace command
+
+}  // namespace kalderon

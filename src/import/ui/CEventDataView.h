@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+#include "import/DataSet.h"
+#include "import/ReadProgress.h"
+#include "import/TextImportSettings.h"
+
+namespace kalderon {
+
+class CaseListModel;
+class CFullRowListCtrl;
+
+// The view of a data window: it owns the cases read from one data file with
+// their group list and analysis record, and lists every case, valid or not,
+// in the order it was read.  The optional columns (group, gender, date of
+// birth) are shown only when the file had them.
+class CEventDataView : public QWidget {
+    Q_OBJECT
+public:
+    explicit CEventDataView(QWidget* parent = nullptr);
+
+    // Reads a text file with the wizard's settings; false with a reason when
+    // it cannot be read.
+    bool ReadTextFile(const std::string& path, const TextImportSettings& settings, std::string& error,
+                      const ReadProgress& progress = {});
+    // Takes cases read elsewhere, for instance from a database table.
+    void SetDataSet(DataSet dataSet);
+
+    const std::string& sourcePath() const { return data_.cases.sourcePath; }
+    void setSourcePath(const std::string& source) { data_.cases.sourcePath = source; }
+
+    DataSet& data() { return data_; }
+    const DataSet& data() const { return data_; }
+    CFullRowListCtrl* list() const { return list_; }
+
+private:
+    void ShowCases();
+
+    CFullRowListCtrl* list_;
+    CaseListModel* model_;
+    DataSet data_;
+};
+
+}  // namespace kalderon

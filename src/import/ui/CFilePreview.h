@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QColor>
+#include <QFrame>
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kalderon {
+
+// The six things a line of a case file holds, in the order of the wizard's
+// rows.
+enum ImportRole { kRoleBegin, kRoleEnd, kRoleStatus, kRoleGroup, kRoleSex, kRoleBirth, kRoleCount };
+
+// The colour of each role in the preview and in the swatches of the wizard.
+const std::array<QColor, kRoleCount>& RoleColours();
+
+// What a preview shows of a text file: its first lines and the length of
+// its longest line.  Lines are read as the importer reads them, at most
+// kLongestLine characters at a time.
+struct PreviewLines {
+    static constexpr int kLongestLine = 254;
+
+    std::vector<std::string> lines;
+    int maxLineLength = 0;
+
+    static std::shared_ptr<const PreviewLines> Scan(const std::string& path);
+};
+
+// The first lines of a text file under a character ruler, in a fixed-pitch
+// font.  Mode 0 shows the lines as they are; mode 1 paints the fields cut at
+// the separator, each in the colour of the role that takes it (grey when no
+// role does); mode 2 marks each role's character range on the ruler.
+class CFilePreview : public QFrame {
+    Q_OBJECT
+public:
+    enum Mode { kPlainText = 0, kDelimitedFields = 1, kCharacterRanges = 2 };
+    explicit CFilePreview(QWidget* parent = nullptr);
+
+    // The scanned file; several previews may share one scan.
+    void SetFile(std::shared_ptr<const PreviewLines> file);
+    // Marks per role (0 or kRoleCount) and whether the roles have colours.
+    void SetMode(Mode mode, int markCount, bool roleColours);
+
+    // Mode 1: the 1-based field of a role, 0 for none.
+    void SetFieldMark(int role, int field);
+    // Mode 2: the 1-based first and last character of a role, 0 for none.
+    void SetRangeMark(int role, int first, int last);
+    void ClearMark(int role);
+    // The character the fields are cut at; '\0' for none.
+    void SetSeparator(char separator);
+
+    int maxLineLength() const { return file_->maxLineLength; }
+    Mode mode() const { return mode_; }
+    int markCount() const { return markCount_; }
+    int fieldMark(int role) const { return marks_[role].field; }
+    int firstMark(int role) const { return marks_[role].first; }
+    int lastMark(int role) const { return marks_[role].last; }
+    char separator() const { return separator_; }
+
+    // Pixel positions of the drawing, for the tests of what is drawn where.
+    int cellWidth() const;
+    int rulerHeight() const;
+    QPoint CharacterOrigin(int line, int column) const;  // top left of a character cell
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct Mark {
+        int field = 0;
+        int first = 0;
+        int last = 0;
+    };
+
+    QColor MarkColour(int role) const;
+    void PaintRuler(QPainter& painter) const;
+    void PaintFields(QPainter& painter, const std::string& line, int top) const;
+    QFont PreviewFont() const;
+
+    std::shared_ptr<const PreviewLines> file_;
+    Mode mode_ = kPlainText;
+    int markCount_ = 0;
+    bool roleColours_ = false;
+    std::array<Mark, kRoleCount> marks_{};
+    char separator_ = ';';
+};
+
+}  // namespace kalderon

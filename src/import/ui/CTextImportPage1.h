@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWizardPage>
+#include <cstdint>
+#include <memory>
+
+namespace kalderon {
+
+class CFilePreview;
+struct PreviewLines;
+
+// Wizard page 132: free format or fixed columns.
+class CTextImportPage1 : public QWizardPage {
+    Q_OBJECT
+public:
+    static constexpr int kId = 132;
+
+    explicit CTextImportPage1(std::shared_ptr<const PreviewLines> file, QWidget* parent = nullptr);
+
+    int nextId() const override;
+
+    std::int32_t format = 0;  // 0 free (with delimiters), 1 fixed columns
+
+private:
+    CFilePreview* preview_;
+};
+
+}  // namespace kalderon

@@ -1,0 +1,93 @@
+#include "import/ui/CTextImportPage2A.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "import/ui/CFilePreview.h"
+#include "import/ui/CTextImportPage3A.h"
+#include "import/ui/WizardControls.h"
+
+namespace kalderon {
+namespace {
+
+constexpr int kOtherChoice = 4;
+const char* const kChoiceSeparators[kOtherChoice] = {";", ",", " ", "\t"};
+
+// One byte per character, as the importer compares them.
+std::string SeparatorBytes(const QString& text)
+{
+    if (text.isEmpty()) return {};
+    const char16_t code = text.front().unicode();
+    return std::string(1, code < 256 ? static_cast<char>(code) : '?');
+}
+
+}  // namespace
+
+CTextImportPage2A::CTextImportPage2A(std::shared_ptr<const PreviewLines> file, QWidget* parent)
+    : QWizardPage(parent), other_(new QLineEdit(QStringLiteral(";"))), preview_(new CFilePreview(this))
+{
+    setObjectName(ControlName(kId));
+    setWindowTitle(QStringLiteral("Free format text file import"));
+
+    auto* box = new QGroupBox(QStringLiteral("Field separator"), this);
+    const struct {
+        int id;
+        const char* text;
+    } radios[] = {{1005, "\";\""}, {1006, "\",\""}, {1008, "\" \""}, {1011, "tab"}, {1009, "other:"}};
+    auto* choices = new QButtonGroup(this);
+    auto* grid = new QGridLayout(box);
+    for (int choice = 0; choice <= kOtherChoice; ++choice) {
+        auto* radio = new QRadioButton(QString::fromLatin1(radios[choice].text), box);
+        radio->setObjectName(ControlName(radios[choice].id));
+        choices->addButton(radio, choice);
+        grid->addWidget(radio, 0, choice);
+    }
+    other_->setParent(box);
+    other_->setObjectName(ControlName(1010));
+    other_->setMaxLength(1);
+    other_->setFixedWidth(32);
+    other_->setEnabled(false);
+    grid->addWidget(other_, 0, kOtherChoice + 1);
+    grid->setColumnStretch(kOtherChoice + 2, 1);
+    choices->button(0)->setChecked(true);
+    connect(choices, &QButtonGroup::idClicked, this, &CTextImportPage2A::Choose);
+    connect(other_, &QLineEdit::textEdited, this, &CTextImportPage2A::OtherEdited);
+
+    preview_->setObjectName(ControlName(1007));
+    preview_->SetFile(std::move(file));
+    preview_->SetMode(CFilePreview::kDelimitedFields, 0, false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(box);
+    layout->addWidget(preview_, 1);
+}
+
+int CTextImportPage2A::nextId() const { return CTextImportPage3A::kId; }
+
+void CTextImportPage2A::Choose(int choice)
+{
+    separatorChoice = choice;
+    if (choice == kOtherChoice) {
+        separator.clear();
+        other_->clear();
+        other_->setEnabled(true);
+        other_->setFocus();
+    } else {
+        separator = kChoiceSeparators[choice];
+        other_->setText(QString::fromLatin1(separator.c_str()));
+        other_->setEnabled(false);
+    }
+    preview_->SetSeparator(separatorCharacter());
+}
+
+void CTextImportPage2A::OtherEdited(const QString& text)
+{
+    separator = SeparatorBytes(text);
+    preview_->SetSeparator(separatorCharacter());
+}
+
+}  // namespace kalderon

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWizardPage>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class QLineEdit;
+
+namespace kalderon {
+
+class CFilePreview;
+struct PreviewLines;
+
+// Wizard page 133: the field separator of a free-format file.
+class CTextImportPage2A : public QWizardPage {
+    Q_OBJECT
+public:
+    static constexpr int kId = 133;
+
+    explicit CTextImportPage2A(std::shared_ptr<const PreviewLines> file, QWidget* parent = nullptr);
+
+    int nextId() const override;
+
+    // The separator's character, '\0' when it is empty.
+    char separatorCharacter() const { return separator.empty() ? '\0' : separator.front(); }
+
+    std::int32_t separatorChoice = 0;  // semicolon, comma, space, tab, other
+    std::string separator = ";";       // at most one character
+
+private:
+    void Choose(int choice);
+    void OtherEdited(const QString& text);
+
+    QLineEdit* other_;
+    CFilePreview* preview_;
+};
+
+}  // namespace kalderon

@@ -1,0 +1,51 @@
+#include "import/ui/CTextImportPage3A.h"
+
+#include <QLineEdit>
+
+#include "import/ui/CSpinButton.h"
+#include "import/ui/CTextImportPage2A.h"
+#include "import/ui/WizardControls.h"
+
+namespace kalderon {
+namespace {
+
+struct ColumnControls {
+    int editId;
+    int spinId;
+};
+constexpr ColumnControls kControls[kRoleCount] = {{1011, 1019}, {1012, 1020}, {1013, 1021},
+                                                  {1025, 1026}, {1077, 1078}, {1079, 1080}};
+
+}  // namespace
+
+CTextImportPage3A::CTextImportPage3A(std::shared_ptr<const PreviewLines> file, const CTextImportPage2A& separatorPage,
+                                     Messages& messages, QWidget* parent)
+    : RoleAssignmentPage(file, CFilePreview::kDelimitedFields, QStringLiteral("Column assignment"),
+                         {QStringLiteral("Column No.")}, messages, parent),
+      separatorPage_(separatorPage)
+{
+    setObjectName(ControlName(kId));
+    for (int role = 0; role < kRoleCount; ++role) {
+        const SpinEdit number = MakeSpinEdit(kControls[role].editId, kControls[role].spinId, Column(role), this);
+        number.spin->SetRange(1, file->maxLineLength);
+        connect(number.edit, &QLineEdit::textChanged, this, [this, role, edit = number.edit] {
+            Column(role) = EditNumber(edit);
+            if (IsUsed(role)) ShowMark(role);
+        });
+        AddRoleRow(role, {number.box});
+        if (IsUsed(role)) ShowMark(role);
+    }
+}
+
+void CTextImportPage3A::initializePage() { preview()->SetSeparator(separatorPage_.separatorCharacter()); }
+
+std::int32_t& CTextImportPage3A::Column(int role)
+{
+    std::int32_t* columns[kRoleCount] = {&beginColumn, &endColumn, &statusColumn,
+                                         &groupColumn, &sexColumn, &birthColumn};
+    return *columns[role];
+}
+
+void CTextImportPage3A::ShowMark(int role) { preview()->SetFieldMark(role, Column(role)); }
+
+}  // namespace kalderon

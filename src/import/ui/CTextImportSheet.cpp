@@ -1,0 +1,81 @@
+#include "import/ui/CTextImportSheet.h"
+
+#include <QAbstractButton>
+
+#include "app/DisplayText.h"
+#include "import/ui/CFilePreview.h"
+#include "import/ui/CTextImportPage1.h"
+#include "import/ui/CTextImportPage2A.h"
+#include "import/ui/CTextImportPage2B.h"
+#include "import/ui/CTextImportPage3A.h"
+#include "import/ui/WizardControls.h"
+
+namespace kalderon {
+namespace {
+constexpr int kCaption = 320;
+// Ids of the wizard's buttons.
+constexpr int kBackButton = 0x3023;
+constexpr int kNextButton = 0x3024;
+constexpr int kFinishButton = 0x3025;
+constexpr int kCancelButton = 2;
+}  // namespace
+
+CTextImportSheet::CTextImportSheet(const QString& path, Messages& messages, QWidget* parent) : QWizard(parent)
+{
+    const auto file = PreviewLines::Scan(PathBytes(path));
+    page1_ = new CTextImportPage1(file);
+    page2A_ = new CTextImportPage2A(file);
+    page3A_ = new CTextImportPage3A(file, *page2A_, messages);
+    page2B_ = new CTextImportPage2B(file, messages);
+    setPage(CTextImportPage1::kId, page1_);
+    setPage(CTextImportPage2A::kId, page2A_);
+    setPage(CTextImportPage3A::kId, page3A_);
+    setPage(CTextImportPage2B::kId, page2B_);
+    setStartId(CTextImportPage1::kId);
+
+    setWindowTitle(UiString(kCaption));
+    setWizardStyle(QWizard::ClassicStyle);
+    button(QWizard::BackButton)->setObjectName(ControlName(kBackButton));
+    button(QWizard::NextButton)->setObjectName(ControlName(kNextButton));
+    button(QWizard::FinishButton)->setObjectName(ControlName(kFinishButton));
+    button(QWizard::CancelButton)->setObjectName(ControlName(kCancelButton));
+    resize(600, 480);
+}
+
+TextImportSettings CTextImportSheet::settings() const
+{
+    TextImportSettings s;
+    s.format = page1_->format;
+    s.separator = page2A_->separator;
+    s.beginColumn = page3A_->beginColumn;
+    s.endColumn = page3A_->endColumn;
+    s.statusColumn = page3A_->statusColumn;
+    s.groupColumn = page3A_->groupColumn;
+    s.sexColumn = page3A_->sexColumn;
+    s.birthColumn = page3A_->birthColumn;
+    s.beginFrom = page2B_->beginFrom;
+    s.beginTo = page2B_->beginTo;
+    s.endFrom = page2B_->endFrom;
+    s.endTo = page2B_->endTo;
+    s.statusFrom = page2B_->statusFrom;
+    s.statusTo = page2B_->statusTo;
+    s.groupFrom = page2B_->groupFrom;
+    s.groupTo = page2B_->groupTo;
+    s.sexFrom = page2B_->sexFrom;
+    s.sexTo = page2B_->sexTo;
+    s.birthFrom = page2B_->birthFrom;
+    s.birthTo = page2B_->birthTo;
+    // The roles and patterns come from the page the format uses.
+    const RoleAssignmentPage& roles = s.format == TextImportSettings::kFreeFormat
+                                          ? static_cast<const RoleAssignmentPage&>(*page3A_)
+                                          : static_cast<const RoleAssignmentPage&>(*page2B_);
+    s.useGroup = roles.useGroup;
+    s.useSex = roles.useSex;
+    s.useBirth = roles.useBirth;
+    s.beginFormat = roles.beginFormat;
+    s.endFormat = roles.endFormat;
+    s.birthFormat = roles.birthFormat;
+    return s;
+}
+
+}  // namespace kalderon

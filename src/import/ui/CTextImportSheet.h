@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWizard>
+
+#include "import/TextImportSettings.h"
+
+namespace kalderon {
+
+class CTextImportPage1;
+class CTextImportPage2A;
+class CTextImportPage2B;
+class CTextImportPage3A;
+class Messages;
+
+// The text import wizard: free format or fixed columns, the separator, and
+// where each role stands, each page with a live preview of the file.  Its
+// pages' members are the import settings.
+class CTextImportSheet : public QWizard {
+    Q_OBJECT
+public:
+    CTextImportSheet(const QString& path, Messages& messages, QWidget* parent = nullptr);
+
+    TextImportSettings settings() const;
+
+    CTextImportPage1* page1() const { return page1_; }
+    CTextImportPage2A* page2A() const { return page2A_; }
+    CTextImportPage3A* page3A() const { return page3A_; }
+    CTextImportPage2B* page2B() const { return page2B_; }
+
+private:
+    CTextImportPage1* page1_;
+    CTextImportPage2A* page2A_;
+    CTextImportPage3A* page3A_;
+    CTextImportPage2B* page2B_;
+};
+
+}  // namespace kalderon

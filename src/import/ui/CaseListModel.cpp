@@ -1,0 +1,71 @@
+#include "import/ui/CaseListModel.h"
+
+#include "app/DisplayText.h"
+#include "results/TextFormat.h"
+#include "stats/CaseList.h"
+
+namespace kalderon {
+namespace {
+constexpr int kFirstHeaderString = 310;  // "Case No." .. "Observation time [days]"
+}
+
+CaseListModel::CaseListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void CaseListModel::SetCases(const CaseList* cases, bool hasBirthColumn)
+{
+    beginResetModel();
+    cases_ = cases;
+    hasBirthColumn_ = hasBirthColumn;
+    endResetModel();
+}
+
+int CaseListModel::rowCount(const QModelIndex& parent) const
+{
+    if (parent.isValid() || !cases_) return 0;
+    return static_cast<int>(cases_->rowToList.size());
+}
+
+int CaseListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount; }
+
+QString CaseListModel::CellText(int row, int column) const
+{
+    const CCaseRecord& c = cases_->row(static_cast<size_t>(row));
+    switch (column) {
+    case kCaseNumber:
+        return QString::fromStdString(FormatText("%d", c.caseNumber));
+    case kBegin:
+        return DisplayText(c.beginDate.displayText());
+    case kEnd:
+        return DisplayText(c.endDate.displayText());
+    case kStatus:
+        return DisplayText(c.statusText);
+    case kGroup:
+        return DisplayText(c.groupText);
+    case kGender:
+        return DisplayText(c.sexText);
+    case kBirth:
+        return hasBirthColumn_ ? DisplayText(c.birthDate.displayText()) : QString();
+    case kObservation:
+        return QString::fromStdString(FormatText("%d", c.observationDays));
+    default:
+        return {};
+    }
+}
+
+QVariant CaseListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || !cases_) return {};
+    if (role == Qt::DisplayRole) return CellText(index.row(), index.column());
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+    return {};
+}
+
+QVariant CaseListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) return {};
+    if (role == Qt::DisplayRole) return UiString(kFirstHeaderString + section);
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+    return {};
+}
+
+}  // namespace kalderon

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+namespace kalderon {
+
+struct CaseList;
+
+// The cases of a data window as the rows of its eight-column list, in the
+// order they were read: case number, begin, end, status, group, gender, date
+// of birth and observation time.  Texts are formed when a row is shown, so a
+// list of a million cases costs nothing beyond the cases themselves.
+class CaseListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { kCaseNumber, kBegin, kEnd, kStatus, kGroup, kGender, kBirth, kObservation, kColumnCount };
+
+    explicit CaseListModel(QObject* parent = nullptr);
+
+    // Shows `cases` (kept by the caller); the birth dates only with a birth column.
+    void SetCases(const CaseList* cases, bool hasBirthColumn);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    QString CellText(int row, int column) const;
+
+private:
+    const CaseList* cases_ = nullptr;
+    bool hasBirthColumn_ = false;
+};
+
+}  // namespace kalderon

@@ -1,0 +1,128 @@
+#include "import/ui/RoleAssignmentPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "app/DisplayText.h"
+#include "app/Messages.h"
+#include "import/DatePattern.h"
+#include "import/ui/WizardControls.h"
+
+namespace kalderon {
+namespace {
+
+constexpr int kPatternMessage = 321;
+
+struct OptionalRole {
+    int role;
+    int checkId;
+};
+constexpr OptionalRole kOptionalRoles[] = {{kRoleGroup, 1062}, {kRoleSex, 1063}, {kRoleBirth, 1064}};
+
+// Which pattern combo a date role has: begin, end, birth.
+int PatternSlot(int role) { return role == kRoleBegin ? 0 : role == kRoleEnd ? 1 : role == kRoleBirth ? 2 : -1; }
+constexpr int kPatternIds[3] = {1017, 1018, 1038};
+
+}  // namespace
+
+RoleAssignmentPage::RoleAssignmentPage(std::shared_ptr<const PreviewLines> file, CFilePreview::Mode mode,
+                                       const QString& groupTitle, const QStringList& fieldHeaders, Messages& messages,
+                                       QWidget* parent)
+    : QWizardPage(parent),
+      messages_(messages),
+      preview_(new CFilePreview(this)),
+      fieldColumns_(static_cast<int>(fieldHeaders.size()))
+{
+    setWindowTitle(QStringLiteral("Text file import"));
+    auto* box = new QGroupBox(groupTitle, this);
+    grid_ = new QGridLayout(box);
+    grid_->setHorizontalSpacing(8);
+    grid_->setVerticalSpacing(4);
+    for (int i = 0; i < fieldColumns_; ++i) grid_->addWidget(MakeColumnHeader(fieldHeaders[i], box), 0, 3 + i);
+    grid_->addWidget(MakeColumnHeader(QStringLiteral("Date format"), box), 0, 3 + fieldColumns_);
+    grid_->setColumnStretch(4 + fieldColumns_, 1);
+    auto* note = new QLabel(RequiredNote(), box);
+    grid_->addWidget(note, 1 + kRoleCount, 0, 1, 5 + fieldColumns_);
+
+    preview_->setObjectName(ControlName(1007));
+    preview_->SetFile(std::move(file));
+    preview_->SetMode(mode, kRoleCount, true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(box);
+    layout->addWidget(preview_, 1);
+}
+
+void RoleAssignmentPage::AddRoleRow(int role, const QList<QWidget*>& fields)
+{
+    QWidget* box = grid_->parentWidget();
+    const int row = 1 + role;
+    grid_->addWidget(MakeSwatch(role, box), row, 0);
+    auto* label = new QLabel(RoleLabelText(role), box);
+    label->setObjectName(QStringLiteral("roleLabel%1").arg(role));
+    grid_->addWidget(label, row, 2);
+    QList<QWidget*> controls = fields;
+    controls.prepend(label);
+    for (int i = 0; i < fields.size(); ++i) grid_->addWidget(fields[i], row, 3 + i);
+
+    const int slot = PatternSlot(role);
+    if (slot >= 0) {
+        QComboBox* combo = MakePatternCombo(kPatternIds[slot], box);
+        patterns_[slot] = combo;
+        std::string* member = slot == 0 ? &beginFormat : slot == 1 ? &endFormat : &birthFormat;
+        connect(combo, &QComboBox::currentTextChanged, this,
+                [member](const QString& text) { *member = text.toLatin1().toStdString(); });
+        grid_->addWidget(combo, row, 3 + fieldColumns_);
+        controls.append(combo);
+    }
+
+    for (const OptionalRole& optional : kOptionalRoles) {
+        if (optional.role != role) continue;
+        QCheckBox* check = MakeRoleCheckBox(optional.checkId, box);
+        grid_->addWidget(check, row, 1);
+        connect(check, &QCheckBox::toggled, this, [this, role](bool on) { UseToggled(role, on); });
+        for (QWidget* control : controls) control->setEnabled(false);
+    }
+    roleControls_[role] = controls;
+}
+
+bool RoleAssignmentPage::IsUsed(int role) const
+{
+    switch (role) {
+    case kRoleGroup:
+        return useGroup;
+    case kRoleSex:
+        return useSex;
+    case kRoleBirth:
+        return useBirth;
+    default:
+        return true;
+    }
+}
+
+void RoleAssignmentPage::UseToggled(int role, bool on)
+{
+    (role == kRoleGroup ? useGroup : role == kRoleSex ? useSex : useBirth) = on;
+    for (QWidget* control : roleControls_[role]) control->setEnabled(on);
+    if (on)
+        ShowMark(role);
+    else
+        preview_->ClearMark(role);
+}
+
+bool RoleAssignmentPage::validatePage()
+{
+    for (QComboBox* combo : patterns_) {
+        if (IsUsableDatePattern(combo->currentText().toLatin1().toStdString())) continue;
+        messages_.Show(this, UiString(kPatternMessage));
+        combo->setFocus();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace kalderon

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QList>
+#include <QWizardPage>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "import/ui/CFilePreview.h"
+
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+
+namespace kalderon {
+
+class Messages;
+
+// What the two last wizard pages share: a row per role with its colour
+// swatch, a check box for each optional role, the role's number edits and,
+// for dates, the pattern combo; a preview with the roles' marks; and the
+// pattern test on Finish.
+class RoleAssignmentPage : public QWizardPage {
+    Q_OBJECT
+public:
+    int nextId() const override { return -1; }
+    // Begin, end and birth-date patterns, in this order, must hold "MM" and
+    // "YYYY"; the first that does not gets the focus and a message.
+    bool validatePage() override;
+
+    CFilePreview* preview() const { return preview_; }
+
+    bool useGroup = false;
+    bool useSex = false;
+    bool useBirth = false;
+    std::string beginFormat = "DD.MM.YYYY";
+    std::string endFormat = "DD.MM.YYYY";
+    std::string birthFormat = "DD.MM.YYYY";
+
+protected:
+    RoleAssignmentPage(std::shared_ptr<const PreviewLines> file, CFilePreview::Mode mode, const QString& groupTitle,
+                       const QStringList& fieldHeaders, Messages& messages, QWidget* parent);
+
+    // Adds the row of a role; `fields` are its number edits with their arrows.
+    void AddRoleRow(int role, const QList<QWidget*>& fields);
+    bool IsUsed(int role) const;
+    // Puts the role's mark in the preview where its numbers say.
+    virtual void ShowMark(int role) = 0;
+
+private:
+    void UseToggled(int role, bool on);
+
+    Messages& messages_;
+    CFilePreview* preview_;
+    QGridLayout* grid_;
+    int fieldColumns_;
+    std::array<QComboBox*, 3> patterns_{};  // begin, end, birth
+    std::array<QList<QWidget*>, kRoleCount> roleControls_;
+};
+
+}  // namespace kalderon

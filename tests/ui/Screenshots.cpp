@@ -1,0 +1,77 @@
+// Renders the main window with a data window, each page of the text import
+// wizard and the column selection into PNG files of a folder:
+//   QT_QPA_PLATFORM=offscreen kalderon_screenshots docs/images
+#include <QApplication>
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QWizard>
+#include <clocale>
+
+#include "app/CEventDataFrame.h"
+#include "app/CMainFrame.h"
+#include "app/DisplayText.h"
+#include "import/ui/CEventDataView.h"
+#include "import/ui/CTextImportPage1.h"
+#include "import/ui/CTextImportSheet.h"
+#include "support/GuiTestSupport.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedMessages.h"
+
+using namespace kalderon;
+
+namespace {
+
+void Save(QWidget& widget, const QDir& folder, const QString& name)
+{
+    QApplication::processEvents();
+    const QString path = folder.filePath(name);
+    if (!widget.grab().save(path)) qFatal("cannot write %s", qPrintable(path));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    std::setlocale(LC_TIME, "C");
+    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    const QString example = testing::SourcePath("data/examples/colrec.txt");
+
+    testing::ScriptedMessages messages;
+    testing::ScriptedFileDialogs fileDialogs;
+    AppServices services{messages, fileDialogs, ApplicationPaths::AgainstWorkingDirectory()};
+
+    CMainFrame frame(services);
+    frame.resize(900, 560);
+    frame.show();
+    CEventDataFrame* window = frame.NewDataWindow();
+    TextImportSettings settings;
+    settings.useGroup = settings.useSex = settings.useBirth = true;
+    std::string error;
+    window->view()->ReadTextFile(PathBytes(example), settings, error);
+    window->SetSource(PathBytes(example));
+    window->setGeometry(10, 10, 840, 380);
+    Save(frame, folder, QStringLiteral("main-window.png"));
+
+    CTextImportSheet sheet(example, messages);
+    sheet.show();
+    Save(sheet, folder, QStringLiteral("wizard-1-format.png"));
+    sheet.next();
+    Save(sheet, folder, QStringLiteral("wizard-2a-separator.png"));
+    sheet.next();
+    testing::SetChecked(sheet.currentPage(), 1062);
+    testing::SetChecked(sheet.currentPage(), 1064);
+    Save(sheet, folder, QStringLiteral("wizard-3a-columns.png"));
+    sheet.back();
+    sheet.back();
+    sheet.page1()->format = 1;
+    sheet.next();
+    testing::SetText(sheet.currentPage(), 1014, QStringLiteral("10"));
+    testing::SetText(sheet.currentPage(), 1012, QStringLiteral("12"));
+    testing::SetText(sheet.currentPage(), 1015, QStringLiteral("21"));
+    testing::SetText(sheet.currentPage(), 1013, QStringLiteral("23"));
+    Save(sheet, folder, QStringLiteral("wizard-2b-fixed.png"));
+    return 0;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QStringList>
+
+#include "app/FileDialogs.h"
+
+namespace kalderon::testing {
+
+// File dialogs that choose the file given to them and record how they were
+// opened.
+class ScriptedFileDialogs : public FileDialogs {
+public:
+    QString OpenFileName(QWidget* parent, const QString& title, const QString& directory,
+                         const QString& filter) override
+    {
+        lastTitle = title;
+        lastDirectory = directory;
+        lastFilter = filter;
+        return choice;
+    }
+
+    QString choice;  // empty: the dialog is cancelled
+    QString lastTitle;
+    QString lastDirectory;
+    QString lastFilter;
+};
+
+}  // namespace kalderon::testing

@@ -1,0 +1,16 @@
+#include "support/ScriptedMessages.h"
+
+namespace kalderon::testing {
+
+void ScriptedMessages::Show(QWidget*, const QString& text) { shown << text; }
+
+Messages::Answer ScriptedMessages::Ask(QWidget*, const QString& text, const QString&)
+{
+    shown << text;
+    if (answers.empty()) return Answer::Cancel;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+}  // namespace kalderon::testing

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QStringList>
+#include <deque>
+
+#include "app/Messages.h"
+
+namespace kalderon::testing {
+
+// Messages that are recorded instead of shown; questions take the answers
+// queued for them (Cancel when none is left).
+class ScriptedMessages : public Messages {
+public:
+    void Show(QWidget* parent, const QString& text) override;
+    Answer Ask(QWidget* parent, const QString& text, const QString& caption) override;
+
+    std::deque<Answer> answers;
+    QStringList shown;  // every text in order, messages and questions
+};
+
+}  // namespace kalderon::testing

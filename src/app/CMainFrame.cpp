@@ -36,6 +36,8 @@ CMainFrame::CMainFrame(AppServices& services, QWidget* parent)
     setObjectName(ControlName(resource::kMainFrame));
     setWindowTitle(UiString(resource::kMainFrame));
     setWindowIcon(ApplicationIcon());
+    // Closing the active child activates the one that was active before it.
+    mdiArea_->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);

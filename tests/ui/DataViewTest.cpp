@@ -1,0 +1,151 @@
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/CEventDataFrame.h"
+#include "app/CMainFrame.h"
+#include "app/DisplayText.h"
+#include "app/FileDialogs.h"
+#include "import/ui/CEventDataView.h"
+#include "import/ui/CFullRowListCtrl.h"
+#include "import/ui/CaseListModel.h"
+#include "import/ui/ShortenedText.h"
+#include "support/GuiTestSupport.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedMessages.h"
+
+namespace kalderon::testing {
+
+class DataViewTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder;
+
+    std::string Write(const QByteArray& bytes)
+    {
+        const QString path = folder.filePath(QStringLiteral("cases.txt"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write");
+        file.write(bytes);
+        return PathBytes(path);
+    }
+
+private slots:
+    void ColumnsHeadersAndWidths()
+    {
+        CEventDataView view;
+        const QAbstractItemModel* model = view.list()->model();
+        QStringList headers;
+        for (int column = 0; column < model->columnCount(); ++column) {
+            headers << model->headerData(column, Qt::Horizontal).toString();
+            QCOMPARE(model->headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>(),
+                     Qt::AlignRight | Qt::AlignVCenter);
+        }
+        QCOMPARE(headers, QStringList({"Case No.", "Begin of follow-up", "End of follow-up", "Status at end of follow-up",
+                                       "Group", "Gender", "Date of birth", "Observation time [days]"}));
+        QCOMPARE(view.list()->objectName(), QStringLiteral("id1004"));
+        QVERIFY(!view.list()->horizontalHeader()->sectionsClickable());
+        QVERIFY(!view.list()->isSortingEnabled());
+
+        // Widths in the proportions 60:100:90:135:60:60:80:125, at least those pixels.
+        const int widths[] = {60, 100, 90, 135, 60, 60, 80, 125};
+        for (int column = 0; column < 8; ++column) view.list()->setColumnHidden(column, false);
+        const double scale = view.list()->columnWidth(0) / 60.0;
+        QVERIFY(scale >= 1.0);
+        for (int column = 0; column < 8; ++column)
+            QVERIFY(qAbs(view.list()->columnWidth(column) - widths[column] * scale) <= 2.0);
+        // Wide enough for a date with its margins.
+        QVERIFY(view.list()->fontMetrics().horizontalAdvance(QStringLiteral("30.12.1899")) + 12 <=
+                view.list()->columnWidth(CaseListModel::kBirth));
+    }
+
+    void RowsAndOptionalColumns()
+    {
+        CEventDataView view;
+        TextImportSettings settings;
+        std::string error;
+        QVERIFY(view.ReadTextFile(Write("05.03.2001;05.03.2002;1;G;m;01.02.1950\n"
+                                        "05.03.2001;04.03.2001;dead\n"),
+                                  settings, error));
+        // Without the optional roles five columns show.
+        int shown = 0;
+        for (int column = 0; column < 8; ++column) shown += view.list()->isColumnHidden(column) ? 0 : 1;
+        QCOMPARE(shown, 5);
+        QVERIFY(view.list()->isColumnHidden(CaseListModel::kGroup));
+        QCOMPARE(view.list()->columnWidth(CaseListModel::kGroup), 0);
+        const QAbstractItemModel* model = view.list()->model();
+        QCOMPARE(model->index(0, CaseListModel::kObservation).data().toString(), QStringLiteral("365"));
+        QCOMPARE(model->index(1, CaseListModel::kObservation).data().toString(), QStringLiteral("-1"));
+        QCOMPARE(model->index(1, CaseListModel::kStatus).data().toString(), QStringLiteral("dead"));
+        QCOMPARE(model->index(0, CaseListModel::kBirth).data().toString(), QString());
+        QCOMPARE(model->index(0, 0).data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignRight | Qt::AlignVCenter);
+
+        settings.useBirth = settings.useSex = true;
+        QVERIFY(view.ReadTextFile(Write("05.03.2001;05.03.2002;1;G;m;01.02.1950\n"
+                                        "05.03.2001;05.03.2002;1;G;f;31.02.1950\n"),
+                                  settings, error));
+        QVERIFY(!view.list()->isColumnHidden(CaseListModel::kBirth));
+        QVERIFY(!view.list()->isColumnHidden(CaseListModel::kGender));
+        QVERIFY(view.list()->isColumnHidden(CaseListModel::kGroup));
+        QCOMPARE(view.list()->columnWidth(CaseListModel::kBirth), view.list()->horizontalHeader()->sectionSize(6));
+        QCOMPARE(model->index(0, CaseListModel::kBirth).data().toString(), QStringLiteral("01.02.1950"));
+        QCOMPARE(model->index(1, CaseListModel::kBirth).data().toString(), QStringLiteral("Invalid date"));
+        QCOMPARE(model->index(1, CaseListModel::kGender).data().toString(), QStringLiteral("f"));
+    }
+
+    void LongTextsAreCutWithDots()
+    {
+        const QFontMetrics metrics(QFont(QStringLiteral("DejaVu Sans"), 9));
+        const QString status = QStringLiteral("deceased after a long illness");
+        const int whole = metrics.horizontalAdvance(status);
+        QCOMPARE(ShortenedText(status, whole + 12, 12, metrics), status);
+
+        const QString cut = ShortenedText(status, whole, 12, metrics);
+        QVERIFY(cut.endsWith(QStringLiteral("...")));
+        QVERIFY(status.startsWith(cut.chopped(3)));
+        QVERIFY(metrics.horizontalAdvance(cut) + 12 <= whole);
+        // One character more would not fit.
+        const QString longer = status.left(cut.size() - 3 + 1) + QStringLiteral("...");
+        QVERIFY(metrics.horizontalAdvance(longer) + 12 > whole);
+        // A wider column shows more.
+        QVERIFY(ShortenedText(status, whole + 6, 12, metrics).size() > cut.size());
+        // Down to no characters at all.
+        QCOMPARE(ShortenedText(status, 5, 12, metrics), QStringLiteral("..."));
+        // Texts are cut to 259 characters before they are drawn.
+        QCOMPARE(ShortenedText(QString(300, QLatin1Char('x')), 1 << 20, 0, metrics).size(), 259);
+    }
+
+    void DataWindowFillsItsFrame()
+    {
+        ScriptedMessages messages;
+        ScriptedFileDialogs fileDialogs;
+        AppServices services{messages, fileDialogs, ApplicationPaths::AgainstWorkingDirectory()};
+        CMainFrame frame(services);
+        frame.show();
+        CEventDataFrame* window = frame.NewDataWindow();
+        window->resize(500, 300);
+        QTRY_COMPARE(window->view()->list()->size(), window->widget()->size());
+        window->resize(700, 450);
+        QTRY_COMPARE(window->view()->list()->size(), window->widget()->size());
+        QVERIFY(window->widget()->width() > 600);
+    }
+
+    void TextsForDisplay()
+    {
+        QCOMPARE(DisplayText("M\xc3\xbcller"), QStringLiteral("M\u00fcller"));  // UTF-8
+        QCOMPARE(DisplayText("M\xfcller"), QStringLiteral("M\u00fcller"));      // Windows-1252
+        QCOMPARE(DisplayText("\x80 \x93x\x94"), QStringLiteral("\u20ac \u201cx\u201d"));
+        QCOMPARE(UiString(304), QStringLiteral("Input Data"));
+
+        QCOMPARE(QtNameFilters(UiString(200)), QStringLiteral("ANSI Text files (*.txt);;MS Access (*.mdb);;"
+                                                               "dBase IV (*.dbf);;Excel 5.0/97 (*.xls);;All files (*)"));
+        QCOMPARE(QtNameFilters(QStringLiteral("Tables|*.mdb;*.dbf||")), QStringLiteral("Tables (*.mdb *.dbf)"));
+    }
+};
+
+}  // namespace kalderon::testing
+
+QTEST_MAIN(kalderon::testing::DataViewTest)
+#include "DataViewTest.moc"

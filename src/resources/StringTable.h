@@ -13,6 +13,8 @@ const std::string& LoadString(int id);
 // Texts the program shows that have no number of their own.
 namespace text {
 inline constexpr const char* kNonYearTrend = "Analysis for non-year intervals under construction!";
+inline constexpr const char* kTrendBelowOneYear =
+    "The n of the n-year survival and the width of period must be at least 1 year!";
 inline constexpr const char* kSmrComputationError = "Error occured during computation.\n";
 }  // namespace text
 

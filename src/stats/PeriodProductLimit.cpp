@@ -1,0 +1,90 @@
+#include <cmath>
+
+#include "stats/DelayedEntryAtRisk.h"
+#include "stats/GroupCounters.h"
+#include "stats/PeriodAnalysis.h"
+#include "stats/PeriodCuts.h"
+#include "stats/SurvivalRow.h"
+#include "stats/TimeUnit.h"
+#include "stats/TimePointOrder.h"
+
+namespace kalderon {
+namespace {
+
+struct PeriodTimePoint {
+    std::uint32_t caseIndex;
+    std::int32_t entryDays;
+    PeriodCut cut;
+};
+
+void EstimateGroup(std::vector<CTimePointResult>& rows, const std::string& eventCode, double z)
+{
+    const std::vector<std::int32_t> atRisk = CountAtRiskWithDelayedEntry(rows);
+    double survival = 1.0;
+    double greenwood = 0.0;
+    for (size_t j = 0; j < rows.size(); ++j) {
+        CTimePointResult& row = rows[j];
+        const double d = atRisk[j];
+        if (row.statusText != eventCode) {
+            if (j == 0) row.atRisk = d;
+            continue;
+        }
+        row.atRisk = d;
+        row.proportionSurviving = 1.0 - 1.0 / d;
+        survival *= row.proportionSurviving;
+        double standardError = 0.0;
+        if (d > 1) {
+            greenwood += 1.0 / (d * (d - 1.0));
+            standardError = std::sqrt(greenwood) * survival;
+        }
+        StoreObservedSurvival(row, survival, standardError, d > 1, z);
+    }
+}
+
+}  // namespace
+
+bool ComputePeriodProductLimit(CAnalysisData& data, const CaseList& cases, bool stratified)
+{
+    data.title = cases.sourcePath;
+    for (CGroupResult& group : data.groupResults) {
+        group.timePoints.clear();
+        ResetRecordCounters(group.info);
+    }
+    data.maxRelativeUpper = 1.0;
+    if (data.groupResults.empty()) return true;
+
+    const int groupCount = AnalysedGroupCount(data, stratified);
+    std::vector<TimePointOrder> orders(groupCount);
+    std::vector<std::vector<PeriodTimePoint>> arrivals(groupCount);
+    for (size_t i = 0; i < cases.records.size(); ++i) {
+        const CCaseRecord& c = cases.records[i];
+        const int g = AnalysisGroup(cases, i, stratified);
+        CountRecord(data.groupResults[g].info, c.isValid);
+        if (!c.isValid || c.endDate.serial() < data.periodBegin.serial() ||
+            c.beginDate.serial() > data.periodEnd.serial())
+            continue;
+        const PeriodCut cut = CutAtPeriodEnd(c, data);
+        const std::int32_t entry =
+            c.beginDate.serial() < data.periodBegin.serial() ? DaysBetween(c.beginDate, data.periodBegin) - 1 : 0;
+        orders[g].Add(cut.days, cut.isEvent);
+        arrivals[g].push_back({static_cast<std::uint32_t>(i), entry, cut});
+    }
+
+    const double z = ZValue(data.ciLevelText);
+    for (int g = 0; g < groupCount; ++g) {
+        std::vector<CTimePointResult>& rows = data.groupResults[g].timePoints;
+        const std::vector<std::uint32_t> order = orders[g].Finish();
+        rows.resize(order.size());
+        for (size_t k = 0; k < order.size(); ++k) {
+            const PeriodTimePoint& point = arrivals[g][order[k]];
+            const CCaseRecord& c = cases.records[point.caseIndex];
+            rows[k].entryDays = point.entryDays;
+            rows[k].survivalDays = point.cut.days;
+            rows[k].statusText = CutStatusText(c, point.cut, data.eventCode);
+        }
+        EstimateGroup(rows, data.eventCode, z);
+    }
+    return true;
+}
+
+}  // namespace kalderon

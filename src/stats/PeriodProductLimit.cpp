@@ -2,6 +2,7 @@
 
 #include "stats/DelayedEntryAtRisk.h"
 #include "stats/GroupCounters.h"
+#include "stats/LargeArrays.h"
 #include "stats/PeriodAnalysis.h"
 #include "stats/PeriodCuts.h"
 #include "stats/SurvivalRow.h"
@@ -74,13 +75,13 @@ bool ComputePeriodProductLimit(CAnalysisData& data, const CaseList& cases, bool 
     for (int g = 0; g < groupCount; ++g) {
         std::vector<CTimePointResult>& rows = data.groupResults[g].timePoints;
         const std::vector<std::uint32_t> order = orders[g].Finish();
-        rows.resize(order.size());
-        for (size_t k = 0; k < order.size(); ++k) {
-            const PeriodTimePoint& point = arrivals[g][order[k]];
-            const CCaseRecord& c = cases.records[point.caseIndex];
-            rows[k].entryDays = point.entryDays;
-            rows[k].survivalDays = point.cut.days;
-            rows[k].statusText = CutStatusText(c, point.cut, data.eventCode);
+        ReserveLarge(rows, order.size());
+        for (const std::uint32_t arrival : order) {
+            const PeriodTimePoint& point = arrivals[g][arrival];
+            CTimePointResult& row = rows.emplace_back();
+            row.entryDays = point.entryDays;
+            row.survivalDays = point.cut.days;
+            row.statusText = CutStatusText(cases.records[point.caseIndex], point.cut, data.eventCode);
         }
         EstimateGroup(rows, data.eventCode, z);
     }

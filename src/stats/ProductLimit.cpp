@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "stats/GroupCounters.h"
+#include "stats/LargeArrays.h"
 #include "stats/SurvivalRow.h"
 #include "stats/TimePointOrder.h"
 #include "stats/TimeUnit.h"
@@ -59,11 +60,12 @@ bool ComputeProductLimit(CAnalysisData& data, const CaseList& cases, bool strati
     for (int g = 0; g < groupCount; ++g) {
         std::vector<CTimePointResult>& rows = data.groupResults[g].timePoints;
         const std::vector<std::uint32_t> order = orders[g].Finish();
-        rows.resize(order.size());
-        for (size_t k = 0; k < order.size(); ++k) {
-            const CCaseRecord& c = cases.records[members[g][order[k]]];
-            rows[k].survivalDays = c.observationDays;
-            rows[k].statusText = c.statusText;
+        ReserveLarge(rows, order.size());
+        for (const std::uint32_t arrival : order) {
+            const CCaseRecord& c = cases.records[members[g][arrival]];
+            CTimePointResult& row = rows.emplace_back();
+            row.survivalDays = c.observationDays;
+            row.statusText = c.statusText;
         }
         EstimateGroup(rows, data.eventCode, z);
     }

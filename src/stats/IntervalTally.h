@@ -1,44 +1,45 @@
 #pragma once
 
-#include <cstdint>
+#include <cstddef>
 #include <vector>
 
 #include "stats/ResultTables.h"
 
 namespace kalderon {
 
-// Counts cases into interval counts with the result of counting each one
-// through CountIntoIntervals, but in constant time per case: a case is noted
-// in the interval where its follow-up ends, and the entered counts are
-// summed from the back when the counts are written.
+// Counts cases into interval counts exactly as CountIntoIntervals does, in
+// constant time per case: while counting only the interval in which a
+// case's follow-up ends is touched, and `entered` (every case that ends in
+// interval k or later entered interval i <= k) is summed up once at the end.
 class IntervalTally {
 public:
-    explicit IntervalTally(size_t intervals) : endings_(intervals + 1, 0), dead_(intervals, 0), censored_(intervals, 0) {}
+    IntervalTally(size_t intervals, double unitDays) : exits_(intervals), unitDays_(unitDays) {}
 
-    // A case with follow-up time `days` (>= 0).
-    void Add(double days, bool isEvent, double unitDays)
+    void Add(double days, bool isEvent)
     {
-        const auto k = static_cast<size_t>(static_cast<int>(days / unitDays));
-        const size_t intervals = dead_.size();
-        endings_[k < intervals ? k : intervals] += 1;
-        if (k < intervals) (isEvent ? dead_[k] : censored_[k]) += 1;
+        const auto k = static_cast<size_t>(static_cast<int>(days / unitDays_));
+        if (k >= exits_.size()) {
+            beyondLast_ += 1;  // entered every interval, ended in none of them
+            return;
+        }
+        (isEvent ? exits_[k].dead : exits_[k].censored) += 1;
     }
 
     std::vector<CIntervalCounts> Counts() const
     {
-        std::vector<CIntervalCounts> counts(dead_.size());
-        std::int32_t entered = endings_.back();
+        std::vector<CIntervalCounts> counts(exits_);
+        std::int32_t enteredLater = beyondLast_;
         for (size_t i = counts.size(); i-- > 0;) {
-            entered += endings_[i];
-            counts[i] = {entered, censored_[i], dead_[i]};
+            enteredLater += counts[i].dead + counts[i].censored;
+            counts[i].entered = enteredLater;
         }
         return counts;
     }
 
 private:
-    std::vector<std::int32_t> endings_;  // the last slot: beyond the last interval
-    std::vector<std::int32_t> dead_;
-    std::vector<std::int32_t> censored_;
+    std::vector<CIntervalCounts> exits_;
+    double unitDays_;
+    std::int32_t beyondLast_ = 0;
 };
 
 }  // namespace kalderon

@@ -68,8 +68,8 @@ bool ComputePeriodLifeTable(CAnalysisData& data, const CaseList& cases, bool str
     const double unitDays = UnitDays(data.timeUnit);
     const int intervals = IntervalCount(data.maxObservationDays, unitDays);
     const int groupCount = AnalysedGroupCount(data, stratified);
-    std::vector<IntervalTally> atBegin(groupCount, IntervalTally(intervals));
-    std::vector<IntervalTally> atEnd(groupCount, IntervalTally(intervals));
+    std::vector<IntervalTally> atBegin(groupCount, IntervalTally(intervals, unitDays));
+    std::vector<IntervalTally> atEnd(groupCount, IntervalTally(intervals, unitDays));
 
     for (size_t i = 0; i < cases.records.size(); ++i) {
         const CCaseRecord& c = cases.records[i];
@@ -77,9 +77,9 @@ bool ComputePeriodLifeTable(CAnalysisData& data, const CaseList& cases, bool str
         CountRecord(data.groupResults[g].info, c.isValid);
         if (!c.isValid) continue;
         const PeriodCut begin = CutAtPeriodBegin(c, data);
-        if (begin.days >= 0) atBegin[g].Add(begin.days, begin.isEvent, unitDays);
+        if (begin.days >= 0) atBegin[g].Add(begin.days, begin.isEvent);
         const PeriodCut end = CutAtPeriodEnd(c, data);
-        if (end.days >= 0) atEnd[g].Add(end.days, end.isEvent, unitDays);
+        if (end.days >= 0) atEnd[g].Add(end.days, end.isEvent);
     }
 
     const double z = ZValue(data.groupResults[0].intervalTable.ciLevelText);

@@ -1,11 +1,9 @@
-#include <cmath>
-
 #include "stats/DelayedEntryAtRisk.h"
 #include "stats/GroupCounters.h"
 #include "stats/LargeArrays.h"
 #include "stats/PeriodAnalysis.h"
 #include "stats/PeriodCuts.h"
-#include "stats/SurvivalRow.h"
+#include "stats/ProductLimitWalk.h"
 #include "stats/TimeUnit.h"
 #include "stats/TimePointOrder.h"
 
@@ -21,24 +19,13 @@ struct PeriodTimePoint {
 void EstimateGroup(std::vector<CTimePointResult>& rows, const std::string& eventCode, double z)
 {
     const std::vector<std::int32_t> atRisk = CountAtRiskWithDelayedEntry(rows);
-    double survival = 1.0;
-    double greenwood = 0.0;
+    ProductLimitWalk walk(z);
     for (size_t j = 0; j < rows.size(); ++j) {
-        CTimePointResult& row = rows[j];
         const double d = atRisk[j];
-        if (row.statusText != eventCode) {
-            if (j == 0) row.atRisk = d;
-            continue;
-        }
-        row.atRisk = d;
-        row.proportionSurviving = 1.0 - 1.0 / d;
-        survival *= row.proportionSurviving;
-        double standardError = 0.0;
-        if (d > 1) {
-            greenwood += 1.0 / (d * (d - 1.0));
-            standardError = std::sqrt(greenwood) * survival;
-        }
-        StoreObservedSurvival(row, survival, standardError, d > 1, z);
+        if (rows[j].statusText == eventCode)
+            walk.Death(rows[j], d, 1.0 - 1.0 / d);
+        else if (j == 0)
+            rows[j].atRisk = d;
     }
 }
 
@@ -46,12 +33,7 @@ void EstimateGroup(std::vector<CTimePointResult>& rows, const std::string& event
 
 bool ComputePeriodProductLimit(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
-    data.title = cases.sourcePath;
-    for (CGroupResult& group : data.groupResults) {
-        group.timePoints.clear();
-        ResetRecordCounters(group.info);
-    }
-    data.maxRelativeUpper = 1.0;
+    ResetTimePoints(data, cases);
     if (data.groupResults.empty()) return true;
 
     const int groupCount = AnalysedGroupCount(data, stratified);

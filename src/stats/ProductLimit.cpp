@@ -1,10 +1,8 @@
 #include "stats/ProductLimit.h"
 
-#include <cmath>
-
 #include "stats/GroupCounters.h"
 #include "stats/LargeArrays.h"
-#include "stats/SurvivalRow.h"
+#include "stats/ProductLimitWalk.h"
 #include "stats/TimePointOrder.h"
 #include "stats/TimeUnit.h"
 
@@ -13,22 +11,12 @@ namespace {
 
 void EstimateGroup(std::vector<CTimePointResult>& rows, const std::string& eventCode, double z)
 {
-    const auto n = static_cast<std::int64_t>(rows.size());
-    double survival = 1.0;
-    double greenwood = 0.0;
-    for (std::int64_t k = 1; k <= n; ++k) {
-        CTimePointResult& row = rows[k - 1];
-        if (row.statusText != eventCode) continue;
+    ProductLimitWalk walk(z);
+    const size_t n = rows.size();
+    for (size_t k = 1; k <= n; ++k) {
+        if (rows[k - 1].statusText != eventCode) continue;
         const auto remaining = static_cast<double>(n - k);
-        row.atRisk = remaining + 1.0;
-        row.proportionSurviving = remaining / (remaining + 1.0);
-        survival *= row.proportionSurviving;
-        double standardError = 0.0;
-        if (remaining > 0) {
-            greenwood += 1.0 / ((remaining + 1.0) * remaining);
-            standardError = std::sqrt(greenwood) * survival;
-        }
-        StoreObservedSurvival(row, survival, standardError, remaining > 0, z);
+        walk.Death(rows[k - 1], remaining + 1.0, remaining / (remaining + 1.0));
     }
 }
 
@@ -36,12 +24,7 @@ void EstimateGroup(std::vector<CTimePointResult>& rows, const std::string& event
 
 bool ComputeProductLimit(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
-    data.title = cases.sourcePath;
-    for (CGroupResult& group : data.groupResults) {
-        group.timePoints.clear();
-        ResetRecordCounters(group.info);
-    }
-    data.maxRelativeUpper = 1.0;
+    ResetTimePoints(data, cases);
     if (data.groupResults.empty()) return true;
 
     const int groupCount = AnalysedGroupCount(data, stratified);

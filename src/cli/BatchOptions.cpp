@@ -113,8 +113,9 @@ std::string Choose(const char* option, const std::string& value, const std::map<
 
 std::string DateOf(const char* option, const std::string& value, DateValue& date)
 {
+    const auto digitOrPoint = [](char c) { return c == '.' || std::isdigit(static_cast<unsigned char>(c)); };
     const bool shaped = value.size() == 10 && value[2] == '.' && value[5] == '.' &&
-                        std::all_of(value.begin(), value.end(), [](char c) { return c == '.' || std::isdigit(static_cast<unsigned char>(c)); });
+                        std::all_of(value.begin(), value.end(), digitOrPoint);
     date = shaped ? ParseDatePattern(value, "DD.MM.YYYY") : DateValue::Invalid();
     if (date.isValid()) return {};
     return std::string(option) + " needs a date DD.MM.YYYY: " + value;

@@ -44,6 +44,20 @@ inline constexpr const char* kTrendExportHeader =
 inline constexpr const char* kProductLimitExportHeader =
     "Survival time;At risk;Proportion surviving;Cumulative survival;"
     "Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kRelativePeriodLifeTableExportHeader =
+    "Interval of follow-up;Entered (censored at begin of P);Died (censored at begin of P);"
+    "Censored (censored at begin of P);"
+    "Entered (censored at end of P);Died (censored at end of P);Censored (censored at end of P);"
+    "Entered (difference);Died (difference);Censored (difference);Exposed to risk;"
+    "Interval-specific survival;Cumulative survival;Cumulative expected survival;Cumulative relative survival;"
+    "Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kRelativeTrendExportHeader =
+    "Starting year of period;Exposed to risk at period start;Exposed to risk at period end;"
+    "%d-year survival;%d-year expected survival;%d-year relative survival;"
+    "Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kRelativeProductLimitExportHeader =
+    "Survival time;At risk;Proportion surviving;Cumulative survival;Cumulative expected survival;"
+    "Cumulative relative survival;Standard error;CI lower limit;CI upper limit\n";
 inline constexpr const char* kSmrExportHeader =
     "Observed events;Expected events;SMR/SIR;CI lower limit;CI upper limit;Person-years\n";
 }  // namespace text

@@ -1,9 +1,11 @@
 #include <cmath>
 
+#include "stats/ExpectedSurvival.h"
 #include "stats/GroupCounters.h"
 #include "stats/IntervalTally.h"
 #include "stats/PeriodAnalysis.h"
 #include "stats/PeriodCuts.h"
+#include "stats/RelativeSurvival.h"
 #include "stats/SurvivalRow.h"
 #include "stats/TimeUnit.h"
 
@@ -53,6 +55,7 @@ void EstimateGroup(CGroupResult& group, double z)
 
 bool ComputePeriodLifeTable(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
+    if (data.relativeSurvival && !RelativeSurvivalRefusal(data).empty()) return false;
     data.title = cases.sourcePath;
     for (CGroupResult& group : data.groupResults) {
         group.countsAtPeriodBegin.clear();
@@ -68,6 +71,7 @@ bool ComputePeriodLifeTable(CAnalysisData& data, const CaseList& cases, bool str
     const double unitDays = UnitDays(data.timeUnit);
     const int intervals = IntervalCount(data.maxObservationDays, unitDays);
     const int groupCount = AnalysedGroupCount(data, stratified);
+    if (data.relativeSurvival) ComputeExpectedSurvivalPeriod(data, cases, stratified);
     std::vector<IntervalTally> atBegin(groupCount, IntervalTally(intervals, unitDays));
     std::vector<IntervalTally> atEnd(groupCount, IntervalTally(intervals, unitDays));
 
@@ -88,6 +92,7 @@ bool ComputePeriodLifeTable(CAnalysisData& data, const CaseList& cases, bool str
         group.countsAtPeriodBegin = atBegin[g].Counts();
         group.countsAtPeriodEnd = atEnd[g].Counts();
         EstimateGroup(group, z);
+        if (data.relativeSurvival) DivideIntervalRowsByExpected(group, unitDays, data.maxRelativeUpper);
     }
     return true;
 }

@@ -1,9 +1,11 @@
 #include "stats/DelayedEntryAtRisk.h"
+#include "stats/ExpectedSurvival.h"
 #include "stats/GroupCounters.h"
 #include "stats/LargeArrays.h"
 #include "stats/PeriodAnalysis.h"
 #include "stats/PeriodCuts.h"
 #include "stats/ProductLimitWalk.h"
+#include "stats/RelativeSurvival.h"
 #include "stats/StatusTexts.h"
 #include "stats/TimeUnit.h"
 #include "stats/TimePointOrder.h"
@@ -34,8 +36,10 @@ void EstimateGroup(std::vector<CTimePointResult>& rows, const std::string& event
 
 bool ComputePeriodProductLimit(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
+    if (data.relativeSurvival && !RelativeSurvivalRefusal(data).empty()) return false;
     ResetTimePoints(data, cases);
     if (data.groupResults.empty()) return true;
+    if (data.relativeSurvival) ComputeExpectedSurvivalPeriod(data, cases, stratified);
 
     const int groupCount = AnalysedGroupCount(data, stratified);
     std::vector<TimePointOrder> orders(groupCount);
@@ -68,6 +72,8 @@ bool ComputePeriodProductLimit(CAnalysisData& data, const CaseList& cases, bool 
             row.statusText = statuses.Text(point.status);
         }
         EstimateGroup(rows, data.eventCode, z);
+        if (data.relativeSurvival)
+            DivideTimePointsByExpected(data.groupResults[g], data.eventCode, data.maxRelativeUpper);
     }
     return true;
 }

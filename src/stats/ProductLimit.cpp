@@ -1,8 +1,10 @@
 #include "stats/ProductLimit.h"
 
+#include "stats/ExpectedSurvival.h"
 #include "stats/GroupCounters.h"
 #include "stats/LargeArrays.h"
 #include "stats/ProductLimitWalk.h"
+#include "stats/RelativeSurvival.h"
 #include "stats/StatusTexts.h"
 #include "stats/TimePointOrder.h"
 #include "stats/TimeUnit.h"
@@ -30,8 +32,10 @@ void EstimateGroup(std::vector<CTimePointResult>& rows, const std::string& event
 
 bool ComputeProductLimit(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
+    if (data.relativeSurvival && !RelativeSurvivalRefusal(data).empty()) return false;
     ResetTimePoints(data, cases);
     if (data.groupResults.empty()) return true;
+    if (data.relativeSurvival) ComputeExpectedSurvivalCohort(data, cases, stratified);
 
     const int groupCount = AnalysedGroupCount(data, stratified);
     std::vector<TimePointOrder> orders(groupCount);
@@ -58,6 +62,8 @@ bool ComputeProductLimit(CAnalysisData& data, const CaseList& cases, bool strati
             row.statusText = statuses.Text(point.status);
         }
         EstimateGroup(rows, data.eventCode, z);
+        if (data.relativeSurvival)
+            DivideTimePointsByExpected(data.groupResults[g], data.eventCode, data.maxRelativeUpper);
     }
     return true;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "resources/StringTable.h"
+#include "stats/ExpectedSurvival.h"
 #include "stats/GroupCounters.h"
 #include "stats/PeriodAnalysis.h"
 #include "stats/TimeUnit.h"
@@ -41,9 +42,10 @@ CIntervalResult FromIntervalRows(const std::vector<CIntervalResult>& rows, int y
 // n-year survival from the time points of a product-limit technique run: the
 // estimate after the last death at or before n years.  Tied deaths at exactly
 // n years all count, so the last of them gives the survival at n years.
-CIntervalResult FromTimePoints(const std::vector<CTimePointResult>& rows, const std::string& eventCode, int years,
-                               int startYear, double& maxRelativeUpper, bool relative)
+CIntervalResult FromTimePoints(const CGroupResult& group, const std::string& eventCode, int years, int startYear,
+                               double& maxRelativeUpper, bool relative)
 {
+    const std::vector<CTimePointResult>& rows = group.timePoints;
     CIntervalResult trend;
     trend.intervalNumber = startYear;
     if (rows.empty()) return trend;
@@ -70,6 +72,10 @@ CIntervalResult FromTimePoints(const std::vector<CTimePointResult>& rows, const 
     trend.lowerLimit = 1.0;
     trend.upperLimit = 1.0;
     trend.hasStandardError = 0;
+    if (relative) {
+        trend.expectedSurvival = ExpectedSurvivalAt(group, rows[0].survivalDays, 1.0);
+        trend.relativeSurvival = 1.0 / trend.expectedSurvival;
+    }
     return trend;
 }
 
@@ -96,6 +102,10 @@ bool ComputeTrend(CAnalysisData& data, const CaseList& cases, bool stratified, s
         refusal = text::kTrendBelowOneYear;
         return false;
     }
+    if (data.relativeSurvival) {
+        refusal = RelativeSurvivalRefusal(data);
+        if (!refusal.empty()) return false;
+    }
 
     std::vector<std::vector<CIntervalResult>> trendRows(data.groupResults.size());
     const std::string ciLevelText = data.groupResults.empty() ? std::string()
@@ -113,7 +123,7 @@ bool ComputeTrend(CAnalysisData& data, const CaseList& cases, bool stratified, s
             for (size_t g = 0; g < data.groupResults.size(); ++g) {
                 const CGroupResult& group = data.groupResults[g];
                 trendRows[g].push_back(data.periodTechnique == 1
-                                           ? FromTimePoints(group.timePoints, data.eventCode, data.survivalYears,
+                                           ? FromTimePoints(group, data.eventCode, data.survivalYears,
                                                             year, data.maxRelativeUpper, data.relativeSurvival)
                                            : FromIntervalRows(group.intervalTable.rows, data.survivalYears, year));
             }

@@ -6,10 +6,11 @@
 #include <vector>
 
 #include "import/TextImportSettings.h"
+#include "stats/DateValue.h"
 
 namespace kalderon::batch {
 
-enum class Analysis { LifeTable };
+enum class Analysis { LifeTable, ProductLimit, Period, Trend };
 
 // Everything one run of kalderon-batch does: which file to read and how,
 // which analysis with which parameters, and where the results go.
@@ -22,6 +23,11 @@ struct BatchOptions {
     std::int32_t timeUnit = 0;
     std::string ciLevelText = ".95";
     std::optional<bool> stratified;  // none: stratified when a group column is read
+    std::int32_t periodTechnique = 0;  // period analysis and trend: 0 life table, 1 product-limit
+    DateValue periodBegin;             // period analysis; null: the whole observation window
+    DateValue periodEnd;
+    std::int32_t survivalYears = 5;  // trend
+    std::int32_t periodWidth = 5;    // trend
 
     std::string reportPath;  // empty: standard output
     std::string csvPath;     // empty: no export file

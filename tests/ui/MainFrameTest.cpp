@@ -179,6 +179,18 @@ private slots:
         QCOMPARE(FolderOfPath(QStringLiteral("cases.txt")), QString());
     }
 
+    void PathsAgainstTheWorkingDirectory()
+    {
+        QTemporaryDir start;
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(start.path());
+        const ApplicationPaths paths = ApplicationPaths::AgainstWorkingDirectory();
+        QDir::setCurrent(before);
+        QCOMPARE(paths.lifeTables, start.path() + QStringLiteral("/LifeTables.mdb"));
+        QCOMPARE(paths.referenceRateTables, start.path() + QStringLiteral("/ReferenceRateTables.mdb"));
+        QCOMPARE(paths.helpFile, start.path() + QStringLiteral("/KALDERON.chm"));
+    }
+
     void CloseSequenceStopsAtTheFirstRefusal()
     {
         CMainFrame frame(services);

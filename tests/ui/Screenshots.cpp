@@ -44,7 +44,7 @@ int main(int argc, char* argv[])
     AppServices services{messages, fileDialogs, ApplicationPaths::AgainstWorkingDirectory()};
 
     CMainFrame frame(services);
-    frame.resize(900, 560);
+    frame.resize(1040, 560);
     frame.show();
     CEventDataFrame* window = frame.NewDataWindow();
     TextImportSettings settings;
@@ -52,7 +52,7 @@ int main(int argc, char* argv[])
     std::string error;
     window->view()->ReadTextFile(PathBytes(example), settings, error);
     window->SetSource(PathBytes(example));
-    window->setGeometry(10, 10, 840, 380);
+    window->setGeometry(8, 8, 1000, 400);
     Save(frame, folder, QStringLiteral("main-window.png"));
 
     CTextImportSheet sheet(example, messages);

@@ -14,6 +14,9 @@ const std::string& LoadString(int id);
 namespace text {
 inline constexpr const char* kNonYearTrend = "Analysis for non-year intervals under construction!";
 inline constexpr const char* kSmrComputationError = "Error occured during computation.\n";
+inline constexpr const char* kDaoErrorWithInfo = "%s   (%d)\n\n";
+inline constexpr const char* kDaoErrorStatusOnly =
+    "ERROR:CDaoException\n\nSCODE_CODE      =%d\nSCODE_FACILITY  =%d\nSCODE_SEVERITY  =%d\nResultFromScode =%d\n";
 }  // namespace text
 
 }  // namespace kalderon

@@ -17,7 +17,7 @@ enum : std::uint16_t {
 };
 constexpr std::uint16_t kBiff8 = 0x0600;
 constexpr std::uint16_t kNameHidden = 0x0001, kNameFunction = 0x0002, kNameCommand = 0x0004, kNameBuiltIn = 0x0020;
-constexpr unsigned char kTokenArea3d = 0x3B, kTokenRef3d = 0x3A;
+constexpr unsigned char kTokenArea3d = 0x1B, kTokenRef3d = 0x1A;  // without the class bits
 
 std::uint16_t Le16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 

@@ -151,6 +151,17 @@ FieldValue DecodeField(MdbHandle* mdb, const MdbColumn* column, const MdbField& 
     return FieldValue::Null();
 }
 
+// The open file, shared by the database and its recordsets, so that a
+// recordset stays readable after the database object is gone.
+struct MdbFile {
+    explicit MdbFile(MdbHandle* h) : mdb(h) {}
+    ~MdbFile() { mdb_close(mdb); }
+    MdbFile(const MdbFile&) = delete;
+    MdbFile& operator=(const MdbFile&) = delete;
+
+    MdbHandle* mdb;
+};
+
 struct TableDefDeleter {
     void operator()(MdbTableDef* t) const { mdb_free_tabledef(t); }
 };
@@ -159,8 +170,8 @@ using TableDefPtr = std::unique_ptr<MdbTableDef, TableDefDeleter>;
 // Rows of one table, decoded a data page at a time, in storage order.
 class AccessRecordset : public Recordset {
 public:
-    AccessRecordset(MdbHandle* mdb, TableDefPtr table, std::string path)
-        : mdb_(mdb), table_(std::move(table)), path_(std::move(path))
+    AccessRecordset(std::shared_ptr<MdbFile> file, TableDefPtr table, std::string path)
+        : file_(std::move(file)), mdb_(file_->mdb), table_(std::move(table)), path_(std::move(path))
     {
         for (unsigned i = 0; i < table_->num_cols; ++i)
             columns_.push_back(static_cast<MdbColumn*>(g_ptr_array_index(table_->columns, i)));
@@ -212,8 +223,9 @@ private:
         rows_.push_back(std::move(values));
     }
 
+    std::shared_ptr<MdbFile> file_;
     MdbHandle* mdb_;
-    TableDefPtr table_;
+    TableDefPtr table_;  // declared after file_: freed before the file closes
     std::string path_;
     std::vector<MdbColumn*> columns_;
     std::vector<MdbField> fields_;
@@ -223,20 +235,15 @@ private:
 
 class AccessDatabase : public Database {
 public:
-    AccessDatabase(MdbHandle* mdb, std::string path) : mdb_(mdb), path_(std::move(path))
+    AccessDatabase(MdbHandle* mdb, std::string path) : file_(std::make_shared<MdbFile>(mdb)), path_(std::move(path))
     {
-        GPtrArray* catalog = mdb_read_catalog(mdb_, MDB_TABLE);
-        if (!catalog) {
-            mdb_close(mdb_);
-            ThrowDamaged(path_);
-        }
+        GPtrArray* catalog = mdb_read_catalog(mdb, MDB_TABLE);
+        if (!catalog) ThrowDamaged(path_);
         for (unsigned i = 0; i < catalog->len; ++i) {
             auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(catalog, i));
             if (entry->object_type == MDB_TABLE) tables_.push_back(entry);
         }
     }
-    ~AccessDatabase() override { mdb_close(mdb_); }
-
     std::vector<TableDefInfo> TableDefs() const override
     {
         std::vector<TableDefInfo> result;
@@ -256,7 +263,7 @@ public:
 
     std::unique_ptr<Recordset> OpenTable(const std::string& table) const override
     {
-        return std::make_unique<AccessRecordset>(mdb_, ReadTable(table), path_);
+        return std::make_unique<AccessRecordset>(file_, ReadTable(table), path_);
     }
 
 private:
@@ -271,7 +278,7 @@ private:
         ThrowTableNotFound(name);
     }
 
-    MdbHandle* mdb_;
+    std::shared_ptr<MdbFile> file_;
     std::string path_;
     std::vector<MdbCatalogEntry*> tables_;
 };

@@ -34,6 +34,17 @@ bool ListOrder(const std::string& a, const std::string& b)
     return folded != 0 ? folded < 0 : a < b;
 }
 
+template <typename... Args>
+std::string FormatText(const char* format, Args... args)
+{
+    const int n = std::snprintf(nullptr, 0, format, args...);
+    if (n <= 0) return std::string();
+    std::string out(static_cast<size_t>(n) + 1, '\0');
+    std::snprintf(out.data(), out.size(), format, args...);
+    out.pop_back();
+    return out;
+}
+
 template <typename Result, typename Body>
 Result Guarded(Body body)
 {
@@ -63,17 +74,11 @@ int DbaseFileNameMessage(const std::string& path)
 
 std::string FormatDaoError(const DaoException& error)
 {
-    std::vector<char> buffer(error.description().size() + 64);
-    int n;
-    if (error.hasErrorInfo()) {
-        n = std::snprintf(buffer.data(), buffer.size(), text::kDaoErrorWithInfo, error.description().c_str(),
-                          error.errorNumber());
-    } else {
-        const std::uint32_t code = static_cast<std::uint32_t>(error.statusCode());
-        n = std::snprintf(buffer.data(), buffer.size(), text::kDaoErrorStatusOnly, static_cast<int>(code & 0xFFFF),
-                          static_cast<int>((code >> 16) & 0x1FFF), error.statusCode() < 0 ? 1 : 0, error.statusCode());
-    }
-    return std::string(buffer.data(), n < 0 ? 0 : static_cast<size_t>(n));
+    if (error.hasErrorInfo())
+        return FormatText(text::kDaoErrorWithInfo, error.description().c_str(), error.errorNumber());
+    const std::uint32_t code = static_cast<std::uint32_t>(error.statusCode());
+    return FormatText(text::kDaoErrorStatusOnly, static_cast<int>(code & 0xFFFF), static_cast<int>((code >> 16) & 0x1FFF),
+                      error.statusCode() < 0 ? 1 : 0, error.statusCode());
 }
 
 ImportDatabase OpenImportDatabase(const std::string& path)

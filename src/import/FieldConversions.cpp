@@ -1,5 +1,6 @@
 #include "import/FieldConversions.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -66,7 +67,7 @@ std::string Format(const char* format, Args... args)
 {
     char buffer[64];
     const int n = std::snprintf(buffer, sizeof buffer, format, args...);
-    return std::string(buffer, n < 0 ? 0 : static_cast<size_t>(n));
+    return std::string(buffer, n < 0 ? 0 : std::min(static_cast<size_t>(n), sizeof buffer - 1));
 }
 
 std::string CurrencyText(std::int64_t tenThousandths)

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <mdbtools.h>
 
+#include "import/LittleEndian.h"
 #include "import/RowsRecordset.h"
 #include "import/Utf16Text.h"
 
@@ -14,13 +15,6 @@ constexpr int kRowOffsetMask = 0x1FFF;
 constexpr int kDeletedRowFlag = 0x4000;
 constexpr int kMemoHeaderSize = 12;
 constexpr int kMaxMemoPages = 1 << 16;
-
-std::uint64_t LittleEndian(const unsigned char* p, int bytes)
-{
-    std::uint64_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | p[i];
-    return v;
-}
 
 template <typename T>
 T ReadStored(const unsigned char* p)

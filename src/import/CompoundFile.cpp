@@ -4,7 +4,8 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <strings.h>
+
+#include "import/LittleEndian.h"
 
 namespace kalderon {
 namespace {
@@ -15,8 +16,6 @@ constexpr std::uint32_t kMaxRegularSector = 0xFFFFFFFA;
 constexpr size_t kDirectoryEntrySize = 128;
 constexpr int kHeaderDifatEntries = 109;
 
-std::uint32_t Le32(const unsigned char* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24); }
-std::uint16_t Le16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 
 class CompoundFile {
 public:

@@ -51,8 +51,9 @@ std::vector<std::string> BuildColumnTexts(const std::vector<std::string>& fieldN
 // name when the table was chosen from the database's list.
 std::string ImportSourceText(const std::string& path, const std::string& chosenTable);
 
-// Reads every row of a table into cases, row i becoming case number i + 1.
-// Fails with an error text when the table cannot be opened or read.
+// Reads every row of a table into cases, row i becoming case number i + 1,
+// keeping the case bookkeeping of `data`.  Fails with an error text when the
+// table cannot be opened or read; `data` is then to be discarded.
 struct TableCases {
     bool ok = false;
     std::string errorText;

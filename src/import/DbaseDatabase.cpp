@@ -6,6 +6,7 @@
 #include <fstream>
 #include <locale.h>
 
+#include "import/LittleEndian.h"
 #include "import/RowsRecordset.h"
 #include "stats/DateValue.h"
 
@@ -33,13 +34,6 @@ struct DbaseHeader {
     std::vector<DbaseField> fields;
 };
 
-unsigned Le(const unsigned char* p, int bytes)
-{
-    unsigned v = 0;
-    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | p[i];
-    return v;
-}
-
 bool IsDbfExtension(const fs::path& p)
 {
     return SameName(p.extension().string(), ".dbf");
@@ -61,9 +55,9 @@ DbaseHeader ReadHeader(std::ifstream& in, std::uintmax_t fileSize)
     unsigned char head[32];
     if (!in.read(reinterpret_cast<char*>(head), sizeof head) || !KnownVersion(head[0])) ThrowNotExpectedFormat();
     DbaseHeader h;
-    h.recordCount = Le(head + 4, 4);
-    h.headerLength = Le(head + 8, 2);
-    h.recordLength = Le(head + 10, 2);
+    h.recordCount = Le32(head + 4);
+    h.headerLength = Le16(head + 8);
+    h.recordLength = Le16(head + 10);
     if (h.headerLength < 33 || h.recordLength < 1 || h.headerLength > fileSize) ThrowNotExpectedFormat();
 
     int offset = 0;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "import/CompoundFile.h"
+#include "import/LittleEndian.h"
 #include "import/Utf16Text.h"
 
 namespace kalderon {
@@ -19,7 +20,6 @@ constexpr std::uint16_t kBiff8 = 0x0600;
 constexpr std::uint16_t kNameHidden = 0x0001, kNameFunction = 0x0002, kNameCommand = 0x0004, kNameBuiltIn = 0x0020;
 constexpr unsigned char kTokenArea3d = 0x1B, kTokenRef3d = 0x1A;  // without the class bits
 
-std::uint16_t Le16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 
 struct SheetRef {
     std::uint16_t supBook, firstSheet, lastSheet;

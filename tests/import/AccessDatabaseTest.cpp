@@ -11,13 +11,12 @@
 using namespace kalderon;
 using kalderon::testing::AccessFixture;
 using kalderon::testing::RowTexts;
+using kalderon::testing::DayNumber;
 using kalderon::testing::RowValues;
 
 namespace {
 
 std::unique_ptr<Database> OpenAccess(const std::string& name) { return OpenDatabase(AccessFixture(name), ""); }
-
-double Day(int y, int m, int d) { return DateValue::FromYmd(y, m, d).serial(); }
 
 }  // namespace
 
@@ -67,7 +66,7 @@ TEST(AccessDatabase, TypedValuesFromTheStoredBytes)
     EXPECT_EQ(negative[3], FieldValue::Float(-1.5f));
     EXPECT_EQ(negative[4], FieldValue::Double(-2.25));
     EXPECT_EQ(negative[5], FieldValue::Currency(-12345678));
-    EXPECT_EQ(negative[6], FieldValue::Date(Day(1850, 6, 15)));
+    EXPECT_EQ(negative[6], FieldValue::Date(DayNumber(1850, 6, 15)));
     EXPECT_EQ(negative[9], FieldValue::Boolean(true));
 
     EXPECT_EQ(values[2][4], FieldValue::Double(1.0));
@@ -88,7 +87,7 @@ TEST(AccessDatabase, TypedValuesFromTheStoredBytes)
     const auto& inexact = values[6];
     EXPECT_EQ(inexact[4], FieldValue::Double(0.1));
     EXPECT_EQ(inexact[5], FieldValue::Currency(1));
-    EXPECT_EQ(inexact[6], FieldValue::Date(Day(1999, 12, 31) + 86399.0 / 86400.0));
+    EXPECT_EQ(inexact[6], FieldValue::Date(DayNumber(1999, 12, 31) + 86399.0 / 86400.0));
     EXPECT_EQ(inexact[8], FieldValue::Text("\xC3\x9Cn\xC3\xAF" "c\xC3\xB6" "d\xC3\xA9 \xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F "
                                            "\xC3\x84\xC3\x96\xC3\x9C \xE2\x82\xAC"));
 }

@@ -6,13 +6,8 @@
 
 using namespace kalderon;
 using kalderon::testing::ImportFixture;
+using kalderon::testing::DayNumber;
 using kalderon::testing::RowValues;
-
-namespace {
-
-double Day(int y, int m, int d) { return DateValue::FromYmd(y, m, d).serial(); }
-
-}  // namespace
 
 TEST(DbaseDatabase, FolderIsTheDatabase)
 {
@@ -37,12 +32,12 @@ TEST(DbaseDatabase, EveryFieldType)
     auto rows = db->OpenTable("CASES");
     const auto values = RowValues(*rows);
     ASSERT_EQ(values.size(), 6u);  // the deleted sixth record is skipped
-    EXPECT_EQ(values[0][0], FieldValue::Date(Day(1990, 3, 12)));
+    EXPECT_EQ(values[0][0], FieldValue::Date(DayNumber(1990, 3, 12)));
     EXPECT_EQ(values[0][2], FieldValue::Text("1"));  // padding removed
     EXPECT_EQ(values[0][4], FieldValue::Double(1.0));
     EXPECT_EQ(values[0][6], FieldValue::Double(72.5));
     EXPECT_EQ(values[0][7], FieldValue::Boolean(false));
-    EXPECT_EQ(values[1][5], FieldValue::Date(Day(1850, 6, 15)));
+    EXPECT_EQ(values[1][5], FieldValue::Date(DayNumber(1850, 6, 15)));
     EXPECT_TRUE(values[1][6].isNull());  // blank number
     EXPECT_EQ(values[1][7], FieldValue::Boolean(true));
     EXPECT_TRUE(values[2][5].isNull());  // blank date
@@ -54,7 +49,7 @@ TEST(DbaseDatabase, EveryFieldType)
     EXPECT_EQ(values[4][2], FieldValue::Text(" 1"));  // leading blank kept
     EXPECT_TRUE(values[4][3].isNull());  // blank text
     EXPECT_EQ(values[4][7], FieldValue::Boolean(false));
-    EXPECT_EQ(values[5][0], FieldValue::Date(Day(2003, 6, 16)));
+    EXPECT_EQ(values[5][0], FieldValue::Date(DayNumber(2003, 6, 16)));
     EXPECT_EQ(values[5][3], FieldValue::Text("i"));
     EXPECT_TRUE(values[5][5].isNull());  // 31 February
 }

@@ -7,13 +7,12 @@
 using namespace kalderon;
 using kalderon::testing::ImportFixture;
 using kalderon::testing::RowTexts;
+using kalderon::testing::DayNumber;
 using kalderon::testing::RowValues;
 
 namespace {
 
 std::unique_ptr<Database> OpenWorkbook(const std::string& name) { return OpenDatabase(ImportFixture(name), "Excel 8.0;"); }
-
-double Day(int y, int m, int d) { return DateValue::FromYmd(y, m, d).serial(); }
 
 std::vector<std::string> Names(const std::vector<TableDefInfo>& tables)
 {
@@ -48,7 +47,7 @@ TEST(ExcelDatabase, FirstRowNamesTheFields)
     auto rows = db->OpenTable("Patients$");
     const auto values = RowValues(*rows);
     ASSERT_EQ(values.size(), 6u);
-    EXPECT_EQ(values[0][0], FieldValue::Date(Day(1990, 3, 12)));
+    EXPECT_EQ(values[0][0], FieldValue::Date(DayNumber(1990, 3, 12)));
     EXPECT_EQ(values[0][2], FieldValue::Double(1.0));  // a number that looks like an integer
     EXPECT_EQ(values[0][3], FieldValue::Text("I"));
     EXPECT_EQ(values[0][6], FieldValue::Text("note"));
@@ -59,7 +58,7 @@ TEST(ExcelDatabase, FirstRowNamesTheFields)
     EXPECT_EQ(values[4][0], FieldValue::Text("05.03.2001"));  // a date typed as text
     EXPECT_EQ(values[4][2], FieldValue::Text(" 1"));
     EXPECT_EQ(values[5][2], FieldValue::Double(1.5));
-    EXPECT_EQ(values[5][5], FieldValue::Date(Day(1948, 2, 29)));
+    EXPECT_EQ(values[5][5], FieldValue::Date(DayNumber(1948, 2, 29)));
 
     // A range: its first row names the fields, the rows of the range below it.
     EXPECT_EQ(db->FieldNames("Subset"), (std::vector<std::string>{"Status", "Stage", "Sex"}));

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "stats/ExpectedSurvival.h"
+#include "stats/PopulationLookup.h"
+#include "stats/TimeUnit.h"
+#include "support/CaseFactory.h"
+
+using namespace kalderon;
+using kalderon::testing::MakeCase;
+using kalderon::testing::Ymd;
+
+namespace {
+
+CPopulationYearTable Table(int year, std::vector<double> male, std::vector<double> female)
+{
+    return {year, std::move(male), std::move(female)};
+}
+
+CaseList Build(CAnalysisData& data, const std::vector<CCaseRecord>& rows)
+{
+    CaseListBuilder builder(data);
+    for (const CCaseRecord& c : rows) builder.Add(c);
+    return builder.Finish();
+}
+
+CCaseRecord Person(int number, DateValue begin, DateValue end, const char* status, const char* sex, DateValue birth,
+                   const char* group = "")
+{
+    return MakeCase(number, begin, end, status, group, sex, birth, true);
+}
+
+}  // namespace
+
+TEST(PopulationLookup, YearAgeAndSexChoice)
+{
+    const std::vector<CPopulationYearTable> tables = {Table(1990, {0.1, 0.2}, {0.3, 0.4}),
+                                                      Table(1998, {0.5, 0.6}, {0.7, 0.8})};
+    const PopulationLookup lookup(tables, "1");
+    EXPECT_EQ(lookup.TableFor(1994).year, 1998);  // equally near: the later table
+    EXPECT_EQ(lookup.TableFor(1993).year, 1990);
+    EXPECT_EQ(lookup.TableFor(1950).year, 1990);
+    EXPECT_EQ(lookup.TableFor(2050).year, 1998);
+    EXPECT_DOUBLE_EQ(lookup.Value(1990, 0, "1"), 0.1);
+    EXPECT_DOUBLE_EQ(lookup.Value(1990, 99, "1"), 0.2);  // ages beyond the last row
+    EXPECT_DOUBLE_EQ(lookup.Value(1990, 1, "2"), 0.4);
+    EXPECT_DOUBLE_EQ(lookup.Value(1990, 1, "M"), 0.4);  // no match: second sex
+    EXPECT_DOUBLE_EQ(PopulationLookup({}, "1").Value(1990, 0, "1"), 0.0);
+
+    EXPECT_EQ(CompletedAge(Ymd(1950, 3, 10), Ymd(2000, 3, 10)), 50);
+    EXPECT_EQ(CompletedAge(Ymd(1950, 3, 10), Ymd(2000, 3, 9)), 49);
+    EXPECT_EQ(CompletedAge(Ymd(1950, 3, 10), Ymd(2000, 2, 28)), 49);
+}
+
+TEST(ExpectedSurvival, EdererIICohortAveragesTheYearsEveryoneReaches)
+{
+    CAnalysisData data;
+    data.sexCodeFirst = "1";
+    data.populationTableName = "T";
+    // q depends on age only: 0.01 * (age - 49) for ages 50.., males; females 0.
+    std::vector<double> male(60, 0.0);
+    for (int a = 50; a < 60; ++a) male[a] = 0.01 * (a - 49);
+    data.populationTables = {Table(2000, male, std::vector<double>(60, 0.0))};
+    // Longest follow-up 2.5 years: Y = 3.
+    const CaseList cases = Build(data, {Person(1, Ymd(2000, 1, 1), Ymd(2002, 7, 2), "1", "1", Ymd(1950, 1, 1)),
+                                        Person(2, Ymd(2000, 1, 1), Ymd(2000, 6, 1), "0", "2", Ymd(1950, 1, 1)),
+                                        Person(3, Ymd(2000, 1, 1), Ymd(2001, 6, 1), "0", "1", Ymd(1951, 1, 1))});
+    ComputeExpectedSurvivalCohort(data, cases, false);
+    const CGroupResult& g = data.groupResults[0];
+    ASSERT_EQ(g.expectedCumulative.size(), 3u);
+    // Year 0: ages 50 (male), 50 (female, q 0), 49 (male, q 0).
+    const double y0 = ((1 - 0.01) + 1.0 + 1.0) / 3;
+    const double y1 = ((1 - 0.02) + (1 - 0.01)) / 2;  // cases 1 and 3
+    const double y2 = 1 - 0.03;                      // case 1 only
+    EXPECT_DOUBLE_EQ(g.expectedInterval[0], y0);
+    EXPECT_DOUBLE_EQ(g.expectedInterval[1], y1);
+    EXPECT_DOUBLE_EQ(g.expectedCumulative[2], y0 * y1 * y2);
+}
+
+TEST(ExpectedSurvival, InterpolationAndTheEndOfTheArray)
+{
+    CGroupResult g;
+    g.expectedCumulative = {0.9, 0.8, 0.7};
+    EXPECT_DOUBLE_EQ(ExpectedSurvivalAt(g, 1, 365.25), 0.8);
+    EXPECT_DOUBLE_EQ(ExpectedSurvivalAt(g, 17, 30.4375), 0.85);         // 1.5 years
+    EXPECT_DOUBLE_EQ(ExpectedSurvivalAt(g, 3 * 365.25, 1.0), 0.7);      // exactly 3.0 years
+    EXPECT_DOUBLE_EQ(ExpectedSurvivalAt(g, 365.25 / 2, 1.0), 0.95);     // half of the first year
+    EXPECT_DOUBLE_EQ(ExpectedSurvivalAt(g, 0, 1.0), 1.0);
+    // At or beyond the end: the last value, for every unit.
+    EXPECT_DOUBLE_EQ(ExpectedSurvivalAt(g, 10, 365.25), 0.7);
+    EXPECT_DOUBLE_EQ(ExpectedSurvivalAt(g, 500, 7.0), 0.7);
+    EXPECT_DOUBLE_EQ(ExpectedSurvivalAt(g, 100000, 1.0), 0.7);
+    EXPECT_DOUBLE_EQ(ExpectedSurvivalAt(g, 3.5 * 365.25, 1.0), 0.7);
+}
+
+namespace {
+
+// Hakulinen's cohort sums walked literally, with arrays large enough for any
+// potential follow-up.
+std::vector<double> LiteralHakulinen(const CAnalysisData& data, const CaseList& cases)
+{
+    const int years = 1 + static_cast<int>((data.lastEndDate.serial() - data.firstBeginDate.serial()) * kDaysToYears);
+    std::vector<double> M(200), Dfull(200), Dpart(200), W(200);
+    const PopulationLookup lookup(data.populationTables, data.sexCodeFirst);
+    for (const CCaseRecord& c : cases.records) {
+        if (!c.isValid) continue;
+        const double T = c.statusText != data.eventCode ? c.observationDays
+                                                        : static_cast<int>(data.closingDate.serial() - c.beginDate.serial());
+        if (T < 0) continue;
+        const int t = static_cast<int>(T * kDaysToYears);
+        const int y0 = c.beginDate.year();
+        const int a0 = CompletedAge(c.birthDate, c.beginDate);
+        double cc = 1.0, P = 1.0;
+        for (int i = 0; i <= t; ++i) {
+            P = 1.0 - lookup.Value(y0 + i, a0 + i, c.sexText);
+            M[i] += i == 0 ? 1.0 : cc;
+            if (i < t) {
+                Dfull[i] += (1 - P) * (i == 0 ? 1.0 : cc);
+                cc *= P;
+            }
+        }
+        const double h = std::sqrt(P);
+        W[t] += h * (t == 0 ? 1.0 : cc);
+        Dpart[t] += (1 - h) * (t == 0 ? 1.0 : cc);
+    }
+    std::vector<double> result(years, 1.0);
+    double P = 1.0;
+    for (int j = 0; j < years && M[j] != 0; ++j) {
+        Dfull[j] += Dpart[j];
+        P *= 1 - Dfull[j] / (M[j] - W[j] * 0.5);
+        result[j] = P;
+    }
+    return result;
+}
+
+}  // namespace
+
+TEST(ExpectedSurvival, HakulinenCohortMatchesTheLiteralSumsAndStaysInsideItsArrays)
+{
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> q(0.0, 0.2);
+    CAnalysisData data;
+    data.sexCodeFirst = "1";
+    data.eventCode = "1";
+    data.useHakulinen = 1;
+    for (int y = 1990; y <= 2010; y += 4) {
+        std::vector<double> m(100), f(100);
+        for (int a = 0; a < 100; ++a) m[a] = q(rng), f[a] = q(rng);
+        data.populationTables.push_back(Table(y, m, f));
+    }
+    std::uniform_int_distribution<int> day(0, 4000), length(0, 3000), pick(0, 1), age(20, 90);
+    std::vector<CCaseRecord> rows;
+    for (int i = 1; i <= 300; ++i) {
+        const DateValue begin = DateValue::FromSerial(Ymd(1990, 1, 1).serial() + day(rng));
+        const DateValue end = DateValue::FromSerial(begin.serial() + length(rng));
+        const DateValue birth = DateValue::FromSerial(begin.serial() - age(rng) * 365.25 - day(rng) % 365);
+        rows.push_back(Person(i, begin, end, pick(rng) ? "1" : "0", pick(rng) ? "1" : "2", birth));
+    }
+    const CaseList cases = Build(data, rows);
+    data.closingDate = data.lastEndDate;
+    ComputeExpectedSurvivalCohort(data, cases, false);
+    const std::vector<double> expected = LiteralHakulinen(data, cases);
+    ASSERT_EQ(data.groupResults[0].expectedCumulative.size(), expected.size());
+    for (size_t j = 0; j < expected.size(); ++j)
+        EXPECT_NEAR(data.groupResults[0].expectedCumulative[j], expected[j], 1e-12) << j;
+
+    // A closing date years after the last end date: potential follow-up runs
+    // past the arrays, which are cut at their end instead of overrun.
+    data.closingDate = Ymd(2030, 1, 1);
+    ComputeExpectedSurvivalCohort(data, cases, false);
+    const std::vector<double>& cut = data.groupResults[0].expectedCumulative;
+    ASSERT_EQ(cut.size(), expected.size());
+    for (double v : cut) {
+        EXPECT_GT(v, 0.0);
+        EXPECT_LE(v, 1.0);
+    }
+    // The period version with a period ending after the last end date.
+    data.periodBegin = Ymd(2000, 1, 1);
+    data.periodEnd = Ymd(2025, 12, 31);
+    ComputeExpectedSurvivalPeriod(data, cases, false);
+    EXPECT_EQ(data.groupResults[0].expectedCumulative.size(), expected.size());
+}
+
+TEST(ExpectedSurvival, RefusedWithoutAUsableTable)
+{
+    CAnalysisData data;
+    EXPECT_FALSE(RelativeSurvivalRefusal(data).empty());
+    data.populationTableName = "Nowhere";
+    EXPECT_NE(RelativeSurvivalRefusal(data).find("Nowhere"), std::string::npos);
+    data.populationTables = {Table(2000, {}, {})};
+    EXPECT_FALSE(RelativeSurvivalRefusal(data).empty());
+    data.populationTables = {Table(2000, {0.1}, {0.1})};
+    EXPECT_TRUE(RelativeSurvivalRefusal(data).empty());
+}

@@ -182,8 +182,7 @@ public:
     int FieldCount() const override { return static_cast<int>(columns_.size()); }
     const FieldValue& GetFieldValue(int index) const override
     {
-        CheckFieldIndex(index, FieldCount());
-        if (IsEOF()) throw DaoException(3021, "No current record.");
+        CheckFieldAccess(index, FieldCount(), IsEOF());
         return rows_[current_][index];
     }
 

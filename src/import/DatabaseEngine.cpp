@@ -1,7 +1,6 @@
 #include "import/DatabaseEngine.h"
 
 #include <algorithm>
-#include <cstring>
 #include <strings.h>
 
 #include "import/AccessDatabase.h"
@@ -74,16 +73,16 @@ DaoException::DaoException(std::int32_t statusCode) : statusCode_(statusCode), h
 
 const FieldValue& RowsRecordset::GetFieldValue(int index) const
 {
-    CheckFieldIndex(index, fieldCount_);
-    if (IsEOF()) throw DaoException(3021, "No current record.");
+    CheckFieldAccess(index, fieldCount_, IsEOF());
     const FieldRow& row = rows_[current_];
     static const FieldValue null = FieldValue::Null();
     return static_cast<size_t>(index) < row.size() ? row[index] : null;
 }
 
-void CheckFieldIndex(int index, int fieldCount)
+void CheckFieldAccess(int index, int fieldCount, bool atEnd)
 {
     if (index < 0 || index >= fieldCount) throw DaoException(kDaoItemNotFound, "Item not found in this collection.");
+    if (atEnd) throw DaoException(kDaoNoCurrentRecord, "No current record.");
 }
 
 bool SameName(const std::string& a, const std::string& b)
@@ -125,7 +124,7 @@ std::unique_ptr<Database> OpenDatabase(const std::string& name, const std::strin
     if (connect.empty()) return OpenAccessDatabase(name);
     if (connect == "Excel 8.0;") return OpenExcelDatabase(name);
     if (connect == "dBase IV;") return OpenDbaseDatabase(name);
-    throw DaoException(3170, "Could not find installable ISAM.");
+    throw DaoException(kDaoNoDriver, "Could not find installable ISAM.");
 }
 
 }  // namespace kalderon

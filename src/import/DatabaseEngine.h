@@ -30,6 +30,9 @@ enum DaoErrorNumber : std::int32_t {
     kDaoItemNotFound = 3265,
     kDaoUnrecognizedFormat = 3343,
     kDaoDamagedFile = 3049,
+    kDaoNoCurrentRecord = 3021,
+    kDaoNoDriver = 3170,
+    kDaoNotExpectedFormat = 3274,
 };
 
 // An error of the database engine: a status code and, when known, a

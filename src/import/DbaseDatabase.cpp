@@ -18,7 +18,6 @@ namespace fs = std::filesystem;
 constexpr int kDescriptorSize = 32;
 constexpr char kHeaderEnd = 0x0D;
 constexpr char kDeletedMark = '*';
-constexpr std::int32_t kDaoNotExpectedFormat = 3274;
 
 struct DbaseField {
     std::string name;
@@ -145,8 +144,7 @@ public:
     int FieldCount() const override { return static_cast<int>(header_.fields.size()); }
     const FieldValue& GetFieldValue(int index) const override
     {
-        CheckFieldIndex(index, FieldCount());
-        if (eof_) throw DaoException(3021, "No current record.");
+        CheckFieldAccess(index, FieldCount(), eof_);
         return values_[index];
     }
 

@@ -11,8 +11,6 @@
 namespace kalderon {
 namespace {
 
-constexpr std::int32_t kDaoNotExpectedFormat = 3274;
-
 // A rectangle of one worksheet that is read as a table.
 struct SheetArea {
     std::string tableName;

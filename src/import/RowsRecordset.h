@@ -24,8 +24,9 @@ private:
     size_t current_ = 0;
 };
 
-// Raises kDaoItemNotFound unless 0 <= index < fieldCount.
-void CheckFieldIndex(int index, int fieldCount);
+// Raises kDaoItemNotFound unless 0 <= index < fieldCount, and
+// kDaoNoCurrentRecord at the end of the rows.
+void CheckFieldAccess(int index, int fieldCount, bool atEnd);
 
 // Names of tables and fields compare without regard to ASCII letter case.
 bool SameName(const std::string& a, const std::string& b);

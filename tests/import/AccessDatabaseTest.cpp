@@ -157,4 +157,11 @@ TEST(AccessDatabase, FailuresAreErrorsNeverEmptySuccess)
     EXPECT_THROW(db->OpenTable("NoSuchTable"), DaoException);
     auto rows = db->OpenTable("patients");
     EXPECT_THROW(rows->GetFieldValue(7), DaoException);
+    while (!rows->IsEOF()) rows->MoveNext();
+    try {
+        rows->GetFieldValue(0);
+        FAIL() << "no row after the last";
+    } catch (const DaoException& e) {
+        EXPECT_EQ(e.errorNumber(), kDaoNoCurrentRecord);
+    }
 }

@@ -63,5 +63,3 @@ void ReadPopulationTableOrdered(benchmark::State& state)
 BENCHMARK(ReadPopulationTableOrdered)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -67,9 +67,11 @@ bool IsDatabaseFile(const std::string& path)
     return ext == ".mdb" || ext == ".xls" || ext == ".dbf";
 }
 
+bool IsDbaseFile(const std::string& path) { return LowerExtension(path) == ".dbf"; }
+
 int DbaseFileNameMessage(const std::string& path)
 {
-    return LowerExtension(path) == ".dbf" && fs::path(path).stem().string().size() > 8 ? 322 : 0;
+    return IsDbaseFile(path) && fs::path(path).stem().string().size() > 8 ? 322 : 0;
 }
 
 std::string FormatDaoError(const DaoException& error)

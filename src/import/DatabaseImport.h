@@ -15,6 +15,9 @@ namespace kalderon {
 // letter case).
 bool IsDatabaseFile(const std::string& path);
 
+// Whether a path names a dBase file (".dbf", any letter case).
+bool IsDbaseFile(const std::string& path);
+
 // String 322 for a dBase file whose name without extension is longer than
 // 8 characters, otherwise 0.
 int DbaseFileNameMessage(const std::string& path);

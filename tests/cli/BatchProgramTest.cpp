@@ -1,46 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <sys/wait.h>
+#include <algorithm>
 
 #include "resources/StringTable.h"
-#include "support/TempDir.h"
+#include "support/BatchProgram.h"
 
 namespace kalderon {
 namespace {
 
+using testing::ProgramRun;
 using testing::ReadBytes;
 using testing::TempDir;
-
-struct ProgramRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ShellQuoted(const std::string& text)
-{
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
 
 // Runs kalderon-batch in the source folder with a fixed clock.
 class BatchProgramTest : public ::testing::Test {
 protected:
-    ProgramRun Run(const std::vector<std::string>& arguments)
-    {
-        std::string command = "cd " + ShellQuoted(KALDERON_SOURCE_DIR) +
-                              " && SOURCE_DATE_EPOCH=1700000000 TZ=UTC " + ShellQuoted(KALDERON_BATCH_PATH);
-        for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
-        command += " >" + ShellQuoted(dir.path("stdout")) + " 2>" + ShellQuoted(dir.path("stderr"));
-        const int status = std::system(command.c_str());
-        ProgramRun run;
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = ReadBytes(dir.path("stdout"));
-        run.err = ReadBytes(dir.path("stderr"));
-        return run;
-    }
+    ProgramRun Run(const std::vector<std::string>& arguments) { return RunBatchProgram(dir, arguments); }
 
     static std::string Expected(const std::string& name)
     {
@@ -90,7 +65,8 @@ TEST_F(BatchProgramTest, HelpListsEveryOption)
     EXPECT_EQ(run.exitCode, 0);
     for (const char* option : {"--fixed", "--separator", "--begin", "--end", "--status", "--group", "--sex",
                                "--birth", "--analysis", "--event", "--unit", "--ci", "--stratified",
-                               "--no-stratified", "--report", "--csv", "--help"})
+                               "--no-stratified", "--report", "--csv", "--help", "--table", "--separate-dates",
+                               "--list-tables", "--list-fields"})
         EXPECT_NE(run.out.find(option), std::string::npos) << option;
 }
 

@@ -180,6 +180,7 @@ public:
         if (++current_ >= rows_.size()) LoadNextPage();
     }
     int FieldCount() const override { return static_cast<int>(columns_.size()); }
+    size_t RecordCountHint() const override { return table_->num_rows; }
     const FieldValue& GetFieldValue(int index) const override
     {
         CheckFieldAccess(index, FieldCount(), IsEOF());

@@ -67,6 +67,8 @@ public:
     virtual bool IsEOF() const = 0;
     virtual void MoveNext() = 0;
     virtual int FieldCount() const = 0;
+    // The number of rows the table says it holds (a hint for reserving room).
+    virtual size_t RecordCountHint() const = 0;
     // The value of the current row at a 0-based field position; a position
     // outside the row raises kDaoItemNotFound.
     virtual const FieldValue& GetFieldValue(int index) const = 0;

@@ -7,6 +7,7 @@
 #include <set>
 #include <strings.h>
 
+#include "import/RowsRecordset.h"
 #include "resources/StringTable.h"
 
 namespace kalderon {
@@ -14,6 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr size_t kMaxReservedRows = 50'000'000;  // a damaged header must not ask for more
 constexpr std::int32_t kOutOfMemoryStatus = static_cast<std::int32_t>(0x8007000Eu);
 
 std::string LowerExtension(const std::string& path)
@@ -146,6 +148,7 @@ TableCases ReadTableIntoCases(const Database& database, const std::string& table
         const std::unique_ptr<Recordset> rows = database.OpenTable(table);
         const bool hasBirthColumn = assignment.hasBirthColumn();
         CaseListBuilder builder(data);
+        builder.Reserve(std::min<size_t>(rows->RecordCountHint(), kMaxReservedRows));
         ImportedRecordValues values;
         for (std::int32_t caseNumber = 1; !rows->IsEOF(); rows->MoveNext(), ++caseNumber) {
             values.caseNumber = caseNumber;
@@ -189,7 +192,9 @@ TableCases ReadDatabaseTable(const std::string& path, const std::string& table, 
     result.errorText = db.errorText;
     if (!db.database) return result;
     const bool chosen = db.tableName.empty();
-    const std::string name = chosen ? table : db.tableName;
+    std::string name = chosen ? table : db.tableName;
+    for (const TableDefInfo& def : db.database->TableDefs())
+        if (SameName(def.name, name)) name = def.name;  // as the database spells it
     result = ReadTableIntoCases(*db.database, name, assignment, data);
     result.cases.sourcePath = ImportSourceText(path, chosen ? name : std::string());
     return result;

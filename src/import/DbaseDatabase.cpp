@@ -142,6 +142,7 @@ public:
     bool IsEOF() const override { return eof_; }
     void MoveNext() override { Advance(); }
     int FieldCount() const override { return static_cast<int>(header_.fields.size()); }
+    size_t RecordCountHint() const override { return header_.recordCount; }
     const FieldValue& GetFieldValue(int index) const override
     {
         CheckFieldAccess(index, FieldCount(), eof_);

@@ -16,6 +16,7 @@ public:
     bool IsEOF() const override { return current_ >= rows_.size(); }
     void MoveNext() override { ++current_; }
     int FieldCount() const override { return fieldCount_; }
+    size_t RecordCountHint() const override { return rows_.size(); }
     const FieldValue& GetFieldValue(int index) const override;
 
 private:

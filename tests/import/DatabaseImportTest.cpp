@@ -52,7 +52,7 @@ TEST(DatabaseImport, AccessTableIntoCases)
 {
     const std::string path = AccessFixture("cases.mdb");
     CAnalysisData data;
-    const TableCases read = ReadDatabaseTable(path, "Patients", Complete(1, 2, 3, 4, 5, 6), data);
+    const TableCases read = ReadDatabaseTable(path, "PATIENTS", Complete(1, 2, 3, 4, 5, 6), data);
     ASSERT_TRUE(read.ok) << read.errorText;
     EXPECT_EQ(read.cases.sourcePath, path + " - Patients");
     const auto rows = Rows(read.cases);

@@ -12,11 +12,24 @@ namespace kalderon::batch {
 
 enum class Analysis { LifeTable, ProductLimit, Period, Trend };
 
+// How a database file (.mdb, .xls, .dbf) is read: the table and the fields
+// of the case values by name.  With separate dates each of the three dates
+// is "DAY,MONTH,YEAR" field names, "-" as the day meaning no day field.
+struct DatabaseInput {
+    std::string table;  // empty: the only table of the file
+    bool separateDates = false;
+    std::string begin, end, status, group, sex, birth;  // empty: not given
+    bool listTables = false;
+    bool listFields = false;
+};
+
 // Everything one run of kalderon-batch does: which file to read and how,
 // which analysis with which parameters, and where the results go.
 struct BatchOptions {
     std::string inputPath;
-    TextImportSettings import;
+    TextImportSettings import;     // text files
+    bool isDatabase = false;       // the input is a database file
+    DatabaseInput database;        // database files
 
     Analysis analysis = Analysis::LifeTable;
     std::optional<std::string> eventCode;  // none: the first status code of the valid cases

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "analysis/ParameterChoices.h"
+#include "cli/DatabaseInputReader.h"
 #include "import/TextFileReader.h"
 #include "resources/StringTable.h"
 #include "results/LineEnds.h"
@@ -90,7 +91,9 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
 {
     DataSet dataSet;
     std::string error;
-    if (!ReadTextFile(options.inputPath, options.import, dataSet, error)) {
+    if (options.isDatabase) {
+        if (const std::optional<int> exitCode = ReadDatabaseInput(options, dataSet, out, err)) return *exitCode;
+    } else if (!ReadTextFile(options.inputPath, options.import, dataSet, error)) {
         err << kProgram << error << "\n";
         return kExitUsage;
     }

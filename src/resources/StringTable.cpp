@@ -53,6 +53,7 @@ constexpr StringEntry kStrings[] = {
     {318, "Invalid date"},
     {320, "Text file import"},
     {321, "Date format must contain at least MM and YYYY! "},
+    {322, "Long filenames for dBase files usually lead to problems. Please rename your file and choose a file name with not more than 8 characters plus \".dbf\" extension!"},
     {400, "Results (Cutler-Ederer)\nResults (Cutler-Ederer)"},
     {401, "Results (Life table / Cutler-Ederer) for"},
     {402, "Survival chart (Cutler-Ederer)\nSurvival chart (Cutler-Ederer)"},

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "resources/StringTable.h"
 #include "support/BatchProgram.h"
 
@@ -49,8 +51,9 @@ TEST_F(BatchProgramTest, HelpListsEveryOption)
     const ProgramRun run = Run({"--help"});
     EXPECT_EQ(run.exitCode, 0);
     for (const char* option : {"--fixed", "--separator", "--begin", "--end", "--status", "--group", "--sex",
-                               "--birth", "--analysis", "--technique", "--period-begin", "--period-end", "--years", "--width", "--event", "--unit", "--ci", "--stratified",
-                               "--no-stratified", "--report", "--csv", "--help"})
+                               "--birth", "--analysis", "--technique", "--period-begin", "--period-end", "--years",
+                               "--width", "--event", "--unit", "--ci", "--stratified", "--no-stratified", "--report",
+                               "--csv", "--help", "--table", "--separate-dates", "--list-tables", "--list-fields"})
         EXPECT_NE(run.out.find(option), std::string::npos) << option;
 }
 

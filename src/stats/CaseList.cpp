@@ -4,6 +4,8 @@
 #include <climits>
 #include <numeric>
 
+#include <sys/mman.h>
+
 namespace kalderon {
 namespace {
 
@@ -14,12 +16,12 @@ namespace {
 // and starts a new epoch: later cases are sorted behind it by end date, the
 // newest first among equal ends.
 struct ListKey {
-    std::uint8_t beginStatus;
     double begin;  // 0 unless valid
+    double end;    // 0 unless valid
     std::int32_t epoch;
-    std::uint8_t endValid;
-    double end;  // 0 unless valid
     std::int32_t row;
+    std::uint8_t beginStatus;
+    std::uint8_t endValid;
 
     bool operator<(const ListKey& o) const
     {
@@ -32,6 +34,17 @@ struct ListKey {
     }
 };
 
+// Asks the system to back a large array with huge pages: a million cases
+// then cost far fewer page faults and TLB misses when they are filled and
+// reordered.  Only advice; nothing changes where it is not followed.
+void AdviseHugePages(const void* data, size_t bytes)
+{
+    constexpr std::uintptr_t kHugePage = std::uintptr_t(1) << 21;
+    const auto start = (reinterpret_cast<std::uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
+    const auto stop = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kHugePage - 1);
+    if (stop > start) madvise(reinterpret_cast<void*>(start), stop - start, MADV_HUGEPAGE);
+}
+
 }  // namespace
 
 CaseListBuilder::CaseListBuilder(CAnalysisData& data) : data_(data) {}
@@ -39,6 +52,7 @@ CaseListBuilder::CaseListBuilder(CAnalysisData& data) : data_(data) {}
 void CaseListBuilder::Reserve(size_t rows)
 {
     rows_.reserve(rows);
+    AdviseHugePages(rows_.data(), rows_.capacity() * sizeof(CCaseRecord));
     rowGroup_.reserve(rows);
 }
 

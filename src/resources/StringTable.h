@@ -29,6 +29,8 @@ inline constexpr const char* kRelativeLifeTableExportHeader =
     "Interval of follow-up;Entered;Died;Censored;Exposed to risk;"
     "Interval-specific survival;Cumulative survival;Cumulative expected survival;"
     "Cumulative relative survival;Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kSmrExportHeader =
+    "Observed events;Expected events;SMR/SIR;CI lower limit;CI upper limit;Person-years\n";
 }  // namespace text
 
 }  // namespace kalderon

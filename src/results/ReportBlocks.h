@@ -10,5 +10,6 @@ namespace kalderon {
 // per analysis, each in its own file.
 
 void WriteLifeTableBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group);
+void WriteSmrSirBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group);
 
 }  // namespace kalderon

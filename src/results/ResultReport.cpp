@@ -15,10 +15,12 @@ void WriteAnalysisBlock(ReportWriter& out, const CAnalysisData& data, AnalysisKi
     case kLifeTable:
         WriteLifeTableBlock(out, data, group);
         break;
+    case kSmrSir:
+        WriteSmrSirBlock(out, data, group);
+        break;
     case kPeriodAnalysis:
     case kTrend:
     case kProductLimit:
-    case kSmrSir:
         // The blocks of these analyses are not written yet.
         break;
     }

@@ -66,5 +66,3 @@ BENCHMARK(BM_PeriodAnalysis)->ArgsProduct({{100000, 1000000}, {0, 1}})->Unit(ben
 BENCHMARK(BM_Trend20StartingYears)->ArgsProduct({{100000, 1000000}, {0, 1}})->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -4,7 +4,7 @@
 #include <climits>
 #include <numeric>
 
-#include <sys/mman.h>
+#include "stats/LargeArrays.h"
 
 namespace kalderon {
 namespace {
@@ -34,25 +34,13 @@ struct ListKey {
     }
 };
 
-// Asks the system to back a large array with huge pages: a million cases
-// then cost far fewer page faults and TLB misses when they are filled and
-// reordered.  Only advice; nothing changes where it is not followed.
-void AdviseHugePages(const void* data, size_t bytes)
-{
-    constexpr std::uintptr_t kHugePage = std::uintptr_t(1) << 21;
-    const auto start = (reinterpret_cast<std::uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
-    const auto stop = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kHugePage - 1);
-    if (stop > start) madvise(reinterpret_cast<void*>(start), stop - start, MADV_HUGEPAGE);
-}
-
 }  // namespace
 
 CaseListBuilder::CaseListBuilder(CAnalysisData& data) : data_(data) {}
 
 void CaseListBuilder::Reserve(size_t rows)
 {
-    rows_.reserve(rows);
-    AdviseHugePages(rows_.data(), rows_.capacity() * sizeof(CCaseRecord));
+    ReserveLarge(rows_, rows);
     rowGroup_.reserve(rows);
 }
 

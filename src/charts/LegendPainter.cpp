@@ -58,9 +58,11 @@ ChartSize LegendSize(const ChartDrawContext& ctx)
         return size;
     }
 
+    // The texts start 9F/2 right of the legend's left edge; the legend is
+    // that much wider than its widest text so that no text sticks out.
     int widest = ciWidth;
     for (int i : entries.shown) widest = std::max(widest, ctx.Measure(chart.GroupText(i)).width);
-    size.width = widest + f * 5 / 2;
+    size.width = widest + f * 9 / 2;
     size.height = (hasCi ? 2 * f : 0) + (n > 1 ? n * (4 * f / 3) : 0);
     return size;
 }

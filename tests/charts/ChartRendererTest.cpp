@@ -128,10 +128,10 @@ TEST(ChartRendererTest, LifeTableLayoutAxesCurveAndMarkers)
     EXPECT_EQ(curves.size(), 1u + 3 * 5 + 1 + 2 * 3);  // clip, bars with their pens, pen, polylines
     EXPECT_EQ(markers.size(), 1u + 3 * 3);
 
-    // One series: the legend shows only the confidence interval entry, 226
-    // wide (184 + 5F/2) and 34 high (2F), a quarter of its height inside
+    // One series: the legend shows only the confidence interval entry, 260
+    // wide (184 + 9F/2) and 34 high (2F), a quarter of its height inside
     // the lower left corner.
-    EXPECT_EQ(chart.legend.areaRect, (ChartRect{67, 505, 293, 539}));
+    EXPECT_EQ(chart.legend.areaRect, (ChartRect{67, 505, 327, 539}));
     EXPECT_TRUE(canvas.Has(Line(84, 509, 84, 535)));
     EXPECT_TRUE(canvas.Has(Line(76, 535, 92, 535)));
     EXPECT_TRUE(canvas.Has(Line(76, 509, 92, 509)));
@@ -158,16 +158,17 @@ TEST(ChartRendererTest, LegendWithGroupsInTheUpperRightAndBelowThePlot)
     chart.legend.legendPosition = kLegendUpperRight;
     RecordingCanvas canvas;
     DrawChart(chart, canvas, WindowSurface(800, 600));
-    // 226 wide, 2F + 3 * 4F/3 = 100 high, 25 inside the corner.
-    EXPECT_EQ(chart.legend.areaRect, (ChartRect{546, 52, 772, 152}));
-    EXPECT_TRUE(canvas.Has(Line(546, 61, 614, 61)));  // two lines of width 2 centred on 52 + 21/2
-    EXPECT_TRUE(canvas.Has(Line(546, 62, 614, 62)));
-    EXPECT_TRUE(canvas.Has("ellipse 558,57 568,67"));
-    EXPECT_TRUE(canvas.Has(Text(622, 52, kAlignLeft, "A")));
-    EXPECT_TRUE(canvas.Has(Text(622, 74, kAlignLeft, "BB")));
-    EXPECT_TRUE(canvas.Has(Text(622, 96, kAlignLeft, "C")));
-    EXPECT_TRUE(canvas.Has(Line(563, 122, 563, 148)));
-    EXPECT_TRUE(canvas.Has(Text(622, 126, kAlignLeft, "95% confidence interval")));
+    // 260 wide, 2F + 3 * 4F/3 = 100 high, 25 inside the corner.
+    EXPECT_EQ(chart.legend.areaRect, (ChartRect{512, 52, 772, 152}));
+    EXPECT_TRUE(canvas.Has(Line(512, 61, 580, 61)));  // two lines of width 2 centred on 52 + 21/2
+    EXPECT_TRUE(canvas.Has(Line(512, 62, 580, 62)));
+    EXPECT_TRUE(canvas.Has("ellipse 524,57 534,67"));
+    EXPECT_TRUE(canvas.Has(Text(588, 52, kAlignLeft, "A")));
+    EXPECT_TRUE(canvas.Has(Text(588, 74, kAlignLeft, "BB")));
+    EXPECT_TRUE(canvas.Has(Text(588, 96, kAlignLeft, "C")));
+    EXPECT_TRUE(canvas.Has(Line(529, 122, 529, 148)));
+    EXPECT_TRUE(canvas.Has(Text(588, 126, kAlignLeft, "95% confidence interval")));
+    EXPECT_EQ(chart.legend.areaRect.right - 588, 184);  // the widest text ends at the edge
 
     chart.legend.legendPosition = kLegendBelow;
     canvas.records.clear();
@@ -396,7 +397,9 @@ TEST(ChartRendererTest, HitTestsUseTheAreasOfTheLastDrawing)
     EXPECT_EQ(HitTestClick(chart, {100, 560}).frame, chart.timeAxis.areaRect);
     EXPECT_EQ(HitTestClick(chart, {30, 300}).element, ChartElement::kSurvivalAxis);
     EXPECT_EQ(HitTestClick(chart, {67, 505}).element, ChartElement::kLegend);
-    EXPECT_EQ(HitTestClick(chart, {293, 520}).element, ChartElement::kNone);  // right edge is outside
+    EXPECT_EQ(HitTestClick(chart, {326, 538}).element, ChartElement::kLegend);
+    EXPECT_EQ(HitTestClick(chart, {327, 520}).element, ChartElement::kNone);  // right edge is outside
+    EXPECT_EQ(HitTestClick(chart, {100, 539}).element, ChartElement::kNone);  // and so is the bottom
     const ChartHit title = HitTestClick(chart, {400, 10});
     EXPECT_EQ(title.element, ChartElement::kTitle);
     EXPECT_EQ(title.frame, (ChartRect{59, 1, 797, 26}));

@@ -14,6 +14,23 @@ const std::string& LoadString(int id);
 namespace text {
 inline constexpr const char* kNonYearTrend = "Analysis for non-year intervals under construction!";
 inline constexpr const char* kSmrComputationError = "Error occured during computation.\n";
+
+// Results report header and export header lines.
+inline constexpr const char* kEventCoding = "Coding of event of interest: %s";
+inline constexpr const char* kSexCodingMale = "Coding of sex:               Male = %s";
+inline constexpr const char* kSexCodingFemale = "Coding of sex:               Female = %s";
+inline constexpr const char* kSexCodingBoth = "Coding of sex:               Male = %s, Female = %s";
+inline constexpr const char* kReferenceRateTable = "Reference rate table used:   %s\n";
+inline constexpr const char* kLifeTableExportHeader =
+    "Interval of follow-up;Entered;Died;Censored;Exposed to risk;"
+    "Interval-specific survival;Cumulative survival;"
+    "Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kRelativeLifeTableExportHeader =
+    "Interval of follow-up;Entered;Died;Censored;Exposed to risk;"
+    "Interval-specific survival;Cumulative survival;Cumulative expected survival;"
+    "Cumulative relative survival;Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kSmrExportHeader =
+    "Observed events;Expected events;SMR/SIR;CI lower limit;CI upper limit;Person-years\n";
 }  // namespace text
 
 }  // namespace kalderon

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -32,6 +32,8 @@ class CaseListBuilder {
 public:
     explicit CaseListBuilder(CAnalysisData& data);
 
+    // Room for this many cases, so that adding them moves nothing.
+    void Reserve(size_t rows);
     void Add(CCaseRecord c);
     size_t size() const { return rows_.size(); }
     const CCaseRecord& lastAdded() const { return rows_.back(); }
@@ -40,21 +42,15 @@ public:
     CaseList Finish();
 
 private:
-    struct BeginGroup {
-        std::int32_t lastInvalidEnd = -1;
-        // Cases added after lastInvalidEnd, ordered as in the list.
-        std::map<std::pair<double, std::int32_t>, std::int32_t> tail;
-
-        std::int32_t last() const { return tail.empty() ? lastInvalidEnd : tail.rbegin()->second; }
-    };
-
-    std::int32_t PlaceInGroup(BeginGroup& group, std::int32_t row);
+    std::vector<std::int32_t> ListOrder() const;
 
     CAnalysisData& data_;
     std::vector<CCaseRecord> rows_;
+    std::vector<std::int32_t> rowGroup_;  // per row: its group in order of first appearance
+    std::unordered_map<std::string, std::int32_t> groupIds_;
+    std::vector<CGroupInfo> groupsByArrival_;
     std::unordered_set<std::string> statusSeen_;
     std::unordered_set<std::string> sexSeen_;
-    std::map<std::string, CGroupInfo> groups_;
 };
 
 }  // namespace kalderon

@@ -68,24 +68,26 @@ std::vector<CGroupInfo> LiteralGroupList(const std::vector<CCaseRecord>& rows)
     return {list.begin(), list.end()};
 }
 
-DateValue RandomDate(std::mt19937& rng, int span)
+// Dates that are not valid make up `notValidPercent` of all, two thirds of
+// them invalid and one third null.
+DateValue RandomDate(std::mt19937& rng, int span, int notValidPercent)
 {
-    std::uniform_int_distribution<int> pick(0, 99);
+    std::uniform_int_distribution<int> pick(0, 299);
     const int kind = pick(rng);
-    if (kind < 4) return DateValue::Invalid();
-    if (kind < 6) return DateValue::Null();
+    if (kind < 2 * notValidPercent) return DateValue::Invalid();
+    if (kind < 3 * notValidPercent) return DateValue::Null();
     std::uniform_int_distribution<int> day(0, span);
     return DateValue::FromSerial(36526.0 + day(rng));
 }
 
-std::vector<CCaseRecord> RandomRows(std::mt19937& rng, int n, int span)
+std::vector<CCaseRecord> RandomRows(std::mt19937& rng, int n, int span, int notValidPercent = 6)
 {
     static const char* kGroups[] = {"b", "a", "B", "", "ab", "\xe9"};
     std::uniform_int_distribution<int> group(0, 5);
     std::uniform_int_distribution<int> status(0, 2);
     std::vector<CCaseRecord> rows;
     for (int i = 1; i <= n; ++i)
-        rows.push_back(MakeCase(i, RandomDate(rng, span), RandomDate(rng, span), std::to_string(status(rng)),
+        rows.push_back(MakeCase(i, RandomDate(rng, span, notValidPercent), RandomDate(rng, span, notValidPercent), std::to_string(status(rng)),
                                 kGroups[group(rng)]));
     return rows;
 }
@@ -109,10 +111,13 @@ TEST(CaseList, OrderMatchesTheLiteralWalkOnRandomData)
 {
     std::mt19937 rng(20261207);
     // Narrow date ranges give many ties; wide ones few.
-    for (int span : {3, 10, 400}) {
-        for (int round = 0; round < 15; ++round) {
-            const std::vector<CCaseRecord> rows = RandomRows(rng, 300, span);
-            ASSERT_EQ(BuiltOrder(rows), LiteralCaseOrder(rows)) << "span " << span << " round " << round;
+    for (int notValid : {0, 6, 40}) {
+        for (int span : {3, 10, 400}) {
+            for (int round = 0; round < 15; ++round) {
+                const std::vector<CCaseRecord> rows = RandomRows(rng, 300, span, notValid);
+                ASSERT_EQ(BuiltOrder(rows), LiteralCaseOrder(rows))
+                    << "not valid " << notValid << "% span " << span << " round " << round;
+            }
         }
     }
 }

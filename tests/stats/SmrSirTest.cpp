@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include "results/ResultReport.h"
 #include "stats/SmrSir.h"
 #include "support/CaseFactory.h"
 
@@ -94,4 +97,67 @@ TEST(SmrSir, AgesBeyondTheTableUseItsLastGroup)
     const CCaseRecord c = MakeCase(1, Ymd(2000, 1, 1), Ymd(2000, 1, 11), "1", "", "1", Ymd(1912, 6, 1), true);
     const SmrFixture f({c}, OneHotRates(2000, 9, 10));
     EXPECT_DOUBLE_EQ(f.v()[0], 10.0);  // 01.01. .. 11.01.2000
+}
+
+
+TEST(SmrSir, ReportAndExportOfTwoGroups)
+{
+    // Group A: one event; group B: none (ratio -1.0: dashes, no ratio in the export).
+    std::vector<CCaseRecord> rows = {
+        MakeCase(1, Ymd(2000, 7, 1), Ymd(2001, 6, 30), "1", "A", "1", Ymd(1950, 1, 1), true),
+        MakeCase(2, Ymd(2000, 1, 1), Ymd(2000, 12, 31), "0", "B", "2", Ymd(1950, 1, 1), true)};
+    CAnalysisData data;
+    CaseListBuilder builder(data);
+    for (const CCaseRecord& c : rows) builder.Add(c);
+    CaseList cases = builder.Finish();
+    cases.sourcePath = "smr.txt";
+    data.eventCode = "1";
+    data.sexCodeFirst = "1";
+    data.ciLevelText = ".95";
+    data.populationTableName = "Rates";
+    data.populationTables = OneHotRates(2000, 10);  // 1 per person-year at ages 50-54
+    data.PrepareTimeWindow();
+    ASSERT_TRUE(ComputeSmrSir(data, cases, true));
+
+    ResultReport report;
+    report.SetResults(data, kSmrSir, "Monday 07. December 2026 12:00:00");
+    const double expectedA = 364.0 / 365.25;
+    const ByarResult a = ByarLimits(1, expectedA, 1.95996);
+    char line[200];
+    std::snprintf(line, sizeof line, "      1      %8.6f   %8.6f   %8.6f   %8.6f\n\n", expectedA, a.ratio, a.lower, a.upper);
+    const std::string expectedReport =
+        "Results (Standardized Mortality Ratio (SMR) / Standardized Incidence Ratio (SIR))\r\n"
+        "created on Monday 07. December 2026 12:00:00 from file\nsmr.txt\r\n\r\n"
+        "Coding of event of interest: 1\n"
+        "Coding of sex:               Male = 1, Female = 2\n"
+        "Reference rate table used:   Rates\n\n\n"
+        "Group A\r\n-------\r\n"
+        "Data records read:\t1\r\nData records valid:\t1\r\n"
+        "Data records skipped due to invalid or missing items: 0\r\n\r\n"
+        "\n observed   expected    SMR/SIR     .95 CI limits\n"
+        "  events     events                 lower      upper\n"
+        " --------  ----------  ---------  ---------  ---------\n" +
+        std::string(line) +
+        "Person-years: 1.00\n"
+        "\r\n\r\nGroup B\r\n-------\r\n"
+        "Data records read:\t1\r\nData records valid:\t1\r\n"
+        "Data records skipped due to invalid or missing items: 0\r\n\r\n"
+        "\n observed   expected    SMR/SIR     .95 CI limits\n"
+        "  events     events                 lower      upper\n"
+        " --------  ----------  ---------  ---------  ---------\n"
+        "      0      0.999316      -          -          -\n\n"
+        "Person-years: 1.00\n";
+    EXPECT_EQ(report.reportText(), expectedReport);
+
+    char exportA[200];
+    std::snprintf(exportA, sizeof exportA, "A;1;%.6f;%.6f;%.6f;%.6f;1.00\n", expectedA, a.ratio, a.lower, a.upper);
+    EXPECT_EQ(report.exportText(), "Group;Observed events;Expected events;SMR/SIR;CI lower limit;CI upper limit;"
+                                   "Person-years\n" +
+                                       std::string(exportA) + "B;0;0.999316;;;;1.00\n");
+
+    // A result vector that is too short gives the error line and no export line.
+    data.groupResults[1].expectedInterval.resize(3);
+    report.SetResults(data, kSmrSir, "x");
+    EXPECT_NE(report.reportText().find("Error occured during computation.\n"), std::string::npos);
+    EXPECT_EQ(report.exportText().find("B;"), std::string::npos);
 }

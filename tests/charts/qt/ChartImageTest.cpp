@@ -45,7 +45,9 @@ double DifferingShare(const QImage& a, const QImage& b)
 void ExpectLooksLikeStored(const QImage& image, const std::string& name)
 {
     const std::string path = StoredImage(name);
-    if (std::getenv("KALDERON_UPDATE_IMAGES")) ASSERT_TRUE(image.save(QString::fromStdString(path), "PNG"));
+    if (std::getenv("KALDERON_UPDATE_IMAGES")) {
+        ASSERT_TRUE(image.save(QString::fromStdString(path), "PNG"));
+    }
     QImage stored(QString::fromStdString(path));
     ASSERT_FALSE(stored.isNull()) << path;
     EXPECT_LT(DifferingShare(image.convertToFormat(QImage::Format_RGB32), stored.convertToFormat(QImage::Format_RGB32)),

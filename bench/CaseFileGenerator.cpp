@@ -1,0 +1,89 @@
+#include "CaseFileGenerator.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <random>
+
+#include <unistd.h>
+
+#include "stats/DateValue.h"
+
+namespace kalderon::bench {
+namespace {
+
+// Appends "DD.MM.YYYY" of a day number since 30.12.1899.
+char* AppendDate(char* out, double serial)
+{
+    const CivilDate d = DateValue::FromSerial(serial).civil();
+    return out + std::snprintf(out, 16, "%02d.%02d.%04d", d.day, d.month, d.year);
+}
+
+class TemporaryFiles {
+public:
+    ~TemporaryFiles()
+    {
+        for (const auto& [count, path] : paths) std::filesystem::remove(path);
+    }
+    std::map<std::int64_t, std::string> paths;
+};
+
+}  // namespace
+
+bool WriteCaseFile(const std::string& path, std::int64_t count, std::uint64_t seed)
+{
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
+    if (!file) return false;
+
+    static const char* const kGroups[] = {"<54", "54-61", "62-70", "71-95"};
+    const double firstBegin = DateValue::FromYmd(1985, 1, 1).serial();
+    const double lastBegin = DateValue::FromYmd(2009, 12, 31).serial();
+    const double closing = DateValue::FromYmd(2014, 12, 31).serial();
+
+    std::mt19937_64 random(seed);
+    std::uniform_int_distribution<int> beginDay(0, static_cast<int>(lastBegin - firstBegin));
+    std::exponential_distribution<double> yearsToDeath(1.0 / 6.0);
+    std::uniform_int_distribution<int> ageDays(30 * 365, 90 * 365);
+    std::uniform_int_distribution<int> groupPick(0, 3);
+    std::bernoulli_distribution lost(0.1);
+
+    char line[96];
+    for (std::int64_t i = 0; i < count; ++i) {
+        const double begin = firstBegin + beginDay(random);
+        double end = begin + static_cast<int>(yearsToDeath(random) * 365.25);
+        bool dead = true;
+        if (end > closing) end = closing, dead = false;
+        if (lost(random)) end = begin + (end - begin) * 0.5, dead = false;
+        const double birth = begin - ageDays(random);
+        const char* group = kGroups[groupPick(random)];
+        const int sex = 1 + static_cast<int>(random() & 1);
+
+        char* out = AppendDate(line, begin);
+        *out++ = ';';
+        out = AppendDate(out, end);
+        out += std::snprintf(out, 32, ";%d;%s;%d;", dead ? 1 : 0, group, sex);
+        out = AppendDate(out, birth);
+        *out++ = '\n';
+        if (std::fwrite(line, 1, out - line, file.get()) != static_cast<size_t>(out - line)) return false;
+    }
+    return std::fclose(file.release()) == 0;
+}
+
+const std::string& SharedCaseFile(std::int64_t count)
+{
+    static TemporaryFiles files;
+    auto [it, inserted] = files.paths.try_emplace(count);
+    if (inserted) {
+        it->second = (std::filesystem::temp_directory_path() /
+                      ("kalderon-bench-" + std::to_string(::getpid()) + "-" + std::to_string(count) + ".txt"))
+                         .string();
+        if (!WriteCaseFile(it->second, count, 1)) {
+            std::fprintf(stderr, "cannot write %s\n", it->second.c_str());
+            std::exit(1);
+        }
+    }
+    return it->second;
+}
+
+}  // namespace kalderon::bench

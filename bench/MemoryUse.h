@@ -1,0 +1,28 @@
+#pragma once
+
+#include <sys/resource.h>
+
+#include "stats/CaseList.h"
+
+namespace kalderon::bench {
+
+// Highest resident memory of the process so far.
+inline double PeakResidentMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+// Memory the case list holds: its arrays and the texts that do not fit into
+// the strings themselves.
+inline double CaseListMegabytes(const CaseList& cases)
+{
+    size_t bytes = cases.records.capacity() * sizeof(CCaseRecord) +
+                   (cases.groupIndex.capacity() + cases.rowToList.capacity()) * sizeof(std::int32_t);
+    const auto heapPart = [](const std::string& s) { return s.capacity() > 15 ? s.capacity() + 1 : 0; };
+    for (const CCaseRecord& c : cases.records) bytes += heapPart(c.statusText) + heapPart(c.groupText) + heapPart(c.sexText);
+    return bytes / (1024.0 * 1024.0);
+}
+
+}  // namespace kalderon::bench

@@ -1,0 +1,28 @@
+#include <benchmark/benchmark.h>
+
+#include "CaseFileGenerator.h"
+#include "MemoryUse.h"
+#include "import/TextFileReader.h"
+
+namespace kalderon::bench {
+namespace {
+
+void BM_ReadTextFile(benchmark::State& state)
+{
+    const std::string& path = SharedCaseFile(state.range(0));
+    TextImportSettings settings;
+    settings.useGroup = settings.useSex = settings.useBirth = true;
+    for (auto _ : state) {
+        DataSet dataSet;
+        std::string error;
+        if (!ReadTextFile(path, settings, dataSet, error)) state.SkipWithError(error.c_str());
+        benchmark::DoNotOptimize(dataSet.cases.records.data());
+        state.counters["cases_MB"] = CaseListMegabytes(dataSet.cases);
+    }
+    state.counters["peak_rss_MB"] = PeakResidentMegabytes();
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ReadTextFile)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+}  // namespace kalderon::bench

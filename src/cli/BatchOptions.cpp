@@ -1,0 +1,255 @@
+#include "cli/BatchOptions.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+
+#include "import/DatePattern.h"
+#include "resources/StringTable.h"
+
+namespace kalderon::batch {
+namespace {
+
+// Where one role of the case stands, as given on the command line:
+// "N[:PATTERN]", with --fixed "FROM-TO[:PATTERN]" (or "N" for N-N).
+struct RoleSpec {
+    std::string text;
+    bool given = false;
+};
+
+struct RoleSpecs {
+    RoleSpec begin, end, status, group, sex, birth;
+};
+
+std::optional<std::int32_t> PositiveNumber(const std::string& text)
+{
+    std::int32_t value = 0;
+    const auto [rest, code] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (code != std::errc() || rest != text.data() + text.size() || value < 1) return std::nullopt;
+    return value;
+}
+
+// Fills the field number or the positions and the pattern of one role.
+// Returns the reason when the text does not fit.
+std::string ApplyRole(const std::string& option, const RoleSpec& spec, bool fixed, std::int32_t& column,
+                      std::int32_t& from, std::int32_t& to, std::string* pattern)
+{
+    std::string place = spec.text;
+    const size_t colon = place.find(':');
+    if (colon != std::string::npos) {
+        if (!pattern) return option + " takes no date pattern: " + spec.text;
+        *pattern = place.substr(colon + 1);
+        place.resize(colon);
+        if (!IsUsableDatePattern(*pattern)) return option + ": " + LoadString(321);
+    }
+    if (!fixed) {
+        const auto number = PositiveNumber(place);
+        if (!number) return option + " needs a field number (1, 2, ...): " + spec.text;
+        column = *number;
+        return {};
+    }
+    const size_t dash = place.find('-');
+    const auto first = PositiveNumber(place.substr(0, dash));
+    const auto last = dash == std::string::npos ? first : PositiveNumber(place.substr(dash + 1));
+    if (!first || !last || *last < *first)
+        return option + " needs character positions FROM-TO (1-based, FROM <= TO): " + spec.text;
+    from = *first;
+    to = *last;
+    return {};
+}
+
+std::string ApplyRoles(const RoleSpecs& roles, TextImportSettings& s)
+{
+    const bool fixed = s.format == TextImportSettings::kFixedColumns;
+    if (fixed && !(roles.begin.given && roles.end.given && roles.status.given))
+        return "--fixed needs the positions of --begin, --end and --status";
+
+    std::string reason;
+    const auto apply = [&](const char* option, const RoleSpec& spec, std::int32_t& column, std::int32_t& from,
+                           std::int32_t& to, std::string* pattern) {
+        if (reason.empty() && spec.given) reason = ApplyRole(option, spec, fixed, column, from, to, pattern);
+    };
+    apply("--begin", roles.begin, s.beginColumn, s.beginFrom, s.beginTo, &s.beginFormat);
+    apply("--end", roles.end, s.endColumn, s.endFrom, s.endTo, &s.endFormat);
+    apply("--status", roles.status, s.statusColumn, s.statusFrom, s.statusTo, nullptr);
+    apply("--group", roles.group, s.groupColumn, s.groupFrom, s.groupTo, nullptr);
+    apply("--sex", roles.sex, s.sexColumn, s.sexFrom, s.sexTo, nullptr);
+    apply("--birth", roles.birth, s.birthColumn, s.birthFrom, s.birthTo, &s.birthFormat);
+    s.useGroup = roles.group.given;
+    s.useSex = roles.sex.given;
+    s.useBirth = roles.birth.given;
+    return reason;
+}
+
+std::string SeparatorOf(const std::string& value, std::string& separator)
+{
+    static const std::map<std::string, std::string> kNamed = {
+        {"semicolon", ";"}, {"comma", ","}, {"space", " "}, {"tab", "\t"}};
+    if (const auto named = kNamed.find(value); named != kNamed.end()) {
+        separator = named->second;
+        return {};
+    }
+    if (value.size() != 1) return "--separator takes one character or semicolon, comma, space, tab: " + value;
+    separator = value;
+    return {};
+}
+
+// Looks a value up in a list of names; the reason when it is not there.
+template <typename T>
+std::string Choose(const char* option, const std::string& value, const std::map<std::string, T>& choices, T& target)
+{
+    const auto found = choices.find(value);
+    if (found != choices.end()) {
+        target = found->second;
+        return {};
+    }
+    std::string names;
+    for (const auto& [name, unused] : choices) names += (names.empty() ? "" : ", ") + name;
+    return std::string(option) + " takes one of " + names + ": " + value;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
+{
+    CommandLine result;
+    BatchOptions& o = result.options;
+    RoleSpecs roles;
+
+    using Setter = std::function<std::string(const std::string&)>;
+    const auto role = [](RoleSpec& spec) {
+        return Setter([&spec](const std::string& value) {
+            spec = {value, true};
+            return std::string();
+        });
+    };
+    const std::map<std::string, Setter> valued = {
+        {"--separator", [&](const std::string& v) { return SeparatorOf(v, o.import.separator); }},
+        {"--begin", role(roles.begin)},
+        {"--end", role(roles.end)},
+        {"--status", role(roles.status)},
+        {"--group", role(roles.group)},
+        {"--sex", role(roles.sex)},
+        {"--birth", role(roles.birth)},
+        {"--analysis",
+         [&](const std::string& v) {
+             return Choose<Analysis>("--analysis", v, {{"lifetable", Analysis::LifeTable}}, o.analysis);
+         }},
+        {"--event",
+         [&](const std::string& v) {
+             o.eventCode = v;
+             return std::string();
+         }},
+        {"--unit",
+         [&](const std::string& v) {
+             return Choose<std::int32_t>("--unit", v, {{"year", 0}, {"month", 1}, {"week", 2}, {"day", 3}},
+                                         o.timeUnit);
+         }},
+        {"--ci",
+         [&](const std::string& v) {
+             return Choose<std::string>("--ci", v, {{".95", ".95"}, {".99", ".99"}}, o.ciLevelText);
+         }},
+        {"--report",
+         [&](const std::string& v) {
+             o.reportPath = v;
+             return std::string(v.empty() ? "--report needs a file name" : "");
+         }},
+        {"--csv",
+         [&](const std::string& v) {
+             o.csvPath = v;
+             return std::string(v.empty() ? "--csv needs a file name" : "");
+         }},
+    };
+    const std::map<std::string, std::function<void()>> switches = {
+        {"--fixed", [&] { o.import.format = TextImportSettings::kFixedColumns; }},
+        {"--stratified", [&] { o.stratified = true; }},
+        {"--no-stratified", [&] { o.stratified = false; }},
+        {"--help", [&] { result.helpRequested = true; }},
+        {"-h", [&] { result.helpRequested = true; }},
+    };
+
+    bool optionsEnded = false;
+    for (size_t i = 0; i < arguments.size() && result.error.empty(); ++i) {
+        const std::string& argument = arguments[i];
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+            if (!o.inputPath.empty()) {
+                result.error = "only one input file can be read: " + argument;
+            } else {
+                o.inputPath = argument;
+            }
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const size_t equals = argument.find('=');
+        const std::string name = argument.substr(0, equals);
+        if (const auto s = switches.find(name); s != switches.end() && equals == std::string::npos) {
+            s->second();
+        } else if (const auto v = valued.find(name); v != valued.end()) {
+            if (equals != std::string::npos) {
+                result.error = v->second(argument.substr(equals + 1));
+            } else if (i + 1 < arguments.size()) {
+                result.error = v->second(arguments[++i]);
+            } else {
+                result.error = name + " needs a value";
+            }
+        } else {
+            result.error = "unknown option " + argument;
+        }
+    }
+    if (result.helpRequested) return result;
+    if (result.error.empty() && o.inputPath.empty()) result.error = "no input file given";
+    if (result.error.empty()) result.error = ApplyRoles(roles, o.import);
+    return result;
+}
+
+const char* UsageText()
+{
+    return R"(Usage: kalderon-batch INPUT [options]
+
+Reads a text file of cases (one case per line) and writes the report of a
+survival analysis.
+
+Reading the file:
+  --fixed                  fields stand in fixed character columns
+                           (default: fields delimited by a separator)
+  --separator C            separator character, or semicolon, comma, space,
+                           tab (default ";")
+  --begin N[:PATTERN]      date of beginning of follow-up (default 1)
+  --end N[:PATTERN]        date of end of follow-up (default 2)
+  --status N               vital status (default 3)
+  --group N                grouping variable (default: none)
+  --sex N                  gender (default: none)
+  --birth N[:PATTERN]      date of birth (default: none)
+                           N is a field number (1, 2, ...); with --fixed it
+                           is a range of character positions FROM-TO, and
+                           --begin, --end and --status must be given.
+                           PATTERN locates day, month and year, for example
+                           DD.MM.YYYY (default), DDMMYYYY, DD/MM/YYYY,
+                           MMDDYYYY, YYYYMMDD; it must hold MM and YYYY.
+
+Analysis:
+  --analysis lifetable     life table (Cutler-Ederer), the default
+  --event CODE             status code of the event (death); default: the
+                           first status code of the valid cases
+  --unit year|month|week|day
+                           time interval (default year)
+  --ci .95|.99             confidence level (default .95)
+  --stratified             one table per group
+  --no-stratified          one table for all cases
+                           (default: stratified when --group is given)
+
+Output:
+  --report FILE            write the report to FILE (default: standard output)
+  --csv FILE               write the semicolon-separated export to FILE
+                           (lines end in CR LF)
+  --help                   show this text
+
+Exit status: 0 success; 1 the analysis cannot run (for example no valid
+case); 2 a bad option, or a file that cannot be read or written.
+)";
+}
+
+}  // namespace kalderon::batch

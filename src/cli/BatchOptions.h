@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "import/TextImportSettings.h"
+
+namespace kalderon::batch {
+
+enum class Analysis { LifeTable };
+
+// Everything one run of kalderon-batch does: which file to read and how,
+// which analysis with which parameters, and where the results go.
+struct BatchOptions {
+    std::string inputPath;
+    TextImportSettings import;
+
+    Analysis analysis = Analysis::LifeTable;
+    std::optional<std::string> eventCode;  // none: the first status code of the valid cases
+    std::int32_t timeUnit = 0;
+    std::string ciLevelText = ".95";
+    std::optional<bool> stratified;  // none: stratified when a group column is read
+
+    std::string reportPath;  // empty: standard output
+    std::string csvPath;     // empty: no export file
+};
+
+struct CommandLine {
+    BatchOptions options;
+    bool helpRequested = false;
+    std::string error;  // a one-line reason when the command line is not usable
+};
+
+// Reads the arguments after the program name.  Options take their value as
+// the next argument or after "=".
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The --help text.
+const char* UsageText();
+
+}  // namespace kalderon::batch

@@ -1,0 +1,123 @@
+#include "cli/BatchRunner.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "analysis/ParameterChoices.h"
+#include "import/TextFileReader.h"
+#include "resources/StringTable.h"
+#include "results/LineEnds.h"
+#include "results/ReportClock.h"
+#include "results/ResultReport.h"
+#include "stats/LifeTable.h"
+
+namespace kalderon::batch {
+namespace {
+
+constexpr const char* kProgram = "kalderon-batch: ";
+
+std::string QuotedList(const std::vector<std::string>& codes)
+{
+    std::string list;
+    for (const std::string& code : codes) list += (list.empty() ? "\"" : ", \"") + code + "\"";
+    return list;
+}
+
+// The event code to use, or an empty optional with the reason in `error`.
+std::optional<std::string> ChooseEventCode(const BatchOptions& options, const CAnalysisData& data,
+                                           std::ostream& err, std::string& error)
+{
+    const std::vector<std::string>& codes = data.statusCodes;
+    if (options.eventCode) {
+        if (std::find(codes.begin(), codes.end(), *options.eventCode) != codes.end()) return options.eventCode;
+        error = "--event \"" + *options.eventCode + "\" is no status code of the valid cases (" + QuotedList(codes) + ")";
+        return std::nullopt;
+    }
+    if (codes.size() > 1)
+        err << kProgram << "status codes " << QuotedList(codes) << ": \"" << codes.front()
+            << "\" is taken as the event; --event CODE chooses another\n";
+    return codes.front();
+}
+
+// Runs the computation; returns the kind of its report, or nothing when the
+// computation refused to run.
+std::optional<AnalysisKind> Compute(Analysis analysis, DataSet& dataSet, bool stratified)
+{
+    switch (analysis) {
+    case Analysis::LifeTable:
+        if (!ComputeLifeTable(dataSet.analysis, dataSet.cases, stratified)) return std::nullopt;
+        return kLifeTable;
+    }
+    return std::nullopt;
+}
+
+bool WriteFile(const std::string& path, const std::string& bytes, std::string& error)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) {
+        error = "cannot write " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const int writeErrno = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        error = "cannot write " + path + ": " + std::strerror(written ? errno : writeErrno);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
+{
+    DataSet dataSet;
+    std::string error;
+    if (!ReadTextFile(options.inputPath, options.import, dataSet, error)) {
+        err << kProgram << error << "\n";
+        return kExitUsage;
+    }
+    CAnalysisData& data = dataSet.analysis;
+    if (data.TotalRecordsValid() < 1) {
+        err << LoadString(500) << "\n";
+        return kExitAnalysisFailed;
+    }
+
+    const std::optional<std::string> eventCode = ChooseEventCode(options, data, err, error);
+    if (!eventCode) {
+        err << kProgram << error << "\n";
+        return kExitUsage;
+    }
+    ApplyParameterChoices(data, ParameterChoices{*eventCode, options.timeUnit, options.ciLevelText});
+
+    const bool stratified = options.stratified.value_or(dataSet.hasGroupColumn);
+    const std::optional<AnalysisKind> kind = Compute(options.analysis, dataSet, stratified);
+    if (!kind) {
+        err << kProgram << "the analysis cannot be computed with these parameters\n";
+        return kExitAnalysisFailed;
+    }
+
+    ResultReport report;
+    report.SetResults(data, *kind, FormatReportTimeStamp(ReportTime()));
+    if (options.reportPath.empty()) {
+        out.write(report.reportText().data(), static_cast<std::streamsize>(report.reportText().size()));
+        out.flush();
+        if (!out) {
+            err << kProgram << "cannot write the report to standard output\n";
+            return kExitUsage;
+        }
+    } else if (!WriteFile(options.reportPath, report.reportText(), error)) {
+        err << kProgram << error << "\n";
+        return kExitUsage;
+    }
+    if (!options.csvPath.empty() && !WriteFile(options.csvPath, ToCrLf(report.exportText()), error)) {
+        err << kProgram << error << "\n";
+        return kExitUsage;
+    }
+    return kExitSuccess;
+}
+
+}  // namespace kalderon::batch

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <ostream>
+
+#include "cli/BatchOptions.h"
+
+namespace kalderon::batch {
+
+enum ExitCode : int { kExitSuccess = 0, kExitAnalysisFailed = 1, kExitUsage = 2 };
+
+// Reads the input, runs the analysis as its Compute command would, and
+// writes the report (to `out` unless a report file is named) and the export.
+// Messages go to `err`.
+int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace kalderon::batch

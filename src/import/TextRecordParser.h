@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "import/DatePattern.h"
+#include "import/TextImportSettings.h"
+#include "stats/CaseRecord.h"
+
+namespace kalderon {
+
+// Turns one line of a text file into the values of one case, by the fields
+// (free format) or character positions (fixed columns) of the settings.
+class TextRecordParser {
+public:
+    explicit TextRecordParser(const TextImportSettings& settings);
+
+    // Sets every value except caseNumber; values a line does not hold are
+    // left at their reset state (invalid dates, empty texts, and a birth date
+    // that is null when no birth column is read).
+    void Parse(std::string_view line, ImportedRecordValues& values);
+
+private:
+    void Reset(ImportedRecordValues& values) const;
+    void SplitFields(std::string_view line);
+    std::string_view Field(std::int32_t number) const;
+    static std::string_view Piece(std::string_view line, std::int32_t from, std::int32_t to);
+
+    const TextImportSettings settings_;
+    const DatePattern beginPattern_;
+    const DatePattern endPattern_;
+    const DatePattern birthPattern_;
+    std::int32_t fieldsNeeded_ = 0;  // highest field number a role takes
+    std::vector<std::string_view> fields_;
+};
+
+}  // namespace kalderon

@@ -1,0 +1,72 @@
+#include "results/ReportBlocks.h"
+
+namespace kalderon {
+namespace {
+
+void WriteObservedRow(ReportWriter& out, const CIntervalCounts& c, const CIntervalResult& r)
+{
+    if (r.hasStandardError) {
+        out.TableRow(FormatText(LoadString(613), r.intervalNumber, c.entered, c.dead, c.censored, r.exposedToRisk,
+                                r.intervalSurvival, r.cumulativeSurvival, r.standardError, r.lowerLimit,
+                                r.upperLimit),
+                     FormatText("%d;%d;%d;%d;%.1f;%f;%f;%f;%f;%f\n", r.intervalNumber, c.entered, c.dead,
+                                c.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
+                                r.standardError, r.lowerLimit, r.upperLimit));
+    } else {
+        out.TableRow(FormatText(LoadString(614), r.intervalNumber, c.entered, c.dead, c.censored, r.exposedToRisk,
+                                r.intervalSurvival, r.cumulativeSurvival),
+                     FormatText("%d;%d;%d;%d;%.1f;%f;%f;NA;NA;NA\n", r.intervalNumber, c.entered, c.dead,
+                                c.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival));
+    }
+}
+
+void WriteRelativeRow(ReportWriter& out, const CIntervalCounts& c, const CIntervalResult& r)
+{
+    if (r.hasStandardError) {
+        out.TableRow(FormatText(LoadString(618), r.intervalNumber, c.entered, c.dead, c.censored, r.exposedToRisk,
+                                r.intervalSurvival, r.cumulativeSurvival, r.expectedSurvival, r.relativeSurvival,
+                                r.standardError, r.lowerLimit, r.upperLimit),
+                     FormatText("%d;%d;%d;%d;%.1f;%f;%f;%f;%f;%f;%f;%f\n", r.intervalNumber, c.entered, c.dead,
+                                c.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
+                                r.expectedSurvival, r.relativeSurvival, r.standardError, r.lowerLimit,
+                                r.upperLimit));
+    } else {
+        out.TableRow(FormatText(LoadString(619), r.intervalNumber, c.entered, c.dead, c.censored, r.exposedToRisk,
+                                r.intervalSurvival, r.cumulativeSurvival, r.expectedSurvival, r.relativeSurvival),
+                     FormatText("%d;%d;%d;%d;%.1f;%f;%f;%f;%f;NA;NA;NA\n", r.intervalNumber, c.entered, c.dead,
+                                c.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
+                                r.expectedSurvival, r.relativeSurvival));
+    }
+}
+
+}  // namespace
+
+// The life table of a group: one row per interval up to the first one that
+// nobody entered.
+void WriteLifeTableBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group)
+{
+    const bool relative = data.relativeSurvival != 0;
+    if (relative) {
+        out.AppendString(615, group.intervalTable.ciLevelText);
+        out.AppendString(StringForUnit(data.timeUnit, 616, 667, 668, 669));
+        out.AppendString(617);
+        out.ExportHeader(text::kRelativeLifeTableExportHeader);
+    } else {
+        out.AppendString(610, group.intervalTable.ciLevelText);
+        out.AppendString(StringForUnit(data.timeUnit, 611, 664, 665, 666));
+        out.AppendString(612);
+        out.ExportHeader(text::kLifeTableExportHeader);
+    }
+
+    const std::vector<CIntervalResult>& rows = group.intervalTable.rows;
+    for (size_t j = 0; j < group.countsAll.size() && j < rows.size(); ++j) {
+        const CIntervalCounts& c = group.countsAll[j];
+        if (c.entered < 1) break;
+        if (relative)
+            WriteRelativeRow(out, c, rows[j]);
+        else
+            WriteObservedRow(out, c, rows[j]);
+    }
+}
+
+}  // namespace kalderon

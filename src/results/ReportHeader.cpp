@@ -1,0 +1,73 @@
+#include "results/ReportHeader.h"
+
+namespace kalderon {
+namespace {
+
+std::string SexCodingLine(const CAnalysisData& data)
+{
+    const std::vector<std::string>& codes = data.sexCodes;
+    if (codes.size() == 1) {
+        if (codes[0] == data.sexCodeFirst) return FormatText(text::kSexCodingMale, data.sexCodeFirst);
+        return FormatText(text::kSexCodingFemale, codes[0]);
+    }
+    // With no sex code at all, there is no female code to name.
+    std::string female;
+    if (!codes.empty()) female = codes[0] == data.sexCodeFirst ? codes[1] : codes[0];
+    return FormatText(text::kSexCodingBoth, data.sexCodeFirst, female);
+}
+
+void WriteRelativeSurvivalClosing(ReportWriter& out, const CAnalysisData& data)
+{
+    out.Append("\n");
+    out.AppendString(691);
+    if (data.useHakulinen) {
+        const std::string closing = data.closingDate.isValid() ? data.closingDate.format("%d.%m.%Y") : std::string();
+        out.AppendString(693, closing);
+    } else {
+        out.AppendString(692);
+    }
+    out.AppendString(694);
+    out.Append(data.populationTableName);
+    out.Append("\r\n\n\n");
+}
+
+}  // namespace
+
+const std::string& AnalysisName(AnalysisKind kind, std::int32_t periodTechnique)
+{
+    const bool productLimitTechnique = periodTechnique == 1;
+    switch (kind) {
+    case kLifeTable: return LoadString(750);
+    case kPeriodAnalysis: return LoadString(productLimitTechnique ? 752 : 751);
+    case kTrend: return LoadString(productLimitTechnique ? 754 : 753);
+    case kProductLimit: return LoadString(755);
+    case kSmrSir: return LoadString(756);
+    }
+    static const std::string unknown;
+    return unknown;
+}
+
+void WriteReportHeader(ReportWriter& out, const CAnalysisData& data, AnalysisKind kind, const std::string& timeStamp)
+{
+    out.AppendString(600, AnalysisName(kind, data.periodTechnique), timeStamp, data.title);
+    out.Append("\r\n");
+
+    out.Append(FormatText(text::kEventCoding, data.eventCode));
+    out.Append("\n");
+
+    if (kind == kSmrSir || data.relativeSurvival) {
+        out.Append(SexCodingLine(data));
+        out.Append("\n");
+    }
+
+    if (kind == kSmrSir) {
+        out.Append(FormatText(text::kReferenceRateTable, data.populationTableName));
+        out.Append("\n\n");
+    } else if (data.relativeSurvival) {
+        WriteRelativeSurvivalClosing(out, data);
+    } else {
+        out.Append("\n\n");
+    }
+}
+
+}  // namespace kalderon

@@ -1,0 +1,53 @@
+#include "results/ReportWriter.h"
+
+#include "stats/TimeUnit.h"
+
+namespace kalderon {
+
+ReportWriter::ReportWriter(std::string& report, std::string& exportText, bool groupColumn)
+    : report_(report), export_(exportText), groupColumn_(groupColumn)
+{
+}
+
+void ReportWriter::BeginSection(int index, const std::string& groupCode)
+{
+    section_ = index;
+    groupCode_ = groupCode;
+    rowsInSection_ = 0;
+}
+
+void ReportWriter::ExportHeader(const std::string& header)
+{
+    if (section_ != 0) return;
+    if (groupColumn_) export_ += "Group;";
+    export_ += header;
+}
+
+void ReportWriter::TableRow(const std::string& reportLine, const std::string& exportLine)
+{
+    UncountedRow(reportLine, exportLine);
+    rowsInSection_ += 1;
+    if (rowsInSection_ % 5 == 0) report_ += "\n";
+}
+
+void ReportWriter::UncountedRow(const std::string& reportLine, const std::string& exportLine)
+{
+    report_ += reportLine;
+    if (groupColumn_) {
+        export_ += groupCode_;
+        export_ += ';';
+    }
+    export_ += exportLine;
+}
+
+int StringForUnit(std::int32_t timeUnit, int year, int month, int week, int day)
+{
+    switch (timeUnit) {
+    case kUnitMonth: return month;
+    case kUnitWeek: return week;
+    case kUnitDay: return day;
+    default: return year;
+    }
+}
+
+}  // namespace kalderon

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "resources/StringTable.h"
+#include "results/TextFormat.h"
+
+namespace kalderon {
+
+// Appends to the report text and the semicolon-separated export text of one
+// results window while its group sections are written.  Knows whether the
+// export carries a group column, which section is being written and how
+// many table rows that section has had.
+class ReportWriter {
+public:
+    ReportWriter(std::string& report, std::string& exportText, bool groupColumn);
+
+    // Starts group section `index` (0 for the first) of the group `groupCode`.
+    void BeginSection(int index, const std::string& groupCode);
+
+    // Report text only.
+    void Append(const std::string& text) { report_ += text; }
+    // A string-table entry, formatted with args when there are any.
+    template <typename... Args>
+    void AppendString(int stringId, const Args&... args)
+    {
+        if constexpr (sizeof...(Args) == 0)
+            report_ += LoadString(stringId);
+        else
+            report_ += FormatText(LoadString(stringId), args...);
+    }
+
+    // The export header line; written in the first section only, after
+    // "Group;" when the export has a group column.
+    void ExportHeader(const std::string& header);
+
+    // One row of a table: a report line and its export line (after the group
+    // code and ";" when the export has a group column).  Every fifth row of
+    // a section is followed by an empty report line.
+    void TableRow(const std::string& reportLine, const std::string& exportLine);
+    // A line pair that is not counted as a table row.
+    void UncountedRow(const std::string& reportLine, const std::string& exportLine);
+
+private:
+    std::string& report_;
+    std::string& export_;
+    bool groupColumn_;
+    int section_ = 0;
+    std::string groupCode_;
+    int rowsInSection_ = 0;
+};
+
+// The string for a time unit out of four given for year, month, week and
+// day; an unknown unit counts as year.
+int StringForUnit(std::int32_t timeUnit, int year, int month, int week, int day);
+
+}  // namespace kalderon

@@ -1,0 +1,81 @@
+#include "results/ResultReport.h"
+
+#include <vector>
+
+#include "results/ReportBlocks.h"
+#include "results/ReportHeader.h"
+#include "results/ReportWriter.h"
+
+namespace kalderon {
+namespace {
+
+void WriteAnalysisBlock(ReportWriter& out, const CAnalysisData& data, AnalysisKind kind, const CGroupResult& group)
+{
+    switch (kind) {
+    case kLifeTable:
+        WriteLifeTableBlock(out, data, group);
+        break;
+    case kSmrSir:
+        WriteSmrSirBlock(out, data, group);
+        break;
+    case kPeriodAnalysis:
+    case kTrend:
+    case kProductLimit:
+        // The blocks of these analyses are not written yet.
+        break;
+    }
+}
+
+void WriteGroupHeading(ReportWriter& out, const std::string& code)
+{
+    const std::string heading = FormatText(LoadString(690), code);
+    out.Append(heading);
+    const size_t width = heading.size() >= 2 ? heading.size() - 2 : 0;  // without "\r\n"
+    out.Append(std::string(width, '-'));
+    out.Append("\r\n");
+}
+
+void WriteRecordCounts(ReportWriter& out, const CGroupInfo& info)
+{
+    out.AppendString(601, static_cast<long>(info.recordsValid) + info.recordsSkipped);
+    out.AppendString(602, static_cast<long>(info.recordsValid));
+    out.AppendString(603, static_cast<long>(info.recordsSkipped));
+    out.Append("\r\n");
+}
+
+}  // namespace
+
+void ResultReport::SetResults(const CAnalysisData& source, AnalysisKind kind, const std::string& timeStamp)
+{
+    data_ = source;
+    kind_ = kind;
+    BuildReport(timeStamp);
+}
+
+void ResultReport::BuildReport(const std::string& timeStamp)
+{
+    reportText_.clear();
+    exportText_.clear();
+
+    // Groups that no case was counted into (all but the first after an
+    // analysis without strata) have no section.
+    std::vector<const CGroupResult*> sections;
+    for (const CGroupResult& group : data_.groupResults)
+        if (group.info.recordsRead > 0) sections.push_back(&group);
+    const bool severalGroups = sections.size() > 1;
+
+    ReportWriter out(reportText_, exportText_, severalGroups);
+    WriteReportHeader(out, data_, kind_, timeStamp);
+    for (size_t g = 0; g < sections.size(); ++g) {
+        const CGroupResult& group = *sections[g];
+        out.BeginSection(static_cast<int>(g), group.info.code);
+        if (severalGroups) {
+            if (g > 0) out.Append("\r\n\r\n");
+            WriteGroupHeading(out, group.info.code);
+        }
+        WriteRecordCounts(out, group.info);
+        WriteAnalysisBlock(out, data_, kind_, group);
+    }
+}
+
+}  // namespace kalderon

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include "cli/BatchOptions.h"
+#include "resources/StringTable.h"
+
+namespace kalderon::batch {
+namespace {
+
+CommandLine Parse(std::vector<std::string> arguments) { return ParseCommandLine(arguments); }
+
+TEST(BatchOptionsTest, DefaultsAreTheWizardsAndTheDialogs)
+{
+    const CommandLine line = Parse({"cases.txt"});
+    ASSERT_EQ(line.error, "");
+    const BatchOptions& o = line.options;
+    EXPECT_EQ(o.inputPath, "cases.txt");
+    EXPECT_EQ(o.import.format, TextImportSettings::kFreeFormat);
+    EXPECT_EQ(o.import.separator, ";");
+    EXPECT_EQ(o.import.beginColumn, 1);
+    EXPECT_EQ(o.import.endColumn, 2);
+    EXPECT_EQ(o.import.statusColumn, 3);
+    EXPECT_FALSE(o.import.useGroup || o.import.useSex || o.import.useBirth);
+    EXPECT_EQ(o.import.beginFormat, "DD.MM.YYYY");
+    EXPECT_EQ(o.analysis, Analysis::LifeTable);
+    EXPECT_FALSE(o.eventCode.has_value());
+    EXPECT_EQ(o.timeUnit, 0);
+    EXPECT_EQ(o.ciLevelText, ".95");
+    EXPECT_FALSE(o.stratified.has_value());
+    EXPECT_EQ(o.reportPath, "");
+    EXPECT_EQ(o.csvPath, "");
+}
+
+TEST(BatchOptionsTest, EveryOptionWithBothValueForms)
+{
+    const CommandLine line = Parse({"--separator", "tab", "--begin", "2:YYYYMMDD", "--end=3", "--status", "1",
+                                    "cases.txt", "--group", "4", "--sex=5", "--birth", "6:DDMMYYYY", "--unit",
+                                    "week", "--ci", ".99", "--no-stratified", "--event", "", "--analysis",
+                                    "lifetable", "--report", "r.txt", "--csv=c.csv"});
+    ASSERT_EQ(line.error, "");
+    const BatchOptions& o = line.options;
+    EXPECT_EQ(o.inputPath, "cases.txt");
+    EXPECT_EQ(o.import.separator, "\t");
+    EXPECT_EQ(o.import.beginColumn, 2);
+    EXPECT_EQ(o.import.beginFormat, "YYYYMMDD");
+    EXPECT_EQ(o.import.endColumn, 3);
+    EXPECT_EQ(o.import.endFormat, "DD.MM.YYYY");
+    EXPECT_EQ(o.import.statusColumn, 1);
+    EXPECT_TRUE(o.import.useGroup && o.import.useSex && o.import.useBirth);
+    EXPECT_EQ(o.import.groupColumn, 4);
+    EXPECT_EQ(o.import.sexColumn, 5);
+    EXPECT_EQ(o.import.birthColumn, 6);
+    EXPECT_EQ(o.import.birthFormat, "DDMMYYYY");
+    EXPECT_EQ(o.timeUnit, 2);
+    EXPECT_EQ(o.ciLevelText, ".99");
+    EXPECT_EQ(o.stratified, false);
+    EXPECT_EQ(o.eventCode, "");  // an empty status is a code like any other
+    EXPECT_EQ(o.reportPath, "r.txt");
+    EXPECT_EQ(o.csvPath, "c.csv");
+
+    EXPECT_EQ(Parse({"a", "--separator", "comma"}).options.import.separator, ",");
+    EXPECT_EQ(Parse({"a", "--separator", "space"}).options.import.separator, " ");
+    EXPECT_EQ(Parse({"a", "--separator", "|"}).options.import.separator, "|");
+    EXPECT_EQ(Parse({"a", "--stratified"}).options.stratified, true);
+    EXPECT_EQ(Parse({"--", "-odd name"}).options.inputPath, "-odd name");
+}
+
+TEST(BatchOptionsTest, FixedColumnsTakePositions)
+{
+    const CommandLine line =
+        Parse({"--fixed", "x.txt", "--begin", "1-8:YYYYMMDD", "--end", "9-18", "--status", "21", "--sex", "22-23"});
+    ASSERT_EQ(line.error, "");
+    const TextImportSettings& s = line.options.import;
+    EXPECT_EQ(s.format, TextImportSettings::kFixedColumns);
+    EXPECT_EQ(s.beginFrom, 1);
+    EXPECT_EQ(s.beginTo, 8);
+    EXPECT_EQ(s.beginFormat, "YYYYMMDD");
+    EXPECT_EQ(s.endFrom, 9);
+    EXPECT_EQ(s.endTo, 18);
+    EXPECT_EQ(s.statusFrom, 21);
+    EXPECT_EQ(s.statusTo, 21);
+    EXPECT_TRUE(s.useSex);
+    EXPECT_EQ(s.sexFrom, 22);
+    EXPECT_EQ(s.sexTo, 23);
+    EXPECT_FALSE(s.useGroup);
+
+    EXPECT_NE(Parse({"--fixed", "x.txt", "--begin", "1-8", "--end", "9-18"}).error, "");
+    EXPECT_NE(Parse({"--fixed", "x.txt", "--begin", "8-1", "--end", "9-18", "--status", "3"}).error, "");
+    EXPECT_NE(Parse({"--fixed", "x.txt", "--begin", "0-1", "--end", "9-18", "--status", "3"}).error, "");
+    // Without --fixed a range is no field number.
+    EXPECT_NE(Parse({"x.txt", "--begin", "1-8"}).error, "");
+}
+
+TEST(BatchOptionsTest, BadCommandLinesGiveAReason)
+{
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"a", "b"},
+        {"a", "--bogus"},
+        {"a", "--unit"},
+        {"a", "--unit", "decade"},
+        {"a", "--ci", ".90"},
+        {"a", "--analysis", "period"},
+        {"a", "--separator", ""},
+        {"a", "--separator", "ab"},
+        {"a", "--status", "0"},
+        {"a", "--begin", "x"},
+        {"a", "--begin", "-1"},
+        {"a", "--status", "3:DD.MM.YYYY"},
+        {"a", "--report", ""},
+        {"a", "--fixed=1"},
+    };
+    for (const auto& arguments : bad) {
+        const CommandLine line = Parse(arguments);
+        EXPECT_NE(line.error, "") << ::testing::PrintToString(arguments);
+        EXPECT_EQ(line.error.find('\n'), std::string::npos);
+    }
+    // A pattern without MM or YYYY is refused with the wizard's message.
+    const CommandLine pattern = Parse({"a", "--end", "2:DD-MM-YY"});
+    EXPECT_NE(pattern.error.find(LoadString(321)), std::string::npos) << pattern.error;
+
+    EXPECT_TRUE(Parse({"--help"}).helpRequested);
+    EXPECT_TRUE(Parse({"a", "-h"}).helpRequested);
+}
+
+}  // namespace
+}  // namespace kalderon::batch

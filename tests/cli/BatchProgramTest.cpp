@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sys/wait.h>
+
+#include "resources/StringTable.h"
+#include "support/TempDir.h"
+
+namespace kalderon {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+
+struct ProgramRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ShellQuoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Runs kalderon-batch in the source folder with a fixed clock.
+class BatchProgramTest : public ::testing::Test {
+protected:
+    ProgramRun Run(const std::vector<std::string>& arguments)
+    {
+        std::string command = "cd " + ShellQuoted(KALDERON_SOURCE_DIR) +
+                              " && SOURCE_DATE_EPOCH=1700000000 TZ=UTC " + ShellQuoted(KALDERON_BATCH_PATH);
+        for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
+        command += " >" + ShellQuoted(dir.path("stdout")) + " 2>" + ShellQuoted(dir.path("stderr"));
+        const int status = std::system(command.c_str());
+        ProgramRun run;
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = ReadBytes(dir.path("stdout"));
+        run.err = ReadBytes(dir.path("stderr"));
+        return run;
+    }
+
+    static std::string Expected(const std::string& name)
+    {
+        return ReadBytes(std::string(KALDERON_SOURCE_DIR) + "/tests/data/batch/" + name);
+    }
+
+    TempDir dir;
+};
+
+TEST_F(BatchProgramTest, LifeTableOfTheTinyExample)
+{
+    const std::string csv = dir.path("tiny.csv");
+    const ProgramRun run =
+        Run({"data/examples/tiny.txt", "--group", "4", "--sex", "5", "--birth", "6", "--csv", csv});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, Expected("tiny-lifetable.txt"));
+    EXPECT_EQ(ReadBytes(csv), Expected("tiny-lifetable.csv"));
+    // Two status codes and no --event: the choice is named.
+    EXPECT_NE(run.err.find("\"1\" is taken as the event"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("--event"), std::string::npos);
+
+    // The same report into a file; with --event there is nothing to say.
+    const std::string report = dir.path("report.txt");
+    const ProgramRun toFile =
+        Run({"data/examples/tiny.txt", "--group", "4", "--sex", "5", "--birth", "6", "--event", "1", "--report", report});
+    ASSERT_EQ(toFile.exitCode, 0) << toFile.err;
+    EXPECT_EQ(toFile.out, "");
+    EXPECT_EQ(toFile.err, "");
+    EXPECT_EQ(ReadBytes(report), run.out);
+}
+
+TEST_F(BatchProgramTest, ParametersReachTheReport)
+{
+    const ProgramRun run = Run({"data/examples/tiny.txt", "--group", "4", "--no-stratified", "--unit", "month",
+                                "--ci", ".99", "--event", "0"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out.find("Group "), std::string::npos);
+    EXPECT_NE(run.out.find("Coding of event of interest: 0\n"), std::string::npos);
+    EXPECT_NE(run.out.find(".99 CI limits"), std::string::npos);
+    EXPECT_NE(run.out.find("month entered"), std::string::npos);
+    EXPECT_NE(run.out.find("Data records read:\t12\r\n"), std::string::npos);
+}
+
+TEST_F(BatchProgramTest, HelpListsEveryOption)
+{
+    const ProgramRun run = Run({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    for (const char* option : {"--fixed", "--separator", "--begin", "--end", "--status", "--group", "--sex",
+                               "--birth", "--analysis", "--event", "--unit", "--ci", "--stratified",
+                               "--no-stratified", "--report", "--csv", "--help"})
+        EXPECT_NE(run.out.find(option), std::string::npos) << option;
+}
+
+TEST_F(BatchProgramTest, FailuresGiveTheirExitCodes)
+{
+    // A bad option: one line on standard error, nothing on standard output.
+    ProgramRun run = Run({"data/examples/tiny.txt", "--unit", "decade"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+
+    run = Run({});
+    EXPECT_EQ(run.exitCode, 2);
+
+    // A file that cannot be read.
+    const std::string missing = dir.path("missing.txt");
+    run = Run({missing});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(missing), std::string::npos) << run.err;
+
+    // No valid case: the program's own message.
+    run = Run({dir.Write("invalid.txt", "begin;end;status\n01.01.2000;01.01.1999;1\n")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, LoadString(500) + "\n");
+
+    // An event code that no valid case carries.
+    run = Run({"data/examples/tiny.txt", "--event", "7"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("\"7\""), std::string::npos) << run.err;
+
+    // A report that cannot be written.
+    run = Run({"data/examples/tiny.txt", "--event", "1", "--report", dir.path("no/such/folder/r.txt")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("no/such/folder/r.txt"), std::string::npos) << run.err;
+}
+
+TEST_F(BatchProgramTest, FixedColumnFiles)
+{
+    const std::string file = dir.Write("fixed.txt",
+                                       "19950101199607011\r\n"
+                                       "19950101200412310\r\n"
+                                       "19960701199807011\r\n");
+    const ProgramRun run = Run({file, "--fixed", "--begin", "1-8:YYYYMMDD", "--end", "9-16:YYYYMMDD",
+                                "--status", "17", "--event", "1"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("Data records valid:\t3\r\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("    1     3     0     0        3.0  1.000000"), std::string::npos) << run.out;
+}
+
+}  // namespace
+}  // namespace kalderon

@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include "import/TextFileReader.h"
+#include "support/TempDir.h"
+
+namespace kalderon {
+namespace {
+
+using testing::TempDir;
+
+DateValue Ymd(int y, int m, int d) { return DateValue::FromYmd(y, m, d); }
+
+class TextFileReaderTest : public ::testing::Test {
+protected:
+    // Reads the bytes as a file with the settings; the cases in row order.
+    std::vector<CCaseRecord> Read(const std::string& bytes, const TextImportSettings& settings = {})
+    {
+        std::string error;
+        EXPECT_TRUE(ReadTextFile(dir.Write("cases.txt", bytes), settings, dataSet, error)) << error;
+        std::vector<CCaseRecord> rows;
+        for (size_t i = 0; i < dataSet.cases.records.size(); ++i) rows.push_back(dataSet.cases.row(i));
+        return rows;
+    }
+
+    TempDir dir;
+    DataSet dataSet;
+};
+
+TEST_F(TextFileReaderTest, FreeFormatSplitting)
+{
+    const auto rows = Read(
+        "01.01.2000;31.12.2004;1\n"
+        "01.01.2000;31.12.2004;1;\n"
+        " 01.01.2000 ; 31.12.2004 ; 1 \n"
+        ";;;\n"
+        "01.01.2000\n"
+        "01.01.2000;;0\n");
+    ASSERT_EQ(rows.size(), 6u);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(rows[i].beginDate, Ymd(2000, 1, 1));
+        EXPECT_EQ(rows[i].endDate, Ymd(2004, 12, 31));
+        EXPECT_EQ(rows[i].statusText, "1");
+        EXPECT_TRUE(rows[i].isValid);
+        EXPECT_EQ(rows[i].birthDate.status(), DateStatus::Null);
+    }
+    EXPECT_FALSE(rows[3].isValid);
+    EXPECT_EQ(rows[3].beginDate.status(), DateStatus::Invalid);
+    EXPECT_EQ(rows[3].statusText, "");
+    // Only one field: no end date, no status.
+    EXPECT_EQ(rows[4].beginDate, Ymd(2000, 1, 1));
+    EXPECT_EQ(rows[4].endDate.status(), DateStatus::Invalid);
+    EXPECT_EQ(rows[4].statusText, "");
+    EXPECT_FALSE(rows[4].isValid);
+    // Adjacent separators give an empty field.
+    EXPECT_EQ(rows[5].endDate.status(), DateStatus::Invalid);
+    EXPECT_EQ(rows[5].statusText, "0");
+}
+
+TEST_F(TextFileReaderTest, LineEndsEmptyLinesAndNumbering)
+{
+    // A header line is data; CR LF and LF mix; empty lines get no number; the
+    // last line needs no line end.
+    const auto rows = Read(
+        "begin;end;status\r\n"
+        "01.01.2000;31.12.2004;1\r\n"
+        "\r\n"
+        "\n"
+        "02.01.2000;31.12.2004;0\n"
+        "03.01.2000;31.12.2004;0");
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].caseNumber, 1);
+    EXPECT_FALSE(rows[0].isValid);
+    EXPECT_EQ(rows[0].statusText, "status");
+    EXPECT_EQ(rows[1].caseNumber, 2);
+    EXPECT_EQ(rows[1].statusText, "1");  // no CR left in the last field
+    EXPECT_EQ(rows[2].caseNumber, 3);
+    EXPECT_EQ(rows[2].beginDate, Ymd(2000, 1, 2));
+    EXPECT_EQ(rows[3].caseNumber, 4);
+    EXPECT_EQ(rows[3].statusText, "0");
+    EXPECT_EQ(dataSet.analysis.TotalRecordsRead(), 4);
+    EXPECT_EQ(dataSet.analysis.TotalRecordsValid(), 3);
+}
+
+TEST_F(TextFileReaderTest, SeparatorChoices)
+{
+    TextImportSettings settings;
+    settings.separator = "\t";
+    auto rows = Read("01.01.2000\t31.12.2004\t1\n", settings);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_TRUE(rows[0].isValid);
+
+    // Several blanks between words give empty fields with a space separator.
+    settings.separator = " ";
+    rows = Read("01.01.2000 31.12.2004 1\n01.01.2000  31.12.2004 1\n", settings);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_TRUE(rows[0].isValid);
+    EXPECT_EQ(rows[1].endDate.status(), DateStatus::Invalid);
+    EXPECT_EQ(rows[1].statusText, "31.12.2004");
+
+    // An empty separator leaves every field empty.
+    settings.separator = "";
+    rows = Read("01.01.2000;31.12.2004;1\n01.01.2000\n", settings);
+    ASSERT_EQ(rows.size(), 2u);
+    for (const auto& row : rows) {
+        EXPECT_FALSE(row.isValid);
+        EXPECT_EQ(row.statusText, "");
+    }
+}
+
+TEST_F(TextFileReaderTest, OptionalRolesAndSharedFields)
+{
+    const std::string line = "01.01.2000;31.12.2004;1;A;2;15.06.1950\n";
+    TextImportSettings settings;
+    auto rows = Read(line, settings);
+    EXPECT_EQ(rows[0].groupText, "");
+    EXPECT_EQ(rows[0].sexText, "");
+    EXPECT_EQ(rows[0].birthDate.status(), DateStatus::Null);
+    EXPECT_FALSE(dataSet.hasGroupColumn || dataSet.hasSexColumn || dataSet.hasBirthColumn);
+
+    settings.useGroup = settings.useSex = settings.useBirth = true;
+    rows = Read(line + "01.01.2000;31.12.2004;1;A;2\n", settings);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].groupText, "A");
+    EXPECT_EQ(rows[0].sexText, "2");
+    EXPECT_EQ(rows[0].birthDate, Ymd(1950, 6, 15));
+    EXPECT_TRUE(rows[0].isValid);
+    // A missing birth date is invalid when the birth column is read.
+    EXPECT_EQ(rows[1].birthDate.status(), DateStatus::Invalid);
+    EXPECT_FALSE(rows[1].isValid);
+    EXPECT_TRUE(dataSet.hasGroupColumn && dataSet.hasSexColumn && dataSet.hasBirthColumn);
+
+    // Several roles may take one field; a column beyond the line is empty.
+    settings = {};
+    settings.endColumn = 1;
+    settings.statusColumn = 9;
+    rows = Read("01.01.2000;x\n", settings);
+    EXPECT_EQ(rows[0].endDate, Ymd(2000, 1, 1));
+    EXPECT_EQ(rows[0].statusText, "");
+    EXPECT_TRUE(rows[0].isValid);
+}
+
+TEST_F(TextFileReaderTest, FixedColumns)
+{
+    TextImportSettings settings;
+    settings.format = TextImportSettings::kFixedColumns;
+    settings.beginFrom = 1, settings.beginTo = 10;
+    settings.endFrom = 11, settings.endTo = 20;
+    settings.statusFrom = 21, settings.statusTo = 22;
+    settings.useGroup = true;
+    settings.groupFrom = 23, settings.groupTo = 30;
+    auto rows = Read(
+        "01.01.200031.12.20041\n"
+        "01.01.200031.12.20041 \n"
+        "01.01.200031.12.20041 GRP \n"
+        "01.01.2000\n",
+        settings);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].beginDate, Ymd(2000, 1, 1));
+    EXPECT_EQ(rows[0].endDate, Ymd(2004, 12, 31));
+    EXPECT_EQ(rows[0].statusText, "1");
+    EXPECT_EQ(rows[0].groupText, "");
+    // Pieces are not trimmed.
+    EXPECT_EQ(rows[1].statusText, "1 ");
+    EXPECT_EQ(rows[2].groupText, "GRP ");
+    EXPECT_EQ(rows[3].endDate.status(), DateStatus::Invalid);
+    EXPECT_EQ(rows[3].statusText, "");
+
+    // Patterns without separators, and a pattern without a day.
+    settings = {};
+    settings.format = TextImportSettings::kFixedColumns;
+    settings.beginFrom = 1, settings.beginTo = 8, settings.beginFormat = "YYYYMMDD";
+    settings.endFrom = 9, settings.endTo = 15, settings.endFormat = "MM.YYYY";
+    settings.statusFrom = 16, settings.statusTo = 16;
+    rows = Read("2000010112.20041\n", settings);
+    EXPECT_EQ(rows[0].beginDate, Ymd(2000, 1, 1));
+    EXPECT_EQ(rows[0].endDate, Ymd(2004, 12, 15));
+    EXPECT_EQ(rows[0].statusText, "1");
+}
+
+TEST_F(TextFileReaderTest, LongLinesAreReadWhole)
+{
+    // A 300-character group and a line longer than one read block.
+    const std::string group(300, 'g');
+    const std::string huge(3'000'000, 'h');
+    TextImportSettings settings;
+    settings.useGroup = true;
+    settings.groupColumn = 4;
+    settings.statusColumn = 5;
+    auto rows = Read("01.01.2000;31.12.2004;x;" + group + ";1\r\n" +
+                         "01.01.2000;31.12.2004;x;" + huge + ";0\r\n" + "01.01.2000;31.12.2004;x;g;1\n",
+                     settings);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].groupText, group);
+    EXPECT_EQ(rows[0].statusText, "1");
+    EXPECT_EQ(rows[1].groupText, huge);
+    EXPECT_EQ(rows[1].statusText, "0");
+    EXPECT_EQ(rows[2].caseNumber, 3);
+}
+
+TEST_F(TextFileReaderTest, UnreadableFilesAreErrors)
+{
+    std::string error;
+    const std::string missing = dir.path("missing.txt");
+    EXPECT_FALSE(ReadTextFile(missing, {}, dataSet, error));
+    EXPECT_NE(error.find(missing), std::string::npos) << error;
+
+    error.clear();
+    EXPECT_FALSE(ReadTextFile(dir.path(""), {}, dataSet, error));
+    EXPECT_FALSE(error.empty());
+
+    ASSERT_TRUE(ReadTextFile(dir.Write("one.txt", "01.01.2000;31.12.2004;1\n"), {}, dataSet, error));
+    EXPECT_EQ(dataSet.cases.sourcePath, dir.path("one.txt"));
+
+    // An empty file is read as a data set without cases.
+    ASSERT_TRUE(ReadTextFile(dir.Write("empty.txt", ""), {}, dataSet, error));
+    EXPECT_TRUE(dataSet.cases.records.empty());
+    EXPECT_EQ(dataSet.analysis.TotalRecordsValid(), 0);
+}
+
+}  // namespace
+}  // namespace kalderon

@@ -35,6 +35,17 @@ const std::string& UnitLabel(std::int32_t timeUnit)
 
 }  // namespace
 
+std::int32_t ChartKindOfAnalysis(AnalysisKind kind, std::int32_t periodTechnique)
+{
+    switch (kind) {
+    case kLifeTable: return kChartLifeTable;
+    case kPeriodAnalysis: return periodTechnique == 1 ? kChartProductLimit : kChartPeriodAnalysis;
+    case kTrend: return kChartTrend;
+    case kProductLimit: return kChartProductLimit;
+    default: return -1;
+    }
+}
+
 std::string ChartRegistrySection(std::int32_t kind)
 {
     switch (kind) {

@@ -68,6 +68,10 @@ private:
     const std::string& CiLevelText() const;
 };
 
+// The chart kind of an analysis (period analyses and trends by their
+// technique); -1 for SMR/SIR, which has no chart.
+std::int32_t ChartKindOfAnalysis(AnalysisKind kind, std::int32_t periodTechnique);
+
 // The settings section that holds the defaults of a chart kind ("Charts\...").
 std::string ChartRegistrySection(std::int32_t kind);
 

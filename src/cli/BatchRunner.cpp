@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "analysis/ParameterChoices.h"
+#include "cli/ChartOutput.h"
 #include "import/TextFileReader.h"
 #include "resources/StringTable.h"
 #include "results/LineEnds.h"
@@ -74,6 +75,7 @@ bool WriteFile(const std::string& path, const std::string& bytes, std::string& e
 
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
 {
+    if (!options.chart.openPath.empty()) return RedrawChartFile(options.chart, err);
     DataSet dataSet;
     std::string error;
     if (!ReadTextFile(options.inputPath, options.import, dataSet, error)) {
@@ -117,6 +119,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         err << kProgram << error << "\n";
         return kExitUsage;
     }
+    if (options.chart.any() && !WriteAnalysisChart(options.chart, data, *kind, err)) return kExitUsage;
     return kExitSuccess;
 }
 

@@ -7,12 +7,14 @@
 #include "charts/ChartRenderer.h"
 #include "charts/LifeTableChart.h"
 #include "charts/qt/DisplayText.h"
+#include "charts/qt/ImageApplication.h"
 #include "charts/qt/QtCanvas.h"
 
 namespace kalderon {
 
 QImage RenderChartImage(LifeTableChart& chart, int width, int height)
 {
+    EnsureImageApplication();
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -29,6 +31,7 @@ bool WriteChartPng(LifeTableChart& chart, const std::string& path, int width, in
 
 bool WriteChartSvg(LifeTableChart& chart, const std::string& path, int width, int height)
 {
+    EnsureImageApplication();
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
     QSvgGenerator generator;

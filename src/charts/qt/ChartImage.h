@@ -7,6 +7,8 @@ namespace kalderon {
 
 class LifeTableChart;
 
+// These make the application object images need when there is none.
+
 // The chart drawn on a white width x height picture, as in a window of that
 // client size.
 QImage RenderChartImage(LifeTableChart& chart, int width, int height);

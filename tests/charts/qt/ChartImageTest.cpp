@@ -10,7 +10,7 @@
 #include "charts/LifeTableChart.h"
 #include "charts/ChartFixtures.h"
 #include "charts/qt/ChartImage.h"
-#include "charts/qt/QtGuiApp.h"
+#include "charts/qt/ImageApplication.h"
 
 namespace kalderon {
 namespace {
@@ -65,7 +65,7 @@ LifeTableChart MakeChart(const CAnalysisData& analysis, int kind)
 
 class ChartImageTest : public ::testing::Test {
 protected:
-    void SetUp() override { testing::EnsureGuiApplication(); }
+    void SetUp() override { EnsureImageApplication(); }
 };
 
 TEST_F(ChartImageTest, LifeTableWithThreeGroupsLooksAsStored)

@@ -5,7 +5,7 @@
 
 #include "charts/qt/DisplayText.h"
 #include "charts/qt/QtCanvas.h"
-#include "charts/qt/QtGuiApp.h"
+#include "charts/qt/ImageApplication.h"
 
 namespace kalderon {
 namespace {
@@ -14,7 +14,7 @@ class QtCanvasTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        testing::EnsureGuiApplication();
+        EnsureImageApplication();
         image_ = QImage(200, 200, QImage::Format_RGB32);
         image_.fill(Qt::white);
     }

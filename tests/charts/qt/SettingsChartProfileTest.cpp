@@ -8,7 +8,7 @@
 #include "charts/ChartDefaults.h"
 #include "charts/LifeTableChart.h"
 #include "charts/ChartFixtures.h"
-#include "charts/qt/QtGuiApp.h"
+#include "charts/qt/ImageApplication.h"
 #include "charts/qt/SettingsChartProfile.h"
 
 namespace kalderon {
@@ -16,7 +16,7 @@ namespace {
 
 TEST(SettingsChartProfileTest, DefaultsGoToTheIniFileOfTheOrganisationAndApplication)
 {
-    testing::EnsureGuiApplication();
+    EnsureImageApplication();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());

@@ -13,6 +13,8 @@ const std::string& LoadString(int id);
 // Texts the program shows that have no number of their own.
 namespace text {
 inline constexpr const char* kNonYearTrend = "Analysis for non-year intervals under construction!";
+inline constexpr const char* kTrendBelowOneYear =
+    "The n of the n-year survival and the width of period must be at least 1 year!";
 inline constexpr const char* kSmrComputationError = "Error occured during computation.\n";
 
 // Results report header and export header lines.
@@ -28,6 +30,33 @@ inline constexpr const char* kLifeTableExportHeader =
 inline constexpr const char* kRelativeLifeTableExportHeader =
     "Interval of follow-up;Entered;Died;Censored;Exposed to risk;"
     "Interval-specific survival;Cumulative survival;Cumulative expected survival;"
+    "Cumulative relative survival;Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kPeriodLifeTableExportHeader =
+    "Interval of follow-up;Entered (censored at begin of P);Died (censored at begin of P);"
+    "Censored (censored at begin of P);"
+    "Entered (censored at end of P);Died (censored at end of P);Censored (censored at end of P);"
+    "Entered (difference);Died (difference);Censored (difference);Exposed to risk;"
+    "Interval-specific survival;Cumulative survival;Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kTrendExportHeader =
+    "Starting year of period;Exposed to risk at period start;Exposed to risk at period end;"
+    "%d-year survival;"
+    "Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kProductLimitExportHeader =
+    "Survival time;At risk;Proportion surviving;Cumulative survival;"
+    "Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kRelativePeriodLifeTableExportHeader =
+    "Interval of follow-up;Entered (censored at begin of P);Died (censored at begin of P);"
+    "Censored (censored at begin of P);"
+    "Entered (censored at end of P);Died (censored at end of P);Censored (censored at end of P);"
+    "Entered (difference);Died (difference);Censored (difference);Exposed to risk;"
+    "Interval-specific survival;Cumulative survival;Cumulative expected survival;Cumulative relative survival;"
+    "Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kRelativeTrendExportHeader =
+    "Starting year of period;Exposed to risk at period start;Exposed to risk at period end;"
+    "%d-year survival;%d-year expected survival;%d-year relative survival;"
+    "Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kRelativeProductLimitExportHeader =
+    "Survival time;At risk;Proportion surviving;Cumulative survival;Cumulative expected survival;"
     "Cumulative relative survival;Standard error;CI lower limit;CI upper limit\n";
 inline constexpr const char* kSmrExportHeader =
     "Observed events;Expected events;SMR/SIR;CI lower limit;CI upper limit;Person-years\n";

@@ -11,5 +11,14 @@ namespace kalderon {
 
 void WriteLifeTableBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group);
 void WriteSmrSirBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group);
+void WritePeriodLifeTableBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group);
+void WriteTrendBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group);
+// The product-limit table; with `periodLines` (period analysis, product-limit
+// technique) after the period of interest.
+void WriteProductLimitBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group,
+                            bool periodLines);
+
+// The period of interest with two-digit years, then an empty line.
+void WritePeriodLines(ReportWriter& out, const CAnalysisData& data);
 
 }  // namespace kalderon

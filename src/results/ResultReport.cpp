@@ -19,9 +19,16 @@ void WriteAnalysisBlock(ReportWriter& out, const CAnalysisData& data, AnalysisKi
         WriteSmrSirBlock(out, data, group);
         break;
     case kPeriodAnalysis:
+        if (data.periodTechnique == 1)
+            WriteProductLimitBlock(out, data, group, true);
+        else
+            WritePeriodLifeTableBlock(out, data, group);
+        break;
     case kTrend:
+        WriteTrendBlock(out, data, group);
+        break;
     case kProductLimit:
-        // The blocks of these analyses are not written yet.
+        WriteProductLimitBlock(out, data, group, false);
         break;
     }
 }

@@ -1,0 +1,89 @@
+#include "results/ReportBlocks.h"
+
+namespace kalderon {
+
+void WritePeriodLines(ReportWriter& out, const CAnalysisData& data)
+{
+    out.Append(data.periodBegin.format(LoadString(620).c_str()));
+    out.Append(data.periodEnd.format(LoadString(621).c_str()));
+    out.Append("\r\n");
+}
+
+// The two count blocks, their difference and the rows computed from it; when
+// the computation stopped at an interval still entered at the period end,
+// the stop line with that interval's counts ends the table.
+void WritePeriodLifeTableBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group)
+{
+    const bool relative = data.relativeSurvival != 0;
+    WritePeriodLines(out, data);
+    if (relative) {
+        out.AppendString(670, group.intervalTable.ciLevelText);
+        out.AppendString(StringForUnit(data.timeUnit, 671, 672, 673, 674));
+        out.AppendString(675);
+        out.ExportHeader(text::kRelativePeriodLifeTableExportHeader);
+    } else {
+        out.AppendString(622, group.intervalTable.ciLevelText);
+        out.AppendString(StringForUnit(data.timeUnit, 623, 624, 625, 626));
+        out.AppendString(627);
+        out.ExportHeader(text::kPeriodLifeTableExportHeader);
+    }
+
+    const std::vector<CIntervalResult>& rows = group.intervalTable.rows;
+    for (size_t j = 0; j < group.countsAtPeriodBegin.size() && j < group.countsAtPeriodEnd.size(); ++j) {
+        const CIntervalCounts& b = group.countsAtPeriodBegin[j];
+        const CIntervalCounts& e = group.countsAtPeriodEnd[j];
+        const CIntervalCounts d = e - b;
+        if (e.entered < 1) break;
+        if (j >= rows.size()) {
+            const int number = static_cast<int>(j + 1);
+            const double exposed = d.entered - d.censored / 2;
+            out.UncountedRow(FormatText(LoadString(630), number, b.entered, b.dead, b.censored, e.entered, e.dead,
+                                        e.censored, d.entered, d.dead, d.censored, exposed),
+                             FormatText(relative ? "%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;;;;;;;\n"
+                                                 : "%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;;;;;\n",
+                                        number, b.entered, b.dead,
+                                        b.censored, e.entered, e.dead, e.censored, d.entered, d.dead, d.censored,
+                                        exposed));
+            break;
+        }
+        const CIntervalResult& r = rows[j];
+        if (relative && r.hasStandardError) {
+            out.TableRow(FormatText(LoadString(676), r.intervalNumber, b.entered, b.dead, b.censored, e.entered,
+                                    e.dead, e.censored, d.entered, d.dead, d.censored, r.exposedToRisk,
+                                    r.intervalSurvival, r.cumulativeSurvival, r.expectedSurvival,
+                                    r.relativeSurvival, r.standardError, r.lowerLimit, r.upperLimit),
+                         FormatText("%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;%f;%f;%f;%f;%f;%f;%f\n", r.intervalNumber,
+                                    b.entered, b.dead, b.censored, e.entered, e.dead, e.censored, d.entered, d.dead,
+                                    d.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
+                                    r.expectedSurvival, r.relativeSurvival, r.standardError, r.lowerLimit,
+                                    r.upperLimit));
+        } else if (relative) {
+            out.TableRow(FormatText(LoadString(677), r.intervalNumber, b.entered, b.dead, b.censored, e.entered,
+                                    e.dead, e.censored, d.entered, d.dead, d.censored, r.exposedToRisk,
+                                    r.intervalSurvival, r.cumulativeSurvival, r.expectedSurvival,
+                                    r.relativeSurvival),
+                         FormatText("%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;%f;%f;%f;%f;NA;NA;NA\n", r.intervalNumber,
+                                    b.entered, b.dead, b.censored, e.entered, e.dead, e.censored, d.entered, d.dead,
+                                    d.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
+                                    r.expectedSurvival, r.relativeSurvival));
+        } else if (r.hasStandardError) {
+            out.TableRow(FormatText(LoadString(628), r.intervalNumber, b.entered, b.dead, b.censored, e.entered,
+                                    e.dead, e.censored, d.entered, d.dead, d.censored, r.exposedToRisk,
+                                    r.intervalSurvival, r.cumulativeSurvival, r.standardError, r.lowerLimit,
+                                    r.upperLimit),
+                         FormatText("%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;%f;%f;%f;%f;%f\n", r.intervalNumber,
+                                    b.entered, b.dead, b.censored, e.entered, e.dead, e.censored, d.entered, d.dead,
+                                    d.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
+                                    r.standardError, r.lowerLimit, r.upperLimit));
+        } else {
+            out.TableRow(FormatText(LoadString(629), r.intervalNumber, b.entered, b.dead, b.censored, e.entered,
+                                    e.dead, e.censored, d.entered, d.dead, d.censored, r.exposedToRisk,
+                                    r.intervalSurvival, r.cumulativeSurvival),
+                         FormatText("%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;%f;%f;NA;NA;NA\n", r.intervalNumber,
+                                    b.entered, b.dead, b.censored, e.entered, e.dead, e.censored, d.entered, d.dead,
+                                    d.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival));
+        }
+    }
+}
+
+}  // namespace kalderon

@@ -1,0 +1,59 @@
+#include "results/ReportBlocks.h"
+
+namespace kalderon {
+
+// One line per starting year of period.  A period without exposure at its
+// end shows the exposure at its start (stored negated) and 0.0.
+void WriteTrendBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group)
+{
+    const CIntervalResultTable& table = group.intervalTable;
+    const bool relative = data.relativeSurvival != 0;
+    const int n = data.survivalYears;
+    out.AppendString(631, data.periodWidth);
+    out.AppendString(632);
+    if (relative) {
+        out.AppendString(680, n, n, n, table.ciLevelText);
+        out.AppendString(681);
+        out.AppendString(682);
+        out.ExportHeader(FormatText(text::kRelativeTrendExportHeader, n, n, n));
+    } else {
+        out.AppendString(633, n, table.ciLevelText);
+        out.AppendString(634);
+        out.AppendString(635);
+        out.ExportHeader(FormatText(text::kTrendExportHeader, n));
+    }
+
+    for (const CIntervalResult& r : table.rows) {
+        if (relative && r.exposedToRisk > 0 && r.hasStandardError) {
+            out.TableRow(FormatText(LoadString(683), r.intervalNumber, r.reserved, r.exposedToRisk,
+                                    r.cumulativeSurvival, r.expectedSurvival, r.relativeSurvival, r.standardError,
+                                    r.lowerLimit, r.upperLimit),
+                         FormatText("%d;%.1f;%.1f;%f;%f;%f;%f;%f;%f\n", r.intervalNumber, r.reserved,
+                                    r.exposedToRisk, r.cumulativeSurvival, r.expectedSurvival, r.relativeSurvival,
+                                    r.standardError, r.lowerLimit, r.upperLimit));
+        } else if (relative && r.exposedToRisk > 0) {
+            out.TableRow(FormatText(LoadString(684), r.intervalNumber, r.reserved, r.exposedToRisk,
+                                    r.cumulativeSurvival, r.expectedSurvival, r.relativeSurvival),
+                         FormatText("%d;%.1f;%.1f;%f;%f;%f;NA;NA;NA\n", r.intervalNumber, r.reserved,
+                                    r.exposedToRisk, r.cumulativeSurvival, r.expectedSurvival, r.relativeSurvival));
+        } else if (relative) {
+            out.TableRow(FormatText(LoadString(685), r.intervalNumber, -r.reserved, 0.0),
+                         FormatText("%d;%.1f;%.1f;NA;;;;;\n", r.intervalNumber, -r.reserved, 0.0));
+        } else if (r.exposedToRisk > 0 && r.hasStandardError) {
+            out.TableRow(FormatText(LoadString(636), r.intervalNumber, r.reserved, r.exposedToRisk,
+                                    r.cumulativeSurvival, r.standardError, r.lowerLimit, r.upperLimit),
+                         FormatText("%d;%.1f;%.1f;%f;%f;%f;%f\n", r.intervalNumber, r.reserved, r.exposedToRisk,
+                                    r.cumulativeSurvival, r.standardError, r.lowerLimit, r.upperLimit));
+        } else if (r.exposedToRisk > 0) {
+            out.TableRow(FormatText(LoadString(637), r.intervalNumber, r.reserved, r.exposedToRisk,
+                                    r.cumulativeSurvival),
+                         FormatText("%d;%.1f;%.1f;%f;NA;NA;NA\n", r.intervalNumber, r.reserved, r.exposedToRisk,
+                                    r.cumulativeSurvival));
+        } else {
+            out.TableRow(FormatText(LoadString(638), r.intervalNumber, -r.reserved, 0.0),
+                         FormatText("%d;%.1f;%.1f;NA;;;\n", r.intervalNumber, -r.reserved, 0.0));
+        }
+    }
+}
+
+}  // namespace kalderon

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "stats/AnalysisData.h"
+#include "stats/CaseList.h"
+
+namespace kalderon {
+
+// Product-limit (Kaplan-Meier) estimate for every group (stratified) or for
+// all cases together: one time point per valid case, at every death the
+// number at risk, proportion surviving, cumulative survival, Greenwood
+// standard error and limits.  Fills timePoints of the groups; always succeeds.
+bool ComputeProductLimit(CAnalysisData& data, const CaseList& cases, bool stratified);
+
+}  // namespace kalderon

@@ -1,48 +1,26 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "charts/ByteStream.h"
 #include "charts/ChartFile.h"
 #include "charts/ChartProfile.h"
 #include "charts/LifeTableChart.h"
 #include "charts/ChartFixtures.h"
+#include "support/TempDir.h"
 
 namespace kalderon {
 namespace {
 
-namespace fs = std::filesystem;
 using testing::LifeTableAnalysis;
+using testing::ReadBytes;
 using testing::ProductLimitAnalysis;
 using testing::TimePoint;
 
 class ChartFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() /
-               ("kalderon-chart-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
-    static std::string ReadBytes(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    static void WriteBytes(const std::string& path, const std::string& bytes)
-    {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-
-    fs::path dir_;
+    std::string Path(const std::string& name) const { return dir_.path(name); }
+    testing::TempDir dir_;
 };
 
 // A chart whose analysis fills every stored field.
@@ -201,14 +179,14 @@ TEST_F(ChartFileTest, UnreadableFilesGiveTheirMessages)
     EXPECT_EQ(ChartFileMessage(ChartFileStatus::kCannotOpen, Path("nothing.cht")),
               "Could not open file " + Path("nothing.cht") + ".");
 
-    WriteBytes(Path("text.cht"), "Begin;End;Status\n01.01.2000;01.01.2001;1\n");
+    dir_.Write("text.cht", "Begin;End;Status\n01.01.2000;01.01.2001;1\n");
     EXPECT_EQ(OpenChartFile(Path("text.cht"), target), ChartFileStatus::kNotAChartFile);
     EXPECT_EQ(ChartFileMessage(ChartFileStatus::kNotAChartFile, Path("text.cht")),
               "File " + Path("text.cht") + " is not a Life Table Chart File!");
 
     // Cut off anywhere after the signature.
     for (std::size_t size : {std::size_t{26}, std::size_t{300}, bytes.size() / 2, bytes.size() - 1}) {
-        WriteBytes(Path("cut.cht"), bytes.substr(0, size));
+        dir_.Write("cut.cht", bytes.substr(0, size));
         EXPECT_EQ(OpenChartFile(Path("cut.cht"), target), ChartFileStatus::kWrongFormat) << size;
     }
     EXPECT_EQ(ChartFileMessage(ChartFileStatus::kWrongFormat, "cut.cht"),

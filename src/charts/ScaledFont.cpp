@@ -62,7 +62,11 @@ void ReadLong(FontTextScanner& scanner, std::int32_t& field)
 
 const LogFont& ScaledFont::ScaleTo(int drawingHeight)
 {
-    logFont.lfHeight = -static_cast<std::int32_t>(static_cast<float>(drawingHeight) / heightDivisor);
+    // A divisor below 1 (only a damaged file holds one) would make the font
+    // taller than the drawing, one of 0 or less would divide by zero.
+    const float height = heightDivisor >= 1.0f ? static_cast<float>(drawingHeight) / heightDivisor
+                                               : static_cast<float>(drawingHeight);
+    logFont.lfHeight = -static_cast<std::int32_t>(height);
     return logFont;
 }
 

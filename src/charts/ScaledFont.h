@@ -12,7 +12,8 @@ struct ScaledFont {
     LogFont logFont;
     float heightDivisor = 35.0f;
 
-    // Sets lfHeight for a drawing of the given height and returns the font.
+    // Sets lfHeight for a drawing of the given height and returns the font;
+    // the font is never taller than the drawing.
     const LogFont& ScaleTo(int drawingHeight);
 
     // Takes over a font chosen in a font dialog, which started from the

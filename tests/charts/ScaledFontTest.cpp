@@ -56,6 +56,10 @@ TEST(ScaledFontTest, HeightFollowsTheDrawingAndAChosenFontKeepsItsProportion)
     ScaledFont font{LogFont::Make(12, 400, "Arial"), 28.0f};
     EXPECT_EQ(font.ScaleTo(600).lfHeight, -21);  // 600 / 28 = 21.43
     EXPECT_EQ(font.ScaleTo(27).lfHeight, 0);
+    for (float damaged : {0.0f, -3.0f, 0.001f}) {
+        font.heightDivisor = damaged;
+        EXPECT_EQ(font.ScaleTo(600).lfHeight, -600) << damaged;
+    }
 
     ScaledFont chosen{LogFont::Make(-20, 400, "Arial"), 30.0f};
     LogFont bigger = chosen.logFont;

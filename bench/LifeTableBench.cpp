@@ -1,30 +1,11 @@
 #include <benchmark/benchmark.h>
 
-#include "CaseFileGenerator.h"
+#include "SharedDataSet.h"
 #include "analysis/ParameterChoices.h"
-#include "import/TextFileReader.h"
 #include "stats/LifeTable.h"
 
 namespace kalderon::bench {
 namespace {
-
-// The generated cases, read once.
-DataSet& SharedDataSet(std::int64_t count)
-{
-    static DataSet dataSet;
-    static std::int64_t readCount = 0;
-    if (readCount != count) {
-        TextImportSettings settings;
-        settings.useGroup = settings.useSex = settings.useBirth = true;
-        std::string error;
-        if (!ReadTextFile(SharedCaseFile(count), settings, dataSet, error)) {
-            std::fprintf(stderr, "%s\n", error.c_str());
-            std::exit(1);
-        }
-        readCount = count;
-    }
-    return dataSet;
-}
 
 void BM_LifeTable(benchmark::State& state)
 {

@@ -1,68 +1,86 @@
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
-
-#include "SurvivalCases.h"
+#include "SharedDataSet.h"
+#include "analysis/ParameterChoices.h"
 #include "stats/PeriodAnalysis.h"
 #include "stats/ProductLimit.h"
 #include "stats/Trend.h"
 
+namespace kalderon::bench {
 namespace {
 
-using namespace kalderon;
-
-struct Prepared {
-    CAnalysisData data;
-    CaseList cases;
-};
-
-// One data set per size, built once.
-Prepared& Cases(int n)
+CAnalysisData& Prepared(std::int64_t count)
 {
-    static std::map<int, std::unique_ptr<Prepared>> sets;
-    auto& set = sets[n];
-    if (!set) {
-        set = std::make_unique<Prepared>();
-        set->cases = bench::SurvivalCases(set->data, n);
-    }
-    return *set;
+    DataSet& dataSet = SharedDataSet(count);
+    ApplyParameterChoices(dataSet.analysis, ParameterChoices{"1", 0, ".95"});
+    return dataSet.analysis;
+}
+
+// Every run fills result tables that were never allocated before, as the
+// first computation on a freshly read data set does.
+void ReleaseTimePoints(CAnalysisData& data)
+{
+    for (CGroupResult& g : data.groupResults) std::vector<CTimePointResult>().swap(g.timePoints);
 }
 
 void BM_ProductLimit(benchmark::State& state)
 {
-    Prepared& p = Cases(static_cast<int>(state.range(0)));
+    CAnalysisData& data = Prepared(state.range(0));
+    const CaseList& cases = SharedDataSet(state.range(0)).cases;
     for (auto _ : state) {
         state.PauseTiming();
-        for (CGroupResult& g : p.data.groupResults) std::vector<CTimePointResult>().swap(g.timePoints);
+        ReleaseTimePoints(data);
         state.ResumeTiming();
-        ComputeProductLimit(p.data, p.cases, true);
+        ComputeProductLimit(data, cases, true);
     }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// Period 2000-2004, technique 0 life table, 1 product-limit.
 void BM_PeriodAnalysis(benchmark::State& state)
 {
-    Prepared& p = Cases(static_cast<int>(state.range(0)));
-    p.data.periodTechnique = static_cast<int>(state.range(1));
-    p.data.periodBegin = DateValue::FromYmd(2005, 1, 1);
-    p.data.periodEnd = DateValue::FromYmd(2009, 12, 31);
-    for (auto _ : state) ComputePeriodAnalysis(p.data, p.cases, true);
+    CAnalysisData& data = Prepared(state.range(0));
+    const CaseList& cases = SharedDataSet(state.range(0)).cases;
+    data.periodTechnique = static_cast<std::int32_t>(state.range(1));
+    data.periodBegin = DateValue::FromYmd(2000, 1, 1);
+    data.periodEnd = DateValue::FromYmd(2004, 12, 31);
+    for (auto _ : state) {
+        state.PauseTiming();
+        ReleaseTimePoints(data);
+        state.ResumeTiming();
+        ComputePeriodAnalysis(data, cases, true);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-void BM_Trend20StartingYears(benchmark::State& state)
+// The window 1985-2014 with a width of 11 years has 20 starting years.
+void BM_Trend(benchmark::State& state)
 {
-    Prepared& p = Cases(static_cast<int>(state.range(0)));
-    p.data.periodTechnique = static_cast<int>(state.range(1));
-    p.data.timeUnit = 0;
-    p.data.survivalYears = 5;
-    p.data.periodWidth = 5;
+    CAnalysisData& data = Prepared(state.range(0));
+    const CaseList& cases = SharedDataSet(state.range(0)).cases;
+    data.periodTechnique = static_cast<std::int32_t>(state.range(1));
+    data.survivalYears = 5;
+    data.periodWidth = 11;
     std::string refusal;
-    for (auto _ : state) ComputeTrend(p.data, p.cases, true, refusal);
-    state.counters["rows"] = static_cast<double>(p.data.groupResults[0].intervalTable.rows.size());
+    for (auto _ : state) {
+        state.PauseTiming();
+        ReleaseTimePoints(data);
+        state.ResumeTiming();
+        if (!ComputeTrend(data, cases, true, refusal)) state.SkipWithError(refusal.c_str());
+    }
+    state.counters["startingYears"] = static_cast<double>(data.groupResults[0].intervalTable.rows.size());
 }
 
-BENCHMARK(BM_ProductLimit)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PeriodAnalysis)->ArgsProduct({{100000, 1000000}, {0, 1}})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Trend20StartingYears)->ArgsProduct({{100000, 1000000}, {0, 1}})->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ProductLimit)->ArgNames({"cases"})->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PeriodAnalysis)
+    ->ArgNames({"cases", "technique"})
+    ->ArgsProduct({{100'000, 1'000'000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Trend)
+    ->ArgNames({"cases", "technique"})
+    ->ArgsProduct({{100'000, 1'000'000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 
 }  // namespace
+}  // namespace kalderon::bench

@@ -1,8 +1,11 @@
 #include "cli/BatchOptions.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <functional>
 #include <map>
+#include <set>
 
 #include "import/DatePattern.h"
 #include "resources/StringTable.h"
@@ -132,6 +135,42 @@ std::string CheckChartOutputs(const BatchOptions& o)
     return {};
 }
 
+std::string DateOf(const char* option, const std::string& value, DateValue& date)
+{
+    const auto digitOrPoint = [](char c) { return c == '.' || std::isdigit(static_cast<unsigned char>(c)); };
+    const bool shaped = value.size() == 10 && value[2] == '.' && value[5] == '.' &&
+                        std::all_of(value.begin(), value.end(), digitOrPoint);
+    date = shaped ? ParseDatePattern(value, "DD.MM.YYYY") : DateValue::Invalid();
+    if (date.isValid()) return {};
+    return std::string(option) + " needs a date DD.MM.YYYY: " + value;
+}
+
+// Any whole number: the trend itself refuses values below 1.
+std::string WholeNumberOf(const char* option, const std::string& value, std::int32_t& number)
+{
+    const auto [rest, code] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (code == std::errc() && rest == value.data() + value.size() && !value.empty()) return {};
+    return std::string(option) + " needs a whole number: " + value;
+}
+
+// Options of one analysis given for another one are refused rather than
+// silently ignored.
+std::string CheckAnalysisOptions(const BatchOptions& o, const std::set<std::string>& given)
+{
+    const auto misplaced = [&](const char* option, std::initializer_list<Analysis> analyses) {
+        return given.count(option) && std::find(analyses.begin(), analyses.end(), o.analysis) == analyses.end();
+    };
+    for (const char* option : {"--period-begin", "--period-end"})
+        if (misplaced(option, {Analysis::Period})) return std::string(option) + " needs --analysis period";
+    if (misplaced("--technique", {Analysis::Period, Analysis::Trend}))
+        return "--technique needs --analysis period or trend";
+    for (const char* option : {"--years", "--width"})
+        if (misplaced(option, {Analysis::Trend})) return std::string(option) + " needs --analysis trend";
+    if (o.periodBegin.isValid() && o.periodEnd.isValid() && o.periodBegin.serial() > o.periodEnd.serial())
+        return "--period-begin lies after --period-end";
+    return {};
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
@@ -163,8 +202,22 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         {"--birth", role(roles.birth)},
         {"--analysis",
          [&](const std::string& v) {
-             return Choose<Analysis>("--analysis", v, {{"lifetable", Analysis::LifeTable}}, o.analysis);
+             return Choose<Analysis>("--analysis", v,
+                                     {{"lifetable", Analysis::LifeTable},
+                                      {"productlimit", Analysis::ProductLimit},
+                                      {"period", Analysis::Period},
+                                      {"trend", Analysis::Trend}},
+                                     o.analysis);
          }},
+        {"--technique",
+         [&](const std::string& v) {
+             return Choose<std::int32_t>("--technique", v, {{"lifetable", 0}, {"productlimit", 1}},
+                                         o.periodTechnique);
+         }},
+        {"--period-begin", [&](const std::string& v) { return DateOf("--period-begin", v, o.periodBegin); }},
+        {"--period-end", [&](const std::string& v) { return DateOf("--period-end", v, o.periodEnd); }},
+        {"--years", [&](const std::string& v) { return WholeNumberOf("--years", v, o.survivalYears); }},
+        {"--width", [&](const std::string& v) { return WholeNumberOf("--width", v, o.periodWidth); }},
         {"--event",
          [&](const std::string& v) {
              o.eventCode = v;
@@ -203,6 +256,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         {"-h", [&] { result.helpRequested = true; }},
     };
 
+    std::set<std::string> given;
     bool optionsEnded = false;
     for (size_t i = 0; i < arguments.size() && result.error.empty(); ++i) {
         const std::string& argument = arguments[i];
@@ -223,6 +277,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         if (const auto s = switches.find(name); s != switches.end() && equals == std::string::npos) {
             s->second();
         } else if (const auto v = valued.find(name); v != valued.end()) {
+            given.insert(name);
             if (equals != std::string::npos) {
                 result.error = v->second(argument.substr(equals + 1));
             } else if (i + 1 < arguments.size()) {
@@ -238,6 +293,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     if (result.error.empty()) result.error = CheckChartOutputs(o);
     if (result.error.empty() && o.inputPath.empty() && o.chart.openPath.empty()) result.error = "no input file given";
     if (result.error.empty()) result.error = ApplyRoles(roles, o.import);
+    if (result.error.empty()) result.error = CheckAnalysisOptions(o, given);
     return result;
 }
 
@@ -268,7 +324,21 @@ Reading the file:
                            MMDDYYYY, YYYYMMDD; it must hold MM and YYYY.
 
 Analysis:
-  --analysis lifetable     life table (Cutler-Ederer), the default
+  --analysis lifetable|productlimit|period|trend
+                           life table (Cutler-Ederer, the default),
+                           product-limit (Kaplan-Meier), period analysis,
+                           or trend in n-year survival by starting year of
+                           period
+  --technique lifetable|productlimit
+                           technique of the period analysis and the trend
+                           (default lifetable)
+  --period-begin DD.MM.YYYY, --period-end DD.MM.YYYY
+                           period of interest of the period analysis, widened
+                           to whole time units and kept inside the observation
+                           period (default: the whole observation period)
+  --years N                n of the n-year survival of the trend (default 5)
+  --width N                width of the period of the trend in years
+                           (default 5); the trend needs --unit year
   --event CODE             status code of the event (death); default: the
                            first status code of the valid cases
   --unit year|month|week|day

@@ -6,10 +6,11 @@
 #include <vector>
 
 #include "import/TextImportSettings.h"
+#include "stats/DateValue.h"
 
 namespace kalderon::batch {
 
-enum class Analysis { LifeTable };
+enum class Analysis { LifeTable, ProductLimit, Period, Trend };
 
 // The chart of the analysis: a chart file and pictures of it, or the
 // pictures of a chart file saved before (openPath, no input file then).
@@ -36,6 +37,11 @@ struct BatchOptions {
     std::int32_t timeUnit = 0;
     std::string ciLevelText = ".95";
     std::optional<bool> stratified;  // none: stratified when a group column is read
+    std::int32_t periodTechnique = 0;  // period analysis and trend: 0 life table, 1 product-limit
+    DateValue periodBegin;             // period analysis; null: the whole observation window
+    DateValue periodEnd;
+    std::int32_t survivalYears = 5;  // trend
+    std::int32_t periodWidth = 5;    // trend
 
     std::string reportPath;  // empty: standard output
     std::string csvPath;     // empty: no export file

@@ -13,6 +13,9 @@
 #include "results/ReportClock.h"
 #include "results/ResultReport.h"
 #include "stats/LifeTable.h"
+#include "stats/PeriodAnalysis.h"
+#include "stats/ProductLimit.h"
+#include "stats/Trend.h"
 
 namespace kalderon::batch {
 namespace {
@@ -42,14 +45,25 @@ std::optional<std::string> ChooseEventCode(const BatchOptions& options, const CA
     return codes.front();
 }
 
-// Runs the computation; returns the kind of its report, or nothing when the
-// computation refused to run.
-std::optional<AnalysisKind> Compute(Analysis analysis, DataSet& dataSet, bool stratified)
+// Runs the computation; returns the kind of its report, or nothing with the
+// reason in `refusal` when the computation refused to run.
+std::optional<AnalysisKind> Compute(Analysis analysis, DataSet& dataSet, bool stratified, std::string& refusal)
 {
+    CAnalysisData& data = dataSet.analysis;
+    refusal = "the analysis cannot be computed with these parameters";
     switch (analysis) {
     case Analysis::LifeTable:
-        if (!ComputeLifeTable(dataSet.analysis, dataSet.cases, stratified)) return std::nullopt;
+        if (!ComputeLifeTable(data, dataSet.cases, stratified)) return std::nullopt;
         return kLifeTable;
+    case Analysis::ProductLimit:
+        ComputeProductLimit(data, dataSet.cases, stratified);
+        return kProductLimit;
+    case Analysis::Period:
+        ComputePeriodAnalysis(data, dataSet.cases, stratified);
+        return kPeriodAnalysis;
+    case Analysis::Trend:
+        if (!ComputeTrend(data, dataSet.cases, stratified, refusal)) return std::nullopt;
+        return kTrend;
     }
     return std::nullopt;
 }
@@ -93,12 +107,19 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         err << kProgram << error << "\n";
         return kExitUsage;
     }
+    // The period of interest is widened and clamped with the window, as the
+    // parameter dialog does it; the dialog then takes n and the width.
+    data.periodBegin = options.periodBegin;
+    data.periodEnd = options.periodEnd;
     ApplyParameterChoices(data, ParameterChoices{*eventCode, options.timeUnit, options.ciLevelText});
+    data.periodTechnique = options.periodTechnique;
+    data.survivalYears = options.survivalYears;
+    data.periodWidth = options.periodWidth;
 
     const bool stratified = options.stratified.value_or(dataSet.hasGroupColumn);
-    const std::optional<AnalysisKind> kind = Compute(options.analysis, dataSet, stratified);
+    const std::optional<AnalysisKind> kind = Compute(options.analysis, dataSet, stratified, error);
     if (!kind) {
-        err << kProgram << "the analysis cannot be computed with these parameters\n";
+        err << kProgram << error << "\n";
         return kExitAnalysisFailed;
     }
 

@@ -12,7 +12,7 @@ void ReserveLarge(void* data, size_t bytes)
 {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     constexpr size_t kHugePage = 2u << 20;
-    if (bytes < 4 * kHugePage) return;
+    if (bytes < kHugePage) return;
     const auto first = reinterpret_cast<std::uintptr_t>(data);
     const std::uintptr_t begin = (first + kHugePage - 1) & ~(kHugePage - 1);
     const std::uintptr_t end = (first + bytes) & ~(kHugePage - 1);

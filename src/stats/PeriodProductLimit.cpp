@@ -6,6 +6,7 @@
 #include "stats/PeriodCuts.h"
 #include "stats/ProductLimitWalk.h"
 #include "stats/RelativeSurvival.h"
+#include "stats/StatusTexts.h"
 #include "stats/TimeUnit.h"
 #include "stats/TimePointOrder.h"
 
@@ -13,9 +14,9 @@ namespace kalderon {
 namespace {
 
 struct PeriodTimePoint {
-    std::uint32_t caseIndex;
+    std::int32_t days;
     std::int32_t entryDays;
-    PeriodCut cut;
+    std::uint32_t status;
 };
 
 void EstimateGroup(std::vector<CTimePointResult>& rows, const std::string& eventCode, double z)
@@ -43,6 +44,7 @@ bool ComputePeriodProductLimit(CAnalysisData& data, const CaseList& cases, bool 
     const int groupCount = AnalysedGroupCount(data, stratified);
     std::vector<TimePointOrder> orders(groupCount);
     std::vector<std::vector<PeriodTimePoint>> arrivals(groupCount);
+    StatusTexts statuses;
     for (size_t i = 0; i < cases.records.size(); ++i) {
         const CCaseRecord& c = cases.records[i];
         const int g = AnalysisGroup(cases, i, stratified);
@@ -54,7 +56,7 @@ bool ComputePeriodProductLimit(CAnalysisData& data, const CaseList& cases, bool 
         const std::int32_t entry =
             c.beginDate.serial() < data.periodBegin.serial() ? DaysBetween(c.beginDate, data.periodBegin) - 1 : 0;
         orders[g].Add(cut.days, cut.isEvent);
-        arrivals[g].push_back({static_cast<std::uint32_t>(i), entry, cut});
+        arrivals[g].push_back({cut.days, entry, statuses.Number(CutStatusText(c, cut, data.eventCode))});
     }
 
     const double z = ZValue(data.ciLevelText);
@@ -66,8 +68,8 @@ bool ComputePeriodProductLimit(CAnalysisData& data, const CaseList& cases, bool 
             const PeriodTimePoint& point = arrivals[g][arrival];
             CTimePointResult& row = rows.emplace_back();
             row.entryDays = point.entryDays;
-            row.survivalDays = point.cut.days;
-            row.statusText = CutStatusText(cases.records[point.caseIndex], point.cut, data.eventCode);
+            row.survivalDays = point.days;
+            row.statusText = statuses.Text(point.status);
         }
         EstimateGroup(rows, data.eventCode, z);
         if (data.relativeSurvival)

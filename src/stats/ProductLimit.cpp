@@ -5,11 +5,17 @@
 #include "stats/LargeArrays.h"
 #include "stats/ProductLimitWalk.h"
 #include "stats/RelativeSurvival.h"
+#include "stats/StatusTexts.h"
 #include "stats/TimePointOrder.h"
 #include "stats/TimeUnit.h"
 
 namespace kalderon {
 namespace {
+
+struct CasePoint {
+    std::int32_t days;
+    std::uint32_t status;
+};
 
 void EstimateGroup(std::vector<CTimePointResult>& rows, const std::string& eventCode, double z)
 {
@@ -33,14 +39,15 @@ bool ComputeProductLimit(CAnalysisData& data, const CaseList& cases, bool strati
 
     const int groupCount = AnalysedGroupCount(data, stratified);
     std::vector<TimePointOrder> orders(groupCount);
-    std::vector<std::vector<std::uint32_t>> members(groupCount);
+    std::vector<std::vector<CasePoint>> arrivals(groupCount);
+    StatusTexts statuses;
     for (size_t i = 0; i < cases.records.size(); ++i) {
         const CCaseRecord& c = cases.records[i];
         const int g = AnalysisGroup(cases, i, stratified);
         CountRecord(data.groupResults[g].info, c.isValid);
         if (!c.isValid) continue;
         orders[g].Add(c.observationDays, c.statusText == data.eventCode);
-        members[g].push_back(static_cast<std::uint32_t>(i));
+        arrivals[g].push_back({c.observationDays, statuses.Number(c.statusText)});
     }
 
     const double z = ZValue(data.ciLevelText);
@@ -49,10 +56,10 @@ bool ComputeProductLimit(CAnalysisData& data, const CaseList& cases, bool strati
         const std::vector<std::uint32_t> order = orders[g].Finish();
         ReserveLarge(rows, order.size());
         for (const std::uint32_t arrival : order) {
-            const CCaseRecord& c = cases.records[members[g][arrival]];
+            const CasePoint& point = arrivals[g][arrival];
             CTimePointResult& row = rows.emplace_back();
-            row.survivalDays = c.observationDays;
-            row.statusText = c.statusText;
+            row.survivalDays = point.days;
+            row.statusText = statuses.Text(point.status);
         }
         EstimateGroup(rows, data.eventCode, z);
         if (data.relativeSurvival)

@@ -64,6 +64,31 @@ TEST(BatchOptionsTest, EveryOptionWithBothValueForms)
     EXPECT_EQ(Parse({"--", "-odd name"}).options.inputPath, "-odd name");
 }
 
+TEST(BatchOptionsTest, SurvivalAnalysesAndTheirParameters)
+{
+    const BatchOptions defaults = Parse({"a", "--analysis", "trend"}).options;
+    EXPECT_EQ(defaults.analysis, Analysis::Trend);
+    EXPECT_EQ(defaults.periodTechnique, 0);
+    EXPECT_EQ(defaults.survivalYears, 5);
+    EXPECT_EQ(defaults.periodWidth, 5);
+    EXPECT_EQ(defaults.periodBegin.status(), DateStatus::Null);
+
+    const CommandLine period = Parse({"a", "--analysis=period", "--technique", "productlimit", "--period-begin",
+                                      "15.03.1997", "--period-end=20.10.2001"});
+    ASSERT_EQ(period.error, "");
+    EXPECT_EQ(period.options.analysis, Analysis::Period);
+    EXPECT_EQ(period.options.periodTechnique, 1);
+    EXPECT_EQ(period.options.periodBegin, DateValue::FromYmd(1997, 3, 15));
+    EXPECT_EQ(period.options.periodEnd, DateValue::FromYmd(2001, 10, 20));
+
+    // n and width below 1 are left for the trend to refuse.
+    const CommandLine trend = Parse({"a", "--analysis", "trend", "--years", "0", "--width=-2"});
+    ASSERT_EQ(trend.error, "");
+    EXPECT_EQ(trend.options.survivalYears, 0);
+    EXPECT_EQ(trend.options.periodWidth, -2);
+    EXPECT_EQ(Parse({"a", "--analysis", "productlimit"}).options.analysis, Analysis::ProductLimit);
+}
+
 TEST(BatchOptionsTest, FixedColumnsTakePositions)
 {
     const CommandLine line =
@@ -99,7 +124,19 @@ TEST(BatchOptionsTest, BadCommandLinesGiveAReason)
         {"a", "--unit"},
         {"a", "--unit", "decade"},
         {"a", "--ci", ".90"},
-        {"a", "--analysis", "period"},
+        {"a", "--analysis", "survival"},
+        {"a", "--analysis", "period", "--technique", "kaplan"},
+        {"a", "--analysis", "period", "--period-begin", "1.1.2000"},
+        {"a", "--analysis", "period", "--period-end", "31.02.2000"},
+        {"a", "--analysis", "period", "--period-begin", "02.01.2000", "--period-end", "01.01.2000"},
+        {"a", "--analysis", "trend", "--years", "five"},
+        {"a", "--analysis", "trend", "--width", ""},
+        {"a", "--period-begin", "01.01.2000"},
+        {"a", "--analysis", "trend", "--period-end", "01.01.2000"},
+        {"a", "--technique", "productlimit"},
+        {"a", "--analysis", "productlimit", "--technique", "lifetable"},
+        {"a", "--analysis", "period", "--years", "3"},
+        {"a", "--width", "3"},
         {"a", "--separator", ""},
         {"a", "--separator", "ab"},
         {"a", "--status", "0"},

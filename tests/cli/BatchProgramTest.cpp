@@ -1,57 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <cstdlib>
-#include <sys/wait.h>
 
 #include "charts/ChartFileFormat.h"
 #include "charts/LifeTableChart.h"
 #include "resources/StringTable.h"
-#include "support/TempDir.h"
+#include "support/BatchProgram.h"
 
 namespace kalderon {
 namespace {
 
+using testing::BatchProgramTest;
+using testing::ProgramRun;
 using testing::ReadBytes;
-using testing::TempDir;
-
-struct ProgramRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ShellQuoted(const std::string& text)
-{
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-// Runs kalderon-batch in the source folder with a fixed clock.
-class BatchProgramTest : public ::testing::Test {
-protected:
-    ProgramRun Run(const std::vector<std::string>& arguments)
-    {
-        std::string command = "cd " + ShellQuoted(KALDERON_SOURCE_DIR) +
-                              " && SOURCE_DATE_EPOCH=1700000000 TZ=UTC " + ShellQuoted(KALDERON_BATCH_PATH);
-        for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
-        command += " >" + ShellQuoted(dir.path("stdout")) + " 2>" + ShellQuoted(dir.path("stderr"));
-        const int status = std::system(command.c_str());
-        ProgramRun run;
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = ReadBytes(dir.path("stdout"));
-        run.err = ReadBytes(dir.path("stderr"));
-        return run;
-    }
-
-    static std::string Expected(const std::string& name)
-    {
-        return ReadBytes(std::string(KALDERON_SOURCE_DIR) + "/tests/data/batch/" + name);
-    }
-
-    TempDir dir;
-};
 
 TEST_F(BatchProgramTest, LifeTableOfTheTinyExample)
 {
@@ -92,9 +53,9 @@ TEST_F(BatchProgramTest, HelpListsEveryOption)
     const ProgramRun run = Run({"--help"});
     EXPECT_EQ(run.exitCode, 0);
     for (const char* option : {"--fixed", "--separator", "--begin", "--end", "--status", "--group", "--sex",
-                               "--birth", "--analysis", "--event", "--unit", "--ci", "--stratified",
-                               "--no-stratified", "--report", "--csv", "--chart", "--png", "--svg", "--size",
-                               "--open-chart", "--help"})
+                               "--birth", "--analysis", "--technique", "--period-begin", "--period-end", "--years",
+                               "--width", "--event", "--unit", "--ci", "--stratified", "--no-stratified", "--report",
+                               "--csv", "--chart", "--png", "--svg", "--size", "--open-chart", "--help"})
         EXPECT_NE(run.out.find(option), std::string::npos) << option;
 }
 

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <sys/wait.h>
+
+#include "support/TempDir.h"
+
+namespace kalderon::testing {
+
+struct ProgramRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string ShellQuoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Runs kalderon-batch in the source folder with a fixed clock.
+class BatchProgramTest : public ::testing::Test {
+protected:
+    ProgramRun Run(const std::vector<std::string>& arguments)
+    {
+        std::string command = "cd " + ShellQuoted(KALDERON_SOURCE_DIR) +
+                              " && SOURCE_DATE_EPOCH=1700000000 TZ=UTC " + ShellQuoted(KALDERON_BATCH_PATH);
+        for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
+        command += " >" + ShellQuoted(dir.path("stdout")) + " 2>" + ShellQuoted(dir.path("stderr"));
+        const int status = std::system(command.c_str());
+        ProgramRun run;
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = ReadBytes(dir.path("stdout"));
+        run.err = ReadBytes(dir.path("stderr"));
+        return run;
+    }
+
+    static std::string Expected(const std::string& name)
+    {
+        return ReadBytes(std::string(KALDERON_SOURCE_DIR) + "/tests/data/batch/" + name);
+    }
+
+    TempDir dir;
+};
+
+}  // namespace kalderon::testing

@@ -134,6 +134,35 @@ TEST_F(BatchProgramTest, ChartFileAndPicturesOfTheAnalysis)
     EXPECT_EQ(QImage(QString::fromStdString(again)).size(), QSize(400, 300));
 }
 
+TEST_F(BatchProgramTest, EachAnalysisGetsItsChartKind)
+{
+    const struct {
+        std::vector<std::string> analysis;
+        std::int32_t kind;
+        const char* title;
+        const char* ciPrefix;
+    } cases[] = {
+        {{"--analysis", "productlimit", "--ci", ".99"}, kChartProductLimit, "Cumulative survival", "99% "},
+        {{"--analysis", "period", "--technique", "lifetable"}, kChartPeriodAnalysis, "Cumulative survival", "95% "},
+        {{"--analysis", "period", "--technique", "productlimit"}, kChartProductLimit, "Cumulative survival", "95% "},
+        {{"--analysis", "trend", "--years", "3"}, kChartTrend, "3-year survival", "95% "},
+    };
+    const std::string cht = dir.path("chart.cht");
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments = {"data/examples/rdata.txt", "--group", "4", "--event", "1",
+                                              "--report", dir.path("report.txt"), "--chart", cht};
+        arguments.insert(arguments.end(), c.analysis.begin(), c.analysis.end());
+        const ProgramRun run = Run(arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        LifeTableChart chart;
+        ASSERT_EQ(ParseChartFile(ReadBytes(cht), chart), ChartFileStatus::kOk) << c.analysis.back();
+        EXPECT_EQ(chart.chartKind, c.kind) << c.analysis.back();
+        EXPECT_EQ(chart.titleText, c.title);
+        EXPECT_EQ(chart.seriesCount, 4);
+        EXPECT_EQ(chart.legend.ciPrefix, c.ciPrefix);
+    }
+}
+
 TEST_F(BatchProgramTest, ChartOptionFailures)
 {
     const std::string png = dir.path("x.png");

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "analysis/ParameterChoices.h"
@@ -8,7 +7,6 @@
 #include "charts/ChartRenderer.h"
 #include "charts/LifeTableChart.h"
 #include "charts/RecordingCanvas.h"
-#include "charts/qt/ChartImage.h"
 #include "import/TextFileReader.h"
 #include "stats/LifeTable.h"
 #include "stats/PeriodAnalysis.h"
@@ -17,6 +15,8 @@
 
 namespace kalderon {
 namespace {
+
+// The computations of the example data set drawn as their charts.
 
 using testing::RecordingCanvas;
 
@@ -43,13 +43,8 @@ LifeTableChart ChartOf(const CAnalysisData& analysis, int kind, int n = 0)
     return chart;
 }
 
-// Draws the chart on a recording canvas and, with KALDERON_UPDATE_IMAGES
-// set, into the picture of the README.
-RecordingCanvas Draw(LifeTableChart& chart, const std::string& imageName)
+RecordingCanvas Draw(LifeTableChart& chart)
 {
-    if (std::getenv("KALDERON_UPDATE_IMAGES")) {
-        EXPECT_TRUE(WriteChartPng(chart, std::string(KALDERON_SOURCE_DIR) + "/docs/images/" + imageName, 800, 600));
-    }
     RecordingCanvas canvas;
     DrawChart(chart, canvas, WindowSurface(800, 600));
     return canvas;
@@ -68,7 +63,7 @@ TEST(AnalysisChartsTest, LifeTableOfTheAgeGroups)
     ASSERT_TRUE(ComputeLifeTable(data.analysis, data.cases, true));
     LifeTableChart chart = ChartOf(data.analysis, kChartLifeTable);
     ASSERT_EQ(chart.seriesCount, 4);
-    const RecordingCanvas canvas = Draw(chart, "life-table.png");
+    const RecordingCanvas canvas = Draw(chart);
     // A marker per interval with exposure, of four different symbols.
     int rows = 0;
     for (const CGroupResult& g : data.analysis.groupResults) {
@@ -84,7 +79,7 @@ TEST(AnalysisChartsTest, ProductLimitMarksEveryCensoredCase)
     ASSERT_TRUE(ComputeProductLimit(data.analysis, data.cases, true));
     LifeTableChart chart = ChartOf(data.analysis, kChartProductLimit);
     ASSERT_EQ(chart.seriesCount, 4);
-    const RecordingCanvas canvas = Draw(chart, "product-limit.png");
+    const RecordingCanvas canvas = Draw(chart);
     int censored = 0;
     for (const CGroupResult& g : data.analysis.groupResults) {
         for (const CTimePointResult& r : g.timePoints) censored += r.statusText != "1";
@@ -107,7 +102,7 @@ TEST(AnalysisChartsTest, PeriodAnalysisStartsAtTheFirstInterval)
     const auto& rows = data.analysis.groupResults[0].intervalTable.rows;
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(chart.timeAxis.maxValue, rows.back().intervalNumber + 1.0);
-    const RecordingCanvas canvas = Draw(chart, "period-analysis.png");
+    const RecordingCanvas canvas = Draw(chart);
     // The first group's circles: one per row with exposure and one in the legend.
     EXPECT_EQ(canvas.Count("ellipse"), static_cast<int>(rows.size()) + 1);
 }
@@ -122,7 +117,7 @@ TEST(AnalysisChartsTest, TrendShowsMarkersWithoutCurves)
     LifeTableChart chart = ChartOf(data.analysis, kChartTrend, data.analysis.survivalYears);
     EXPECT_EQ(chart.titleText, "5-year survival");
     EXPECT_EQ(chart.timeAxis.skipFirstTick, 1);
-    const RecordingCanvas canvas = Draw(chart, "trend.png");
+    const RecordingCanvas canvas = Draw(chart);
     // In the plot only bars: a CI pen, the bar, the cap pen and two caps each.
     const auto curves = canvas.Between(
         "clip " + std::to_string(chart.plotRect.left) + "," + std::to_string(chart.plotRect.top) + " " +

@@ -127,6 +127,30 @@ std::string Choose(const char* option, const std::string& value, const std::map<
     return std::string(option) + " takes one of " + names + ": " + value;
 }
 
+// "WxH" in pixels.
+std::string ImageSizeOf(const std::string& value, int& width, int& height)
+{
+    constexpr int kLargest = 20000;
+    const size_t x = value.find('x');
+    const auto w = PositiveNumber(value.substr(0, x));
+    const auto h = x == std::string::npos ? std::nullopt : PositiveNumber(value.substr(x + 1));
+    if (!w || !h || *w > kLargest || *h > kLargest) {
+        return "--size needs WIDTHxHEIGHT in pixels, each 1 to 20000: " + value;
+    }
+    width = *w;
+    height = *h;
+    return {};
+}
+
+std::string CheckChartOutputs(const BatchOptions& o)
+{
+    if (o.chart.openPath.empty()) return {};
+    if (!o.inputPath.empty()) return "--open-chart redraws a saved chart and reads no input file: " + o.inputPath;
+    if (!o.chart.drawn()) return "--open-chart needs --png or --svg";
+    if (!o.chart.chartPath.empty()) return "--open-chart does not write a chart file";
+    return {};
+}
+
 std::string DateOf(const char* option, const std::string& value, DateValue& date)
 {
     const auto digitOrPoint = [](char c) { return c == '.' || std::isdigit(static_cast<unsigned char>(c)); };
@@ -177,6 +201,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         return Setter([&spec](const std::string& value) {
             spec = {value, true};
             return std::string();
+        });
+    };
+    const auto fileName = [](const char* option, std::string& target) {
+        return Setter([option, &target](const std::string& value) {
+            target = value;
+            return value.empty() ? std::string(option) + " needs a file name" : std::string();
         });
     };
     const std::map<std::string, Setter> valued = {
@@ -238,6 +268,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
              o.csvPath = v;
              return std::string(v.empty() ? "--csv needs a file name" : "");
          }},
+        {"--chart", fileName("--chart", o.chart.chartPath)},
+        {"--png", fileName("--png", o.chart.pngPath)},
+        {"--svg", fileName("--svg", o.chart.svgPath)},
+        {"--open-chart", fileName("--open-chart", o.chart.openPath)},
+        {"--size", [&](const std::string& v) { return ImageSizeOf(v, o.chart.width, o.chart.height); }},
     };
     const std::map<std::string, std::function<void()>> switches = {
         {"--fixed",
@@ -288,8 +323,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         }
     }
     if (result.helpRequested) return result;
-    if (result.error.empty() && o.inputPath.empty()) result.error = "no input file given";
-    if (!result.error.empty()) return result;
+    if (result.error.empty()) result.error = CheckChartOutputs(o);
+    if (result.error.empty() && o.inputPath.empty() && o.chart.openPath.empty()) result.error = "no input file given";
+    if (!result.error.empty() || o.inputPath.empty()) return result;
     o.isDatabase = IsDatabaseFile(o.inputPath);
     const DatabaseInput& d = o.database;
     if (o.isDatabase)
@@ -305,6 +341,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 const char* UsageText()
 {
     return R"(Usage: kalderon-batch INPUT [options]
+       kalderon-batch --open-chart FILE.cht --png OUT.png [--svg OUT.svg] [--size WxH]
 
 Reads a text file of cases (one case per line), or a table of an Access
 (.mdb), Excel (.xls) or dBase (.dbf) file, and writes the report of a
@@ -370,6 +407,11 @@ Output:
   --report FILE            write the report to FILE (default: standard output)
   --csv FILE               write the semicolon-separated export to FILE
                            (lines end in CR LF)
+  --chart FILE.cht         write the chart file of the analysis
+  --png FILE, --svg FILE   draw the chart as a PNG or SVG picture
+  --size WxH               size of the pictures in pixels (default 800x600)
+  --open-chart FILE.cht    draw a saved chart (with --png or --svg) instead
+                           of reading an input file
   --help                   show this text
 
 Exit status: 0 success; 1 the analysis cannot run (for example no valid

@@ -23,6 +23,20 @@ struct DatabaseInput {
     bool listFields = false;
 };
 
+// The chart of the analysis: a chart file and pictures of it, or the
+// pictures of a chart file saved before (openPath, no input file then).
+struct ChartOutputs {
+    std::string chartPath;  // .cht file to write
+    std::string pngPath;
+    std::string svgPath;
+    std::string openPath;  // .cht file to redraw
+    int width = 800;
+    int height = 600;
+
+    bool drawn() const { return !pngPath.empty() || !svgPath.empty(); }
+    bool any() const { return drawn() || !chartPath.empty(); }
+};
+
 // Everything one run of kalderon-batch does: which file to read and how,
 // which analysis with which parameters, and where the results go.
 struct BatchOptions {
@@ -44,6 +58,8 @@ struct BatchOptions {
 
     std::string reportPath;  // empty: standard output
     std::string csvPath;     // empty: no export file
+
+    ChartOutputs chart;
 };
 
 struct CommandLine {

@@ -7,6 +7,7 @@
 
 #include "analysis/ParameterChoices.h"
 #include "cli/DatabaseInputReader.h"
+#include "cli/ChartOutput.h"
 #include "import/TextFileReader.h"
 #include "resources/StringTable.h"
 #include "results/LineEnds.h"
@@ -89,6 +90,7 @@ bool WriteFile(const std::string& path, const std::string& bytes, std::string& e
 
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
 {
+    if (!options.chart.openPath.empty()) return RedrawChartFile(options.chart, err);
     DataSet dataSet;
     std::string error;
     if (options.isDatabase) {
@@ -141,6 +143,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         err << kProgram << error << "\n";
         return kExitUsage;
     }
+    if (options.chart.any() && !WriteAnalysisChart(options.chart, data, *kind, err)) return kExitUsage;
     return kExitSuccess;
 }
 

@@ -167,14 +167,22 @@ constexpr StringEntry kStrings[] = {
     {756, "Standardized Mortality Ratio (SMR) / Standardized Incidence Ratio (SIR)"},
     {800, "Cumulative survival"},
     {801, "Survival time"},
+    {802, "Survival rate"},
     {803, "Relative survival rate"},
+    {804, "%d-year survival"},
     {805, "Starting year of period (period width = %d)"},
     {810, "[years]"},
+    {811, "[months]"},
+    {812, "[weeks]"},
+    {813, "[days]"},
     {814, "confidence interval"},
     {815, "Cumulative relative survival"},
     {816, "%d-year relative survival"},
     {820, "(none)"},
     {830, "LifeTableChartFile_1_0"},
+    {831, "Could not open file %s."},
+    {832, "File %s is not a Life Table Chart File!"},
+    {833, "File %s has a wrong file format!"},
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "CaseFileGenerator.h"
 
+// The one main of every benchmark in bench/.
 // kalderon_bench [benchmark options]
 // kalderon_bench --write-cases FILE COUNT [SEED]   writes a generated case file
 int main(int argc, char** argv)

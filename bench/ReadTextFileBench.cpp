@@ -19,7 +19,7 @@ void BM_ReadTextFile(benchmark::State& state)
         benchmark::DoNotOptimize(dataSet.cases.records.data());
         state.counters["cases_MB"] = CaseListMegabytes(dataSet.cases);
     }
-    state.counters["peak_rss_MB"] = PeakResidentMegabytes();
+    state.counters["process_peak_rss_MB"] = PeakResidentMegabytes();
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_ReadTextFile)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);

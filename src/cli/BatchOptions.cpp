@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "import/DatabaseImport.h"
 #include "import/DatePattern.h"
 #include "resources/StringTable.h"
 
@@ -84,6 +85,21 @@ std::string ApplyRoles(const RoleSpecs& roles, TextImportSettings& s)
     return reason;
 }
 
+// Keeps the field names of a database input and checks that the options
+// fit the kind of input.
+std::string ApplyDatabaseRoles(const RoleSpecs& roles, bool textOptionsGiven, BatchOptions& o)
+{
+    DatabaseInput& d = o.database;
+    if (textOptionsGiven) return "--fixed and --separator apply to text files only";
+    if (!d.table.empty() && IsDbaseFile(o.inputPath)) return "--table does not apply to a dBase file: the file is the table";
+    d.begin = roles.begin.text, d.end = roles.end.text, d.status = roles.status.text;
+    d.group = roles.group.text, d.sex = roles.sex.text, d.birth = roles.birth.text;
+    if (d.listTables || d.listFields) return {};
+    if (!roles.begin.given || !roles.end.given || !roles.status.given)
+        return "a database file needs the field names of --begin, --end and --status";
+    return {};
+}
+
 std::string SeparatorOf(const std::string& value, std::string& separator)
 {
     static const std::map<std::string, std::string> kNamed = {
@@ -109,6 +125,30 @@ std::string Choose(const char* option, const std::string& value, const std::map<
     std::string names;
     for (const auto& [name, unused] : choices) names += (names.empty() ? "" : ", ") + name;
     return std::string(option) + " takes one of " + names + ": " + value;
+}
+
+// "WxH" in pixels.
+std::string ImageSizeOf(const std::string& value, int& width, int& height)
+{
+    constexpr int kLargest = 20000;
+    const size_t x = value.find('x');
+    const auto w = PositiveNumber(value.substr(0, x));
+    const auto h = x == std::string::npos ? std::nullopt : PositiveNumber(value.substr(x + 1));
+    if (!w || !h || *w > kLargest || *h > kLargest) {
+        return "--size needs WIDTHxHEIGHT in pixels, each 1 to 20000: " + value;
+    }
+    width = *w;
+    height = *h;
+    return {};
+}
+
+std::string CheckChartOutputs(const BatchOptions& o)
+{
+    if (o.chart.openPath.empty()) return {};
+    if (!o.inputPath.empty()) return "--open-chart redraws a saved chart and reads no input file: " + o.inputPath;
+    if (!o.chart.drawn()) return "--open-chart needs --png or --svg";
+    if (!o.chart.chartPath.empty()) return "--open-chart does not write a chart file";
+    return {};
 }
 
 std::string DateOf(const char* option, const std::string& value, DateValue& date)
@@ -154,6 +194,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     CommandLine result;
     BatchOptions& o = result.options;
     RoleSpecs roles;
+    bool textOptionsGiven = false;
 
     using Setter = std::function<std::string(const std::string&)>;
     const auto role = [](RoleSpec& spec) {
@@ -162,8 +203,23 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
             return std::string();
         });
     };
+    const auto fileName = [](const char* option, std::string& target) {
+        return Setter([option, &target](const std::string& value) {
+            target = value;
+            return value.empty() ? std::string(option) + " needs a file name" : std::string();
+        });
+    };
     const std::map<std::string, Setter> valued = {
-        {"--separator", [&](const std::string& v) { return SeparatorOf(v, o.import.separator); }},
+        {"--separator",
+         [&](const std::string& v) {
+             textOptionsGiven = true;
+             return SeparatorOf(v, o.import.separator);
+         }},
+        {"--table",
+         [&](const std::string& v) {
+             o.database.table = v;
+             return std::string(v.empty() ? "--table needs a table name" : "");
+         }},
         {"--begin", role(roles.begin)},
         {"--end", role(roles.end)},
         {"--status", role(roles.status)},
@@ -212,9 +268,21 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
              o.csvPath = v;
              return std::string(v.empty() ? "--csv needs a file name" : "");
          }},
+        {"--chart", fileName("--chart", o.chart.chartPath)},
+        {"--png", fileName("--png", o.chart.pngPath)},
+        {"--svg", fileName("--svg", o.chart.svgPath)},
+        {"--open-chart", fileName("--open-chart", o.chart.openPath)},
+        {"--size", [&](const std::string& v) { return ImageSizeOf(v, o.chart.width, o.chart.height); }},
     };
     const std::map<std::string, std::function<void()>> switches = {
-        {"--fixed", [&] { o.import.format = TextImportSettings::kFixedColumns; }},
+        {"--fixed",
+         [&] {
+             textOptionsGiven = true;
+             o.import.format = TextImportSettings::kFixedColumns;
+         }},
+        {"--separate-dates", [&] { o.database.separateDates = true; }},
+        {"--list-tables", [&] { o.database.listTables = true; }},
+        {"--list-fields", [&] { o.database.listFields = true; }},
         {"--stratified", [&] { o.stratified = true; }},
         {"--no-stratified", [&] { o.stratified = false; }},
         {"--help", [&] { result.helpRequested = true; }},
@@ -255,8 +323,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         }
     }
     if (result.helpRequested) return result;
-    if (result.error.empty() && o.inputPath.empty()) result.error = "no input file given";
-    if (result.error.empty()) result.error = ApplyRoles(roles, o.import);
+    if (result.error.empty()) result.error = CheckChartOutputs(o);
+    if (result.error.empty() && o.inputPath.empty() && o.chart.openPath.empty()) result.error = "no input file given";
+    if (!result.error.empty() || o.inputPath.empty()) return result;
+    o.isDatabase = IsDatabaseFile(o.inputPath);
+    const DatabaseInput& d = o.database;
+    if (o.isDatabase)
+        result.error = ApplyDatabaseRoles(roles, textOptionsGiven, o);
+    else if (!d.table.empty() || d.separateDates || d.listTables || d.listFields)
+        result.error = "--table, --separate-dates, --list-tables and --list-fields apply to database files only";
+    else
+        result.error = ApplyRoles(roles, o.import);
     if (result.error.empty()) result.error = CheckAnalysisOptions(o, given);
     return result;
 }
@@ -264,8 +341,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 const char* UsageText()
 {
     return R"(Usage: kalderon-batch INPUT [options]
+       kalderon-batch --open-chart FILE.cht --png OUT.png [--svg OUT.svg] [--size WxH]
 
-Reads a text file of cases (one case per line) and writes the report of a
+Reads a text file of cases (one case per line), or a table of an Access
+(.mdb), Excel (.xls) or dBase (.dbf) file, and writes the report of a
 survival analysis.
 
 Reading the file:
@@ -285,6 +364,19 @@ Reading the file:
                            PATTERN locates day, month and year, for example
                            DD.MM.YYYY (default), DDMMYYYY, DD/MM/YYYY,
                            MMDDYYYY, YYYYMMDD; it must hold MM and YYYY.
+
+Reading a database file (.mdb, .xls, .dbf, any letter case):
+  --table NAME             the table (default: the only table; an Excel
+                           sheet is named with a trailing "$"); a dBase
+                           file is its own table
+  --begin, --end, --status, --group, --sex, --birth NAME
+                           field names; --begin, --end and --status must
+                           be given
+  --separate-dates         each date stands in three fields: --begin,
+                           --end and --birth take DAY,MONTH,YEAR field
+                           names, "-" as DAY for none (the 15th)
+  --list-tables            print the table names and stop
+  --list-fields            print the field names of the table and stop
 
 Analysis:
   --analysis lifetable|productlimit|period|trend
@@ -315,10 +407,16 @@ Output:
   --report FILE            write the report to FILE (default: standard output)
   --csv FILE               write the semicolon-separated export to FILE
                            (lines end in CR LF)
+  --chart FILE.cht         write the chart file of the analysis
+  --png FILE, --svg FILE   draw the chart as a PNG or SVG picture
+  --size WxH               size of the pictures in pixels (default 800x600)
+  --open-chart FILE.cht    draw a saved chart (with --png or --svg) instead
+                           of reading an input file
   --help                   show this text
 
 Exit status: 0 success; 1 the analysis cannot run (for example no valid
-case); 2 a bad option, or a file that cannot be read or written.
+case); 2 a bad option, a field used twice, a database with several tables
+and no --table, or a file that cannot be read or written.
 )";
 }
 

@@ -12,11 +12,38 @@ namespace kalderon::batch {
 
 enum class Analysis { LifeTable, ProductLimit, Period, Trend };
 
+// How a database file (.mdb, .xls, .dbf) is read: the table and the fields
+// of the case values by name.  With separate dates each of the three dates
+// is "DAY,MONTH,YEAR" field names, "-" as the day meaning no day field.
+struct DatabaseInput {
+    std::string table;  // empty: the only table of the file
+    bool separateDates = false;
+    std::string begin, end, status, group, sex, birth;  // empty: not given
+    bool listTables = false;
+    bool listFields = false;
+};
+
+// The chart of the analysis: a chart file and pictures of it, or the
+// pictures of a chart file saved before (openPath, no input file then).
+struct ChartOutputs {
+    std::string chartPath;  // .cht file to write
+    std::string pngPath;
+    std::string svgPath;
+    std::string openPath;  // .cht file to redraw
+    int width = 800;
+    int height = 600;
+
+    bool drawn() const { return !pngPath.empty() || !svgPath.empty(); }
+    bool any() const { return drawn() || !chartPath.empty(); }
+};
+
 // Everything one run of kalderon-batch does: which file to read and how,
 // which analysis with which parameters, and where the results go.
 struct BatchOptions {
     std::string inputPath;
-    TextImportSettings import;
+    TextImportSettings import;     // text files
+    bool isDatabase = false;       // the input is a database file
+    DatabaseInput database;        // database files
 
     Analysis analysis = Analysis::LifeTable;
     std::optional<std::string> eventCode;  // none: the first status code of the valid cases
@@ -31,6 +58,8 @@ struct BatchOptions {
 
     std::string reportPath;  // empty: standard output
     std::string csvPath;     // empty: no export file
+
+    ChartOutputs chart;
 };
 
 struct CommandLine {

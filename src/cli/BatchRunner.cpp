@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "analysis/ParameterChoices.h"
+#include "cli/DatabaseInputReader.h"
+#include "cli/ChartOutput.h"
 #include "import/TextFileReader.h"
 #include "resources/StringTable.h"
 #include "results/LineEnds.h"
@@ -88,9 +90,12 @@ bool WriteFile(const std::string& path, const std::string& bytes, std::string& e
 
 int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
 {
+    if (!options.chart.openPath.empty()) return RedrawChartFile(options.chart, err);
     DataSet dataSet;
     std::string error;
-    if (!ReadTextFile(options.inputPath, options.import, dataSet, error)) {
+    if (options.isDatabase) {
+        if (const std::optional<int> exitCode = ReadDatabaseInput(options, dataSet, out, err)) return *exitCode;
+    } else if (!ReadTextFile(options.inputPath, options.import, dataSet, error)) {
         err << kProgram << error << "\n";
         return kExitUsage;
     }
@@ -138,6 +143,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         err << kProgram << error << "\n";
         return kExitUsage;
     }
+    if (options.chart.any() && !WriteAnalysisChart(options.chart, data, *kind, err)) return kExitUsage;
     return kExitSuccess;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <vector>
 
 #include "import/LineReader.h"
@@ -10,10 +11,12 @@
 namespace kalderon {
 namespace {
 
-// How many lines the file holds at most, so that room for the cases can be
-// made at once; 0 when the file cannot be read.
+// How many lines a regular file holds at most, so that room for the cases
+// can be made at once; 0 for anything else (a pipe can be read only once).
 size_t CountLineEnds(const std::string& path)
 {
+    std::error_code ignored;
+    if (!std::filesystem::is_regular_file(path, ignored)) return 0;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return 0;
     std::vector<char> block(1 << 20);

@@ -60,6 +60,11 @@ inline constexpr const char* kRelativeProductLimitExportHeader =
     "Cumulative relative survival;Standard error;CI lower limit;CI upper limit\n";
 inline constexpr const char* kSmrExportHeader =
     "Observed events;Expected events;SMR/SIR;CI lower limit;CI upper limit;Person-years\n";
+
+// Database engine errors.
+inline constexpr const char* kDaoErrorWithInfo = "%s   (%d)\n\n";
+inline constexpr const char* kDaoErrorStatusOnly =
+    "ERROR:CDaoException\n\nSCODE_CODE      =%d\nSCODE_FACILITY  =%d\nSCODE_SEVERITY  =%d\nResultFromScode =%d\n";
 }  // namespace text
 
 }  // namespace kalderon

@@ -4,6 +4,8 @@
 #include <climits>
 #include <numeric>
 
+#include "stats/LargeArrays.h"
+
 namespace kalderon {
 namespace {
 
@@ -14,12 +16,12 @@ namespace {
 // and starts a new epoch: later cases are sorted behind it by end date, the
 // newest first among equal ends.
 struct ListKey {
-    std::uint8_t beginStatus;
     double begin;  // 0 unless valid
+    double end;    // 0 unless valid
     std::int32_t epoch;
-    std::uint8_t endValid;
-    double end;  // 0 unless valid
     std::int32_t row;
+    std::uint8_t beginStatus;
+    std::uint8_t endValid;
 
     bool operator<(const ListKey& o) const
     {
@@ -38,7 +40,7 @@ CaseListBuilder::CaseListBuilder(CAnalysisData& data) : data_(data) {}
 
 void CaseListBuilder::Reserve(size_t rows)
 {
-    rows_.reserve(rows);
+    ReserveLarge(rows_, rows);
     rowGroup_.reserve(rows);
 }
 

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <QImage>
+
+#include "charts/ChartFileFormat.h"
+#include "charts/LifeTableChart.h"
 #include "resources/StringTable.h"
 #include "support/BatchProgram.h"
 
@@ -49,8 +55,10 @@ TEST_F(BatchProgramTest, HelpListsEveryOption)
     const ProgramRun run = Run({"--help"});
     EXPECT_EQ(run.exitCode, 0);
     for (const char* option : {"--fixed", "--separator", "--begin", "--end", "--status", "--group", "--sex",
-                               "--birth", "--analysis", "--technique", "--period-begin", "--period-end", "--years", "--width", "--event", "--unit", "--ci", "--stratified",
-                               "--no-stratified", "--report", "--csv", "--help"})
+                               "--birth", "--analysis", "--technique", "--period-begin", "--period-end", "--years",
+                               "--width", "--event", "--unit", "--ci", "--stratified", "--no-stratified", "--report",
+                               "--csv", "--help", "--table", "--separate-dates", "--list-tables", "--list-fields",
+                               "--chart", "--png", "--svg", "--size", "--open-chart"})
         EXPECT_NE(run.out.find(option), std::string::npos) << option;
 }
 
@@ -100,6 +108,87 @@ TEST_F(BatchProgramTest, FixedColumnFiles)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("Data records valid:\t3\r\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("    1     3     0     0        3.0  1.000000"), std::string::npos) << run.out;
+}
+
+TEST_F(BatchProgramTest, ChartFileAndPicturesOfTheAnalysis)
+{
+    const std::string cht = dir.path("rdata.cht"), png = dir.path("rdata.png"), svg = dir.path("rdata.svg");
+    ProgramRun run = Run({"data/examples/rdata.txt", "--group", "4", "--event", "1", "--report",
+                          dir.path("report.txt"), "--chart", cht, "--png", png, "--svg", svg});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+
+    LifeTableChart chart;
+    ASSERT_EQ(ParseChartFile(ReadBytes(cht), chart), ChartFileStatus::kOk);
+    EXPECT_EQ(chart.chartKind, kChartLifeTable);
+    EXPECT_EQ(chart.seriesCount, 4);
+    EXPECT_EQ(chart.titleText, "Cumulative survival");
+    EXPECT_GT(chart.timeAxis.areaRect.right, 0);  // saved after a drawing
+    EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(800, 600));
+    EXPECT_NE(ReadBytes(svg).find("Survival time [years]"), std::string::npos);
+
+    // The saved chart draws the same picture without the data.
+    const std::string again = dir.path("again.png");
+    run = Run({"--open-chart", cht, "--png", again, "--size", "800x600"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(ReadBytes(again), ReadBytes(png));
+    run = Run({"--open-chart", cht, "--png", again, "--size", "400x300"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(QImage(QString::fromStdString(again)).size(), QSize(400, 300));
+}
+
+TEST_F(BatchProgramTest, EachAnalysisGetsItsChartKind)
+{
+    const struct {
+        std::vector<std::string> analysis;
+        std::int32_t kind;
+        const char* title;
+        const char* ciPrefix;
+    } cases[] = {
+        {{"--analysis", "productlimit", "--ci", ".99"}, kChartProductLimit, "Cumulative survival", "99% "},
+        {{"--analysis", "period", "--technique", "lifetable"}, kChartPeriodAnalysis, "Cumulative survival", "95% "},
+        {{"--analysis", "period", "--technique", "productlimit"}, kChartProductLimit, "Cumulative survival", "95% "},
+        {{"--analysis", "trend", "--years", "3"}, kChartTrend, "3-year survival", "95% "},
+    };
+    const std::string cht = dir.path("chart.cht");
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments = {"data/examples/rdata.txt", "--group", "4", "--event", "1",
+                                              "--report", dir.path("report.txt"), "--chart", cht};
+        arguments.insert(arguments.end(), c.analysis.begin(), c.analysis.end());
+        const ProgramRun run = Run(arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        LifeTableChart chart;
+        ASSERT_EQ(ParseChartFile(ReadBytes(cht), chart), ChartFileStatus::kOk) << c.analysis.back();
+        EXPECT_EQ(chart.chartKind, c.kind) << c.analysis.back();
+        EXPECT_EQ(chart.titleText, c.title);
+        EXPECT_EQ(chart.seriesCount, 4);
+        EXPECT_EQ(chart.legend.ciPrefix, c.ciPrefix);
+    }
+}
+
+TEST_F(BatchProgramTest, ChartOptionFailures)
+{
+    const std::string png = dir.path("x.png");
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {"--open-chart", "a.cht"},
+             {"data/examples/tiny.txt", "--open-chart", "a.cht", "--png", png},
+             {"--open-chart", "a.cht", "--png", png, "--chart", "b.cht"},
+             {"data/examples/tiny.txt", "--png", png, "--size", "800"},
+             {"data/examples/tiny.txt", "--png", png, "--size", "0x600"},
+             {"data/examples/tiny.txt", "--chart", ""}}) {
+        const ProgramRun run = Run(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.back();
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+
+    const std::string text = dir.Write("text.cht", "24.06.1982;02.10.1989;1\n");
+    ProgramRun run = Run({"--open-chart", text, "--png", png});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, "File " + text + " is not a Life Table Chart File!\n");
+
+    run = Run({"data/examples/tiny.txt", "--event", "1", "--png", dir.path("no/such/folder/x.png")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("no/such/folder/x.png"), std::string::npos) << run.err;
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
+#include <sys/stat.h>
+
 #include "import/TextFileReader.h"
 #include "support/TempDir.h"
 
@@ -196,6 +200,21 @@ TEST_F(TextFileReaderTest, LongLinesAreReadWhole)
     EXPECT_EQ(rows[1].groupText, huge);
     EXPECT_EQ(rows[1].statusText, "0");
     EXPECT_EQ(rows[2].caseNumber, 3);
+}
+
+TEST_F(TextFileReaderTest, PipesAreReadOnce)
+{
+    const std::string fifo = dir.path("cases.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::thread writer([&] {
+        std::ofstream out(fifo, std::ios::binary);
+        out << "01.01.2000;31.12.2004;1\n02.01.2000;31.12.2004;0\n";
+    });
+    std::string error;
+    const bool read = ReadTextFile(fifo, {}, dataSet, error);
+    writer.join();
+    ASSERT_TRUE(read) << error;
+    EXPECT_EQ(dataSet.cases.records.size(), 2u);
 }
 
 TEST_F(TextFileReaderTest, UnreadableFilesAreErrors)

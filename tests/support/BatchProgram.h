@@ -25,22 +25,26 @@ inline std::string ShellQuoted(const std::string& text)
     return quoted + "'";
 }
 
+// Runs kalderon-batch in the source folder with a fixed clock, keeping its
+// standard output and error in files of `dir`.
+inline ProgramRun RunBatchProgram(const TempDir& dir, const std::vector<std::string>& arguments)
+{
+    std::string command = "cd " + ShellQuoted(KALDERON_SOURCE_DIR) + " && SOURCE_DATE_EPOCH=1700000000 TZ=UTC " +
+                          ShellQuoted(KALDERON_BATCH_PATH);
+    for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
+    command += " >" + ShellQuoted(dir.path("stdout")) + " 2>" + ShellQuoted(dir.path("stderr"));
+    const int status = std::system(command.c_str());
+    ProgramRun run;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = ReadBytes(dir.path("stdout"));
+    run.err = ReadBytes(dir.path("stderr"));
+    return run;
+}
+
 // Runs kalderon-batch in the source folder with a fixed clock.
 class BatchProgramTest : public ::testing::Test {
 protected:
-    ProgramRun Run(const std::vector<std::string>& arguments)
-    {
-        std::string command = "cd " + ShellQuoted(KALDERON_SOURCE_DIR) +
-                              " && SOURCE_DATE_EPOCH=1700000000 TZ=UTC " + ShellQuoted(KALDERON_BATCH_PATH);
-        for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
-        command += " >" + ShellQuoted(dir.path("stdout")) + " 2>" + ShellQuoted(dir.path("stderr"));
-        const int status = std::system(command.c_str());
-        ProgramRun run;
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = ReadBytes(dir.path("stdout"));
-        run.err = ReadBytes(dir.path("stderr"));
-        return run;
-    }
+    ProgramRun Run(const std::vector<std::string>& arguments) { return RunBatchProgram(dir, arguments); }
 
     static std::string Expected(const std::string& name)
     {

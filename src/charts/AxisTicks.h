@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace kalderon {
+
+// Tick count of an axis range: trunc((max - min) / step) + 1; 0 for a range
+// a drawing cannot walk.
+int TickCount(double minValue, double maxValue, double stepValue);
+
+// Decimals of the tick labels: none for steps of 1 or more, else
+// 1 - trunc(log10(step)) in extended precision (0.1 and 0.5 give 1, 0.05 and
+// 0.01 give 2).
+int TickDecimals(double stepValue);
+
+// "%<d+1>.<d>f" formatted with the value.
+std::string TickLabel(double value, int decimals);
+
+}  // namespace kalderon

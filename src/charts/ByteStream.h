@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "charts/ChartTypes.h"
+#include "charts/LogFont.h"
+
+namespace kalderon {
+
+// Appends little-endian binary fields to a byte string.
+class ByteWriter {
+public:
+    void Int32(std::int32_t value);
+    void Float(float value);
+    void Double(double value);
+    // Byte count as int32, then the bytes without terminator.
+    void String(const std::string& text);
+    void Rect(const ChartRect& rect);
+    void Font(const LogFont& font);
+
+    const std::string& bytes() const { return bytes_; }
+
+private:
+    void Raw(const void* data, std::size_t size);
+    std::string bytes_;
+};
+
+// Reads little-endian binary fields.  A read past the end fails, leaves the
+// target unchanged and makes every later read fail too.
+class ByteReader {
+public:
+    explicit ByteReader(std::string_view bytes) : bytes_(bytes) {}
+
+    bool Int32(std::int32_t& value);
+    bool UInt32(std::uint32_t& value);
+    bool Float(float& value);
+    bool Double(double& value);
+    // A negative count reads as an empty text; a count beyond the end fails.
+    bool String(std::string& text);
+    bool Rect(ChartRect& rect);
+    bool Font(LogFont& font);
+    // An element count: fails when it is negative or when that many elements
+    // of at least elementSize bytes cannot fit in what is left.
+    bool Count(std::int32_t& count, std::size_t elementSize);
+
+    bool ok() const { return ok_; }
+    std::size_t remaining() const { return bytes_.size() - pos_; }
+    bool Fail()
+    {
+        ok_ = false;
+        return false;
+    }
+
+private:
+    bool Raw(void* data, std::size_t size);
+
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+    bool ok_ = true;
+};
+
+inline constexpr std::size_t kLogFontBytes = 60;
+
+}  // namespace kalderon

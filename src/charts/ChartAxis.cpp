@@ -1,0 +1,34 @@
+#include "charts/ChartAxis.h"
+
+#include <cmath>
+
+namespace kalderon {
+
+namespace {
+constexpr double kMaxTickCount = 100000.0;
+}
+
+CChartAxis::CChartAxis(bool vertical) : isVertical(vertical ? 1 : 0)
+{
+    labelFont = ScaledFont{LogFont::Make(12, 400, "Arial"), 35.0f};
+    numberFont = ScaledFont{LogFont::Make(12, 400, "Arial"), 38.0f};
+    if (vertical) labelFont.logFont.lfEscapement = 900;
+}
+
+int CChartAxis::Map(double value) const
+{
+    const double span = maxValue - minValue;
+    if (!(span > 0.0)) return isVertical ? areaRect.bottom : areaRect.left;
+    const double fraction = (value - minValue) / span;
+    if (isVertical) return areaRect.bottom - static_cast<int>(fraction * (areaRect.bottom - areaRect.top));
+    return areaRect.left + static_cast<int>(fraction * (areaRect.right - areaRect.left));
+}
+
+bool AxisRangeIsDrawable(double minValue, double maxValue, double stepValue)
+{
+    if (!std::isfinite(minValue) || !std::isfinite(maxValue) || !std::isfinite(stepValue)) return false;
+    if (stepValue <= 0.0 || maxValue <= minValue) return false;
+    return (maxValue - minValue) / stepValue <= kMaxTickCount;
+}
+
+}  // namespace kalderon

@@ -1,0 +1,62 @@
+#include "cli/ChartOutput.h"
+
+#include "charts/ChartFile.h"
+#include "charts/ChartProfile.h"
+#include "charts/LifeTableChart.h"
+#include "charts/qt/ChartImage.h"
+#include "cli/BatchRunner.h"
+
+namespace kalderon::batch {
+namespace {
+
+constexpr const char* kProgram = "kalderon-batch: ";
+
+bool DrawPictures(const ChartOutputs& outputs, LifeTableChart& chart, std::ostream& err)
+{
+    if (!outputs.pngPath.empty() && !WriteChartPng(chart, outputs.pngPath, outputs.width, outputs.height)) {
+        err << kProgram << "cannot write " << outputs.pngPath << "\n";
+        return false;
+    }
+    if (!outputs.svgPath.empty() && !WriteChartSvg(chart, outputs.svgPath, outputs.width, outputs.height)) {
+        err << kProgram << "cannot write " << outputs.svgPath << "\n";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool WriteAnalysisChart(const ChartOutputs& outputs, const CAnalysisData& analysis, AnalysisKind kind,
+                        std::ostream& err)
+{
+    const std::int32_t chartKind = ChartKindOfAnalysis(kind, analysis.periodTechnique);
+    if (chartKind < 0) {
+        err << kProgram << "this analysis has no chart\n";
+        return false;
+    }
+    const MemoryChartProfile builtInDefaults;
+    LifeTableChart chart;
+    chart.InitFromAnalysis(analysis, chartKind, chartKind == kChartTrend ? analysis.survivalYears : 0,
+                           builtInDefaults);
+    // Drawn first, so that the file keeps the areas and font heights of a
+    // drawing as a saved chart window does.
+    if (!DrawPictures(outputs, chart, err)) return false;
+    if (!outputs.chartPath.empty() && !WriteChartFile(chart, outputs.chartPath)) {
+        err << kProgram << "cannot write " << outputs.chartPath << "\n";
+        return false;
+    }
+    return true;
+}
+
+int RedrawChartFile(const ChartOutputs& outputs, std::ostream& err)
+{
+    LifeTableChart chart;
+    const ChartFileStatus status = OpenChartFile(outputs.openPath, chart);
+    if (status != ChartFileStatus::kOk) {
+        err << ChartFileMessage(status, outputs.openPath) << "\n";
+        return kExitUsage;
+    }
+    return DrawPictures(outputs, chart, err) ? kExitSuccess : kExitUsage;
+}
+
+}  // namespace kalderon::batch

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "import/ColumnAssignment.h"
+#include "import/DatabaseEngine.h"
+#include "stats/AnalysisData.h"
+#include "stats/CaseList.h"
+
+namespace kalderon {
+
+// Whether a path names a database file (".mdb", ".xls" or ".dbf", any
+// letter case).
+bool IsDatabaseFile(const std::string& path);
+
+// Whether a path names a dBase file (".dbf", any letter case).
+bool IsDbaseFile(const std::string& path);
+
+// String 322 for a dBase file whose name without extension is longer than
+// 8 characters, otherwise 0.
+int DbaseFileNameMessage(const std::string& path);
+
+// The message text of an engine error: its description and number, or the
+// parts of its status code when it carries no description.
+std::string FormatDaoError(const DaoException& error);
+
+// A database opened for an import.  For a dBase file the database is its
+// folder and `tableName` the file's table; for Access and Excel files the
+// table is still to be chosen.  On failure `database` is empty and
+// `errorText` says why (empty for a path that is not a database file).
+struct ImportDatabase {
+    std::unique_ptr<Database> database;
+    std::string tableName;
+    std::string errorText;
+};
+ImportDatabase OpenImportDatabase(const std::string& path);
+
+// The tables offered for choice: system objects left out, a sheet ("Name$")
+// and a range of the same name listed once in the form met first, sorted.
+// `takenAtOnce` is the table used without asking: the only table definition
+// of the database, or the only entry left in the list.
+struct TableChoice {
+    std::vector<std::string> entries;
+    std::string takenAtOnce;
+};
+TableChoice ChooseTableEntries(const std::vector<TableDefInfo>& tables);
+
+// String 300 followed by the field names.
+std::vector<std::string> BuildColumnTexts(const std::vector<std::string>& fieldNames);
+
+// The source shown in titles and reports: the path, and " - " and the table
+// name when the table was chosen from the database's list.
+std::string ImportSourceText(const std::string& path, const std::string& chosenTable);
+
+// Reads every row of a table into cases, row i becoming case number i + 1,
+// keeping the case bookkeeping of `data`.  Fails with an error text when the
+// table cannot be opened or read; `data` is then to be discarded.
+struct TableCases {
+    bool ok = false;
+    std::string errorText;
+    CaseList cases;
+};
+TableCases ReadTableIntoCases(const Database& database, const std::string& table, const CColumnAssignment& assignment,
+                              CAnalysisData& data);
+
+// Entry points for callers without dialogs.
+
+// The tables of a database file as the table choice offers them; for a
+// dBase file its one table.
+struct DatabaseTables {
+    std::string errorText;
+    TableChoice choice;
+};
+DatabaseTables ListDatabaseTables(const std::string& path);
+
+// The field names of a table (for a dBase file `table` may be empty).
+struct TableFields {
+    std::string errorText;
+    std::vector<std::string> fieldNames;
+};
+TableFields ListTableFields(const std::string& path, const std::string& table);
+
+// Opens a database file and reads a table into cases with the source text
+// set as the interactive import sets it.  `table` names the table of an
+// Access or Excel file (for a dBase file it may be empty).
+TableCases ReadDatabaseTable(const std::string& path, const std::string& table, const CColumnAssignment& assignment,
+                             CAnalysisData& data);
+
+}  // namespace kalderon

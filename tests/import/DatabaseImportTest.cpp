@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include "import/ColumnSelectionRules.h"
+#include "import/DatabaseImport.h"
+#include "support/ImportFixtures.h"
+
+using namespace kalderon;
+using kalderon::testing::AccessFixture;
+using kalderon::testing::ImportFixture;
+using R = CColumnAssignment::Role;
+
+namespace {
+
+DateValue Ymd(int y, int m, int d) { return DateValue::FromYmd(y, m, d); }
+
+CColumnAssignment Complete(int begin, int end, int status, int group = -1, int sex = -1, int birth = -1)
+{
+    CColumnAssignment a;
+    a[R::kBegin] = begin, a[R::kEnd] = end, a[R::kStatus] = status;
+    a[R::kGroup] = group, a[R::kSex] = sex, a[R::kBirth] = birth;
+    return a;
+}
+
+CColumnAssignment Separate(std::array<int, 6> beginEnd, int status)
+{
+    CColumnAssignment a;
+    a.dateInSeparateColumns = 1;
+    const R roles[] = {R::kBeginDay, R::kBeginMonth, R::kBeginYear, R::kEndDay, R::kEndMonth, R::kEndYear};
+    for (int i = 0; i < 6; ++i) a[roles[i]] = beginEnd[i];
+    a[R::kStatus] = status;
+    return a;
+}
+
+// Cases in row order.
+std::vector<CCaseRecord> Rows(const CaseList& list)
+{
+    std::vector<CCaseRecord> rows;
+    for (size_t i = 0; i < list.rowToList.size(); ++i) rows.push_back(list.row(i));
+    return rows;
+}
+
+int ValidCount(const std::vector<CCaseRecord>& rows)
+{
+    int n = 0;
+    for (const CCaseRecord& c : rows) n += c.isValid;
+    return n;
+}
+
+}  // namespace
+
+TEST(DatabaseImport, AccessTableIntoCases)
+{
+    const std::string path = AccessFixture("cases.mdb");
+    CAnalysisData data;
+    const TableCases read = ReadDatabaseTable(path, "PATIENTS", Complete(1, 2, 3, 4, 5, 6), data);
+    ASSERT_TRUE(read.ok) << read.errorText;
+    EXPECT_EQ(read.cases.sourcePath, path + " - Patients");
+    const auto rows = Rows(read.cases);
+    ASSERT_EQ(rows.size(), 26u);
+    EXPECT_EQ(rows[0].caseNumber, 1);
+    EXPECT_EQ(rows[0].beginDate, Ymd(1990, 3, 12));
+    EXPECT_EQ(rows[0].groupText, "I");
+    EXPECT_FALSE(rows[19].isValid);                  // begin is null
+    EXPECT_EQ(rows[19].beginDate.status(), DateStatus::Invalid);
+    EXPECT_TRUE(rows[20].isValid);                   // null status: an empty, censored status
+    EXPECT_EQ(rows[20].statusText, "");
+    EXPECT_FALSE(rows[21].isValid);                  // end before begin
+    EXPECT_EQ(rows[21].observationDays, -556);
+    EXPECT_FALSE(rows[22].isValid);                  // born after the begin
+    EXPECT_FALSE(rows[23].isValid);                  // birth date null, birth column assigned
+    EXPECT_EQ(rows[24].statusText, " 1");
+    EXPECT_EQ(ValidCount(rows), 22);
+    EXPECT_EQ(data.statusCodes, (std::vector<std::string>{"1", "0", "", " 1"}));
+    EXPECT_EQ(read.cases.groups.size(), 4u);  // "I", "II", "III", "i"
+
+    // Without a birth column the rows with a bad birth date are valid.
+    CAnalysisData other;
+    EXPECT_EQ(ValidCount(Rows(ReadDatabaseTable(path, "Patients", Complete(1, 2, 3), other).cases)), 24);
+}
+
+TEST(DatabaseImport, SeparateDateColumns)
+{
+    CAnalysisData data;
+    const TableCases read = ReadDatabaseTable(AccessFixture("separate.mdb"), "Followup", Separate({0, 1, 2, 3, 4, 5}, 6), data);
+    ASSERT_TRUE(read.ok) << read.errorText;
+    const auto rows = Rows(read.cases);
+    ASSERT_EQ(rows.size(), 17u);
+    EXPECT_EQ(rows[0].beginDate, Ymd(1990, 3, 12));
+    EXPECT_EQ(rows[0].endDate, Ymd(1993, 7, 1));      // year from a text field
+    EXPECT_EQ(rows[0].statusText, "1");
+    EXPECT_EQ(rows[9].beginDate, Ymd(1998, 5, 5));    // year 98 in a number field
+    EXPECT_EQ(rows[10].endDate, Ymd(1998, 1, 2));     // "98" in a text field
+    EXPECT_EQ(rows[11].endDate.status(), DateStatus::Invalid);  // "abc"
+    EXPECT_EQ(rows[12].endDate, Ymd(1900, 12, 31));   // "" reads as 0, so 1900
+    EXPECT_FALSE(rows[12].isValid);
+    EXPECT_EQ(rows[13].beginDate.status(), DateStatus::Invalid);  // day null
+    EXPECT_EQ(rows[14].endDate.status(), DateStatus::Invalid);    // 31 April
+    EXPECT_EQ(rows[15].endDate, Ymd(2005, 12, 31));
+    EXPECT_EQ(rows[16].endDate.status(), DateStatus::Invalid);    // year null
+    EXPECT_EQ(rows[16].birthDate.status(), DateStatus::Null);
+
+    // Days ignored: every date falls on the 15th of its month.
+    CAnalysisData ignored;
+    const auto fifteenth = Rows(ReadDatabaseTable(AccessFixture("separate.mdb"), "Followup",
+                                                  Separate({-1, 1, 2, -1, 4, 5}, 6), ignored).cases);
+    EXPECT_EQ(fifteenth[0].beginDate, Ymd(1990, 3, 15));
+    EXPECT_EQ(fifteenth[13].beginDate, Ymd(2000, 2, 15));
+    EXPECT_EQ(fifteenth[14].endDate, Ymd(2005, 4, 15));
+
+    // A birth date given only by its year is null, and then no case is valid.
+    CColumnAssignment yearOnly = Separate({0, 1, 2, 3, 4, 5}, 6);
+    yearOnly[R::kBirthYear] = 10;
+    CAnalysisData birth;
+    const auto noBirth = Rows(ReadDatabaseTable(AccessFixture("separate.mdb"), "Followup", yearOnly, birth).cases);
+    EXPECT_EQ(noBirth[0].birthDate.status(), DateStatus::Null);
+    EXPECT_EQ(ValidCount(noBirth), 0);
+    yearOnly[R::kBirthDay] = 8, yearOnly[R::kBirthMonth] = 9;
+    CAnalysisData full;
+    const auto withBirth = Rows(ReadDatabaseTable(AccessFixture("separate.mdb"), "Followup", yearOnly, full).cases);
+    EXPECT_EQ(withBirth[0].birthDate, Ymd(1931, 5, 20));
+}
+
+TEST(DatabaseImport, ExcelAndDbaseTablesIntoCases)
+{
+    const std::string workbook = ImportFixture("two_sheets.xls");
+    CAnalysisData data;
+    const TableCases sheet = ReadDatabaseTable(workbook, "Patients$", Complete(0, 1, 2, 3, 4, 5), data);
+    ASSERT_TRUE(sheet.ok) << sheet.errorText;
+    EXPECT_EQ(sheet.cases.sourcePath, workbook + " - Patients$");
+    auto rows = Rows(sheet.cases);
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[0].statusText, "1");
+    EXPECT_FALSE(rows[2].isValid);  // no birth date
+    EXPECT_FALSE(rows[3].isValid);  // no begin
+    EXPECT_EQ(rows[4].beginDate, Ymd(2001, 3, 5));  // read from its text
+    EXPECT_TRUE(rows[4].isValid);
+    EXPECT_EQ(rows[4].statusText, " 1");
+    EXPECT_EQ(rows[5].statusText, "1.500000e+00");
+
+    const std::string table = ImportFixture("dbase/CASES.DBF");
+    CAnalysisData dbase;
+    const TableCases dbf = ReadDatabaseTable(table, "", Complete(0, 1, 2, 3, 4, 5), dbase);
+    ASSERT_TRUE(dbf.ok) << dbf.errorText;
+    EXPECT_EQ(dbf.cases.sourcePath, table);  // no table part for a dBase file
+    rows = Rows(dbf.cases);
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[1].birthDate, Ymd(1850, 6, 15));
+    EXPECT_EQ(rows[0].sexText, "1");  // N field 1 reads as real 1.0
+    EXPECT_EQ(rows[4].groupText, "");
+    EXPECT_EQ(rows[5].caseNumber, 6);
+
+    // A blank dBase year is null, not an empty text: the date is invalid.
+    CAnalysisData separate;
+    const auto parts = Rows(ReadDatabaseTable(ImportFixture("dbase/Separate.dbf"), "",
+                                              Separate({0, 1, 2, 3, 4, 5}, 6), separate).cases);
+    ASSERT_EQ(parts.size(), 6u);
+    EXPECT_EQ(parts[1].beginDate, Ymd(1998, 5, 5));
+    EXPECT_EQ(parts[2].endDate, Ymd(1998, 1, 2));
+    EXPECT_EQ(parts[4].endDate.status(), DateStatus::Invalid);
+    EXPECT_EQ(parts[5].beginDate.status(), DateStatus::Invalid);
+}
+
+TEST(DatabaseImport, FailuresGiveErrorTexts)
+{
+    CAnalysisData data;
+    TableCases read = ReadDatabaseTable(AccessFixture("cases.mdb"), "Nope", Complete(1, 2, 3), data);
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.errorText,
+              "Could not find the table 'Nope'. Make sure it exists and that its name is spelled correctly.   (3011)\n\n");
+    read = ReadDatabaseTable(AccessFixture("cases.mdb"), "Patients", Complete(1, 2, 30), data);
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.errorText, "Item not found in this collection.   (3265)\n\n");
+    read = ReadDatabaseTable(ImportFixture("dbase_bad/TRUNC.DBF"), "", Complete(0, 0, 0), data);
+    EXPECT_FALSE(read.ok);
+    EXPECT_NE(read.errorText, "");
+    read = ReadDatabaseTable(ImportFixture("notmdb.mdb"), "Patients", Complete(1, 2, 3), data);
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.errorText, "Unrecognized database format '" + ImportFixture("notmdb.mdb") + "'.   (3343)\n\n");
+
+    EXPECT_EQ(FormatDaoError(DaoException(static_cast<std::int32_t>(0x80040E14u))),
+              "ERROR:CDaoException\n\nSCODE_CODE      =3604\nSCODE_FACILITY  =4\nSCODE_SEVERITY  =1\n"
+              "ResultFromScode =-2147217900\n");
+    EXPECT_EQ(FormatDaoError(DaoException(3024, "Could not find file 'x.mdb'.")),
+              "Could not find file 'x.mdb'.   (3024)\n\n");
+    EXPECT_EQ(DaoException(3024, "x").statusCode(), static_cast<std::int32_t>(0x800A0BD0u));
+
+    const ImportDatabase other = OpenImportDatabase("cases.txt");
+    EXPECT_FALSE(other.database);
+    EXPECT_EQ(other.errorText, "");
+}
+
+TEST(DatabaseImport, TableChoiceRules)
+{
+    const auto choose = [](std::vector<TableDefInfo> tables) { return ChooseTableEntries(tables); };
+    TableChoice c = choose({{"MSysObjects", 0x80000000u}, {"MSysAccessObjects", 2}, {"b", 0}, {"A$", 0}, {"A", 0},
+                            {"c$", 0}, {"B$", 0}});
+    EXPECT_EQ(c.entries, (std::vector<std::string>{"A$", "b", "B$", "c$"}));
+    EXPECT_EQ(c.takenAtOnce, "");
+    c = choose({{"Range", 0}, {"Range$", 0}, {"MSysObjects", 0x80000000u}});
+    EXPECT_EQ(c.entries, std::vector<std::string>{"Range"});  // the form met first
+    EXPECT_EQ(c.takenAtOnce, "Range");
+    c = choose({{"MSysObjects", 0x80000000u}, {"MSysACEs", 0x80000000u}});
+    EXPECT_TRUE(c.entries.empty());
+    EXPECT_EQ(c.takenAtOnce, "");
+    c = choose({{"Only", 0}});
+    EXPECT_EQ(c.takenAtOnce, "Only");
+
+    const DatabaseTables none = ListDatabaseTables(AccessFixture("empty_user.mdb"));
+    EXPECT_EQ(none.choice.takenAtOnce, "Patients");
+    const DatabaseTables multi = ListDatabaseTables(AccessFixture("multi.mdb"));
+    EXPECT_EQ(multi.choice.entries.size(), 3u);
+    EXPECT_EQ(ListTableFields(AccessFixture("multi.mdb"), "Alpha cases").fieldNames.size(), 7u);
+    EXPECT_EQ(ListTableFields(ImportFixture("dbase/CASES.DBF"), "").fieldNames.front(), "BEGINFU");
+}
+
+TEST(DatabaseImport, FileNamesAndSources)
+{
+    EXPECT_TRUE(IsDatabaseFile("a/B.MDB"));
+    EXPECT_TRUE(IsDatabaseFile("b.Xls"));
+    EXPECT_TRUE(IsDatabaseFile("PAT.DBF"));
+    EXPECT_FALSE(IsDatabaseFile("cases.csv"));
+    EXPECT_EQ(DbaseFileNameMessage("/data/Patientdata.dbf"), 322);
+    EXPECT_EQ(DbaseFileNameMessage("/data/PAT.DBF"), 0);
+    EXPECT_EQ(DbaseFileNameMessage("/data/12345678.dbf"), 0);
+    EXPECT_EQ(DbaseFileNameMessage("/data/Patientdata.mdb"), 0);
+    EXPECT_EQ(ImportSourceText("/d/x.mdb", "T"), "/d/x.mdb - T");
+    EXPECT_EQ(ImportSourceText("/d/x.dbf", ""), "/d/x.dbf");
+}

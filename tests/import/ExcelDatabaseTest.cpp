@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "import/DatabaseImport.h"
+#include "support/ImportFixtures.h"
+#include "support/RecordsetRows.h"
+
+using namespace kalderon;
+using kalderon::testing::ImportFixture;
+using kalderon::testing::RowTexts;
+using kalderon::testing::DayNumber;
+using kalderon::testing::RowValues;
+
+namespace {
+
+std::unique_ptr<Database> OpenWorkbook(const std::string& name) { return OpenDatabase(ImportFixture(name), "Excel 8.0;"); }
+
+std::vector<std::string> Names(const std::vector<TableDefInfo>& tables)
+{
+    std::vector<std::string> names;
+    for (const TableDefInfo& t : tables) names.push_back(t.name);
+    return names;
+}
+
+}  // namespace
+
+TEST(ExcelDatabase, SheetsThenRanges)
+{
+    const auto db = OpenWorkbook("two_sheets.xls");
+    EXPECT_EQ(Names(db->TableDefs()), (std::vector<std::string>{"Patients$", "Controls$", "Subset"}));
+    const TableChoice choice = ChooseTableEntries(db->TableDefs());
+    EXPECT_EQ(choice.entries, (std::vector<std::string>{"Controls$", "Patients$", "Subset"}));
+    EXPECT_EQ(choice.takenAtOnce, "");
+
+    // The only sheet and its same-named range are listed once and taken at once.
+    const auto one = OpenWorkbook("one_sheet.xls");
+    EXPECT_EQ(Names(one->TableDefs()), (std::vector<std::string>{"Cases$", "Cases"}));
+    const TableChoice single = ChooseTableEntries(one->TableDefs());
+    EXPECT_EQ(single.entries, std::vector<std::string>{"Cases$"});
+    EXPECT_EQ(single.takenAtOnce, "Cases$");
+}
+
+TEST(ExcelDatabase, FirstRowNamesTheFields)
+{
+    const auto db = OpenWorkbook("two_sheets.xls");
+    EXPECT_EQ(db->FieldNames("patients$"),
+              (std::vector<std::string>{"BeginFU", "EndFU", "Status", "Stage", "Sex", "Birth", "F7"}));
+    auto rows = db->OpenTable("Patients$");
+    const auto values = RowValues(*rows);
+    ASSERT_EQ(values.size(), 6u);
+    EXPECT_EQ(values[0][0], FieldValue::Date(DayNumber(1990, 3, 12)));
+    EXPECT_EQ(values[0][2], FieldValue::Double(1.0));  // a number that looks like an integer
+    EXPECT_EQ(values[0][3], FieldValue::Text("I"));
+    EXPECT_EQ(values[0][6], FieldValue::Text("note"));
+    EXPECT_TRUE(values[1][6].isNull());  // empty cell
+    EXPECT_EQ(values[2][2], FieldValue::Text("1"));
+    EXPECT_TRUE(values[2][5].isNull());
+    EXPECT_TRUE(values[3][0].isNull());
+    EXPECT_EQ(values[4][0], FieldValue::Text("05.03.2001"));  // a date typed as text
+    EXPECT_EQ(values[4][2], FieldValue::Text(" 1"));
+    EXPECT_EQ(values[5][2], FieldValue::Double(1.5));
+    EXPECT_EQ(values[5][5], FieldValue::Date(DayNumber(1948, 2, 29)));
+
+    // A range: its first row names the fields, the rows of the range below it.
+    EXPECT_EQ(db->FieldNames("Subset"), (std::vector<std::string>{"Status", "Stage", "Sex"}));
+    auto subset = db->OpenTable("Subset");
+    EXPECT_EQ(RowTexts(*subset), (std::vector<std::vector<std::string>>{{"1", "I", "1"}, {"0", "II", "2"}}));
+}
+
+TEST(ExcelDatabase, FailuresAreErrors)
+{
+    try {
+        OpenDatabase(ImportFixture("notxls.xls"), "Excel 8.0;");
+        FAIL();
+    } catch (const DaoException& e) {
+        EXPECT_EQ(FormatDaoError(e), "External table is not in the expected format.   (3274)\n\n");
+    }
+    EXPECT_THROW(OpenDatabase(ImportFixture("missing.xls"), "Excel 8.0;"), DaoException);
+    EXPECT_THROW(OpenWorkbook("one_sheet.xls")->OpenTable("Cases$$"), DaoException);
+}

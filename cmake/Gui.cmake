@@ -29,7 +29,7 @@ if(KALDERON_BUILD_TESTS)
     set_target_properties(ui_${test_name} PROPERTIES AUTOMOC ON)
     target_link_libraries(ui_${test_name} PRIVATE kalderon_ui_test_support)
     add_test(NAME ui_${test_name} COMMAND ui_${test_name} WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
-    set_tests_properties(ui_${test_name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    set_tests_properties(ui_${test_name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
   endforeach()
 
   # Renders the windows of docs/images: kalderon_screenshots <folder>.

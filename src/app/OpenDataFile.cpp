@@ -9,7 +9,9 @@
 #include "app/UserProfile.h"
 #include "app/WaitCursor.h"
 #include "import/ui/CEventDataView.h"
+#include "import/DatabaseImport.h"
 #include "import/ui/CTextImportSheet.h"
+#include "import/ui/ImportDatabaseFile.h"
 
 namespace kalderon {
 namespace {
@@ -26,7 +28,15 @@ void OpenDataFile(CMainFrame& frame)
         services.fileDialogs.OpenFileName(&frame, UiString(kDialogTitle), LastImportDir(), UiString(kFileFilter));
     if (path.isEmpty()) return;
     StoreLastImportDir(path);
-    ImportTextFile(frame, path);
+    const std::string file = PathBytes(path);
+    if (const int message = DbaseFileNameMessage(file)) {
+        services.messages.Show(&frame, UiString(message));
+        return;
+    }
+    if (IsDatabaseFile(file))
+        ImportDatabaseFile(frame, path);
+    else
+        ImportTextFile(frame, path);
 }
 
 void ImportTextFile(CMainFrame& frame, const QString& path)

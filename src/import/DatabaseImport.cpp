@@ -142,7 +142,7 @@ std::string ImportSourceText(const std::string& path, const std::string& chosenT
 }
 
 TableCases ReadTableIntoCases(const Database& database, const std::string& table, const CColumnAssignment& assignment,
-                              CAnalysisData& data)
+                              CAnalysisData& data, const ReadProgress& progress)
 {
     return Guarded<TableCases>([&](TableCases& result) {
         const std::unique_ptr<Recordset> rows = database.OpenTable(table);
@@ -151,6 +151,7 @@ TableCases ReadTableIntoCases(const Database& database, const std::string& table
         builder.Reserve(std::min<size_t>(rows->RecordCountHint(), kMaxReservedRows));
         ImportedRecordValues values;
         for (std::int32_t caseNumber = 1; !rows->IsEOF(); rows->MoveNext(), ++caseNumber) {
+            if (progress && caseNumber % kReadProgressStep == 0) progress(caseNumber, rows->RecordCountHint());
             values.caseNumber = caseNumber;
             ReadDatabaseRecord(*rows, assignment, values);
             builder.Add(BuildCase(values, hasBirthColumn));

@@ -6,6 +6,7 @@
 
 #include "import/ColumnAssignment.h"
 #include "import/DatabaseEngine.h"
+#include "import/ReadProgress.h"
 #include "stats/AnalysisData.h"
 #include "stats/CaseList.h"
 
@@ -57,13 +58,14 @@ std::string ImportSourceText(const std::string& path, const std::string& chosenT
 // Reads every row of a table into cases, row i becoming case number i + 1,
 // keeping the case bookkeeping of `data`.  Fails with an error text when the
 // table cannot be opened or read; `data` is then to be discarded.
+// `progress` counts rows against the row count the table gives.
 struct TableCases {
     bool ok = false;
     std::string errorText;
     CaseList cases;
 };
 TableCases ReadTableIntoCases(const Database& database, const std::string& table, const CColumnAssignment& assignment,
-                              CAnalysisData& data);
+                              CAnalysisData& data, const ReadProgress& progress = {});
 
 // Entry points for callers without dialogs.
 

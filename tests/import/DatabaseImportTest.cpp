@@ -2,6 +2,7 @@
 
 #include "import/ColumnSelectionRules.h"
 #include "import/DatabaseImport.h"
+#include "import/RowsRecordset.h"
 #include "support/ImportFixtures.h"
 
 using namespace kalderon;
@@ -225,4 +226,28 @@ TEST(DatabaseImport, FileNamesAndSources)
     EXPECT_EQ(DbaseFileNameMessage("/data/Patientdata.mdb"), 0);
     EXPECT_EQ(ImportSourceText("/d/x.mdb", "T"), "/d/x.mdb - T");
     EXPECT_EQ(ImportSourceText("/d/x.dbf", ""), "/d/x.dbf");
+}
+
+TEST(DatabaseImport, ProgressCountsRows)
+{
+    // A table of rows held in memory: begin, end, status.
+    class MemoryDatabase : public Database {
+    public:
+        std::vector<TableDefInfo> TableDefs() const override { return {{"Cases", 0}}; }
+        std::vector<std::string> FieldNames(const std::string&) const override { return {"Begin", "End", "Status"}; }
+        std::unique_ptr<Recordset> OpenTable(const std::string&) const override
+        {
+            std::vector<FieldRow> rows(2 * kReadProgressStep + 3,
+                                       FieldRow{FieldValue::Date(36526), FieldValue::Date(38352), FieldValue::Text("1")});
+            return std::make_unique<RowsRecordset>(3, std::move(rows));
+        }
+    };
+    std::vector<std::pair<size_t, size_t>> calls;
+    CAnalysisData data;
+    const TableCases read = ReadTableIntoCases(MemoryDatabase(), "Cases", Complete(0, 1, 2), data,
+                                               [&](size_t done, size_t total) { calls.emplace_back(done, total); });
+    ASSERT_TRUE(read.ok) << read.errorText;
+    EXPECT_EQ(read.cases.records.size(), 2 * kReadProgressStep + 3);
+    const size_t total = 2 * kReadProgressStep + 3;
+    EXPECT_EQ(calls, (std::vector<std::pair<size_t, size_t>>{{kReadProgressStep, total}, {2 * kReadProgressStep, total}}));
 }

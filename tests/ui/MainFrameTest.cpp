@@ -127,12 +127,13 @@ private slots:
         CMainFrame frame(services);
         QString title;
         QStringList texts;
-        OnNextModal([&](QWidget* about) {
+        ModalScript script({[&](QWidget* about) {
             title = about->windowTitle();
             for (QLabel* label : about->findChildren<QLabel*>()) texts << label->text();
             Click(about, 1);
-        });
+        }});
         frame.command(command::kAbout)->trigger();
+        QVERIFY(script.finished());
         QCOMPARE(title, QStringLiteral("About KALDERON"));
         QVERIFY(texts.contains(QStringLiteral("KALDERON Version 2.0")));
         QCOMPARE(texts.filter(QStringLiteral("\n")).front().count(QLatin1Char('\n')), 2);  // three lines
@@ -161,17 +162,17 @@ private slots:
 
         fileDialogs.choice = path;
         bool wizardShown = false;
-        OnNextModal([&](QWidget* wizard) {
+        ModalScript script({[&](QWidget* wizard) {
             wizardShown = qobject_cast<QWizard*>(wizard) != nullptr;
             qobject_cast<QDialog*>(wizard)->reject();
-        });
+        }});
         frame.command(command::kOpenDataFile)->trigger();
         QVERIFY(wizardShown);
         QVERIFY(frame.mdiArea()->subWindowList().isEmpty());
         const QString folder = root.path() + QStringLiteral("/data/");
         QCOMPARE(OpenUserProfile()->value(QStringLiteral("Settings/LastImportDir")).toString(), folder);
 
-        OnNextModal([](QWidget* wizard) { qobject_cast<QDialog*>(wizard)->reject(); });
+        ModalScript again({[](QWidget* wizard) { Expect<QWizard>(wizard).reject(); }});
         frame.command(command::kOpenDataFile)->trigger();
         QCOMPARE(fileDialogs.lastDirectory, folder);
 

@@ -11,6 +11,9 @@
 #include "app/CEventDataFrame.h"
 #include "app/CMainFrame.h"
 #include "app/DisplayText.h"
+#include "import/DatabaseImport.h"
+#include "import/ui/CChooseTableDlg.h"
+#include "import/ui/CColumnSelectionDlg.h"
 #include "import/ui/CEventDataView.h"
 #include "import/ui/CTextImportPage1.h"
 #include "import/ui/CTextImportSheet.h"
@@ -36,8 +39,10 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     std::setlocale(LC_TIME, "C");
-    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
-    const QString example = testing::SourcePath("data/examples/colrec.txt");
+    const QDir folder(QDir::current().absoluteFilePath(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".")));
+    // The example data set, named as it is from the top of the source tree.
+    QDir::setCurrent(testing::SourcePath(QString()));
+    const QString example = QStringLiteral("data/examples/colrec.txt");
 
     testing::ScriptedMessages messages;
     testing::ScriptedFileDialogs fileDialogs;
@@ -73,5 +78,23 @@ int main(int argc, char* argv[])
     testing::SetText(sheet.currentPage(), 1015, QStringLiteral("21"));
     testing::SetText(sheet.currentPage(), 1013, QStringLiteral("23"));
     Save(sheet, folder, QStringLiteral("wizard-2b-fixed.png"));
+    sheet.hide();
+
+    const std::vector<std::string> fields = {"CaseNo", "BeginFU", "EndFU", "Status", "Stage", "Sex", "Birth"};
+    CColumnSelectionDlg columns(BuildColumnTexts(fields), messages);
+    columns.show();
+    testing::Choose(&columns, 1003, QStringLiteral("BeginFU"));
+    testing::Choose(&columns, 1004, QStringLiteral("EndFU"));
+    testing::Choose(&columns, 1005, QStringLiteral("Status"));
+    testing::Choose(&columns, 1013, QStringLiteral("Stage"));
+    Save(columns, folder, QStringLiteral("column-selection-complete.png"));
+    testing::Click(&columns, 1042);
+    testing::Choose(&columns, 1007, QStringLiteral("< Ignore >"));
+    Save(columns, folder, QStringLiteral("column-selection-separate.png"));
+    columns.hide();
+
+    CChooseTableDlg tables({"Alpha cases", "Mid", "Zeta"});
+    tables.show();
+    Save(tables, folder, QStringLiteral("choose-table.png"));
     return 0;
 }

@@ -43,7 +43,7 @@ class TextImportTest : public QObject {
     CEventDataFrame* Open(CMainFrame& frame, const QString& path, std::function<void(QWizard&)> drive)
     {
         fileDialogs.choice = path;
-        OnNextModal([drive](QWidget* modal) { drive(*qobject_cast<QWizard*>(modal)); });
+        ModalScript script({[drive](QWidget* modal) { drive(Expect<QWizard>(modal)); }});
         const qsizetype before = frame.mdiArea()->subWindowList().size();
         frame.command(command::kOpenDataFile)->trigger();
         if (frame.mdiArea()->subWindowList().size() == before) return nullptr;

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -35,18 +36,27 @@ void SetChecked(QWidget* parent, int id, bool on)
 
 void Click(QWidget* parent, int id) { Control<QAbstractButton>(parent, id)->click(); }
 
-void OnNextModal(std::function<void(QWidget*)> action)
+void Choose(QWidget* parent, int id, const QString& entry)
 {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible()) return;
-        timer->stop();
-        timer->deleteLater();
-        action(modal);
-    });
-    timer->start();
+    auto* combo = Control<QComboBox>(parent, id);
+    const int index = combo->findText(entry);
+    if (index < 0) qFatal("no entry %s in %s", qPrintable(entry), qPrintable(combo->objectName()));
+    combo->setCurrentIndex(index);
+}
+
+ModalScript::ModalScript(std::vector<Action> actions) : actions_(std::move(actions))
+{
+    timer_.setInterval(5);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+    timer_.start();
+}
+
+void ModalScript::Poll()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (finished() || !modal || !modal->isVisible() || modal == last_) return;
+    last_ = modal;
+    actions_[next_++](modal);
 }
 
 }  // namespace kalderon::testing

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <functional>
+#include <vector>
 
 class QWidget;
 
@@ -22,9 +25,35 @@ T* Control(QWidget* parent, int id);
 void SetText(QWidget* parent, int id, const QString& text);
 void SetChecked(QWidget* parent, int id, bool on = true);
 void Click(QWidget* parent, int id);
+// Chooses the entry of a named combo box by its text.
+void Choose(QWidget* parent, int id, const QString& entry);
 
-// Runs `action` with the next modal window as soon as it is shown.
-void OnNextModal(std::function<void(QWidget*)> action);
+// Works the modal windows that open while it exists: each action in turn
+// gets the next modal window as soon as it is shown, and should close it.
+class ModalScript {
+public:
+    using Action = std::function<void(QWidget*)>;
+
+    explicit ModalScript(std::vector<Action> actions);
+    ModalScript(const ModalScript&) = delete;
+    ModalScript& operator=(const ModalScript&) = delete;
+
+    // Whether every action has run.
+    bool finished() const { return next_ == actions_.size(); }
+
+private:
+    void Poll();
+
+    std::vector<Action> actions_;
+    size_t next_ = 0;
+    QPointer<QWidget> last_;
+    QTimer timer_;
+};
+
+// The modal window as the dialog class a step expects; a test that meets
+// another window stops at once rather than wait on it.
+template <typename T>
+T& Expect(QWidget* modal);
 
 }  // namespace kalderon::testing
 

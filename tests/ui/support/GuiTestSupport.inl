@@ -13,4 +13,14 @@ T* Control(QWidget* parent, int id)
     return control;
 }
 
+template <typename T>
+T& Expect(QWidget* modal)
+{
+    T* dialog = qobject_cast<T*>(modal);
+    if (!dialog)
+        qFatal("expected a %s, got a %s (%s)", T::staticMetaObject.className(), modal->metaObject()->className(),
+               qPrintable(modal->windowTitle()));
+    return *dialog;
+}
+
 }  // namespace kalderon::testing

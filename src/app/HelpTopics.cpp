@@ -1,0 +1,16 @@
+#include "app/HelpTopics.h"
+
+#include "app/AppServices.h"
+#include "app/DisplayText.h"
+#include "resources/StringTable.h"
+#include "results/TextFormat.h"
+
+namespace kalderon {
+
+void ShowHelpTopic(QWidget* parent, AppServices& services, const QString&)
+{
+    services.messages.Show(parent,
+                           DisplayText(FormatText(text::kHelpFileNotFound, PathBytes(services.paths.helpFile))));
+}
+
+}  // namespace kalderon

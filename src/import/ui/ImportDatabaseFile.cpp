@@ -1,0 +1,93 @@
+#include "import/ui/ImportDatabaseFile.h"
+
+#include "app/CEventDataFrame.h"
+#include "app/CMainFrame.h"
+#include "app/DisplayText.h"
+#include "app/HelpTopics.h"
+#include "app/MainStatusBar.h"
+#include "app/WaitCursor.h"
+#include "import/DatabaseImport.h"
+#include "import/ui/CChooseTableDlg.h"
+#include "import/ui/CColumnSelectionDlg.h"
+#include "import/ui/CEventDataView.h"
+
+namespace kalderon {
+namespace {
+
+const QString kColumnSelectionHelp = QStringLiteral("import_dbfiles");
+
+// The table to import: the only one, or the one the person picks; empty
+// when cancelled.
+std::string ChooseImportTable(const Database& database, QWidget* parent)
+{
+    const TableChoice choice = ChooseTableEntries(database.TableDefs());
+    if (!choice.takenAtOnce.empty()) return choice.takenAtOnce;
+    CChooseTableDlg dialog(choice.entries, parent);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.tableName();
+}
+
+// The person's assignment of the table's fields; false when cancelled.
+bool AssignColumns(CMainFrame& frame, const std::vector<std::string>& fieldNames, CColumnAssignment& assignment)
+{
+    CColumnSelectionDlg dialog(BuildColumnTexts(fieldNames), frame.services().messages, &frame);
+    QObject::connect(&dialog, &CColumnSelectionDlg::HelpRequested, &dialog,
+                     [&] { ShowHelpTopic(&dialog, frame.services(), kColumnSelectionHelp); });
+    if (dialog.exec() != QDialog::Accepted) return false;
+    assignment = ToColumnAssignment(dialog.selection());
+    return true;
+}
+
+// Reads the table under the wait cursor, with progress in the status bar.
+TableCases ReadTable(CMainFrame& frame, const Database& database, const std::string& table,
+                     const CColumnAssignment& assignment, CAnalysisData& analysis)
+{
+    WaitCursor wait;
+    MainStatusBar* status = frame.mainStatusBar();
+    status->BeginProgress(QStringLiteral("Reading %1 ...").arg(DisplayText(table)));
+    TableCases read = ReadTableIntoCases(database, table, assignment, analysis, [status](size_t done, size_t total) {
+        status->SetProgress(total ? static_cast<int>(100 * std::min(done, total) / total) : 0);
+    });
+    status->EndProgress();
+    return read;
+}
+
+}  // namespace
+
+void ImportDatabaseFile(CMainFrame& frame, const QString& path)
+{
+    Messages& messages = frame.services().messages;
+    const std::string file = PathBytes(path);
+    try {
+        ImportDatabase opened = OpenImportDatabase(file);
+        if (!opened.database) {
+            messages.Show(&frame, DisplayText(opened.errorText));
+            return;
+        }
+        std::string chosenTable;
+        std::string table = opened.tableName;
+        if (table.empty()) table = chosenTable = ChooseImportTable(*opened.database, &frame);
+        if (table.empty()) return;
+
+        CColumnAssignment assignment;
+        if (!AssignColumns(frame, opened.database->FieldNames(table), assignment)) return;
+
+        DataSet data;
+        TableCases read = ReadTable(frame, *opened.database, table, assignment, data.analysis);
+        if (!read.ok) {
+            messages.Show(&frame, DisplayText(read.errorText));
+            return;
+        }
+        data.cases = std::move(read.cases);
+        data.hasGroupColumn = assignment[CColumnAssignment::kGroup] >= 0;
+        data.hasSexColumn = assignment[CColumnAssignment::kSex] >= 0;
+        data.hasBirthColumn = assignment.hasBirthColumn();
+        CEventDataFrame* window = frame.NewDataWindow();
+        window->view()->SetDataSet(std::move(data));
+        window->SetSource(ImportSourceText(file, chosenTable));
+    } catch (const DaoException& error) {
+        messages.Show(&frame, DisplayText(FormatDaoError(error)));
+    }
+}
+
+}  // namespace kalderon

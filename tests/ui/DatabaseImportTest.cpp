@@ -1,0 +1,290 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/CEventDataFrame.h"
+#include "app/CMainFrame.h"
+#include "app/ResourceIds.h"
+#include "import/ui/CChooseTableDlg.h"
+#include "import/ui/CColumnSelectionDlg.h"
+#include "import/ui/CEventDataView.h"
+#include "import/ui/CFullRowListCtrl.h"
+#include "import/ui/CaseListModel.h"
+#include "support/GuiTestSupport.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedMessages.h"
+
+namespace kalderon::testing {
+
+// Opening Access, Excel and dBase files through "Open data file", the table
+// choice and the column selection, down to the rows of the data window.
+class DatabaseImportTest : public QObject {
+    Q_OBJECT
+
+    ScriptedMessages messages;
+    ScriptedFileDialogs fileDialogs;
+    AppServices services{messages, fileDialogs, ApplicationPaths::AgainstWorkingDirectory()};
+
+    static QString Fixture(const QString& name) { return SourcePath(QStringLiteral("tests/data/") + name); }
+
+    // Opens the file through the main frame, the dialogs worked by `steps`;
+    // the new data window, or none.
+    CEventDataFrame* Open(CMainFrame& frame, const QString& path, std::vector<ModalScript::Action> steps)
+    {
+        fileDialogs.choice = path;
+        messages.shown.clear();
+        const qsizetype before = frame.mdiArea()->subWindowList().size();
+        ModalScript script(std::move(steps));
+        frame.command(command::kOpenDataFile)->trigger();
+        if (!script.finished()) qFatal("a dialog did not open");
+        if (frame.mdiArea()->subWindowList().size() == before) return nullptr;
+        return qobject_cast<CEventDataFrame*>(frame.mdiArea()->currentSubWindow());
+    }
+
+    // The column selection of the fixtures' Patients layout, complete dates.
+    static void AssignPatients(QWidget* modal)
+    {
+        auto& dialog = Expect<CColumnSelectionDlg>(modal);
+        Choose(&dialog, 1003, QStringLiteral("BeginFU"));
+        Choose(&dialog, 1004, QStringLiteral("EndFU"));
+        Choose(&dialog, 1005, QStringLiteral("Status"));
+        Choose(&dialog, 1013, QStringLiteral("Stage"));
+        Choose(&dialog, 1015, QStringLiteral("Sex"));
+        Choose(&dialog, 1017, QStringLiteral("Birth"));
+        Click(&dialog, 1);
+    }
+
+    static QStringList Row(CEventDataFrame* window, int row)
+    {
+        QStringList cells;
+        const QAbstractItemModel* model = window->view()->list()->model();
+        for (int column = 0; column < model->columnCount(); ++column) cells << model->index(row, column).data().toString();
+        return cells;
+    }
+
+    static int Rows(CEventDataFrame* window) { return window->view()->list()->model()->rowCount(); }
+
+private slots:
+    void initTestCase() { UseTemporarySettings(); }
+
+    void SingleAccessTableWithColumnRules()
+    {
+        CMainFrame frame(services);
+        const QString path = Fixture(QStringLiteral("access/cases.mdb"));
+        QStringList focusAfter;
+        CEventDataFrame* window = Open(frame, path, {[&](QWidget* modal) {
+            auto& dialog = Expect<CColumnSelectionDlg>(modal);
+            dialog.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Selection of Data Columns"));
+            auto* begin = Control<QComboBox>(&dialog, 1003);
+            QCOMPARE(begin->itemText(0), QStringLiteral("< Select a column of the input data sheet >"));
+            QCOMPARE(begin->itemText(1), QStringLiteral("CaseNo"));
+            QCOMPARE(Control<QComboBox>(&dialog, 1013)->itemText(0), QStringLiteral("< No groups >"));
+            QCOMPARE(Control<QComboBox>(&dialog, 1015)->itemText(0), QStringLiteral("< No gender >"));
+            QCOMPARE(Control<QComboBox>(&dialog, 1017)->itemText(0), QStringLiteral("< No date of birth >"));
+            QCOMPARE(Control<QComboBox>(&dialog, 1006)->itemText(1), QStringLiteral("< Ignore >"));
+
+            Click(&dialog, 1);  // nothing chosen
+            focusAfter << QApplication::focusWidget()->objectName();
+            Choose(&dialog, 1003, QStringLiteral("BeginFU"));
+            Choose(&dialog, 1004, QStringLiteral("BeginFU"));
+            Choose(&dialog, 1005, QStringLiteral("Status"));
+            Click(&dialog, 1);  // begin and end on one field
+            focusAfter << QApplication::focusWidget()->objectName();
+            QVERIFY(dialog.isVisible());
+            // Grouping variable and gender may share a field.
+            Choose(&dialog, 1013, QStringLiteral("Sex"));
+            AssignPatients(&dialog);
+        }});
+        QCOMPARE(messages.shown, QStringList({"Please select a column!", "You cannot use this column twice!"}));
+        QCOMPARE(focusAfter, QStringList({"id1003", "id1004"}));
+        QVERIFY(window);
+        // The only user table was taken without asking.
+        QCOMPARE(window->windowTitle(), QStringLiteral("Input Data  ") + path + QStringLiteral(" - Patients"));
+        QCOMPARE(Rows(window), 26);
+        QCOMPARE(Row(window, 0), QStringList({"1", "12.03.1990", "01.07.1993", "1", "I", "1", "20.05.1931", "1207"}));
+        QCOMPARE(Row(window, 19).mid(0, 2), QStringList({"20", "Invalid date"}));
+        for (int column = 0; column < CaseListModel::kColumnCount; ++column)
+            QVERIFY(!window->view()->list()->isColumnHidden(column));
+    }
+
+    void TableChoiceAmongSeveral()
+    {
+        CMainFrame frame(services);
+        const QString path = Fixture(QStringLiteral("access/multi.mdb"));
+        QStringList entries;
+        // Cancel in the table dialog opens nothing.
+        QVERIFY(!Open(frame, path, {[&](QWidget* modal) {
+            auto& dialog = Expect<CChooseTableDlg>(modal);
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Choose table"));
+            auto* list = Control<QListWidget>(&dialog, 1007);
+            for (int row = 0; row < list->count(); ++row) entries << list->item(row)->text();
+            QCOMPARE(list->currentRow(), 0);
+            Click(&dialog, 2);
+        }}));
+        QCOMPARE(entries, QStringList({"Alpha cases", "Mid", "Zeta"}));
+
+        // Cancel in the column selection opens nothing either.
+        QVERIFY(!Open(frame, path, {[](QWidget* modal) { Click(&Expect<CChooseTableDlg>(modal), 1); },
+                                    [](QWidget* modal) { Click(&Expect<CColumnSelectionDlg>(modal), 2); }}));
+        QVERIFY(messages.shown.isEmpty());
+
+        CEventDataFrame* window = Open(frame, path, {[](QWidget* modal) {
+                                                         auto& dialog = Expect<CChooseTableDlg>(modal);
+                                                         auto* list = Control<QListWidget>(&dialog, 1007);
+                                                         const QPoint zeta = list->visualItemRect(list->item(2)).center();
+                                                         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, zeta);
+                                                         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, zeta);
+                                                         if (dialog.isVisible()) dialog.reject();
+                                                     },
+                                                     AssignPatients});
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Input Data  ") + path + QStringLiteral(" - Zeta"));
+        QCOMPARE(Rows(window), 3);
+        QCOMPARE(Row(window, 0).front(), QStringLiteral("1"));
+    }
+
+    void ExcelWorkbooks()
+    {
+        CMainFrame frame(services);
+        const QString twoSheets = Fixture(QStringLiteral("import/two_sheets.xls"));
+        QStringList entries;
+        CEventDataFrame* window = Open(frame, twoSheets, {[&](QWidget* modal) {
+                                                              auto& dialog = Expect<CChooseTableDlg>(modal);
+                                                              auto* list = Control<QListWidget>(&dialog, 1007);
+                                                              for (int row = 0; row < list->count(); ++row)
+                                                                  entries << list->item(row)->text();
+                                                              list->setCurrentRow(entries.indexOf("Patients$"));
+                                                              Click(&dialog, 1);
+                                                          },
+                                                          AssignPatients});
+        QVERIFY(entries.contains("Controls$") && entries.contains("Patients$"));
+        QVERIFY(std::is_sorted(entries.begin(), entries.end()));
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Input Data  ") + twoSheets + QStringLiteral(" - Patients$"));
+        QCOMPARE(Rows(window), 6);
+        QCOMPARE(Row(window, 0).mid(0, 4), QStringList({"1", "12.03.1990", "01.07.1993", "1"}));
+
+        // A sheet and a range of the same name are one entry, taken at once.
+        const QString oneSheet = Fixture(QStringLiteral("import/one_sheet.xls"));
+        window = Open(frame, oneSheet, {[](QWidget* modal) {
+            auto& dialog = Expect<CColumnSelectionDlg>(modal);
+            Choose(&dialog, 1003, QStringLiteral("Begin"));
+            Choose(&dialog, 1004, QStringLiteral("End"));
+            Choose(&dialog, 1005, QStringLiteral("Status"));
+            Click(&dialog, 1);
+        }});
+        QVERIFY(window);
+        QVERIFY(window->windowTitle().startsWith(QStringLiteral("Input Data  ") + oneSheet + QStringLiteral(" - Cases")));
+        QCOMPARE(Rows(window), 3);
+        // Without optional columns five columns show.
+        QVERIFY(window->view()->list()->isColumnHidden(CaseListModel::kGroup));
+        QVERIFY(window->view()->list()->isColumnHidden(CaseListModel::kBirth));
+    }
+
+    void DbaseFilesAndSeparateDateColumns()
+    {
+        CMainFrame frame(services);
+        const QString cases = Fixture(QStringLiteral("import/dbase/CASES.DBF"));
+        CEventDataFrame* window = Open(frame, cases, {[](QWidget* modal) {
+            auto& dialog = Expect<CColumnSelectionDlg>(modal);
+            Choose(&dialog, 1003, QStringLiteral("BEGINFU"));
+            Choose(&dialog, 1004, QStringLiteral("ENDFU"));
+            Choose(&dialog, 1005, QStringLiteral("STATUS"));
+            Click(&dialog, 1);
+        }});
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Input Data  ") + cases);  // no table part
+        QCOMPARE(Rows(window), 6);
+
+        const QString separate = Fixture(QStringLiteral("import/dbase/Separate.dbf"));
+        QStringList focusAfter;
+        window = Open(frame, separate, {[&](QWidget* modal) {
+            auto& dialog = Expect<CColumnSelectionDlg>(modal);
+            dialog.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            QVERIFY(Control<QComboBox>(&dialog, 1003)->isVisible());
+            QVERIFY(!Control<QComboBox>(&dialog, 1006)->isVisible());
+            QVERIFY(!dialog.findChild<QLabel*>(QStringLiteral("labelDay"))->isVisible());
+            Click(&dialog, 1042);
+            for (int id : {1003, 1004, 1017}) QVERIFY(!Control<QComboBox>(&dialog, id)->isVisible());
+            for (int id : {1006, 1007, 1009, 1010, 1011, 1012, 1019, 1020, 1021, 1005, 1013, 1015})
+                QVERIFY(Control<QComboBox>(&dialog, id)->isVisible());
+            QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("labelYear"))->isVisible());
+
+            Choose(&dialog, 1006, QStringLiteral("BEGD"));
+            Choose(&dialog, 1009, QStringLiteral("BEGM"));
+            Choose(&dialog, 1011, QStringLiteral("BEGY"));
+            Choose(&dialog, 1010, QStringLiteral("ENDM"));
+            Choose(&dialog, 1012, QStringLiteral("ENDY"));
+            Choose(&dialog, 1005, QStringLiteral("VITAL"));
+            Click(&dialog, 1);  // the end day still asks for a column
+            focusAfter << QApplication::focusWidget()->objectName();
+            Choose(&dialog, 1007, QStringLiteral("< Ignore >"));
+            Choose(&dialog, 1019, QStringLiteral("VITAL"));
+            Click(&dialog, 1);  // birth month on the status field
+            focusAfter << QApplication::focusWidget()->objectName();
+            Choose(&dialog, 1019, QStringLiteral("< Select a column of the input data sheet >"));
+            Click(&dialog, 1);
+        }});
+        QCOMPARE(messages.shown, QStringList({"Please select a column!", "You cannot use this column twice!"}));
+        QCOMPARE(focusAfter, QStringList({"id1007", "id1019"}));
+        QVERIFY(window);
+        QCOMPARE(Rows(window), 6);
+        // The ignored end day puts every end date on the 15th.
+        QCOMPARE(Row(window, 0).mid(1, 3), QStringList({"12.03.1990", "15.07.1993", "1"}));
+        QCOMPARE(Row(window, 1).mid(1, 2), QStringList({"05.05.1998", "15.10.1999"}));
+    }
+
+    void DbaseNamesAndErrors()
+    {
+        QTemporaryDir folder;
+        const QString longName = folder.filePath(QStringLiteral("Patientdata.dbf"));
+        const QString shortName = folder.filePath(QStringLiteral("PAT.DBF"));
+        QVERIFY(QFile::copy(Fixture(QStringLiteral("import/dbase/CASES.DBF")), longName));
+        QVERIFY(QFile::copy(Fixture(QStringLiteral("import/dbase/CASES.DBF")), shortName));
+
+        CMainFrame frame(services);
+        QVERIFY(!Open(frame, longName, {}));
+        QCOMPARE(messages.shown, QStringList({"Long filenames for dBase files usually lead to problems. Please rename "
+                                              "your file and choose a file name with not more than 8 characters plus "
+                                              "\".dbf\" extension!"}));
+
+        CEventDataFrame* window = Open(frame, shortName, {[](QWidget* modal) {
+            auto& dialog = Expect<CColumnSelectionDlg>(modal);
+            Choose(&dialog, 1003, QStringLiteral("BEGINFU"));
+            Choose(&dialog, 1004, QStringLiteral("ENDFU"));
+            Choose(&dialog, 1005, QStringLiteral("STATUS"));
+            Click(&dialog, 1);
+        }});
+        QVERIFY(window);
+        QCOMPARE(Rows(window), 6);
+
+        // A file the engine cannot read gives its error text and no window.
+        QVERIFY(!Open(frame, Fixture(QStringLiteral("import/notmdb.mdb")), {}));
+        QCOMPARE(messages.shown.size(), 1);
+        QVERIFY(!messages.shown.front().isEmpty());
+        QCOMPARE(frame.mdiArea()->subWindowList().size(), 1);
+    }
+
+    void ColumnSelectionHelp()
+    {
+        CMainFrame frame(services);
+        QVERIFY(!Open(frame, Fixture(QStringLiteral("access/cases.mdb")), {[](QWidget* modal) {
+            auto& dialog = Expect<CColumnSelectionDlg>(modal);
+            Click(&dialog, 9);
+            Click(&dialog, 2);
+        }}));
+        QCOMPARE(messages.shown,
+                 QStringList({QStringLiteral("File %1 (compiled HTML Help file) not found.").arg(services.paths.helpFile)}));
+    }
+};
+
+}  // namespace kalderon::testing
+
+QTEST_MAIN(kalderon::testing::DatabaseImportTest)
+#include "DatabaseImportTest.moc"

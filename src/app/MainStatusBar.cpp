@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <algorithm>
 
 namespace kalderon {
 namespace {
@@ -59,6 +60,20 @@ void MainStatusBar::EndProgress()
 {
     progress_->hide();
     messagePane_->setText(kIdleMessage);
+}
+
+StatusBarReading::StatusBarReading(MainStatusBar* statusBar, const QString& name) : statusBar_(statusBar)
+{
+    statusBar_->BeginProgress(QStringLiteral("Reading %1 ...").arg(name));
+}
+
+StatusBarReading::~StatusBarReading() { statusBar_->EndProgress(); }
+
+ReadProgress StatusBarReading::progress() const
+{
+    return [statusBar = statusBar_](size_t done, size_t total) {
+        statusBar->SetProgress(total ? static_cast<int>(100 * std::min(done, total) / total) : 0);
+    };
 }
 
 }  // namespace kalderon

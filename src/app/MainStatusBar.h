@@ -2,6 +2,9 @@
 
 #include <QStatusBar>
 
+#include "app/WaitCursor.h"
+#include "import/ReadProgress.h"
+
 class QLabel;
 class QProgressBar;
 
@@ -24,6 +27,23 @@ public:
 private:
     QLabel* messagePane_;
     QProgressBar* progress_;
+};
+
+// While a data file is read: the wait cursor, and the name of what is read
+// with the progress of the reading in the status bar.
+class StatusBarReading {
+public:
+    StatusBarReading(MainStatusBar* statusBar, const QString& name);
+    ~StatusBarReading();
+    StatusBarReading(const StatusBarReading&) = delete;
+    StatusBarReading& operator=(const StatusBarReading&) = delete;
+
+    // The progress for the reader: records done of a total, as a percentage.
+    ReadProgress progress() const;
+
+private:
+    WaitCursor wait_;
+    MainStatusBar* statusBar_;
 };
 
 }  // namespace kalderon

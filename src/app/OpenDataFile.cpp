@@ -7,9 +7,8 @@
 #include "app/DisplayText.h"
 #include "app/MainStatusBar.h"
 #include "app/UserProfile.h"
-#include "app/WaitCursor.h"
-#include "import/ui/CEventDataView.h"
 #include "import/DatabaseImport.h"
+#include "import/ui/CEventDataView.h"
 #include "import/ui/CTextImportSheet.h"
 #include "import/ui/ImportDatabaseFile.h"
 
@@ -18,6 +17,28 @@ namespace {
 
 constexpr int kFileFilter = 200;
 constexpr int kDialogTitle = 210;
+
+// The text import wizard for the file and, on Finish, a data window with its
+// cases.
+void ImportTextFile(CMainFrame& frame, const QString& path)
+{
+    CTextImportSheet sheet(path, frame.services().messages, &frame);
+    if (sheet.exec() != QDialog::Accepted) return;
+
+    CEventDataFrame* window = frame.NewDataWindow();
+    std::string error;
+    bool read;
+    {
+        StatusBarReading reading(frame.mainStatusBar(), QFileInfo(path).fileName());
+        read = window->view()->ReadTextFile(PathBytes(path), sheet.settings(), error, reading.progress());
+    }
+    if (!read) {
+        window->close();
+        frame.services().messages.Show(&frame, DisplayText(error));
+        return;
+    }
+    window->SetSource(PathBytes(path));
+}
 
 }  // namespace
 
@@ -37,32 +58,6 @@ void OpenDataFile(CMainFrame& frame)
         ImportDatabaseFile(frame, path);
     else
         ImportTextFile(frame, path);
-}
-
-void ImportTextFile(CMainFrame& frame, const QString& path)
-{
-    CTextImportSheet sheet(path, frame.services().messages, &frame);
-    if (sheet.exec() != QDialog::Accepted) return;
-
-    CEventDataFrame* window = frame.NewDataWindow();
-    MainStatusBar* status = frame.mainStatusBar();
-    std::string error;
-    bool read;
-    {
-        WaitCursor wait;
-        status->BeginProgress(QStringLiteral("Reading %1 ...").arg(QFileInfo(path).fileName()));
-        read = window->view()->ReadTextFile(PathBytes(path), sheet.settings(), error,
-                                            [status](size_t done, size_t total) {
-                                                status->SetProgress(total ? static_cast<int>(100 * done / total) : 0);
-                                            });
-        status->EndProgress();
-    }
-    if (!read) {
-        window->close();
-        frame.services().messages.Show(&frame, DisplayText(error));
-        return;
-    }
-    window->SetSource(PathBytes(path));
 }
 
 }  // namespace kalderon

@@ -11,8 +11,4 @@ class CMainFrame;
 // wizard into a new data window.
 void OpenDataFile(CMainFrame& frame);
 
-// The text import wizard for the file and, on Finish, a data window with its
-// cases.
-void ImportTextFile(CMainFrame& frame, const QString& path);
-
 }  // namespace kalderon

@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -120,6 +121,20 @@ private slots:
 
         frame.command(command::kViewToolBar)->setChecked(false);
         QVERIFY(frame.toolBar()->isHidden());
+
+        // Reading shows the wait cursor and its progress in the status bar.
+        auto* progress = frame.mainStatusBar()->findChild<QProgressBar*>();
+        {
+            StatusBarReading reading(frame.mainStatusBar(), QStringLiteral("cases.txt"));
+            QCOMPARE(frame.mainStatusBar()->paneText(), QStringLiteral("Reading cases.txt ..."));
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            QVERIFY(!progress->isHidden());
+            reading.progress()(50, 200);
+            QCOMPARE(progress->value(), 25);
+        }
+        QCOMPARE(frame.mainStatusBar()->paneText(), QStringLiteral("Ready"));
+        QVERIFY(progress->isHidden());
+        QVERIFY(!QApplication::overrideCursor());
     }
 
     void AboutBox()

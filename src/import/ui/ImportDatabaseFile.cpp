@@ -5,7 +5,6 @@
 #include "app/DisplayText.h"
 #include "app/HelpTopics.h"
 #include "app/MainStatusBar.h"
-#include "app/WaitCursor.h"
 #include "import/DatabaseImport.h"
 #include "import/ui/CChooseTableDlg.h"
 #include "import/ui/CColumnSelectionDlg.h"
@@ -38,20 +37,6 @@ bool AssignColumns(CMainFrame& frame, const std::vector<std::string>& fieldNames
     return true;
 }
 
-// Reads the table under the wait cursor, with progress in the status bar.
-TableCases ReadTable(CMainFrame& frame, const Database& database, const std::string& table,
-                     const CColumnAssignment& assignment, CAnalysisData& analysis)
-{
-    WaitCursor wait;
-    MainStatusBar* status = frame.mainStatusBar();
-    status->BeginProgress(QStringLiteral("Reading %1 ...").arg(DisplayText(table)));
-    TableCases read = ReadTableIntoCases(database, table, assignment, analysis, [status](size_t done, size_t total) {
-        status->SetProgress(total ? static_cast<int>(100 * std::min(done, total) / total) : 0);
-    });
-    status->EndProgress();
-    return read;
-}
-
 }  // namespace
 
 void ImportDatabaseFile(CMainFrame& frame, const QString& path)
@@ -73,7 +58,11 @@ void ImportDatabaseFile(CMainFrame& frame, const QString& path)
         if (!AssignColumns(frame, opened.database->FieldNames(table), assignment)) return;
 
         DataSet data;
-        TableCases read = ReadTable(frame, *opened.database, table, assignment, data.analysis);
+        TableCases read;
+        {
+            StatusBarReading reading(frame.mainStatusBar(), DisplayText(table));
+            read = ReadTableIntoCases(*opened.database, table, assignment, data.analysis, reading.progress());
+        }
         if (!read.ok) {
             messages.Show(&frame, DisplayText(read.errorText));
             return;

@@ -16,13 +16,13 @@ namespace {
 
 // Where one role of the case stands, as given on the command line:
 // "N[:PATTERN]", with --fixed "FROM-TO[:PATTERN]" (or "N" for N-N).
-struct RoleSpec {
+struct RoleArgument {
     std::string text;
     bool given = false;
 };
 
-struct RoleSpecs {
-    RoleSpec begin, end, status, group, sex, birth;
+struct RoleArguments {
+    RoleArgument begin, end, status, group, sex, birth;
 };
 
 std::optional<std::int32_t> PositiveNumber(const std::string& text)
@@ -35,20 +35,20 @@ std::optional<std::int32_t> PositiveNumber(const std::string& text)
 
 // Fills the field number or the positions and the pattern of one role.
 // Returns the reason when the text does not fit.
-std::string ApplyRole(const std::string& option, const RoleSpec& spec, bool fixed, std::int32_t& column,
+std::string ApplyRole(const std::string& option, const RoleArgument& argument, bool fixed, std::int32_t& column,
                       std::int32_t& from, std::int32_t& to, std::string* pattern)
 {
-    std::string place = spec.text;
+    std::string place = argument.text;
     const size_t colon = place.find(':');
     if (colon != std::string::npos) {
-        if (!pattern) return option + " takes no date pattern: " + spec.text;
+        if (!pattern) return option + " takes no date pattern: " + argument.text;
         *pattern = place.substr(colon + 1);
         place.resize(colon);
         if (!IsUsableDatePattern(*pattern)) return option + ": " + LoadString(321);
     }
     if (!fixed) {
         const auto number = PositiveNumber(place);
-        if (!number) return option + " needs a field number (1, 2, ...): " + spec.text;
+        if (!number) return option + " needs a field number (1, 2, ...): " + argument.text;
         column = *number;
         return {};
     }
@@ -56,22 +56,22 @@ std::string ApplyRole(const std::string& option, const RoleSpec& spec, bool fixe
     const auto first = PositiveNumber(place.substr(0, dash));
     const auto last = dash == std::string::npos ? first : PositiveNumber(place.substr(dash + 1));
     if (!first || !last || *last < *first)
-        return option + " needs character positions FROM-TO (1-based, FROM <= TO): " + spec.text;
+        return option + " needs character positions FROM-TO (1-based, FROM <= TO): " + argument.text;
     from = *first;
     to = *last;
     return {};
 }
 
-std::string ApplyRoles(const RoleSpecs& roles, TextImportSettings& s)
+std::string ApplyRoles(const RoleArguments& roles, TextImportSettings& s)
 {
     const bool fixed = s.format == TextImportSettings::kFixedColumns;
     if (fixed && !(roles.begin.given && roles.end.given && roles.status.given))
         return "--fixed needs the positions of --begin, --end and --status";
 
     std::string reason;
-    const auto apply = [&](const char* option, const RoleSpec& spec, std::int32_t& column, std::int32_t& from,
+    const auto apply = [&](const char* option, const RoleArgument& argument, std::int32_t& column, std::int32_t& from,
                            std::int32_t& to, std::string* pattern) {
-        if (reason.empty() && spec.given) reason = ApplyRole(option, spec, fixed, column, from, to, pattern);
+        if (reason.empty() && argument.given) reason = ApplyRole(option, argument, fixed, column, from, to, pattern);
     };
     apply("--begin", roles.begin, s.beginColumn, s.beginFrom, s.beginTo, &s.beginFormat);
     apply("--end", roles.end, s.endColumn, s.endFrom, s.endTo, &s.endFormat);
@@ -87,7 +87,7 @@ std::string ApplyRoles(const RoleSpecs& roles, TextImportSettings& s)
 
 // Keeps the field names of a database input and checks that the options
 // fit the kind of input.
-std::string ApplyDatabaseRoles(const RoleSpecs& roles, bool textOptionsGiven, BatchOptions& o)
+std::string ApplyDatabaseRoles(const RoleArguments& roles, bool textOptionsGiven, BatchOptions& o)
 {
     DatabaseInput& d = o.database;
     if (textOptionsGiven) return "--fixed and --separator apply to text files only";
@@ -193,13 +193,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
     CommandLine result;
     BatchOptions& o = result.options;
-    RoleSpecs roles;
+    RoleArguments roles;
     bool textOptionsGiven = false;
 
     using Setter = std::function<std::string(const std::string&)>;
-    const auto role = [](RoleSpec& spec) {
-        return Setter([&spec](const std::string& value) {
-            spec = {value, true};
+    const auto role = [](RoleArgument& argument) {
+        return Setter([&argument](const std::string& value) {
+            argument = {value, true};
             return std::string();
         });
     };

@@ -29,9 +29,6 @@ public:
         return survival_[(static_cast<size_t>(sex) * years_ + y) * ages_ + a];
     }
 
-    // Ages from this one on all take the last row of every table.
-    int CappedAge() const { return ages_ - 1; }
-
 private:
     int firstYear_ = 0;
     int years_ = 1;

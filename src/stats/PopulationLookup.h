@@ -16,7 +16,6 @@ class PopulationLookup {
 public:
     PopulationLookup(const std::vector<CPopulationYearTable>& tables, std::string sexCodeFirst);
 
-    bool empty() const { return tables_.empty(); }
     const CPopulationYearTable& TableFor(int year) const;
     // The table value at row `index` (capped at the last row); 0 without tables.
     double Value(int year, int index, const std::string& sexText) const

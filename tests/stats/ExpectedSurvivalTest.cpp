@@ -296,7 +296,6 @@ TEST(AnnualSurvivalGrid, AgreesWithTheLookUpEverywhere)
                                                       Table(1995, {0.6, 0.7}, {0.8, 0.9, 0.95, 0.99})};
     const AnnualSurvivalGrid grid(tables);
     const PopulationLookup lookup(tables, "1");
-    EXPECT_EQ(grid.CappedAge(), 3);
     for (int year = 1980; year <= 2000; ++year)
         for (int age = 0; age < 8; ++age)
             for (const char* sex : {"1", "2"})

@@ -184,6 +184,31 @@ std::string CheckAnalysisOptions(const BatchOptions& o, const std::set<std::stri
         if (misplaced(option, {Analysis::Trend})) return std::string(option) + " needs --analysis trend";
     if (o.periodBegin.isValid() && o.periodEnd.isValid() && o.periodBegin.serial() > o.periodEnd.serial())
         return "--period-begin lies after --period-end";
+    if (o.analysis == Analysis::Smr && given.count("--unit")) return "--unit does not apply to --analysis smr";
+    if (o.analysis == Analysis::Smr && o.chart.any()) return "--analysis smr has no chart";
+    return {};
+}
+
+// Relative survival and SMR/SIR options, and the columns they need.
+std::string CheckPopulationOptions(const BatchOptions& o, const std::set<std::string>& given, bool sexAndBirthGiven)
+{
+    const PopulationOptions& p = o.population;
+    const bool smr = o.analysis == Analysis::Smr;
+    if (p.relativeSurvival && smr) return "--relative does not apply to --analysis smr";
+    if (given.count("--male") && given.count("--female")) return "--male and --female exclude each other";
+    for (const char* option : {"--population-db", "--population-table", "--male", "--female"})
+        if (given.count(option) && !p.relativeSurvival && !smr)
+            return std::string(option) + " needs --relative or --analysis smr";
+    for (const char* option : {"--method", "--closing-date"})
+        if (given.count(option) && !p.relativeSurvival) return std::string(option) + " needs --relative";
+    if (given.count("--closing-date")) {
+        if (!p.hakulinen) return "--closing-date needs --method hakulinen";
+        if (o.analysis != Analysis::LifeTable && o.analysis != Analysis::ProductLimit)
+            return "--closing-date applies to --analysis lifetable and productlimit only";
+    }
+    if ((p.relativeSurvival || smr) && !sexAndBirthGiven)
+        return std::string(smr ? "SMR/SIR" : "relative survival") +
+               " needs the sex and the date of birth of every case: give --sex and --birth";
     return {};
 }
 
@@ -209,6 +234,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
             return value.empty() ? std::string(option) + " needs a file name" : std::string();
         });
     };
+    const auto sexCode = [&o](bool female) {
+        return Setter([&o, female](const std::string& value) {
+            o.population.sexCode = value;
+            o.population.sexCodeIsFemale = female;
+            return std::string();
+        });
+    };
     const std::map<std::string, Setter> valued = {
         {"--separator",
          [&](const std::string& v) {
@@ -232,7 +264,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
                                      {{"lifetable", Analysis::LifeTable},
                                       {"productlimit", Analysis::ProductLimit},
                                       {"period", Analysis::Period},
-                                      {"trend", Analysis::Trend}},
+                                      {"trend", Analysis::Trend},
+                                      {"smr", Analysis::Smr}},
                                      o.analysis);
          }},
         {"--technique",
@@ -244,6 +277,20 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         {"--period-end", [&](const std::string& v) { return DateOf("--period-end", v, o.periodEnd); }},
         {"--years", [&](const std::string& v) { return WholeNumberOf("--years", v, o.survivalYears); }},
         {"--width", [&](const std::string& v) { return WholeNumberOf("--width", v, o.periodWidth); }},
+        {"--method",
+         [&](const std::string& v) {
+             return Choose<bool>("--method", v, {{"ederer2", false}, {"hakulinen", true}}, o.population.hakulinen);
+         }},
+        {"--closing-date",
+         [&](const std::string& v) { return DateOf("--closing-date", v, o.population.closingDate); }},
+        {"--population-db", fileName("--population-db", o.population.databasePath)},
+        {"--population-table",
+         [&](const std::string& v) {
+             o.population.tableName = v;
+             return std::string(v.empty() ? "--population-table needs a table name" : "");
+         }},
+        {"--male", sexCode(false)},
+        {"--female", sexCode(true)},
         {"--event",
          [&](const std::string& v) {
              o.eventCode = v;
@@ -283,6 +330,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         {"--separate-dates", [&] { o.database.separateDates = true; }},
         {"--list-tables", [&] { o.database.listTables = true; }},
         {"--list-fields", [&] { o.database.listFields = true; }},
+        {"--relative", [&] { o.population.relativeSurvival = true; }},
         {"--stratified", [&] { o.stratified = true; }},
         {"--no-stratified", [&] { o.stratified = false; }},
         {"--help", [&] { result.helpRequested = true; }},
@@ -335,6 +383,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     else
         result.error = ApplyRoles(roles, o.import);
     if (result.error.empty()) result.error = CheckAnalysisOptions(o, given);
+    const bool listing = o.isDatabase && (d.listTables || d.listFields);
+    if (result.error.empty() && !listing)
+        result.error = CheckPopulationOptions(o, given, roles.sex.given && roles.birth.given);
     return result;
 }
 
@@ -379,11 +430,12 @@ Reading a database file (.mdb, .xls, .dbf, any letter case):
   --list-fields            print the field names of the table and stop
 
 Analysis:
-  --analysis lifetable|productlimit|period|trend
+  --analysis lifetable|productlimit|period|trend|smr
                            life table (Cutler-Ederer, the default),
                            product-limit (Kaplan-Meier), period analysis,
-                           or trend in n-year survival by starting year of
-                           period
+                           trend in n-year survival by starting year of
+                           period, or SMR/SIR (standardized mortality or
+                           incidence ratios with Byar limits; no chart)
   --technique lifetable|productlimit
                            technique of the period analysis and the trend
                            (default lifetable)
@@ -403,6 +455,27 @@ Analysis:
   --no-stratified          one table for all cases
                            (default: stratified when --group is given)
 
+Relative survival and SMR/SIR (both need --sex and --birth):
+  --relative               add relative survival to a survival analysis
+  --method ederer2|hakulinen
+                           expected survival after Ederer II (default) or
+                           Hakulinen
+  --closing-date DD.MM.YYYY
+                           common closing date of the Hakulinen method for
+                           the life table and product-limit (default: the
+                           last end of follow-up)
+  --population-db PATH     database of population tables (default:
+                           LifeTables.mdb, for SMR/SIR
+                           ReferenceRateTables.mdb, looked for in the
+                           working directory, then in ../data next to the
+                           program, then in the source tree's data folder)
+  --population-table NAME  the table (default: the first one listed)
+  --male CODE, --female CODE
+                           the sex code of males or of females (default:
+                           the first sex code of the cases, as male); with a
+                           single sex code, --female counts every case as
+                           female
+
 Output:
   --report FILE            write the report to FILE (default: standard output)
   --csv FILE               write the semicolon-separated export to FILE
@@ -415,8 +488,9 @@ Output:
   --help                   show this text
 
 Exit status: 0 success; 1 the analysis cannot run (for example no valid
-case); 2 a bad option, a field used twice, a database with several tables
-and no --table, or a file that cannot be read or written.
+case, or a population table without usable rows); 2 a bad option, a field
+used twice, a database with several tables and no --table, a population
+table that cannot be loaded, or a file that cannot be read or written.
 )";
 }
 

@@ -17,4 +17,21 @@ void ApplyParameterChoices(CAnalysisData& data, const ParameterChoices& choices)
     for (CGroupResult& group : data.groupResults) group.intervalTable.ciLevelText = choices.ciLevelText;
 }
 
+std::string SexCodeFirstOf(const std::vector<std::string>& sexCodes, const SexCodingChoice& choice)
+{
+    const bool listed = choice.index >= 0 && static_cast<size_t>(choice.index) < sexCodes.size();
+    if (!choice.female) return listed ? sexCodes[choice.index] : std::string();
+    if (sexCodes.size() == 1) return sexCodes[0] + "M";
+    if (sexCodes.empty()) return std::string();
+    return sexCodes[choice.index == 0 ? 1 : 0];
+}
+
+void ApplyPopulationChoices(CAnalysisData& data, const PopulationChoices& choices)
+{
+    data.sexCodeFirst = SexCodeFirstOf(data.sexCodes, choices.sexCoding);
+    data.sexCodeIndex = choices.sexCoding.index;
+    data.sexCodeIsFemale = choices.sexCoding.female ? 1 : 0;
+    data.populationTableName = choices.tableName;
+}
+
 }  // namespace kalderon

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "stats/AnalysisData.h"
 
@@ -20,5 +21,30 @@ struct ParameterChoices {
 // the status codes, and the confidence level into the record and into the
 // interval table of every group.
 void ApplyParameterChoices(CAnalysisData& data, const ParameterChoices& choices);
+
+// The sex coding of the dialogs: an entry of the sex codes, marked as the
+// code of males or of females.
+struct SexCodingChoice {
+    std::int32_t index = 0;
+    bool female = false;
+};
+
+// The code the population tables' first (male) values apply to.  An entry
+// marked male is that code.  Marked female, it is the other entry of the
+// list; with only one code it is that code followed by "M", which no case
+// carries, so that every case counts as female.
+std::string SexCodeFirstOf(const std::vector<std::string>& sexCodes, const SexCodingChoice& choice);
+
+// What relative survival and SMR/SIR take from their dialogs besides the
+// parameters above: the sex coding and the population table's name.
+struct PopulationChoices {
+    SexCodingChoice sexCoding;
+    std::string tableName;
+};
+
+// Writes the sex coding (the first-sex code with the list position and the
+// mark kept as defaults for the next dialog) and the table name into the
+// record.  Loading the table is the caller's.
+void ApplyPopulationChoices(CAnalysisData& data, const PopulationChoices& choices);
 
 }  // namespace kalderon

@@ -16,13 +16,13 @@ namespace {
 
 // Where one role of the case stands, as given on the command line:
 // "N[:PATTERN]", with --fixed "FROM-TO[:PATTERN]" (or "N" for N-N).
-struct RoleSpec {
+struct RoleArgument {
     std::string text;
     bool given = false;
 };
 
-struct RoleSpecs {
-    RoleSpec begin, end, status, group, sex, birth;
+struct RoleArguments {
+    RoleArgument begin, end, status, group, sex, birth;
 };
 
 std::optional<std::int32_t> PositiveNumber(const std::string& text)
@@ -35,20 +35,20 @@ std::optional<std::int32_t> PositiveNumber(const std::string& text)
 
 // Fills the field number or the positions and the pattern of one role.
 // Returns the reason when the text does not fit.
-std::string ApplyRole(const std::string& option, const RoleSpec& spec, bool fixed, std::int32_t& column,
+std::string ApplyRole(const std::string& option, const RoleArgument& argument, bool fixed, std::int32_t& column,
                       std::int32_t& from, std::int32_t& to, std::string* pattern)
 {
-    std::string place = spec.text;
+    std::string place = argument.text;
     const size_t colon = place.find(':');
     if (colon != std::string::npos) {
-        if (!pattern) return option + " takes no date pattern: " + spec.text;
+        if (!pattern) return option + " takes no date pattern: " + argument.text;
         *pattern = place.substr(colon + 1);
         place.resize(colon);
         if (!IsUsableDatePattern(*pattern)) return option + ": " + LoadString(321);
     }
     if (!fixed) {
         const auto number = PositiveNumber(place);
-        if (!number) return option + " needs a field number (1, 2, ...): " + spec.text;
+        if (!number) return option + " needs a field number (1, 2, ...): " + argument.text;
         column = *number;
         return {};
     }
@@ -56,22 +56,22 @@ std::string ApplyRole(const std::string& option, const RoleSpec& spec, bool fixe
     const auto first = PositiveNumber(place.substr(0, dash));
     const auto last = dash == std::string::npos ? first : PositiveNumber(place.substr(dash + 1));
     if (!first || !last || *last < *first)
-        return option + " needs character positions FROM-TO (1-based, FROM <= TO): " + spec.text;
+        return option + " needs character positions FROM-TO (1-based, FROM <= TO): " + argument.text;
     from = *first;
     to = *last;
     return {};
 }
 
-std::string ApplyRoles(const RoleSpecs& roles, TextImportSettings& s)
+std::string ApplyRoles(const RoleArguments& roles, TextImportSettings& s)
 {
     const bool fixed = s.format == TextImportSettings::kFixedColumns;
     if (fixed && !(roles.begin.given && roles.end.given && roles.status.given))
         return "--fixed needs the positions of --begin, --end and --status";
 
     std::string reason;
-    const auto apply = [&](const char* option, const RoleSpec& spec, std::int32_t& column, std::int32_t& from,
+    const auto apply = [&](const char* option, const RoleArgument& argument, std::int32_t& column, std::int32_t& from,
                            std::int32_t& to, std::string* pattern) {
-        if (reason.empty() && spec.given) reason = ApplyRole(option, spec, fixed, column, from, to, pattern);
+        if (reason.empty() && argument.given) reason = ApplyRole(option, argument, fixed, column, from, to, pattern);
     };
     apply("--begin", roles.begin, s.beginColumn, s.beginFrom, s.beginTo, &s.beginFormat);
     apply("--end", roles.end, s.endColumn, s.endFrom, s.endTo, &s.endFormat);
@@ -87,7 +87,7 @@ std::string ApplyRoles(const RoleSpecs& roles, TextImportSettings& s)
 
 // Keeps the field names of a database input and checks that the options
 // fit the kind of input.
-std::string ApplyDatabaseRoles(const RoleSpecs& roles, bool textOptionsGiven, BatchOptions& o)
+std::string ApplyDatabaseRoles(const RoleArguments& roles, bool textOptionsGiven, BatchOptions& o)
 {
     DatabaseInput& d = o.database;
     if (textOptionsGiven) return "--fixed and --separator apply to text files only";
@@ -184,6 +184,31 @@ std::string CheckAnalysisOptions(const BatchOptions& o, const std::set<std::stri
         if (misplaced(option, {Analysis::Trend})) return std::string(option) + " needs --analysis trend";
     if (o.periodBegin.isValid() && o.periodEnd.isValid() && o.periodBegin.serial() > o.periodEnd.serial())
         return "--period-begin lies after --period-end";
+    if (o.analysis == Analysis::Smr && given.count("--unit")) return "--unit does not apply to --analysis smr";
+    if (o.analysis == Analysis::Smr && o.chart.any()) return "--analysis smr has no chart";
+    return {};
+}
+
+// Relative survival and SMR/SIR options, and the columns they need.
+std::string CheckPopulationOptions(const BatchOptions& o, const std::set<std::string>& given, bool sexAndBirthGiven)
+{
+    const PopulationOptions& p = o.population;
+    const bool smr = o.analysis == Analysis::Smr;
+    if (p.relativeSurvival && smr) return "--relative does not apply to --analysis smr";
+    if (given.count("--male") && given.count("--female")) return "--male and --female exclude each other";
+    for (const char* option : {"--population-db", "--population-table", "--male", "--female"})
+        if (given.count(option) && !p.relativeSurvival && !smr)
+            return std::string(option) + " needs --relative or --analysis smr";
+    for (const char* option : {"--method", "--closing-date"})
+        if (given.count(option) && !p.relativeSurvival) return std::string(option) + " needs --relative";
+    if (given.count("--closing-date")) {
+        if (!p.hakulinen) return "--closing-date needs --method hakulinen";
+        if (o.analysis != Analysis::LifeTable && o.analysis != Analysis::ProductLimit)
+            return "--closing-date applies to --analysis lifetable and productlimit only";
+    }
+    if ((p.relativeSurvival || smr) && !sexAndBirthGiven)
+        return std::string(smr ? "SMR/SIR" : "relative survival") +
+               " needs the sex and the date of birth of every case: give --sex and --birth";
     return {};
 }
 
@@ -193,13 +218,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
     CommandLine result;
     BatchOptions& o = result.options;
-    RoleSpecs roles;
+    RoleArguments roles;
     bool textOptionsGiven = false;
 
     using Setter = std::function<std::string(const std::string&)>;
-    const auto role = [](RoleSpec& spec) {
-        return Setter([&spec](const std::string& value) {
-            spec = {value, true};
+    const auto role = [](RoleArgument& argument) {
+        return Setter([&argument](const std::string& value) {
+            argument = {value, true};
             return std::string();
         });
     };
@@ -207,6 +232,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         return Setter([option, &target](const std::string& value) {
             target = value;
             return value.empty() ? std::string(option) + " needs a file name" : std::string();
+        });
+    };
+    const auto sexCode = [&o](bool female) {
+        return Setter([&o, female](const std::string& value) {
+            o.population.sexCode = value;
+            o.population.sexCodeIsFemale = female;
+            return std::string();
         });
     };
     const std::map<std::string, Setter> valued = {
@@ -232,7 +264,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
                                      {{"lifetable", Analysis::LifeTable},
                                       {"productlimit", Analysis::ProductLimit},
                                       {"period", Analysis::Period},
-                                      {"trend", Analysis::Trend}},
+                                      {"trend", Analysis::Trend},
+                                      {"smr", Analysis::Smr}},
                                      o.analysis);
          }},
         {"--technique",
@@ -244,6 +277,20 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         {"--period-end", [&](const std::string& v) { return DateOf("--period-end", v, o.periodEnd); }},
         {"--years", [&](const std::string& v) { return WholeNumberOf("--years", v, o.survivalYears); }},
         {"--width", [&](const std::string& v) { return WholeNumberOf("--width", v, o.periodWidth); }},
+        {"--method",
+         [&](const std::string& v) {
+             return Choose<bool>("--method", v, {{"ederer2", false}, {"hakulinen", true}}, o.population.hakulinen);
+         }},
+        {"--closing-date",
+         [&](const std::string& v) { return DateOf("--closing-date", v, o.population.closingDate); }},
+        {"--population-db", fileName("--population-db", o.population.databasePath)},
+        {"--population-table",
+         [&](const std::string& v) {
+             o.population.tableName = v;
+             return std::string(v.empty() ? "--population-table needs a table name" : "");
+         }},
+        {"--male", sexCode(false)},
+        {"--female", sexCode(true)},
         {"--event",
          [&](const std::string& v) {
              o.eventCode = v;
@@ -283,6 +330,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         {"--separate-dates", [&] { o.database.separateDates = true; }},
         {"--list-tables", [&] { o.database.listTables = true; }},
         {"--list-fields", [&] { o.database.listFields = true; }},
+        {"--relative", [&] { o.population.relativeSurvival = true; }},
         {"--stratified", [&] { o.stratified = true; }},
         {"--no-stratified", [&] { o.stratified = false; }},
         {"--help", [&] { result.helpRequested = true; }},
@@ -335,6 +383,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     else
         result.error = ApplyRoles(roles, o.import);
     if (result.error.empty()) result.error = CheckAnalysisOptions(o, given);
+    const bool listing = o.isDatabase && (d.listTables || d.listFields);
+    if (result.error.empty() && !listing)
+        result.error = CheckPopulationOptions(o, given, roles.sex.given && roles.birth.given);
     return result;
 }
 
@@ -379,11 +430,12 @@ Reading a database file (.mdb, .xls, .dbf, any letter case):
   --list-fields            print the field names of the table and stop
 
 Analysis:
-  --analysis lifetable|productlimit|period|trend
+  --analysis lifetable|productlimit|period|trend|smr
                            life table (Cutler-Ederer, the default),
                            product-limit (Kaplan-Meier), period analysis,
-                           or trend in n-year survival by starting year of
-                           period
+                           trend in n-year survival by starting year of
+                           period, or SMR/SIR (standardized mortality or
+                           incidence ratios with Byar limits; no chart)
   --technique lifetable|productlimit
                            technique of the period analysis and the trend
                            (default lifetable)
@@ -403,6 +455,27 @@ Analysis:
   --no-stratified          one table for all cases
                            (default: stratified when --group is given)
 
+Relative survival and SMR/SIR (both need --sex and --birth):
+  --relative               add relative survival to a survival analysis
+  --method ederer2|hakulinen
+                           expected survival after Ederer II (default) or
+                           Hakulinen
+  --closing-date DD.MM.YYYY
+                           common closing date of the Hakulinen method for
+                           the life table and product-limit (default: the
+                           last end of follow-up)
+  --population-db PATH     database of population tables (default:
+                           LifeTables.mdb, for SMR/SIR
+                           ReferenceRateTables.mdb, looked for in the
+                           working directory, then in ../data next to the
+                           program, then in the source tree's data folder)
+  --population-table NAME  the table (default: the first one listed)
+  --male CODE, --female CODE
+                           the sex code of males or of females (default:
+                           the first sex code of the cases, as male); with a
+                           single sex code, --female counts every case as
+                           female
+
 Output:
   --report FILE            write the report to FILE (default: standard output)
   --csv FILE               write the semicolon-separated export to FILE
@@ -415,8 +488,9 @@ Output:
   --help                   show this text
 
 Exit status: 0 success; 1 the analysis cannot run (for example no valid
-case); 2 a bad option, a field used twice, a database with several tables
-and no --table, or a file that cannot be read or written.
+case, or a population table without usable rows); 2 a bad option, a field
+used twice, a database with several tables and no --table, a population
+table that cannot be loaded, or a file that cannot be read or written.
 )";
 }
 

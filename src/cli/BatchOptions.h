@@ -10,7 +10,7 @@
 
 namespace kalderon::batch {
 
-enum class Analysis { LifeTable, ProductLimit, Period, Trend };
+enum class Analysis { LifeTable, ProductLimit, Period, Trend, Smr };
 
 // How a database file (.mdb, .xls, .dbf) is read: the table and the fields
 // of the case values by name.  With separate dates each of the three dates
@@ -37,6 +37,18 @@ struct ChartOutputs {
     bool any() const { return drawn() || !chartPath.empty(); }
 };
 
+// Relative survival and SMR/SIR: the population table, the sex coding and
+// the method of expected survival.
+struct PopulationOptions {
+    bool relativeSurvival = false;
+    bool hakulinen = false;
+    DateValue closingDate;      // Hakulinen; null: the last end date
+    std::string databasePath;   // empty: LifeTables.mdb or ReferenceRateTables.mdb, looked for
+    std::string tableName;      // empty: the first table of the database
+    std::optional<std::string> sexCode;  // none: the first sex code, as male
+    bool sexCodeIsFemale = false;
+};
+
 // Everything one run of kalderon-batch does: which file to read and how,
 // which analysis with which parameters, and where the results go.
 struct BatchOptions {
@@ -55,6 +67,7 @@ struct BatchOptions {
     DateValue periodEnd;
     std::int32_t survivalYears = 5;  // trend
     std::int32_t periodWidth = 5;    // trend
+    PopulationOptions population;
 
     std::string reportPath;  // empty: standard output
     std::string csvPath;     // empty: no export file

@@ -6,29 +6,24 @@
 #include <cstring>
 
 #include "analysis/ParameterChoices.h"
-#include "cli/DatabaseInputReader.h"
+#include "cli/BatchMessages.h"
 #include "cli/ChartOutput.h"
+#include "cli/DatabaseInputReader.h"
+#include "cli/PopulationInput.h"
 #include "import/TextFileReader.h"
 #include "resources/StringTable.h"
 #include "results/LineEnds.h"
 #include "results/ReportClock.h"
 #include "results/ResultReport.h"
+#include "stats/ExpectedSurvival.h"
 #include "stats/LifeTable.h"
 #include "stats/PeriodAnalysis.h"
 #include "stats/ProductLimit.h"
+#include "stats/SmrSir.h"
 #include "stats/Trend.h"
 
 namespace kalderon::batch {
 namespace {
-
-constexpr const char* kProgram = "kalderon-batch: ";
-
-std::string QuotedList(const std::vector<std::string>& codes)
-{
-    std::string list;
-    for (const std::string& code : codes) list += (list.empty() ? "\"" : ", \"") + code + "\"";
-    return list;
-}
 
 // The event code to use, or an empty optional with the reason in `error`.
 std::optional<std::string> ChooseEventCode(const BatchOptions& options, const CAnalysisData& data,
@@ -51,21 +46,26 @@ std::optional<std::string> ChooseEventCode(const BatchOptions& options, const CA
 std::optional<AnalysisKind> Compute(Analysis analysis, DataSet& dataSet, bool stratified, std::string& refusal)
 {
     CAnalysisData& data = dataSet.analysis;
-    refusal = "the analysis cannot be computed with these parameters";
+    const CaseList& cases = dataSet.cases;
     switch (analysis) {
     case Analysis::LifeTable:
-        if (!ComputeLifeTable(data, dataSet.cases, stratified)) return std::nullopt;
-        return kLifeTable;
+        if (ComputeLifeTable(data, cases, stratified)) return kLifeTable;
+        break;
     case Analysis::ProductLimit:
-        ComputeProductLimit(data, dataSet.cases, stratified);
-        return kProductLimit;
+        if (ComputeProductLimit(data, cases, stratified)) return kProductLimit;
+        break;
     case Analysis::Period:
-        ComputePeriodAnalysis(data, dataSet.cases, stratified);
-        return kPeriodAnalysis;
+        if (ComputePeriodAnalysis(data, cases, stratified)) return kPeriodAnalysis;
+        break;
     case Analysis::Trend:
-        if (!ComputeTrend(data, dataSet.cases, stratified, refusal)) return std::nullopt;
-        return kTrend;
+        if (ComputeTrend(data, cases, stratified, refusal)) return kTrend;
+        return std::nullopt;
+    case Analysis::Smr:
+        if (ComputeSmrSir(data, cases, stratified)) return kSmrSir;
+        break;
     }
+    refusal = data.relativeSurvival ? RelativeSurvivalRefusal(data) : std::string();
+    if (refusal.empty()) refusal = "the analysis cannot be computed with these parameters";
     return std::nullopt;
 }
 
@@ -118,6 +118,9 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     data.periodTechnique = options.periodTechnique;
     data.survivalYears = options.survivalYears;
     data.periodWidth = options.periodWidth;
+    if (options.population.relativeSurvival || options.analysis == Analysis::Smr) {
+        if (const std::optional<int> exitCode = PreparePopulation(options, data, err)) return *exitCode;
+    }
 
     const bool stratified = options.stratified.value_or(dataSet.hasGroupColumn);
     const std::optional<AnalysisKind> kind = Compute(options.analysis, dataSet, stratified, error);

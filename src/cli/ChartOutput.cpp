@@ -4,12 +4,11 @@
 #include "charts/ChartProfile.h"
 #include "charts/LifeTableChart.h"
 #include "charts/qt/ChartImage.h"
+#include "cli/BatchMessages.h"
 #include "cli/BatchRunner.h"
 
 namespace kalderon::batch {
 namespace {
-
-constexpr const char* kProgram = "kalderon-batch: ";
 
 bool DrawPictures(const ChartOutputs& outputs, LifeTableChart& chart, std::ostream& err)
 {

@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include "cli/BatchMessages.h"
 #include "cli/BatchRunner.h"
 #include "import/DatabaseImport.h"
 #include "resources/StringTable.h"
@@ -9,20 +10,11 @@
 namespace kalderon::batch {
 namespace {
 
-constexpr const char* kProgram = "kalderon-batch: ";
-
 std::string JoinedList(const std::vector<std::string>& names)
 {
     std::string list;
     for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
     return list;
-}
-
-// An engine error text without its closing blank lines.
-std::string OneMessage(std::string text)
-{
-    while (!text.empty() && text.back() == '\n') text.pop_back();
-    return text;
 }
 
 // Position of a field by name: the exact name, else the only name that

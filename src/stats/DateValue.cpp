@@ -1,6 +1,7 @@
 #include "stats/DateValue.h"
 
 #include <cmath>
+#include <cstdint>
 #include <ctime>
 #include <locale.h>
 
@@ -20,8 +21,28 @@ long long DaysFromCivil(long long y, unsigned m, unsigned d)
     return era * 146097 + static_cast<long long>(doe) - 719468;
 }
 
+// Days from 1 January 1970 to the civil date, in the proleptic Gregorian
+// calendar.  Within some 250,000 years of 1970 the calendar is shifted by
+// whole 400-year cycles so that unsigned 32-bit arithmetic does (Neri and
+// Schneider's Euclidean affine form); further out eras are counted apart.
 CivilDate CivilFromDays(long long z)
 {
+    constexpr long long kCycles = 700;  // 400-year cycles shifted ahead
+    constexpr long long kShift = 719468 + 146097 * kCycles;
+    if (z > -kShift && z < 90'000'000) {
+        const auto n = static_cast<std::uint32_t>(z + kShift);
+        const std::uint32_t n1 = 4 * n + 3;
+        const std::uint32_t century = n1 / 146097;
+        const std::uint32_t n2 = (n1 % 146097) | 3;
+        const std::uint64_t p2 = std::uint64_t{2939745} * n2;
+        const auto yearOfCentury = static_cast<std::uint32_t>(p2 >> 32);
+        const std::uint32_t dayOfYear = static_cast<std::uint32_t>(p2) / 2939745 / 4;
+        const std::uint32_t n3 = 2141 * dayOfYear + 197913;
+        const bool janOrFeb = dayOfYear >= 306;
+        const int year = static_cast<int>(100 * century + yearOfCentury) - static_cast<int>(400 * kCycles) + janOrFeb;
+        const int month = static_cast<int>(n3 >> 16) - (janOrFeb ? 12 : 0);
+        return CivilDate{year, month, static_cast<int>((n3 & 65535) / 2141) + 1};
+    }
     z += 719468;
     const long long era = (z >= 0 ? z : z - 146096) / 146097;
     const unsigned doe = static_cast<unsigned>(z - era * 146097);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "stats/AnnualSurvivalGrid.h"
 #include "stats/GroupCounters.h"
 #include "stats/PopulationLookup.h"
 #include "stats/TimeUnit.h"
@@ -10,29 +11,31 @@
 namespace kalderon {
 namespace {
 
-// Calendar year, age and sex of a case at the begin of its follow-up.
+// Calendar year, age and sex (0 first, 1 second) of a case at the begin of
+// its follow-up.
 struct Person {
     int year;
     int age;
-    const std::string* sex;
+    int sex;
 };
-
-Person PersonOf(const CCaseRecord& c)
-{
-    return {c.beginDate.year(), std::max(0, CompletedAge(c.birthDate, c.beginDate)), &c.sexText};
-}
 
 class AnnualSurvival {
 public:
-    explicit AnnualSurvival(const CAnalysisData& data) : lookup_(data.populationTables, data.sexCodeFirst) {}
-    double operator()(const Person& p, int i) const
+    explicit AnnualSurvival(const CAnalysisData& data) : grid_(data.populationTables), sexCodeFirst_(data.sexCodeFirst)
     {
-        if (lookup_.empty()) return 0.0;
-        return 1.0 - lookup_.Value(p.year + i, p.age + i, *p.sex);
     }
+    Person PersonOf(const CCaseRecord& c) const
+    {
+        const CivilDate begin = c.beginDate.civil();
+        return {begin.year, std::max(0, CompletedAge(c.birthDate.civil(), begin)),
+                AnnualSurvivalGrid::SexIndex(c.sexText, sexCodeFirst_)};
+    }
+    // The survival of follow-up year i.
+    double operator()(const Person& p, int i) const { return grid_(p.sex, p.year + i, p.age + i); }
 
 private:
-    PopulationLookup lookup_;
+    AnnualSurvivalGrid grid_;
+    const std::string& sexCodeFirst_;
 };
 
 // Number and sum of annual expected survivals per follow-up year (Ederer II).
@@ -115,14 +118,15 @@ void PrepareArrays(CAnalysisData& data, int groups, int years, bool ederer)
 }
 
 template <typename Visit>
-void ForEachValidCase(const CAnalysisData& data, const CaseList& cases, bool stratified, Visit visit)
+void ForEachValidCase(const CAnalysisData& data, const CaseList& cases, bool stratified,
+                      const AnnualSurvival& survival, Visit visit)
 {
     for (size_t k = 0; k < cases.records.size(); ++k) {
         const CCaseRecord& c = cases.records[k];
         if (!c.isValid) continue;
         const int g = AnalysisGroup(cases, k, stratified);
         if (g >= static_cast<int>(data.groupResults.size())) continue;
-        visit(g, c, PersonOf(c));
+        visit(g, c, survival.PersonOf(c));
     }
 }
 
@@ -138,7 +142,7 @@ void CohortEderer(CAnalysisData& data, const CaseList& cases, bool stratified)
     PrepareArrays(data, groups, years, true);
     const AnnualSurvival survival(data);
     std::vector<EdererSums> sums(groups, EdererSums(years));
-    ForEachValidCase(data, cases, stratified, [&](int g, const CCaseRecord& c, const Person& p) {
+    ForEachValidCase(data, cases, stratified, survival, [&](int g, const CCaseRecord& c, const Person& p) {
         sums[g].Add(p, c.observationDays, survival);
     });
     for (int g = 0; g < groups; ++g) {
@@ -160,7 +164,7 @@ void CohortHakulinen(CAnalysisData& data, const CaseList& cases, bool stratified
     PrepareArrays(data, groups, years, false);
     const AnnualSurvival survival(data);
     std::vector<HakulinenSums> sums(groups, HakulinenSums(years));
-    ForEachValidCase(data, cases, stratified, [&](int g, const CCaseRecord& c, const Person& p) {
+    ForEachValidCase(data, cases, stratified, survival, [&](int g, const CCaseRecord& c, const Person& p) {
         sums[g].Add(p, HakulinenPotential(data, c), survival);
     });
     for (int g = 0; g < groups; ++g) {
@@ -182,7 +186,7 @@ void PeriodEderer(CAnalysisData& data, const CaseList& cases, bool stratified)
     const AnnualSurvival survival(data);
     std::vector<EdererSums> atBegin(groups, EdererSums(years));
     std::vector<EdererSums> atEnd(groups, EdererSums(years));
-    ForEachValidCase(data, cases, stratified, [&](int g, const CCaseRecord& c, const Person& p) {
+    ForEachValidCase(data, cases, stratified, survival, [&](int g, const CCaseRecord& c, const Person& p) {
         const double beginCut = c.endDate.serial() < data.periodBegin.serial()
                                     ? c.observationDays
                                     : DaysBetween(c.beginDate, data.periodBegin) - 1;
@@ -212,7 +216,7 @@ void PeriodHakulinen(CAnalysisData& data, const CaseList& cases, bool stratified
     const AnnualSurvival survival(data);
     std::vector<HakulinenSums> atBegin(groups, HakulinenSums(years));
     std::vector<HakulinenSums> atEnd(groups, HakulinenSums(years));
-    ForEachValidCase(data, cases, stratified, [&](int g, const CCaseRecord& c, const Person& p) {
+    ForEachValidCase(data, cases, stratified, survival, [&](int g, const CCaseRecord& c, const Person& p) {
         const bool censored = c.statusText != data.eventCode;
         const double beginCut = c.endDate.serial() < data.periodBegin.serial() && censored
                                     ? c.observationDays

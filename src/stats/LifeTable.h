@@ -8,7 +8,7 @@ namespace kalderon {
 // Actuarial life table (Cutler-Ederer) for every group (stratified) or for
 // all cases together; fills countsAll and intervalTable of the groups.
 // Returns false, leaving the record untouched, when relative survival is
-// asked for: the expected survival it needs is not computed yet.
+// asked for without a usable population table (RelativeSurvivalRefusal).
 bool ComputeLifeTable(CAnalysisData& data, const CaseList& cases, bool stratified);
 
 }  // namespace kalderon

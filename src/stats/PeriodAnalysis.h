@@ -7,7 +7,8 @@ namespace kalderon {
 
 // Period analysis: survival estimated only from the follow-up that falls
 // inside the period of interest (periodBegin .. periodEnd), for every group
-// (stratified) or all cases together.  Both techniques always succeed.
+// (stratified) or all cases together.  Both techniques refuse, like the life
+// table, relative survival without a usable population table.
 
 // Life table technique: counts with follow-up cut the day before the period
 // begins and at its end (countsAtPeriodBegin, countsAtPeriodEnd); their

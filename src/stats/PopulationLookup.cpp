@@ -38,20 +38,18 @@ const CPopulationYearTable& PopulationLookup::TableFor(int year) const
     return tables_[tableOfYear_[offset]];
 }
 
-double PopulationLookup::Value(int year, int index, const std::string& sexText) const
+double PopulationLookup::SexValue(int year, int index, int sex) const
 {
     if (tables_.empty()) return 0.0;
     const CPopulationYearTable& table = TableFor(year);
-    const std::vector<double>& values = sexText == sexCodeFirst_ ? table.firstSex : table.secondSex;
+    const std::vector<double>& values = sex == 0 ? table.firstSex : table.secondSex;
     if (values.empty()) return 0.0;
     const int last = static_cast<int>(values.size()) - 1;
     return values[std::clamp(index, 0, last)];
 }
 
-int CompletedAge(const DateValue& birth, const DateValue& at)
+int CompletedAge(const CivilDate& b, const CivilDate& a)
 {
-    const CivilDate b = birth.civil();
-    const CivilDate a = at.civil();
     const bool birthdayReached = b.month < a.month || (b.month == a.month && a.day >= b.day);
     return a.year - b.year - (birthdayReached ? 0 : 1);
 }

@@ -16,10 +16,14 @@ class PopulationLookup {
 public:
     PopulationLookup(const std::vector<CPopulationYearTable>& tables, std::string sexCodeFirst);
 
-    bool empty() const { return tables_.empty(); }
     const CPopulationYearTable& TableFor(int year) const;
     // The table value at row `index` (capped at the last row); 0 without tables.
-    double Value(int year, int index, const std::string& sexText) const;
+    double Value(int year, int index, const std::string& sexText) const
+    {
+        return SexValue(year, index, sexText == sexCodeFirst_ ? 0 : 1);
+    }
+    // The same for the first (0) or the second (1) sex.
+    double SexValue(int year, int index, int sex) const;
 
 private:
     const std::vector<CPopulationYearTable>& tables_;
@@ -29,7 +33,8 @@ private:
 };
 
 // Completed years of age at `at` for someone born on `birth`.
-int CompletedAge(const DateValue& birth, const DateValue& at);
+int CompletedAge(const CivilDate& birth, const CivilDate& at);
+inline int CompletedAge(const DateValue& birth, const DateValue& at) { return CompletedAge(birth.civil(), at.civil()); }
 
 // Whole years of a time in days (days / 365.25, truncated).
 int CompleteYears(double days);

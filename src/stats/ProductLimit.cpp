@@ -2,20 +2,13 @@
 
 #include "stats/ExpectedSurvival.h"
 #include "stats/GroupCounters.h"
-#include "stats/LargeArrays.h"
 #include "stats/ProductLimitWalk.h"
 #include "stats/RelativeSurvival.h"
-#include "stats/StatusTexts.h"
-#include "stats/TimePointOrder.h"
+#include "stats/TimePointCollector.h"
 #include "stats/TimeUnit.h"
 
 namespace kalderon {
 namespace {
-
-struct CasePoint {
-    std::int32_t days;
-    std::uint32_t status;
-};
 
 void EstimateGroup(std::vector<CTimePointResult>& rows, const std::string& eventCode, double z)
 {
@@ -38,29 +31,19 @@ bool ComputeProductLimit(CAnalysisData& data, const CaseList& cases, bool strati
     if (data.relativeSurvival) ComputeExpectedSurvivalCohort(data, cases, stratified);
 
     const int groupCount = AnalysedGroupCount(data, stratified);
-    std::vector<TimePointOrder> orders(groupCount);
-    std::vector<std::vector<CasePoint>> arrivals(groupCount);
-    StatusTexts statuses;
+    TimePointCollector points(groupCount);
     for (size_t i = 0; i < cases.records.size(); ++i) {
         const CCaseRecord& c = cases.records[i];
         const int g = AnalysisGroup(cases, i, stratified);
         CountRecord(data.groupResults[g].info, c.isValid);
         if (!c.isValid) continue;
-        orders[g].Add(c.observationDays, c.statusText == data.eventCode);
-        arrivals[g].push_back({c.observationDays, statuses.Number(c.statusText)});
+        points.Add(g, c.observationDays, 0, c.statusText, c.statusText == data.eventCode);
     }
 
     const double z = ZValue(data.ciLevelText);
     for (int g = 0; g < groupCount; ++g) {
         std::vector<CTimePointResult>& rows = data.groupResults[g].timePoints;
-        const std::vector<std::uint32_t> order = orders[g].Finish();
-        ReserveLarge(rows, order.size());
-        for (const std::uint32_t arrival : order) {
-            const CasePoint& point = arrivals[g][arrival];
-            CTimePointResult& row = rows.emplace_back();
-            row.survivalDays = point.days;
-            row.statusText = statuses.Text(point.status);
-        }
+        points.Fill(g, rows);
         EstimateGroup(rows, data.eventCode, z);
         if (data.relativeSurvival)
             DivideTimePointsByExpected(data.groupResults[g], data.eventCode, data.maxRelativeUpper);

@@ -8,7 +8,8 @@ namespace kalderon {
 // Product-limit (Kaplan-Meier) estimate for every group (stratified) or for
 // all cases together: one time point per valid case, at every death the
 // number at risk, proportion surviving, cumulative survival, Greenwood
-// standard error and limits.  Fills timePoints of the groups; always succeeds.
+// standard error and limits.  Fills timePoints of the groups.  Refuses, like
+// the life table, relative survival without a usable population table.
 bool ComputeProductLimit(CAnalysisData& data, const CaseList& cases, bool stratified);
 
 }  // namespace kalderon

@@ -31,5 +31,32 @@ TEST(ParameterChoicesTest, ConfirmingWritesRecordAndEveryGroupTable)
     EXPECT_EQ(data.groupResults[2].intervalTable.ciLevelText, ".95");
 }
 
+TEST(ParameterChoicesTest, SexCodingAsTheDialogsChooseIt)
+{
+    const std::vector<std::string> two{"1", "2"};
+    EXPECT_EQ(SexCodeFirstOf(two, {0, false}), "1");
+    EXPECT_EQ(SexCodeFirstOf(two, {1, false}), "2");
+    // Female: the other entry of the list.
+    EXPECT_EQ(SexCodeFirstOf(two, {0, true}), "2");
+    EXPECT_EQ(SexCodeFirstOf(two, {1, true}), "1");
+    // With more than two codes a female mark away from the top names the top.
+    const std::vector<std::string> three{"m", "f", "?"};
+    EXPECT_EQ(SexCodeFirstOf(three, {2, true}), "m");
+    EXPECT_EQ(SexCodeFirstOf(three, {0, true}), "f");
+    // One code marked female: no case carries the first-sex code.
+    EXPECT_EQ(SexCodeFirstOf({"F"}, {0, true}), "FM");
+    EXPECT_EQ(SexCodeFirstOf({"F"}, {0, false}), "F");
+    EXPECT_EQ(SexCodeFirstOf({}, {0, false}), "");
+    EXPECT_EQ(SexCodeFirstOf({}, {0, true}), "");
+
+    CAnalysisData data;
+    data.sexCodes = two;
+    ApplyPopulationChoices(data, PopulationChoices{{1, true}, "USA 1940-2014"});
+    EXPECT_EQ(data.sexCodeFirst, "1");
+    EXPECT_EQ(data.sexCodeIndex, 1);
+    EXPECT_EQ(data.sexCodeIsFemale, 1);
+    EXPECT_EQ(data.populationTableName, "USA 1940-2014");
+}
+
 }  // namespace
 }  // namespace kalderon

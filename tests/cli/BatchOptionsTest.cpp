@@ -89,6 +89,63 @@ TEST(BatchOptionsTest, SurvivalAnalysesAndTheirParameters)
     EXPECT_EQ(Parse({"a", "--analysis", "productlimit"}).options.analysis, Analysis::ProductLimit);
 }
 
+TEST(BatchOptionsTest, RelativeSurvivalAndSmrOptions)
+{
+    const std::vector<std::string> columns{"a", "--sex", "5", "--birth", "6"};
+    const auto parse = [&](std::vector<std::string> more) {
+        more.insert(more.begin(), columns.begin(), columns.end());
+        return Parse(more);
+    };
+    const CommandLine defaults = parse({"--relative"});
+    ASSERT_EQ(defaults.error, "");
+    const PopulationOptions& d = defaults.options.population;
+    EXPECT_TRUE(d.relativeSurvival);
+    EXPECT_FALSE(d.hakulinen);
+    EXPECT_EQ(d.closingDate.status(), DateStatus::Null);
+    EXPECT_EQ(d.databasePath, "");
+    EXPECT_EQ(d.tableName, "");
+    EXPECT_FALSE(d.sexCode.has_value());
+
+    const CommandLine all = parse({"--relative", "--analysis", "productlimit", "--method", "hakulinen",
+                                   "--closing-date", "31.12.2003", "--population-db=x.mdb", "--population-table",
+                                   "USA 1940-2014", "--female", "2"});
+    ASSERT_EQ(all.error, "");
+    const PopulationOptions& p = all.options.population;
+    EXPECT_TRUE(p.hakulinen);
+    EXPECT_EQ(p.closingDate, DateValue::FromYmd(2003, 12, 31));
+    EXPECT_EQ(p.databasePath, "x.mdb");
+    EXPECT_EQ(p.tableName, "USA 1940-2014");
+    EXPECT_EQ(p.sexCode, "2");
+    EXPECT_TRUE(p.sexCodeIsFemale);
+
+    const CommandLine smr = parse({"--analysis", "smr", "--male", "1", "--population-table", "T"});
+    ASSERT_EQ(smr.error, "");
+    EXPECT_EQ(smr.options.analysis, Analysis::Smr);
+    EXPECT_FALSE(smr.options.population.sexCodeIsFemale);
+
+    // Options that do not fit the analysis, and the columns both need.
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
+        {{"--relative", "--method", "ederer"}, "--method takes one of ederer2, hakulinen: ederer"},
+        {{"--method", "hakulinen"}, "--method needs --relative"},
+        {{"--relative", "--closing-date", "31.12.2003"}, "--closing-date needs --method hakulinen"},
+        {{"--relative", "--method", "hakulinen", "--analysis", "period", "--closing-date", "31.12.2003"},
+         "--closing-date applies to --analysis lifetable and productlimit only"},
+        {{"--population-table", "T"}, "--population-table needs --relative or --analysis smr"},
+        {{"--female", "2"}, "--female needs --relative or --analysis smr"},
+        {{"--relative", "--male", "1", "--female", "2"}, "--male and --female exclude each other"},
+        {{"--relative", "--analysis", "smr"}, "--relative does not apply to --analysis smr"},
+        {{"--analysis", "smr", "--unit", "month"}, "--unit does not apply to --analysis smr"},
+        {{"--analysis", "smr", "--svg", "x.svg"}, "--analysis smr has no chart"},
+        {{"--relative", "--population-db", ""}, "--population-db needs a file name"},
+    };
+    for (const auto& [arguments, error] : refused) EXPECT_EQ(parse(arguments).error, error);
+    EXPECT_EQ(Parse({"a", "--sex", "5", "--relative"}).error,
+              "relative survival needs the sex and the date of birth of every case: give --sex and --birth");
+    EXPECT_EQ(Parse({"a", "--birth", "6", "--analysis", "smr"}).error,
+              "SMR/SIR needs the sex and the date of birth of every case: give --sex and --birth");
+    EXPECT_EQ(Parse({"x.mdb", "--list-tables", "--relative"}).error, "");
+}
+
 TEST(BatchOptionsTest, FixedColumnsTakePositions)
 {
     const CommandLine line =

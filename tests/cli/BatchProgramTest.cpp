@@ -58,7 +58,9 @@ TEST_F(BatchProgramTest, HelpListsEveryOption)
                                "--birth", "--analysis", "--technique", "--period-begin", "--period-end", "--years",
                                "--width", "--event", "--unit", "--ci", "--stratified", "--no-stratified", "--report",
                                "--csv", "--help", "--table", "--separate-dates", "--list-tables", "--list-fields",
-                               "--chart", "--png", "--svg", "--size", "--open-chart"})
+                               "--chart", "--png", "--svg", "--size", "--open-chart", "--relative", "--method",
+                               "--closing-date", "--population-db", "--population-table", "--male", "--female",
+                               "smr"})
         EXPECT_NE(run.out.find(option), std::string::npos) << option;
 }
 

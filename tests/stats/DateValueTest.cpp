@@ -43,3 +43,36 @@ TEST(DateValue, SpansTruncateTowardZero)
     EXPECT_EQ(kalderon::SpanDays(DateValue::FromSerial(15.0), DateValue::FromSerial(10.5)), -4);
     EXPECT_FALSE(kalderon::SpanDays(DateValue::Invalid(), DateValue::FromSerial(1.0)).has_value());
 }
+
+namespace {
+
+// Civil date of a day count from 1 January 1970, counted by eras of 400
+// years in signed arithmetic.
+kalderon::CivilDate LiteralCivil(long long z)
+{
+    z += 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long long doe = z - era * 146097;
+    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long long mp = (5 * doy + 2) / 153;
+    const long long m = mp < 10 ? mp + 3 : mp - 9;
+    return {static_cast<int>(yoe + era * 400 + (m <= 2)), static_cast<int>(m), static_cast<int>(doy - (153 * mp + 2) / 5 + 1)};
+}
+
+}  // namespace
+
+TEST(DateValue, CivilDatesOfEveryDayAgreeWithEraCounting)
+{
+    constexpr long long kEpoch = 25569;  // 30.12.1899 .. 01.01.1970
+    const auto check = [](long long days) {
+        const kalderon::CivilDate c = DateValue::FromSerial(static_cast<double>(days + kEpoch)).civil();
+        const kalderon::CivilDate e = LiteralCivil(days);
+        return c.year == e.year && c.month == e.month && c.day == e.day;
+    };
+    // Years -1000 to 10000 day by day, and the far ends of the fast counting.
+    for (long long days = -1'100'000; days <= 2'933'000; ++days) ASSERT_TRUE(check(days)) << days;
+    for (long long days : {-102'987'368LL, -102'987'367LL, -102'987'366LL, 89'999'999LL, 90'000'000LL, 500'000'000LL,
+                           -500'000'000LL})
+        EXPECT_TRUE(check(days)) << days;
+}

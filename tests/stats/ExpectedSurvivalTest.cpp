@@ -3,6 +3,7 @@
 #include <cmath>
 #include <random>
 
+#include "stats/AnnualSurvivalGrid.h"
 #include "stats/ExpectedSurvival.h"
 #include "stats/PopulationLookup.h"
 #include "stats/TimeUnit.h"
@@ -193,4 +194,113 @@ TEST(ExpectedSurvival, RefusedWithoutAUsableTable)
     EXPECT_FALSE(RelativeSurvivalRefusal(data).empty());
     data.populationTables = {Table(2000, {0.1}, {0.1})};
     EXPECT_TRUE(RelativeSurvivalRefusal(data).empty());
+}
+
+namespace {
+
+// Ederer II walked literally for one group: per case and cut, the yearly
+// survivals p(y0 + i, a0 + i, sex) for i = 0 .. complete years of the cut,
+// summed in case-list order.  A cut of -1 days adds nothing.
+struct LiteralEderer {
+    std::vector<double> interval, cumulative;
+};
+LiteralEderer LiteralEdererII(const CAnalysisData& data, const CaseList& cases, int group, bool period)
+{
+    const int years = 1 + static_cast<int>(data.maxObservationDays * kDaysToYears);
+    std::vector<double> countB(years), sumB(years), countE(years), sumE(years);
+    const PopulationLookup lookup(data.populationTables, data.sexCodeFirst);
+    const auto add = [&](const CCaseRecord& c, double T, std::vector<double>& count, std::vector<double>& sum) {
+        if (T < 0) return;
+        const int y0 = c.beginDate.year();
+        const int a0 = CompletedAge(c.birthDate, c.beginDate);
+        for (int i = 0; i <= static_cast<int>(T * kDaysToYears) && i < years; ++i) {
+            count[i] += 1;
+            sum[i] += 1.0 - lookup.Value(y0 + i, a0 + i, c.sexText);
+        }
+    };
+    for (size_t k = 0; k < cases.records.size(); ++k) {
+        const CCaseRecord& c = cases.records[k];
+        if (!c.isValid || cases.groupIndex[k] != group) continue;
+        if (!period) {
+            add(c, c.observationDays, countE, sumE);
+            continue;
+        }
+        const double b = c.beginDate.serial();
+        add(c, c.endDate.serial() < data.periodBegin.serial() ? c.observationDays : data.periodBegin.serial() - b - 1,
+            countB, sumB);
+        add(c, c.endDate.serial() <= data.periodEnd.serial() ? c.observationDays : data.periodEnd.serial() - b,
+            countE, sumE);
+    }
+    LiteralEderer result{std::vector<double>(years, 0.0), std::vector<double>(years, 1.0)};
+    double P = 1.0;
+    for (int j = 0; j < years; ++j) {
+        const double n = countE[j] - countB[j];
+        if (n < 1) continue;
+        result.interval[j] = (sumE[j] - sumB[j]) / n;
+        P *= result.interval[j];
+        result.cumulative[j] = P;
+    }
+    return result;
+}
+
+}  // namespace
+
+TEST(ExpectedSurvival, EdererIIMatchesTheLiteralSumsOnRandomCases)
+{
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<double> q(0.0, 0.3);
+    CAnalysisData data;
+    data.sexCodeFirst = "m";
+    data.eventCode = "1";
+    // Tables 1992-2004 every third year, with rows of 70 to 90 ages: cases
+    // begin before the first and live beyond the last, some older than the
+    // rows reach.
+    for (int y = 1992; y <= 2004; y += 3) {
+        std::vector<double> m(70 + y % 20), f(85);
+        for (double& v : m) v = q(rng);
+        for (double& v : f) v = q(rng);
+        data.populationTables.push_back(Table(y, m, f));
+    }
+    std::uniform_int_distribution<int> day(0, 6000), length(0, 5000), pick(0, 2), age(0, 100);
+    const char* sexes[] = {"m", "f", "?"};
+    const char* groups[] = {"a", "b", "c"};
+    std::vector<CCaseRecord> rows;
+    for (int i = 1; i <= 400; ++i) {
+        const DateValue begin = DateValue::FromSerial(Ymd(1988, 1, 1).serial() + day(rng));
+        const DateValue end = DateValue::FromSerial(begin.serial() + length(rng));
+        const DateValue birth = DateValue::FromSerial(begin.serial() - age(rng) * 365.25 - day(rng) % 365);
+        rows.push_back(Person(i, begin, end, pick(rng) ? "1" : "0", sexes[pick(rng)], birth, groups[pick(rng)]));
+    }
+    const CaseList cases = Build(data, rows);
+
+    ComputeExpectedSurvivalCohort(data, cases, true);
+    for (int g = 0; g < 3; ++g) {
+        const LiteralEderer expected = LiteralEdererII(data, cases, g, false);
+        EXPECT_EQ(data.groupResults[g].expectedInterval, expected.interval) << g;
+        EXPECT_EQ(data.groupResults[g].expectedCumulative, expected.cumulative) << g;
+    }
+    data.periodBegin = Ymd(1996, 1, 1);
+    data.periodEnd = Ymd(2000, 12, 31);
+    ComputeExpectedSurvivalPeriod(data, cases, true);
+    for (int g = 0; g < 3; ++g) {
+        const LiteralEderer expected = LiteralEdererII(data, cases, g, true);
+        EXPECT_EQ(data.groupResults[g].expectedInterval, expected.interval) << g;
+        EXPECT_EQ(data.groupResults[g].expectedCumulative, expected.cumulative) << g;
+    }
+}
+
+TEST(AnnualSurvivalGrid, AgreesWithTheLookUpEverywhere)
+{
+    const std::vector<CPopulationYearTable> tables = {Table(1990, {0.1, 0.2, 0.3}, {0.4}),
+                                                      Table(1994, {0.5}, {}),
+                                                      Table(1995, {0.6, 0.7}, {0.8, 0.9, 0.95, 0.99})};
+    const AnnualSurvivalGrid grid(tables);
+    const PopulationLookup lookup(tables, "1");
+    for (int year = 1980; year <= 2000; ++year)
+        for (int age = 0; age < 8; ++age)
+            for (const char* sex : {"1", "2"})
+                EXPECT_EQ(grid(AnnualSurvivalGrid::SexIndex(sex, "1"), year, age), 1.0 - lookup.Value(year, age, sex))
+                    << year << " " << age << " " << sex;
+    // Without tables nobody survives.
+    EXPECT_EQ(AnnualSurvivalGrid({})(0, 2000, 50), 0.0);
 }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 
 #include "results/ResultReport.h"
+#include "stats/LifeTable.h"
 #include "stats/PeriodAnalysis.h"
 #include "stats/ProductLimit.h"
 #include "stats/Trend.h"
@@ -132,4 +134,54 @@ TEST(RelativeSurvival, TrendRowsCarryTheExpectedSurvivalOfTheNthYear)
     none.data.populationTableName.clear();
     EXPECT_FALSE(ComputeTrend(none.data, none.cases, false, refusal));
     EXPECT_FALSE(refusal.empty());
+}
+
+TEST(RelativeLifeTable, RowsAreDividedByTheExpectedSurvivalAtTheIntervalEnd)
+{
+    Flat f;
+    ASSERT_TRUE(ComputeLifeTable(f.data, f.cases, false));
+    const CGroupResult& g = f.data.groupResults[0];
+    ASSERT_EQ(g.expectedCumulative.size(), 4u);
+    ASSERT_EQ(g.intervalTable.rows.size(), 4u);
+    // Interval 0: 4 entered, 1 dead: S = 0.75, Greenwood 1/(4*3).
+    const CIntervalResult& r0 = g.intervalTable.rows[0];
+    EXPECT_DOUBLE_EQ(r0.cumulativeSurvival, 0.75);
+    EXPECT_DOUBLE_EQ(r0.expectedSurvival, 0.9);
+    EXPECT_DOUBLE_EQ(r0.relativeSurvival, 0.75 / 0.9);
+    const double se = std::sqrt(1.0 / 12.0) * 0.75;
+    EXPECT_DOUBLE_EQ(r0.standardError, se / 0.9);
+    EXPECT_DOUBLE_EQ(r0.lowerLimit, (0.75 - 1.95996 * se) / 0.9);
+    EXPECT_DOUBLE_EQ(r0.upperLimit, 1.0 / 0.9);  // capped before, not after the division
+    EXPECT_NEAR(g.intervalTable.rows[2].expectedSurvival, 0.729, 1e-12);
+    EXPECT_GE(f.data.maxRelativeUpper, 1.0 / 0.9);
+
+    // Without a usable table the computation refuses instead of dividing by 0.
+    Flat empty;
+    empty.data.populationTables.clear();
+    EXPECT_FALSE(ComputeLifeTable(empty.data, empty.cases, false));
+}
+
+TEST(RelativeLifeTable, ReportRowsAndExport)
+{
+    Flat f;
+    f.data.useHakulinen = 0;
+    ASSERT_TRUE(ComputeLifeTable(f.data, f.cases, false));
+    ResultReport report;
+    report.SetResults(f.data, kLifeTable, "Monday 07. December 2026 12:00:00");
+    const std::string& text = report.reportText();
+    EXPECT_NE(text.find("Coding of sex:               Male = 1\n\nRelative Survival\r\n"
+                        "Method for estimating expected survival:  Ederer II\r\n"
+                        "Population life tables used            :  Flat\r\n\n\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("    1     4     1     0        4.0  0.750000   0.750000     0.900000       0.833333     "
+                        "0.240563  0.361840  1.111111\r\n"),
+              std::string::npos)
+        << text;
+    const std::string& csv = report.exportText();
+    EXPECT_EQ(csv.substr(0, csv.find('\n') + 1),
+              "Interval of follow-up;Entered;Died;Censored;Exposed to risk;Interval-specific survival;"
+              "Cumulative survival;Cumulative expected survival;Cumulative relative survival;Standard error;"
+              "CI lower limit;CI upper limit\n");
+    EXPECT_NE(csv.find("\n1;4;1;0;4.0;0.750000;0.750000;0.900000;0.833333;0.240563;0.361840;1.111111\n"),
+              std::string::npos);
 }

@@ -1,0 +1,101 @@
+#include "cli/PopulationInput.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <strings.h>
+
+#include "analysis/ParameterChoices.h"
+#include "cli/BatchMessages.h"
+#include "cli/BatchRunner.h"
+#include "stats/PopulationTableLoader.h"
+
+namespace kalderon::batch {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The database given, or the first default file found; the reason in
+// `error` when there is none.
+std::string PopulationDatabase(const BatchOptions& options, std::string& error)
+{
+    if (!options.population.databasePath.empty()) return options.population.databasePath;
+    const std::string fileName = options.analysis == Analysis::Smr ? "ReferenceRateTables.mdb" : "LifeTables.mdb";
+    const std::vector<std::string> candidates = PopulationDatabaseCandidates(fileName);
+    std::error_code ec;
+    for (const std::string& path : candidates)
+        if (fs::is_regular_file(path, ec)) return path;
+    std::string places;
+    for (const std::string& path : candidates) places += (places.empty() ? "" : ", ") + path;
+    error = fileName + " was not found (looked for " + places + "); --population-db PATH names the database";
+    return {};
+}
+
+// The list position of the sex code chosen on the command line, or the
+// dialog's preselection: the first code, marked male.
+std::optional<SexCodingChoice> ChooseSexCoding(const PopulationOptions& p, const std::vector<std::string>& codes,
+                                               std::string& error)
+{
+    if (!p.sexCode) return SexCodingChoice{};
+    const auto found = std::find(codes.begin(), codes.end(), *p.sexCode);
+    if (found == codes.end()) {
+        error = std::string(p.sexCodeIsFemale ? "--female" : "--male") + " \"" + *p.sexCode +
+                "\" is no sex code of the valid cases (" + QuotedList(codes) + ")";
+        return std::nullopt;
+    }
+    return SexCodingChoice{static_cast<std::int32_t>(found - codes.begin()), p.sexCodeIsFemale};
+}
+
+// The table given, spelled as the database lists it, or the first table.
+std::string ChooseTable(const std::string& given, const std::vector<std::string>& names, const std::string& database,
+                        std::string& error)
+{
+    if (given.empty()) {
+        if (names.empty()) error = "the database " + database + " holds no table";
+        return names.empty() ? std::string() : names.front();
+    }
+    if (std::find(names.begin(), names.end(), given) != names.end()) return given;
+    const auto folded = std::find_if(names.begin(), names.end(),
+                                     [&](const std::string& name) { return strcasecmp(name.c_str(), given.c_str()) == 0; });
+    return folded != names.end() ? *folded : given;
+}
+
+}  // namespace
+
+std::vector<std::string> PopulationDatabaseCandidates(const std::string& fileName)
+{
+    std::vector<std::string> candidates{fileName};
+    std::error_code ec;
+    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) candidates.push_back((program.parent_path().parent_path() / "data" / fileName).string());
+    candidates.push_back((fs::path(KALDERON_DATA_DIR) / fileName).string());
+    return candidates;
+}
+
+std::optional<int> PreparePopulation(const BatchOptions& options, CAnalysisData& data, std::ostream& err)
+{
+    const PopulationOptions& p = options.population;
+    std::string error;
+    const std::optional<SexCodingChoice> sexCoding = ChooseSexCoding(p, data.sexCodes, error);
+    const std::string database = sexCoding ? PopulationDatabase(options, error) : std::string();
+    std::vector<std::string> names;
+    std::string table;
+    if (error.empty() && ListPopulationTables(database, names, error)) table = ChooseTable(p.tableName, names, database, error);
+    if (error.empty()) LoadPopulationTable(database, table, data.populationTables, error);
+    if (!error.empty()) {
+        err << kProgram << OneMessage(error) << "\n";
+        return kExitUsage;
+    }
+    if (!p.sexCode && data.sexCodes.size() > 1)
+        err << kProgram << "sex codes " << QuotedList(data.sexCodes) << ": \"" << data.sexCodes.front()
+            << "\" is taken as male; --male CODE or --female CODE chooses the coding\n";
+
+    ApplyPopulationChoices(data, PopulationChoices{*sexCoding, table});
+    if (p.relativeSurvival) {
+        data.relativeSurvival = 1;
+        data.useHakulinen = p.hakulinen ? 1 : 0;
+        data.closingDate = p.closingDate.isValid() ? p.closingDate : data.lastEndDate;
+    }
+    return std::nullopt;
+}
+
+}  // namespace kalderon::batch

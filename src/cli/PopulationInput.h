@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/BatchOptions.h"
+#include "stats/AnalysisData.h"
+
+namespace kalderon::batch {
+
+// Where a population database of this name is looked for, in order: the
+// working directory, the data folder next to the program's folder
+// (<program folder>/../data) and the data folder of the source tree the
+// program was built from.
+std::vector<std::string> PopulationDatabaseCandidates(const std::string& fileName);
+
+// Writes the sex coding, the population table's name and, for relative
+// survival, the method and closing date into the record, and loads the
+// table, as confirming the parameter dialog does.  Returns the exit code
+// when this fails (the reason told on `err`), nothing when the table is
+// loaded.
+std::optional<int> PreparePopulation(const BatchOptions& options, CAnalysisData& data, std::ostream& err);
+
+}  // namespace kalderon::batch

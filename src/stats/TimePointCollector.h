@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "stats/LargeArrays.h"
+#include "stats/ResultTables.h"
+#include "stats/StatusTexts.h"
+#include "stats/TimePointOrder.h"
+
+namespace kalderon {
+
+// Collects the time points of every group in case-list order and writes
+// them as product-limit rows in table order.
+class TimePointCollector {
+public:
+    explicit TimePointCollector(int groups) : orders_(groups), points_(groups) {}
+
+    void Add(int group, std::int32_t survivalDays, std::int32_t entryDays, const std::string& statusText, bool isEvent)
+    {
+        orders_[group].Add(survivalDays, isEvent);
+        points_[group].push_back({survivalDays, entryDays, statuses_.Number(statusText)});
+    }
+
+    // The rows of a group with time, entry and status set, all else initial.
+    void Fill(int group, std::vector<CTimePointResult>& rows)
+    {
+        const std::vector<std::uint32_t> order = orders_[group].Finish();
+        ReserveLarge(rows, order.size());
+        for (const std::uint32_t arrival : order) {
+            const Point& point = points_[group][arrival];
+            CTimePointResult& row = rows.emplace_back();
+            row.entryDays = point.entryDays;
+            row.survivalDays = point.days;
+            row.statusText = statuses_.Text(point.status);
+        }
+    }
+
+private:
+    struct Point {
+        std::int32_t days;
+        std::int32_t entryDays;
+        std::uint32_t status;
+    };
+
+    std::vector<TimePointOrder> orders_;
+    std::vector<std::vector<Point>> points_;
+    StatusTexts statuses_;
+};
+
+}  // namespace kalderon

@@ -6,7 +6,7 @@ file(GLOB UI_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/*/ui/*.cpp)
 list(FILTER UI_SOURCES EXCLUDE REGEX "/src/app/main\\.cpp$")
 add_library(kalderon_ui STATIC ${UI_SOURCES})
 set_target_properties(kalderon_ui PROPERTIES AUTOMOC ON)
-target_link_libraries(kalderon_ui PUBLIC kalderon_core Qt6::Widgets)
+target_link_libraries(kalderon_ui PUBLIC kalderon_core kalderon_qtcanvas Qt6::Widgets)
 
 add_executable(kalderon src/app/main.cpp)
 target_link_libraries(kalderon PRIVATE kalderon_ui)

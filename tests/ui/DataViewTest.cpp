@@ -7,7 +7,6 @@
 #include "app/CEventDataFrame.h"
 #include "app/CMainFrame.h"
 #include "app/DisplayText.h"
-#include "app/FileDialogs.h"
 #include "import/ui/CEventDataView.h"
 #include "import/ui/CFullRowListCtrl.h"
 #include "import/ui/CaseListModel.h"
@@ -130,18 +129,6 @@ private slots:
         window->resize(700, 450);
         QTRY_COMPARE(window->view()->list()->size(), window->widget()->size());
         QVERIFY(window->widget()->width() > 600);
-    }
-
-    void TextsForDisplay()
-    {
-        QCOMPARE(DisplayText("M\xc3\xbcller"), QStringLiteral("M\u00fcller"));  // UTF-8
-        QCOMPARE(DisplayText("M\xfcller"), QStringLiteral("M\u00fcller"));      // Windows-1252
-        QCOMPARE(DisplayText("\x80 \x93x\x94"), QStringLiteral("\u20ac \u201cx\u201d"));
-        QCOMPARE(UiString(304), QStringLiteral("Input Data"));
-
-        QCOMPARE(QtNameFilters(UiString(200)), QStringLiteral("ANSI Text files (*.txt);;MS Access (*.mdb);;"
-                                                               "dBase IV (*.dbf);;Excel 5.0/97 (*.xls);;All files (*)"));
-        QCOMPARE(QtNameFilters(QStringLiteral("Tables|*.mdb;*.dbf||")), QStringLiteral("Tables (*.mdb *.dbf)"));
     }
 };
 

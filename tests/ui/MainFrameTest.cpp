@@ -12,6 +12,8 @@
 
 #include "app/CEventDataFrame.h"
 #include "app/CMainFrame.h"
+#include "app/DisplayText.h"
+#include "app/FileDialogs.h"
 #include "app/MainStatusBar.h"
 #include "app/ResourceIds.h"
 #include "app/UserProfile.h"
@@ -205,6 +207,13 @@ private slots:
         QCOMPARE(paths.lifeTables, start.path() + QStringLiteral("/LifeTables.mdb"));
         QCOMPARE(paths.referenceRateTables, start.path() + QStringLiteral("/ReferenceRateTables.mdb"));
         QCOMPARE(paths.helpFile, start.path() + QStringLiteral("/KALDERON.chm"));
+    }
+
+    void FileDialogFilters()
+    {
+        QCOMPARE(QtNameFilters(UiString(200)), QStringLiteral("ANSI Text files (*.txt);;MS Access (*.mdb);;"
+                                                               "dBase IV (*.dbf);;Excel 5.0/97 (*.xls);;All files (*)"));
+        QCOMPARE(QtNameFilters(QStringLiteral("Tables|*.mdb;*.dbf||")), QStringLiteral("Tables (*.mdb *.dbf)"));
     }
 
     void CloseSequenceStopsAtTheFirstRefusal()

@@ -195,7 +195,7 @@ void CFilePreview::paintEvent(QPaintEvent* event)
         const int shown = std::min(static_cast<int>(line.size()), columns);
         for (int k = 0; k < shown; ++k) {
             const QPoint origin = CharacterOrigin(static_cast<int>(i), k);
-            painter.drawText(origin.x(), origin.y() + metrics.ascent(), DisplayText(std::string_view(&line[k], 1)));
+            painter.drawText(origin.x(), origin.y() + metrics.ascent(), DisplayText(std::string(1, line[k])));
         }
     }
 }

@@ -115,6 +115,12 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     data.periodBegin = options.periodBegin;
     data.periodEnd = options.periodEnd;
     ApplyParameterChoices(data, ParameterChoices{*eventCode, options.timeUnit, options.ciLevelText});
+    if (options.analysis == Analysis::Period && data.periodBegin.serial() > data.periodEnd.serial()) {
+        err << kProgram << "the period of interest " << options.periodBegin.displayText() << " to "
+            << options.periodEnd.displayText() << " lies outside the observation period "
+            << data.windowBegin.displayText() << " to " << data.windowEnd.displayText() << "\n";
+        return kExitUsage;
+    }
     data.periodTechnique = options.periodTechnique;
     data.survivalYears = options.survivalYears;
     data.periodWidth = options.periodWidth;

@@ -63,6 +63,15 @@ TEST_F(SurvivalBatchTest, ExampleDataSetReports)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("Period of interest - begin: 01.01.90\r\n"), std::string::npos);
     EXPECT_NE(run.out.find("Group <54"), std::string::npos);
+
+    // A period wholly before the observation period is refused, not analysed empty.
+    run = Run({"data/examples/rdata.txt", "--analysis", "period", "--event", "1", "--period-begin", "01.01.1975",
+               "--period-end", "31.12.1979"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("01.01.1975 to 31.12.1979 lies outside the observation period 01.01.1982 to 31.12.1997"),
+              std::string::npos)
+        << run.err;
 }
 
 TEST_F(SurvivalBatchTest, TrendRefusals)

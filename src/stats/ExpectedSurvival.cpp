@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "stats/AnnualSurvivalGrid.h"
+#include "stats/CalendarTable.h"
 #include "stats/GroupCounters.h"
 #include "stats/PopulationLookup.h"
 #include "stats/TimeUnit.h"
@@ -26,8 +27,8 @@ public:
     }
     Person PersonOf(const CCaseRecord& c) const
     {
-        const CivilDate begin = c.beginDate.civil();
-        return {begin.year, std::max(0, CompletedAge(c.birthDate.civil(), begin)),
+        const YearAndDay begin = LookUpYearAndDay(c.beginDate);
+        return {begin.year, std::max(0, CompletedYearsOfAge(LookUpYearAndDay(c.birthDate), begin)),
                 AnnualSurvivalGrid::SexIndex(c.sexText, sexCodeFirst_)};
     }
     // The survival of follow-up year i.

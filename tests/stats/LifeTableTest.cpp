@@ -9,6 +9,7 @@
 #include "stats/LifeTable.h"
 #include "stats/TimeUnit.h"
 #include "support/CaseFactory.h"
+#include "support/ResultComparison.h"
 
 using namespace kalderon;
 using kalderon::testing::MakeCase;
@@ -303,19 +304,7 @@ void ExpectSameTables(const CAnalysisData& fast, const CAnalysisData& slow)
         EXPECT_EQ(a.info.recordsValid, b.info.recordsValid);
         EXPECT_EQ(a.info.recordsSkipped, b.info.recordsSkipped);
         ASSERT_EQ(a.countsAll, b.countsAll);
-        ASSERT_EQ(a.intervalTable.rows.size(), b.intervalTable.rows.size());
-        for (size_t i = 0; i < a.intervalTable.rows.size(); ++i) {
-            const CIntervalResult& x = a.intervalTable.rows[i];
-            const CIntervalResult& y = b.intervalTable.rows[i];
-            EXPECT_EQ(x.intervalNumber, y.intervalNumber);
-            EXPECT_EQ(x.exposedToRisk, y.exposedToRisk);
-            EXPECT_EQ(x.intervalSurvival, y.intervalSurvival);
-            EXPECT_EQ(x.cumulativeSurvival, y.cumulativeSurvival);
-            EXPECT_EQ(x.standardError, y.standardError);
-            EXPECT_EQ(x.lowerLimit, y.lowerLimit);
-            EXPECT_EQ(x.upperLimit, y.upperLimit);
-            EXPECT_EQ(x.hasStandardError, y.hasStandardError);
-        }
+        kalderon::testing::ExpectSameIntervalRows(a.intervalTable.rows, b.intervalTable.rows);
     }
 }
 

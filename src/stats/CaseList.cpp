@@ -181,6 +181,7 @@ CaseList CaseListBuilder::Finish()
         }
     }
     list.records = std::move(rows_);
+    list.facts = BuildCaseFacts(list.records, list.groupIndex);
     rows_.clear();
     rowGroup_.clear();
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "stats/AnalysisData.h"
+#include "stats/CaseFacts.h"
 #include "stats/CaseRecord.h"
 #include "stats/ResultTables.h"
 
@@ -20,6 +21,7 @@ struct CaseList {
     std::vector<std::int32_t> rowToList;   // per added row: its position in records
     std::vector<CGroupInfo> groups;        // ascending by code, byte-wise
     std::string sourcePath;                // what the computations copy into the record's title
+    CaseFacts facts;                       // per record, packed for the expected-survival loops
 
     const CCaseRecord& row(size_t rowIndex) const { return records[rowToList[rowIndex]]; }
 };

@@ -4,85 +4,171 @@
 #include <cmath>
 
 #include "stats/AnnualSurvivalGrid.h"
-#include "stats/CalendarTable.h"
 #include "stats/GroupCounters.h"
 #include "stats/PopulationLookup.h"
+#include "stats/StartHistogram.h"
 #include "stats/TimeUnit.h"
 
 namespace kalderon {
 namespace {
 
-// Calendar year, age and sex (0 first, 1 second) of a case at the begin of
-// its follow-up.
-struct Person {
-    int year;
-    int age;
-    int sex;
+// The valid cases in case-list order, each with its histogram key: its
+// start within its group when stratified, else its start.
+class CaseKeys {
+public:
+    CaseKeys(const CAnalysisData& data, const CaseList& cases, bool stratified)
+        : facts_(cases.facts), stratified_(stratified), isEvent_(CaseFacts::Matches(facts_.statusCodes, data.eventCode))
+    {
+    }
+
+    size_t count() const { return stratified_ ? facts_.groupStarts.size() : facts_.starts.size(); }
+    GroupStart Of(std::uint32_t key) const { return stratified_ ? facts_.groupStarts[key] : GroupStart{0, key}; }
+
+    // visit(key, fact, k, isEvent) for every valid case, k its list position.
+    template <typename Visit>
+    void ForEach(Visit visit) const
+    {
+        for (size_t k = 0; k < facts_.cases.size(); ++k) {
+            const CaseFact& fact = facts_.cases[k];
+            if (fact.observationDays < 0) continue;
+            visit(stratified_ ? fact.groupStart : fact.start, fact, k, isEvent_[fact.statusCode] != 0);
+        }
+    }
+
+private:
+    const CaseFacts& facts_;
+    bool stratified_;
+    std::vector<std::uint8_t> isEvent_;
 };
 
-class AnnualSurvival {
+// Per start of follow-up, a block of expected-survival terms for every
+// follow-up year, computed on first use.  fill(annual, block) receives the
+// annual survivals p(y0 + i, a0 + i, sex) of the start.
+class StartTerms {
 public:
-    explicit AnnualSurvival(const CAnalysisData& data) : grid_(data.populationTables), sexCodeFirst_(data.sexCodeFirst)
+    StartTerms(const CAnalysisData& data, const CaseFacts& facts, int years, int blockSize)
+        : grid_(data.populationTables),
+          facts_(facts),
+          firstSex_(CaseFacts::Matches(facts.sexCodes, data.sexCodeFirst)),
+          years_(years),
+          blockSize_(blockSize),
+          slotOfStart_(facts.starts.size(), -1),
+          annual_(years)
     {
     }
-    Person PersonOf(const CCaseRecord& c) const
+
+    template <typename Fill>
+    const double* For(std::uint32_t start, Fill fill)
     {
-        const YearAndDay begin = LookUpYearAndDay(c.beginDate);
-        return {begin.year, std::max(0, CompletedYearsOfAge(LookUpYearAndDay(c.birthDate), begin)),
-                AnnualSurvivalGrid::SexIndex(c.sexText, sexCodeFirst_)};
+        std::int32_t& slot = slotOfStart_[start];
+        if (slot < 0) {
+            slot = static_cast<std::int32_t>(pool_.size() / blockSize_);
+            pool_.resize(pool_.size() + blockSize_);
+            const StartKey& key = facts_.starts[start];
+            const int sex = firstSex_[key.sexCode] ? 0 : 1;
+            for (int i = 0; i < years_; ++i) annual_[i] = grid_(sex, key.year + i, key.age + i);
+            fill(annual_.data(), &pool_[static_cast<size_t>(slot) * blockSize_]);
+        }
+        return &pool_[static_cast<size_t>(slot) * blockSize_];
     }
-    // The survival of follow-up year i.
-    double operator()(const Person& p, int i) const { return grid_(p.sex, p.year + i, p.age + i); }
 
 private:
     AnnualSurvivalGrid grid_;
-    const std::string& sexCodeFirst_;
+    const CaseFacts& facts_;
+    std::vector<std::uint8_t> firstSex_;
+    int years_;
+    size_t blockSize_;
+    std::vector<std::int32_t> slotOfStart_;
+    std::vector<double> pool_;
+    std::vector<double> annual_;
 };
 
-// Number and sum of annual expected survivals per follow-up year (Ederer II).
+// Ederer II: how many cases reach each follow-up year, and the sum of their
+// annual expected survivals there.
 struct EdererSums {
     explicit EdererSums(int years) : count(years, 0), sum(years, 0.0) {}
-    void Add(const Person& p, double days, const AnnualSurvival& survival)
-    {
-        if (days < 0) return;
-        const int last = std::min(CompleteYears(days), static_cast<int>(count.size()) - 1);
-        for (int i = 0; i <= last; ++i) {
-            count[i] += 1;
-            sum[i] += survival(p, i);
-        }
-    }
     std::vector<std::int64_t> count;
     std::vector<double> sum;
 };
 
+// Per analysed group.  A case reaches the years 0 .. t of its follow-up; the
+// cases of a group that start alike add the same survivals, so they are
+// added once per start, times their number.
+std::vector<EdererSums> SumEderer(const StartHistogram& cases, const CaseKeys& keys, StartTerms& terms, int groups)
+{
+    const int years = cases.years();
+    std::vector<EdererSums> sums(groups, EdererSums(years));
+    cases.ForEachKey([&](std::uint32_t key, const std::uint32_t* ending) {
+        const GroupStart at = keys.Of(key);
+        if (at.group >= groups) return;
+        EdererSums& s = sums[at.group];
+        const double* p = terms.For(at.start, [years](const double* annual, double* block) {
+            std::copy(annual, annual + years, block);
+        });
+        std::int64_t reaching = ending[years];
+        for (int j = years - 1; j >= 0; --j) {
+            reaching += ending[j];
+            s.count[j] += reaching;
+            s.sum[j] += p[j] * static_cast<double>(reaching);
+        }
+    });
+    return sums;
+}
+
+// Hakulinen's terms of a start per follow-up year i, with c the expected
+// survival to the start of year i (1 for i = 0) and P = p(y0 + i, a0 + i):
+// c, (1 - P) c, and for a partial last year sqrt(P) c and (1 - sqrt(P)) c.
+void FillHakulinenTerms(const double* annual, double* block, int years)
+{
+    double c = 1.0;
+    for (int i = 0; i < years; ++i) {
+        const double p = annual[i];
+        const double h = std::sqrt(p);
+        block[i] = c;
+        block[years + i] = (1.0 - p) * c;
+        block[2 * years + i] = h * c;
+        block[3 * years + i] = (1.0 - h) * c;
+        c *= p;
+    }
+}
+
 // Expected alive at start, deaths in full and in partial years, and
-// withdrawals per follow-up year (Hakulinen).  Potential follow-up beyond the
-// arrays is cut at their end: the years it reaches count as full years.
+// withdrawals per follow-up year (Hakulinen).
 struct HakulinenSums {
-    explicit HakulinenSums(int years) : alive(years, 0.0), deadFull(years, 0.0), deadPart(years, 0.0), withdrawn(years, 0.0) {}
-    void Add(const Person& p, double potentialDays, const AnnualSurvival& survival)
+    explicit HakulinenSums(int years) : alive(years, 0.0), deadFull(years, 0.0), deadPart(years, 0.0), withdrawn(years, 0.0)
     {
-        if (potentialDays < 0) return;
-        const int years = static_cast<int>(alive.size());
-        const int t = CompleteYears(potentialDays);
-        double c = 1.0;
-        double lastP = 1.0;
-        for (int i = 0; i <= t && i < years; ++i) {
-            lastP = survival(p, i);
-            alive[i] += c;
-            if (i < t) {
-                deadFull[i] += (1.0 - lastP) * c;
-                c *= lastP;
-            }
-        }
-        if (t < years) {
-            const double h = std::sqrt(lastP);
-            withdrawn[t] += h * c;
-            deadPart[t] += (1.0 - h) * c;
-        }
     }
     std::vector<double> alive, deadFull, deadPart, withdrawn;
 };
+
+// Per analysed group.  A case with t complete years of potential follow-up
+// lives the years before t in full and year t in part; potential follow-up
+// beyond the arrays is cut at their end, the years it reaches counting as
+// full years.  Cases of a group that start alike are added once per start.
+std::vector<HakulinenSums> SumHakulinen(const StartHistogram& cases, const CaseKeys& keys, StartTerms& terms,
+                                        int groups)
+{
+    const int years = cases.years();
+    std::vector<HakulinenSums> sums(groups, HakulinenSums(years));
+    cases.ForEachKey([&](std::uint32_t key, const std::uint32_t* ending) {
+        const GroupStart at = keys.Of(key);
+        if (at.group >= groups) return;
+        HakulinenSums& s = sums[at.group];
+        const double* b = terms.For(at.start, [years](const double* annual, double* block) {
+            FillHakulinenTerms(annual, block, years);
+        });
+        double beyond = ending[years];  // cases living year j in full
+        for (int j = years - 1; j >= 0; --j) {
+            const double endingHere = ending[j];
+            s.alive[j] += b[j] * (beyond + endingHere);
+            s.deadFull[j] += b[years + j] * beyond;
+            s.withdrawn[j] += b[2 * years + j] * endingHere;
+            s.deadPart[j] += b[3 * years + j] * endingHere;
+            beyond += endingHere;
+        }
+    });
+    return sums;
+}
 
 int EdererYears(const CAnalysisData& data)
 {
@@ -94,16 +180,9 @@ int HakulinenYears(const CAnalysisData& data)
     return 1 + CompleteYears(SpanDays(data.firstBeginDate, data.lastEndDate).value_or(0));
 }
 
-int DaysBetween(const DateValue& from, const DateValue& to)
+int DaysBetween(double from, const DateValue& to)
 {
-    return static_cast<int>(to.serial() - from.serial());
-}
-
-double HakulinenPotential(const CAnalysisData& data, const CCaseRecord& c)
-{
-    if (c.statusText != data.eventCode) return c.observationDays;
-    const DateValue& closing = data.closingDate.isValid() ? data.closingDate : data.lastEndDate;
-    return DaysBetween(c.beginDate, closing);
+    return static_cast<int>(to.serial() - from);
 }
 
 void PrepareArrays(CAnalysisData& data, int groups, int years, bool ederer)
@@ -112,22 +191,9 @@ void PrepareArrays(CAnalysisData& data, int groups, int years, bool ederer)
         g.expectedCumulative.clear();
         if (ederer) g.expectedInterval.clear();
     }
-    for (int g = 0; g < groups && g < static_cast<int>(data.groupResults.size()); ++g) {
+    for (int g = 0; g < groups; ++g) {
         data.groupResults[g].expectedCumulative.assign(years, 1.0);
         if (ederer) data.groupResults[g].expectedInterval.assign(years, 0.0);
-    }
-}
-
-template <typename Visit>
-void ForEachValidCase(const CAnalysisData& data, const CaseList& cases, bool stratified,
-                      const AnnualSurvival& survival, Visit visit)
-{
-    for (size_t k = 0; k < cases.records.size(); ++k) {
-        const CCaseRecord& c = cases.records[k];
-        if (!c.isValid) continue;
-        const int g = AnalysisGroup(cases, k, stratified);
-        if (g >= static_cast<int>(data.groupResults.size())) continue;
-        visit(g, c, survival.PersonOf(c));
     }
 }
 
@@ -136,16 +202,24 @@ int GroupCount(const CAnalysisData& data, bool stratified)
     return std::min(AnalysedGroupCount(data, stratified), static_cast<int>(data.groupResults.size()));
 }
 
+// Adds a case to a histogram with its follow-up of `days` (none when negative).
+void Count(StartHistogram& histogram, std::uint32_t key, double days)
+{
+    if (days >= 0) histogram.Add(key, CompleteYears(days));
+}
+
 void CohortEderer(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
     const int years = EdererYears(data);
     const int groups = GroupCount(data, stratified);
     PrepareArrays(data, groups, years, true);
-    const AnnualSurvival survival(data);
-    std::vector<EdererSums> sums(groups, EdererSums(years));
-    ForEachValidCase(data, cases, stratified, survival, [&](int g, const CCaseRecord& c, const Person& p) {
-        sums[g].Add(p, c.observationDays, survival);
+    const CaseKeys keys(data, cases, stratified);
+    StartHistogram reached(keys.count(), years);
+    keys.ForEach([&](std::uint32_t key, const CaseFact& fact, size_t, bool) {
+        Count(reached, key, fact.observationDays);
     });
+    StartTerms terms(data, cases.facts, years, years);
+    const std::vector<EdererSums> sums = SumEderer(reached, keys, terms, groups);
     for (int g = 0; g < groups; ++g) {
         CGroupResult& result = data.groupResults[g];
         double cumulative = 1.0;
@@ -163,46 +237,74 @@ void CohortHakulinen(CAnalysisData& data, const CaseList& cases, bool stratified
     const int years = HakulinenYears(data);
     const int groups = GroupCount(data, stratified);
     PrepareArrays(data, groups, years, false);
-    const AnnualSurvival survival(data);
-    std::vector<HakulinenSums> sums(groups, HakulinenSums(years));
-    ForEachValidCase(data, cases, stratified, survival, [&](int g, const CCaseRecord& c, const Person& p) {
-        sums[g].Add(p, HakulinenPotential(data, c), survival);
+    const CaseKeys keys(data, cases, stratified);
+    StartHistogram reached(keys.count(), years);
+    const DateValue& closing = data.closingDate.isValid() ? data.closingDate : data.lastEndDate;
+    keys.ForEach([&](std::uint32_t key, const CaseFact& fact, size_t k, bool isEvent) {
+        // Chosen by index rather than by branch: deaths and censorings alternate at random.
+        const double potential[2] = {static_cast<double>(fact.observationDays),
+                                     static_cast<double>(DaysBetween(cases.facts.beginDays[k], closing))};
+        Count(reached, key, potential[isEvent]);
     });
+    StartTerms terms(data, cases.facts, years, 4 * years);
+    const std::vector<HakulinenSums> sums = SumHakulinen(reached, keys, terms, groups);
     for (int g = 0; g < groups; ++g) {
-        HakulinenSums& s = sums[g];
+        const HakulinenSums& s = sums[g];
         double cumulative = 1.0;
         for (int j = 0; j < years && s.alive[j] != 0.0; ++j) {
-            s.deadFull[j] += s.deadPart[j];
-            cumulative *= 1.0 - s.deadFull[j] / (s.alive[j] - s.withdrawn[j] * 0.5);
+            cumulative *= 1.0 - (s.deadFull[j] + s.deadPart[j]) / (s.alive[j] - s.withdrawn[j] * 0.5);
             data.groupResults[g].expectedCumulative[j] = cumulative;
         }
     }
 }
+
+// The two cuts of the period version: follow-up up to the day before the
+// period begins and up to the end of the period.  A case that ends before
+// a cut keeps its observed follow-up there when `keepObserved` says so.
+struct PeriodCutDays {
+    double atBegin;
+    double atEnd;
+};
+PeriodCutDays CutDays(const CAnalysisData& data, const CaseFacts& facts, size_t k, bool keepObserved)
+{
+    const double begin = facts.beginDays[k];
+    const double end = facts.endDays[k];
+    const double observed = facts.cases[k].observationDays;
+    return {end < data.periodBegin.serial() && keepObserved ? observed : DaysBetween(begin, data.periodBegin) - 1.0,
+            end <= data.periodEnd.serial() && keepObserved ? observed : DaysBetween(begin, data.periodEnd) * 1.0};
+}
+
+// Both cuts of every valid case counted per key.
+struct PeriodCounts {
+    StartHistogram atBegin, atEnd;
+    PeriodCounts(const CAnalysisData& data, const CaseFacts& facts, const CaseKeys& keys, int years, bool hakulinen)
+        : atBegin(keys.count(), years), atEnd(keys.count(), years)
+    {
+        keys.ForEach([&](std::uint32_t key, const CaseFact&, size_t k, bool isEvent) {
+            const PeriodCutDays cut = CutDays(data, facts, k, !(hakulinen && isEvent));
+            Count(atBegin, key, cut.atBegin);
+            Count(atEnd, key, cut.atEnd);
+        });
+    }
+};
 
 void PeriodEderer(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
     const int years = EdererYears(data);
     const int groups = GroupCount(data, stratified);
     PrepareArrays(data, groups, years, true);
-    const AnnualSurvival survival(data);
-    std::vector<EdererSums> atBegin(groups, EdererSums(years));
-    std::vector<EdererSums> atEnd(groups, EdererSums(years));
-    ForEachValidCase(data, cases, stratified, survival, [&](int g, const CCaseRecord& c, const Person& p) {
-        const double beginCut = c.endDate.serial() < data.periodBegin.serial()
-                                    ? c.observationDays
-                                    : DaysBetween(c.beginDate, data.periodBegin) - 1;
-        const double endCut = c.endDate.serial() <= data.periodEnd.serial() ? c.observationDays
-                                                                             : DaysBetween(c.beginDate, data.periodEnd);
-        atBegin[g].Add(p, beginCut, survival);
-        atEnd[g].Add(p, endCut, survival);
-    });
+    const CaseKeys keys(data, cases, stratified);
+    const PeriodCounts counts(data, cases.facts, keys, years, false);
+    StartTerms terms(data, cases.facts, years, years);
+    const std::vector<EdererSums> begun = SumEderer(counts.atBegin, keys, terms, groups);
+    const std::vector<EdererSums> ended = SumEderer(counts.atEnd, keys, terms, groups);
     for (int g = 0; g < groups; ++g) {
         CGroupResult& result = data.groupResults[g];
         double cumulative = 1.0;
         for (int j = 0; j < years; ++j) {
-            const std::int64_t n = atEnd[g].count[j] - atBegin[g].count[j];
+            const std::int64_t n = ended[g].count[j] - begun[g].count[j];
             if (n < 1) continue;
-            result.expectedInterval[j] = (atEnd[g].sum[j] - atBegin[g].sum[j]) / static_cast<double>(n);
+            result.expectedInterval[j] = (ended[g].sum[j] - begun[g].sum[j]) / static_cast<double>(n);
             cumulative *= result.expectedInterval[j];
             result.expectedCumulative[j] = cumulative;
         }
@@ -214,23 +316,14 @@ void PeriodHakulinen(CAnalysisData& data, const CaseList& cases, bool stratified
     const int years = HakulinenYears(data);
     const int groups = GroupCount(data, stratified);
     PrepareArrays(data, groups, years, false);
-    const AnnualSurvival survival(data);
-    std::vector<HakulinenSums> atBegin(groups, HakulinenSums(years));
-    std::vector<HakulinenSums> atEnd(groups, HakulinenSums(years));
-    ForEachValidCase(data, cases, stratified, survival, [&](int g, const CCaseRecord& c, const Person& p) {
-        const bool censored = c.statusText != data.eventCode;
-        const double beginCut = c.endDate.serial() < data.periodBegin.serial() && censored
-                                    ? c.observationDays
-                                    : DaysBetween(c.beginDate, data.periodBegin) - 1;
-        const double endCut = c.endDate.serial() <= data.periodEnd.serial() && censored
-                                  ? c.observationDays
-                                  : DaysBetween(c.beginDate, data.periodEnd);
-        atBegin[g].Add(p, beginCut, survival);
-        atEnd[g].Add(p, endCut, survival);
-    });
+    const CaseKeys keys(data, cases, stratified);
+    const PeriodCounts counts(data, cases.facts, keys, years, true);
+    StartTerms terms(data, cases.facts, years, 4 * years);
+    const std::vector<HakulinenSums> begun = SumHakulinen(counts.atBegin, keys, terms, groups);
+    const std::vector<HakulinenSums> ended = SumHakulinen(counts.atEnd, keys, terms, groups);
     for (int g = 0; g < groups; ++g) {
-        const HakulinenSums& b = atBegin[g];
-        const HakulinenSums& e = atEnd[g];
+        const HakulinenSums& b = begun[g];
+        const HakulinenSums& e = ended[g];
         double cumulative = 1.0;
         for (int j = 0; j < years; ++j) {
             const double exposed = (e.alive[j] - b.alive[j]) - (e.withdrawn[j] - b.withdrawn[j]) * 0.5;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "stats/TimeUnit.h"
 
 namespace kalderon {
 namespace {
@@ -52,11 +51,6 @@ int CompletedAge(const CivilDate& b, const CivilDate& a)
 {
     const bool birthdayReached = b.month < a.month || (b.month == a.month && a.day >= b.day);
     return a.year - b.year - (birthdayReached ? 0 : 1);
-}
-
-int CompleteYears(double days)
-{
-    return static_cast<int>(days * kDaysToYears);
 }
 
 }  // namespace kalderon

@@ -5,6 +5,7 @@
 
 #include "stats/CaseRecord.h"
 #include "stats/PopulationTable.h"
+#include "stats/TimeUnit.h"
 
 namespace kalderon {
 
@@ -37,6 +38,6 @@ int CompletedAge(const CivilDate& birth, const CivilDate& at);
 inline int CompletedAge(const DateValue& birth, const DateValue& at) { return CompletedAge(birth.civil(), at.civil()); }
 
 // Whole years of a time in days (days / 365.25, truncated).
-int CompleteYears(double days);
+inline int CompleteYears(double days) { return static_cast<int>(days * kDaysToYears); }
 
 }  // namespace kalderon

@@ -171,3 +171,43 @@ TEST(CaseList, BookkeepingCountsOnlyValidCases)
     for (const CCaseRecord& c : list.records) numbers.push_back(c.caseNumber);
     EXPECT_EQ(numbers, (std::vector<int>{2, 3, 4, 1}));
 }
+
+TEST(CaseList, FactsNumberTheStartsOfTheValidCases)
+{
+    CAnalysisData data;
+    CaseListBuilder builder(data);
+    // Born 10 May: 49 on 9 May 2000, 50 on 10 May 2000.
+    builder.Add(MakeCase(1, Ymd(2000, 5, 9), Ymd(2001, 1, 1), "1", "a", "m", Ymd(1950, 5, 10), true));
+    builder.Add(MakeCase(2, Ymd(2000, 5, 10), Ymd(2001, 1, 1), "0", "a", "m", Ymd(1950, 5, 10), true));
+    builder.Add(MakeCase(3, Ymd(2000, 5, 11), Ymd(2001, 1, 1), "1", "b", "m", Ymd(1950, 5, 10), true));
+    builder.Add(MakeCase(4, Ymd(2000, 5, 12), Ymd(2000, 1, 1), "9", "a", "f", Ymd(1950, 5, 10), true));  // invalid
+    builder.Add(MakeCase(5, Ymd(2000, 5, 13), Ymd(2002, 1, 1), "1", "a", "f", Ymd(1950, 5, 10), true));
+    const CaseList list = builder.Finish();
+    const CaseFacts& facts = list.facts;
+
+    ASSERT_EQ(facts.cases.size(), 5u);
+    EXPECT_EQ(facts.sexCodes, (std::vector<std::string>{"m", "f"}));
+    EXPECT_EQ(facts.statusCodes, (std::vector<std::string>{"1", "0"}));
+    ASSERT_EQ(facts.starts.size(), 3u);  // (2000, 49, m), (2000, 50, m), (2000, 50, f)
+    EXPECT_EQ(facts.starts[0].age, 49);
+    EXPECT_EQ(facts.starts[1].age, 50);
+    EXPECT_EQ(facts.starts[2].sexCode, 1u);
+    EXPECT_EQ(facts.starts[2].year, 2000);
+    ASSERT_EQ(facts.groupStarts.size(), 4u);  // case 3 starts like case 2 in another group
+
+    const std::vector<std::uint32_t> start = {0, 1, 1, 0, 2}, groupStart = {0, 1, 2, 0, 3};
+    for (size_t k = 0; k < 5; ++k) {
+        const CaseFact& f = facts.cases[k];
+        EXPECT_EQ(facts.beginDays[k], list.records[k].beginDate.serial()) << k;
+        EXPECT_EQ(facts.endDays[k], list.records[k].endDate.serial()) << k;
+        if (k == 3) {
+            EXPECT_EQ(f.observationDays, -1);
+            continue;
+        }
+        EXPECT_EQ(f.observationDays, list.records[k].observationDays) << k;
+        EXPECT_EQ(f.start, start[k]) << k;
+        EXPECT_EQ(f.groupStart, groupStart[k]) << k;
+        EXPECT_EQ(facts.groupStarts[f.groupStart].group, list.groupIndex[k]) << k;
+        EXPECT_EQ(facts.statusCodes[f.statusCode], list.records[k].statusText) << k;
+    }
+}

@@ -41,13 +41,17 @@ private:
     std::vector<std::uint8_t> isEvent_;
 };
 
+// Writes the terms of a start for `years` follow-up years into `block`
+// from its annual survivals p(y0 + i, a0 + i, sex), i = 0 .. years - 1.
+using FillTerms = void (*)(const double* annual, double* block, int years);
+
 // Per start of follow-up, a block of expected-survival terms for every
-// follow-up year, computed on first use.  fill(annual, block) receives the
-// annual survivals p(y0 + i, a0 + i, sex) of the start.
+// follow-up year, computed on first use.
 class StartTerms {
 public:
-    StartTerms(const CAnalysisData& data, const CaseFacts& facts, int years, int blockSize)
-        : grid_(data.populationTables),
+    StartTerms(const CAnalysisData& data, const CaseFacts& facts, int years, int blockSize, FillTerms fill)
+        : fill_(fill),
+          grid_(data.populationTables),
           facts_(facts),
           firstSex_(CaseFacts::Matches(facts.sexCodes, data.sexCodeFirst)),
           years_(years),
@@ -57,8 +61,7 @@ public:
     {
     }
 
-    template <typename Fill>
-    const double* For(std::uint32_t start, Fill fill)
+    const double* For(std::uint32_t start)
     {
         std::int32_t& slot = slotOfStart_[start];
         if (slot < 0) {
@@ -67,12 +70,13 @@ public:
             const StartKey& key = facts_.starts[start];
             const int sex = firstSex_[key.sexCode] ? 0 : 1;
             for (int i = 0; i < years_; ++i) annual_[i] = grid_(sex, key.year + i, key.age + i);
-            fill(annual_.data(), &pool_[static_cast<size_t>(slot) * blockSize_]);
+            fill_(annual_.data(), &pool_[static_cast<size_t>(slot) * blockSize_], years_);
         }
         return &pool_[static_cast<size_t>(slot) * blockSize_];
     }
 
 private:
+    FillTerms fill_;
     AnnualSurvivalGrid grid_;
     const CaseFacts& facts_;
     std::vector<std::uint8_t> firstSex_;
@@ -82,6 +86,12 @@ private:
     std::vector<double> pool_;
     std::vector<double> annual_;
 };
+
+// Ederer II's terms of a start are its annual survivals.
+void FillEdererTerms(const double* annual, double* block, int years)
+{
+    std::copy(annual, annual + years, block);
+}
 
 // Ederer II: how many cases reach each follow-up year, and the sum of their
 // annual expected survivals there.
@@ -102,9 +112,7 @@ std::vector<EdererSums> SumEderer(const StartHistogram& cases, const CaseKeys& k
         const GroupStart at = keys.Of(key);
         if (at.group >= groups) return;
         EdererSums& s = sums[at.group];
-        const double* p = terms.For(at.start, [years](const double* annual, double* block) {
-            std::copy(annual, annual + years, block);
-        });
+        const double* p = terms.For(at.start);
         std::int64_t reaching = ending[years];
         for (int j = years - 1; j >= 0; --j) {
             reaching += ending[j];
@@ -154,9 +162,7 @@ std::vector<HakulinenSums> SumHakulinen(const StartHistogram& cases, const CaseK
         const GroupStart at = keys.Of(key);
         if (at.group >= groups) return;
         HakulinenSums& s = sums[at.group];
-        const double* b = terms.For(at.start, [years](const double* annual, double* block) {
-            FillHakulinenTerms(annual, block, years);
-        });
+        const double* b = terms.For(at.start);
         double beyond = ending[years];  // cases living year j in full
         for (int j = years - 1; j >= 0; --j) {
             const double endingHere = ending[j];
@@ -218,7 +224,7 @@ void CohortEderer(CAnalysisData& data, const CaseList& cases, bool stratified)
     keys.ForEach([&](std::uint32_t key, const CaseFact& fact, size_t, bool) {
         Count(reached, key, fact.observationDays);
     });
-    StartTerms terms(data, cases.facts, years, years);
+    StartTerms terms(data, cases.facts, years, years, FillEdererTerms);
     const std::vector<EdererSums> sums = SumEderer(reached, keys, terms, groups);
     for (int g = 0; g < groups; ++g) {
         CGroupResult& result = data.groupResults[g];
@@ -246,7 +252,7 @@ void CohortHakulinen(CAnalysisData& data, const CaseList& cases, bool stratified
                                      static_cast<double>(DaysBetween(cases.facts.beginDays[k], closing))};
         Count(reached, key, potential[isEvent]);
     });
-    StartTerms terms(data, cases.facts, years, 4 * years);
+    StartTerms terms(data, cases.facts, years, 4 * years, FillHakulinenTerms);
     const std::vector<HakulinenSums> sums = SumHakulinen(reached, keys, terms, groups);
     for (int g = 0; g < groups; ++g) {
         const HakulinenSums& s = sums[g];
@@ -295,7 +301,7 @@ void PeriodEderer(CAnalysisData& data, const CaseList& cases, bool stratified)
     PrepareArrays(data, groups, years, true);
     const CaseKeys keys(data, cases, stratified);
     const PeriodCounts counts(data, cases.facts, keys, years, false);
-    StartTerms terms(data, cases.facts, years, years);
+    StartTerms terms(data, cases.facts, years, years, FillEdererTerms);
     const std::vector<EdererSums> begun = SumEderer(counts.atBegin, keys, terms, groups);
     const std::vector<EdererSums> ended = SumEderer(counts.atEnd, keys, terms, groups);
     for (int g = 0; g < groups; ++g) {
@@ -318,7 +324,7 @@ void PeriodHakulinen(CAnalysisData& data, const CaseList& cases, bool stratified
     PrepareArrays(data, groups, years, false);
     const CaseKeys keys(data, cases, stratified);
     const PeriodCounts counts(data, cases.facts, keys, years, true);
-    StartTerms terms(data, cases.facts, years, 4 * years);
+    StartTerms terms(data, cases.facts, years, 4 * years, FillHakulinenTerms);
     const std::vector<HakulinenSums> begun = SumHakulinen(counts.atBegin, keys, terms, groups);
     const std::vector<HakulinenSums> ended = SumHakulinen(counts.atEnd, keys, terms, groups);
     for (int g = 0; g < groups; ++g) {

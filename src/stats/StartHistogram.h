@@ -7,37 +7,30 @@ namespace kalderon {
 
 // Counts cases per key (a start of follow-up, or a start within a group) and
 // per complete years t of their follow-up, t = 0 .. years - 1, plus a last
-// count for the cases whose follow-up reaches beyond `years`.  Room is made
-// for a key on its first use; keys are visited in that order.
+// count for the cases whose follow-up reaches beyond `years`.
 class StartHistogram {
 public:
-    StartHistogram(size_t keys, int years) : years_(years), slotOfKey_(keys, -1) {}
+    StartHistogram(size_t keys, int years) : years_(years), counts_(keys * (years + 1), 0) {}
 
     int years() const { return years_; }
 
     void Add(std::uint32_t key, int completeYears)
     {
-        std::int32_t& slot = slotOfKey_[key];
-        if (slot < 0) {
-            slot = static_cast<std::int32_t>(used_.size());
-            used_.push_back(key);
-            counts_.resize(counts_.size() + years_ + 1, 0);
-        }
         const int t = completeYears < years_ ? completeYears : years_;
-        counts_[static_cast<size_t>(slot) * (years_ + 1) + t] += 1;
+        counts_[static_cast<size_t>(key) * (years_ + 1) + t] += 1;
     }
 
-    // visit(key, counts) with counts[t] for t = 0 .. years, per key used.
+    // visit(key, counts) with counts[t] for t = 0 .. years, per key in order.
     template <typename Visit>
     void ForEachKey(Visit visit) const
     {
-        for (size_t slot = 0; slot < used_.size(); ++slot) visit(used_[slot], &counts_[slot * (years_ + 1)]);
+        const size_t width = years_ + 1;
+        for (size_t key = 0; key * width < counts_.size(); ++key)
+            visit(static_cast<std::uint32_t>(key), &counts_[key * width]);
     }
 
 private:
     int years_;
-    std::vector<std::int32_t> slotOfKey_;
-    std::vector<std::uint32_t> used_;
     std::vector<std::uint32_t> counts_;
 };
 

@@ -35,8 +35,8 @@ struct CaseFact {
 // survival, so the computations count cases per start and work per start.
 struct CaseFacts {
     std::vector<CaseFact> cases;
-    std::vector<double> beginDays;  // day numbers of the begin dates
-    std::vector<double> endDays;    // and of the end dates
+    std::vector<double> beginDays;         // day numbers of the begin dates
+    std::vector<double> endDays;           // and of the end dates
     std::vector<StartKey> starts;          // in order of first appearance
     std::vector<GroupStart> groupStarts;   // in order of first appearance
     std::vector<std::string> sexCodes;     // the texts StartKey::sexCode points to

@@ -1,11 +1,7 @@
 #include "stats/ProductLimit.h"
 
-#include "stats/ExpectedSurvival.h"
-#include "stats/GroupCounters.h"
 #include "stats/ProductLimitWalk.h"
-#include "stats/RelativeSurvival.h"
-#include "stats/TimePointCollector.h"
-#include "stats/TimeUnit.h"
+#include "stats/TimePointComputation.h"
 
 namespace kalderon {
 namespace {
@@ -25,30 +21,12 @@ void EstimateGroup(std::vector<CTimePointResult>& rows, const std::string& event
 
 bool ComputeProductLimit(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
-    if (data.relativeSurvival && !RelativeSurvivalRefusal(data).empty()) return false;
-    ResetTimePoints(data, cases);
-    if (data.groupResults.empty()) return true;
-    if (data.relativeSurvival) ComputeExpectedSurvivalCohort(data, cases, stratified);
-
-    const int groupCount = AnalysedGroupCount(data, stratified);
-    TimePointCollector points(groupCount);
-    for (size_t i = 0; i < cases.records.size(); ++i) {
-        const CCaseRecord& c = cases.records[i];
-        const int g = AnalysisGroup(cases, i, stratified);
-        CountRecord(data.groupResults[g].info, c.isValid);
-        if (!c.isValid) continue;
-        points.Add(g, c.observationDays, 0, c.statusText, c.statusText == data.eventCode);
-    }
-
-    const double z = ZValue(data.ciLevelText);
-    for (int g = 0; g < groupCount; ++g) {
-        std::vector<CTimePointResult>& rows = data.groupResults[g].timePoints;
-        points.Fill(g, rows);
-        EstimateGroup(rows, data.eventCode, z);
-        if (data.relativeSurvival)
-            DivideTimePointsByExpected(data.groupResults[g], data.eventCode, data.maxRelativeUpper);
-    }
-    return true;
+    return ComputeTimePoints(
+        data, cases, stratified, ComputeExpectedSurvivalCohort,
+        [&](TimePointCollector& points, int g, const CCaseRecord& c) {
+            points.Add(g, c.observationDays, 0, c.statusText, c.statusText == data.eventCode);
+        },
+        [&](std::vector<CTimePointResult>& rows, double z) { EstimateGroup(rows, data.eventCode, z); });
 }
 
 }  // namespace kalderon

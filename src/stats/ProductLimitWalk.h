@@ -3,23 +3,9 @@
 #include <cmath>
 
 #include "stats/AnalysisData.h"
-#include "stats/CaseList.h"
-#include "stats/GroupCounters.h"
 #include "stats/SurvivalRow.h"
 
 namespace kalderon {
-
-// Starts a computation that rebuilds the time points of every group: sets the
-// title, empties the tables and zeroes the record counters.
-inline void ResetTimePoints(CAnalysisData& data, const CaseList& cases)
-{
-    data.title = cases.sourcePath;
-    for (CGroupResult& group : data.groupResults) {
-        group.timePoints.clear();
-        ResetRecordCounters(group.info);
-    }
-    data.maxRelativeUpper = 1.0;
-}
 
 // Walks the death rows of one product-limit table in order, carrying the
 // cumulative survival and the Greenwood sum.  A death with one case at risk

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "stats/AnalysisData.h"
+#include "stats/CaseList.h"
+#include "stats/ExpectedSurvival.h"
+#include "stats/GroupCounters.h"
+#include "stats/RelativeSurvival.h"
+#include "stats/TimePointCollector.h"
+#include "stats/TimeUnit.h"
+
+namespace kalderon {
+
+using ExpectedSurvivalVersion = void (*)(CAnalysisData&, const CaseList&, bool);
+
+// The frame of the product-limit computations: refused when relative
+// survival lacks a usable population table; title, tables and record
+// counters reset; expected survival by `expected`; one pass over the cases
+// that counts every record and hands each valid case to
+// addCase(points, group, case); then per group the time points in order,
+// estimate(rows, z) and the division by the expected survival.
+template <typename AddCase, typename Estimate>
+bool ComputeTimePoints(CAnalysisData& data, const CaseList& cases, bool stratified, ExpectedSurvivalVersion expected,
+                       AddCase addCase, Estimate estimate)
+{
+    if (data.relativeSurvival && !RelativeSurvivalRefusal(data).empty()) return false;
+    data.title = cases.sourcePath;
+    for (CGroupResult& group : data.groupResults) {
+        group.timePoints.clear();
+        ResetRecordCounters(group.info);
+    }
+    data.maxRelativeUpper = 1.0;
+    if (data.groupResults.empty()) return true;
+    if (data.relativeSurvival) expected(data, cases, stratified);
+
+    const int groupCount = AnalysedGroupCount(data, stratified);
+    TimePointCollector points(groupCount);
+    for (size_t i = 0; i < cases.records.size(); ++i) {
+        const CCaseRecord& c = cases.records[i];
+        const int g = AnalysisGroup(cases, i, stratified);
+        CountRecord(data.groupResults[g].info, c.isValid);
+        if (c.isValid) addCase(points, g, c);
+    }
+
+    const double z = ZValue(data.ciLevelText);
+    for (int g = 0; g < groupCount; ++g) {
+        std::vector<CTimePointResult>& rows = data.groupResults[g].timePoints;
+        points.Fill(g, rows);
+        estimate(rows, z);
+        if (data.relativeSurvival)
+            DivideTimePointsByExpected(data.groupResults[g], data.eventCode, data.maxRelativeUpper);
+    }
+    return true;
+}
+
+}  // namespace kalderon

@@ -46,17 +46,10 @@ void WriteRelativeRow(ReportWriter& out, const CIntervalCounts& c, const CInterv
 void WriteLifeTableBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group)
 {
     const bool relative = data.relativeSurvival != 0;
-    if (relative) {
-        out.AppendString(615, group.intervalTable.ciLevelText);
-        out.AppendString(StringForUnit(data.timeUnit, 616, 667, 668, 669));
-        out.AppendString(617);
-        out.ExportHeader(text::kRelativeLifeTableExportHeader);
-    } else {
-        out.AppendString(610, group.intervalTable.ciLevelText);
-        out.AppendString(StringForUnit(data.timeUnit, 611, 664, 665, 666));
-        out.AppendString(612);
-        out.ExportHeader(text::kLifeTableExportHeader);
-    }
+    const TableHeading relativeHeading{615, {616, 667, 668, 669}, 617, text::kRelativeLifeTableExportHeader};
+    const TableHeading observedHeading{610, {611, 664, 665, 666}, 612, text::kLifeTableExportHeader};
+    WriteTableHeading(out, relative ? relativeHeading : observedHeading, group.intervalTable.ciLevelText,
+                      data.timeUnit);
 
     const std::vector<CIntervalResult>& rows = group.intervalTable.rows;
     for (size_t j = 0; j < group.countsAll.size() && j < rows.size(); ++j) {

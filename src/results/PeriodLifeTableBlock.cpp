@@ -16,17 +16,10 @@ void WritePeriodLifeTableBlock(ReportWriter& out, const CAnalysisData& data, con
 {
     const bool relative = data.relativeSurvival != 0;
     WritePeriodLines(out, data);
-    if (relative) {
-        out.AppendString(670, group.intervalTable.ciLevelText);
-        out.AppendString(StringForUnit(data.timeUnit, 671, 672, 673, 674));
-        out.AppendString(675);
-        out.ExportHeader(text::kRelativePeriodLifeTableExportHeader);
-    } else {
-        out.AppendString(622, group.intervalTable.ciLevelText);
-        out.AppendString(StringForUnit(data.timeUnit, 623, 624, 625, 626));
-        out.AppendString(627);
-        out.ExportHeader(text::kPeriodLifeTableExportHeader);
-    }
+    const TableHeading relativeHeading{670, {671, 672, 673, 674}, 675, text::kRelativePeriodLifeTableExportHeader};
+    const TableHeading observedHeading{622, {623, 624, 625, 626}, 627, text::kPeriodLifeTableExportHeader};
+    WriteTableHeading(out, relative ? relativeHeading : observedHeading, group.intervalTable.ciLevelText,
+                      data.timeUnit);
 
     const std::vector<CIntervalResult>& rows = group.intervalTable.rows;
     for (size_t j = 0; j < group.countsAtPeriodBegin.size() && j < group.countsAtPeriodEnd.size(); ++j) {

@@ -10,17 +10,9 @@ void WriteProductLimitBlock(ReportWriter& out, const CAnalysisData& data, const 
 {
     const bool relative = data.relativeSurvival != 0;
     if (periodLines) WritePeriodLines(out, data);
-    if (relative) {
-        out.AppendString(652, data.ciLevelText);
-        out.AppendString(StringForUnit(data.timeUnit, 653, 654, 655, 656));
-        out.AppendString(657);
-        out.ExportHeader(text::kRelativeProductLimitExportHeader);
-    } else {
-        out.AppendString(640, data.ciLevelText);
-        out.AppendString(StringForUnit(data.timeUnit, 641, 642, 643, 644));
-        out.AppendString(645);
-        out.ExportHeader(text::kProductLimitExportHeader);
-    }
+    const TableHeading relativeHeading{652, {653, 654, 655, 656}, 657, text::kRelativeProductLimitExportHeader};
+    const TableHeading observedHeading{640, {641, 642, 643, 644}, 645, text::kProductLimitExportHeader};
+    WriteTableHeading(out, relative ? relativeHeading : observedHeading, data.ciLevelText, data.timeUnit);
 
     const bool days = data.timeUnit == kUnitDay;
     const double unitDays = UnitDays(data.timeUnit);

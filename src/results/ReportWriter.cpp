@@ -40,14 +40,20 @@ void ReportWriter::UncountedRow(const std::string& reportLine, const std::string
     export_ += exportLine;
 }
 
-int StringForUnit(std::int32_t timeUnit, int year, int month, int week, int day)
+void WriteTableHeading(ReportWriter& out, const TableHeading& heading, const std::string& ciLevelText,
+                       std::int32_t timeUnit)
 {
+    int unit = 0;
     switch (timeUnit) {
-    case kUnitMonth: return month;
-    case kUnitWeek: return week;
-    case kUnitDay: return day;
-    default: return year;
+    case kUnitMonth: unit = 1; break;
+    case kUnitWeek: unit = 2; break;
+    case kUnitDay: unit = 3; break;
+    default: break;
     }
+    out.AppendString(heading.levelLine, ciLevelText);
+    out.AppendString(heading.unitLines[unit]);
+    out.AppendString(heading.ruleLine);
+    out.ExportHeader(heading.exportHeader);
 }
 
 }  // namespace kalderon

@@ -51,8 +51,17 @@ private:
     int rowsInSection_ = 0;
 };
 
-// The string for a time unit out of four given for year, month, week and
-// day; an unknown unit counts as year.
-int StringForUnit(std::int32_t timeUnit, int year, int month, int week, int day);
+// The heading of a result table: the line naming the confidence level, the
+// column line of the time unit (year, month, week, day; an unknown unit
+// counts as year), the rule under it, and the export header that goes with
+// them.
+struct TableHeading {
+    int levelLine;
+    int unitLines[4];
+    int ruleLine;
+    const char* exportHeader;
+};
+void WriteTableHeading(ReportWriter& out, const TableHeading& heading, const std::string& ciLevelText,
+                       std::int32_t timeUnit);
 
 }  // namespace kalderon

@@ -214,6 +214,24 @@ void Count(StartHistogram& histogram, std::uint32_t key, double days)
     if (days >= 0) histogram.Add(key, CompleteYears(days));
 }
 
+// Each group's yearly means and their product, from the sums of the cases
+// up to the end cut less those up to the begin cut (all zero in the cohort
+// version, which has no begin cut).  Years nobody reaches keep their values.
+void StoreEderer(CAnalysisData& data, const std::vector<EdererSums>& begun, const std::vector<EdererSums>& ended)
+{
+    for (size_t g = 0; g < ended.size(); ++g) {
+        CGroupResult& result = data.groupResults[g];
+        double cumulative = 1.0;
+        for (size_t j = 0; j < ended[g].count.size(); ++j) {
+            const std::int64_t n = ended[g].count[j] - begun[g].count[j];
+            if (n < 1) continue;
+            result.expectedInterval[j] = (ended[g].sum[j] - begun[g].sum[j]) / static_cast<double>(n);
+            cumulative *= result.expectedInterval[j];
+            result.expectedCumulative[j] = cumulative;
+        }
+    }
+}
+
 void CohortEderer(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
     const int years = EdererYears(data);
@@ -225,17 +243,7 @@ void CohortEderer(CAnalysisData& data, const CaseList& cases, bool stratified)
         Count(reached, key, fact.observationDays);
     });
     StartTerms terms(data, cases.facts, years, years, FillEdererTerms);
-    const std::vector<EdererSums> sums = SumEderer(reached, keys, terms, groups);
-    for (int g = 0; g < groups; ++g) {
-        CGroupResult& result = data.groupResults[g];
-        double cumulative = 1.0;
-        for (int j = 0; j < years; ++j) {
-            if (sums[g].count[j] <= 0) continue;
-            result.expectedInterval[j] = sums[g].sum[j] / static_cast<double>(sums[g].count[j]);
-            cumulative *= result.expectedInterval[j];
-            result.expectedCumulative[j] = cumulative;
-        }
-    }
+    StoreEderer(data, std::vector<EdererSums>(groups, EdererSums(years)), SumEderer(reached, keys, terms, groups));
 }
 
 void CohortHakulinen(CAnalysisData& data, const CaseList& cases, bool stratified)
@@ -302,19 +310,7 @@ void PeriodEderer(CAnalysisData& data, const CaseList& cases, bool stratified)
     const CaseKeys keys(data, cases, stratified);
     const PeriodCounts counts(data, cases.facts, keys, years, false);
     StartTerms terms(data, cases.facts, years, years, FillEdererTerms);
-    const std::vector<EdererSums> begun = SumEderer(counts.atBegin, keys, terms, groups);
-    const std::vector<EdererSums> ended = SumEderer(counts.atEnd, keys, terms, groups);
-    for (int g = 0; g < groups; ++g) {
-        CGroupResult& result = data.groupResults[g];
-        double cumulative = 1.0;
-        for (int j = 0; j < years; ++j) {
-            const std::int64_t n = ended[g].count[j] - begun[g].count[j];
-            if (n < 1) continue;
-            result.expectedInterval[j] = (ended[g].sum[j] - begun[g].sum[j]) / static_cast<double>(n);
-            cumulative *= result.expectedInterval[j];
-            result.expectedCumulative[j] = cumulative;
-        }
-    }
+    StoreEderer(data, SumEderer(counts.atBegin, keys, terms, groups), SumEderer(counts.atEnd, keys, terms, groups));
 }
 
 void PeriodHakulinen(CAnalysisData& data, const CaseList& cases, bool stratified)

@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/ControlName.h"
+#include "common/ui/ControlName.h"
 #include "app/Icons.h"
-#include "app/ResourceIds.h"
+#include "common/ui/ResourceIds.h"
 
 namespace kalderon {
 

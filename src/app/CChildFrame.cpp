@@ -2,7 +2,7 @@
 
 #include <QCloseEvent>
 
-#include "app/DisplayText.h"
+#include "common/ui/DisplayText.h"
 #include "app/Icons.h"
 
 namespace kalderon {

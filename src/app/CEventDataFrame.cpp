@@ -1,7 +1,7 @@
 #include "app/CEventDataFrame.h"
 
-#include "app/DisplayText.h"
-#include "app/ResourceIds.h"
+#include "common/ui/DisplayText.h"
+#include "common/ui/ResourceIds.h"
 #include "import/ui/CEventDataView.h"
 
 namespace kalderon {

@@ -8,12 +8,12 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CEventDataFrame.h"
-#include "app/ControlName.h"
-#include "app/DisplayText.h"
+#include "common/ui/ControlName.h"
+#include "common/ui/DisplayText.h"
 #include "app/Icons.h"
-#include "app/MainStatusBar.h"
+#include "common/ui/MainStatusBar.h"
 #include "app/OpenDataFile.h"
-#include "app/ResourceIds.h"
+#include "common/ui/ResourceIds.h"
 
 namespace kalderon {
 namespace {

@@ -4,7 +4,7 @@
 #include <QMainWindow>
 #include <map>
 
-#include "app/AppServices.h"
+#include "common/ui/AppServices.h"
 
 class QMdiArea;
 class QMdiSubWindow;

@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <functional>
 
-#include "app/ResourceIds.h"
+#include "common/ui/ResourceIds.h"
 
 namespace kalderon {
 namespace {

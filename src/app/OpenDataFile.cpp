@@ -4,13 +4,13 @@
 
 #include "app/CEventDataFrame.h"
 #include "app/CMainFrame.h"
-#include "app/DisplayText.h"
-#include "app/MainStatusBar.h"
-#include "app/UserProfile.h"
+#include "common/ui/DisplayText.h"
+#include "common/ui/MainStatusBar.h"
+#include "common/ui/UserProfile.h"
 #include "import/DatabaseImport.h"
 #include "import/ui/CEventDataView.h"
 #include "import/ui/CTextImportSheet.h"
-#include "import/ui/ImportDatabaseFile.h"
+#include "app/ImportDatabaseFile.h"
 
 namespace kalderon {
 namespace {

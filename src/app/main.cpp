@@ -1,12 +1,12 @@
 #include <QApplication>
 #include <clocale>
 
-#include "app/AppServices.h"
+#include "common/ui/AppServices.h"
 #include "app/CMainFrame.h"
-#include "app/DisplayText.h"
-#include "app/MessageBoxMessages.h"
-#include "app/QtFileDialogs.h"
-#include "app/ResourceIds.h"
+#include "common/ui/DisplayText.h"
+#include "common/ui/MessageBoxMessages.h"
+#include "common/ui/QtFileDialogs.h"
+#include "common/ui/ResourceIds.h"
 
 int main(int argc, char* argv[])
 {

@@ -6,7 +6,7 @@
 
 #include "app/CEventDataFrame.h"
 #include "app/CMainFrame.h"
-#include "app/DisplayText.h"
+#include "common/ui/DisplayText.h"
 #include "import/ui/CEventDataView.h"
 #include "import/ui/CFullRowListCtrl.h"
 #include "import/ui/CaseListModel.h"

@@ -7,7 +7,7 @@
 
 #include "app/CEventDataFrame.h"
 #include "app/CMainFrame.h"
-#include "app/ResourceIds.h"
+#include "common/ui/ResourceIds.h"
 #include "import/ui/CChooseTableDlg.h"
 #include "import/ui/CColumnSelectionDlg.h"
 #include "import/ui/CEventDataView.h"

@@ -10,7 +10,7 @@
 
 #include "app/CEventDataFrame.h"
 #include "app/CMainFrame.h"
-#include "app/DisplayText.h"
+#include "common/ui/DisplayText.h"
 #include "import/DatabaseImport.h"
 #include "import/ui/CChooseTableDlg.h"
 #include "import/ui/CColumnSelectionDlg.h"

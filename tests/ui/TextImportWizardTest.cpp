@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/DisplayText.h"
+#include "common/ui/DisplayText.h"
 #include "import/ui/CFilePreview.h"
 #include "import/ui/CSpinButton.h"
 #include "import/ui/CTextImportPage1.h"

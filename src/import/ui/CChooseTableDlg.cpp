@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ControlName.h"
-#include "app/DisplayText.h"
+#include "common/ui/ControlName.h"
+#include "common/ui/DisplayText.h"
 
 namespace kalderon {
 namespace {

@@ -10,9 +10,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/ControlName.h"
-#include "app/DisplayText.h"
-#include "app/Messages.h"
+#include "common/ui/ControlName.h"
+#include "common/ui/DisplayText.h"
+#include "common/ui/Messages.h"
 #include "import/ui/CFilePreview.h"
 #include "import/ui/WizardControls.h"
 

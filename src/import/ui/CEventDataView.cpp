@@ -4,7 +4,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/ControlName.h"
+#include "common/ui/ControlName.h"
 #include "import/TextFileReader.h"
 #include "import/ui/CFullRowListCtrl.h"
 #include "import/ui/CaseListModel.h"

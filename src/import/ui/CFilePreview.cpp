@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <fstream>
 
-#include "app/DisplayText.h"
+#include "common/ui/DisplayText.h"
 
 namespace kalderon {
 namespace {

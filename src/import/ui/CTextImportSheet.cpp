@@ -2,7 +2,7 @@
 
 #include <QAbstractButton>
 
-#include "app/DisplayText.h"
+#include "common/ui/DisplayText.h"
 #include "import/ui/CFilePreview.h"
 #include "import/ui/CTextImportPage1.h"
 #include "import/ui/CTextImportPage2A.h"

@@ -1,6 +1,6 @@
 #include "import/ui/CaseListModel.h"
 
-#include "app/DisplayText.h"
+#include "common/ui/DisplayText.h"
 #include "results/TextFormat.h"
 #include "stats/CaseList.h"
 

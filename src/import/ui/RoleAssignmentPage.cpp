@@ -7,8 +7,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "app/DisplayText.h"
-#include "app/Messages.h"
+#include "common/ui/DisplayText.h"
+#include "common/ui/Messages.h"
 #include "import/DatePattern.h"
 #include "import/ui/WizardControls.h"
 

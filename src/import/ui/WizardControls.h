@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "app/ControlName.h"
+#include "common/ui/ControlName.h"
 
 class QCheckBox;
 class QComboBox;

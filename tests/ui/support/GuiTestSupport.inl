@@ -1,7 +1,7 @@
 #include <QWidget>
 #include <QtTest>
 
-#include "app/ControlName.h"
+#include "common/ui/ControlName.h"
 
 namespace kalderon::testing {
 

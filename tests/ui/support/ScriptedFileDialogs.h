@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "app/FileDialogs.h"
+#include "common/ui/FileDialogs.h"
 
 namespace kalderon::testing {
 

@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <deque>
 
-#include "app/Messages.h"
+#include "common/ui/Messages.h"
 
 namespace kalderon::testing {
 

@@ -1,7 +1,7 @@
-#include "app/HelpTopics.h"
+#include "common/ui/HelpTopics.h"
 
-#include "app/AppServices.h"
-#include "app/DisplayText.h"
+#include "common/ui/AppServices.h"
+#include "common/ui/DisplayText.h"
 #include "resources/StringTable.h"
 #include "results/TextFormat.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ApplicationPaths.h"
-#include "app/FileDialogs.h"
-#include "app/Messages.h"
+#include "common/ui/ApplicationPaths.h"
+#include "common/ui/FileDialogs.h"
+#include "common/ui/Messages.h"
 
 namespace kalderon {
 

@@ -1,4 +1,4 @@
-#include "app/QtFileDialogs.h"
+#include "common/ui/QtFileDialogs.h"
 
 #include <QFileDialog>
 

@@ -1,9 +1,9 @@
-#include "app/MessageBoxMessages.h"
+#include "common/ui/MessageBoxMessages.h"
 
 #include <QMessageBox>
 
-#include "app/DisplayText.h"
-#include "app/ResourceIds.h"
+#include "common/ui/DisplayText.h"
+#include "common/ui/ResourceIds.h"
 
 namespace kalderon {
 

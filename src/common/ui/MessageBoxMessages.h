@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Messages.h"
+#include "common/ui/Messages.h"
 
 namespace kalderon {
 

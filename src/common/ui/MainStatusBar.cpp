@@ -1,4 +1,4 @@
-#include "app/MainStatusBar.h"
+#include "common/ui/MainStatusBar.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FileDialogs.h"
+#include "common/ui/FileDialogs.h"
 
 namespace kalderon {
 

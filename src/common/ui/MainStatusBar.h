@@ -2,7 +2,7 @@
 
 #include <QStatusBar>
 
-#include "app/WaitCursor.h"
+#include "common/ui/WaitCursor.h"
 #include "import/ReadProgress.h"
 
 class QLabel;

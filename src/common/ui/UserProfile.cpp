@@ -1,9 +1,9 @@
-#include "app/UserProfile.h"
+#include "common/ui/UserProfile.h"
 
 #include <QSettings>
 
-#include "app/DisplayText.h"
-#include "app/ResourceIds.h"
+#include "common/ui/DisplayText.h"
+#include "common/ui/ResourceIds.h"
 
 namespace kalderon {
 namespace {

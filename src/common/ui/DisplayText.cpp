@@ -1,4 +1,4 @@
-#include "app/DisplayText.h"
+#include "common/ui/DisplayText.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "app/ApplicationPaths.h"
+#include "common/ui/ApplicationPaths.h"
 
 #include <QDir>
 

@@ -6,14 +6,13 @@
 #include "stats/AnnualSurvivalGrid.h"
 #include "stats/GroupCounters.h"
 #include "stats/PopulationLookup.h"
-#include "stats/StartHistogram.h"
 #include "stats/TimeUnit.h"
 
 namespace kalderon {
 namespace {
 
-// The valid cases in case-list order, each with its histogram key: its
-// start within its group when stratified, else its start.
+// The valid cases in case-list order, each with its key: its start within
+// its group when stratified, else its start.
 class CaseKeys {
 public:
     CaseKeys(const CAnalysisData& data, const CaseList& cases, bool stratified)
@@ -21,7 +20,6 @@ public:
     {
     }
 
-    size_t count() const { return stratified_ ? facts_.groupStarts.size() : facts_.starts.size(); }
     GroupStart Of(std::uint32_t key) const { return stratified_ ? facts_.groupStarts[key] : GroupStart{0, key}; }
 
     // visit(key, fact, k, isEvent) for every valid case, k its list position.
@@ -101,23 +99,28 @@ struct EdererSums {
     std::vector<double> sum;
 };
 
-// Per analysed group.  A case reaches the years 0 .. t of its follow-up; the
-// cases of a group that start alike add the same survivals, so they are
-// added once per start, times their number.
-std::vector<EdererSums> SumEderer(const StartHistogram& cases, const CaseKeys& keys, StartTerms& terms, int groups)
+// The follow-up in days a cut gives a case (negative: the case adds nothing).
+using CutOfCase = double (*)(const CAnalysisData&, const CaseList&, const CaseFact&, size_t k, bool isEvent);
+
+// Per analysed group.  A case reaches the years 0 .. t of its follow-up and
+// adds its annual survival to each of them.  The sums are taken case by case
+// in case-list order, so that every double is the one the year-by-year walk
+// of the cases gives; cases that start alike share the survivals they add.
+std::vector<EdererSums> SumEderer(const CAnalysisData& data, const CaseList& cases, const CaseKeys& keys,
+                                  StartTerms& terms, int groups, int years, CutOfCase cut)
 {
-    const int years = cases.years();
     std::vector<EdererSums> sums(groups, EdererSums(years));
-    cases.ForEachKey([&](std::uint32_t key, const std::uint32_t* ending) {
+    keys.ForEach([&](std::uint32_t key, const CaseFact& fact, size_t k, bool isEvent) {
         const GroupStart at = keys.Of(key);
         if (at.group >= groups) return;
+        const double days = cut(data, cases, fact, k, isEvent);
+        if (days < 0) return;
+        const int reached = std::min(CompleteYears(days), years - 1);
         EdererSums& s = sums[at.group];
         const double* p = terms.For(at.start);
-        std::int64_t reaching = ending[years];
-        for (int j = years - 1; j >= 0; --j) {
-            reaching += ending[j];
-            s.count[j] += reaching;
-            s.sum[j] += p[j] * static_cast<double>(reaching);
+        for (int j = 0; j <= reached; ++j) {
+            s.count[j] += 1;
+            s.sum[j] += p[j];
         }
     });
     return sums;
@@ -149,28 +152,31 @@ struct HakulinenSums {
     std::vector<double> alive, deadFull, deadPart, withdrawn;
 };
 
-// Per analysed group.  A case with t complete years of potential follow-up
-// lives the years before t in full and year t in part; potential follow-up
-// beyond the arrays is cut at their end, the years it reaches counting as
-// full years.  Cases of a group that start alike are added once per start.
-std::vector<HakulinenSums> SumHakulinen(const StartHistogram& cases, const CaseKeys& keys, StartTerms& terms,
-                                        int groups)
+// Per analysed group, case by case in case-list order.  A case with t
+// complete years of potential follow-up lives the years before t in full
+// and year t in part; potential follow-up beyond the arrays is cut at their
+// end, the years it reaches counting as full years.
+std::vector<HakulinenSums> SumHakulinen(const CAnalysisData& data, const CaseList& cases, const CaseKeys& keys,
+                                        StartTerms& terms, int groups, int years, CutOfCase cut)
 {
-    const int years = cases.years();
     std::vector<HakulinenSums> sums(groups, HakulinenSums(years));
-    cases.ForEachKey([&](std::uint32_t key, const std::uint32_t* ending) {
+    keys.ForEach([&](std::uint32_t key, const CaseFact& fact, size_t k, bool isEvent) {
         const GroupStart at = keys.Of(key);
         if (at.group >= groups) return;
+        const double days = cut(data, cases, fact, k, isEvent);
+        if (days < 0) return;
+        const int t = CompleteYears(days);
+        const int full = std::min(t, years);
         HakulinenSums& s = sums[at.group];
         const double* b = terms.For(at.start);
-        double beyond = ending[years];  // cases living year j in full
-        for (int j = years - 1; j >= 0; --j) {
-            const double endingHere = ending[j];
-            s.alive[j] += b[j] * (beyond + endingHere);
-            s.deadFull[j] += b[years + j] * beyond;
-            s.withdrawn[j] += b[2 * years + j] * endingHere;
-            s.deadPart[j] += b[3 * years + j] * endingHere;
-            beyond += endingHere;
+        for (int j = 0; j < full; ++j) {
+            s.alive[j] += b[j];
+            s.deadFull[j] += b[years + j];
+        }
+        if (t < years) {
+            s.alive[t] += b[t];
+            s.withdrawn[t] += b[2 * years + t];
+            s.deadPart[t] += b[3 * years + t];
         }
     });
     return sums;
@@ -208,12 +214,6 @@ int GroupCount(const CAnalysisData& data, bool stratified)
     return std::min(AnalysedGroupCount(data, stratified), static_cast<int>(data.groupResults.size()));
 }
 
-// Adds a case to a histogram with its follow-up of `days` (none when negative).
-void Count(StartHistogram& histogram, std::uint32_t key, double days)
-{
-    if (days >= 0) histogram.Add(key, CompleteYears(days));
-}
-
 // Each group's yearly means and their product, from the sums of the cases
 // up to the end cut less those up to the begin cut (all zero in the cohort
 // version, which has no begin cut).  Years nobody reaches keep their values.
@@ -232,18 +232,29 @@ void StoreEderer(CAnalysisData& data, const std::vector<EdererSums>& begun, cons
     }
 }
 
+double ObservedDays(const CAnalysisData&, const CaseList&, const CaseFact& fact, size_t, bool)
+{
+    return fact.observationDays;
+}
+
 void CohortEderer(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
     const int years = EdererYears(data);
     const int groups = GroupCount(data, stratified);
     PrepareArrays(data, groups, years, true);
     const CaseKeys keys(data, cases, stratified);
-    StartHistogram reached(keys.count(), years);
-    keys.ForEach([&](std::uint32_t key, const CaseFact& fact, size_t, bool) {
-        Count(reached, key, fact.observationDays);
-    });
     StartTerms terms(data, cases.facts, years, years, FillEdererTerms);
-    StoreEderer(data, std::vector<EdererSums>(groups, EdererSums(years)), SumEderer(reached, keys, terms, groups));
+    StoreEderer(data, std::vector<EdererSums>(groups, EdererSums(years)),
+                SumEderer(data, cases, keys, terms, groups, years, ObservedDays));
+}
+
+// Hakulinen's potential follow-up: the observed one of a censored case, up
+// to the common closing date for a death.
+double PotentialDays(const CAnalysisData& data, const CaseList& cases, const CaseFact& fact, size_t k, bool isEvent)
+{
+    if (!isEvent) return fact.observationDays;
+    const DateValue& closing = data.closingDate.isValid() ? data.closingDate : data.lastEndDate;
+    return DaysBetween(cases.facts.beginDays[k], closing);
 }
 
 void CohortHakulinen(CAnalysisData& data, const CaseList& cases, bool stratified)
@@ -252,16 +263,8 @@ void CohortHakulinen(CAnalysisData& data, const CaseList& cases, bool stratified
     const int groups = GroupCount(data, stratified);
     PrepareArrays(data, groups, years, false);
     const CaseKeys keys(data, cases, stratified);
-    StartHistogram reached(keys.count(), years);
-    const DateValue& closing = data.closingDate.isValid() ? data.closingDate : data.lastEndDate;
-    keys.ForEach([&](std::uint32_t key, const CaseFact& fact, size_t k, bool isEvent) {
-        // Chosen by index rather than by branch: deaths and censorings alternate at random.
-        const double potential[2] = {static_cast<double>(fact.observationDays),
-                                     static_cast<double>(DaysBetween(cases.facts.beginDays[k], closing))};
-        Count(reached, key, potential[isEvent]);
-    });
     StartTerms terms(data, cases.facts, years, 4 * years, FillHakulinenTerms);
-    const std::vector<HakulinenSums> sums = SumHakulinen(reached, keys, terms, groups);
+    const std::vector<HakulinenSums> sums = SumHakulinen(data, cases, keys, terms, groups, years, PotentialDays);
     for (int g = 0; g < groups; ++g) {
         const HakulinenSums& s = sums[g];
         double cumulative = 1.0;
@@ -274,33 +277,25 @@ void CohortHakulinen(CAnalysisData& data, const CaseList& cases, bool stratified
 
 // The two cuts of the period version: follow-up up to the day before the
 // period begins and up to the end of the period.  A case that ends before
-// a cut keeps its observed follow-up there when `keepObserved` says so.
-struct PeriodCutDays {
-    double atBegin;
-    double atEnd;
-};
-PeriodCutDays CutDays(const CAnalysisData& data, const CaseFacts& facts, size_t k, bool keepObserved)
+// a cut keeps its observed follow-up there; for Hakulinen only a censored
+// case does.
+template <bool kHakulinen>
+double DaysAtPeriodBegin(const CAnalysisData& data, const CaseList& cases, const CaseFact& fact, size_t k, bool isEvent)
 {
-    const double begin = facts.beginDays[k];
-    const double end = facts.endDays[k];
-    const double observed = facts.cases[k].observationDays;
-    return {end < data.periodBegin.serial() && keepObserved ? observed : DaysBetween(begin, data.periodBegin) - 1.0,
-            end <= data.periodEnd.serial() && keepObserved ? observed : DaysBetween(begin, data.periodEnd) * 1.0};
+    const bool keepObserved = !(kHakulinen && isEvent);
+    return cases.facts.endDays[k] < data.periodBegin.serial() && keepObserved
+               ? fact.observationDays
+               : DaysBetween(cases.facts.beginDays[k], data.periodBegin) - 1.0;
 }
 
-// Both cuts of every valid case counted per key.
-struct PeriodCounts {
-    StartHistogram atBegin, atEnd;
-    PeriodCounts(const CAnalysisData& data, const CaseFacts& facts, const CaseKeys& keys, int years, bool hakulinen)
-        : atBegin(keys.count(), years), atEnd(keys.count(), years)
-    {
-        keys.ForEach([&](std::uint32_t key, const CaseFact&, size_t k, bool isEvent) {
-            const PeriodCutDays cut = CutDays(data, facts, k, !(hakulinen && isEvent));
-            Count(atBegin, key, cut.atBegin);
-            Count(atEnd, key, cut.atEnd);
-        });
-    }
-};
+template <bool kHakulinen>
+double DaysAtPeriodEnd(const CAnalysisData& data, const CaseList& cases, const CaseFact& fact, size_t k, bool isEvent)
+{
+    const bool keepObserved = !(kHakulinen && isEvent);
+    return cases.facts.endDays[k] <= data.periodEnd.serial() && keepObserved
+               ? fact.observationDays
+               : DaysBetween(cases.facts.beginDays[k], data.periodEnd) * 1.0;
+}
 
 void PeriodEderer(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
@@ -308,9 +303,9 @@ void PeriodEderer(CAnalysisData& data, const CaseList& cases, bool stratified)
     const int groups = GroupCount(data, stratified);
     PrepareArrays(data, groups, years, true);
     const CaseKeys keys(data, cases, stratified);
-    const PeriodCounts counts(data, cases.facts, keys, years, false);
     StartTerms terms(data, cases.facts, years, years, FillEdererTerms);
-    StoreEderer(data, SumEderer(counts.atBegin, keys, terms, groups), SumEderer(counts.atEnd, keys, terms, groups));
+    StoreEderer(data, SumEderer(data, cases, keys, terms, groups, years, DaysAtPeriodBegin<false>),
+                SumEderer(data, cases, keys, terms, groups, years, DaysAtPeriodEnd<false>));
 }
 
 void PeriodHakulinen(CAnalysisData& data, const CaseList& cases, bool stratified)
@@ -319,10 +314,11 @@ void PeriodHakulinen(CAnalysisData& data, const CaseList& cases, bool stratified
     const int groups = GroupCount(data, stratified);
     PrepareArrays(data, groups, years, false);
     const CaseKeys keys(data, cases, stratified);
-    const PeriodCounts counts(data, cases.facts, keys, years, true);
     StartTerms terms(data, cases.facts, years, 4 * years, FillHakulinenTerms);
-    const std::vector<HakulinenSums> begun = SumHakulinen(counts.atBegin, keys, terms, groups);
-    const std::vector<HakulinenSums> ended = SumHakulinen(counts.atEnd, keys, terms, groups);
+    const std::vector<HakulinenSums> begun =
+        SumHakulinen(data, cases, keys, terms, groups, years, DaysAtPeriodBegin<true>);
+    const std::vector<HakulinenSums> ended =
+        SumHakulinen(data, cases, keys, terms, groups, years, DaysAtPeriodEnd<true>);
     for (int g = 0; g < groups; ++g) {
         const HakulinenSums& b = begun[g];
         const HakulinenSums& e = ended[g];

@@ -88,14 +88,8 @@ ParameterDialog::ParameterDialog(CAnalysisData& data, const CaseList& cases, Ana
 int ParameterDialog::AddPeriodRows(int row)
 {
     QGridLayout* g = grid();
-    periodBegin_ = new QLineEdit(this);
-    periodBegin_->setObjectName(ControlName(kPeriodBegin));
-    periodBegin_->setReadOnly(true);
-    periodEnd_ = new QLineEdit(this);
-    periodEnd_->setObjectName(ControlName(kPeriodEnd));
-    periodEnd_->setReadOnly(true);
-    for (QLineEdit* edit : {periodBegin_, periodEnd_})
-        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("88.88.88888")) + 12);
+    periodBegin_ = MakeDateEdit(kPeriodBegin, data_.periodBegin, true);
+    periodEnd_ = MakeDateEdit(kPeriodEnd, data_.periodEnd, true);
     auto* beginSpin = new DateSpinButton(periodBegin_, this);
     beginSpin->setObjectName(ControlName(kPeriodBeginSpin));
     auto* endSpin = new DateSpinButton(periodEnd_, this);

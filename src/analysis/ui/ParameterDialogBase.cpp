@@ -46,15 +46,6 @@ constexpr int kHelpButton = 9;
 
 constexpr int kHakulinen = 1;
 
-QLineEdit* MakeDateEdit(int id, const DateValue& date, bool readOnly, QWidget* parent)
-{
-    auto* edit = new QLineEdit(DisplayText(date.displayText()), parent);
-    edit->setObjectName(ControlName(id));
-    edit->setReadOnly(readOnly);
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("88.88.88888")) + 12);
-    return edit;
-}
-
 QStringList DisplayTexts(const std::vector<std::string>& texts)
 {
     QStringList list;
@@ -105,6 +96,15 @@ QComboBox* ParameterDialogBase::MakeCombo(int id, const QStringList& entries)
     return combo;
 }
 
+QLineEdit* ParameterDialogBase::MakeDateEdit(int id, const DateValue& date, bool readOnly)
+{
+    auto* edit = new QLineEdit(DisplayText(date.displayText()), this);
+    edit->setObjectName(ControlName(id));
+    edit->setReadOnly(readOnly);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("88.88.88888")) + 12);
+    return edit;
+}
+
 QLabel* ParameterDialogBase::MakeLabel(const QString& text, int id, QWidget* buddy)
 {
     auto* label = new QLabel(text, this);
@@ -116,9 +116,9 @@ QLabel* ParameterDialogBase::MakeLabel(const QString& text, int id, QWidget* bud
 int ParameterDialogBase::AddObservationRows(int row)
 {
     grid_->addWidget(MakeLabel(QStringLiteral("Period of observation")), row, 0);
-    grid_->addWidget(MakeDateEdit(kObservationBegin, data_.firstBeginDate, true, this), row, 1);
+    grid_->addWidget(MakeDateEdit(kObservationBegin, data_.firstBeginDate, true), row, 1);
     grid_->addWidget(MakeLabel(QStringLiteral("to")), row, 2, Qt::AlignCenter);
-    grid_->addWidget(MakeDateEdit(kObservationEnd, data_.lastEndDate, true, this), row, 3);
+    grid_->addWidget(MakeDateEdit(kObservationEnd, data_.lastEndDate, true), row, 3);
     QLabel* note = MakeLabel(QStringLiteral("(After exclusion of invalid cases)"), kInvalidCasesNote);
     note->setVisible(data_.TotalRecordsSkipped() > 0);
     grid_->addWidget(note, row, 4);
@@ -205,7 +205,7 @@ int ParameterDialogBase::AddRelativeSurvivalRows(int row, bool possible, bool cl
     methodLabel_ = MakeLabel(QStringLiteral("Metho&d for estimating expected survival"), kMethodLabel, method_);
     inner->addWidget(methodLabel_, innerRow, 0);
     inner->addWidget(method_, innerRow, 1, 1, 4, Qt::AlignLeft);
-    closingDate_ = MakeDateEdit(kClosingDate, data_.lastEndDate, false, this);
+    closingDate_ = MakeDateEdit(kClosingDate, data_.lastEndDate, false);
     closingLabel_ = MakeLabel(QStringLiteral("Common c&losing date"), kClosingLabel, closingDate_);
     inner->addWidget(closingLabel_, ++innerRow, 0);
     inner->addWidget(closingDate_, innerRow, 1);

@@ -96,6 +96,8 @@ protected:
     QGridLayout* grid() const { return grid_; }
     QComboBox* MakeCombo(int id, const QStringList& entries);
     QLabel* MakeLabel(const QString& text, int id = 0, QWidget* buddy = nullptr);
+    // A date shown as "%d.%m.%Y".
+    QLineEdit* MakeDateEdit(int id, const DateValue& date, bool readOnly);
 
     CAnalysisData& data_;
     AppServices& services_;

@@ -16,9 +16,6 @@ public:
     SmrParameterDialog(CAnalysisData& data, const CaseList& cases, bool hasGroupColumn, AppServices& services,
                        QWidget* parent = nullptr);
 
-    // Whether the reference rate tables were listed.
-    bool tablesListed() const { return tablesListed_; }
-
     int exec() override;
     void accept() override;
 

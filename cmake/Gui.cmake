@@ -36,3 +36,13 @@ if(KALDERON_BUILD_TESTS)
   add_executable(kalderon_screenshots tests/ui/Screenshots.cpp)
   target_link_libraries(kalderon_screenshots PRIVATE kalderon_ui_test_support)
 endif()
+
+# Benchmarks of windows and dialogs, offscreen: kalderon_ui_bench.
+if(KALDERON_BUILD_BENCH AND benchmark_FOUND)
+  file(GLOB UI_BENCH_SOURCES CONFIGURE_DEPENDS bench/ui/*.cpp)
+  if(UI_BENCH_SOURCES)
+    add_executable(kalderon_ui_bench ${UI_BENCH_SOURCES} bench/CaseFileGenerator.cpp)
+    target_include_directories(kalderon_ui_bench PRIVATE bench)
+    target_link_libraries(kalderon_ui_bench PRIVATE kalderon_ui benchmark::benchmark)
+  endif()
+endif()

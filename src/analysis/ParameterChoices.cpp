@@ -13,8 +13,13 @@ void ApplyParameterChoices(CAnalysisData& data, const ParameterChoices& choices)
     const auto found = std::find(data.statusCodes.begin(), data.statusCodes.end(), choices.eventCode);
     data.eventCodeIndex = found == data.statusCodes.end() ? 0 : static_cast<std::int32_t>(found - data.statusCodes.begin());
 
-    data.ciLevelText = choices.ciLevelText;
-    for (CGroupResult& group : data.groupResults) group.intervalTable.ciLevelText = choices.ciLevelText;
+    SetConfidenceLevel(data, choices.ciLevelText);
+}
+
+void SetConfidenceLevel(CAnalysisData& data, const std::string& ciLevelText)
+{
+    data.ciLevelText = ciLevelText;
+    for (CGroupResult& group : data.groupResults) group.intervalTable.ciLevelText = ciLevelText;
 }
 
 std::string SexCodeFirstOf(const std::vector<std::string>& sexCodes, const SexCodingChoice& choice)

@@ -35,6 +35,10 @@ struct SexCodingChoice {
 // carries, so that every case counts as female.
 std::string SexCodeFirstOf(const std::vector<std::string>& sexCodes, const SexCodingChoice& choice);
 
+// The confidence level into the record and into the interval table of
+// every group.
+void SetConfidenceLevel(CAnalysisData& data, const std::string& ciLevelText);
+
 // What relative survival and SMR/SIR take from their dialogs besides the
 // parameters above: the sex coding and the population table's name.
 struct PopulationChoices {

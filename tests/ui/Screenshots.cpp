@@ -1,5 +1,6 @@
 // Renders the main window with a data window, each page of the text import
-// wizard and the column selection into PNG files of a folder:
+// wizard, the column selection and the parameter dialogs into PNG files of
+// a folder:
 //   QT_QPA_PLATFORM=offscreen kalderon_screenshots docs/images
 #include <QApplication>
 #include <QDir>
@@ -8,10 +9,14 @@
 #include <QWizard>
 #include <clocale>
 
+#include "analysis/ui/ParameterDialog.h"
+#include "analysis/ui/ProductLimitParameterDialog.h"
+#include "analysis/ui/SmrParameterDialog.h"
 #include "app/CEventDataFrame.h"
 #include "app/CMainFrame.h"
 #include "common/ui/DisplayText.h"
 #include "import/DatabaseImport.h"
+#include "import/TextFileReader.h"
 #include "import/ui/CChooseTableDlg.h"
 #include "import/ui/CColumnSelectionDlg.h"
 #include "import/ui/CEventDataView.h"
@@ -96,5 +101,26 @@ int main(int argc, char* argv[])
     CChooseTableDlg tables({"Alpha cases", "Mid", "Zeta"});
     tables.show();
     Save(tables, folder, QStringLiteral("choose-table.png"));
+    tables.hide();
+
+    DataSet cases;
+    if (!ReadTextFile(PathBytes(example), settings, cases, error)) qFatal("%s", error.c_str());
+    cases.analysis.PrepareTimeWindow();
+    services.paths.lifeTables = testing::SourcePath(QStringLiteral("data/LifeTables.mdb"));
+    services.paths.referenceRateTables = testing::SourcePath(QStringLiteral("data/ReferenceRateTables.mdb"));
+    const char* const modeNames[] = {"life-table", "period-analysis", "trend"};
+    for (AnalysisKind mode : {kLifeTable, kPeriodAnalysis, kTrend}) {
+        ParameterDialog dialog(cases.analysis, cases.cases, mode, true, true, services);
+        if (mode == kLifeTable) testing::Choose(&dialog, 1077, QStringLiteral("Hakulinen"));
+        dialog.show();
+        Save(dialog, folder, QStringLiteral("parameters-%1.png").arg(QString::fromLatin1(modeNames[mode])));
+    }
+    ProductLimitParameterDialog productLimit(cases.analysis, cases.cases, true, true, services);
+    productLimit.show();
+    Save(productLimit, folder, QStringLiteral("parameters-product-limit.png"));
+    productLimit.hide();
+    SmrParameterDialog smr(cases.analysis, cases.cases, true, services);
+    smr.show();
+    Save(smr, folder, QStringLiteral("parameters-smr.png"));
     return 0;
 }

@@ -1,0 +1,365 @@
+#include "analysis/ui/ParameterDialogBase.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "analysis/DateEntry.h"
+#include "analysis/ui/ObservationPeriodDiagram.h"
+#include "common/ui/AppServices.h"
+#include "common/ui/ControlName.h"
+#include "common/ui/DisplayText.h"
+#include "common/ui/HelpTopics.h"
+#include "common/ui/WaitCursor.h"
+#include "stats/PopulationTableLoader.h"
+
+namespace kalderon {
+namespace {
+
+constexpr int kObservationBegin = 1021;
+constexpr int kObservationEnd = 1022;
+constexpr int kInvalidCasesNote = 1027;
+constexpr int kEventCode = 1028;
+constexpr int kConfidence = 1029;
+constexpr int kStratified = 1063;
+constexpr int kRelativeSurvival = 1064;
+constexpr int kRelativeGroup = 1082;
+constexpr int kSexLabel = 1075;
+constexpr int kSexCodes = 1036;
+constexpr int kMale = 1005;
+constexpr int kFemale = 1006;
+constexpr int kTablesLabel = 1073;
+constexpr int kTables = 1074;
+constexpr int kMethodLabel = 1083;
+constexpr int kMethod = 1077;
+constexpr int kClosingLabel = 1037;
+constexpr int kClosingDate = 1038;
+constexpr int kHelpButton = 9;
+
+constexpr int kHakulinen = 1;
+
+QStringList DisplayTexts(const std::vector<std::string>& texts)
+{
+    QStringList list;
+    for (const std::string& text : texts) list << DisplayText(text);
+    return list;
+}
+
+// The list position `index` when the list has it; else the first entry or,
+// without `fallBackToFirst`, none.
+int ListPosition(std::int32_t index, int count, bool fallBackToFirst)
+{
+    if (index < count) return index;
+    return fallBackToFirst ? 0 : -1;
+}
+
+}  // namespace
+
+ParameterDialogBase::ParameterDialogBase(int dialogId, CAnalysisData& data, const CaseList& cases,
+                                         AnalysisKind diagramMode, bool hasGroupColumn, AppServices& services,
+                                         QWidget* parent)
+    : QDialog(parent),
+      data_(data),
+      services_(services),
+      diagram_(new ObservationPeriodDiagram(&data, &cases.records, diagramMode, this)),
+      hasGroupColumn_(hasGroupColumn),
+      grid_(new QGridLayout)
+{
+    setObjectName(ControlName(dialogId));
+    setWindowTitle(QStringLiteral("Parameter selection"));
+    grid_->setHorizontalSpacing(8);
+}
+
+std::int32_t ParameterDialogBase::stratified() const { return stratified_ && stratified_->isChecked() ? 1 : 0; }
+
+void ParameterDialogBase::done(int result)
+{
+    diagram_->StopAnimation();
+    QDialog::done(result);
+}
+
+QComboBox* ParameterDialogBase::MakeCombo(int id, const QStringList& entries)
+{
+    auto* combo = new QComboBox(this);
+    combo->setObjectName(ControlName(id));
+    combo->addItems(entries);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    combo->setMinimumContentsLength(8);
+    return combo;
+}
+
+QLineEdit* ParameterDialogBase::MakeDateEdit(int id, const DateValue& date, bool readOnly)
+{
+    auto* edit = new QLineEdit(DisplayText(date.displayText()), this);
+    edit->setObjectName(ControlName(id));
+    edit->setReadOnly(readOnly);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("88.88.88888")) + 12);
+    return edit;
+}
+
+QLabel* ParameterDialogBase::MakeLabel(const QString& text, int id, QWidget* buddy)
+{
+    auto* label = new QLabel(text, this);
+    if (id != 0) label->setObjectName(ControlName(id));
+    if (buddy) label->setBuddy(buddy);
+    return label;
+}
+
+int ParameterDialogBase::AddObservationRows(int row)
+{
+    grid_->addWidget(MakeLabel(QStringLiteral("Period of observation")), row, 0);
+    grid_->addWidget(MakeDateEdit(kObservationBegin, data_.firstBeginDate, true), row, 1);
+    grid_->addWidget(MakeLabel(QStringLiteral("to")), row, 2, Qt::AlignCenter);
+    grid_->addWidget(MakeDateEdit(kObservationEnd, data_.lastEndDate, true), row, 3);
+    QLabel* note = MakeLabel(QStringLiteral("(After exclusion of invalid cases)"), kInvalidCasesNote);
+    note->setVisible(data_.TotalRecordsSkipped() > 0);
+    grid_->addWidget(note, row, 4);
+    return row + 1;
+}
+
+int ParameterDialogBase::AddEventRow(int row, const QString& label, bool showCensored)
+{
+    eventCodes_ = MakeCombo(kEventCode, DisplayTexts(data_.statusCodes));
+    eventCodes_->setCurrentIndex(ListPosition(data_.eventCodeIndex, eventCodes_->count(), showCensored));
+    grid_->addWidget(MakeLabel(label, 0, eventCodes_), row, 0);
+    grid_->addWidget(eventCodes_, row, 1);
+    if (showCensored) {
+        grid_->addWidget(MakeLabel(QStringLiteral("Censored cases:")), row, 3, Qt::AlignRight);
+        grid_->addWidget(MakeLabel(QStringLiteral("All other codes")), row, 4);
+    }
+    return row + 1;
+}
+
+int ParameterDialogBase::AddConfidenceRow(int row)
+{
+    confidence_ = MakeCombo(kConfidence, {QStringLiteral(".95"), QStringLiteral(".99")});
+    confidence_->setCurrentIndex(0);
+    grid_->addWidget(MakeLabel(QStringLiteral("Confidence &interval"), 0, confidence_), row, 0);
+    grid_->addWidget(confidence_, row, 1);
+    return row + 1;
+}
+
+int ParameterDialogBase::AddStratifiedRow(int row)
+{
+    stratified_ = new QCheckBox(QStringLiteral("&Stratified analysis"), this);
+    stratified_->setObjectName(ControlName(kStratified));
+    stratified_->setChecked(hasGroupColumn_);
+    stratified_->setVisible(hasGroupColumn_);
+    grid_->addWidget(stratified_, row, 0, 1, 5);
+    return row + 1;
+}
+
+int ParameterDialogBase::AddSexCodingRow(QGridLayout* grid, int row)
+{
+    sexCodes_ = MakeCombo(kSexCodes, DisplayTexts(data_.sexCodes));
+    sexCodes_->setCurrentIndex(ListPosition(data_.sexCodeIndex, sexCodes_->count(), true));
+    sexLabel_ = MakeLabel(QStringLiteral("Coding of se&x:"), kSexLabel, sexCodes_);
+    male_ = new QRadioButton(QStringLiteral("&Male"), this);
+    male_->setObjectName(ControlName(kMale));
+    female_ = new QRadioButton(QStringLiteral("&Female"), this);
+    female_->setObjectName(ControlName(kFemale));
+    (data_.sexCodeIsFemale ? female_ : male_)->setChecked(true);
+    auto* radios = new QHBoxLayout;
+    radios->addWidget(male_);
+    radios->addWidget(female_);
+    radios->addStretch();
+    grid->addWidget(sexLabel_, row, 0);
+    grid->addWidget(sexCodes_, row, 1);
+    grid->addLayout(radios, row, 2, 1, 3);
+    return row + 1;
+}
+
+int ParameterDialogBase::AddTableRow(QGridLayout* grid, int row, const QString& label)
+{
+    tables_ = MakeCombo(kTables, {});
+    tables_->setMinimumContentsLength(20);
+    tablesLabel_ = MakeLabel(label, kTablesLabel, tables_);
+    grid->addWidget(tablesLabel_, row, 0);
+    grid->addWidget(tables_, row, 1, 1, 4);
+    return row + 1;
+}
+
+int ParameterDialogBase::AddRelativeSurvivalRows(int row, bool possible, bool closingDateWithHakulinen)
+{
+    closingDateWithHakulinen_ = closingDateWithHakulinen;
+    relativeGroup_ = new QGroupBox(this);
+    relativeGroup_->setObjectName(ControlName(kRelativeGroup));
+    auto* inner = new QGridLayout(relativeGroup_);
+    inner->setHorizontalSpacing(8);
+    relative_ = new QCheckBox(QStringLiteral("&Relative survival"), relativeGroup_);
+    relative_->setObjectName(ControlName(kRelativeSurvival));
+    relative_->setChecked(possible);
+    inner->addWidget(relative_, 0, 0, 1, 5);
+    int innerRow = AddSexCodingRow(inner, 1);
+    innerRow = AddTableRow(inner, innerRow, QStringLiteral("&General population life tables"));
+    method_ = MakeCombo(kMethod, {QStringLiteral("Ederer II"), QStringLiteral("Hakulinen")});
+    method_->setCurrentIndex(0);
+    methodLabel_ = MakeLabel(QStringLiteral("Metho&d for estimating expected survival"), kMethodLabel, method_);
+    inner->addWidget(methodLabel_, innerRow, 0);
+    inner->addWidget(method_, innerRow, 1, 1, 4, Qt::AlignLeft);
+    closingDate_ = MakeDateEdit(kClosingDate, data_.lastEndDate, false);
+    closingLabel_ = MakeLabel(QStringLiteral("Common c&losing date"), kClosingLabel, closingDate_);
+    inner->addWidget(closingLabel_, ++innerRow, 0);
+    inner->addWidget(closingDate_, innerRow, 1);
+    inner->setColumnStretch(4, 1);
+    grid_->addWidget(relativeGroup_, row, 0, 1, 5);
+    closingLabel_->hide();
+    closingDate_->hide();
+
+    connect(relative_, &QCheckBox::clicked, this, &ParameterDialogBase::EnableRelativeSurvival);
+    connect(method_, &QComboBox::currentIndexChanged, this, &ParameterDialogBase::ShowMethod);
+    if (!possible) {
+        relativeGroup_->hide();
+    } else if (!ListTables(services_.paths.lifeTables)) {
+        relative_->setChecked(false);
+        relativeGroup_->setEnabled(false);
+        closingLabel_->setEnabled(false);
+        closingDate_->setEnabled(false);
+    }
+    return row + 1;
+}
+
+void ParameterDialogBase::ShowMethod()
+{
+    const bool show = closingDateWithHakulinen_ && method_->currentIndex() == kHakulinen;
+    closingLabel_->setVisible(show);
+    closingDate_->setVisible(show);
+}
+
+void ParameterDialogBase::EnableRelativeSurvival()
+{
+    const bool on = relative_->isChecked();
+    for (QWidget* control : std::initializer_list<QWidget*>{sexLabel_, sexCodes_, male_, female_, tablesLabel_, tables_,
+                                                            methodLabel_, method_, closingDate_, closingLabel_})
+        control->setEnabled(on);
+}
+
+void ParameterDialogBase::FinishLayout(const QString& helpTopic)
+{
+    auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(ControlName(1));
+    ok->setDefault(true);
+    buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole)->setObjectName(ControlName(2));
+    QPushButton* help = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
+    help->setObjectName(ControlName(kHelpButton));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::helpRequested, this,
+            [this, helpTopic] { ShowHelpTopic(this, services_, helpTopic); });
+
+    grid_->setColumnStretch(5, 1);
+    auto* lower = new QHBoxLayout;
+    lower->addLayout(grid_, 1);
+    lower->addSpacing(12);
+    lower->addWidget(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(diagram_);
+    layout->addLayout(lower);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+bool ParameterDialogBase::ListTables(const QString& databasePath)
+{
+    std::vector<std::string> names;
+    std::string error;
+    if (!ListPopulationTables(PathBytes(databasePath), names, error)) {
+        services_.messages.Show(parentWidget(), DisplayText(error));
+        return false;
+    }
+    tableNames_ = names;
+    tables_->addItems(DisplayTexts(names));
+    tables_->setCurrentIndex(names.empty() ? -1 : 0);
+    return true;
+}
+
+std::string ParameterDialogBase::ChosenTable() const
+{
+    const int index = tables_->currentIndex();
+    return index >= 0 && static_cast<size_t>(index) < tableNames_.size() ? tableNames_[index] : std::string();
+}
+
+std::string ParameterDialogBase::ChosenEventCode() const
+{
+    const int index = eventCodes_->currentIndex();
+    return index >= 0 && static_cast<size_t>(index) < data_.statusCodes.size() ? data_.statusCodes[index]
+                                                                                : std::string();
+}
+
+bool ParameterDialogBase::LoadChosenTable(const QString& databasePath, std::vector<CPopulationYearTable>& tables)
+{
+    std::string error;
+    bool loaded;
+    {
+        WaitCursor wait;
+        loaded = LoadPopulationTable(PathBytes(databasePath), ChosenTable(), tables, error);
+    }
+    if (!loaded) {
+        services_.messages.Show(this, DisplayText(error));
+        tables_->setFocus();
+    }
+    return loaded;
+}
+
+SexCodingChoice ParameterDialogBase::SexCoding() const
+{
+    return SexCodingChoice{sexCodes_->currentIndex(), female_->isChecked()};
+}
+
+bool ParameterDialogBase::ReadInteger(QLineEdit* edit, std::int32_t& value)
+{
+    bool ok = false;
+    const int number = edit->text().trimmed().toInt(&ok);
+    if (!ok) {
+        services_.messages.Show(this, QStringLiteral("Please enter an integer."));
+        edit->setFocus();
+        edit->selectAll();
+        return false;
+    }
+    value = number;
+    return true;
+}
+
+bool ParameterDialogBase::ReadRelativeSurvival(RelativeSurvivalInput& input)
+{
+    input.on = relative_->isChecked();
+    if (!input.on) return true;
+    input.closingDate = ParseEnteredDate(closingDate_->text().toStdString());
+    if (!input.closingDate.isValid()) {
+        services_.messages.Show(this, QStringLiteral("Please enter the common closing date as day.month.year, "
+                                                     "for instance 31.12.2004."));
+        if (closingDate_->isVisible()) {
+            closingDate_->setFocus();
+            closingDate_->selectAll();
+        }
+        return false;
+    }
+    return LoadChosenTable(services_.paths.lifeTables, input.tables);
+}
+
+void ParameterDialogBase::WriteRelativeSurvival(RelativeSurvivalInput input)
+{
+    data_.relativeSurvival = input.on ? 1 : 0;
+    if (!input.on) return;
+    ApplyPopulationChoices(data_, PopulationChoices{SexCoding(), ChosenTable()});
+    data_.useHakulinen = method_->currentIndex() == kHakulinen ? 1 : 0;
+    data_.closingDate = input.closingDate;
+    data_.populationTables = std::move(input.tables);
+}
+
+void ParameterDialogBase::WriteIndexFields()
+{
+    data_.eventCodeIndex = eventCodes_->currentIndex();
+    data_.sexCodeIndex = sexCodes_->currentIndex();
+    data_.sexCodeIsFemale = female_->isChecked() ? 1 : 0;
+}
+
+}  // namespace kalderon

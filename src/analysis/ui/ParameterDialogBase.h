@@ -1,0 +1,131 @@
+#pragma once
+
+#include <QDialog>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "analysis/ParameterChoices.h"
+#include "stats/AnalysisData.h"
+#include "stats/CaseList.h"
+
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace kalderon {
+
+struct AppServices;
+class ObservationPeriodDiagram;
+
+// What the three parameter dialogs share: the observation-period diagram
+// over the record's cases, the observation period, the event code, the
+// confidence level, "Stratified analysis", the sex coding, the list of a
+// population database's tables, OK, Cancel and Help.  The dialogs write
+// straight into the record; Cancel leaves what their live reactions wrote.
+class ParameterDialogBase : public QDialog {
+    Q_OBJECT
+public:
+    // The "Stratified analysis" check, which the computation takes as its
+    // argument: 1 on, 0 off.
+    std::int32_t stratified() const;
+
+    ObservationPeriodDiagram* diagram() const { return diagram_; }
+
+    // Stops the trend diagram's animation as the dialog closes.
+    void done(int result) override;
+
+protected:
+    ParameterDialogBase(int dialogId, CAnalysisData& data, const CaseList& cases, AnalysisKind diagramMode,
+                        bool hasGroupColumn, AppServices& services, QWidget* parent);
+
+    // Rows of the dialog's grid, added in the order the dialog shows them;
+    // each returns the next free row.
+    int AddObservationRows(int row);
+    int AddEventRow(int row, const QString& label, bool showCensored);
+    int AddConfidenceRow(int row);
+    int AddStratifiedRow(int row);
+    // "Coding of sex:" with the list of sex codes and "Male" / "Female".
+    int AddSexCodingRow(QGridLayout* grid, int row);
+    // The label and the list of a population database's tables.
+    int AddTableRow(QGridLayout* grid, int row, const QString& label);
+    // OK, Cancel and Help beside the grid; Help shows `helpTopic`.
+    void FinishLayout(const QString& helpTopic);
+
+    // Lists the tables of a population database, the first one chosen;
+    // shows the database's message and returns false when it cannot be read.
+    bool ListTables(const QString& databasePath);
+    // Reads the chosen table into `tables`; shows the database's message and
+    // returns false when it cannot be read.
+    bool LoadChosenTable(const QString& databasePath, std::vector<CPopulationYearTable>& tables);
+    // The chosen entries as the record and the database hold them.
+    std::string ChosenTable() const;
+    std::string ChosenEventCode() const;
+    SexCodingChoice SexCoding() const;
+
+    // "Please enter an integer." and the focus in the edit when it does not
+    // hold a whole number.
+    bool ReadInteger(QLineEdit* edit, std::int32_t& value);
+
+    // Group 1082 of the life-table dialogs: "Relative survival" with the sex
+    // coding, the life tables, the method and the closing date, which only
+    // Hakulinen shows when `closingDateWithHakulinen`.  Hidden when
+    // relative survival is not possible, disabled when the life tables
+    // cannot be listed.
+    int AddRelativeSurvivalRows(int row, bool possible, bool closingDateWithHakulinen);
+
+    // What OK takes for relative survival, read before anything is written
+    // so that a closing date that does not parse or a table that cannot be
+    // loaded keeps the dialog open with the record untouched.
+    struct RelativeSurvivalInput {
+        bool on = false;
+        DateValue closingDate;
+        std::vector<CPopulationYearTable> tables;
+    };
+    bool ReadRelativeSurvival(RelativeSurvivalInput& input);
+    // `relativeSurvival` and, when it is on, the sex coding, the table's
+    // name, the method, the closing date and the loaded table.
+    void WriteRelativeSurvival(RelativeSurvivalInput input);
+    // The list positions kept as defaults for the next dialog.
+    void WriteIndexFields();
+
+    QGridLayout* grid() const { return grid_; }
+    QComboBox* MakeCombo(int id, const QStringList& entries);
+    QLabel* MakeLabel(const QString& text, int id = 0, QWidget* buddy = nullptr);
+    // A date shown as "%d.%m.%Y".
+    QLineEdit* MakeDateEdit(int id, const DateValue& date, bool readOnly);
+
+    CAnalysisData& data_;
+    AppServices& services_;
+    ObservationPeriodDiagram* diagram_;
+    QComboBox* eventCodes_ = nullptr;
+    QComboBox* confidence_ = nullptr;
+    QCheckBox* stratified_ = nullptr;
+    QLabel* sexLabel_ = nullptr;
+    QComboBox* sexCodes_ = nullptr;
+    QRadioButton* male_ = nullptr;
+    QRadioButton* female_ = nullptr;
+    QLabel* tablesLabel_ = nullptr;
+    QComboBox* tables_ = nullptr;
+
+private:
+    void ShowMethod();
+    void EnableRelativeSurvival();
+
+    QGroupBox* relativeGroup_ = nullptr;
+    QCheckBox* relative_ = nullptr;
+    QLabel* methodLabel_ = nullptr;
+    QComboBox* method_ = nullptr;
+    QLabel* closingLabel_ = nullptr;
+    QLineEdit* closingDate_ = nullptr;
+    bool closingDateWithHakulinen_ = false;
+    std::vector<std::string> tableNames_;
+    bool hasGroupColumn_;
+    QGridLayout* grid_;
+};
+
+}  // namespace kalderon

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "analysis/ui/ParameterDialogBase.h"
+
+class QComboBox;
+
+namespace kalderon {
+
+// Dialog 146, "Parameter selection", of the product-limit estimate: the
+// time scale (starting at "Year" whatever the record holds), the event code,
+// the confidence level, "Stratified analysis" and relative survival.  OK
+// (QDialog::Accepted) writes them into the record and, with relative
+// survival, loads the chosen life table; stratified() is the check.
+class ProductLimitParameterDialog : public ParameterDialogBase {
+    Q_OBJECT
+public:
+    ProductLimitParameterDialog(CAnalysisData& data, const CaseList& cases, bool hasGroupColumn,
+                                bool relativeSurvivalPossible, AppServices& services, QWidget* parent = nullptr);
+
+    void accept() override;
+
+private:
+    QComboBox* timeScale_;
+};
+
+}  // namespace kalderon

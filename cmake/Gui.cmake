@@ -19,7 +19,9 @@ if(KALDERON_BUILD_TESTS)
   target_include_directories(kalderon_ui_test_support PUBLIC tests/ui)
   target_link_libraries(kalderon_ui_test_support PUBLIC kalderon_ui Qt6::Test)
   target_compile_definitions(kalderon_ui_test_support PUBLIC
-    KALDERON_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+    KALDERON_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    KALDERON_BATCH_PATH="$<TARGET_FILE:kalderon-batch>")
+  add_dependencies(kalderon_ui_test_support kalderon-batch)
 
   # One program per test file, each with its own QTEST_MAIN.
   file(GLOB UI_TESTS CONFIGURE_DEPENDS tests/ui/*Test.cpp)

@@ -1,12 +1,12 @@
 # kalderon_ui: every src/*/ui/ file plus src/app/; the program kalderon; the
 # Qt Test tests of the windows and dialogs, run without a display.
-find_package(Qt6 REQUIRED COMPONENTS Widgets)
+find_package(Qt6 REQUIRED COMPONENTS Widgets PrintSupport)
 
 file(GLOB UI_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/*/ui/*.cpp)
 list(FILTER UI_SOURCES EXCLUDE REGEX "/src/app/main\\.cpp$")
 add_library(kalderon_ui STATIC ${UI_SOURCES})
 set_target_properties(kalderon_ui PROPERTIES AUTOMOC ON)
-target_link_libraries(kalderon_ui PUBLIC kalderon_core kalderon_qtcanvas Qt6::Widgets)
+target_link_libraries(kalderon_ui PUBLIC kalderon_core kalderon_qtcanvas Qt6::Widgets Qt6::PrintSupport)
 
 add_executable(kalderon src/app/main.cpp)
 target_link_libraries(kalderon PRIVATE kalderon_ui)
@@ -19,7 +19,9 @@ if(KALDERON_BUILD_TESTS)
   target_include_directories(kalderon_ui_test_support PUBLIC tests/ui)
   target_link_libraries(kalderon_ui_test_support PUBLIC kalderon_ui Qt6::Test)
   target_compile_definitions(kalderon_ui_test_support PUBLIC
-    KALDERON_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+    KALDERON_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    KALDERON_BATCH_PATH="$<TARGET_FILE:kalderon-batch>")
+  add_dependencies(kalderon_ui_test_support kalderon-batch)
 
   # One program per test file, each with its own QTEST_MAIN.
   file(GLOB UI_TESTS CONFIGURE_DEPENDS tests/ui/*Test.cpp)
@@ -45,4 +47,11 @@ if(KALDERON_BUILD_BENCH AND benchmark_FOUND)
     target_include_directories(kalderon_ui_bench PRIVATE bench)
     target_link_libraries(kalderon_ui_bench PRIVATE kalderon_ui benchmark::benchmark)
   endif()
+endif()
+
+if(KALDERON_BUILD_BENCH)
+  # Opens the results window of a large report offscreen: kalderon_gui_bench [CASES].
+  add_executable(kalderon_gui_bench bench/gui/ResultWindowBench.cpp bench/CaseFileGenerator.cpp)
+  target_include_directories(kalderon_gui_bench PRIVATE bench)
+  target_link_libraries(kalderon_gui_bench PRIVATE kalderon_ui)
 endif()

@@ -13,6 +13,7 @@
 #include "app/Icons.h"
 #include "common/ui/MainStatusBar.h"
 #include "app/OpenDataFile.h"
+#include "app/ResultCommands.h"
 #include "common/ui/ResourceIds.h"
 
 namespace kalderon {
@@ -49,6 +50,7 @@ CMainFrame::CMainFrame(AppServices& services, QWidget* parent)
     CreateToolBar();
     ShowMenuOfCurrentChild();
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::ShowMenuOfCurrentChild);
+    ConnectResultCommands(*this);
     resize(1000, 700);
 }
 
@@ -74,6 +76,7 @@ void CMainFrame::CreateCommands()
     // Commands without a handler stand disabled.
     AddCommand(command::kNew, QStringLiteral("&New\tCtrl+N"))->setEnabled(false);
     AddCommand(command::kSaveAs, QStringLiteral("&Save as ..."))->setEnabled(false);
+    AddCommand(command::kPrint, QStringLiteral("&Print ..."), QStringLiteral("Print active window"))->setEnabled(false);
     AddCommand(command::kCut, QStringLiteral("Cu&t\tCtrl+X"), QStringLiteral("Cut"))->setEnabled(false);
     AddCommand(command::kCopy, QStringLiteral("&Copy\tCtrl+C"), QStringLiteral("Copy"))->setEnabled(false);
     AddCommand(command::kPaste, QStringLiteral("&Paste\tCtrl+V"), QStringLiteral("Paste"))->setEnabled(false);
@@ -127,7 +130,7 @@ void CMainFrame::CreateMenus()
     connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowMenu(window); });
     menus_[resource::kDataMenu] = {
         MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kClose, command::kSaveAs,
-                                           kSeparator, command::kExit}),
+                                           kSeparator, command::kPrint, kSeparator, command::kExit}),
         MakeMenu(QStringLiteral("&Edit"), {command::kCut, command::kCopy, command::kPaste}),
         view, window, help};
 }

@@ -73,6 +73,18 @@ void Paste(QPainter& p)
     Page(p, 6, 5, 8, 9);
 }
 
+void Printer(QPainter& p)
+{
+    Page(p, 4, 0, 8, 6);
+    p.setPen(QColor(64, 64, 64));
+    p.setBrush(QColor(192, 192, 192));
+    p.drawRect(0, 6, 15, 6);
+    p.setBrush(Qt::white);
+    p.drawRect(3, 10, 9, 4);
+    p.setPen(QColor(0, 160, 0));
+    p.drawPoint(12, 8);
+}
+
 void About(QPainter& p)
 {
     p.setRenderHint(QPainter::Antialiasing);
@@ -111,6 +123,8 @@ QIcon CommandIcon(int commandId)
         return Draw(Copy);
     case command::kPaste:
         return Draw(Paste);
+    case command::kPrint:
+        return Draw(Printer);
     case command::kAbout:
         return Draw(About);
     case command::kExit:

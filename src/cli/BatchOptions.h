@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "analysis/RunAnalysis.h"
 #include "import/TextImportSettings.h"
 #include "stats/DateValue.h"
 
 namespace kalderon::batch {
 
-enum class Analysis { LifeTable, ProductLimit, Period, Trend, Smr };
+using kalderon::Analysis;
 
 // How a database file (.mdb, .xls, .dbf) is read: the table and the fields
 // of the case values by name.  With separate dates each of the three dates

@@ -1,26 +1,17 @@
 #include "cli/BatchRunner.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <utility>
 
 #include "analysis/ParameterChoices.h"
+#include "analysis/RunAnalysis.h"
 #include "cli/BatchMessages.h"
 #include "cli/ChartOutput.h"
 #include "cli/DatabaseInputReader.h"
 #include "cli/PopulationInput.h"
 #include "import/TextFileReader.h"
-#include "resources/StringTable.h"
 #include "results/LineEnds.h"
-#include "results/ReportClock.h"
-#include "results/ResultReport.h"
-#include "stats/ExpectedSurvival.h"
-#include "stats/LifeTable.h"
-#include "stats/PeriodAnalysis.h"
-#include "stats/ProductLimit.h"
-#include "stats/SmrSir.h"
-#include "stats/Trend.h"
+#include "results/SafeFileWrite.h"
 
 namespace kalderon::batch {
 namespace {
@@ -41,49 +32,12 @@ std::optional<std::string> ChooseEventCode(const BatchOptions& options, const CA
     return codes.front();
 }
 
-// Runs the computation; returns the kind of its report, or nothing with the
-// reason in `refusal` when the computation refused to run.
-std::optional<AnalysisKind> Compute(Analysis analysis, DataSet& dataSet, bool stratified, std::string& refusal)
-{
-    CAnalysisData& data = dataSet.analysis;
-    const CaseList& cases = dataSet.cases;
-    switch (analysis) {
-    case Analysis::LifeTable:
-        if (ComputeLifeTable(data, cases, stratified)) return kLifeTable;
-        break;
-    case Analysis::ProductLimit:
-        if (ComputeProductLimit(data, cases, stratified)) return kProductLimit;
-        break;
-    case Analysis::Period:
-        if (ComputePeriodAnalysis(data, cases, stratified)) return kPeriodAnalysis;
-        break;
-    case Analysis::Trend:
-        if (ComputeTrend(data, cases, stratified, refusal)) return kTrend;
-        return std::nullopt;
-    case Analysis::Smr:
-        if (ComputeSmrSir(data, cases, stratified)) return kSmrSir;
-        break;
-    }
-    refusal = data.relativeSurvival ? RelativeSurvivalRefusal(data) : std::string();
-    if (refusal.empty()) refusal = "the analysis cannot be computed with these parameters";
-    return std::nullopt;
-}
-
 bool WriteFile(const std::string& path, const std::string& bytes, std::string& error)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const int writeErrno = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        error = "cannot write " + path + ": " + std::strerror(written ? errno : writeErrno);
-        return false;
-    }
-    return true;
+    std::string reason;
+    if (WriteFileSafely(path, bytes, reason)) return true;
+    error = "cannot write " + path + ": " + reason;
+    return false;
 }
 
 }  // namespace
@@ -100,8 +54,8 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         return kExitUsage;
     }
     CAnalysisData& data = dataSet.analysis;
-    if (data.TotalRecordsValid() < 1) {
-        err << LoadString(500) << "\n";
+    if (const std::optional<std::string> refusal = NoValidCasesRefusal(data)) {
+        err << *refusal << "\n";
         return kExitAnalysisFailed;
     }
 
@@ -129,14 +83,13 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     }
 
     const bool stratified = options.stratified.value_or(dataSet.hasGroupColumn);
-    const std::optional<AnalysisKind> kind = Compute(options.analysis, dataSet, stratified, error);
-    if (!kind) {
-        err << kProgram << error << "\n";
+    const AnalysisOutcome outcome = RunAnalysis(std::move(data), dataSet.cases, options.analysis, stratified);
+    if (!outcome.succeeded()) {
+        err << kProgram << outcome.refusal << "\n";
         return kExitAnalysisFailed;
     }
 
-    ResultReport report;
-    report.SetResults(data, *kind, FormatReportTimeStamp(ReportTime()));
+    const ResultReport& report = outcome.report;
     if (options.reportPath.empty()) {
         out.write(report.reportText().data(), static_cast<std::streamsize>(report.reportText().size()));
         out.flush();
@@ -152,7 +105,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         err << kProgram << error << "\n";
         return kExitUsage;
     }
-    if (options.chart.any() && !WriteAnalysisChart(options.chart, data, *kind, err)) return kExitUsage;
+    if (options.chart.any() && !WriteAnalysisChart(options.chart, outcome, err)) return kExitUsage;
     return kExitSuccess;
 }
 

@@ -25,18 +25,15 @@ bool DrawPictures(const ChartOutputs& outputs, LifeTableChart& chart, std::ostre
 
 }  // namespace
 
-bool WriteAnalysisChart(const ChartOutputs& outputs, const CAnalysisData& analysis, AnalysisKind kind,
-                        std::ostream& err)
+bool WriteAnalysisChart(const ChartOutputs& outputs, const AnalysisOutcome& analysis, std::ostream& err)
 {
-    const std::int32_t chartKind = ChartKindOfAnalysis(kind, analysis.periodTechnique);
-    if (chartKind < 0) {
+    if (analysis.chartKind < 0) {
         err << kProgram << "this analysis has no chart\n";
         return false;
     }
     const MemoryChartProfile builtInDefaults;
     LifeTableChart chart;
-    chart.InitFromAnalysis(analysis, chartKind, chartKind == kChartTrend ? analysis.survivalYears : 0,
-                           builtInDefaults);
+    chart.InitFromAnalysis(analysis.report.data(), analysis.chartKind, analysis.chartExtra, builtInDefaults);
     // Drawn first, so that the file keeps the areas and font heights of a
     // drawing as a saved chart window does.
     if (!DrawPictures(outputs, chart, err)) return false;

@@ -2,8 +2,8 @@
 
 #include <ostream>
 
+#include "analysis/RunAnalysis.h"
 #include "cli/BatchOptions.h"
-#include "stats/AnalysisData.h"
 
 namespace kalderon::batch {
 
@@ -11,8 +11,7 @@ namespace kalderon::batch {
 // defaults and writes the chart file and pictures asked for.  False, with
 // the reason on err, when the analysis has no chart or a file cannot be
 // written.
-bool WriteAnalysisChart(const ChartOutputs& outputs, const CAnalysisData& analysis, AnalysisKind kind,
-                        std::ostream& err);
+bool WriteAnalysisChart(const ChartOutputs& outputs, const AnalysisOutcome& analysis, std::ostream& err);
 
 // Draws the chart file outputs.openPath into the pictures asked for;
 // returns the exit code.

@@ -1,5 +1,6 @@
 #include "results/ResultReport.h"
 
+#include <utility>
 #include <vector>
 
 #include "results/ReportBlocks.h"
@@ -52,9 +53,9 @@ void WriteRecordCounts(ReportWriter& out, const CGroupInfo& info)
 
 }  // namespace
 
-void ResultReport::SetResults(const CAnalysisData& source, AnalysisKind kind, const std::string& timeStamp)
+void ResultReport::SetResults(CAnalysisData source, AnalysisKind kind, const std::string& timeStamp)
 {
-    data_ = source;
+    data_ = std::move(source);
     kind_ = kind;
     BuildReport(timeStamp);
 }

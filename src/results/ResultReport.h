@@ -10,9 +10,9 @@ namespace kalderon {
 // built in one pass from a copy of the analysis record.
 class ResultReport {
 public:
-    // Copies the record and builds both texts; timeStamp is the already
-    // formatted creation time.
-    void SetResults(const CAnalysisData& source, AnalysisKind kind, const std::string& timeStamp);
+    // Keeps a copy of the record (the record itself when it is moved in)
+    // and builds both texts; timeStamp is the already formatted creation time.
+    void SetResults(CAnalysisData source, AnalysisKind kind, const std::string& timeStamp);
 
     const CAnalysisData& data() const { return data_; }
     AnalysisKind kind() const { return kind_; }

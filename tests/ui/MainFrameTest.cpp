@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(MenuTitles(frame), QStringList({"&File", "&Edit", "&View", "&Window", "&Help"}));
         QCOMPARE(Entries(MenuActions(frame, 0)),
                  QStringList({"id57600 &New\tCtrl+N (off)", "id32771 &Open data file ...", "id57602 &Close",
-                              "id32774 &Save as ... (off)", "-", "id57665 E&xit"}));
+                              "id32774 &Save as ... (off)", "-", "id57607 &Print ... (off)", "-", "id57665 E&xit"}));
         QCOMPARE(Entries(MenuActions(frame, 1)), QStringList({"id57635 Cu&t\tCtrl+X (off)", "id57634 &Copy\tCtrl+C (off)",
                                                               "id57637 &Paste\tCtrl+V (off)"}));
 
@@ -114,7 +114,7 @@ private slots:
             QVERIFY(!action->toolTip().isEmpty());
             QCOMPARE(action->icon().availableSizes(), QList<QSize>({QSize(16, 15)}));
         }
-        QCOMPARE(buttons, QStringList({"id32771", "-", "id57635", "id57634", "id57637", "-", "id57664", "-", "id57665"}));
+        QCOMPARE(buttons, QStringList({"id32771", "-", "id57635", "id57634", "id57637", "-", "id57607", "-", "id57664", "-", "id57665"}));
         QCOMPARE(frame.toolBar()->allowedAreas(), Qt::AllToolBarAreas);
 
         QCOMPARE(frame.mainStatusBar()->paneText(), QStringLiteral("Ready"));

@@ -14,6 +14,11 @@
 #include "analysis/ui/SmrParameterDialog.h"
 #include "app/CEventDataFrame.h"
 #include "app/CMainFrame.h"
+#include "app/CResultFrame.h"
+#include "app/ResultWindows.h"
+#include "analysis/ParameterChoices.h"
+#include "results/ui/CResultEditView.h"
+#include "stats/PopulationTableLoader.h"
 #include "common/ui/DisplayText.h"
 #include "import/DatabaseImport.h"
 #include "import/TextFileReader.h"
@@ -122,5 +127,31 @@ int main(int argc, char* argv[])
     SmrParameterDialog smr(cases.analysis, cases.cases, true, services);
     smr.show();
     Save(smr, folder, QStringLiteral("parameters-smr.png"));
+    smr.hide();
+
+    // Results windows of the example by its groups, event code 1.
+    const DataSet& data = window->view()->data();
+    CAnalysisData parameters = data.analysis;
+    ApplyParameterChoices(parameters, ParameterChoices{"1", 0, ".95"});
+    const auto showResults = [&](const CAnalysisData& record, const QString& name) {
+        std::optional<AnalysisOutcome> outcome = ComputeAnalysis(frame, record, data.cases, Analysis::LifeTable, true);
+        if (!outcome) qFatal("the life table was refused");
+        CResultFrame* results = OpenResultWindow(frame, std::move(outcome->report));
+        results->setGeometry(40, 30, 960, 420);
+        Save(frame, folder, name);
+        messages.answers.assign(1, Messages::Answer::No);
+        results->close();
+    };
+    showResults(parameters, QStringLiteral("results-life-table.png"));
+
+    const std::string lifeTables = PathBytes(testing::SourcePath(QStringLiteral("data/LifeTables.mdb")));
+    std::vector<std::string> names;
+    if (!ListPopulationTables(lifeTables, names, error) ||
+        !LoadPopulationTable(lifeTables, names.front(), parameters.populationTables, error))
+        qFatal("%s", error.c_str());
+    ApplyPopulationChoices(parameters, PopulationChoices{SexCodingChoice{}, names.front()});
+    parameters.relativeSurvival = 1;
+    parameters.closingDate = parameters.lastEndDate;
+    showResults(parameters, QStringLiteral("results-relative-survival.png"));
     return 0;
 }

@@ -16,6 +16,11 @@ public:
     // `filter` is a string-table filter: "Description|*.ext|...||".
     virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& directory,
                                  const QString& filter) = 0;
+    // A file name to save to, chosen by the person (who confirmed replacing
+    // a file of that name), or an empty text when cancelled.  A name typed
+    // without extension gets `defaultSuffix`.
+    virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& directory,
+                                 const QString& filter, const QString& defaultSuffix) = 0;
 };
 
 // "Text files (*.txt)|*.txt|All files (*.*)|*.*||" as the name filters of a

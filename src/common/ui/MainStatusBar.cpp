@@ -49,6 +49,12 @@ void MainStatusBar::BeginProgress(const QString& message)
     repaint();
 }
 
+void MainStatusBar::BeginBusy(const QString& message)
+{
+    BeginProgress(message);
+    progress_->setRange(0, 0);
+}
+
 void MainStatusBar::SetProgress(int percent)
 {
     if (percent == progress_->value()) return;
@@ -59,6 +65,7 @@ void MainStatusBar::SetProgress(int percent)
 void MainStatusBar::EndProgress()
 {
     progress_->hide();
+    progress_->setRange(0, 100);
     messagePane_->setText(kIdleMessage);
 }
 

@@ -21,6 +21,8 @@ public:
     QString paneText() const;
 
     void BeginProgress(const QString& message);
+    // Work whose share done is not known: the message and a moving bar.
+    void BeginBusy(const QString& message);
     void SetProgress(int percent);
     void EndProgress();
 

@@ -19,10 +19,24 @@ public:
         return choice;
     }
 
+    QString SaveFileName(QWidget* parent, const QString& title, const QString& directory, const QString& filter,
+                         const QString& defaultSuffix) override
+    {
+        ++saveDialogs;
+        lastTitle = title;
+        lastDirectory = directory;
+        lastFilter = filter;
+        lastSuffix = defaultSuffix;
+        return saveChoice;
+    }
+
     QString choice;  // empty: the dialog is cancelled
     QString lastTitle;
     QString lastDirectory;
     QString lastFilter;
+    QString saveChoice;  // empty: the save dialog is cancelled
+    QString lastSuffix;
+    int saveDialogs = 0;
 };
 
 }  // namespace kalderon::testing

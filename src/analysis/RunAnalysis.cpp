@@ -1,0 +1,71 @@
+#include "analysis/RunAnalysis.h"
+
+#include "charts/LifeTableChart.h"
+#include "resources/StringTable.h"
+#include "results/ReportClock.h"
+#include "stats/ExpectedSurvival.h"
+#include "stats/LifeTable.h"
+#include "stats/PeriodAnalysis.h"
+#include "stats/ProductLimit.h"
+#include "stats/SmrSir.h"
+#include "stats/Trend.h"
+
+namespace kalderon {
+namespace {
+
+// Runs the computation; the kind of its report, or nothing with the reason
+// in `refusal`.
+std::optional<AnalysisKind> Compute(Analysis analysis, CAnalysisData& data, const CaseList& cases, bool stratified,
+                                    std::string& refusal)
+{
+    switch (analysis) {
+    case Analysis::LifeTable:
+        if (ComputeLifeTable(data, cases, stratified)) return kLifeTable;
+        break;
+    case Analysis::ProductLimit:
+        if (ComputeProductLimit(data, cases, stratified)) return kProductLimit;
+        break;
+    case Analysis::Period:
+        if (ComputePeriodAnalysis(data, cases, stratified)) return kPeriodAnalysis;
+        break;
+    case Analysis::Trend:
+        if (ComputeTrend(data, cases, stratified, refusal)) return kTrend;
+        return std::nullopt;
+    case Analysis::Smr:
+        if (ComputeSmrSir(data, cases, stratified)) return kSmrSir;
+        break;
+    }
+    refusal = data.relativeSurvival ? RelativeSurvivalRefusal(data) : std::string();
+    if (refusal.empty()) refusal = "the analysis cannot be computed with these parameters";
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> NoValidCasesRefusal(const CAnalysisData& data)
+{
+    if (data.TotalRecordsValid() > 0) return std::nullopt;
+    return LoadString(500);
+}
+
+AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, Analysis analysis, bool stratified,
+                            const AnalysisProgress& progress)
+{
+    AnalysisOutcome outcome;
+    if (const std::optional<std::string> refusal = NoValidCasesRefusal(data)) {
+        outcome.refusal = *refusal;
+        return outcome;
+    }
+    if (progress) progress(AnalysisStage::kComputing);
+    const std::optional<AnalysisKind> kind = Compute(analysis, data, cases, stratified, outcome.refusal);
+    if (!kind) return outcome;
+
+    if (progress) progress(AnalysisStage::kBuildingReport);
+    outcome.chartKind = ChartKindOfAnalysis(*kind, data.periodTechnique);
+    outcome.chartExtra = outcome.chartKind == kChartTrend ? data.survivalYears : 0;
+    outcome.report.SetResults(std::move(data), *kind, FormatReportTimeStamp(ReportTime()));
+    outcome.kind = kind;
+    return outcome;
+}
+
+}  // namespace kalderon

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "results/ResultReport.h"
+#include "stats/AnalysisData.h"
+#include "stats/CaseList.h"
+
+namespace kalderon {
+
+// The five analyses a data set can be run through.
+enum class Analysis { LifeTable, ProductLimit, Period, Trend, Smr };
+
+// What an analysis is busy with, for a progress display.
+enum class AnalysisStage { kComputing, kBuildingReport };
+using AnalysisProgress = std::function<void(AnalysisStage)>;
+
+// What running an analysis gives: the kind of its report, the record with
+// its result tables and the report and export texts, and what its chart
+// window is made from; or, when the analysis refused, the reason.
+struct AnalysisOutcome {
+    std::optional<AnalysisKind> kind;  // none: refused
+    std::string refusal;
+    ResultReport report;
+    std::int32_t chartKind = -1;   // ChartKind, -1 for an analysis without a chart
+    std::int32_t chartExtra = 0;   // the trend's n, else 0
+
+    bool succeeded() const { return kind.has_value(); }
+};
+
+// String 500 when no group holds a valid case, so that nothing can be
+// analysed; nothing otherwise.
+std::optional<std::string> NoValidCasesRefusal(const CAnalysisData& data);
+
+// Runs one analysis on `data`, a copy of the data set's record with the
+// parameters set (and the population table loaded where one is needed):
+// computes with `stratified`, then builds the report, stamped with the
+// report clock, and the export text.  Touches nothing but its own copy, so
+// it may run on any thread while `cases` stays unchanged; `progress` is
+// called on that thread.
+AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, Analysis analysis, bool stratified,
+                            const AnalysisProgress& progress = {});
+
+}  // namespace kalderon

@@ -1,0 +1,67 @@
+#include "app/ResultWindows.h"
+
+#include <QEventLoop>
+#include <QThread>
+#include <utility>
+
+#include "analysis/AnalysisWindows.h"
+#include "app/CMainFrame.h"
+#include "app/CResultFrame.h"
+#include "common/ui/DisplayText.h"
+#include "common/ui/MainStatusBar.h"
+#include "common/ui/WaitCursor.h"
+#include "results/ui/CResultEditView.h"
+
+namespace kalderon {
+namespace {
+
+QString StageMessage(AnalysisStage stage)
+{
+    return stage == AnalysisStage::kComputing ? QStringLiteral("Computing ...") : QStringLiteral("Writing the report ...");
+}
+
+}  // namespace
+
+std::optional<AnalysisOutcome> ComputeAnalysis(CMainFrame& mainFrame, CAnalysisData data, const CaseList& cases,
+                                               Analysis analysis, bool stratified)
+{
+    MainStatusBar* statusBar = mainFrame.mainStatusBar();
+    AnalysisOutcome outcome;
+    {
+        WaitCursor wait;
+        statusBar->BeginBusy(StageMessage(AnalysisStage::kComputing));
+        const AnalysisProgress progress = [statusBar](AnalysisStage stage) {
+            QMetaObject::invokeMethod(statusBar, [statusBar, stage] { statusBar->BeginBusy(StageMessage(stage)); },
+                                      Qt::QueuedConnection);
+        };
+        QThread* worker = QThread::create([&] {
+            outcome = RunAnalysis(std::move(data), cases, analysis, stratified, progress);
+        });
+        QEventLoop loop;
+        QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+        worker->start();
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        worker->wait();
+        delete worker;
+        QCoreApplication::sendPostedEvents(statusBar);  // progress posted after the loop ended
+        statusBar->EndProgress();
+    }
+    if (!outcome.succeeded()) {
+        mainFrame.services().messages.Show(&mainFrame, DisplayText(outcome.refusal));
+        return std::nullopt;
+    }
+    return outcome;
+}
+
+CResultFrame* OpenResultWindow(CMainFrame& mainFrame, ResultReport report)
+{
+    const AnalysisWindowStrings strings = WindowStringsOf(report.kind(), report.data().periodTechnique);
+    const QString title = DisplayText(WindowTitle(strings.resultTitle, report.data().title));
+    auto* frame = new CResultFrame(mainFrame.services(), strings.resultFrame);
+    frame->view()->SetResults(std::move(report));
+    frame->setWindowTitle(title);
+    mainFrame.AddChild(frame);
+    return frame;
+}
+
+}  // namespace kalderon

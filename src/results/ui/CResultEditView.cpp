@@ -1,0 +1,108 @@
+#include "results/ui/CResultEditView.h"
+
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <utility>
+
+#include "common/ui/AppServices.h"
+#include "common/ui/DisplayText.h"
+#include "common/ui/UserProfile.h"
+#include "common/ui/WaitCursor.h"
+#include "resources/StringTable.h"
+#include "results/LineEnds.h"
+#include "results/ReportClock.h"
+#include "results/SafeFileWrite.h"
+#include "results/ui/ReportPrinting.h"
+
+namespace kalderon {
+namespace {
+
+constexpr int kSaveFilter = 201;
+constexpr int kUnsavedQuestion = 220;
+constexpr int kUnsavedFileQuestion = 221;
+constexpr int kUnsavedCaption = 222;
+
+// A message text with its "%s" placeholders filled in order.
+QString Filled(QString text, const QStringList& values)
+{
+    qsizetype at = 0;
+    for (const QString& value : values) {
+        at = text.indexOf(QLatin1String("%s"), at);
+        if (at < 0) break;
+        text.replace(at, 2, value);
+        at += value.size();
+    }
+    return text;
+}
+
+bool IsCsvName(const QString& path) { return QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0; }
+
+}  // namespace
+
+CResultEditView::CResultEditView(AppServices& services, QWidget* parent) : ReportTextView(parent), services_(services)
+{
+    setObjectName(QStringLiteral("resultView"));
+}
+
+void CResultEditView::SetResults(const CAnalysisData& source, AnalysisKind kind)
+{
+    ResultReport report;
+    report.SetResults(source, kind, FormatReportTimeStamp(ReportTime()));
+    SetResults(std::move(report));
+}
+
+void CResultEditView::SetResults(ResultReport report)
+{
+    report_ = std::move(report);
+    setBytes(&report_.reportText());
+}
+
+int CResultEditView::SaveAs()
+{
+    const QString path = services_.fileDialogs.SaveFileName(this, QStringLiteral("Save As"), LastImportDir(),
+                                                            UiString(kSaveFilter), QStringLiteral("TXT"));
+    if (path.isEmpty()) return 0;
+    const bool csv = IsCsvName(path);
+    std::string reason;
+    bool written = false;
+    {
+        WaitCursor wait;
+        written = WriteFileSafely(PathBytes(path), csv ? ToCrLf(exportText()) : reportText(), reason);
+    }
+    if (!written) {
+        services_.messages.Show(this, Filled(QString::fromLatin1(text::kFileNotWritten), {path, DisplayText(reason)}));
+        return 0;
+    }
+    if (!csv) {
+        savedPath_ = PathBytes(path);
+        emit savedAs(path);
+    }
+    unsavedFlag_ = 0;
+    return 1;
+}
+
+bool CResultEditView::QuerySaveOnClose()
+{
+    if (unsavedFlag_ == 0) return true;
+    const QString question = savedPath_.empty() ? UiString(kUnsavedQuestion)
+                                                : Filled(UiString(kUnsavedFileQuestion), {DisplayText(savedPath_)});
+    switch (services_.messages.Ask(this, question, UiString(kUnsavedCaption))) {
+    case Messages::Answer::Yes: return SaveAs() == 1;
+    case Messages::Answer::No: return true;
+    default: return false;
+    }
+}
+
+void CResultEditView::Print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    WaitCursor wait;
+    PrintTo(printer);
+}
+
+bool CResultEditView::PrintTo(QPrinter& printer) const { return PrintReport(printer, *this); }
+
+}  // namespace kalderon

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "analysis/AnalysisWindows.h"
+#include "analysis/ParameterChoices.h"
+#include "analysis/RunAnalysis.h"
+#include "charts/LifeTableChart.h"
+#include "import/TextFileReader.h"
+#include "resources/StringTable.h"
+#include "results/ReportClock.h"
+
+namespace kalderon {
+namespace {
+
+// The tiny example by its groups, with event code 1 chosen as the dialog does.
+DataSet TinyExample()
+{
+    DataSet dataSet;
+    TextImportSettings settings;
+    settings.useGroup = true;
+    std::string error;
+    EXPECT_TRUE(ReadTextFile(KALDERON_SOURCE_DIR "/data/examples/tiny.txt", settings, dataSet, error)) << error;
+    ApplyParameterChoices(dataSet.analysis, ParameterChoices{"1", 0, ".95"});
+    return dataSet;
+}
+
+TEST(RunAnalysisTest, BuildsTheReportOfItsOwnCopyAndWhatTheChartNeeds)
+{
+    setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
+    DataSet dataSet = TinyExample();
+    dataSet.analysis.survivalYears = 2;
+    dataSet.analysis.periodWidth = 2;
+    std::vector<AnalysisStage> stages;
+    const AnalysisOutcome trend = RunAnalysis(dataSet.analysis, dataSet.cases, Analysis::Trend, true,
+                                              [&](AnalysisStage stage) { stages.push_back(stage); });
+    ASSERT_TRUE(trend.succeeded()) << trend.refusal;
+    EXPECT_EQ(*trend.kind, kTrend);
+    EXPECT_EQ(trend.chartKind, kChartTrend);
+    EXPECT_EQ(trend.chartExtra, 2);
+    EXPECT_EQ(stages, (std::vector<AnalysisStage>{AnalysisStage::kComputing, AnalysisStage::kBuildingReport}));
+    // The data set's record keeps its parameters and gets no results.
+    EXPECT_TRUE(dataSet.analysis.groupResults.front().intervalTable.rows.empty());
+    EXPECT_FALSE(trend.report.data().groupResults.front().intervalTable.rows.empty());
+
+    // The texts are those of the report of the computed record at the report clock.
+    ResultReport direct;
+    direct.SetResults(trend.report.data(), kTrend, FormatReportTimeStamp(ReportTime()));
+    EXPECT_EQ(trend.report.reportText(), direct.reportText());
+    EXPECT_EQ(trend.report.exportText(), direct.exportText());
+    EXPECT_NE(trend.report.reportText().find("Tuesday 14. November 2023"), std::string::npos);
+
+    dataSet.analysis.periodTechnique = 1;
+    const AnalysisOutcome period = RunAnalysis(dataSet.analysis, dataSet.cases, Analysis::Period, false);
+    ASSERT_TRUE(period.succeeded());
+    EXPECT_EQ(period.chartKind, kChartProductLimit);
+    EXPECT_EQ(period.chartExtra, 0);
+    const AnalysisOutcome smr = RunAnalysis(dataSet.analysis, dataSet.cases, Analysis::Smr, false);
+    EXPECT_EQ(smr.chartKind, -1);
+    unsetenv("SOURCE_DATE_EPOCH");
+}
+
+TEST(RunAnalysisTest, RefusalsCarryTheirMessage)
+{
+    DataSet dataSet = TinyExample();
+    dataSet.analysis.timeUnit = 1;
+    const AnalysisOutcome months = RunAnalysis(dataSet.analysis, dataSet.cases, Analysis::Trend, true);
+    EXPECT_FALSE(months.succeeded());
+    EXPECT_EQ(months.refusal, text::kNonYearTrend);
+    EXPECT_TRUE(months.report.reportText().empty());
+
+    dataSet.analysis.timeUnit = 0;
+    dataSet.analysis.relativeSurvival = 1;  // without a population table
+    const AnalysisOutcome relative = RunAnalysis(dataSet.analysis, dataSet.cases, Analysis::LifeTable, true);
+    EXPECT_FALSE(relative.succeeded());
+    EXPECT_FALSE(relative.refusal.empty());
+
+    CAnalysisData empty;
+    empty.groupResults.resize(1);
+    empty.groupResults[0].info.recordsSkipped = 3;
+    EXPECT_EQ(NoValidCasesRefusal(empty), LoadString(500));
+    const AnalysisOutcome none = RunAnalysis(empty, CaseList{}, Analysis::ProductLimit, false);
+    EXPECT_EQ(none.refusal, "No valid cases available for analysis! ");
+    EXPECT_FALSE(NoValidCasesRefusal(dataSet.analysis));
+}
+
+TEST(AnalysisWindowsTest, FramesAndTitlesOfEveryAnalysis)
+{
+    EXPECT_EQ(WindowStringsOf(kLifeTable, 0).resultFrame, 400);
+    EXPECT_EQ(WindowStringsOf(kLifeTable, 0).chartTitle, 403);
+    EXPECT_EQ(WindowStringsOf(kPeriodAnalysis, 0).resultTitle, 411);
+    EXPECT_EQ(WindowStringsOf(kPeriodAnalysis, 0).chartTitle, 414);
+    EXPECT_EQ(WindowStringsOf(kPeriodAnalysis, 1).resultTitle, 412);
+    EXPECT_EQ(WindowStringsOf(kPeriodAnalysis, 1).chartTitle, 415);
+    EXPECT_EQ(WindowStringsOf(kTrend, 1).resultFrame, 420);
+    EXPECT_EQ(WindowStringsOf(kProductLimit, 0).chartFrame, 426);
+    EXPECT_EQ(WindowStringsOf(kSmrSir, 0).resultTitle, 429);
+    EXPECT_EQ(WindowStringsOf(kSmrSir, 0).chartFrame, 0);
+    // String 412 begins with a blank of its own.
+    EXPECT_EQ(WindowTitle(412, "tiny.txt"), " Results (Period analysis - Product-limit) for  tiny.txt");
+    EXPECT_EQ(WindowTitle(401, "a.txt"), "Results (Life table / Cutler-Ederer) for  a.txt");
+}
+
+}  // namespace
+}  // namespace kalderon

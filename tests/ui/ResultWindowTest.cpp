@@ -1,0 +1,396 @@
+#include <QAccessible>
+#include <QAction>
+#include <QClipboard>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+#include <clocale>
+#include <ctime>
+#include <memory>
+
+#include "analysis/ParameterChoices.h"
+#include "app/CEventDataFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CResultFrame.h"
+#include "app/ResultWindows.h"
+#include "common/ui/DisplayText.h"
+#include "common/ui/MainStatusBar.h"
+#include "common/ui/ResourceIds.h"
+#include "common/ui/UserProfile.h"
+#include "import/TextFileReader.h"
+#include "resources/StringTable.h"
+#include "results/LineEnds.h"
+#include "results/ui/CResultEditView.h"
+#include "stats/PopulationTableLoader.h"
+#include "support/GuiTestSupport.h"
+#include "../support/ReadOnlyFolder.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedMessages.h"
+
+namespace kalderon::testing {
+namespace {
+
+// One analysis of the example rdata.txt (grouped, event code 1) as the
+// desktop program runs it and as kalderon-batch is told to.
+struct ExampleAnalysis {
+    const char* name;
+    Analysis analysis;
+    std::int32_t technique = 0;
+    int relative = 0;  // 1 Ederer II, 2 Hakulinen
+    bool period = false;
+    QStringList batchArguments;
+};
+
+const std::vector<ExampleAnalysis>& ExampleAnalyses()
+{
+    static const std::vector<ExampleAnalysis> analyses = {
+        {"life table", Analysis::LifeTable, 0, 0, false, {}},
+        {"product-limit", Analysis::ProductLimit, 0, 0, false, {"--analysis", "productlimit"}},
+        {"period, life table", Analysis::Period, 0, 0, true,
+         {"--analysis", "period", "--period-begin", "01.01.1990", "--period-end", "31.12.1994"}},
+        {"period, product-limit", Analysis::Period, 1, 0, true,
+         {"--analysis", "period", "--technique", "productlimit", "--period-begin", "01.01.1990", "--period-end",
+          "31.12.1994"}},
+        {"trend", Analysis::Trend, 0, 0, false, {"--analysis", "trend", "--years", "5", "--width", "5"}},
+        {"relative, Ederer II", Analysis::LifeTable, 0, 1, false, {"--relative", "--male", "1"}},
+        {"relative, Hakulinen", Analysis::ProductLimit, 0, 2, false,
+         {"--analysis", "productlimit", "--relative", "--method", "hakulinen", "--male", "1"}},
+        {"SMR/SIR", Analysis::Smr, 0, 0, false, {"--analysis", "smr", "--male", "1"}},
+    };
+    return analyses;
+}
+
+QByteArray BatchReport(const QStringList& arguments)
+{
+    QProcess batch;
+    batch.setWorkingDirectory(SourcePath(QString()));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("SOURCE_DATE_EPOCH"), QStringLiteral("1700000000"));
+    environment.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+    batch.setProcessEnvironment(environment);
+    batch.start(QStringLiteral(KALDERON_BATCH_PATH),
+                QStringList{"data/examples/rdata.txt", "--group", "4", "--sex", "5", "--birth", "6", "--event", "1"} +
+                    arguments);
+    if (!batch.waitForFinished(60000) || batch.exitCode() != 0) qWarning() << batch.readAllStandardError();
+    return batch.readAllStandardOutput();
+}
+
+QStringList Words(const QString& text) { return text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts); }
+
+}  // namespace
+
+class ResultWindowTest : public QObject {
+    Q_OBJECT
+
+    ScriptedMessages messages;
+    ScriptedFileDialogs fileDialogs;
+    AppServices services{messages, fileDialogs, ApplicationPaths::AgainstWorkingDirectory()};
+    std::unique_ptr<CMainFrame> mainFrame;
+    DataSet rdata;
+    QTemporaryDir folder;
+
+    // The record as the parameter dialogs leave it for the analysis.
+    CAnalysisData Parameters(const ExampleAnalysis& a)
+    {
+        CAnalysisData data = rdata.analysis;
+        data.periodBegin = a.period ? DateValue::FromYmd(1990, 1, 1) : DateValue();
+        data.periodEnd = a.period ? DateValue::FromYmd(1994, 12, 31) : DateValue();
+        ApplyParameterChoices(data, ParameterChoices{"1", 0, ".95"});
+        data.periodTechnique = a.technique;
+        if (a.relative || a.analysis == Analysis::Smr) {
+            const std::string database = PathBytes(
+                SourcePath(a.analysis == Analysis::Smr ? "data/ReferenceRateTables.mdb" : "data/LifeTables.mdb"));
+            std::vector<std::string> tables;
+            std::string error;
+            if (!ListPopulationTables(database, tables, error) ||
+                !LoadPopulationTable(database, tables.front(), data.populationTables, error))
+                qFatal("%s", error.c_str());
+            const auto male = std::find(data.sexCodes.begin(), data.sexCodes.end(), "1") - data.sexCodes.begin();
+            ApplyPopulationChoices(data, PopulationChoices{SexCodingChoice{static_cast<std::int32_t>(male), false},
+                                                           tables.front()});
+        }
+        if (a.relative) {
+            data.relativeSurvival = 1;
+            data.useHakulinen = a.relative == 2 ? 1 : 0;
+            data.closingDate = data.lastEndDate;
+        }
+        return data;
+    }
+
+    CResultFrame* Open(const ExampleAnalysis& a)
+    {
+        std::optional<AnalysisOutcome> outcome =
+            ComputeAnalysis(*mainFrame, Parameters(a), rdata.cases, a.analysis, true);
+        if (!outcome) qFatal("%s refused: %s", a.name, qPrintable(messages.shown.value(messages.shown.size() - 1)));
+        return OpenResultWindow(*mainFrame, std::move(outcome->report));
+    }
+
+    QList<CResultFrame*> ResultFrames() const
+    {
+        QList<CResultFrame*> frames;
+        for (QMdiSubWindow* child : mainFrame->mdiArea()->subWindowList())
+            if (auto* frame = qobject_cast<CResultFrame*>(child)) frames << frame;
+        return frames;
+    }
+
+    void CloseAll()
+    {
+        messages.answers.assign(20, Messages::Answer::No);
+        QVERIFY(mainFrame->CloseAllChildren());
+        messages.answers.clear();
+        messages.shown.clear();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        std::setlocale(LC_NUMERIC, "C");
+        std::setlocale(LC_TIME, "C");
+        qputenv("SOURCE_DATE_EPOCH", "1700000000");
+        qputenv("TZ", "UTC");
+        tzset();
+        UseTemporarySettings();
+        TextImportSettings settings;
+        settings.useGroup = settings.useSex = settings.useBirth = true;
+        std::string error;
+        QVERIFY(ReadTextFile(PathBytes(SourcePath("data/examples/rdata.txt")), settings, rdata, error));
+        rdata.cases.sourcePath = "data/examples/rdata.txt";
+        mainFrame = std::make_unique<CMainFrame>(services);
+        mainFrame->show();
+    }
+
+    void cleanup() { CloseAll(); }
+
+    void WindowsShowTheBatchReportByteForByte()
+    {
+        QAccessible::setActive(true);
+        for (const ExampleAnalysis& a : ExampleAnalyses()) {
+            CResultFrame* frame = Open(a);
+            CResultEditView* view = frame->view();
+            const QByteArray expected = BatchReport(a.batchArguments);
+            QVERIFY2(!expected.isEmpty(), a.name);
+            QCOMPARE(QByteArray::fromStdString(view->reportText()), expected);
+            QCOMPARE(view->text(), QString::fromLatin1(expected));
+            // What a person copies and what a screen reader reads.
+            view->setFocus();
+            QTest::keySequence(view, QKeySequence::SelectAll);
+            QTest::keySequence(view, QKeySequence::Copy);
+            QCOMPARE(QApplication::clipboard()->text(), QString::fromLatin1(expected));
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(view);
+            QVERIFY(accessible && accessible->textInterface());
+            QCOMPARE(accessible->textInterface()->text(0, accessible->textInterface()->characterCount()),
+                     QString::fromLatin1(expected));
+        }
+        QCOMPARE(ResultFrames().size(), static_cast<qsizetype>(ExampleAnalyses().size()));  // side by side
+        QVERIFY(messages.shown.isEmpty());
+    }
+
+    void TitlesAndFrames()
+    {
+        const QString file = QStringLiteral("  data/examples/rdata.txt");
+        const QStringList titles = {UiString(401) + file, UiString(425) + file, UiString(411) + file,
+                                    UiString(412) + file, UiString(421) + file, UiString(401) + file,
+                                    UiString(425) + file, UiString(429) + file};
+        const QList<int> frames = {400, 424, 410, 410, 420, 400, 424, 428};
+        for (size_t i = 0; i < ExampleAnalyses().size(); ++i) {
+            CResultFrame* frame = Open(ExampleAnalyses()[i]);
+            QCOMPARE(frame->windowTitle(), titles[static_cast<qsizetype>(i)]);
+            QCOMPARE(frame->resourceId(), frames[static_cast<qsizetype>(i)]);
+            QCOMPARE(frame->menuId(), resource::kDataMenu);
+        }
+        QCOMPARE(ResultFrames()[3]->windowTitle(),
+                 QStringLiteral(" Results (Period analysis - Product-limit) for  data/examples/rdata.txt"));
+    }
+
+    void ARefusedAnalysisOpensNoWindow()
+    {
+        CAnalysisData data = Parameters(ExampleAnalyses()[4]);
+        ApplyParameterChoices(data, ParameterChoices{"1", 1, ".95"});  // months
+        QVERIFY(!ComputeAnalysis(*mainFrame, data, rdata.cases, Analysis::Trend, true));
+        QCOMPARE(messages.shown, QStringList{QString::fromLatin1(text::kNonYearTrend)});
+        QVERIFY(ResultFrames().isEmpty());
+        QCOMPARE(mainFrame->mainStatusBar()->paneText(), QStringLiteral("Ready"));
+    }
+
+    void CommandsFollowTheActiveWindow()
+    {
+        CResultFrame* frame = Open(ExampleAnalyses()[0]);
+        QVERIFY(mainFrame->command(command::kSaveAs)->isEnabled());
+        QVERIFY(mainFrame->command(command::kPrint)->isEnabled());
+        QVERIFY(!mainFrame->command(command::kCopy)->isEnabled());
+        QVERIFY(!mainFrame->command(command::kCut)->isEnabled());
+        QVERIFY(!mainFrame->command(command::kPaste)->isEnabled());
+        QVERIFY(mainFrame->toolBar()->actions().contains(mainFrame->command(command::kPrint)));
+        QCOMPARE(mainFrame->command(command::kPrint)->toolTip(), QStringLiteral("Print active window"));
+
+        // A selection made with the keyboard: the first line, copied through Edit > Copy.
+        CResultEditView* view = frame->view();
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_End, Qt::ShiftModifier);
+        QVERIFY(mainFrame->command(command::kCopy)->isEnabled());
+        mainFrame->command(command::kCopy)->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Results (Life table / Cutler-Ederer)"));
+        QTest::keyClick(view, Qt::Key_Down);
+        QTest::keyClick(view, Qt::Key_Home);
+        QCOMPARE(view->cursorPosition(), view->lineStart(1));
+        QVERIFY(!mainFrame->command(command::kCopy)->isEnabled());
+        QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(view->cursorPosition(), view->characterCount());
+        QCOMPARE(view->firstVisibleLine(), view->verticalScrollBar()->maximum());
+        QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(view->firstVisibleLine(), 0);
+
+        // A data window leaves the results commands off.
+        mainFrame->NewDataWindow();
+        QVERIFY(!mainFrame->command(command::kSaveAs)->isEnabled());
+        QVERIFY(!mainFrame->command(command::kPrint)->isEnabled());
+        mainFrame->mdiArea()->setActiveSubWindow(frame);
+        QVERIFY(mainFrame->command(command::kSaveAs)->isEnabled());
+        QStringList file;
+        for (QAction* entry : mainFrame->menuBar()->actions().front()->menu()->actions())
+            file << (entry->isSeparator() ? QStringLiteral("-") : entry->objectName());
+        QCOMPARE(file, (QStringList{"id57600", "id32771", "id57602", "id32774", "-", "id57607", "-", "id57665"}));
+    }
+
+    void SavingWritesTheExportOrTheReport()
+    {
+        CResultFrame* frame = Open(ExampleAnalyses()[0]);
+        CResultEditView* view = frame->view();
+        const QString title = frame->windowTitle();
+        for (const char* name : {"groups.csv", "GROUPS.CSV"}) {
+            fileDialogs.saveChoice = folder.filePath(QString::fromLatin1(name));
+            QCOMPARE(view->SaveAs(), 1);
+            const QByteArray written = [&] {
+                QFile file(fileDialogs.saveChoice);
+                file.open(QIODevice::ReadOnly);
+                return file.readAll();
+            }();
+            QCOMPARE(written, QByteArray::fromStdString(ToCrLf(view->exportText())));
+            QVERIFY(written.startsWith("Group;Interval of follow-up;"));
+            QVERIFY(written.contains("\r\n62-70;1;"));
+            QVERIFY(!written.contains("\r\r"));
+            QCOMPARE(frame->windowTitle(), title);  // a .csv file does not name the window
+            QVERIFY(view->savedPath().empty());
+        }
+        QCOMPARE(fileDialogs.lastFilter, UiString(201));
+        QCOMPARE(fileDialogs.lastSuffix, QStringLiteral("TXT"));
+        QCOMPARE(fileDialogs.lastDirectory, LastImportDir());
+        QCOMPARE(view->unsavedFlag(), 0);
+
+        fileDialogs.saveChoice = folder.filePath(QStringLiteral("report.txt"));
+        QCOMPARE(view->SaveAs(), 1);
+        QFile report(fileDialogs.saveChoice);
+        QVERIFY(report.open(QIODevice::ReadOnly));
+        QCOMPARE(report.readAll(), QByteArray::fromStdString(view->reportText()));
+        QCOMPARE(frame->windowTitle(), fileDialogs.saveChoice);
+        QCOMPARE(QString::fromStdString(view->savedPath()), fileDialogs.saveChoice);
+
+        fileDialogs.saveChoice.clear();  // Cancel in the file dialog
+        QCOMPARE(view->SaveAs(), 0);
+    }
+
+    void TheUnsavedQuestionInAllItsBranches()
+    {
+        CResultFrame* frame = Open(ExampleAnalyses()[1]);
+        QPointer<CResultFrame> watched(frame);
+        messages.answers = {Messages::Answer::Cancel};
+        QVERIFY(!frame->close());
+        QCOMPARE(messages.shown, QStringList{UiString(220)});
+
+        // Yes, then Cancel in the file dialog: the window stays, unsaved.
+        fileDialogs.saveChoice.clear();
+        messages.answers = {Messages::Answer::Yes};
+        QVERIFY(!frame->close());
+        QCOMPARE(frame->view()->unsavedFlag(), 1);
+
+        // The main frame's close sequence stops at the refusal.
+        mainFrame->NewDataWindow();
+        mainFrame->mdiArea()->setActiveSubWindow(frame);
+        messages.answers = {Messages::Answer::Cancel};
+        QVERIFY(!mainFrame->CloseAllChildren());
+        QVERIFY(watched);
+
+        // Yes with a file: saved, then closed.
+        fileDialogs.saveChoice = folder.filePath(QStringLiteral("closing.txt"));
+        messages.answers = {Messages::Answer::Yes};
+        QVERIFY(frame->close());
+        QTRY_VERIFY(!watched);
+        QVERIFY(QFile::exists(fileDialogs.saveChoice));
+
+        // No: closed without saving; a saved window closes without asking.
+        CResultFrame* second = Open(ExampleAnalyses()[1]);
+        messages.shown.clear();
+        messages.answers = {Messages::Answer::No};
+        QVERIFY(second->close());
+        QCOMPARE(messages.shown.size(), 1);
+        CResultFrame* third = Open(ExampleAnalyses()[1]);
+        fileDialogs.saveChoice = folder.filePath(QStringLiteral("third.csv"));
+        QCOMPARE(third->view()->SaveAs(), 1);
+        messages.shown.clear();
+        QVERIFY(third->close());
+        QVERIFY(messages.shown.isEmpty());
+    }
+
+    void AFailingSaveKeepsTheOldFileAndTheWindowUnsaved()
+    {
+        CResultFrame* frame = Open(ExampleAnalyses()[0]);
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("locked")));
+        const QString old = folder.filePath(QStringLiteral("locked/old.txt"));
+        {
+            QFile file(old);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("the old report");
+        }
+        const QString title = frame->windowTitle();
+        ReadOnlyFolder locked(PathBytes(folder.filePath(QStringLiteral("locked"))));
+        if (!locked.works()) QSKIP("no way to make a folder read-only here");
+        fileDialogs.saveChoice = old;
+        QCOMPARE(frame->view()->SaveAs(), 0);
+        QCOMPARE(messages.shown.size(), 1);
+        QVERIFY(messages.shown[0].contains(old));
+        QVERIFY(messages.shown[0].contains(QStringLiteral("Permission denied")) ||
+                messages.shown[0].contains(QStringLiteral("Operation not permitted")));
+        QFile file(old);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("the old report"));
+        QCOMPARE(frame->view()->unsavedFlag(), 1);
+        QCOMPARE(frame->windowTitle(), title);
+        QVERIFY(frame->view()->savedPath().empty());
+    }
+
+    void PrintsATwoPageReportToPdf()
+    {
+        // The life table by group fills two pages; the rows of relative
+        // survival are wider than the page and wrap.
+        for (const auto& [analysis, pages] : {std::pair{0, 2}, std::pair{5, 3}}) {
+            CResultFrame* frame = Open(ExampleAnalyses()[analysis]);
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setPageSize(QPageSize(QPageSize::A4));
+            const QString pdf = folder.filePath(QStringLiteral("report.pdf"));
+            printer.setOutputFileName(pdf);
+            QVERIFY(frame->view()->PrintTo(printer));
+
+            QProcess text;
+            text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+            QVERIFY(text.waitForFinished());
+            const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+            QCOMPARE(printed.count(QLatin1Char('\f')), pages);  // pdftotext ends every page so
+            // Every word of the report in order, on the lines they were printed on.
+            QCOMPARE(Words(printed), Words(frame->view()->text()));
+            const QStringList lines = printed.split(QLatin1Char('\n'));
+            QVERIFY(lines.contains(QStringLiteral("Group 54-61")));
+            if (analysis == 5) QVERIFY(lines.contains(QRegularExpression(QStringLiteral("^0\\.017360 0\\.895142 0\\.963192$"))));
+        }
+    }
+};
+
+}  // namespace kalderon::testing
+
+QTEST_MAIN(kalderon::testing::ResultWindowTest)
+#include "ResultWindowTest.moc"

@@ -172,7 +172,8 @@ private slots:
         frame.command(command::kOpenDataFile)->trigger();
         QCOMPARE(fileDialogs.lastTitle, QStringLiteral("Open input data file"));
         QCOMPARE(fileDialogs.lastDirectory, QString());
-        QCOMPARE(fileDialogs.lastFilter, QStringLiteral("ANSI Text files (*.txt)|*.txt|MS Access (*.mdb)|*.mdb|"
+        QCOMPARE(fileDialogs.lastFilter, QStringLiteral("All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls|"
+                                                        "ANSI Text files (*.txt)|*.txt|MS Access (*.mdb)|*.mdb|"
                                                         "dBase IV (*.dbf)|*.dbf|Excel 5.0/97 (*.xls)|*.xls|"
                                                         "All files (*.*)|*.*||"));
         QCOMPARE(LastImportDir(), QString());  // a cancelled dialog stores nothing

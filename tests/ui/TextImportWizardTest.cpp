@@ -162,7 +162,7 @@ private slots:
 
         // Field colours: begin green, end red, status yellow, an unused field grey.
         QCOMPARE(CellColour(preview, 0, 0), QColor(0, 255, 0));
-        QCOMPARE(CellColour(preview, 0, 11), QColor(255, 0, 0));
+        QCOMPARE(CellColour(preview, 0, 11), QColor(255, 102, 102));  // red lightened behind text
         QCOMPARE(CellColour(preview, 0, 22), QColor(255, 255, 0));
         QCOMPARE(CellColour(preview, 0, 24), QColor(192, 192, 192));
 

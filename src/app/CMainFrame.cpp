@@ -12,6 +12,7 @@
 #include "app/DataWindowCommands.h"
 #include "app/MainWindowGeometry.h"
 #include "common/ui/HelpKey.h"
+#include "common/ui/HelpTopics.h"
 #include "common/ui/ControlName.h"
 #include "common/ui/DisplayText.h"
 #include "app/Icons.h"
@@ -54,7 +55,7 @@ CMainFrame::CMainFrame(AppServices& services, QWidget* parent)
     ShowMenuOfCurrentChild();
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::ShowMenuOfCurrentChild);
     new DataWindowCommands(mdiArea_, command(command::kCopy), command(command::kSelectAll), statusBar_);
-    new HelpKey(this, services_);
+    new HelpKey(this, [this](QWidget* window, const QString& topic) { ShowHelpTopic(window, services_, topic); });
     PlaceMainWindow(*this);
 }
 
@@ -207,6 +208,7 @@ CChildFrame* CMainFrame::AddChild(CChildFrame* frame)
     QMdiSubWindow* active = mdiArea_->currentSubWindow();
     mdiArea_->addSubWindow(frame);
     PlaceNewChild(mdiArea_, frame, active);
+    LeaveCloseKeysToTheFrame(frame);
     frame->show();
     mdiArea_->setActiveSubWindow(frame);
     ShowMenuOfCurrentChild();

@@ -1,6 +1,8 @@
 #include "app/ChildWindowPlacement.h"
 
+#include <QAction>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMdiSubWindow>
 #include <QStyle>
 #include <algorithm>
@@ -45,6 +47,15 @@ QRect NewChildPlace(QSize area, const QRect& activeChild, int step)
     if (activeChild.isValid()) place.moveTopLeft(activeChild.topLeft() + QPoint(step, step));
     if (place.right() >= area.width() || place.bottom() >= area.height()) place.moveTopLeft(QPoint(0, 0));
     return Inside(place, area);
+}
+
+void LeaveCloseKeysToTheFrame(QMdiSubWindow* child)
+{
+    if (!child->systemMenu()) return;
+    for (QAction* action : child->systemMenu()->actions())
+        if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W)) ||
+            action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_F4)))
+            action->setShortcuts({});
 }
 
 void CascadeChildren(QMdiArea* area)

@@ -19,6 +19,10 @@ QRect CascadePlace(int index, int count, QSize area, int step);
 // wholly inside the area, so that its title bar and close button show.
 QRect NewChildPlace(QSize area, const QRect& activeChild, int step);
 
+// Takes the keys off the Close entry of the child's own window menu, so
+// that the main frame's Close (Ctrl+W, Ctrl+F4) is the only one with them.
+void LeaveCloseKeysToTheFrame(QMdiSubWindow* child);
+
 // Lays the children of the area out as a cascade of CascadePlace.
 void CascadeChildren(QMdiArea* area);
 // Sizes and places a child just added to the area.

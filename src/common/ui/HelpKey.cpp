@@ -5,7 +5,6 @@
 #include <QVariant>
 #include <QWidget>
 
-#include "common/ui/HelpTopics.h"
 
 namespace kalderon {
 namespace {
@@ -23,8 +22,8 @@ QString HelpTopicOf(const QWidget* widget)
     return QStringLiteral("quick_tour");
 }
 
-HelpKey::HelpKey(QWidget* mainWindow, AppServices& services)
-    : QObject(mainWindow), mainWindow_(mainWindow), services_(services)
+HelpKey::HelpKey(QWidget* mainWindow, ShowTopic show)
+    : QObject(mainWindow), mainWindow_(mainWindow), show_(std::move(show))
 {
     qApp->installEventFilter(this);
 }
@@ -38,7 +37,7 @@ bool HelpKey::eventFilter(QObject* watched, QEvent* event)
     if (!at) at = QApplication::activeModalWidget();
     if (!at) at = QApplication::activeWindow();
     if (!at) at = mainWindow_;
-    ShowHelpTopic(at->window(), services_, HelpTopicOf(at));
+    show_(at->window(), HelpTopicOf(at));
     return true;
 }
 

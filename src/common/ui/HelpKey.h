@@ -2,12 +2,11 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class QWidget;
 
 namespace kalderon {
-
-struct AppServices;
 
 // Gives a window or dialog its help topic ("import_dbfiles", ...), which F1
 // shows while the focus is in it.
@@ -18,18 +17,19 @@ QString HelpTopicOf(const QWidget* widget);
 
 // F1 anywhere in the program, modal dialogs included, shows the help topic
 // of the widget with the focus (of the active window when none has it)
-// through ShowHelpTopic.
+// through `show` (the program passes ShowHelpTopic).
 class HelpKey : public QObject {
     Q_OBJECT
 public:
-    HelpKey(QWidget* mainWindow, AppServices& services);
+    using ShowTopic = std::function<void(QWidget* window, const QString& topic)>;
+    HelpKey(QWidget* mainWindow, ShowTopic show);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* mainWindow_;
-    AppServices& services_;
+    ShowTopic show_;
 };
 
 }  // namespace kalderon

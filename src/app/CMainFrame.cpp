@@ -8,6 +8,11 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CEventDataFrame.h"
+#include "app/ChildWindowPlacement.h"
+#include "app/DataWindowCommands.h"
+#include "app/MainWindowGeometry.h"
+#include "common/ui/HelpKey.h"
+#include "common/ui/HelpTopics.h"
 #include "common/ui/ControlName.h"
 #include "common/ui/DisplayText.h"
 #include "app/Icons.h"
@@ -51,7 +56,9 @@ CMainFrame::CMainFrame(AppServices& services, QWidget* parent)
     ShowMenuOfCurrentChild();
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::ShowMenuOfCurrentChild);
     ConnectResultCommands(*this);
-    resize(1000, 700);
+    new DataWindowCommands(mdiArea_, command(command::kCopy), command(command::kSelectAll), statusBar_);
+    new HelpKey(this, [this](QWidget* window, const QString& topic) { ShowHelpTopic(window, services_, topic); });
+    PlaceMainWindow(*this);
 }
 
 QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& toolTip)
@@ -79,6 +86,7 @@ void CMainFrame::CreateCommands()
     AddCommand(command::kPrint, QStringLiteral("&Print ..."), QStringLiteral("Print active window"))->setEnabled(false);
     AddCommand(command::kCut, QStringLiteral("Cu&t\tCtrl+X"), QStringLiteral("Cut"))->setEnabled(false);
     AddCommand(command::kCopy, QStringLiteral("&Copy\tCtrl+C"), QStringLiteral("Copy"))->setEnabled(false);
+    AddCommand(command::kSelectAll, QStringLiteral("Select &All\tCtrl+A"))->setEnabled(false);
     AddCommand(command::kPaste, QStringLiteral("&Paste\tCtrl+V"), QStringLiteral("Paste"))->setEnabled(false);
 
     connect(AddCommand(command::kOpenDataFile, QStringLiteral("&Open data file ..."), QStringLiteral("Open data file")),
@@ -86,6 +94,8 @@ void CMainFrame::CreateCommands()
     connect(AddCommand(command::kClose, QStringLiteral("&Close")), &QAction::triggered, this, [this] {
         if (QMdiSubWindow* child = mdiArea_->currentSubWindow()) child->close();
     });
+    AddKeys(command::kOpenDataFile, {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    AddKeys(command::kClose, {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)});
     connect(AddCommand(command::kExit, QStringLiteral("E&xit"), QStringLiteral("Exit")), &QAction::triggered, this,
             &QWidget::close);
     connect(AddCommand(command::kAbout, QStringLiteral("&About KALDERON..."), QStringLiteral("About")),
@@ -100,10 +110,18 @@ void CMainFrame::CreateCommands()
     statusBarShown->setChecked(true);
     connect(statusBarShown, &QAction::toggled, statusBar_, &QWidget::setVisible);
 
-    connect(AddCommand(command::kWindowCascade, QStringLiteral("&Cascade")), &QAction::triggered, mdiArea_,
-            &QMdiArea::cascadeSubWindows);
+    connect(AddCommand(command::kWindowCascade, QStringLiteral("&Cascade")), &QAction::triggered, this,
+            [this] { CascadeChildren(mdiArea_); });
     connect(AddCommand(command::kWindowTile, QStringLiteral("&Tile")), &QAction::triggered, mdiArea_,
             &QMdiArea::tileSubWindows);
+    connect(AddCommand(command::kWindowCloseAll, QStringLiteral("C&lose All")), &QAction::triggered, this,
+            &CMainFrame::CloseAllChildren);
+}
+
+void CMainFrame::AddKeys(int id, const QList<QKeySequence>& keys)
+{
+    command(id)->setShortcuts(keys);
+    addAction(command(id));  // the keys work whichever menu shows
 }
 
 QMenu* CMainFrame::MakeMenu(const QString& title, const QList<int>& commands)
@@ -126,12 +144,14 @@ void CMainFrame::CreateMenus()
         MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, kSeparator, command::kExit}),
         view, help};
 
-    QMenu* window = MakeMenu(QStringLiteral("&Window"), {command::kWindowCascade, command::kWindowTile});
+    QMenu* window = MakeMenu(QStringLiteral("&Window"),
+                             {command::kWindowCascade, command::kWindowTile, command::kWindowCloseAll});
     connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowMenu(window); });
     menus_[resource::kDataMenu] = {
         MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kClose, command::kSaveAs,
                                            kSeparator, command::kPrint, kSeparator, command::kExit}),
-        MakeMenu(QStringLiteral("&Edit"), {command::kCut, command::kCopy, command::kPaste}),
+        MakeMenu(QStringLiteral("&Edit"), {command::kCut, command::kCopy, command::kPaste, kSeparator,
+                                           command::kSelectAll}),
         view, window, help};
 }
 
@@ -174,6 +194,7 @@ void CMainFrame::FillWindowMenu(QMenu* menu)
     menu->clear();
     menu->addAction(command(command::kWindowCascade));
     menu->addAction(command(command::kWindowTile));
+    menu->addAction(command(command::kWindowCloseAll));
     const QList<QMdiSubWindow*> children = mdiArea_->subWindowList();
     if (!children.isEmpty()) menu->addSeparator();
     for (qsizetype i = 0; i < children.size(); ++i) {
@@ -187,9 +208,10 @@ void CMainFrame::FillWindowMenu(QMenu* menu)
 
 CChildFrame* CMainFrame::AddChild(CChildFrame* frame)
 {
+    QMdiSubWindow* active = mdiArea_->currentSubWindow();
     mdiArea_->addSubWindow(frame);
-    const QSize area = mdiArea_->viewport()->size();
-    frame->resize(std::max(area.width() * 3 / 4, 400), std::max(area.height() * 3 / 4, 300));
+    PlaceNewChild(mdiArea_, frame, active);
+    LeaveCloseKeysToTheFrame(frame);
     frame->show();
     mdiArea_->setActiveSubWindow(frame);
     ShowMenuOfCurrentChild();
@@ -218,9 +240,10 @@ bool CMainFrame::CloseAllChildren()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    if (CloseAllChildren())
+    if (CloseAllChildren()) {
+        StoreMainWindowGeometry(*this);
         event->accept();
-    else
+    } else
         event->ignore();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QList>
 #include <QMainWindow>
 #include <map>
@@ -48,6 +49,8 @@ protected:
 
 private:
     QAction* AddCommand(int id, const QString& text, const QString& toolTip = {});
+    // Keyboard keys of a command, in force whichever menu the bar shows.
+    void AddKeys(int id, const QList<QKeySequence>& keys);
     QMenu* MakeMenu(const QString& title, const QList<int>& commands);
     void CreateCommands();
     void CreateMenus();

@@ -2,6 +2,7 @@
 
 #include "app/CEventDataFrame.h"
 #include "app/CMainFrame.h"
+#include "common/ui/HelpKey.h"
 #include "common/ui/DisplayText.h"
 #include "common/ui/HelpTopics.h"
 #include "common/ui/MainStatusBar.h"
@@ -22,6 +23,7 @@ std::string ChooseImportTable(const Database& database, QWidget* parent)
     const TableChoice choice = ChooseTableEntries(database.TableDefs());
     if (!choice.takenAtOnce.empty()) return choice.takenAtOnce;
     CChooseTableDlg dialog(choice.entries, parent);
+    SetHelpTopic(&dialog, kColumnSelectionHelp);
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.tableName();
 }
@@ -30,6 +32,7 @@ std::string ChooseImportTable(const Database& database, QWidget* parent)
 bool AssignColumns(CMainFrame& frame, const std::vector<std::string>& fieldNames, CColumnAssignment& assignment)
 {
     CColumnSelectionDlg dialog(BuildColumnTexts(fieldNames), frame.services().messages, &frame);
+    SetHelpTopic(&dialog, kColumnSelectionHelp);
     QObject::connect(&dialog, &CColumnSelectionDlg::HelpRequested, &dialog,
                      [&] { ShowHelpTopic(&dialog, frame.services(), kColumnSelectionHelp); });
     if (dialog.exec() != QDialog::Accepted) return false;

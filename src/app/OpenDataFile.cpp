@@ -10,20 +10,23 @@
 #include "import/DatabaseImport.h"
 #include "import/ui/CEventDataView.h"
 #include "import/ui/CTextImportSheet.h"
+#include "import/ui/DataFileChoice.h"
+#include "import/ui/TextFileGate.h"
+#include "import/ui/TextImportMemory.h"
 #include "app/ImportDatabaseFile.h"
 
 namespace kalderon {
 namespace {
 
-constexpr int kFileFilter = 200;
-constexpr int kDialogTitle = 210;
-
 // The text import wizard for the file and, on Finish, a data window with its
 // cases.
 void ImportTextFile(CMainFrame& frame, const QString& path)
 {
+    if (!AcceptTextFile(&frame, frame.services().messages, path)) return;
     CTextImportSheet sheet(path, frame.services().messages, &frame);
+    sheet.ApplySettings(RememberedTextImport(path));
     if (sheet.exec() != QDialog::Accepted) return;
+    RememberTextImport(path, sheet.settings());
 
     CEventDataFrame* window = frame.NewDataWindow();
     std::string error;
@@ -45,8 +48,7 @@ void ImportTextFile(CMainFrame& frame, const QString& path)
 void OpenDataFile(CMainFrame& frame)
 {
     AppServices& services = frame.services();
-    const QString path =
-        services.fileDialogs.OpenFileName(&frame, UiString(kDialogTitle), LastImportDir(), UiString(kFileFilter));
+    const QString path = ChooseDataFile(&frame, services);
     if (path.isEmpty()) return;
     StoreLastImportDir(path);
     const std::string file = PathBytes(path);

@@ -1,5 +1,7 @@
 #include "stats/CaseRecord.h"
 
+#include "stats/CaseValidity.h"
+
 namespace kalderon {
 
 CCaseRecord BuildCase(const ImportedRecordValues& values, bool hasBirthColumn)
@@ -14,11 +16,7 @@ CCaseRecord BuildCase(const ImportedRecordValues& values, bool hasBirthColumn)
     c.birthDate = values.birthDate;
     c.observationDays = SpanDays(c.beginDate, c.endDate).value_or(-1);
 
-    bool valid = c.caseNumber >= 0 && c.beginDate.isValid() && c.endDate.isValid() &&
-                 c.endDate.serial() >= c.beginDate.serial();
-    if (valid && hasBirthColumn)
-        valid = c.birthDate.isValid() && c.birthDate.serial() <= c.beginDate.serial();
-    c.isValid = valid;
+    c.isValid = CaseFaults(c, hasBirthColumn) == 0;
     return c;
 }
 

@@ -1,3 +1,5 @@
+#include <QAction>
+#include <QClipboard>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QMdiArea>
@@ -7,6 +9,8 @@
 #include "app/CEventDataFrame.h"
 #include "app/CMainFrame.h"
 #include "common/ui/DisplayText.h"
+#include "common/ui/MainStatusBar.h"
+#include "common/ui/ResourceIds.h"
 #include "import/ui/CEventDataView.h"
 #include "import/ui/CFullRowListCtrl.h"
 #include "import/ui/CaseListModel.h"
@@ -32,6 +36,8 @@ class DataViewTest : public QObject {
     }
 
 private slots:
+    void initTestCase() { UseTemporarySettings(); }
+
     void ColumnsHeadersAndWidths()
     {
         CEventDataView view;
@@ -92,6 +98,106 @@ private slots:
         QCOMPARE(model->index(0, CaseListModel::kBirth).data().toString(), QStringLiteral("01.02.1950"));
         QCOMPARE(model->index(1, CaseListModel::kBirth).data().toString(), QStringLiteral("Invalid date"));
         QCOMPARE(model->index(1, CaseListModel::kGender).data().toString(), QStringLiteral("f"));
+    }
+
+    void CountsAndMarksOfInvalidCases()
+    {
+        ScriptedMessages messages;
+        ScriptedFileDialogs fileDialogs;
+        AppServices services{messages, fileDialogs, ApplicationPaths::AgainstWorkingDirectory()};
+        CMainFrame frame(services);
+        frame.show();
+        CEventDataFrame* window = frame.NewDataWindow();
+        TextImportSettings settings;
+        settings.useBirth = true;
+        std::string error;
+        QVERIFY(window->view()->ReadTextFile(Write("01.01.2000;31.12.2004;1;;;05.05.1950\n"
+                                                   "Begin;End;Status\n"
+                                                   "05.03.2001;01.01.2001;0;;;05.05.1950\n"
+                                                   "01.01.2000;31.12.2004;1;;;02.02.2001\n"),
+                                             settings, error));
+        QCOMPARE(window->view()->countsText(), QStringLiteral("4 cases read: 1 valid, 3 skipped"));
+        QCOMPARE(frame.mainStatusBar()->caseCounts(), QStringLiteral("4 cases read: 1 valid, 3 skipped"));
+
+        const QAbstractItemModel* model = window->view()->list()->model();
+        const auto invalid = [model](int row) { return model->index(row, 2).data(CaseListModel::kInvalidCaseRole).toBool(); };
+        const auto tip = [model](int row) { return model->index(row, 0).data(Qt::ToolTipRole).toString(); };
+        QVERIFY(!invalid(0));
+        QCOMPARE(tip(0), QString());
+        QVERIFY(invalid(1));
+        QCOMPARE(tip(1), QStringLiteral("Not valid: invalid begin date, invalid end date, invalid date of birth"));
+        QCOMPARE(tip(2), QStringLiteral("Not valid: end before begin"));
+        QCOMPARE(tip(3), QStringLiteral("Not valid: date of birth after begin"));
+
+        // Invalid rows are drawn in muted text on a tinted ground, still readable.
+        window->view()->list()->clearSelection();
+        window->view()->list()->clearFocus();
+        const QImage image = window->view()->list()->viewport()->grab().toImage();
+        const int rowHeight = window->view()->list()->rowHeight(0);
+        const QColor valid = image.pixelColor(2, rowHeight / 2);
+        const QColor marked = image.pixelColor(2, rowHeight + rowHeight / 2);
+        QCOMPARE(valid, window->view()->list()->palette().base().color());
+        QVERIFY(marked != valid);
+        QVERIFY(marked.red() > marked.green());
+
+        // Another window shows its own counts; none without a data window.
+        CEventDataFrame* empty = frame.NewDataWindow();
+        QCOMPARE(frame.mainStatusBar()->caseCounts(), QStringLiteral("0 cases read: 0 valid, 0 skipped"));
+        frame.mdiArea()->setActiveSubWindow(window);
+        QCOMPARE(frame.mainStatusBar()->caseCounts(), QStringLiteral("4 cases read: 1 valid, 3 skipped"));
+        empty->close();
+        window->close();
+        QTRY_COMPARE(frame.mainStatusBar()->caseCounts(), QString());
+    }
+
+    void CopyOfSelectedRowsAndSelectAll()
+    {
+        ScriptedMessages messages;
+        ScriptedFileDialogs fileDialogs;
+        AppServices services{messages, fileDialogs, ApplicationPaths::AgainstWorkingDirectory()};
+        CMainFrame frame(services);
+        frame.show();
+        CEventDataFrame* window = frame.NewDataWindow();
+        TextImportSettings settings;
+        settings.useGroup = true;
+        std::string error;
+        QVERIFY(window->view()->ReadTextFile(Write("01.01.2000;31.12.2004;1;A\n"
+                                                   "02.02.2001;30.06.2003;0;B\n"
+                                                   "x;y;z;C\n"),
+                                             settings, error));
+        QAction* copy = frame.command(command::kCopy);
+        QAction* selectAll = frame.command(command::kSelectAll);
+        QVERIFY(!copy->isEnabled());
+        QVERIFY(selectAll->isEnabled());
+
+        CFullRowListCtrl* list = window->view()->list();
+        list->selectRow(2);
+        list->selectionModel()->select(list->model()->index(0, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QVERIFY(copy->isEnabled());
+        QGuiApplication::clipboard()->clear();
+        copy->trigger();
+        // Visible columns only, header first, rows in list order.
+        const QString expected = QStringLiteral(
+            "Case No.\tBegin of follow-up\tEnd of follow-up\tStatus at end of follow-up\tGroup\tObservation time [days]\n"
+            "1\t01.01.2000\t31.12.2004\t1\tA\t1826\n"
+            "3\tInvalid date\tInvalid date\tz\tC\t-1\n");
+        QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+
+        // Ctrl+C in the list copies the rows as well, not only the current cell.
+        QGuiApplication::clipboard()->clear();
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+
+        selectAll->trigger();
+        QCOMPARE(list->selectionModel()->selectedRows().size(), 3);
+        QCOMPARE(window->view()->SelectedRowsText().count(QLatin1Char('\n')), 4);
+        list->clearSelection();
+        QVERIFY(!copy->isEnabled());
+
+        window->close();
+        QTRY_VERIFY(!selectAll->isEnabled());
     }
 
     void LongTextsAreCutWithDots()

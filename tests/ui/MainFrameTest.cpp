@@ -10,7 +10,17 @@
 #include <QWizard>
 #include <QtTest>
 
+#include <QDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
+#include <QStatusBar>
+
 #include "app/CEventDataFrame.h"
+#include "app/ChildWindowPlacement.h"
+#include "app/MainWindowGeometry.h"
+#include "common/ui/HelpKey.h"
+#include "common/ui/LockKeyIndicators.h"
 #include "app/CMainFrame.h"
 #include "common/ui/DisplayText.h"
 #include "common/ui/FileDialogs.h"
@@ -95,7 +105,8 @@ private slots:
                  QStringList({"id57600 &New\tCtrl+N (off)", "id32771 &Open data file ...", "id57602 &Close",
                               "id32774 &Save as ... (off)", "-", "id57607 &Print ... (off)", "-", "id57665 E&xit"}));
         QCOMPARE(Entries(MenuActions(frame, 1)), QStringList({"id57635 Cu&t\tCtrl+X (off)", "id57634 &Copy\tCtrl+C (off)",
-                                                              "id57637 &Paste\tCtrl+V (off)"}));
+                                                              "id57637 &Paste\tCtrl+V (off)", "-",
+                                                              "id57642 Select &All\tCtrl+A"}));
 
         // "&Close" closes the active child without asking; menu 128 returns.
         frame.command(command::kClose)->trigger();
@@ -172,7 +183,8 @@ private slots:
         frame.command(command::kOpenDataFile)->trigger();
         QCOMPARE(fileDialogs.lastTitle, QStringLiteral("Open input data file"));
         QCOMPARE(fileDialogs.lastDirectory, QString());
-        QCOMPARE(fileDialogs.lastFilter, QStringLiteral("ANSI Text files (*.txt)|*.txt|MS Access (*.mdb)|*.mdb|"
+        QCOMPARE(fileDialogs.lastFilter, QStringLiteral("All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls|"
+                                                        "ANSI Text files (*.txt)|*.txt|MS Access (*.mdb)|*.mdb|"
                                                         "dBase IV (*.dbf)|*.dbf|Excel 5.0/97 (*.xls)|*.xls|"
                                                         "All files (*.*)|*.*||"));
         QCOMPARE(LastImportDir(), QString());  // a cancelled dialog stores nothing
@@ -214,6 +226,198 @@ private slots:
         QCOMPARE(QtNameFilters(UiString(200)), QStringLiteral("ANSI Text files (*.txt);;MS Access (*.mdb);;"
                                                                "dBase IV (*.dbf);;Excel 5.0/97 (*.xls);;All files (*)"));
         QCOMPARE(QtNameFilters(QStringLiteral("Tables|*.mdb;*.dbf||")), QStringLiteral("Tables (*.mdb *.dbf)"));
+    }
+
+    void KeysOfTheWindowCommands()
+    {
+        CMainFrame frame(services);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        fileDialogs.choice.clear();
+        fileDialogs.lastTitle.clear();
+        QTest::keyClick(&frame, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(fileDialogs.lastTitle, QStringLiteral("Open input data file"));
+
+        frame.NewDataWindow();
+        frame.NewDataWindow();
+        QTest::keyClick(frame.mdiArea()->currentSubWindow()->widget(), Qt::Key_W, Qt::ControlModifier);
+        QTRY_COMPARE(frame.mdiArea()->subWindowList().size(), 1);
+        QTest::keyClick(frame.mdiArea()->currentSubWindow()->widget(), Qt::Key_F4, Qt::ControlModifier);
+        QTRY_VERIFY(frame.mdiArea()->subWindowList().isEmpty());
+
+        // Window > Close All closes every child, stopping at one that refuses.
+        frame.NewDataWindow();
+        auto* refusing = new RefusingFrame;
+        frame.AddChild(refusing);
+        frame.NewDataWindow();
+        QMenu* window = frame.menuBar()->actions().at(3)->menu();
+        emit window->aboutToShow();
+        QVERIFY(window->actions().contains(frame.command(command::kWindowCloseAll)));
+        QCOMPARE(frame.command(command::kWindowCloseAll)->text(), QStringLiteral("C&lose All"));
+        frame.command(command::kWindowCloseAll)->trigger();
+        QCOMPARE(frame.mdiArea()->subWindowList().size(), 2);
+        refusing->refuse = false;
+        frame.command(command::kWindowCloseAll)->trigger();
+        QVERIFY(frame.mdiArea()->subWindowList().isEmpty());
+        QVERIFY(frame.isVisible());
+    }
+
+    void ChildWindowsStayInsideTheWorkArea()
+    {
+        CMainFrame frame(services);
+        frame.resize(900, 650);
+        frame.show();
+        const QRect area(QPoint(0, 0), frame.mdiArea()->viewport()->size());
+        QList<CEventDataFrame*> windows;
+        for (int i = 0; i < 12; ++i) {
+            windows << frame.NewDataWindow();
+            QVERIFY(area.contains(windows.back()->geometry()));
+        }
+        // Each new one steps below the one before, until the area ends.
+        QVERIFY(windows[1]->y() > windows[0]->y());
+        QCOMPARE(windows[0]->size(), QSize(std::max(area.width() * 3 / 4, 400), std::max(area.height() * 3 / 4, 300)));
+
+        frame.command(command::kWindowCascade)->trigger();
+        for (CEventDataFrame* window : windows) {
+            QVERIFY(area.contains(window->geometry()));
+            QVERIFY(window->width() >= area.width() * 2 / 3 - 1);
+            QVERIFY(window->height() >= area.height() * 2 / 3 - 1);
+        }
+
+        // The same rules with numbers: a cascade of 3 in 900 by 600 with steps of 20.
+        QCOMPARE(CascadePlace(0, 3, QSize(900, 600), 20), QRect(0, 0, 860, 560));
+        QCOMPARE(CascadePlace(2, 3, QSize(900, 600), 20), QRect(40, 40, 860, 560));
+        // Twenty windows: two thirds of the area, a new run where the area ends.
+        QCOMPARE(CascadePlace(0, 20, QSize(900, 600), 20).size(), QSize(600, 400));
+        QCOMPARE(CascadePlace(10, 20, QSize(900, 600), 20).topLeft(), QPoint(200, 200));
+        QCOMPARE(CascadePlace(11, 20, QSize(900, 600), 20).topLeft(), QPoint(0, 0));
+        // A small area: the new window is cut to it, never beyond it.
+        QCOMPARE(NewChildPlace(QSize(350, 250), QRect(), 20), QRect(0, 0, 350, 250));
+        QCOMPARE(NewChildPlace(QSize(800, 600), QRect(0, 0, 600, 450), 20), QRect(20, 20, 600, 450));
+        QCOMPARE(NewChildPlace(QSize(800, 600), QRect(190, 140, 600, 450), 20), QRect(0, 0, 600, 450));
+    }
+
+    void FirstWindowFitsTheScreenAndIsKept()
+    {
+        OpenUserProfile()->remove(QStringLiteral("Desktop/MainWindowGeometry"));
+        // 1400 by 900 at a scale of 1.5 leaves 933 by 600 for the windows.
+        const QRect scaled(0, 0, 933, 600);
+        const QRect first = FirstWindowGeometry(QSize(1000, 700), scaled);
+        QCOMPARE(first.size(), QSize(840, 540));
+        QVERIFY(scaled.contains(first));
+        QCOMPARE(FirstWindowGeometry(QSize(1000, 700), QRect(0, 0, 1920, 1080)), QRect(460, 190, 1000, 700));
+
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        {
+            CMainFrame frame(services);
+            frame.show();
+            QVERIFY(available.contains(frame.frameGeometry()));
+            QVERIFY(frame.width() <= available.width() * 9 / 10);
+            frame.setGeometry(QRect(available.topLeft() + QPoint(10, 20), available.size() / 2));
+            frame.close();
+        }
+        CMainFrame again(services);
+        again.show();
+        QCOMPARE(again.geometry(), QRect(available.topLeft() + QPoint(10, 20), available.size() / 2));
+
+        // A size kept from a larger screen is cut to this one.
+        {
+            CMainFrame large(services);
+            large.show();
+            large.setGeometry(QRect(available.topLeft(), available.size() * 2));
+            large.close();
+        }
+        CMainFrame cut(services);
+        cut.show();
+        QTRY_VERIFY(available.contains(cut.frameGeometry()));
+    }
+
+    void LockKeysFollowTheNativeModifiers()
+    {
+        // Offscreen nothing tells the locks: every pane stands dimmed.
+        CMainFrame frame(services);
+        LockKeyIndicators* offscreen = frame.mainStatusBar()->lockKeys();
+        for (auto lock : {LockKeyIndicators::kCaps, LockKeyIndicators::kNum, LockKeyIndicators::kScroll}) {
+            QCOMPARE(offscreen->state(lock), LockKeyIndicators::State::kUnknown);
+            QVERIFY(!offscreen->pane(lock)->isEnabled());
+            QCOMPARE(offscreen->pane(lock)->toolTip(), QStringLiteral("The state of this key cannot be read here"));
+        }
+        QTest::keyClick(&frame, Qt::Key_A);
+        QCOMPARE(offscreen->state(LockKeyIndicators::kCaps), LockKeyIndicators::State::kUnknown);
+
+        // On X11 the key events carry the modifier state of the keyboard.
+        QStatusBar bar;
+        LockKeyIndicators x11(&bar, QStringLiteral("xcb"));
+        QWidget target;
+        const auto send = [&target](QEvent::Type type, int key, quint32 native) {
+            QKeyEvent event(type, key, Qt::NoModifier, 0, 0, native);
+            QApplication::sendEvent(&target, &event);
+        };
+        QCOMPARE(x11.pane(LockKeyIndicators::kCaps)->toolTip(), QStringLiteral("Known from the first key pressed here on"));
+        send(QEvent::KeyPress, Qt::Key_A, 0x02 | 0x10);  // Lock and Mod2
+        QCOMPARE(x11.state(LockKeyIndicators::kCaps), LockKeyIndicators::State::kOn);
+        QCOMPARE(x11.state(LockKeyIndicators::kNum), LockKeyIndicators::State::kOn);
+        QVERIFY(x11.pane(LockKeyIndicators::kCaps)->isEnabled());
+        QCOMPARE(x11.pane(LockKeyIndicators::kCaps)->text(), QStringLiteral("CAP"));
+        // Caps Lock pressed: the state sent is the one before, so it turns over.
+        send(QEvent::KeyPress, Qt::Key_CapsLock, 0x02 | 0x10);
+        QCOMPARE(x11.state(LockKeyIndicators::kCaps), LockKeyIndicators::State::kOff);
+        QCOMPARE(x11.pane(LockKeyIndicators::kCaps)->text(), QString());
+        send(QEvent::KeyRelease, Qt::Key_CapsLock, 0x02 | 0x10);
+        QCOMPARE(x11.state(LockKeyIndicators::kCaps), LockKeyIndicators::State::kOff);
+        send(QEvent::KeyPress, Qt::Key_B, 0x10);
+        QCOMPARE(x11.state(LockKeyIndicators::kCaps), LockKeyIndicators::State::kOff);
+        QCOMPARE(x11.state(LockKeyIndicators::kNum), LockKeyIndicators::State::kOn);
+        // Scroll Lock is in no modifier state.
+        QCOMPARE(x11.state(LockKeyIndicators::kScroll), LockKeyIndicators::State::kUnknown);
+        QVERIFY(!x11.pane(LockKeyIndicators::kScroll)->isEnabled());
+    }
+
+    void F1ShowsTheTopicOfTheFocus()
+    {
+        QWidget main;
+        QStringList topics;
+        HelpKey key(&main, [&topics](QWidget*, const QString& topic) { topics << topic; });
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QTest::keyClick(&main, Qt::Key_F1);
+        QCOMPARE(topics, QStringList({"quick_tour"}));
+
+        // In a modal dialog the dialog's topic is shown.
+        QDialog dialog(&main);
+        SetHelpTopic(&dialog, QStringLiteral("import_dbfiles"));
+        auto* edit = new QLineEdit(&dialog);
+        ModalScript script({[&](QWidget* modal) {
+            edit->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+            Expect<QDialog>(modal).reject();
+        }});
+        dialog.exec();
+        QCOMPARE(topics, QStringList({"quick_tour", "import_dbfiles"}));
+        QCOMPARE(HelpTopicOf(edit), QStringLiteral("import_dbfiles"));
+        QCOMPARE(HelpTopicOf(nullptr), QStringLiteral("quick_tour"));
+
+        CMainFrame frame(services);
+        QVERIFY(frame.findChild<HelpKey*>());
+    }
+
+    void OpenDialogStartsWithTheKindChosenLastTime()
+    {
+        CMainFrame frame(services);
+        OpenUserProfile()->remove(QStringLiteral("Desktop"));
+        fileDialogs.choice = QStringLiteral("/no/such/folder/x.mdb");
+        fileDialogs.filterToChoose = QStringLiteral("MS Access (*.mdb)");
+        messages.shown.clear();
+        frame.command(command::kOpenDataFile)->trigger();
+        QCOMPARE(fileDialogs.lastChosenFilter, QString());
+        QVERIFY(fileDialogs.lastFilter.startsWith(QStringLiteral("All supported files|")));
+        QVERIFY(QtNameFilters(fileDialogs.lastFilter)
+                    .startsWith(QStringLiteral("All supported files (*.txt *.csv *.mdb *.dbf *.xls);;ANSI Text files")));
+
+        fileDialogs.choice.clear();
+        fileDialogs.filterToChoose.clear();
+        frame.command(command::kOpenDataFile)->trigger();
+        QCOMPARE(fileDialogs.lastChosenFilter, QStringLiteral("MS Access (*.mdb)"));
     }
 
     void CloseSequenceStopsAtTheFirstRefusal()

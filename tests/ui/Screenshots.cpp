@@ -4,6 +4,8 @@
 //   QT_QPA_PLATFORM=offscreen kalderon_screenshots docs/images
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QWizard>
@@ -54,13 +56,15 @@ int main(int argc, char* argv[])
     QDir::setCurrent(testing::SourcePath(QString()));
     const QString example = QStringLiteral("data/examples/colrec.txt");
 
+    testing::UseTemporarySettings();
     testing::ScriptedMessages messages;
     testing::ScriptedFileDialogs fileDialogs;
     AppServices services{messages, fileDialogs, ApplicationPaths::AgainstWorkingDirectory()};
 
     CMainFrame frame(services);
-    frame.resize(1040, 560);
     frame.show();
+    QApplication::processEvents();  // the window is kept on the screen once shown
+    frame.resize(1040, 560);
     CEventDataFrame* window = frame.NewDataWindow();
     TextImportSettings settings;
     settings.useGroup = settings.useSex = settings.useBirth = true;
@@ -69,6 +73,27 @@ int main(int argc, char* argv[])
     window->SetSource(PathBytes(example));
     window->setGeometry(8, 8, 1000, 400);
     Save(frame, folder, QStringLiteral("main-window.png"));
+    window->close();
+
+    // A data window whose invalid cases stand muted, with the counts in the status bar.
+    QTemporaryDir temporary;
+    const QString invalidCases = temporary.filePath(QStringLiteral("cases.txt"));
+    QFile cases(invalidCases);
+    if (!cases.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(invalidCases));
+    cases.write("01.01.2000;31.12.2004;1;A;m;05.05.1950\n"
+                "Begin;End;Status;Group;Sex;Birth\n"
+                "15.03.2001;02.11.2006;0;B;f;12.08.1944\n"
+                "05.03.2001;01.01.2001;0;B;f;01.02.1939\n"
+                "17.06.2002;30.09.2003;1;A;m;31.02.1961\n"
+                "02.01.2003;14.07.2007;0;A;f;23.04.1958\n"
+                "01.09.2003;;1;B;m;11.11.1947\n"
+                "20.10.2004;31.12.2007;0;A;m;03.03.2005\n");
+    cases.close();
+    CEventDataFrame* invalid = frame.NewDataWindow();
+    invalid->view()->ReadTextFile(PathBytes(invalidCases), settings, error);
+    invalid->SetSource("/home/user/data/cases.txt");
+    invalid->setGeometry(8, 8, 1000, 400);
+    Save(frame, folder, QStringLiteral("data-window-invalid-rows.png"));
 
     CTextImportSheet sheet(example, messages);
     sheet.show();

@@ -6,7 +6,15 @@
 #include <QWizard>
 #include <QtTest>
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
 #include "app/CEventDataFrame.h"
+#include "charts/ChartFile.h"
+#include "charts/LifeTableChart.h"
+#include "common/ui/DisplayText.h"
+#include "common/ui/UserProfile.h"
 #include "app/CMainFrame.h"
 #include "common/ui/MainStatusBar.h"
 #include "app/OpenDataFile.h"
@@ -69,6 +77,164 @@ class TextImportTest : public QObject {
 
 private slots:
     void initTestCase() { UseTemporarySettings(); }
+    // Every test starts from the wizard's defaults.
+    void init() { OpenUserProfile()->remove(QStringLiteral("TextImport")); }
+
+    void BinaryAndEmptyFilesAreReported()
+    {
+        LifeTableChart chart;
+        const QString chartPath = folder.filePath(QStringLiteral("chart.cht"));
+        QVERIFY(WriteChartFile(chart, PathBytes(chartPath)));
+        CMainFrame frame(services);
+        messages.shown.clear();
+        messages.answers = {Messages::Answer::No};
+        bool wizardShown = false;
+        QVERIFY(!Open(frame, chartPath, [&](QWizard& wizard) {
+            wizardShown = true;
+            wizard.reject();
+        }));
+        QVERIFY(!wizardShown);
+        QCOMPARE(messages.shown, QStringList({QStringLiteral("The file %1 does not look like a text file of cases: it "
+                                                             "holds binary data (zero bytes).\n\nOpen it in the text "
+                                                             "file import anyway?")
+                                                  .arg(chartPath)}));
+        // Yes opens the wizard after all.
+        messages.answers = {Messages::Answer::Yes};
+        QVERIFY(!Open(frame, chartPath, [&](QWizard& wizard) {
+            wizardShown = true;
+            wizard.reject();
+        }));
+        QVERIFY(wizardShown);
+
+        wizardShown = false;
+        messages.shown.clear();
+        for (const QByteArray& bytes : {QByteArray(), QByteArray("\r\n\n")}) {
+            const QString empty = Write(QStringLiteral("empty.txt"), bytes);
+            QVERIFY(!Open(frame, empty, [&](QWizard& wizard) {
+                wizardShown = true;
+                wizard.reject();
+            }));
+        }
+        QVERIFY(!wizardShown);
+        QVERIFY(frame.mdiArea()->subWindowList().isEmpty());
+        const QString emptyMessage =
+            QStringLiteral("The file %1 holds no lines of data.").arg(folder.filePath(QStringLiteral("empty.txt")));
+        QCOMPARE(messages.shown, QStringList({emptyMessage, emptyMessage}));
+    }
+
+    void TwoRolesOnOneColumnAreConfirmed()
+    {
+        const QString path = Write(QStringLiteral("twice.txt"), "01.01.2000;31.12.2004;1\n");
+        CMainFrame frame(services);
+        messages.shown.clear();
+        messages.answers = {Messages::Answer::No, Messages::Answer::Yes};
+        int stayed = -1;
+        QWidget* focus = nullptr;
+        CEventDataFrame* window = Open(frame, path, [&](QWizard& wizard) {
+            wizard.next();
+            wizard.next();
+            SetText(wizard.currentPage(), 1013, QStringLiteral("1"));
+            wizard.button(QWizard::FinishButton)->click();  // No: the wizard stays
+            stayed = wizard.currentId();
+            focus = wizard.focusWidget();
+            wizard.button(QWizard::FinishButton)->click();  // Yes: imported as set
+        });
+        QCOMPARE(stayed, 137);
+        QVERIFY(focus);
+        QCOMPARE(focus->objectName(), QStringLiteral("id1013"));
+        const QString question = QStringLiteral(
+            "Date of beginning of follow-up and Status at end of follow-up both use column 1.\n\n"
+            "Import the file with this setting anyway?");
+        QCOMPARE(messages.shown, QStringList({question, question}));
+        QVERIFY(window);
+        QCOMPARE(Row(window->view(), 0).mid(1, 3), QStringList({"01.01.2000", "31.12.2004", "01.01.2000"}));
+
+        // Fixed columns left at 1-1 are asked about before a window of invalid cases opens.
+        messages.shown.clear();
+        messages.answers = {Messages::Answer::No};
+        QVERIFY(!Open(frame, path, [&](QWizard& wizard) {
+            Click(wizard.currentPage(), 1006);
+            wizard.next();
+            wizard.button(QWizard::FinishButton)->click();
+            stayed = wizard.currentId();
+            wizard.reject();
+        }));
+        QCOMPARE(stayed, 134);
+        QCOMPARE(messages.shown, QStringList({QStringLiteral(
+                                     "Date of beginning of follow-up and Date of end of follow-up both use character 1."
+                                     "\n\nImport the file with this setting anyway?")}));
+    }
+
+    void SettingsAreKeptPerExtension()
+    {
+        const QString first = Write(QStringLiteral("first.CSV"), "A,01.01.2000,31.12.2004,1\n");
+        const QString second = Write(QStringLiteral("second.csv"), "B,01.01.2001,31.12.2005,0\n");
+        const QString other = Write(QStringLiteral("other.txt"), "01.01.2000;31.12.2004;1\n");
+        CMainFrame frame(services);
+        QVERIFY(Open(frame, first, [](QWizard& wizard) {
+            wizard.next();
+            Click(wizard.currentPage(), 1006);  // comma
+            wizard.next();
+            QWidget* page = wizard.currentPage();
+            SetText(page, 1011, QStringLiteral("2"));
+            SetText(page, 1012, QStringLiteral("3"));
+            SetText(page, 1013, QStringLiteral("4"));
+            SetChecked(page, 1062);
+            SetText(page, 1025, QStringLiteral("1"));
+            Control<QComboBox>(page, 1018)->setEditText(QStringLiteral("DD.MM.YYYY "));
+            wizard.button(QWizard::FinishButton)->click();
+        }));
+
+        // The next .csv file starts where the last one ended ...
+        QStringList seen;
+        CEventDataFrame* window = Open(frame, second, [&](QWizard& wizard) {
+            wizard.next();
+            seen << QString::number(Control<QRadioButton>(wizard.currentPage(), 1006)->isChecked());
+            wizard.next();
+            QWidget* page = wizard.currentPage();
+            for (int id : {1011, 1012, 1013, 1025}) seen << Control<QLineEdit>(page, id)->text();
+            seen << QString::number(Control<QCheckBox>(page, 1062)->isChecked())
+                 << QString::number(Control<QLineEdit>(page, 1025)->isEnabled())
+                 << Control<QComboBox>(page, 1018)->currentText();
+            wizard.button(QWizard::FinishButton)->click();
+        });
+        QCOMPARE(seen, QStringList({"1", "2", "3", "4", "1", "1", "1", "DD.MM.YYYY "}));
+        QVERIFY(window);
+        QCOMPARE(Row(window->view(), 0).mid(1, 4), QStringList({"01.01.2001", "31.12.2005", "0", "B"}));
+
+        // ... and a .txt file from the defaults.
+        seen.clear();
+        QVERIFY(!Open(frame, other, [&](QWizard& wizard) {
+            wizard.next();
+            seen << QString::number(Control<QRadioButton>(wizard.currentPage(), 1005)->isChecked());
+            wizard.next();
+            seen << Control<QLineEdit>(wizard.currentPage(), 1011)->text()
+                 << QString::number(Control<QCheckBox>(wizard.currentPage(), 1062)->isChecked());
+            wizard.reject();
+        }));
+        QCOMPARE(seen, QStringList({"1", "1", "0"}));
+
+        // Fixed columns and their ranges are kept as well.
+        QVERIFY(Open(frame, other, [](QWizard& wizard) {
+            Click(wizard.currentPage(), 1006);
+            wizard.next();
+            QWidget* page = wizard.currentPage();
+            SetText(page, 1014, QStringLiteral("10"));
+            SetText(page, 1012, QStringLiteral("12"));
+            SetText(page, 1015, QStringLiteral("21"));
+            SetText(page, 1013, QStringLiteral("23"));
+            SetText(page, 1016, QStringLiteral("23"));
+            wizard.button(QWizard::FinishButton)->click();
+        }));
+        seen.clear();
+        QVERIFY(!Open(frame, other, [&](QWizard& wizard) {
+            wizard.next();
+            QCOMPARE(wizard.currentId(), 134);
+            for (int id : {1011, 1014, 1012, 1015, 1013, 1016}) seen << Control<QLineEdit>(wizard.currentPage(), id)->text();
+            wizard.reject();
+        }));
+        QCOMPARE(seen, QStringList({"1", "10", "12", "21", "23", "23"}));
+    }
 
     void FreeFormatListsEveryCase()
     {

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <cmath>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -45,6 +47,7 @@ class TextImportWizardTest : public QObject {
 private slots:
     void initTestCase()
     {
+        UseTemporarySettings();
         path = folder.filePath(QStringLiteral("cases.txt"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -162,7 +165,7 @@ private slots:
 
         // Field colours: begin green, end red, status yellow, an unused field grey.
         QCOMPARE(CellColour(preview, 0, 0), QColor(0, 255, 0));
-        QCOMPARE(CellColour(preview, 0, 11), QColor(255, 0, 0));
+        QCOMPARE(CellColour(preview, 0, 11), QColor(255, 102, 102));  // red lightened behind text
         QCOMPARE(CellColour(preview, 0, 22), QColor(255, 255, 0));
         QCOMPARE(CellColour(preview, 0, 24), QColor(192, 192, 192));
 
@@ -189,6 +192,101 @@ private slots:
         QCOMPARE(settings.statusColumn, 4);
         QCOMPARE(settings.groupColumn, 6);
         QVERIFY(!settings.useGroup && settings.useSex && settings.useBirth);
+    }
+
+    void TabOrderAndMnemonicsOfTheColumnPage()
+    {
+        CTextImportSheet sheet(path, messages);
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowActive(&sheet));
+        sheet.next();
+        sheet.next();
+        QWidget* page = sheet.currentPage();
+        const auto tabs = [&sheet](int count) {
+            QStringList names;
+            for (int i = 0; i < count; ++i) {
+                QTest::keyClick(sheet.focusWidget(), Qt::Key_Tab);
+                names << sheet.focusWidget()->objectName();
+            }
+            return names;
+        };
+        Control<QLineEdit>(page, 1011)->setFocus();
+        // Each check box comes before the numbers it enables; the disabled
+        // ones are passed over.
+        QCOMPARE(tabs(7), QStringList({"id1017", "id1012", "id1018", "id1013", "id1062", "id1063", "id1064"}));
+        // Tab then Space from the status column switches the grouping variable on ...
+        Control<QLineEdit>(page, 1013)->setFocus();
+        QCOMPARE(tabs(1), QStringList({"id1062"}));
+        QTest::keyClick(sheet.focusWidget(), Qt::Key_Space);
+        QVERIFY(Control<QCheckBox>(page, 1062)->isChecked());
+        QVERIFY(sheet.isVisible());
+        // ... and the next Tab goes into its column number.
+        QCOMPARE(tabs(2), QStringList({"id1025", "id1063"}));
+
+        // Labels carry mnemonics that go to their numbers or check boxes.
+        QStringList labels;
+        for (int role = 0; role < kRoleCount; ++role) {
+            auto* label = page->findChild<QLabel*>(QStringLiteral("roleLabel%1").arg(role));
+            labels << label->text() + QLatin1Char(' ') + label->buddy()->objectName();
+        }
+        QCOMPARE(labels, QStringList({"&Date of beginning of follow-up id1011", "Date of &end of follow-up id1012",
+                                      "&Status at end of follow-up id1013", "&Grouping variable id1062",
+                                      "Gender &variable * id1063", "Date of bi&rth * id1064"}));
+        QTest::keyClick(&sheet, Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(sheet.focusWidget()->objectName(), QStringLiteral("id1013"));
+        QCOMPARE(sheet.button(QWizard::CancelButton)->text(), QStringLiteral("&Cancel"));
+        QCOMPARE(sheet.button(QWizard::FinishButton)->text(), QStringLiteral("&Finish"));
+    }
+
+    void PreviewScrollsAndNumbersItsRuler()
+    {
+        const QString longPath = folder.filePath(QStringLiteral("long.txt"));
+        QFile file(longPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (int line = 1; line <= 100; ++line) file.write(QByteArray::number(line).rightJustified(3, '0') + "\n");
+        file.close();
+        CTextImportSheet sheet(longPath, messages);
+        sheet.show();
+        auto* preview = Control<CFilePreview>(sheet.currentPage(), 1007);
+        QCOMPARE(preview->firstShownLine(), 0);
+        QVERIFY(preview->verticalScrollBar()->maximum() > 0);
+        preview->ScrollTo(60, 0);
+        QCOMPARE(preview->firstShownLine(), 60);
+        // Line 61 of the file now stands right under the ruler.
+        QCOMPARE(preview->CharacterOrigin(60, 0).y(), preview->CharacterOrigin(-1, 0).y() + preview->rulerHeight());
+
+        // The number 10 stands right of the tenth tick, in the upper part of the ruler.
+        const QImage image = preview->grab().toImage();
+        const QPoint tenth = preview->CharacterOrigin(-1, 10);
+        int dark = 0;
+        for (int x = tenth.x(); x < tenth.x() + 2 * preview->cellWidth(); ++x)
+            for (int y = tenth.y(); y < tenth.y() + preview->rulerHeight() / 2; ++y)
+                dark += image.pixelColor(x, y).lightness() < 100 ? 1 : 0;
+        QVERIFY(dark > 3);
+    }
+
+    void RoleColoursAreReadableBehindText()
+    {
+        // WCAG contrast of black text on each role's colour in the lines.
+        const auto luminance = [](const QColor& c) {
+            const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+            return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+        };
+        QList<QColor> shown;
+        for (const QColor& colour : RoleColours()) {
+            const QColor behind = ReadableBehindText(colour);
+            QVERIFY((luminance(behind) + 0.05) / 0.05 >= 4.5);
+            shown << behind;
+        }
+        shown << QColor(192, 192, 192);  // fields of no role
+        // Still told apart: no two closer than 60 in some channel.
+        for (qsizetype i = 0; i < shown.size(); ++i)
+            for (qsizetype j = i + 1; j < shown.size(); ++j)
+                QVERIFY(std::max({qAbs(shown[i].red() - shown[j].red()), qAbs(shown[i].green() - shown[j].green()),
+                                  qAbs(shown[i].blue() - shown[j].blue())}) >= 60);
+        // Colours light enough stay as they are.
+        QCOMPARE(ReadableBehindText(QColor(0, 255, 0)), QColor(0, 255, 0));
+        QCOMPARE(ReadableBehindText(QColor(255, 0, 0)), QColor(255, 102, 102));
     }
 
     void PatternTestOnFinish()

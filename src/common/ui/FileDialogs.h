@@ -13,9 +13,11 @@ public:
     virtual ~FileDialogs() = default;
 
     // An existing file chosen by the person, or an empty text when cancelled.
-    // `filter` is a string-table filter: "Description|*.ext|...||".
+    // `filter` is a string-table filter: "Description|*.ext|...||".  With
+    // `chosenFilter`, the dialog starts with that entry of QtNameFilters()
+    // (when it has it) and leaves there the entry chosen.
     virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& directory,
-                                 const QString& filter) = 0;
+                                 const QString& filter, QString* chosenFilter = nullptr) = 0;
     // A file name to save to, chosen by the person (who confirmed replacing
     // a file of that name), or an empty text when cancelled.  A name typed
     // without extension gets `defaultSuffix`.

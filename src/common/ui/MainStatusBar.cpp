@@ -1,31 +1,23 @@
 #include "common/ui/MainStatusBar.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <algorithm>
+
+#include "common/ui/LockKeyIndicators.h"
 
 namespace kalderon {
 namespace {
 
 const QString kIdleMessage = QStringLiteral("Ready");
 
-// An indicator pane of the lock keys.  Their state is not known to the
-// program, so the panes stand dimmed as a keyboard with all locks off.
-QLabel* IndicatorPane(const QString& text, QWidget* parent)
-{
-    auto* pane = new QLabel(text, parent);
-    pane->setObjectName(QStringLiteral("indicator") + text);
-    pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    pane->setAlignment(Qt::AlignCenter);
-    pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
-    pane->setEnabled(false);
-    return pane;
-}
-
 }  // namespace
 
 MainStatusBar::MainStatusBar(QWidget* parent)
-    : QStatusBar(parent), messagePane_(new QLabel(kIdleMessage, this)), progress_(new QProgressBar(this))
+    : QStatusBar(parent), messagePane_(new QLabel(kIdleMessage, this)),
+      progress_(new QProgressBar(this)),
+      casesPane_(new QLabel(this))
 {
     messagePane_->setObjectName(QStringLiteral("messagePane"));
     progress_->setObjectName(QStringLiteral("readProgress"));
@@ -35,10 +27,21 @@ MainStatusBar::MainStatusBar(QWidget* parent)
     progress_->hide();
     addWidget(messagePane_, 1);
     addWidget(progress_);
-    for (const char* indicator : {"CAP", "NUM", "SCRL"}) addPermanentWidget(IndicatorPane(QString::fromLatin1(indicator), this));
+    casesPane_->setObjectName(QStringLiteral("casesPane"));
+    casesPane_->hide();
+    addPermanentWidget(casesPane_);
+    lockKeys_ = new LockKeyIndicators(this, QGuiApplication::platformName());
 }
 
 QString MainStatusBar::paneText() const { return messagePane_->text(); }
+
+QString MainStatusBar::caseCounts() const { return casesPane_->isHidden() ? QString() : casesPane_->text(); }
+
+void MainStatusBar::ShowCaseCounts(const QString& counts)
+{
+    casesPane_->setText(counts);
+    casesPane_->setVisible(!counts.isEmpty());
+}
 
 void MainStatusBar::BeginProgress(const QString& message)
 {

@@ -10,8 +10,10 @@ class QProgressBar;
 
 namespace kalderon {
 
-// The main window's status bar: the message pane and the indicators "CAP",
-// "NUM" and "SCRL".  While a file is read the message pane tells so and a
+class LockKeyIndicators;
+
+// The main window's status bar: the message pane, the case counts of the
+// active data window and the indicators "CAP", "NUM" and "SCRL".  While a file is read the message pane tells so and a
 // progress bar beside it shows how far the reading is.
 class MainStatusBar : public QStatusBar {
     Q_OBJECT
@@ -19,6 +21,11 @@ public:
     explicit MainStatusBar(QWidget* parent = nullptr);
 
     QString paneText() const;
+    // The counts of the active data window beside the lock keys; an empty
+    // text hides them.
+    void ShowCaseCounts(const QString& counts);
+    QString caseCounts() const;
+    LockKeyIndicators* lockKeys() const { return lockKeys_; }
 
     void BeginProgress(const QString& message);
     // Work whose share done is not known: the message and a moving bar.
@@ -29,6 +36,8 @@ public:
 private:
     QLabel* messagePane_;
     QProgressBar* progress_;
+    QLabel* casesPane_;
+    LockKeyIndicators* lockKeys_ = nullptr;
 };
 
 // While a data file is read: the wait cursor, and the name of what is read

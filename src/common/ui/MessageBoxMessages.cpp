@@ -27,4 +27,12 @@ Messages::Answer MessageBoxMessages::Ask(QWidget* parent, const QString& text, c
     }
 }
 
+Messages::Answer MessageBoxMessages::Confirm(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, UiString(resource::kAppTitle), text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
 }  // namespace kalderon

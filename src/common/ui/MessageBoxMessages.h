@@ -9,6 +9,7 @@ class MessageBoxMessages : public Messages {
 public:
     void Show(QWidget* parent, const QString& text) override;
     Answer Ask(QWidget* parent, const QString& text, const QString& caption) override;
+    Answer Confirm(QWidget* parent, const QString& text) override;
 };
 
 }  // namespace kalderon

@@ -18,6 +18,9 @@ public:
     virtual void Show(QWidget* parent, const QString& text) = 0;
     // A question with the buttons Yes, No and Cancel.
     virtual Answer Ask(QWidget* parent, const QString& text, const QString& caption) = 0;
+    // A question with the buttons Yes and No, captioned with the application
+    // title; No is the default.
+    virtual Answer Confirm(QWidget* parent, const QString& text) = 0;
 };
 
 }  // namespace kalderon

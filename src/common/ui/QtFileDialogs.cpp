@@ -5,12 +5,14 @@
 namespace kalderon {
 
 QString QtFileDialogs::OpenFileName(QWidget* parent, const QString& title, const QString& directory,
-                                    const QString& filter)
+                                    const QString& filter, QString* chosenFilter)
 {
     QFileDialog dialog(parent, title, directory, QtNameFilters(filter));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (chosenFilter && dialog.nameFilters().contains(*chosenFilter)) dialog.selectNameFilter(*chosenFilter);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (chosenFilter) *chosenFilter = dialog.selectedNameFilter();
     return dialog.selectedFiles().front();
 }
 

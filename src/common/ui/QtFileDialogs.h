@@ -8,7 +8,7 @@ namespace kalderon {
 class QtFileDialogs : public FileDialogs {
 public:
     QString OpenFileName(QWidget* parent, const QString& title, const QString& directory,
-                         const QString& filter) override;
+                         const QString& filter, QString* chosenFilter = nullptr) override;
     QString SaveFileName(QWidget* parent, const QString& title, const QString& directory, const QString& filter,
                          const QString& defaultSuffix) override;
 };

@@ -4,7 +4,14 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <functional>
+
 #include "common/ui/ControlName.h"
+#include "common/ui/DisplayText.h"
+#include "common/ui/WaitCursor.h"
+#include "stats/CaseValidity.h"
 #include "import/TextFileReader.h"
 #include "import/ui/CFullRowListCtrl.h"
 #include "import/ui/CaseListModel.h"
@@ -33,6 +40,8 @@ CEventDataView::CEventDataView(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(list_);
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &CEventDataView::SelectionChanged);
+    connect(list_, &CFullRowListCtrl::CopyRequested, this, &CEventDataView::CopySelection);
     ShowCases();
 }
 
@@ -56,6 +65,37 @@ void CEventDataView::ShowCases()
     list_->setColumnHidden(CaseListModel::kGender, !data_.hasSexColumn);
     list_->setColumnHidden(CaseListModel::kBirth, !data_.hasBirthColumn);
     model_->SetCases(&data_.cases, data_.hasBirthColumn);
+    countsText_ = DisplayText(CaseCountsText(CountCases(data_.cases.records)));
+    emit SelectionChanged();
 }
+
+bool CEventDataView::HasSelection() const { return list_->selectionModel()->hasSelection(); }
+
+QString CEventDataView::SelectedRowsText() const
+{
+    QList<int> columns;
+    for (int column = 0; column < CaseListModel::kColumnCount; ++column)
+        if (!list_->isColumnHidden(column)) columns << column;
+    const auto line = [&columns](const std::function<QString(int)>& cell) {
+        QStringList cells;
+        for (int column : columns) cells << cell(column);
+        return cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    };
+    QString text = line([this](int column) { return model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(); });
+    QModelIndexList rows = list_->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    for (const QModelIndex& row : rows)
+        text += line([this, &row](int column) { return model_->CellText(row.row(), column); });
+    return text;
+}
+
+void CEventDataView::CopySelection()
+{
+    if (!HasSelection()) return;
+    WaitCursor wait;
+    QGuiApplication::clipboard()->setText(SelectedRowsText());
+}
+
+void CEventDataView::SelectAll() { list_->selectAll(); }
 
 }  // namespace kalderon

@@ -35,12 +35,26 @@ public:
     const DataSet& data() const { return data_; }
     CFullRowListCtrl* list() const { return list_; }
 
+    // "1200 cases read: 1180 valid, 20 skipped"
+    const QString& countsText() const { return countsText_; }
+    bool HasSelection() const;
+    // The selected rows with the header, the visible columns of each row
+    // apart by tabs, a line end after each row.
+    QString SelectedRowsText() const;
+    // Puts the selected rows on the clipboard.
+    void CopySelection();
+    void SelectAll();
+
+signals:
+    void SelectionChanged();
+
 private:
     void ShowCases();
 
     CFullRowListCtrl* list_;
     CaseListModel* model_;
     DataSet data_;
+    QString countsText_;
 };
 
 }  // namespace kalderon

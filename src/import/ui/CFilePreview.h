@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QColor>
-#include <QFrame>
+#include <QAbstractScrollArea>
 #include <array>
 #include <memory>
 #include <string>
@@ -15,6 +15,9 @@ enum ImportRole { kRoleBegin, kRoleEnd, kRoleStatus, kRoleGroup, kRoleSex, kRole
 
 // The colour of each role in the preview and in the swatches of the wizard.
 const std::array<QColor, kRoleCount>& RoleColours();
+// The colour mixed with white as far as black text on it needs to stay
+// readable (a contrast of 7:1); colours light enough stay as they are.
+QColor ReadableBehindText(const QColor& colour);
 
 // What a preview shows of a text file: its first lines and the length of
 // its longest line.  Lines are read as the importer reads them, at most
@@ -28,11 +31,13 @@ struct PreviewLines {
     static std::shared_ptr<const PreviewLines> Scan(const std::string& path);
 };
 
-// The first lines of a text file under a character ruler, in a fixed-pitch
-// font.  Mode 0 shows the lines as they are; mode 1 paints the fields cut at
-// the separator, each in the colour of the role that takes it (grey when no
-// role does); mode 2 marks each role's character range on the ruler.
-class CFilePreview : public QFrame {
+// The first lines of a text file under a character ruler numbered at every
+// tenth character, in a fixed-pitch font; the lines scroll under the ruler.
+// Mode 0 shows the lines as they are; mode 1 paints the fields cut at the
+// separator, each in the colour of the role that takes it (grey when no
+// role does, lightened where black text would be hard to read on it);
+// mode 2 marks each role's character range on the ruler.
+class CFilePreview : public QAbstractScrollArea {
     Q_OBJECT
 public:
     enum Mode { kPlainText = 0, kDelimitedFields = 1, kCharacterRanges = 2 };
@@ -62,12 +67,18 @@ public:
     // Pixel positions of the drawing, for the tests of what is drawn where.
     int cellWidth() const;
     int rulerHeight() const;
-    QPoint CharacterOrigin(int line, int column) const;  // top left of a character cell
+    // Top left of a character cell of the file's line (-1: of the ruler).
+    QPoint CharacterOrigin(int line, int column) const;
+    int firstShownLine() const;
+    // Shows the line first and the column at the left edge.
+    void ScrollTo(int line, int column);
 
     QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     struct Mark {
@@ -76,6 +87,9 @@ private:
         int last = 0;
     };
 
+    QPoint ViewportOrigin(int line, int column) const;
+    int shownLineCount() const;
+    void UpdateScrollRanges();
     QColor MarkColour(int role) const;
     void PaintRuler(QPainter& painter) const;
     void PaintFields(QPainter& painter, const std::string& line, int top) const;

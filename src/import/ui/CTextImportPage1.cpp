@@ -43,6 +43,12 @@ CTextImportPage1::CTextImportPage1(std::shared_ptr<const PreviewLines> file, QWi
     layout->addWidget(preview_, 1);
 }
 
+void CTextImportPage1::Apply(const TextImportSettings& settings)
+{
+    const int id = settings.format == TextImportSettings::kFixedColumns ? 1006 : 1005;
+    findChild<QRadioButton*>(ControlName(id))->setChecked(true);
+}
+
 int CTextImportPage1::nextId() const { return format == 0 ? CTextImportPage2A::kId : CTextImportPage2B::kId; }
 
 }  // namespace kalderon

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "import/TextImportSettings.h"
+
 namespace kalderon {
 
 class CFilePreview;
@@ -18,6 +20,8 @@ public:
     explicit CTextImportPage1(std::shared_ptr<const PreviewLines> file, QWidget* parent = nullptr);
 
     int nextId() const override;
+    // Chooses the format of remembered settings.
+    void Apply(const TextImportSettings& settings);
 
     std::int32_t format = 0;  // 0 free (with delimiters), 1 fixed columns
 

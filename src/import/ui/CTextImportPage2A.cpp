@@ -38,7 +38,7 @@ CTextImportPage2A::CTextImportPage2A(std::shared_ptr<const PreviewLines> file, Q
         int id;
         const char* text;
     } radios[] = {{1005, "\";\""}, {1006, "\",\""}, {1008, "\" \""}, {1011, "tab"}, {1009, "other:"}};
-    auto* choices = new QButtonGroup(this);
+    auto* choices = choices_ = new QButtonGroup(this);
     auto* grid = new QGridLayout(box);
     for (int choice = 0; choice <= kOtherChoice; ++choice) {
         auto* radio = new QRadioButton(QString::fromLatin1(radios[choice].text), box);
@@ -64,6 +64,18 @@ CTextImportPage2A::CTextImportPage2A(std::shared_ptr<const PreviewLines> file, Q
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(box);
     layout->addWidget(preview_, 1);
+}
+
+void CTextImportPage2A::Apply(const TextImportSettings& settings)
+{
+    int choice = 0;
+    while (choice < kOtherChoice && settings.separator != kChoiceSeparators[choice]) ++choice;
+    choices_->button(choice)->setChecked(true);
+    Choose(choice);
+    if (choice == kOtherChoice) {
+        other_->setText(QString::fromLatin1(settings.separator.c_str()));
+        OtherEdited(other_->text());
+    }
 }
 
 int CTextImportPage2A::nextId() const { return CTextImportPage3A::kId; }

@@ -5,7 +5,10 @@
 #include <memory>
 #include <string>
 
+class QButtonGroup;
 class QLineEdit;
+
+#include "import/TextImportSettings.h"
 
 namespace kalderon {
 
@@ -21,6 +24,9 @@ public:
     explicit CTextImportPage2A(std::shared_ptr<const PreviewLines> file, QWidget* parent = nullptr);
 
     int nextId() const override;
+    // Chooses the separator of remembered settings: one of the radio buttons
+    // when it is theirs, else "other:" with it.
+    void Apply(const TextImportSettings& settings);
 
     // The separator's character, '\0' when it is empty.
     char separatorCharacter() const { return separator.empty() ? '\0' : separator.front(); }
@@ -32,6 +38,7 @@ private:
     void Choose(int choice);
     void OtherEdited(const QString& text);
 
+    QButtonGroup* choices_;
     QLineEdit* other_;
     CFilePreview* preview_;
 };

@@ -38,9 +38,20 @@ CTextImportPage2B::CTextImportPage2B(std::shared_ptr<const PreviewLines> file, M
         connect(from.spin, &CSpinButton::Stepped, this, [this, role] { FirstChanged(role); });
         connect(to.edit, &QLineEdit::editingFinished, this, [this, role] { LastChanged(role); });
         connect(to.spin, &CSpinButton::Stepped, this, [this, role] { LastChanged(role); });
-        AddRoleRow(role, {from.box, to.box});
+        AddRoleRow(role, {from.box, to.box}, {from.edit, to.edit});
         if (IsUsed(role)) ShowMark(role);
     }
+}
+
+void CTextImportPage2B::Apply(const TextImportSettings& s)
+{
+    const std::int32_t from[kRoleCount] = {s.beginFrom, s.endFrom, s.statusFrom, s.groupFrom, s.sexFrom, s.birthFrom};
+    const std::int32_t to[kRoleCount] = {s.beginTo, s.endTo, s.statusTo, s.groupTo, s.sexTo, s.birthTo};
+    for (int role = 0; role < kRoleCount; ++role) {
+        fromEdits_[role]->setText(QString::number(from[role]));
+        toEdits_[role]->setText(QString::number(to[role]));
+    }
+    ApplyRoles(s);
 }
 
 std::int32_t& CTextImportPage2B::From(int role)

@@ -18,6 +18,8 @@ public:
 
     CTextImportPage2B(std::shared_ptr<const PreviewLines> file, Messages& messages, QWidget* parent = nullptr);
 
+    void Apply(const TextImportSettings& settings) override;
+
     std::int32_t beginFrom = 1, beginTo = 1;
     std::int32_t endFrom = 1, endTo = 1;
     std::int32_t statusFrom = 1, statusTo = 1;

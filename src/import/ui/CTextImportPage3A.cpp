@@ -32,9 +32,18 @@ CTextImportPage3A::CTextImportPage3A(std::shared_ptr<const PreviewLines> file, c
             Column(role) = EditNumber(edit);
             if (IsUsed(role)) ShowMark(role);
         });
-        AddRoleRow(role, {number.box});
+        edits_[role] = number.edit;
+        AddRoleRow(role, {number.box}, {number.edit});
         if (IsUsed(role)) ShowMark(role);
     }
+}
+
+void CTextImportPage3A::Apply(const TextImportSettings& settings)
+{
+    const std::int32_t columns[kRoleCount] = {settings.beginColumn, settings.endColumn, settings.statusColumn,
+                                              settings.groupColumn, settings.sexColumn,  settings.birthColumn};
+    for (int role = 0; role < kRoleCount; ++role) edits_[role]->setText(QString::number(columns[role]));
+    ApplyRoles(settings);
 }
 
 void CTextImportPage3A::initializePage() { preview()->SetSeparator(separatorPage_.separatorCharacter()); }

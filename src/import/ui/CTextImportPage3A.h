@@ -23,6 +23,7 @@ public:
 
     // Takes the separator of the page before each time the page is entered.
     void initializePage() override;
+    void Apply(const TextImportSettings& settings) override;
 
     std::int32_t beginColumn = 1;
     std::int32_t endColumn = 2;
@@ -38,6 +39,7 @@ private:
     std::int32_t& Column(int role);
 
     const CTextImportPage2A& separatorPage_;
+    std::array<QLineEdit*, kRoleCount> edits_{};
 };
 
 }  // namespace kalderon

@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 
 #include "common/ui/DisplayText.h"
+#include "common/ui/Messages.h"
+#include "import/TextRoleConflicts.h"
+#include "resources/DesktopTexts.h"
 #include "import/ui/CFilePreview.h"
 #include "import/ui/CTextImportPage1.h"
 #include "import/ui/CTextImportPage2A.h"
@@ -20,7 +23,8 @@ constexpr int kFinishButton = 0x3025;
 constexpr int kCancelButton = 2;
 }  // namespace
 
-CTextImportSheet::CTextImportSheet(const QString& path, Messages& messages, QWidget* parent) : QWizard(parent)
+CTextImportSheet::CTextImportSheet(const QString& path, Messages& messages, QWidget* parent)
+    : QWizard(parent), messages_(messages)
 {
     const auto file = PreviewLines::Scan(PathBytes(path));
     page1_ = new CTextImportPage1(file);
@@ -39,7 +43,29 @@ CTextImportSheet::CTextImportSheet(const QString& path, Messages& messages, QWid
     button(QWizard::NextButton)->setObjectName(ControlName(kNextButton));
     button(QWizard::FinishButton)->setObjectName(ControlName(kFinishButton));
     button(QWizard::CancelButton)->setObjectName(ControlName(kCancelButton));
+    setButtonText(QWizard::CancelButton, QStringLiteral("&Cancel"));
     resize(600, 480);
+}
+
+void CTextImportSheet::ApplySettings(const TextImportSettings& settings)
+{
+    page1_->Apply(settings);
+    page2A_->Apply(settings);
+    page3A_->Apply(settings);
+    page2B_->Apply(settings);
+}
+
+bool CTextImportSheet::validateCurrentPage()
+{
+    if (!QWizard::validateCurrentPage()) return false;
+    auto* page = qobject_cast<RoleAssignmentPage*>(currentPage());
+    if (!page) return true;
+    const std::optional<SharedColumn> shared = FindSharedColumn(settings());
+    if (!shared) return true;
+    const QString question = DisplayText(SharedColumnText(*shared) + text::kUseColumnTwiceAnyway);
+    if (messages_.Confirm(this, question) == Messages::Answer::Yes) return true;
+    page->FocusRole(shared->second);
+    return false;
 }
 
 TextImportSettings CTextImportSheet::settings() const

@@ -21,6 +21,12 @@ public:
     CTextImportSheet(const QString& path, Messages& messages, QWidget* parent = nullptr);
 
     TextImportSettings settings() const;
+    // Sets every page from settings kept from an earlier import.
+    void ApplySettings(const TextImportSettings& settings);
+
+    // The page's own test, then, on Finish, two roles on one column: they
+    // are allowed, but only when the person confirms them.
+    bool validateCurrentPage() override;
 
     CTextImportPage1* page1() const { return page1_; }
     CTextImportPage2A* page2A() const { return page2A_; }
@@ -32,6 +38,7 @@ private:
     CTextImportPage2A* page2A_;
     CTextImportPage3A* page3A_;
     CTextImportPage2B* page2B_;
+    Messages& messages_;
 };
 
 }  // namespace kalderon

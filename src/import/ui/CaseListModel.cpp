@@ -2,7 +2,9 @@
 
 #include "common/ui/DisplayText.h"
 #include "results/TextFormat.h"
+#include "resources/DesktopTexts.h"
 #include "stats/CaseList.h"
+#include "stats/CaseValidity.h"
 
 namespace kalderon {
 namespace {
@@ -57,7 +59,11 @@ QVariant CaseListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || !cases_) return {};
     if (role == Qt::DisplayRole) return CellText(index.row(), index.column());
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
-    return {};
+    if (role != kInvalidCaseRole && role != Qt::ToolTipRole) return {};
+    const CCaseRecord& c = cases_->row(static_cast<size_t>(index.row()));
+    if (role == kInvalidCaseRole) return !c.isValid;
+    if (c.isValid) return {};
+    return DisplayText(FormatText(text::kCaseNotValid, CaseFaultText(CaseFaults(c, hasBirthColumn_))));
 }
 
 QVariant CaseListModel::headerData(int section, Qt::Orientation orientation, int role) const

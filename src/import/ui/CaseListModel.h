@@ -14,6 +14,8 @@ class CaseListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column { kCaseNumber, kBegin, kEnd, kStatus, kGroup, kGender, kBirth, kObservation, kColumnCount };
+    // true for the cells of a case that is not valid; their tool tip names why.
+    static constexpr int kInvalidCaseRole = Qt::UserRole + 1;
 
     explicit CaseListModel(QObject* parent = nullptr);
 

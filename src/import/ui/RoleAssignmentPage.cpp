@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 #include "common/ui/DisplayText.h"
@@ -57,17 +58,19 @@ RoleAssignmentPage::RoleAssignmentPage(std::shared_ptr<const PreviewLines> file,
     layout->addWidget(preview_, 1);
 }
 
-void RoleAssignmentPage::AddRoleRow(int role, const QList<QWidget*>& fields)
+void RoleAssignmentPage::AddRoleRow(int role, const QList<QWidget*>& fields, const QList<QLineEdit*>& edits)
 {
     QWidget* box = grid_->parentWidget();
     const int row = 1 + role;
     grid_->addWidget(MakeSwatch(role, box), row, 0);
-    auto* label = new QLabel(RoleLabelText(role), box);
+    auto* label = new QLabel(RoleLabelWithMnemonic(role), box);
     label->setObjectName(QStringLiteral("roleLabel%1").arg(role));
     grid_->addWidget(label, row, 2);
     QList<QWidget*> controls = fields;
     controls.prepend(label);
     for (int i = 0; i < fields.size(); ++i) grid_->addWidget(fields[i], row, 3 + i);
+    firstEdits_[role] = edits.front();
+    QList<QWidget*> focusOrder(edits.begin(), edits.end());
 
     const int slot = PatternSlot(role);
     if (slot >= 0) {
@@ -78,17 +81,41 @@ void RoleAssignmentPage::AddRoleRow(int role, const QList<QWidget*>& fields)
                 [member](const QString& text) { *member = text.toLatin1().toStdString(); });
         grid_->addWidget(combo, row, 3 + fieldColumns_);
         controls.append(combo);
+        focusOrder.append(combo);
     }
+    label->setBuddy(edits.front());
 
     for (const OptionalRole& optional : kOptionalRoles) {
         if (optional.role != role) continue;
         QCheckBox* check = MakeRoleCheckBox(optional.checkId, box);
+        check->setAccessibleName(RoleLabelText(role));
+        checks_[role] = check;
+        focusOrder.prepend(check);
+        label->setBuddy(check);
         grid_->addWidget(check, row, 1);
         connect(check, &QCheckBox::toggled, this, [this, role](bool on) { UseToggled(role, on); });
         for (QWidget* control : controls) control->setEnabled(false);
     }
     roleControls_[role] = controls;
+
+    for (QWidget* widget : focusOrder) {
+        if (lastInFocusChain_) setTabOrder(lastInFocusChain_, widget);
+        lastInFocusChain_ = widget;
+    }
+    setTabOrder(lastInFocusChain_, preview_);
 }
+
+void RoleAssignmentPage::ApplyRoles(const TextImportSettings& settings)
+{
+    const bool used[kRoleCount] = {true, true, true, settings.useGroup, settings.useSex, settings.useBirth};
+    for (int role = 0; role < kRoleCount; ++role)
+        if (checks_[role]) checks_[role]->setChecked(used[role]);
+    const std::string* formats[3] = {&settings.beginFormat, &settings.endFormat, &settings.birthFormat};
+    for (size_t slot = 0; slot < patterns_.size(); ++slot)
+        patterns_[slot]->setCurrentText(QString::fromLatin1(formats[slot]->c_str()));
+}
+
+void RoleAssignmentPage::FocusRole(int role) { firstEdits_[role]->setFocus(); }
 
 bool RoleAssignmentPage::IsUsed(int role) const
 {

@@ -6,11 +6,13 @@
 #include <memory>
 #include <string>
 
+#include "import/TextImportSettings.h"
 #include "import/ui/CFilePreview.h"
 
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
+class QLineEdit;
 
 namespace kalderon {
 
@@ -30,6 +32,12 @@ public:
 
     CFilePreview* preview() const { return preview_; }
 
+    // Takes remembered settings: the numbers of this page's layout, the
+    // check boxes and the date patterns.
+    virtual void Apply(const TextImportSettings& settings) = 0;
+    // Puts the focus into the first number of a role.
+    void FocusRole(int role);
+
     bool useGroup = false;
     bool useSex = false;
     bool useBirth = false;
@@ -41,8 +49,12 @@ protected:
     RoleAssignmentPage(std::shared_ptr<const PreviewLines> file, CFilePreview::Mode mode, const QString& groupTitle,
                        const QStringList& fieldHeaders, Messages& messages, QWidget* parent);
 
-    // Adds the row of a role; `fields` are its number edits with their arrows.
-    void AddRoleRow(int role, const QList<QWidget*>& fields);
+    // Adds the row of a role; `fields` are its number edits with their arrows,
+    // `edits` the edits among them.  The focus goes through the rows in
+    // order, each row's check box before the numbers it enables.
+    void AddRoleRow(int role, const QList<QWidget*>& fields, const QList<QLineEdit*>& edits);
+    // The check boxes and date patterns of remembered settings.
+    void ApplyRoles(const TextImportSettings& settings);
     bool IsUsed(int role) const;
     // Puts the role's mark in the preview where its numbers say.
     virtual void ShowMark(int role) = 0;
@@ -56,6 +68,9 @@ private:
     int fieldColumns_;
     std::array<QComboBox*, 3> patterns_{};  // begin, end, birth
     std::array<QList<QWidget*>, kRoleCount> roleControls_;
+    std::array<QLineEdit*, kRoleCount> firstEdits_{};
+    std::array<QCheckBox*, kRoleCount> checks_{};
+    QWidget* lastInFocusChain_ = nullptr;
 };
 
 }  // namespace kalderon

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include "import/TextRoleConflicts.h"
 #include "import/ui/CFilePreview.h"
 #include "import/ui/CSpinButton.h"
 
@@ -15,11 +16,16 @@ namespace kalderon {
 
 QString RoleLabelText(int role)
 {
-    static const char* const labels[kRoleCount] = {
-        "Date of beginning of follow-up", "Date of end of follow-up", "Status at end of follow-up",
-        "Grouping variable",             "Gender variable *",        "Date of birth *",
-    };
-    return QString::fromLatin1(labels[role]);
+    // The roles needed for relative survival and SMR/SIR carry a star.
+    const bool starred = role == kRoleSex || role == kRoleBirth;
+    return QString::fromLatin1(TextRoleName(role)) + (starred ? QStringLiteral(" *") : QString());
+}
+
+QString RoleLabelWithMnemonic(int role)
+{
+    // Letters apart from those of the wizard's Back, Next, Finish and Cancel.
+    static constexpr int kMnemonicAt[kRoleCount] = {0, 8, 0, 0, 7, 10};
+    return RoleLabelText(role).insert(kMnemonicAt[role], QLatin1Char('&'));
 }
 
 QString RequiredNote() { return QStringLiteral("( * required for computing relative survival and SMR/SIR )"); }

@@ -16,6 +16,8 @@ class CSpinButton;
 
 // The name of each role's row in the wizard and the column selection.
 QString RoleLabelText(int role);
+// The same with a mnemonic: "&Date of beginning of follow-up", ...
+QString RoleLabelWithMnemonic(int role);
 // "( * required for computing relative survival and SMR/SIR )"
 QString RequiredNote();
 

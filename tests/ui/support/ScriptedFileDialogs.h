@@ -11,11 +11,13 @@ namespace kalderon::testing {
 class ScriptedFileDialogs : public FileDialogs {
 public:
     QString OpenFileName(QWidget* parent, const QString& title, const QString& directory,
-                         const QString& filter) override
+                         const QString& filter, QString* chosenFilter = nullptr) override
     {
         lastTitle = title;
         lastDirectory = directory;
         lastFilter = filter;
+        lastChosenFilter = chosenFilter ? *chosenFilter : QString();
+        if (chosenFilter && !filterToChoose.isEmpty() && !choice.isEmpty()) *chosenFilter = filterToChoose;
         return choice;
     }
 
@@ -31,6 +33,8 @@ public:
     }
 
     QString choice;  // empty: the dialog is cancelled
+    QString filterToChoose;  // the entry the person picks; empty: left as it was
+    QString lastChosenFilter;  // the entry the dialog started with
     QString lastTitle;
     QString lastDirectory;
     QString lastFilter;

@@ -13,4 +13,13 @@ Messages::Answer ScriptedMessages::Ask(QWidget*, const QString& text, const QStr
     return answer;
 }
 
+Messages::Answer ScriptedMessages::Confirm(QWidget*, const QString& text)
+{
+    shown << text;
+    if (answers.empty()) return Answer::No;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
 }  // namespace kalderon::testing

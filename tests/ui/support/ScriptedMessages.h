@@ -13,6 +13,8 @@ class ScriptedMessages : public Messages {
 public:
     void Show(QWidget* parent, const QString& text) override;
     Answer Ask(QWidget* parent, const QString& text, const QString& caption) override;
+    // Takes the next queued answer too; No when none is left.
+    Answer Confirm(QWidget* parent, const QString& text) override;
 
     std::deque<Answer> answers;
     QStringList shown;  // every text in order, messages and questions

@@ -1,0 +1,32 @@
+#include "import/ui/DataFileChoice.h"
+
+#include <QSettings>
+
+#include "common/ui/AppServices.h"
+#include "common/ui/DisplayText.h"
+#include "common/ui/UserProfile.h"
+
+namespace kalderon {
+namespace {
+
+constexpr int kFileFilter = 200;
+constexpr int kDialogTitle = 210;
+const QString kChosenFilterKey = QStringLiteral("Desktop/OpenDataFileFilter");
+
+}  // namespace
+
+QString DataFileFilter()
+{
+    return QStringLiteral("All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls|") + UiString(kFileFilter);
+}
+
+QString ChooseDataFile(QWidget* parent, AppServices& services)
+{
+    QString chosenFilter = OpenUserProfile()->value(kChosenFilterKey).toString();
+    const QString path = services.fileDialogs.OpenFileName(parent, UiString(kDialogTitle), LastImportDir(),
+                                                           DataFileFilter(), &chosenFilter);
+    if (!path.isEmpty() && !chosenFilter.isEmpty()) OpenUserProfile()->setValue(kChosenFilterKey, chosenFilter);
+    return path;
+}
+
+}  // namespace kalderon

@@ -1,0 +1,31 @@
+#include "import/ui/TextFileGate.h"
+
+#include "common/ui/DisplayText.h"
+#include "common/ui/Messages.h"
+#include "import/TextFileCheck.h"
+#include "resources/DesktopTexts.h"
+#include "results/TextFormat.h"
+
+namespace kalderon {
+
+bool AcceptTextFile(QWidget* parent, Messages& messages, const QString& path)
+{
+    const std::string file = PathBytes(path);
+    const TextFileCheck check = CheckTextFile(file);
+    switch (check.kind) {
+    case TextFileKind::kText:
+        return true;
+    case TextFileKind::kEmpty:
+        messages.Show(parent, DisplayText(FormatText(text::kFileIsEmpty, file)));
+        return false;
+    case TextFileKind::kUnreadable:
+        messages.Show(parent, DisplayText(FormatText(text::kFileUnreadable, file, check.detail)));
+        return false;
+    case TextFileKind::kBinary:
+        return messages.Confirm(parent, DisplayText(FormatText(text::kFileIsNotText, file, check.detail))) ==
+               Messages::Answer::Yes;
+    }
+    return false;
+}
+
+}  // namespace kalderon

@@ -3,7 +3,7 @@
 namespace kalderon {
 
 // Upper regularised incomplete gamma function Q(a, x) = Gamma(a, x) / Gamma(a)
-// for a > 0 and x >= 0, to about 14 significant digits also far out in the
+// for a > 0 and x >= 0, to better than 1e-11 relative also far out in the
 // tail (down to the smallest normal double).
 double RegularizedUpperGamma(double a, double x);
 

@@ -36,3 +36,9 @@ if(KALDERON_BUILD_TESTS)
   add_executable(kalderon_screenshots tests/ui/Screenshots.cpp)
   target_link_libraries(kalderon_screenshots PRIVATE kalderon_ui_test_support)
 endif()
+
+# The About box names the version and the day the build was configured
+# (SOURCE_DATE_EPOCH fixes it for reproducible builds).
+string(TIMESTAMP KALDERON_BUILD_DATE "%d.%m.%Y")
+set_source_files_properties(src/app/CAboutDlg.cpp PROPERTIES COMPILE_DEFINITIONS
+  "KALDERON_VERSION=\"${PROJECT_VERSION}\";KALDERON_BUILD_DATE=\"${KALDERON_BUILD_DATE}\"")

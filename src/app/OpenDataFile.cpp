@@ -11,6 +11,7 @@
 #include "import/ui/CEventDataView.h"
 #include "import/ui/CTextImportSheet.h"
 #include "app/ImportDatabaseFile.h"
+#include "app/RecentFileList.h"
 
 namespace kalderon {
 namespace {
@@ -20,10 +21,10 @@ constexpr int kDialogTitle = 210;
 
 // The text import wizard for the file and, on Finish, a data window with its
 // cases.
-void ImportTextFile(CMainFrame& frame, const QString& path)
+bool ImportTextFile(CMainFrame& frame, const QString& path)
 {
     CTextImportSheet sheet(path, frame.services().messages, &frame);
-    if (sheet.exec() != QDialog::Accepted) return;
+    if (sheet.exec() != QDialog::Accepted) return false;
 
     CEventDataFrame* window = frame.NewDataWindow();
     std::string error;
@@ -35,9 +36,10 @@ void ImportTextFile(CMainFrame& frame, const QString& path)
     if (!read) {
         window->close();
         frame.services().messages.Show(&frame, DisplayText(error));
-        return;
+        return false;
     }
     window->SetSource(PathBytes(path));
+    return true;
 }
 
 }  // namespace
@@ -47,17 +49,18 @@ void OpenDataFile(CMainFrame& frame)
     AppServices& services = frame.services();
     const QString path =
         services.fileDialogs.OpenFileName(&frame, UiString(kDialogTitle), LastImportDir(), UiString(kFileFilter));
-    if (path.isEmpty()) return;
+    if (!path.isEmpty() && OpenDataFileByPath(frame, path)) AddRecentFile(path);
+}
+
+bool OpenDataFileByPath(CMainFrame& frame, const QString& path)
+{
     StoreLastImportDir(path);
     const std::string file = PathBytes(path);
     if (const int message = DbaseFileNameMessage(file)) {
-        services.messages.Show(&frame, UiString(message));
-        return;
+        frame.services().messages.Show(&frame, UiString(message));
+        return false;
     }
-    if (IsDatabaseFile(file))
-        ImportDatabaseFile(frame, path);
-    else
-        ImportTextFile(frame, path);
+    return IsDatabaseFile(file) ? ImportDatabaseFile(frame, path) : ImportTextFile(frame, path);
 }
 
 }  // namespace kalderon

@@ -21,3 +21,6 @@ add_custom_command(
   COMMENT "Compiling the help file KALDERON.chm"
   VERBATIM)
 add_custom_target(help_file ALL DEPENDS ${HELP_FILE})
+if(KALDERON_BUILD_TESTS)
+  add_dependencies(kalderon_tests help_file)
+endif()

@@ -1,5 +1,5 @@
 // Renders the main window with a data window, each page of the text import
-// wizard and the column selection into PNG files of a folder:
+// wizard, the column selection and the help viewer into PNG files of a folder:
 //   QT_QPA_PLATFORM=offscreen kalderon_screenshots docs/images
 #include <QApplication>
 #include <QDir>
@@ -11,6 +11,7 @@
 #include "app/CEventDataFrame.h"
 #include "app/CMainFrame.h"
 #include "common/ui/DisplayText.h"
+#include "help/ui/CHelpViewer.h"
 #include "import/DatabaseImport.h"
 #include "import/ui/CChooseTableDlg.h"
 #include "import/ui/CColumnSelectionDlg.h"
@@ -96,5 +97,13 @@ int main(int argc, char* argv[])
     CChooseTableDlg tables({"Alpha cases", "Mid", "Zeta"});
     tables.show();
     Save(tables, folder, QStringLiteral("choose-table.png"));
+    tables.hide();
+
+    CHelpViewer* help = CHelpViewer::Show(nullptr, ApplicationPaths::Locate().helpFile, QStringLiteral("quick_tour"));
+    if (!help) qFatal("the help file was not found; build the target help_file");
+    help->resize(1000, 700);
+    Save(*help, folder, QStringLiteral("help-quick-tour.png"));
+    help->ShowPage(QStringLiteral("/html/compute_Cutler-Ederer.htm"));
+    Save(*help, folder, QStringLiteral("help-life-table.png"));
     return 0;
 }

@@ -184,9 +184,11 @@ void CHelpViewer::Search()
     if (searchResults_->count() == 0) new QListWidgetItem(QStringLiteral("No topics found."), searchResults_);
 }
 
-void CHelpViewer::SelectInContents()
+void CHelpViewer::SelectInContents(const QUrl& shown)
 {
-    const QString page = currentPage();
+    // The browser tells the new address before source() returns it.
+    const QString page = shown.path();
+    if (page.isEmpty()) return;
     for (QTreeWidgetItemIterator it(contents_); *it; ++it) {
         if ((*it)->data(0, kPageRole).toString() == page) {
             contents_->setCurrentItem(*it);

@@ -42,7 +42,7 @@ private:
     void FillContents();
     void FillIndex();
     void Search();
-    void SelectInContents();
+    void SelectInContents(const QUrl& shown);
 
     std::unique_ptr<ChmArchive> archive_;
     QString helpFile_;

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTextBlock>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -36,18 +37,23 @@ class HelpViewerTest : public QObject {
         return nullptr;
     }
 
-    // Clicks the link whose text is `text` on the page shown.
-    static void ClickLink(HelpBrowser* browser, const QString& text)
+    // Clicks the first link to `target` on the page shown.
+    static void ClickLink(HelpBrowser* browser, const QString& target)
     {
-        const QTextCursor found = browser->document()->find(text);
-        QVERIFY2(!found.isNull(), qPrintable(text));
-        QTextCursor inside(browser->document());
-        inside.setPosition(found.selectionStart() + 1);
-        browser->setTextCursor(inside);
-        browser->ensureCursorVisible();
-        const QPoint at = browser->cursorRect(inside).center();
-        QVERIFY(!browser->anchorAt(at).isEmpty());
-        QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, at);
+        for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                if (it.fragment().charFormat().anchorHref() != target) continue;
+                QTextCursor inside(browser->document());
+                inside.setPosition(it.fragment().position() + 1);
+                browser->setTextCursor(inside);
+                browser->ensureCursorVisible();
+                const QPoint at = browser->cursorRect(inside).center();
+                QCOMPARE(browser->anchorAt(at), target);
+                QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, at);
+                return;
+            }
+        }
+        QFAIL(qPrintable(target));
     }
 
 private slots:
@@ -56,6 +62,8 @@ private slots:
         UseTemporarySettings();
         QVERIFY2(QFileInfo(services.paths.helpFile).isFile(), qPrintable(services.paths.helpFile));
     }
+
+    void init() { messages.shown.clear(); }
 
     void OpensEveryTopicByName()
     {
@@ -92,7 +100,7 @@ private slots:
                                                                QUrl(QStringLiteral("chm:/html/images/life-table.png")));
         QVERIFY(picture.isValid());
 
-        ClickLink(browser, QStringLiteral("relative survival"));
+        ClickLink(browser, QStringLiteral("relative_survival.htm"));
         QCOMPARE(viewer->currentPage(), QStringLiteral("/html/relative_survival.htm"));
         QVERIFY(browser->document()->toPlainText().contains(QStringLiteral("Hakulinen")));
         viewer->findChild<QAction*>("helpBack")->trigger();
@@ -168,7 +176,7 @@ private slots:
         QVERIFY(script.finished());
         QCOMPARE(shown, QStringLiteral("/html/import_dbfiles.htm"));
         QVERIFY(ownedByDialog);
-        QVERIFY(messages.shown.isEmpty());
+        QCOMPARE(messages.shown, QStringList());
     }
 };
 

@@ -1,4 +1,6 @@
+#include <QAbstractButton>
 #include <QAction>
+#include <QTableView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -17,6 +19,8 @@
 #include "common/ui/ResourceIds.h"
 #include "common/ui/UserProfile.h"
 #include "import/ui/CColumnSelectionDlg.h"
+#include "import/ui/CEventDataView.h"
+#include "import/ui/CFullRowListCtrl.h"
 #include "import/ui/CTextImportSheet.h"
 #include "support/GuiTestSupport.h"
 #include "support/ScriptedFileDialogs.h"
@@ -143,13 +147,17 @@ private slots:
 
     void DroppedFilesOpen()
     {
-        CMainFrame frame(services);
+        struct DropTarget : CMainFrame {
+            using CMainFrame::CMainFrame;
+            using CMainFrame::dropEvent;
+        } frame(services);
         frame.show();
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(SourcePath(QStringLiteral("data/examples/tiny.txt")))});
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         ModalScript script({FinishWizard});
-        QApplication::sendEvent(&frame, &drop);
+        QVERIFY(frame.acceptDrops());
+        frame.dropEvent(&drop);
         QTRY_VERIFY(script.finished());
         QCOMPARE(Windows(frame), 1);
     }

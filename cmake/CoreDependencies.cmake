@@ -1,5 +1,10 @@
-# C libraries of kalderon_core: the Access and Excel readers.
+# C libraries of kalderon_core: the Access and Excel readers, chmlib.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(LIBMDB REQUIRED IMPORTED_TARGET libmdb)
 pkg_check_modules(FREEXL REQUIRED IMPORTED_TARGET freexl)
 target_link_libraries(kalderon_core PUBLIC PkgConfig::LIBMDB PkgConfig::FREEXL)
+# The help viewer's reader of compiled help files.
+find_library(CHMLIB chm REQUIRED)
+find_path(CHMLIB_INCLUDE chm_lib.h REQUIRED)
+target_include_directories(kalderon_core PRIVATE ${CHMLIB_INCLUDE})
+target_link_libraries(kalderon_core PUBLIC ${CHMLIB})

@@ -55,3 +55,8 @@ if(KALDERON_BUILD_BENCH)
   target_include_directories(kalderon_gui_bench PRIVATE bench)
   target_link_libraries(kalderon_gui_bench PRIVATE kalderon_ui)
 endif()
+# The About box names the version and the day the build was configured
+# (SOURCE_DATE_EPOCH fixes it for reproducible builds).
+string(TIMESTAMP KALDERON_BUILD_DATE "%d.%m.%Y")
+set_source_files_properties(src/app/CAboutDlg.cpp PROPERTIES COMPILE_DEFINITIONS
+  "KALDERON_VERSION=\"${PROJECT_VERSION}\";KALDERON_BUILD_DATE=\"${KALDERON_BUILD_DATE}\"")

@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QToolBar>
@@ -19,6 +21,9 @@
 #include "common/ui/MainStatusBar.h"
 #include "app/OpenDataFile.h"
 #include "app/ResultCommands.h"
+#include "app/OpenFile.h"
+#include "app/RecentFileList.h"
+#include "common/ui/HelpTopics.h"
 #include "common/ui/ResourceIds.h"
 
 namespace kalderon {
@@ -59,6 +64,7 @@ CMainFrame::CMainFrame(AppServices& services, QWidget* parent)
     new DataWindowCommands(mdiArea_, command(command::kCopy), command(command::kSelectAll), statusBar_);
     new HelpKey(this, [this](QWidget* window, const QString& topic) { ShowHelpTopic(window, services_, topic); });
     PlaceMainWindow(*this);
+    setAcceptDrops(true);
 }
 
 QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& toolTip)
@@ -100,6 +106,10 @@ void CMainFrame::CreateCommands()
             &QWidget::close);
     connect(AddCommand(command::kAbout, QStringLiteral("&About KALDERON..."), QStringLiteral("About")),
             &QAction::triggered, this, &CMainFrame::ShowAbout);
+    connect(AddCommand(command::kHelpContents, QStringLiteral("&Contents"), QStringLiteral("Help contents")),
+            &QAction::triggered, this, [this] { ShowHelpTopic(this, services_, QString()); });
+    connect(AddCommand(command::kQuickTour, QStringLiteral("Quick Tour")), &QAction::triggered, this,
+            [this] { ShowHelpTopic(this, services_, QStringLiteral("quick_tour")); });
 
     QAction* toolBarShown = AddCommand(command::kViewToolBar, QStringLiteral("&Toolbar"));
     toolBarShown->setCheckable(true);
@@ -139,7 +149,8 @@ QMenu* CMainFrame::MakeMenu(const QString& title, const QList<int>& commands)
 void CMainFrame::CreateMenus()
 {
     QMenu* view = MakeMenu(QStringLiteral("&View"), {command::kViewToolBar, command::kViewStatusBar});
-    QMenu* help = MakeMenu(QStringLiteral("&Help"), {command::kAbout});
+    QMenu* help = MakeMenu(QStringLiteral("&Help"),
+                           {command::kHelpContents, command::kQuickTour, kSeparator, command::kAbout});
     menus_[resource::kMainFrame] = {
         MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, kSeparator, command::kExit}),
         view, help};
@@ -153,6 +164,8 @@ void CMainFrame::CreateMenus()
         MakeMenu(QStringLiteral("&Edit"), {command::kCut, command::kCopy, command::kPaste, kSeparator,
                                            command::kSelectAll}),
         view, window, help};
+    const auto openRecent = [this](const QString& path) { OpenFileByPath(*this, path); };
+    for (auto& [id, menus] : menus_) ListRecentFilesIn(menus.front(), command(command::kExit), openRecent);
 }
 
 void CMainFrame::CreateToolBar()
@@ -247,9 +260,24 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    event->acceptProposedAction();
+    // The import dialogs are modal: they run after the drop has ended.
+    QMetaObject::invokeMethod(this, [this, paths] { OpenFilesByPath(*this, paths); }, Qt::QueuedConnection);
+}
+
 void CMainFrame::ShowAbout()
 {
-    CAboutDlg about(this);
+    CAboutDlg about(services_.paths, this);
     about.exec();
 }
 

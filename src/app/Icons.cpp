@@ -97,6 +97,21 @@ void About(QPainter& p)
     p.drawRect(QRectF(6.9, 5.8, 1.8, 6));
 }
 
+// A book with a question mark.
+void HelpContents(QPainter& p)
+{
+    p.setPen(QColor(0, 64, 0));
+    p.setBrush(QColor(64, 160, 64));
+    p.drawRect(2, 1, 11, 13);
+    p.setPen(QColor(255, 255, 255));
+    p.drawLine(4, 2, 4, 13);
+    QFont font = p.font();
+    font.setPixelSize(11);
+    font.setBold(true);
+    p.setFont(font);
+    p.drawText(QRect(5, 1, 8, 13), Qt::AlignCenter, QStringLiteral("?"));
+}
+
 void Exit(QPainter& p)
 {
     p.setPen(QColor(64, 32, 0));
@@ -127,6 +142,8 @@ QIcon CommandIcon(int commandId)
         return Draw(Printer);
     case command::kAbout:
         return Draw(About);
+    case command::kHelpContents:
+        return Draw(HelpContents);
     case command::kExit:
         return Draw(Exit);
     default:

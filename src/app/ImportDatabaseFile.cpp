@@ -42,7 +42,7 @@ bool AssignColumns(CMainFrame& frame, const std::vector<std::string>& fieldNames
 
 }  // namespace
 
-void ImportDatabaseFile(CMainFrame& frame, const QString& path)
+bool ImportDatabaseFile(CMainFrame& frame, const QString& path)
 {
     Messages& messages = frame.services().messages;
     const std::string file = PathBytes(path);
@@ -50,15 +50,15 @@ void ImportDatabaseFile(CMainFrame& frame, const QString& path)
         ImportDatabase opened = OpenImportDatabase(file);
         if (!opened.database) {
             messages.Show(&frame, DisplayText(opened.errorText));
-            return;
+            return false;
         }
         std::string chosenTable;
         std::string table = opened.tableName;
         if (table.empty()) table = chosenTable = ChooseImportTable(*opened.database, &frame);
-        if (table.empty()) return;
+        if (table.empty()) return false;
 
         CColumnAssignment assignment;
-        if (!AssignColumns(frame, opened.database->FieldNames(table), assignment)) return;
+        if (!AssignColumns(frame, opened.database->FieldNames(table), assignment)) return false;
 
         DataSet data;
         TableCases read;
@@ -68,7 +68,7 @@ void ImportDatabaseFile(CMainFrame& frame, const QString& path)
         }
         if (!read.ok) {
             messages.Show(&frame, DisplayText(read.errorText));
-            return;
+            return false;
         }
         data.cases = std::move(read.cases);
         data.hasGroupColumn = assignment[CColumnAssignment::kGroup] >= 0;
@@ -77,8 +77,10 @@ void ImportDatabaseFile(CMainFrame& frame, const QString& path)
         CEventDataFrame* window = frame.NewDataWindow();
         window->view()->SetDataSet(std::move(data));
         window->SetSource(ImportSourceText(file, chosenTable));
+        return true;
     } catch (const DaoException& error) {
         messages.Show(&frame, DisplayText(FormatDaoError(error)));
+        return false;
     }
 }
 

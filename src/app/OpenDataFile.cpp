@@ -14,18 +14,19 @@
 #include "import/ui/TextFileGate.h"
 #include "import/ui/TextImportMemory.h"
 #include "app/ImportDatabaseFile.h"
+#include "app/RecentFileList.h"
 
 namespace kalderon {
 namespace {
 
 // The text import wizard for the file and, on Finish, a data window with its
 // cases.
-void ImportTextFile(CMainFrame& frame, const QString& path)
+bool ImportTextFile(CMainFrame& frame, const QString& path)
 {
-    if (!AcceptTextFile(&frame, frame.services().messages, path)) return;
+    if (!AcceptTextFile(&frame, frame.services().messages, path)) return false;
     CTextImportSheet sheet(path, frame.services().messages, &frame);
     sheet.ApplySettings(RememberedTextImport(path));
-    if (sheet.exec() != QDialog::Accepted) return;
+    if (sheet.exec() != QDialog::Accepted) return false;
     RememberTextImport(path, sheet.settings());
 
     CEventDataFrame* window = frame.NewDataWindow();
@@ -38,9 +39,10 @@ void ImportTextFile(CMainFrame& frame, const QString& path)
     if (!read) {
         window->close();
         frame.services().messages.Show(&frame, DisplayText(error));
-        return;
+        return false;
     }
     window->SetSource(PathBytes(path));
+    return true;
 }
 
 }  // namespace
@@ -49,17 +51,18 @@ void OpenDataFile(CMainFrame& frame)
 {
     AppServices& services = frame.services();
     const QString path = ChooseDataFile(&frame, services);
-    if (path.isEmpty()) return;
+    if (!path.isEmpty() && OpenDataFileByPath(frame, path)) AddRecentFile(path);
+}
+
+bool OpenDataFileByPath(CMainFrame& frame, const QString& path)
+{
     StoreLastImportDir(path);
     const std::string file = PathBytes(path);
     if (const int message = DbaseFileNameMessage(file)) {
-        services.messages.Show(&frame, UiString(message));
-        return;
+        frame.services().messages.Show(&frame, UiString(message));
+        return false;
     }
-    if (IsDatabaseFile(file))
-        ImportDatabaseFile(frame, path);
-    else
-        ImportTextFile(frame, path);
+    return IsDatabaseFile(file) ? ImportDatabaseFile(frame, path) : ImportTextFile(frame, path);
 }
 
 }  // namespace kalderon

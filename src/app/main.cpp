@@ -1,8 +1,10 @@
 #include <QApplication>
 #include <clocale>
+#include <cstdio>
 
 #include "common/ui/AppServices.h"
 #include "app/CMainFrame.h"
+#include "app/StartUp.h"
 #include "common/ui/DisplayText.h"
 #include "common/ui/MessageBoxMessages.h"
 #include "common/ui/QtFileDialogs.h"
@@ -18,10 +20,20 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(kalderon::UiString(kalderon::resource::kOrganisation));
     QApplication::setApplicationName(kalderon::UiString(kalderon::resource::kAppTitle));
 
+    const kalderon::CommandLine line = kalderon::ParseCommandLine(QApplication::arguments());
+    const kalderon::ApplicationPaths paths = kalderon::ApplicationPaths::Locate();
+    if (line.version || line.help || !line.unknownOption.isEmpty()) {
+        if (!line.unknownOption.isEmpty()) std::fprintf(stderr, "kalderon: unknown option %s\n", qPrintable(line.unknownOption));
+        const QString text = line.version ? kalderon::VersionText(paths) : kalderon::UsageText();
+        std::fputs(qPrintable(text), line.unknownOption.isEmpty() ? stdout : stderr);
+        return line.unknownOption.isEmpty() ? 0 : 2;
+    }
+
     kalderon::MessageBoxMessages messages;
     kalderon::QtFileDialogs fileDialogs;
-    kalderon::AppServices services{messages, fileDialogs, kalderon::ApplicationPaths::AgainstWorkingDirectory()};
+    kalderon::AppServices services{messages, fileDialogs, paths};
     kalderon::CMainFrame mainFrame(services);
     mainFrame.show();
+    kalderon::OpenFilesAfterStart(mainFrame, line.files);
     return application.exec();
 }

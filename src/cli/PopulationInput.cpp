@@ -7,6 +7,7 @@
 #include "analysis/ParameterChoices.h"
 #include "cli/BatchMessages.h"
 #include "cli/BatchRunner.h"
+#include "resources/ShippedFiles.h"
 #include "stats/PopulationTableLoader.h"
 
 namespace kalderon::batch {
@@ -20,10 +21,10 @@ std::string PopulationDatabase(const BatchOptions& options, std::string& error)
 {
     if (!options.population.databasePath.empty()) return options.population.databasePath;
     const std::string fileName = options.analysis == Analysis::Smr ? "ReferenceRateTables.mdb" : "LifeTables.mdb";
-    const std::vector<std::string> candidates = PopulationDatabaseCandidates(fileName);
+    const std::vector<std::string> candidates = ShippedFileCandidates(fileName);
+    const std::string found = FindShippedFile(candidates);
     std::error_code ec;
-    for (const std::string& path : candidates)
-        if (fs::is_regular_file(path, ec)) return path;
+    if (fs::is_regular_file(found, ec)) return found;
     std::string places;
     for (const std::string& path : candidates) places += (places.empty() ? "" : ", ") + path;
     error = fileName + " was not found (looked for " + places + "); --population-db PATH names the database";
@@ -60,16 +61,6 @@ std::string ChooseTable(const std::string& given, const std::vector<std::string>
 }
 
 }  // namespace
-
-std::vector<std::string> PopulationDatabaseCandidates(const std::string& fileName)
-{
-    std::vector<std::string> candidates{fileName};
-    std::error_code ec;
-    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) candidates.push_back((program.parent_path().parent_path() / "data" / fileName).string());
-    candidates.push_back((fs::path(KALDERON_DATA_DIR) / fileName).string());
-    return candidates;
-}
 
 std::optional<int> PreparePopulation(const BatchOptions& options, CAnalysisData& data, std::ostream& err)
 {

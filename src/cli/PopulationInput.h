@@ -10,12 +10,6 @@
 
 namespace kalderon::batch {
 
-// Where a population database of this name is looked for, in order: the
-// working directory, the data folder next to the program's folder
-// (<program folder>/../data) and the data folder of the source tree the
-// program was built from.
-std::vector<std::string> PopulationDatabaseCandidates(const std::string& fileName);
-
 // Writes the sex coding, the population table's name and, for relative
 // survival, the method and closing date into the record, and loads the
 // table, as confirming the parameter dialog does.  Returns the exit code

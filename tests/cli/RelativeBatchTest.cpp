@@ -161,14 +161,5 @@ TEST_F(RelativeBatchTest, PopulationFailuresGiveTheirExitCodes)
     EXPECT_NE(run.out.find(":  Gaps\r\n"), std::string::npos);
 }
 
-TEST(PopulationDatabaseSearch, WorkingDirectoryThenDataFolders)
-{
-    const std::vector<std::string> places = batch::PopulationDatabaseCandidates("LifeTables.mdb");
-    ASSERT_EQ(places.size(), 3u);
-    EXPECT_EQ(places[0], "LifeTables.mdb");
-    EXPECT_EQ(places[1].rfind("/data/LifeTables.mdb"), places[1].size() - 20) << places[1];
-    EXPECT_EQ(places[2], std::string(KALDERON_SOURCE_DIR) + "/data/LifeTables.mdb");
-}
-
 }  // namespace
 }  // namespace kalderon

@@ -96,7 +96,8 @@ private slots:
         QCOMPARE(Entries(MenuActions(frame, 0)),
                  QStringList({"id57600 &New\tCtrl+N (off)", "id32771 &Open data file ...", "-", "id57665 E&xit"}));
         QCOMPARE(Entries(MenuActions(frame, 1)), QStringList({"id59392 &Toolbar", "id59393 &Status Bar"}));
-        QCOMPARE(Entries(MenuActions(frame, 2)), QStringList({"id57664 &About KALDERON..."}));
+        QCOMPARE(Entries(MenuActions(frame, 2)),
+                 QStringList({"id32789 &Contents", "id32790 Quick Tour", "-", "id57664 &About KALDERON..."}));
 
         CEventDataFrame* data = frame.NewDataWindow();
         QCOMPARE(frame.shownMenu(), 129);
@@ -125,7 +126,7 @@ private slots:
             QVERIFY(!action->toolTip().isEmpty());
             QCOMPARE(action->icon().availableSizes(), QList<QSize>({QSize(16, 15)}));
         }
-        QCOMPARE(buttons, QStringList({"id32771", "-", "id57635", "id57634", "id57637", "-", "id57607", "-", "id57664", "-", "id57665"}));
+        QCOMPARE(buttons, QStringList({"id32771", "-", "id57635", "id57634", "id57637", "-", "id57607", "-", "id57664", "id32789", "-", "id57665"}));
         QCOMPARE(frame.toolBar()->allowedAreas(), Qt::AllToolBarAreas);
 
         QCOMPARE(frame.mainStatusBar()->paneText(), QStringLiteral("Ready"));

@@ -1,6 +1,6 @@
 // Renders the main window with a data window, each page of the text import
-// wizard, the column selection and the parameter dialogs into PNG files of
-// a folder:
+// wizard, the column selection, the parameter dialogs, results windows and
+// the help viewer into PNG files of a folder:
 //   QT_QPA_PLATFORM=offscreen kalderon_screenshots docs/images
 #include <QApplication>
 #include <QDir>
@@ -22,6 +22,7 @@
 #include "results/ui/CResultEditView.h"
 #include "stats/PopulationTableLoader.h"
 #include "common/ui/DisplayText.h"
+#include "help/ui/CHelpViewer.h"
 #include "import/DatabaseImport.h"
 #include "import/TextFileReader.h"
 #include "import/ui/CChooseTableDlg.h"
@@ -178,5 +179,12 @@ int main(int argc, char* argv[])
     parameters.relativeSurvival = 1;
     parameters.closingDate = parameters.lastEndDate;
     showResults(parameters, QStringLiteral("results-relative-survival.png"));
+
+    CHelpViewer* help = CHelpViewer::Show(nullptr, ApplicationPaths::Locate().helpFile, QStringLiteral("quick_tour"));
+    if (!help) qFatal("the help file was not found; build the target help_file");
+    help->resize(1000, 700);
+    Save(*help, folder, QStringLiteral("help-quick-tour.png"));
+    help->ShowPage(QStringLiteral("/html/compute_Cutler-Ederer.htm"));
+    Save(*help, folder, QStringLiteral("help-life-table.png"));
     return 0;
 }

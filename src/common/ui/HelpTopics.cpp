@@ -2,13 +2,15 @@
 
 #include "common/ui/AppServices.h"
 #include "common/ui/DisplayText.h"
+#include "help/ui/CHelpViewer.h"
 #include "resources/StringTable.h"
 #include "results/TextFormat.h"
 
 namespace kalderon {
 
-void ShowHelpTopic(QWidget* parent, AppServices& services, const QString&)
+void ShowHelpTopic(QWidget* parent, AppServices& services, const QString& topic)
 {
+    if (CHelpViewer::Show(parent, services.paths.helpFile, topic)) return;
     services.messages.Show(parent,
                            DisplayText(FormatText(text::kHelpFileNotFound, PathBytes(services.paths.helpFile))));
 }

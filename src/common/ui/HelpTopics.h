@@ -8,9 +8,10 @@ namespace kalderon {
 
 struct AppServices;
 
-// Shows a topic of the help file, such as "import_dbfiles".  The program
-// has no viewer for the compiled help file, so the person is told that the
-// help file cannot be shown, with its full path.
+// Shows a topic of the help file, such as "import_dbfiles", in the help
+// viewer; an empty topic shows the first page of the contents.  When the
+// help file cannot be read or lacks the topic, the person is told that the
+// help file was not found, with its full path.
 void ShowHelpTopic(QWidget* parent, AppServices& services, const QString& topic);
 
 }  // namespace kalderon

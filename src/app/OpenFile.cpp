@@ -1,0 +1,34 @@
+#include "app/OpenFile.h"
+
+#include <QFileInfo>
+
+#include "app/CMainFrame.h"
+#include "app/OpenDataFile.h"
+#include "app/RecentFileList.h"
+#include "common/ui/AppServices.h"
+
+namespace kalderon {
+
+bool OpenChartFileByPath(CMainFrame& frame, const QString& path)
+{
+    frame.services().messages.Show(&frame, QStringLiteral("%1\n\nChart windows are not available yet.").arg(path));
+    return false;
+}
+
+void OpenFileByPath(CMainFrame& frame, const QString& path)
+{
+    if (!QFileInfo(path).isFile()) {
+        frame.services().messages.Show(&frame, QStringLiteral("The file %1 does not exist.").arg(path));
+        RemoveRecentFile(path);
+        return;
+    }
+    const bool chart = QFileInfo(path).suffix().compare(QStringLiteral("cht"), Qt::CaseInsensitive) == 0;
+    if (chart ? OpenChartFileByPath(frame, path) : OpenDataFileByPath(frame, path)) AddRecentFile(path);
+}
+
+void OpenFilesByPath(CMainFrame& frame, const QStringList& paths)
+{
+    for (const QString& path : paths) OpenFileByPath(frame, path);
+}
+
+}  // namespace kalderon

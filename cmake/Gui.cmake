@@ -1,12 +1,12 @@
 # kalderon_ui: every src/*/ui/ file plus src/app/; the program kalderon; the
 # Qt Test tests of the windows and dialogs, run without a display.
-find_package(Qt6 REQUIRED COMPONENTS Widgets)
+find_package(Qt6 REQUIRED COMPONENTS Widgets PrintSupport)
 
 file(GLOB UI_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/*/ui/*.cpp)
 list(FILTER UI_SOURCES EXCLUDE REGEX "/src/app/main\\.cpp$")
 add_library(kalderon_ui STATIC ${UI_SOURCES})
 set_target_properties(kalderon_ui PROPERTIES AUTOMOC ON)
-target_link_libraries(kalderon_ui PUBLIC kalderon_core kalderon_qtcanvas Qt6::Widgets)
+target_link_libraries(kalderon_ui PUBLIC kalderon_core kalderon_qtcanvas Qt6::Widgets Qt6::PrintSupport)
 
 add_executable(kalderon src/app/main.cpp)
 target_link_libraries(kalderon PRIVATE kalderon_ui)

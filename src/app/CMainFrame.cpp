@@ -8,6 +8,7 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CEventDataFrame.h"
+#include "app/ChartWindows.h"
 #include "common/ui/ControlName.h"
 #include "common/ui/DisplayText.h"
 #include "app/Icons.h"
@@ -49,6 +50,8 @@ CMainFrame::CMainFrame(AppServices& services, QWidget* parent)
     CreateToolBar();
     ShowMenuOfCurrentChild();
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::ShowMenuOfCurrentChild);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::EnableChildCommands);
+    EnableChildCommands();
     resize(1000, 700);
 }
 
@@ -63,6 +66,24 @@ QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& tool
     return action;
 }
 
+QAction* CMainFrame::AddChildCommand(int id, const QString& text, const QString& toolTip)
+{
+    QAction* action = commands_.count(id) ? new QAction(text, this) : AddCommand(id, text, toolTip);
+    action->setObjectName(ControlName(id));
+    action->setData(id);
+    connect(action, &QAction::triggered, this, [this, id] {
+        if (auto* child = qobject_cast<CChildFrame*>(mdiArea_->currentSubWindow())) child->RunCommand(id);
+    });
+    childCommands_ << action;
+    return action;
+}
+
+void CMainFrame::EnableChildCommands()
+{
+    const auto* child = qobject_cast<const CChildFrame*>(mdiArea_->currentSubWindow());
+    for (QAction* action : childCommands_) action->setEnabled(child && child->HandlesCommand(action->data().toInt()));
+}
+
 QAction* CMainFrame::command(int id) const
 {
     const auto it = commands_.find(id);
@@ -73,13 +94,24 @@ void CMainFrame::CreateCommands()
 {
     // Commands without a handler stand disabled.
     AddCommand(command::kNew, QStringLiteral("&New\tCtrl+N"))->setEnabled(false);
-    AddCommand(command::kSaveAs, QStringLiteral("&Save as ..."))->setEnabled(false);
+    AddChildCommand(command::kSaveAs, QStringLiteral("&Save as ..."));
     AddCommand(command::kCut, QStringLiteral("Cu&t\tCtrl+X"), QStringLiteral("Cut"))->setEnabled(false);
-    AddCommand(command::kCopy, QStringLiteral("&Copy\tCtrl+C"), QStringLiteral("Copy"))->setEnabled(false);
+    AddChildCommand(command::kCopy, QStringLiteral("&Copy\tCtrl+C"), QStringLiteral("Copy"));
+    AddChildCommand(command::kPrint, QStringLiteral("&Print ..."), QStringLiteral("Print"));
+    AddChildCommand(command::kSaveChart, QStringLiteral("Save chart"));
+    AddChildCommand(command::kExportChart, QStringLiteral("&Export chart ..."), QStringLiteral("Export chart"));
+    AddChildCommand(command::kEditChartTitle, QStringLiteral("Edit chart title"));
+    AddChildCommand(command::kEditTimeAxis, QStringLiteral("Edit time axis"));
+    AddChildCommand(command::kEditSurvivalAxis, QStringLiteral("Edit survival axis"));
+    AddChildCommand(command::kEditLegend, QStringLiteral("Edit legend options"));
+    AddChildCommand(command::kFormatDataSeries, QStringLiteral("Format data series"));
     AddCommand(command::kPaste, QStringLiteral("&Paste\tCtrl+V"), QStringLiteral("Paste"))->setEnabled(false);
 
     connect(AddCommand(command::kOpenDataFile, QStringLiteral("&Open data file ..."), QStringLiteral("Open data file")),
             &QAction::triggered, this, [this] { OpenDataFile(*this); });
+    connect(AddCommand(command::kOpenChart, QStringLiteral("Open life table &chart ..."),
+                       QStringLiteral("Open life table chart")),
+            &QAction::triggered, this, [this] { OpenLifeTableChart(*this); });
     connect(AddCommand(command::kClose, QStringLiteral("&Close")), &QAction::triggered, this, [this] {
         if (QMdiSubWindow* child = mdiArea_->currentSubWindow()) child->close();
     });
@@ -120,16 +152,32 @@ void CMainFrame::CreateMenus()
     QMenu* view = MakeMenu(QStringLiteral("&View"), {command::kViewToolBar, command::kViewStatusBar});
     QMenu* help = MakeMenu(QStringLiteral("&Help"), {command::kAbout});
     menus_[resource::kMainFrame] = {
-        MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, kSeparator, command::kExit}),
+        MakeMenu(QStringLiteral("&File"),
+                 {command::kNew, command::kOpenDataFile, command::kOpenChart, kSeparator, command::kExit}),
         view, help};
 
     QMenu* window = MakeMenu(QStringLiteral("&Window"), {command::kWindowCascade, command::kWindowTile});
     connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowMenu(window); });
     menus_[resource::kDataMenu] = {
-        MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kClose, command::kSaveAs,
-                                           kSeparator, command::kExit}),
+        MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kOpenChart, command::kClose,
+                                           command::kSaveAs, kSeparator, command::kExit}),
         MakeMenu(QStringLiteral("&Edit"), {command::kCut, command::kCopy, command::kPaste}),
         view, window, help};
+
+    QMenu* chartFile = MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kOpenChart,
+                                                          command::kClose, command::kSaveChart});
+    chartFile->addAction(AddChildCommand(command::kSaveAs, QStringLiteral("Save chart as ...")));
+    chartFile->addAction(command(command::kExportChart));
+    chartFile->addSeparator();
+    chartFile->addAction(command(command::kPrint));
+    chartFile->addSeparator();
+    chartFile->addAction(command(command::kExit));
+    menus_[resource::kChartMenu] = {
+        chartFile, MakeMenu(QStringLiteral("&Edit"), {command::kCut, command::kCopy, command::kPaste}), view,
+        MakeMenu(QStringLiteral("Chart &options"),
+                 {command::kEditChartTitle, command::kEditTimeAxis, command::kEditSurvivalAxis, command::kEditLegend,
+                  command::kFormatDataSeries}),
+        window, help};
 }
 
 void CMainFrame::CreateToolBar()

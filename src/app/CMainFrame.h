@@ -48,6 +48,9 @@ protected:
 
 private:
     QAction* AddCommand(int id, const QString& text, const QString& toolTip = {});
+    // A command the active child window runs; enabled while it has it.
+    QAction* AddChildCommand(int id, const QString& text, const QString& toolTip = {});
+    void EnableChildCommands();
     QMenu* MakeMenu(const QString& title, const QList<int>& commands);
     void CreateCommands();
     void CreateMenus();
@@ -61,6 +64,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     MainStatusBar* statusBar_;
     std::map<int, QAction*> commands_;
+    QList<QAction*> childCommands_;
     std::map<int, QList<QMenu*>> menus_;
     int shownMenu_ = 0;
 };

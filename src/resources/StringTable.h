@@ -61,6 +61,9 @@ inline constexpr const char* kRelativeProductLimitExportHeader =
 inline constexpr const char* kSmrExportHeader =
     "Observed events;Expected events;SMR/SIR;CI lower limit;CI upper limit;Person-years\n";
 
+// A file that could not be written; %s is its full path.
+inline constexpr const char* kCannotWriteFile = "Could not write file %s.";
+
 // Help topics that cannot be shown; %s is the full path of the help file.
 inline constexpr const char* kHelpFileNotFound = "File %s (compiled HTML Help file) not found.";
 

@@ -16,6 +16,14 @@ public:
     // `filter` is a string-table filter: "Description|*.ext|...||".
     virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& directory,
                                  const QString& filter) = 0;
+
+    // A file to write, or an empty text when cancelled; the person is asked
+    // before an existing file is replaced.  `defaultSuffix` ("CHT") is added
+    // to a name without extension, or the extension of the filter entry
+    // chosen; `selectedFilter`, when given, receives that entry's description.
+    virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& directory,
+                                 const QString& filter, const QString& defaultSuffix,
+                                 QString* selectedFilter = nullptr) = 0;
 };
 
 // "Text files (*.txt)|*.txt|All files (*.*)|*.*||" as the name filters of a

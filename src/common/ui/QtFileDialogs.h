@@ -9,6 +9,8 @@ class QtFileDialogs : public FileDialogs {
 public:
     QString OpenFileName(QWidget* parent, const QString& title, const QString& directory,
                          const QString& filter) override;
+    QString SaveFileName(QWidget* parent, const QString& title, const QString& directory, const QString& filter,
+                         const QString& defaultSuffix, QString* selectedFilter = nullptr) override;
 };
 
 }  // namespace kalderon

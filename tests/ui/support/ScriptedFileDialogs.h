@@ -19,7 +19,17 @@ public:
         return choice;
     }
 
+    QString SaveFileName(QWidget* parent, const QString& title, const QString& directory, const QString& filter,
+                         const QString& defaultSuffix, QString* selectedFilter = nullptr) override
+    {
+        lastSuffix = defaultSuffix;
+        if (selectedFilter) *selectedFilter = filterChoice;
+        return OpenFileName(parent, title, directory, filter);
+    }
+
     QString choice;  // empty: the dialog is cancelled
+    QString filterChoice;  // the filter entry a save dialog reports
+    QString lastSuffix;
     QString lastTitle;
     QString lastDirectory;
     QString lastFilter;

@@ -144,7 +144,7 @@ void CLifeTableChartView::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
 }
 
-void CLifeTableChartView::ShowFocusFrame(const ChartRect& frame)
+void CLifeTableChartView::ShowFocusFrame(ChartRect frame)
 {
     RemoveFocusFrame();
     focusFrame_ = frame;
@@ -180,7 +180,7 @@ void CLifeTableChartView::mouseDoubleClickEvent(QMouseEvent* event)
     RunOptionCommand(hit.command);
     // After an axis dialog the frame stands where it was.
     const bool axis = hit.element == ChartElement::kTimeAxis || hit.element == ChartElement::kSurvivalAxis;
-    if (axis && previousFrame_) ShowFocusFrame(*previousFrame_);
+    if (const std::optional<ChartRect> where = previousFrame_; axis && where) ShowFocusFrame(*where);
 }
 
 // --- chart files ---

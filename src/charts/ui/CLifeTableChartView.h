@@ -61,7 +61,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void ShowFocusFrame(const ChartRect& frame);
+    void ShowFocusFrame(ChartRect frame);
     void RemoveFocusFrame();
     void RunOptionCommand(int id);
     bool WriteChart(const std::string& path);

@@ -66,6 +66,10 @@ QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& tool
     return action;
 }
 
+// The children are destroyed after the members: their last activations
+// must not reach the menus and commands any more.
+CMainFrame::~CMainFrame() { mdiArea_->disconnect(this); }
+
 QAction* CMainFrame::AddChildCommand(int id, const QString& text, const QString& toolTip)
 {
     QAction* action = commands_.count(id) ? new QAction(text, this) : AddCommand(id, text, toolTip);

@@ -25,6 +25,7 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     explicit CMainFrame(AppServices& services, QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     AppServices& services() const { return services_; }
     QMdiArea* mdiArea() const { return mdiArea_; }

@@ -1,5 +1,6 @@
-// Renders the main window with a data window, each page of the text import
-// wizard and the column selection into PNG files of a folder:
+// Renders the main window with a data window, a chart window of each kind
+// beside it, each page of the text import wizard and the column selection
+// into PNG files of a folder:
 //   QT_QPA_PLATFORM=offscreen kalderon_screenshots docs/images
 #include <QApplication>
 #include <QDir>
@@ -9,6 +10,9 @@
 #include <clocale>
 
 #include "app/CEventDataFrame.h"
+#include "app/CLifeTableChartFrame.h"
+#include "app/ChartWindows.h"
+#include "charts/ui/CLifeTableChartView.h"
 #include "app/CMainFrame.h"
 #include "common/ui/DisplayText.h"
 #include "import/DatabaseImport.h"
@@ -17,6 +21,7 @@
 #include "import/ui/CEventDataView.h"
 #include "import/ui/CTextImportPage1.h"
 #include "import/ui/CTextImportSheet.h"
+#include "support/ExampleAnalyses.h"
 #include "support/GuiTestSupport.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedMessages.h"
@@ -59,6 +64,34 @@ int main(int argc, char* argv[])
     window->SetSource(PathBytes(example));
     window->setGeometry(8, 8, 1000, 400);
     Save(frame, folder, QStringLiteral("main-window.png"));
+
+    // Each survival chart beside the data window, the time axis clicked.
+    testing::UseTemporarySettings();
+    const struct {
+        AnalysisKind kind;
+        std::int32_t technique;
+        const char* name;
+    } charts[] = {{kLifeTable, 0, "chart-window-life-table.png"},
+                  {kProductLimit, 0, "chart-window-product-limit.png"},
+                  {kPeriodAnalysis, 0, "chart-window-period-analysis.png"},
+                  {kTrend, 0, "chart-window-trend.png"}};
+    frame.resize(1100, 720);
+    QApplication::processEvents();
+    const QSize area = frame.mdiArea()->viewport()->size();
+    window->setGeometry(0, 0, area.width() * 2 / 5, area.height());
+    for (const auto& chart : charts) {
+        const DataSet data = testing::ExampleAnalysis(chart.kind, chart.technique);
+        CLifeTableChartFrame* chartWindow = OpenAnalysisChart(frame, data.analysis, chart.kind);
+        chartWindow->setGeometry(area.width() * 2 / 5, 0, area.width() - area.width() * 2 / 5, area.height());
+        CLifeTableChartView* view = chartWindow->view();
+        view->grab();
+        const ChartRect axis = view->chart().timeAxis.areaRect;
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint((axis.left + axis.right) / 2, (axis.top + axis.bottom) / 2));
+        Save(frame, folder, QString::fromLatin1(chart.name));
+        view->chart().modifiedFlag = 0;
+        chartWindow->close();
+    }
+    frame.resize(1040, 560);
 
     CTextImportSheet sheet(example, messages);
     sheet.show();

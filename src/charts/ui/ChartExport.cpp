@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QStringList>
+#include <optional>
 
 #include "charts/ChartLayoutSnapshot.h"
 #include "charts/ChartMetafile.h"

@@ -16,6 +16,16 @@ public:
     int resourceId() const { return resourceId_; }
     int menuId() const { return menuId_; }
 
+    // Commands of the main frame that act on the active window (save,
+    // print, copy, the chart options): whether this window has the command,
+    // and running it.
+    virtual bool HandlesCommand(int id) const { return false; }
+    virtual void RunCommand(int id) {}
+
+signals:
+    // Which commands the window has changed (a selection came or went).
+    void CommandsChanged();
+
 protected:
     // Whether the window may close now; windows without unsaved content say yes.
     virtual bool QueryClose() { return true; }

@@ -13,6 +13,18 @@ CEventDataFrame::CEventDataFrame(QWidget* parent)
     : CChildFrame(resource::kDataWindow, resource::kDataMenu, parent), view_(new CEventDataView(this))
 {
     setWidget(view_);
+    connect(view_, &CEventDataView::SelectionChanged, this, &CChildFrame::CommandsChanged);
+}
+
+bool CEventDataFrame::HandlesCommand(int id) const
+{
+    return id == command::kSelectAll || (id == command::kCopy && view_->HasSelection());
+}
+
+void CEventDataFrame::RunCommand(int id)
+{
+    if (id == command::kCopy) view_->CopySelection();
+    if (id == command::kSelectAll) view_->SelectAll();
 }
 
 void CEventDataFrame::SetSource(const std::string& source)

@@ -18,6 +18,10 @@ public:
     // Sets the view's source and the title "Input Data", two blanks, source.
     void SetSource(const std::string& source);
 
+    // Copy of the selected rows and Select All.
+    bool HandlesCommand(int id) const override;
+    void RunCommand(int id) override;
+
 private:
     CEventDataView* view_;
 };

@@ -15,12 +15,12 @@
 #include "app/MainWindowGeometry.h"
 #include "common/ui/HelpKey.h"
 #include "common/ui/HelpTopics.h"
+#include "app/ChartWindows.h"
 #include "common/ui/ControlName.h"
 #include "common/ui/DisplayText.h"
 #include "app/Icons.h"
 #include "common/ui/MainStatusBar.h"
 #include "app/OpenDataFile.h"
-#include "app/ResultCommands.h"
 #include "app/OpenFile.h"
 #include "app/RecentFileList.h"
 #include "common/ui/HelpTopics.h"
@@ -60,8 +60,9 @@ CMainFrame::CMainFrame(AppServices& services, QWidget* parent)
     CreateToolBar();
     ShowMenuOfCurrentChild();
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::ShowMenuOfCurrentChild);
-    ConnectResultCommands(*this);
-    new DataWindowCommands(mdiArea_, command(command::kCopy), command(command::kSelectAll), statusBar_);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::EnableChildCommands);
+    EnableChildCommands();
+    new DataWindowCommands(mdiArea_, statusBar_);
     new HelpKey(this, [this](QWidget* window, const QString& topic) { ShowHelpTopic(window, services_, topic); });
     PlaceMainWindow(*this);
     setAcceptDrops(true);
@@ -78,6 +79,28 @@ QAction* CMainFrame::AddCommand(int id, const QString& text, const QString& tool
     return action;
 }
 
+// The children are destroyed after the members: their last activations
+// must not reach the menus and commands any more.
+CMainFrame::~CMainFrame() { mdiArea_->disconnect(this); }
+
+QAction* CMainFrame::AddChildCommand(int id, const QString& text, const QString& toolTip)
+{
+    QAction* action = commands_.count(id) ? new QAction(text, this) : AddCommand(id, text, toolTip);
+    action->setObjectName(ControlName(id));
+    action->setData(id);
+    connect(action, &QAction::triggered, this, [this, id] {
+        if (auto* child = qobject_cast<CChildFrame*>(mdiArea_->currentSubWindow())) child->RunCommand(id);
+    });
+    childCommands_ << action;
+    return action;
+}
+
+void CMainFrame::EnableChildCommands()
+{
+    const auto* child = qobject_cast<const CChildFrame*>(mdiArea_->currentSubWindow());
+    for (QAction* action : childCommands_) action->setEnabled(child && child->HandlesCommand(action->data().toInt()));
+}
+
 QAction* CMainFrame::command(int id) const
 {
     const auto it = commands_.find(id);
@@ -88,15 +111,25 @@ void CMainFrame::CreateCommands()
 {
     // Commands without a handler stand disabled.
     AddCommand(command::kNew, QStringLiteral("&New\tCtrl+N"))->setEnabled(false);
-    AddCommand(command::kSaveAs, QStringLiteral("&Save as ..."))->setEnabled(false);
-    AddCommand(command::kPrint, QStringLiteral("&Print ..."), QStringLiteral("Print active window"))->setEnabled(false);
+    AddChildCommand(command::kSaveAs, QStringLiteral("&Save as ..."));
     AddCommand(command::kCut, QStringLiteral("Cu&t\tCtrl+X"), QStringLiteral("Cut"))->setEnabled(false);
-    AddCommand(command::kCopy, QStringLiteral("&Copy\tCtrl+C"), QStringLiteral("Copy"))->setEnabled(false);
-    AddCommand(command::kSelectAll, QStringLiteral("Select &All\tCtrl+A"))->setEnabled(false);
+    AddChildCommand(command::kCopy, QStringLiteral("&Copy\tCtrl+C"), QStringLiteral("Copy"));
+    AddChildCommand(command::kSelectAll, QStringLiteral("Select &All\tCtrl+A"));
+    AddChildCommand(command::kPrint, QStringLiteral("&Print ..."), QStringLiteral("Print active window"));
+    AddChildCommand(command::kSaveChart, QStringLiteral("Save chart"));
+    AddChildCommand(command::kExportChart, QStringLiteral("&Export chart ..."), QStringLiteral("Export chart"));
+    AddChildCommand(command::kEditChartTitle, QStringLiteral("Edit chart title"));
+    AddChildCommand(command::kEditTimeAxis, QStringLiteral("Edit time axis"));
+    AddChildCommand(command::kEditSurvivalAxis, QStringLiteral("Edit survival axis"));
+    AddChildCommand(command::kEditLegend, QStringLiteral("Edit legend options"));
+    AddChildCommand(command::kFormatDataSeries, QStringLiteral("Format data series"));
     AddCommand(command::kPaste, QStringLiteral("&Paste\tCtrl+V"), QStringLiteral("Paste"))->setEnabled(false);
 
     connect(AddCommand(command::kOpenDataFile, QStringLiteral("&Open data file ..."), QStringLiteral("Open data file")),
             &QAction::triggered, this, [this] { OpenDataFile(*this); });
+    connect(AddCommand(command::kOpenChart, QStringLiteral("Open life table &chart ..."),
+                       QStringLiteral("Open life table chart")),
+            &QAction::triggered, this, [this] { OpenLifeTableChart(*this); });
     connect(AddCommand(command::kClose, QStringLiteral("&Close")), &QAction::triggered, this, [this] {
         if (QMdiSubWindow* child = mdiArea_->currentSubWindow()) child->close();
     });
@@ -152,18 +185,34 @@ void CMainFrame::CreateMenus()
     QMenu* help = MakeMenu(QStringLiteral("&Help"),
                            {command::kHelpContents, command::kQuickTour, kSeparator, command::kAbout});
     menus_[resource::kMainFrame] = {
-        MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, kSeparator, command::kExit}),
+        MakeMenu(QStringLiteral("&File"),
+                 {command::kNew, command::kOpenDataFile, command::kOpenChart, kSeparator, command::kExit}),
         view, help};
 
     QMenu* window = MakeMenu(QStringLiteral("&Window"),
                              {command::kWindowCascade, command::kWindowTile, command::kWindowCloseAll});
     connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowMenu(window); });
     menus_[resource::kDataMenu] = {
-        MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kClose, command::kSaveAs,
-                                           kSeparator, command::kPrint, kSeparator, command::kExit}),
+        MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kOpenChart, command::kClose,
+                                           command::kSaveAs, kSeparator, command::kPrint, kSeparator, command::kExit}),
         MakeMenu(QStringLiteral("&Edit"), {command::kCut, command::kCopy, command::kPaste, kSeparator,
                                            command::kSelectAll}),
         view, window, help};
+
+    QMenu* chartFile = MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kOpenChart,
+                                                          command::kClose, command::kSaveChart});
+    chartFile->addAction(AddChildCommand(command::kSaveAs, QStringLiteral("Save chart as ...")));
+    chartFile->addAction(command(command::kExportChart));
+    chartFile->addSeparator();
+    chartFile->addAction(command(command::kPrint));
+    chartFile->addSeparator();
+    chartFile->addAction(command(command::kExit));
+    menus_[resource::kChartMenu] = {
+        chartFile, MakeMenu(QStringLiteral("&Edit"), {command::kCut, command::kCopy, command::kPaste}), view,
+        MakeMenu(QStringLiteral("Chart &options"),
+                 {command::kEditChartTitle, command::kEditTimeAxis, command::kEditSurvivalAxis, command::kEditLegend,
+                  command::kFormatDataSeries}),
+        window, help};
     const auto openRecent = [this](const QString& path) { OpenFileByPath(*this, path); };
     for (auto& [id, menus] : menus_) ListRecentFilesIn(menus.front(), command(command::kExit), openRecent);
 }
@@ -223,6 +272,7 @@ CChildFrame* CMainFrame::AddChild(CChildFrame* frame)
 {
     QMdiSubWindow* active = mdiArea_->currentSubWindow();
     mdiArea_->addSubWindow(frame);
+    connect(frame, &CChildFrame::CommandsChanged, this, &CMainFrame::EnableChildCommands);
     PlaceNewChild(mdiArea_, frame, active);
     LeaveCloseKeysToTheFrame(frame);
     frame->show();

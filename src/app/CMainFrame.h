@@ -26,6 +26,7 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     explicit CMainFrame(AppServices& services, QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     AppServices& services() const { return services_; }
     QMdiArea* mdiArea() const { return mdiArea_; }
@@ -54,6 +55,9 @@ private:
     QAction* AddCommand(int id, const QString& text, const QString& toolTip = {});
     // Keyboard keys of a command, in force whichever menu the bar shows.
     void AddKeys(int id, const QList<QKeySequence>& keys);
+    // A command the active child window runs; enabled while it has it.
+    QAction* AddChildCommand(int id, const QString& text, const QString& toolTip = {});
+    void EnableChildCommands();
     QMenu* MakeMenu(const QString& title, const QList<int>& commands);
     void CreateCommands();
     void CreateMenus();
@@ -67,6 +71,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     MainStatusBar* statusBar_;
     std::map<int, QAction*> commands_;
+    QList<QAction*> childCommands_;
     std::map<int, QList<QMenu*>> menus_;
     int shownMenu_ = 0;
 };

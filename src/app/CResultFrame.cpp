@@ -10,6 +10,29 @@ CResultFrame::CResultFrame(AppServices& services, int resourceId, QWidget* paren
 {
     setWidget(view_);
     connect(view_, &CResultEditView::savedAs, this, &QWidget::setWindowTitle);
+    connect(view_, &CResultEditView::copyAvailable, this, &CChildFrame::CommandsChanged);
+}
+
+bool CResultFrame::HandlesCommand(int id) const
+{
+    switch (id) {
+    case command::kSaveAs:
+    case command::kPrint:
+    case command::kSelectAll: return true;
+    case command::kCopy: return view_->hasSelection();
+    default: return false;
+    }
+}
+
+void CResultFrame::RunCommand(int id)
+{
+    switch (id) {
+    case command::kSaveAs: view_->SaveAs(); break;
+    case command::kPrint: view_->Print(); break;
+    case command::kSelectAll: view_->selectAll(); break;
+    case command::kCopy: view_->copy(); break;
+    default: break;
+    }
 }
 
 bool CResultFrame::QueryClose() { return view_->QuerySaveOnClose(); }

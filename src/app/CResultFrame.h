@@ -17,6 +17,9 @@ public:
 
     CResultEditView* view() const { return view_; }
 
+    bool HandlesCommand(int id) const override;
+    void RunCommand(int id) override;
+
 protected:
     bool QueryClose() override;
 

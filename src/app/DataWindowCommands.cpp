@@ -9,16 +9,10 @@
 
 namespace kalderon {
 
-DataWindowCommands::DataWindowCommands(QMdiArea* area, QAction* copy, QAction* selectAll, MainStatusBar* statusBar)
-    : QObject(area), area_(area), copy_(copy), selectAll_(selectAll), statusBar_(statusBar)
+DataWindowCommands::DataWindowCommands(QMdiArea* area, MainStatusBar* statusBar)
+    : QObject(area), area_(area), statusBar_(statusBar)
 {
     connect(area_, &QMdiArea::subWindowActivated, this, &DataWindowCommands::Follow);
-    connect(copy_, &QAction::triggered, this, [this] {
-        if (view_) view_->CopySelection();
-    });
-    connect(selectAll_, &QAction::triggered, this, [this] {
-        if (view_) view_->SelectAll();
-    });
     Follow();
 }
 
@@ -33,8 +27,6 @@ void DataWindowCommands::Follow()
 
 void DataWindowCommands::Update()
 {
-    copy_->setEnabled(view_ && view_->HasSelection());
-    selectAll_->setEnabled(view_ != nullptr);
     statusBar_->ShowCaseCounts(view_ ? view_->countsText() : QString());
 }
 

@@ -125,6 +125,63 @@ void Exit(QPainter& p)
     p.drawPolygon(QPolygonF({{8, 6.5}, {11.5, 6.5}, {11.5, 4}, {15.5, 8}, {11.5, 12}, {11.5, 9.5}, {8, 9.5}}));
 }
 
+// A small survival curve in a frame.
+void Chart(QPainter& p, int x, int y)
+{
+    p.setPen(QColor(64, 64, 64));
+    p.setBrush(Qt::white);
+    p.drawRect(x, y, 9, 8);
+    p.setPen(QColor(192, 0, 0));
+    p.drawLine(x + 1, y + 2, x + 3, y + 2);
+    p.drawLine(x + 3, y + 2, x + 3, y + 4);
+    p.drawLine(x + 3, y + 4, x + 6, y + 4);
+    p.drawLine(x + 6, y + 4, x + 6, y + 6);
+    p.drawLine(x + 6, y + 6, x + 8, y + 6);
+}
+
+void OpenChart(QPainter& p)
+{
+    OpenFolder(p);
+    Chart(p, 6, 6);
+}
+
+void SaveChart(QPainter& p)
+{
+    p.setPen(QColor(0, 0, 64));
+    p.setBrush(QColor(48, 64, 160));
+    p.drawRect(1, 1, 13, 13);
+    p.setBrush(Qt::white);
+    p.drawRect(3, 1, 9, 6);
+    p.setBrush(QColor(192, 192, 192));
+    p.drawRect(4, 10, 7, 4);
+    p.setPen(QColor(192, 0, 0));
+    p.drawLine(4, 3, 7, 3);
+    p.drawLine(7, 3, 7, 5);
+    p.drawLine(7, 5, 11, 5);
+}
+
+void ExportChart(QPainter& p)
+{
+    Chart(p, 1, 1);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 144, 0));
+    p.drawPolygon(QPolygonF({{7, 10}, {11, 10}, {11, 7.5}, {15.5, 11}, {11, 14.5}, {11, 12}, {7, 12}}));
+}
+
+void Print(QPainter& p)
+{
+    p.setPen(QColor(64, 64, 64));
+    p.setBrush(Qt::white);
+    p.drawRect(4, 1, 7, 5);
+    p.setBrush(QColor(192, 192, 192));
+    p.drawRect(1, 6, 13, 5);
+    p.setBrush(Qt::white);
+    p.drawRect(4, 9, 7, 5);
+    p.setPen(QColor(0, 160, 0));
+    p.drawPoint(12, 8);
+}
+
 }  // namespace
 
 QIcon CommandIcon(int commandId)
@@ -132,6 +189,14 @@ QIcon CommandIcon(int commandId)
     switch (commandId) {
     case command::kOpenDataFile:
         return Draw(OpenFolder);
+    case command::kOpenChart:
+        return Draw(OpenChart);
+    case command::kSaveChart:
+        return Draw(SaveChart);
+    case command::kExportChart:
+        return Draw(ExportChart);
+    case command::kPrint:
+        return Draw(Print);
     case command::kCut:
         return Draw(Scissors);
     case command::kCopy:

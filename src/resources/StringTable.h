@@ -63,6 +63,8 @@ inline constexpr const char* kSmrExportHeader =
 
 // A results file that cannot be written: its path and the system's reason.
 inline constexpr const char* kFileNotWritten = "The file %s could not be written: %s";
+// A file that could not be written; %s is its full path.
+inline constexpr const char* kCannotWriteFile = "Could not write file %s.";
 
 // Help topics that cannot be shown; %s is the full path of the help file.
 inline constexpr const char* kHelpFileNotFound = "File %s (compiled HTML Help file) not found.";

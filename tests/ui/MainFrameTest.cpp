@@ -94,7 +94,8 @@ private slots:
         QCOMPARE(frame.shownMenu(), 128);
         QCOMPARE(MenuTitles(frame), QStringList({"&File", "&View", "&Help"}));
         QCOMPARE(Entries(MenuActions(frame, 0)),
-                 QStringList({"id57600 &New\tCtrl+N (off)", "id32771 &Open data file ...", "-", "id57665 E&xit"}));
+                 QStringList({"id57600 &New\tCtrl+N (off)", "id32771 &Open data file ...",
+                              "id32787 Open life table &chart ...", "-", "id57665 E&xit"}));
         QCOMPARE(Entries(MenuActions(frame, 1)), QStringList({"id59392 &Toolbar", "id59393 &Status Bar"}));
         QCOMPARE(Entries(MenuActions(frame, 2)),
                  QStringList({"id32789 &Contents", "id32790 Quick Tour", "-", "id57664 &About KALDERON..."}));
@@ -103,7 +104,8 @@ private slots:
         QCOMPARE(frame.shownMenu(), 129);
         QCOMPARE(MenuTitles(frame), QStringList({"&File", "&Edit", "&View", "&Window", "&Help"}));
         QCOMPARE(Entries(MenuActions(frame, 0)),
-                 QStringList({"id57600 &New\tCtrl+N (off)", "id32771 &Open data file ...", "id57602 &Close",
+                 QStringList({"id57600 &New\tCtrl+N (off)", "id32771 &Open data file ...",
+                              "id32787 Open life table &chart ...", "id57602 &Close",
                               "id32774 &Save as ... (off)", "-", "id57607 &Print ... (off)", "-", "id57665 E&xit"}));
         QCOMPARE(Entries(MenuActions(frame, 1)), QStringList({"id57635 Cu&t\tCtrl+X (off)", "id57634 &Copy\tCtrl+C (off)",
                                                               "id57637 &Paste\tCtrl+V (off)", "-",
@@ -126,7 +128,8 @@ private slots:
             QVERIFY(!action->toolTip().isEmpty());
             QCOMPARE(action->icon().availableSizes(), QList<QSize>({QSize(16, 15)}));
         }
-        QCOMPARE(buttons, QStringList({"id32771", "-", "id57635", "id57634", "id57637", "-", "id57607", "-", "id57664", "id32789", "-", "id57665"}));
+        QCOMPARE(buttons, QStringList({"id32771", "id32787", "id32785", "id32782", "-", "id57635", "id57634", "id57637",
+                                       "-", "id57607", "-", "id57664", "id32789", "-", "id57665"}));
         QCOMPARE(frame.toolBar()->allowedAreas(), Qt::AllToolBarAreas);
 
         QCOMPARE(frame.mainStatusBar()->paneText(), QStringLiteral("Ready"));

@@ -1,6 +1,6 @@
-// Renders the main window with a data window, each page of the text import
-// wizard, the column selection, the parameter dialogs, results windows and
-// the help viewer into PNG files of a folder:
+// Renders the main window with a data window, a chart window of each kind,
+// each page of the text import wizard, the column selection, the parameter
+// dialogs, results windows and the help viewer into PNG files of a folder:
 //   QT_QPA_PLATFORM=offscreen kalderon_screenshots docs/images
 #include <QApplication>
 #include <QDir>
@@ -15,6 +15,9 @@
 #include "analysis/ui/ProductLimitParameterDialog.h"
 #include "analysis/ui/SmrParameterDialog.h"
 #include "app/CEventDataFrame.h"
+#include "app/CLifeTableChartFrame.h"
+#include "app/ChartWindows.h"
+#include "charts/ui/CLifeTableChartView.h"
 #include "app/CMainFrame.h"
 #include "app/CResultFrame.h"
 #include "app/ResultWindows.h"
@@ -30,6 +33,7 @@
 #include "import/ui/CEventDataView.h"
 #include "import/ui/CTextImportPage1.h"
 #include "import/ui/CTextImportSheet.h"
+#include "support/ExampleAnalyses.h"
 #include "support/GuiTestSupport.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedMessages.h"
@@ -95,6 +99,34 @@ int main(int argc, char* argv[])
     invalid->SetSource("/home/user/data/cases.txt");
     invalid->setGeometry(8, 8, 1000, 400);
     Save(frame, folder, QStringLiteral("data-window-invalid-rows.png"));
+
+    // Each survival chart beside the data window, the time axis clicked.
+    testing::UseTemporarySettings();
+    const struct {
+        AnalysisKind kind;
+        std::int32_t technique;
+        const char* name;
+    } charts[] = {{kLifeTable, 0, "chart-window-life-table.png"},
+                  {kProductLimit, 0, "chart-window-product-limit.png"},
+                  {kPeriodAnalysis, 0, "chart-window-period-analysis.png"},
+                  {kTrend, 0, "chart-window-trend.png"}};
+    frame.resize(1100, 720);
+    QApplication::processEvents();
+    const QSize area = frame.mdiArea()->viewport()->size();
+    window->setGeometry(0, 0, area.width() * 2 / 5, area.height());
+    for (const auto& chart : charts) {
+        const DataSet data = testing::ExampleAnalysis(chart.kind, chart.technique);
+        CLifeTableChartFrame* chartWindow = OpenAnalysisChart(frame, data.analysis, chart.kind);
+        chartWindow->setGeometry(area.width() * 2 / 5, 0, area.width() - area.width() * 2 / 5, area.height());
+        CLifeTableChartView* view = chartWindow->view();
+        view->grab();
+        const ChartRect axis = view->chart().timeAxis.areaRect;
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint((axis.left + axis.right) / 2, (axis.top + axis.bottom) / 2));
+        Save(frame, folder, QString::fromLatin1(chart.name));
+        view->chart().modifiedFlag = 0;
+        chartWindow->close();
+    }
+    frame.resize(1040, 560);
 
     CTextImportSheet sheet(example, messages);
     sheet.show();

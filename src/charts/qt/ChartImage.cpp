@@ -1,7 +1,9 @@
 #include "charts/qt/ChartImage.h"
 
 #include <QFile>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QSvgGenerator>
 
 #include "charts/ChartRenderer.h"
@@ -45,6 +47,26 @@ bool WriteChartSvg(LifeTableChart& chart, const std::string& path, int width, in
     QtCanvas canvas(painter);
     DrawChart(chart, canvas, WindowSurface(width, height));
     painter.end();
+    return file.error() == QFileDevice::NoError;
+}
+
+bool WriteChartPdf(LifeTableChart& chart, const std::string& path, int width, int height)
+{
+    EnsureImageApplication();
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(72);  // one unit of the drawing is one point
+        writer.setPageLayout(QPageLayout(QPageSize(QSizeF(width, height), QPageSize::Point), QPageLayout::Portrait,
+                                         QMarginsF(0, 0, 0, 0)));
+        writer.setTitle(DisplayText(chart.titleText));
+        QPainter painter;
+        if (!painter.begin(&writer)) return false;
+        QtCanvas canvas(painter);
+        DrawChart(chart, canvas, WindowSurface(width, height));
+        painter.end();
+    }
     return file.error() == QFileDevice::NoError;
 }
 

@@ -17,5 +17,7 @@ QImage RenderChartImage(LifeTableChart& chart, int width, int height);
 // written.
 bool WriteChartPng(LifeTableChart& chart, const std::string& path, int width, int height);
 bool WriteChartSvg(LifeTableChart& chart, const std::string& path, int width, int height);
+// A one-page PDF file whose page is width x height points.
+bool WriteChartPdf(LifeTableChart& chart, const std::string& path, int width, int height);
 
 }  // namespace kalderon

@@ -18,11 +18,14 @@ public:
     // (when it has it) and leaves there the entry chosen.
     virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& directory,
                                  const QString& filter, QString* chosenFilter = nullptr) = 0;
-    // A file name to save to, chosen by the person (who confirmed replacing
-    // a file of that name), or an empty text when cancelled.  A name typed
-    // without extension gets `defaultSuffix`.
+
+    // A file to write, or an empty text when cancelled; the person is asked
+    // before an existing file is replaced.  `defaultSuffix` ("CHT") is added
+    // to a name without extension, or the extension of the filter entry
+    // chosen; `selectedFilter`, when given, receives that entry's description.
     virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& directory,
-                                 const QString& filter, const QString& defaultSuffix) = 0;
+                                 const QString& filter, const QString& defaultSuffix,
+                                 QString* selectedFilter = nullptr) = 0;
 };
 
 // "Text files (*.txt)|*.txt|All files (*.*)|*.*||" as the name filters of a

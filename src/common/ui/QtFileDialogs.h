@@ -10,7 +10,7 @@ public:
     QString OpenFileName(QWidget* parent, const QString& title, const QString& directory,
                          const QString& filter, QString* chosenFilter = nullptr) override;
     QString SaveFileName(QWidget* parent, const QString& title, const QString& directory, const QString& filter,
-                         const QString& defaultSuffix) override;
+                         const QString& defaultSuffix, QString* selectedFilter = nullptr) override;
 };
 
 }  // namespace kalderon

@@ -22,19 +22,21 @@ public:
     }
 
     QString SaveFileName(QWidget* parent, const QString& title, const QString& directory, const QString& filter,
-                         const QString& defaultSuffix) override
+                         const QString& defaultSuffix, QString* selectedFilter = nullptr) override
     {
         ++saveDialogs;
         lastTitle = title;
         lastDirectory = directory;
         lastFilter = filter;
         lastSuffix = defaultSuffix;
-        return saveChoice;
+        if (selectedFilter) *selectedFilter = filterChoice;
+        return saveChoice.isEmpty() ? choice : saveChoice;
     }
 
     QString choice;  // empty: the dialog is cancelled
     QString filterToChoose;  // the entry the person picks; empty: left as it was
     QString lastChosenFilter;  // the entry the dialog started with
+    QString filterChoice;  // the filter entry a save dialog reports
     QString lastTitle;
     QString lastDirectory;
     QString lastFilter;

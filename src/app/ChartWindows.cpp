@@ -1,0 +1,78 @@
+#include "app/ChartWindows.h"
+
+#include "app/CLifeTableChartFrame.h"
+#include "app/CMainFrame.h"
+#include "charts/ChartFile.h"
+#include "charts/LifeTableChart.h"
+#include "charts/ui/CLifeTableChartView.h"
+#include "common/ui/DisplayText.h"
+#include "common/ui/UserProfile.h"
+#include "common/ui/WaitCursor.h"
+
+namespace kalderon {
+namespace {
+
+constexpr int kChartFileFilter = 203;
+constexpr int kOpenTitle = 211;
+constexpr int kChartFromFile = 422;  // the frame of charts read from a file
+
+// The frame string and the title prefix of an analysis's chart window.
+struct ChartWindowStrings {
+    int frame = 0;
+    int title = 0;
+};
+
+ChartWindowStrings StringsOf(AnalysisKind kind, std::int32_t periodTechnique)
+{
+    switch (kind) {
+    case kLifeTable: return {402, 403};
+    case kProductLimit: return {426, 427};
+    case kPeriodAnalysis: return {413, periodTechnique == 1 ? 415 : 414};
+    case kTrend: return {422, 423};
+    default: return {};
+    }
+}
+
+}  // namespace
+
+CLifeTableChartFrame* OpenAnalysisChart(CMainFrame& frame, const CAnalysisData& analysis, AnalysisKind kind)
+{
+    const std::int32_t chartKind = ChartKindOfAnalysis(kind, analysis.periodTechnique);
+    if (chartKind < 0) return nullptr;
+    const ChartWindowStrings strings = StringsOf(kind, analysis.periodTechnique);
+    auto* window = new CLifeTableChartFrame(frame.services(), strings.frame);
+    window->view()->InitFromAnalysis(analysis, chartKind, kind == kTrend ? analysis.survivalYears : 0);
+    window->setWindowTitle(UiString(strings.title) + QStringLiteral("  ") + DisplayText(analysis.title));
+    frame.AddChild(window);
+    return window;
+}
+
+void OpenLifeTableChart(CMainFrame& frame)
+{
+    AppServices& services = frame.services();
+    const QString path = services.fileDialogs.OpenFileName(&frame, UiString(kOpenTitle), LastImportDir(),
+                                                           UiString(kChartFileFilter));
+    if (path.isEmpty()) return;
+    WaitCursor wait;
+    const std::string file = PathBytes(path);
+    LifeTableChart chart;
+    const ChartFileStatus status = OpenChartFile(file, chart);
+    if (status == ChartFileStatus::kCannotOpen || status == ChartFileStatus::kNotAChartFile) {
+        services.messages.Show(&frame, DisplayText(ChartFileMessage(status, file)));
+        return;
+    }
+    auto* window = new CLifeTableChartFrame(services, kChartFromFile);
+    frame.AddChild(window);
+    if (status != ChartFileStatus::kOk) {
+        // The body did not read to its closing signature: the half-built
+        // window goes again, without asking about its content.
+        window->view()->chart().modifiedFlag = 0;
+        window->close();
+        services.messages.Show(&frame, DisplayText(ChartFileMessage(status, file)));
+        return;
+    }
+    window->setWindowTitle(DisplayText(chart.chartPath));
+    window->view()->SetChart(std::move(chart));
+}
+
+}  // namespace kalderon

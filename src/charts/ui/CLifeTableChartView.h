@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QWidget>
+#include <optional>
+#include <string>
+
+#include "charts/ChartTypes.h"
+#include "charts/LifeTableChart.h"
+
+class QPrinter;
+
+namespace kalderon {
+
+struct AppServices;
+
+// The view of a chart window: it owns the chart, draws it over its whole
+// client area, marks the element under the last single click with a dotted
+// focus frame and runs the chart's commands (options, save, export, print,
+// copy).
+class CLifeTableChartView : public QWidget {
+    Q_OBJECT
+public:
+    explicit CLifeTableChartView(AppServices& services, QWidget* parent = nullptr);
+
+    LifeTableChart& chart() { return chart_; }
+    const LifeTableChart& chart() const { return chart_; }
+
+    // A new chart of a finished analysis with the user's defaults of its kind.
+    void InitFromAnalysis(const CAnalysisData& analysis, std::int32_t kind, int n);
+    // A chart read from a file.
+    void SetChart(LifeTableChart chart);
+
+    // The commands of the chart window's menu the view runs.
+    static bool HandlesCommand(int id);
+    void OnCommand(int id);
+
+    bool SaveChart();
+    bool SaveChartAs();
+    void ExportChart();
+    void PrintChart();
+    void CopyChart();
+    // Draws the chart on one page of the printer; false when it cannot print.
+    bool Print(QPrinter& printer);
+
+    // Whether the window may close: asks about unsaved changes.
+    bool QuerySaveOnClose();
+
+    // The focus frame shown now, if any.
+    std::optional<ChartRect> focusFrame() const { return focusFrame_; }
+
+signals:
+    // The chart was saved under a new path.
+    void pathChanged(const QString& path);
+    // An option command (title, axes, legend, data series) is to run.
+    void optionCommand(int id);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void ShowFocusFrame(ChartRect frame);
+    void RemoveFocusFrame();
+    void RunOptionCommand(int id);
+    bool WriteChart(const std::string& path);
+    void ShowCannotWrite(const QString& path);
+    void UpdateAccessibleTexts();
+
+    AppServices& services_;
+    LifeTableChart chart_;
+    std::optional<ChartRect> focusFrame_;
+    std::optional<ChartRect> previousFrame_;
+};
+
+}  // namespace kalderon

@@ -169,19 +169,6 @@ void ExportChart(QPainter& p)
     p.drawPolygon(QPolygonF({{7, 10}, {11, 10}, {11, 7.5}, {15.5, 11}, {11, 14.5}, {11, 12}, {7, 12}}));
 }
 
-void Print(QPainter& p)
-{
-    p.setPen(QColor(64, 64, 64));
-    p.setBrush(Qt::white);
-    p.drawRect(4, 1, 7, 5);
-    p.setBrush(QColor(192, 192, 192));
-    p.drawRect(1, 6, 13, 5);
-    p.setBrush(Qt::white);
-    p.drawRect(4, 9, 7, 5);
-    p.setPen(QColor(0, 160, 0));
-    p.drawPoint(12, 8);
-}
-
 }  // namespace
 
 QIcon CommandIcon(int commandId)
@@ -195,8 +182,6 @@ QIcon CommandIcon(int commandId)
         return Draw(SaveChart);
     case command::kExportChart:
         return Draw(ExportChart);
-    case command::kPrint:
-        return Draw(Print);
     case command::kCut:
         return Draw(Scissors);
     case command::kCopy:

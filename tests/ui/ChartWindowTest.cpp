@@ -148,7 +148,7 @@ private slots:
         for (QAction* action : frame.toolBar()->actions())
             buttons << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
         QCOMPARE(buttons, QStringList({"id32771", "id32787", "id32785", "id32782", "-", "id57635", "id57634", "id57637",
-                                       "-", "id57607", "-", "id57664", "-", "id57665"}));
+                                       "-", "id57607", "-", "id57664", "id32789", "-", "id57665"}));
         QVERIFY(!frame.command(command::kSaveChart)->isEnabled());
         QVERIFY(frame.command(command::kOpenChart)->isEnabled());
 

@@ -166,23 +166,23 @@ int main(int argc, char* argv[])
     Save(tables, folder, QStringLiteral("choose-table.png"));
     tables.hide();
 
-    DataSet cases;
-    if (!ReadTextFile(PathBytes(example), settings, cases, error)) qFatal("%s", error.c_str());
-    cases.analysis.PrepareTimeWindow();
+    DataSet exampleCases;
+    if (!ReadTextFile(PathBytes(example), settings, exampleCases, error)) qFatal("%s", error.c_str());
+    exampleCases.analysis.PrepareTimeWindow();
     services.paths.lifeTables = testing::SourcePath(QStringLiteral("data/LifeTables.mdb"));
     services.paths.referenceRateTables = testing::SourcePath(QStringLiteral("data/ReferenceRateTables.mdb"));
     const char* const modeNames[] = {"life-table", "period-analysis", "trend"};
     for (AnalysisKind mode : {kLifeTable, kPeriodAnalysis, kTrend}) {
-        ParameterDialog dialog(cases.analysis, cases.cases, mode, true, true, services);
+        ParameterDialog dialog(exampleCases.analysis, exampleCases.cases, mode, true, true, services);
         if (mode == kLifeTable) testing::Choose(&dialog, 1077, QStringLiteral("Hakulinen"));
         dialog.show();
         Save(dialog, folder, QStringLiteral("parameters-%1.png").arg(QString::fromLatin1(modeNames[mode])));
     }
-    ProductLimitParameterDialog productLimit(cases.analysis, cases.cases, true, true, services);
+    ProductLimitParameterDialog productLimit(exampleCases.analysis, exampleCases.cases, true, true, services);
     productLimit.show();
     Save(productLimit, folder, QStringLiteral("parameters-product-limit.png"));
     productLimit.hide();
-    SmrParameterDialog smr(cases.analysis, cases.cases, true, services);
+    SmrParameterDialog smr(exampleCases.analysis, exampleCases.cases, true, services);
     smr.show();
     Save(smr, folder, QStringLiteral("parameters-smr.png"));
     smr.hide();

@@ -17,18 +17,7 @@ QString QtFileDialogs::OpenFileName(QWidget* parent, const QString& title, const
 }
 
 QString QtFileDialogs::SaveFileName(QWidget* parent, const QString& title, const QString& directory,
-                                    const QString& filter, const QString& defaultSuffix)
-{
-    QFileDialog dialog(parent, title, directory, QtNameFilters(filter));
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().front();
-}
-
-QString QtFileDialogs::SaveFileName(QWidget* parent, const QString& title, const QString& directory,
-                                   const QString& filter, const QString& defaultSuffix, QString* selectedFilter)
+                                    const QString& filter, const QString& defaultSuffix, QString* selectedFilter)
 {
     QFileDialog dialog(parent, title, directory, QtNameFilters(filter));
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -2,6 +2,7 @@
 
 #include "app/CLifeTableChartFrame.h"
 #include "app/CMainFrame.h"
+#include "app/RecentFileList.h"
 #include "charts/ChartFile.h"
 #include "charts/LifeTableChart.h"
 #include "charts/ui/CLifeTableChartView.h"
@@ -52,14 +53,19 @@ void OpenLifeTableChart(CMainFrame& frame)
     AppServices& services = frame.services();
     const QString path = services.fileDialogs.OpenFileName(&frame, UiString(kOpenTitle), LastImportDir(),
                                                            UiString(kChartFileFilter));
-    if (path.isEmpty()) return;
+    if (!path.isEmpty() && OpenChartFileByPath(frame, path)) AddRecentFile(path);
+}
+
+bool OpenChartFileByPath(CMainFrame& frame, const QString& path)
+{
+    AppServices& services = frame.services();
     WaitCursor wait;
     const std::string file = PathBytes(path);
     LifeTableChart chart;
     const ChartFileStatus status = OpenChartFile(file, chart);
     if (status == ChartFileStatus::kCannotOpen || status == ChartFileStatus::kNotAChartFile) {
         services.messages.Show(&frame, DisplayText(ChartFileMessage(status, file)));
-        return;
+        return false;
     }
     auto* window = new CLifeTableChartFrame(services, kChartFromFile);
     frame.AddChild(window);
@@ -69,10 +75,11 @@ void OpenLifeTableChart(CMainFrame& frame)
         window->view()->chart().modifiedFlag = 0;
         window->close();
         services.messages.Show(&frame, DisplayText(ChartFileMessage(status, file)));
-        return;
+        return false;
     }
     window->setWindowTitle(DisplayText(chart.chartPath));
     window->view()->SetChart(std::move(chart));
+    return true;
 }
 
 }  // namespace kalderon

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "stats/AnalysisData.h"
 
 namespace kalderon {
@@ -13,9 +15,11 @@ class CMainFrame;
 // two blanks and the record's title.  Null for SMR/SIR, which has no chart.
 CLifeTableChartFrame* OpenAnalysisChart(CMainFrame& frame, const CAnalysisData& analysis, AnalysisKind kind);
 
-// "Open life table chart": asks for a chart file and shows it in a new chart
-// window titled with its full path; a file that cannot be read is named in
-// a message and leaves no window.
+// "Open life table chart": asks for a chart file and opens it.
 void OpenLifeTableChart(CMainFrame& frame);
+
+// Shows a chart file in a new chart window titled with its full path; a
+// file that cannot be read is named in a message and leaves no window.
+bool OpenChartFileByPath(CMainFrame& frame, const QString& path);
 
 }  // namespace kalderon

@@ -3,17 +3,12 @@
 #include <QFileInfo>
 
 #include "app/CMainFrame.h"
+#include "app/ChartWindows.h"
 #include "app/OpenDataFile.h"
 #include "app/RecentFileList.h"
 #include "common/ui/AppServices.h"
 
 namespace kalderon {
-
-bool OpenChartFileByPath(CMainFrame& frame, const QString& path)
-{
-    frame.services().messages.Show(&frame, QStringLiteral("%1\n\nChart windows are not available yet.").arg(path));
-    return false;
-}
 
 void OpenFileByPath(CMainFrame& frame, const QString& path)
 {

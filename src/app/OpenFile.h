@@ -15,7 +15,4 @@ class CMainFrame;
 void OpenFileByPath(CMainFrame& frame, const QString& path);
 void OpenFilesByPath(CMainFrame& frame, const QStringList& paths);
 
-// A chart file in a new chart window.
-bool OpenChartFileByPath(CMainFrame& frame, const QString& path);
-
 }  // namespace kalderon

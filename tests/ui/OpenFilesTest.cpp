@@ -12,16 +12,22 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CEventDataFrame.h"
+#include "app/CLifeTableChartFrame.h"
 #include "app/CMainFrame.h"
 #include "app/OpenFile.h"
 #include "app/RecentFileList.h"
 #include "app/StartUp.h"
+#include "charts/ChartFile.h"
+#include "charts/ChartProfile.h"
+#include "charts/LifeTableChart.h"
+#include "common/ui/DisplayText.h"
 #include "common/ui/ResourceIds.h"
 #include "common/ui/UserProfile.h"
 #include "import/ui/CColumnSelectionDlg.h"
 #include "import/ui/CEventDataView.h"
 #include "import/ui/CFullRowListCtrl.h"
 #include "import/ui/CTextImportSheet.h"
+#include "support/ExampleAnalyses.h"
 #include "support/GuiTestSupport.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedMessages.h"
@@ -106,15 +112,30 @@ private slots:
     {
         CMainFrame frame(services);
         QTemporaryDir folder;
-        const QString chart = folder.filePath(QStringLiteral("survival.CHT"));
-        QFile file(chart);
+        // A file that stops after its signature: the chart's message, no window.
+        const QString damaged = folder.filePath(QStringLiteral("survival.CHT"));
+        QFile file(damaged);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("LifeTableChartFile_1_0");
         file.close();
-        OpenFileByPath(frame, chart);
+        OpenFileByPath(frame, damaged);
         QCOMPARE(messages.shown.size(), 1);
-        QVERIFY(messages.shown.front().contains(QStringLiteral("not available yet")));
         QCOMPARE(Windows(frame), 0);
+        QVERIFY(RecentFiles().isEmpty());
+
+        // A saved chart opens in a chart window titled with its path.
+        const DataSet data = ExampleAnalysis(kLifeTable);
+        LifeTableChart chart;
+        chart.InitFromAnalysis(data.analysis, kChartLifeTable, 0, MemoryChartProfile());
+        const QString saved = folder.filePath(QStringLiteral("life.cht"));
+        QVERIFY(WriteChartFile(chart, PathBytes(saved)));
+        messages.shown.clear();
+        OpenFileByPath(frame, saved);
+        QVERIFY(messages.shown.isEmpty());
+        QCOMPARE(Windows(frame), 1);
+        QVERIFY(qobject_cast<CLifeTableChartFrame*>(frame.mdiArea()->currentSubWindow()));
+        QCOMPARE(frame.mdiArea()->currentSubWindow()->windowTitle(), saved);
+        QCOMPARE(RecentFiles(), QStringList({saved}));
     }
 
     void RecentFilesKeepFourAndDropMissingOnes()

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 
 #include "analysis/PeriodSteps.h"
-#include "analysis/ui/DateSpinButton.h"
+#include "common/ui/SpinArrows.h"
 #include "analysis/ui/ObservationPeriodDiagram.h"
 #include "analysis/ui/TimeUnitTexts.h"
 #include "common/ui/ControlName.h"
@@ -90,9 +90,9 @@ int ParameterDialog::AddPeriodRows(int row)
     QGridLayout* g = grid();
     periodBegin_ = MakeDateEdit(kPeriodBegin, data_.periodBegin, true);
     periodEnd_ = MakeDateEdit(kPeriodEnd, data_.periodEnd, true);
-    auto* beginSpin = new DateSpinButton(periodBegin_, this);
+    auto* beginSpin = new SpinArrows(periodBegin_, this);
     beginSpin->setObjectName(ControlName(kPeriodBeginSpin));
-    auto* endSpin = new DateSpinButton(periodEnd_, this);
+    auto* endSpin = new SpinArrows(periodEnd_, this);
     endSpin->setObjectName(ControlName(kPeriodEndSpin));
     QLabel* periodLabel = MakeLabel(QStringLiteral("&Period of interest"), kPeriodLabel, periodBegin_);
     QLabel* to = MakeLabel(QStringLiteral("to"), kPeriodTo);
@@ -106,11 +106,11 @@ int ParameterDialog::AddPeriodRows(int row)
     } else {
         for (QWidget* control : std::initializer_list<QWidget*>{periodLabel, to, beginBox, endBox}) control->hide();
     }
-    connect(beginSpin, &DateSpinButton::Stepped, this, [this](bool later) {
+    connect(beginSpin, &SpinArrows::Arrow, this, [this](bool later) {
         data_.timeUnit = timeUnit_->currentIndex();
         if (StepPeriodBegin(data_, later)) ShowParameters();
     });
-    connect(endSpin, &DateSpinButton::Stepped, this, [this](bool later) {
+    connect(endSpin, &SpinArrows::Arrow, this, [this](bool later) {
         data_.timeUnit = timeUnit_->currentIndex();
         if (StepPeriodEnd(data_, later)) ShowParameters();
     });

@@ -1,15 +1,13 @@
 #pragma once
 
-#include <QWidget>
-
-class QLineEdit;
+#include "common/ui/SpinArrows.h"
 
 namespace kalderon {
 
 // Up and down arrows beside a number edit (its buddy): each click, or the
 // arrow keys in the edit, moves the edit's number by one within the range.
 // The edit itself accepts any number typed into it.
-class CSpinButton : public QWidget {
+class CSpinButton : public SpinArrows {
     Q_OBJECT
 public:
     CSpinButton(QLineEdit* buddy, QWidget* parent = nullptr);
@@ -24,11 +22,7 @@ signals:
     // The arrows changed the edit's number.
     void Stepped();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    QLineEdit* buddy_;
     int lower_ = 0;
     int upper_ = 100;
 };

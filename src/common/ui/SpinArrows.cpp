@@ -1,4 +1,4 @@
-#include "analysis/ui/DateSpinButton.h"
+#include "common/ui/SpinArrows.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -22,7 +22,7 @@ QToolButton* ArrowButton(Qt::ArrowType arrow, QWidget* parent)
 
 }  // namespace
 
-DateSpinButton::DateSpinButton(QLineEdit* buddy, QWidget* parent) : QWidget(parent), buddy_(buddy)
+SpinArrows::SpinArrows(QLineEdit* buddy, QWidget* parent) : QWidget(parent), buddy_(buddy)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -32,17 +32,17 @@ DateSpinButton::DateSpinButton(QLineEdit* buddy, QWidget* parent) : QWidget(pare
     layout->addWidget(up);
     layout->addWidget(down);
     setFixedSize(16, buddy->sizeHint().height());
-    connect(up, &QToolButton::clicked, this, [this] { emit Stepped(true); });
-    connect(down, &QToolButton::clicked, this, [this] { emit Stepped(false); });
+    connect(up, &QToolButton::clicked, this, [this] { emit Arrow(true); });
+    connect(down, &QToolButton::clicked, this, [this] { emit Arrow(false); });
     buddy_->installEventFilter(this);
 }
 
-bool DateSpinButton::eventFilter(QObject* watched, QEvent* event)
+bool SpinArrows::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == buddy_ && event->type() == QEvent::KeyPress && isEnabled()) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
-            emit Stepped(key == Qt::Key_Up);
+            emit Arrow(key == Qt::Key_Up);
             return true;
         }
     }

@@ -16,6 +16,7 @@
 #include "analysis/ui/ObservationPeriodDiagram.h"
 #include "common/ui/AppServices.h"
 #include "common/ui/ControlName.h"
+#include "common/ui/DialogButtons.h"
 #include "common/ui/DisplayText.h"
 #include "common/ui/HelpTopics.h"
 #include "common/ui/WaitCursor.h"
@@ -42,7 +43,6 @@ constexpr int kMethodLabel = 1083;
 constexpr int kMethod = 1077;
 constexpr int kClosingLabel = 1037;
 constexpr int kClosingDate = 1038;
-constexpr int kHelpButton = 9;
 
 constexpr int kHakulinen = 1;
 
@@ -244,15 +244,7 @@ void ParameterDialogBase::EnableRelativeSurvival()
 
 void ParameterDialogBase::FinishLayout(const QString& helpTopic)
 {
-    auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(ControlName(1));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole)->setObjectName(ControlName(2));
-    QPushButton* help = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
-    help->setObjectName(ControlName(kHelpButton));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelHelpButtons(this);
     connect(buttons, &QDialogButtonBox::helpRequested, this,
             [this, helpTopic] { ShowHelpTopic(this, services_, helpTopic); });
 

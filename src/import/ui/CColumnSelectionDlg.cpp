@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "common/ui/ControlName.h"
+#include "common/ui/DialogButtons.h"
 #include "common/ui/DisplayText.h"
 #include "common/ui/Messages.h"
 #include "import/ui/CFilePreview.h"
@@ -22,7 +23,6 @@ namespace {
 constexpr int kDialog = 130;
 constexpr int kCompleteRadio = 1041;
 constexpr int kSeparateRadio = 1042;
-constexpr int kHelpButton = 9;
 
 // The combos of each role's row: the complete-date combo, or the day, month
 // and year combos (0 where the row has none).
@@ -90,15 +90,7 @@ CColumnSelectionDlg::CColumnSelectionDlg(const std::vector<std::string>& columnT
     grid->addWidget(new QLabel(RequiredNote(), this), 2 + kRoleCount, 0, 1, 4);
     for (int column = 1; column <= 3; ++column) grid->setColumnStretch(column, 1);
 
-    auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(ControlName(1));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole)->setObjectName(ControlName(2));
-    QPushButton* help = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
-    help->setObjectName(ControlName(kHelpButton));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CColumnSelectionDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelHelpButtons(this);
     connect(buttons, &QDialogButtonBox::helpRequested, this, &CColumnSelectionDlg::HelpRequested);
 
     auto* layout = new QHBoxLayout(this);

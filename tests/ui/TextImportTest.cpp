@@ -129,19 +129,18 @@ private slots:
         messages.shown.clear();
         messages.answers = {Messages::Answer::No, Messages::Answer::Yes};
         int stayed = -1;
-        QWidget* focus = nullptr;
+        QString focus;  // the wizard is gone after Open: keep the name, not the widget
         CEventDataFrame* window = Open(frame, path, [&](QWizard& wizard) {
             wizard.next();
             wizard.next();
             SetText(wizard.currentPage(), 1013, QStringLiteral("1"));
             wizard.button(QWizard::FinishButton)->click();  // No: the wizard stays
             stayed = wizard.currentId();
-            focus = wizard.focusWidget();
+            if (QWidget* widget = wizard.focusWidget()) focus = widget->objectName();
             wizard.button(QWizard::FinishButton)->click();  // Yes: imported as set
         });
         QCOMPARE(stayed, 137);
-        QVERIFY(focus);
-        QCOMPARE(focus->objectName(), QStringLiteral("id1013"));
+        QCOMPARE(focus, QStringLiteral("id1013"));
         const QString question = QStringLiteral(
             "Date of beginning of follow-up and Status at end of follow-up both use column 1.\n\n"
             "Import the file with this setting anyway?");

@@ -16,6 +16,7 @@
 #include "analysis/ui/ObservationPeriodDiagram.h"
 #include "common/ui/AppServices.h"
 #include "common/ui/ControlName.h"
+#include "common/ui/HelpKey.h"
 #include "common/ui/DisplayText.h"
 #include "common/ui/HelpTopics.h"
 #include "common/ui/WaitCursor.h"
@@ -244,6 +245,7 @@ void ParameterDialogBase::EnableRelativeSurvival()
 
 void ParameterDialogBase::FinishLayout(const QString& helpTopic)
 {
+    SetHelpTopic(this, helpTopic);
     auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
     QPushButton* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(ControlName(1));

@@ -1,5 +1,9 @@
 #include "app/CEventDataFrame.h"
 
+#include <QMdiArea>
+
+#include "app/CMainFrame.h"
+#include "app/ComputeCommands.h"
 #include "common/ui/DisplayText.h"
 #include "common/ui/ResourceIds.h"
 #include "import/ui/CEventDataView.h"
@@ -18,13 +22,18 @@ CEventDataFrame::CEventDataFrame(QWidget* parent)
 
 bool CEventDataFrame::HandlesCommand(int id) const
 {
-    return id == command::kSelectAll || (id == command::kCopy && view_->HasSelection());
+    return id == command::kSelectAll || (id == command::kCopy && view_->HasSelection()) ||
+           ComputeCommandEnabled(*view_, id);
 }
 
 void CEventDataFrame::RunCommand(int id)
 {
     if (id == command::kCopy) view_->CopySelection();
     if (id == command::kSelectAll) view_->SelectAll();
+    if (IsComputeCommand(id)) {
+        if (auto* mainFrame = qobject_cast<CMainFrame*>(mdiArea() ? mdiArea()->window() : nullptr))
+            RunComputeCommand(*mainFrame, *view_, id);
+    }
 }
 
 void CEventDataFrame::SetSource(const std::string& source)

@@ -18,7 +18,7 @@ public:
     // Sets the view's source and the title "Input Data", two blanks, source.
     void SetSource(const std::string& source);
 
-    // Copy of the selected rows and Select All.
+    // Copy of the selected rows, Select All and the Compute menu.
     bool HandlesCommand(int id) const override;
     void RunCommand(int id) override;
 

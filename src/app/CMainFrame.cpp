@@ -11,6 +11,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CEventDataFrame.h"
 #include "app/ChildWindowPlacement.h"
+#include "app/ComputeCommands.h"
 #include "app/DataWindowCommands.h"
 #include "app/MainWindowGeometry.h"
 #include "common/ui/HelpKey.h"
@@ -124,6 +125,11 @@ void CMainFrame::CreateCommands()
     AddChildCommand(command::kEditLegend, QStringLiteral("Edit legend options"));
     AddChildCommand(command::kFormatDataSeries, QStringLiteral("Format data series"));
     AddCommand(command::kPaste, QStringLiteral("&Paste\tCtrl+V"), QStringLiteral("Paste"))->setEnabled(false);
+    for (const ComputeCommand& entry : ComputeCommands()) {
+        const QStringList prompt = UiString(entry.prompt).split(QLatin1Char('\n'));
+        AddChildCommand(entry.id, entry.text, prompt.value(1))->setStatusTip(prompt.value(0));
+    }
+    AddCommand(command::kChartMenuSmrSir, QStringLiteral("SMR/SIR ..."))->setEnabled(false);
 
     connect(AddCommand(command::kOpenDataFile, QStringLiteral("&Open data file ..."), QStringLiteral("Open data file")),
             &QAction::triggered, this, [this] { OpenDataFile(*this); });
@@ -197,7 +203,7 @@ void CMainFrame::CreateMenus()
                                            command::kSaveAs, kSeparator, command::kPrint, kSeparator, command::kExit}),
         MakeMenu(QStringLiteral("&Edit"), {command::kCut, command::kCopy, command::kPaste, kSeparator,
                                            command::kSelectAll}),
-        view, window, help};
+        view, MakeMenu(QStringLiteral("&Compute"), ComputeMenuIds(command::kComputeSmrSir)), window, help};
 
     QMenu* chartFile = MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kOpenChart,
                                                           command::kClose, command::kSaveChart});
@@ -212,7 +218,7 @@ void CMainFrame::CreateMenus()
         MakeMenu(QStringLiteral("Chart &options"),
                  {command::kEditChartTitle, command::kEditTimeAxis, command::kEditSurvivalAxis, command::kEditLegend,
                   command::kFormatDataSeries}),
-        window, help};
+        MakeMenu(QStringLiteral("&Compute"), ComputeMenuIds(command::kChartMenuSmrSir)), window, help};
     const auto openRecent = [this](const QString& path) { OpenFileByPath(*this, path); };
     for (auto& [id, menus] : menus_) ListRecentFilesIn(menus.front(), command(command::kExit), openRecent);
 }

@@ -184,6 +184,10 @@ constexpr StringEntry kStrings[] = {
     {831, "Could not open file %s."},
     {832, "File %s is not a Life Table Chart File!"},
     {833, "File %s has a wrong file format!"},
+    {32772, "Compute Period Analysis on active data view\nMerivane"},
+    {32773, "Cutler-Ederer life table analysis\nCutler-Ederer"},
+    {32775, "Compute trend in n-year survival using period analysis\nn-year survival by starting year of period"},
+    {32792, "Compute Kaplan-Meier on active data view\nKaplan-Meier"},
     {57344, "KALDERON"},
 };
 

@@ -155,7 +155,7 @@ private slots:
         ProductLimitWindow(frame);
         QStringList titles;
         for (QAction* menu : frame.menuBar()->actions()) titles << menu->text();
-        QCOMPARE(titles, QStringList({"&File", "&Edit", "&View", "Chart &options", "&Window", "&Help"}));
+        QCOMPARE(titles, QStringList({"&File", "&Edit", "&View", "Chart &options", "&Compute", "&Window", "&Help"}));
         QStringList file;
         for (QAction* a : frame.menuBar()->actions().at(0)->menu()->actions())
             file << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + ' ' + a->text() + (a->isEnabled() ? "" : " (off)"));

@@ -102,7 +102,7 @@ private slots:
 
         CEventDataFrame* data = frame.NewDataWindow();
         QCOMPARE(frame.shownMenu(), 129);
-        QCOMPARE(MenuTitles(frame), QStringList({"&File", "&Edit", "&View", "&Window", "&Help"}));
+        QCOMPARE(MenuTitles(frame), QStringList({"&File", "&Edit", "&View", "&Compute", "&Window", "&Help"}));
         QCOMPARE(Entries(MenuActions(frame, 0)),
                  QStringList({"id57600 &New\tCtrl+N (off)", "id32771 &Open data file ...",
                               "id32787 Open life table &chart ...", "id57602 &Close",
@@ -254,7 +254,7 @@ private slots:
         auto* refusing = new RefusingFrame;
         frame.AddChild(refusing);
         frame.NewDataWindow();
-        QMenu* window = frame.menuBar()->actions().at(3)->menu();
+        QMenu* window = frame.menuBar()->actions().at(4)->menu();
         emit window->aboutToShow();
         QVERIFY(window->actions().contains(frame.command(command::kWindowCloseAll)));
         QCOMPARE(frame.command(command::kWindowCloseAll)->text(), QStringLiteral("C&lose All"));

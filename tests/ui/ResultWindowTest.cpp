@@ -27,6 +27,7 @@
 #include "results/LineEnds.h"
 #include "results/ui/CResultEditView.h"
 #include "stats/PopulationTableLoader.h"
+#include "support/BatchReport.h"
 #include "support/GuiTestSupport.h"
 #include "../support/ReadOnlyFolder.h"
 #include "support/ScriptedFileDialogs.h"
@@ -65,19 +66,10 @@ const std::vector<ExampleAnalysis>& ExampleAnalyses()
     return analyses;
 }
 
-QByteArray BatchReport(const QStringList& arguments)
+QByteArray ExampleBatchReport(const QStringList& arguments)
 {
-    QProcess batch;
-    batch.setWorkingDirectory(SourcePath(QString()));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("SOURCE_DATE_EPOCH"), QStringLiteral("1700000000"));
-    environment.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
-    batch.setProcessEnvironment(environment);
-    batch.start(QStringLiteral(KALDERON_BATCH_PATH),
-                QStringList{"data/examples/rdata.txt", "--group", "4", "--sex", "5", "--birth", "6", "--event", "1"} +
-                    arguments);
-    if (!batch.waitForFinished(60000) || batch.exitCode() != 0) qWarning() << batch.readAllStandardError();
-    return batch.readAllStandardOutput();
+    return BatchReport(QStringList{"data/examples/rdata.txt", "--group", "4", "--sex", "5", "--birth", "6", "--event", "1"} +
+                       arguments);
 }
 
 QStringList Words(const QString& text) { return text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts); }
@@ -172,7 +164,7 @@ private slots:
         for (const ExampleAnalysis& a : ExampleAnalyses()) {
             CResultFrame* frame = Open(a);
             CResultEditView* view = frame->view();
-            const QByteArray expected = BatchReport(a.batchArguments);
+            const QByteArray expected = ExampleBatchReport(a.batchArguments);
             QVERIFY2(!expected.isEmpty(), a.name);
             QCOMPARE(QByteArray::fromStdString(view->reportText()), expected);
             QCOMPARE(view->text(), QString::fromLatin1(expected));

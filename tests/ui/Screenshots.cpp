@@ -1,4 +1,5 @@
-// Renders the main window with a data window, a chart window of each kind,
+// Renders the main window with a data window, the results and chart windows
+// of each survival analysis,
 // each page of the text import wizard, the column selection, the parameter
 // dialogs, results windows and the help viewer into PNG files of a folder:
 //   QT_QPA_PLATFORM=offscreen kalderon_screenshots docs/images
@@ -8,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QToolButton>
 #include <QWizard>
 #include <clocale>
 
@@ -20,6 +22,7 @@
 #include "charts/ui/CLifeTableChartView.h"
 #include "app/CMainFrame.h"
 #include "app/CResultFrame.h"
+#include "common/ui/ResourceIds.h"
 #include "app/ResultWindows.h"
 #include "analysis/ParameterChoices.h"
 #include "results/ui/CResultEditView.h"
@@ -100,32 +103,51 @@ int main(int argc, char* argv[])
     invalid->setGeometry(8, 8, 1000, 400);
     Save(frame, folder, QStringLiteral("data-window-invalid-rows.png"));
 
-    // Each survival chart beside the data window, the time axis clicked.
+    // Each survival analysis run from the Compute menu on the example data by
+    // its age groups, event code 1: the results window beside its chart.
     testing::UseTemporarySettings();
+    services.paths.lifeTables = testing::SourcePath(QStringLiteral("data/LifeTables.mdb"));
+    CEventDataFrame* rdata = frame.NewDataWindow();
+    TextImportSettings grouped;
+    grouped.useGroup = true;
+    if (!rdata->view()->ReadTextFile(PathBytes(QStringLiteral("data/examples/rdata.txt")), grouped, error))
+        qFatal("%s", error.c_str());
+    rdata->SetSource("data/examples/rdata.txt");
+    const auto period = [](QWidget* dialog) {
+        for (int i = 0; i < 4; ++i) testing::Control<QWidget>(dialog, 1025)->findChild<QToolButton*>("up")->click();
+        for (int i = 0; i < 7; ++i) testing::Control<QWidget>(dialog, 1026)->findChild<QToolButton*>("down")->click();
+    };
     const struct {
-        AnalysisKind kind;
-        std::int32_t technique;
+        int command;
+        std::function<void(QWidget*)> choices;
         const char* name;
-    } charts[] = {{kLifeTable, 0, "chart-window-life-table.png"},
-                  {kProductLimit, 0, "chart-window-product-limit.png"},
-                  {kPeriodAnalysis, 0, "chart-window-period-analysis.png"},
-                  {kTrend, 0, "chart-window-trend.png"}};
-    frame.resize(1100, 720);
+    } analyses[] = {{command::kComputeLifeTable, {}, "chart-window-life-table.png"},
+                    {command::kComputeProductLimit, {}, "chart-window-product-limit.png"},
+                    {command::kComputePeriodAnalysis, period, "chart-window-period-analysis.png"},
+                    {command::kComputeTrend, {}, "chart-window-trend.png"}};
+    frame.resize(1200, 720);
     QApplication::processEvents();
     const QSize area = frame.mdiArea()->viewport()->size();
-    window->setGeometry(0, 0, area.width() * 2 / 5, area.height());
-    for (const auto& chart : charts) {
-        const DataSet data = testing::ExampleAnalysis(chart.kind, chart.technique);
-        CLifeTableChartFrame* chartWindow = OpenAnalysisChart(frame, data.analysis, chart.kind);
-        chartWindow->setGeometry(area.width() * 2 / 5, 0, area.width() - area.width() * 2 / 5, area.height());
-        CLifeTableChartView* view = chartWindow->view();
-        view->grab();
-        const ChartRect axis = view->chart().timeAxis.areaRect;
-        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint((axis.left + axis.right) / 2, (axis.top + axis.bottom) / 2));
-        Save(frame, folder, QString::fromLatin1(chart.name));
-        view->chart().modifiedFlag = 0;
-        chartWindow->close();
+    for (const auto& analysis : analyses) {
+        frame.mdiArea()->setActiveSubWindow(rdata);
+        testing::ModalScript script({[&](QWidget* dialog) {
+            testing::Choose(dialog, 1028, QStringLiteral("1"));
+            if (analysis.choices) analysis.choices(dialog);
+            testing::Click(dialog, 1);
+        }});
+        frame.command(analysis.command)->trigger();
+        if (!script.finished()) qFatal("no parameter dialog for %s", analysis.name);
+        QList<QMdiSubWindow*> children = frame.mdiArea()->subWindowList();
+        QMdiSubWindow* chart = children.takeLast();
+        QMdiSubWindow* results = children.takeLast();
+        results->setGeometry(0, 0, area.width() / 2, area.height());
+        chart->setGeometry(area.width() / 2, 0, area.width() - area.width() / 2, area.height());
+        Save(frame, folder, QString::fromLatin1(analysis.name));
+        messages.answers.assign(2, Messages::Answer::No);
+        chart->close();
+        results->close();
     }
+    rdata->close();
     frame.resize(1040, 560);
 
     CTextImportSheet sheet(example, messages);

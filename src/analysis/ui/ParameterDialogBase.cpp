@@ -17,6 +17,7 @@
 #include "common/ui/AppServices.h"
 #include "common/ui/ControlName.h"
 #include "common/ui/DialogButtons.h"
+#include "common/ui/HelpKey.h"
 #include "common/ui/DisplayText.h"
 #include "common/ui/HelpTopics.h"
 #include "common/ui/WaitCursor.h"
@@ -244,6 +245,7 @@ void ParameterDialogBase::EnableRelativeSurvival()
 
 void ParameterDialogBase::FinishLayout(const QString& helpTopic)
 {
+    SetHelpTopic(this, helpTopic);
     QDialogButtonBox* buttons = OkCancelHelpButtons(this);
     connect(buttons, &QDialogButtonBox::helpRequested, this,
             [this, helpTopic] { ShowHelpTopic(this, services_, helpTopic); });

@@ -42,6 +42,13 @@ inline constexpr int kWindowCloseAll = 32850;
 inline constexpr int kHelpContents = 32789;
 inline constexpr int kQuickTour = 32790;
 inline constexpr int kAbout = 57664;
+// The Compute menu.
+inline constexpr int kComputeLifeTable = 32773;
+inline constexpr int kComputeProductLimit = 32792;
+inline constexpr int kComputePeriodAnalysis = 32772;
+inline constexpr int kComputeTrend = 32775;
+inline constexpr int kComputeSmrSir = 32793;
+inline constexpr int kChartMenuSmrSir = 32794;  // SMR/SIR in the chart windows' menu: no window has it
 }  // namespace command
 
 }  // namespace kalderon

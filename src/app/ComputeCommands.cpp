@@ -1,0 +1,107 @@
+#include "app/ComputeCommands.h"
+
+#include <memory>
+
+#include "analysis/ui/ParameterDialog.h"
+#include "analysis/ui/ProductLimitParameterDialog.h"
+#include "analysis/ui/SmrParameterDialog.h"
+#include "app/CMainFrame.h"
+#include "app/ChartWindows.h"
+#include "app/CResultFrame.h"
+#include "app/ResultWindows.h"
+#include "common/ui/DisplayText.h"
+#include "common/ui/ResourceIds.h"
+#include "import/ui/CEventDataView.h"
+#include "results/ui/CResultEditView.h"
+
+namespace kalderon {
+namespace {
+
+Analysis AnalysisOf(int id)
+{
+    switch (id) {
+    case command::kComputeLifeTable: return Analysis::LifeTable;
+    case command::kComputeProductLimit: return Analysis::ProductLimit;
+    case command::kComputePeriodAnalysis: return Analysis::Period;
+    case command::kComputeTrend: return Analysis::Trend;
+    default: return Analysis::Smr;
+    }
+}
+
+std::unique_ptr<ParameterDialogBase> MakeDialog(CMainFrame& mainFrame, DataSet& data, Analysis analysis)
+{
+    AppServices& services = mainFrame.services();
+    const bool relativeSurvivalPossible = data.hasSexColumn && data.hasBirthColumn;
+    switch (analysis) {
+    case Analysis::ProductLimit:
+        return std::make_unique<ProductLimitParameterDialog>(data.analysis, data.cases, data.hasGroupColumn,
+                                                             relativeSurvivalPossible, services, &mainFrame);
+    case Analysis::Smr:
+        return std::make_unique<SmrParameterDialog>(data.analysis, data.cases, data.hasGroupColumn, services,
+                                                    &mainFrame);
+    default: break;
+    }
+    const AnalysisKind mode = analysis == Analysis::Period ? kPeriodAnalysis
+                              : analysis == Analysis::Trend ? kTrend
+                                                             : kLifeTable;
+    return std::make_unique<ParameterDialog>(data.analysis, data.cases, mode, data.hasGroupColumn,
+                                             relativeSurvivalPossible, services, &mainFrame);
+}
+
+}  // namespace
+
+const std::vector<ComputeCommand>& ComputeCommands()
+{
+    static const std::vector<ComputeCommand> commands = {
+        {command::kComputeLifeTable, QStringLiteral("&Life table (Cutler-Ederer) ..."), command::kComputeLifeTable},
+        {command::kComputeProductLimit, QStringLiteral("Product-limit (Kaplan-Meier) ..."),
+         command::kComputeProductLimit},
+        {command::kComputePeriodAnalysis, QStringLiteral("Period analysis ..."), command::kComputePeriodAnalysis},
+        {command::kComputeTrend, QStringLiteral("Trend in n-year survival ..."), command::kComputeTrend},
+        {command::kComputeSmrSir, QStringLiteral("SMR/SIR ..."), 0},
+    };
+    return commands;
+}
+
+bool IsComputeCommand(int id)
+{
+    for (const ComputeCommand& entry : ComputeCommands())
+        if (entry.id == id) return true;
+    return false;
+}
+
+QList<int> ComputeMenuIds(int smrSirId)
+{
+    QList<int> ids;
+    for (const ComputeCommand& entry : ComputeCommands())
+        ids << (entry.id == command::kComputeSmrSir ? smrSirId : entry.id);
+    return ids;
+}
+
+bool ComputeCommandEnabled(const CEventDataView& view, int id)
+{
+    if (id == command::kComputeSmrSir) return view.data().hasSexColumn && view.data().hasBirthColumn;
+    return IsComputeCommand(id);
+}
+
+void RunComputeCommand(CMainFrame& mainFrame, CEventDataView& view, int id)
+{
+    DataSet& data = view.data();
+    if (const std::optional<std::string> refusal = NoValidCasesRefusal(data.analysis)) {
+        mainFrame.services().messages.Show(&mainFrame, DisplayText(*refusal));
+        return;
+    }
+    data.analysis.PrepareTimeWindow();
+    const Analysis analysis = AnalysisOf(id);
+    const std::unique_ptr<ParameterDialogBase> dialog = MakeDialog(mainFrame, data, analysis);
+    if (dialog->exec() != QDialog::Accepted) return;
+
+    std::optional<AnalysisOutcome> outcome =
+        ComputeAnalysis(mainFrame, data.analysis, data.cases, analysis, dialog->stratified() != 0);
+    if (!outcome) return;
+    CResultFrame* results = OpenResultWindow(mainFrame, std::move(outcome->report));
+    const CResultEditView* report = results->view();
+    OpenAnalysisChart(mainFrame, report->data(), report->kind());
+}
+
+}  // namespace kalderon

@@ -1,0 +1,416 @@
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+#include <clocale>
+#include <ctime>
+#include <memory>
+
+#include "app/CEventDataFrame.h"
+#include "app/CLifeTableChartFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CResultFrame.h"
+#include "charts/LifeTableChart.h"
+#include "charts/ui/CLifeTableChartView.h"
+#include "common/ui/DisplayText.h"
+#include "common/ui/HelpKey.h"
+#include "common/ui/ResourceIds.h"
+#include "import/ui/CEventDataView.h"
+#include "resources/StringTable.h"
+#include "results/ui/CResultEditView.h"
+#include "support/BatchReport.h"
+#include "support/GuiTestSupport.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedMessages.h"
+
+namespace kalderon::testing {
+namespace {
+
+using Step = std::function<void(QWidget*)>;
+
+constexpr int kOk = 1;
+constexpr int kCancel = 2;
+constexpr int kTimeUnit = 1017;
+constexpr int kTimeScale = 1068;
+constexpr int kPeriodBegin = 1023;
+constexpr int kPeriodEnd = 1024;
+constexpr int kPeriodBeginSpin = 1025;
+constexpr int kPeriodEndSpin = 1026;
+constexpr int kSurvivalYears = 1033;
+constexpr int kWidth = 1040;
+constexpr int kTechnique = 1069;
+constexpr int kEventCode = 1028;
+constexpr int kRelativeSurvival = 1064;
+constexpr int kSexCodes = 1036;
+constexpr int kMale = 1005;
+constexpr int kMethod = 1077;
+
+const QString kSource = QStringLiteral("data/examples/rdata.txt");
+
+// Steps the arrows of a period date until the edit shows `date`.
+void StepPeriodTo(QWidget* dialog, int spinId, int editId, bool later, const QString& date)
+{
+    auto* arrow = Control<QWidget>(dialog, spinId)->findChild<QToolButton*>(later ? "up" : "down");
+    for (int i = 0; i < 40 && Control<QLineEdit>(dialog, editId)->text() != date; ++i) arrow->click();
+    QCOMPARE(Control<QLineEdit>(dialog, editId)->text(), date);
+}
+
+// Event "1", yearly intervals, and relative survival for code 1 as men by
+// `method` ("" for none).
+void CommonChoices(QWidget* dialog, int unitId, const QString& method)
+{
+    Choose(dialog, unitId, QStringLiteral("Year"));
+    Choose(dialog, kEventCode, QStringLiteral("1"));
+    SetChecked(dialog, kRelativeSurvival, !method.isEmpty());
+    if (method.isEmpty()) return;
+    Choose(dialog, kSexCodes, QStringLiteral("1"));
+    SetChecked(dialog, kMale);
+    Choose(dialog, kMethod, method);
+}
+
+// OK; a dialog that stays open (it showed a message) is cancelled so that
+// the test goes on and fails.
+void Accept(QWidget* dialog)
+{
+    Click(dialog, kOk);
+    if (dialog->isVisible()) {
+        qWarning("the dialog stayed open");
+        Click(dialog, kCancel);
+    }
+}
+
+// One Compute command as a person runs it on the example data set, with the
+// arguments that make kalderon-batch compute the same.
+struct ComputeRun {
+    const char* name;
+    int command;
+    Step dialog;
+    QStringList batchArguments;
+    int resultFrame;
+    QString resultTitle;
+    int chartFrame = 0;  // 0: no chart window
+    std::int32_t chartKind = -1;
+    QString chartTitle;
+    std::string chartTitleText;  // the trend's n shows in the chart's title
+};
+
+Step LifeTableDialog(const QString& method)
+{
+    return [method](QWidget* dialog) {
+        QCOMPARE(dialog->objectName(), QStringLiteral("id136"));
+        QCOMPARE(HelpTopicOf(dialog), QStringLiteral("compute_Cutler-Ederer"));
+        CommonChoices(dialog, kTimeUnit, method);
+        Accept(dialog);
+    };
+}
+
+Step ProductLimitDialog(const QString& method)
+{
+    return [method](QWidget* dialog) {
+        QCOMPARE(dialog->objectName(), QStringLiteral("id146"));
+        CommonChoices(dialog, kTimeScale, method);
+        Accept(dialog);
+    };
+}
+
+Step PeriodDialog(const QString& technique)
+{
+    return [technique](QWidget* dialog) {
+        QCOMPARE(dialog->objectName(), QStringLiteral("id136"));
+        CommonChoices(dialog, kTimeUnit, QString());
+        StepPeriodTo(dialog, kPeriodBeginSpin, kPeriodBegin, true, QStringLiteral("01.01.1990"));
+        StepPeriodTo(dialog, kPeriodEndSpin, kPeriodEnd, false, QStringLiteral("31.12.1994"));
+        Choose(dialog, kTechnique, technique);
+        Accept(dialog);
+    };
+}
+
+Step TrendDialog(const QString& years)
+{
+    return [years](QWidget* dialog) {
+        CommonChoices(dialog, kTimeUnit, QString());
+        QCOMPARE(Control<QLineEdit>(dialog, kSurvivalYears)->text(), QStringLiteral("5"));
+        QCOMPARE(Control<QLineEdit>(dialog, kWidth)->text(), QStringLiteral("5"));
+        SetText(dialog, kSurvivalYears, years);
+        Accept(dialog);
+    };
+}
+
+Step SmrDialog()
+{
+    return [](QWidget* dialog) {
+        QCOMPARE(dialog->objectName(), QStringLiteral("id172"));
+        Choose(dialog, kEventCode, QStringLiteral("1"));
+        Choose(dialog, kSexCodes, QStringLiteral("1"));
+        SetChecked(dialog, kMale);
+        Accept(dialog);
+    };
+}
+
+QString Titled(int prefix) { return UiString(prefix) + QStringLiteral("  ") + kSource; }
+
+std::vector<ComputeRun> ComputeRuns()
+{
+    const QStringList period = {"--analysis", "period", "--period-begin", "01.01.1990", "--period-end", "31.12.1994"};
+    return {
+        {"life table", command::kComputeLifeTable, LifeTableDialog({}), {}, 400, Titled(401), 402, kChartLifeTable,
+         Titled(403), ""},
+        {"product-limit", command::kComputeProductLimit, ProductLimitDialog({}), {"--analysis", "productlimit"}, 424,
+         Titled(425), 426, kChartProductLimit, Titled(427), ""},
+        {"period, life table", command::kComputePeriodAnalysis, PeriodDialog("Life table"), period, 410, Titled(411),
+         413, kChartPeriodAnalysis, Titled(414), ""},
+        {"period, product-limit", command::kComputePeriodAnalysis, PeriodDialog("Product-limit"),
+         period + QStringList{"--technique", "productlimit"}, 410,
+         QStringLiteral(" Results (Period analysis - Product-limit) for  data/examples/rdata.txt"), 413,
+         kChartProductLimit, Titled(415), ""},
+        {"trend, n = 5", command::kComputeTrend, TrendDialog("5"), {"--analysis", "trend", "--years", "5"}, 420,
+         Titled(421), 422, kChartTrend, Titled(423), "5-year survival"},
+        {"trend, n = 3", command::kComputeTrend, TrendDialog("3"), {"--analysis", "trend", "--years", "3"}, 420,
+         Titled(421), 422, kChartTrend, Titled(423), "3-year survival"},
+        {"relative, Ederer II", command::kComputeLifeTable, LifeTableDialog("Ederer II"), {"--relative", "--male", "1"},
+         400, Titled(401), 402, kChartLifeTable, Titled(403), ""},
+        {"relative, Hakulinen", command::kComputeProductLimit, ProductLimitDialog("Hakulinen"),
+         {"--analysis", "productlimit", "--relative", "--method", "hakulinen", "--male", "1"}, 424, Titled(425), 426,
+         kChartProductLimit, Titled(427), ""},
+        {"SMR/SIR", command::kComputeSmrSir, SmrDialog(), {"--analysis", "smr", "--male", "1"}, 428, Titled(429), 0, -1, {}, ""},
+    };
+}
+
+}  // namespace
+
+class ComputeCommandsTest : public QObject {
+    Q_OBJECT
+
+    ScriptedMessages messages;
+    ScriptedFileDialogs fileDialogs;
+    AppServices services{messages, fileDialogs, ApplicationPaths::AgainstWorkingDirectory()};
+    std::unique_ptr<CMainFrame> mainFrame;
+    QTemporaryDir folder;
+
+    CEventDataFrame* OpenData(const QString& path, bool sexAndBirth = true)
+    {
+        CEventDataFrame* window = mainFrame->NewDataWindow();
+        TextImportSettings settings;
+        settings.useGroup = true;
+        settings.useSex = settings.useBirth = sexAndBirth;
+        std::string error;
+        if (!window->view()->ReadTextFile(PathBytes(path), settings, error)) qFatal("%s", error.c_str());
+        window->SetSource(PathBytes(path == SourcePath(kSource) ? kSource : path));
+        return window;
+    }
+    CEventDataFrame* OpenExample(bool sexAndBirth = true) { return OpenData(SourcePath(kSource), sexAndBirth); }
+
+    template <typename T>
+    QList<T*> Windows() const
+    {
+        QList<T*> windows;
+        for (QMdiSubWindow* child : mainFrame->mdiArea()->subWindowList())
+            if (auto* window = qobject_cast<T*>(child)) windows << window;
+        return windows;
+    }
+
+    // Triggers the command on the last data window opened with the dialog
+    // worked by `dialog`; whether a dialog came.
+    bool Run(int id, const Step& dialog)
+    {
+        if (!Windows<CEventDataFrame>().isEmpty()) mainFrame->mdiArea()->setActiveSubWindow(Windows<CEventDataFrame>().back());
+        ModalScript script({dialog});
+        mainFrame->command(id)->trigger();
+        return script.finished();
+    }
+
+    QStringList Entries(QMenu* menu) const
+    {
+        QStringList entries;
+        for (QAction* action : menu->actions())
+            entries << action->objectName() + QLatin1Char(' ') + action->text() +
+                           (action->isEnabled() ? QString() : QStringLiteral(" (off)"));
+        return entries;
+    }
+    QMenu* ComputeMenu() const
+    {
+        for (QAction* menu : mainFrame->menuBar()->actions())
+            if (menu->text() == QStringLiteral("&Compute")) return menu->menu();
+        qFatal("no Compute menu");
+    }
+
+    void CloseAll()
+    {
+        messages.answers.assign(40, Messages::Answer::No);
+        QVERIFY(mainFrame->CloseAllChildren());
+        messages.answers.clear();
+        messages.shown.clear();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        std::setlocale(LC_NUMERIC, "C");
+        std::setlocale(LC_TIME, "C");
+        qputenv("SOURCE_DATE_EPOCH", "1700000000");
+        qputenv("TZ", "UTC");
+        tzset();
+        UseTemporarySettings();
+        services.paths.lifeTables = SourcePath(QStringLiteral("data/LifeTables.mdb"));
+        services.paths.referenceRateTables = SourcePath(QStringLiteral("data/ReferenceRateTables.mdb"));
+        mainFrame = std::make_unique<CMainFrame>(services);
+        mainFrame->show();
+    }
+
+    void cleanup() { CloseAll(); }
+
+    void MenuPromptsAndWhereTheCommandsAreOn()
+    {
+        QCOMPARE(mainFrame->command(command::kComputeLifeTable)->statusTip(),
+                 QStringLiteral("Cutler-Ederer life table analysis"));
+        QCOMPARE(mainFrame->command(command::kComputeLifeTable)->toolTip(), QStringLiteral("Cutler-Ederer"));
+        QCOMPARE(mainFrame->command(command::kComputeProductLimit)->statusTip(),
+                 QStringLiteral("Compute Kaplan-Meier on active data view"));
+        QCOMPARE(mainFrame->command(command::kComputeProductLimit)->toolTip(), QStringLiteral("Kaplan-Meier"));
+        QCOMPARE(mainFrame->command(command::kComputePeriodAnalysis)->statusTip(),
+                 QStringLiteral("Compute Period Analysis on active data view"));
+        QCOMPARE(mainFrame->command(command::kComputePeriodAnalysis)->toolTip(), QStringLiteral("Merivane"));
+        QCOMPARE(mainFrame->command(command::kComputeTrend)->statusTip(),
+                 QStringLiteral("Compute trend in n-year survival using period analysis"));
+        QCOMPARE(mainFrame->command(command::kComputeTrend)->toolTip(),
+                 QStringLiteral("n-year survival by starting year of period"));
+        QVERIFY(mainFrame->command(command::kComputeSmrSir)->statusTip().isEmpty());
+
+        // A data window without gender: SMR/SIR greyed out, the rest on.
+        OpenExample(false);
+        QCOMPARE(Entries(ComputeMenu()),
+                 QStringList({"id32773 &Life table (Cutler-Ederer) ...", "id32792 Product-limit (Kaplan-Meier) ...",
+                              "id32772 Period analysis ...", "id32775 Trend in n-year survival ...",
+                              "id32793 SMR/SIR ... (off)"}));
+        messages.shown.clear();
+        QVERIFY(!Run(command::kComputeSmrSir, [](QWidget* dialog) { Click(dialog, kCancel); }));
+        CEventDataFrame* data = OpenExample();
+        QVERIFY(mainFrame->command(command::kComputeSmrSir)->isEnabled());
+
+        // On a results window the commands of the data view are off.
+        QVERIFY(Run(command::kComputeLifeTable, LifeTableDialog({})));
+        QVERIFY(qobject_cast<CLifeTableChartFrame*>(mainFrame->mdiArea()->currentSubWindow()));
+        QCOMPARE(Entries(ComputeMenu()),
+                 QStringList({"id32773 &Life table (Cutler-Ederer) ... (off)",
+                              "id32792 Product-limit (Kaplan-Meier) ... (off)", "id32772 Period analysis ... (off)",
+                              "id32775 Trend in n-year survival ... (off)", "id32794 SMR/SIR ... (off)"}));
+        mainFrame->mdiArea()->setActiveSubWindow(Windows<CResultFrame>().back());
+        QCOMPARE(mainFrame->shownMenu(), 129);
+        QCOMPARE(Entries(ComputeMenu()),
+                 QStringList({"id32773 &Life table (Cutler-Ederer) ... (off)",
+                              "id32792 Product-limit (Kaplan-Meier) ... (off)", "id32772 Period analysis ... (off)",
+                              "id32775 Trend in n-year survival ... (off)", "id32793 SMR/SIR ... (off)"}));
+        mainFrame->mdiArea()->setActiveSubWindow(data);
+        QVERIFY(mainFrame->command(command::kComputeTrend)->isEnabled());
+        QVERIFY(messages.shown.isEmpty());
+    }
+
+    void EveryCommandShowsTheBatchReport()
+    {
+        const QStringList example = {kSource, "--group", "4", "--sex", "5", "--birth", "6", "--event", "1"};
+        OpenExample();
+        for (const ComputeRun& run : ComputeRuns()) {
+            const qsizetype results = Windows<CResultFrame>().size();
+            const qsizetype charts = Windows<CLifeTableChartFrame>().size();
+            QVERIFY2(Run(run.command, run.dialog), run.name);
+            QVERIFY2(messages.shown.isEmpty(), qPrintable(messages.shown.join(QLatin1Char('\n'))));
+            QCOMPARE(Windows<CResultFrame>().size(), results + 1);
+            CResultFrame* result = Windows<CResultFrame>().back();
+            const QByteArray expected = BatchReport(example + run.batchArguments);
+            QVERIFY2(!expected.isEmpty(), run.name);
+            QCOMPARE(QByteArray::fromStdString(result->view()->reportText()), expected);
+            QCOMPARE(result->windowTitle(), run.resultTitle);
+            QCOMPARE(result->resourceId(), run.resultFrame);
+
+            QCOMPARE(Windows<CLifeTableChartFrame>().size(), charts + (run.chartFrame ? 1 : 0));
+            if (!run.chartFrame) continue;
+            CLifeTableChartFrame* chart = Windows<CLifeTableChartFrame>().back();
+            QCOMPARE(chart->view()->chart().chartKind, run.chartKind);
+            QCOMPARE(chart->windowTitle(), run.chartTitle);
+            QCOMPARE(chart->resourceId(), run.chartFrame);
+            if (!run.chartTitleText.empty()) QCOMPARE(chart->view()->chart().titleText, run.chartTitleText);
+            QCOMPARE(mainFrame->mdiArea()->currentSubWindow(), chart);
+        }
+        QCOMPARE(Windows<CResultFrame>().size(), static_cast<qsizetype>(ComputeRuns().size()));  // side by side
+    }
+
+    void TheRecordKeepsTheLastParameters()
+    {
+        OpenExample();
+        QVERIFY(Run(command::kComputePeriodAnalysis, PeriodDialog("Product-limit")));
+        QString begin, end, technique;
+        QVERIFY(Run(command::kComputePeriodAnalysis, [&](QWidget* dialog) {
+            begin = Control<QLineEdit>(dialog, kPeriodBegin)->text();
+            end = Control<QLineEdit>(dialog, kPeriodEnd)->text();
+            Click(dialog, kCancel);
+        }));
+        QCOMPARE(begin, QStringLiteral("01.01.1990"));
+        QCOMPARE(end, QStringLiteral("31.12.1994"));
+    }
+
+    void NoValidCaseGivesMessage500WithoutDialog()
+    {
+        const QString path = folder.filePath(QStringLiteral("invalid.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("31.02.1990;01.01.1995;1;A;1;01.01.1930\n"
+                   "01.01.1991;;0;B;2;01.01.1940\n"
+                   "05.05.1992;01.01.1991;1;A;2;01.01.1950\n");
+        file.close();
+        CEventDataFrame* data = OpenData(path);
+        QCOMPARE(data->view()->data().analysis.TotalRecordsValid(), 0);
+        for (int id : {command::kComputeLifeTable, command::kComputeProductLimit, command::kComputePeriodAnalysis,
+                       command::kComputeTrend, command::kComputeSmrSir}) {
+            messages.shown.clear();
+            QVERIFY(mainFrame->command(id)->isEnabled());
+            QVERIFY(!Run(id, [](QWidget* dialog) { Click(dialog, kCancel); }));
+            QCOMPARE(messages.shown, QStringList{QStringLiteral("No valid cases available for analysis! ")});
+        }
+        QCOMPARE(mainFrame->mdiArea()->subWindowList().size(), 1);
+    }
+
+    void RefusedOrCancelledOpensNoWindow()
+    {
+        OpenExample();
+        QVERIFY(Run(command::kComputeTrend, [](QWidget* dialog) {
+            CommonChoices(dialog, kTimeUnit, QString());
+            Choose(dialog, kTimeUnit, QStringLiteral("Month"));
+            Accept(dialog);
+        }));
+        QCOMPARE(messages.shown, QStringList{QStringLiteral("Analysis for non-year intervals under construction!")});
+        for (int id : {command::kComputeLifeTable, command::kComputeProductLimit, command::kComputePeriodAnalysis,
+                       command::kComputeTrend, command::kComputeSmrSir})
+            QVERIFY(Run(id, [](QWidget* dialog) { Click(dialog, kCancel); }));
+        QCOMPARE(mainFrame->mdiArea()->subWindowList().size(), 1);
+        QCOMPARE(messages.shown.size(), 1);
+    }
+
+    void ResultsOutliveTheDataWindow()
+    {
+        CEventDataFrame* data = OpenExample();
+        QVERIFY(Run(command::kComputeProductLimit, ProductLimitDialog({})));
+        QVERIFY(Run(command::kComputeLifeTable, LifeTableDialog("Ederer II")));
+        const std::string first = Windows<CResultFrame>().front()->view()->reportText();
+        const std::string second = Windows<CResultFrame>().back()->view()->reportText();
+        QVERIFY(first != second);
+        QVERIFY(data->close());
+        delete data;
+        QCOMPARE(Windows<CResultFrame>().size(), 2);
+        QCOMPARE(Windows<CLifeTableChartFrame>().size(), 2);
+        QCOMPARE(Windows<CResultFrame>().front()->view()->reportText(), first);
+        QCOMPARE(Windows<CResultFrame>().back()->view()->reportText(), second);
+        QVERIFY(messages.shown.isEmpty());
+    }
+};
+
+}  // namespace kalderon::testing
+
+QTEST_MAIN(kalderon::testing::ComputeCommandsTest)
+#include "ComputeCommandsTest.moc"

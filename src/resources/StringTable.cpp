@@ -159,6 +159,7 @@ constexpr StringEntry kStrings[] = {
     {693, "Method for estimating expected survival:  Hakulinen (closing date: %s)\r\n"},
     {694, "Population life tables used            :  "},
     {700, "Code"},
+    {701, "Label"},
     {750, "Life table / Cutler-Ederer"},
     {751, "Period analysis using life table techniques"},
     {752, "Period analysis using product-limit techniques"},
@@ -184,6 +185,10 @@ constexpr StringEntry kStrings[] = {
     {831, "Could not open file %s."},
     {832, "File %s is not a Life Table Chart File!"},
     {833, "File %s has a wrong file format!"},
+    {900, "left"},
+    {901, "center"},
+    {902, "right"},
+    {910, "Required value is missing!"},
     {57344, "KALDERON"},
 };
 

@@ -50,26 +50,28 @@ DataSeriesDialog::DataSeriesDialog(LifeTableChart& chart, ChartProfile& profile,
     int row = 0;
     const int groups = chart.DrawableSeriesCount();
     showGroup_ = MakeCheckBox(this, kShowGroup, QStringLiteral("S&how this group"));
+    group_ = new QComboBox(this);
+    group_->setObjectName(ControlName(kGroup));
+    QLabel* groupLabel = NamedLabel(this, kGroupLabel, QStringLiteral("&Group"));
+    groupLabel->setBuddy(group_);
+    grid->addWidget(groupLabel, row, 0);
+    grid->addWidget(group_, row++, 1, 1, 2);
+    grid->addWidget(showGroup_, row++, 0, 1, 3);
     if (groups > 1) {
-        group_ = new QComboBox(this);
-        group_->setObjectName(ControlName(kGroup));
         for (int i = 0; i < groups; ++i) {
             const CGroupInfo& info = chart.analysis.groupResults[i].info;
             group_->addItem(DisplayText(info.label.empty() ? info.code : info.code + ": " + info.label));
         }
         group_->setCurrentIndex(0);
-        QLabel* groupLabel = NamedLabel(this, kGroupLabel, QStringLiteral("&Group"));
-        groupLabel->setBuddy(group_);
-        grid->addWidget(groupLabel, row, 0);
-        grid->addWidget(group_, row++, 1, 1, 2);
-        grid->addWidget(showGroup_, row++, 0, 1, 3);
-        connect(group_, &QComboBox::currentIndexChanged, this, [this] {
-            ShowCurrent();
-            UpdateEnabling();
-        });
     } else {
-        showGroup_->hide();
+        for (QWidget* part : {static_cast<QWidget*>(groupLabel), static_cast<QWidget*>(group_),
+                              static_cast<QWidget*>(showGroup_)})
+            part->hide();
     }
+    connect(group_, &QComboBox::currentIndexChanged, this, [this] {
+        ShowCurrent();
+        UpdateEnabling();
+    });
 
     curveLabel_ = NamedLabel(this, kCurveLabel, QStringLiteral("survival curve"));
     curveStyle_ = MakeButton(this, kCurveStyle, QStringLiteral("&Style ..."));
@@ -87,13 +89,9 @@ DataSeriesDialog::DataSeriesDialog(LifeTableChart& chart, ChartProfile& profile,
     linesGrid->addWidget(showCi_, 1, 0);
     linesGrid->addWidget(ciStyle_, 1, 1);
     linesGrid->addWidget(ciColor_, 1, 2);
-    if (chart.IsProductLimit()) {
-        linesGrid->addWidget(censored, 2, 0);
-        linesGrid->addWidget(markers_, 2, 1);
-    } else {
-        censored->hide();
-        linesGrid->addWidget(markers_, 2, 1);
-    }
+    linesGrid->addWidget(censored, 2, 0);
+    linesGrid->addWidget(markers_, 2, 1);
+    if (!chart.IsProductLimit()) censored->hide();
     preview_ = new SeriesPreview(chart.chartKind, this);
     preview_->setObjectName(ControlName(kPreview));
     preview_->setMinimumSize(180, 100);
@@ -140,7 +138,7 @@ DataSeriesDialog::DataSeriesDialog(LifeTableChart& chart, ChartProfile& profile,
 CSeriesStyle& DataSeriesDialog::Current()
 {
     static CSeriesStyle none;
-    const int index = group_ ? std::max(0, group_->currentIndex()) : 0;
+    const int index = std::max(0, group_->currentIndex());
     return index < static_cast<int>(styles_.size()) ? styles_[index] : (none = CSeriesStyle{});
 }
 

@@ -33,7 +33,7 @@ private:
     ChartProfile& profile_;
     AppServices& services_;
     std::vector<CSeriesStyle> styles_;
-    QComboBox* group_ = nullptr;
+    QComboBox* group_;
     QCheckBox* showGroup_;
     SeriesPreview* preview_;
     QLabel* curveLabel_;

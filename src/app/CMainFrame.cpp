@@ -24,6 +24,8 @@
 #include "app/OpenDataFile.h"
 #include "app/OpenFile.h"
 #include "app/RecentFileList.h"
+#include "charts/qt/SettingsChartProfile.h"
+#include "charts/ui/ResetChartDefaultsDialog.h"
 #include "common/ui/HelpTopics.h"
 #include "common/ui/ResourceIds.h"
 
@@ -136,6 +138,11 @@ void CMainFrame::CreateCommands()
     connect(AddCommand(command::kOpenChart, QStringLiteral("Open life table &chart ..."),
                        QStringLiteral("Open life table chart")),
             &QAction::triggered, this, [this] { OpenLifeTableChart(*this); });
+    connect(AddCommand(command::kResetDefaults, QStringLiteral("Reset default values to original settings ...")),
+            &QAction::triggered, this, [this] {
+                SettingsChartProfile userDefaults;
+                ResetChartDefaultsDialog(userDefaults, services_, this).exec();
+            });
     connect(AddCommand(command::kClose, QStringLiteral("&Close")), &QAction::triggered, this, [this] {
         if (QMdiSubWindow* child = mdiArea_->currentSubWindow()) child->close();
     });
@@ -192,21 +199,22 @@ void CMainFrame::CreateMenus()
                            {command::kHelpContents, command::kQuickTour, kSeparator, command::kAbout});
     menus_[resource::kMainFrame] = {
         MakeMenu(QStringLiteral("&File"),
-                 {command::kNew, command::kOpenDataFile, command::kOpenChart, kSeparator, command::kExit}),
+                 {command::kNew, command::kOpenDataFile, command::kOpenChart, command::kResetDefaults, kSeparator,
+                  command::kExit}),
         view, help};
 
     QMenu* window = MakeMenu(QStringLiteral("&Window"),
                              {command::kWindowCascade, command::kWindowTile, command::kWindowCloseAll});
     connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowMenu(window); });
     menus_[resource::kDataMenu] = {
-        MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kOpenChart, command::kClose,
-                                           command::kSaveAs, kSeparator, command::kPrint, kSeparator, command::kExit}),
+        MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kOpenChart, command::kResetDefaults,
+                                           command::kClose, command::kSaveAs, kSeparator, command::kPrint, kSeparator, command::kExit}),
         MakeMenu(QStringLiteral("&Edit"), {command::kCut, command::kCopy, command::kPaste, kSeparator,
                                            command::kSelectAll}),
         view, MakeMenu(QStringLiteral("&Compute"), ComputeMenuIds(command::kComputeSmrSir)), window, help};
 
     QMenu* chartFile = MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kOpenChart,
-                                                          command::kClose, command::kSaveChart});
+                                                          command::kResetDefaults, command::kClose, command::kSaveChart});
     chartFile->addAction(AddChildCommand(command::kSaveAs, QStringLiteral("Save chart as ...")));
     chartFile->addAction(command(command::kExportChart));
     chartFile->addSeparator();

@@ -160,7 +160,8 @@ private slots:
         for (QAction* a : frame.menuBar()->actions().at(0)->menu()->actions())
             file << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + ' ' + a->text() + (a->isEnabled() ? "" : " (off)"));
         QCOMPARE(file, QStringList({"id57600 &New\tCtrl+N (off)", "id32771 &Open data file ...",
-                                    "id32787 Open life table &chart ...", "id57602 &Close", "id32785 Save chart",
+                                    "id32787 Open life table &chart ...",
+                              "id32779 Reset default values to original settings ...", "id57602 &Close", "id32785 Save chart",
                                     "id32774 Save chart as ...", "id32782 &Export chart ...", "-", "id57607 &Print ...",
                                     "-", "id57665 E&xit"}));
         QStringList options;
@@ -209,6 +210,9 @@ private slots:
         view->grab();
 
         QSignalSpy commands(view, &CLifeTableChartView::optionCommand);
+        // Each command opens its dialog, which is cancelled here.
+        const ModalScript cancelDialogs(std::vector<ModalScript::Action>(
+            12, [](QWidget* dialog) { QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection); }));
         std::optional<ChartRect> frameAtCommand;
         connect(view, &CLifeTableChartView::optionCommand, this, [&] { frameAtCommand = view->focusFrame(); });
         const QList<QPair<QPoint, int>> targets = {

@@ -95,7 +95,9 @@ private slots:
         QCOMPARE(MenuTitles(frame), QStringList({"&File", "&View", "&Help"}));
         QCOMPARE(Entries(MenuActions(frame, 0)),
                  QStringList({"id57600 &New\tCtrl+N (off)", "id32771 &Open data file ...",
-                              "id32787 Open life table &chart ...", "-", "id57665 E&xit"}));
+                              "id32787 Open life table &chart ...",
+                              "id32779 Reset default values to original settings ...",
+                              "-", "id57665 E&xit"}));
         QCOMPARE(Entries(MenuActions(frame, 1)), QStringList({"id59392 &Toolbar", "id59393 &Status Bar"}));
         QCOMPARE(Entries(MenuActions(frame, 2)),
                  QStringList({"id32789 &Contents", "id32790 Quick Tour", "-", "id57664 &About KALDERON..."}));
@@ -105,7 +107,9 @@ private slots:
         QCOMPARE(MenuTitles(frame), QStringList({"&File", "&Edit", "&View", "&Compute", "&Window", "&Help"}));
         QCOMPARE(Entries(MenuActions(frame, 0)),
                  QStringList({"id57600 &New\tCtrl+N (off)", "id32771 &Open data file ...",
-                              "id32787 Open life table &chart ...", "id57602 &Close",
+                              "id32787 Open life table &chart ...",
+                              "id32779 Reset default values to original settings ...",
+                              "id57602 &Close",
                               "id32774 &Save as ... (off)", "-", "id57607 &Print ... (off)", "-", "id57665 E&xit"}));
         QCOMPARE(Entries(MenuActions(frame, 1)), QStringList({"id57635 Cu&t\tCtrl+X (off)", "id57634 &Copy\tCtrl+C (off)",
                                                               "id57637 &Paste\tCtrl+V (off)", "-",

@@ -246,7 +246,7 @@ private slots:
         QStringList file;
         for (QAction* entry : mainFrame->menuBar()->actions().front()->menu()->actions())
             file << (entry->isSeparator() ? QStringLiteral("-") : entry->objectName());
-        QCOMPARE(file, (QStringList{"id57600", "id32771", "id32787", "id57602", "id32774", "-", "id57607", "-", "id57665"}));
+        QCOMPARE(file, (QStringList{"id57600", "id32771", "id32787", "id32779", "id57602", "id32774", "-", "id57607", "-", "id57665"}));
     }
 
     void SavingWritesTheExportOrTheReport()

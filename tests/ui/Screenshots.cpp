@@ -19,7 +19,17 @@
 #include "app/CEventDataFrame.h"
 #include "app/CLifeTableChartFrame.h"
 #include "app/ChartWindows.h"
+#include "charts/ChartProfile.h"
+#include "charts/qt/ChartImage.h"
 #include "charts/ui/CLifeTableChartView.h"
+#include "charts/ui/ChartAxisDialog.h"
+#include "charts/ui/ChartTitleDialog.h"
+#include "charts/ui/DataSeriesDialog.h"
+#include "charts/ui/GroupLabelsDialog.h"
+#include "charts/ui/LegendDialog.h"
+#include "charts/ui/LineStyleDialog.h"
+#include "charts/ui/MarkerStyleDialog.h"
+#include "charts/ui/ResetChartDefaultsDialog.h"
 #include "app/CMainFrame.h"
 #include "app/CResultFrame.h"
 #include "common/ui/ResourceIds.h"
@@ -149,6 +159,41 @@ int main(int argc, char* argv[])
     }
     rdata->close();
     frame.resize(1040, 560);
+
+    {
+        // The chart option dialogs on a product-limit chart of the example.
+        const DataSet data = testing::ExampleAnalysis(kProductLimit);
+        MemoryChartProfile profile;
+        LifeTableChart chart;
+        chart.InitFromAnalysis(data.analysis, kChartProductLimit, 5, profile);
+        RenderChartImage(chart, 600, 400);  // the fonts' heights of a drawing
+        const auto shoot = [&](QDialog& dialog, const char* name) {
+            dialog.show();
+            Save(dialog, folder, QString::fromLatin1(name));
+            dialog.hide();
+        };
+        ChartTitleDialog title(chart, profile, services);
+        shoot(title, "chart-title-dialog.png");
+        ChartAxisDialog axis(chart, chart.survivalAxis, profile, services);
+        shoot(axis, "chart-axis-dialog.png");
+        LegendDialog legend(chart, profile, services);
+        shoot(legend, "chart-legend-dialog.png");
+        std::vector<GroupLabel> labels;
+        for (const CGroupResult& group : chart.analysis.groupResults) labels.emplace_back(group.info.code, group.info.label);
+        GroupLabelsDialog groupLabels(labels, services);
+        shoot(groupLabels, "chart-group-labels-dialog.png");
+        DataSeriesDialog series(chart, profile, services);
+        shoot(series, "chart-data-series-dialog.png");
+        CLineStyle line = chart.seriesStyles[0].ciLine;
+        LineStyleDialog lineStyle(line, services);
+        shoot(lineStyle, "chart-line-style-dialog.png");
+        CMarkerStyle marker = chart.seriesStyles[0].marker;
+        marker.symbol = kSymbolTriangle;
+        MarkerStyleDialog markerStyle(marker, services);
+        shoot(markerStyle, "chart-marker-style-dialog.png");
+        ResetChartDefaultsDialog reset(profile, services);
+        shoot(reset, "chart-reset-defaults-dialog.png");
+    }
 
     CTextImportSheet sheet(example, messages);
     sheet.show();

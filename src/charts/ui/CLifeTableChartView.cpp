@@ -14,7 +14,11 @@
 #include "charts/qt/ChartImage.h"
 #include "charts/qt/QtCanvas.h"
 #include "charts/qt/SettingsChartProfile.h"
+#include "charts/ui/ChartAxisDialog.h"
 #include "charts/ui/ChartExport.h"
+#include "charts/ui/ChartTitleDialog.h"
+#include "charts/ui/DataSeriesDialog.h"
+#include "charts/ui/LegendDialog.h"
 #include "common/ui/AppServices.h"
 #include "common/ui/DisplayText.h"
 #include "common/ui/ResourceIds.h"
@@ -115,6 +119,20 @@ void CLifeTableChartView::RunOptionCommand(int id)
 {
     RemoveFocusFrame();
     emit optionCommand(id);
+    SettingsChartProfile userDefaults;
+    switch (id) {
+    case command::kEditChartTitle: ChartTitleDialog(chart_, userDefaults, services_, this).exec(); break;
+    case command::kEditTimeAxis:
+        ChartAxisDialog(chart_, chart_.timeAxis, userDefaults, services_, this).exec();
+        break;
+    case command::kEditSurvivalAxis:
+        ChartAxisDialog(chart_, chart_.survivalAxis, userDefaults, services_, this).exec();
+        break;
+    case command::kEditLegend: LegendDialog(chart_, userDefaults, services_, this).exec(); break;
+    case command::kFormatDataSeries: DataSeriesDialog(chart_, userDefaults, services_, this).exec(); break;
+    default: break;
+    }
+    UpdateAccessibleTexts();
     update();
 }
 
@@ -178,9 +196,10 @@ void CLifeTableChartView::mouseDoubleClickEvent(QMouseEvent* event)
     const ChartHit hit = HitTestDoubleClick(chart_, {p.x(), p.y()});
     if (hit.element == ChartElement::kNone) return;
     RunOptionCommand(hit.command);
-    // After an axis dialog the frame stands where it was.
-    const bool axis = hit.element == ChartElement::kTimeAxis || hit.element == ChartElement::kSurvivalAxis;
-    if (const std::optional<ChartRect> where = previousFrame_; axis && where) ShowFocusFrame(*where);
+    // After an axis or legend dialog the frame stands where it was.
+    const bool again = hit.element == ChartElement::kTimeAxis || hit.element == ChartElement::kSurvivalAxis ||
+                       hit.element == ChartElement::kLegend;
+    if (const std::optional<ChartRect> where = previousFrame_; again && where) ShowFocusFrame(*where);
 }
 
 // --- chart files ---

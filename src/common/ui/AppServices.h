@@ -2,6 +2,7 @@
 
 #include "common/ui/ApplicationPaths.h"
 #include "common/ui/FileDialogs.h"
+#include "common/ui/FontColorDialogs.h"
 #include "common/ui/Messages.h"
 
 namespace kalderon {
@@ -12,6 +13,14 @@ struct AppServices {
     Messages& messages;
     FileDialogs& fileDialogs;
     ApplicationPaths paths;
+    // Font and colour dialogs; none means the Qt dialogs.
+    FontColorDialogs* fontColorDialogs = nullptr;
+
+    FontColorDialogs& fontsAndColors()
+    {
+        static QtFontColorDialogs qtDialogs;
+        return fontColorDialogs ? *fontColorDialogs : qtDialogs;
+    }
 };
 
 }  // namespace kalderon

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kalderon {
+
+struct AppServices;
+class LabelListCtrl;
+
+// (code, label) of one group.
+using GroupLabel = std::pair<std::string, std::string>;
+
+// The labels of the groups, edited in place in a list of code and label;
+// OK writes the labels back into the given pairs.
+class GroupLabelsDialog : public QDialog {
+    Q_OBJECT
+public:
+    GroupLabelsDialog(std::vector<GroupLabel>& labels, AppServices& services, QWidget* parent = nullptr);
+
+    void accept() override;
+
+private:
+    std::vector<GroupLabel>& labels_;
+    LabelListCtrl* list_;
+};
+
+}  // namespace kalderon

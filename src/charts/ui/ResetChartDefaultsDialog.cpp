@@ -1,0 +1,51 @@
+#include "charts/ui/ResetChartDefaultsDialog.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "charts/ChartDefaults.h"
+#include "charts/ui/ChartDialogParts.h"
+#include "common/ui/ControlName.h"
+
+namespace kalderon {
+namespace {
+
+constexpr int kDialog = 140;
+
+}  // namespace
+
+ResetChartDefaultsDialog::ResetChartDefaultsDialog(ChartProfile& profile, AppServices& services, QWidget* parent)
+    : QDialog(parent), profile_(profile)
+{
+    setObjectName(ControlName(kDialog));
+    setWindowTitle(QStringLiteral("Reset chart settings to original values"));
+    auto* text = new QLabel(
+        QStringLiteral("All default format settings for the following chart types will be set to the original values:"),
+        this);
+    text->setWordWrap(true);
+    text->setMinimumWidth(300);
+    lifeTable_ = MakeCheckBox(this, 1037, QStringLiteral("&Cutler-Ederer Lifetable charts"));
+    productLimit_ = MakeCheckBox(this, 1038, QStringLiteral("&Kaplan-Meier charts"));
+    periodAnalysis_ = MakeCheckBox(this, 1039, QStringLiteral("&Period Analysis charts"));
+    trend_ = MakeCheckBox(this, 1040, QStringLiteral("&Trend in n-year survival charts"));
+
+    auto* column = new QVBoxLayout;
+    column->addWidget(text);
+    for (QCheckBox* box : {lifeTable_, productLimit_, periodAnalysis_, trend_}) column->addWidget(box);
+    column->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(column, 1);
+    layout->addLayout(AddDialogButtons(*this, services, QStringLiteral("resetting_default_options")));
+}
+
+void ResetChartDefaultsDialog::accept()
+{
+    ResetChartDefaults(profile_, {.lifeTable = lifeTable_->isChecked(),
+                                  .productLimit = productLimit_->isChecked(),
+                                  .periodAnalysis = periodAnalysis_->isChecked(),
+                                  .trend = trend_->isChecked()});
+    QDialog::accept();
+}
+
+}  // namespace kalderon

@@ -22,12 +22,18 @@ public:
         return sexText == sexCodeFirst ? 0 : 1;
     }
 
-    double operator()(int sex, int year, int age) const
+    double operator()(int sex, int year, int age) const { return survival_[CellIndex(sex, year, age)]; }
+
+    // The cell a sex, calendar year and age fall into; years and ages beyond
+    // the tables fall into the cells at their edges.
+    size_t CellIndex(int sex, int year, int age) const
     {
         const int y = year < firstYear_ ? 0 : (year - firstYear_ < years_ ? year - firstYear_ : years_ - 1);
         const int a = age < 0 ? 0 : (age < ages_ ? age : ages_ - 1);
-        return survival_[(static_cast<size_t>(sex) * years_ + y) * ages_ + a];
+        return (static_cast<size_t>(sex) * years_ + y) * ages_ + a;
     }
+    size_t CellCount() const { return survival_.size(); }
+    double CellSurvival(size_t cell) const { return survival_[cell]; }
 
 private:
     int firstYear_ = 0;

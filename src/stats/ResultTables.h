@@ -76,6 +76,10 @@ struct CGroupResult {
     std::vector<CTimePointResult> timePoints;
     std::vector<double> expectedInterval;
     std::vector<double> expectedCumulative;
+    // Net survival (Pohar-Perme) per day of follow-up: the cumulative net
+    // hazard and its variance at the end of each day.
+    std::vector<double> netCumulativeHazard;
+    std::vector<double> netHazardVariance;
 };
 
 }  // namespace kalderon

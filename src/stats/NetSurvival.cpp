@@ -1,0 +1,221 @@
+#include "stats/NetSurvival.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "stats/CalendarTable.h"
+#include "stats/DateValue.h"
+
+namespace kalderon {
+namespace {
+
+constexpr int kMonthDays = 12 * 32 + 32;  // month * 32 + day stays below this
+
+// Days from 1 January to the first date of a year whose month and day are
+// not before a given month * 32 + day (a 29 February birthday falls on
+// 1 March in other years), for common and leap years.
+class BirthdayOffsets {
+public:
+    BirthdayOffsets()
+    {
+        for (int leap = 0; leap < 2; ++leap) {
+            const int year = leap ? 2000 : 2001;
+            int offset = 0;
+            int next = 0;
+            for (int m = 1; m <= 12; ++m)
+                for (int d = 1; d <= DaysInMonth(year, m); ++d, ++offset)
+                    for (; next <= m * 32 + d; ++next) table_[leap][next] = offset;
+            for (; next < kMonthDays; ++next) table_[leap][next] = offset;
+        }
+    }
+    int operator()(bool leap, int monthDay) const { return table_[leap ? 1 : 0][monthDay]; }
+
+private:
+    int table_[2][kMonthDays] = {};
+};
+
+// Walks a case's follow-up cell by cell: visit(first, last, cell, hazard,
+// cumulative) for every run of days first .. last (>= 1) spent in one cell,
+// with the expected cumulative hazard accumulated before the run.  Returns
+// the cumulative hazard at the end of follow-up.
+class CellWalk {
+public:
+    CellWalk(const AnnualSurvivalGrid& grid) : grid_(grid), hazard_(grid.CellCount())
+    {
+        for (size_t cell = 0; cell < hazard_.size(); ++cell) hazard_[cell] = -std::log(grid.CellSurvival(cell)) / 365.25;
+    }
+
+    double Hazard(size_t cell) const { return hazard_[cell]; }
+
+    template <typename Visit>
+    double operator()(const NetSurvivalCase& c, Visit visit)
+    {
+        const YearAndDay begin = LookUpYearAndDay(DateValue::FromSerial(c.beginDay));
+        const YearAndDay birth = LookUpYearAndDay(DateValue::FromSerial(c.birthDay));
+        int year = begin.year;
+        bool leap = IsLeapYear(year);
+        int dayOfYear = static_cast<int>(std::trunc(c.beginDay) - NewYear(year));
+        int birthday = offsets_(leap, birth.monthDay);
+        int age = year - birth.year - (dayOfYear >= birthday ? 0 : 1);
+        double cumulative = 0.0;
+        for (std::int32_t s = 1; s <= c.lastDay;) {
+            const int yearLength = leap ? 366 : 365;
+            const int boundary = dayOfYear < birthday ? birthday : yearLength;
+            const std::int32_t length = std::min<std::int32_t>(boundary - dayOfYear, c.lastDay - s + 1);
+            const size_t cell = grid_.CellIndex(c.sex, year, age);
+            visit(s, s + length - 1, cell, hazard_[cell], cumulative);
+            cumulative += hazard_[cell] * length;
+            s += length;
+            dayOfYear += length;
+            if (dayOfYear == birthday) ++age;
+            if (dayOfYear == yearLength) {
+                ++year;
+                leap = IsLeapYear(year);
+                dayOfYear = 0;
+                birthday = offsets_(leap, birth.monthDay);
+                if (birthday == 0) ++age;
+            }
+        }
+        return cumulative;
+    }
+
+private:
+    double NewYear(int year)
+    {
+        if (year < firstYear_ || year >= firstYear_ + static_cast<int>(newYears_.size())) {
+            firstYear_ = year - 200;
+            newYears_.clear();
+            for (int y = firstYear_; y < firstYear_ + 400; ++y) newYears_.push_back(DateValue::FromYmd(y, 1, 1).serial());
+        }
+        return newYears_[year - firstYear_];
+    }
+
+    const AnnualSurvivalGrid& grid_;
+    std::vector<double> hazard_;
+    BirthdayOffsets offsets_;
+    int firstYear_ = 0;
+    std::vector<double> newYears_;
+};
+
+// A cell's share of the weighted sums changes on a day: `factor` added to (or,
+// for removed, taken from) the sum of its cases' exp(cumulative - hazard s).
+struct CellChanges {
+    std::vector<std::uint32_t> first;   // per day: where its changes begin
+    std::vector<std::uint32_t> cell;    // per change: the cell, high bit set when removed
+    std::vector<double> factor;
+};
+
+constexpr std::uint32_t kRemoved = 0x80000000u;
+
+}  // namespace
+
+double NetSurvivalCurve::SurvivalAt(std::int32_t day) const
+{
+    if (cumulativeHazard.empty() || day < 0) return 1.0;
+    return std::exp(-cumulativeHazard[std::min<size_t>(day, cumulativeHazard.size() - 1)]);
+}
+
+double NetSurvivalCurve::StandardErrorAt(std::int32_t day) const
+{
+    if (variance.empty() || day < 0) return 0.0;
+    return SurvivalAt(day) * std::sqrt(variance[std::min<size_t>(day, variance.size() - 1)]);
+}
+
+NetSurvivalCurve ComputeNetSurvivalCurve(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid)
+{
+    NetSurvivalCurve curve;
+    std::int32_t lastDay = -1;
+    for (const NetSurvivalCase& c : cases)
+        if (c.firstDay <= c.lastDay) lastDay = std::max(lastDay, c.lastDay);
+    if (lastDay < 0) return curve;
+    const size_t days = static_cast<size_t>(lastDay) + 1;
+
+    // Deaths with their weights, the day-0 risk set, and the changes of the
+    // cells' sums: counted first, then written in day order.
+    std::vector<double> deaths(days, 0.0), squares(days, 0.0);
+    double atRiskOnDayZero = 0.0;
+    CellWalk walk(grid);
+    CellChanges changes;
+    std::vector<std::uint32_t> count(days + 1, 0);
+    auto onRisk = [](const NetSurvivalCase& c, std::int32_t from, std::int32_t to, auto change) {
+        const std::int32_t first = std::max(from, c.firstDay);
+        if (first > to) return;
+        change(first, false);
+        change(to + 1, true);
+    };
+    for (const NetSurvivalCase& c : cases) {
+        if (c.firstDay > c.lastDay) continue;
+        walk(c, [&](std::int32_t from, std::int32_t to, size_t, double, double) {
+            onRisk(c, from, to, [&](std::int32_t day, bool) { ++count[day]; });
+        });
+    }
+    changes.first.assign(days + 2, 0);
+    for (size_t d = 0; d <= days; ++d) changes.first[d + 1] = changes.first[d] + count[d];
+    changes.cell.resize(changes.first[days + 1]);
+    changes.factor.resize(changes.first[days + 1]);
+    std::vector<std::uint32_t> next(changes.first.begin(), changes.first.end() - 1);
+    for (const NetSurvivalCase& c : cases) {
+        if (c.firstDay > c.lastDay) continue;
+        if (c.firstDay == 0) atRiskOnDayZero += 1.0;
+        const double cumulative =
+            walk(c, [&](std::int32_t from, std::int32_t to, size_t cell, double hazard, double before) {
+                const double factor = std::exp(before - hazard * (from - 1));
+                onRisk(c, from, to, [&](std::int32_t day, bool removed) {
+                    const std::uint32_t k = next[day]++;
+                    changes.cell[k] = static_cast<std::uint32_t>(cell) | (removed ? kRemoved : 0u);
+                    changes.factor[k] = factor;
+                });
+            });
+        if (c.died) {
+            const double weight = std::exp(cumulative);
+            deaths[c.lastDay] += weight;
+            squares[c.lastDay] += weight * weight;
+        }
+    }
+
+    // Day by day over the cells that hold someone at risk.
+    std::vector<double> sum(grid.CellCount(), 0.0);
+    std::vector<std::uint32_t> members(grid.CellCount(), 0);
+    std::vector<std::uint32_t> active, position(grid.CellCount(), 0);
+    curve.cumulativeHazard.assign(days, 0.0);
+    curve.variance.assign(days, 0.0);
+    double hazard = 0.0, variance = 0.0;
+    for (size_t day = 0; day < days; ++day) {
+        for (std::uint32_t k = changes.first[day]; k < changes.first[day + 1]; ++k) {
+            const std::uint32_t cell = changes.cell[k] & ~kRemoved;
+            if (changes.cell[k] & kRemoved) {
+                sum[cell] -= changes.factor[k];
+                if (--members[cell] == 0) {
+                    sum[cell] = 0.0;
+                    const std::uint32_t last = active.back();
+                    active[position[cell]] = last;
+                    position[last] = position[cell];
+                    active.pop_back();
+                }
+            } else {
+                sum[cell] += changes.factor[k];
+                if (members[cell]++ == 0) {
+                    position[cell] = static_cast<std::uint32_t>(active.size());
+                    active.push_back(cell);
+                }
+            }
+        }
+        double atRisk = day == 0 ? atRiskOnDayZero : 0.0;
+        double expected = 0.0;
+        for (const std::uint32_t cell : active) {
+            const double h = walk.Hazard(cell);
+            const double weighted = sum[cell] * std::exp(h * static_cast<double>(day));
+            atRisk += weighted;
+            expected += weighted * h;
+        }
+        if (atRisk > 0.0) {
+            hazard += (deaths[day] - expected) / atRisk;
+            variance += squares[day] / (atRisk * atRisk);
+        }
+        curve.cumulativeHazard[day] = hazard;
+        curve.variance[day] = variance;
+    }
+    return curve;
+}
+
+}  // namespace kalderon

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "stats/AnnualSurvivalGrid.h"
+
+namespace kalderon {
+
+// One case as the net survival estimator sees it.  Day s of follow-up is the
+// day ending s days after the begin date; on day s >= 1 the case is exposed
+// to the population hazard of its cell (sex, calendar year, age in completed
+// years) on the date beginDay + s - 1, -ln p / 365.25 per day.  The case is
+// at risk on the days firstDay .. lastDay and dies on lastDay when `died`.
+struct NetSurvivalCase {
+    double beginDay = 0.0;  // day number of the begin date
+    double birthDay = 0.0;  // day number of the date of birth
+    std::int32_t sex = 0;   // 0 first sex, 1 second
+    std::int32_t firstDay = 0;
+    std::int32_t lastDay = 0;
+    bool died = false;
+};
+
+// The net cumulative hazard and its variance at the end of every day
+// 0 .. the last day of any case; days nobody is at risk add nothing.
+struct NetSurvivalCurve {
+    std::vector<double> cumulativeHazard;
+    std::vector<double> variance;
+
+    // Net survival exp(-cumulative hazard) and its standard error at the end
+    // of `day` (days beyond the curve take its last value; before any case 1).
+    double SurvivalAt(std::int32_t day) const;
+    double StandardErrorAt(std::int32_t day) const;
+};
+
+// The Pohar-Perme estimator: each case weighted with the inverse of its
+// expected survival since the begin of follow-up.  Cases that are in the same
+// cell on a day share its hazard, and inside a cell a weight grows by the
+// same factor every day, so the weighted sums are kept per cell rather than
+// per case and day.
+NetSurvivalCurve ComputeNetSurvivalCurve(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid);
+
+}  // namespace kalderon

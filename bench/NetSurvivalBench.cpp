@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "SharedDataSet.h"
+#include "SyntheticPopulation.h"
 #include "analysis/ParameterChoices.h"
 #include "stats/NetSurvivalCases.h"
 
@@ -12,29 +13,11 @@ namespace {
 
 constexpr std::int64_t kCases = 1'000'000;
 
-// 80 calendar years (1935-2014) of 100 ages, as the relative survival
-// benchmarks use them.
-std::vector<CPopulationYearTable> Tables()
-{
-    std::vector<CPopulationYearTable> tables;
-    for (int year = 1935; year < 2015; ++year) {
-        CPopulationYearTable t{year, {}, {}};
-        const double trend = std::pow(0.99, year - 1935);
-        for (int age = 0; age < 100; ++age) {
-            const double q = std::min((0.0005 + 0.0001 * std::pow(1.09, age)) * trend, 0.5);
-            t.firstSex.push_back(q);
-            t.secondSex.push_back(0.8 * q);
-        }
-        tables.push_back(std::move(t));
-    }
-    return tables;
-}
-
 CAnalysisData& Prepared()
 {
     CAnalysisData& data = SharedDataSet(kCases).analysis;
     ApplyParameterChoices(data, ParameterChoices{"1", 0, ".95"});
-    data.populationTables = Tables();
+    data.populationTables = SyntheticTables();
     data.sexCodeFirst = "1";
     return data;
 }

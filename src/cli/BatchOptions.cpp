@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "analysis/UnitBounds.h"
 #include "import/DatabaseImport.h"
 #include "import/DatePattern.h"
 #include "resources/StringTable.h"
@@ -161,12 +162,15 @@ std::string DateOf(const char* option, const std::string& value, DateValue& date
     return std::string(option) + " needs a date DD.MM.YYYY: " + value;
 }
 
-// Any whole number: the trend itself refuses values below 1.
-std::string WholeNumberOf(const char* option, const std::string& value, std::int32_t& number)
+// A whole number of at least 1.
+std::string CountOf(const char* option, const std::string& value, std::int32_t& number)
 {
-    const auto [rest, code] = std::from_chars(value.data(), value.data() + value.size(), number);
-    if (code == std::errc() && rest == value.data() + value.size() && !value.empty()) return {};
-    return std::string(option) + " needs a whole number: " + value;
+    const auto count = PositiveNumber(value);
+    if (count) {
+        number = *count;
+        return {};
+    }
+    return std::string(option) + " needs a whole number of at least 1: " + value;
 }
 
 // Options of one analysis given for another one are refused rather than
@@ -182,7 +186,9 @@ std::string CheckAnalysisOptions(const BatchOptions& o, const std::set<std::stri
         return "--technique needs --analysis period or trend";
     for (const char* option : {"--years", "--width"})
         if (misplaced(option, {Analysis::Trend})) return std::string(option) + " needs --analysis trend";
-    if (o.periodBegin.isValid() && o.periodEnd.isValid() && o.periodBegin.serial() > o.periodEnd.serial())
+    // The dates are compared as the period is used: widened to whole time units.
+    if (o.periodBegin.isValid() && o.periodEnd.isValid() &&
+        StartOfUnit(o.periodBegin, o.timeUnit).serial() > EndOfUnit(o.periodEnd, o.timeUnit).serial())
         return "--period-begin lies after --period-end";
     if (o.analysis == Analysis::Smr && given.count("--unit")) return "--unit does not apply to --analysis smr";
     if (o.analysis == Analysis::Smr && o.chart.any()) return "--analysis smr has no chart";
@@ -275,8 +281,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
          }},
         {"--period-begin", [&](const std::string& v) { return DateOf("--period-begin", v, o.periodBegin); }},
         {"--period-end", [&](const std::string& v) { return DateOf("--period-end", v, o.periodEnd); }},
-        {"--years", [&](const std::string& v) { return WholeNumberOf("--years", v, o.survivalYears); }},
-        {"--width", [&](const std::string& v) { return WholeNumberOf("--width", v, o.periodWidth); }},
+        {"--years", [&](const std::string& v) { return CountOf("--years", v, o.survivalYears); }},
+        {"--width", [&](const std::string& v) { return CountOf("--width", v, o.periodWidth); }},
         {"--method",
          [&](const std::string& v) {
              return Choose<bool>("--method", v, {{"ederer2", false}, {"hakulinen", true}}, o.population.hakulinen);

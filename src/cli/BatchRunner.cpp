@@ -16,15 +16,16 @@
 namespace kalderon::batch {
 namespace {
 
-// The event code to use, or an empty optional with the reason in `error`.
-std::optional<std::string> ChooseEventCode(const BatchOptions& options, const CAnalysisData& data,
-                                           std::ostream& err, std::string& error)
+// The event code to use.  A code no valid case carries is analysed too:
+// every case is then censored, which standard error notes.
+std::string ChooseEventCode(const BatchOptions& options, const CAnalysisData& data, std::ostream& err)
 {
     const std::vector<std::string>& codes = data.statusCodes;
     if (options.eventCode) {
-        if (std::find(codes.begin(), codes.end(), *options.eventCode) != codes.end()) return options.eventCode;
-        error = "--event \"" + *options.eventCode + "\" is no status code of the valid cases (" + QuotedList(codes) + ")";
-        return std::nullopt;
+        if (std::find(codes.begin(), codes.end(), *options.eventCode) == codes.end())
+            err << kProgram << "no valid case has the status code \"" << *options.eventCode << "\" (status codes "
+                << QuotedList(codes) << "): every case is censored\n";
+        return *options.eventCode;
     }
     if (codes.size() > 1)
         err << kProgram << "status codes " << QuotedList(codes) << ": \"" << codes.front()
@@ -59,16 +60,12 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         return kExitAnalysisFailed;
     }
 
-    const std::optional<std::string> eventCode = ChooseEventCode(options, data, err, error);
-    if (!eventCode) {
-        err << kProgram << error << "\n";
-        return kExitUsage;
-    }
+    const std::string eventCode = ChooseEventCode(options, data, err);
     // The period of interest is widened and clamped with the window, as the
     // parameter dialog does it; the dialog then takes n and the width.
     data.periodBegin = options.periodBegin;
     data.periodEnd = options.periodEnd;
-    ApplyParameterChoices(data, ParameterChoices{*eventCode, options.timeUnit, options.ciLevelText});
+    ApplyParameterChoices(data, ParameterChoices{eventCode, options.timeUnit, options.ciLevelText});
     if (options.analysis == Analysis::Period && data.periodBegin.serial() > data.periodEnd.serial()) {
         err << kProgram << "the period of interest " << options.periodBegin.displayText() << " to "
             << options.periodEnd.displayText() << " lies outside the observation period "

@@ -3,6 +3,8 @@
 #include <string>
 #include <type_traits>
 
+#include "results/PrintfEngine.h"
+
 namespace kalderon {
 
 // A zero of either sign as +0.0, so that no text ever shows "-0.0".
@@ -11,27 +13,62 @@ inline double WithoutNegativeZero(double value) { return value == 0.0 ? 0.0 : va
 namespace detail {
 
 template <typename T>
-auto PrintfArgument(const T& value)
+PrintfValue PrintfArgument(const T& value)
 {
-    if constexpr (std::is_floating_point_v<T>)
-        return WithoutNegativeZero(static_cast<double>(value));
-    else if constexpr (std::is_same_v<T, std::string>)
-        return value.c_str();
-    else
-        return value;
+    PrintfValue v{};
+    if constexpr (std::is_floating_point_v<T>) {
+        v.kind = PrintfValue::kDouble;
+        v.real = WithoutNegativeZero(static_cast<double>(value));
+    } else if constexpr (std::is_same_v<T, std::string>) {
+        v.kind = PrintfValue::kString;
+        v.text = value.c_str();
+    } else if constexpr (std::is_convertible_v<T, const char*>) {
+        v.kind = PrintfValue::kString;
+        v.text = value;
+    } else if constexpr (std::is_signed_v<T> || std::is_enum_v<T>) {
+        v.kind = sizeof(T) > sizeof(int) ? PrintfValue::kLong : PrintfValue::kInt;
+        v.integer = static_cast<long long>(value);
+    } else {
+        static_assert(std::is_unsigned_v<T>, "a printf argument is a number or a string");
+        v.kind = sizeof(T) > sizeof(int) ? PrintfValue::kUnsignedLong : PrintfValue::kUnsigned;
+        v.unsignedInteger = static_cast<unsigned long long>(value);
+    }
+    return v;
 }
-
-std::string FormatPrintf(const char* format, ...);
 
 }  // namespace detail
 
-// printf-style formatting (C conventions) into a string.  Every floating
-// point argument is passed through WithoutNegativeZero; std::string
+// printf-style formatting (C conventions), appended to `out`.  Every
+// floating point argument is passed through WithoutNegativeZero; std::string
 // arguments are passed as C strings.
+template <typename... Args>
+void AppendText(std::string& out, const char* format, const Args&... args)
+{
+    if constexpr (sizeof...(Args) == 0) {
+        AppendPrintf(out, format, nullptr, 0);
+    } else {
+        const PrintfValue values[] = {detail::PrintfArgument(args)...};
+        AppendPrintf(out, format, values, sizeof...(Args));
+    }
+}
+template <typename... Args>
+void AppendText(std::string& out, const std::string& format, const Args&... args)
+{
+    AppendText(out, format.c_str(), args...);
+}
+
+// The same into a new string.
+template <typename... Args>
+std::string FormatText(const char* format, const Args&... args)
+{
+    std::string text;
+    AppendText(text, format, args...);
+    return text;
+}
 template <typename... Args>
 std::string FormatText(const std::string& format, const Args&... args)
 {
-    return detail::FormatPrintf(format.c_str(), detail::PrintfArgument(args)...);
+    return FormatText(format.c_str(), args...);
 }
 
 }  // namespace kalderon

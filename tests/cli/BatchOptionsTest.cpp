@@ -81,11 +81,31 @@ TEST(BatchOptionsTest, SurvivalAnalysesAndTheirParameters)
     EXPECT_EQ(period.options.periodBegin, DateValue::FromYmd(1997, 3, 15));
     EXPECT_EQ(period.options.periodEnd, DateValue::FromYmd(2001, 10, 20));
 
-    // n and width below 1 are left for the trend to refuse.
-    const CommandLine trend = Parse({"a", "--analysis", "trend", "--years", "0", "--width=-2"});
+    const CommandLine trend = Parse({"a", "--analysis", "trend", "--years", "3", "--width=1"});
     ASSERT_EQ(trend.error, "");
-    EXPECT_EQ(trend.options.survivalYears, 0);
-    EXPECT_EQ(trend.options.periodWidth, -2);
+    EXPECT_EQ(trend.options.survivalYears, 3);
+    EXPECT_EQ(trend.options.periodWidth, 1);
+    // n and the width are counts of at least 1.
+    for (const char* option : {"--years", "--width"}) {
+        for (const char* value : {"0", "-2", "+3", "99999999999"}) {
+            const CommandLine refused = Parse({"a", "--analysis", "trend", option, value});
+            EXPECT_EQ(refused.error, std::string(option) + " needs a whole number of at least 1: " + value);
+        }
+    }
+
+    // A same-year pair in reverse order names the year once widened; the
+    // widened dates are what is compared.
+    const CommandLine reversed = Parse({"a", "--analysis", "period", "--period-begin", "20.10.2001",
+                                        "--period-end", "15.03.2001"});
+    ASSERT_EQ(reversed.error, "");
+    EXPECT_EQ(Parse({"a", "--analysis", "period", "--unit", "month", "--period-begin", "20.10.2001",
+                     "--period-end", "15.03.2001"})
+                  .error,
+              "--period-begin lies after --period-end");
+    EXPECT_EQ(Parse({"a", "--analysis", "period", "--unit", "month", "--period-begin", "20.10.2001",
+                     "--period-end", "01.10.2001"})
+                  .error,
+              "");
     EXPECT_EQ(Parse({"a", "--analysis", "productlimit"}).options.analysis, Analysis::ProductLimit);
 }
 
@@ -185,7 +205,8 @@ TEST(BatchOptionsTest, BadCommandLinesGiveAReason)
         {"a", "--analysis", "period", "--technique", "kaplan"},
         {"a", "--analysis", "period", "--period-begin", "1.1.2000"},
         {"a", "--analysis", "period", "--period-end", "31.02.2000"},
-        {"a", "--analysis", "period", "--period-begin", "02.01.2000", "--period-end", "01.01.2000"},
+        {"a", "--analysis", "period", "--period-begin", "02.01.2001", "--period-end", "31.12.2000"},
+        {"a", "--analysis", "period", "--unit", "day", "--period-begin", "02.01.2000", "--period-end", "01.01.2000"},
         {"a", "--analysis", "trend", "--years", "five"},
         {"a", "--analysis", "trend", "--width", ""},
         {"a", "--period-begin", "01.01.2000"},

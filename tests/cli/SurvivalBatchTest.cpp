@@ -81,12 +81,52 @@ TEST_F(SurvivalBatchTest, TrendRefusals)
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, std::string("kalderon-batch: ") + text::kNonYearTrend + "\n");
 
+    // n or a width below 1 is a refused argument.
     for (const char* option : {"--years", "--width"}) {
         run = Run({"data/examples/tiny.txt", "--event", "1", "--analysis", "trend", option, "0"});
-        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.exitCode, 2);
         EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, std::string("kalderon-batch: ") + text::kTrendBelowOneYear + "\n");
+        EXPECT_NE(run.err.find(std::string(option) + " needs a whole number of at least 1: 0"), std::string::npos)
+            << run.err;
     }
+}
+
+TEST_F(SurvivalBatchTest, PeriodGivenInReverseOrderWithinOneYear)
+{
+    // 20.10.1999 to 15.03.1999 names the year 1999 once widened.
+    const ProgramRun reversed = Run({"data/examples/tiny.txt", "--group", "4", "--event", "1", "--analysis",
+                                     "period", "--period-begin", "20.10.1999", "--period-end", "15.03.1999"});
+    const ProgramRun ordered = Run({"data/examples/tiny.txt", "--group", "4", "--event", "1", "--analysis",
+                                    "period", "--period-begin", "01.01.1999", "--period-end", "31.12.1999"});
+    ASSERT_EQ(reversed.exitCode, 0) << reversed.err;
+    EXPECT_EQ(reversed.out, ordered.out);
+    EXPECT_NE(reversed.out.find("Period of interest - begin: 01.01.99\r\n"), std::string::npos);
+}
+
+TEST_F(SurvivalBatchTest, EventCodeThatNoCaseCarries)
+{
+    // Every case censored: survival 1 throughout, and a note on standard error.
+    const std::string csv = dir.path("none.csv");
+    const ProgramRun run = Run({"data/examples/tiny.txt", "--event", "7", "--analysis", "productlimit", "--csv", csv});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "kalderon-batch: no valid case has the status code \"7\" (status codes \"1\", \"0\"): "
+                       "every case is censored\n");
+    const std::string exported = ReadBytes(csv);
+    size_t rows = 0;
+    for (size_t at = exported.find("\r\n") + 2; at < exported.size(); ++rows) {
+        const size_t end = exported.find("\r\n", at);
+        ASSERT_NE(end, std::string::npos);
+        const std::string row = exported.substr(at, end - at);
+        // Censored rows carry their time only.
+        EXPECT_EQ(row.substr(row.find(';')), ";;;;;;") << row;
+        at = end + 2;
+    }
+    EXPECT_EQ(rows, 12u);
+    EXPECT_NE(run.out.find("    0.996578     -          -           -"), std::string::npos) << run.out;
+
+    const ProgramRun lifeTable = Run({"data/examples/tiny.txt", "--event", "7", "--analysis", "lifetable"});
+    ASSERT_EQ(lifeTable.exitCode, 0) << lifeTable.err;
+    EXPECT_NE(lifeTable.out.find("1.000000   1.000000   0.000000  1.000000  1.000000"), std::string::npos) << lifeTable.out;
 }
 
 }  // namespace

@@ -1,0 +1,284 @@
+#include "results/PrintfEngine.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+namespace kalderon {
+namespace {
+
+using Wide = unsigned __int128;
+
+constexpr std::uint64_t kPowersOfTen[] = {1ull,
+                                          10ull,
+                                          100ull,
+                                          1000ull,
+                                          10000ull,
+                                          100000ull,
+                                          1000000ull,
+                                          10000000ull,
+                                          100000000ull,
+                                          1000000000ull,
+                                          10000000000ull,
+                                          100000000000ull,
+                                          1000000000000ull,
+                                          10000000000000ull,
+                                          100000000000000ull,
+                                          1000000000000000ull};
+constexpr int kLargestFastPrecision = 15;
+
+struct Spec {
+    bool left = false, plus = false, space = false, zero = false, alternate = false;
+    int width = 0;
+    int precision = -1;  // none given
+    char length[3] = {};
+    char conversion = 0;
+};
+
+// Writes the decimal digits of `value` ending at `end`; returns where they begin.
+char* WriteDigits(char* end, std::uint64_t value)
+{
+    do {
+        *--end = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    return end;
+}
+
+// |value| * 10^precision rounded to the nearest integer, ties to even, from
+// the exact binary value; false when it does not fit 64 bits.
+bool ScaledAndRounded(double value, int precision, std::uint64_t& scaled)
+{
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    const int exponentField = static_cast<int>((bits >> 52) & 0x7ff);
+    std::uint64_t mantissa = bits & ((1ull << 52) - 1);
+    if (exponentField == 0x7ff) return false;
+    int exponent = -1074;
+    if (exponentField != 0) {
+        mantissa |= 1ull << 52;
+        exponent = exponentField - 1075;
+    }
+    const std::uint64_t power = kPowersOfTen[precision];
+    if (mantissa == 0) {
+        scaled = 0;
+        return true;
+    }
+    if (exponent >= 0) {
+        if (exponent > 11) return false;  // |value| >= 2^64
+        const Wide product = (static_cast<Wide>(mantissa) << exponent) * power;
+        if (product >> 64) return false;
+        scaled = static_cast<std::uint64_t>(product);
+        return true;
+    }
+    const Wide product = static_cast<Wide>(mantissa) * power;  // below 2^103
+    const int shift = -exponent;
+    if (shift > 104) {  // below one half
+        scaled = 0;
+        return true;
+    }
+    const Wide quotient = product >> shift;
+    if (quotient >> 64) return false;
+    const Wide remainder = product & ((static_cast<Wide>(1) << shift) - 1);
+    const Wide half = static_cast<Wide>(1) << (shift - 1);
+    std::uint64_t q = static_cast<std::uint64_t>(quotient);
+    if (remainder > half || (remainder == half && (q & 1))) {
+        if (q == UINT64_MAX) return false;
+        ++q;
+    }
+    scaled = q;
+    return true;
+}
+
+void AppendPadded(std::string& out, const Spec& spec, const char* sign, const char* body, size_t bodyLength,
+                  bool zeroPadAllowed)
+{
+    const size_t signLength = std::strlen(sign);
+    const size_t length = signLength + bodyLength;
+    const size_t width = spec.width > 0 ? static_cast<size_t>(spec.width) : 0;
+    const size_t padding = width > length ? width - length : 0;
+    if (padding && !spec.left && !(spec.zero && zeroPadAllowed)) out.append(padding, ' ');
+    out.append(sign, signLength);
+    if (padding && !spec.left && spec.zero && zeroPadAllowed) out.append(padding, '0');
+    out.append(body, bodyLength);
+    if (padding && spec.left) out.append(padding, ' ');
+}
+
+const char* SignOf(bool negative, const Spec& spec)
+{
+    return negative ? "-" : spec.plus ? "+" : spec.space ? " " : "";
+}
+
+bool AppendFixed(std::string& out, const Spec& spec, double value)
+{
+    const int precision = spec.precision < 0 ? 6 : spec.precision;
+    std::uint64_t scaled = 0;
+    if (precision > kLargestFastPrecision || spec.alternate || !ScaledAndRounded(value, precision, scaled))
+        return false;
+    char buffer[48];
+    char* const end = buffer + sizeof buffer;
+    char* begin = end;
+    if (precision > 0) {
+        const std::uint64_t power = kPowersOfTen[precision];
+        std::uint64_t fraction = scaled % power;
+        for (int i = 0; i < precision; ++i) {
+            *--begin = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        *--begin = '.';
+        scaled /= power;
+    }
+    begin = WriteDigits(begin, scaled);
+    AppendPadded(out, spec, SignOf(std::signbit(value), spec), begin, static_cast<size_t>(end - begin), true);
+    return true;
+}
+
+bool AppendInteger(std::string& out, const Spec& spec, const PrintfValue& value)
+{
+    if (spec.precision >= 0 || spec.length[0] == 'h') return false;
+    bool negative = false;
+    std::uint64_t magnitude = 0;
+    switch (value.kind) {
+    case PrintfValue::kInt:
+    case PrintfValue::kLong:
+        negative = value.integer < 0;
+        magnitude = negative ? 0 - static_cast<std::uint64_t>(value.integer) : static_cast<std::uint64_t>(value.integer);
+        break;
+    default: return false;
+    }
+    char buffer[24];
+    char* const end = buffer + sizeof buffer;
+    const char* begin = WriteDigits(end, magnitude);
+    AppendPadded(out, spec, SignOf(negative, spec), begin, static_cast<size_t>(end - begin), true);
+    return true;
+}
+
+void AppendString(std::string& out, const Spec& spec, const char* text)
+{
+    size_t length = std::strlen(text);
+    if (spec.precision >= 0 && static_cast<size_t>(spec.precision) < length)
+        length = static_cast<size_t>(spec.precision);
+    AppendPadded(out, spec, "", text, length, false);
+}
+
+// The conversion written by the C library.
+void AppendWithLibrary(std::string& out, const Spec& spec, const PrintfValue& value)
+{
+    char format[48];
+    char* f = format;
+    *f++ = '%';
+    if (spec.left) *f++ = '-';
+    if (spec.plus) *f++ = '+';
+    if (spec.space) *f++ = ' ';
+    if (spec.zero) *f++ = '0';
+    if (spec.alternate) *f++ = '#';
+    f += std::snprintf(f, 12, "%d", spec.width);
+    if (spec.precision >= 0) f += std::snprintf(f, 13, ".%d", spec.precision);
+    for (const char* l = spec.length; *l; ++l) *f++ = *l;
+    *f++ = spec.conversion;
+    *f = '\0';
+
+    const auto print = [&](auto argument) {
+        const int length = std::snprintf(nullptr, 0, format, argument);
+        if (length <= 0) return;
+        const size_t at = out.size();
+        out.resize(at + static_cast<size_t>(length));
+        std::snprintf(out.data() + at, static_cast<size_t>(length) + 1, format, argument);
+    };
+    const bool real = std::strchr("fFeEgGaA", spec.conversion) != nullptr;
+    if (real) {
+        const double number = value.kind == PrintfValue::kDouble ? value.real
+                              : value.kind == PrintfValue::kInt || value.kind == PrintfValue::kLong
+                                  ? static_cast<double>(value.integer)
+                                  : static_cast<double>(value.unsignedInteger);
+        if (spec.length[0] == 'L')
+            print(static_cast<long double>(number));
+        else
+            print(number);
+        return;
+    }
+    if (spec.conversion == 's') {
+        print(value.kind == PrintfValue::kString ? value.text : "");
+        return;
+    }
+    const long long integer = value.kind == PrintfValue::kDouble ? static_cast<long long>(value.real) : value.integer;
+    const char l0 = spec.length[0], l1 = spec.length[1];
+    if (l0 == 'l' && l1 == 'l')
+        print(integer);
+    else if (l0 == 'l' || l0 == 'j' || l0 == 'z' || l0 == 't')
+        print(static_cast<long>(integer));
+    else
+        print(static_cast<int>(integer));
+}
+
+// Reads the conversion specification after a '%'; returns where it ends.
+const char* ParseSpec(const char* p, Spec& spec)
+{
+    for (;; ++p) {
+        if (*p == '-') spec.left = true;
+        else if (*p == '+') spec.plus = true;
+        else if (*p == ' ') spec.space = true;
+        else if (*p == '0') spec.zero = true;
+        else if (*p == '#') spec.alternate = true;
+        else break;
+    }
+    while (*p >= '0' && *p <= '9') spec.width = spec.width * 10 + (*p++ - '0');
+    if (*p == '.') {
+        ++p;
+        spec.precision = 0;
+        while (*p >= '0' && *p <= '9') spec.precision = spec.precision * 10 + (*p++ - '0');
+    }
+    int lengthSize = 0;
+    while (lengthSize < 2 && *p && std::strchr("hljztL", *p)) spec.length[lengthSize++] = *p++;
+    spec.conversion = *p;
+    return *p ? p + 1 : p;
+}
+
+}  // namespace
+
+void AppendPrintf(std::string& out, const char* format, const PrintfValue* values, size_t count)
+{
+    size_t next = 0;
+    const char* p = format;
+    while (*p) {
+        const char* percent = std::strchr(p, '%');
+        if (!percent) {
+            out.append(p);
+            return;
+        }
+        out.append(p, static_cast<size_t>(percent - p));
+        if (percent[1] == '%') {
+            out += '%';
+            p = percent + 2;
+            continue;
+        }
+        Spec spec;
+        p = ParseSpec(percent + 1, spec);
+        if (spec.conversion == 0 || next >= count) {  // no argument left: the text as it stands
+            out.append(percent, static_cast<size_t>(p - percent));
+            continue;
+        }
+        const PrintfValue& value = values[next++];
+        bool written = false;
+        switch (spec.conversion) {
+        case 'f':
+        case 'F':
+            written = value.kind == PrintfValue::kDouble && spec.length[0] != 'L' && AppendFixed(out, spec, value.real);
+            break;
+        case 'd':
+        case 'i': written = AppendInteger(out, spec, value); break;
+        case 's':
+            if (value.kind == PrintfValue::kString) {
+                AppendString(out, spec, value.text);
+                written = true;
+            }
+            break;
+        default: break;
+        }
+        if (!written) AppendWithLibrary(out, spec, value);
+    }
+}
+
+}  // namespace kalderon

@@ -1,5 +1,6 @@
 #include "import/AccessDatabase.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <mdbtools.h>
@@ -180,7 +181,14 @@ public:
         if (++current_ >= rows_.size()) LoadNextPage();
     }
     int FieldCount() const override { return static_cast<int>(columns_.size()); }
-    size_t RecordCountHint() const override { return table_->num_rows; }
+    // A row takes at least its offset entry and one byte of a page, so the
+    // file's size bounds what a damaged table definition may claim.
+    size_t RecordCountHint() const override
+    {
+        std::error_code ec;
+        const std::uintmax_t size = std::filesystem::file_size(path_, ec);
+        return ec ? 0 : std::min<std::uintmax_t>(table_->num_rows, size / 3);
+    }
     const FieldValue& GetFieldValue(int index) const override
     {
         CheckFieldAccess(index, FieldCount(), IsEOF());

@@ -201,9 +201,15 @@ private:
         rows_.clear();
         current_ = 0;
         while (rows_.empty()) {
-            if (!mdb_read_next_dpg(table_.get())) return;
+            if (!mdb_read_next_dpg(table_.get())) {
+                // Pages that were zeroed or lost hold fewer rows than the
+                // table definition counts.
+                if (rowsRead_ < table_->num_rows) ThrowDamaged(path_);
+                return;
+            }
             const int count = mdb_get_int16(mdb_->pg_buf, mdb_->fmt->row_count_offset);
             for (int row = 0; row < count; ++row) DecodeRow(row);
+            rowsRead_ += rows_.size();
         }
     }
 
@@ -233,6 +239,7 @@ private:
     std::vector<MdbField> fields_;
     std::vector<FieldRow> rows_;
     size_t current_ = 0;
+    size_t rowsRead_ = 0;
 };
 
 class AccessDatabase : public Database {

@@ -1,12 +1,16 @@
 #include "charts/ChartFile.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "charts/LifeTableChart.h"
 #include "resources/StringTable.h"
+#include "results/SafeFileWrite.h"
 
 namespace kalderon {
 
@@ -17,19 +21,44 @@ std::string FullPath(const std::string& path)
     return error ? path : full.lexically_normal().string();
 }
 
+namespace {
+
+std::string ReadWholeFile(const std::string& path, bool& ok)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ok = in.good() || in.eof();
+    return bytes;
+}
+
+// Makes `backup` a complete copy of the file at `path` without ever leaving
+// either name incomplete: a second name of the file is renamed over the old
+// backup, or, where the file system has no such names, a copy is written
+// safely.  True when there is nothing to keep.
+bool KeepBackup(const std::string& path, const std::string& backup)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return errno == ENOENT;
+    const std::string link = backup + "." + std::to_string(::getpid()) + ".tmp";
+    ::unlink(link.c_str());
+    if (::link(path.c_str(), link.c_str()) == 0) {
+        if (::rename(link.c_str(), backup.c_str()) == 0) return true;
+        ::unlink(link.c_str());
+        return false;
+    }
+    bool read = false;
+    const std::string old = ReadWholeFile(path, read);
+    std::string reason;
+    return read && WriteFileSafely(backup, old, reason);
+}
+
+}  // namespace
+
 bool WriteChartFile(LifeTableChart& chart, const std::string& path)
 {
-    const std::string backup = path + ".BAK";
-    std::error_code ignored;
-    std::filesystem::remove(backup, ignored);
-    std::filesystem::rename(path, backup, ignored);
-
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
     const std::string bytes = SerializeChart(chart);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) return false;
+    std::string reason;
+    if (!KeepBackup(path, path + ".BAK") || !WriteFileSafely(path, bytes, reason)) return false;
     chart.modifiedFlag = 0;
     return true;
 }

@@ -8,8 +8,9 @@ namespace kalderon {
 
 class LifeTableChart;
 
-// Saves the chart to path.  An existing file is first renamed to path +
-// ".BAK" (replacing an older backup).  On success the chart counts as saved
+// Saves the chart to path.  An existing file is kept as path + ".BAK"
+// (replacing an older backup); at every step both names hold a complete
+// file, and a failed write leaves the old file in place.  On success the chart counts as saved
 // (modifiedFlag 0); when the file cannot be created or written, false is
 // returned and the flag is left as it was.
 bool WriteChartFile(LifeTableChart& chart, const std::string& path);

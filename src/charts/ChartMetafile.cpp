@@ -1,11 +1,9 @@
 #include "charts/ChartMetafile.h"
 
-#include <filesystem>
-#include <fstream>
-
 #include "charts/ChartRenderer.h"
 #include "charts/LifeTableChart.h"
 #include "charts/WmfCanvas.h"
+#include "results/SafeFileWrite.h"
 
 namespace kalderon {
 
@@ -21,14 +19,8 @@ std::string ChartMetafileBytes(LifeTableChart& chart, Canvas& measuring, int cli
 bool ExportChartMetafile(LifeTableChart& chart, const std::string& path, Canvas& measuring, int clientWidth,
                          int clientHeight)
 {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-    const std::string bytes = ChartMetafileBytes(chart, measuring, clientWidth, clientHeight);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
+    std::string reason;
+    return WriteFileSafely(path, ChartMetafileBytes(chart, measuring, clientWidth, clientHeight), reason);
 }
 
 }  // namespace kalderon

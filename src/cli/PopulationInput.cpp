@@ -71,7 +71,9 @@ std::optional<int> PreparePopulation(const BatchOptions& options, CAnalysisData&
     std::vector<std::string> names;
     std::string table;
     if (error.empty() && ListPopulationTables(database, names, error)) table = ChooseTable(p.tableName, names, database, error);
-    if (error.empty()) LoadPopulationTable(database, table, data.populationTables, error);
+    const PopulationValues values =
+        options.analysis == Analysis::Smr ? PopulationValues::kRates : PopulationValues::kProbabilities;
+    if (error.empty()) LoadPopulationTable(database, table, data.populationTables, error, values);
     if (!error.empty()) {
         err << kProgram << OneMessage(error) << "\n";
         return kExitUsage;

@@ -1,4 +1,6 @@
+#include <exception>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -17,5 +19,14 @@ int main(int argc, char** argv)
         std::cerr << "kalderon-batch: " << commandLine.error << " (see --help)\n";
         return kExitUsage;
     }
-    return RunBatch(commandLine.options, std::cout, std::cerr);
+    const std::string& input =
+        commandLine.options.inputPath.empty() ? commandLine.options.chart.openPath : commandLine.options.inputPath;
+    try {
+        return RunBatch(commandLine.options, std::cout, std::cerr);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "kalderon-batch: " << input << ": not enough memory for this analysis\n";
+    } catch (const std::exception& e) {
+        std::cerr << "kalderon-batch: " << input << ": the file cannot be processed (" << e.what() << ")\n";
+    }
+    return kExitUsage;
 }

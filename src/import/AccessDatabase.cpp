@@ -1,5 +1,6 @@
 #include "import/AccessDatabase.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <mdbtools.h>
@@ -180,7 +181,14 @@ public:
         if (++current_ >= rows_.size()) LoadNextPage();
     }
     int FieldCount() const override { return static_cast<int>(columns_.size()); }
-    size_t RecordCountHint() const override { return table_->num_rows; }
+    // A row takes at least its offset entry and one byte of a page, so the
+    // file's size bounds what a damaged table definition may claim.
+    size_t RecordCountHint() const override
+    {
+        std::error_code ec;
+        const std::uintmax_t size = std::filesystem::file_size(path_, ec);
+        return ec ? 0 : std::min<std::uintmax_t>(table_->num_rows, size / 3);
+    }
     const FieldValue& GetFieldValue(int index) const override
     {
         CheckFieldAccess(index, FieldCount(), IsEOF());
@@ -193,9 +201,15 @@ private:
         rows_.clear();
         current_ = 0;
         while (rows_.empty()) {
-            if (!mdb_read_next_dpg(table_.get())) return;
+            if (!mdb_read_next_dpg(table_.get())) {
+                // Pages that were zeroed or lost hold fewer rows than the
+                // table definition counts.
+                if (rowsRead_ < table_->num_rows) ThrowDamaged(path_);
+                return;
+            }
             const int count = mdb_get_int16(mdb_->pg_buf, mdb_->fmt->row_count_offset);
             for (int row = 0; row < count; ++row) DecodeRow(row);
+            rowsRead_ += rows_.size();
         }
     }
 
@@ -225,6 +239,7 @@ private:
     std::vector<MdbField> fields_;
     std::vector<FieldRow> rows_;
     size_t current_ = 0;
+    size_t rowsRead_ = 0;
 };
 
 class AccessDatabase : public Database {

@@ -1,5 +1,7 @@
 #include "import/DatabaseImport.h"
 
+#include <stdexcept>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -57,6 +59,8 @@ Result Guarded(Body body)
         result.errorText = FormatDaoError(e);
     } catch (const std::bad_alloc&) {
         result.errorText = FormatDaoError(DaoException(kOutOfMemoryStatus));
+    } catch (const std::length_error&) {
+        result.errorText = FormatDaoError(DaoException(kDaoDamagedFile, "The file is damaged: it asks for more room than it can fill."));
     }
     return result;
 }

@@ -58,6 +58,9 @@ DbaseHeader ReadHeader(std::ifstream& in, std::uintmax_t fileSize)
     h.headerLength = Le16(head + 8);
     h.recordLength = Le16(head + 10);
     if (h.headerLength < 33 || h.recordLength < 1 || h.headerLength > fileSize) ThrowNotExpectedFormat();
+    // The count is only trusted as far as the file can hold the records.
+    if (h.recordCount > (fileSize - h.headerLength) / h.recordLength)
+        throw DaoException(kDaoDamagedFile, "The table file is shorter than its header says: it may be damaged.");
 
     int offset = 0;
     for (std::uint32_t at = 32; at + 1 <= h.headerLength; at += kDescriptorSize) {

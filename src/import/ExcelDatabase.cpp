@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <freexl.h>
 
+#include "import/CompoundFile.h"
 #include "import/ExcelDefinedNames.h"
 #include "import/FieldConversions.h"
 #include "import/RowsRecordset.h"
@@ -141,12 +142,32 @@ private:
     std::vector<SheetArea> areas_;
 };
 
+// Whether every record of the workbook stream lies inside the stream with a
+// length BIFF allows; the library follows the lengths without checking.
+// A file without a readable stream is left to the library to refuse.
+bool RecordsWithinStream(const std::string& path)
+{
+    constexpr size_t kLongestRecord = 8224;
+    auto stream = ReadCompoundStream(path, "Workbook");
+    if (!stream) stream = ReadCompoundStream(path, "Book");
+    if (!stream) return true;
+    const std::vector<unsigned char>& bytes = *stream;
+    for (size_t at = 0; at + 4 <= bytes.size();) {
+        const size_t length = bytes[at + 2] | (bytes[at + 3] << 8);
+        if (length > kLongestRecord || length > bytes.size() - at - 4) return false;
+        at += 4 + length;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::unique_ptr<Database> OpenExcelDatabase(const std::string& path)
 {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) throw DaoException(kDaoFileNotFound, "Could not find file '" + path + "'.");
+    if (!RecordsWithinStream(path))
+        throw DaoException(kDaoDamagedFile, "The workbook '" + path + "' is damaged: a record runs past its end.");
     const void* handle = nullptr;
     const int rc = freexl_open(path.c_str(), &handle);
     unsigned password = 0;

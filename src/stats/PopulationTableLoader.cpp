@@ -1,5 +1,7 @@
 #include "stats/PopulationTableLoader.h"
 
+#include <cmath>
+
 #include "import/DatabaseEngine.h"
 #include "import/DatabaseImport.h"
 #include "import/FieldConversions.h"
@@ -8,20 +10,47 @@ namespace kalderon {
 namespace {
 
 constexpr int kYearColumn = 0;
+constexpr int kAgeColumn = 1;
+constexpr std::int32_t kFirstYear = 1;
+constexpr std::int32_t kLastYear = 9999;
+constexpr std::int32_t kOldestAge = 150;
 constexpr int kFirstSexColumn = 2;
 constexpr int kSecondSexColumn = 3;
 
-void AppendRow(const Recordset& rows, std::vector<CPopulationYearTable>& tables)
+// Why a row that holds numbers cannot belong to a population table; empty
+// when it can.  Ages are counted per year, so a year cannot have more rows
+// than there are ages.
+std::string RowFault(std::int32_t year, double age, double first, double second, PopulationValues values,
+                     size_t agesOfYear)
+{
+    if (year < kFirstYear || year > kLastYear) return "the year " + std::to_string(year) + " is outside 1 to 9999";
+    if (!(age >= 0 && age <= kOldestAge)) return "the age is outside 0 to 150";
+    if (agesOfYear > kOldestAge) return "the year " + std::to_string(year) + " has more than 151 rows";
+    const double largest = values == PopulationValues::kProbabilities ? 1.0 : HUGE_VAL;
+    for (double value : {first, second})
+        if (!(value >= 0 && value <= largest) || !std::isfinite(value))
+            return values == PopulationValues::kProbabilities ? "a probability is outside 0 to 1"
+                                                               : "a rate is negative or not a number";
+    return {};
+}
+
+// Appends the row; the reason when the row is refused.
+std::string AppendRow(const Recordset& rows, PopulationValues values, std::vector<CPopulationYearTable>& tables)
 {
     std::int32_t year = 0;
-    double first = 0.0, second = 0.0;
+    double age = 0.0, first = 0.0, second = 0.0;
     if (!VariantToInt(rows.GetFieldValue(kYearColumn), year) ||
         !VariantToDouble(rows.GetFieldValue(kFirstSexColumn), first) ||
         !VariantToDouble(rows.GetFieldValue(kSecondSexColumn), second))
-        return;
-    if (tables.empty() || tables.back().year != year) tables.push_back(CPopulationYearTable{year, {}, {}});
+        return {};
+    if (!VariantToDouble(rows.GetFieldValue(kAgeColumn), age)) age = -1;
+    const bool sameYear = !tables.empty() && tables.back().year == year;
+    const std::string fault = RowFault(year, age, first, second, values, sameYear ? tables.back().firstSex.size() : 0);
+    if (!fault.empty()) return fault;
+    if (!sameYear) tables.push_back(CPopulationYearTable{year, {}, {}});
     tables.back().firstSex.push_back(first);
     tables.back().secondSex.push_back(second);
+    return {};
 }
 
 }  // namespace
@@ -42,14 +71,22 @@ bool ListPopulationTables(const std::string& databasePath, std::vector<std::stri
 }
 
 bool LoadPopulationTable(const std::string& databasePath, const std::string& tableName,
-                         std::vector<CPopulationYearTable>& tables, std::string& errorText)
+                         std::vector<CPopulationYearTable>& tables, std::string& errorText,
+                         PopulationValues values)
 {
     tables.clear();
     try {
         const std::unique_ptr<Database> database = OpenDatabase(databasePath, "");
         if (tableName.empty()) return true;
-        for (auto rows = database->OpenOrderedByYearAge(tableName); !rows->IsEOF(); rows->MoveNext())
-            AppendRow(*rows, tables);
+        size_t row = 1;
+        for (auto rows = database->OpenOrderedByYearAge(tableName); !rows->IsEOF(); rows->MoveNext(), ++row) {
+            const std::string fault = AppendRow(*rows, values, tables);
+            if (fault.empty()) continue;
+            tables.clear();
+            errorText = "The table " + tableName + " of " + databasePath + " cannot be used: in row " +
+                        std::to_string(row) + " (ordered by Year and Age) " + fault + ".";
+            return false;
+        }
     } catch (const DaoException& e) {
         tables.clear();
         errorText = FormatDaoError(e);

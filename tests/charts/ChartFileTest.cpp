@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstring>
 
 #include "charts/ByteStream.h"
@@ -144,6 +149,23 @@ TEST_F(ChartFileTest, SavingTwiceKeepsThePreviousVersionAsBackup)
     chart.modifiedFlag = 1;
     EXPECT_FALSE(WriteChartFile(chart, Path("missing/dir/x.cht")));
     EXPECT_EQ(chart.modifiedFlag, 1);
+
+    // A save that fails part-way (the file may not grow past a few bytes, as
+    // on a full disk) keeps the old file and a complete backup.
+    const std::string saved = ReadBytes(path);
+    chart.titleText = "third version, never written";
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{64, 64};
+        setrlimit(RLIMIT_FSIZE, &small);
+        _exit(WriteChartFile(chart, path) ? 1 : 0);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(ReadBytes(path), saved);
+    EXPECT_EQ(ReadBytes(path + ".BAK"), saved);
 }
 
 TEST_F(ChartFileTest, ZeroSeriesAndNullDatesReadBack)

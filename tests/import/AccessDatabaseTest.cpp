@@ -164,4 +164,15 @@ TEST(AccessDatabase, FailuresAreErrorsNeverEmptySuccess)
     } catch (const DaoException& e) {
         EXPECT_EQ(e.errorNumber(), kDaoNoCurrentRecord);
     }
+
+    // A data page of zeros: the table holds fewer rows than its definition
+    // counts, and reading it is refused instead of ending early.
+    const auto zeroed = OpenAccess("cases_zeroed_page.mdb");
+    try {
+        for (const TableDefInfo& table : zeroed->TableDefs())
+            for (auto all = zeroed->OpenTable(table.name); !all->IsEOF();) all->MoveNext();
+        FAIL() << "a table with a zeroed data page must not read as complete";
+    } catch (const DaoException& e) {
+        EXPECT_EQ(e.errorNumber(), kDaoDamagedFile);
+    }
 }

@@ -64,6 +64,15 @@ TEST(DbaseDatabase, FailuresAreErrors)
     } catch (const DaoException& e) {
         EXPECT_EQ(e.errorNumber(), kDaoDamagedFile);
     }
+    // A count of 50 million records in a file of a few hundred bytes is
+    // refused before any room is reserved for them.
+    try {
+        bad->OpenTable("HUGECOUNT");
+        FAIL() << "a record count the file cannot hold must be refused";
+    } catch (const DaoException& e) {
+        EXPECT_EQ(e.errorNumber(), kDaoDamagedFile);
+        EXPECT_EQ(e.description(), "The table file is shorter than its header says: it may be damaged.");
+    }
     EXPECT_THROW(bad->FieldNames("NOTDBF"), DaoException);
     EXPECT_THROW(bad->OpenTable("NOSUCH"), DaoException);
     EXPECT_THROW(OpenDatabase(ImportFixture("no_such_folder/"), "dBase IV;"), DaoException);

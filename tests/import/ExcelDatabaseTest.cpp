@@ -76,4 +76,15 @@ TEST(ExcelDatabase, FailuresAreErrors)
     }
     EXPECT_THROW(OpenDatabase(ImportFixture("missing.xls"), "Excel 8.0;"), DaoException);
     EXPECT_THROW(OpenWorkbook("one_sheet.xls")->OpenTable("Cases$$"), DaoException);
+
+    // A record whose length runs past the end of the workbook stream is
+    // refused before the workbook reaches the library.
+    try {
+        OpenDatabase(ImportFixture("damaged_record_length.xls"), "Excel 8.0;");
+        FAIL() << "a damaged record length must be refused";
+    } catch (const DaoException& e) {
+        EXPECT_EQ(e.errorNumber(), kDaoDamagedFile);
+        EXPECT_EQ(e.description(), "The workbook '" + ImportFixture("damaged_record_length.xls") +
+                                       "' is damaged: a record runs past its end.");
+    }
 }

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "results/SafeFileWrite.h"
 #include "support/ReadOnlyFolder.h"
@@ -58,6 +62,53 @@ TEST(SafeFileWriteTest, AFailureKeepsTheOldFileAndTellsWhy)
     EXPECT_TRUE(reason == "Permission denied" || reason == "Operation not permitted") << reason;
     EXPECT_EQ(ReadBytes(old), "old report");
     EXPECT_EQ(FilesIn(dir.path("locked")), 1u);
+}
+
+// Runs `write` in a child process whose files may grow to `limit` bytes
+// only, as on a disk that is full; the child's exit status is 0 when the
+// write reported failure and left the reason "File too large".
+int WriteOnFullDisk(size_t limit, const std::string& path, const std::string& bytes)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &small);
+        std::string reason;
+        _exit(!WriteFileSafely(path, bytes, reason) && reason == "File too large" ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(SafeFileWriteTest, AFullDiskOrAKilledWriterLeavesTheOldFileWhole)
+{
+    TempDir dir;
+    const std::string path = dir.path("report.txt");
+    std::string reason;
+    ASSERT_TRUE(WriteFileSafely(path, "old report", reason));
+    EXPECT_EQ(WriteOnFullDisk(4096, path, std::string(100000, 'n')), 0);
+    EXPECT_EQ(ReadBytes(path), "old report");
+    EXPECT_EQ(FilesIn(dir.path("")), 1u);
+
+    // Killed at any moment, the writer leaves either the old or the new
+    // file under the name, never a part of one.
+    const std::string next(4 << 20, 'n');
+    for (int delay = 0; delay < 20000; delay += 2000) {
+        const pid_t child = fork();
+        if (child == 0) {
+            for (;;) {
+                WriteFileSafely(path, next, reason);
+                WriteFileSafely(path, "old report", reason);
+            }
+        }
+        usleep(static_cast<useconds_t>(delay));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        const std::string now = ReadBytes(path);
+        EXPECT_TRUE(now == "old report" || now == next) << now.size() << " bytes after " << delay << " us";
+    }
 }
 
 }  // namespace

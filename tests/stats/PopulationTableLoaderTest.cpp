@@ -126,3 +126,33 @@ TEST(PopulationTableLoader, FailuresLeaveNothingLoaded)
 
 }  // namespace
 }  // namespace kalderon
+
+namespace kalderon {
+namespace {
+
+TEST(PopulationTableLoader, RefusesTablesWithRowsOutOfBoundsNamingTheRow)
+{
+    std::vector<CPopulationYearTable> tables;
+    std::string error;
+    const std::string intMinYear = testing::AccessFixture("population_year_int_min.mdb");
+    EXPECT_FALSE(LoadPopulationTable(intMinYear, "TestPop", tables, error));
+    EXPECT_TRUE(tables.empty());
+    EXPECT_EQ(error, "The table TestPop of " + intMinYear +
+                         " cannot be used: in row 1 (ordered by Year and Age) the year -2147483648 is outside 1 to "
+                         "9999.");
+
+    const std::string absurdAge = testing::AccessFixture("population_absurd_age.mdb");
+    EXPECT_FALSE(LoadPopulationTable(absurdAge, "Gaps", tables, error));
+    EXPECT_NE(error.find("the age is outside 0 to 150"), std::string::npos) << error;
+    EXPECT_EQ(error.rfind("The table Gaps of " + absurdAge + " cannot be used: in row ", 0), 0u) << error;
+
+    const std::string aboveOne = testing::AccessFixture("population_probability_above_one.mdb");
+    EXPECT_FALSE(LoadPopulationTable(aboveOne, "Gaps", tables, error));
+    EXPECT_NE(error.find("a probability is outside 0 to 1"), std::string::npos) << error;
+    // As rates the same values are sound.
+    EXPECT_TRUE(LoadPopulationTable(aboveOne, "Gaps", tables, error, PopulationValues::kRates)) << error;
+    EXPECT_EQ(tables.size(), 1u);
+}
+
+}  // namespace
+}  // namespace kalderon

@@ -288,13 +288,14 @@ std::string ParameterDialogBase::ChosenEventCode() const
                                                                                 : std::string();
 }
 
-bool ParameterDialogBase::LoadChosenTable(const QString& databasePath, std::vector<CPopulationYearTable>& tables)
+bool ParameterDialogBase::LoadChosenTable(const QString& databasePath, std::vector<CPopulationYearTable>& tables,
+                                          PopulationValues values)
 {
     std::string error;
     bool loaded;
     {
         WaitCursor wait;
-        loaded = LoadPopulationTable(PathBytes(databasePath), ChosenTable(), tables, error);
+        loaded = LoadPopulationTable(PathBytes(databasePath), ChosenTable(), tables, error, values);
     }
     if (!loaded) {
         services_.messages.Show(this, DisplayText(error));

@@ -8,6 +8,7 @@
 #include "analysis/ParameterChoices.h"
 #include "stats/AnalysisData.h"
 #include "stats/CaseList.h"
+#include "stats/PopulationTableLoader.h"
 
 class QCheckBox;
 class QComboBox;
@@ -61,7 +62,8 @@ protected:
     bool ListTables(const QString& databasePath);
     // Reads the chosen table into `tables`; shows the database's message and
     // returns false when it cannot be read.
-    bool LoadChosenTable(const QString& databasePath, std::vector<CPopulationYearTable>& tables);
+    bool LoadChosenTable(const QString& databasePath, std::vector<CPopulationYearTable>& tables,
+                         PopulationValues values = PopulationValues::kProbabilities);
     // The chosen entries as the record and the database hold them.
     std::string ChosenTable() const;
     std::string ChosenEventCode() const;

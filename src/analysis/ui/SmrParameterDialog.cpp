@@ -46,7 +46,7 @@ int SmrParameterDialog::exec() { return tablesListed_ ? QDialog::exec() : QDialo
 void SmrParameterDialog::accept()
 {
     std::vector<CPopulationYearTable> tables;
-    if (!LoadChosenTable(services_.paths.referenceRateTables, tables)) return;
+    if (!LoadChosenTable(services_.paths.referenceRateTables, tables, PopulationValues::kRates)) return;
 
     data_.eventCode = ChosenEventCode();
     data_.ciLevelText = confidence_->currentText().toStdString();

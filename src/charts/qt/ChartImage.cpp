@@ -1,6 +1,6 @@
 #include "charts/qt/ChartImage.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -11,6 +11,7 @@
 #include "charts/qt/DisplayText.h"
 #include "charts/qt/ImageApplication.h"
 #include "charts/qt/QtCanvas.h"
+#include "results/SafeFileWrite.h"
 
 namespace kalderon {
 
@@ -26,18 +27,32 @@ QImage RenderChartImage(LifeTableChart& chart, int width, int height)
     return image;
 }
 
+namespace {
+
+bool WriteBytes(const std::string& path, const QByteArray& bytes)
+{
+    std::string reason;
+    return WriteFileSafely(path, std::string(bytes.constData(), static_cast<size_t>(bytes.size())), reason);
+}
+
+}  // namespace
+
 bool WriteChartPng(LifeTableChart& chart, const std::string& path, int width, int height)
 {
-    return RenderChartImage(chart, width, height).save(QString::fromStdString(path), "PNG");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return RenderChartImage(chart, width, height).save(&buffer, "PNG") && WriteBytes(path, bytes);
 }
 
 bool WriteChartSvg(LifeTableChart& chart, const std::string& path, int width, int height)
 {
     EnsureImageApplication();
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
-    generator.setOutputDevice(&file);
+    generator.setOutputDevice(&buffer);
     generator.setSize(QSize(width, height));
     generator.setViewBox(QRect(0, 0, width, height));
     generator.setTitle(DisplayText(chart.titleText));
@@ -47,16 +62,17 @@ bool WriteChartSvg(LifeTableChart& chart, const std::string& path, int width, in
     QtCanvas canvas(painter);
     DrawChart(chart, canvas, WindowSurface(width, height));
     painter.end();
-    return file.error() == QFileDevice::NoError;
+    return WriteBytes(path, bytes);
 }
 
 bool WriteChartPdf(LifeTableChart& chart, const std::string& path, int width, int height)
 {
     EnsureImageApplication();
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setResolution(72);  // one unit of the drawing is one point
         writer.setPageLayout(QPageLayout(QPageSize(QSizeF(width, height), QPageSize::Point), QPageLayout::Portrait,
                                          QMarginsF(0, 0, 0, 0)));
@@ -67,7 +83,7 @@ bool WriteChartPdf(LifeTableChart& chart, const std::string& path, int width, in
         DrawChart(chart, canvas, WindowSurface(width, height));
         painter.end();
     }
-    return file.error() == QFileDevice::NoError;
+    return WriteBytes(path, bytes);
 }
 
 }  // namespace kalderon

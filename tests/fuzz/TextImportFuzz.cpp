@@ -1,0 +1,33 @@
+// The delimited and the fixed-column text import: the first bytes choose the
+// layout, the rest is the file.
+#include "FuzzInput.h"
+#include "import/TextFileReader.h"
+
+using namespace kalderon;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 8) return 0;
+    static const char* const kPatterns[] = {"DD.MM.YYYY", "YYYY-MM-DD", "MM/DD/YY", "DDMMYYYY", "YYYYMMDD", "D.M.YY"};
+    TextImportSettings settings;
+    settings.format = data[0] & 1 ? TextImportSettings::kFixedColumns : TextImportSettings::kFreeFormat;
+    settings.separator = std::string(1, static_cast<char>(data[1]));
+    settings.beginColumn = data[2] % 8;
+    settings.endColumn = data[3] % 8;
+    settings.statusColumn = data[4] % 8;
+    settings.beginFrom = 1, settings.beginTo = 1 + data[2] % 12;
+    settings.endFrom = 1 + data[3] % 12, settings.endTo = 1 + data[3] % 24;
+    settings.statusFrom = 1 + data[4] % 30, settings.statusTo = 1 + data[4] % 40;
+    settings.useGroup = data[5] & 1;
+    settings.useSex = data[5] & 2;
+    settings.useBirth = data[5] & 4;
+    settings.groupFrom = data[5] % 20, settings.groupTo = data[5] % 40;
+    settings.beginFormat = kPatterns[data[6] % 6];
+    settings.endFormat = kPatterns[data[7] % 6];
+    settings.birthFormat = kPatterns[(data[6] + data[7]) % 6];
+    fuzz::InputFile file(data + 8, size - 8, "cases.txt");
+    DataSet cases;
+    std::string error;
+    ReadTextFile(file.path(), settings, cases, error);
+    return 0;
+}

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "results/ExportText.h"
 #include "stats/AnalysisData.h"
 
 namespace kalderon {
@@ -17,7 +18,9 @@ public:
     const CAnalysisData& data() const { return data_; }
     AnalysisKind kind() const { return kind_; }
     const std::string& reportText() const { return reportText_; }
-    const std::string& exportText() const { return exportText_; }
+    const ExportText& exportParts() const { return exportText_; }
+    // The export with "\n" line ends, built on every call.
+    std::string exportText() const { return exportText_.Text(); }
 
 private:
     void BuildReport(const std::string& timeStamp);
@@ -25,7 +28,7 @@ private:
     CAnalysisData data_;
     AnalysisKind kind_ = kLifeTable;
     std::string reportText_;
-    std::string exportText_;
+    ExportText exportText_;
 };
 
 }  // namespace kalderon

@@ -10,7 +10,6 @@
 #include "common/ui/UserProfile.h"
 #include "common/ui/WaitCursor.h"
 #include "resources/StringTable.h"
-#include "results/LineEnds.h"
 #include "results/ReportClock.h"
 #include "results/SafeFileWrite.h"
 #include "results/ui/ReportPrinting.h"
@@ -68,7 +67,8 @@ int CResultEditView::SaveAs()
     bool written = false;
     {
         WaitCursor wait;
-        written = WriteFileSafely(PathBytes(path), csv ? ToCrLf(exportText()) : reportText(), reason);
+        written = csv ? WriteExportFileSafely(PathBytes(path), report_.exportParts(), reason)
+                      : WriteFileSafely(PathBytes(path), reportText(), reason);
     }
     if (!written) {
         services_.messages.Show(this, Filled(QString::fromLatin1(text::kFileNotWritten), {path, DisplayText(reason)}));

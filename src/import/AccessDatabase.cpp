@@ -25,11 +25,7 @@ T ReadStored(const unsigned char* p)
     return value;
 }
 
-[[noreturn]] void ThrowDamaged(const std::string& path)
-{
-    throw DaoException(kDaoDamagedFile, "Cannot open the database '" + path +
-                                            "'. It may not be a database of a known kind, or the file may be damaged.");
-}
+[[noreturn]] void ThrowDamaged(const std::string& path) { ThrowDamagedDatabase(path); }
 
 // A text as stored: Jet 3 keeps the bytes of its code page, Jet 4 keeps
 // UTF-16, optionally compressed (a leading FF FE, then runs of one-byte

@@ -6,6 +6,7 @@
 #include "import/AccessDatabase.h"
 #include "import/DbaseDatabase.h"
 #include "import/ExcelDatabase.h"
+#include "import/IsolatedDatabase.h"
 #include "import/RowsRecordset.h"
 
 namespace kalderon {
@@ -119,12 +120,28 @@ std::unique_ptr<Recordset> Database::OpenOrderedByYearAge(const std::string& tab
     return std::make_unique<RowsRecordset>(fieldCount, std::move(rows));
 }
 
-std::unique_ptr<Database> OpenDatabase(const std::string& name, const std::string& connect)
+void ThrowDamagedDatabase(const std::string& path)
+{
+    throw DaoException(kDaoDamagedFile, "Cannot open the database '" + path +
+                                            "'. It may not be a database of a known kind, or the file may be damaged.");
+}
+
+std::unique_ptr<Database> OpenDatabaseInProcess(const std::string& name, const std::string& connect)
 {
     if (connect.empty()) return OpenAccessDatabase(name);
     if (connect == "Excel 8.0;") return OpenExcelDatabase(name);
     if (connect == "dBase IV;") return OpenDbaseDatabase(name);
     throw DaoException(kDaoNoDriver, "Could not find installable ISAM.");
+}
+
+std::unique_ptr<Database> OpenDatabase(const std::string& name, const std::string& connect)
+{
+#ifndef KALDERON_READERS_IN_PROCESS
+    // The Access and Excel libraries trust their files.
+    if (connect.empty() || connect == "Excel 8.0;")
+        return OpenIsolatedDatabase(name, [name, connect] { return OpenDatabaseInProcess(name, connect); });
+#endif
+    return OpenDatabaseInProcess(name, connect);
 }
 
 }  // namespace kalderon

@@ -96,7 +96,13 @@ public:
 
 // Opens a database: `connect` is "" for an Access file, "Excel 8.0;" for a
 // workbook and "dBase IV;" for a folder of dBase files.  Failures raise a
-// DaoException.
+// DaoException.  Access files and workbooks are read by a child process
+// (see IsolatedDatabase.h).
 std::unique_ptr<Database> OpenDatabase(const std::string& name, const std::string& connect);
+// The same with every reader in this process.
+std::unique_ptr<Database> OpenDatabaseInProcess(const std::string& name, const std::string& connect);
+
+// Raises kDaoDamagedFile for the database at `path`.
+[[noreturn]] void ThrowDamagedDatabase(const std::string& path);
 
 }  // namespace kalderon

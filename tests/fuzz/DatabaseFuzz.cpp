@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::InputFile file(data, size, kFileName);
     const std::string connect = kConnect;
     try {
-        const auto database = OpenDatabase(connect == "dBase IV;" ? file.folder() : file.path(), connect);
+        const auto database = OpenDatabaseInProcess(connect == "dBase IV;" ? file.folder() : file.path(), connect);
         for (const TableDefInfo& table : database->TableDefs()) {
             database->FieldNames(table.name);
             for (auto rows = database->OpenTable(table.name); !rows->IsEOF(); rows->MoveNext())

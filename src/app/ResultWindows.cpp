@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 #include <QThread>
+#include <new>
 #include <utility>
 
 #include "analysis/AnalysisWindows.h"
@@ -10,6 +11,7 @@
 #include "common/ui/DisplayText.h"
 #include "common/ui/MainStatusBar.h"
 #include "common/ui/WaitCursor.h"
+#include "resources/StringTable.h"
 #include "results/ui/CResultEditView.h"
 
 namespace kalderon {
@@ -35,7 +37,11 @@ std::optional<AnalysisOutcome> ComputeAnalysis(CMainFrame& mainFrame, CAnalysisD
                                       Qt::QueuedConnection);
         };
         QThread* worker = QThread::create([&] {
-            outcome = RunAnalysis(std::move(data), cases, analysis, stratified, progress);
+            try {
+                outcome = RunAnalysis(std::move(data), cases, analysis, stratified, progress);
+            } catch (const std::bad_alloc&) {
+                outcome.refusal = text::kNotEnoughMemory;
+            }
         });
         QEventLoop loop;
         QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);

@@ -1,9 +1,9 @@
-#include <QApplication>
 #include <clocale>
 #include <cstdio>
 
 #include "common/ui/AppServices.h"
 #include "app/CMainFrame.h"
+#include "app/GuardedApplication.h"
 #include "app/StartUp.h"
 #include "common/ui/DisplayText.h"
 #include "common/ui/MessageBoxMessages.h"
@@ -12,7 +12,7 @@
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
+    kalderon::GuardedApplication application(argc, argv);
     // Numbers and dates are written with the C conventions whatever the
     // user's locale is; Qt has set the process locale from the environment.
     std::setlocale(LC_NUMERIC, "C");
@@ -32,6 +32,7 @@ int main(int argc, char* argv[])
     kalderon::MessageBoxMessages messages;
     kalderon::QtFileDialogs fileDialogs;
     kalderon::AppServices services{messages, fileDialogs, paths};
+    application.SetMessages(&messages);
     kalderon::CMainFrame mainFrame(services);
     mainFrame.show();
     kalderon::OpenFilesAfterStart(mainFrame, line.files);

@@ -66,6 +66,10 @@ inline constexpr const char* kFileNotWritten = "The file %s could not be written
 // A file that could not be written; %s is its full path.
 inline constexpr const char* kCannotWriteFile = "Could not write file %s.";
 
+// A command that ran out of memory.
+inline constexpr const char* kNotEnoughMemory =
+    "There is not enough memory to finish this command. The windows already open are unchanged.";
+
 // Help topics that cannot be shown; %s is the full path of the help file.
 inline constexpr const char* kHelpFileNotFound = "File %s (compiled HTML Help file) not found.";
 

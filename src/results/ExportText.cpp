@@ -102,7 +102,13 @@ void ExportText::Write(const Sink& sink, bool crlf) const
 
 bool WriteExportFileSafely(const std::string& path, const ExportText& text, std::string& reason)
 {
-    return WriteFileSafely(path, [&text](const ByteWriter& write) { text.Write(write, true); }, reason);
+    return WriteFileSafely(
+        path,
+        [&text](const ByteWriter& write) {
+            text.Write(write, true);
+            return true;
+        },
+        reason);
 }
 
 }  // namespace kalderon

@@ -54,10 +54,16 @@ bool WriteAll(int fd, std::string_view bytes)
 
 bool WriteFileSafely(const std::string& path, const std::string& bytes, std::string& reason)
 {
-    return WriteFileSafely(path, [&bytes](const ByteWriter& write) { write(bytes); }, reason);
+    return WriteFileSafely(
+        path,
+        [&bytes](const ByteWriter& write) {
+            write(bytes);
+            return true;
+        },
+        reason);
 }
 
-bool WriteFileSafely(const std::string& path, const std::function<void(const ByteWriter&)>& produce,
+bool WriteFileSafely(const std::string& path, const std::function<bool(const ByteWriter&)>& produce,
                      std::string& reason)
 {
     struct stat target {};
@@ -74,8 +80,9 @@ bool WriteFileSafely(const std::string& path, const std::function<void(const Byt
     }
     bool written = true;
     int error = 0;
+    bool produced = false;
     try {
-        produce([&](std::string_view piece) {
+        produced = produce([&](std::string_view piece) {
             if (written && !WriteAll(fd, piece)) {
                 written = false;
                 error = errno;
@@ -85,6 +92,12 @@ bool WriteFileSafely(const std::string& path, const std::function<void(const Byt
         ::close(fd);
         ::unlink(temporary.c_str());
         throw;
+    }
+    if (!produced) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        reason.clear();
+        return false;
     }
     bool ok = written && (!replacing || ::fchmod(fd, target.st_mode & 07777) == 0) && ::fsync(fd) == 0;
     if (written && !ok) error = errno;

@@ -14,9 +14,10 @@ namespace kalderon {
 bool WriteFileSafely(const std::string& path, const std::string& bytes, std::string& reason);
 
 // The same for bytes that `produce` hands, piece by piece, to the writer it
-// is called with, so that they need not be in memory all at once.
+// is called with, so that they need not be in memory all at once.  When
+// `produce` returns false the old file stays and `reason` is left empty.
 using ByteWriter = std::function<void(std::string_view)>;
-bool WriteFileSafely(const std::string& path, const std::function<void(const ByteWriter&)>& produce,
+bool WriteFileSafely(const std::string& path, const std::function<bool(const ByteWriter&)>& produce,
                      std::string& reason);
 
 }  // namespace kalderon

@@ -64,6 +64,35 @@ TEST(SafeFileWriteTest, AFailureKeepsTheOldFileAndTellsWhy)
     EXPECT_EQ(FilesIn(dir.path("locked")), 1u);
 }
 
+TEST(SafeFileWriteTest, BytesWrittenInPiecesOrAbandonedByTheirProducer)
+{
+    TempDir dir;
+    const std::string path = dir.path("chart.svg");
+    std::string reason;
+    ASSERT_TRUE(WriteFileSafely(
+        path,
+        [](const ByteWriter& write) {
+            for (int i = 0; i < 1000; ++i) write(std::to_string(i));
+            return true;
+        },
+        reason));
+    std::string expected;
+    for (int i = 0; i < 1000; ++i) expected += std::to_string(i);
+    EXPECT_EQ(ReadBytes(path), expected);
+
+    reason = "unchanged?";
+    EXPECT_FALSE(WriteFileSafely(
+        path,
+        [](const ByteWriter& write) {
+            write("half a picture");
+            return false;
+        },
+        reason));
+    EXPECT_EQ(reason, "");
+    EXPECT_EQ(ReadBytes(path), expected);
+    EXPECT_EQ(FilesIn(dir.path("")), 1u);
+}
+
 // Runs `write` in a child process whose files may grow to `limit` bytes
 // only, as on a disk that is full; the child's exit status is 0 when the
 // write reported failure and left the reason "File too large".

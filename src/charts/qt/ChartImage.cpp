@@ -1,6 +1,6 @@
 #include "charts/qt/ChartImage.h"
 
-#include <QBuffer>
+#include <QIODevice>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -29,50 +29,67 @@ QImage RenderChartImage(LifeTableChart& chart, int width, int height)
 
 namespace {
 
-bool WriteBytes(const std::string& path, const QByteArray& bytes)
+// A device that hands what is written to it on to a file being written.
+class ByteWriterDevice : public QIODevice {
+public:
+    explicit ByteWriterDevice(const ByteWriter& write) : write_(write) { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        write_(std::string_view(data, static_cast<size_t>(size)));
+        return size;
+    }
+
+private:
+    const ByteWriter& write_;
+};
+
+// Writes what `render` puts on a device to `path`, straight to the file.
+bool WriteRendered(const std::string& path, const std::function<bool(QIODevice&)>& render)
 {
     std::string reason;
-    return WriteFileSafely(path, std::string(bytes.constData(), static_cast<size_t>(bytes.size())), reason);
+    return WriteFileSafely(
+        path,
+        [&render](const ByteWriter& write) {
+            ByteWriterDevice device(write);
+            return render(device);
+        },
+        reason);
 }
 
 }  // namespace
 
 bool WriteChartPng(LifeTableChart& chart, const std::string& path, int width, int height)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    return RenderChartImage(chart, width, height).save(&buffer, "PNG") && WriteBytes(path, bytes);
+    const QImage image = RenderChartImage(chart, width, height);
+    return WriteRendered(path, [&image](QIODevice& device) { return image.save(&device, "PNG"); });
 }
 
 bool WriteChartSvg(LifeTableChart& chart, const std::string& path, int width, int height)
 {
     EnsureImageApplication();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(QSize(width, height));
-    generator.setViewBox(QRect(0, 0, width, height));
-    generator.setTitle(DisplayText(chart.titleText));
-    QPainter painter;
-    if (!painter.begin(&generator)) return false;
-    painter.fillRect(QRect(0, 0, width, height), Qt::white);
-    QtCanvas canvas(painter);
-    DrawChart(chart, canvas, WindowSurface(width, height));
-    painter.end();
-    return WriteBytes(path, bytes);
+    return WriteRendered(path, [&](QIODevice& device) {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&device);
+        generator.setSize(QSize(width, height));
+        generator.setViewBox(QRect(0, 0, width, height));
+        generator.setTitle(DisplayText(chart.titleText));
+        QPainter painter;
+        if (!painter.begin(&generator)) return false;
+        painter.fillRect(QRect(0, 0, width, height), Qt::white);
+        QtCanvas canvas(painter);
+        DrawChart(chart, canvas, WindowSurface(width, height));
+        return painter.end();
+    });
 }
 
 bool WriteChartPdf(LifeTableChart& chart, const std::string& path, int width, int height)
 {
     EnsureImageApplication();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
+    return WriteRendered(path, [&](QIODevice& device) {
+        QPdfWriter writer(&device);
         writer.setResolution(72);  // one unit of the drawing is one point
         writer.setPageLayout(QPageLayout(QPageSize(QSizeF(width, height), QPageSize::Point), QPageLayout::Portrait,
                                          QMarginsF(0, 0, 0, 0)));
@@ -81,9 +98,8 @@ bool WriteChartPdf(LifeTableChart& chart, const std::string& path, int width, in
         if (!painter.begin(&writer)) return false;
         QtCanvas canvas(painter);
         DrawChart(chart, canvas, WindowSurface(width, height));
-        painter.end();
-    }
-    return WriteBytes(path, bytes);
+        return painter.end();
+    });
 }
 
 }  // namespace kalderon

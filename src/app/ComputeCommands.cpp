@@ -97,7 +97,7 @@ void RunComputeCommand(CMainFrame& mainFrame, CEventDataView& view, int id)
     if (dialog->exec() != QDialog::Accepted) return;
 
     std::optional<AnalysisOutcome> outcome =
-        ComputeAnalysis(mainFrame, data.analysis, data.cases, analysis, dialog->stratified() != 0);
+        ComputeAnalysis(mainFrame, data.analysis, data.cases, {analysis, dialog->stratified() != 0, dialog->compareGroups()});
     if (!outcome) return;
     CResultFrame* results = OpenResultWindow(mainFrame, std::move(outcome->report));
     const CResultEditView* report = results->view();

@@ -23,7 +23,7 @@ QString StageMessage(AnalysisStage stage)
 }  // namespace
 
 std::optional<AnalysisOutcome> ComputeAnalysis(CMainFrame& mainFrame, CAnalysisData data, const CaseList& cases,
-                                               Analysis analysis, bool stratified)
+                                               const AnalysisRequest& request)
 {
     MainStatusBar* statusBar = mainFrame.mainStatusBar();
     AnalysisOutcome outcome;
@@ -35,7 +35,7 @@ std::optional<AnalysisOutcome> ComputeAnalysis(CMainFrame& mainFrame, CAnalysisD
                                       Qt::QueuedConnection);
         };
         QThread* worker = QThread::create([&] {
-            outcome = RunAnalysis(std::move(data), cases, analysis, stratified, progress);
+            outcome = RunAnalysis(std::move(data), cases, request, progress);
         });
         QEventLoop loop;
         QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);

@@ -80,7 +80,8 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     }
 
     const bool stratified = options.stratified.value_or(dataSet.hasGroupColumn);
-    const AnalysisOutcome outcome = RunAnalysis(std::move(data), dataSet.cases, options.analysis, stratified);
+    const AnalysisOutcome outcome =
+        RunAnalysis(std::move(data), dataSet.cases, {options.analysis, stratified, options.compare});
     if (!outcome.succeeded()) {
         err << kProgram << outcome.refusal << "\n";
         return kExitAnalysisFailed;
@@ -99,6 +100,11 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         return kExitUsage;
     }
     if (!options.csvPath.empty() && !WriteFile(options.csvPath, ToCrLf(report.exportText()), error)) {
+        err << kProgram << error << "\n";
+        return kExitUsage;
+    }
+    if (!options.compareCsvPath.empty() &&
+        !WriteFile(options.compareCsvPath, ToCrLf(report.comparisonExportText()), error)) {
         err << kProgram << error << "\n";
         return kExitUsage;
     }

@@ -117,7 +117,7 @@ class ResultWindowTest : public QObject {
     CResultFrame* Open(const ExampleAnalysis& a)
     {
         std::optional<AnalysisOutcome> outcome =
-            ComputeAnalysis(*mainFrame, Parameters(a), rdata.cases, a.analysis, true);
+            ComputeAnalysis(*mainFrame, Parameters(a), rdata.cases, {a.analysis, true});
         if (!outcome) qFatal("%s refused: %s", a.name, qPrintable(messages.shown.value(messages.shown.size() - 1)));
         return OpenResultWindow(*mainFrame, std::move(outcome->report));
     }
@@ -203,7 +203,7 @@ private slots:
     {
         CAnalysisData data = Parameters(ExampleAnalyses()[4]);
         ApplyParameterChoices(data, ParameterChoices{"1", 1, ".95"});  // months
-        QVERIFY(!ComputeAnalysis(*mainFrame, data, rdata.cases, Analysis::Trend, true));
+        QVERIFY(!ComputeAnalysis(*mainFrame, data, rdata.cases, {Analysis::Trend, true}));
         QCOMPARE(messages.shown, QStringList{QString::fromLatin1(text::kNonYearTrend)});
         QVERIFY(ResultFrames().isEmpty());
         QCOMPARE(mainFrame->mainStatusBar()->paneText(), QStringLiteral("Ready"));

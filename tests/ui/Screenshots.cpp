@@ -259,7 +259,7 @@ int main(int argc, char* argv[])
     CAnalysisData parameters = data.analysis;
     ApplyParameterChoices(parameters, ParameterChoices{"1", 0, ".95"});
     const auto showResults = [&](const CAnalysisData& record, const QString& name) {
-        std::optional<AnalysisOutcome> outcome = ComputeAnalysis(frame, record, data.cases, Analysis::LifeTable, true);
+        std::optional<AnalysisOutcome> outcome = ComputeAnalysis(frame, record, data.cases, {Analysis::LifeTable, true});
         if (!outcome) qFatal("the life table was refused");
         CResultFrame* results = OpenResultWindow(frame, std::move(outcome->report));
         results->setGeometry(40, 30, 960, 420);

@@ -1,5 +1,6 @@
 #include "results/ui/CResultEditView.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -38,6 +39,13 @@ QString Filled(QString text, const QStringList& values)
 
 bool IsCsvName(const QString& path) { return QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0; }
 
+// "name-compare.csv" beside "name.csv".
+QString ComparisonExportPath(const QString& exportPath)
+{
+    const QFileInfo file(exportPath);
+    return file.dir().filePath(file.completeBaseName() + QStringLiteral("-compare.csv"));
+}
+
 }  // namespace
 
 CResultEditView::CResultEditView(AppServices& services, QWidget* parent) : ReportTextView(parent), services_(services)
@@ -64,14 +72,22 @@ int CResultEditView::SaveAs()
                                                             UiString(kSaveFilter), QStringLiteral("TXT"));
     if (path.isEmpty()) return 0;
     const bool csv = IsCsvName(path);
+    const bool comparison = csv && !report_.comparisonExportText().empty();
     std::string reason;
-    bool written = false;
+    QString failedPath;
     {
         WaitCursor wait;
-        written = WriteFileSafely(PathBytes(path), csv ? ToCrLf(exportText()) : reportText(), reason);
+        if (!WriteFileSafely(PathBytes(path), csv ? ToCrLf(exportText()) : reportText(), reason)) {
+            failedPath = path;
+        } else if (comparison) {
+            const QString comparisonPath = ComparisonExportPath(path);
+            if (!WriteFileSafely(PathBytes(comparisonPath), ToCrLf(report_.comparisonExportText()), reason))
+                failedPath = comparisonPath;
+        }
     }
-    if (!written) {
-        services_.messages.Show(this, Filled(QString::fromLatin1(text::kFileNotWritten), {path, DisplayText(reason)}));
+    if (!failedPath.isEmpty()) {
+        services_.messages.Show(this,
+                                Filled(QString::fromLatin1(text::kFileNotWritten), {failedPath, DisplayText(reason)}));
         return 0;
     }
     if (!csv) {

@@ -8,6 +8,7 @@
 #include "charts/LifeTableChart.h"
 #include "import/TextFileReader.h"
 #include "resources/StringTable.h"
+#include "results/ComparisonReport.h"
 #include "results/ReportClock.h"
 
 namespace kalderon {
@@ -57,6 +58,34 @@ TEST(RunAnalysisTest, BuildsTheReportOfItsOwnCopyAndWhatTheChartNeeds)
     EXPECT_EQ(period.chartExtra, 0);
     const AnalysisOutcome smr = RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::Smr, false});
     EXPECT_EQ(smr.chartKind, -1);
+    unsetenv("SOURCE_DATE_EPOCH");
+}
+
+TEST(RunAnalysisTest, ComparisonOfGroupsFollowsTheReportWhenAskedFor)
+{
+    setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
+    const DataSet dataSet = TinyExample();
+    for (const Analysis analysis : {Analysis::LifeTable, Analysis::ProductLimit}) {
+        const AnalysisOutcome plain = RunAnalysis(dataSet.analysis, dataSet.cases, {analysis, true});
+        const AnalysisOutcome compared = RunAnalysis(dataSet.analysis, dataSet.cases, {analysis, true, true});
+        ASSERT_TRUE(plain.succeeded() && compared.succeeded());
+        EXPECT_TRUE(plain.report.comparisonExportText().empty());
+        const ComparisonTexts section = WriteComparisonSection(
+            CompareGroups(compared.report.data(), dataSet.cases, *compared.kind, true), ".95");
+        ASSERT_FALSE(section.report.empty());
+        EXPECT_EQ(compared.report.reportText(), plain.report.reportText() + section.report);
+        EXPECT_EQ(compared.report.exportText(), plain.report.exportText());
+        EXPECT_EQ(compared.report.comparisonExportText(), section.exportText);
+        EXPECT_EQ(section.exportText.find("Group;Quantile;") != std::string::npos, analysis == Analysis::ProductLimit);
+    }
+    EXPECT_TRUE(CanCompareGroups(Analysis::LifeTable) && CanCompareGroups(Analysis::ProductLimit));
+    for (const Analysis analysis : {Analysis::Period, Analysis::Trend, Analysis::Smr}) EXPECT_FALSE(CanCompareGroups(analysis));
+
+    // Other analyses have nothing to add.
+    const AnalysisOutcome period = RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::Period, true, true});
+    EXPECT_EQ(period.report.reportText(),
+              RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::Period, true}).report.reportText());
+    EXPECT_TRUE(period.report.comparisonExportText().empty());
     unsetenv("SOURCE_DATE_EPOCH");
 }
 

@@ -1,7 +1,7 @@
 // Renders the main window with a data window, the results and chart windows
 // of each survival analysis,
 // each page of the text import wizard, the column selection, the parameter
-// dialogs, results windows and the help viewer into PNG files of a folder:
+// dialogs, results windows (one with the comparison of groups) and the help viewer into PNG files of a folder:
 //   QT_QPA_PLATFORM=offscreen kalderon_screenshots docs/images
 #include <QApplication>
 #include <QDir>
@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QToolButton>
 #include <QWizard>
+#include <algorithm>
 #include <clocale>
 
 #include "analysis/ui/ParameterDialog.h"
@@ -258,16 +259,23 @@ int main(int argc, char* argv[])
     const DataSet& data = window->view()->data();
     CAnalysisData parameters = data.analysis;
     ApplyParameterChoices(parameters, ParameterChoices{"1", 0, ".95"});
-    const auto showResults = [&](const CAnalysisData& record, const QString& name) {
-        std::optional<AnalysisOutcome> outcome = ComputeAnalysis(frame, record, data.cases, {Analysis::LifeTable, true});
-        if (!outcome) qFatal("the life table was refused");
+    const auto showResults = [&](const CAnalysisData& record, const QString& name,
+                                 const AnalysisRequest& request = {Analysis::LifeTable, true}) {
+        std::optional<AnalysisOutcome> outcome = ComputeAnalysis(frame, record, data.cases, request);
+        if (!outcome) qFatal("the analysis was refused");
         CResultFrame* results = OpenResultWindow(frame, std::move(outcome->report));
-        results->setGeometry(40, 30, 960, 420);
+        results->setGeometry(40, 30, 960, request.compareGroups ? 600 : 420);
+        if (request.compareGroups) {  // the section at the top
+            const std::string& text = results->view()->reportText();
+            const auto section = text.begin() + static_cast<std::ptrdiff_t>(text.find("Comparison of groups"));
+            results->view()->scrollToLine(std::count(text.begin(), section, '\n'));
+        }
         Save(frame, folder, name);
         messages.answers.assign(1, Messages::Answer::No);
         results->close();
     };
     showResults(parameters, QStringLiteral("results-life-table.png"));
+    showResults(parameters, QStringLiteral("results-comparison.png"), {Analysis::ProductLimit, true, true});
 
     const std::string lifeTables = PathBytes(testing::SourcePath(QStringLiteral("data/LifeTables.mdb")));
     std::vector<std::string> names;

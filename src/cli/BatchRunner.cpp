@@ -10,6 +10,7 @@
 #include "cli/DatabaseInputReader.h"
 #include "cli/PopulationInput.h"
 #include "import/TextFileReader.h"
+#include "results/ExportText.h"
 #include "results/LineEnds.h"
 #include "results/SafeFileWrite.h"
 
@@ -33,12 +34,22 @@ std::string ChooseEventCode(const BatchOptions& options, const CAnalysisData& da
     return codes.front();
 }
 
+bool Written(bool ok, const std::string& path, const std::string& reason, std::string& error)
+{
+    if (!ok) error = "cannot write " + path + ": " + reason;
+    return ok;
+}
+
 bool WriteFile(const std::string& path, const std::string& bytes, std::string& error)
 {
     std::string reason;
-    if (WriteFileSafely(path, bytes, reason)) return true;
-    error = "cannot write " + path + ": " + reason;
-    return false;
+    return Written(WriteFileSafely(path, bytes, reason), path, reason, error);
+}
+
+bool WriteExportFile(const std::string& path, const ExportText& text, std::string& error)
+{
+    std::string reason;
+    return Written(WriteExportFileSafely(path, text, reason), path, reason, error);
 }
 
 }  // namespace
@@ -99,7 +110,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         err << kProgram << error << "\n";
         return kExitUsage;
     }
-    if (!options.csvPath.empty() && !WriteFile(options.csvPath, ToCrLf(report.exportText()), error)) {
+    if (!options.csvPath.empty() && !WriteExportFile(options.csvPath, report.exportParts(), error)) {
         err << kProgram << error << "\n";
         return kExitUsage;
     }

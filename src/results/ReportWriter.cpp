@@ -4,7 +4,7 @@
 
 namespace kalderon {
 
-ReportWriter::ReportWriter(std::string& report, std::string& exportText, bool groupColumn)
+ReportWriter::ReportWriter(std::string& report, ExportText& exportText, bool groupColumn)
     : report_(report), export_(exportText), groupColumn_(groupColumn)
 {
 }
@@ -12,15 +12,15 @@ ReportWriter::ReportWriter(std::string& report, std::string& exportText, bool gr
 void ReportWriter::BeginSection(int index, const std::string& groupCode)
 {
     section_ = index;
-    groupCode_ = groupCode;
     rowsInSection_ = 0;
+    if (groupColumn_) export_.BeginGroup(groupCode);
 }
 
 void ReportWriter::ExportHeader(const std::string& header)
 {
     if (section_ != 0) return;
-    if (groupColumn_) export_ += "Group;";
-    export_ += header;
+    if (groupColumn_) export_.Append("Group;");
+    export_.Append(header);
 }
 
 void ReportWriter::TableRow(const std::string& reportLine, const std::string& exportLine)
@@ -33,11 +33,10 @@ void ReportWriter::TableRow(const std::string& reportLine, const std::string& ex
 void ReportWriter::UncountedRow(const std::string& reportLine, const std::string& exportLine)
 {
     report_ += reportLine;
-    if (groupColumn_) {
-        export_ += groupCode_;
-        export_ += ';';
-    }
-    export_ += exportLine;
+    if (groupColumn_)
+        export_.AppendRow(exportLine);
+    else
+        export_.Append(exportLine);
 }
 
 void WriteTableHeading(ReportWriter& out, const TableHeading& heading, const std::string& ciLevelText,

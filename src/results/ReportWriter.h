@@ -4,6 +4,7 @@
 #include <string>
 
 #include "resources/StringTable.h"
+#include "results/ExportText.h"
 #include "results/TextFormat.h"
 
 namespace kalderon {
@@ -14,7 +15,7 @@ namespace kalderon {
 // many table rows that section has had.
 class ReportWriter {
 public:
-    ReportWriter(std::string& report, std::string& exportText, bool groupColumn);
+    ReportWriter(std::string& report, ExportText& exportText, bool groupColumn);
 
     // Starts group section `index` (0 for the first) of the group `groupCode`.
     void BeginSection(int index, const std::string& groupCode);
@@ -44,10 +45,9 @@ public:
 
 private:
     std::string& report_;
-    std::string& export_;
+    ExportText& export_;
     bool groupColumn_;
     int section_ = 0;
-    std::string groupCode_;
     int rowsInSection_ = 0;
 };
 

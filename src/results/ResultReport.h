@@ -3,6 +3,7 @@
 #include <string>
 
 #include "results/ComparisonReport.h"
+#include "results/ExportText.h"
 #include "stats/AnalysisData.h"
 
 namespace kalderon {
@@ -22,7 +23,9 @@ public:
     const CAnalysisData& data() const { return data_; }
     AnalysisKind kind() const { return kind_; }
     const std::string& reportText() const { return reportText_; }
-    const std::string& exportText() const { return exportText_; }
+    const ExportText& exportParts() const { return exportText_; }
+    // The export with "\n" line ends, built on every call.
+    std::string exportText() const { return exportText_.Text(); }
     // Lines ended by "\n"; empty without a comparison or with an empty one.
     const std::string& comparisonExportText() const { return comparisonExportText_; }
 
@@ -32,7 +35,7 @@ private:
     CAnalysisData data_;
     AnalysisKind kind_ = kLifeTable;
     std::string reportText_;
-    std::string exportText_;
+    ExportText exportText_;
     std::string comparisonExportText_;
 };
 

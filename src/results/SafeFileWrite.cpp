@@ -36,7 +36,7 @@ int CreateTemporaryBeside(const std::string& path, std::string& temporary)
     return -1;
 }
 
-bool WriteAll(int fd, const std::string& bytes)
+bool WriteAll(int fd, std::string_view bytes)
 {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -54,6 +54,12 @@ bool WriteAll(int fd, const std::string& bytes)
 
 bool WriteFileSafely(const std::string& path, const std::string& bytes, std::string& reason)
 {
+    return WriteFileSafely(path, [&bytes](const ByteWriter& write) { write(bytes); }, reason);
+}
+
+bool WriteFileSafely(const std::string& path, const std::function<void(const ByteWriter&)>& produce,
+                     std::string& reason)
+{
     struct stat target {};
     const bool replacing = ::stat(path.c_str(), &target) == 0;
     if (replacing && S_ISDIR(target.st_mode)) {
@@ -66,8 +72,22 @@ bool WriteFileSafely(const std::string& path, const std::string& bytes, std::str
         reason = std::strerror(errno);
         return false;
     }
-    bool ok = WriteAll(fd, bytes) && (!replacing || ::fchmod(fd, target.st_mode & 07777) == 0) && ::fsync(fd) == 0;
-    int error = errno;
+    bool written = true;
+    int error = 0;
+    try {
+        produce([&](std::string_view piece) {
+            if (written && !WriteAll(fd, piece)) {
+                written = false;
+                error = errno;
+            }
+        });
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        throw;
+    }
+    bool ok = written && (!replacing || ::fchmod(fd, target.st_mode & 07777) == 0) && ::fsync(fd) == 0;
+    if (written && !ok) error = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
         error = errno;

@@ -177,7 +177,8 @@ TEST(ResultReport, LifeTableHeaderOfEveryUnit)
         }
         EXPECT_EQ(lines, intervals);
         EXPECT_EQ(blanks, intervals / 5);
-        EXPECT_EQ(std::count(report.exportText().begin(), report.exportText().end(), '\n'),
+        const std::string exportText = report.exportText();
+        EXPECT_EQ(std::count(exportText.begin(), exportText.end(), '\n'),
                   static_cast<long>(intervals + 1));
     }
 }

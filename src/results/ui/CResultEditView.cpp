@@ -77,7 +77,9 @@ int CResultEditView::SaveAs()
     QString failedPath;
     {
         WaitCursor wait;
-        if (!WriteFileSafely(PathBytes(path), csv ? ToCrLf(exportText()) : reportText(), reason)) {
+        const bool written = csv ? WriteExportFileSafely(PathBytes(path), report_.exportParts(), reason)
+                                 : WriteFileSafely(PathBytes(path), reportText(), reason);
+        if (!written) {
             failedPath = path;
         } else if (comparison) {
             const QString comparisonPath = ComparisonExportPath(path);

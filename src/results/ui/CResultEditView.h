@@ -31,7 +31,7 @@ public:
     const CAnalysisData& data() const { return report_.data(); }
     AnalysisKind kind() const { return report_.kind(); }
     const std::string& reportText() const { return report_.reportText(); }
-    const std::string& exportText() const { return report_.exportText(); }
+    std::string exportText() const { return report_.exportText(); }
     int unsavedFlag() const { return unsavedFlag_; }
     const std::string& savedPath() const { return savedPath_; }
 

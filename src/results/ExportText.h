@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kalderon {
+
+// The semicolon-separated export of a results window.  In an export with a
+// group column every row of a group section starts with the group's code;
+// the code is kept once per section rather than once per row, so the export
+// takes memory in proportion to its numbers however long the codes are.
+class ExportText {
+public:
+    using Sink = std::function<void(std::string_view)>;
+
+    // Text that belongs to no group section (the header line).
+    void Append(std::string_view text);
+    // Rows appended from now on start with `code` and ";".
+    void BeginGroup(const std::string& code);
+    // One row, normally ended by "\n".
+    void AppendRow(std::string_view row);
+
+    bool empty() const { return pieces_.empty(); }
+    void clear();
+
+    // The whole text with "\n" line ends.
+    std::string Text() const;
+    // Hands the whole text to `sink` in pieces of a bounded size, with
+    // "\r\n" line ends when `crlf`.
+    void Write(const Sink& sink, bool crlf) const;
+
+private:
+    struct Piece {
+        int group = -1;  // index into groups_, -1 for text without a group
+        std::string text;
+        std::vector<size_t> rowEnds;  // where each row of a group piece ends in text
+    };
+    std::vector<std::string> groups_;
+    std::vector<Piece> pieces_;
+    int currentGroup_ = -1;
+};
+
+// Writes the export with "\r\n" line ends to `path` as WriteFileSafely does.
+bool WriteExportFileSafely(const std::string& path, const ExportText& text, std::string& reason);
+
+}  // namespace kalderon

@@ -1,7 +1,8 @@
 // Renders the main window with a data window, the results and chart windows
 // of each survival analysis,
 // each page of the text import wizard, the column selection, the parameter
-// dialogs, results windows (one with the comparison of groups) and the help viewer into PNG files of a folder:
+// dialogs, results windows (one with the comparison of groups) and the help
+// viewer into PNG files of a folder:
 //   QT_QPA_PLATFORM=offscreen kalderon_screenshots docs/images
 #include <QApplication>
 #include <QDir>
@@ -256,7 +257,7 @@ int main(int argc, char* argv[])
     smr.hide();
 
     // Results windows of the example by its groups, event code 1.
-    const DataSet& data = window->view()->data();
+    const DataSet& data = exampleCases;  // the first data window was closed and deleted
     CAnalysisData parameters = data.analysis;
     ApplyParameterChoices(parameters, ParameterChoices{"1", 0, ".95"});
     const auto showResults = [&](const CAnalysisData& record, const QString& name,
@@ -264,11 +265,12 @@ int main(int argc, char* argv[])
         std::optional<AnalysisOutcome> outcome = ComputeAnalysis(frame, record, data.cases, request);
         if (!outcome) qFatal("the analysis was refused");
         CResultFrame* results = OpenResultWindow(frame, std::move(outcome->report));
-        results->setGeometry(40, 30, 960, request.compareGroups ? 600 : 420);
-        if (request.compareGroups) {  // the section at the top
+        results->setGeometry(40, 30, 960, 420);
+        if (request.compareGroups) {  // the whole section, from its heading
+            results->setGeometry(40, 0, 960, frame.mdiArea()->height());
             const std::string& text = results->view()->reportText();
             const auto section = text.begin() + static_cast<std::ptrdiff_t>(text.find("Comparison of groups"));
-            results->view()->scrollToLine(std::count(text.begin(), section, '\n'));
+            results->view()->scrollToLine(std::count(text.begin(), section, '\n') - 1);
         }
         Save(frame, folder, name);
         messages.answers.assign(1, Messages::Answer::No);

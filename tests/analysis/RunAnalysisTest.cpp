@@ -79,7 +79,8 @@ TEST(RunAnalysisTest, ComparisonOfGroupsFollowsTheReportWhenAskedFor)
         EXPECT_EQ(section.exportText.find("Group;Quantile;") != std::string::npos, analysis == Analysis::ProductLimit);
     }
     EXPECT_TRUE(CanCompareGroups(Analysis::LifeTable) && CanCompareGroups(Analysis::ProductLimit));
-    for (const Analysis analysis : {Analysis::Period, Analysis::Trend, Analysis::Smr}) EXPECT_FALSE(CanCompareGroups(analysis));
+    for (const Analysis analysis : {Analysis::Period, Analysis::Trend, Analysis::Smr})
+        EXPECT_FALSE(CanCompareGroups(analysis));
 
     // Other analyses have nothing to add.
     const AnalysisOutcome period = RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::Period, true, true});

@@ -2,8 +2,10 @@
 
 #include "charts/LifeTableChart.h"
 #include "resources/StringTable.h"
+#include "results/ComparisonReport.h"
 #include "results/ReportClock.h"
 #include "stats/ExpectedSurvival.h"
+#include "stats/GroupComparison.h"
 #include "stats/LifeTable.h"
 #include "stats/PeriodAnalysis.h"
 #include "stats/ProductLimit.h"
@@ -42,13 +44,18 @@ std::optional<AnalysisKind> Compute(Analysis analysis, CAnalysisData& data, cons
 
 }  // namespace
 
+bool CanCompareGroups(Analysis analysis)
+{
+    return analysis == Analysis::LifeTable || analysis == Analysis::ProductLimit;
+}
+
 std::optional<std::string> NoValidCasesRefusal(const CAnalysisData& data)
 {
     if (data.TotalRecordsValid() > 0) return std::nullopt;
     return LoadString(500);
 }
 
-AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, Analysis analysis, bool stratified,
+AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, const AnalysisRequest& request,
                             const AnalysisProgress& progress)
 {
     AnalysisOutcome outcome;
@@ -57,13 +64,19 @@ AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, Analysis 
         return outcome;
     }
     if (progress) progress(AnalysisStage::kComputing);
-    const std::optional<AnalysisKind> kind = Compute(analysis, data, cases, stratified, outcome.refusal);
+    const std::optional<AnalysisKind> kind =
+        Compute(request.analysis, data, cases, request.stratified, outcome.refusal);
     if (!kind) return outcome;
+    std::optional<GroupComparison> comparison;
+    if (request.compareGroups && HasGroupComparison(*kind))
+        comparison = CompareGroups(data, cases, *kind, request.stratified);
 
     if (progress) progress(AnalysisStage::kBuildingReport);
     outcome.chartKind = ChartKindOfAnalysis(*kind, data.periodTechnique);
     outcome.chartExtra = outcome.chartKind == kChartTrend ? data.survivalYears : 0;
     outcome.report.SetResults(std::move(data), *kind, FormatReportTimeStamp(ReportTime()));
+    if (comparison)
+        outcome.report.AddComparison(WriteComparisonSection(*comparison, outcome.report.data().ciLevelText));
     outcome.kind = kind;
     return outcome;
 }

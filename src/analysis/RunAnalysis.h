@@ -14,6 +14,18 @@ namespace kalderon {
 // The five analyses a data set can be run through.
 enum class Analysis { LifeTable, ProductLimit, Period, Trend, Smr };
 
+// Which analysis to run: stratified with one table per group, else one
+// table of all cases; compareGroups adds, for the kinds that have one, the
+// comparison of groups after the report.
+struct AnalysisRequest {
+    Analysis analysis = Analysis::LifeTable;
+    bool stratified = false;
+    bool compareGroups = false;
+};
+
+// Whether the analysis has a comparison of groups to add.
+bool CanCompareGroups(Analysis analysis);
+
 // What an analysis is busy with, for a progress display.
 enum class AnalysisStage { kComputing, kBuildingReport };
 using AnalysisProgress = std::function<void(AnalysisStage)>;
@@ -37,11 +49,12 @@ std::optional<std::string> NoValidCasesRefusal(const CAnalysisData& data);
 
 // Runs one analysis on `data`, a copy of the data set's record with the
 // parameters set (and the population table loaded where one is needed):
-// computes with `stratified`, then builds the report, stamped with the
-// report clock, and the export text.  Touches nothing but its own copy, so
+// computes as requested, then builds the report, stamped with the report
+// clock, and the export text, and with compareGroups the comparison section
+// and its export.  Touches nothing but its own copy, so
 // it may run on any thread while `cases` stays unchanged; `progress` is
 // called on that thread.
-AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, Analysis analysis, bool stratified,
+AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, const AnalysisRequest& request,
                             const AnalysisProgress& progress = {});
 
 }  // namespace kalderon

@@ -25,7 +25,7 @@ QString StageMessage(AnalysisStage stage)
 }  // namespace
 
 std::optional<AnalysisOutcome> ComputeAnalysis(CMainFrame& mainFrame, CAnalysisData data, const CaseList& cases,
-                                               Analysis analysis, bool stratified)
+                                               const AnalysisRequest& request)
 {
     MainStatusBar* statusBar = mainFrame.mainStatusBar();
     AnalysisOutcome outcome;
@@ -38,7 +38,7 @@ std::optional<AnalysisOutcome> ComputeAnalysis(CMainFrame& mainFrame, CAnalysisD
         };
         QThread* worker = QThread::create([&] {
             try {
-                outcome = RunAnalysis(std::move(data), cases, analysis, stratified, progress);
+                outcome = RunAnalysis(std::move(data), cases, request, progress);
             } catch (const std::bad_alloc&) {
                 outcome.refusal = text::kNotEnoughMemory;
             }

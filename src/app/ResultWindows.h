@@ -15,7 +15,7 @@ class CResultFrame;
 // done, so `cases` cannot change meanwhile.  The outcome of a computed
 // analysis; a refusal is shown as a message and gives nothing.
 std::optional<AnalysisOutcome> ComputeAnalysis(CMainFrame& mainFrame, CAnalysisData data, const CaseList& cases,
-                                               Analysis analysis, bool stratified);
+                                               const AnalysisRequest& request);
 
 // Opens the results window of a finished analysis: the frame of its kind,
 // titled with the prefix string, two blanks and the record's title, showing

@@ -195,6 +195,17 @@ std::string CheckAnalysisOptions(const BatchOptions& o, const std::set<std::stri
     return {};
 }
 
+// The comparison of groups: the groups of a stratified life table or
+// product-limit analysis.
+std::string CheckCompareOptions(const BatchOptions& o, bool groupGiven)
+{
+    if (!o.compareCsvPath.empty() && !o.compare) return "--compare-csv needs --compare";
+    if (!o.compare) return {};
+    if (!CanCompareGroups(o.analysis)) return "--compare applies to --analysis lifetable and productlimit only";
+    if (!groupGiven || !o.stratified.value_or(true)) return "--compare needs --group and a stratified analysis";
+    return {};
+}
+
 // Relative survival and SMR/SIR options, and the columns they need.
 std::string CheckPopulationOptions(const BatchOptions& o, const std::set<std::string>& given, bool sexAndBirthGiven)
 {
@@ -326,6 +337,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         {"--svg", fileName("--svg", o.chart.svgPath)},
         {"--open-chart", fileName("--open-chart", o.chart.openPath)},
         {"--size", [&](const std::string& v) { return ImageSizeOf(v, o.chart.width, o.chart.height); }},
+        {"--compare-csv", fileName("--compare-csv", o.compareCsvPath)},
     };
     const std::map<std::string, std::function<void()>> switches = {
         {"--fixed",
@@ -339,6 +351,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         {"--relative", [&] { o.population.relativeSurvival = true; }},
         {"--stratified", [&] { o.stratified = true; }},
         {"--no-stratified", [&] { o.stratified = false; }},
+        {"--compare", [&] { o.compare = true; }},
         {"--help", [&] { result.helpRequested = true; }},
         {"-h", [&] { result.helpRequested = true; }},
     };
@@ -389,6 +402,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     else
         result.error = ApplyRoles(roles, o.import);
     if (result.error.empty()) result.error = CheckAnalysisOptions(o, given);
+    if (result.error.empty()) result.error = CheckCompareOptions(o, roles.group.given);
     const bool listing = o.isDatabase && (d.listTables || d.listFields);
     if (result.error.empty() && !listing)
         result.error = CheckPopulationOptions(o, given, roles.sex.given && roles.birth.given);
@@ -460,6 +474,11 @@ Analysis:
   --stratified             one table per group
   --no-stratified          one table for all cases
                            (default: stratified when --group is given)
+  --compare                add the comparison of groups to the report of a
+                           stratified life table or product-limit: the
+                           log-rank and Peto-Peto tests and, for the
+                           product-limit, the median and quartiles of
+                           survival time with their confidence limits
 
 Relative survival and SMR/SIR (both need --sex and --birth):
   --relative               add relative survival to a survival analysis
@@ -486,6 +505,9 @@ Output:
   --report FILE            write the report to FILE (default: standard output)
   --csv FILE               write the semicolon-separated export to FILE
                            (lines end in CR LF)
+  --compare-csv FILE       with --compare, write the semicolon-separated
+                           export of the comparison to FILE (lines end in
+                           CR LF)
   --chart FILE.cht         write the chart file of the analysis
   --png FILE, --svg FILE   draw the chart as a PNG or SVG picture
   --size WxH               size of the pictures in pixels (default 800x600)

@@ -72,6 +72,8 @@ struct BatchOptions {
 
     std::string reportPath;  // empty: standard output
     std::string csvPath;     // empty: no export file
+    bool compare = false;        // the comparison of groups follows the report
+    std::string compareCsvPath;  // empty: no export of the comparison
 
     ChartOutputs chart;
 };

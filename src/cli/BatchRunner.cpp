@@ -11,6 +11,7 @@
 #include "cli/PopulationInput.h"
 #include "import/TextFileReader.h"
 #include "results/ExportText.h"
+#include "results/LineEnds.h"
 #include "results/SafeFileWrite.h"
 
 namespace kalderon::batch {
@@ -90,7 +91,8 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     }
 
     const bool stratified = options.stratified.value_or(dataSet.hasGroupColumn);
-    const AnalysisOutcome outcome = RunAnalysis(std::move(data), dataSet.cases, options.analysis, stratified);
+    const AnalysisOutcome outcome =
+        RunAnalysis(std::move(data), dataSet.cases, {options.analysis, stratified, options.compare});
     if (!outcome.succeeded()) {
         err << kProgram << outcome.refusal << "\n";
         return kExitAnalysisFailed;
@@ -109,6 +111,11 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         return kExitUsage;
     }
     if (!options.csvPath.empty() && !WriteExportFile(options.csvPath, report.exportParts(), error)) {
+        err << kProgram << error << "\n";
+        return kExitUsage;
+    }
+    if (!options.compareCsvPath.empty() &&
+        !WriteFile(options.compareCsvPath, ToCrLf(report.comparisonExportText()), error)) {
         err << kProgram << error << "\n";
         return kExitUsage;
     }

@@ -57,6 +57,7 @@ void ResultReport::SetResults(CAnalysisData source, AnalysisKind kind, const std
 {
     data_ = std::move(source);
     kind_ = kind;
+    comparisonExportText_.clear();
     BuildReport(timeStamp);
 }
 
@@ -84,6 +85,12 @@ void ResultReport::BuildReport(const std::string& timeStamp)
         WriteRecordCounts(out, group.info);
         WriteAnalysisBlock(out, data_, kind_, group);
     }
+}
+
+void ResultReport::AddComparison(ComparisonTexts comparison)
+{
+    reportText_ += comparison.report;
+    comparisonExportText_ = std::move(comparison.exportText);
 }
 
 }  // namespace kalderon

@@ -8,6 +8,7 @@
 #include "charts/LifeTableChart.h"
 #include "import/TextFileReader.h"
 #include "resources/StringTable.h"
+#include "results/ComparisonReport.h"
 #include "results/ReportClock.h"
 
 namespace kalderon {
@@ -32,7 +33,7 @@ TEST(RunAnalysisTest, BuildsTheReportOfItsOwnCopyAndWhatTheChartNeeds)
     dataSet.analysis.survivalYears = 2;
     dataSet.analysis.periodWidth = 2;
     std::vector<AnalysisStage> stages;
-    const AnalysisOutcome trend = RunAnalysis(dataSet.analysis, dataSet.cases, Analysis::Trend, true,
+    const AnalysisOutcome trend = RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::Trend, true},
                                               [&](AnalysisStage stage) { stages.push_back(stage); });
     ASSERT_TRUE(trend.succeeded()) << trend.refusal;
     EXPECT_EQ(*trend.kind, kTrend);
@@ -51,12 +52,41 @@ TEST(RunAnalysisTest, BuildsTheReportOfItsOwnCopyAndWhatTheChartNeeds)
     EXPECT_NE(trend.report.reportText().find("Tuesday 14. November 2023"), std::string::npos);
 
     dataSet.analysis.periodTechnique = 1;
-    const AnalysisOutcome period = RunAnalysis(dataSet.analysis, dataSet.cases, Analysis::Period, false);
+    const AnalysisOutcome period = RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::Period, false});
     ASSERT_TRUE(period.succeeded());
     EXPECT_EQ(period.chartKind, kChartProductLimit);
     EXPECT_EQ(period.chartExtra, 0);
-    const AnalysisOutcome smr = RunAnalysis(dataSet.analysis, dataSet.cases, Analysis::Smr, false);
+    const AnalysisOutcome smr = RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::Smr, false});
     EXPECT_EQ(smr.chartKind, -1);
+    unsetenv("SOURCE_DATE_EPOCH");
+}
+
+TEST(RunAnalysisTest, ComparisonOfGroupsFollowsTheReportWhenAskedFor)
+{
+    setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
+    const DataSet dataSet = TinyExample();
+    for (const Analysis analysis : {Analysis::LifeTable, Analysis::ProductLimit}) {
+        const AnalysisOutcome plain = RunAnalysis(dataSet.analysis, dataSet.cases, {analysis, true});
+        const AnalysisOutcome compared = RunAnalysis(dataSet.analysis, dataSet.cases, {analysis, true, true});
+        ASSERT_TRUE(plain.succeeded() && compared.succeeded());
+        EXPECT_TRUE(plain.report.comparisonExportText().empty());
+        const ComparisonTexts section = WriteComparisonSection(
+            CompareGroups(compared.report.data(), dataSet.cases, *compared.kind, true), ".95");
+        ASSERT_FALSE(section.report.empty());
+        EXPECT_EQ(compared.report.reportText(), plain.report.reportText() + section.report);
+        EXPECT_EQ(compared.report.exportText(), plain.report.exportText());
+        EXPECT_EQ(compared.report.comparisonExportText(), section.exportText);
+        EXPECT_EQ(section.exportText.find("Group;Quantile;") != std::string::npos, analysis == Analysis::ProductLimit);
+    }
+    EXPECT_TRUE(CanCompareGroups(Analysis::LifeTable) && CanCompareGroups(Analysis::ProductLimit));
+    for (const Analysis analysis : {Analysis::Period, Analysis::Trend, Analysis::Smr})
+        EXPECT_FALSE(CanCompareGroups(analysis));
+
+    // Other analyses have nothing to add.
+    const AnalysisOutcome period = RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::Period, true, true});
+    EXPECT_EQ(period.report.reportText(),
+              RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::Period, true}).report.reportText());
+    EXPECT_TRUE(period.report.comparisonExportText().empty());
     unsetenv("SOURCE_DATE_EPOCH");
 }
 
@@ -64,14 +94,14 @@ TEST(RunAnalysisTest, RefusalsCarryTheirMessage)
 {
     DataSet dataSet = TinyExample();
     dataSet.analysis.timeUnit = 1;
-    const AnalysisOutcome months = RunAnalysis(dataSet.analysis, dataSet.cases, Analysis::Trend, true);
+    const AnalysisOutcome months = RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::Trend, true});
     EXPECT_FALSE(months.succeeded());
     EXPECT_EQ(months.refusal, text::kNonYearTrend);
     EXPECT_TRUE(months.report.reportText().empty());
 
     dataSet.analysis.timeUnit = 0;
     dataSet.analysis.relativeSurvival = 1;  // without a population table
-    const AnalysisOutcome relative = RunAnalysis(dataSet.analysis, dataSet.cases, Analysis::LifeTable, true);
+    const AnalysisOutcome relative = RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::LifeTable, true});
     EXPECT_FALSE(relative.succeeded());
     EXPECT_FALSE(relative.refusal.empty());
 
@@ -79,7 +109,7 @@ TEST(RunAnalysisTest, RefusalsCarryTheirMessage)
     empty.groupResults.resize(1);
     empty.groupResults[0].info.recordsSkipped = 3;
     EXPECT_EQ(NoValidCasesRefusal(empty), LoadString(500));
-    const AnalysisOutcome none = RunAnalysis(empty, CaseList{}, Analysis::ProductLimit, false);
+    const AnalysisOutcome none = RunAnalysis(empty, CaseList{}, {Analysis::ProductLimit, false});
     EXPECT_EQ(none.refusal, "No valid cases available for analysis! ");
     EXPECT_FALSE(NoValidCasesRefusal(dataSet.analysis));
 }

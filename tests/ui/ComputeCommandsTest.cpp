@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
@@ -51,6 +52,8 @@ constexpr int kRelativeSurvival = 1064;
 constexpr int kSexCodes = 1036;
 constexpr int kMale = 1005;
 constexpr int kMethod = 1077;
+constexpr int kStratified = 1063;
+constexpr int kCompareGroups = 1090;
 
 const QString kSource = QStringLiteral("data/examples/rdata.txt");
 
@@ -101,21 +104,32 @@ struct ComputeRun {
     std::string chartTitleText;  // the trend's n shows in the chart's title
 };
 
-Step LifeTableDialog(const QString& method)
+// "Compare groups" comes checked with the groups of a stratified analysis.
+void CompareChoice(QWidget* dialog, bool compare)
 {
-    return [method](QWidget* dialog) {
+    QVERIFY(Control<QCheckBox>(dialog, kStratified)->isChecked());
+    QVERIFY(Control<QCheckBox>(dialog, kCompareGroups)->isVisible());
+    QVERIFY(Control<QCheckBox>(dialog, kCompareGroups)->isChecked());
+    SetChecked(dialog, kCompareGroups, compare);
+}
+
+Step LifeTableDialog(const QString& method, bool compare = true)
+{
+    return [method, compare](QWidget* dialog) {
         QCOMPARE(dialog->objectName(), QStringLiteral("id136"));
         QCOMPARE(HelpTopicOf(dialog), QStringLiteral("compute_Cutler-Ederer"));
         CommonChoices(dialog, kTimeUnit, method);
+        CompareChoice(dialog, compare);
         Accept(dialog);
     };
 }
 
-Step ProductLimitDialog(const QString& method)
+Step ProductLimitDialog(const QString& method, bool compare = true)
 {
-    return [method](QWidget* dialog) {
+    return [method, compare](QWidget* dialog) {
         QCOMPARE(dialog->objectName(), QStringLiteral("id146"));
         CommonChoices(dialog, kTimeScale, method);
+        CompareChoice(dialog, compare);
         Accept(dialog);
     };
 }
@@ -160,10 +174,14 @@ std::vector<ComputeRun> ComputeRuns()
 {
     const QStringList period = {"--analysis", "period", "--period-begin", "01.01.1990", "--period-end", "31.12.1994"};
     return {
-        {"life table", command::kComputeLifeTable, LifeTableDialog({}), {}, 400, Titled(401), 402, kChartLifeTable,
-         Titled(403), ""},
-        {"product-limit", command::kComputeProductLimit, ProductLimitDialog({}), {"--analysis", "productlimit"}, 424,
-         Titled(425), 426, kChartProductLimit, Titled(427), ""},
+        {"life table", command::kComputeLifeTable, LifeTableDialog({}), {"--compare"}, 400, Titled(401), 402,
+         kChartLifeTable, Titled(403), ""},
+        {"life table, groups not compared", command::kComputeLifeTable, LifeTableDialog({}, false), {}, 400,
+         Titled(401), 402, kChartLifeTable, Titled(403), ""},
+        {"product-limit", command::kComputeProductLimit, ProductLimitDialog({}),
+         {"--analysis", "productlimit", "--compare"}, 424, Titled(425), 426, kChartProductLimit, Titled(427), ""},
+        {"product-limit, groups not compared", command::kComputeProductLimit, ProductLimitDialog({}, false),
+         {"--analysis", "productlimit"}, 424, Titled(425), 426, kChartProductLimit, Titled(427), ""},
         {"period, life table", command::kComputePeriodAnalysis, PeriodDialog("Life table"), period, 410, Titled(411),
          413, kChartPeriodAnalysis, Titled(414), ""},
         {"period, product-limit", command::kComputePeriodAnalysis, PeriodDialog("Product-limit"),
@@ -174,11 +192,11 @@ std::vector<ComputeRun> ComputeRuns()
          Titled(421), 422, kChartTrend, Titled(423), "5-year survival"},
         {"trend, n = 3", command::kComputeTrend, TrendDialog("3"), {"--analysis", "trend", "--years", "3"}, 420,
          Titled(421), 422, kChartTrend, Titled(423), "3-year survival"},
-        {"relative, Ederer II", command::kComputeLifeTable, LifeTableDialog("Ederer II"), {"--relative", "--male", "1"},
-         400, Titled(401), 402, kChartLifeTable, Titled(403), ""},
+        {"relative, Ederer II", command::kComputeLifeTable, LifeTableDialog("Ederer II"),
+         {"--relative", "--male", "1", "--compare"}, 400, Titled(401), 402, kChartLifeTable, Titled(403), ""},
         {"relative, Hakulinen", command::kComputeProductLimit, ProductLimitDialog("Hakulinen"),
-         {"--analysis", "productlimit", "--relative", "--method", "hakulinen", "--male", "1"}, 424, Titled(425), 426,
-         kChartProductLimit, Titled(427), ""},
+         {"--analysis", "productlimit", "--relative", "--method", "hakulinen", "--male", "1", "--compare"}, 424,
+         Titled(425), 426, kChartProductLimit, Titled(427), ""},
         {"SMR/SIR", command::kComputeSmrSir, SmrDialog(), {"--analysis", "smr", "--male", "1"}, 428, Titled(429), 0, -1, {}, ""},
     };
 }
@@ -326,6 +344,7 @@ private slots:
             const QByteArray expected = BatchReport(example + run.batchArguments);
             QVERIFY2(!expected.isEmpty(), run.name);
             QCOMPARE(QByteArray::fromStdString(result->view()->reportText()), expected);
+            QCOMPARE(expected.contains("\r\nComparison of groups\r\n"), run.batchArguments.contains("--compare"));
             QCOMPARE(result->windowTitle(), run.resultTitle);
             QCOMPARE(result->resourceId(), run.resultFrame);
 

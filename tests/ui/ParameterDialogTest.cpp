@@ -81,6 +81,17 @@ class ParameterDialogTest : public QObject {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
     }
 
+    // The object names the Tab key walks through from the focus.
+    static QStringList TabChain(int steps)
+    {
+        QStringList chain;
+        for (int i = 0; i < steps; ++i) {
+            chain << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        return chain;
+    }
+
     static QString LifeTables() { return SourcePath(QStringLiteral("data/LifeTables.mdb")); }
     static QString RateTables() { return SourcePath(QStringLiteral("data/ReferenceRateTables.mdb")); }
     static QStringList TableNames(const QString& database)
@@ -177,10 +188,78 @@ private slots:
         trend.reject();
         ProductLimitParameterDialog productLimit(tiny.analysis, tiny.cases, true, true, services);
         QCOMPARE(FocusAfterShow(productLimit), QStringLiteral("id1068"));
+        QCOMPARE(TabChain(12), QStringList({"id1068", "id1028", "id1029", "id1063", "id1090", "id1064", "id1036",
+                                            "id1005", "id1074", "id1077", "id1", "id2"}));
         productLimit.reject();
+        ParameterDialog lifeTable(tiny.analysis, tiny.cases, kLifeTable, true, true, services);
+        QCOMPARE(FocusAfterShow(lifeTable), QStringLiteral("id1017"));
+        QCOMPARE(TabChain(8), QStringList({"id1017", "id1028", "id1029", "id1063", "id1090", "id1064", "id1036",
+                                           "id1005"}));
+        lifeTable.reject();
         SmrParameterDialog smr(tiny.analysis, tiny.cases, true, services);
         QCOMPARE(FocusAfterShow(smr), QStringLiteral("id1028"));
         smr.reject();
+    }
+
+    // The letters after "&" of the controls shown, which must differ.
+    static QStringList Mnemonics(QWidget* dialog)
+    {
+        QStringList letters;
+        const auto add = [&](const QString& text) {
+            const qsizetype at = text.indexOf(QLatin1Char('&'));
+            if (at >= 0 && at + 1 < text.size()) letters << text.mid(at + 1, 1).toLower();
+        };
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+            if (button->isVisibleTo(dialog)) add(button->text());
+        for (QLabel* label : dialog->findChildren<QLabel*>())
+            if (label->isVisibleTo(dialog) && label->buddy()) add(label->text());
+        return letters;
+    }
+
+    void CompareGroupsFollowsStratifiedAnalysis()
+    {
+        DataSet tiny = Example("tiny.txt");
+        ParameterDialog lifeTable(tiny.analysis, tiny.cases, kLifeTable, true, true, services);
+        ProductLimitParameterDialog productLimit(tiny.analysis, tiny.cases, true, true, services);
+        for (ParameterDialogBase* dialog : std::initializer_list<ParameterDialogBase*>{&lifeTable, &productLimit}) {
+            dialog->show();
+            auto* compare = Control<QCheckBox>(dialog, 1090);
+            QCOMPARE(compare->text(), QStringLiteral("Compare gro&ups"));
+            QVERIFY(Shown(dialog, 1090));
+            QVERIFY(compare->isChecked());
+            QVERIFY(dialog->compareGroups());
+            const QStringList letters = Mnemonics(dialog);
+            QCOMPARE(QSet<QString>(letters.begin(), letters.end()).size(), letters.size());
+
+            SetChecked(dialog, 1063, false);
+            QVERIFY(!Shown(dialog, 1090));
+            QVERIFY(!dialog->compareGroups());
+            SetChecked(dialog, 1063, true);
+            QVERIFY(Shown(dialog, 1090));
+            QVERIFY(dialog->compareGroups());
+            SetChecked(dialog, 1090, false);
+            QVERIFY(!dialog->compareGroups());
+            dialog->reject();
+        }
+
+        // Only the life table and product-limit compare groups, and only with a group column.
+        for (AnalysisKind mode : {kPeriodAnalysis, kTrend}) {
+            ParameterDialog other(tiny.analysis, tiny.cases, mode, true, true, services);
+            QVERIFY(!other.findChild<QWidget*>(QStringLiteral("id1090")));
+            QVERIFY(!other.compareGroups());
+        }
+        SmrParameterDialog smr(tiny.analysis, tiny.cases, true, services);
+        QVERIFY(!smr.findChild<QWidget*>(QStringLiteral("id1090")));
+        DataSet ungrouped = Read(SourcePath(QStringLiteral("data/examples/tiny.txt")), false);
+        ParameterDialog noGroups(ungrouped.analysis, ungrouped.cases, kLifeTable, false, true, services);
+        ProductLimitParameterDialog noGroupsProductLimit(ungrouped.analysis, ungrouped.cases, false, true, services);
+        for (ParameterDialogBase* dialog :
+             std::initializer_list<ParameterDialogBase*>{&noGroups, &noGroupsProductLimit}) {
+            dialog->show();
+            QVERIFY(!Shown(dialog, 1090));
+            QVERIFY(!dialog->compareGroups());
+            dialog->reject();
+        }
     }
 
     void TimeUnitChangePreparesTheWindow()

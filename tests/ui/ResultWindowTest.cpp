@@ -114,10 +114,10 @@ class ResultWindowTest : public QObject {
         return data;
     }
 
-    CResultFrame* Open(const ExampleAnalysis& a)
+    CResultFrame* Open(const ExampleAnalysis& a, bool compareGroups = false)
     {
         std::optional<AnalysisOutcome> outcome =
-            ComputeAnalysis(*mainFrame, Parameters(a), rdata.cases, a.analysis, true);
+            ComputeAnalysis(*mainFrame, Parameters(a), rdata.cases, {a.analysis, true, compareGroups});
         if (!outcome) qFatal("%s refused: %s", a.name, qPrintable(messages.shown.value(messages.shown.size() - 1)));
         return OpenResultWindow(*mainFrame, std::move(outcome->report));
     }
@@ -203,7 +203,7 @@ private slots:
     {
         CAnalysisData data = Parameters(ExampleAnalyses()[4]);
         ApplyParameterChoices(data, ParameterChoices{"1", 1, ".95"});  // months
-        QVERIFY(!ComputeAnalysis(*mainFrame, data, rdata.cases, Analysis::Trend, true));
+        QVERIFY(!ComputeAnalysis(*mainFrame, data, rdata.cases, {Analysis::Trend, true}));
         QCOMPARE(messages.shown, QStringList{QString::fromLatin1(text::kNonYearTrend)});
         QVERIFY(ResultFrames().isEmpty());
         QCOMPARE(mainFrame->mainStatusBar()->paneText(), QStringLiteral("Ready"));
@@ -284,6 +284,55 @@ private slots:
 
         fileDialogs.saveChoice.clear();  // Cancel in the file dialog
         QCOMPARE(view->SaveAs(), 0);
+    }
+
+    static QByteArray FileBytes(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    void SavingAComparisonWritesItsExportBesideTheExport()
+    {
+        CResultFrame* frame = Open(ExampleAnalyses()[1], true);
+        CResultEditView* view = frame->view();
+        const QString batchCsv = folder.filePath(QStringLiteral("batch.csv"));
+        const QString batchCompareCsv = folder.filePath(QStringLiteral("batch-compare.csv"));
+        const QByteArray expected = ExampleBatchReport(
+            {"--analysis", "productlimit", "--compare", "--csv", batchCsv, "--compare-csv", batchCompareCsv});
+        QCOMPARE(QByteArray::fromStdString(view->reportText()), expected);
+
+        fileDialogs.saveChoice = folder.filePath(QStringLiteral("survival.2023.csv"));
+        QCOMPARE(view->SaveAs(), 1);
+        QCOMPARE(FileBytes(fileDialogs.saveChoice), FileBytes(batchCsv));  // the export as it is
+        const QByteArray comparison = FileBytes(folder.filePath(QStringLiteral("survival.2023-compare.csv")));
+        QCOMPARE(comparison, FileBytes(batchCompareCsv));
+        QVERIFY(comparison.startsWith("Test;Group;Cases;Observed;Expected;Chi-square;Degrees of freedom;p-value\r\n"
+                                      "Log-rank;"));
+        QVERIFY(comparison.contains("\r\nGroup;Quantile;Survival time;CI lower limit;CI upper limit\r\n"));
+        QCOMPARE(view->unsavedFlag(), 0);
+
+        // Saved as a report, the section is part of the text; no second file.
+        fileDialogs.saveChoice = folder.filePath(QStringLiteral("survival.txt"));
+        QCOMPARE(view->SaveAs(), 1);
+        QCOMPARE(FileBytes(fileDialogs.saveChoice), expected);
+        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("survival-compare.csv"))));
+
+        // A second file that cannot be written is named in the message.
+        CResultFrame* other = Open(ExampleAnalyses()[0], true);
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("blocked-compare.csv")));
+        fileDialogs.saveChoice = folder.filePath(QStringLiteral("blocked.csv"));
+        QCOMPARE(other->view()->SaveAs(), 0);
+        QCOMPARE(messages.shown.size(), 1);
+        QVERIFY(messages.shown[0].contains(folder.filePath(QStringLiteral("blocked-compare.csv"))));
+        QCOMPARE(other->view()->unsavedFlag(), 1);
+        messages.shown.clear();
+
+        // Without a comparison only the export is written.
+        CResultFrame* plain = Open(ExampleAnalyses()[1]);
+        fileDialogs.saveChoice = folder.filePath(QStringLiteral("plain.csv"));
+        QCOMPARE(plain->view()->SaveAs(), 1);
+        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("plain-compare.csv"))));
     }
 
     void TheUnsavedQuestionInAllItsBranches()

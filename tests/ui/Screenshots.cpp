@@ -1,7 +1,8 @@
 // Renders the main window with a data window, the results and chart windows
 // of each survival analysis,
 // each page of the text import wizard, the column selection, the parameter
-// dialogs, results windows and the help viewer into PNG files of a folder:
+// dialogs, results windows (one with the comparison of groups) and the help
+// viewer into PNG files of a folder:
 //   QT_QPA_PLATFORM=offscreen kalderon_screenshots docs/images
 #include <QApplication>
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QMdiSubWindow>
 #include <QToolButton>
 #include <QWizard>
+#include <algorithm>
 #include <clocale>
 
 #include "analysis/ui/ParameterDialog.h"
@@ -255,19 +257,27 @@ int main(int argc, char* argv[])
     smr.hide();
 
     // Results windows of the example by its groups, event code 1.
-    const DataSet& data = window->view()->data();
+    const DataSet& data = exampleCases;  // the first data window was closed and deleted
     CAnalysisData parameters = data.analysis;
     ApplyParameterChoices(parameters, ParameterChoices{"1", 0, ".95"});
-    const auto showResults = [&](const CAnalysisData& record, const QString& name) {
-        std::optional<AnalysisOutcome> outcome = ComputeAnalysis(frame, record, data.cases, Analysis::LifeTable, true);
-        if (!outcome) qFatal("the life table was refused");
+    const auto showResults = [&](const CAnalysisData& record, const QString& name,
+                                 const AnalysisRequest& request = {Analysis::LifeTable, true}) {
+        std::optional<AnalysisOutcome> outcome = ComputeAnalysis(frame, record, data.cases, request);
+        if (!outcome) qFatal("the analysis was refused");
         CResultFrame* results = OpenResultWindow(frame, std::move(outcome->report));
         results->setGeometry(40, 30, 960, 420);
+        if (request.compareGroups) {  // the whole section, from its heading
+            results->setGeometry(40, 0, 960, frame.mdiArea()->height());
+            const std::string& text = results->view()->reportText();
+            const auto section = text.begin() + static_cast<std::ptrdiff_t>(text.find("Comparison of groups"));
+            results->view()->scrollToLine(std::count(text.begin(), section, '\n') - 1);
+        }
         Save(frame, folder, name);
         messages.answers.assign(1, Messages::Answer::No);
         results->close();
     };
     showResults(parameters, QStringLiteral("results-life-table.png"));
+    showResults(parameters, QStringLiteral("results-comparison.png"), {Analysis::ProductLimit, true, true});
 
     const std::string lifeTables = PathBytes(testing::SourcePath(QStringLiteral("data/LifeTables.mdb")));
     std::vector<std::string> names;

@@ -75,6 +75,7 @@ ParameterDialog::ParameterDialog(CAnalysisData& data, const CaseList& cases, Ana
     row = AddEventRow(row, QStringLiteral("Coding of vital status       &Event:"), true);
     row = AddConfidenceRow(row);
     row = AddStratifiedRow(row);
+    if (mode == kLifeTable) row = AddCompareGroupsRow(row);
     AddRelativeSurvivalRows(row, relativeSurvivalPossible, mode == kLifeTable);
     FinishLayout(QString::fromLatin1(HelpTopic(mode)));
     ShowParameters();

@@ -17,7 +17,8 @@ class CSpinButton;
 // Changing the time unit prepares the window again; the period arrows, n
 // and the width write into the record at once.  OK (QDialog::Accepted)
 // writes the remaining parameters and, with relative survival, the chosen
-// life table; stratified() is the "Stratified analysis" check.
+// life table; stratified() is the "Stratified analysis" check and, for the
+// life table, compareGroups() the "Compare groups" check.
 class ParameterDialog : public ParameterDialogBase {
     Q_OBJECT
 public:

@@ -32,6 +32,7 @@ constexpr int kInvalidCasesNote = 1027;
 constexpr int kEventCode = 1028;
 constexpr int kConfidence = 1029;
 constexpr int kStratified = 1063;
+constexpr int kCompareGroups = 1090;
 constexpr int kRelativeSurvival = 1064;
 constexpr int kRelativeGroup = 1082;
 constexpr int kSexLabel = 1075;
@@ -80,6 +81,11 @@ ParameterDialogBase::ParameterDialogBase(int dialogId, CAnalysisData& data, cons
 }
 
 std::int32_t ParameterDialogBase::stratified() const { return stratified_ && stratified_->isChecked() ? 1 : 0; }
+
+bool ParameterDialogBase::compareGroups() const
+{
+    return compareGroups_ && hasGroupColumn_ && stratified() == 1 && compareGroups_->isChecked();
+}
 
 void ParameterDialogBase::done(int result)
 {
@@ -155,6 +161,18 @@ int ParameterDialogBase::AddStratifiedRow(int row)
     stratified_->setChecked(hasGroupColumn_);
     stratified_->setVisible(hasGroupColumn_);
     grid_->addWidget(stratified_, row, 0, 1, 5);
+    return row + 1;
+}
+
+int ParameterDialogBase::AddCompareGroupsRow(int row)
+{
+    compareGroups_ = new QCheckBox(QStringLiteral("Compare gro&ups"), this);
+    compareGroups_->setObjectName(ControlName(kCompareGroups));
+    compareGroups_->setChecked(hasGroupColumn_);
+    compareGroups_->setVisible(hasGroupColumn_ && stratified_->isChecked());
+    connect(stratified_, &QCheckBox::toggled, compareGroups_,
+            [this](bool on) { compareGroups_->setVisible(hasGroupColumn_ && on); });
+    grid_->addWidget(compareGroups_, row, 0, 1, 5);
     return row + 1;
 }
 

@@ -34,6 +34,9 @@ public:
     // The "Stratified analysis" check, which the computation takes as its
     // argument: 1 on, 0 off.
     std::int32_t stratified() const;
+    // The "Compare groups" check of the life table and product-limit: on,
+    // shown (a group column and "Stratified analysis") and checked.
+    bool compareGroups() const;
 
     ObservationPeriodDiagram* diagram() const { return diagram_; }
 
@@ -50,6 +53,9 @@ protected:
     int AddEventRow(int row, const QString& label, bool showCensored);
     int AddConfidenceRow(int row);
     int AddStratifiedRow(int row);
+    // "Compare groups", shown while "Stratified analysis" is, and checked;
+    // on by default when there are groups.
+    int AddCompareGroupsRow(int row);
     // "Coding of sex:" with the list of sex codes and "Male" / "Female".
     int AddSexCodingRow(QGridLayout* grid, int row);
     // The label and the list of a population database's tables.
@@ -107,6 +113,7 @@ protected:
     QComboBox* eventCodes_ = nullptr;
     QComboBox* confidence_ = nullptr;
     QCheckBox* stratified_ = nullptr;
+    QCheckBox* compareGroups_ = nullptr;
     QLabel* sexLabel_ = nullptr;
     QComboBox* sexCodes_ = nullptr;
     QRadioButton* male_ = nullptr;

@@ -27,6 +27,7 @@ ProductLimitParameterDialog::ProductLimitParameterDialog(CAnalysisData& data, co
     row = AddEventRow(row, QStringLiteral("Coding of vital status       &Event:"), true);
     row = AddConfidenceRow(row);
     row = AddStratifiedRow(row);
+    row = AddCompareGroupsRow(row);
     AddRelativeSurvivalRows(row, relativeSurvivalPossible, true);
     FinishLayout(QStringLiteral("compute_Kaplan-Meier"));
     timeScale_->setFocus();

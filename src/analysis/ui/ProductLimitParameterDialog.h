@@ -8,9 +8,10 @@ namespace kalderon {
 
 // Dialog 146, "Parameter selection", of the product-limit estimate: the
 // time scale (starting at "Year" whatever the record holds), the event code,
-// the confidence level, "Stratified analysis" and relative survival.  OK
-// (QDialog::Accepted) writes them into the record and, with relative
-// survival, loads the chosen life table; stratified() is the check.
+// the confidence level, "Stratified analysis", "Compare groups" and relative
+// survival.  OK (QDialog::Accepted) writes them into the record and, with
+// relative survival, loads the chosen life table; stratified() and
+// compareGroups() are the checks.
 class ProductLimitParameterDialog : public ParameterDialogBase {
     Q_OBJECT
 public:

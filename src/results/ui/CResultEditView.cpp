@@ -1,5 +1,6 @@
 #include "results/ui/CResultEditView.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -10,6 +11,7 @@
 #include "common/ui/UserProfile.h"
 #include "common/ui/WaitCursor.h"
 #include "resources/StringTable.h"
+#include "results/LineEnds.h"
 #include "results/ReportClock.h"
 #include "results/SafeFileWrite.h"
 #include "results/ui/ReportPrinting.h"
@@ -37,6 +39,13 @@ QString Filled(QString text, const QStringList& values)
 
 bool IsCsvName(const QString& path) { return QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0; }
 
+// "name-compare.csv" beside "name.csv".
+QString ComparisonExportPath(const QString& exportPath)
+{
+    const QFileInfo file(exportPath);
+    return file.dir().filePath(file.completeBaseName() + QStringLiteral("-compare.csv"));
+}
+
 }  // namespace
 
 CResultEditView::CResultEditView(AppServices& services, QWidget* parent) : ReportTextView(parent), services_(services)
@@ -63,15 +72,24 @@ int CResultEditView::SaveAs()
                                                             UiString(kSaveFilter), QStringLiteral("TXT"));
     if (path.isEmpty()) return 0;
     const bool csv = IsCsvName(path);
+    const bool comparison = csv && !report_.comparisonExportText().empty();
     std::string reason;
-    bool written = false;
+    QString failedPath;
     {
         WaitCursor wait;
-        written = csv ? WriteExportFileSafely(PathBytes(path), report_.exportParts(), reason)
-                      : WriteFileSafely(PathBytes(path), reportText(), reason);
+        const bool written = csv ? WriteExportFileSafely(PathBytes(path), report_.exportParts(), reason)
+                                 : WriteFileSafely(PathBytes(path), reportText(), reason);
+        if (!written) {
+            failedPath = path;
+        } else if (comparison) {
+            const QString comparisonPath = ComparisonExportPath(path);
+            if (!WriteFileSafely(PathBytes(comparisonPath), ToCrLf(report_.comparisonExportText()), reason))
+                failedPath = comparisonPath;
+        }
     }
-    if (!written) {
-        services_.messages.Show(this, Filled(QString::fromLatin1(text::kFileNotWritten), {path, DisplayText(reason)}));
+    if (!failedPath.isEmpty()) {
+        services_.messages.Show(this,
+                                Filled(QString::fromLatin1(text::kFileNotWritten), {failedPath, DisplayText(reason)}));
         return 0;
     }
     if (!csv) {

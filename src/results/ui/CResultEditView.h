@@ -36,7 +36,9 @@ public:
     const std::string& savedPath() const { return savedPath_; }
 
     // Save as: asks for a file name and writes the export (a .csv name) or
-    // the report.  1 when written, 0 when cancelled or failed.
+    // the report.  The export of a comparison of groups goes to
+    // "name-compare.csv" beside the export "name.csv".  1 when written, 0
+    // when cancelled or failed.
     int SaveAs();
     // Whether the window may close, asking about unsaved results.
     bool QuerySaveOnClose();

@@ -258,6 +258,7 @@ TEST_F(BatchProgramTest, NumbersAtRiskOnProductLimitPictures)
     done = Run({"data/examples/tiny.txt", "--analysis", "period", "--technique", "productlimit", "--event", "1",
                 "--report", dir.path("report.txt"), "--png", png, "--risk-table"});
     EXPECT_EQ(done.exitCode, 0) << done.err;
+    EXPECT_NE(Run({"--help"}).out.find("--risk-table"), std::string::npos);
 }
 
 }  // namespace

@@ -33,11 +33,13 @@ LifeTableChart& ProductLimitChart(std::int64_t count)
     return chart;
 }
 
-// One redraw of a 1000 x 700 window: what the chart view's paint does.
+// One redraw of a 1000 x 700 window: what the chart view's paint does,
+// without and with the numbers at risk.
 void BM_ProductLimitChartRedraw(benchmark::State& state)
 {
     EnsureImageApplication();
     LifeTableChart& chart = ProductLimitChart(state.range(0));
+    chart.showNumbersAtRisk = state.range(1) != 0;
     QImage window(1000, 700, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&window);
@@ -52,9 +54,8 @@ void BM_ProductLimitChartRedraw(benchmark::State& state)
 }
 
 BENCHMARK(BM_ProductLimitChartRedraw)
-    ->ArgNames({"cases"})
-    ->Arg(100'000)
-    ->Arg(1'000'000)
+    ->ArgNames({"cases", "atRisk"})
+    ->ArgsProduct({{100'000, 1'000'000}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

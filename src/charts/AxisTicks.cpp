@@ -19,6 +19,14 @@ int TickDecimals(double stepValue)
     return 1 - static_cast<int>(std::log10(static_cast<long double>(stepValue)));
 }
 
+std::vector<double> LabelledTickValues(const CChartAxis& axis)
+{
+    std::vector<double> values;
+    const int ticks = TickCount(axis.minValue, axis.maxValue, axis.stepValue);
+    for (int i = axis.skipFirstTick ? 1 : 0; i < ticks; ++i) values.push_back(i * axis.stepValue + axis.minValue);
+    return values;
+}
+
 std::string TickLabel(double value, int decimals)
 {
     char format[32];

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kalderon {
+
+class CChartAxis;
 
 // Tick count of an axis range: trunc((max - min) / step) + 1; 0 for a range
 // a drawing cannot walk.
@@ -12,6 +15,10 @@ int TickCount(double minValue, double maxValue, double stepValue);
 // 1 - trunc(log10(step)) in extended precision (0.1 and 0.5 give 1, 0.05 and
 // 0.01 give 2).
 int TickDecimals(double stepValue);
+
+// The values of the ticks an axis labels (without the first one when the
+// axis skips it).
+std::vector<double> LabelledTickValues(const CChartAxis& axis);
 
 // "%<d+1>.<d>f" formatted with the value.
 std::string TickLabel(double value, int decimals);

@@ -16,6 +16,8 @@ constexpr const char* kNumberColor = "DefaultNumberColor";
 constexpr const char* kNumberFont = "DefaultNumberFont";
 constexpr const char* kShowFlag = "ShowFlag";
 
+constexpr const char* kShowNumbersAtRisk = "ShowNumbersAtRisk";
+
 constexpr const char* kSurvivalLineColor = "DefaultSurvivalLineColor";
 constexpr const char* kCiLineColor = "DefaultCILineColor";
 constexpr const char* kSurvivalLineWidth = "DefaultSurvivalLineWidth";
@@ -149,6 +151,20 @@ void SaveAllSeriesDefaults(const LifeTableChart& chart, ChartProfile& profile)
     for (int i = 0; i < count; ++i) {
         SaveSeriesDefaults(chart.seriesStyles[i], profile, SeriesKey(chart.registrySection, i));
     }
+}
+
+void LoadNumbersAtRiskDefault(LifeTableChart& chart, const ChartProfile& profile)
+{
+    const std::string section = ChartRegistrySection(kChartProductLimit);
+    chart.showNumbersAtRisk = chart.IsProductLimit() && profile.GetInt(section, kShowNumbersAtRisk, 0) != 0;
+}
+
+void SaveNumbersAtRiskDefault(const LifeTableChart& chart, ChartProfile& profile)
+{
+    if (!chart.IsProductLimit()) return;
+    const std::string section = ChartRegistrySection(kChartProductLimit);
+    if (chart.showNumbersAtRisk || profile.GetInt(section, kShowNumbersAtRisk, 0) != 0)
+        profile.WriteInt(section, kShowNumbersAtRisk, chart.showNumbersAtRisk ? 1 : 0);
 }
 
 void ResetChartDefaults(ChartProfile& profile, const ChartDefaultsReset& kinds)

@@ -40,6 +40,13 @@ void SaveSeriesDefaults(const CSeriesStyle& style, ChartProfile& profile, const 
 // Writes the styles of every series of the chart.
 void SaveAllSeriesDefaults(const LifeTableChart& chart, ChartProfile& profile);
 
+// The numbers-at-risk switch of product-limit charts, kept with the
+// defaults of that kind (off for every other kind and when never saved).
+// Saving writes the value only when it is on or was stored on before, so
+// that the settings of users who never switch it on stay as they were.
+void LoadNumbersAtRiskDefault(LifeTableChart& chart, const ChartProfile& profile);
+void SaveNumbersAtRiskDefault(const LifeTableChart& chart, ChartProfile& profile);
+
 // Which chart kinds' stored defaults to delete.
 struct ChartDefaultsReset {
     bool lifeTable = false;

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "charts/Canvas.h"
 #include "charts/ChartTypes.h"
 #include "charts/LifeTableChart.h"
+#include "stats/TimeUnit.h"
 
 namespace kalderon {
 
@@ -26,6 +28,31 @@ struct ChartDrawContext {
     // Marker half extent, scaled for printing and export.
     int MarkerSize(const CMarkerStyle& marker) const;
 };
+
+// Days per unit of the time axis of product-limit charts.
+inline double ProductLimitUnitDays(std::int32_t timeUnit)
+{
+    return timeUnit >= kUnitYear && timeUnit <= kUnitDay ? UnitDays(timeUnit) : 1.0;
+}
+
+// The numbers at risk of the shown series at the labelled ticks of the time
+// axis, one row per series in the colour of its curve.
+struct NumbersAtRiskTable {
+    struct Row {
+        ColorRef color = 0;
+        std::vector<std::string> numbers;
+    };
+    std::vector<double> ticks;
+    std::vector<Row> rows;
+};
+
+// The table of a product-limit chart that shows it; no rows otherwise.
+NumbersAtRiskTable MakeNumbersAtRiskTable(const LifeTableChart& chart);
+// Width of the widest number and height of the whole table (a gap of half a
+// line above the rows) in the time axis's number font.
+ChartSize NumbersAtRiskSize(const ChartDrawContext& ctx, const NumbersAtRiskTable& table);
+// Draws the rows from top down, each number centred under its tick.
+void DrawNumbersAtRisk(const ChartDrawContext& ctx, const NumbersAtRiskTable& table, int top);
 
 // The legend's width and height for the chart's shown series.
 ChartSize LegendSize(const ChartDrawContext& ctx);

@@ -208,10 +208,13 @@ void DrawChart(LifeTableChart& chart, Canvas& canvas, const DrawingSurface& surf
     canvas.Save();
     canvas.SetMapping(w, h);
 
+    const NumbersAtRiskTable riskTable = MakeNumbersAtRiskTable(chart);
     ChartRect plot{0, 0, w, h};
     plot.bottom -= TimeAxisHeight(ctx);
+    const ChartSize riskTableSize = NumbersAtRiskSize(ctx, riskTable);
+    plot.bottom -= riskTableSize.height;
     plot.left += SurvivalAxisWidth(ctx);
-    plot.right -= WidestTimeTickLabel(ctx) / 2;
+    plot.right -= std::max(WidestTimeTickLabel(ctx), riskTableSize.width) / 2;
     plot.top = DrawTitle(ctx, plot.left, plot.right);
 
     int band = 0;
@@ -222,8 +225,10 @@ void DrawChart(LifeTableChart& chart, Canvas& canvas, const DrawingSurface& surf
         DrawLegend(ctx);
     }
 
-    chart.timeAxis.areaRect = {plot.left, plot.bottom, plot.right, h - band};
+    const int riskTableTop = h - band - riskTableSize.height;
+    chart.timeAxis.areaRect = {plot.left, plot.bottom, plot.right, riskTableTop};
     DrawAxis(ctx, chart.timeAxis);
+    DrawNumbersAtRisk(ctx, riskTable, riskTableTop);
     chart.survivalAxis.areaRect = {1, plot.top, plot.left, plot.bottom};
     DrawAxis(ctx, chart.survivalAxis);
     chart.plotRect = plot;

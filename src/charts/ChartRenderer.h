@@ -25,8 +25,8 @@ DrawingSurface PrintSurface(int pageWidth, int pageHeight, int clientHeight);
 // without client area gives a 2000 x 1500 picture).
 DrawingSurface ExportSurface(int clientWidth, int clientHeight);
 
-// Draws the whole chart: layout, title, legend, axes, confidence intervals,
-// curves and markers.  Stores the plot rectangle, the axis and legend areas,
+// Draws the whole chart: layout, title, legend, axes, the numbers at risk
+// when shown, confidence intervals, curves and markers.  Stores the plot rectangle, the axis and legend areas,
 // the font heights used and the axes' tick divisors in the chart.
 void DrawChart(LifeTableChart& chart, Canvas& canvas, const DrawingSurface& surface);
 

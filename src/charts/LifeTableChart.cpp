@@ -90,6 +90,7 @@ void LifeTableChart::InitFromAnalysis(const CAnalysisData& source, std::int32_t 
     legend.ciPrefix = CiLevelText() == ".99" ? "99% " : "95% ";
 
     for (int i = 0; i < seriesCount; ++i) LoadSeriesDefaults(seriesStyles[i], profile, SeriesKey(registrySection, i));
+    LoadNumbersAtRiskDefault(*this, profile);
     modifiedFlag = 1;
 }
 

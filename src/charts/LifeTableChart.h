@@ -53,6 +53,9 @@ public:
     std::vector<CSeriesStyle> seriesStyles;
     CAnalysisData analysis;
     CChartLegend legend;
+    // The table of the numbers at risk under the time axis of product-limit
+    // charts; a setting of the user's defaults, not part of chart files.
+    bool showNumbersAtRisk = false;
 
     std::int32_t modifiedFlag = 1;
     std::string chartPath;

@@ -2,22 +2,15 @@
 
 #include "charts/ChartDrawContext.h"
 #include "charts/MarkerPainter.h"
-#include "stats/TimeUnit.h"
 
 namespace kalderon {
 namespace {
-
-// Days per unit of the time axis of product-limit charts.
-double AxisUnitDays(std::int32_t timeUnit)
-{
-    return timeUnit >= kUnitYear && timeUnit <= kUnitDay ? UnitDays(timeUnit) : 1.0;
-}
 
 class SeriesPainter {
 public:
     explicit SeriesPainter(const ChartDrawContext& ctx)
         : ctx_(ctx), canvas_(ctx.canvas), chart_(ctx.chart), x_(ctx.chart.timeAxis), y_(ctx.chart.survivalAxis),
-          unit_(AxisUnitDays(ctx.chart.analysis.timeUnit)),
+          unit_(ProductLimitUnitDays(ctx.chart.analysis.timeUnit)),
           relative_(ctx.chart.analysis.relativeSurvival != 0)
     {
     }

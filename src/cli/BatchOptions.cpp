@@ -143,8 +143,17 @@ std::string ImageSizeOf(const std::string& value, int& width, int& height)
     return {};
 }
 
+bool DrawsProductLimitChart(const BatchOptions& o)
+{
+    return o.analysis == Analysis::ProductLimit || (o.analysis == Analysis::Period && o.periodTechnique == 1);
+}
+
 std::string CheckChartOutputs(const BatchOptions& o)
 {
+    if (o.chart.riskTable && !o.chart.drawn()) return "--risk-table needs --png or --svg";
+    if (o.chart.riskTable && o.chart.openPath.empty() && !DrawsProductLimitChart(o))
+        return "--risk-table needs a product-limit chart (--analysis productlimit, or period with --technique "
+               "productlimit)";
     if (o.chart.openPath.empty()) return {};
     if (!o.inputPath.empty()) return "--open-chart redraws a saved chart and reads no input file: " + o.inputPath;
     if (!o.chart.drawn()) return "--open-chart needs --png or --svg";
@@ -346,6 +355,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
              o.import.format = TextImportSettings::kFixedColumns;
          }},
         {"--separate-dates", [&] { o.database.separateDates = true; }},
+        {"--risk-table", [&] { o.chart.riskTable = true; }},
         {"--list-tables", [&] { o.database.listTables = true; }},
         {"--list-fields", [&] { o.database.listFields = true; }},
         {"--relative", [&] { o.population.relativeSurvival = true; }},
@@ -510,6 +520,8 @@ Output:
                            CR LF)
   --chart FILE.cht         write the chart file of the analysis
   --png FILE, --svg FILE   draw the chart as a PNG or SVG picture
+  --risk-table             show the numbers at risk under the time axis of
+                           a product-limit chart's pictures
   --size WxH               size of the pictures in pixels (default 800x600)
   --open-chart FILE.cht    draw a saved chart (with --png or --svg) instead
                            of reading an input file

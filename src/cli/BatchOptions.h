@@ -33,6 +33,7 @@ struct ChartOutputs {
     std::string openPath;  // .cht file to redraw
     int width = 800;
     int height = 600;
+    bool riskTable = false;  // numbers at risk under product-limit pictures
 
     bool drawn() const { return !pngPath.empty() || !svgPath.empty(); }
     bool any() const { return drawn() || !chartPath.empty(); }

@@ -34,6 +34,7 @@ bool WriteAnalysisChart(const ChartOutputs& outputs, const AnalysisOutcome& anal
     const MemoryChartProfile builtInDefaults;
     LifeTableChart chart;
     chart.InitFromAnalysis(analysis.report.data(), analysis.chartKind, analysis.chartExtra, builtInDefaults);
+    chart.showNumbersAtRisk = outputs.riskTable;
     // Drawn first, so that the file keeps the areas and font heights of a
     // drawing as a saved chart window does.
     if (!DrawPictures(outputs, chart, err)) return false;
@@ -52,6 +53,11 @@ int RedrawChartFile(const ChartOutputs& outputs, std::ostream& err)
         err << ChartFileMessage(status, outputs.openPath) << "\n";
         return kExitUsage;
     }
+    if (outputs.riskTable && !chart.IsProductLimit()) {
+        err << kProgram << "--risk-table needs a product-limit chart: " << outputs.openPath << "\n";
+        return kExitUsage;
+    }
+    chart.showNumbersAtRisk = outputs.riskTable;
     return DrawPictures(outputs, chart, err) ? kExitSuccess : kExitUsage;
 }
 

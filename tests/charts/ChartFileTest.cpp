@@ -104,6 +104,10 @@ TEST_F(ChartFileTest, WrittenReadAndWrittenAgainIsByteIdentical)
     const std::string second = Path("again.cht");
     ASSERT_TRUE(WriteChartFile(reopened, second));
     EXPECT_EQ(ReadBytes(first), ReadBytes(second));
+
+    // The numbers-at-risk switch is no part of the file.
+    reopened.showNumbersAtRisk = true;
+    EXPECT_EQ(SerializeChart(reopened), ReadBytes(first));
 }
 
 TEST_F(ChartFileTest, ProductLimitRowsKeepWhetherTheyAreEvents)

@@ -414,5 +414,74 @@ TEST(ChartRendererTest, HitTestsUseTheAreasOfTheLastDrawing)
     EXPECT_EQ(HitTestDoubleClick(chart, {799, 300}).command, kCommandNone);
 }
 
+TEST(ChartRendererTest, NumbersAtRiskStandUnderTheTicksInTheSeriesColours)
+{
+    CAnalysisData analysis = ProductLimitAnalysis();
+    CGroupResult second = ChartGroup("B");
+    second.timePoints = {TimePoint(30, true, 0.5, 0.2, 0.8), TimePoint(400, false)};
+    analysis.groupResults.push_back(second);
+    LifeTableChart chart = MakeChart(analysis, kChartProductLimit);
+    chart.legend.showLegend = 0;
+    RecordingCanvas plain;
+    DrawChart(chart, plain, WindowSurface(800, 600));
+
+    chart.showNumbersAtRisk = true;
+    RecordingCanvas canvas;
+    DrawChart(chart, canvas, WindowSurface(800, 600));
+    // Two rows of 18 under half a line of 9 take 45 units off the plot; the
+    // widest number has one digit, so the right margin stays as it was.
+    const ChartRect plot{kPlot.left, kPlot.top, kPlot.right, kPlot.bottom - 45};
+    ASSERT_EQ(chart.plotRect, plot);
+    EXPECT_EQ(chart.timeAxis.areaRect, (ChartRect{plot.left, plot.bottom, plot.right, 600 - 45}));
+    // Ticks at 0, 1 and 2 years (365.25 and 730.5 days): group A ends after
+    // 100, 200, 400 and 500 days, group B after 30 and 400 days.
+    const auto number = [&](double year, int y, const char* color, const char* text) {
+        return "text " + std::to_string(X(chart, year, plot)) + "," + std::to_string(y) + " align 6 color " + color +
+               " '" + text + "'";
+    };
+    const auto table = canvas.Between(number(0, 564, "0000ff", "4"), "font");
+    EXPECT_EQ(table, (std::vector<std::string>{number(0, 564, "0000ff", "4"), number(1, 564, "0000ff", "2"),
+                                               number(2, 564, "0000ff", "0"), number(0, 582, "00ff00", "2"),
+                                               number(1, 582, "00ff00", "1"), number(2, 582, "00ff00", "0")}));
+    EXPECT_EQ(canvas.Count("text "), plain.Count("text ") + 6);
+    // Each tick's label and its two numbers share the tick's x.
+    EXPECT_EQ(canvas.Count("text " + std::to_string(X(chart, 1, plot)) + ","), 3);
+
+    // A hidden series has no row; the other one moves up.
+    chart.seriesStyles[0].showSeries = 0;
+    canvas.records.clear();
+    DrawChart(chart, canvas, WindowSurface(800, 600));
+    EXPECT_EQ(chart.plotRect.bottom, kPlot.bottom - 27);
+    EXPECT_TRUE(canvas.Has(number(1, 582, "00ff00", "1")));
+    EXPECT_EQ(canvas.Count("text "), plain.Count("text ") + 3);
+
+    // Switched off, or on a chart of another kind, nothing changes.
+    chart.seriesStyles[0].showSeries = 1;
+    chart.showNumbersAtRisk = false;
+    canvas.records.clear();
+    DrawChart(chart, canvas, WindowSurface(800, 600));
+    EXPECT_EQ(canvas.records, plain.records);
+    LifeTableChart lifeTable = MakeChart(LifeTableAnalysis(2), kChartLifeTable);
+    RecordingCanvas lifeTablePlain;
+    DrawChart(lifeTable, lifeTablePlain, WindowSurface(800, 600));
+    lifeTable.showNumbersAtRisk = true;
+    canvas.records.clear();
+    DrawChart(lifeTable, canvas, WindowSurface(800, 600));
+    EXPECT_EQ(canvas.records, lifeTablePlain.records);
+}
+
+TEST(ChartRendererTest, WideNumbersAtRiskKeepTheirRoomAtTheRight)
+{
+    CAnalysisData analysis = ProductLimitAnalysis();
+    std::vector<CTimePointResult>& rows = analysis.groupResults[0].timePoints;
+    rows.assign(12345, TimePoint(800, false));
+    LifeTableChart chart = MakeChart(analysis, kChartProductLimit);
+    chart.showNumbersAtRisk = true;
+    RecordingCanvas canvas;
+    DrawChart(chart, canvas, WindowSurface(800, 600));
+    // "12345" is 35 units wide: half of it stays free right of the last tick.
+    EXPECT_EQ(chart.plotRect.right, 800 - 35 / 2);
+}
+
 }  // namespace
 }  // namespace kalderon

@@ -247,5 +247,37 @@ TEST(LifeTableChartTest, SavedDefaultsReadBackAndResetDeletesOnlyTheChosenKinds)
     EXPECT_FALSE(profile.empty());
 }
 
+TEST(LifeTableChartTest, NumbersAtRiskSwitchIsAProductLimitDefault)
+{
+    MemoryChartProfile profile;
+    LifeTableChart chart;
+    chart.InitFromAnalysis(ProductLimitAnalysis(), kChartProductLimit, 0, profile);
+    EXPECT_FALSE(chart.showNumbersAtRisk);
+    SaveNumbersAtRiskDefault(chart, profile);
+    EXPECT_TRUE(profile.empty());  // never switched on: nothing written
+
+    chart.showNumbersAtRisk = true;
+    SaveNumbersAtRiskDefault(chart, profile);
+    EXPECT_EQ(profile.GetInt("Charts\\Kaplan-Meier", "ShowNumbersAtRisk", -1), 1);
+    LifeTableChart again;
+    again.InitFromAnalysis(ProductLimitAnalysis(), kChartProductLimit, 0, profile);
+    EXPECT_TRUE(again.showNumbersAtRisk);
+    LifeTableChart lifeTable;
+    lifeTable.InitFromAnalysis(LifeTableAnalysis(1), kChartLifeTable, 0, profile);
+    EXPECT_FALSE(lifeTable.showNumbersAtRisk);
+    lifeTable.showNumbersAtRisk = true;
+    SaveNumbersAtRiskDefault(lifeTable, profile);  // other kinds keep no switch
+    EXPECT_EQ(profile.GetInt("Charts\\Cutler-Ederer", "ShowNumbersAtRisk", -1), -1);
+
+    again.showNumbersAtRisk = false;
+    SaveNumbersAtRiskDefault(again, profile);
+    EXPECT_EQ(profile.GetInt("Charts\\Kaplan-Meier", "ShowNumbersAtRisk", -1), 0);
+    LoadNumbersAtRiskDefault(chart, profile);
+    EXPECT_FALSE(chart.showNumbersAtRisk);
+
+    ResetChartDefaults(profile, {.productLimit = true});
+    EXPECT_TRUE(profile.empty());
+}
+
 }  // namespace
 }  // namespace kalderon

@@ -193,5 +193,73 @@ TEST_F(BatchProgramTest, ChartOptionFailures)
     EXPECT_NE(run.err.find("no/such/folder/x.png"), std::string::npos) << run.err;
 }
 
+TEST_F(BatchProgramTest, NumbersAtRiskOnProductLimitPictures)
+{
+    const std::vector<std::string> productLimit = {"data/examples/rdata.txt", "--group", "4", "--event", "1",
+                                                   "--analysis", "productlimit", "--report", dir.path("report.txt")};
+    const auto run = [&](std::vector<std::string> extra) {
+        std::vector<std::string> arguments = productLimit;
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        return Run(arguments);
+    };
+    const std::string png = dir.path("plain.png"), svg = dir.path("plain.svg"), cht = dir.path("plain.cht");
+    const std::string tablePng = dir.path("table.png"), tableSvg = dir.path("table.svg");
+    ProgramRun done = run({"--png", png, "--svg", svg, "--chart", cht});
+    ASSERT_EQ(done.exitCode, 0) << done.err;
+    done = run({"--png", tablePng, "--svg", tableSvg, "--risk-table"});
+    ASSERT_EQ(done.exitCode, 0) << done.err;
+    EXPECT_EQ(done.err, "");
+    EXPECT_NE(ReadBytes(tablePng), ReadBytes(png));
+    EXPECT_NE(ReadBytes(tableSvg), ReadBytes(svg));
+    EXPECT_EQ(QImage(QString::fromStdString(tablePng)).size(), QSize(800, 600));
+
+    // At time 0 every case of a group is at risk: its count is written.
+    LifeTableChart chart;
+    ASSERT_EQ(ParseChartFile(ReadBytes(cht), chart), ChartFileStatus::kOk);
+    const std::string cases = ">" + std::to_string(chart.analysis.groupResults[0].timePoints.size()) + "<";
+    EXPECT_EQ(ReadBytes(svg).find(cases), std::string::npos);
+    EXPECT_NE(ReadBytes(tableSvg).find(cases), std::string::npos);
+
+    // A saved product-limit chart draws the table too; the switch is no part
+    // of the chart file.
+    const std::string again = dir.path("again.png");
+    done = Run({"--open-chart", cht, "--png", again, "--risk-table"});
+    ASSERT_EQ(done.exitCode, 0) << done.err;
+    EXPECT_EQ(ReadBytes(again), ReadBytes(tablePng));
+    done = Run({"--open-chart", cht, "--png", again});
+    ASSERT_EQ(done.exitCode, 0) << done.err;
+    EXPECT_EQ(ReadBytes(again), ReadBytes(png));
+
+    // Refused where there is no product-limit picture to draw it on.
+    const std::string lifeTableChart = dir.path("lifetable.cht");
+    ASSERT_EQ(Run({"data/examples/tiny.txt", "--event", "1", "--chart", lifeTableChart}).exitCode, 0);
+    const struct {
+        std::vector<std::string> arguments;
+        std::string error;
+    } refused[] = {
+        {{"data/examples/tiny.txt", "--analysis", "productlimit", "--chart", cht, "--risk-table"},
+         "--risk-table needs --png or --svg"},
+        {{"data/examples/tiny.txt", "--png", png, "--risk-table"},
+         "--risk-table needs a product-limit chart (--analysis productlimit, or period with --technique "
+         "productlimit)"},
+        {{"data/examples/tiny.txt", "--analysis", "period", "--svg", svg, "--risk-table"},
+         "--risk-table needs a product-limit chart (--analysis productlimit, or period with --technique "
+         "productlimit)"},
+        {{"--open-chart", lifeTableChart, "--png", png, "--risk-table"},
+         "--risk-table needs a product-limit chart: " + lifeTableChart},
+    };
+    for (const auto& r : refused) {
+        const ProgramRun failed = Run(r.arguments);
+        EXPECT_EQ(failed.exitCode, 2) << r.error;
+        EXPECT_EQ(failed.out, "");
+        EXPECT_EQ(failed.err.rfind("kalderon-batch: " + r.error, 0), 0u) << failed.err;
+        EXPECT_EQ(std::count(failed.err.begin(), failed.err.end(), '\n'), 1) << failed.err;
+    }
+    done = Run({"data/examples/tiny.txt", "--analysis", "period", "--technique", "productlimit", "--event", "1",
+                "--report", dir.path("report.txt"), "--png", png, "--risk-table"});
+    EXPECT_EQ(done.exitCode, 0) << done.err;
+    EXPECT_NE(Run({"--help"}).out.find("--risk-table"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace kalderon

@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -354,6 +355,72 @@ private slots:
         QVERIFY(Control<QWidget>(&trendDialog, 1050)->isEnabled());
     }
 
+    void DataSeriesDialogNumbersAtRiskSwitch()
+    {
+        MemoryChartProfile profile;
+        LifeTableChart chart = ExampleChart(kProductLimit, 2, profile);
+        {
+            DataSeriesDialog dialog(chart, profile, services);
+            auto* box = Control<QCheckBox>(&dialog, 1090);
+            QVERIFY(box->isVisibleTo(&dialog));
+            QCOMPARE(box->text(), QStringLiteral("Show &numbers at risk"));
+            QVERIFY(!box->isChecked());
+            box->setChecked(true);
+            Click(&dialog, 2);
+        }
+        QVERIFY(!chart.showNumbersAtRisk);  // cancelled
+        {
+            DataSeriesDialog dialog(chart, profile, services);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            // Its mnemonic is its own, and Tab reaches it between the markers
+            // and "Save as default".
+            QStringList mnemonics;
+            for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+                const qsizetype amp = button->text().indexOf(QLatin1Char('&'));
+                if (button->isVisible() && amp >= 0) mnemonics << button->text().mid(amp + 1, 1).toLower();
+            }
+            for (QLabel* label : dialog.findChildren<QLabel*>()) {
+                const qsizetype amp = label->text().indexOf(QLatin1Char('&'));
+                if (label->isVisible() && amp >= 0) mnemonics << label->text().mid(amp + 1, 1).toLower();
+            }
+            QCOMPARE(mnemonics.count(QStringLiteral("n")), 1);
+            Control<QWidget>(&dialog, 1050)->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("id1090"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("id1034"));
+            QTest::keyClick(&dialog, Qt::Key_N, Qt::AltModifier);
+            QTRY_VERIFY(Control<QCheckBox>(&dialog, 1090)->isChecked());
+            Ok(dialog);
+        }
+        QVERIFY(chart.showNumbersAtRisk);
+        QCOMPARE(chart.modifiedFlag, 0);  // nothing of the chart file changed
+        QVERIFY(profile.empty());
+        QVERIFY(!ExampleChart(kProductLimit, 2, profile).showNumbersAtRisk);
+        {
+            DataSeriesDialog dialog(chart, profile, services);
+            QVERIFY(Control<QCheckBox>(&dialog, 1090)->isChecked());
+            SetChecked(&dialog, 1034);
+            Ok(dialog);
+        }
+        QCOMPARE(profile.GetInt("Charts\\Kaplan-Meier", "ShowNumbersAtRisk", -1), 1);
+        QVERIFY(ExampleChart(kProductLimit, 1, profile).showNumbersAtRisk);
+        {
+            DataSeriesDialog dialog(chart, profile, services);
+            SetChecked(&dialog, 1090, false);
+            SetChecked(&dialog, 1034);
+            Ok(dialog);
+        }
+        QCOMPARE(profile.GetInt("Charts\\Kaplan-Meier", "ShowNumbersAtRisk", -1), 0);
+        QVERIFY(!ExampleChart(kProductLimit, 1, profile).showNumbersAtRisk);
+
+        // Life tables have no such table.
+        LifeTableChart lifeTable = ExampleChart(kLifeTable, 2, profile);
+        DataSeriesDialog dialog(lifeTable, profile, services);
+        QVERIFY(!Control<QWidget>(&dialog, 1090)->isVisibleTo(&dialog));
+    }
+
     void SavedSeriesDefaultsApplyToTheFirstSeries()
     {
         MemoryChartProfile profile;
@@ -523,6 +590,41 @@ private slots:
         QCOMPARE(reopened.seriesStyles[0].showCI, 0);
         QCOMPARE(RenderChartImage(reopened, 600, 400), RenderChartImage(chart, 600, 400));
         chart.modifiedFlag = 0;
+    }
+
+    // The table shows in the window; a chart read from a file takes the
+    // switch from the user's defaults, whatever the window that saved it showed.
+    void NumbersAtRiskInTheWindowAndInChartsReadFromFiles()
+    {
+        CMainFrame frame(services);
+        const DataSet data = ExampleAnalysis(kProductLimit);
+        CLifeTableChartFrame* window = OpenAnalysisChart(frame, data.analysis, kProductLimit);
+        CLifeTableChartView* view = window->view();
+        view->resize(600, 400);
+        const QImage before = view->grab().toImage();
+        const ModalScript script({[](QWidget* m) {
+            SetChecked(m, 1090);
+            Click(m, 1);
+        }});
+        frame.command(command::kFormatDataSeries)->trigger();
+        QVERIFY(script.finished());
+        QVERIFY(view->chart().showNumbersAtRisk);
+        QVERIFY(view->grab().toImage() != before);
+        const std::string path = folder.filePath(QStringLiteral("table.cht")).toStdString();
+        QVERIFY(WriteChartFile(view->chart(), path));
+        view->chart().modifiedFlag = 0;
+
+        for (int stored : {1, 0}) {
+            SettingsChartProfile settings;
+            settings.WriteInt(ChartRegistrySection(kChartProductLimit), "ShowNumbersAtRisk", stored);
+            settings.Sync();
+            LifeTableChart read;
+            QCOMPARE(OpenChartFile(path, read), ChartFileStatus::kOk);
+            CLifeTableChartView opened(services);
+            opened.SetChart(std::move(read));
+            QCOMPARE(opened.chart().showNumbersAtRisk, stored != 0);
+        }
+        SettingsChartProfile().DeleteSection(ChartRegistrySection(kChartProductLimit));
     }
 };
 

@@ -7,6 +7,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "charts/ChartDefaults.h"
 #include "charts/ChartFile.h"
 #include "charts/ChartHitTest.h"
 #include "charts/ChartLayoutSnapshot.h"
@@ -74,6 +75,7 @@ void CLifeTableChartView::InitFromAnalysis(const CAnalysisData& analysis, std::i
 void CLifeTableChartView::SetChart(LifeTableChart chart)
 {
     chart_ = std::move(chart);
+    LoadNumbersAtRiskDefault(chart_, SettingsChartProfile());
     UpdateAccessibleTexts();
     update();
 }

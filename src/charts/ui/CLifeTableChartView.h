@@ -27,7 +27,8 @@ public:
 
     // A new chart of a finished analysis with the user's defaults of its kind.
     void InitFromAnalysis(const CAnalysisData& analysis, std::int32_t kind, int n);
-    // A chart read from a file.
+    // A chart read from a file; whether it shows the numbers at risk comes
+    // from the user's defaults of its kind.
     void SetChart(LifeTableChart chart);
 
     // The commands of the chart window's menu the view runs.

@@ -31,6 +31,7 @@ constexpr int kCiStyle = 1049;
 constexpr int kCiColor = 1053;
 constexpr int kCensoredLabel = 1057;
 constexpr int kMarkers = 1050;
+constexpr int kShowNumbersAtRisk = 1090;
 
 QLabel* NamedLabel(QWidget* parent, int id, const QString& text)
 {
@@ -97,6 +98,10 @@ DataSeriesDialog::DataSeriesDialog(LifeTableChart& chart, ChartProfile& profile,
     preview_->setMinimumSize(180, 100);
     grid->addWidget(preview_, row++, 0, 1, 3);
     grid->addWidget(lines, row++, 0, 1, 3);
+    showNumbersAtRisk_ = MakeCheckBox(this, kShowNumbersAtRisk, QStringLiteral("Show &numbers at risk"));
+    showNumbersAtRisk_->setChecked(chart.showNumbersAtRisk);
+    grid->addWidget(showNumbersAtRisk_, row++, 0, 1, 3);
+    if (!chart.IsProductLimit()) showNumbersAtRisk_->hide();
     saveAsDefault_ = MakeSaveAsDefault(this);
     grid->addWidget(saveAsDefault_, row++, 0, 1, 3);
     grid->setRowStretch(row, 1);
@@ -168,7 +173,12 @@ void DataSeriesDialog::accept()
 {
     if (styles_ != chart_.seriesStyles) chart_.modifiedFlag = 1;
     chart_.seriesStyles = styles_;
-    if (saveAsDefault_->isChecked()) SaveAllSeriesDefaults(chart_, profile_);
+    // Not part of the chart file: switching the table leaves the chart unmodified.
+    chart_.showNumbersAtRisk = chart_.IsProductLimit() && showNumbersAtRisk_->isChecked();
+    if (saveAsDefault_->isChecked()) {
+        SaveAllSeriesDefaults(chart_, profile_);
+        SaveNumbersAtRiskDefault(chart_, profile_);
+    }
     QDialog::accept();
 }
 

@@ -16,7 +16,8 @@ class SeriesPreview;
 
 // The styles of the data series, one group at a time: shown or not, the
 // survival curve, the confidence intervals and the markers of censored
-// cases, with a preview.
+// cases, with a preview; for product-limit charts also whether the numbers
+// at risk are shown under the time axis.
 class DataSeriesDialog : public QDialog {
     Q_OBJECT
 public:
@@ -43,6 +44,7 @@ private:
     QPushButton* ciStyle_;
     QPushButton* ciColor_;
     QPushButton* markers_;
+    QCheckBox* showNumbersAtRisk_;
     QCheckBox* saveAsDefault_;
 };
 

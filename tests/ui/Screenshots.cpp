@@ -176,6 +176,8 @@ int main(int argc, char* argv[])
         shoot(title, "chart-title-dialog.png");
         ChartAxisDialog axis(chart, chart.survivalAxis, profile, services);
         shoot(axis, "chart-axis-dialog.png");
+        ChartAxisDialog timeAxis(chart, chart.timeAxis, profile, services);
+        shoot(timeAxis, "chart-time-axis-dialog.png");
         LegendDialog legend(chart, profile, services);
         shoot(legend, "chart-legend-dialog.png");
         std::vector<GroupLabel> labels;
@@ -255,7 +257,7 @@ int main(int argc, char* argv[])
     smr.hide();
 
     // Results windows of the example by its groups, event code 1.
-    const DataSet& data = window->view()->data();
+    const DataSet& data = exampleCases;
     CAnalysisData parameters = data.analysis;
     ApplyParameterChoices(parameters, ParameterChoices{"1", 0, ".95"});
     const auto showResults = [&](const CAnalysisData& record, const QString& name) {

@@ -49,7 +49,7 @@ DataSeriesDialog::DataSeriesDialog(LifeTableChart& chart, ChartProfile& profile,
     auto* grid = new QGridLayout;
     int row = 0;
     const int groups = chart.DrawableSeriesCount();
-    showGroup_ = MakeCheckBox(this, kShowGroup, QStringLiteral("S&how this group"));
+    showGroup_ = MakeCheckBox(this, kShowGroup, QStringLiteral("Sho&w this group"));
     group_ = new QComboBox(this);
     group_->setObjectName(ControlName(kGroup));
     QLabel* groupLabel = NamedLabel(this, kGroupLabel, QStringLiteral("&Group"));

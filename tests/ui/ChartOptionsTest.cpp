@@ -87,6 +87,7 @@ private slots:
     {
         MemoryChartProfile profile;
         LifeTableChart chart = ExampleChart(kProductLimit, 2, profile);
+        chart.titleAlign = 6;
         {
             ChartTitleDialog dialog(chart, profile, services);
             QCOMPARE(Control<QComboBox>(&dialog, 1036)->currentText(), QStringLiteral("center"));
@@ -470,6 +471,7 @@ private slots:
 
     void ResetDefaultsOfOneKind()
     {
+        SettingsChartProfile settings;
         for (int kind : {kChartLifeTable, kChartPeriodAnalysis, kChartTrend, kChartProductLimit}) {
             settings.WriteInt(ChartRegistrySection(kind) + "\\XAxis", "DefaultTitleColor", 5);
         }
@@ -510,11 +512,10 @@ private slots:
     // two controls share a mnemonic; Escape closes the dialog as Cancel.
     void KeyboardOrderMnemonicsAndEscape()
     {
-        SettingsChartProfile settings;
         MemoryChartProfile profile;
         LifeTableChart chart = ExampleChart(kProductLimit, 3, profile);
         RenderChartImage(chart, 600, 400);
-        const LifeTableChart original = chart;
+        LifeTableChart original = chart;
         const auto unchangedChart = [&] {
             QCOMPARE(chart.modifiedFlag, 0);
             QCOMPARE(chart.titleText, original.titleText);
@@ -533,7 +534,7 @@ private slots:
             QVERIFY2(mnemonics.isEmpty(), qPrintable(name + QStringLiteral(": ") + mnemonics));
             change();
             QWidget* focused = QApplication::focusWidget();
-            QVERIFY(focused && dialog.isAncestorOf(focused));
+            QVERIFY2(focused && dialog.isAncestorOf(focused), qPrintable(name));
             QTest::keyClick(focused, Qt::Key_Escape);
             QVERIFY2(!dialog.isVisible(), qPrintable(name));
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -556,6 +557,8 @@ private slots:
                 }});
                 Click(&dialog, 1066);
                 QVERIFY(labels.finished());
+                dialog.activateWindow();  // the offscreen platform does not give the window back by itself
+                QVERIFY(QTest::qWaitForWindowActive(&dialog));
                 Click(&dialog, 1044);
             };
             check(dialog, change, unchangedChart);
@@ -615,7 +618,34 @@ private slots:
             {command::kEditTimeAxis, [](QWidget* m) { SetText(m, 1039, QStringLiteral("8")); Click(m, 1); }},
             {command::kEditSurvivalAxis, [](QWidget* m) { SetText(m, 1035, QStringLiteral("0,5")); Click(m, 1); }},
             {command::kEditLegend, [](QWidget* m) { Control<QRadioButton>(m, 1006)->setChecked(true); Click(m, 1); }},
+            {command::kEditLegend, [](QWidget* m) {
+                 const ModalScript labels({[](QWidget* groups) {
+                     Control<LabelListCtrl>(groups, 1067)->item(0, 1)->setText(QStringLiteral("renamed"));
+                     Click(groups, 1);
+                 }});
+                 Click(m, 1066);
+                 Click(m, 1);
+             }},
             {command::kFormatDataSeries, [](QWidget* m) { Click(m, 1065); Click(m, 1); }},
+            {command::kFormatDataSeries, [](QWidget* m) {
+                 const ModalScript line({[](QWidget* style) {
+                     Expect<LineStyleDialog>(style);
+                     TypeSpin(*static_cast<QDialog*>(style), 1053, QStringLiteral("4"));
+                     Click(style, 1);
+                 }});
+                 Click(m, 1048);
+                 Click(m, 1);
+             }},
+            {command::kFormatDataSeries, [](QWidget* m) {
+                 const ModalScript marker({[](QWidget* style) {
+                     Expect<MarkerStyleDialog>(style);
+                     Control<QComboBox>(style, 1055)->setCurrentIndex(kSymbolSquare);
+                     TypeSpin(*static_cast<QDialog*>(style), 1057, QStringLiteral("9"));
+                     Click(style, 1);
+                 }});
+                 Click(m, 1050);
+                 Click(m, 1);
+             }},
         };
         for (const auto& [id, action] : steps) {
             const QImage before = picture();
@@ -635,6 +665,10 @@ private slots:
         QCOMPARE(reopened.survivalAxis.minValue, 0.5);
         QCOMPARE(reopened.legend.legendPosition, 1);
         QCOMPARE(reopened.seriesStyles[0].showCI, 0);
+        QCOMPARE(reopened.analysis.groupResults[0].info.label, std::string("renamed"));
+        QCOMPARE(reopened.seriesStyles[0].survivalLine.lineWidth, 4);
+        QCOMPARE(reopened.seriesStyles[0].marker.symbol, static_cast<int>(kSymbolSquare));
+        QCOMPARE(reopened.seriesStyles[0].marker.markerSize, 9);
         QCOMPARE(RenderChartImage(reopened, 600, 400), RenderChartImage(chart, 600, 400));
         chart.modifiedFlag = 0;
     }

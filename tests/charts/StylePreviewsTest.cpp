@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "charts/LifeTableChart.h"
 #include "charts/StylePreviews.h"
 #include "charts/RecordingCanvas.h"
 

@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "charts/ChartDrawContext.h"
+#include "charts/CiBarPainter.h"
 #include "charts/MarkerPainter.h"
 
 namespace kalderon {
@@ -66,21 +67,7 @@ private:
 
     void DrawCiBar(const CLineStyle& ci, int x, int y1, int y2)
     {
-        const int width = ctx_.LineWidth(ci);
-        canvas_.SelectPen(ci.penStyle, ci.lineColor);
-        for (int j = 0; j < width; ++j) canvas_.Line(x - width / 2 + j, y1, x - width / 2 + j, y2);
-        if (width < 1) return;
-        canvas_.SelectPen(kPenSolid, ci.lineColor);
-        const int cw = capHalfWidth_;
-        int a = y1;
-        int b = y2;
-        for (int j = 0; j < width; ++j) {
-            canvas_.Line(x - cw, a, x + cw, a);
-            canvas_.Line(x - cw, b, x + cw, b);
-            const int step = b > a ? 1 : (b < a ? -1 : 0);
-            a += step;
-            b -= step;
-        }
+        kalderon::DrawCiBar(canvas_, ci, ctx_.LineWidth(ci), x, y1, y2, capHalfWidth_);
     }
 
     void DrawProductLimit(const CSeriesStyle& style, const CGroupResult& group)

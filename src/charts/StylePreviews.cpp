@@ -1,30 +1,12 @@
 #include "charts/StylePreviews.h"
 
 #include "charts/Canvas.h"
+#include "charts/CiBarPainter.h"
 #include "charts/LifeTableChart.h"
 #include "charts/MarkerPainter.h"
 
 namespace kalderon {
 namespace {
-
-// width one-unit lines from (x, y1) to (x, y2), the first at −width/2.
-void DrawBar(Canvas& canvas, const CLineStyle& ci, int x, int y1, int y2, int capHalfWidth)
-{
-    const int width = ci.lineWidth;
-    canvas.SelectPen(ci.penStyle, ci.lineColor);
-    for (int j = 0; j < width; ++j) canvas.Line(x - width / 2 + j, y1, x - width / 2 + j, y2);
-    if (width < 1) return;
-    canvas.SelectPen(kPenSolid, ci.lineColor);
-    int a = y1;
-    int b = y2;
-    for (int j = 0; j < width; ++j) {
-        canvas.Line(x - capHalfWidth, a, x + capHalfWidth, a);
-        canvas.Line(x - capHalfWidth, b, x + capHalfWidth, b);
-        const int step = b > a ? 1 : (b < a ? -1 : 0);
-        a += step;
-        b -= step;
-    }
-}
 
 void DrawPolyline(Canvas& canvas, const CLineStyle& line, std::initializer_list<ChartPoint> points)
 {
@@ -46,10 +28,10 @@ void DrawSeriesPreview(Canvas& canvas, const CSeriesStyle& style, std::int32_t c
     if (style.showCI) {
         const int cap = w / 20;
         if (productLimit) {
-            DrawBar(canvas, style.ciLine, w / 3, h / 8, 7 * h / 8, cap);
+            DrawCiBar(canvas, style.ciLine, style.ciLine.lineWidth, w / 3, h / 8, 7 * h / 8, cap);
         } else {
-            DrawBar(canvas, style.ciLine, w / 3, 2, 2 * h / 3 - 2, cap);
-            DrawBar(canvas, style.ciLine, 2 * w / 3, h / 3 + 2, h - 2, cap);
+            DrawCiBar(canvas, style.ciLine, style.ciLine.lineWidth, w / 3, 2, 2 * h / 3 - 2, cap);
+            DrawCiBar(canvas, style.ciLine, style.ciLine.lineWidth, 2 * w / 3, h / 3 + 2, h - 2, cap);
         }
     }
     if (productLimit) {

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -30,6 +31,7 @@
 #include "common/ui/ResourceIds.h"
 #include "support/ExampleAnalyses.h"
 #include "support/GuiTestSupport.h"
+#include "support/KeyboardChecks.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedFontColorDialogs.h"
 #include "support/ScriptedMessages.h"
@@ -86,6 +88,7 @@ private slots:
     {
         MemoryChartProfile profile;
         LifeTableChart chart = ExampleChart(kProductLimit, 2, profile);
+        chart.titleAlign = 6;
         {
             ChartTitleDialog dialog(chart, profile, services);
             QCOMPARE(Control<QComboBox>(&dialog, 1036)->currentText(), QStringLiteral("center"));
@@ -254,7 +257,11 @@ private slots:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell);  // row 0 has the focus: edit
         QVERIFY(list->editBox());
         QCOMPARE(list->editBox()->text(), QStringLiteral("one"));
-        QVERIFY(list->editBox()->x() >= list->visualItemRect(list->item(0, 1)).left() + 4);
+        // Over the cell: from 4 right of its left edge to 3 before its right edge.
+        const QRect labelCell = list->visualItemRect(list->item(0, 1));
+        QCOMPARE(list->editBox()->parentWidget(), list->viewport());
+        QCOMPARE(list->editBox()->geometry(),
+                 QRect(labelCell.left() + 4, labelCell.top(), labelCell.width() - 7, labelCell.height()));
         QTest::keyClicks(list->editBox(), QStringLiteral("first"));
         QTest::keyClick(list->editBox(), Qt::Key_Escape);
         QVERIFY(!list->editBox());
@@ -285,13 +292,32 @@ private slots:
         Control<QPushButton>(&dialog, 2)->setFocus();
         QTRY_VERIFY(!list->editBox());
         QCOMPARE(list->item(1, 1)->text(), QStringLiteral("second"));
+        // A click on another row while editing leaves the box with its text.
+        list->setCurrentCell(0, 0);
+        list->EditCell(0, 1);
+        list->editBox()->setText(QStringLiteral("first"));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1, 0)).center());
+        QTRY_VERIFY(!list->editBox());
+        QCOMPARE(list->item(0, 1)->text(), QStringLiteral("first"));
+        QCOMPARE(list->currentRow(), 1);
+        // A cell wider than the list is scrolled into view; the box ends at the client edge.
+        list->setColumnWidth(1, 2 * list->viewport()->width());
+        list->EditCell(1, 1);
+        const QRect wide = list->visualItemRect(list->item(1, 1));
+        QVERIFY(wide.left() >= 0);
+        QCOMPARE(list->editBox()->geometry(),
+                 QRect(wide.left() + 4, wide.top(), list->viewport()->width() - wide.left() - 4, wide.height()));
+        QTest::keyClick(list->editBox(), Qt::Key_Escape);
+        QCOMPARE(list->item(1, 1)->text(), QStringLiteral("second"));
+        list->setColumnWidth(1, 200);
+        list->horizontalScrollBar()->setValue(0);
         // The code column is not edited.
         list->setFocus();
         QTest::qWait(QApplication::doubleClickInterval() + 50);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1, 0)).center());
         QVERIFY(!list->editBox());
         Ok(dialog);
-        QCOMPARE(labels[0].second, std::string("first group with a very long label indeed"));
+        QCOMPARE(labels[0].second, std::string("first"));
         QCOMPARE(labels[1].second, std::string("second"));
     }
 
@@ -549,6 +575,97 @@ private slots:
         QVERIFY(messages.shown.isEmpty());
     }
 
+    // Tab walks every dialog in reading order and then OK, Cancel, Help; no
+    // two controls share a mnemonic; Escape closes the dialog as Cancel.
+    void KeyboardOrderMnemonicsAndEscape()
+    {
+        MemoryChartProfile profile;
+        LifeTableChart chart = ExampleChart(kProductLimit, 3, profile);
+        RenderChartImage(chart, 600, 400);
+        LifeTableChart original = chart;
+        const auto unchangedChart = [&] {
+            QCOMPARE(chart.modifiedFlag, 0);
+            QCOMPARE(chart.titleText, original.titleText);
+            QCOMPARE(chart.timeAxis.maxValue, original.timeAxis.maxValue);
+            QCOMPARE(chart.survivalAxis.maxValue, original.survivalAxis.maxValue);
+            QCOMPARE(chart.legend.showLegend, original.legend.showLegend);
+            QCOMPARE(chart.analysis.groupResults[0].info.label, original.analysis.groupResults[0].info.label);
+            QCOMPARE(chart.seriesStyles, original.seriesStyles);
+            QCOMPARE(RenderChartImage(chart, 600, 400), RenderChartImage(original, 600, 400));
+        };
+        const auto check = [&](QDialog& dialog, const std::function<void()>& change, const std::function<void()>& unchanged) {
+            const QString name = dialog.objectName();
+            const QString order = TabOrderFault(dialog);
+            QVERIFY2(order.isEmpty(), qPrintable(name + QStringLiteral(": ") + order));
+            const QString mnemonics = MnemonicFault(dialog);
+            QVERIFY2(mnemonics.isEmpty(), qPrintable(name + QStringLiteral(": ") + mnemonics));
+            change();
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY2(focused && dialog.isAncestorOf(focused), qPrintable(name));
+            QTest::keyClick(focused, Qt::Key_Escape);
+            QVERIFY2(!dialog.isVisible(), qPrintable(name));
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+            unchanged();
+        };
+        {
+            ChartTitleDialog dialog(chart, profile, services);
+            check(dialog, [&] { SetText(&dialog, 1032, QStringLiteral("other")); }, unchangedChart);
+        }
+        for (CChartAxis* axis : {&chart.timeAxis, &chart.survivalAxis}) {
+            ChartAxisDialog dialog(chart, *axis, profile, services);
+            check(dialog, [&] { SetText(&dialog, 1039, QStringLiteral("0,7")); }, unchangedChart);
+        }
+        {
+            LegendDialog dialog(chart, profile, services);
+            const auto change = [&] {
+                const ModalScript labels({[](QWidget* modal) {
+                    Control<LabelListCtrl>(modal, 1067)->item(0, 1)->setText(QStringLiteral("renamed"));
+                    Click(modal, 1);
+                }});
+                Click(&dialog, 1066);
+                QVERIFY(labels.finished());
+                dialog.activateWindow();  // the offscreen platform does not give the window back by itself
+                QVERIFY(QTest::qWaitForWindowActive(&dialog));
+                Click(&dialog, 1044);
+            };
+            check(dialog, change, unchangedChart);
+        }
+        {
+            DataSeriesDialog dialog(chart, profile, services);
+            check(dialog, [&] { Click(&dialog, 1065); }, unchangedChart);
+        }
+        {
+            CLineStyle line = chart.seriesStyles[0].ciLine;
+            const CLineStyle before = line;
+            LineStyleDialog dialog(line, services);
+            check(dialog, [&] {
+                TypeSpin(dialog, 1053, QStringLiteral("5"));
+                Control<QComboBox>(&dialog, 1055)->setCurrentIndex(kPenDashDot);
+            }, [&] { QCOMPARE(line, before); });
+        }
+        {
+            CMarkerStyle marker = chart.seriesStyles[0].marker;
+            marker.symbol = kSymbolSquare;
+            const CMarkerStyle before = marker;
+            MarkerStyleDialog dialog(marker, services);
+            check(dialog, [&] { Control<QComboBox>(&dialog, 1055)->setCurrentIndex(kSymbolTriangle); },
+                  [&] { QCOMPARE(marker, before); });
+        }
+        {
+            std::vector<GroupLabel> labels = {{"1", "one"}, {"2", "two"}};
+            GroupLabelsDialog dialog(labels, services);
+            check(dialog, [&] { Control<LabelListCtrl>(&dialog, 1067)->item(1, 1)->setText(QStringLiteral("x")); },
+                  [&] { QCOMPARE(labels[1].second, std::string("two")); });
+        }
+        {
+            profile.WriteInt(ChartRegistrySection(kChartLifeTable) + "\\XAxis", "DefaultTitleColor", 5);
+            ResetChartDefaultsDialog dialog(profile, services);
+            check(dialog, [&] { SetChecked(&dialog, 1037); }, [&] {
+                QCOMPARE(profile.GetInt(ChartRegistrySection(kChartLifeTable) + "\\XAxis", "DefaultTitleColor", -1), 5);
+            });
+        }
+    }
+
     // Each dialog, run from the chart window's menu, changes the drawing; the
     // chart saved and opened again keeps the change.
     void ChangesShowInTheWindowAndSurviveTheFile()
@@ -568,7 +685,34 @@ private slots:
             {command::kEditTimeAxis, [](QWidget* m) { SetText(m, 1039, QStringLiteral("8")); Click(m, 1); }},
             {command::kEditSurvivalAxis, [](QWidget* m) { SetText(m, 1035, QStringLiteral("0,5")); Click(m, 1); }},
             {command::kEditLegend, [](QWidget* m) { Control<QRadioButton>(m, 1006)->setChecked(true); Click(m, 1); }},
+            {command::kEditLegend, [](QWidget* m) {
+                 const ModalScript labels({[](QWidget* groups) {
+                     Control<LabelListCtrl>(groups, 1067)->item(0, 1)->setText(QStringLiteral("renamed"));
+                     Click(groups, 1);
+                 }});
+                 Click(m, 1066);
+                 Click(m, 1);
+             }},
             {command::kFormatDataSeries, [](QWidget* m) { Click(m, 1065); Click(m, 1); }},
+            {command::kFormatDataSeries, [](QWidget* m) {
+                 const ModalScript line({[](QWidget* style) {
+                     Expect<LineStyleDialog>(style);
+                     TypeSpin(*static_cast<QDialog*>(style), 1053, QStringLiteral("4"));
+                     Click(style, 1);
+                 }});
+                 Click(m, 1048);
+                 Click(m, 1);
+             }},
+            {command::kFormatDataSeries, [](QWidget* m) {
+                 const ModalScript marker({[](QWidget* style) {
+                     Expect<MarkerStyleDialog>(style);
+                     Control<QComboBox>(style, 1055)->setCurrentIndex(kSymbolSquare);
+                     TypeSpin(*static_cast<QDialog*>(style), 1057, QStringLiteral("9"));
+                     Click(style, 1);
+                 }});
+                 Click(m, 1050);
+                 Click(m, 1);
+             }},
         };
         for (const auto& [id, action] : steps) {
             const QImage before = picture();
@@ -588,6 +732,10 @@ private slots:
         QCOMPARE(reopened.survivalAxis.minValue, 0.5);
         QCOMPARE(reopened.legend.legendPosition, 1);
         QCOMPARE(reopened.seriesStyles[0].showCI, 0);
+        QCOMPARE(reopened.analysis.groupResults[0].info.label, std::string("renamed"));
+        QCOMPARE(reopened.seriesStyles[0].survivalLine.lineWidth, 4);
+        QCOMPARE(reopened.seriesStyles[0].marker.symbol, static_cast<int>(kSymbolSquare));
+        QCOMPARE(reopened.seriesStyles[0].marker.markerSize, 9);
         QCOMPARE(RenderChartImage(reopened, 600, 400), RenderChartImage(chart, 600, 400));
         chart.modifiedFlag = 0;
     }

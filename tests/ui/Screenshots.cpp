@@ -178,6 +178,8 @@ int main(int argc, char* argv[])
         shoot(title, "chart-title-dialog.png");
         ChartAxisDialog axis(chart, chart.survivalAxis, profile, services);
         shoot(axis, "chart-axis-dialog.png");
+        ChartAxisDialog timeAxis(chart, chart.timeAxis, profile, services);
+        shoot(timeAxis, "chart-time-axis-dialog.png");
         LegendDialog legend(chart, profile, services);
         shoot(legend, "chart-legend-dialog.png");
         std::vector<GroupLabel> labels;

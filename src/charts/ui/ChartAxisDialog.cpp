@@ -75,7 +75,7 @@ ChartAxisDialog::ChartAxisDialog(LifeTableChart& chart, CChartAxis& axis, ChartP
     auto* valueGrid = new QGridLayout(valueGroup);
     valueGrid->addWidget(BuddyLabel(this, QStringLiteral("m&in:"), min_), 0, 0);
     valueGrid->addWidget(min_, 0, 1);
-    valueGrid->addWidget(BuddyLabel(this, QStringLiteral("m&ax:"), max_), 0, 2);
+    valueGrid->addWidget(BuddyLabel(this, QStringLiteral("ma&x:"), max_), 0, 2);
     valueGrid->addWidget(max_, 0, 3);
     valueGrid->addWidget(BuddyLabel(this, QStringLiteral("&Step:"), step_), 1, 0);
     valueGrid->addWidget(step_, 1, 1);

@@ -50,9 +50,9 @@ DataSeriesDialog::DataSeriesDialog(LifeTableChart& chart, ChartProfile& profile,
     auto* grid = new QGridLayout;
     int row = 0;
     const int groups = chart.DrawableSeriesCount();
-    showGroup_ = MakeCheckBox(this, kShowGroup, QStringLiteral("S&how this group"));
     group_ = new QComboBox(this);
     group_->setObjectName(ControlName(kGroup));
+    showGroup_ = MakeCheckBox(this, kShowGroup, QStringLiteral("Sho&w this group"));
     QLabel* groupLabel = NamedLabel(this, kGroupLabel, QStringLiteral("&Group"));
     groupLabel->setBuddy(group_);
     grid->addWidget(groupLabel, row, 0);

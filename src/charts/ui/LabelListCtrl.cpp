@@ -20,6 +20,7 @@ LabelListCtrl::LabelListCtrl(QWidget* parent) : QTableWidget(parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
     verticalHeader()->hide();
     horizontalHeader()->setHighlightSections(false);
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "stats/ConfidenceLimits.h"
 #include "stats/GroupCounters.h"
 #include "stats/NetSurvivalCases.h"
 #include "stats/TimeUnit.h"
@@ -23,9 +22,9 @@ void PutNetSurvival(Row& row, const NetSurvivalCurve& curve, std::int32_t day, d
 {
     row.relativeSurvival = curve.SurvivalAt(day);
     row.standardError = curve.StandardErrorAt(day);
-    const SurvivalLimits limits = ObservedLimits(row.relativeSurvival, row.standardError, z);
-    row.lowerLimit = limits.lower;
-    row.upperLimit = limits.upper;
+    // Net survival may exceed 1, so that both limits are clipped to 0 .. 1.
+    row.lowerLimit = std::clamp(row.relativeSurvival - z * row.standardError, 0.0, 1.0);
+    row.upperLimit = std::clamp(row.relativeSurvival + z * row.standardError, 0.0, 1.0);
     row.hasStandardError = 1;
     maxUpper = std::max({maxUpper, row.relativeSurvival, row.upperLimit});
 }

@@ -17,6 +17,8 @@
 namespace kalderon {
 namespace {
 
+using testing::LiteralNetSurvival;
+
 // rdata.txt with the Slovenian table, relative survival after Ederer II or,
 // with `net`, Pohar-Perme; the period of interest 1.1.1988 - 31.12.1992.
 class NetSurvivalAnalysisTest : public ::testing::Test {

@@ -38,6 +38,7 @@ std::optional<AnalysisKind> Compute(Analysis analysis, CAnalysisData& data, cons
         break;
     }
     refusal = data.relativeSurvival ? RelativeSurvivalRefusal(data) : std::string();
+    if (refusal.empty() && data.UsesNetSurvival()) refusal = text::kNetSurvivalUndefined;
     if (refusal.empty()) refusal = "the analysis cannot be computed with these parameters";
     return std::nullopt;
 }

@@ -305,7 +305,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         {"--width", [&](const std::string& v) { return CountOf("--width", v, o.periodWidth); }},
         {"--method",
          [&](const std::string& v) {
-             return Choose<bool>("--method", v, {{"ederer2", false}, {"hakulinen", true}}, o.population.hakulinen);
+             std::int32_t method = 0;
+             const std::string error = Choose<std::int32_t>(
+                 "--method", v, {{"ederer2", 0}, {"hakulinen", 1}, {"pohar-perme", 2}}, method);
+             o.population.hakulinen = method == 1;
+             o.population.poharPerme = method == 2;
+             return error;
          }},
         {"--closing-date",
          [&](const std::string& v) { return DateOf("--closing-date", v, o.population.closingDate); }},
@@ -492,9 +497,10 @@ Analysis:
 
 Relative survival and SMR/SIR (both need --sex and --birth):
   --relative               add relative survival to a survival analysis
-  --method ederer2|hakulinen
+  --method ederer2|hakulinen|pohar-perme
                            expected survival after Ederer II (default) or
-                           Hakulinen
+                           Hakulinen, or net survival after Pohar-Perme (with
+                           the expected survival after Ederer II beside it)
   --closing-date DD.MM.YYYY
                            common closing date of the Hakulinen method for
                            the life table and product-limit (default: the

@@ -44,6 +44,7 @@ struct ChartOutputs {
 struct PopulationOptions {
     bool relativeSurvival = false;
     bool hakulinen = false;
+    bool poharPerme = false;    // net survival in place of the relative survival
     DateValue closingDate;      // Hakulinen; null: the last end date
     std::string databasePath;   // empty: LifeTables.mdb or ReferenceRateTables.mdb, looked for
     std::string tableName;      // empty: the first table of the database

@@ -86,6 +86,7 @@ std::optional<int> PreparePopulation(const BatchOptions& options, CAnalysisData&
     if (p.relativeSurvival) {
         data.relativeSurvival = 1;
         data.useHakulinen = p.hakulinen ? 1 : 0;
+        data.netSurvival = p.poharPerme ? 1 : 0;
         data.closingDate = p.closingDate.isValid() ? p.closingDate : data.lastEndDate;
     }
     return std::nullopt;

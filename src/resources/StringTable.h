@@ -58,6 +58,12 @@ inline constexpr const char* kRelativeTrendExportHeader =
 inline constexpr const char* kRelativeProductLimitExportHeader =
     "Survival time;At risk;Proportion surviving;Cumulative survival;Cumulative expected survival;"
     "Cumulative relative survival;Standard error;CI lower limit;CI upper limit\n";
+// Net survival (Pohar-Perme) in place of the relative survival.
+inline constexpr const char* kNetSurvivalTitle = "Net Survival\r\n";
+inline constexpr const char* kNetSurvivalMethod = "Method for estimating net survival     :  Pohar-Perme\r\n";
+inline constexpr const char* kNetSurvivalUndefined =
+    "A case under observation meets a yearly survival probability of 0 in the general population life table: "
+    "net survival cannot be computed.";
 inline constexpr const char* kSmrExportHeader =
     "Observed events;Expected events;SMR/SIR;CI lower limit;CI upper limit;Person-years\n";
 

@@ -19,7 +19,12 @@ std::string SexCodingLine(const CAnalysisData& data)
 void WriteRelativeSurvivalClosing(ReportWriter& out, const CAnalysisData& data)
 {
     out.Append("\n");
-    out.AppendString(691);
+    if (data.UsesNetSurvival()) {
+        out.Append(text::kNetSurvivalTitle);
+        out.Append(text::kNetSurvivalMethod);
+    } else {
+        out.AppendString(691);
+    }
     if (data.useHakulinen) {
         const std::string closing = data.closingDate.isValid() ? data.closingDate.format("%d.%m.%Y") : std::string();
         out.AppendString(693, closing);

@@ -1,5 +1,8 @@
 #include "results/ReportWriter.h"
 
+#include <string_view>
+#include <utility>
+
 #include "stats/TimeUnit.h"
 
 namespace kalderon {
@@ -20,7 +23,18 @@ void ReportWriter::ExportHeader(const std::string& header)
 {
     if (section_ != 0) return;
     if (groupColumn_) export_.Append("Group;");
-    export_.Append(header);
+    export_.Append(Reworded(header));
+}
+
+// "rel. survival" keeps its column width as "net survival ".
+std::string ReportWriter::Reworded(std::string heading) const
+{
+    if (!netSurvivalWording_) return heading;
+    for (const auto& [from, to] : {std::pair<std::string_view, std::string_view>{"rel. survival", "net survival "},
+                                   {"relative survival", "net survival"}})
+        for (size_t at = heading.find(from); at != std::string::npos; at = heading.find(from, at + to.size()))
+            heading.replace(at, from.size(), to);
+    return heading;
 }
 
 void ReportWriter::TableRow(const std::string& reportLine, const std::string& exportLine)
@@ -49,9 +63,9 @@ void WriteTableHeading(ReportWriter& out, const TableHeading& heading, const std
     case kUnitDay: unit = 3; break;
     default: break;
     }
-    out.AppendString(heading.levelLine, ciLevelText);
-    out.AppendString(heading.unitLines[unit]);
-    out.AppendString(heading.ruleLine);
+    out.AppendHeading(heading.levelLine, ciLevelText);
+    out.AppendHeading(heading.unitLines[unit]);
+    out.AppendHeading(heading.ruleLine);
     out.ExportHeader(heading.exportHeader);
 }
 

@@ -32,9 +32,26 @@ public:
             report_ += FormatText(LoadString(stringId), args...);
     }
 
+    // Column headings of a result table: a string-table entry as
+    // AppendString writes it, reworded for net survival when it is chosen.
+    template <typename... Args>
+    void AppendHeading(int stringId, const Args&... args)
+    {
+        std::string heading;
+        if constexpr (sizeof...(Args) == 0)
+            heading = LoadString(stringId);
+        else
+            heading = FormatText(LoadString(stringId), args...);
+        report_ += Reworded(heading);
+    }
+
     // The export header line; written in the first section only, after
-    // "Group;" when the export has a group column.
+    // "Group;" when the export has a group column; reworded as headings are.
     void ExportHeader(const std::string& header);
+
+    // Headings and export headers name the net survival in place of the
+    // relative survival (the Pohar-Perme estimate fills that column).
+    void UseNetSurvivalWording() { netSurvivalWording_ = true; }
 
     // One row of a table: a report line and its export line (after the group
     // code and ";" when the export has a group column).  Every fifth row of
@@ -44,11 +61,14 @@ public:
     void UncountedRow(const std::string& reportLine, const std::string& exportLine);
 
 private:
+    std::string Reworded(std::string heading) const;
+
     std::string& report_;
     ExportText& export_;
     bool groupColumn_;
     int section_ = 0;
     int rowsInSection_ = 0;
+    bool netSurvivalWording_ = false;
 };
 
 // The heading of a result table: the line naming the confidence level, the

@@ -74,6 +74,7 @@ void ResultReport::BuildReport(const std::string& timeStamp)
     const bool severalGroups = sections.size() > 1;
 
     ReportWriter out(reportText_, exportText_, severalGroups);
+    if (data_.UsesNetSurvival()) out.UseNetSurvivalWording();
     WriteReportHeader(out, data_, kind_, timeStamp);
     for (size_t g = 0; g < sections.size(); ++g) {
         const CGroupResult& group = *sections[g];

@@ -12,9 +12,9 @@ void WriteTrendBlock(ReportWriter& out, const CAnalysisData& data, const CGroupR
     out.AppendString(631, data.periodWidth);
     out.AppendString(632);
     if (relative) {
-        out.AppendString(680, n, n, n, table.ciLevelText);
-        out.AppendString(681);
-        out.AppendString(682);
+        out.AppendHeading(680, n, n, n, table.ciLevelText);
+        out.AppendHeading(681);
+        out.AppendHeading(682);
         out.ExportHeader(FormatText(text::kRelativeTrendExportHeader, n, n, n));
     } else {
         out.AppendString(633, n, table.ciLevelText);

@@ -60,6 +60,9 @@ public:
     std::int32_t periodTechnique = 0;
     std::int32_t relativeSurvival = 0;
     std::int32_t useHakulinen = 0;
+    // With relativeSurvival: the Pohar-Perme net survival in place of the
+    // relative survival (the expected survival stays Ederer II).
+    std::int32_t netSurvival = 0;
     std::int32_t survivalYears = 5;
     std::int32_t periodWidth = 5;
     std::string ciLevelText;
@@ -67,6 +70,8 @@ public:
     // Results.
     double maxRelativeUpper = 1.0;
     std::vector<CGroupResult> groupResults;
+
+    bool UsesNetSurvival() const { return relativeSurvival != 0 && netSurvival != 0; }
 };
 
 }  // namespace kalderon

@@ -7,6 +7,7 @@
 #include "stats/ExpectedSurvival.h"
 #include "stats/GroupCounters.h"
 #include "stats/IntervalTally.h"
+#include "stats/NetSurvivalTables.h"
 #include "stats/TimeUnit.h"
 
 namespace kalderon {
@@ -104,7 +105,7 @@ bool ComputeLifeTable(CAnalysisData& data, const CaseList& cases, bool stratifie
                                  data.maxRelativeUpper);
         }
     }
-    return true;
+    return !data.UsesNetSurvival() || PutNetSurvivalIntoCohortTables(data, cases, stratified);
 }
 
 }  // namespace kalderon

@@ -1,11 +1,14 @@
 #include "stats/PeriodAnalysis.h"
 
+#include "stats/NetSurvivalTables.h"
+
 namespace kalderon {
 
 bool ComputePeriodAnalysis(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
-    return data.periodTechnique == 1 ? ComputePeriodProductLimit(data, cases, stratified)
-                                     : ComputePeriodLifeTable(data, cases, stratified);
+    const bool computed = data.periodTechnique == 1 ? ComputePeriodProductLimit(data, cases, stratified)
+                                                    : ComputePeriodLifeTable(data, cases, stratified);
+    return computed && (!data.UsesNetSurvival() || PutNetSurvivalIntoPeriodTables(data, cases, stratified));
 }
 
 }  // namespace kalderon

@@ -1,5 +1,6 @@
 #include "stats/ProductLimit.h"
 
+#include "stats/NetSurvivalTables.h"
 #include "stats/ProductLimitWalk.h"
 #include "stats/TimePointComputation.h"
 
@@ -21,12 +22,13 @@ void EstimateGroup(std::vector<CTimePointResult>& rows, const std::string& event
 
 bool ComputeProductLimit(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
-    return ComputeTimePoints(
+    const bool computed = ComputeTimePoints(
         data, cases, stratified, ComputeExpectedSurvivalCohort,
         [&](TimePointCollector& points, int g, const CCaseRecord& c) {
             points.Add(g, c.observationDays, 0, c.statusText, c.statusText == data.eventCode);
         },
         [&](std::vector<CTimePointResult>& rows, double z) { EstimateGroup(rows, data.eventCode, z); });
+    return computed && (!data.UsesNetSurvival() || PutNetSurvivalIntoCohortTables(data, cases, stratified));
 }
 
 }  // namespace kalderon

@@ -5,6 +5,7 @@
 #include "resources/StringTable.h"
 #include "stats/ExpectedSurvival.h"
 #include "stats/GroupCounters.h"
+#include "stats/NetSurvivalTables.h"
 #include "stats/PeriodAnalysis.h"
 #include "stats/TimeUnit.h"
 
@@ -118,14 +119,24 @@ bool ComputeTrend(CAnalysisData& data, const CaseList& cases, bool stratified, s
         for (int year = first; year <= last; ++year) {
             data.periodBegin = DateValue::FromYmd(year, 1, 1);
             data.periodEnd = DateValue::FromYmd(year + data.periodWidth - 1, 12, 31);
-            ComputePeriodAnalysis(data, cases, stratified);
+            if (!ComputePeriodAnalysis(data, cases, stratified) && data.UsesNetSurvival()) {
+                refusal = text::kNetSurvivalUndefined;
+                return false;
+            }
             analysed = true;
             for (size_t g = 0; g < data.groupResults.size(); ++g) {
                 const CGroupResult& group = data.groupResults[g];
-                trendRows[g].push_back(data.periodTechnique == 1
-                                           ? FromTimePoints(group, data.eventCode, data.survivalYears,
-                                                            year, data.maxRelativeUpper, data.relativeSurvival)
-                                           : FromIntervalRows(group.intervalTable.rows, data.survivalYears, year));
+                CIntervalResult row = data.periodTechnique == 1
+                                          ? FromTimePoints(group, data.eventCode, data.survivalYears, year,
+                                                           data.maxRelativeUpper, data.relativeSurvival)
+                                          : FromIntervalRows(group.intervalTable.rows, data.survivalYears, year);
+                // The product-limit technique's net survival at n years, not at the last death before.
+                if (data.periodTechnique == 1 && data.UsesNetSurvival() && row.exposedToRisk > 0) {
+                    PutNetSurvivalAt(row, group, static_cast<std::int32_t>(data.survivalYears * 365.25),
+                                     ZValue(ciLevelText));
+                    data.maxRelativeUpper = std::max({data.maxRelativeUpper, row.relativeSurvival, row.upperLimit});
+                }
+                trendRows[g].push_back(row);
             }
             maxRelativeUpper = std::max(maxRelativeUpper, data.maxRelativeUpper);
         }

@@ -145,7 +145,7 @@ TEST(BatchOptionsTest, RelativeSurvivalAndSmrOptions)
 
     // Options that do not fit the analysis, and the columns both need.
     const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
-        {{"--relative", "--method", "ederer"}, "--method takes one of ederer2, hakulinen: ederer"},
+        {{"--relative", "--method", "ederer"}, "--method takes one of ederer2, hakulinen, pohar-perme: ederer"},
         {{"--method", "hakulinen"}, "--method needs --relative"},
         {{"--relative", "--closing-date", "31.12.2003"}, "--closing-date needs --method hakulinen"},
         {{"--relative", "--method", "hakulinen", "--analysis", "period", "--closing-date", "31.12.2003"},

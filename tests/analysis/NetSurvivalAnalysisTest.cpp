@@ -47,7 +47,7 @@ protected:
         CAnalysisData data = dataSet.analysis;
         data.netSurvival = net ? 1 : 0;
         data.periodTechnique = technique;
-        return RunAnalysis(std::move(data), dataSet.cases, analysis, true);
+        return RunAnalysis(std::move(data), dataSet.cases, {analysis, true});
     }
 
     // The literal day-by-day estimator on the cases of every group.

@@ -1,6 +1,7 @@
 #include "import/AccessDatabase.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <mdbtools.h>
@@ -142,6 +143,27 @@ FieldValue DecodeField(MdbHandle* mdb, const MdbColumn* column, const MdbField& 
     return FieldValue::Null();
 }
 
+// Whether the library can walk the table's usage map, which lists its data
+// pages: an inline bitmap after a type byte and a first page number, or a
+// list of the pages that hold the bitmaps, each a page of the file.
+bool UsageMapIsSound(const MdbTableDef& table, const std::string& path)
+{
+    const unsigned char* map = table.usage_map;
+    const size_t size = table.map_sz;
+    if (map == nullptr || size < 1) return false;
+    if (map[0] == 0) return size >= 5;
+    if (map[0] != 1) return false;
+    std::error_code ec;
+    const std::uintmax_t fileSize = std::filesystem::file_size(path, ec);
+    const auto pageSize = static_cast<std::uintmax_t>(table.entry->mdb->fmt->pg_size);
+    if (ec || pageSize == 0) return false;
+    for (size_t at = 1; at + 4 <= size; at += 4) {
+        const std::uintmax_t page = static_cast<std::uint32_t>(LittleEndian(map + at, 4));
+        if (page != 0 && (page + 1) * pageSize > fileSize) return false;
+    }
+    return true;
+}
+
 // The open file, shared by the database and its recordsets, so that a
 // recordset stays readable after the database object is gone.
 struct MdbFile {
@@ -242,6 +264,7 @@ class AccessDatabase : public Database {
 public:
     AccessDatabase(MdbHandle* mdb, std::string path) : file_(std::make_shared<MdbFile>(mdb)), path_(std::move(path))
     {
+        CheckCatalogTable(mdb);
         GPtrArray* catalog = mdb_read_catalog(mdb, MDB_TABLE);
         if (!catalog) ThrowDamaged(path_);
         for (unsigned i = 0; i < catalog->len; ++i) {
@@ -272,12 +295,24 @@ public:
     }
 
 private:
+    // The catalog is a table too, on page 2, read before any other.
+    void CheckCatalogTable(MdbHandle* mdb) const
+    {
+        MdbCatalogEntry catalog{};
+        catalog.mdb = mdb;
+        catalog.object_type = MDB_TABLE;
+        catalog.table_pg = 2;
+        std::snprintf(catalog.object_name, sizeof catalog.object_name, "%s", "MSysObjects");
+        const TableDefPtr def(mdb_read_table(&catalog));
+        if (!def || !UsageMapIsSound(*def, path_)) ThrowDamaged(path_);
+    }
+
     TableDefPtr ReadTable(const std::string& name) const
     {
         for (MdbCatalogEntry* entry : tables_) {
             if (!SameName(entry->object_name, name)) continue;
             TableDefPtr def(mdb_read_table(entry));
-            if (!def || !mdb_read_columns(def.get())) ThrowDamaged(path_);
+            if (!def || !UsageMapIsSound(*def, path_) || !mdb_read_columns(def.get())) ThrowDamaged(path_);
             return def;
         }
         ThrowTableNotFound(name);

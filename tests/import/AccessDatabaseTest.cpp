@@ -176,3 +176,18 @@ TEST(AccessDatabase, FailuresAreErrorsNeverEmptySuccess)
         EXPECT_EQ(e.errorNumber(), kDaoDamagedFile);
     }
 }
+
+// A usage map whose size leaves no room for its bitmap made the library read
+// past it; the table is refused before the library walks it, in this very
+// process.
+TEST(AccessDatabase, AnUnsoundUsageMapIsADamagedFile)
+{
+    try {
+        const auto db = OpenDatabaseInProcess(AccessFixture("damaged-usage-map.mdb"), "");
+        for (const TableDefInfo& table : db->TableDefs())
+            for (auto all = db->OpenTable(table.name); !all->IsEOF();) all->MoveNext();
+        FAIL() << "the damaged table read as complete";
+    } catch (const DaoException& e) {
+        EXPECT_EQ(e.errorNumber(), kDaoDamagedFile);
+    }
+}

@@ -142,22 +142,30 @@ private:
     std::vector<SheetArea> areas_;
 };
 
-// Whether every record of the workbook stream lies inside the stream with a
-// length BIFF allows; the library follows the lengths without checking.
-// A file without a readable stream is left to the library to refuse.
-bool RecordsWithinStream(const std::string& path)
+enum class StreamCheck { kSound, kNoStream, kRecordPastEnd };
+
+// Whether the workbook stream can be read and every record of it lies inside
+// the stream with a length BIFF allows; the library follows the lengths
+// without checking, and its own reading of the container is laxer than ours,
+// so a stream we cannot find is not handed to it either.
+StreamCheck CheckWorkbookStream(const std::string& path)
 {
     constexpr size_t kLongestRecord = 8224;
     auto stream = ReadCompoundStream(path, "Workbook");
     if (!stream) stream = ReadCompoundStream(path, "Book");
-    if (!stream) return true;
+    if (!stream) return StreamCheck::kNoStream;
     const std::vector<unsigned char>& bytes = *stream;
     for (size_t at = 0; at + 4 <= bytes.size();) {
         const size_t length = bytes[at + 2] | (bytes[at + 3] << 8);
-        if (length > kLongestRecord || length > bytes.size() - at - 4) return false;
+        if (length > kLongestRecord || length > bytes.size() - at - 4) return StreamCheck::kRecordPastEnd;
         at += 4 + length;
     }
-    return true;
+    return StreamCheck::kSound;
+}
+
+[[noreturn]] void ThrowNotExpectedFormat()
+{
+    throw DaoException(kDaoNotExpectedFormat, "External table is not in the expected format.");
 }
 
 }  // namespace
@@ -166,15 +174,19 @@ std::unique_ptr<Database> OpenExcelDatabase(const std::string& path)
 {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) throw DaoException(kDaoFileNotFound, "Could not find file '" + path + "'.");
-    if (!RecordsWithinStream(path))
+    switch (CheckWorkbookStream(path)) {
+    case StreamCheck::kSound: break;
+    case StreamCheck::kNoStream: ThrowNotExpectedFormat();
+    case StreamCheck::kRecordPastEnd:
         throw DaoException(kDaoDamagedFile, "The workbook '" + path + "' is damaged: a record runs past its end.");
+    }
     const void* handle = nullptr;
     const int rc = freexl_open(path.c_str(), &handle);
     unsigned password = 0;
     if (rc == FREEXL_OK) freexl_get_info(handle, FREEXL_BIFF_PASSWORD, &password);
     if (rc != FREEXL_OK || password == FREEXL_BIFF_OBFUSCATED) {
         if (handle) freexl_close(handle);
-        throw DaoException(kDaoNotExpectedFormat, "External table is not in the expected format.");
+        ThrowNotExpectedFormat();
     }
     return std::make_unique<ExcelDatabase>(handle, path);
 }

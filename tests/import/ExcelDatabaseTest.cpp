@@ -87,4 +87,13 @@ TEST(ExcelDatabase, FailuresAreErrors)
         EXPECT_EQ(e.description(), "The workbook '" + ImportFixture("damaged_record_length.xls") +
                                        "' is damaged: a record runs past its end.");
     }
+
+    // A container whose workbook stream cannot be found is not handed to
+    // the library, which read past a buffer in it (in this process).
+    try {
+        OpenDatabaseInProcess(ImportFixture("damaged-container.xls"), "Excel 8.0;");
+        FAIL() << "a workbook without a readable stream must be refused";
+    } catch (const DaoException& e) {
+        EXPECT_EQ(e.errorNumber(), kDaoNotExpectedFormat);
+    }
 }

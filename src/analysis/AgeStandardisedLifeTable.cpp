@@ -6,6 +6,7 @@
 #include "stats/CalendarTable.h"
 #include "stats/GroupCounters.h"
 #include "stats/LifeTable.h"
+#include "stats/TimeUnit.h"
 
 namespace kalderon {
 namespace {
@@ -24,9 +25,9 @@ std::vector<CGroupResult> AgeGroupLifeTable(CAnalysisData data, const CaseList& 
     return std::move(data.groupResults);
 }
 
-AgeGroupEstimate Estimate(const std::vector<CGroupResult>& groups, size_t g, size_t i, bool observed)
+AgeGroupEstimate Estimate(const std::vector<CGroupResult>& groups, size_t g, int i, bool observed)
 {
-    if (g >= groups.size() || i >= groups[g].intervalTable.rows.size()) return {};
+    if (g >= groups.size() || static_cast<size_t>(i) >= groups[g].intervalTable.rows.size()) return {};
     const CIntervalResult& row = groups[g].intervalTable.rows[i];
     if (row.exposedToRisk <= 0.0) return {};
     if (observed) return {true, row.cumulativeSurvival, row.standardError * row.expectedSurvival};
@@ -76,11 +77,11 @@ std::vector<StandardisedGroup> StandardiseLifeTable(const CAnalysisData& data, c
         if (c.isValid && g < analysed && AgeGroupOf(c) < 0) ++result[g].underAge;
     }
     const IcssWeights& weights = WeightsOfIcss(standard);
+    const int intervals = IntervalCount(data.maxObservationDays, UnitDays(data.timeUnit));
     for (size_t g = 0; g < result.size(); ++g) {
         StandardisedGroup& group = result[g];
         group.code = data.groupResults[g].info.code;
-        const size_t intervals = data.groupResults[g].intervalTable.rows.size();
-        for (size_t i = 0; i < intervals; ++i) {
+        for (int i = 0; i < intervals; ++i) {
             std::array<AgeGroupEstimate, kIcssAgeGroups> observed, ederer, netSurvival;
             for (int a = 0; a < kIcssAgeGroups; ++a) {
                 observed[a] = Estimate(relative[a], g, i, true);

@@ -35,7 +35,8 @@ CaseList CasesOfIcssAgeGroup(const CaseList& cases, int ageGroup);
 // The life table with relative survival (`data` with the population table
 // loaded) run per ICSS age group, once for Ederer II and once for net
 // survival, and standardised with the weights of `standard` at the end of
-// every interval of the life table of all ages.
+// every interval of the life table of all ages (data.maxObservationDays in
+// intervals of data.timeUnit).
 std::vector<StandardisedGroup> StandardiseLifeTable(const CAnalysisData& data, const CaseList& cases, bool stratified,
                                                     std::int32_t standard);
 

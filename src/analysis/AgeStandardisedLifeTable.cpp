@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "resources/StringTable.h"
 #include "results/TextFormat.h"
 #include "stats/CalendarTable.h"
 #include "stats/GroupCounters.h"
@@ -80,7 +81,7 @@ std::vector<StandardisedGroup> StandardiseLifeTable(const CAnalysisData& data, c
     const int intervals = IntervalCount(data.maxObservationDays, UnitDays(data.timeUnit));
     for (size_t g = 0; g < result.size(); ++g) {
         StandardisedGroup& group = result[g];
-        group.code = data.groupResults[g].info.code;
+        if (stratified) group.heading = FormatText(LoadString(690), data.groupResults[g].info.code);
         for (int i = 0; i < intervals; ++i) {
             std::array<AgeGroupEstimate, kIcssAgeGroups> observed, ederer, netSurvival;
             for (int a = 0; a < kIcssAgeGroups; ++a) {
@@ -106,7 +107,7 @@ std::string WriteStandardisedSection(const std::vector<StandardisedGroup>& group
     out += "Relative survival after Ederer II, net survival after Pohar-Perme\r\n";
     for (const StandardisedGroup& group : groups) {
         out += "\r\n";
-        if (!group.code.empty()) out += FormatText("Group %s\r\n", group.code);
+        out += group.heading;
         out += "Cases under 15 left out: " + std::to_string(group.underAge) + "\r\n";
         out += "Interval    Observed          SE    Relative          SE         Net          SE\r\n";
         for (const StandardisedInterval& row : group.intervals)

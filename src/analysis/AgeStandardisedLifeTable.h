@@ -23,7 +23,7 @@ struct StandardisedInterval {
 // The standardised table of one analysed group, with the number of its valid
 // cases under 15 that are left out.
 struct StandardisedGroup {
-    std::string code;
+    std::string heading;  // the group heading of the report when stratified, else empty
     std::vector<StandardisedInterval> intervals;
     std::int64_t underAge = 0;
 };

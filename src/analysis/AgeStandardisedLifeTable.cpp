@@ -1,6 +1,8 @@
 #include "analysis/AgeStandardisedLifeTable.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "resources/StringTable.h"
 #include "results/TextFormat.h"
@@ -31,13 +33,16 @@ AgeGroupEstimate Estimate(const std::vector<CGroupResult>& groups, size_t g, int
     if (g >= groups.size() || static_cast<size_t>(i) >= groups[g].intervalTable.rows.size()) return {};
     const CIntervalResult& row = groups[g].intervalTable.rows[i];
     if (row.exposedToRisk <= 0.0) return {};
-    if (observed) return {true, row.cumulativeSurvival, row.standardError * row.expectedSurvival};
-    return {true, row.relativeSurvival, row.standardError};
+    // A row without a standard error (everyone at risk died) leaves the
+    // standardised value without one.
+    const double se = row.hasStandardError ? row.standardError : std::numeric_limits<double>::quiet_NaN();
+    if (observed) return {true, row.cumulativeSurvival, se * row.expectedSurvival};
+    return {true, row.relativeSurvival, se};
 }
 
 std::string Value(const AgeGroupEstimate& e, bool standardError)
 {
-    if (!e.available) return "NA";
+    if (!e.available || (standardError && std::isnan(e.standardError))) return "NA";
     return FormatText("%.6f", standardError ? e.standardError : e.value);
 }
 

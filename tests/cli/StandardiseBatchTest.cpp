@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "support/BatchProgram.h"
 
 namespace kalderon {
@@ -34,6 +36,38 @@ TEST_F(StandardiseBatchTest, SectionFollowsTheUnchangedReport)
     ASSERT_EQ(net.exitCode, 0) << net.err;
     EXPECT_EQ(net.out.substr(0, netPlain.out.size()), netPlain.out);
     EXPECT_EQ(net.out.substr(netPlain.out.size()), standardised.out.substr(plain.out.size()));
+}
+
+TEST_F(StandardiseBatchTest, PerGroupWithTheCasesUnder15LeftOut)
+{
+    // Group A: one case in each age group and a child of 4; group B: only
+    // cases of 45-54, so that it has no standardised estimate.
+    const std::string input = dir.path("ages.txt");
+    std::ofstream(input, std::ios::binary) << "01.01.1995;01.07.1996;1;A;1;15.06.1960\n"
+                                              "01.01.1995;31.12.1999;0;A;2;01.01.1945\n"
+                                              "01.07.1996;01.07.1998;1;A;1;29.02.1936\n"
+                                              "01.01.1998;01.01.1999;1;A;2;10.10.1928\n"
+                                              "01.01.1998;02.01.2000;0;A;1;20.03.1920\n"
+                                              "01.01.1995;02.01.1999;0;A;1;20.03.1991\n"
+                                              "01.01.1995;02.01.1999;1;B;1;20.03.1945\n"
+                                              "01.01.1996;02.01.1999;0;B;2;20.03.1946\n";
+    const ProgramRun run = Run({input, "--group", "4", "--sex", "5", "--birth", "6", "--event", "1", "--relative",
+                                "--male", "1", "--standardise", "icss3"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string section = run.out.substr(run.out.find("\r\n\r\nAge-standardised survival, ICSS 3\r\n"));
+    EXPECT_EQ(section.substr(0, section.find("       3 ")),
+              "\r\n\r\nAge-standardised survival, ICSS 3\r\n"
+              "Weights: 15-44 0.60, 45-54 0.10, 55-64 0.10, 65-74 0.10, 75+ 0.10\r\n"
+              "Relative survival after Ederer II, net survival after Pohar-Perme\r\n"
+              "\r\nGroup A\r\nCases under 15 left out: 1\r\n"
+              "Interval    Observed          SE    Relative          SE         Net          SE\r\n"
+              // The case of 15-44 died in interval 1: no standard error.
+              "       1    0.900000          NA    0.909272          NA    0.947284    0.037462\r\n"
+              "       2          NA          NA          NA          NA          NA          NA\r\n");
+    const size_t b = section.find("Group B\r\nCases under 15 left out: 0\r\n");
+    ASSERT_NE(b, std::string::npos);
+    EXPECT_NE(section.find("       1          NA          NA          NA          NA          NA          NA\r\n", b),
+              std::string::npos);
 }
 
 TEST_F(StandardiseBatchTest, Refusals)

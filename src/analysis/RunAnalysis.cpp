@@ -1,5 +1,6 @@
 #include "analysis/RunAnalysis.h"
 
+#include "analysis/AgeStandardisedLifeTable.h"
 #include "charts/LifeTableChart.h"
 #include "resources/StringTable.h"
 #include "results/ComparisonReport.h"
@@ -71,11 +72,16 @@ AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, const Ana
     std::optional<GroupComparison> comparison;
     if (request.compareGroups && HasGroupComparison(*kind))
         comparison = CompareGroups(data, cases, *kind, request.stratified);
+    std::string standardised;
+    if (request.standardise != kNoStandardisation && *kind == kLifeTable && data.relativeSurvival)
+        standardised = WriteStandardisedSection(
+            StandardiseLifeTable(data, cases, request.stratified, request.standardise), request.standardise);
 
     if (progress) progress(AnalysisStage::kBuildingReport);
     outcome.chartKind = ChartKindOfAnalysis(*kind, data.periodTechnique);
     outcome.chartExtra = outcome.chartKind == kChartTrend ? data.survivalYears : 0;
     outcome.report.SetResults(std::move(data), *kind, FormatReportTimeStamp(ReportTime()));
+    outcome.report.AppendSection(standardised);
     if (comparison)
         outcome.report.AddComparison(WriteComparisonSection(*comparison, outcome.report.data().ciLevelText));
     outcome.kind = kind;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "results/ResultReport.h"
+#include "stats/AgeStandardisation.h"
 #include "stats/AnalysisData.h"
 #include "stats/CaseList.h"
 
@@ -21,6 +22,9 @@ struct AnalysisRequest {
     Analysis analysis = Analysis::LifeTable;
     bool stratified = false;
     bool compareGroups = false;
+    // The life table with relative survival only: an IcssStandard adds the
+    // age-standardised table after the group sections.
+    std::int32_t standardise = kNoStandardisation;
 };
 
 // Whether the analysis has a comparison of groups to add.

@@ -225,7 +225,9 @@ std::string CheckPopulationOptions(const BatchOptions& o, const std::set<std::st
     for (const char* option : {"--population-db", "--population-table", "--male", "--female"})
         if (given.count(option) && !p.relativeSurvival && !smr)
             return std::string(option) + " needs --relative or --analysis smr";
-    for (const char* option : {"--method", "--closing-date"})
+    if (given.count("--standardise") && o.analysis != Analysis::LifeTable)
+        return "--standardise applies to --analysis lifetable only";
+    for (const char* option : {"--method", "--closing-date", "--standardise"})
         if (given.count(option) && !p.relativeSurvival) return std::string(option) + " needs --relative";
     if (given.count("--closing-date")) {
         if (!p.hakulinen) return "--closing-date needs --method hakulinen";
@@ -311,6 +313,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
              o.population.hakulinen = method == 1;
              o.population.poharPerme = method == 2;
              return error;
+         }},
+        {"--standardise",
+         [&](const std::string& v) {
+             return Choose<std::int32_t>("--standardise", v, {{"icss1", kIcss1}, {"icss2", kIcss2}, {"icss3", kIcss3}},
+                                         o.standardise);
          }},
         {"--closing-date",
          [&](const std::string& v) { return DateOf("--closing-date", v, o.population.closingDate); }},
@@ -501,6 +508,9 @@ Relative survival and SMR/SIR (both need --sex and --birth):
                            expected survival after Ederer II (default) or
                            Hakulinen, or net survival after Pohar-Perme (with
                            the expected survival after Ederer II beside it)
+  --standardise icss1|icss2|icss3
+                           life table: add observed, relative and net
+                           survival standardised over the ICSS age groups
   --closing-date DD.MM.YYYY
                            common closing date of the Hakulinen method for
                            the life table and product-limit (default: the

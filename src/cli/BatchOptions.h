@@ -71,6 +71,7 @@ struct BatchOptions {
     std::int32_t survivalYears = 5;  // trend
     std::int32_t periodWidth = 5;    // trend
     PopulationOptions population;
+    std::int32_t standardise = kNoStandardisation;  // an IcssStandard
 
     std::string reportPath;  // empty: standard output
     std::string csvPath;     // empty: no export file

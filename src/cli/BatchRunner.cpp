@@ -91,8 +91,8 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     }
 
     const bool stratified = options.stratified.value_or(dataSet.hasGroupColumn);
-    const AnalysisOutcome outcome =
-        RunAnalysis(std::move(data), dataSet.cases, {options.analysis, stratified, options.compare});
+    const AnalysisRequest request{options.analysis, stratified, options.compare, options.standardise};
+    const AnalysisOutcome outcome = RunAnalysis(std::move(data), dataSet.cases, request);
     if (!outcome.succeeded()) {
         err << kProgram << outcome.refusal << "\n";
         return kExitAnalysisFailed;

@@ -1,0 +1,126 @@
+#include "analysis/AgeStandardisedLifeTable.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "resources/StringTable.h"
+#include "results/TextFormat.h"
+#include "stats/CalendarTable.h"
+#include "stats/GroupCounters.h"
+#include "stats/LifeTable.h"
+#include "stats/TimeUnit.h"
+
+namespace kalderon {
+namespace {
+
+int AgeGroupOf(const CCaseRecord& c)
+{
+    return IcssAgeGroup(CompletedYearsOfAge(LookUpYearAndDay(c.birthDate), LookUpYearAndDay(c.beginDate)));
+}
+
+// The life table of one age group; no rows when it cannot be computed.
+std::vector<CGroupResult> AgeGroupLifeTable(CAnalysisData data, const CaseList& cases, bool stratified, bool net)
+{
+    data.netSurvival = net ? 1 : 0;
+    if (!ComputeLifeTable(data, cases, stratified))
+        for (CGroupResult& group : data.groupResults) group.intervalTable.rows.clear();
+    return std::move(data.groupResults);
+}
+
+AgeGroupEstimate Estimate(const std::vector<CGroupResult>& groups, size_t g, int i, bool observed)
+{
+    if (g >= groups.size() || static_cast<size_t>(i) >= groups[g].intervalTable.rows.size()) return {};
+    const CIntervalResult& row = groups[g].intervalTable.rows[i];
+    if (row.exposedToRisk <= 0.0) return {};
+    // A row without a standard error (everyone at risk died) leaves the
+    // standardised value without one.
+    const double se = row.hasStandardError ? row.standardError : std::numeric_limits<double>::quiet_NaN();
+    if (observed) return {true, row.cumulativeSurvival, se * row.expectedSurvival};
+    return {true, row.relativeSurvival, se};
+}
+
+std::string Value(const AgeGroupEstimate& e, bool standardError)
+{
+    if (!e.available || (standardError && std::isnan(e.standardError))) return "NA";
+    return FormatText("%.6f", standardError ? e.standardError : e.value);
+}
+
+}  // namespace
+
+CaseList CasesOfIcssAgeGroup(const CaseList& cases, int ageGroup)
+{
+    CaseList subset;
+    subset.groups = cases.groups;
+    subset.sourcePath = cases.sourcePath;
+    for (size_t k = 0; k < cases.records.size(); ++k) {
+        const CCaseRecord& c = cases.records[k];
+        if (!c.isValid || AgeGroupOf(c) != ageGroup) continue;
+        subset.rowToList.push_back(static_cast<std::int32_t>(subset.records.size()));
+        subset.records.push_back(c);
+        subset.groupIndex.push_back(cases.groupIndex[k]);
+    }
+    subset.facts = BuildCaseFacts(subset.records, subset.groupIndex);
+    return subset;
+}
+
+std::vector<StandardisedGroup> StandardiseLifeTable(const CAnalysisData& data, const CaseList& cases, bool stratified,
+                                                    std::int32_t standard)
+{
+    std::array<std::vector<CGroupResult>, kIcssAgeGroups> relative;
+    std::array<std::vector<CGroupResult>, kIcssAgeGroups> net;
+    for (int a = 0; a < kIcssAgeGroups; ++a) {
+        const CaseList subset = CasesOfIcssAgeGroup(cases, a);
+        relative[a] = AgeGroupLifeTable(data, subset, stratified, false);
+        net[a] = AgeGroupLifeTable(data, subset, stratified, true);
+    }
+
+    const int analysed = std::min(AnalysedGroupCount(data, stratified), static_cast<int>(data.groupResults.size()));
+    std::vector<StandardisedGroup> result(std::max(analysed, 0));
+    for (size_t k = 0; k < cases.records.size(); ++k) {
+        const CCaseRecord& c = cases.records[k];
+        const int g = std::max(0, AnalysisGroup(cases, k, stratified));
+        if (c.isValid && g < analysed && AgeGroupOf(c) < 0) ++result[g].underAge;
+    }
+    const IcssWeights& weights = WeightsOfIcss(standard);
+    const int intervals = IntervalCount(data.maxObservationDays, UnitDays(data.timeUnit));
+    for (size_t g = 0; g < result.size(); ++g) {
+        StandardisedGroup& group = result[g];
+        if (stratified) group.heading = FormatText(LoadString(690), data.groupResults[g].info.code);
+        for (int i = 0; i < intervals; ++i) {
+            std::array<AgeGroupEstimate, kIcssAgeGroups> observed, ederer, netSurvival;
+            for (int a = 0; a < kIcssAgeGroups; ++a) {
+                observed[a] = Estimate(relative[a], g, i, true);
+                ederer[a] = Estimate(relative[a], g, i, false);
+                netSurvival[a] = Estimate(net[a], g, i, false);
+            }
+            group.intervals.push_back({static_cast<std::int32_t>(i + 1), StandardiseOverAgeGroups(observed, weights),
+                                       StandardiseOverAgeGroups(ederer, weights),
+                                       StandardiseOverAgeGroups(netSurvival, weights)});
+        }
+    }
+    return result;
+}
+
+std::string WriteStandardisedSection(const std::vector<StandardisedGroup>& groups, std::int32_t standard)
+{
+    const IcssWeights& weights = WeightsOfIcss(standard);
+    std::string out = "\r\n\r\n";
+    out += FormatText("Age-standardised survival, ICSS %d\r\n", static_cast<int>(standard));
+    out += FormatText("Weights: 15-44 %.2f, 45-54 %.2f, 55-64 %.2f, 65-74 %.2f, 75+ %.2f\r\n", weights[0], weights[1],
+                      weights[2], weights[3], weights[4]);
+    out += "Relative survival after Ederer II, net survival after Pohar-Perme\r\n";
+    for (const StandardisedGroup& group : groups) {
+        out += "\r\n";
+        out += group.heading;
+        out += "Cases under 15 left out: " + std::to_string(group.underAge) + "\r\n";
+        out += "Interval    Observed          SE    Relative          SE         Net          SE\r\n";
+        for (const StandardisedInterval& row : group.intervals)
+            out += FormatText("%8d  %10s  %10s  %10s  %10s  %10s  %10s\r\n", static_cast<int>(row.intervalNumber),
+                              Value(row.observed, false), Value(row.observed, true), Value(row.relative, false),
+                              Value(row.relative, true), Value(row.net, false), Value(row.net, true));
+    }
+    return out;
+}
+
+}  // namespace kalderon

@@ -29,7 +29,7 @@ constexpr std::uint64_t kPowersOfTen[] = {1ull,
                                           1000000000000000ull};
 constexpr int kLargestFastPrecision = 15;
 
-struct Spec {
+struct Conversion {
     bool left = false, plus = false, space = false, zero = false, alternate = false;
     int width = 0;
     int precision = -1;  // none given
@@ -92,30 +92,30 @@ bool ScaledAndRounded(double value, int precision, std::uint64_t& scaled)
     return true;
 }
 
-void AppendPadded(std::string& out, const Spec& spec, const char* sign, const char* body, size_t bodyLength,
+void AppendPadded(std::string& out, const Conversion& conversion, const char* sign, const char* body, size_t bodyLength,
                   bool zeroPadAllowed)
 {
     const size_t signLength = std::strlen(sign);
     const size_t length = signLength + bodyLength;
-    const size_t width = spec.width > 0 ? static_cast<size_t>(spec.width) : 0;
+    const size_t width = conversion.width > 0 ? static_cast<size_t>(conversion.width) : 0;
     const size_t padding = width > length ? width - length : 0;
-    if (padding && !spec.left && !(spec.zero && zeroPadAllowed)) out.append(padding, ' ');
+    if (padding && !conversion.left && !(conversion.zero && zeroPadAllowed)) out.append(padding, ' ');
     out.append(sign, signLength);
-    if (padding && !spec.left && spec.zero && zeroPadAllowed) out.append(padding, '0');
+    if (padding && !conversion.left && conversion.zero && zeroPadAllowed) out.append(padding, '0');
     out.append(body, bodyLength);
-    if (padding && spec.left) out.append(padding, ' ');
+    if (padding && conversion.left) out.append(padding, ' ');
 }
 
-const char* SignOf(bool negative, const Spec& spec)
+const char* SignOf(bool negative, const Conversion& conversion)
 {
-    return negative ? "-" : spec.plus ? "+" : spec.space ? " " : "";
+    return negative ? "-" : conversion.plus ? "+" : conversion.space ? " " : "";
 }
 
-bool AppendFixed(std::string& out, const Spec& spec, double value)
+bool AppendFixed(std::string& out, const Conversion& conversion, double value)
 {
-    const int precision = spec.precision < 0 ? 6 : spec.precision;
+    const int precision = conversion.precision < 0 ? 6 : conversion.precision;
     std::uint64_t scaled = 0;
-    if (precision > kLargestFastPrecision || spec.alternate || !ScaledAndRounded(value, precision, scaled))
+    if (precision > kLargestFastPrecision || conversion.alternate || !ScaledAndRounded(value, precision, scaled))
         return false;
     char buffer[48];
     char* const end = buffer + sizeof buffer;
@@ -131,13 +131,13 @@ bool AppendFixed(std::string& out, const Spec& spec, double value)
         scaled /= power;
     }
     begin = WriteDigits(begin, scaled);
-    AppendPadded(out, spec, SignOf(std::signbit(value), spec), begin, static_cast<size_t>(end - begin), true);
+    AppendPadded(out, conversion, SignOf(std::signbit(value), conversion), begin, static_cast<size_t>(end - begin), true);
     return true;
 }
 
-bool AppendInteger(std::string& out, const Spec& spec, const PrintfValue& value)
+bool AppendInteger(std::string& out, const Conversion& conversion, const PrintfValue& value)
 {
-    if (spec.precision >= 0 || spec.length[0] == 'h') return false;
+    if (conversion.precision >= 0 || conversion.length[0] == 'h') return false;
     bool negative = false;
     std::uint64_t magnitude = 0;
     switch (value.kind) {
@@ -151,33 +151,33 @@ bool AppendInteger(std::string& out, const Spec& spec, const PrintfValue& value)
     char buffer[24];
     char* const end = buffer + sizeof buffer;
     const char* begin = WriteDigits(end, magnitude);
-    AppendPadded(out, spec, SignOf(negative, spec), begin, static_cast<size_t>(end - begin), true);
+    AppendPadded(out, conversion, SignOf(negative, conversion), begin, static_cast<size_t>(end - begin), true);
     return true;
 }
 
-void AppendString(std::string& out, const Spec& spec, const char* text)
+void AppendString(std::string& out, const Conversion& conversion, const char* text)
 {
     size_t length = std::strlen(text);
-    if (spec.precision >= 0 && static_cast<size_t>(spec.precision) < length)
-        length = static_cast<size_t>(spec.precision);
-    AppendPadded(out, spec, "", text, length, false);
+    if (conversion.precision >= 0 && static_cast<size_t>(conversion.precision) < length)
+        length = static_cast<size_t>(conversion.precision);
+    AppendPadded(out, conversion, "", text, length, false);
 }
 
 // The conversion written by the C library.
-void AppendWithLibrary(std::string& out, const Spec& spec, const PrintfValue& value)
+void AppendWithLibrary(std::string& out, const Conversion& conversion, const PrintfValue& value)
 {
     char format[48];
     char* f = format;
     *f++ = '%';
-    if (spec.left) *f++ = '-';
-    if (spec.plus) *f++ = '+';
-    if (spec.space) *f++ = ' ';
-    if (spec.zero) *f++ = '0';
-    if (spec.alternate) *f++ = '#';
-    f += std::snprintf(f, 12, "%d", spec.width);
-    if (spec.precision >= 0) f += std::snprintf(f, 13, ".%d", spec.precision);
-    for (const char* l = spec.length; *l; ++l) *f++ = *l;
-    *f++ = spec.conversion;
+    if (conversion.left) *f++ = '-';
+    if (conversion.plus) *f++ = '+';
+    if (conversion.space) *f++ = ' ';
+    if (conversion.zero) *f++ = '0';
+    if (conversion.alternate) *f++ = '#';
+    f += std::snprintf(f, 12, "%d", conversion.width);
+    if (conversion.precision >= 0) f += std::snprintf(f, 13, ".%d", conversion.precision);
+    for (const char* l = conversion.length; *l; ++l) *f++ = *l;
+    *f++ = conversion.conversion;
     *f = '\0';
 
     const auto print = [&](auto argument) {
@@ -187,24 +187,24 @@ void AppendWithLibrary(std::string& out, const Spec& spec, const PrintfValue& va
         out.resize(at + static_cast<size_t>(length));
         std::snprintf(out.data() + at, static_cast<size_t>(length) + 1, format, argument);
     };
-    const bool real = std::strchr("fFeEgGaA", spec.conversion) != nullptr;
+    const bool real = std::strchr("fFeEgGaA", conversion.conversion) != nullptr;
     if (real) {
         const double number = value.kind == PrintfValue::kDouble ? value.real
                               : value.kind == PrintfValue::kInt || value.kind == PrintfValue::kLong
                                   ? static_cast<double>(value.integer)
                                   : static_cast<double>(value.unsignedInteger);
-        if (spec.length[0] == 'L')
+        if (conversion.length[0] == 'L')
             print(static_cast<long double>(number));
         else
             print(number);
         return;
     }
-    if (spec.conversion == 's') {
+    if (conversion.conversion == 's') {
         print(value.kind == PrintfValue::kString ? value.text : "");
         return;
     }
     const long long integer = value.kind == PrintfValue::kDouble ? static_cast<long long>(value.real) : value.integer;
-    const char l0 = spec.length[0], l1 = spec.length[1];
+    const char l0 = conversion.length[0], l1 = conversion.length[1];
     if (l0 == 'l' && l1 == 'l')
         print(integer);
     else if (l0 == 'l' || l0 == 'j' || l0 == 'z' || l0 == 't')
@@ -214,25 +214,25 @@ void AppendWithLibrary(std::string& out, const Spec& spec, const PrintfValue& va
 }
 
 // Reads the conversion specification after a '%'; returns where it ends.
-const char* ParseSpec(const char* p, Spec& spec)
+const char* ParseSpec(const char* p, Conversion& conversion)
 {
     for (;; ++p) {
-        if (*p == '-') spec.left = true;
-        else if (*p == '+') spec.plus = true;
-        else if (*p == ' ') spec.space = true;
-        else if (*p == '0') spec.zero = true;
-        else if (*p == '#') spec.alternate = true;
+        if (*p == '-') conversion.left = true;
+        else if (*p == '+') conversion.plus = true;
+        else if (*p == ' ') conversion.space = true;
+        else if (*p == '0') conversion.zero = true;
+        else if (*p == '#') conversion.alternate = true;
         else break;
     }
-    while (*p >= '0' && *p <= '9') spec.width = spec.width * 10 + (*p++ - '0');
+    while (*p >= '0' && *p <= '9') conversion.width = conversion.width * 10 + (*p++ - '0');
     if (*p == '.') {
         ++p;
-        spec.precision = 0;
-        while (*p >= '0' && *p <= '9') spec.precision = spec.precision * 10 + (*p++ - '0');
+        conversion.precision = 0;
+        while (*p >= '0' && *p <= '9') conversion.precision = conversion.precision * 10 + (*p++ - '0');
     }
     int lengthSize = 0;
-    while (lengthSize < 2 && *p && std::strchr("hljztL", *p)) spec.length[lengthSize++] = *p++;
-    spec.conversion = *p;
+    while (lengthSize < 2 && *p && std::strchr("hljztL", *p)) conversion.length[lengthSize++] = *p++;
+    conversion.conversion = *p;
     return *p ? p + 1 : p;
 }
 
@@ -254,30 +254,30 @@ void AppendPrintf(std::string& out, const char* format, const PrintfValue* value
             p = percent + 2;
             continue;
         }
-        Spec spec;
-        p = ParseSpec(percent + 1, spec);
-        if (spec.conversion == 0 || next >= count) {  // no argument left: the text as it stands
+        Conversion conversion;
+        p = ParseSpec(percent + 1, conversion);
+        if (conversion.conversion == 0 || next >= count) {  // no argument left: the text as it stands
             out.append(percent, static_cast<size_t>(p - percent));
             continue;
         }
         const PrintfValue& value = values[next++];
         bool written = false;
-        switch (spec.conversion) {
+        switch (conversion.conversion) {
         case 'f':
         case 'F':
-            written = value.kind == PrintfValue::kDouble && spec.length[0] != 'L' && AppendFixed(out, spec, value.real);
+            written = value.kind == PrintfValue::kDouble && conversion.length[0] != 'L' && AppendFixed(out, conversion, value.real);
             break;
         case 'd':
-        case 'i': written = AppendInteger(out, spec, value); break;
+        case 'i': written = AppendInteger(out, conversion, value); break;
         case 's':
             if (value.kind == PrintfValue::kString) {
-                AppendString(out, spec, value.text);
+                AppendString(out, conversion, value.text);
                 written = true;
             }
             break;
         default: break;
         }
-        if (!written) AppendWithLibrary(out, spec, value);
+        if (!written) AppendWithLibrary(out, conversion, value);
     }
 }
 

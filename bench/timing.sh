@@ -1,0 +1,55 @@
+# Shared by the process benchmarks in bench/ (sourced, not run): where the
+# generated case files are kept and how a whole process is timed.
+#
+# KALDERON_BUILD       the build tree (default: build/)
+# KALDERON_BENCH_DATA  where the case files are generated once and kept
+#                      (default: kalderon-bench-data in the temporary folder)
+# RUNS                 runs of each timed command (default 3)
+
+BUILD=${KALDERON_BUILD:-build}
+DATA=${KALDERON_BENCH_DATA:-${TMPDIR:-/tmp}/kalderon-bench-data}
+RUNS=${RUNS:-3}
+BATCH="$BUILD/kalderon-batch"
+GENERATOR="$BUILD/kalderon_bench"
+
+# Stops unless each named program is there.
+require_programs() {
+  local program
+  for program in "$@"; do
+    if [ ! -x "$program" ]; then
+      echo "$(basename "$0"): $program is missing (build kalderon-batch and kalderon_bench;" \
+        "GNU time is the package time)" >&2
+      exit 1
+    fi
+  done
+}
+
+# Prints the path of the generated file of COUNT cases (seed 1), writing it
+# on first use.
+case_file() {
+  local file="$DATA/cases-$1.txt"
+  if [ ! -s "$file" ]; then
+    mkdir -p "$DATA"
+    "$GENERATOR" --write-cases "$file.part" "$1" 1 >&2
+    mv "$file.part" "$file"
+  fi
+  echo "$file"
+}
+
+# Runs the command $RUNS times and prints "SECONDS MEGABYTES": the best wall
+# time and the highest peak resident memory of those runs. Its standard
+# output and error go to $TIMING_DIR (which the caller makes).
+best_of_runs() {
+  local best="" peak=0 run seconds kilobytes
+  for ((run = 0; run < RUNS; ++run)); do
+    if ! /usr/bin/time -f '%e %M' -o "$TIMING_DIR/time" "$@" >"$TIMING_DIR/stdout" 2>"$TIMING_DIR/stderr"; then
+      echo "$(basename "$0"): failed: $*" >&2
+      cat "$TIMING_DIR/stderr" >&2
+      exit 1
+    fi
+    read -r seconds kilobytes <"$TIMING_DIR/time"
+    if [ -z "$best" ] || awk -v a="$seconds" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$seconds; fi
+    if [ "$kilobytes" -gt "$peak" ]; then peak=$kilobytes; fi
+  done
+  awk -v s="$best" -v k="$peak" 'BEGIN { printf "%s %.0f\n", s, k / 1024 }'
+}

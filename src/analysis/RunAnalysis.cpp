@@ -44,6 +44,48 @@ std::optional<AnalysisKind> Compute(Analysis analysis, CAnalysisData& data, cons
     return std::nullopt;
 }
 
+// What the computations give before the report is built.
+struct ComputedAnalysis {
+    std::optional<AnalysisKind> kind;  // none: refused, with the reason in the outcome
+    std::optional<GroupComparison> comparison;
+    std::string standardised;
+};
+
+ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, const AnalysisRequest& request,
+                                  const AnalysisProgress& progress, AnalysisOutcome& outcome)
+{
+    ComputedAnalysis computed;
+    if (const std::optional<std::string> refusal = NoValidCasesRefusal(data)) {
+        outcome.refusal = *refusal;
+        return computed;
+    }
+    if (progress) progress(AnalysisStage::kComputing);
+    computed.kind = Compute(request.analysis, data, cases, request.stratified, outcome.refusal);
+    if (!computed.kind) return computed;
+    const AnalysisKind kind = *computed.kind;
+    if (request.compareGroups && HasGroupComparison(kind))
+        computed.comparison = CompareGroups(data, cases, kind, request.stratified);
+    if (request.standardise != kNoStandardisation && kind == kLifeTable && data.relativeSurvival)
+        computed.standardised = WriteStandardisedSection(
+            StandardiseLifeTable(data, cases, request.stratified, request.standardise), request.standardise);
+    return computed;
+}
+
+void FillOutcome(CAnalysisData data, ComputedAnalysis computed, const AnalysisProgress& progress,
+                 AnalysisOutcome& outcome)
+{
+    const AnalysisKind kind = *computed.kind;
+    if (progress) progress(AnalysisStage::kBuildingReport);
+    outcome.chartKind = ChartKindOfAnalysis(kind, data.periodTechnique);
+    outcome.chartExtra = outcome.chartKind == kChartTrend ? data.survivalYears : 0;
+    outcome.report.SetResults(std::move(data), kind, FormatReportTimeStamp(ReportTime()));
+    outcome.report.AppendSection(computed.standardised);
+    if (computed.comparison)
+        outcome.report.AddComparison(
+            WriteComparisonSection(*computed.comparison, outcome.report.data().ciLevelText));
+    outcome.kind = kind;
+}
+
 }  // namespace
 
 bool CanCompareGroups(Analysis analysis)
@@ -61,30 +103,18 @@ AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, const Ana
                             const AnalysisProgress& progress)
 {
     AnalysisOutcome outcome;
-    if (const std::optional<std::string> refusal = NoValidCasesRefusal(data)) {
-        outcome.refusal = *refusal;
-        return outcome;
-    }
-    if (progress) progress(AnalysisStage::kComputing);
-    const std::optional<AnalysisKind> kind =
-        Compute(request.analysis, data, cases, request.stratified, outcome.refusal);
-    if (!kind) return outcome;
-    std::optional<GroupComparison> comparison;
-    if (request.compareGroups && HasGroupComparison(*kind))
-        comparison = CompareGroups(data, cases, *kind, request.stratified);
-    std::string standardised;
-    if (request.standardise != kNoStandardisation && *kind == kLifeTable && data.relativeSurvival)
-        standardised = WriteStandardisedSection(
-            StandardiseLifeTable(data, cases, request.stratified, request.standardise), request.standardise);
+    ComputedAnalysis computed = ComputeRequested(data, cases, request, progress, outcome);
+    if (computed.kind) FillOutcome(std::move(data), std::move(computed), progress, outcome);
+    return outcome;
+}
 
-    if (progress) progress(AnalysisStage::kBuildingReport);
-    outcome.chartKind = ChartKindOfAnalysis(*kind, data.periodTechnique);
-    outcome.chartExtra = outcome.chartKind == kChartTrend ? data.survivalYears : 0;
-    outcome.report.SetResults(std::move(data), *kind, FormatReportTimeStamp(ReportTime()));
-    outcome.report.AppendSection(standardised);
-    if (comparison)
-        outcome.report.AddComparison(WriteComparisonSection(*comparison, outcome.report.data().ciLevelText));
-    outcome.kind = kind;
+AnalysisOutcome RunAnalysis(CAnalysisData data, CaseList&& cases, const AnalysisRequest& request,
+                            const AnalysisProgress& progress)
+{
+    AnalysisOutcome outcome;
+    ComputedAnalysis computed = ComputeRequested(data, cases, request, progress, outcome);
+    { const CaseList released = std::move(cases); }  // freed before the report is built
+    if (computed.kind) FillOutcome(std::move(data), std::move(computed), progress, outcome);
     return outcome;
 }
 

@@ -60,5 +60,10 @@ std::optional<std::string> NoValidCasesRefusal(const CAnalysisData& data);
 // called on that thread.
 AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, const AnalysisRequest& request,
                             const AnalysisProgress& progress = {});
+// The same for a caller that needs the cases no more: they are freed once
+// the computations are done, so that the case list and the report texts are
+// never held at once.
+AnalysisOutcome RunAnalysis(CAnalysisData data, CaseList&& cases, const AnalysisRequest& request,
+                            const AnalysisProgress& progress = {});
 
 }  // namespace kalderon

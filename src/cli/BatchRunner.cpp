@@ -92,7 +92,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
 
     const bool stratified = options.stratified.value_or(dataSet.hasGroupColumn);
     const AnalysisRequest request{options.analysis, stratified, options.compare, options.standardise};
-    const AnalysisOutcome outcome = RunAnalysis(std::move(data), dataSet.cases, request);
+    const AnalysisOutcome outcome = RunAnalysis(std::move(data), std::move(dataSet.cases), request);
     if (!outcome.succeeded()) {
         err << kProgram << outcome.refusal << "\n";
         return kExitAnalysisFailed;

@@ -49,8 +49,8 @@ private:
 void ExportText::Append(std::string_view text)
 {
     if (text.empty()) return;
-    if (pieces_.empty() || pieces_.back().group != -1) pieces_.push_back(Piece{});
-    pieces_.back().text.append(text);
+    if (pieces_.empty() || pieces_.back().group != -1) pieces_.push_back(Piece{-1, text_.size(), {}});
+    text_.append(text);
 }
 
 void ExportText::BeginGroup(const std::string& code)
@@ -61,13 +61,15 @@ void ExportText::BeginGroup(const std::string& code)
 
 void ExportText::AppendRow(std::string_view row)
 {
-    if (pieces_.empty() || pieces_.back().group != currentGroup_) pieces_.push_back(Piece{currentGroup_, {}, {}});
-    pieces_.back().text.append(row);
-    pieces_.back().rowEnds.push_back(pieces_.back().text.size());
+    if (pieces_.empty() || pieces_.back().group != currentGroup_)
+        pieces_.push_back(Piece{currentGroup_, text_.size(), {}});
+    text_.append(row);
+    pieces_.back().rowEnds.push_back(text_.size());
 }
 
 void ExportText::clear()
 {
+    text_.clear();
     groups_.clear();
     pieces_.clear();
     currentGroup_ = -1;
@@ -83,18 +85,20 @@ std::string ExportText::Text() const
 void ExportText::Write(const Sink& sink, bool crlf) const
 {
     ChunkedOutput out(sink, crlf);
-    for (const Piece& piece : pieces_) {
+    const std::string_view all = text_;
+    for (size_t p = 0; p < pieces_.size(); ++p) {
+        const Piece& piece = pieces_[p];
         if (piece.group < 0) {
-            out.Put(piece.text);
+            const size_t end = p + 1 < pieces_.size() ? pieces_[p + 1].begin : all.size();
+            out.Put(all.substr(piece.begin, end - piece.begin));
             continue;
         }
         const std::string& code = groups_[static_cast<size_t>(piece.group)];
-        const std::string_view rows = piece.text;
-        size_t begin = 0;
+        size_t begin = piece.begin;
         for (const size_t end : piece.rowEnds) {
             out.Put(code);
             out.Put(";");
-            out.Put(rows.substr(begin, end - begin));
+            out.Put(all.substr(begin, end - begin));
             begin = end;
         }
     }

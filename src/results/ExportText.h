@@ -24,6 +24,9 @@ public:
 
     bool empty() const { return pieces_.empty(); }
     void clear();
+    // Room for this many more bytes of text, so that appending them moves
+    // nothing.
+    void Reserve(size_t bytes) { text_.reserve(text_.size() + bytes); }
 
     // The whole text with "\n" line ends.
     std::string Text() const;
@@ -32,11 +35,13 @@ public:
     void Write(const Sink& sink, bool crlf) const;
 
 private:
+    // A stretch of text_ from `begin` to the next piece's begin.
     struct Piece {
         int group = -1;  // index into groups_, -1 for text without a group
-        std::string text;
-        std::vector<size_t> rowEnds;  // where each row of a group piece ends in text
+        size_t begin = 0;
+        std::vector<size_t> rowEnds;  // where each row of a group piece ends in text_
     };
+    std::string text_;
     std::vector<std::string> groups_;
     std::vector<Piece> pieces_;
     int currentGroup_ = -1;

@@ -10,6 +10,13 @@
 namespace kalderon {
 namespace {
 
+// Room for the lines of a product-limit table made up front, more than its
+// longest lines take: a large allocation takes memory page by page as it is
+// written, so room left unused costs none, while texts grown by doubling
+// would be copied and held twice for a moment.
+constexpr size_t kReportBytesPerTimePoint = 128;
+constexpr size_t kExportBytesPerTimePoint = 112;
+
 void WriteAnalysisBlock(ReportWriter& out, const CAnalysisData& data, AnalysisKind kind, const CGroupResult& group)
 {
     switch (kind) {
@@ -72,6 +79,10 @@ void ResultReport::BuildReport(const std::string& timeStamp)
     for (const CGroupResult& group : data_.groupResults)
         if (group.info.recordsRead > 0) sections.push_back(&group);
     const bool severalGroups = sections.size() > 1;
+    size_t timePoints = 0;
+    for (const CGroupResult* group : sections) timePoints += group->timePoints.size();
+    reportText_.reserve(timePoints * kReportBytesPerTimePoint);
+    exportText_.Reserve(timePoints * kExportBytesPerTimePoint);
 
     ReportWriter out(reportText_, exportText_, severalGroups);
     if (data_.UsesNetSurvival()) out.UseNetSurvivalWording();

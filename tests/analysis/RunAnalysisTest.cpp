@@ -61,6 +61,37 @@ TEST(RunAnalysisTest, BuildsTheReportOfItsOwnCopyAndWhatTheChartNeeds)
     unsetenv("SOURCE_DATE_EPOCH");
 }
 
+TEST(RunAnalysisTest, ACaseListHandedOverGivesTheSameTextsAndIsFreed)
+{
+    setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
+    for (const Analysis analysis : {Analysis::LifeTable, Analysis::ProductLimit, Analysis::Period}) {
+        DataSet dataSet = TinyExample();
+        const AnalysisRequest request{analysis, true, analysis != Analysis::Period};
+        const AnalysisOutcome kept = RunAnalysis(dataSet.analysis, dataSet.cases, request);
+        std::vector<AnalysisStage> stages;
+        const AnalysisOutcome handedOver = RunAnalysis(dataSet.analysis, std::move(dataSet.cases), request,
+                                                       [&](AnalysisStage stage) {
+                                                           stages.push_back(stage);
+                                                           if (stage == AnalysisStage::kBuildingReport)
+                                                               EXPECT_TRUE(dataSet.cases.records.empty());
+                                                       });
+        ASSERT_TRUE(kept.succeeded() && handedOver.succeeded()) << handedOver.refusal;
+        EXPECT_EQ(stages, (std::vector<AnalysisStage>{AnalysisStage::kComputing, AnalysisStage::kBuildingReport}));
+        EXPECT_TRUE(dataSet.cases.records.empty() && dataSet.cases.facts.cases.empty());
+        EXPECT_EQ(handedOver.report.reportText(), kept.report.reportText());
+        EXPECT_EQ(handedOver.report.exportText(), kept.report.exportText());
+        EXPECT_EQ(handedOver.report.comparisonExportText(), kept.report.comparisonExportText());
+        EXPECT_EQ(handedOver.chartKind, kept.chartKind);
+    }
+    DataSet refused = TinyExample();
+    refused.analysis.relativeSurvival = 1;  // without a population table
+    const AnalysisOutcome none = RunAnalysis(refused.analysis, std::move(refused.cases), {Analysis::ProductLimit, true});
+    EXPECT_FALSE(none.succeeded());
+    EXPECT_FALSE(none.refusal.empty());
+    EXPECT_TRUE(refused.cases.records.empty());
+    unsetenv("SOURCE_DATE_EPOCH");
+}
+
 TEST(RunAnalysisTest, ComparisonOfGroupsFollowsTheReportWhenAskedFor)
 {
     setenv("SOURCE_DATE_EPOCH", "1700000000", 1);

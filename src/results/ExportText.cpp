@@ -1,5 +1,7 @@
 #include "results/ExportText.h"
 
+#include <algorithm>
+
 #include "results/SafeFileWrite.h"
 
 namespace kalderon {
@@ -22,15 +24,29 @@ public:
             buffer_.append(text);
             return;
         }
-        for (const char c : text) {
-            if (buffer_.size() + 2 > kSize) Flush();
-            if (c == '\n') buffer_ += '\r';
-            buffer_ += c;
+        while (!text.empty()) {
+            const size_t lineEnd = text.find('\n');
+            const size_t end = lineEnd == std::string_view::npos ? text.size() : lineEnd;
+            Buffer(text.substr(0, end));
+            if (lineEnd == std::string_view::npos) break;
+            Buffer("\r\n");
+            text.remove_prefix(end + 1);
         }
     }
 
 private:
     static constexpr size_t kSize = 1 << 16;
+
+    // Appends to the buffer, handing it on whenever it is full.
+    void Buffer(std::string_view text)
+    {
+        while (!text.empty()) {
+            if (buffer_.size() == kSize) Flush();
+            const size_t taken = std::min(text.size(), kSize - buffer_.size());
+            buffer_.append(text.substr(0, taken));
+            text.remove_prefix(taken);
+        }
+    }
 
     void Flush()
     {

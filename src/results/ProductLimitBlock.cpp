@@ -16,39 +16,35 @@ void WriteProductLimitBlock(ReportWriter& out, const CAnalysisData& data, const 
 
     const bool days = data.timeUnit == kUnitDay;
     const double unitDays = UnitDays(data.timeUnit);
-    const char* timeFormat = days ? "%.0f" : "%f";
+    const std::string timeFormat = days ? "%.0f" : "%f";
+    const auto report = [days](int dayLine, int otherLine) -> const std::string& {
+        return LoadString(days ? dayLine : otherLine);
+    };
+    const std::string censoredExport = timeFormat + ";;;;;;;;\n";
+    const std::string relativeExport = timeFormat + ";%.0f;%f;%f;%f;%f;%f;%f;%f\n";
+    const std::string relativeNoErrorExport = timeFormat + ";%.0f;%f;%f;%f;%f;NA;NA;NA\n";
+    const std::string observedCensoredExport = timeFormat + ";;;;;;\n";
+    const std::string observedExport = timeFormat + ";%.0f;%f;%f;%f;%f;%f\n";
+    const std::string observedNoErrorExport = timeFormat + ";%.0f;%f;%f;NA;NA;NA\n";
     for (const CTimePointResult& t : group.timePoints) {
         const double time = t.survivalDays / unitDays;
         if (relative && t.statusText != data.eventCode) {
-            out.TableRow(FormatText(LoadString(days ? 663 : 662), time),
-                         FormatText(std::string(timeFormat) + ";;;;;;;;\n", time));
+            out.FormattedTableRow(report(663, 662), censoredExport, time);
         } else if (relative && t.hasStandardError) {
-            out.TableRow(FormatText(LoadString(days ? 659 : 658), time, t.atRisk, t.proportionSurviving,
-                                    t.cumulativeSurvival, t.expectedSurvival, t.relativeSurvival, t.standardError,
-                                    t.lowerLimit, t.upperLimit),
-                         FormatText(std::string(timeFormat) + ";%.0f;%f;%f;%f;%f;%f;%f;%f\n", time, t.atRisk,
-                                    t.proportionSurviving, t.cumulativeSurvival, t.expectedSurvival,
-                                    t.relativeSurvival, t.standardError, t.lowerLimit, t.upperLimit));
+            out.FormattedTableRow(report(659, 658), relativeExport, time, t.atRisk, t.proportionSurviving,
+                                  t.cumulativeSurvival, t.expectedSurvival, t.relativeSurvival, t.standardError,
+                                  t.lowerLimit, t.upperLimit);
         } else if (relative) {
-            out.TableRow(FormatText(LoadString(days ? 661 : 660), time, t.atRisk, t.proportionSurviving,
-                                    t.cumulativeSurvival, t.expectedSurvival, t.relativeSurvival),
-                         FormatText(std::string(timeFormat) + ";%.0f;%f;%f;%f;%f;NA;NA;NA\n", time, t.atRisk,
-                                    t.proportionSurviving, t.cumulativeSurvival, t.expectedSurvival,
-                                    t.relativeSurvival));
+            out.FormattedTableRow(report(661, 660), relativeNoErrorExport, time, t.atRisk, t.proportionSurviving,
+                                  t.cumulativeSurvival, t.expectedSurvival, t.relativeSurvival);
         } else if (t.statusText != data.eventCode) {
-            out.TableRow(FormatText(LoadString(days ? 651 : 650), time),
-                         FormatText(std::string(timeFormat) + ";;;;;;\n", time));
+            out.FormattedTableRow(report(651, 650), observedCensoredExport, time);
         } else if (t.hasStandardError) {
-            out.TableRow(FormatText(LoadString(days ? 647 : 646), time, t.atRisk, t.proportionSurviving,
-                                    t.cumulativeSurvival, t.standardError, t.lowerLimit, t.upperLimit),
-                         FormatText(std::string(timeFormat) + ";%.0f;%f;%f;%f;%f;%f\n", time, t.atRisk,
-                                    t.proportionSurviving, t.cumulativeSurvival, t.standardError, t.lowerLimit,
-                                    t.upperLimit));
+            out.FormattedTableRow(report(647, 646), observedExport, time, t.atRisk, t.proportionSurviving,
+                                  t.cumulativeSurvival, t.standardError, t.lowerLimit, t.upperLimit);
         } else {
-            out.TableRow(FormatText(LoadString(days ? 649 : 648), time, t.atRisk, t.proportionSurviving,
-                                    t.cumulativeSurvival),
-                         FormatText(std::string(timeFormat) + ";%.0f;%f;%f;NA;NA;NA\n", time, t.atRisk,
-                                    t.proportionSurviving, t.cumulativeSurvival));
+            out.FormattedTableRow(report(649, 648), observedNoErrorExport, time, t.atRisk, t.proportionSurviving,
+                                  t.cumulativeSurvival);
         }
     }
 }

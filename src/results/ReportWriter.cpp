@@ -40,17 +40,27 @@ std::string ReportWriter::Reworded(std::string heading) const
 void ReportWriter::TableRow(const std::string& reportLine, const std::string& exportLine)
 {
     UncountedRow(reportLine, exportLine);
-    rowsInSection_ += 1;
-    if (rowsInSection_ % 5 == 0) report_ += "\n";
+    CountRow();
 }
 
 void ReportWriter::UncountedRow(const std::string& reportLine, const std::string& exportLine)
 {
     report_ += reportLine;
+    AppendExportLine(exportLine);
+}
+
+void ReportWriter::AppendExportLine(std::string_view exportLine)
+{
     if (groupColumn_)
         export_.AppendRow(exportLine);
     else
         export_.Append(exportLine);
+}
+
+void ReportWriter::CountRow()
+{
+    rowsInSection_ += 1;
+    if (rowsInSection_ % 5 == 0) report_ += "\n";
 }
 
 void WriteTableHeading(ReportWriter& out, const TableHeading& heading, const std::string& ciLevelText,

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "resources/StringTable.h"
 #include "results/ExportText.h"
@@ -59,9 +60,22 @@ public:
     void TableRow(const std::string& reportLine, const std::string& exportLine);
     // A line pair that is not counted as a table row.
     void UncountedRow(const std::string& reportLine, const std::string& exportLine);
+    // A table row as TableRow writes it, its two lines formatted from the
+    // same values straight into the texts.
+    template <typename... Args>
+    void FormattedTableRow(const std::string& reportFormat, const std::string& exportFormat, const Args&... args)
+    {
+        AppendText(report_, reportFormat, args...);
+        exportLine_.clear();
+        AppendText(exportLine_, exportFormat, args...);
+        AppendExportLine(exportLine_);
+        CountRow();
+    }
 
 private:
     std::string Reworded(std::string heading) const;
+    void AppendExportLine(std::string_view exportLine);
+    void CountRow();
 
     std::string& report_;
     ExportText& export_;
@@ -69,6 +83,7 @@ private:
     int section_ = 0;
     int rowsInSection_ = 0;
     bool netSurvivalWording_ = false;
+    std::string exportLine_;  // kept, so that each row reuses its room
 };
 
 // The heading of a result table: the line naming the confidence level, the

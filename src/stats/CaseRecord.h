@@ -8,16 +8,17 @@
 namespace kalderon {
 
 // One data row: follow-up dates, vital status, group, sex, date of birth.
+// The numbers stand before the texts, so that no padding lies between them.
 struct CCaseRecord {
     std::int32_t caseNumber = -1;
+    std::int32_t observationDays = -1;
     DateValue beginDate;
     DateValue endDate;
-    std::string statusText;
-    std::int32_t observationDays = -1;
-    std::string groupText;
-    std::string sexText;
     DateValue birthDate;
     bool isValid = false;
+    std::string statusText;
+    std::string groupText;
+    std::string sexText;
 };
 
 // The values one imported record delivers, in the order they build a case.

@@ -17,13 +17,21 @@ class TimePointCollector {
 public:
     explicit TimePointCollector(int groups) : orders_(groups), points_(groups) {}
 
+    // Room for this many time points of a group.
+    void Reserve(int group, size_t points)
+    {
+        orders_[group].reserve(points);
+        points_[group].reserve(points);
+    }
+
     void Add(int group, std::int32_t survivalDays, std::int32_t entryDays, const std::string& statusText, bool isEvent)
     {
         orders_[group].Add(survivalDays, isEvent);
         points_[group].push_back({survivalDays, entryDays, statuses_.Number(statusText)});
     }
 
-    // The rows of a group with time, entry and status set, all else initial.
+    // The rows of a group with time, entry and status set, all else
+    // initial; the group's collected points are freed.
     void Fill(int group, std::vector<CTimePointResult>& rows)
     {
         const std::vector<std::uint32_t> order = orders_[group].Finish();
@@ -35,6 +43,7 @@ public:
             row.survivalDays = point.days;
             row.statusText = statuses_.Text(point.status);
         }
+        std::vector<Point>().swap(points_[group]);
     }
 
 private:

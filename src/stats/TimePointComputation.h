@@ -37,6 +37,10 @@ bool ComputeTimePoints(CAnalysisData& data, const CaseList& cases, bool stratifi
 
     const int groupCount = AnalysedGroupCount(data, stratified);
     TimePointCollector points(groupCount);
+    for (int g = 0; g < groupCount; ++g) {
+        const bool counted = stratified && static_cast<size_t>(g) < cases.groups.size();
+        points.Reserve(g, counted ? static_cast<size_t>(cases.groups[g].recordsValid) : cases.records.size());
+    }
     for (size_t i = 0; i < cases.records.size(); ++i) {
         const CCaseRecord& c = cases.records[i];
         const int g = AnalysisGroup(cases, i, stratified);

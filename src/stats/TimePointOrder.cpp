@@ -29,7 +29,7 @@ std::vector<std::uint32_t> TimePointOrder::Finish()
         const auto rank = static_cast<std::uint32_t>(keys_[i]);
         order[i] = rank >= kCensoredBase ? rank - kCensoredBase : kDeathTop - rank;
     }
-    keys_.clear();
+    std::vector<std::uint64_t>().swap(keys_);
     return order;
 }
 

@@ -16,7 +16,8 @@ public:
     void Add(std::int32_t survivalDays, bool isDeath);
     size_t size() const { return keys_.size(); }
 
-    // Arrival positions (0-based) in table order.
+    // Arrival positions (0-based) in table order; the collected points are
+    // freed.
     std::vector<std::uint32_t> Finish();
 
 private:

@@ -37,13 +37,47 @@ struct Conversion {
     char conversion = 0;
 };
 
+// The two digits of each number 0..99, so that digits are written in pairs.
+struct DigitPairs {
+    char text[200];
+    constexpr DigitPairs() : text()
+    {
+        for (int i = 0; i < 100; ++i) {
+            text[2 * i] = static_cast<char>('0' + i / 10);
+            text[2 * i + 1] = static_cast<char>('0' + i % 10);
+        }
+    }
+};
+constexpr DigitPairs kDigitPairs;
+
+char* WritePair(char* end, std::uint64_t pair)
+{
+    end -= 2;
+    std::memcpy(end, kDigitPairs.text + 2 * pair, 2);
+    return end;
+}
+
 // Writes the decimal digits of `value` ending at `end`; returns where they begin.
 char* WriteDigits(char* end, std::uint64_t value)
 {
-    do {
-        *--end = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
+    while (value >= 100) {
+        end = WritePair(end, value % 100);
+        value /= 100;
+    }
+    if (value >= 10) return WritePair(end, value);
+    *--end = static_cast<char>('0' + value);
+    return end;
+}
+
+// Writes exactly `count` digits of `value` (below 10^count), zeros in front,
+// ending at `end`; returns where they begin.
+char* WriteDigits(char* end, std::uint64_t value, int count)
+{
+    for (; count >= 2; count -= 2) {
+        end = WritePair(end, value % 100);
+        value /= 100;
+    }
+    if (count == 1) *--end = static_cast<char>('0' + value);
     return end;
 }
 
@@ -122,11 +156,7 @@ bool AppendFixed(std::string& out, const Conversion& conversion, double value)
     char* begin = end;
     if (precision > 0) {
         const std::uint64_t power = kPowersOfTen[precision];
-        std::uint64_t fraction = scaled % power;
-        for (int i = 0; i < precision; ++i) {
-            *--begin = static_cast<char>('0' + fraction % 10);
-            fraction /= 10;
-        }
+        begin = WriteDigits(begin, scaled % power, precision);
         *--begin = '.';
         scaled /= power;
     }

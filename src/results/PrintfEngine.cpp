@@ -261,7 +261,8 @@ const char* ParseSpec(const char* p, Conversion& conversion)
         while (*p >= '0' && *p <= '9') conversion.precision = conversion.precision * 10 + (*p++ - '0');
     }
     int lengthSize = 0;
-    while (lengthSize < 2 && *p && std::strchr("hljztL", *p)) conversion.length[lengthSize++] = *p++;
+    const auto isLength = [](char c) { return c == 'l' || c == 'h' || c == 'j' || c == 'z' || c == 't' || c == 'L'; };
+    while (lengthSize < 2 && isLength(*p)) conversion.length[lengthSize++] = *p++;
     conversion.conversion = *p;
     return *p ? p + 1 : p;
 }
@@ -273,12 +274,10 @@ void AppendPrintf(std::string& out, const char* format, const PrintfValue* value
     size_t next = 0;
     const char* p = format;
     while (*p) {
-        const char* percent = std::strchr(p, '%');
-        if (!percent) {
-            out.append(p);
-            return;
-        }
+        const char* percent = p;  // the texts between conversions are short
+        while (*percent && *percent != '%') ++percent;
         out.append(p, static_cast<size_t>(percent - p));
+        if (!*percent) return;
         if (percent[1] == '%') {
             out += '%';
             p = percent + 2;

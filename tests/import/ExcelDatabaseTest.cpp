@@ -96,4 +96,12 @@ TEST(ExcelDatabase, FailuresAreErrors)
     } catch (const DaoException& e) {
         EXPECT_EQ(e.errorNumber(), kDaoNotExpectedFormat);
     }
+    // Nor is one whose root entry claims a name of 8224 bytes: the library
+    // converted that many bytes from its 64-byte name field.
+    try {
+        OpenDatabaseInProcess(ImportFixture("damaged-entry-name.xls"), "Excel 8.0;");
+        FAIL() << "a directory entry with an overlong name must be refused";
+    } catch (const DaoException& e) {
+        EXPECT_EQ(e.errorNumber(), kDaoNotExpectedFormat);
+    }
 }

@@ -104,4 +104,14 @@ TEST(ExcelDatabase, FailuresAreErrors)
     } catch (const DaoException& e) {
         EXPECT_EQ(e.errorNumber(), kDaoNotExpectedFormat);
     }
+    // A sheet that claims 50,331,648 rows and no column: the library sized
+    // its cell grid from that and lost memory.
+    try {
+        OpenDatabaseInProcess(ImportFixture("damaged-sheet-size.xls"), "Excel 8.0;");
+        FAIL() << "a sheet larger than a worksheet must be refused";
+    } catch (const DaoException& e) {
+        EXPECT_EQ(e.errorNumber(), kDaoDamagedFile);
+        EXPECT_EQ(e.description(), "The workbook '" + ImportFixture("damaged-sheet-size.xls") +
+                                       "' is damaged: a sheet claims more rows or columns than a sheet holds.");
+    }
 }

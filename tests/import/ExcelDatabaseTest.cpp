@@ -104,8 +104,8 @@ TEST(ExcelDatabase, FailuresAreErrors)
     } catch (const DaoException& e) {
         EXPECT_EQ(e.errorNumber(), kDaoNotExpectedFormat);
     }
-    // A sheet that claims 50,331,648 rows and no column: the library sized
-    // its cell grid from that and lost memory.
+    // A sheet that claims 50,331,648 rows: the library would size its cell
+    // grid from that.
     try {
         OpenDatabaseInProcess(ImportFixture("damaged-sheet-size.xls"), "Excel 8.0;");
         FAIL() << "a sheet larger than a worksheet must be refused";

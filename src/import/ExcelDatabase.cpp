@@ -85,20 +85,7 @@ public:
         return names;
     }
 
-    std::unique_ptr<Recordset> OpenTable(const std::string& table) const override
-    {
-        const SheetArea& area = Find(table);
-        const int fieldCount = area.rowCount > 0 ? static_cast<int>(area.columnCount) : 0;
-        Select(area.sheetIndex);
-        std::vector<FieldRow> rows;
-        for (unsigned r = 1; fieldCount > 0 && r < area.rowCount; ++r) {
-            FieldRow row;
-            row.reserve(fieldCount);
-            for (int c = 0; c < fieldCount; ++c) row.push_back(Cell(area.firstRow + r, area.firstColumn + c));
-            rows.push_back(std::move(row));
-        }
-        return std::make_unique<RowsRecordset>(fieldCount, std::move(rows));
-    }
+    std::unique_ptr<Recordset> OpenTable(const std::string& table) const override;
 
 private:
     SheetArea UsedArea(unsigned short sheet) const
@@ -142,7 +129,56 @@ private:
 
     const void* handle_;
     std::vector<SheetArea> areas_;
+    friend class SheetRecordset;
 };
+
+// The rows of a sheet area below its field names, each read from the
+// workbook when it becomes current: memory stays at one row however many
+// rows and columns the sheet declares.
+class SheetRecordset : public Recordset {
+public:
+    SheetRecordset(const ExcelDatabase& workbook, const SheetArea& area)
+        : workbook_(workbook), area_(area), fieldCount_(area.rowCount > 0 ? static_cast<int>(area.columnCount) : 0)
+    {
+        ReadRow();
+    }
+
+    bool IsEOF() const override { return fieldCount_ == 0 || row_ >= area_.rowCount; }
+    void MoveNext() override
+    {
+        if (IsEOF()) return;
+        ++row_;
+        ReadRow();
+    }
+    int FieldCount() const override { return fieldCount_; }
+    size_t RecordCountHint() const override { return area_.rowCount > 0 ? area_.rowCount - 1 : 0; }
+    const FieldValue& GetFieldValue(int index) const override
+    {
+        CheckFieldAccess(index, fieldCount_, IsEOF());
+        return values_[static_cast<size_t>(index)];
+    }
+
+private:
+    void ReadRow()
+    {
+        values_.clear();
+        if (IsEOF()) return;
+        workbook_.Select(area_.sheetIndex);
+        for (int c = 0; c < fieldCount_; ++c)
+            values_.push_back(workbook_.Cell(area_.firstRow + row_, area_.firstColumn + static_cast<unsigned>(c)));
+    }
+
+    const ExcelDatabase& workbook_;
+    const SheetArea area_;
+    const int fieldCount_;
+    unsigned row_ = 1;  // row 0 holds the field names
+    FieldRow values_;
+};
+
+std::unique_ptr<Recordset> ExcelDatabase::OpenTable(const std::string& table) const
+{
+    return std::make_unique<SheetRecordset>(*this, Find(table));
+}
 
 enum class StreamCheck { kSound, kNoStream, kRecordPastEnd, kSheetTooLarge };
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 #include "import/DatabaseImport.h"
 #include "support/ImportFixtures.h"
 #include "support/RecordsetRows.h"
@@ -114,4 +116,20 @@ TEST(ExcelDatabase, FailuresAreErrors)
         EXPECT_EQ(e.description(), "The workbook '" + ImportFixture("damaged-sheet-size.xls") +
                                        "' is damaged: a sheet claims more rows or columns than a sheet holds.");
     }
+}
+
+TEST(ExcelDatabase, RowsAreReadOneAtATime)
+{
+    // The sheet declares 65,553 rows of 253 columns and holds almost none:
+    // opening it must not make room for every declared cell.
+    const auto db = OpenDatabaseInProcess(ImportFixture("sparse-large-sheet.xls"), "Excel 8.0;");
+    const size_t before = mallinfo2().uordblks;
+    const auto rows = db->OpenTable("Cases$");
+    const size_t grown = mallinfo2().uordblks - before;
+    EXPECT_LT(grown, size_t(64) << 20);
+    ASSERT_EQ(rows->FieldCount(), 253);
+    EXPECT_EQ(rows->RecordCountHint(), 65552u);
+    for (int i = 0; i < 3 && !rows->IsEOF(); ++i) rows->MoveNext();
+    EXPECT_FALSE(rows->IsEOF());
+    EXPECT_EQ(rows->GetFieldValue(252), FieldValue::Null());
 }

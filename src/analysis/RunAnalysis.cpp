@@ -51,6 +51,8 @@ bool CanCompareGroups(Analysis analysis)
     return analysis == Analysis::LifeTable || analysis == Analysis::ProductLimit;
 }
 
+bool CanStandardise(AnalysisKind kind, std::int32_t /*periodTechnique*/) { return kind == kLifeTable; }
+
 std::optional<std::string> NoValidCasesRefusal(const CAnalysisData& data)
 {
     if (data.TotalRecordsValid() > 0) return std::nullopt;
@@ -73,7 +75,8 @@ AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, const Ana
     if (request.compareGroups && HasGroupComparison(*kind))
         comparison = CompareGroups(data, cases, *kind, request.stratified);
     std::string standardised;
-    if (request.standardise != kNoStandardisation && *kind == kLifeTable && data.relativeSurvival)
+    if (request.standardise != kNoStandardisation && CanStandardise(*kind, data.periodTechnique) &&
+        data.relativeSurvival)
         standardised = WriteStandardisedSection(
             StandardiseLifeTable(data, cases, request.stratified, request.standardise), request.standardise);
 

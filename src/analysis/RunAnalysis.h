@@ -30,6 +30,10 @@ struct AnalysisRequest {
 // Whether the analysis has a comparison of groups to add.
 bool CanCompareGroups(Analysis analysis);
 
+// Whether a report of the kind (a period analysis by its technique) has an
+// age-standardised table to add when relative survival is computed.
+bool CanStandardise(AnalysisKind kind, std::int32_t periodTechnique);
+
 // What an analysis is busy with, for a progress display.
 enum class AnalysisStage { kComputing, kBuildingReport };
 using AnalysisProgress = std::function<void(AnalysisStage)>;

@@ -96,7 +96,8 @@ void RunComputeCommand(CMainFrame& mainFrame, CEventDataView& view, int id)
     const std::unique_ptr<ParameterDialogBase> dialog = MakeDialog(mainFrame, data, analysis);
     if (dialog->exec() != QDialog::Accepted) return;
 
-    const AnalysisRequest request{analysis, dialog->stratified() != 0, dialog->compareGroups()};
+    const AnalysisRequest request{analysis, dialog->stratified() != 0, dialog->compareGroups(),
+                                  dialog->standardise()};
     std::optional<AnalysisOutcome> outcome = ComputeAnalysis(mainFrame, data.analysis, data.cases, request);
     if (!outcome) return;
     CResultFrame* results = OpenResultWindow(mainFrame, std::move(outcome->report));

@@ -1,6 +1,7 @@
 #include "analysis/RunAnalysis.h"
 
 #include "analysis/AgeStandardisedLifeTable.h"
+#include "analysis/StandardisedChartSeries.h"
 #include "charts/LifeTableChart.h"
 #include "resources/StringTable.h"
 #include "results/ComparisonReport.h"
@@ -76,9 +77,12 @@ AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, const Ana
         comparison = CompareGroups(data, cases, *kind, request.stratified);
     std::string standardised;
     if (request.standardise != kNoStandardisation && CanStandardise(*kind, data.periodTechnique) &&
-        data.relativeSurvival)
-        standardised = WriteStandardisedSection(
-            StandardiseLifeTable(data, cases, request.stratified, request.standardise), request.standardise);
+        data.relativeSurvival) {
+        const std::vector<StandardisedGroup> groups =
+            StandardiseLifeTable(data, cases, request.stratified, request.standardise);
+        standardised = WriteStandardisedSection(groups, request.standardise);
+        outcome.chartData = WithStandardisedSeries(data, groups, request.standardise);
+    }
 
     if (progress) progress(AnalysisStage::kBuildingReport);
     outcome.chartKind = ChartKindOfAnalysis(*kind, data.periodTechnique);

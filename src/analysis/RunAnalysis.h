@@ -47,8 +47,12 @@ struct AnalysisOutcome {
     ResultReport report;
     std::int32_t chartKind = -1;   // ChartKind, -1 for an analysis without a chart
     std::int32_t chartExtra = 0;   // the trend's n, else 0
+    // The record of the chart when it draws more than the report's record:
+    // the standardised series of an age-standardised life table.
+    std::optional<CAnalysisData> chartData;
 
     bool succeeded() const { return kind.has_value(); }
+    const CAnalysisData& ChartData() const { return chartData ? *chartData : report.data(); }
 };
 
 // String 500 when no group holds a valid case, so that nothing can be

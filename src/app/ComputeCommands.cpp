@@ -100,9 +100,10 @@ void RunComputeCommand(CMainFrame& mainFrame, CEventDataView& view, int id)
                                   dialog->standardise()};
     std::optional<AnalysisOutcome> outcome = ComputeAnalysis(mainFrame, data.analysis, data.cases, request);
     if (!outcome) return;
+    const std::optional<CAnalysisData> chartData = std::move(outcome->chartData);
     CResultFrame* results = OpenResultWindow(mainFrame, std::move(outcome->report));
     const CResultEditView* report = results->view();
-    OpenAnalysisChart(mainFrame, report->data(), report->kind());
+    OpenAnalysisChart(mainFrame, chartData ? *chartData : report->data(), report->kind());
 }
 
 }  // namespace kalderon

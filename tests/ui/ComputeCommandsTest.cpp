@@ -378,6 +378,16 @@ private slots:
             QCOMPARE(chart->windowTitle(), run.chartTitle);
             QCOMPARE(chart->resourceId(), run.chartFrame);
             if (!run.chartTitleText.empty()) QCOMPARE(chart->view()->chart().titleText, run.chartTitleText);
+            // A standardised life table draws each group's standardised curve after the groups.
+            const std::vector<CGroupResult>& drawn = chart->view()->chart().analysis.groupResults;
+            const std::vector<CGroupResult>& groups = result->view()->data().groupResults;
+            const qsizetype standardise = run.batchArguments.indexOf("--standardise");
+            QCOMPARE(drawn.size(), groups.size() * (standardise >= 0 ? 2 : 1));
+            if (standardise >= 0) {
+                const std::string name = "ICSS " + run.batchArguments[standardise + 1].right(1).toStdString();
+                QCOMPARE(drawn.back().info.code, groups.back().info.code + ", " + name);
+                QCOMPARE(chart->view()->chart().seriesStyles.size(), drawn.size());
+            }
             QCOMPARE(mainFrame->mdiArea()->currentSubWindow(), chart);
         }
         QCOMPARE(Windows<CResultFrame>().size(), static_cast<qsizetype>(ComputeRuns().size()));  // side by side

@@ -306,8 +306,9 @@ int main(int argc, char* argv[])
         std::optional<AnalysisOutcome> outcome =
             ComputeAnalysis(frame, parameters, data.cases, {Analysis::LifeTable, true, false, kIcss2});
         if (!outcome) qFatal("the net survival analysis was refused");
+        CLifeTableChartFrame* chart = OpenAnalysisChart(frame, outcome->ChartData(), kLifeTable);
         CResultFrame* results = OpenResultWindow(frame, std::move(outcome->report));
-        CLifeTableChartFrame* chart = OpenAnalysisChart(frame, results->view()->data(), results->view()->kind());
+        frame.mdiArea()->setActiveSubWindow(results);
         frame.resize(1200, 720);
         QApplication::processEvents();
         const QSize area = frame.mdiArea()->viewport()->size();

@@ -53,8 +53,9 @@ CAnalysisData WithStandardisedSeries(CAnalysisData data, const std::vector<Stand
                 SeriesRow(groups[g].intervals[i], i < rows.size() ? &rows[i] : nullptr, net, z, data.maxRelativeUpper));
         series.push_back(std::move(added));
     }
-    const auto at = data.groupResults.begin() + static_cast<std::ptrdiff_t>(std::min(groups.size(), data.groupResults.size()));
-    data.groupResults.insert(at, std::make_move_iterator(series.begin()), std::make_move_iterator(series.end()));
+    const auto after = static_cast<std::ptrdiff_t>(std::min(groups.size(), data.groupResults.size()));
+    data.groupResults.insert(data.groupResults.begin() + after, std::make_move_iterator(series.begin()),
+                             std::make_move_iterator(series.end()));
     return data;
 }
 

@@ -13,7 +13,6 @@
 #include <QVBoxLayout>
 
 #include "analysis/DateEntry.h"
-#include "stats/AgeStandardisation.h"
 #include "analysis/ui/ObservationPeriodDiagram.h"
 #include "common/ui/AppServices.h"
 #include "common/ui/ControlName.h"
@@ -22,6 +21,7 @@
 #include "common/ui/DisplayText.h"
 #include "common/ui/HelpTopics.h"
 #include "common/ui/WaitCursor.h"
+#include "stats/AgeStandardisation.h"
 #include "stats/PopulationTableLoader.h"
 
 namespace kalderon {

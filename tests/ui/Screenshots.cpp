@@ -333,5 +333,7 @@ int main(int argc, char* argv[])
     Save(*help, folder, QStringLiteral("help-quick-tour.png"));
     help->ShowPage(QStringLiteral("/html/compute_Cutler-Ederer.htm"));
     Save(*help, folder, QStringLiteral("help-life-table.png"));
+    help->ShowPage(QStringLiteral("/html/net_survival.htm"));
+    Save(*help, folder, QStringLiteral("help-net-survival.png"));
     return 0;
 }

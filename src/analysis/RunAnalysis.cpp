@@ -1,6 +1,7 @@
 #include "analysis/RunAnalysis.h"
 
 #include "analysis/AgeStandardisedLifeTable.h"
+#include "analysis/StandardisedChartSeries.h"
 #include "charts/LifeTableChart.h"
 #include "resources/StringTable.h"
 #include "results/ComparisonReport.h"
@@ -51,6 +52,8 @@ bool CanCompareGroups(Analysis analysis)
     return analysis == Analysis::LifeTable || analysis == Analysis::ProductLimit;
 }
 
+bool CanStandardise(AnalysisKind kind, std::int32_t /*periodTechnique*/) { return kind == kLifeTable; }
+
 std::optional<std::string> NoValidCasesRefusal(const CAnalysisData& data)
 {
     if (data.TotalRecordsValid() > 0) return std::nullopt;
@@ -73,9 +76,13 @@ AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, const Ana
     if (request.compareGroups && HasGroupComparison(*kind))
         comparison = CompareGroups(data, cases, *kind, request.stratified);
     std::string standardised;
-    if (request.standardise != kNoStandardisation && *kind == kLifeTable && data.relativeSurvival)
-        standardised = WriteStandardisedSection(
-            StandardiseLifeTable(data, cases, request.stratified, request.standardise), request.standardise);
+    if (request.standardise != kNoStandardisation && CanStandardise(*kind, data.periodTechnique) &&
+        data.relativeSurvival) {
+        const std::vector<StandardisedGroup> groups =
+            StandardiseLifeTable(data, cases, request.stratified, request.standardise);
+        standardised = WriteStandardisedSection(groups, request.standardise);
+        outcome.chartData = WithStandardisedSeries(data, groups, request.standardise);
+    }
 
     if (progress) progress(AnalysisStage::kBuildingReport);
     outcome.chartKind = ChartKindOfAnalysis(*kind, data.periodTechnique);

@@ -30,6 +30,10 @@ struct AnalysisRequest {
 // Whether the analysis has a comparison of groups to add.
 bool CanCompareGroups(Analysis analysis);
 
+// Whether a report of the kind (a period analysis by its technique) has an
+// age-standardised table to add when relative survival is computed.
+bool CanStandardise(AnalysisKind kind, std::int32_t periodTechnique);
+
 // What an analysis is busy with, for a progress display.
 enum class AnalysisStage { kComputing, kBuildingReport };
 using AnalysisProgress = std::function<void(AnalysisStage)>;
@@ -43,8 +47,12 @@ struct AnalysisOutcome {
     ResultReport report;
     std::int32_t chartKind = -1;   // ChartKind, -1 for an analysis without a chart
     std::int32_t chartExtra = 0;   // the trend's n, else 0
+    // The record of the chart when it draws more than the report's record:
+    // the standardised series of an age-standardised life table.
+    std::optional<CAnalysisData> chartData;
 
     bool succeeded() const { return kind.has_value(); }
+    const CAnalysisData& ChartData() const { return chartData ? *chartData : report.data(); }
 };
 
 // String 500 when no group holds a valid case, so that nothing can be

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 
+#include "charts/ChartFileFormat.h"
+#include "charts/LifeTableChart.h"
 #include "support/BatchProgram.h"
 
 namespace kalderon {
 namespace {
 
 using testing::ProgramRun;
+using testing::ReadBytes;
 
 class StandardiseBatchTest : public testing::BatchProgramTest {
 protected:
@@ -68,6 +72,57 @@ TEST_F(StandardiseBatchTest, PerGroupWithTheCasesUnder15LeftOut)
     ASSERT_NE(b, std::string::npos);
     EXPECT_NE(section.find("       1          NA          NA          NA          NA          NA          NA\r\n", b),
               std::string::npos);
+}
+
+// The chart draws the standardised net survival after the curve of all
+// cases, with the values of the section; without standardisation it has the
+// one curve.
+TEST_F(StandardiseBatchTest, ChartFileHoldsTheStandardisedCurve)
+{
+    const std::string cht = dir.path("net.cht");
+    const ProgramRun run = RunRdata({"--method", "pohar-perme", "--standardise", "icss1", "--chart", cht});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    LifeTableChart chart;
+    ASSERT_EQ(ParseChartFile(ReadBytes(cht), chart), ChartFileStatus::kOk);
+    EXPECT_EQ(chart.titleText, "Cumulative net survival");
+    EXPECT_EQ(chart.seriesCount, 2);
+    ASSERT_EQ(chart.analysis.groupResults.size(), 2u);
+    EXPECT_EQ(chart.analysis.groupResults[1].info.code, "ICSS 1");
+    const std::vector<CIntervalResult>& rows = chart.analysis.groupResults[1].intervalTable.rows;
+    ASSERT_EQ(rows.size(), chart.analysis.groupResults[0].intervalTable.rows.size());
+
+    const std::string heading = "Interval    Observed          SE    Relative          SE         Net          SE\r\n";
+    size_t line = run.out.find(heading);
+    ASSERT_NE(line, std::string::npos);
+    line += heading.size();
+    int passedOver = 0;
+    for (const CIntervalResult& row : rows) {
+        SCOPED_TRACE(row.intervalNumber);
+        const std::string text = run.out.substr(line, run.out.find("\r\n", line) - line);
+        line += text.size() + 2;
+        int interval = 0;
+        double observed = 0, observedSe = 0, relative = 0, relativeSe = 0, net = 0, netSe = 0;
+        const int read = std::sscanf(text.c_str(), "%d %lf %lf %lf %lf %lf %lf", &interval, &observed, &observedSe,
+                                     &relative, &relativeSe, &net, &netSe);
+        EXPECT_EQ(row.intervalNumber, interval);
+        if (read != 7) {  // no standardised value: left out of the curve
+            EXPECT_NE(text.find("NA"), std::string::npos) << text;
+            EXPECT_EQ(row.exposedToRisk, 0.0);
+            ++passedOver;
+            continue;
+        }
+        EXPECT_NEAR(row.cumulativeSurvival, observed, 5e-7);
+        EXPECT_NEAR(row.relativeSurvival, net, 5e-7);
+        EXPECT_NEAR(row.standardError, netSe, 5e-7);
+        EXPECT_NEAR(row.lowerLimit, std::max(0.0, net - 1.95996 * netSe), 2e-6);
+        EXPECT_GT(row.exposedToRisk, 0.0);
+    }
+    EXPECT_LT(passedOver, static_cast<int>(rows.size()));
+
+    ASSERT_EQ(RunRdata({"--method", "pohar-perme", "--chart", cht}).exitCode, 0);
+    ASSERT_EQ(ParseChartFile(ReadBytes(cht), chart), ChartFileStatus::kOk);
+    EXPECT_EQ(chart.seriesCount, 1);
+    EXPECT_EQ(chart.analysis.groupResults.size(), 1u);
 }
 
 TEST_F(StandardiseBatchTest, Refusals)

@@ -1,6 +1,6 @@
 #include "analysis/RunAnalysis.h"
 
-#include "analysis/AgeStandardisedLifeTable.h"
+#include "analysis/AgeStandardisedSurvival.h"
 #include "charts/LifeTableChart.h"
 #include "resources/StringTable.h"
 #include "results/ComparisonReport.h"
@@ -51,6 +51,11 @@ bool CanCompareGroups(Analysis analysis)
     return analysis == Analysis::LifeTable || analysis == Analysis::ProductLimit;
 }
 
+bool CanStandardise(Analysis analysis, std::int32_t periodTechnique)
+{
+    return analysis == Analysis::LifeTable || (analysis == Analysis::Period && periodTechnique == 0);
+}
+
 std::optional<std::string> NoValidCasesRefusal(const CAnalysisData& data)
 {
     if (data.TotalRecordsValid() > 0) return std::nullopt;
@@ -72,16 +77,17 @@ AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, const Ana
     std::optional<GroupComparison> comparison;
     if (request.compareGroups && HasGroupComparison(*kind))
         comparison = CompareGroups(data, cases, *kind, request.stratified);
-    std::string standardised;
-    if (request.standardise != kNoStandardisation && *kind == kLifeTable && data.relativeSurvival)
+    std::optional<StandardisedTexts> standardised;
+    if (request.standardise != kNoStandardisation && data.relativeSurvival &&
+        CanStandardise(request.analysis, data.periodTechnique))
         standardised = WriteStandardisedSection(
-            StandardiseLifeTable(data, cases, request.stratified, request.standardise), request.standardise);
+            StandardiseSurvival(data, cases, *kind, request.stratified, request.standardise), request.standardise);
 
     if (progress) progress(AnalysisStage::kBuildingReport);
     outcome.chartKind = ChartKindOfAnalysis(*kind, data.periodTechnique);
     outcome.chartExtra = outcome.chartKind == kChartTrend ? data.survivalYears : 0;
     outcome.report.SetResults(std::move(data), *kind, FormatReportTimeStamp(ReportTime()));
-    outcome.report.AppendSection(standardised);
+    if (standardised) outcome.report.AppendSection(standardised->report, standardised->exportText);
     if (comparison)
         outcome.report.AddComparison(WriteComparisonSection(*comparison, outcome.report.data().ciLevelText));
     outcome.kind = kind;

@@ -85,7 +85,9 @@ TEST_F(StandardiseBatchTest, Refusals)
               "--birth (see --help)\n");
     run = RunRdata({"--standardise", "icss3", "--analysis", "productlimit"});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, "kalderon-batch: --standardise applies to --analysis lifetable only (see --help)\n");
+    EXPECT_EQ(run.err,
+              "kalderon-batch: --standardise applies to --analysis lifetable and to period with --technique lifetable "
+              "only (see --help)\n");
     EXPECT_TRUE(run.out.empty());
 }
 

@@ -1,4 +1,4 @@
-#include "analysis/AgeStandardisedLifeTable.h"
+#include "analysis/AgeStandardisedSurvival.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,6 +9,7 @@
 #include "stats/CalendarTable.h"
 #include "stats/GroupCounters.h"
 #include "stats/LifeTable.h"
+#include "stats/PeriodAnalysis.h"
 #include "stats/TimeUnit.h"
 
 namespace kalderon {
@@ -19,11 +20,16 @@ int AgeGroupOf(const CCaseRecord& c)
     return IcssAgeGroup(CompletedYearsOfAge(LookUpYearAndDay(c.birthDate), LookUpYearAndDay(c.beginDate)));
 }
 
-// The life table of one age group; no rows when it cannot be computed.
-std::vector<CGroupResult> AgeGroupLifeTable(CAnalysisData data, const CaseList& cases, bool stratified, bool net)
+// The tables of one age group with Ederer II relative survival, or with
+// net survival when `net`; no rows when they cannot be computed.
+std::vector<CGroupResult> AgeGroupTables(CAnalysisData data, const CaseList& cases, AnalysisKind kind, bool stratified,
+                                         bool net)
 {
+    data.useHakulinen = 0;
     data.netSurvival = net ? 1 : 0;
-    if (!ComputeLifeTable(data, cases, stratified))
+    const bool computed = kind == kPeriodAnalysis ? ComputePeriodAnalysis(data, cases, stratified)
+                                                  : ComputeLifeTable(data, cases, stratified);
+    if (!computed)
         for (CGroupResult& group : data.groupResults) group.intervalTable.rows.clear();
     return std::move(data.groupResults);
 }
@@ -64,15 +70,15 @@ CaseList CasesOfIcssAgeGroup(const CaseList& cases, int ageGroup)
     return subset;
 }
 
-std::vector<StandardisedGroup> StandardiseLifeTable(const CAnalysisData& data, const CaseList& cases, bool stratified,
-                                                    std::int32_t standard)
+std::vector<StandardisedGroup> StandardiseSurvival(const CAnalysisData& data, const CaseList& cases, AnalysisKind kind,
+                                                   bool stratified, std::int32_t standard)
 {
     std::array<std::vector<CGroupResult>, kIcssAgeGroups> relative;
     std::array<std::vector<CGroupResult>, kIcssAgeGroups> net;
     for (int a = 0; a < kIcssAgeGroups; ++a) {
         const CaseList subset = CasesOfIcssAgeGroup(cases, a);
-        relative[a] = AgeGroupLifeTable(data, subset, stratified, false);
-        net[a] = AgeGroupLifeTable(data, subset, stratified, true);
+        relative[a] = AgeGroupTables(data, subset, kind, stratified, false);
+        net[a] = AgeGroupTables(data, subset, kind, stratified, true);
     }
 
     const int analysed = std::min(AnalysedGroupCount(data, stratified), static_cast<int>(data.groupResults.size()));
@@ -86,6 +92,7 @@ std::vector<StandardisedGroup> StandardiseLifeTable(const CAnalysisData& data, c
     const int intervals = IntervalCount(data.maxObservationDays, UnitDays(data.timeUnit));
     for (size_t g = 0; g < result.size(); ++g) {
         StandardisedGroup& group = result[g];
+        group.code = data.groupResults[g].info.code;
         if (stratified) group.heading = FormatText(LoadString(690), data.groupResults[g].info.code);
         for (int i = 0; i < intervals; ++i) {
             std::array<AgeGroupEstimate, kIcssAgeGroups> observed, ederer, netSurvival;
@@ -102,25 +109,48 @@ std::vector<StandardisedGroup> StandardiseLifeTable(const CAnalysisData& data, c
     return result;
 }
 
-std::string WriteStandardisedSection(const std::vector<StandardisedGroup>& groups, std::int32_t standard)
+StandardisedTexts WriteStandardisedSection(const std::vector<StandardisedGroup>& groups, std::int32_t standard)
 {
     const IcssWeights& weights = WeightsOfIcss(standard);
-    std::string out = "\r\n\r\n";
+    StandardisedTexts texts;
+    std::string& out = texts.report;
+    out = "\r\n\r\n";
     out += FormatText("Age-standardised survival, ICSS %d\r\n", static_cast<int>(standard));
     out += FormatText("Weights: 15-44 %.2f, 45-54 %.2f, 55-64 %.2f, 65-74 %.2f, 75+ %.2f\r\n", weights[0], weights[1],
                       weights[2], weights[3], weights[4]);
     out += "Relative survival after Ederer II, net survival after Pohar-Perme\r\n";
+
+    ExportText& csv = texts.exportText;
+    const bool groupColumn = groups.size() > 1;
+    csv.Append("Standardisation;Weight 15-44;Weight 45-54;Weight 55-64;Weight 65-74;Weight 75+\n");
+    csv.Append(FormatText("ICSS %d;%.2f;%.2f;%.2f;%.2f;%.2f\n", static_cast<int>(standard), weights[0], weights[1],
+                          weights[2], weights[3], weights[4]));
+    if (groupColumn) csv.Append("Group;");
+    csv.Append("Interval of follow-up;Cases under 15 left out;Cumulative survival;Standard error;"
+               "Cumulative relative survival;Standard error;Cumulative net survival;Standard error\n");
+
     for (const StandardisedGroup& group : groups) {
+        const std::string underAge = std::to_string(group.underAge);
         out += "\r\n";
         out += group.heading;
-        out += "Cases under 15 left out: " + std::to_string(group.underAge) + "\r\n";
+        out += "Cases under 15 left out: " + underAge + "\r\n";
         out += "Interval    Observed          SE    Relative          SE         Net          SE\r\n";
-        for (const StandardisedInterval& row : group.intervals)
-            out += FormatText("%8d  %10s  %10s  %10s  %10s  %10s  %10s\r\n", static_cast<int>(row.intervalNumber),
-                              Value(row.observed, false), Value(row.observed, true), Value(row.relative, false),
-                              Value(row.relative, true), Value(row.net, false), Value(row.net, true));
+        if (groupColumn) csv.BeginGroup(group.code);
+        for (const StandardisedInterval& row : group.intervals) {
+            const int number = static_cast<int>(row.intervalNumber);
+            out += FormatText("%8d  %10s  %10s  %10s  %10s  %10s  %10s\r\n", number, Value(row.observed, false),
+                              Value(row.observed, true), Value(row.relative, false), Value(row.relative, true),
+                              Value(row.net, false), Value(row.net, true));
+            const std::string line = FormatText("%d;%s;%s;%s;%s;%s;%s;%s\n", number, underAge, Value(row.observed, false),
+                                                Value(row.observed, true), Value(row.relative, false),
+                                                Value(row.relative, true), Value(row.net, false), Value(row.net, true));
+            if (groupColumn)
+                csv.AppendRow(line);
+            else
+                csv.Append(line);
+        }
     }
-    return out;
+    return texts;
 }
 
 }  // namespace kalderon

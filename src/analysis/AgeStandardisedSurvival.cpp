@@ -1,6 +1,7 @@
 #include "analysis/AgeStandardisedSurvival.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -93,7 +94,7 @@ std::vector<StandardisedGroup> StandardiseSurvival(const CAnalysisData& data, co
     for (size_t g = 0; g < result.size(); ++g) {
         StandardisedGroup& group = result[g];
         group.code = data.groupResults[g].info.code;
-        if (stratified) group.heading = FormatText(LoadString(690), data.groupResults[g].info.code);
+        if (stratified) group.heading = FormatText(LoadString(690), group.code);
         for (int i = 0; i < intervals; ++i) {
             std::array<AgeGroupEstimate, kIcssAgeGroups> observed, ederer, netSurvival;
             for (int a = 0; a < kIcssAgeGroups; ++a) {
@@ -138,12 +139,13 @@ StandardisedTexts WriteStandardisedSection(const std::vector<StandardisedGroup>&
         if (groupColumn) csv.BeginGroup(group.code);
         for (const StandardisedInterval& row : group.intervals) {
             const int number = static_cast<int>(row.intervalNumber);
-            out += FormatText("%8d  %10s  %10s  %10s  %10s  %10s  %10s\r\n", number, Value(row.observed, false),
-                              Value(row.observed, true), Value(row.relative, false), Value(row.relative, true),
-                              Value(row.net, false), Value(row.net, true));
-            const std::string line = FormatText("%d;%s;%s;%s;%s;%s;%s;%s\n", number, underAge, Value(row.observed, false),
-                                                Value(row.observed, true), Value(row.relative, false),
-                                                Value(row.relative, true), Value(row.net, false), Value(row.net, true));
+            const std::array<std::string, 6> v = {Value(row.observed, false), Value(row.observed, true),
+                                                  Value(row.relative, false), Value(row.relative, true),
+                                                  Value(row.net, false),      Value(row.net, true)};
+            out += FormatText("%8d  %10s  %10s  %10s  %10s  %10s  %10s\r\n", number, v[0], v[1], v[2], v[3], v[4],
+                              v[5]);
+            const std::string line =
+                FormatText("%d;%s;%s;%s;%s;%s;%s;%s\n", number, underAge, v[0], v[1], v[2], v[3], v[4], v[5]);
             if (groupColumn)
                 csv.AppendRow(line);
             else

@@ -23,12 +23,24 @@ protected:
 
 TEST_F(StandardiseBatchTest, SectionFollowsTheUnchangedReport)
 {
-    const ProgramRun plain = RunRdata({});
-    const ProgramRun standardised = RunRdata({"--standardise", "icss1"});
+    const ProgramRun plain = RunRdata({"--csv", dir.path("plain.csv")});
+    const ProgramRun standardised = RunRdata({"--standardise", "icss1", "--csv", dir.path("standardised.csv")});
     ASSERT_EQ(standardised.exitCode, 0) << standardised.err;
     EXPECT_EQ(standardised.out, Expected("rdata-icss1-lifetable.txt"));
     ASSERT_GT(standardised.out.size(), plain.out.size());
     EXPECT_EQ(standardised.out.substr(0, plain.out.size()), plain.out);
+
+    // The export of all cases has no group column.
+    const std::string plainCsv = ReadBytes(dir.path("plain.csv"));
+    const std::string csv = ReadBytes(dir.path("standardised.csv"));
+    ASSERT_GT(csv.size(), plainCsv.size());
+    EXPECT_EQ(csv.substr(0, plainCsv.size()), plainCsv);
+    EXPECT_EQ(csv.substr(plainCsv.size(), 337),
+              "Standardisation;Weight 15-44;Weight 45-54;Weight 55-64;Weight 65-74;Weight 75+\r\n"
+              "ICSS 1;0.07;0.12;0.23;0.29;0.29\r\n"
+              "Interval of follow-up;Cases under 15 left out;Cumulative survival;Standard error;"
+              "Cumulative relative survival;Standard error;Cumulative net survival;Standard error\r\n"
+              "1;0;0.873005;0.012164;0.916213;0.013171;0.918401;0.013221\r\n");
 
     // The section holds Ederer II and net survival whatever the method of
     // the group sections.

@@ -55,20 +55,24 @@ std::string Value(const AgeGroupEstimate& e, bool standardError)
 
 }  // namespace
 
-CaseList CasesOfIcssAgeGroup(const CaseList& cases, int ageGroup)
+std::array<CaseList, kIcssAgeGroups> CasesByIcssAgeGroup(const CaseList& cases)
 {
-    CaseList subset;
-    subset.groups = cases.groups;
-    subset.sourcePath = cases.sourcePath;
+    std::array<CaseList, kIcssAgeGroups> subsets;
+    for (CaseList& subset : subsets) {
+        subset.groups = cases.groups;
+        subset.sourcePath = cases.sourcePath;
+    }
     for (size_t k = 0; k < cases.records.size(); ++k) {
         const CCaseRecord& c = cases.records[k];
-        if (!c.isValid || AgeGroupOf(c) != ageGroup) continue;
+        const int ageGroup = c.isValid ? AgeGroupOf(c) : -1;
+        if (ageGroup < 0) continue;
+        CaseList& subset = subsets[ageGroup];
         subset.rowToList.push_back(static_cast<std::int32_t>(subset.records.size()));
         subset.records.push_back(c);
         subset.groupIndex.push_back(cases.groupIndex[k]);
     }
-    subset.facts = BuildCaseFacts(subset.records, subset.groupIndex);
-    return subset;
+    for (CaseList& subset : subsets) subset.facts = BuildCaseFacts(subset.records, subset.groupIndex);
+    return subsets;
 }
 
 std::vector<StandardisedGroup> StandardiseSurvival(const CAnalysisData& data, const CaseList& cases, AnalysisKind kind,
@@ -76,10 +80,12 @@ std::vector<StandardisedGroup> StandardiseSurvival(const CAnalysisData& data, co
 {
     std::array<std::vector<CGroupResult>, kIcssAgeGroups> relative;
     std::array<std::vector<CGroupResult>, kIcssAgeGroups> net;
-    for (int a = 0; a < kIcssAgeGroups; ++a) {
-        const CaseList subset = CasesOfIcssAgeGroup(cases, a);
-        relative[a] = AgeGroupTables(data, subset, kind, stratified, false);
-        net[a] = AgeGroupTables(data, subset, kind, stratified, true);
+    {
+        const std::array<CaseList, kIcssAgeGroups> subsets = CasesByIcssAgeGroup(cases);
+        for (int a = 0; a < kIcssAgeGroups; ++a) {
+            relative[a] = AgeGroupTables(data, subsets[a], kind, stratified, false);
+            net[a] = AgeGroupTables(data, subsets[a], kind, stratified, true);
+        }
     }
 
     const int analysed = std::min(AnalysedGroupCount(data, stratified), static_cast<int>(data.groupResults.size()));

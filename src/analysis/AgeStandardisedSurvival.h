@@ -30,9 +30,9 @@ struct StandardisedGroup {
     std::int64_t underAge = 0;
 };
 
-// The valid cases of one ICSS age group (0 .. 4) as a case list of its own,
-// with the same groups: what the table of that age group is computed on.
-CaseList CasesOfIcssAgeGroup(const CaseList& cases, int ageGroup);
+// The valid cases of each ICSS age group (0 .. 4) as a case list of its own,
+// with the same groups: what the tables of the age groups are computed on.
+std::array<CaseList, kIcssAgeGroups> CasesByIcssAgeGroup(const CaseList& cases);
 
 // The analysis of `kind`, kLifeTable or kPeriodAnalysis with the life table
 // technique (data.periodTechnique 0), with relative

@@ -34,12 +34,12 @@ struct StandardisedGroup {
 // with the same groups: what the tables of the age groups are computed on.
 std::array<CaseList, kIcssAgeGroups> CasesByIcssAgeGroup(const CaseList& cases);
 
-// The analysis of `kind`, kLifeTable or kPeriodAnalysis with the life table
-// technique (data.periodTechnique 0), with relative
-// survival (`data` with the population table loaded) run per ICSS age group,
-// once for Ederer II and once for net survival, and standardised with the
-// weights of `standard` at the end of every interval of the table of all
-// ages (data.maxObservationDays in intervals of data.timeUnit).
+// The analysis of `kind` (kLifeTable, or kPeriodAnalysis with the life table
+// technique, data.periodTechnique 0) with relative survival (`data` with the
+// population table loaded) run per ICSS age group, once for Ederer II and
+// once for net survival, and standardised with the weights of `standard` at
+// the end of every interval of the table of all ages (data.maxObservationDays
+// in intervals of data.timeUnit).
 std::vector<StandardisedGroup> StandardiseSurvival(const CAnalysisData& data, const CaseList& cases, AnalysisKind kind,
                                                    bool stratified, std::int32_t standard);
 

@@ -1,6 +1,6 @@
 #include "analysis/RunAnalysis.h"
 
-#include "analysis/AgeStandardisedLifeTable.h"
+#include "analysis/AgeStandardisedSurvival.h"
 #include "analysis/StandardisedChartSeries.h"
 #include "charts/LifeTableChart.h"
 #include "resources/StringTable.h"
@@ -52,7 +52,15 @@ bool CanCompareGroups(Analysis analysis)
     return analysis == Analysis::LifeTable || analysis == Analysis::ProductLimit;
 }
 
-bool CanStandardise(AnalysisKind kind, std::int32_t /*periodTechnique*/) { return kind == kLifeTable; }
+bool CanStandardise(AnalysisKind kind, std::int32_t periodTechnique)
+{
+    return kind == kLifeTable || (kind == kPeriodAnalysis && periodTechnique == 0);
+}
+
+bool CanStandardise(Analysis analysis, std::int32_t periodTechnique)
+{
+    return analysis == Analysis::LifeTable || (analysis == Analysis::Period && periodTechnique == 0);
+}
 
 std::optional<std::string> NoValidCasesRefusal(const CAnalysisData& data)
 {
@@ -75,11 +83,11 @@ AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, const Ana
     std::optional<GroupComparison> comparison;
     if (request.compareGroups && HasGroupComparison(*kind))
         comparison = CompareGroups(data, cases, *kind, request.stratified);
-    std::string standardised;
-    if (request.standardise != kNoStandardisation && CanStandardise(*kind, data.periodTechnique) &&
-        data.relativeSurvival) {
+    std::optional<StandardisedTexts> standardised;
+    if (request.standardise != kNoStandardisation && data.relativeSurvival &&
+        CanStandardise(*kind, data.periodTechnique)) {
         const std::vector<StandardisedGroup> groups =
-            StandardiseLifeTable(data, cases, request.stratified, request.standardise);
+            StandardiseSurvival(data, cases, *kind, request.stratified, request.standardise);
         standardised = WriteStandardisedSection(groups, request.standardise);
         outcome.chartData = WithStandardisedSeries(data, groups, request.standardise);
     }
@@ -88,7 +96,7 @@ AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, const Ana
     outcome.chartKind = ChartKindOfAnalysis(*kind, data.periodTechnique);
     outcome.chartExtra = outcome.chartKind == kChartTrend ? data.survivalYears : 0;
     outcome.report.SetResults(std::move(data), *kind, FormatReportTimeStamp(ReportTime()));
-    outcome.report.AppendSection(standardised);
+    if (standardised) outcome.report.AppendSection(standardised->report, standardised->exportText);
     if (comparison)
         outcome.report.AddComparison(WriteComparisonSection(*comparison, outcome.report.data().ciLevelText));
     outcome.kind = kind;

@@ -22,16 +22,19 @@ struct AnalysisRequest {
     Analysis analysis = Analysis::LifeTable;
     bool stratified = false;
     bool compareGroups = false;
-    // The life table with relative survival only: an IcssStandard adds the
-    // age-standardised table after the group sections.
+    // With relative survival, for the analyses CanStandardise accepts: an
+    // IcssStandard adds the age-standardised table after the group sections
+    // of the report and of the export.
     std::int32_t standardise = kNoStandardisation;
 };
 
 // Whether the analysis has a comparison of groups to add.
 bool CanCompareGroups(Analysis analysis);
 
-// Whether a report of the kind (a period analysis by its technique) has an
-// age-standardised table to add when relative survival is computed.
+// Whether the analysis has an age-standardised table to add when relative
+// survival is computed: the life table, and the period analysis with the
+// life table technique (periodTechnique 0).
+bool CanStandardise(Analysis analysis, std::int32_t periodTechnique);
 bool CanStandardise(AnalysisKind kind, std::int32_t periodTechnique);
 
 // What an analysis is busy with, for a progress display.

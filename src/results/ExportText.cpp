@@ -1,5 +1,7 @@
 #include "results/ExportText.h"
 
+#include <utility>
+
 #include "results/SafeFileWrite.h"
 
 namespace kalderon {
@@ -64,6 +66,17 @@ void ExportText::AppendRow(std::string_view row)
     if (pieces_.empty() || pieces_.back().group != currentGroup_) pieces_.push_back(Piece{currentGroup_, {}, {}});
     pieces_.back().text.append(row);
     pieces_.back().rowEnds.push_back(pieces_.back().text.size());
+}
+
+void ExportText::Append(const ExportText& other)
+{
+    const int offset = static_cast<int>(groups_.size());
+    groups_.insert(groups_.end(), other.groups_.begin(), other.groups_.end());
+    for (Piece piece : other.pieces_) {
+        if (piece.group >= 0) piece.group += offset;
+        pieces_.push_back(std::move(piece));
+    }
+    currentGroup_ = other.currentGroup_ < 0 ? -1 : other.currentGroup_ + offset;
 }
 
 void ExportText::clear()

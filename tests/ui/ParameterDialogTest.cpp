@@ -180,12 +180,13 @@ private slots:
         ParameterDialog period(tiny.analysis, tiny.cases, kPeriodAnalysis, true, true, services);
         QCOMPARE(FocusAfterShow(period), QStringLiteral("id1023"));
         QStringList chain;
-        for (int i = 0; i < 16; ++i) {
+        for (int i = 0; i < 17; ++i) {
             chain << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         QCOMPARE(chain, QStringList({"id1023", "id1024", "id1017", "id1069", "id1028", "id1029", "id1063", "id1064",
-                                     "id1036", "id1005", "id1074", "id1077", "id1", "id2", "id9", "id1021"}));
+                                     "id1036", "id1005", "id1074", "id1077", "id1091", "id1", "id2", "id9",
+                                     "id1021"}));
         QTest::keyClick(&period, Qt::Key_Escape);
         QCOMPARE(period.result(), int(QDialog::Rejected));
         QVERIFY(!period.isVisible());

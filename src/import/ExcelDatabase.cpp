@@ -1,15 +1,13 @@
 #include "import/ExcelDatabase.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <filesystem>
 #include <freexl.h>
 
-#include "import/CompoundFile.h"
 #include "import/ExcelDefinedNames.h"
 #include "import/FieldConversions.h"
-#include "import/LittleEndian.h"
 #include "import/RowsRecordset.h"
+#include "import/WorkbookStreamCheck.h"
 
 namespace kalderon {
 namespace {
@@ -180,42 +178,6 @@ std::unique_ptr<Recordset> ExcelDatabase::OpenTable(const std::string& table) co
     return std::make_unique<SheetRecordset>(*this, Find(table));
 }
 
-enum class StreamCheck { kSound, kNoStream, kRecordPastEnd, kSheetTooLarge };
-
-// Whether a BIFF8 DIMENSION record (first row, row after the last, first
-// column, column after the last) stays inside the 65,536 rows and 256
-// columns of a worksheet.  The library sizes its cell grid from it.
-bool DimensionFitsASheet(const unsigned char* body, size_t length)
-{
-    if (length < 12) return true;  // the shorter layout of older versions has 16-bit rows
-    const std::uint32_t firstRow = Le32(body), endRow = Le32(body + 4);
-    const std::uint16_t firstColumn = Le16(body + 8), endColumn = Le16(body + 10);
-    return firstRow <= endRow && endRow <= 65536 && firstColumn <= endColumn && endColumn <= 256;
-}
-
-// Whether the workbook stream can be read, every record of it lies inside
-// the stream with a length BIFF allows and every sheet's declared size fits
-// a worksheet; the library follows the lengths and sizes without checking,
-// and its own reading of the container is laxer than ours, so a stream we
-// cannot find is not handed to it either.
-StreamCheck CheckWorkbookStream(const std::string& path)
-{
-    constexpr size_t kLongestRecord = 8224;
-    constexpr std::uint16_t kDimensionRecord = 0x0200;
-    auto stream = ReadCompoundStream(path, "Workbook");
-    if (!stream) stream = ReadCompoundStream(path, "Book");
-    if (!stream) return StreamCheck::kNoStream;
-    const std::vector<unsigned char>& bytes = *stream;
-    for (size_t at = 0; at + 4 <= bytes.size();) {
-        const size_t length = bytes[at + 2] | (bytes[at + 3] << 8);
-        if (length > kLongestRecord || length > bytes.size() - at - 4) return StreamCheck::kRecordPastEnd;
-        if (Le16(&bytes[at]) == kDimensionRecord && !DimensionFitsASheet(&bytes[at + 4], length))
-            return StreamCheck::kSheetTooLarge;
-        at += 4 + length;
-    }
-    return StreamCheck::kSound;
-}
-
 [[noreturn]] void ThrowNotExpectedFormat()
 {
     throw DaoException(kDaoNotExpectedFormat, "External table is not in the expected format.");
@@ -227,14 +189,15 @@ std::unique_ptr<Database> OpenExcelDatabase(const std::string& path)
 {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) throw DaoException(kDaoFileNotFound, "Could not find file '" + path + "'.");
+    const auto damaged = [&path](const std::string& what) {
+        return DaoException(kDaoDamagedFile, "The workbook '" + path + "' is damaged: " + what + ".");
+    };
     switch (CheckWorkbookStream(path)) {
-    case StreamCheck::kSound: break;
-    case StreamCheck::kNoStream: ThrowNotExpectedFormat();
-    case StreamCheck::kRecordPastEnd:
-        throw DaoException(kDaoDamagedFile, "The workbook '" + path + "' is damaged: a record runs past its end.");
-    case StreamCheck::kSheetTooLarge:
-        throw DaoException(kDaoDamagedFile,
-                           "The workbook '" + path + "' is damaged: a sheet claims more rows or columns than a sheet holds.");
+    case WorkbookStreamCheck::kSound: break;
+    case WorkbookStreamCheck::kNoStream: ThrowNotExpectedFormat();
+    case WorkbookStreamCheck::kRecordPastEnd: throw damaged("a record runs past its end");
+    case WorkbookStreamCheck::kSheetTooLarge: throw damaged("a sheet claims more rows or columns than a sheet holds");
+    case WorkbookStreamCheck::kTextPastRecord: throw damaged("a text runs past the end of its record");
     }
     const void* handle = nullptr;
     const int rc = freexl_open(path.c_str(), &handle);

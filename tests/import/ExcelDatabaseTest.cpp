@@ -116,20 +116,36 @@ TEST(ExcelDatabase, FailuresAreErrors)
         EXPECT_EQ(e.description(), "The workbook '" + ImportFixture("damaged-sheet-size.xls") +
                                        "' is damaged: a sheet claims more rows or columns than a sheet holds.");
     }
+    // A number format whose text claims 65,534 wide characters in a record of 15
+    // bytes, and a sheet whose size record is empty: the library copied past
+    // the record and placed cells outside its grid.
+    const std::vector<std::pair<std::string, std::string>> damaged = {
+        {"damaged-format-text.xls", "a text runs past the end of its record"},
+        {"damaged-dimension.xls", "a sheet claims more rows or columns than a sheet holds"}};
+    for (const auto& [file, reason] : damaged) {
+        try {
+            OpenDatabaseInProcess(ImportFixture(file), "Excel 8.0;");
+            ADD_FAILURE() << file << " must be refused";
+        } catch (const DaoException& e) {
+            EXPECT_EQ(e.description(), "The workbook '" + ImportFixture(file) + "' is damaged: " + reason + ".");
+        }
+    }
 }
 
 TEST(ExcelDatabase, RowsAreReadOneAtATime)
 {
-    // The sheet declares 65,553 rows of 253 columns and holds almost none:
-    // opening it must not make room for every declared cell.
+    // The sheet of three cases declares all 65,536 rows and 256 columns a
+    // sheet has: opening it must not make room for every declared cell.
     const auto db = OpenDatabaseInProcess(ImportFixture("sparse-large-sheet.xls"), "Excel 8.0;");
     const size_t before = mallinfo2().uordblks;
     const auto rows = db->OpenTable("Cases$");
     const size_t grown = mallinfo2().uordblks - before;
     EXPECT_LT(grown, size_t(64) << 20);
-    ASSERT_EQ(rows->FieldCount(), 253);
-    EXPECT_EQ(rows->RecordCountHint(), 65552u);
-    for (int i = 0; i < 3 && !rows->IsEOF(); ++i) rows->MoveNext();
-    EXPECT_FALSE(rows->IsEOF());
-    EXPECT_EQ(rows->GetFieldValue(252), FieldValue::Null());
+    ASSERT_EQ(rows->FieldCount(), 256);
+    EXPECT_EQ(rows->RecordCountHint(), 65535u);
+    EXPECT_EQ(rows->GetFieldValue(2), FieldValue::Double(1));
+    EXPECT_EQ(rows->GetFieldValue(255), FieldValue::Null());
+    for (int i = 0; i < 3; ++i) rows->MoveNext();
+    ASSERT_FALSE(rows->IsEOF());
+    EXPECT_EQ(rows->GetFieldValue(0), FieldValue::Null());
 }

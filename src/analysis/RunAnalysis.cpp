@@ -1,6 +1,7 @@
 #include "analysis/RunAnalysis.h"
 
-#include "analysis/AgeStandardisedLifeTable.h"
+#include "analysis/AgeStandardisedSurvival.h"
+#include "analysis/StandardisedChartSeries.h"
 #include "charts/LifeTableChart.h"
 #include "resources/StringTable.h"
 #include "results/ComparisonReport.h"
@@ -48,7 +49,7 @@ std::optional<AnalysisKind> Compute(Analysis analysis, CAnalysisData& data, cons
 struct ComputedAnalysis {
     std::optional<AnalysisKind> kind;  // none: refused, with the reason in the outcome
     std::optional<GroupComparison> comparison;
-    std::string standardised;
+    std::optional<StandardisedTexts> standardised;
 };
 
 ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, const AnalysisRequest& request,
@@ -65,9 +66,13 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
     const AnalysisKind kind = *computed.kind;
     if (request.compareGroups && HasGroupComparison(kind))
         computed.comparison = CompareGroups(data, cases, kind, request.stratified);
-    if (request.standardise != kNoStandardisation && kind == kLifeTable && data.relativeSurvival)
-        computed.standardised = WriteStandardisedSection(
-            StandardiseLifeTable(data, cases, request.stratified, request.standardise), request.standardise);
+    if (request.standardise != kNoStandardisation && data.relativeSurvival &&
+        CanStandardise(kind, data.periodTechnique)) {
+        const std::vector<StandardisedGroup> groups =
+            StandardiseSurvival(data, cases, kind, request.stratified, request.standardise);
+        computed.standardised = WriteStandardisedSection(groups, request.standardise);
+        outcome.chartData = WithStandardisedSeries(data, groups, request.standardise);
+    }
     return computed;
 }
 
@@ -79,7 +84,8 @@ void FillOutcome(CAnalysisData data, ComputedAnalysis computed, const AnalysisPr
     outcome.chartKind = ChartKindOfAnalysis(kind, data.periodTechnique);
     outcome.chartExtra = outcome.chartKind == kChartTrend ? data.survivalYears : 0;
     outcome.report.SetResults(std::move(data), kind, FormatReportTimeStamp(ReportTime()));
-    outcome.report.AppendSection(computed.standardised);
+    if (computed.standardised)
+        outcome.report.AppendSection(computed.standardised->report, computed.standardised->exportText);
     if (computed.comparison)
         outcome.report.AddComparison(
             WriteComparisonSection(*computed.comparison, outcome.report.data().ciLevelText));
@@ -91,6 +97,16 @@ void FillOutcome(CAnalysisData data, ComputedAnalysis computed, const AnalysisPr
 bool CanCompareGroups(Analysis analysis)
 {
     return analysis == Analysis::LifeTable || analysis == Analysis::ProductLimit;
+}
+
+bool CanStandardise(AnalysisKind kind, std::int32_t periodTechnique)
+{
+    return kind == kLifeTable || (kind == kPeriodAnalysis && periodTechnique == 0);
+}
+
+bool CanStandardise(Analysis analysis, std::int32_t periodTechnique)
+{
+    return analysis == Analysis::LifeTable || (analysis == Analysis::Period && periodTechnique == 0);
 }
 
 std::optional<std::string> NoValidCasesRefusal(const CAnalysisData& data)

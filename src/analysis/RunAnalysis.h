@@ -22,13 +22,20 @@ struct AnalysisRequest {
     Analysis analysis = Analysis::LifeTable;
     bool stratified = false;
     bool compareGroups = false;
-    // The life table with relative survival only: an IcssStandard adds the
-    // age-standardised table after the group sections.
+    // With relative survival, for the analyses CanStandardise accepts: an
+    // IcssStandard adds the age-standardised table after the group sections
+    // of the report and of the export.
     std::int32_t standardise = kNoStandardisation;
 };
 
 // Whether the analysis has a comparison of groups to add.
 bool CanCompareGroups(Analysis analysis);
+
+// Whether the analysis has an age-standardised table to add when relative
+// survival is computed: the life table, and the period analysis with the
+// life table technique (periodTechnique 0).
+bool CanStandardise(Analysis analysis, std::int32_t periodTechnique);
+bool CanStandardise(AnalysisKind kind, std::int32_t periodTechnique);
 
 // What an analysis is busy with, for a progress display.
 enum class AnalysisStage { kComputing, kBuildingReport };
@@ -43,8 +50,12 @@ struct AnalysisOutcome {
     ResultReport report;
     std::int32_t chartKind = -1;   // ChartKind, -1 for an analysis without a chart
     std::int32_t chartExtra = 0;   // the trend's n, else 0
+    // The record of the chart when it draws more than the report's record:
+    // the standardised series of an age-standardised life table.
+    std::optional<CAnalysisData> chartData;
 
     bool succeeded() const { return kind.has_value(); }
+    const CAnalysisData& ChartData() const { return chartData ? *chartData : report.data(); }
 };
 
 // String 500 when no group holds a valid case, so that nothing can be

@@ -96,12 +96,14 @@ void RunComputeCommand(CMainFrame& mainFrame, CEventDataView& view, int id)
     const std::unique_ptr<ParameterDialogBase> dialog = MakeDialog(mainFrame, data, analysis);
     if (dialog->exec() != QDialog::Accepted) return;
 
-    const AnalysisRequest request{analysis, dialog->stratified() != 0, dialog->compareGroups()};
+    const AnalysisRequest request{analysis, dialog->stratified() != 0, dialog->compareGroups(),
+                                  dialog->standardise()};
     std::optional<AnalysisOutcome> outcome = ComputeAnalysis(mainFrame, data.analysis, data.cases, request);
     if (!outcome) return;
+    const std::optional<CAnalysisData> chartData = std::move(outcome->chartData);
     CResultFrame* results = OpenResultWindow(mainFrame, std::move(outcome->report));
     const CResultEditView* report = results->view();
-    OpenAnalysisChart(mainFrame, report->data(), report->kind());
+    OpenAnalysisChart(mainFrame, chartData ? *chartData : report->data(), report->kind());
 }
 
 }  // namespace kalderon

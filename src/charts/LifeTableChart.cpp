@@ -20,10 +20,10 @@ ColorRef SeriesColor(int index)
     return index < static_cast<int>(std::size(kSeriesColors)) ? kSeriesColors[index] : Rgb(0, 0, 0);
 }
 
-std::string FormatWithNumber(int id, int value)
+std::string FormatWithNumber(const std::string& format, int value)
 {
     char buffer[256];
-    std::snprintf(buffer, sizeof buffer, LoadString(id).c_str(), value);
+    std::snprintf(buffer, sizeof buffer, format.c_str(), value);
     return buffer;
 }
 
@@ -118,14 +118,16 @@ void LifeTableChart::BuildSeries()
 void LifeTableChart::SetTexts(int n, const ChartProfile& profile)
 {
     const bool relative = analysis.relativeSurvival != 0;
+    const bool net = analysis.UsesNetSurvival();
     if (chartKind == kChartTrend) {
-        titleText = FormatWithNumber(relative ? 816 : 804, n);
-        timeAxis.labelText = FormatWithNumber(805, analysis.periodWidth);
+        titleText = FormatWithNumber(net ? text::kNetTrendChartTitle : LoadString(relative ? 816 : 804), n);
+        timeAxis.labelText = FormatWithNumber(LoadString(805), analysis.periodWidth);
     } else {
-        titleText = profile.GetString(registrySection, "DefaultTitle", LoadString(relative ? 815 : 800));
+        const std::string title = net ? text::kNetSurvivalChartTitle : LoadString(relative ? 815 : 800);
+        titleText = profile.GetString(registrySection, "DefaultTitle", title);
         timeAxis.labelText = LoadString(801) + " " + UnitLabel(LabelTimeUnit());
     }
-    survivalAxis.labelText = LoadString(relative ? 803 : 802);
+    survivalAxis.labelText = net ? text::kNetSurvivalAxis : LoadString(relative ? 803 : 802);
 }
 
 std::int32_t LifeTableChart::LabelTimeUnit() const

@@ -225,8 +225,8 @@ std::string CheckPopulationOptions(const BatchOptions& o, const std::set<std::st
     for (const char* option : {"--population-db", "--population-table", "--male", "--female"})
         if (given.count(option) && !p.relativeSurvival && !smr)
             return std::string(option) + " needs --relative or --analysis smr";
-    if (given.count("--standardise") && o.analysis != Analysis::LifeTable)
-        return "--standardise applies to --analysis lifetable only";
+    if (given.count("--standardise") && !CanStandardise(o.analysis, o.periodTechnique))
+        return "--standardise applies to --analysis lifetable and to period with --technique lifetable only";
     for (const char* option : {"--method", "--closing-date", "--standardise"})
         if (given.count(option) && !p.relativeSurvival) return std::string(option) + " needs --relative";
     if (given.count("--closing-date")) {
@@ -509,7 +509,8 @@ Relative survival and SMR/SIR (both need --sex and --birth):
                            Hakulinen, or net survival after Pohar-Perme (with
                            the expected survival after Ederer II beside it)
   --standardise icss1|icss2|icss3
-                           life table: add observed, relative and net
+                           life table and period analysis with the life
+                           table technique: add observed, relative and net
                            survival standardised over the ICSS age groups
   --closing-date DD.MM.YYYY
                            common closing date of the Hakulinen method for

@@ -33,7 +33,7 @@ bool WriteAnalysisChart(const ChartOutputs& outputs, const AnalysisOutcome& anal
     }
     const MemoryChartProfile builtInDefaults;
     LifeTableChart chart;
-    chart.InitFromAnalysis(analysis.report.data(), analysis.chartKind, analysis.chartExtra, builtInDefaults);
+    chart.InitFromAnalysis(analysis.ChartData(), analysis.chartKind, analysis.chartExtra, builtInDefaults);
     chart.showNumbersAtRisk = outputs.riskTable;
     // Drawn first, so that the file keeps the areas and font heights of a
     // drawing as a saved chart window does.

@@ -33,6 +33,7 @@ public:
 
         const auto directory = Chain(Le32(&bytes_[0x30]), fat_, sectorSize_, nullptr);
         if (!directory || directory->size() < kDirectoryEntrySize) return std::nullopt;
+        if (!NamesFitTheirEntries(*directory)) return std::nullopt;
         const unsigned char* root = directory->data();
         for (size_t at = 0; at + kDirectoryEntrySize <= directory->size(); at += kDirectoryEntrySize) {
             const unsigned char* entry = directory->data() + at;
@@ -62,6 +63,17 @@ private:
     {
         for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         return s;
+    }
+
+    // A name longer than its 64-byte field makes readers that trust the
+    // length read past the entry.
+    static bool NamesFitTheirEntries(const std::vector<unsigned char>& directory)
+    {
+        for (size_t at = 0; at + kDirectoryEntrySize <= directory.size(); at += kDirectoryEntrySize) {
+            const unsigned bytes = Le16(directory.data() + at + 0x40);
+            if (bytes > 64 || bytes % 2 != 0) return false;
+        }
+        return true;
     }
 
     static std::string EntryName(const unsigned char* entry)

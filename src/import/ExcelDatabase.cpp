@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <freexl.h>
 
-#include "import/CompoundFile.h"
 #include "import/ExcelDefinedNames.h"
 #include "import/FieldConversions.h"
 #include "import/RowsRecordset.h"
+#include "import/WorkbookStreamCheck.h"
 
 namespace kalderon {
 namespace {
@@ -83,20 +83,7 @@ public:
         return names;
     }
 
-    std::unique_ptr<Recordset> OpenTable(const std::string& table) const override
-    {
-        const SheetArea& area = Find(table);
-        const int fieldCount = area.rowCount > 0 ? static_cast<int>(area.columnCount) : 0;
-        Select(area.sheetIndex);
-        std::vector<FieldRow> rows;
-        for (unsigned r = 1; fieldCount > 0 && r < area.rowCount; ++r) {
-            FieldRow row;
-            row.reserve(fieldCount);
-            for (int c = 0; c < fieldCount; ++c) row.push_back(Cell(area.firstRow + r, area.firstColumn + c));
-            rows.push_back(std::move(row));
-        }
-        return std::make_unique<RowsRecordset>(fieldCount, std::move(rows));
-    }
+    std::unique_ptr<Recordset> OpenTable(const std::string& table) const override;
 
 private:
     SheetArea UsedArea(unsigned short sheet) const
@@ -140,27 +127,55 @@ private:
 
     const void* handle_;
     std::vector<SheetArea> areas_;
+    friend class SheetRecordset;
 };
 
-enum class StreamCheck { kSound, kNoStream, kRecordPastEnd };
-
-// Whether the workbook stream can be read and every record of it lies inside
-// the stream with a length BIFF allows; the library follows the lengths
-// without checking, and its own reading of the container is laxer than ours,
-// so a stream we cannot find is not handed to it either.
-StreamCheck CheckWorkbookStream(const std::string& path)
-{
-    constexpr size_t kLongestRecord = 8224;
-    auto stream = ReadCompoundStream(path, "Workbook");
-    if (!stream) stream = ReadCompoundStream(path, "Book");
-    if (!stream) return StreamCheck::kNoStream;
-    const std::vector<unsigned char>& bytes = *stream;
-    for (size_t at = 0; at + 4 <= bytes.size();) {
-        const size_t length = bytes[at + 2] | (bytes[at + 3] << 8);
-        if (length > kLongestRecord || length > bytes.size() - at - 4) return StreamCheck::kRecordPastEnd;
-        at += 4 + length;
+// The rows of a sheet area below its field names, each read from the
+// workbook when it becomes current: memory stays at one row however many
+// rows and columns the sheet declares.
+class SheetRecordset : public Recordset {
+public:
+    SheetRecordset(const ExcelDatabase& workbook, const SheetArea& area)
+        : workbook_(workbook), area_(area), fieldCount_(area.rowCount > 0 ? static_cast<int>(area.columnCount) : 0)
+    {
+        ReadRow();
     }
-    return StreamCheck::kSound;
+
+    bool IsEOF() const override { return fieldCount_ == 0 || row_ >= area_.rowCount; }
+    void MoveNext() override
+    {
+        if (IsEOF()) return;
+        ++row_;
+        ReadRow();
+    }
+    int FieldCount() const override { return fieldCount_; }
+    size_t RecordCountHint() const override { return area_.rowCount > 0 ? area_.rowCount - 1 : 0; }
+    const FieldValue& GetFieldValue(int index) const override
+    {
+        CheckFieldAccess(index, fieldCount_, IsEOF());
+        return values_[static_cast<size_t>(index)];
+    }
+
+private:
+    void ReadRow()
+    {
+        values_.clear();
+        if (IsEOF()) return;
+        workbook_.Select(area_.sheetIndex);
+        for (int c = 0; c < fieldCount_; ++c)
+            values_.push_back(workbook_.Cell(area_.firstRow + row_, area_.firstColumn + static_cast<unsigned>(c)));
+    }
+
+    const ExcelDatabase& workbook_;
+    const SheetArea area_;
+    const int fieldCount_;
+    unsigned row_ = 1;  // row 0 holds the field names
+    FieldRow values_;
+};
+
+std::unique_ptr<Recordset> ExcelDatabase::OpenTable(const std::string& table) const
+{
+    return std::make_unique<SheetRecordset>(*this, Find(table));
 }
 
 [[noreturn]] void ThrowNotExpectedFormat()
@@ -174,11 +189,15 @@ std::unique_ptr<Database> OpenExcelDatabase(const std::string& path)
 {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) throw DaoException(kDaoFileNotFound, "Could not find file '" + path + "'.");
+    const auto damaged = [&path](const std::string& what) {
+        return DaoException(kDaoDamagedFile, "The workbook '" + path + "' is damaged: " + what + ".");
+    };
     switch (CheckWorkbookStream(path)) {
-    case StreamCheck::kSound: break;
-    case StreamCheck::kNoStream: ThrowNotExpectedFormat();
-    case StreamCheck::kRecordPastEnd:
-        throw DaoException(kDaoDamagedFile, "The workbook '" + path + "' is damaged: a record runs past its end.");
+    case WorkbookStreamCheck::kSound: break;
+    case WorkbookStreamCheck::kNoStream: ThrowNotExpectedFormat();
+    case WorkbookStreamCheck::kRecordPastEnd: throw damaged("a record runs past its end");
+    case WorkbookStreamCheck::kSheetTooLarge: throw damaged("a sheet claims more rows or columns than a sheet holds");
+    case WorkbookStreamCheck::kTextPastRecord: throw damaged("a text runs past the end of its record");
     }
     const void* handle = nullptr;
     const int rc = freexl_open(path.c_str(), &handle);

@@ -61,6 +61,10 @@ inline constexpr const char* kRelativeProductLimitExportHeader =
 // Net survival (Pohar-Perme) in place of the relative survival.
 inline constexpr const char* kNetSurvivalTitle = "Net Survival\r\n";
 inline constexpr const char* kNetSurvivalMethod = "Method for estimating net survival     :  Pohar-Perme\r\n";
+// Chart title and survival axis of net survival.
+inline constexpr const char* kNetSurvivalChartTitle = "Cumulative net survival";
+inline constexpr const char* kNetTrendChartTitle = "%d-year net survival";
+inline constexpr const char* kNetSurvivalAxis = "Net survival rate";
 inline constexpr const char* kNetSurvivalUndefined =
     "A case under observation meets a yearly survival probability of 0 in the general population life table: "
     "net survival cannot be computed.";

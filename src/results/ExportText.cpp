@@ -83,6 +83,21 @@ void ExportText::AppendRow(std::string_view row)
     pieces_.back().rowEnds.push_back(text_.size());
 }
 
+void ExportText::Append(const ExportText& other)
+{
+    const int offset = static_cast<int>(groups_.size());
+    groups_.insert(groups_.end(), other.groups_.begin(), other.groups_.end());
+    const size_t shift = text_.size();
+    text_.append(other.text_);
+    for (Piece piece : other.pieces_) {
+        if (piece.group >= 0) piece.group += offset;
+        piece.begin += shift;
+        for (size_t& end : piece.rowEnds) end += shift;
+        pieces_.push_back(std::move(piece));
+    }
+    currentGroup_ = other.currentGroup_ < 0 ? -1 : other.currentGroup_ + offset;
+}
+
 void ExportText::clear()
 {
     text_.clear();

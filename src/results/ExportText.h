@@ -21,6 +21,9 @@ public:
     void BeginGroup(const std::string& code);
     // One row, normally ended by "\n".
     void AppendRow(std::string_view row);
+    // The whole of `other` after what this text holds, its rows with their
+    // own group codes.
+    void Append(const ExportText& other);
 
     bool empty() const { return pieces_.empty(); }
     void clear();

@@ -17,8 +17,12 @@ public:
     // and builds both texts; timeStamp is the already formatted creation time.
     void SetResults(CAnalysisData source, AnalysisKind kind, const std::string& timeStamp);
 
-    // Appends a section without an export to the report text.
-    void AppendSection(const std::string& section) { reportText_ += section; }
+    // Appends a section to the report text and its lines to the export.
+    void AppendSection(const std::string& section, const ExportText& exportLines)
+    {
+        reportText_ += section;
+        exportText_.Append(exportLines);
+    }
 
     // Appends the section to the report text and keeps its export.
     void AddComparison(ComparisonTexts comparison);

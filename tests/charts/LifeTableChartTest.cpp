@@ -155,6 +155,30 @@ TEST(LifeTableChartTest, RelativeSurvivalAxisAddsATenthAboveOne)
     EXPECT_EQ(chart.survivalAxis.maxValue, 1.0);
 }
 
+TEST(LifeTableChartTest, NetSurvivalIsNamedInTitleAndAxisAndTheUsersTitleKept)
+{
+    CAnalysisData analysis = LifeTableAnalysis(1);
+    analysis.relativeSurvival = 1;
+    analysis.netSurvival = 1;
+    LifeTableChart chart = MakeChart(analysis, kChartLifeTable);
+    EXPECT_EQ(chart.titleText, "Cumulative net survival");
+    EXPECT_EQ(chart.survivalAxis.labelText, "Net survival rate");
+    chart = MakeChart(analysis, kChartTrend, 5);
+    EXPECT_EQ(chart.titleText, "5-year net survival");
+    EXPECT_EQ(chart.survivalAxis.labelText, "Net survival rate");
+
+    MemoryChartProfile profile;
+    profile.WriteString("Charts\\Cutler-Ederer", "DefaultTitle", "Registry 2026");
+    chart.InitFromAnalysis(analysis, kChartLifeTable, 0, profile);
+    EXPECT_EQ(chart.titleText, "Registry 2026");
+
+    // Net survival asked for without relative survival is not computed.
+    analysis.relativeSurvival = 0;
+    chart = MakeChart(analysis, kChartLifeTable);
+    EXPECT_EQ(chart.titleText, "Cumulative survival");
+    EXPECT_EQ(chart.survivalAxis.labelText, "Survival rate");
+}
+
 TEST(LifeTableChartTest, DefaultsComeFromTheKindsSectionAndRangesNever)
 {
     MemoryChartProfile profile;

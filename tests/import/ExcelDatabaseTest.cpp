@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 #include "import/DatabaseImport.h"
 #include "support/ImportFixtures.h"
 #include "support/RecordsetRows.h"
@@ -96,4 +98,54 @@ TEST(ExcelDatabase, FailuresAreErrors)
     } catch (const DaoException& e) {
         EXPECT_EQ(e.errorNumber(), kDaoNotExpectedFormat);
     }
+    // Nor is one whose root entry claims a name of 8224 bytes: the library
+    // converted that many bytes from its 64-byte name field.
+    try {
+        OpenDatabaseInProcess(ImportFixture("damaged-entry-name.xls"), "Excel 8.0;");
+        FAIL() << "a directory entry with an overlong name must be refused";
+    } catch (const DaoException& e) {
+        EXPECT_EQ(e.errorNumber(), kDaoNotExpectedFormat);
+    }
+    // A sheet that claims 50,331,648 rows: the library would size its cell
+    // grid from that.
+    try {
+        OpenDatabaseInProcess(ImportFixture("damaged-sheet-size.xls"), "Excel 8.0;");
+        FAIL() << "a sheet larger than a worksheet must be refused";
+    } catch (const DaoException& e) {
+        EXPECT_EQ(e.errorNumber(), kDaoDamagedFile);
+        EXPECT_EQ(e.description(), "The workbook '" + ImportFixture("damaged-sheet-size.xls") +
+                                       "' is damaged: a sheet claims more rows or columns than a sheet holds.");
+    }
+    // A number format whose text claims 65,534 wide characters in a record of 15
+    // bytes, and a sheet whose size record is empty: the library copied past
+    // the record and placed cells outside its grid.
+    const std::vector<std::pair<std::string, std::string>> damaged = {
+        {"damaged-format-text.xls", "a text runs past the end of its record"},
+        {"damaged-dimension.xls", "a sheet claims more rows or columns than a sheet holds"}};
+    for (const auto& [file, reason] : damaged) {
+        try {
+            OpenDatabaseInProcess(ImportFixture(file), "Excel 8.0;");
+            ADD_FAILURE() << file << " must be refused";
+        } catch (const DaoException& e) {
+            EXPECT_EQ(e.description(), "The workbook '" + ImportFixture(file) + "' is damaged: " + reason + ".");
+        }
+    }
+}
+
+TEST(ExcelDatabase, RowsAreReadOneAtATime)
+{
+    // The sheet of three cases declares all 65,536 rows and 256 columns a
+    // sheet has: opening it must not make room for every declared cell.
+    const auto db = OpenDatabaseInProcess(ImportFixture("sparse-large-sheet.xls"), "Excel 8.0;");
+    const size_t before = mallinfo2().uordblks;
+    const auto rows = db->OpenTable("Cases$");
+    const size_t grown = mallinfo2().uordblks - before;
+    EXPECT_LT(grown, size_t(64) << 20);
+    ASSERT_EQ(rows->FieldCount(), 256);
+    EXPECT_EQ(rows->RecordCountHint(), 65535u);
+    EXPECT_EQ(rows->GetFieldValue(2), FieldValue::Double(1));
+    EXPECT_EQ(rows->GetFieldValue(255), FieldValue::Null());
+    for (int i = 0; i < 3; ++i) rows->MoveNext();
+    ASSERT_FALSE(rows->IsEOF());
+    EXPECT_EQ(rows->GetFieldValue(0), FieldValue::Null());
 }

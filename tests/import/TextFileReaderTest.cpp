@@ -202,6 +202,27 @@ TEST_F(TextFileReaderTest, LongLinesAreReadWhole)
     EXPECT_EQ(rows[2].caseNumber, 3);
 }
 
+TEST_F(TextFileReaderTest, RolesFarAlongAWideLine)
+{
+    // 70,000 fields: the status in field 65,536 and the group beyond it.
+    std::string line = "01.01.2000;31.12.2004";
+    for (int field = 3; field <= 70'000; ++field) {
+        line += ';';
+        line += field == 65'536 ? "1" : field == 69'999 ? "far" : "x";
+    }
+    TextImportSettings settings;
+    settings.statusColumn = 65'536;
+    settings.useGroup = true;
+    settings.groupColumn = 69'999;
+    const auto rows = Read(line + "\n" + line + "\n", settings);
+    ASSERT_EQ(rows.size(), 2u);
+    for (const CCaseRecord& row : rows) {
+        EXPECT_EQ(row.statusText, "1");
+        EXPECT_EQ(row.groupText, "far");
+        EXPECT_TRUE(row.isValid);
+    }
+}
+
 TEST_F(TextFileReaderTest, PipesAreReadOnce)
 {
     const std::string fifo = dir.path("cases.fifo");

@@ -26,6 +26,17 @@ TEST(ExportTextTest, RowsOfAGroupSectionStartWithItsCodeAndTheRestStaysAsAppende
     text.AppendRow("\n");
     EXPECT_EQ(text.Text(), "Group;Time;Survival\nA;1;0.5\nA;2;0.25\n;3;1\nlong code;4;long code;\n");
 
+    // Another text appended keeps its own rows and codes; rows appended
+    // afterwards stay in the group begun last.
+    ExportText more;
+    more.Append("Second;table\n");
+    more.BeginGroup("B");
+    more.AppendRow("5\n");
+    text.Append(more);
+    text.AppendRow("6\n");
+    EXPECT_EQ(text.Text(),
+              "Group;Time;Survival\nA;1;0.5\nA;2;0.25\n;3;1\nlong code;4;long code;\nSecond;table\nB;5\nB;6\n");
+
     text.clear();
     EXPECT_TRUE(text.empty());
     text.Append("1;2\n");

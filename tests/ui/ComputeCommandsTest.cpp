@@ -26,6 +26,7 @@
 #include "import/ui/CEventDataView.h"
 #include "resources/StringTable.h"
 #include "results/ui/CResultEditView.h"
+#include "stats/LifeTable.h"
 #include "support/BatchReport.h"
 #include "support/GuiTestSupport.h"
 #include "support/ScriptedFileDialogs.h"
@@ -54,6 +55,8 @@ constexpr int kMale = 1005;
 constexpr int kMethod = 1077;
 constexpr int kStratified = 1063;
 constexpr int kCompareGroups = 1090;
+constexpr int kStandardisation = 1091;
+const QString kNetSurvival = QStringLiteral("Pohar-Perme (net survival)");
 
 const QString kSource = QStringLiteral("data/examples/rdata.txt");
 
@@ -113,13 +116,17 @@ void CompareChoice(QWidget* dialog, bool compare)
     SetChecked(dialog, kCompareGroups, compare);
 }
 
-Step LifeTableDialog(const QString& method, bool compare = true)
+// `standardisation`: the entry of "Age standardisation", "" to leave it at "none".
+Step LifeTableDialog(const QString& method, bool compare = true, const QString& standardisation = {})
 {
-    return [method, compare](QWidget* dialog) {
+    return [method, compare, standardisation](QWidget* dialog) {
         QCOMPARE(dialog->objectName(), QStringLiteral("id136"));
         QCOMPARE(HelpTopicOf(dialog), QStringLiteral("compute_Cutler-Ederer"));
         CommonChoices(dialog, kTimeUnit, method);
         CompareChoice(dialog, compare);
+        QCOMPARE(Control<QComboBox>(dialog, kStandardisation)->currentText(), QStringLiteral("none"));
+        QCOMPARE(Control<QComboBox>(dialog, kStandardisation)->isEnabled(), !method.isEmpty());
+        if (!standardisation.isEmpty()) Choose(dialog, kStandardisation, standardisation);
         Accept(dialog);
     };
 }
@@ -134,11 +141,11 @@ Step ProductLimitDialog(const QString& method, bool compare = true)
     };
 }
 
-Step PeriodDialog(const QString& technique)
+Step PeriodDialog(const QString& technique, const QString& method = {})
 {
-    return [technique](QWidget* dialog) {
+    return [technique, method](QWidget* dialog) {
         QCOMPARE(dialog->objectName(), QStringLiteral("id136"));
-        CommonChoices(dialog, kTimeUnit, QString());
+        CommonChoices(dialog, kTimeUnit, method);
         StepPeriodTo(dialog, kPeriodBeginSpin, kPeriodBegin, true, QStringLiteral("01.01.1990"));
         StepPeriodTo(dialog, kPeriodEndSpin, kPeriodEnd, false, QStringLiteral("31.12.1994"));
         Choose(dialog, kTechnique, technique);
@@ -146,10 +153,10 @@ Step PeriodDialog(const QString& technique)
     };
 }
 
-Step TrendDialog(const QString& years)
+Step TrendDialog(const QString& years, const QString& method = {})
 {
-    return [years](QWidget* dialog) {
-        CommonChoices(dialog, kTimeUnit, QString());
+    return [years, method](QWidget* dialog) {
+        CommonChoices(dialog, kTimeUnit, method);
         QCOMPARE(Control<QLineEdit>(dialog, kSurvivalYears)->text(), QStringLiteral("5"));
         QCOMPARE(Control<QLineEdit>(dialog, kWidth)->text(), QStringLiteral("5"));
         SetText(dialog, kSurvivalYears, years);
@@ -173,6 +180,7 @@ QString Titled(int prefix) { return UiString(prefix) + QStringLiteral("  ") + kS
 std::vector<ComputeRun> ComputeRuns()
 {
     const QStringList period = {"--analysis", "period", "--period-begin", "01.01.1990", "--period-end", "31.12.1994"};
+    const QStringList net = {"--relative", "--method", "pohar-perme", "--male", "1"};
     return {
         {"life table", command::kComputeLifeTable, LifeTableDialog({}), {"--compare"}, 400, Titled(401), 402,
          kChartLifeTable, Titled(403), ""},
@@ -197,6 +205,20 @@ std::vector<ComputeRun> ComputeRuns()
         {"relative, Hakulinen", command::kComputeProductLimit, ProductLimitDialog("Hakulinen"),
          {"--analysis", "productlimit", "--relative", "--method", "hakulinen", "--male", "1", "--compare"}, 424,
          Titled(425), 426, kChartProductLimit, Titled(427), ""},
+        {"net survival, ICSS 2", command::kComputeLifeTable, LifeTableDialog(kNetSurvival, true, "ICSS 2"),
+         net + QStringList{"--standardise", "icss2", "--compare"}, 400, Titled(401), 402, kChartLifeTable, Titled(403),
+         "Cumulative net survival"},
+        {"Ederer II, ICSS 3", command::kComputeLifeTable, LifeTableDialog("Ederer II", false, "ICSS 3"),
+         {"--relative", "--male", "1", "--standardise", "icss3"}, 400, Titled(401), 402, kChartLifeTable, Titled(403),
+         "Cumulative relative survival"},
+        {"net survival, product-limit", command::kComputeProductLimit, ProductLimitDialog(kNetSurvival),
+         QStringList{"--analysis", "productlimit", "--compare"} + net, 424, Titled(425), 426, kChartProductLimit,
+         Titled(427), "Cumulative net survival"},
+        {"net survival, period", command::kComputePeriodAnalysis, PeriodDialog("Life table", kNetSurvival),
+         period + net, 410, Titled(411), 413, kChartPeriodAnalysis, Titled(414), "Cumulative net survival"},
+        {"net survival, trend", command::kComputeTrend, TrendDialog("5", kNetSurvival),
+         QStringList{"--analysis", "trend", "--years", "5"} + net, 420, Titled(421), 422, kChartTrend, Titled(423),
+         "5-year net survival"},
         {"SMR/SIR", command::kComputeSmrSir, SmrDialog(), {"--analysis", "smr", "--male", "1"}, 428, Titled(429), 0, -1, {}, ""},
     };
 }
@@ -345,6 +367,7 @@ private slots:
             QVERIFY2(!expected.isEmpty(), run.name);
             QCOMPARE(QByteArray::fromStdString(result->view()->reportText()), expected);
             QCOMPARE(expected.contains("\r\nComparison of groups\r\n"), run.batchArguments.contains("--compare"));
+            QCOMPARE(expected.contains("ICSS"), run.batchArguments.contains("--standardise"));
             QCOMPARE(result->windowTitle(), run.resultTitle);
             QCOMPARE(result->resourceId(), run.resultFrame);
 
@@ -355,9 +378,53 @@ private slots:
             QCOMPARE(chart->windowTitle(), run.chartTitle);
             QCOMPARE(chart->resourceId(), run.chartFrame);
             if (!run.chartTitleText.empty()) QCOMPARE(chart->view()->chart().titleText, run.chartTitleText);
+            // A standardised life table draws each group's standardised curve after the groups.
+            const std::vector<CGroupResult>& drawn = chart->view()->chart().analysis.groupResults;
+            const std::vector<CGroupResult>& groups = result->view()->data().groupResults;
+            const qsizetype standardise = run.batchArguments.indexOf("--standardise");
+            QCOMPARE(drawn.size(), groups.size() * (standardise >= 0 ? 2 : 1));
+            if (standardise >= 0) {
+                const std::string name = "ICSS " + run.batchArguments[standardise + 1].right(1).toStdString();
+                QCOMPARE(drawn.back().info.code, groups.back().info.code + ", " + name);
+                QCOMPARE(chart->view()->chart().seriesStyles.size(), drawn.size());
+            }
             QCOMPARE(mainFrame->mdiArea()->currentSubWindow(), chart);
         }
         QCOMPARE(Windows<CResultFrame>().size(), static_cast<qsizetype>(ComputeRuns().size()));  // side by side
+    }
+
+    // The chart of a net survival run draws the net survival where relative
+    // survival is drawn: the Pohar-Perme values, not Ederer II's.
+    void NetSurvivalChartHoldsTheNetCurve()
+    {
+        CEventDataFrame* window = OpenExample();
+        QVERIFY(Run(command::kComputeLifeTable, LifeTableDialog(kNetSurvival, false)));
+        const LifeTableChart& chart = Windows<CLifeTableChartFrame>().back()->view()->chart();
+        QCOMPARE(chart.analysis.relativeSurvival, 1);
+        QCOMPARE(chart.survivalAxis.labelText, std::string("Net survival rate"));
+
+        DataSet& data = window->view()->data();
+        CAnalysisData ederer = data.analysis;
+        ederer.netSurvival = 0;
+        QVERIFY(ComputeLifeTable(ederer, data.cases, true));
+        CAnalysisData net = data.analysis;
+        QVERIFY(ComputeLifeTable(net, data.cases, true));
+        QCOMPARE(chart.analysis.groupResults.size(), net.groupResults.size());
+        int differing = 0;
+        for (size_t g = 0; g < net.groupResults.size(); ++g) {
+            const auto& drawn = chart.analysis.groupResults[g].intervalTable.rows;
+            const auto& expected = net.groupResults[g].intervalTable.rows;
+            QCOMPARE(drawn.size(), expected.size());
+            for (size_t i = 0; i < drawn.size(); ++i) {
+                QCOMPARE(drawn[i].relativeSurvival, expected[i].relativeSurvival);
+                QCOMPARE(drawn[i].lowerLimit, expected[i].lowerLimit);
+                QCOMPARE(drawn[i].upperLimit, expected[i].upperLimit);
+                if (drawn[i].relativeSurvival != ederer.groupResults[g].intervalTable.rows[i].relativeSurvival)
+                    ++differing;
+            }
+        }
+        QVERIFY(differing > 0);
+        QVERIFY(messages.shown.isEmpty());
     }
 
     void TheRecordKeepsTheLastParameters()

@@ -15,8 +15,10 @@
 #include "common/ui/AppServices.h"
 #include "common/ui/DisplayText.h"
 #include "import/TextFileReader.h"
+#include "analysis/RunAnalysis.h"
 #include "stats/PopulationTableLoader.h"
 #include "support/GuiTestSupport.h"
+#include "support/KeyboardChecks.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedMessages.h"
 
@@ -149,8 +151,13 @@ private slots:
         QCOMPARE(Entries(&dialog, 1074), TableNames(LifeTables()));
         QVERIFY(Combo(&dialog, 1074)->count() > 0);
         QCOMPARE(Combo(&dialog, 1074)->currentIndex(), 0);
-        QCOMPARE(Entries(&dialog, 1077), QStringList({"Ederer II", "Hakulinen"}));
+        QCOMPARE(Entries(&dialog, 1077), QStringList({"Ederer II", "Hakulinen", "Pohar-Perme (net survival)"}));
         QCOMPARE(Combo(&dialog, 1077)->currentIndex(), 0);
+        QCOMPARE(Label(&dialog, 1092), QStringLiteral("&Age standardisation"));
+        QCOMPARE(Entries(&dialog, 1091), QStringList({"none", "ICSS 1", "ICSS 2", "ICSS 3"}));
+        QCOMPARE(Combo(&dialog, 1091)->currentIndex(), 0);
+        QVERIFY(Shown(&dialog, 1091));
+        QCOMPARE(dialog.standardise(), kNoStandardisation);
         QVERIFY(!Shown(&dialog, 1037));
         QVERIFY(!Shown(&dialog, 1038));
         QCOMPARE(Text(&dialog, 1038), QStringLiteral("31.12.2004"));
@@ -173,12 +180,13 @@ private slots:
         ParameterDialog period(tiny.analysis, tiny.cases, kPeriodAnalysis, true, true, services);
         QCOMPARE(FocusAfterShow(period), QStringLiteral("id1023"));
         QStringList chain;
-        for (int i = 0; i < 16; ++i) {
+        for (int i = 0; i < 17; ++i) {
             chain << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         QCOMPARE(chain, QStringList({"id1023", "id1024", "id1017", "id1069", "id1028", "id1029", "id1063", "id1064",
-                                     "id1036", "id1005", "id1074", "id1077", "id1", "id2", "id9", "id1021"}));
+                                     "id1036", "id1005", "id1074", "id1077", "id1091", "id1", "id2", "id9",
+                                     "id1021"}));
         QTest::keyClick(&period, Qt::Key_Escape);
         QCOMPARE(period.result(), int(QDialog::Rejected));
         QVERIFY(!period.isVisible());
@@ -260,6 +268,128 @@ private slots:
             QVERIFY(!dialog->compareGroups());
             dialog->reject();
         }
+    }
+
+    void KeyboardChecksOfEveryParameterDialog()
+    {
+        DataSet tiny = Example("tiny.txt");
+        const auto check = [](QDialog& dialog, const char* name) {
+            const QString order = TabOrderFault(dialog);
+            QVERIFY2(order.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(name), order)));
+            const QString mnemonics = MnemonicFault(dialog);
+            QVERIFY2(mnemonics.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(name), mnemonics)));
+            dialog.reject();
+        };
+        ParameterDialog lifeTable(tiny.analysis, tiny.cases, kLifeTable, true, true, services);
+        check(lifeTable, "life table");
+        ParameterDialog hakulinen(tiny.analysis, tiny.cases, kLifeTable, true, true, services);
+        Choose(&hakulinen, 1077, QStringLiteral("Hakulinen"));
+        check(hakulinen, "life table, Hakulinen");
+        ParameterDialog period(tiny.analysis, tiny.cases, kPeriodAnalysis, true, true, services);
+        check(period, "period analysis");
+        ParameterDialog periodProductLimit(tiny.analysis, tiny.cases, kPeriodAnalysis, true, true, services);
+        Choose(&periodProductLimit, 1069, QStringLiteral("Product-limit"));
+        check(periodProductLimit, "period analysis, product-limit");
+        ParameterDialog trend(tiny.analysis, tiny.cases, kTrend, true, true, services);
+        check(trend, "trend");
+        ProductLimitParameterDialog productLimit(tiny.analysis, tiny.cases, true, true, services);
+        Choose(&productLimit, 1077, QStringLiteral("Pohar-Perme (net survival)"));
+        check(productLimit, "product-limit");
+        SmrParameterDialog smr(tiny.analysis, tiny.cases, true, services);
+        check(smr, "SMR/SIR");
+
+        // "Age standardisation" sits beside the method and is read after it.
+        ParameterDialog shown(tiny.analysis, tiny.cases, kLifeTable, true, true, services);
+        QCOMPARE(FocusAfterShow(shown), QStringLiteral("id1017"));
+        Control<QWidget>(&shown, 1077)->setFocus();
+        QCOMPARE(TabChain(3), QStringList({"id1077", "id1091", "id1"}));
+        QTest::keyClick(&shown, Qt::Key_A, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), Control<QWidget>(&shown, 1091));
+        shown.reject();
+    }
+
+    void NetSurvivalAndStandardisationChoices()
+    {
+        DataSet tiny = Example("tiny.txt");
+        CAnalysisData& data = tiny.analysis;
+        ParameterDialog dialog(data, tiny.cases, kLifeTable, true, true, services);
+        dialog.show();
+        Choose(&dialog, 1077, QStringLiteral("Pohar-Perme (net survival)"));
+        QVERIFY(!Shown(&dialog, 1038));  // the closing date is Hakulinen's
+        Choose(&dialog, 1091, QStringLiteral("ICSS 2"));
+        QCOMPARE(dialog.standardise(), kIcss2);
+        // Off and disabled without relative survival, the choice kept for when it is on again.
+        Click(&dialog, 1064);
+        QVERIFY(!Enabled(&dialog, 1091));
+        QVERIFY(!Enabled(&dialog, 1092));
+        QCOMPARE(dialog.standardise(), kNoStandardisation);
+        Click(&dialog, 1064);
+        QVERIFY(Enabled(&dialog, 1091));
+        QCOMPARE(dialog.standardise(), kIcss2);
+        Click(&dialog, 1);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(data.relativeSurvival, 1);
+        QCOMPARE(data.netSurvival, 1);
+        QCOMPARE(data.useHakulinen, 0);
+        QVERIFY(!data.populationTables.empty());
+
+        // The next dialog starts at Ederer II and none again; the first two
+        // methods leave net survival off.
+        for (const QString& method : {QStringLiteral("Ederer II"), QStringLiteral("Hakulinen")}) {
+            ParameterDialog again(data, tiny.cases, kLifeTable, true, true, services);
+            QCOMPARE(Combo(&again, 1077)->currentIndex(), 0);
+            QCOMPARE(Combo(&again, 1091)->currentIndex(), 0);
+            QCOMPARE(again.standardise(), kNoStandardisation);
+            Choose(&again, 1077, method);
+            Click(&again, 1);
+            QCOMPARE(data.netSurvival, 0);
+            QCOMPARE(data.useHakulinen, method == QStringLiteral("Hakulinen") ? 1 : 0);
+        }
+
+        // Product-limit: the third method, but no standardisation.
+        ProductLimitParameterDialog productLimit(data, tiny.cases, true, true, services);
+        productLimit.show();
+        QCOMPARE(Entries(&productLimit, 1077), QStringList({"Ederer II", "Hakulinen", "Pohar-Perme (net survival)"}));
+        QVERIFY(!Shown(&productLimit, 1091));
+        QVERIFY(!Shown(&productLimit, 1092));
+        Combo(&productLimit, 1091)->setCurrentIndex(kIcss1);  // hidden: never asked for
+        QCOMPARE(productLimit.standardise(), kNoStandardisation);
+        Choose(&productLimit, 1077, QStringLiteral("Pohar-Perme (net survival)"));
+        Click(&productLimit, 1);
+        QCOMPARE(data.netSurvival, 1);
+        QCOMPARE(data.useHakulinen, 0);
+
+        // The trend has none; the period analysis as the core offers it for its technique.
+        ParameterDialog trend(data, tiny.cases, kTrend, true, true, services);
+        trend.show();
+        QVERIFY(!Shown(&trend, 1091));
+        Combo(&trend, 1091)->setCurrentIndex(kIcss3);
+        QCOMPARE(trend.standardise(), kNoStandardisation);
+        trend.reject();
+        ParameterDialog period(data, tiny.cases, kPeriodAnalysis, true, true, services);
+        period.show();
+        for (int technique : {1, 0}) {
+            Combo(&period, 1069)->setCurrentIndex(technique);
+            QCOMPARE(Shown(&period, 1091), CanStandardise(kPeriodAnalysis, technique));
+            Combo(&period, 1091)->setCurrentIndex(kIcss3);
+            QCOMPARE(period.standardise(), CanStandardise(kPeriodAnalysis, technique) ? kIcss3 : kNoStandardisation);
+        }
+        period.reject();
+
+        // Life tables that cannot be listed: disabled with the whole group.
+        services.paths.lifeTables = folder.filePath(QStringLiteral("missing.mdb"));
+        ParameterDialog unlisted(data, tiny.cases, kLifeTable, true, true, services);
+        unlisted.show();
+        QVERIFY(Shown(&unlisted, 1091));
+        QVERIFY(!Enabled(&unlisted, 1091));
+        Combo(&unlisted, 1091)->setCurrentIndex(kIcss1);
+        QCOMPARE(unlisted.standardise(), kNoStandardisation);
+        unlisted.reject();
+        // Without the columns relative survival needs, nothing of it shows.
+        ParameterDialog impossible(data, tiny.cases, kLifeTable, true, false, services);
+        impossible.show();
+        QVERIFY(!Shown(&impossible, 1091));
+        QCOMPARE(impossible.standardise(), kNoStandardisation);
     }
 
     void TimeUnitChangePreparesTheWindow()

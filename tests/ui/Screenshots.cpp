@@ -1,7 +1,8 @@
 // Renders the main window with a data window, the results and chart windows
 // of each survival analysis,
 // each page of the text import wizard, the column selection, the parameter
-// dialogs, results windows (one with the comparison of groups) and the help
+// dialogs, results windows (one with the comparison of groups, one with net
+// survival and its age-standardised table beside its chart) and the help
 // viewer into PNG files of a folder:
 //   QT_QPA_PLATFORM=offscreen kalderon_screenshots docs/images
 #include <QApplication>
@@ -249,6 +250,13 @@ int main(int argc, char* argv[])
         dialog.show();
         Save(dialog, folder, QStringLiteral("parameters-%1.png").arg(QString::fromLatin1(modeNames[mode])));
     }
+    {
+        ParameterDialog net(exampleCases.analysis, exampleCases.cases, kLifeTable, true, true, services);
+        testing::Choose(&net, 1077, QStringLiteral("Pohar-Perme (net survival)"));
+        testing::Choose(&net, 1091, QStringLiteral("ICSS 2"));
+        net.show();
+        Save(net, folder, QStringLiteral("parameters-net-survival.png"));
+    }
     ProductLimitParameterDialog productLimit(exampleCases.analysis, exampleCases.cases, true, true, services);
     productLimit.show();
     Save(productLimit, folder, QStringLiteral("parameters-product-limit.png"));
@@ -291,11 +299,41 @@ int main(int argc, char* argv[])
     parameters.closingDate = parameters.lastEndDate;
     showResults(parameters, QStringLiteral("results-relative-survival.png"));
 
+    // Net survival by age group with the ICSS 2 standardised table: the
+    // results window beside its chart, then the standardised section.
+    parameters.netSurvival = 1;
+    {
+        std::optional<AnalysisOutcome> outcome =
+            ComputeAnalysis(frame, parameters, data.cases, {Analysis::LifeTable, true, false, kIcss2});
+        if (!outcome) qFatal("the net survival analysis was refused");
+        CLifeTableChartFrame* chart = OpenAnalysisChart(frame, outcome->ChartData(), kLifeTable);
+        CResultFrame* results = OpenResultWindow(frame, std::move(outcome->report));
+        frame.mdiArea()->setActiveSubWindow(results);
+        frame.resize(1200, 720);
+        QApplication::processEvents();
+        const QSize area = frame.mdiArea()->viewport()->size();
+        results->setGeometry(0, 0, area.width() / 2, area.height());
+        chart->setGeometry(area.width() / 2, 0, area.width() - area.width() / 2, area.height());
+        Save(frame, folder, QStringLiteral("chart-window-net-survival.png"));
+        messages.answers.assign(1, Messages::Answer::No);
+        chart->close();
+        results->setGeometry(40, 0, 960, area.height());
+        const std::string& text = results->view()->reportText();
+        const auto section = text.begin() + static_cast<std::ptrdiff_t>(text.find("Age-standardised survival"));
+        results->view()->scrollToLine(std::count(text.begin(), section, '\n') - 1);
+        Save(frame, folder, QStringLiteral("results-net-survival-standardised.png"));
+        messages.answers.assign(1, Messages::Answer::No);
+        results->close();
+        frame.resize(1040, 560);
+    }
+
     CHelpViewer* help = CHelpViewer::Show(nullptr, ApplicationPaths::Locate().helpFile, QStringLiteral("quick_tour"));
     if (!help) qFatal("the help file was not found; build the target help_file");
     help->resize(1000, 700);
     Save(*help, folder, QStringLiteral("help-quick-tour.png"));
     help->ShowPage(QStringLiteral("/html/compute_Cutler-Ederer.htm"));
     Save(*help, folder, QStringLiteral("help-life-table.png"));
+    help->ShowPage(QStringLiteral("/html/net_survival.htm"));
+    Save(*help, folder, QStringLiteral("help-net-survival.png"));
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include "analysis/PeriodSteps.h"
+#include "analysis/RunAnalysis.h"
 #include "common/ui/SpinArrows.h"
 #include "analysis/ui/ObservationPeriodDiagram.h"
 #include "analysis/ui/TimeUnitTexts.h"
@@ -77,6 +78,7 @@ ParameterDialog::ParameterDialog(CAnalysisData& data, const CaseList& cases, Ana
     row = AddStratifiedRow(row);
     if (mode == kLifeTable) row = AddCompareGroupsRow(row);
     AddRelativeSurvivalRows(row, relativeSurvivalPossible, mode == kLifeTable);
+    OfferStandardisation(CanStandardise(mode_, technique_->currentIndex()));
     FinishLayout(QString::fromLatin1(HelpTopic(mode)));
     ShowParameters();
 
@@ -195,6 +197,7 @@ void ParameterDialog::TechniqueChanged()
     const bool productLimit = technique_->currentIndex() == kProductLimitTechnique;
     timeScaleLabel_->setVisible(productLimit);
     timeIntervalLabel_->setVisible(!productLimit);
+    OfferStandardisation(CanStandardise(mode_, technique_->currentIndex()));
 }
 
 void ParameterDialog::NumberEdited(QLineEdit* edit, std::int32_t& field)

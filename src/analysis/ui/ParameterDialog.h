@@ -18,7 +18,8 @@ class CSpinButton;
 // and the width write into the record at once.  OK (QDialog::Accepted)
 // writes the remaining parameters and, with relative survival, the chosen
 // life table; stratified() is the "Stratified analysis" check and, for the
-// life table, compareGroups() the "Compare groups" check.
+// life table, compareGroups() the "Compare groups" check; standardise() the
+// "Age standardisation" of the analyses that have one.
 class ParameterDialog : public ParameterDialogBase {
     Q_OBJECT
 public:

@@ -21,6 +21,7 @@
 #include "common/ui/DisplayText.h"
 #include "common/ui/HelpTopics.h"
 #include "common/ui/WaitCursor.h"
+#include "stats/AgeStandardisation.h"
 #include "stats/PopulationTableLoader.h"
 
 namespace kalderon {
@@ -45,8 +46,11 @@ constexpr int kMethodLabel = 1083;
 constexpr int kMethod = 1077;
 constexpr int kClosingLabel = 1037;
 constexpr int kClosingDate = 1038;
+constexpr int kStandardisation = 1091;
+constexpr int kStandardisationLabel = 1092;
 
 constexpr int kHakulinen = 1;
+constexpr int kPoharPerme = 2;
 
 QStringList DisplayTexts(const std::vector<std::string>& texts)
 {
@@ -85,6 +89,12 @@ std::int32_t ParameterDialogBase::stratified() const { return stratified_ && str
 bool ParameterDialogBase::compareGroups() const
 {
     return compareGroups_ && hasGroupColumn_ && stratified() == 1 && compareGroups_->isChecked();
+}
+
+std::int32_t ParameterDialogBase::standardise() const
+{
+    if (!standardisationOffered_ || !relative_->isChecked() || !relativeGroup_->isEnabled()) return kNoStandardisation;
+    return standardisation_->currentIndex();
 }
 
 void ParameterDialogBase::done(int result)
@@ -219,11 +229,24 @@ int ParameterDialogBase::AddRelativeSurvivalRows(int row, bool possible, bool cl
     inner->addWidget(relative_, 0, 0, 1, 5);
     int innerRow = AddSexCodingRow(inner, 1);
     innerRow = AddTableRow(inner, innerRow, QStringLiteral("&General population life tables"));
-    method_ = MakeCombo(kMethod, {QStringLiteral("Ederer II"), QStringLiteral("Hakulinen")});
+    method_ = MakeCombo(kMethod, {QStringLiteral("Ederer II"), QStringLiteral("Hakulinen"),
+                                  QStringLiteral("Pohar-Perme (net survival)")});
     method_->setCurrentIndex(0);
     methodLabel_ = MakeLabel(QStringLiteral("Metho&d for estimating expected survival"), kMethodLabel, method_);
+    standardisation_ = MakeCombo(kStandardisation, {QStringLiteral("none"), QStringLiteral("ICSS 1"),
+                                                    QStringLiteral("ICSS 2"), QStringLiteral("ICSS 3")});
+    standardisation_->setCurrentIndex(kNoStandardisation);
+    standardisationLabel_ =
+        MakeLabel(QStringLiteral("&Age standardisation"), kStandardisationLabel, standardisation_);
+    auto* methods = new QHBoxLayout;
+    methods->addWidget(method_);
+    methods->addSpacing(12);
+    methods->addWidget(standardisationLabel_);
+    methods->addWidget(standardisation_);
+    methods->addStretch();
     inner->addWidget(methodLabel_, innerRow, 0);
-    inner->addWidget(method_, innerRow, 1, 1, 4, Qt::AlignLeft);
+    inner->addLayout(methods, innerRow, 1, 1, 4);
+    OfferStandardisation(false);
     closingDate_ = MakeDateEdit(kClosingDate, data_.lastEndDate, false);
     closingLabel_ = MakeLabel(QStringLiteral("Common c&losing date"), kClosingLabel, closingDate_);
     inner->addWidget(closingLabel_, ++innerRow, 0);
@@ -246,6 +269,13 @@ int ParameterDialogBase::AddRelativeSurvivalRows(int row, bool possible, bool cl
     return row + 1;
 }
 
+void ParameterDialogBase::OfferStandardisation(bool offered)
+{
+    standardisationOffered_ = offered;
+    standardisationLabel_->setVisible(offered);
+    standardisation_->setVisible(offered);
+}
+
 void ParameterDialogBase::ShowMethod()
 {
     const bool show = closingDateWithHakulinen_ && method_->currentIndex() == kHakulinen;
@@ -257,7 +287,8 @@ void ParameterDialogBase::EnableRelativeSurvival()
 {
     const bool on = relative_->isChecked();
     for (QWidget* control : std::initializer_list<QWidget*>{sexLabel_, sexCodes_, male_, female_, tablesLabel_, tables_,
-                                                            methodLabel_, method_, closingDate_, closingLabel_})
+                                                            methodLabel_, method_, standardisationLabel_,
+                                                            standardisation_, closingDate_, closingLabel_})
         control->setEnabled(on);
 }
 
@@ -364,6 +395,7 @@ void ParameterDialogBase::WriteRelativeSurvival(RelativeSurvivalInput input)
     if (!input.on) return;
     ApplyPopulationChoices(data_, PopulationChoices{SexCoding(), ChosenTable()});
     data_.useHakulinen = method_->currentIndex() == kHakulinen ? 1 : 0;
+    data_.netSurvival = method_->currentIndex() == kPoharPerme ? 1 : 0;
     data_.closingDate = input.closingDate;
     data_.populationTables = std::move(input.tables);
 }

@@ -37,6 +37,9 @@ public:
     // The "Compare groups" check of the life table and product-limit: on,
     // shown (a group column and "Stratified analysis") and checked.
     bool compareGroups() const;
+    // The "Age standardisation" choice, an IcssStandard: the standard chosen
+    // while the list is offered and relative survival is on, else none.
+    std::int32_t standardise() const;
 
     ObservationPeriodDiagram* diagram() const { return diagram_; }
 
@@ -83,8 +86,11 @@ protected:
     // coding, the life tables, the method and the closing date, which only
     // Hakulinen shows when `closingDateWithHakulinen`.  Hidden when
     // relative survival is not possible, disabled when the life tables
-    // cannot be listed.
+    // cannot be listed.  "Age standardisation" stands beside the method,
+    // shown while OfferStandardisation says so.
     int AddRelativeSurvivalRows(int row, bool possible, bool closingDateWithHakulinen);
+    // Shows or hides "Age standardisation" (for the analyses that have it).
+    void OfferStandardisation(bool offered);
 
     // What OK takes for relative survival, read before anything is written
     // so that a closing date that does not parse or a table that cannot be
@@ -96,7 +102,8 @@ protected:
     };
     bool ReadRelativeSurvival(RelativeSurvivalInput& input);
     // `relativeSurvival` and, when it is on, the sex coding, the table's
-    // name, the method, the closing date and the loaded table.
+    // name, the method (Hakulinen or net survival), the closing date and the
+    // loaded table.
     void WriteRelativeSurvival(RelativeSurvivalInput input);
     // The list positions kept as defaults for the next dialog.
     void WriteIndexFields();
@@ -129,6 +136,9 @@ private:
     QCheckBox* relative_ = nullptr;
     QLabel* methodLabel_ = nullptr;
     QComboBox* method_ = nullptr;
+    QLabel* standardisationLabel_ = nullptr;
+    QComboBox* standardisation_ = nullptr;
+    bool standardisationOffered_ = false;
     QLabel* closingLabel_ = nullptr;
     QLineEdit* closingDate_ = nullptr;
     bool closingDateWithHakulinen_ = false;

@@ -112,7 +112,7 @@ void QtCanvas::TextOut(int x, int y, const std::string& text)
     painter_.setFont(state_.font);
     painter_.setPen(state_.textColor);
     painter_.translate(x, y);
-    if (state_.escapement != 0) painter_.rotate(-state_.escapement / 10.0);
+    if (state_.escapement != 0) painter_.rotate(-static_cast<double>(state_.escapement) / 10.0);
     painter_.drawText(QPoint(dx, dy), shown);
     painter_.restore();
 }

@@ -2,6 +2,8 @@
 
 #include <QImage>
 #include <QPainter>
+#include <cstdint>
+#include <limits>
 
 #include "charts/qt/DisplayText.h"
 #include "charts/qt/QtCanvas.h"
@@ -106,6 +108,24 @@ TEST_F(QtCanvasTest, FontHeightsAndRotatedText)
     EXPECT_LE(ink.right(), 100 + line.height);
     EXPECT_LE(ink.bottom(), 190);
     EXPECT_GT(ink.height(), 80);
+}
+
+TEST_F(QtCanvasTest, EscapementOfAChartFileIsAnyInteger)
+{
+    // The lowest integer turns the text by 214748364.8 degrees, that is by
+    // 84.8 degrees: it runs downward.
+    QPainter painter(&image_);
+    QtCanvas canvas(painter);
+    LogFont font = LogFont::Make(-20, 400, "Arial");
+    font.lfEscapement = std::numeric_limits<std::int32_t>::min();
+    canvas.SelectFont(font);
+    canvas.SetTextAlign(kAlignLeft | kAlignTop);
+    canvas.TextOut(100, 10, "Survival rate");
+    painter.end();
+    const QRect ink = Inked();
+    EXPECT_GT(ink.height(), 80);
+    EXPECT_LT(ink.width(), 40);
+    EXPECT_GE(ink.top(), 10);
 }
 
 TEST(DisplayTextTest, Utf8OrWindows1252)

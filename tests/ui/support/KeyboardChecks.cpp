@@ -119,6 +119,7 @@ QString MnemonicFault(const QWidget& dialog)
     QMap<QChar, QString> seen;
     QStringList faults;
     for (const QWidget* widget : dialog.findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(&dialog)) continue;  // a hidden control's mnemonic does nothing
         QString text;
         if (auto* button = qobject_cast<const QAbstractButton*>(widget)) {
             text = button->text();

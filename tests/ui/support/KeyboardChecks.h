@@ -17,7 +17,7 @@ QList<QWidget*> TabWalk(QDialog& dialog);
 // row) followed by the dialog's buttons in their order; else what is wrong.
 QString TabOrderFault(QDialog& dialog);
 
-// Empty when no two controls of the dialog share a mnemonic letter and
+// Empty when no two shown controls of the dialog share a mnemonic letter and
 // every label with a mnemonic has a buddy; else the clashes.
 QString MnemonicFault(const QWidget& dialog);
 

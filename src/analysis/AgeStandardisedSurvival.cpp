@@ -1,6 +1,7 @@
-#include "analysis/AgeStandardisedLifeTable.h"
+#include "analysis/AgeStandardisedSurvival.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -9,6 +10,7 @@
 #include "stats/CalendarTable.h"
 #include "stats/GroupCounters.h"
 #include "stats/LifeTable.h"
+#include "stats/PeriodAnalysis.h"
 #include "stats/TimeUnit.h"
 
 namespace kalderon {
@@ -19,11 +21,16 @@ int AgeGroupOf(const CCaseRecord& c)
     return IcssAgeGroup(CompletedYearsOfAge(LookUpYearAndDay(c.birthDate), LookUpYearAndDay(c.beginDate)));
 }
 
-// The life table of one age group; no rows when it cannot be computed.
-std::vector<CGroupResult> AgeGroupLifeTable(CAnalysisData data, const CaseList& cases, bool stratified, bool net)
+// The tables of one age group with Ederer II relative survival, or with
+// net survival when `net`; no rows when they cannot be computed.
+std::vector<CGroupResult> AgeGroupTables(CAnalysisData data, const CaseList& cases, AnalysisKind kind, bool stratified,
+                                         bool net)
 {
+    data.useHakulinen = 0;
     data.netSurvival = net ? 1 : 0;
-    if (!ComputeLifeTable(data, cases, stratified))
+    const bool computed = kind == kPeriodAnalysis ? ComputePeriodAnalysis(data, cases, stratified)
+                                                  : ComputeLifeTable(data, cases, stratified);
+    if (!computed)
         for (CGroupResult& group : data.groupResults) group.intervalTable.rows.clear();
     return std::move(data.groupResults);
 }
@@ -48,31 +55,37 @@ std::string Value(const AgeGroupEstimate& e, bool standardError)
 
 }  // namespace
 
-CaseList CasesOfIcssAgeGroup(const CaseList& cases, int ageGroup)
+std::array<CaseList, kIcssAgeGroups> CasesByIcssAgeGroup(const CaseList& cases)
 {
-    CaseList subset;
-    subset.groups = cases.groups;
-    subset.sourcePath = cases.sourcePath;
+    std::array<CaseList, kIcssAgeGroups> subsets;
+    for (CaseList& subset : subsets) {
+        subset.groups = cases.groups;
+        subset.sourcePath = cases.sourcePath;
+    }
     for (size_t k = 0; k < cases.records.size(); ++k) {
         const CCaseRecord& c = cases.records[k];
-        if (!c.isValid || AgeGroupOf(c) != ageGroup) continue;
+        const int ageGroup = c.isValid ? AgeGroupOf(c) : -1;
+        if (ageGroup < 0) continue;
+        CaseList& subset = subsets[ageGroup];
         subset.rowToList.push_back(static_cast<std::int32_t>(subset.records.size()));
         subset.records.push_back(c);
         subset.groupIndex.push_back(cases.groupIndex[k]);
     }
-    subset.facts = BuildCaseFacts(subset.records, subset.groupIndex);
-    return subset;
+    for (CaseList& subset : subsets) subset.facts = BuildCaseFacts(subset.records, subset.groupIndex);
+    return subsets;
 }
 
-std::vector<StandardisedGroup> StandardiseLifeTable(const CAnalysisData& data, const CaseList& cases, bool stratified,
-                                                    std::int32_t standard)
+std::vector<StandardisedGroup> StandardiseSurvival(const CAnalysisData& data, const CaseList& cases, AnalysisKind kind,
+                                                   bool stratified, std::int32_t standard)
 {
     std::array<std::vector<CGroupResult>, kIcssAgeGroups> relative;
     std::array<std::vector<CGroupResult>, kIcssAgeGroups> net;
-    for (int a = 0; a < kIcssAgeGroups; ++a) {
-        const CaseList subset = CasesOfIcssAgeGroup(cases, a);
-        relative[a] = AgeGroupLifeTable(data, subset, stratified, false);
-        net[a] = AgeGroupLifeTable(data, subset, stratified, true);
+    {
+        const std::array<CaseList, kIcssAgeGroups> subsets = CasesByIcssAgeGroup(cases);
+        for (int a = 0; a < kIcssAgeGroups; ++a) {
+            relative[a] = AgeGroupTables(data, subsets[a], kind, stratified, false);
+            net[a] = AgeGroupTables(data, subsets[a], kind, stratified, true);
+        }
     }
 
     const int analysed = std::min(AnalysedGroupCount(data, stratified), static_cast<int>(data.groupResults.size()));
@@ -86,7 +99,8 @@ std::vector<StandardisedGroup> StandardiseLifeTable(const CAnalysisData& data, c
     const int intervals = IntervalCount(data.maxObservationDays, UnitDays(data.timeUnit));
     for (size_t g = 0; g < result.size(); ++g) {
         StandardisedGroup& group = result[g];
-        if (stratified) group.heading = FormatText(LoadString(690), data.groupResults[g].info.code);
+        group.code = data.groupResults[g].info.code;
+        if (stratified) group.heading = FormatText(LoadString(690), group.code);
         for (int i = 0; i < intervals; ++i) {
             std::array<AgeGroupEstimate, kIcssAgeGroups> observed, ederer, netSurvival;
             for (int a = 0; a < kIcssAgeGroups; ++a) {
@@ -102,25 +116,49 @@ std::vector<StandardisedGroup> StandardiseLifeTable(const CAnalysisData& data, c
     return result;
 }
 
-std::string WriteStandardisedSection(const std::vector<StandardisedGroup>& groups, std::int32_t standard)
+StandardisedTexts WriteStandardisedSection(const std::vector<StandardisedGroup>& groups, std::int32_t standard)
 {
     const IcssWeights& weights = WeightsOfIcss(standard);
-    std::string out = "\r\n\r\n";
+    StandardisedTexts texts;
+    std::string& out = texts.report;
+    out = "\r\n\r\n";
     out += FormatText("Age-standardised survival, ICSS %d\r\n", static_cast<int>(standard));
     out += FormatText("Weights: 15-44 %.2f, 45-54 %.2f, 55-64 %.2f, 65-74 %.2f, 75+ %.2f\r\n", weights[0], weights[1],
                       weights[2], weights[3], weights[4]);
     out += "Relative survival after Ederer II, net survival after Pohar-Perme\r\n";
+
+    ExportText& csv = texts.exportText;
+    const bool groupColumn = groups.size() > 1;
+    csv.Append("Standardisation;Weight 15-44;Weight 45-54;Weight 55-64;Weight 65-74;Weight 75+\n");
+    csv.Append(FormatText("ICSS %d;%.2f;%.2f;%.2f;%.2f;%.2f\n", static_cast<int>(standard), weights[0], weights[1],
+                          weights[2], weights[3], weights[4]));
+    if (groupColumn) csv.Append("Group;");
+    csv.Append("Interval of follow-up;Cases under 15 left out;Cumulative survival;Standard error;"
+               "Cumulative relative survival;Standard error;Cumulative net survival;Standard error\n");
+
     for (const StandardisedGroup& group : groups) {
+        const std::string underAge = std::to_string(group.underAge);
         out += "\r\n";
         out += group.heading;
-        out += "Cases under 15 left out: " + std::to_string(group.underAge) + "\r\n";
+        out += "Cases under 15 left out: " + underAge + "\r\n";
         out += "Interval    Observed          SE    Relative          SE         Net          SE\r\n";
-        for (const StandardisedInterval& row : group.intervals)
-            out += FormatText("%8d  %10s  %10s  %10s  %10s  %10s  %10s\r\n", static_cast<int>(row.intervalNumber),
-                              Value(row.observed, false), Value(row.observed, true), Value(row.relative, false),
-                              Value(row.relative, true), Value(row.net, false), Value(row.net, true));
+        if (groupColumn) csv.BeginGroup(group.code);
+        for (const StandardisedInterval& row : group.intervals) {
+            const int number = static_cast<int>(row.intervalNumber);
+            const std::array<std::string, 6> v = {Value(row.observed, false), Value(row.observed, true),
+                                                  Value(row.relative, false), Value(row.relative, true),
+                                                  Value(row.net, false),      Value(row.net, true)};
+            out += FormatText("%8d  %10s  %10s  %10s  %10s  %10s  %10s\r\n", number, v[0], v[1], v[2], v[3], v[4],
+                              v[5]);
+            const std::string line =
+                FormatText("%d;%s;%s;%s;%s;%s;%s;%s\n", number, underAge, v[0], v[1], v[2], v[3], v[4], v[5]);
+            if (groupColumn)
+                csv.AppendRow(line);
+            else
+                csv.Append(line);
+        }
     }
-    return out;
+    return texts;
 }
 
 }  // namespace kalderon

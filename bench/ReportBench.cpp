@@ -1,0 +1,48 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+
+#include "SharedDataSet.h"
+#include "analysis/ParameterChoices.h"
+#include "results/ResultReport.h"
+#include "results/SafeFileWrite.h"
+#include "stats/ProductLimit.h"
+
+namespace kalderon::bench {
+namespace {
+
+// The report and the export of the stratified product-limit estimate of
+// 1,000,000 cases in five groups, both written to files as kalderon-batch
+// writes them.
+void BM_ProductLimitReportAndExport(benchmark::State& state)
+{
+    DataSet& dataSet = SharedDataSet(state.range(0));
+    ApplyParameterChoices(dataSet.analysis, ParameterChoices{"1", 0, ".95"});
+    ComputeProductLimit(dataSet.analysis, dataSet.cases, true);
+    const std::string base =
+        (std::filesystem::temp_directory_path() / ("kalderon-report-bench-" + std::to_string(getpid()))).string();
+    const std::string reportPath = base + ".txt", exportPath = base + ".csv";
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        CAnalysisData copy = dataSet.analysis;
+        state.ResumeTiming();
+        ResultReport report;
+        report.SetResults(std::move(copy), kProductLimit, "Tuesday 08. December 2026 12:00:00");
+        std::string reason;
+        if (!WriteFileSafely(reportPath, report.reportText(), reason) ||
+            !WriteExportFileSafely(exportPath, report.exportParts(), reason))
+            state.SkipWithError(reason.c_str());
+        bytes = report.reportText().size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    std::remove(reportPath.c_str());
+    std::remove(exportPath.c_str());
+    state.counters["report MB"] = static_cast<double>(bytes) / 1e6;
+}
+BENCHMARK(BM_ProductLimitReportAndExport)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+}  // namespace kalderon::bench

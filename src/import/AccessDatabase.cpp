@@ -212,6 +212,8 @@ public:
         CheckFieldAccess(index, FieldCount(), IsEOF());
         return rows_[current_][index];
     }
+    // Rows so far that the library could not take apart into fields.
+    size_t unreadableRows() const { return unreadableRows_; }
 
 private:
     void LoadNextPage()
@@ -237,7 +239,10 @@ private:
         size_t size;
         if (mdb_find_row(mdb_, row, &start, &size) != 0 || size == 0 || (start & kDeletedRowFlag)) return;
         start &= kRowOffsetMask;
-        if (mdb_crack_row(table_.get(), start, size, fields_.data()) < 0) return;
+        if (mdb_crack_row(table_.get(), start, size, fields_.data()) < 0) {
+            ++unreadableRows_;
+            return;
+        }
         FieldRow values;
         values.reserve(columns_.size());
         for (size_t i = 0; i < columns_.size(); ++i) {
@@ -258,6 +263,7 @@ private:
     std::vector<FieldRow> rows_;
     size_t current_ = 0;
     size_t rowsRead_ = 0;
+    size_t unreadableRows_ = 0;
 };
 
 class AccessDatabase : public Database {
@@ -303,8 +309,13 @@ private:
         catalog.object_type = MDB_TABLE;
         catalog.table_pg = 2;
         std::snprintf(catalog.object_name, sizeof catalog.object_name, "%s", "MSysObjects");
-        const TableDefPtr def(mdb_read_table(&catalog));
-        if (!def || !UsageMapIsSound(*def, path_)) ThrowDamaged(path_);
+        TableDefPtr def(mdb_read_table(&catalog));
+        if (!def || !UsageMapIsSound(*def, path_) || !mdb_read_columns(def.get())) ThrowDamaged(path_);
+        // The library's own reading of the catalog takes a row it cannot
+        // take apart with the values of whatever row came before.
+        AccessRecordset rows(file_, std::move(def), path_);
+        while (!rows.IsEOF()) rows.MoveNext();
+        if (rows.unreadableRows() > 0) ThrowDamaged(path_);
     }
 
     TableDefPtr ReadTable(const std::string& name) const

@@ -191,3 +191,16 @@ TEST(AccessDatabase, AnUnsoundUsageMapIsADamagedFile)
         EXPECT_EQ(e.errorNumber(), kDaoDamagedFile);
     }
 }
+
+// A catalog row whose fields lie outside their row: the library's catalog
+// reading took the values of the row before for it (uninitialised memory,
+// now and then a crash far away); the file is refused before that reading.
+TEST(AccessDatabase, AnUnreadableCatalogRowIsADamagedFile)
+{
+    try {
+        OpenDatabaseInProcess(AccessFixture("damaged-catalog-row.mdb"), "");
+        FAIL() << "a damaged catalog must be refused";
+    } catch (const DaoException& e) {
+        EXPECT_EQ(e.errorNumber(), kDaoDamagedFile);
+    }
+}

@@ -35,14 +35,17 @@ QColor ColorFromRef(ColorRef color)
 
 QFont FontFromLogFont(const LogFont& font)
 {
+    // Glyphs taller than any page are not drawn better, only ever slower.
+    static constexpr double kTallestPixelSize = 4096;
+    const auto pixelSize = [](double size) { return static_cast<int>(std::lround(std::clamp(size, 1.0, kTallestPixelSize))); };
     QFont qfont(DisplayText(font.FaceName()));
     if (font.lfHeight < 0) {
-        qfont.setPixelSize(-font.lfHeight);
+        qfont.setPixelSize(pixelSize(-static_cast<double>(font.lfHeight)));
     } else if (font.lfHeight > 0) {
         QFont probe = qfont;
         probe.setPixelSize(100);
         const double cell = QFontMetricsF(probe).height();
-        qfont.setPixelSize(std::max(1, static_cast<int>(std::lround(font.lfHeight * 100.0 / cell))));
+        qfont.setPixelSize(pixelSize(font.lfHeight * 100.0 / cell));
     } else {
         qfont.setPixelSize(kDefaultPixelSize);
     }

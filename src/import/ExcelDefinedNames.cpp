@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "import/BiffRecords.h"
 #include "import/CompoundFile.h"
 #include "import/LittleEndian.h"
 #include "import/Utf16Text.h"
@@ -9,14 +10,6 @@
 namespace kalderon {
 namespace {
 
-enum : std::uint16_t {
-    kRecordEof = 0x000A,
-    kRecordBoundSheet = 0x0085,
-    kRecordExternSheet = 0x0017,
-    kRecordSupBook = 0x01AE,
-    kRecordName = 0x0018,
-};
-constexpr std::uint16_t kBiff8 = 0x0600;
 constexpr std::uint16_t kNameHidden = 0x0001, kNameFunction = 0x0002, kNameCommand = 0x0004, kNameBuiltIn = 0x0020;
 constexpr unsigned char kTokenArea3d = 0x1B, kTokenRef3d = 0x1A;  // without the class bits
 
@@ -91,22 +84,22 @@ std::vector<ExcelNamedRange> ReadExcelNamedRanges(const std::string& path)
             first = false;
             continue;
         }
-        if (id == kRecordEof) break;
-        if (id == kRecordBoundSheet && length >= 8) {
+        if (id == kBiffEof) break;
+        if (id == kBiffBoundSheet && length >= 8) {
             const unsigned char* p = body + 7;
             std::string sheet;
             if (!ReadBiffString(p, end, body[6], sheet)) return {};
             sheets.push_back(sheet);
-        } else if (id == kRecordSupBook && length >= 4) {
+        } else if (id == kBiffSupBook && length >= 4) {
             if (body[2] == 0x01 && body[3] == 0x04) internalSupBook = supBookCount;
             ++supBookCount;
-        } else if (id == kRecordExternSheet && length >= 2) {
+        } else if (id == kBiffExternSheet && length >= 2) {
             const unsigned count = Le16(body);
             for (unsigned i = 0; i < count && 2 + 6 * (i + 1) <= length; ++i) {
                 const unsigned char* r = body + 2 + 6 * i;
                 refs.push_back({Le16(r), Le16(r + 2), Le16(r + 4)});
             }
-        } else if (id == kRecordName && length >= 14) {
+        } else if (id == kBiffName && length >= 14) {
             const std::uint16_t flags = Le16(body);
             const unsigned nameLength = body[3];
             const unsigned formulaLength = Le16(body + 4);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "import/BiffRecords.h"
 #include "import/CompoundFile.h"
 #include "import/LittleEndian.h"
 
@@ -11,15 +12,6 @@ namespace kalderon {
 namespace {
 
 constexpr std::size_t kLongestRecord = 8224;
-constexpr std::uint16_t kBiff8 = 0x0600;
-
-enum : std::uint16_t {
-    kRecordBof = 0x0809,
-    kRecordDimension = 0x0200,
-    kRecordBoundSheet = 0x0085,
-    kRecordFormat = 0x041E,
-    kRecordLabel = 0x0204,
-};
 
 // Whether a DIMENSION record (first row, row after the last, first column,
 // column after the last) stays inside the 65,536 rows and 256 columns of a
@@ -49,9 +41,9 @@ bool TextFits(std::size_t options, std::size_t characters, std::size_t length, c
 bool TextsFit(std::uint16_t id, const unsigned char* body, std::size_t length)
 {
     switch (id) {
-    case kRecordBoundSheet: return length >= 7 && TextFits(7, body[6], length, body);
-    case kRecordFormat: return length >= 4 && TextFits(4, Le16(body + 2), length, body);
-    case kRecordLabel: return length >= 8 && TextFits(8, Le16(body + 6), length, body);
+    case kBiffBoundSheet: return length >= 7 && TextFits(7, body[6], length, body);
+    case kBiffFormat: return length >= 4 && TextFits(4, Le16(body + 2), length, body);
+    case kBiffLabel: return length >= 8 && TextFits(8, Le16(body + 6), length, body);
     default: return true;
     }
 }
@@ -70,8 +62,8 @@ WorkbookStreamCheck CheckWorkbookStream(const std::string& path)
         const std::size_t length = Le16(&bytes[at + 2]);
         if (length > kLongestRecord || length > bytes.size() - at - 4) return WorkbookStreamCheck::kRecordPastEnd;
         const unsigned char* body = &bytes[at + 4];
-        if (at == 0) biff8 = id == kRecordBof && length >= 2 && Le16(body) == kBiff8;
-        if (id == kRecordDimension && !DimensionFitsASheet(body, length, biff8)) return WorkbookStreamCheck::kSheetTooLarge;
+        if (at == 0) biff8 = id == kBiffBof && length >= 2 && Le16(body) == kBiff8;
+        if (id == kBiffDimension && !DimensionFitsASheet(body, length, biff8)) return WorkbookStreamCheck::kSheetTooLarge;
         if (biff8 && !TextsFit(id, body, length)) return WorkbookStreamCheck::kTextPastRecord;
         at += 4 + length;
     }

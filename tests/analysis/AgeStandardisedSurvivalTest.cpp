@@ -12,6 +12,7 @@
 #include "stats/CalendarTable.h"
 #include "stats/PopulationTableLoader.h"
 #include "stats/TimeUnit.h"
+#include "support/RdataWithSlovenianTable.h"
 
 namespace kalderon {
 namespace {
@@ -21,19 +22,7 @@ class AgeStandardisedSurvivalTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        TextImportSettings settings;
-        settings.useGroup = settings.useSex = settings.useBirth = true;
-        std::string error;
-        ASSERT_TRUE(ReadTextFile(std::string(KALDERON_SOURCE_DIR) + "/data/examples/rdata.txt", settings, dataSet,
-                                 error))
-            << error;
-        CAnalysisData& data = dataSet.analysis;
-        ApplyParameterChoices(data, ParameterChoices{"1", kUnitYear, ".95"});
-        ApplyPopulationChoices(data, PopulationChoices{{1, false}, "Slovenia 1930-2020"});
-        ASSERT_TRUE(LoadPopulationTable(std::string(KALDERON_SOURCE_DIR) + "/data/LifeTables.mdb",
-                                        "Slovenia 1930-2020", data.populationTables, error))
-            << error;
-        data.relativeSurvival = 1;
+        ASSERT_NO_FATAL_FAILURE(testing::ReadRdataWithSlovenianTable(dataSet));
     }
 
     // The analysis of all groups together over the cases whose age at the

@@ -13,6 +13,7 @@
 #include "stats/PopulationTableLoader.h"
 #include "stats/TimeUnit.h"
 #include "support/LiteralNetSurvival.h"
+#include "support/RdataWithSlovenianTable.h"
 
 namespace kalderon {
 namespace {
@@ -25,21 +26,9 @@ class NetSurvivalAnalysisTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        TextImportSettings settings;
-        settings.useGroup = settings.useSex = settings.useBirth = true;
-        std::string error;
-        ASSERT_TRUE(ReadTextFile(std::string(KALDERON_SOURCE_DIR) + "/data/examples/rdata.txt", settings, dataSet,
-                                 error))
-            << error;
-        CAnalysisData& data = dataSet.analysis;
-        data.periodBegin = DateValue::FromYmd(1988, 1, 1);
-        data.periodEnd = DateValue::FromYmd(1992, 12, 31);
-        ApplyParameterChoices(data, ParameterChoices{"1", kUnitYear, ".95"});
-        ApplyPopulationChoices(data, PopulationChoices{{1, false}, "Slovenia 1930-2020"});
-        ASSERT_TRUE(LoadPopulationTable(std::string(KALDERON_SOURCE_DIR) + "/data/LifeTables.mdb",
-                                        "Slovenia 1930-2020", data.populationTables, error))
-            << error;
-        data.relativeSurvival = 1;
+        ASSERT_NO_FATAL_FAILURE(testing::ReadRdataWithSlovenianTable(dataSet));
+        dataSet.analysis.periodBegin = DateValue::FromYmd(1988, 1, 1);
+        dataSet.analysis.periodEnd = DateValue::FromYmd(1992, 12, 31);
     }
 
     AnalysisOutcome Run(Analysis analysis, bool net, std::int32_t technique = 0)

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "analysis/ParameterChoices.h"
+#include "import/DataSet.h"
+#include "import/TextFileReader.h"
+#include "stats/PopulationTableLoader.h"
+#include "stats/TimeUnit.h"
+
+namespace kalderon::testing {
+
+// data/examples/rdata.txt with its group, sex and birth columns, yearly
+// intervals, event "1", relative survival against the Slovenian table (sex
+// code 1 male).  Use with ASSERT_NO_FATAL_FAILURE.
+inline void ReadRdataWithSlovenianTable(DataSet& dataSet)
+{
+    TextImportSettings settings;
+    settings.useGroup = settings.useSex = settings.useBirth = true;
+    std::string error;
+    ASSERT_TRUE(ReadTextFile(std::string(KALDERON_SOURCE_DIR) + "/data/examples/rdata.txt", settings, dataSet, error))
+        << error;
+    CAnalysisData& data = dataSet.analysis;
+    ApplyParameterChoices(data, ParameterChoices{"1", kUnitYear, ".95"});
+    ApplyPopulationChoices(data, PopulationChoices{{1, false}, "Slovenia 1930-2020"});
+    ASSERT_TRUE(LoadPopulationTable(std::string(KALDERON_SOURCE_DIR) + "/data/LifeTables.mdb", "Slovenia 1930-2020",
+                                    data.populationTables, error))
+        << error;
+    data.relativeSurvival = 1;
+}
+
+}  // namespace kalderon::testing

@@ -5,7 +5,10 @@
 namespace kalderon {
 
 namespace {
-constexpr double kMaxTickCount = 100000.0;
+// More ticks than this cannot be told apart on any screen, and each one is a
+// label to lay out; finer steps make labels of hundreds of decimals.
+constexpr double kMaxTickCount = 1000.0;
+constexpr double kSmallestStep = 1e-12;
 }
 
 CChartAxis::CChartAxis(bool vertical) : isVertical(vertical ? 1 : 0)
@@ -27,7 +30,7 @@ int CChartAxis::Map(double value) const
 bool AxisRangeIsDrawable(double minValue, double maxValue, double stepValue)
 {
     if (!std::isfinite(minValue) || !std::isfinite(maxValue) || !std::isfinite(stepValue)) return false;
-    if (stepValue <= 0.0 || maxValue <= minValue) return false;
+    if (stepValue < kSmallestStep || maxValue <= minValue) return false;
     return (maxValue - minValue) / stepValue <= kMaxTickCount;
 }
 

@@ -36,8 +36,8 @@ public:
     bool operator==(const CChartAxis&) const = default;
 };
 
-// An axis range that a drawing can walk: finite values, a positive step,
-// max above min and a tick count that stays reasonable.
+// An axis range that a drawing can walk: finite values, a step of at least
+// 1e-12, max above min and at most 1000 steps between them.
 bool AxisRangeIsDrawable(double minValue, double maxValue, double stepValue);
 
 }  // namespace kalderon

@@ -36,7 +36,8 @@ inline constexpr const char* kCaseCounts = "%lld cases read: %lld valid, %lld sk
 inline constexpr const char* kNotANumber = "Please enter a number.";
 inline constexpr const char* kStepNotPositive = "The step must be greater than 0.";
 inline constexpr const char* kMinNotBelowMax = "The minimum must be less than the maximum.";
-inline constexpr const char* kAxisRangeTooLarge = "The step is too small for the range from minimum to maximum.";
+inline constexpr const char* kAxisRangeTooLarge =
+    "The step is too small for the range from minimum to maximum: an axis has at most 1000 ticks.";
 inline constexpr const char* kOutOfRange = "Please enter a whole number from 1 to 999.";
 
 }  // namespace kalderon::text

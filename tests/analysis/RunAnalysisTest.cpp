@@ -72,8 +72,9 @@ TEST(RunAnalysisTest, ACaseListHandedOverGivesTheSameTextsAndIsFreed)
         const AnalysisOutcome handedOver = RunAnalysis(dataSet.analysis, std::move(dataSet.cases), request,
                                                        [&](AnalysisStage stage) {
                                                            stages.push_back(stage);
-                                                           if (stage == AnalysisStage::kBuildingReport)
+                                                           if (stage == AnalysisStage::kBuildingReport) {
                                                                EXPECT_TRUE(dataSet.cases.records.empty());
+                                                           }
                                                        });
         ASSERT_TRUE(kept.succeeded() && handedOver.succeeded()) << handedOver.refusal;
         EXPECT_EQ(stages, (std::vector<AnalysisStage>{AnalysisStage::kComputing, AnalysisStage::kBuildingReport}));

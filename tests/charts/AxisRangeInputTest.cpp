@@ -42,6 +42,11 @@ TEST(AxisRangeInputTest, RangesThatCannotBeDrawnAreRefused)
     EXPECT_EQ(CheckAxisRange(1.0, 1.0, 0.1), AxisRangeFault::kMinNotBelowMax);
     EXPECT_EQ(CheckAxisRange(2.0, 1.0, 0.1), AxisRangeFault::kMinNotBelowMax);
     EXPECT_EQ(CheckAxisRange(0.0, 1.0, 1e-9), AxisRangeFault::kTooManyTicks);
+    EXPECT_EQ(CheckAxisRange(0.0, 1000.0, 1.0), AxisRangeFault::kNone);
+    EXPECT_EQ(CheckAxisRange(0.0, 1001.0, 1.0), AxisRangeFault::kTooManyTicks);
+    EXPECT_EQ(CheckAxisRange(0.0, 1e-10, 1e-12), AxisRangeFault::kNone);
+    EXPECT_EQ(CheckAxisRange(0.0, 1e-11, 1e-13), AxisRangeFault::kTooManyTicks);  // labels of 14 decimals at most
+    EXPECT_EQ(CheckAxisRange(0.0, 5e-310, 1e-312), AxisRangeFault::kTooManyTicks);
     EXPECT_EQ(CheckAxisRange(0.0, std::numeric_limits<double>::infinity(), 1.0), AxisRangeFault::kTooManyTicks);
 }
 

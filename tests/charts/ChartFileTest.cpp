@@ -263,6 +263,10 @@ TEST_F(ChartFileTest, DamagedCountsAndUndrawableValuesAreRejected)
     EXPECT_EQ(ParseChartFile(Patched(bytes, range + 16, -1.0), target), ChartFileStatus::kWrongFormat);  // step < 0
     EXPECT_EQ(ParseChartFile(Patched(bytes, range + 8, 0.0), target), ChartFileStatus::kWrongFormat);    // max = min
     EXPECT_EQ(ParseChartFile(Patched(bytes, range + 16, 1e-9), target), ChartFileStatus::kWrongFormat);  // endless ticks
+    const double thousandthOfRange = (chart.timeAxis.maxValue - chart.timeAxis.minValue) / 1000.0;
+    EXPECT_EQ(ParseChartFile(Patched(bytes, range + 16, thousandthOfRange), target), ChartFileStatus::kOk);
+    EXPECT_EQ(ParseChartFile(Patched(bytes, range + 16, thousandthOfRange * 0.999), target),
+              ChartFileStatus::kWrongFormat);
 
     // Series count and number of style records.
     const std::size_t survivalAxis = range + 24 + 4 + 120 + 20;

@@ -167,7 +167,8 @@ private slots:
         refused(1037, QStringLiteral("-0,1"), 1037, QStringLiteral("The step must be greater than 0."));
         refused(1035, QStringLiteral("1"), 1035, QStringLiteral("The minimum must be less than the maximum."));
         refused(1037, QStringLiteral("1e-9"), 1037,
-                QStringLiteral("The step is too small for the range from minimum to maximum."));
+                QStringLiteral("The step is too small for the range from minimum to maximum: "
+                               "an axis has at most 1000 ticks."));
         QCOMPARE(chart.modifiedFlag, 0);
 
         SetText(&dialog, 1037, QStringLiteral(" 0,5 "));

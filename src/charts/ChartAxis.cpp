@@ -1,5 +1,6 @@
 #include "charts/ChartAxis.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kalderon {
@@ -9,6 +10,7 @@ namespace {
 // label to lay out; finer steps make labels of hundreds of decimals.
 constexpr double kMaxTickCount = 1000.0;
 constexpr double kSmallestStep = 1e-12;
+constexpr double kFarOutside = 1 << 20;
 }
 
 CChartAxis::CChartAxis(bool vertical) : isVertical(vertical ? 1 : 0)
@@ -23,8 +25,14 @@ int CChartAxis::Map(double value) const
     const double span = maxValue - minValue;
     if (!(span > 0.0)) return isVertical ? areaRect.bottom : areaRect.left;
     const double fraction = (value - minValue) / span;
-    if (isVertical) return areaRect.bottom - static_cast<int>(fraction * (areaRect.bottom - areaRect.top));
-    return areaRect.left + static_cast<int>(fraction * (areaRect.right - areaRect.left));
+    const int extent = isVertical ? areaRect.bottom - areaRect.top : areaRect.right - areaRect.left;
+    // Values far outside the axis (a chart file may hold any number) stay far
+    // outside the drawing but within int: the clipping cuts them off.
+    double offset = fraction * extent;
+    if (std::isnan(offset)) offset = 0.0;
+    offset = std::clamp(offset, -kFarOutside, kFarOutside);
+    if (isVertical) return areaRect.bottom - static_cast<int>(offset);
+    return areaRect.left + static_cast<int>(offset);
 }
 
 bool AxisRangeIsDrawable(double minValue, double maxValue, double stepValue)

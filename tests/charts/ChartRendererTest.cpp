@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "charts/AxisTicks.h"
@@ -266,6 +267,26 @@ TEST(ChartRendererTest, ProductLimitStepsCensoringMarksAndTiedBars)
     EXPECT_FALSE(canvas.Has(Line(x1, Y(chart, 0.6), x1, Y(chart, 1.0))));
     EXPECT_TRUE(canvas.Has(Line(x1, Y(chart, 0.4), x1, Y(chart, 0.8))));
     EXPECT_EQ(canvas.Count("line " + std::to_string(x1) + "," + std::to_string(Y(chart, 0.6) - 1) + " "), 0);
+}
+
+TEST(ChartRendererTest, ValuesFarOutsideTheAxesStayFarOutsideTheDrawing)
+{
+    LifeTableChart chart = MakeChart(ProductLimitAnalysis(), kChartProductLimit);
+    chart.legend.showLegend = 0;
+    auto& rows = chart.analysis.groupResults[0].timePoints;
+    rows = {TimePoint(100, true, 1e300, -1e300, std::numeric_limits<double>::quiet_NaN()),
+            TimePoint(2e9, true, -1e300, std::numeric_limits<double>::infinity(), 0.5)};
+    RecordingCanvas canvas;
+    DrawChart(chart, canvas, WindowSurface(800, 600));
+    ASSERT_EQ(chart.plotRect, kPlot);
+    const int far = 1 << 20;
+    EXPECT_EQ(chart.survivalAxis.Map(1e300), kPlot.bottom - far);
+    EXPECT_EQ(chart.survivalAxis.Map(-1e300), kPlot.bottom + far);
+    EXPECT_EQ(chart.timeAxis.Map(std::numeric_limits<double>::infinity()), kPlot.left + far);
+    EXPECT_EQ(chart.timeAxis.Map(std::numeric_limits<double>::quiet_NaN()), kPlot.left);
+    EXPECT_EQ(chart.timeAxis.Map(1.0), X(chart, 1.0));  // values on the axis map as before
+    const int x = X(chart, 100 / 365.25);
+    EXPECT_TRUE(canvas.Has(Line(x, kPlot.bottom + far, x, kPlot.bottom)));  // the bar from -1e300 to NaN
 }
 
 TEST(ChartRendererTest, RelativeProductLimitIsAPolylineWithInterpolatedMarks)

@@ -6,11 +6,13 @@
 #include <filesystem>
 #include <string>
 
+#include "charts/ChartFileFormat.h"
 #include "charts/ChartProfile.h"
 #include "charts/LifeTableChart.h"
 #include "charts/ChartFixtures.h"
 #include "charts/qt/ChartImage.h"
 #include "charts/qt/ImageApplication.h"
+#include "support/TempDir.h"
 
 namespace kalderon {
 namespace {
@@ -112,6 +114,17 @@ TEST_F(ChartImageTest, SvgHoldsTheTexts)
     std::filesystem::remove(path);
     EXPECT_FALSE(WriteChartSvg(chart, "/nonexistent-dir/x.svg", 800, 600));
     EXPECT_FALSE(WriteChartPng(chart, "/nonexistent-dir/x.png", 800, 600));
+}
+
+// Files the fuzzer made: an axis step of 1e-312 that would ask 65,000 tick
+// labels of 313 decimals, and survival values of 1e300 beyond the axes.
+TEST_F(ChartImageTest, DamagedChartFilesAreRefusedOrDrawnWithinTheirAxes)
+{
+    LifeTableChart chart;
+    EXPECT_EQ(ParseChartFile(testing::ReadBytes(StoredImage("denormal-axis-step.cht")), chart), ChartFileStatus::kWrongFormat);
+    ASSERT_EQ(ParseChartFile(testing::ReadBytes(StoredImage("values-far-outside-the-axes.cht")), chart), ChartFileStatus::kOk);
+    const QImage image = RenderChartImage(chart, 320, 240);
+    EXPECT_EQ(image.size(), QSize(320, 240));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace kalderon {
 namespace {
@@ -29,13 +30,67 @@ constexpr std::uint64_t kPowersOfTen[] = {1ull,
                                           1000000000000000ull};
 constexpr int kLargestFastPrecision = 15;
 
-struct Conversion {
-    bool left = false, plus = false, space = false, zero = false, alternate = false;
-    int width = 0;
-    int precision = -1;  // none given
-    char length[3] = {};
-    char conversion = 0;
+// The text of one call, gathered on the stack and handed to the string in
+// few appends.
+class Output {
+public:
+    explicit Output(std::string& out) : out_(out) {}
+
+    void Append(const char* text, size_t length)
+    {
+        if (length <= kShort && kShort <= kSize - used_) {  // the usual pieces: no library call
+            for (size_t i = 0; i < length; ++i) buffer_[used_ + i] = text[i];
+            used_ += length;
+            return;
+        }
+        if (length > kSize - used_) {
+            Flush();
+            if (length > kSize) {
+                out_.append(text, length);
+                return;
+            }
+        }
+        std::memcpy(buffer_ + used_, text, length);
+        used_ += length;
+    }
+    void Fill(size_t count, char c)
+    {
+        if (count <= kShort && kShort <= kSize - used_) {
+            std::memset(buffer_ + used_, c, kShort);  // a fixed size, written in place
+            used_ += count;
+            return;
+        }
+        if (count > kSize - used_) {
+            Flush();
+            if (count > kSize) {
+                out_.append(count, c);
+                return;
+            }
+        }
+        std::memset(buffer_ + used_, c, count);
+        used_ += count;
+    }
+    // The string with everything appended so far, for writing to it directly.
+    std::string& Flushed()
+    {
+        Flush();
+        return out_;
+    }
+    void Flush()
+    {
+        out_.append(buffer_, used_);
+        used_ = 0;
+    }
+
+private:
+    static constexpr size_t kSize = 256;
+    static constexpr size_t kShort = 16;
+    std::string& out_;
+    char buffer_[kSize];
+    size_t used_ = 0;
 };
+
+using Conversion = PrintfConversion;
 
 // The two digits of each number 0..99, so that digits are written in pairs.
 struct DigitPairs {
@@ -126,26 +181,51 @@ bool ScaledAndRounded(double value, int precision, std::uint64_t& scaled)
     return true;
 }
 
-void AppendPadded(std::string& out, const Conversion& conversion, const char* sign, const char* body, size_t bodyLength,
+// `sign` is '\0' for none.
+void AppendPadded(Output& out, const Conversion& conversion, char sign, const char* body, size_t bodyLength,
                   bool zeroPadAllowed)
 {
-    const size_t signLength = std::strlen(sign);
+    const size_t signLength = sign ? 1 : 0;
     const size_t length = signLength + bodyLength;
     const size_t width = conversion.width > 0 ? static_cast<size_t>(conversion.width) : 0;
     const size_t padding = width > length ? width - length : 0;
-    if (padding && !conversion.left && !(conversion.zero && zeroPadAllowed)) out.append(padding, ' ');
-    out.append(sign, signLength);
-    if (padding && !conversion.left && conversion.zero && zeroPadAllowed) out.append(padding, '0');
-    out.append(body, bodyLength);
-    if (padding && conversion.left) out.append(padding, ' ');
+    if (padding && !conversion.left && !(conversion.zero && zeroPadAllowed)) out.Fill(padding, ' ');
+    out.Append(&sign, signLength);
+    if (padding && !conversion.left && conversion.zero && zeroPadAllowed) out.Fill(padding, '0');
+    out.Append(body, bodyLength);
+    if (padding && conversion.left) out.Fill(padding, ' ');
 }
 
-const char* SignOf(bool negative, const Conversion& conversion)
+char SignOf(bool negative, const Conversion& conversion)
 {
-    return negative ? "-" : conversion.plus ? "+" : conversion.space ? " " : "";
+    return negative ? '-' : conversion.plus ? '+' : conversion.space ? ' ' : '\0';
 }
 
-bool AppendFixed(std::string& out, const Conversion& conversion, double value)
+// The digits of `scaled` with the decimal point `Precision` digits from the
+// right, ending at `end`; a constant precision lets the compiler divide by
+// multiplying.
+template <int Precision>
+char* WriteFixedDigits(char* end, std::uint64_t scaled)
+{
+    char* begin = end;
+    if constexpr (Precision > 0) {
+        constexpr std::uint64_t power = kPowersOfTen[Precision];
+        begin = WriteDigits(begin, scaled % power, Precision);
+        *--begin = '.';
+        scaled /= power;
+    }
+    return WriteDigits(begin, scaled);
+}
+
+template <int... Precisions>
+char* WriteFixedDigits(char* end, std::uint64_t scaled, int precision, std::integer_sequence<int, Precisions...>)
+{
+    char* begin = end;
+    ((precision == Precisions ? (begin = WriteFixedDigits<Precisions>(end, scaled), true) : false) || ...);
+    return begin;
+}
+
+bool AppendFixed(Output& out, const Conversion& conversion, double value)
 {
     const int precision = conversion.precision < 0 ? 6 : conversion.precision;
     std::uint64_t scaled = 0;
@@ -153,19 +233,13 @@ bool AppendFixed(std::string& out, const Conversion& conversion, double value)
         return false;
     char buffer[48];
     char* const end = buffer + sizeof buffer;
-    char* begin = end;
-    if (precision > 0) {
-        const std::uint64_t power = kPowersOfTen[precision];
-        begin = WriteDigits(begin, scaled % power, precision);
-        *--begin = '.';
-        scaled /= power;
-    }
-    begin = WriteDigits(begin, scaled);
+    const char* begin =
+        WriteFixedDigits(end, scaled, precision, std::make_integer_sequence<int, kLargestFastPrecision + 1>());
     AppendPadded(out, conversion, SignOf(std::signbit(value), conversion), begin, static_cast<size_t>(end - begin), true);
     return true;
 }
 
-bool AppendInteger(std::string& out, const Conversion& conversion, const PrintfValue& value)
+bool AppendInteger(Output& out, const Conversion& conversion, const PrintfValue& value)
 {
     if (conversion.precision >= 0 || conversion.length[0] == 'h') return false;
     bool negative = false;
@@ -185,12 +259,12 @@ bool AppendInteger(std::string& out, const Conversion& conversion, const PrintfV
     return true;
 }
 
-void AppendString(std::string& out, const Conversion& conversion, const char* text)
+void AppendString(Output& out, const Conversion& conversion, const char* text)
 {
     size_t length = std::strlen(text);
     if (conversion.precision >= 0 && static_cast<size_t>(conversion.precision) < length)
         length = static_cast<size_t>(conversion.precision);
-    AppendPadded(out, conversion, "", text, length, false);
+    AppendPadded(out, conversion, '\0', text, length, false);
 }
 
 // The conversion written by the C library.
@@ -267,47 +341,96 @@ const char* ParseSpec(const char* p, Conversion& conversion)
     return *p ? p + 1 : p;
 }
 
+void AppendConversion(Output& out, const Conversion& conversion, const PrintfValue& value)
+{
+    bool written = false;
+    switch (conversion.conversion) {
+    case 'f':
+    case 'F':
+        written = value.kind == PrintfValue::kDouble && conversion.length[0] != 'L' && AppendFixed(out, conversion, value.real);
+        break;
+    case 'd':
+    case 'i': written = AppendInteger(out, conversion, value); break;
+    case 's':
+        if (value.kind == PrintfValue::kString) {
+            AppendString(out, conversion, value.text);
+            written = true;
+        }
+        break;
+    default: break;
+    }
+    if (!written) AppendWithLibrary(out.Flushed(), conversion, value);
+}
+
 }  // namespace
 
-void AppendPrintf(std::string& out, const char* format, const PrintfValue* values, size_t count)
+void AppendPrintf(std::string& text, const char* format, const PrintfValue* values, size_t count)
 {
+    Output out(text);
     size_t next = 0;
     const char* p = format;
     while (*p) {
         const char* percent = p;  // the texts between conversions are short
         while (*percent && *percent != '%') ++percent;
-        out.append(p, static_cast<size_t>(percent - p));
-        if (!*percent) return;
+        out.Append(p, static_cast<size_t>(percent - p));
+        if (!*percent) break;
         if (percent[1] == '%') {
-            out += '%';
+            out.Append("%", 1);
             p = percent + 2;
             continue;
         }
         Conversion conversion;
         p = ParseSpec(percent + 1, conversion);
         if (conversion.conversion == 0 || next >= count) {  // no argument left: the text as it stands
-            out.append(percent, static_cast<size_t>(p - percent));
+            out.Append(percent, static_cast<size_t>(p - percent));
             continue;
         }
-        const PrintfValue& value = values[next++];
-        bool written = false;
-        switch (conversion.conversion) {
-        case 'f':
-        case 'F':
-            written = value.kind == PrintfValue::kDouble && conversion.length[0] != 'L' && AppendFixed(out, conversion, value.real);
-            break;
-        case 'd':
-        case 'i': written = AppendInteger(out, conversion, value); break;
-        case 's':
-            if (value.kind == PrintfValue::kString) {
-                AppendString(out, conversion, value.text);
-                written = true;
-            }
-            break;
-        default: break;
-        }
-        if (!written) AppendWithLibrary(out, conversion, value);
+        AppendConversion(out, conversion, values[next++]);
     }
+    out.Flush();
+}
+
+PreparedFormat::PreparedFormat(const std::string& format)
+{
+    Piece piece;
+    const char* p = format.c_str();
+    while (*p) {
+        const char* percent = p;
+        while (*percent && *percent != '%') ++percent;
+        piece.text.append(p, static_cast<size_t>(percent - p));
+        if (!*percent) break;
+        if (percent[1] == '%') {
+            piece.text += '%';
+            p = percent + 2;
+            continue;
+        }
+        p = ParseSpec(percent + 1, piece.conversion);
+        piece.specification.assign(percent, static_cast<size_t>(p - percent));
+        if (piece.conversion.conversion == 0) {  // never takes an argument: the text as it stands
+            piece.text += piece.specification;
+            piece.conversion = {};
+            continue;
+        }
+        piece.hasConversion = true;
+        pieces_.push_back(std::move(piece));
+        piece = {};
+    }
+    if (!piece.text.empty()) pieces_.push_back(std::move(piece));
+}
+
+void AppendPrintf(std::string& text, const PreparedFormat& format, const PrintfValue* values, size_t count)
+{
+    Output out(text);
+    size_t next = 0;
+    for (const PreparedFormat::Piece& piece : format.pieces_) {
+        out.Append(piece.text.data(), piece.text.size());
+        if (!piece.hasConversion) continue;
+        if (next >= count)
+            out.Append(piece.specification.data(), piece.specification.size());
+        else
+            AppendConversion(out, piece.conversion, values[next++]);
+    }
+    out.Flush();
 }
 
 }  // namespace kalderon

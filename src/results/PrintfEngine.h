@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace kalderon {
 
@@ -23,5 +24,37 @@ struct PrintfValue {
 // rounded, ties to even, as the C library does); every other conversion is
 // handed to snprintf.  A '*' width or precision is not supported.
 void AppendPrintf(std::string& out, const char* format, const PrintfValue* values, size_t count);
+
+// One conversion specification of a format: flags, width, precision, length
+// modifier and conversion character.
+struct PrintfConversion {
+    bool left = false, plus = false, space = false, zero = false, alternate = false;
+    int width = 0;
+    int precision = -1;  // none given
+    char length[3] = {};
+    char conversion = 0;
+};
+
+// A format taken apart once, for the many lines of a table: AppendPrintf
+// with it writes exactly what it writes with the format's text.
+class PreparedFormat {
+public:
+    explicit PreparedFormat(const std::string& format);
+
+private:
+    friend void AppendPrintf(std::string& out, const PreparedFormat& format, const PrintfValue* values, size_t count);
+
+    // Text up to a conversion (with "%%" as "%"), then the conversion; the
+    // last piece may have none.
+    struct Piece {
+        std::string text;
+        bool hasConversion = false;
+        PrintfConversion conversion;
+        std::string specification;  // as written, for a conversion without an argument
+    };
+    std::vector<Piece> pieces_;
+};
+
+void AppendPrintf(std::string& out, const PreparedFormat& format, const PrintfValue* values, size_t count);
 
 }  // namespace kalderon

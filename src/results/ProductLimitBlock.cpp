@@ -17,33 +17,34 @@ void WriteProductLimitBlock(ReportWriter& out, const CAnalysisData& data, const 
     const bool days = data.timeUnit == kUnitDay;
     const double unitDays = UnitDays(data.timeUnit);
     const std::string timeFormat = days ? "%.0f" : "%f";
-    const auto report = [days](int dayLine, int otherLine) -> const std::string& {
-        return LoadString(days ? dayLine : otherLine);
-    };
-    const std::string censoredExport = timeFormat + ";;;;;;;;\n";
-    const std::string relativeExport = timeFormat + ";%.0f;%f;%f;%f;%f;%f;%f;%f\n";
-    const std::string relativeNoErrorExport = timeFormat + ";%.0f;%f;%f;%f;%f;NA;NA;NA\n";
-    const std::string observedCensoredExport = timeFormat + ";;;;;;\n";
-    const std::string observedExport = timeFormat + ";%.0f;%f;%f;%f;%f;%f\n";
-    const std::string observedNoErrorExport = timeFormat + ";%.0f;%f;%f;NA;NA;NA\n";
+    const auto report = [days](int dayLine, int otherLine) { return PreparedFormat(LoadString(days ? dayLine : otherLine)); };
+    const PreparedFormat censoredReport = report(663, 662), relativeReport = report(659, 658),
+                         relativeNoErrorReport = report(661, 660), observedCensoredReport = report(651, 650),
+                         observedReport = report(647, 646), observedNoErrorReport = report(649, 648);
+    const PreparedFormat censoredExport(timeFormat + ";;;;;;;;\n");
+    const PreparedFormat relativeExport(timeFormat + ";%.0f;%f;%f;%f;%f;%f;%f;%f\n");
+    const PreparedFormat relativeNoErrorExport(timeFormat + ";%.0f;%f;%f;%f;%f;NA;NA;NA\n");
+    const PreparedFormat observedCensoredExport(timeFormat + ";;;;;;\n");
+    const PreparedFormat observedExport(timeFormat + ";%.0f;%f;%f;%f;%f;%f\n");
+    const PreparedFormat observedNoErrorExport(timeFormat + ";%.0f;%f;%f;NA;NA;NA\n");
     for (const CTimePointResult& t : group.timePoints) {
         const double time = t.survivalDays / unitDays;
         if (relative && t.statusText != data.eventCode) {
-            out.FormattedTableRow(report(663, 662), censoredExport, time);
+            out.FormattedTableRow(censoredReport, censoredExport, time);
         } else if (relative && t.hasStandardError) {
-            out.FormattedTableRow(report(659, 658), relativeExport, time, t.atRisk, t.proportionSurviving,
+            out.FormattedTableRow(relativeReport, relativeExport, time, t.atRisk, t.proportionSurviving,
                                   t.cumulativeSurvival, t.expectedSurvival, t.relativeSurvival, t.standardError,
                                   t.lowerLimit, t.upperLimit);
         } else if (relative) {
-            out.FormattedTableRow(report(661, 660), relativeNoErrorExport, time, t.atRisk, t.proportionSurviving,
+            out.FormattedTableRow(relativeNoErrorReport, relativeNoErrorExport, time, t.atRisk, t.proportionSurviving,
                                   t.cumulativeSurvival, t.expectedSurvival, t.relativeSurvival);
         } else if (t.statusText != data.eventCode) {
-            out.FormattedTableRow(report(651, 650), observedCensoredExport, time);
+            out.FormattedTableRow(observedCensoredReport, observedCensoredExport, time);
         } else if (t.hasStandardError) {
-            out.FormattedTableRow(report(647, 646), observedExport, time, t.atRisk, t.proportionSurviving,
+            out.FormattedTableRow(observedReport, observedExport, time, t.atRisk, t.proportionSurviving,
                                   t.cumulativeSurvival, t.standardError, t.lowerLimit, t.upperLimit);
         } else {
-            out.FormattedTableRow(report(649, 648), observedNoErrorExport, time, t.atRisk, t.proportionSurviving,
+            out.FormattedTableRow(observedNoErrorReport, observedNoErrorExport, time, t.atRisk, t.proportionSurviving,
                                   t.cumulativeSurvival);
         }
     }

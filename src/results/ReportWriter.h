@@ -63,7 +63,7 @@ public:
     // A table row as TableRow writes it, its two lines formatted from the
     // same values straight into the texts.
     template <typename... Args>
-    void FormattedTableRow(const std::string& reportFormat, const std::string& exportFormat, const Args&... args)
+    void FormattedTableRow(const PreparedFormat& reportFormat, const PreparedFormat& exportFormat, const Args&... args)
     {
         AppendText(report_, reportFormat, args...);
         exportLine_.clear();

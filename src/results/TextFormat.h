@@ -57,6 +57,13 @@ void AppendText(std::string& out, const std::string& format, const Args&... args
     AppendText(out, format.c_str(), args...);
 }
 
+template <typename... Args>
+void AppendText(std::string& out, const PreparedFormat& format, const Args&... args)
+{
+    const PrintfValue values[] = {detail::PrintfArgument(args)...};
+    AppendPrintf(out, format, values, sizeof...(Args));
+}
+
 // The same into a new string.
 template <typename... Args>
 std::string FormatText(const char* format, const Args&... args)

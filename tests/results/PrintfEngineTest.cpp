@@ -116,3 +116,31 @@ TEST(PrintfEngine, IntegersStringsAndWholeLines)
     // Too few arguments leave the rest of the format as it stands.
     EXPECT_EQ(FormatText("%d and %d", 1), "1 and %d");
 }
+
+TEST(PrintfEngine, PreparedFormatsWriteWhatTheirTextWrites)
+{
+    const std::string longText(400, 'x');
+    const std::vector<std::string> formats = {
+        "%12.6f  %6.0f    %-8.6f    %-8.6f    %-8.6f   %-8.6f  %-8.6f\r\n",
+        "%f;%.0f;%f;%f;%f;%f;%f\n",
+        "%.0f;;;;;;\n",
+        "100%% of %d|%s|",
+        "%d and %d and %f",  // more conversions than arguments
+        "trailing %",
+        "%-",
+        "%300d|%-300s|" + longText,
+        "%q|%5.2e|%x",
+        "",
+    };
+    const std::string colon = "colon";  // one object: a mismatched conversion prints its address
+    for (const std::string& format : formats) {
+        const PreparedFormat prepared(format);
+        std::string text = "before|";
+        AppendText(text, prepared, 27, colon, 0.8949675, 1e300, -2.5, 0.0, 7.0);
+        EXPECT_EQ(text, "before|" + FormatText(format, 27, colon, 0.8949675, 1e300, -2.5, 0.0, 7.0))
+            << format;
+        text.clear();
+        AppendText(text, prepared, 1);
+        EXPECT_EQ(text, FormatText(format, 1)) << format;
+    }
+}

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <utility>
 
 namespace kalderon {
 namespace {
@@ -38,11 +37,6 @@ public:
 
     void Append(const char* text, size_t length)
     {
-        if (length <= kShort && kShort <= kSize - used_) {  // the usual pieces: no library call
-            for (size_t i = 0; i < length; ++i) buffer_[used_ + i] = text[i];
-            used_ += length;
-            return;
-        }
         if (length > kSize - used_) {
             Flush();
             if (length > kSize) {
@@ -55,11 +49,6 @@ public:
     }
     void Fill(size_t count, char c)
     {
-        if (count <= kShort && kShort <= kSize - used_) {
-            std::memset(buffer_ + used_, c, kShort);  // a fixed size, written in place
-            used_ += count;
-            return;
-        }
         if (count > kSize - used_) {
             Flush();
             if (count > kSize) {
@@ -84,7 +73,6 @@ public:
 
 private:
     static constexpr size_t kSize = 256;
-    static constexpr size_t kShort = 16;
     std::string& out_;
     char buffer_[kSize];
     size_t used_ = 0;
@@ -121,18 +109,6 @@ char* WriteDigits(char* end, std::uint64_t value)
     }
     if (value >= 10) return WritePair(end, value);
     *--end = static_cast<char>('0' + value);
-    return end;
-}
-
-// Writes exactly `count` digits of `value` (below 10^count), zeros in front,
-// ending at `end`; returns where they begin.
-char* WriteDigits(char* end, std::uint64_t value, int count)
-{
-    for (; count >= 2; count -= 2) {
-        end = WritePair(end, value % 100);
-        value /= 100;
-    }
-    if (count == 1) *--end = static_cast<char>('0' + value);
     return end;
 }
 
@@ -201,28 +177,25 @@ char SignOf(bool negative, const Conversion& conversion)
     return negative ? '-' : conversion.plus ? '+' : conversion.space ? ' ' : '\0';
 }
 
-// The digits of `scaled` with the decimal point `Precision` digits from the
-// right, ending at `end`; a constant precision lets the compiler divide by
-// multiplying.
-template <int Precision>
-char* WriteFixedDigits(char* end, std::uint64_t scaled)
+// The digits of `scaled` with the decimal point `precision` digits from the
+// right, ending at `end`; returns where they begin.  Every digit comes from
+// dividing by 100 or 10, which the compiler does by multiplying.
+char* WriteFixedDigits(char* end, std::uint64_t scaled, int precision)
 {
     char* begin = end;
-    if constexpr (Precision > 0) {
-        constexpr std::uint64_t power = kPowersOfTen[Precision];
-        begin = WriteDigits(begin, scaled % power, Precision);
+    if (precision > 0) {
+        int count = precision;
+        for (; count >= 2; count -= 2) {
+            begin = WritePair(begin, scaled % 100);
+            scaled /= 100;
+        }
+        if (count == 1) {
+            *--begin = static_cast<char>('0' + scaled % 10);
+            scaled /= 10;
+        }
         *--begin = '.';
-        scaled /= power;
     }
     return WriteDigits(begin, scaled);
-}
-
-template <int... Precisions>
-char* WriteFixedDigits(char* end, std::uint64_t scaled, int precision, std::integer_sequence<int, Precisions...>)
-{
-    char* begin = end;
-    ((precision == Precisions ? (begin = WriteFixedDigits<Precisions>(end, scaled), true) : false) || ...);
-    return begin;
 }
 
 bool AppendFixed(Output& out, const Conversion& conversion, double value)
@@ -233,8 +206,7 @@ bool AppendFixed(Output& out, const Conversion& conversion, double value)
         return false;
     char buffer[48];
     char* const end = buffer + sizeof buffer;
-    const char* begin =
-        WriteFixedDigits(end, scaled, precision, std::make_integer_sequence<int, kLargestFastPrecision + 1>());
+    const char* begin = WriteFixedDigits(end, scaled, precision);
     AppendPadded(out, conversion, SignOf(std::signbit(value), conversion), begin, static_cast<size_t>(end - begin), true);
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include "stats/GroupCounters.h"
 #include "stats/LargeArrays.h"
+#include "stats/RadixSort.h"
 
 namespace kalderon {
 
@@ -31,7 +32,7 @@ PooledTimes::PooledTimes(const CaseList& cases, const std::string& eventCode, bo
     if (static_cast<std::uint64_t>(latest) > 4 * static_cast<std::uint64_t>(n) + 4096) {
         std::vector<std::uint64_t> keys(n);
         for (size_t i = 0; i < n; ++i) keys[i] = static_cast<std::uint64_t>(times[i]) << 32 | entries[i];
-        std::sort(keys.begin(), keys.end());
+        RadixSort(keys);
         for (const std::uint64_t key : keys) {
             times_.push_back(static_cast<std::int32_t>(key >> 32));
             entries_.push_back(static_cast<std::uint32_t>(key));

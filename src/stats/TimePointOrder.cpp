@@ -1,6 +1,6 @@
 #include "stats/TimePointOrder.h"
 
-#include <algorithm>
+#include "stats/RadixSort.h"
 
 namespace kalderon {
 namespace {
@@ -23,7 +23,7 @@ void TimePointOrder::Add(std::int32_t survivalDays, bool isDeath)
 
 std::vector<std::uint32_t> TimePointOrder::Finish()
 {
-    std::sort(keys_.begin(), keys_.end());
+    RadixSort(keys_);
     std::vector<std::uint32_t> order(keys_.size());
     for (size_t i = 0; i < keys_.size(); ++i) {
         const auto rank = static_cast<std::uint32_t>(keys_[i]);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,20 +18,27 @@ struct CivilDate {
 // A calendar day held as a day count since 30.12.1899 (a double, as the
 // original date type held it) with a status.  Dates that are not valid carry
 // the day count 0, so that two invalid (or two null) dates compare equal.
+// The status lives in the one double: a date that is not valid holds a NaN
+// whose payload tells invalid from null, so a date takes 8 bytes.
 class DateValue {
 public:
     DateValue() = default;  // null
 
     static DateValue Null() { return DateValue(); }
-    static DateValue Invalid() { return DateValue(0.0, DateStatus::Invalid); }
-    static DateValue FromSerial(double days) { return DateValue(days, DateStatus::Valid); }
+    static DateValue Invalid() { return DateValue(kInvalidBits); }
+    // A serial that is not a number gives an invalid date.
+    static DateValue FromSerial(double days) { return days == days ? DateValue(days) : Invalid(); }
     // Valid when the year, read as an unsigned 16-bit number, is at most
     // 9999, the month is 1..12 and the day lies inside that month.
     static DateValue FromYmd(int year, int month, int day);
 
-    DateStatus status() const { return status_; }
-    bool isValid() const { return status_ == DateStatus::Valid; }
-    double serial() const { return serial_; }
+    DateStatus status() const
+    {
+        if (isValid()) return DateStatus::Valid;
+        return std::bit_cast<std::uint64_t>(serial_) == kInvalidBits ? DateStatus::Invalid : DateStatus::Null;
+    }
+    bool isValid() const { return serial_ == serial_; }
+    double serial() const { return isValid() ? serial_ : 0.0; }
 
     CivilDate civil() const;  // only meaningful for a valid date
     int year() const { return civil().year; }
@@ -42,13 +50,20 @@ public:
     std::string displayText() const;
 
     // Same status and same day count.
-    bool operator==(const DateValue& other) const = default;
+    bool operator==(const DateValue& other) const
+    {
+        if (isValid() || other.isValid()) return serial_ == other.serial_;
+        return std::bit_cast<std::uint64_t>(serial_) == std::bit_cast<std::uint64_t>(other.serial_);
+    }
 
 private:
-    DateValue(double serial, DateStatus status) : serial_(serial), status_(status) {}
+    static constexpr std::uint64_t kInvalidBits = 0x7FF8000000000001ull;
+    static constexpr std::uint64_t kNullBits = 0x7FF8000000000002ull;
 
-    double serial_ = 0.0;
-    DateStatus status_ = DateStatus::Null;
+    explicit DateValue(double serial) : serial_(serial) {}
+    explicit DateValue(std::uint64_t bits) : serial_(std::bit_cast<double>(bits)) {}
+
+    double serial_ = std::bit_cast<double>(kNullBits);
 };
 
 bool IsLeapYear(int year);

@@ -151,7 +151,9 @@ TEST(ObservationPeriodLayoutTest, WindowOfNoDaysMapsEverythingToTheLeft)
     for (std::int32_t mode : {0, 1, 2}) {
         const ObservationPeriodLayout layout = LayOutObservationPeriod(kArea, mode, &data, &cases);
         EXPECT_EQ(layout.tickX, (std::vector<int>{32, 400}));
-        if (mode > 0) EXPECT_EQ(layout.bandRight, 32);
+        if (mode > 0) {
+            EXPECT_EQ(layout.bandRight, 32);
+        }
         for (const DiagramLine& line : layout.caseLines) EXPECT_EQ(line.xTo, 32);
     }
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "stats/DateValue.h"
 
 using kalderon::DateStatus;
@@ -75,4 +77,26 @@ TEST(DateValue, CivilDatesOfEveryDayAgreeWithEraCounting)
     for (long long days : {-102'987'368LL, -102'987'367LL, -102'987'366LL, 89'999'999LL, 90'000'000LL, 500'000'000LL,
                            -500'000'000LL})
         EXPECT_TRUE(check(days)) << days;
+}
+
+TEST(DateValue, StatusAndDayCountInEightBytes)
+{
+    static_assert(sizeof(DateValue) == 8);
+    const DateValue null, invalid = DateValue::Invalid(), zero = DateValue::FromSerial(0.0);
+    EXPECT_EQ(null.status(), DateStatus::Null);
+    EXPECT_EQ(invalid.status(), DateStatus::Invalid);
+    EXPECT_EQ(zero.status(), DateStatus::Valid);
+    EXPECT_EQ(null.serial(), 0.0);
+    EXPECT_EQ(invalid.serial(), 0.0);
+    EXPECT_FALSE(null == invalid);
+    EXPECT_FALSE(invalid == zero);
+    EXPECT_FALSE(null == zero);
+    EXPECT_TRUE(DateValue::Invalid() == invalid);
+    EXPECT_TRUE(DateValue::FromSerial(-0.0) == zero);
+    // A stored serial that is not a number is no valid date.
+    EXPECT_EQ(DateValue::FromSerial(std::numeric_limits<double>::quiet_NaN()).status(), DateStatus::Invalid);
+    const DateValue copies[] = {null, invalid, DateValue::FromYmd(2026, 12, 8)};
+    EXPECT_EQ(copies[0].status(), DateStatus::Null);
+    EXPECT_EQ(copies[1].status(), DateStatus::Invalid);
+    EXPECT_EQ(copies[2].displayText(), "08.12.2026");
 }

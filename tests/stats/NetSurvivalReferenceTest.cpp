@@ -93,8 +93,9 @@ void CompareWithReference(bool ageGroups)
                 }
                 const AgeGroupEstimate standardised = StandardiseOverAgeGroups(estimates, WeightsOfIcss(standard));
                 EXPECT_EQ(standardised.available, expected.size() == 6u);
-                if (standardised.available)
+                if (standardised.available) {
                     EXPECT_NEAR(standardised.value, weighted, kTolerance) << standard << " " << years;
+                }
             }
     }
 }

@@ -44,8 +44,6 @@ public:
     CaseList Finish();
 
 private:
-    std::vector<std::int32_t> ListOrder() const;
-
     CAnalysisData& data_;
     std::vector<CCaseRecord> rows_;
     std::vector<std::int32_t> rowGroup_;  // per row: its group in order of first appearance

@@ -122,6 +122,33 @@ TEST(CaseList, OrderMatchesTheLiteralWalkOnRandomData)
     }
 }
 
+// Whole day numbers in a narrow range sort through packed keys; fractions,
+// far-out day numbers and spans too wide to pack take the general sort.
+TEST(CaseList, OrderMatchesTheLiteralWalkForEveryKindOfDayNumber)
+{
+    std::mt19937 rng(20261208);
+    std::uniform_int_distribution<int> pick(0, 9);
+    const auto shifted = [](const DateValue& d, double by) {
+        return d.isValid() ? DateValue::FromSerial(d.serial() + by) : d;
+    };
+    for (int kind = 0; kind < 5; ++kind) {
+        for (int round = 0; round < 10; ++round) {
+            std::vector<CCaseRecord> rows = RandomRows(rng, 400, kind == 4 ? 0 : 5, 30);
+            for (CCaseRecord& c : rows) {
+                if (pick(rng) != 0) continue;
+                switch (kind) {
+                    case 0: c.endDate = shifted(c.endDate, 0.5); break;             // a time of day
+                    case 1: c.beginDate = shifted(c.beginDate, -0.25); break;       // before the begin day
+                    case 2: c.beginDate = shifted(c.beginDate, 4e12); break;        // beyond any calendar
+                    case 3: c.endDate = shifted(c.endDate, -3e6); break;            // far apart, still whole
+                    case 4: c.endDate = shifted(c.endDate, -0.0); break;            // many equal keys
+                }
+            }
+            ASSERT_EQ(BuiltOrder(rows), LiteralCaseOrder(rows)) << "kind " << kind << " round " << round;
+        }
+    }
+}
+
 TEST(CaseList, GroupListMatchesTheLiteralMerge)
 {
     std::mt19937 rng(7);

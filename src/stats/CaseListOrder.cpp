@@ -9,6 +9,8 @@
 #include <utility>
 #include <unordered_map>
 
+#include "stats/RadixSort.h"
+
 namespace kalderon {
 namespace {
 
@@ -136,26 +138,6 @@ struct SortItem {
     std::int32_t row;
 };
 
-// Sorts stably by the low `bits` bits of the keys, a digit of at most 11 bits
-// a pass, moving between `items` and `buffer`; returns where the result lies.
-SortItem* RadixSort(SortItem* items, SortItem* buffer, size_t n, int bits)
-{
-    const int passes = (bits + 10) / 11;
-    const int digitBits = passes ? (bits + passes - 1) / passes : 0;
-    const std::uint64_t mask = (std::uint64_t{1} << digitBits) - 1;
-    std::vector<size_t> start(size_t{1} << digitBits);
-    for (int shift = 0; shift < bits; shift += digitBits) {
-        std::fill(start.begin(), start.end(), 0);
-        for (size_t i = 0; i < n; ++i) ++start[(items[i].key >> shift) & mask];
-        if (std::find(start.begin(), start.end(), n) != start.end()) continue;  // one digit for all
-        size_t sum = 0;
-        for (size_t& s : start) sum += std::exchange(s, sum);
-        for (size_t i = 0; i < n; ++i) buffer[start[(items[i].key >> shift) & mask]++] = items[i];
-        std::swap(items, buffer);
-    }
-    return items;
-}
-
 // The rows sorted by list key, from packed keys.
 std::vector<std::int32_t> SortByPackedKey(const std::vector<CCaseRecord>& rows, const PackedListKey& packed)
 {
@@ -167,7 +149,8 @@ std::vector<std::int32_t> SortByPackedKey(const std::vector<CCaseRecord>& rows, 
     EpochCounter epoch;
     for (size_t row = 0; row < n; ++row)
         items[n - 1 - row] = SortItem{packed(rows[row], epoch(rows[row])), static_cast<std::int32_t>(row)};
-    const SortItem* sorted = RadixSort(items.get(), buffer.get(), n, packed.bits());
+    const SortItem* sorted =
+        RadixSortBy(items.get(), buffer.get(), n, packed.bits(), [](const SortItem& item) { return item.key; });
     std::vector<std::int32_t> sortedRows(n);
     for (size_t pos = 0; pos < n; ++pos) sortedRows[pos] = sorted[pos].row;
     return sortedRows;

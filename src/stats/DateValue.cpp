@@ -90,13 +90,13 @@ DateValue DateValue::FromYmd(int year, int month, int day)
 // time of day counts away from zero (-1.25 is 29.12.1899, 6 o'clock).
 CivilDate DateValue::civil() const
 {
-    return CivilFromDays(static_cast<long long>(std::trunc(serial_)) - kEpochOffset);
+    return CivilFromDays(static_cast<long long>(std::trunc(serial())) - kEpochOffset);
 }
 
 int DateValue::dayOfWeek() const
 {
     // 30.12.1899 was a Saturday.
-    const long long days = static_cast<long long>(std::trunc(serial_));
+    const long long days = static_cast<long long>(std::trunc(serial()));
     return static_cast<int>(((days + 6) % 7 + 7) % 7);
 }
 

@@ -129,7 +129,7 @@ TEST(PrintfEngine, PreparedFormatsWriteWhatTheirTextWrites)
         "trailing %",
         "%-",
         "%300d|%-300s|" + longText,
-        "%q|%5.2e|%x",
+        "%5.2e|%x|%c",
         "",
     };
     const std::string colon = "colon";  // one object: a mismatched conversion prints its address

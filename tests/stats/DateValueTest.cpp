@@ -88,6 +88,8 @@ TEST(DateValue, StatusAndDayCountInEightBytes)
     EXPECT_EQ(zero.status(), DateStatus::Valid);
     EXPECT_EQ(null.serial(), 0.0);
     EXPECT_EQ(invalid.serial(), 0.0);
+    EXPECT_EQ(null.civil().year, 1899);  // day 0, as every date that is not valid counts
+    EXPECT_EQ(invalid.dayOfWeek(), 6);
     EXPECT_FALSE(null == invalid);
     EXPECT_FALSE(invalid == zero);
     EXPECT_FALSE(null == zero);

@@ -37,24 +37,18 @@ public:
 
     void Append(const char* text, size_t length)
     {
-        if (length > kSize - used_) {
-            Flush();
-            if (length > kSize) {
-                out_.append(text, length);
-                return;
-            }
+        if (!MakeRoom(length)) {
+            out_.append(text, length);
+            return;
         }
         std::memcpy(buffer_ + used_, text, length);
         used_ += length;
     }
     void Fill(size_t count, char c)
     {
-        if (count > kSize - used_) {
-            Flush();
-            if (count > kSize) {
-                out_.append(count, c);
-                return;
-            }
+        if (!MakeRoom(count)) {
+            out_.append(count, c);
+            return;
         }
         std::memset(buffer_ + used_, c, count);
         used_ += count;
@@ -72,6 +66,15 @@ public:
     }
 
 private:
+    // True when `length` bytes fit the buffer, flushed first when needed;
+    // false when they are longer than the whole buffer.
+    bool MakeRoom(size_t length)
+    {
+        if (length <= kSize - used_) return true;
+        Flush();
+        return length <= kSize;
+    }
+
     static constexpr size_t kSize = 256;
     std::string& out_;
     char buffer_[kSize];
@@ -289,8 +292,8 @@ void AppendWithLibrary(std::string& out, const Conversion& conversion, const Pri
         print(static_cast<int>(integer));
 }
 
-// Reads the conversion specification after a '%'; returns where it ends.
-const char* ParseSpec(const char* p, Conversion& conversion)
+// Reads the conversion after a '%'; returns where it ends.
+const char* ParseConversion(const char* p, Conversion& conversion)
 {
     for (;; ++p) {
         if (*p == '-') conversion.left = true;
@@ -334,59 +337,63 @@ void AppendConversion(Output& out, const Conversion& conversion, const PrintfVal
     if (!written) AppendWithLibrary(out.Flushed(), conversion, value);
 }
 
+// Walks `format`: onText(text, length) for the text between conversions
+// ("%%" as "%"), onConversion(conversion, written, length) for each
+// conversion with its text as written (a conversion character of 0 when
+// the format ends inside it).
+template <typename OnText, typename OnConversion>
+void WalkFormat(const char* format, OnText onText, OnConversion onConversion)
+{
+    const char* p = format;
+    while (*p) {
+        const char* percent = p;  // the texts between conversions are short
+        while (*percent && *percent != '%') ++percent;
+        onText(p, static_cast<size_t>(percent - p));
+        if (!*percent) return;
+        if (percent[1] == '%') {
+            onText("%", 1);
+            p = percent + 2;
+            continue;
+        }
+        Conversion conversion;
+        p = ParseConversion(percent + 1, conversion);
+        onConversion(conversion, percent, static_cast<size_t>(p - percent));
+    }
+}
+
 }  // namespace
 
 void AppendPrintf(std::string& text, const char* format, const PrintfValue* values, size_t count)
 {
     Output out(text);
     size_t next = 0;
-    const char* p = format;
-    while (*p) {
-        const char* percent = p;  // the texts between conversions are short
-        while (*percent && *percent != '%') ++percent;
-        out.Append(p, static_cast<size_t>(percent - p));
-        if (!*percent) break;
-        if (percent[1] == '%') {
-            out.Append("%", 1);
-            p = percent + 2;
-            continue;
-        }
-        Conversion conversion;
-        p = ParseSpec(percent + 1, conversion);
-        if (conversion.conversion == 0 || next >= count) {  // no argument left: the text as it stands
-            out.Append(percent, static_cast<size_t>(p - percent));
-            continue;
-        }
-        AppendConversion(out, conversion, values[next++]);
-    }
+    WalkFormat(
+        format, [&](const char* piece, size_t length) { out.Append(piece, length); },
+        [&](const Conversion& conversion, const char* written, size_t length) {
+            if (conversion.conversion == 0 || next >= count)  // no argument left: the text as it stands
+                out.Append(written, length);
+            else
+                AppendConversion(out, conversion, values[next++]);
+        });
     out.Flush();
 }
 
 PreparedFormat::PreparedFormat(const std::string& format)
 {
     Piece piece;
-    const char* p = format.c_str();
-    while (*p) {
-        const char* percent = p;
-        while (*percent && *percent != '%') ++percent;
-        piece.text.append(p, static_cast<size_t>(percent - p));
-        if (!*percent) break;
-        if (percent[1] == '%') {
-            piece.text += '%';
-            p = percent + 2;
-            continue;
-        }
-        p = ParseSpec(percent + 1, piece.conversion);
-        piece.specification.assign(percent, static_cast<size_t>(p - percent));
-        if (piece.conversion.conversion == 0) {  // never takes an argument: the text as it stands
-            piece.text += piece.specification;
-            piece.conversion = {};
-            continue;
-        }
-        piece.hasConversion = true;
-        pieces_.push_back(std::move(piece));
-        piece = {};
-    }
+    WalkFormat(
+        format.c_str(), [&](const char* text, size_t length) { piece.text.append(text, length); },
+        [&](const Conversion& conversion, const char* written, size_t length) {
+            if (conversion.conversion == 0) {  // never takes an argument: the text as it stands
+                piece.text.append(written, length);
+                return;
+            }
+            piece.hasConversion = true;
+            piece.conversion = conversion;
+            piece.asWritten.assign(written, length);
+            pieces_.push_back(std::move(piece));
+            piece = {};
+        });
     if (!piece.text.empty()) pieces_.push_back(std::move(piece));
 }
 
@@ -398,7 +405,7 @@ void AppendPrintf(std::string& text, const PreparedFormat& format, const PrintfV
         out.Append(piece.text.data(), piece.text.size());
         if (!piece.hasConversion) continue;
         if (next >= count)
-            out.Append(piece.specification.data(), piece.specification.size());
+            out.Append(piece.asWritten.data(), piece.asWritten.size());
         else
             AppendConversion(out, piece.conversion, values[next++]);
     }

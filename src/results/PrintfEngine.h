@@ -25,8 +25,8 @@ struct PrintfValue {
 // handed to snprintf.  A '*' width or precision is not supported.
 void AppendPrintf(std::string& out, const char* format, const PrintfValue* values, size_t count);
 
-// One conversion specification of a format: flags, width, precision, length
-// modifier and conversion character.
+// One conversion of a format: flags, width, precision, length modifier and
+// conversion character.
 struct PrintfConversion {
     bool left = false, plus = false, space = false, zero = false, alternate = false;
     int width = 0;
@@ -50,7 +50,7 @@ private:
         std::string text;
         bool hasConversion = false;
         PrintfConversion conversion;
-        std::string specification;  // as written, for a conversion without an argument
+        std::string asWritten;  // the conversion's text, for a conversion without an argument
     };
     std::vector<Piece> pieces_;
 };

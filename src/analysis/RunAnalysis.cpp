@@ -76,14 +76,14 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
     return computed;
 }
 
-void FillOutcome(CAnalysisData data, ComputedAnalysis computed, const AnalysisProgress& progress,
-                 AnalysisOutcome& outcome)
+void FillOutcome(CAnalysisData data, ComputedAnalysis computed, TextBuilding building,
+                 const AnalysisProgress& progress, AnalysisOutcome& outcome)
 {
     const AnalysisKind kind = *computed.kind;
     if (progress) progress(AnalysisStage::kBuildingReport);
     outcome.chartKind = ChartKindOfAnalysis(kind, data.periodTechnique);
     outcome.chartExtra = outcome.chartKind == kChartTrend ? data.survivalYears : 0;
-    outcome.report.SetResults(std::move(data), kind, FormatReportTimeStamp(ReportTime()));
+    outcome.report.SetResults(std::move(data), kind, FormatReportTimeStamp(ReportTime()), building);
     if (computed.standardised)
         outcome.report.AppendSection(computed.standardised->report, computed.standardised->exportText);
     if (computed.comparison)
@@ -120,7 +120,7 @@ AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, const Ana
 {
     AnalysisOutcome outcome;
     ComputedAnalysis computed = ComputeRequested(data, cases, request, progress, outcome);
-    if (computed.kind) FillOutcome(std::move(data), std::move(computed), progress, outcome);
+    if (computed.kind) FillOutcome(std::move(data), std::move(computed), request.textBuilding, progress, outcome);
     return outcome;
 }
 
@@ -130,7 +130,7 @@ AnalysisOutcome RunAnalysis(CAnalysisData data, CaseList&& cases, const Analysis
     AnalysisOutcome outcome;
     ComputedAnalysis computed = ComputeRequested(data, cases, request, progress, outcome);
     { const CaseList released = std::move(cases); }  // freed before the report is built
-    if (computed.kind) FillOutcome(std::move(data), std::move(computed), progress, outcome);
+    if (computed.kind) FillOutcome(std::move(data), std::move(computed), request.textBuilding, progress, outcome);
     return outcome;
 }
 

@@ -26,6 +26,10 @@ struct AnalysisRequest {
     // IcssStandard adds the age-standardised table after the group sections
     // of the report and of the export.
     std::int32_t standardise = kNoStandardisation;
+    // Texts built as they are written need not fit in memory beside the
+    // results; they are written through the report's WriteReport and
+    // WriteExport.
+    TextBuilding textBuilding = TextBuilding::kNow;
 };
 
 // Whether the analysis has a comparison of groups to add.

@@ -1,6 +1,8 @@
 #include "cli/BatchRunner.h"
 
 #include <algorithm>
+#include <functional>
+#include <string_view>
 #include <utility>
 
 #include "analysis/ParameterChoices.h"
@@ -10,7 +12,6 @@
 #include "cli/DatabaseInputReader.h"
 #include "cli/PopulationInput.h"
 #include "import/TextFileReader.h"
-#include "results/ExportText.h"
 #include "results/LineEnds.h"
 #include "results/SafeFileWrite.h"
 
@@ -46,10 +47,18 @@ bool WriteFile(const std::string& path, const std::string& bytes, std::string& e
     return Written(WriteFileSafely(path, bytes, reason), path, reason, error);
 }
 
-bool WriteExportFile(const std::string& path, const ExportText& text, std::string& error)
+// Writes what `write` hands to its sink as WriteFileSafely does.
+bool WriteFile(const std::string& path, const std::function<void(const ByteWriter&)>& write, std::string& error)
 {
     std::string reason;
-    return Written(WriteExportFileSafely(path, text, reason), path, reason, error);
+    const bool ok = WriteFileSafely(
+        path,
+        [&write](const ByteWriter& sink) {
+            write(sink);
+            return true;
+        },
+        reason);
+    return Written(ok, path, reason, error);
 }
 
 }  // namespace
@@ -91,7 +100,8 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     }
 
     const bool stratified = options.stratified.value_or(dataSet.hasGroupColumn);
-    const AnalysisRequest request{options.analysis, stratified, options.compare, options.standardise};
+    const AnalysisRequest request{options.analysis, stratified, options.compare, options.standardise,
+                                  TextBuilding::kWhenWritten};
     const AnalysisOutcome outcome = RunAnalysis(std::move(data), std::move(dataSet.cases), request);
     if (!outcome.succeeded()) {
         err << kProgram << outcome.refusal << "\n";
@@ -100,17 +110,20 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
 
     const ResultReport& report = outcome.report;
     if (options.reportPath.empty()) {
-        out.write(report.reportText().data(), static_cast<std::streamsize>(report.reportText().size()));
+        report.WriteReport(
+            [&out](std::string_view piece) { out.write(piece.data(), static_cast<std::streamsize>(piece.size())); });
         out.flush();
         if (!out) {
             err << kProgram << "cannot write the report to standard output\n";
             return kExitUsage;
         }
-    } else if (!WriteFile(options.reportPath, report.reportText(), error)) {
+    } else if (!WriteFile(
+                   options.reportPath, [&report](const ByteWriter& sink) { report.WriteReport(sink); }, error)) {
         err << kProgram << error << "\n";
         return kExitUsage;
     }
-    if (!options.csvPath.empty() && !WriteExportFile(options.csvPath, report.exportParts(), error)) {
+    if (!options.csvPath.empty() &&
+        !WriteFile(options.csvPath, [&report](const ByteWriter& sink) { report.WriteExport(sink, true); }, error)) {
         err << kProgram << error << "\n";
         return kExitUsage;
     }

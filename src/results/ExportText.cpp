@@ -135,6 +135,13 @@ void ExportText::Write(const Sink& sink, bool crlf) const
     }
 }
 
+void ExportText::Drain(const Sink& sink, bool crlf)
+{
+    Write(sink, crlf);
+    text_.clear();
+    pieces_.clear();
+}
+
 bool WriteExportFileSafely(const std::string& path, const ExportText& text, std::string& reason)
 {
     return WriteFileSafely(

@@ -26,6 +26,8 @@ public:
     void Append(const ExportText& other);
 
     bool empty() const { return pieces_.empty(); }
+    // Bytes of text held, without the group codes.
+    size_t size() const { return text_.size(); }
     void clear();
     // Room for this many more bytes of text, so that appending them moves
     // nothing.
@@ -36,6 +38,9 @@ public:
     // Hands the whole text to `sink` in pieces of a bounded size, with
     // "\r\n" line ends when `crlf`.
     void Write(const Sink& sink, bool crlf) const;
+    // Writes the text so far as Write does and lets it go; rows appended
+    // afterwards still start with the current group's code.
+    void Drain(const Sink& sink, bool crlf);
 
 private:
     // A stretch of text_ from `begin` to the next piece's begin.

@@ -7,8 +7,12 @@
 
 namespace kalderon {
 
-ReportWriter::ReportWriter(std::string& report, ExportText& exportText, bool groupColumn)
-    : report_(report), export_(exportText), groupColumn_(groupColumn)
+ReportWriter::ReportWriter(std::string& report, ExportText& exportText, bool groupColumn, WrittenTexts texts)
+    : report_(report),
+      export_(exportText),
+      groupColumn_(groupColumn),
+      writesReport_(texts != WrittenTexts::kExport),
+      writesExport_(texts != WrittenTexts::kReport)
 {
 }
 
@@ -16,12 +20,12 @@ void ReportWriter::BeginSection(int index, const std::string& groupCode)
 {
     section_ = index;
     rowsInSection_ = 0;
-    if (groupColumn_) export_.BeginGroup(groupCode);
+    if (groupColumn_ && writesExport_) export_.BeginGroup(groupCode);
 }
 
 void ReportWriter::ExportHeader(const std::string& header)
 {
-    if (section_ != 0) return;
+    if (section_ != 0 || !writesExport_) return;
     if (groupColumn_) export_.Append("Group;");
     export_.Append(Reworded(header));
 }
@@ -45,8 +49,8 @@ void ReportWriter::TableRow(const std::string& reportLine, const std::string& ex
 
 void ReportWriter::UncountedRow(const std::string& reportLine, const std::string& exportLine)
 {
-    report_ += reportLine;
-    AppendExportLine(exportLine);
+    if (writesReport_) report_ += reportLine;
+    if (writesExport_) AppendExportLine(exportLine);
 }
 
 void ReportWriter::AppendExportLine(std::string_view exportLine)
@@ -60,7 +64,8 @@ void ReportWriter::AppendExportLine(std::string_view exportLine)
 void ReportWriter::CountRow()
 {
     rowsInSection_ += 1;
-    if (rowsInSection_ % 5 == 0) report_ += "\n";
+    if (rowsInSection_ % 5 == 0 && writesReport_) report_ += "\n";
+    if (drain_) drain_();
 }
 
 void WriteTableHeading(ReportWriter& out, const TableHeading& heading, const std::string& ciLevelText,

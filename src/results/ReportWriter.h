@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -10,23 +11,35 @@
 
 namespace kalderon {
 
+// Which of the two texts a writer writes; the other is left as it is.
+enum class WrittenTexts { kBoth, kReport, kExport };
+
 // Appends to the report text and the semicolon-separated export text of one
 // results window while its group sections are written.  Knows whether the
 // export carries a group column, which section is being written and how
 // many table rows that section has had.
 class ReportWriter {
 public:
-    ReportWriter(std::string& report, ExportText& exportText, bool groupColumn);
+    ReportWriter(std::string& report, ExportText& exportText, bool groupColumn,
+                 WrittenTexts texts = WrittenTexts::kBoth);
+
+    // `drain` is called after every table row, so that its owner can hand
+    // on the text written so far.
+    void DrainAfterEachRow(std::function<void()> drain) { drain_ = std::move(drain); }
 
     // Starts group section `index` (0 for the first) of the group `groupCode`.
     void BeginSection(int index, const std::string& groupCode);
 
     // Report text only.
-    void Append(const std::string& text) { report_ += text; }
+    void Append(const std::string& text)
+    {
+        if (writesReport_) report_ += text;
+    }
     // A string-table entry, formatted with args when there are any.
     template <typename... Args>
     void AppendString(int stringId, const Args&... args)
     {
+        if (!writesReport_) return;
         if constexpr (sizeof...(Args) == 0)
             report_ += LoadString(stringId);
         else
@@ -38,6 +51,7 @@ public:
     template <typename... Args>
     void AppendHeading(int stringId, const Args&... args)
     {
+        if (!writesReport_) return;
         std::string heading;
         if constexpr (sizeof...(Args) == 0)
             heading = LoadString(stringId);
@@ -65,10 +79,12 @@ public:
     template <typename... Args>
     void FormattedTableRow(const PreparedFormat& reportFormat, const PreparedFormat& exportFormat, const Args&... args)
     {
-        AppendText(report_, reportFormat, args...);
-        exportLine_.clear();
-        AppendText(exportLine_, exportFormat, args...);
-        AppendExportLine(exportLine_);
+        if (writesReport_) AppendText(report_, reportFormat, args...);
+        if (writesExport_) {
+            exportLine_.clear();
+            AppendText(exportLine_, exportFormat, args...);
+            AppendExportLine(exportLine_);
+        }
         CountRow();
     }
 
@@ -80,6 +96,9 @@ private:
     std::string& report_;
     ExportText& export_;
     bool groupColumn_;
+    bool writesReport_;
+    bool writesExport_;
+    std::function<void()> drain_;
     int section_ = 0;
     int rowsInSection_ = 0;
     bool netSurvivalWording_ = false;

@@ -60,33 +60,40 @@ void WriteRecordCounts(ReportWriter& out, const CGroupInfo& info)
 
 }  // namespace
 
-void ResultReport::SetResults(CAnalysisData source, AnalysisKind kind, const std::string& timeStamp)
+void ResultReport::SetResults(CAnalysisData source, AnalysisKind kind, const std::string& timeStamp,
+                              TextBuilding building)
 {
     data_ = std::move(source);
     kind_ = kind;
-    comparisonExportText_.clear();
-    BuildReport(timeStamp);
-}
-
-void ResultReport::BuildReport(const std::string& timeStamp)
-{
+    timeStamp_ = timeStamp;
+    building_ = building;
     reportText_.clear();
     exportText_.clear();
+    comparisonExportText_.clear();
+    if (building == TextBuilding::kWhenWritten) return;
 
+    size_t timePoints = 0;
+    for (const CGroupResult& group : data_.groupResults)
+        if (group.info.recordsRead > 0) timePoints += group.timePoints.size();
+    reportText_.reserve(timePoints * kReportBytesPerTimePoint);
+    exportText_.Reserve(timePoints * kExportBytesPerTimePoint);
+    WriteSections(reportText_, exportText_, WrittenTexts::kBoth, {});
+}
+
+void ResultReport::WriteSections(std::string& report, ExportText& exportText, WrittenTexts texts,
+                                 std::function<void()> drain) const
+{
     // Groups that no case was counted into (all but the first after an
     // analysis without strata) have no section.
     std::vector<const CGroupResult*> sections;
     for (const CGroupResult& group : data_.groupResults)
         if (group.info.recordsRead > 0) sections.push_back(&group);
     const bool severalGroups = sections.size() > 1;
-    size_t timePoints = 0;
-    for (const CGroupResult* group : sections) timePoints += group->timePoints.size();
-    reportText_.reserve(timePoints * kReportBytesPerTimePoint);
-    exportText_.Reserve(timePoints * kExportBytesPerTimePoint);
 
-    ReportWriter out(reportText_, exportText_, severalGroups);
+    ReportWriter out(report, exportText, severalGroups, texts);
+    if (drain) out.DrainAfterEachRow(std::move(drain));
     if (data_.UsesNetSurvival()) out.UseNetSurvivalWording();
-    WriteReportHeader(out, data_, kind_, timeStamp);
+    WriteReportHeader(out, data_, kind_, timeStamp_);
     for (size_t g = 0; g < sections.size(); ++g) {
         const CGroupResult& group = *sections[g];
         out.BeginSection(static_cast<int>(g), group.info.code);
@@ -97,6 +104,38 @@ void ResultReport::BuildReport(const std::string& timeStamp)
         WriteRecordCounts(out, group.info);
         WriteAnalysisBlock(out, data_, kind_, group);
     }
+}
+
+void ResultReport::WriteReport(const ExportText::Sink& sink, size_t pieceBytes) const
+{
+    if (building_ == TextBuilding::kNow) {
+        sink(reportText_);
+        return;
+    }
+    std::string text;
+    ExportText unused;
+    WriteSections(text, unused, WrittenTexts::kReport, [&] {
+        if (text.size() < pieceBytes) return;
+        sink(text);
+        text.clear();
+    });
+    text += reportText_;
+    if (!text.empty()) sink(text);
+}
+
+void ResultReport::WriteExport(const ExportText::Sink& sink, bool crlf, size_t pieceBytes) const
+{
+    if (building_ == TextBuilding::kNow) {
+        exportText_.Write(sink, crlf);
+        return;
+    }
+    std::string unused;
+    ExportText text;
+    WriteSections(unused, text, WrittenTexts::kExport, [&] {
+        if (text.size() >= pieceBytes) text.Drain(sink, crlf);
+    });
+    text.Append(exportText_);
+    text.Write(sink, crlf);
 }
 
 void ResultReport::AddComparison(ComparisonTexts comparison)

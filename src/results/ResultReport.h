@@ -1,12 +1,19 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "results/ComparisonReport.h"
 #include "results/ExportText.h"
+#include "results/ReportWriter.h"
 #include "stats/AnalysisData.h"
 
 namespace kalderon {
+
+// When the texts of a report are made: at once, to be shown and kept, or
+// only while they are written out, piece by piece, so that neither is ever
+// held whole.
+enum class TextBuilding { kNow, kWhenWritten };
 
 // The report text and the semicolon-separated export text of one analysis,
 // built in one pass from a copy of the analysis record; when asked for, the
@@ -15,7 +22,10 @@ class ResultReport {
 public:
     // Keeps a copy of the record (the record itself when it is moved in)
     // and builds both texts; timeStamp is the already formatted creation time.
-    void SetResults(CAnalysisData source, AnalysisKind kind, const std::string& timeStamp);
+    // When they are built as they are written, reportText() and
+    // exportParts() hold only what is appended after the group sections.
+    void SetResults(CAnalysisData source, AnalysisKind kind, const std::string& timeStamp,
+                    TextBuilding building = TextBuilding::kNow);
 
     // Appends a section to the report text and its lines to the export.
     void AppendSection(const std::string& section, const ExportText& exportLines)
@@ -36,11 +46,23 @@ public:
     // Lines ended by "\n"; empty without a comparison or with an empty one.
     const std::string& comparisonExportText() const { return comparisonExportText_; }
 
+    // The whole report text, and the whole export with "\r\n" line ends
+    // when `crlf`, handed to `sink` in pieces of about `pieceBytes` when they
+    // are built as they are written.
+    void WriteReport(const ExportText::Sink& sink, size_t pieceBytes = kPieceBytes) const;
+    void WriteExport(const ExportText::Sink& sink, bool crlf, size_t pieceBytes = kPieceBytes) const;
+
 private:
-    void BuildReport(const std::string& timeStamp);
+    static constexpr size_t kPieceBytes = 1 << 20;
+
+    // The group sections of the chosen texts, `drain` called after each row.
+    void WriteSections(std::string& report, ExportText& exportText, WrittenTexts texts,
+                       std::function<void()> drain) const;
 
     CAnalysisData data_;
     AnalysisKind kind_ = kLifeTable;
+    std::string timeStamp_;
+    TextBuilding building_ = TextBuilding::kNow;
     std::string reportText_;
     ExportText exportText_;
     std::string comparisonExportText_;

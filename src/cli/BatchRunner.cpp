@@ -1,8 +1,6 @@
 #include "cli/BatchRunner.h"
 
 #include <algorithm>
-#include <functional>
-#include <string_view>
 #include <utility>
 
 #include "analysis/ParameterChoices.h"
@@ -11,6 +9,7 @@
 #include "cli/ChartOutput.h"
 #include "cli/DatabaseInputReader.h"
 #include "cli/PopulationInput.h"
+#include "cli/ReportFiles.h"
 #include "import/TextFileReader.h"
 #include "results/LineEnds.h"
 #include "results/SafeFileWrite.h"
@@ -45,20 +44,6 @@ bool WriteFile(const std::string& path, const std::string& bytes, std::string& e
 {
     std::string reason;
     return Written(WriteFileSafely(path, bytes, reason), path, reason, error);
-}
-
-// Writes what `write` hands to its sink as WriteFileSafely does.
-bool WriteFile(const std::string& path, const std::function<void(const ByteWriter&)>& write, std::string& error)
-{
-    std::string reason;
-    const bool ok = WriteFileSafely(
-        path,
-        [&write](const ByteWriter& sink) {
-            write(sink);
-            return true;
-        },
-        reason);
-    return Written(ok, path, reason, error);
 }
 
 }  // namespace
@@ -109,21 +94,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     }
 
     const ResultReport& report = outcome.report;
-    if (options.reportPath.empty()) {
-        report.WriteReport(
-            [&out](std::string_view piece) { out.write(piece.data(), static_cast<std::streamsize>(piece.size())); });
-        out.flush();
-        if (!out) {
-            err << kProgram << "cannot write the report to standard output\n";
-            return kExitUsage;
-        }
-    } else if (!WriteFile(
-                   options.reportPath, [&report](const ByteWriter& sink) { report.WriteReport(sink); }, error)) {
-        err << kProgram << error << "\n";
-        return kExitUsage;
-    }
-    if (!options.csvPath.empty() &&
-        !WriteFile(options.csvPath, [&report](const ByteWriter& sink) { report.WriteExport(sink, true); }, error)) {
+    if (!WriteReportFiles(report, options.reportPath, options.csvPath, out, error)) {
         err << kProgram << error << "\n";
         return kExitUsage;
     }

@@ -66,54 +66,65 @@ bool WriteFileSafely(const std::string& path, const std::string& bytes, std::str
 bool WriteFileSafely(const std::string& path, const std::function<bool(const ByteWriter&)>& produce,
                      std::string& reason)
 {
-    struct stat target {};
-    const bool replacing = ::stat(path.c_str(), &target) == 0;
-    if (replacing && S_ISDIR(target.st_mode)) {
-        reason = std::strerror(EISDIR);
-        return false;
-    }
-    std::string temporary;
-    const int fd = CreateTemporaryBeside(path, temporary);
-    if (fd < 0) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    bool written = true;
-    int error = 0;
-    bool produced = false;
-    try {
-        produced = produce([&](std::string_view piece) {
-            if (written && !WriteAll(fd, piece)) {
-                written = false;
-                error = errno;
-            }
-        });
-    } catch (...) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        throw;
-    }
-    if (!produced) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
+    SafeFile file;
+    if (!file.Open(path, reason)) return false;
+    if (!produce([&file](std::string_view piece) { file.Write(piece); })) {
         reason.clear();
         return false;
     }
-    bool ok = written && (!replacing || ::fchmod(fd, target.st_mode & 07777) == 0) && ::fsync(fd) == 0;
-    if (written && !ok) error = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
+    return file.Commit(reason);
+}
+
+bool SafeFile::Open(const std::string& path, std::string& reason)
+{
+    Discard();
+    struct stat target {};
+    replacing_ = ::stat(path.c_str(), &target) == 0;
+    if (replacing_ && S_ISDIR(target.st_mode)) {
+        reason = std::strerror(EISDIR);
+        return false;
     }
-    if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ok = false;
-        error = errno;
+    mode_ = target.st_mode & 07777;
+    fd_ = CreateTemporaryBeside(path, temporary_);
+    if (fd_ < 0) {
+        reason = std::strerror(errno);
+        return false;
     }
-    if (!ok) {
-        ::unlink(temporary.c_str());
+    path_ = path;
+    error_ = 0;
+    return true;
+}
+
+void SafeFile::Write(std::string_view bytes)
+{
+    if (fd_ >= 0 && error_ == 0 && !WriteAll(fd_, bytes)) error_ = errno;
+}
+
+bool SafeFile::Commit(std::string& reason)
+{
+    if (fd_ < 0) {
+        reason = std::strerror(EBADF);
+        return false;
+    }
+    int error = error_;
+    if (error == 0 && ((replacing_ && ::fchmod(fd_, mode_) != 0) || ::fsync(fd_) != 0)) error = errno;
+    if (::close(fd_) != 0 && error == 0) error = errno;
+    fd_ = -1;
+    if (error == 0 && ::rename(temporary_.c_str(), path_.c_str()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(temporary_.c_str());
         reason = std::strerror(error);
+        return false;
     }
-    return ok;
+    return true;
+}
+
+void SafeFile::Discard()
+{
+    if (fd_ < 0) return;
+    ::close(fd_);
+    fd_ = -1;
+    ::unlink(temporary_.c_str());
 }
 
 }  // namespace kalderon

@@ -20,4 +20,33 @@ using ByteWriter = std::function<void(std::string_view)>;
 bool WriteFileSafely(const std::string& path, const std::function<bool(const ByteWriter&)>& produce,
                      std::string& reason);
 
+// The steps of WriteFileSafely one by one, for files written side by side
+// and replaced together: the bytes go to a new file beside `path`, which
+// Commit puts in its place; a file not committed is removed on destruction.
+class SafeFile {
+public:
+    SafeFile() = default;
+    SafeFile(const SafeFile&) = delete;
+    SafeFile& operator=(const SafeFile&) = delete;
+    ~SafeFile() { Discard(); }
+
+    // False, with the system's reason, when the new file cannot be made.
+    bool Open(const std::string& path, std::string& reason);
+    // A failed write is reported by Commit.
+    void Write(std::string_view bytes);
+    // Puts every byte on disk and the file in place of any old one; false,
+    // with the system's reason and the old file unchanged, when that fails.
+    bool Commit(std::string& reason);
+    // Removes the new file, leaving any old one as it was.
+    void Discard();
+
+private:
+    std::string path_;
+    std::string temporary_;
+    int fd_ = -1;
+    bool replacing_ = false;
+    unsigned mode_ = 0;
+    int error_ = 0;  // the first failed write's errno
+};
+
 }  // namespace kalderon

@@ -2,10 +2,12 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 #include <unistd.h>
 
 #include "SharedDataSet.h"
 #include "analysis/ParameterChoices.h"
+#include "cli/ReportFiles.h"
 #include "results/ResultReport.h"
 #include "results/SafeFileWrite.h"
 #include "stats/ProductLimit.h"
@@ -43,6 +45,31 @@ void BM_ProductLimitReportAndExport(benchmark::State& state)
     state.counters["report MB"] = static_cast<double>(bytes) / 1e6;
 }
 BENCHMARK(BM_ProductLimitReportAndExport)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same texts as kalderon-batch writes them: built while they are
+// written, the export on a second thread.
+void BM_ProductLimitReportFiles(benchmark::State& state)
+{
+    DataSet& dataSet = SharedDataSet(state.range(0));
+    ApplyParameterChoices(dataSet.analysis, ParameterChoices{"1", 0, ".95"});
+    ComputeProductLimit(dataSet.analysis, dataSet.cases, true);
+    const std::string base =
+        (std::filesystem::temp_directory_path() / ("kalderon-report-bench-" + std::to_string(getpid()))).string();
+    const std::string reportPath = base + ".txt", exportPath = base + ".csv";
+    ResultReport report;
+    report.SetResults(dataSet.analysis, kProductLimit, "Tuesday 08. December 2026 12:00:00",
+                      TextBuilding::kWhenWritten);
+    for (auto _ : state) {
+        std::string error;
+        std::ostringstream unused;
+        if (!batch::WriteReportFiles(report, reportPath, exportPath, unused, error)) state.SkipWithError(error.c_str());
+    }
+    state.counters["report MB"] = static_cast<double>(std::filesystem::file_size(reportPath)) / 1e6;
+    state.counters["export MB"] = static_cast<double>(std::filesystem::file_size(exportPath)) / 1e6;
+    std::remove(reportPath.c_str());
+    std::remove(exportPath.c_str());
+}
+BENCHMARK(BM_ProductLimitReportFiles)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 }  // namespace
 }  // namespace kalderon::bench

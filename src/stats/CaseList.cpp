@@ -23,17 +23,17 @@ void CaseListBuilder::Add(CCaseRecord c)
             data_.firstBeginDate = c.beginDate;
         if (!data_.lastEndDate.isValid() || c.endDate.serial() > data_.lastEndDate.serial())
             data_.lastEndDate = c.endDate;
-        if (statusSeen_.insert(c.statusText).second) data_.statusCodes.push_back(c.statusText);
-        if (sexSeen_.insert(c.sexText).second) data_.sexCodes.push_back(c.sexText);
+        if (statusSeen_.Number(c.statusText).second) data_.statusCodes.push_back(c.statusText);
+        if (sexSeen_.Number(c.sexText).second) data_.sexCodes.push_back(c.sexText);
         data_.maxObservationDays = std::max(data_.maxObservationDays, c.observationDays);
     }
 
-    auto [it, isNew] = groupIds_.try_emplace(c.groupText, static_cast<std::int32_t>(groupsByArrival_.size()));
+    const auto [groupId, isNew] = groupIds_.Number(c.groupText);
     if (isNew) groupsByArrival_.push_back(CGroupInfo{c.groupText, "", 0, 0, 0});
-    CGroupInfo& group = groupsByArrival_[it->second];
+    CGroupInfo& group = groupsByArrival_[groupId];
     group.recordsRead += 1;
     (c.isValid ? group.recordsValid : group.recordsSkipped) += 1;
-    rowGroup_.push_back(it->second);
+    rowGroup_.push_back(groupId);
 
     rows_.push_back(std::move(c));
 }

@@ -2,14 +2,13 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "stats/AnalysisData.h"
 #include "stats/CaseFacts.h"
 #include "stats/CaseRecord.h"
 #include "stats/ResultTables.h"
+#include "stats/TextNumbering.h"
 
 namespace kalderon {
 
@@ -47,10 +46,10 @@ private:
     CAnalysisData& data_;
     std::vector<CCaseRecord> rows_;
     std::vector<std::int32_t> rowGroup_;  // per row: its group in order of first appearance
-    std::unordered_map<std::string, std::int32_t> groupIds_;
+    TextNumbering groupIds_;
     std::vector<CGroupInfo> groupsByArrival_;
-    std::unordered_set<std::string> statusSeen_;
-    std::unordered_set<std::string> sexSeen_;
+    TextNumbering statusSeen_;
+    TextNumbering sexSeen_;
 };
 
 }  // namespace kalderon

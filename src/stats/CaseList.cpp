@@ -13,6 +13,7 @@ CaseListBuilder::CaseListBuilder(CAnalysisData& data) : data_(data) {}
 void CaseListBuilder::Reserve(size_t rows)
 {
     ReserveLarge(rows_, rows);
+    prefault_.Start(rows_.data(), rows_.capacity() * sizeof(CCaseRecord));
     rowGroup_.reserve(rows);
 }
 
@@ -40,6 +41,7 @@ void CaseListBuilder::Add(CCaseRecord c)
 
 CaseList CaseListBuilder::Finish()
 {
+    prefault_.Stop();
     const auto n = static_cast<std::int32_t>(rows_.size());
     const std::vector<std::int32_t> order = CaseListOrder(rows_);
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "stats/AnalysisData.h"
+#include "stats/BackgroundPrefault.h"
 #include "stats/CaseFacts.h"
 #include "stats/CaseRecord.h"
 #include "stats/ResultTables.h"
@@ -50,6 +51,7 @@ private:
     std::vector<CGroupInfo> groupsByArrival_;
     TextNumbering statusSeen_;
     TextNumbering sexSeen_;
+    BackgroundPrefault prefault_;  // of rows_, while they are added
 };
 
 }  // namespace kalderon

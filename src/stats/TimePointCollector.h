@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "stats/BackgroundPrefault.h"
 #include "stats/LargeArrays.h"
 #include "stats/ResultTables.h"
 #include "stats/StatusTexts.h"
@@ -34,8 +35,10 @@ public:
     // initial; the group's collected points are freed.
     void Fill(int group, std::vector<CTimePointResult>& rows)
     {
+        ReserveLarge(rows, points_[group].size());
+        BackgroundPrefault prefault;  // while the points are ordered and the rows filled
+        prefault.Start(rows.data(), rows.capacity() * sizeof(CTimePointResult), BackgroundPrefault::kBackToFront);
         const std::vector<std::uint32_t> order = orders_[group].Finish();
-        ReserveLarge(rows, order.size());
         for (const std::uint32_t arrival : order) {
             const Point& point = points_[group][arrival];
             CTimePointResult& row = rows.emplace_back();

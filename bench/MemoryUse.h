@@ -23,7 +23,7 @@ inline double CaseListMegabytes(const CaseList& cases)
     const CaseFacts& f = cases.facts;
     bytes += f.cases.capacity() * sizeof(CaseFact) + (f.beginDays.capacity() + f.endDays.capacity()) * sizeof(double) +
              f.starts.capacity() * sizeof(StartKey) + f.groupStarts.capacity() * sizeof(GroupStart);
-    const auto heapPart = [](const std::string& s) { return s.capacity() > 15 ? s.capacity() + 1 : 0; };
+    const auto heapPart = [](const CompactText& s) { return s.size() > CompactText::kInPlace ? sizeof(size_t) + s.size() : 0; };
     for (const CCaseRecord& c : cases.records) bytes += heapPart(c.statusText) + heapPart(c.groupText) + heapPart(c.sexText);
     return bytes / (1024.0 * 1024.0);
 }

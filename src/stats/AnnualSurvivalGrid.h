@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "stats/PopulationTable.h"
@@ -17,7 +18,7 @@ public:
     explicit AnnualSurvivalGrid(const std::vector<CPopulationYearTable>& tables);
 
     // 0 for the first sex, 1 for the second.
-    static int SexIndex(const std::string& sexText, const std::string& sexCodeFirst)
+    static int SexIndex(std::string_view sexText, std::string_view sexCodeFirst)
     {
         return sexText == sexCodeFirst ? 0 : 1;
     }

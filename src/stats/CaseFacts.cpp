@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "stats/CalendarTable.h"
+#include "stats/TextNumbering.h"
 
 namespace kalderon {
 namespace {
@@ -30,6 +31,14 @@ private:
     std::uint32_t last_ = 0;
 };
 
+// The position of `text` among `codes`, which it joins when it is new.
+std::uint32_t CodeNumber(TextNumbering& numbers, std::string_view text, std::vector<std::string>& codes)
+{
+    const auto [number, isNew] = numbers.Number(text);
+    if (isNew) codes.emplace_back(text);
+    return static_cast<std::uint32_t>(number);
+}
+
 std::uint64_t Pack(std::uint32_t high, std::uint32_t low)
 {
     return (static_cast<std::uint64_t>(high) << 32) | low;
@@ -50,7 +59,7 @@ CaseFacts BuildCaseFacts(const std::vector<CCaseRecord>& records, const std::vec
     facts.cases.resize(records.size());
     facts.beginDays.resize(records.size());
     facts.endDays.resize(records.size());
-    FirstAppearance<std::string> sexNumber, statusNumber;
+    TextNumbering sexNumbers, statusNumbers;
     FirstAppearance<std::uint64_t> startNumber, groupStartNumber;
     for (size_t k = 0; k < records.size(); ++k) {
         const CCaseRecord& c = records[k];
@@ -60,7 +69,7 @@ CaseFacts BuildCaseFacts(const std::vector<CCaseRecord>& records, const std::vec
         const YearAndDay begin = LookUpYearAndDay(c.beginDate);
         const StartKey start{static_cast<std::int16_t>(begin.year),
                              static_cast<std::int16_t>(std::max(0, CompletedYearsOfAge(LookUpYearAndDay(c.birthDate), begin))),
-                             sexNumber(c.sexText, [&] { facts.sexCodes.push_back(c.sexText); })};
+                             CodeNumber(sexNumbers, c.sexText, facts.sexCodes)};
         const std::uint64_t packed =
             Pack((static_cast<std::uint32_t>(static_cast<std::uint16_t>(start.year)) << 16) |
                      static_cast<std::uint16_t>(start.age),
@@ -70,7 +79,7 @@ CaseFacts BuildCaseFacts(const std::vector<CCaseRecord>& records, const std::vec
         fact.start = startNumber(packed, [&] { facts.starts.push_back(start); });
         fact.groupStart = groupStartNumber(Pack(static_cast<std::uint32_t>(groupIndex[k]), fact.start),
                                            [&] { facts.groupStarts.push_back({groupIndex[k], fact.start}); });
-        fact.statusCode = statusNumber(c.statusText, [&] { facts.statusCodes.push_back(c.statusText); });
+        fact.statusCode = CodeNumber(statusNumbers, c.statusText, facts.statusCodes);
     }
     return facts;
 }

@@ -24,13 +24,13 @@ void CaseListBuilder::Add(CCaseRecord c)
             data_.firstBeginDate = c.beginDate;
         if (!data_.lastEndDate.isValid() || c.endDate.serial() > data_.lastEndDate.serial())
             data_.lastEndDate = c.endDate;
-        if (statusSeen_.Number(c.statusText).second) data_.statusCodes.push_back(c.statusText);
-        if (sexSeen_.Number(c.sexText).second) data_.sexCodes.push_back(c.sexText);
+        if (statusSeen_.Number(c.statusText).second) data_.statusCodes.emplace_back(c.statusText);
+        if (sexSeen_.Number(c.sexText).second) data_.sexCodes.emplace_back(c.sexText);
         data_.maxObservationDays = std::max(data_.maxObservationDays, c.observationDays);
     }
 
     const auto [groupId, isNew] = groupIds_.Number(c.groupText);
-    if (isNew) groupsByArrival_.push_back(CGroupInfo{c.groupText, "", 0, 0, 0});
+    if (isNew) groupsByArrival_.push_back(CGroupInfo{c.groupText.str(), "", 0, 0, 0});
     CGroupInfo& group = groupsByArrival_[groupId];
     group.recordsRead += 1;
     (c.isValid ? group.recordsValid : group.recordsSkipped) += 1;

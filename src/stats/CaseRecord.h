@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "stats/CompactText.h"
 #include "stats/DateValue.h"
 
 namespace kalderon {
@@ -16,9 +17,9 @@ struct CCaseRecord {
     DateValue endDate;
     DateValue birthDate;
     bool isValid = false;
-    std::string statusText;
-    std::string groupText;
-    std::string sexText;
+    CompactText statusText;
+    CompactText groupText;
+    CompactText sexText;
 };
 
 // The values one imported record delivers, in the order they build a case.

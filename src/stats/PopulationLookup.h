@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "stats/CaseRecord.h"
@@ -19,7 +20,7 @@ public:
 
     const CPopulationYearTable& TableFor(int year) const;
     // The table value at row `index` (capped at the last row); 0 without tables.
-    double Value(int year, int index, const std::string& sexText) const
+    double Value(int year, int index, std::string_view sexText) const
     {
         return SexValue(year, index, sexText == sexCodeFirst_ ? 0 : 1);
     }

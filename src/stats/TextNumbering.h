@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -14,31 +16,36 @@ namespace kalderon {
 class TextNumbering {
 public:
     // The number of `text`, and whether it was seen for the first time.
-    std::pair<std::int32_t, bool> Number(const std::string& text)
+    std::pair<std::int32_t, bool> Number(std::string_view text)
     {
         if (numbers_.empty()) {
-            for (size_t i = 0; i < few_.size(); ++i)
-                if (few_[i] == text) return {static_cast<std::int32_t>(i), false};
-            few_.push_back(text);
-            const auto number = static_cast<std::int32_t>(few_.size()) - 1;
-            if (few_.size() > kFew) MoveToHashTable();
-            return {number, true};
+            for (size_t i = 0; i < texts_.size(); ++i)
+                if (texts_[i] == text) return {static_cast<std::int32_t>(i), false};
+        } else if (const auto it = numbers_.find(text); it != numbers_.end()) {
+            return {it->second, false};
         }
-        const auto [it, isNew] = numbers_.try_emplace(text, static_cast<std::int32_t>(numbers_.size()));
-        return {it->second, isNew};
+        const auto number = static_cast<std::int32_t>(texts_.size());
+        texts_.emplace_back(text);
+        if (!numbers_.empty()) {
+            numbers_.emplace(texts_.back(), number);
+        } else if (texts_.size() > kFew) {
+            for (size_t i = 0; i < texts_.size(); ++i) numbers_.emplace(texts_[i], static_cast<std::int32_t>(i));
+        }
+        return {number, true};
     }
+
+    const std::string& Text(std::int32_t number) const { return texts_[number]; }
 
 private:
     static constexpr size_t kFew = 16;
 
-    void MoveToHashTable()
-    {
-        for (size_t i = 0; i < few_.size(); ++i) numbers_.emplace(std::move(few_[i]), static_cast<std::int32_t>(i));
-        std::vector<std::string>().swap(few_);
-    }
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
 
-    std::vector<std::string> few_;
-    std::unordered_map<std::string, std::int32_t> numbers_;
+    std::vector<std::string> texts_;
+    std::unordered_map<std::string, std::int32_t, Hash, std::equal_to<>> numbers_;
 };
 
 }  // namespace kalderon

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 #include <vector>
 
 #include "stats/BackgroundPrefault.h"
 #include "stats/LargeArrays.h"
 #include "stats/ResultTables.h"
-#include "stats/StatusTexts.h"
+#include "stats/TextNumbering.h"
 #include "stats/TimePointOrder.h"
 
 namespace kalderon {
@@ -25,10 +25,10 @@ public:
         points_[group].reserve(points);
     }
 
-    void Add(int group, std::int32_t survivalDays, std::int32_t entryDays, const std::string& statusText, bool isEvent)
+    void Add(int group, std::int32_t survivalDays, std::int32_t entryDays, std::string_view statusText, bool isEvent)
     {
         orders_[group].Add(survivalDays, isEvent);
-        points_[group].push_back({survivalDays, entryDays, statuses_.Number(statusText)});
+        points_[group].push_back({survivalDays, entryDays, statuses_.Number(statusText).first});
     }
 
     // The rows of a group with time, entry and status set, all else
@@ -53,12 +53,12 @@ private:
     struct Point {
         std::int32_t days;
         std::int32_t entryDays;
-        std::uint32_t status;
+        std::int32_t status;
     };
 
     std::vector<TimePointOrder> orders_;
     std::vector<std::vector<Point>> points_;
-    StatusTexts statuses_;
+    TextNumbering statuses_;
 };
 
 }  // namespace kalderon

@@ -45,7 +45,7 @@ std::vector<CGroupInfo> LiteralGroupList(const std::vector<CCaseRecord>& rows)
 {
     std::list<CGroupInfo> list;
     for (const CCaseRecord& c : rows) {
-        CGroupInfo g{c.groupText, "", 1, c.isValid ? 1 : 0, c.isValid ? 0 : 1};
+        CGroupInfo g{c.groupText.str(), "", 1, c.isValid ? 1 : 0, c.isValid ? 0 : 1};
         auto it = list.end();
         bool done = false;
         while (it != list.begin()) {

@@ -8,7 +8,7 @@
 namespace kalderon {
 namespace {
 
-// Against numbering by a hash table alone, on texts that arrive again and
+// Against numbering by a hash table alone, and each number gives its text back, on texts that arrive again and
 // again, before, at and after the change to the hash table; texts that
 // differ only after an embedded zero byte or in length count as different.
 TEST(TextNumberingTest, NumbersInOrderOfFirstAppearanceBeforeAndAfterTheChangeToHashing)
@@ -29,6 +29,7 @@ TEST(TextNumberingTest, NumbersInOrderOfFirstAppearanceBeforeAndAfterTheChangeTo
             const std::pair<std::int32_t, bool> got = numbering.Number(text);
             ASSERT_EQ(got.first, it->second) << distinct << " texts, call " << k;
             ASSERT_EQ(got.second, isNew) << distinct << " texts, call " << k;
+            ASSERT_EQ(numbering.Text(got.first), text) << distinct << " texts, call " << k;
         }
     }
 }

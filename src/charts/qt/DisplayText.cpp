@@ -15,7 +15,7 @@ constexpr char16_t kCp1252High[32] = {
 
 }  // namespace
 
-QString DisplayText(const std::string& bytes)
+QString DisplayText(std::string_view bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));

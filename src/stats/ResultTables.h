@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "stats/CompactText.h"
+
 namespace kalderon {
 
 // One distinct group text with its record counters.
@@ -54,7 +56,7 @@ struct CIntervalResultTable {
 struct CTimePointResult {
     std::int32_t entryDays = 0;
     std::int32_t survivalDays = 0;
-    std::string statusText;
+    CompactText statusText;
     double atRisk = 0.0;
     double proportionSurviving = 1.0;
     double cumulativeSurvival = 1.0;

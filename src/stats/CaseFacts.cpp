@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "stats/CalendarTable.h"
+#include "stats/LargeArrays.h"
 #include "stats/TextNumbering.h"
 
 namespace kalderon {
@@ -56,9 +57,9 @@ std::vector<std::uint8_t> CaseFacts::Matches(const std::vector<std::string>& cod
 CaseFacts BuildCaseFacts(const std::vector<CCaseRecord>& records, const std::vector<std::int32_t>& groupIndex)
 {
     CaseFacts facts;
-    facts.cases.resize(records.size());
-    facts.beginDays.resize(records.size());
-    facts.endDays.resize(records.size());
+    ResizeLarge(facts.cases, records.size());
+    ResizeLarge(facts.beginDays, records.size());
+    ResizeLarge(facts.endDays, records.size());
     TextNumbering sexNumbers, statusNumbers;
     FirstAppearance<std::uint64_t> startNumber, groupStartNumber;
     for (size_t k = 0; k < records.size(); ++k) {

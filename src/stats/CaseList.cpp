@@ -14,7 +14,7 @@ void CaseListBuilder::Reserve(size_t rows)
 {
     ReserveLarge(rows_, rows);
     prefault_.Start(rows_.data(), rows_.capacity() * sizeof(CCaseRecord));
-    rowGroup_.reserve(rows);
+    ReserveLarge(rowGroup_, rows);
 }
 
 void CaseListBuilder::Add(CCaseRecord c)
@@ -46,7 +46,7 @@ CaseList CaseListBuilder::Finish()
     const std::vector<std::int32_t> order = CaseListOrder(rows_);
 
     CaseList list;
-    list.rowToList.assign(n, 0);
+    ResizeLarge(list.rowToList, n);
     for (std::int32_t pos = 0; pos < n; ++pos) list.rowToList[order[pos]] = pos;
 
     // The group list sorted by code (byte-wise), and each group's position in it.
@@ -59,7 +59,7 @@ CaseList CaseListBuilder::Finish()
         groupPosition[byCode[pos]] = static_cast<std::int32_t>(pos);
         list.groups.push_back(groupsByArrival_[byCode[pos]]);
     }
-    list.groupIndex.resize(n);
+    ResizeLarge(list.groupIndex, n);
     for (std::int32_t pos = 0; pos < n; ++pos) list.groupIndex[pos] = groupPosition[rowGroup_[order[pos]]];
 
     // Move rows into list order in place, one permutation cycle at a time.

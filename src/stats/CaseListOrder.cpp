@@ -9,6 +9,7 @@
 #include <utility>
 #include <unordered_map>
 
+#include "stats/LargeArrays.h"
 #include "stats/RadixSort.h"
 
 namespace kalderon {
@@ -142,8 +143,8 @@ struct SortItem {
 std::vector<std::int32_t> SortByPackedKey(const std::vector<CCaseRecord>& rows, const PackedListKey& packed)
 {
     const size_t n = rows.size();
-    const auto items = std::make_unique_for_overwrite<SortItem[]>(n);
-    const auto buffer = std::make_unique_for_overwrite<SortItem[]>(n);
+    const auto items = LargeBufferForOverwrite<SortItem>(n);
+    const auto buffer = LargeBufferForOverwrite<SortItem>(n);
     // Rows enter newest first, so that the stable sort puts equal keys in
     // descending row order.
     EpochCounter epoch;
@@ -151,7 +152,7 @@ std::vector<std::int32_t> SortByPackedKey(const std::vector<CCaseRecord>& rows, 
         items[n - 1 - row] = SortItem{packed(rows[row], epoch(rows[row])), static_cast<std::int32_t>(row)};
     const SortItem* sorted =
         RadixSortBy(items.get(), buffer.get(), n, packed.bits(), [](const SortItem& item) { return item.key; });
-    std::vector<std::int32_t> sortedRows(n);
+    auto sortedRows = LargeVector<std::int32_t>(n);
     for (size_t pos = 0; pos < n; ++pos) sortedRows[pos] = sorted[pos].row;
     return sortedRows;
 }
@@ -171,7 +172,7 @@ std::vector<std::int32_t> SortByListKey(const std::vector<CCaseRecord>& rows)
                                static_cast<std::uint8_t>(c.endDate.isValid() ? 1 : 0)});
     }
     std::sort(keys.begin(), keys.end());
-    std::vector<std::int32_t> sortedRows(n);
+    auto sortedRows = LargeVector<std::int32_t>(n);
     for (std::int32_t pos = 0; pos < n; ++pos) sortedRows[pos] = keys[pos].row;
     return sortedRows;
 }

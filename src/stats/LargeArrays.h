@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 namespace kalderon {
@@ -15,6 +16,32 @@ void ReserveLarge(std::vector<T>& v, size_t n)
 {
     v.reserve(n);
     ReserveLarge(v.data(), v.capacity() * sizeof(T));
+}
+
+// Resizes to `n` elements, value-initialising the new ones in fresh room
+// marked as above.
+template <class T>
+void ResizeLarge(std::vector<T>& v, size_t n)
+{
+    if (n > v.capacity()) ReserveLarge(v, n);
+    v.resize(n);
+}
+
+template <class T>
+std::vector<T> LargeVector(size_t n)
+{
+    std::vector<T> v;
+    ResizeLarge(v, n);
+    return v;
+}
+
+// Room for `n` elements left uninitialised, marked as above.
+template <class T>
+std::unique_ptr<T[]> LargeBufferForOverwrite(size_t n)
+{
+    auto buffer = std::make_unique_for_overwrite<T[]>(n);
+    ReserveLarge(buffer.get(), n * sizeof(T));
+    return buffer;
 }
 
 }  // namespace kalderon

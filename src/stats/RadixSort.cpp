@@ -2,6 +2,8 @@
 
 #include <bit>
 
+#include "stats/LargeArrays.h"
+
 namespace kalderon {
 
 void RadixSort(std::vector<std::uint64_t>& keys)
@@ -13,7 +15,7 @@ void RadixSort(std::vector<std::uint64_t>& keys)
     }
     std::uint64_t differing = 0;  // the bits in which some key differs from the first
     for (const std::uint64_t key : keys) differing |= key ^ keys.front();
-    std::vector<std::uint64_t> scratch(keys.size());
+    auto scratch = LargeVector<std::uint64_t>(keys.size());
     const std::uint64_t* sorted = RadixSortBy(keys.data(), scratch.data(), keys.size(), std::bit_width(differing),
                                               [](std::uint64_t key) { return key; });
     if (sorted != keys.data()) keys.swap(scratch);

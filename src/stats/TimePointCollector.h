@@ -22,7 +22,7 @@ public:
     void Reserve(int group, size_t points)
     {
         orders_[group].reserve(points);
-        points_[group].reserve(points);
+        ReserveLarge(points_[group], points);
     }
 
     void Add(int group, std::int32_t survivalDays, std::int32_t entryDays, std::string_view statusText, bool isEvent)

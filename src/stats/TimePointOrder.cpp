@@ -1,5 +1,6 @@
 #include "stats/TimePointOrder.h"
 
+#include "stats/LargeArrays.h"
 #include "stats/RadixSort.h"
 
 namespace kalderon {
@@ -24,7 +25,7 @@ void TimePointOrder::Add(std::int32_t survivalDays, bool isDeath)
 std::vector<std::uint32_t> TimePointOrder::Finish()
 {
     RadixSort(keys_);
-    std::vector<std::uint32_t> order(keys_.size());
+    auto order = LargeVector<std::uint32_t>(keys_.size());
     for (size_t i = 0; i < keys_.size(); ++i) {
         const auto rank = static_cast<std::uint32_t>(keys_[i]);
         order[i] = rank >= kCensoredBase ? rank - kCensoredBase : kDeathTop - rank;

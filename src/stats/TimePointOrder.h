@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "stats/LargeArrays.h"
+
 namespace kalderon {
 
 // Collects the time points of one product-limit table in the order they
@@ -12,7 +14,7 @@ namespace kalderon {
 // death before earlier ones, then the censored ones in order of arrival.
 class TimePointOrder {
 public:
-    void reserve(size_t n) { keys_.reserve(n); }
+    void reserve(size_t n) { ReserveLarge(keys_, n); }
     void Add(std::int32_t survivalDays, bool isDeath);
     size_t size() const { return keys_.size(); }
 

@@ -45,8 +45,9 @@ inline PeriodCut CutAtPeriodEnd(const CCaseRecord& c, const CAnalysisData& data)
 // The status text a cut follow-up is counted with.
 inline std::string CutStatusText(const CCaseRecord& c, const PeriodCut& cut, const std::string& eventCode)
 {
-    if (cut.isCutOff && c.statusText == eventCode) return c.statusText.str() + "C";
-    return c.statusText.str();
+    std::string text = c.statusText.str();
+    if (cut.isCutOff && c.statusText == eventCode) text.push_back('C');
+    return text;
 }
 
 }  // namespace kalderon

@@ -51,7 +51,7 @@ std::vector<LiteralGroup> LiteralPeriodLifeTable(const CAnalysisData& data, cons
         const CCaseRecord& c = cases.records[i];
         if (!c.isValid) continue;
         LiteralGroup& g = groups[stratified ? cases.groupIndex[i] : 0];
-        const std::string cut = c.statusText == data.eventCode ? c.statusText.str() + "C" : c.statusText.str();
+        const std::string cut = c.statusText == data.eventCode ? CutText(c.statusText) : c.statusText.str();
         int time = c.endDate.serial() < pb ? c.observationDays : static_cast<int>(pb - c.beginDate.serial()) - 1;
         std::string status = c.endDate.serial() < pb ? c.statusText.str() : cut;
         if (time >= 0) CountIntoIntervals(g.atBegin, time, status == data.eventCode, unitDays);

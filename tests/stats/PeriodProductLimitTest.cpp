@@ -28,7 +28,7 @@ std::vector<std::vector<CTimePointResult>> LiteralPeriodProductLimit(const CAnal
             row.statusText = c.statusText;
         } else {
             row.survivalDays = static_cast<int>(pe - c.beginDate.serial());
-            row.statusText = c.statusText == data.eventCode ? c.statusText.str() + "C" : c.statusText.str();
+            row.statusText = c.statusText == data.eventCode ? CutText(c.statusText) : c.statusText.str();
         }
         row.entryDays = c.beginDate.serial() < pb ? static_cast<int>(pb - c.beginDate.serial()) - 1 : 0;
         LiteralInsertTimePoint(tables[stratified ? cases.groupIndex[i] : 0], row, data.eventCode);

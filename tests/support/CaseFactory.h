@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "stats/CaseRecord.h"
 
@@ -23,6 +24,14 @@ inline CCaseRecord MakeCase(int number, DateValue begin, DateValue end, std::str
     v.sexText = std::move(sex);
     v.birthDate = birth;
     return BuildCase(v, hasBirthColumn);
+}
+
+// A status text as a follow-up cut at the end of the period counts it.
+inline std::string CutText(std::string_view status)
+{
+    std::string text(status.size() + 1, 'C');
+    status.copy(text.data(), status.size());
+    return text;
 }
 
 }  // namespace kalderon::testing

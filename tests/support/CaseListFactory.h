@@ -18,7 +18,7 @@ inline CaseList BuildCaseList(CAnalysisData& data, const std::vector<CCaseRecord
     for (const CCaseRecord& c : rows) builder.Add(c);
     CaseList list = builder.Finish();
     list.sourcePath = path;
-    data.eventCode = "1";
+    data.eventCode = std::string("1");  // assigning the literal trips a false -Wrestrict of GCC 12 here
     data.PrepareTimeWindow();
     return list;
 }

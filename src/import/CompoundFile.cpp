@@ -1,5 +1,6 @@
 #include "import/CompoundFile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
@@ -93,6 +94,8 @@ private:
         return offset + sectorSize_ <= bytes_.size() ? bytes_.data() + offset : nullptr;
     }
 
+    size_t SectorsInFile() const { return bytes_.size() / sectorSize_ > 0 ? bytes_.size() / sectorSize_ - 1 : 0; }
+
     bool ReadFat()
     {
         std::vector<std::uint32_t> fatSectors;
@@ -104,7 +107,10 @@ private:
             for (size_t i = 0; i + 4 < sectorSize_; i += 4) fatSectors.push_back(Le32(s + i));
             difat = Le32(s + sectorSize_ - 4);
         }
+        // Entries past the last sector of the file can never be followed, so
+        // a table that repeats its sectors is not read beyond that.
         for (std::uint32_t index : fatSectors) {
+            if (fat_.size() >= SectorsInFile()) break;
             if (index > kMaxRegularSector) continue;
             const unsigned char* s = Sector(index);
             if (!s) return false;
@@ -114,14 +120,16 @@ private:
     }
 
     // Follows a sector chain through `table`; sectors are file sectors, or
-    // mini sectors of `container` when it is given.
+    // mini sectors of `container` when it is given.  A chain longer than
+    // the sectors there are runs in a circle.
     std::optional<std::vector<unsigned char>> Chain(std::uint32_t start, const std::vector<std::uint32_t>& table,
                                                     size_t unit, const std::vector<unsigned char>* container) const
     {
+        const size_t longest = std::min(table.size(), container ? container->size() / unit : SectorsInFile());
         std::vector<unsigned char> out;
         std::uint32_t sector = start;
         for (size_t steps = 0; sector != kEndOfChain; ++steps) {
-            if (sector >= table.size() || steps > table.size()) return std::nullopt;
+            if (sector >= table.size() || steps >= longest) return std::nullopt;
             const unsigned char* data;
             if (container) {
                 const size_t offset = size_t(sector) * unit;

@@ -98,6 +98,15 @@ TEST(ExcelDatabase, FailuresAreErrors)
     } catch (const DaoException& e) {
         EXPECT_EQ(e.errorNumber(), kDaoNotExpectedFormat);
     }
+    // Nor one whose directory chain leads back to itself, through a sector
+    // table that names its one sector 109 times: followed that far, the
+    // chain would fill 457 MB.
+    try {
+        OpenDatabaseInProcess(ImportFixture("damaged-chain-cycle.xls"), "Excel 8.0;");
+        FAIL() << "a sector chain in a circle must be refused";
+    } catch (const DaoException& e) {
+        EXPECT_EQ(e.errorNumber(), kDaoNotExpectedFormat);
+    }
     // Nor is one whose root entry claims a name of 8224 bytes: the library
     // converted that many bytes from its 64-byte name field.
     try {

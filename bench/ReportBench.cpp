@@ -60,6 +60,24 @@ void BM_ProductLimitReportAndExport(benchmark::State& state)
 }
 BENCHMARK(BM_ProductLimitReportAndExport)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The same two texts built whole in memory, without writing them.
+void BM_ProductLimitTexts(benchmark::State& state)
+{
+    const ProductLimitTexts texts = ComputedProductLimit(state);
+    for (auto _ : state) {
+        state.PauseTiming();
+        CAnalysisData copy = texts.analysis;
+        state.ResumeTiming();
+        ResultReport report;
+        report.SetResults(std::move(copy), kProductLimit, "Tuesday 08. December 2026 12:00:00");
+        benchmark::DoNotOptimize(report.reportText().data());
+        state.PauseTiming();
+        { const ResultReport released = std::move(report); }
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ProductLimitTexts)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // The same texts as kalderon-batch writes them: built while they are
 // written, the export on a second thread.
 void BM_ProductLimitReportFiles(benchmark::State& state)

@@ -1,46 +1,13 @@
 #include "cli/ReportFiles.h"
 
-#include <exception>
 #include <optional>
 #include <string_view>
-#include <thread>
 
+#include "results/BackgroundTask.h"
 #include "results/SafeFileWrite.h"
 
 namespace kalderon::batch {
 namespace {
-
-// The export written on a thread of its own; joined, and anything it threw
-// thrown again, by Finish or on destruction.
-class ExportThread {
-public:
-    ExportThread(const ResultReport& report, SafeFile& file)
-        : thread_([&report, &file, this] {
-              try {
-                  report.WriteExport([&file](std::string_view piece) { file.Write(piece); }, true);
-              } catch (...) {
-                  failure_ = std::current_exception();
-              }
-          })
-    {
-    }
-    ExportThread(const ExportThread&) = delete;
-    ExportThread& operator=(const ExportThread&) = delete;
-    ~ExportThread()
-    {
-        if (thread_.joinable()) thread_.join();
-    }
-
-    void Finish()
-    {
-        thread_.join();
-        if (failure_) std::rethrow_exception(failure_);
-    }
-
-private:
-    std::exception_ptr failure_;
-    std::thread thread_;
-};
 
 std::string CannotWrite(const std::string& path, const std::string& reason)
 {
@@ -63,15 +30,19 @@ bool WriteReportFiles(const ResultReport& report, const std::string& reportPath,
     if (!csvPath.empty() && !exportFile.Open(csvPath, exportOpenFailure))
         exportOpenFailure = CannotWrite(csvPath, exportOpenFailure);
     {
-        std::optional<ExportThread> exporting;
-        if (!csvPath.empty() && exportOpenFailure.empty()) exporting.emplace(report, exportFile);
+        std::optional<BackgroundTask> exporting;
+        if (!csvPath.empty() && exportOpenFailure.empty())
+            exporting.emplace([&] {
+                report.WriteExport([&](std::string_view piece) { exportFile.Write(piece); }, true);
+                exportFile.Sync();
+            });
         if (reportPath.empty())
             report.WriteReport([&out](std::string_view piece) {
                 out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
             });
         else
             report.WriteReport([&reportFile](std::string_view piece) { reportFile.Write(piece); });
-        if (exporting) exporting->Finish();
+        if (exporting) exporting->Join();
     }
     if (reportPath.empty()) {
         out.flush();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "results/SafeFileWrite.h"
+#include "stats/LargeArrays.h"
 
 namespace kalderon {
 namespace {
@@ -61,6 +62,12 @@ private:
 };
 
 }  // namespace
+
+void ExportText::Reserve(size_t bytes)
+{
+    text_.reserve(text_.size() + bytes);
+    ReserveLarge(text_.data(), text_.capacity());
+}
 
 void ExportText::Append(std::string_view text)
 {

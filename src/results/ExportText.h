@@ -31,7 +31,7 @@ public:
     void clear();
     // Room for this many more bytes of text, so that appending them moves
     // nothing.
-    void Reserve(size_t bytes) { text_.reserve(text_.size() + bytes); }
+    void Reserve(size_t bytes);
 
     // The whole text with "\n" line ends.
     std::string Text() const;

@@ -3,9 +3,11 @@
 #include <utility>
 #include <vector>
 
+#include "results/BackgroundTask.h"
 #include "results/ReportBlocks.h"
 #include "results/ReportHeader.h"
 #include "results/ReportWriter.h"
+#include "stats/LargeArrays.h"
 
 namespace kalderon {
 namespace {
@@ -76,8 +78,13 @@ void ResultReport::SetResults(CAnalysisData source, AnalysisKind kind, const std
     for (const CGroupResult& group : data_.groupResults)
         if (group.info.recordsRead > 0) timePoints += group.timePoints.size();
     reportText_.reserve(timePoints * kReportBytesPerTimePoint);
+    ReserveLarge(reportText_.data(), reportText_.capacity());
     exportText_.Reserve(timePoints * kExportBytesPerTimePoint);
-    WriteSections(reportText_, exportText_, WrittenTexts::kBoth, {});
+    std::string unusedReport;
+    ExportText unusedExport;
+    BackgroundTask exporting([&] { WriteSections(unusedReport, exportText_, WrittenTexts::kExport, {}); });
+    WriteSections(reportText_, unusedExport, WrittenTexts::kReport, {});
+    exporting.Join();
 }
 
 void ResultReport::WriteSections(std::string& report, ExportText& exportText, WrittenTexts texts,

@@ -16,8 +16,9 @@ namespace kalderon {
 enum class TextBuilding { kNow, kWhenWritten };
 
 // The report text and the semicolon-separated export text of one analysis,
-// built in one pass from a copy of the analysis record; when asked for, the
-// comparison of groups follows the report and has an export of its own.
+// built from a copy of the analysis record, the two side by side on two
+// threads; when asked for, the comparison of groups follows the report and
+// has an export of its own.
 class ResultReport {
 public:
     // Keeps a copy of the record (the record itself when it is moved in)

@@ -91,6 +91,7 @@ bool SafeFile::Open(const std::string& path, std::string& reason)
         return false;
     }
     path_ = path;
+    synced_ = false;
     error_ = 0;
     return true;
 }
@@ -98,6 +99,16 @@ bool SafeFile::Open(const std::string& path, std::string& reason)
 void SafeFile::Write(std::string_view bytes)
 {
     if (fd_ >= 0 && error_ == 0 && !WriteAll(fd_, bytes)) error_ = errno;
+    synced_ = false;
+}
+
+void SafeFile::Sync()
+{
+    if (fd_ < 0 || error_ != 0) return;
+    if ((replacing_ && ::fchmod(fd_, mode_) != 0) || ::fsync(fd_) != 0)
+        error_ = errno;
+    else
+        synced_ = true;
 }
 
 bool SafeFile::Commit(std::string& reason)
@@ -106,8 +117,8 @@ bool SafeFile::Commit(std::string& reason)
         reason = std::strerror(EBADF);
         return false;
     }
+    if (!synced_) Sync();
     int error = error_;
-    if (error == 0 && ((replacing_ && ::fchmod(fd_, mode_) != 0) || ::fsync(fd_) != 0)) error = errno;
     if (::close(fd_) != 0 && error == 0) error = errno;
     fd_ = -1;
     if (error == 0 && ::rename(temporary_.c_str(), path_.c_str()) != 0) error = errno;

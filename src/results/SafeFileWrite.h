@@ -34,6 +34,10 @@ public:
     bool Open(const std::string& path, std::string& reason);
     // A failed write is reported by Commit.
     void Write(std::string_view bytes);
+    // Puts the bytes written so far on disk ahead of Commit, for a file
+    // finished before the one it is committed with; a failure is reported
+    // by Commit.
+    void Sync();
     // Puts every byte on disk and the file in place of any old one; false,
     // with the system's reason and the old file unchanged, when that fails.
     bool Commit(std::string& reason);
@@ -46,6 +50,7 @@ private:
     int fd_ = -1;
     bool replacing_ = false;
     unsigned mode_ = 0;
+    bool synced_ = false;
     int error_ = 0;  // the first failed write's errno
 };
 

@@ -93,6 +93,40 @@ TEST(SafeFileWriteTest, BytesWrittenInPiecesOrAbandonedByTheirProducer)
     EXPECT_EQ(FilesIn(dir.path("")), 1u);
 }
 
+TEST(SafeFileWriteTest, ASafeFileSyncedEarlyStillTakesEveryByteAndThePermissions)
+{
+    TempDir dir;
+    const std::string path = dir.path("export.csv");
+    std::string reason;
+    ASSERT_TRUE(WriteFileSafely(path, "old export", reason));
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+
+    SafeFile file;
+    ASSERT_TRUE(file.Open(path, reason));
+    file.Write("synced;");
+    file.Sync();
+    file.Write("written after;");
+    file.Sync();
+    file.Write("and after that");
+    EXPECT_EQ(ReadBytes(path), "old export");
+    ASSERT_TRUE(file.Commit(reason)) << reason;
+    EXPECT_EQ(ReadBytes(path), "synced;written after;and after that");
+    struct stat status {};
+    ASSERT_EQ(::stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    EXPECT_EQ(FilesIn(dir.path("")), 1u);
+
+    // Synced and never committed, it leaves the old file.
+    {
+        SafeFile abandoned;
+        ASSERT_TRUE(abandoned.Open(path, reason));
+        abandoned.Write("abandoned");
+        abandoned.Sync();
+    }
+    EXPECT_EQ(ReadBytes(path), "synced;written after;and after that");
+    EXPECT_EQ(FilesIn(dir.path("")), 1u);
+}
+
 // Runs `write` in a child process whose files may grow to `limit` bytes
 // only, as on a disk that is full; the child's exit status is 0 when the
 // write reported failure and left the reason "File too large".

@@ -61,40 +61,22 @@ CaseList CaseListBuilder::Finish()
     }
     ResizeLarge(list.groupIndex, n);
     for (std::int32_t pos = 0; pos < n; ++pos) list.groupIndex[pos] = groupPosition[rowGroup_[order[pos]]];
+    rowGroup_ = {};
 
-    // Move rows into list order in place, one permutation cycle at a time.
-    // A cycle jumps through memory, so the rows a few steps ahead on it are
-    // fetched early.
-    constexpr int kStepsAhead = 8;
-    const auto fetch = [this](std::int32_t row) {
-        const char* bytes = reinterpret_cast<const char*>(rows_.data() + row);
-        for (size_t offset = 0; offset < sizeof(CCaseRecord); offset += 64) __builtin_prefetch(bytes + offset);
-        __builtin_prefetch(bytes + sizeof(CCaseRecord) - 1);
-        asm volatile("" : : "r"(bytes));  // keeps the compiler from dropping the prefetches
-    };
-    std::vector<bool> placed(n, false);
-    for (std::int32_t start = 0; start < n; ++start) {
-        if (placed[start]) continue;
-        CCaseRecord carried = std::move(rows_[start]);
-        std::int32_t pos = start;
-        std::int32_t ahead = start;
-        for (int step = 0; step < kStepsAhead; ++step) fetch(ahead = order[ahead]);
-        while (true) {
-            placed[pos] = true;
-            const std::int32_t source = order[pos];
-            if (source == start) {
-                rows_[pos] = std::move(carried);
-                break;
-            }
-            fetch(ahead = order[ahead]);
-            rows_[pos] = std::move(rows_[source]);
-            pos = source;
+    // Gathered into list order: the reads jump through memory but do not
+    // wait on each other, so the rows a few places ahead are fetched early.
+    constexpr std::int32_t kRowsAhead = 16;
+    ReserveLarge(list.records, static_cast<size_t>(n));
+    for (std::int32_t pos = 0; pos < n; ++pos) {
+        if (pos + kRowsAhead < n) {
+            const char* ahead = reinterpret_cast<const char*>(rows_.data() + order[pos + kRowsAhead]);
+            __builtin_prefetch(ahead);
+            __builtin_prefetch(ahead + sizeof(CCaseRecord) - 1);
         }
+        list.records.push_back(std::move(rows_[order[pos]]));
     }
-    list.records = std::move(rows_);
+    rows_ = {};
     list.facts = BuildCaseFacts(list.records, list.groupIndex);
-    rows_.clear();
-    rowGroup_.clear();
 
     data_.groupResults.clear();
     for (const CGroupInfo& info : list.groups) {

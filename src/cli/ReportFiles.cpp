@@ -40,8 +40,10 @@ bool WriteReportFiles(const ResultReport& report, const std::string& reportPath,
             report.WriteReport([&out](std::string_view piece) {
                 out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
             });
-        else
+        else {
             report.WriteReport([&reportFile](std::string_view piece) { reportFile.Write(piece); });
+            reportFile.Sync();
+        }
         if (exporting) exporting->Join();
     }
     if (reportPath.empty()) {

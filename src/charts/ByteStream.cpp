@@ -13,6 +13,14 @@ static_assert(std::endian::native == std::endian::little, "chart files are read 
 void ByteWriter::Raw(const void* data, std::size_t size)
 {
     bytes_.append(static_cast<const char*>(data), size);
+    if (sink_ && bytes_.size() >= kPieceBytes) Flush();
+}
+
+void ByteWriter::Flush()
+{
+    if (!sink_ || bytes_.empty()) return;
+    sink_(bytes_);
+    bytes_.clear();
 }
 
 void ByteWriter::Int32(std::int32_t value) { Raw(&value, sizeof value); }

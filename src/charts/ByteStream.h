@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "charts/ChartTypes.h"
 #include "charts/LogFont.h"
@@ -12,6 +14,14 @@ namespace kalderon {
 // Appends little-endian binary fields to a byte string.
 class ByteWriter {
 public:
+    using Sink = std::function<void(std::string_view)>;
+
+    // Keeps every byte, for TakeBytes.
+    ByteWriter() = default;
+    // Hands the bytes to `sink` in pieces, so that they are never held whole;
+    // Flush hands over the last piece.
+    explicit ByteWriter(Sink sink) : sink_(std::move(sink)) {}
+
     void Int32(std::int32_t value);
     void Float(float value);
     void Double(double value);
@@ -20,11 +30,16 @@ public:
     void Rect(const ChartRect& rect);
     void Font(const LogFont& font);
 
-    const std::string& bytes() const { return bytes_; }
+    // The bytes written, handed over; the writer is left empty.
+    std::string TakeBytes() { return std::move(bytes_); }
+    void Flush();
 
 private:
+    static constexpr std::size_t kPieceBytes = 1 << 20;
+
     void Raw(const void* data, std::size_t size);
     std::string bytes_;
+    Sink sink_;
 };
 
 // Reads little-endian binary fields.  A read past the end fails, leaves the

@@ -56,9 +56,12 @@ bool KeepBackup(const std::string& path, const std::string& backup)
 
 bool WriteChartFile(LifeTableChart& chart, const std::string& path)
 {
-    const std::string bytes = SerializeChart(chart);
+    const auto produce = [&chart](const auto& write) {
+        SerializeChart(chart, write);
+        return true;
+    };
     std::string reason;
-    if (!KeepBackup(path, path + ".BAK") || !WriteFileSafely(path, bytes, reason)) return false;
+    if (!KeepBackup(path, path + ".BAK") || !WriteFileSafely(path, produce, reason)) return false;
     chart.modifiedFlag = 0;
     return true;
 }

@@ -344,11 +344,8 @@ bool AxisIsDrawable(const CChartAxis& axis)
     return AxisRangeIsDrawable(axis.minValue, axis.maxValue, axis.stepValue);
 }
 
-}  // namespace
-
-std::string SerializeChart(const LifeTableChart& chart)
+void WriteChart(ByteWriter& out, const LifeTableChart& chart)
 {
-    ByteWriter out;
     out.String(Signature());
     out.String(chart.titleText);
     out.Font(chart.titleFont.logFont);
@@ -365,7 +362,22 @@ std::string SerializeChart(const LifeTableChart& chart)
     WriteAnalysis(out, chart.analysis);
     WriteLegend(out, chart.legend);
     out.String(Signature());
-    return out.bytes();
+}
+
+}  // namespace
+
+std::string SerializeChart(const LifeTableChart& chart)
+{
+    ByteWriter out;
+    WriteChart(out, chart);
+    return out.TakeBytes();
+}
+
+void SerializeChart(const LifeTableChart& chart, const std::function<void(std::string_view)>& sink)
+{
+    ByteWriter out(sink);
+    WriteChart(out, chart);
+    out.Flush();
 }
 
 bool ReadChartBody(ByteReader& in, LifeTableChart& chart)

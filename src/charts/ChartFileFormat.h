@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,8 @@ enum class ChartFileStatus : int {
 
 // The whole file: signature, body, signature.
 std::string SerializeChart(const LifeTableChart& chart);
+// The same bytes handed to `sink` in pieces, never held whole.
+void SerializeChart(const LifeTableChart& chart, const std::function<void(std::string_view)>& sink);
 
 // Reads the body (everything between the two signatures) into the chart.
 // Fails on a file that ends early or whose counts exceed what it holds, and

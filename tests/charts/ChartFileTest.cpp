@@ -139,6 +139,35 @@ TEST_F(ChartFileTest, ProductLimitRowsKeepWhetherTheyAreEvents)
     EXPECT_NE(reopened.analysis.groupResults[0].timePoints[1].statusText, "");
 }
 
+TEST_F(ChartFileTest, AChartOfManyRowsIsWrittenInPiecesAsItIsSerialized)
+{
+    MemoryChartProfile profile;
+    CAnalysisData analysis = ProductLimitAnalysis();
+    auto& rows = analysis.groupResults[0].timePoints;
+    for (int day = 600; rows.size() < 40000; ++day) rows.push_back(TimePoint(day, day % 3 == 0, 0.5 - day * 1e-6));
+    LifeTableChart chart;
+    chart.InitFromAnalysis(analysis, kChartProductLimit, 0, profile);
+    const std::string whole = SerializeChart(chart);
+    ASSERT_GT(whole.size(), size_t(3) << 20);
+
+    std::vector<size_t> pieces;
+    std::string joined;
+    SerializeChart(chart, [&](std::string_view piece) {
+        pieces.push_back(piece.size());
+        joined += piece;
+    });
+    EXPECT_EQ(joined, whole);
+    EXPECT_GE(pieces.size(), 3u);
+    for (size_t size : pieces) EXPECT_LT(size, size_t(2) << 20);
+
+    const std::string path = Path("many.cht");
+    ASSERT_TRUE(WriteChartFile(chart, path));
+    EXPECT_EQ(ReadBytes(path), whole);
+    LifeTableChart reopened;
+    ASSERT_EQ(OpenChartFile(path, reopened), ChartFileStatus::kOk);
+    EXPECT_EQ(reopened.analysis.groupResults[0].timePoints.size(), 40000u);
+}
+
 TEST_F(ChartFileTest, SavingTwiceKeepsThePreviousVersionAsBackup)
 {
     LifeTableChart chart = FullChart();

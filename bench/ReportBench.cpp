@@ -33,6 +33,19 @@ ProductLimitTexts ComputedProductLimit(const benchmark::State& state)
     return {dataSet.analysis, base + ".txt", base + ".csv"};
 }
 
+constexpr const char* kTimeStamp = "Tuesday 08. December 2026 12:00:00";
+
+// Both texts built whole from a copy of the record, the copy left untimed.
+ResultReport BuiltTexts(benchmark::State& state, const CAnalysisData& analysis)
+{
+    state.PauseTiming();
+    CAnalysisData copy = analysis;
+    state.ResumeTiming();
+    ResultReport report;
+    report.SetResults(std::move(copy), kProductLimit, kTimeStamp);
+    return report;
+}
+
 // The report and the export of the stratified product-limit estimate of
 // 1,000,000 cases in five groups, built whole as the desktop program builds
 // them, then written to files.
@@ -42,11 +55,7 @@ void BM_ProductLimitReportAndExport(benchmark::State& state)
     const std::string &reportPath = texts.reportPath, &exportPath = texts.exportPath;
     std::size_t bytes = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        CAnalysisData copy = texts.analysis;
-        state.ResumeTiming();
-        ResultReport report;
-        report.SetResults(std::move(copy), kProductLimit, "Tuesday 08. December 2026 12:00:00");
+        const ResultReport report = BuiltTexts(state, texts.analysis);
         std::string reason;
         if (!WriteFileSafely(reportPath, report.reportText(), reason) ||
             !WriteExportFileSafely(exportPath, report.exportParts(), reason))
@@ -65,11 +74,7 @@ void BM_ProductLimitTexts(benchmark::State& state)
 {
     const ProductLimitTexts texts = ComputedProductLimit(state);
     for (auto _ : state) {
-        state.PauseTiming();
-        CAnalysisData copy = texts.analysis;
-        state.ResumeTiming();
-        ResultReport report;
-        report.SetResults(std::move(copy), kProductLimit, "Tuesday 08. December 2026 12:00:00");
+        ResultReport report = BuiltTexts(state, texts.analysis);
         benchmark::DoNotOptimize(report.reportText().data());
         state.PauseTiming();
         { const ResultReport released = std::move(report); }
@@ -85,8 +90,7 @@ void BM_ProductLimitReportFiles(benchmark::State& state)
     const ProductLimitTexts texts = ComputedProductLimit(state);
     const std::string &reportPath = texts.reportPath, &exportPath = texts.exportPath;
     ResultReport report;
-    report.SetResults(texts.analysis, kProductLimit, "Tuesday 08. December 2026 12:00:00",
-                      TextBuilding::kWhenWritten);
+    report.SetResults(texts.analysis, kProductLimit, kTimeStamp, TextBuilding::kWhenWritten);
     for (auto _ : state) {
         std::string error;
         std::ostringstream unused;

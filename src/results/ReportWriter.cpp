@@ -11,8 +11,8 @@ ReportWriter::ReportWriter(std::string& report, ExportText& exportText, bool gro
     : report_(report),
       export_(exportText),
       groupColumn_(groupColumn),
-      writesReport_(texts != WrittenTexts::kExport),
-      writesExport_(texts != WrittenTexts::kReport)
+      writesReport_(texts == WrittenTexts::kReport),
+      writesExport_(texts == WrittenTexts::kExport)
 {
 }
 

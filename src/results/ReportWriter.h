@@ -12,7 +12,7 @@
 namespace kalderon {
 
 // Which of the two texts a writer writes; the other is left as it is.
-enum class WrittenTexts { kBoth, kReport, kExport };
+enum class WrittenTexts { kReport, kExport };
 
 // Appends to the report text and the semicolon-separated export text of one
 // results window while its group sections are written.  Knows whether the
@@ -20,8 +20,7 @@ enum class WrittenTexts { kBoth, kReport, kExport };
 // many table rows that section has had.
 class ReportWriter {
 public:
-    ReportWriter(std::string& report, ExportText& exportText, bool groupColumn,
-                 WrittenTexts texts = WrittenTexts::kBoth);
+    ReportWriter(std::string& report, ExportText& exportText, bool groupColumn, WrittenTexts texts);
 
     // `drain` is called after every table row, so that its owner can hand
     // on the text written so far.

@@ -8,8 +8,8 @@
 #include "SharedDataSet.h"
 #include "analysis/ParameterChoices.h"
 #include "cli/ReportFiles.h"
+#include "common/SafeFileWrite.h"
 #include "results/ResultReport.h"
-#include "results/SafeFileWrite.h"
 #include "stats/ProductLimit.h"
 
 namespace kalderon::bench {

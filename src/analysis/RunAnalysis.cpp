@@ -5,6 +5,7 @@
 #include "charts/LifeTableChart.h"
 #include "resources/StringTable.h"
 #include "results/ComparisonReport.h"
+#include "results/StandardisedSection.h"
 #include "results/ReportClock.h"
 #include "stats/ExpectedSurvival.h"
 #include "stats/GroupComparison.h"

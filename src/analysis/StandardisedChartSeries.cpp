@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "results/TextFormat.h"
+#include "common/TextFormat.h"
 #include "stats/TimeUnit.h"
 
 namespace kalderon {

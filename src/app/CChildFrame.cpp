@@ -2,8 +2,8 @@
 
 #include <QCloseEvent>
 
-#include "common/ui/DisplayText.h"
 #include "app/Icons.h"
+#include "common/ui/UiText.h"
 
 namespace kalderon {
 

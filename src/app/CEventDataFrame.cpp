@@ -4,8 +4,9 @@
 
 #include "app/CMainFrame.h"
 #include "app/ComputeCommands.h"
-#include "common/ui/DisplayText.h"
+#include "common/qt/DisplayText.h"
 #include "common/ui/ResourceIds.h"
+#include "common/ui/UiText.h"
 #include "import/ui/CEventDataView.h"
 
 namespace kalderon {

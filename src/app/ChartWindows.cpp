@@ -6,7 +6,8 @@
 #include "charts/ChartFile.h"
 #include "charts/LifeTableChart.h"
 #include "charts/ui/CLifeTableChartView.h"
-#include "common/ui/DisplayText.h"
+#include "common/qt/DisplayText.h"
+#include "common/ui/UiText.h"
 #include "common/ui/UserProfile.h"
 #include "common/ui/WaitCursor.h"
 

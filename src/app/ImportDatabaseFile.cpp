@@ -2,10 +2,11 @@
 
 #include "app/CEventDataFrame.h"
 #include "app/CMainFrame.h"
+#include "common/qt/DisplayText.h"
 #include "common/ui/HelpKey.h"
-#include "common/ui/DisplayText.h"
-#include "common/ui/HelpTopics.h"
 #include "common/ui/MainStatusBar.h"
+#include "common/ui/UiText.h"
+#include "help/ui/HelpTopics.h"
 #include "import/DatabaseImport.h"
 #include "import/ui/CChooseTableDlg.h"
 #include "import/ui/CColumnSelectionDlg.h"

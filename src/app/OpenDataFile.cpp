@@ -4,8 +4,11 @@
 
 #include "app/CEventDataFrame.h"
 #include "app/CMainFrame.h"
-#include "common/ui/DisplayText.h"
+#include "app/ImportDatabaseFile.h"
+#include "app/RecentFileList.h"
+#include "common/qt/DisplayText.h"
 #include "common/ui/MainStatusBar.h"
+#include "common/ui/UiText.h"
 #include "common/ui/UserProfile.h"
 #include "import/DatabaseImport.h"
 #include "import/ui/CEventDataView.h"
@@ -13,8 +16,6 @@
 #include "import/ui/DataFileChoice.h"
 #include "import/ui/TextFileGate.h"
 #include "import/ui/TextImportMemory.h"
-#include "app/ImportDatabaseFile.h"
-#include "app/RecentFileList.h"
 
 namespace kalderon {
 namespace {

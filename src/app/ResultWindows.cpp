@@ -8,7 +8,7 @@
 #include "analysis/AnalysisWindows.h"
 #include "app/CMainFrame.h"
 #include "app/CResultFrame.h"
-#include "common/ui/DisplayText.h"
+#include "common/qt/DisplayText.h"
 #include "common/ui/MainStatusBar.h"
 #include "common/ui/WaitCursor.h"
 #include "resources/StringTable.h"

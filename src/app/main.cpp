@@ -1,14 +1,14 @@
 #include <clocale>
 #include <cstdio>
 
-#include "common/ui/AppServices.h"
 #include "app/CMainFrame.h"
 #include "app/GuardedApplication.h"
 #include "app/StartUp.h"
-#include "common/ui/DisplayText.h"
+#include "common/ui/AppServices.h"
 #include "common/ui/MessageBoxMessages.h"
 #include "common/ui/QtFileDialogs.h"
 #include "common/ui/ResourceIds.h"
+#include "common/ui/UiText.h"
 
 int main(int argc, char* argv[])
 {

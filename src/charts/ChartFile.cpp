@@ -9,8 +9,8 @@
 #include <unistd.h>
 
 #include "charts/LifeTableChart.h"
+#include "common/SafeFileWrite.h"
 #include "resources/StringTable.h"
-#include "results/SafeFileWrite.h"
 
 namespace kalderon {
 

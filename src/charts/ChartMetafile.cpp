@@ -3,7 +3,7 @@
 #include "charts/ChartRenderer.h"
 #include "charts/LifeTableChart.h"
 #include "charts/WmfCanvas.h"
-#include "results/SafeFileWrite.h"
+#include "common/SafeFileWrite.h"
 
 namespace kalderon {
 

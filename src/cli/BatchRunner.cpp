@@ -10,9 +10,9 @@
 #include "cli/DatabaseInputReader.h"
 #include "cli/PopulationInput.h"
 #include "cli/ReportFiles.h"
+#include "common/LineEnds.h"
+#include "common/SafeFileWrite.h"
 #include "import/TextFileReader.h"
-#include "results/LineEnds.h"
-#include "results/SafeFileWrite.h"
 
 namespace kalderon::batch {
 namespace {

@@ -7,8 +7,8 @@
 #include "analysis/ParameterChoices.h"
 #include "cli/BatchMessages.h"
 #include "cli/BatchRunner.h"
+#include "import/PopulationTableLoader.h"
 #include "resources/ShippedFiles.h"
-#include "stats/PopulationTableLoader.h"
 
 namespace kalderon::batch {
 namespace {

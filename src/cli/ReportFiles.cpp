@@ -3,8 +3,8 @@
 #include <optional>
 #include <string_view>
 
-#include "results/BackgroundTask.h"
-#include "results/SafeFileWrite.h"
+#include "common/BackgroundTask.h"
+#include "common/SafeFileWrite.h"
 
 namespace kalderon::batch {
 namespace {

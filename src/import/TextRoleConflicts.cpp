@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "common/TextFormat.h"
 #include "resources/DesktopTexts.h"
-#include "results/TextFormat.h"
 
 namespace kalderon {
 namespace {

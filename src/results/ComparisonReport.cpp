@@ -1,7 +1,7 @@
 #include "results/ComparisonReport.h"
 
+#include "common/TextFormat.h"
 #include "resources/ComparisonTexts.h"
-#include "results/TextFormat.h"
 #include "stats/TimeUnit.h"
 
 namespace kalderon {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "results/SafeFileWrite.h"
-#include "stats/LargeArrays.h"
+#include "common/LargeArrays.h"
+#include "common/SafeFileWrite.h"
 
 namespace kalderon {
 namespace {

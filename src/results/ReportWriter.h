@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "common/TextFormat.h"
 #include "resources/StringTable.h"
 #include "results/ExportText.h"
-#include "results/TextFormat.h"
 
 namespace kalderon {
 

@@ -3,11 +3,11 @@
 #include <utility>
 #include <vector>
 
-#include "results/BackgroundTask.h"
+#include "common/BackgroundTask.h"
+#include "common/LargeArrays.h"
 #include "results/ReportBlocks.h"
 #include "results/ReportHeader.h"
 #include "results/ReportWriter.h"
-#include "stats/LargeArrays.h"
 
 namespace kalderon {
 namespace {

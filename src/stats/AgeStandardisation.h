@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace kalderon {
 
@@ -31,5 +33,23 @@ struct AgeGroupEstimate {
 // SE^2); not available when any age group has no estimate.
 AgeGroupEstimate StandardiseOverAgeGroups(const std::array<AgeGroupEstimate, kIcssAgeGroups>& groups,
                                           const IcssWeights& weights);
+
+// One interval of the age-standardised table: observed, Ederer II relative
+// and Pohar-Perme net survival at its end.
+struct StandardisedInterval {
+    std::int32_t intervalNumber = 0;
+    AgeGroupEstimate observed;
+    AgeGroupEstimate relative;
+    AgeGroupEstimate net;
+};
+
+// The standardised table of one analysed group, with the number of its valid
+// cases under 15 that are left out.
+struct StandardisedGroup {
+    std::string code;     // the group's code
+    std::string heading;  // the group heading of the report when stratified, else empty
+    std::vector<StandardisedInterval> intervals;
+    std::int64_t underAge = 0;
+};
 
 }  // namespace kalderon

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "common/LargeArrays.h"
+#include "common/TextNumbering.h"
 #include "stats/CalendarTable.h"
-#include "stats/LargeArrays.h"
-#include "stats/TextNumbering.h"
 
 namespace kalderon {
 namespace {

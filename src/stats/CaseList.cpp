@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "common/LargeArrays.h"
 #include "stats/CaseListOrder.h"
-#include "stats/LargeArrays.h"
 
 namespace kalderon {
 

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "common/BackgroundPrefault.h"
+#include "common/TextNumbering.h"
 #include "stats/AnalysisData.h"
-#include "stats/BackgroundPrefault.h"
 #include "stats/CaseFacts.h"
 #include "stats/CaseRecord.h"
 #include "stats/ResultTables.h"
-#include "stats/TextNumbering.h"
 
 namespace kalderon {
 

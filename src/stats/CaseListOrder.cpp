@@ -9,8 +9,8 @@
 #include <utility>
 #include <unordered_map>
 
-#include "stats/LargeArrays.h"
-#include "stats/RadixSort.h"
+#include "common/LargeArrays.h"
+#include "common/RadixSort.h"
 
 namespace kalderon {
 namespace {

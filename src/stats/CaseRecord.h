@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "stats/CompactText.h"
+#include "common/CompactText.h"
 #include "stats/DateValue.h"
 
 namespace kalderon {

@@ -1,7 +1,7 @@
 #include "stats/CaseValidity.h"
 
+#include "common/TextFormat.h"
 #include "resources/DesktopTexts.h"
-#include "results/TextFormat.h"
 
 namespace kalderon {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "common/LargeArrays.h"
+#include "common/RadixSort.h"
 #include "stats/GroupCounters.h"
-#include "stats/LargeArrays.h"
-#include "stats/RadixSort.h"
 
 namespace kalderon {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "stats/CompactText.h"
+#include "common/CompactText.h"
 
 namespace kalderon {
 

@@ -4,10 +4,10 @@
 #include <string_view>
 #include <vector>
 
-#include "stats/BackgroundPrefault.h"
-#include "stats/LargeArrays.h"
+#include "common/BackgroundPrefault.h"
+#include "common/LargeArrays.h"
+#include "common/TextNumbering.h"
 #include "stats/ResultTables.h"
-#include "stats/TextNumbering.h"
 #include "stats/TimePointOrder.h"
 
 namespace kalderon {

@@ -1,7 +1,7 @@
 #include "stats/TimePointOrder.h"
 
-#include "stats/LargeArrays.h"
-#include "stats/RadixSort.h"
+#include "common/LargeArrays.h"
+#include "common/RadixSort.h"
 
 namespace kalderon {
 namespace {

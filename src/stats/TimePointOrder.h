@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "stats/LargeArrays.h"
+#include "common/LargeArrays.h"
 
 namespace kalderon {
 

@@ -9,9 +9,10 @@
 #include "analysis/ParameterChoices.h"
 #include "analysis/RunAnalysis.h"
 #include "import/DataSet.h"
+#include "import/PopulationTableLoader.h"
 #include "import/TextFileReader.h"
+#include "results/StandardisedSection.h"
 #include "stats/CalendarTable.h"
-#include "stats/PopulationTableLoader.h"
 #include "stats/TimeUnit.h"
 #include "support/RdataWithSlovenianTable.h"
 

@@ -1,6 +1,6 @@
 // The population-table loader on every table of the input database.
 #include "FuzzInput.h"
-#include "stats/PopulationTableLoader.h"
+#include "import/PopulationTableLoader.h"
 
 using namespace kalderon;
 

@@ -2,8 +2,8 @@
 
 #include <random>
 
+#include "common/LineEnds.h"
 #include "results/ExportText.h"
-#include "results/LineEnds.h"
 #include "support/TempDir.h"
 
 namespace kalderon {

@@ -5,9 +5,9 @@
 #include <sstream>
 
 #include "import/DataSet.h"
+#include "import/PopulationTableLoader.h"
 #include "import/TextFileReader.h"
 #include "stats/NetSurvivalCases.h"
-#include "stats/PopulationTableLoader.h"
 
 namespace kalderon {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "analysis/ParameterChoices.h"
 #include "import/DataSet.h"
+#include "import/PopulationTableLoader.h"
 #include "import/TextFileReader.h"
-#include "stats/PopulationTableLoader.h"
 #include "stats/TimeUnit.h"
 
 namespace kalderon::testing {

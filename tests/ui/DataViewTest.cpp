@@ -8,9 +8,9 @@
 
 #include "app/CEventDataFrame.h"
 #include "app/CMainFrame.h"
-#include "common/ui/DisplayText.h"
 #include "common/ui/MainStatusBar.h"
 #include "common/ui/ResourceIds.h"
+#include "common/ui/UiText.h"
 #include "import/ui/CEventDataView.h"
 #include "import/ui/CFullRowListCtrl.h"
 #include "import/ui/CaseListModel.h"

@@ -9,10 +9,10 @@
 #include <QtTest>
 
 #include "app/CMainFrame.h"
-#include "common/ui/HelpTopics.h"
 #include "common/ui/ResourceIds.h"
 #include "help/ui/CHelpViewer.h"
 #include "help/ui/HelpBrowser.h"
+#include "help/ui/HelpTopics.h"
 #include "import/ui/CColumnSelectionDlg.h"
 #include "support/GuiTestSupport.h"
 #include "support/ScriptedFileDialogs.h"

@@ -17,15 +17,15 @@
 #include <QStatusBar>
 
 #include "app/CEventDataFrame.h"
+#include "app/CMainFrame.h"
 #include "app/ChildWindowPlacement.h"
 #include "app/MainWindowGeometry.h"
+#include "common/ui/FileDialogs.h"
 #include "common/ui/HelpKey.h"
 #include "common/ui/LockKeyIndicators.h"
-#include "app/CMainFrame.h"
-#include "common/ui/DisplayText.h"
-#include "common/ui/FileDialogs.h"
 #include "common/ui/MainStatusBar.h"
 #include "common/ui/ResourceIds.h"
+#include "common/ui/UiText.h"
 #include "common/ui/UserProfile.h"
 #include "support/GuiTestSupport.h"
 #include "support/ScriptedFileDialogs.h"

@@ -8,15 +8,16 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "analysis/RunAnalysis.h"
 #include "analysis/ui/ObservationPeriodDiagram.h"
 #include "analysis/ui/ParameterDialog.h"
 #include "analysis/ui/ProductLimitParameterDialog.h"
 #include "analysis/ui/SmrParameterDialog.h"
+#include "common/qt/DisplayText.h"
 #include "common/ui/AppServices.h"
-#include "common/ui/DisplayText.h"
+#include "common/ui/UiText.h"
+#include "import/PopulationTableLoader.h"
 #include "import/TextFileReader.h"
-#include "analysis/RunAnalysis.h"
-#include "stats/PopulationTableLoader.h"
 #include "support/GuiTestSupport.h"
 #include "support/KeyboardChecks.h"
 #include "support/ScriptedFileDialogs.h"

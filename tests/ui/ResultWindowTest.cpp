@@ -13,23 +13,23 @@
 #include <ctime>
 #include <memory>
 
+#include "../support/ReadOnlyFolder.h"
 #include "analysis/ParameterChoices.h"
 #include "app/CEventDataFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CResultFrame.h"
 #include "app/ResultWindows.h"
-#include "common/ui/DisplayText.h"
+#include "common/LineEnds.h"
 #include "common/ui/MainStatusBar.h"
 #include "common/ui/ResourceIds.h"
+#include "common/ui/UiText.h"
 #include "common/ui/UserProfile.h"
+#include "import/PopulationTableLoader.h"
 #include "import/TextFileReader.h"
 #include "resources/StringTable.h"
-#include "results/LineEnds.h"
 #include "results/ui/CResultEditView.h"
-#include "stats/PopulationTableLoader.h"
 #include "support/BatchReport.h"
 #include "support/GuiTestSupport.h"
-#include "../support/ReadOnlyFolder.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedMessages.h"
 

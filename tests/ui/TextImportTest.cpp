@@ -11,14 +11,14 @@
 #include <QRadioButton>
 
 #include "app/CEventDataFrame.h"
+#include "app/CMainFrame.h"
+#include "app/OpenDataFile.h"
 #include "charts/ChartFile.h"
 #include "charts/LifeTableChart.h"
-#include "common/ui/DisplayText.h"
-#include "common/ui/UserProfile.h"
-#include "app/CMainFrame.h"
 #include "common/ui/MainStatusBar.h"
-#include "app/OpenDataFile.h"
 #include "common/ui/ResourceIds.h"
+#include "common/ui/UiText.h"
+#include "common/ui/UserProfile.h"
 #include "import/ui/CEventDataView.h"
 #include "import/ui/CFullRowListCtrl.h"
 #include "import/ui/CaseListModel.h"

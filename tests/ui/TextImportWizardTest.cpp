@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "common/ui/DisplayText.h"
 #include "import/ui/CFilePreview.h"
 #include "import/ui/CSpinButton.h"
 #include "import/ui/CTextImportPage1.h"

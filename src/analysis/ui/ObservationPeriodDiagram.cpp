@@ -5,8 +5,8 @@
 
 #include "analysis/ObservationPeriodLayout.h"
 #include "analysis/PeriodSteps.h"
+#include "common/qt/DisplayText.h"
 #include "common/ui/ControlName.h"
-#include "common/ui/DisplayText.h"
 
 namespace kalderon {
 namespace {

@@ -8,11 +8,11 @@
 
 #include "analysis/PeriodSteps.h"
 #include "analysis/RunAnalysis.h"
-#include "common/ui/SpinArrows.h"
 #include "analysis/ui/ObservationPeriodDiagram.h"
 #include "analysis/ui/TimeUnitTexts.h"
+#include "common/qt/DisplayText.h"
 #include "common/ui/ControlName.h"
-#include "common/ui/DisplayText.h"
+#include "common/ui/SpinArrows.h"
 #include "import/ui/CSpinButton.h"
 
 namespace kalderon {

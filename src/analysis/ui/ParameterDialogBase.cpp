@@ -14,15 +14,16 @@
 
 #include "analysis/DateEntry.h"
 #include "analysis/ui/ObservationPeriodDiagram.h"
+#include "common/qt/DisplayText.h"
 #include "common/ui/AppServices.h"
 #include "common/ui/ControlName.h"
 #include "common/ui/DialogButtons.h"
 #include "common/ui/HelpKey.h"
-#include "common/ui/DisplayText.h"
-#include "common/ui/HelpTopics.h"
+#include "common/ui/UiText.h"
 #include "common/ui/WaitCursor.h"
+#include "help/ui/HelpTopics.h"
+#include "import/PopulationTableLoader.h"
 #include "stats/AgeStandardisation.h"
-#include "stats/PopulationTableLoader.h"
 
 namespace kalderon {
 namespace {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "analysis/ParameterChoices.h"
+#include "import/PopulationTableLoader.h"
 #include "stats/AnalysisData.h"
 #include "stats/CaseList.h"
-#include "stats/PopulationTableLoader.h"
 
 class QCheckBox;
 class QComboBox;

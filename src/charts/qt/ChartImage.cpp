@@ -8,10 +8,10 @@
 
 #include "charts/ChartRenderer.h"
 #include "charts/LifeTableChart.h"
-#include "charts/qt/DisplayText.h"
 #include "charts/qt/ImageApplication.h"
 #include "charts/qt/QtCanvas.h"
-#include "results/SafeFileWrite.h"
+#include "common/SafeFileWrite.h"
+#include "common/qt/DisplayText.h"
 
 namespace kalderon {
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "charts/qt/DisplayText.h"
+#include "common/qt/DisplayText.h"
 
 namespace kalderon {
 namespace {

@@ -10,13 +10,13 @@
 
 #include "charts/AxisRangeInput.h"
 #include "charts/ChartDefaults.h"
-#include "charts/qt/DisplayText.h"
 #include "charts/ui/ChartDialogParts.h"
+#include "common/TextFormat.h"
+#include "common/qt/DisplayText.h"
 #include "common/ui/AppServices.h"
 #include "common/ui/ControlName.h"
-#include "common/ui/DisplayText.h"
+#include "common/ui/UiText.h"
 #include "resources/DesktopTexts.h"
-#include "results/TextFormat.h"
 
 namespace kalderon {
 namespace {

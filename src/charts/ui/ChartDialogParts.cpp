@@ -12,10 +12,11 @@
 #include <cmath>
 
 #include "charts/qt/QtCanvas.h"
+#include "common/qt/DisplayText.h"
 #include "common/ui/AppServices.h"
 #include "common/ui/ControlName.h"
-#include "common/ui/DisplayText.h"
-#include "common/ui/HelpTopics.h"
+#include "common/ui/UiText.h"
+#include "help/ui/HelpTopics.h"
 
 namespace kalderon {
 namespace {

@@ -9,7 +9,7 @@
 #include "charts/ChartMetafile.h"
 #include "charts/qt/ChartImage.h"
 #include "charts/qt/QtCanvas.h"
-#include "common/ui/DisplayText.h"
+#include "common/ui/UiText.h"
 
 namespace kalderon {
 namespace {

@@ -8,8 +8,8 @@
 #include <QPushButton>
 
 #include "charts/ChartDefaults.h"
-#include "charts/qt/DisplayText.h"
 #include "charts/ui/ChartDialogParts.h"
+#include "common/qt/DisplayText.h"
 #include "common/ui/ControlName.h"
 
 namespace kalderon {

@@ -8,11 +8,11 @@
 #include <QPushButton>
 
 #include "charts/ChartDefaults.h"
-#include "charts/qt/DisplayText.h"
 #include "charts/ui/ChartDialogParts.h"
 #include "charts/ui/LineStyleDialog.h"
 #include "charts/ui/MarkerStyleDialog.h"
 #include "charts/ui/StylePreviewWidgets.h"
+#include "common/qt/DisplayText.h"
 #include "common/ui/ControlName.h"
 
 namespace kalderon {

@@ -3,11 +3,11 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 
-#include "charts/qt/DisplayText.h"
 #include "charts/ui/ChartDialogParts.h"
 #include "charts/ui/LabelListCtrl.h"
+#include "common/qt/DisplayText.h"
 #include "common/ui/ControlName.h"
-#include "common/ui/DisplayText.h"
+#include "common/ui/UiText.h"
 
 namespace kalderon {
 namespace {

@@ -9,8 +9,8 @@
 #include <QRadioButton>
 
 #include "charts/ChartDefaults.h"
-#include "charts/qt/DisplayText.h"
 #include "charts/ui/ChartDialogParts.h"
+#include "common/qt/DisplayText.h"
 #include "common/ui/ControlName.h"
 
 namespace kalderon {

@@ -8,7 +8,7 @@
 #include "charts/MarkerPainter.h"
 #include "charts/StylePreviews.h"
 #include "charts/qt/QtCanvas.h"
-#include "common/ui/DisplayText.h"
+#include "common/ui/UiText.h"
 
 namespace kalderon {
 namespace {

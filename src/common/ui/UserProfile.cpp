@@ -2,8 +2,8 @@
 
 #include <QSettings>
 
-#include "common/ui/DisplayText.h"
 #include "common/ui/ResourceIds.h"
+#include "common/ui/UiText.h"
 
 namespace kalderon {
 namespace {

@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 #include <vector>
 
-#include "common/ui/DisplayText.h"
+#include "common/ui/UiText.h"
 #include "help/ChmArchive.h"
 #include "help/HelpSearch.h"
 #include "help/SiteMap.h"

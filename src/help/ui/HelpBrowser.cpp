@@ -1,6 +1,6 @@
 #include "help/ui/HelpBrowser.h"
 
-#include "common/ui/DisplayText.h"
+#include "common/ui/UiText.h"
 #include "help/ChmArchive.h"
 
 namespace kalderon {

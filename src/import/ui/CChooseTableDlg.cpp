@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/qt/DisplayText.h"
 #include "common/ui/ControlName.h"
-#include "common/ui/DisplayText.h"
 
 namespace kalderon {
 namespace {

@@ -10,10 +10,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "common/qt/DisplayText.h"
 #include "common/ui/ControlName.h"
 #include "common/ui/DialogButtons.h"
-#include "common/ui/DisplayText.h"
 #include "common/ui/Messages.h"
+#include "common/ui/UiText.h"
 #include "import/ui/CFilePreview.h"
 #include "import/ui/WizardControls.h"
 

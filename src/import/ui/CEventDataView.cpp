@@ -8,13 +8,13 @@
 #include <QGuiApplication>
 #include <functional>
 
+#include "common/qt/DisplayText.h"
 #include "common/ui/ControlName.h"
-#include "common/ui/DisplayText.h"
 #include "common/ui/WaitCursor.h"
-#include "stats/CaseValidity.h"
 #include "import/TextFileReader.h"
 #include "import/ui/CFullRowListCtrl.h"
 #include "import/ui/CaseListModel.h"
+#include "stats/CaseValidity.h"
 
 namespace kalderon {
 namespace {

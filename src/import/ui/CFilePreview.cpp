@@ -7,7 +7,7 @@
 #include <cmath>
 #include <fstream>
 
-#include "common/ui/DisplayText.h"
+#include "common/qt/DisplayText.h"
 
 namespace kalderon {
 namespace {

@@ -2,16 +2,17 @@
 
 #include <QAbstractButton>
 
-#include "common/ui/DisplayText.h"
+#include "common/qt/DisplayText.h"
 #include "common/ui/Messages.h"
+#include "common/ui/UiText.h"
 #include "import/TextRoleConflicts.h"
-#include "resources/DesktopTexts.h"
 #include "import/ui/CFilePreview.h"
 #include "import/ui/CTextImportPage1.h"
 #include "import/ui/CTextImportPage2A.h"
 #include "import/ui/CTextImportPage2B.h"
 #include "import/ui/CTextImportPage3A.h"
 #include "import/ui/WizardControls.h"
+#include "resources/DesktopTexts.h"
 
 namespace kalderon {
 namespace {

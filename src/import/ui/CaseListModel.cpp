@@ -1,7 +1,8 @@
 #include "import/ui/CaseListModel.h"
 
-#include "common/ui/DisplayText.h"
-#include "results/TextFormat.h"
+#include "common/TextFormat.h"
+#include "common/qt/DisplayText.h"
+#include "common/ui/UiText.h"
 #include "resources/DesktopTexts.h"
 #include "stats/CaseList.h"
 #include "stats/CaseValidity.h"

@@ -3,7 +3,7 @@
 #include <QSettings>
 
 #include "common/ui/AppServices.h"
-#include "common/ui/DisplayText.h"
+#include "common/ui/UiText.h"
 #include "common/ui/UserProfile.h"
 
 namespace kalderon {

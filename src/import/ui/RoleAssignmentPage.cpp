@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "common/ui/DisplayText.h"
 #include "common/ui/Messages.h"
+#include "common/ui/UiText.h"
 #include "import/DatePattern.h"
 #include "import/ui/WizardControls.h"
 

@@ -1,10 +1,11 @@
 #include "import/ui/TextFileGate.h"
 
-#include "common/ui/DisplayText.h"
+#include "common/TextFormat.h"
+#include "common/qt/DisplayText.h"
 #include "common/ui/Messages.h"
+#include "common/ui/UiText.h"
 #include "import/TextFileCheck.h"
 #include "resources/DesktopTexts.h"
-#include "results/TextFormat.h"
 
 namespace kalderon {
 

@@ -6,14 +6,15 @@
 #include <QPrinter>
 #include <utility>
 
+#include "common/LineEnds.h"
+#include "common/SafeFileWrite.h"
+#include "common/qt/DisplayText.h"
 #include "common/ui/AppServices.h"
-#include "common/ui/DisplayText.h"
+#include "common/ui/UiText.h"
 #include "common/ui/UserProfile.h"
 #include "common/ui/WaitCursor.h"
 #include "resources/StringTable.h"
-#include "results/LineEnds.h"
 #include "results/ReportClock.h"
-#include "results/SafeFileWrite.h"
 #include "results/ui/ReportPrinting.h"
 
 namespace kalderon {

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "charts/qt/DisplayText.h"
+#include "common/qt/DisplayText.h"
 #include "results/ui/ReportTextAccessible.h"
 
 namespace kalderon {

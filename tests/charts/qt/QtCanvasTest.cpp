@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <limits>
 
-#include "charts/qt/DisplayText.h"
-#include "charts/qt/QtCanvas.h"
 #include "charts/qt/ImageApplication.h"
+#include "charts/qt/QtCanvas.h"
+#include "common/qt/DisplayText.h"
 
 namespace kalderon {
 namespace {

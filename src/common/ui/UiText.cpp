@@ -1,7 +1,8 @@
-#include "common/ui/DisplayText.h"
+#include "common/ui/UiText.h"
 
 #include <QFile>
 
+#include "common/qt/DisplayText.h"
 #include "resources/StringTable.h"
 
 namespace kalderon {

@@ -1,8 +1,8 @@
-#include "stats/RadixSort.h"
+#include "common/RadixSort.h"
 
 #include <bit>
 
-#include "stats/LargeArrays.h"
+#include "common/LargeArrays.h"
 
 namespace kalderon {
 

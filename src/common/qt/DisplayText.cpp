@@ -1,4 +1,4 @@
-#include "charts/qt/DisplayText.h"
+#include "common/qt/DisplayText.h"
 
 #include <QStringDecoder>
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "results/TextFormat.h"
+#include "common/TextFormat.h"
 
 using namespace kalderon;
 

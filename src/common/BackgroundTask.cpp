@@ -1,4 +1,4 @@
-#include "results/BackgroundTask.h"
+#include "common/BackgroundTask.h"
 
 #include <utility>
 

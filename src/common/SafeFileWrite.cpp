@@ -1,4 +1,4 @@
-#include "results/SafeFileWrite.h"
+#include "common/SafeFileWrite.h"
 
 #include <atomic>
 #include <cerrno>

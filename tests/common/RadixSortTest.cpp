@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "stats/RadixSort.h"
+#include "common/RadixSort.h"
 
 namespace kalderon {
 namespace {

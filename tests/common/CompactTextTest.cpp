@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "stats/CompactText.h"
+#include "common/CompactText.h"
 
 namespace kalderon {
 namespace {

@@ -1,4 +1,4 @@
-#include "results/LineEnds.h"
+#include "common/LineEnds.h"
 
 namespace kalderon {
 

@@ -1,4 +1,4 @@
-#include "stats/BackgroundPrefault.h"
+#include "common/BackgroundPrefault.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "results/PrintfEngine.h"
+#include "common/PrintfEngine.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "stats/LargeArrays.h"
+#include "common/LargeArrays.h"
 
 #include <cstdint>
 

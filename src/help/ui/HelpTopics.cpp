@@ -1,10 +1,11 @@
-#include "common/ui/HelpTopics.h"
+#include "help/ui/HelpTopics.h"
 
+#include "common/TextFormat.h"
+#include "common/qt/DisplayText.h"
 #include "common/ui/AppServices.h"
-#include "common/ui/DisplayText.h"
+#include "common/ui/UiText.h"
 #include "help/ui/CHelpViewer.h"
 #include "resources/StringTable.h"
-#include "results/TextFormat.h"
 
 namespace kalderon {
 

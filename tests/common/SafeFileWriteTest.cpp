@@ -7,7 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "results/SafeFileWrite.h"
+#include "common/SafeFileWrite.h"
 #include "support/ReadOnlyFolder.h"
 #include "support/TempDir.h"
 

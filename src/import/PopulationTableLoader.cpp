@@ -1,4 +1,4 @@
-#include "stats/PopulationTableLoader.h"
+#include "import/PopulationTableLoader.h"
 
 #include <cmath>
 

@@ -3,8 +3,6 @@
 #include <QString>
 #include <string>
 
-#include "charts/qt/DisplayText.h"
-
 namespace kalderon {
 
 // A string-table entry for display.

@@ -5,7 +5,7 @@
 #include <vector>
 #include <memory>
 
-#include "stats/BackgroundPrefault.h"
+#include "common/BackgroundPrefault.h"
 
 namespace kalderon {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <type_traits>
 
-#include "results/PrintfEngine.h"
+#include "common/PrintfEngine.h"
 
 namespace kalderon {
 

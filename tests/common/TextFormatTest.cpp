@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "results/LineEnds.h"
-#include "results/TextFormat.h"
+#include "common/LineEnds.h"
+#include "common/TextFormat.h"
 
 using namespace kalderon;
 

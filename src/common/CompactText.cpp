@@ -1,4 +1,4 @@
-#include "stats/CompactText.h"
+#include "common/CompactText.h"
 
 #include <new>
 

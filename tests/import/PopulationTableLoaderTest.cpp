@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "stats/PopulationTableLoader.h"
+#include "import/PopulationTableLoader.h"
 #include "support/ImportFixtures.h"
 
 namespace kalderon {

@@ -3,7 +3,7 @@
 #include <random>
 #include <unordered_map>
 
-#include "stats/TextNumbering.h"
+#include "common/TextNumbering.h"
 
 namespace kalderon {
 namespace {

@@ -14,8 +14,6 @@ constexpr std::size_t kRowBytes = 80;
 constexpr std::size_t kStringBytes = 4;
 constexpr std::size_t kGroupRecordMinBytes = 60;
 
-// The four-byte slot of a product-limit row holds whether the row is an
-// event (1) or censored (0); its status text is rebuilt from that on reading.
 constexpr std::int32_t kEventSlot = 1;
 constexpr std::int32_t kCensoredSlot = 0;
 
@@ -30,313 +28,257 @@ std::string CensoredStatusText(const CAnalysisData& analysis)
     return analysis.eventCode.empty() ? "0" : "";
 }
 
-void WriteAxis(ByteWriter& out, const CChartAxis& axis)
-{
-    out.Int32(axis.isVertical);
-    out.String(axis.registryKey);
-    out.String(axis.labelText);
-    out.Int32(axis.titleAlign);
-    out.Rect(axis.areaRect);
-    out.Double(axis.minValue);
-    out.Double(axis.maxValue);
-    out.Double(axis.stepValue);
-    out.Int32(axis.skipFirstTick);
-    out.Font(axis.labelFont.logFont);
-    out.Font(axis.numberFont.logFont);
-    out.Float(axis.labelFont.heightDivisor);
-    out.Int32(static_cast<std::int32_t>(axis.labelColor));
-    out.Int32(static_cast<std::int32_t>(axis.numberColor));
-    out.Float(axis.numberFont.heightDivisor);
-    out.Int32(axis.tickDivisor);
-}
+// The two directions of a transfer.  Every record of the file is described
+// once, by a Transfer function that calls an Io for each field in file order:
+// ChartOut writes the field, ChartIn reads it into the record.
+class ChartOut {
+public:
+    static constexpr bool kReading = false;
+    explicit ChartOut(ByteWriter& out) : out_(out) {}
 
-bool ReadAxis(ByteReader& in, CChartAxis& axis)
-{
-    in.Int32(axis.isVertical);
-    in.String(axis.registryKey);
-    in.String(axis.labelText);
-    in.Int32(axis.titleAlign);
-    in.Rect(axis.areaRect);
-    in.Double(axis.minValue);
-    in.Double(axis.maxValue);
-    in.Double(axis.stepValue);
-    in.Int32(axis.skipFirstTick);
-    in.Font(axis.labelFont.logFont);
-    in.Font(axis.numberFont.logFont);
-    in.Float(axis.labelFont.heightDivisor);
-    in.UInt32(axis.labelColor);
-    in.UInt32(axis.numberColor);
-    in.Float(axis.numberFont.heightDivisor);
-    in.Int32(axis.tickDivisor);
-    return in.ok();
-}
-
-void WriteLine(ByteWriter& out, const CLineStyle& line)
-{
-    out.Int32(static_cast<std::int32_t>(line.lineColor));
-    out.Int32(line.lineWidth);
-    out.Int32(line.penStyle);
-}
-
-void ReadLine(ByteReader& in, CLineStyle& line)
-{
-    in.UInt32(line.lineColor);
-    in.Int32(line.lineWidth);
-    in.Int32(line.penStyle);
-}
-
-void WriteSeries(ByteWriter& out, const CSeriesStyle& style)
-{
-    out.Int32(style.showSeries);
-    out.Int32(style.showCI);
-    WriteLine(out, style.survivalLine);
-    WriteLine(out, style.ciLine);
-    out.Int32(static_cast<std::int32_t>(style.marker.lineColor));
-    out.Int32(static_cast<std::int32_t>(style.marker.fillColor));
-    out.Int32(style.marker.markerSize);
-    out.Int32(style.marker.symbol);
-}
-
-void ReadSeries(ByteReader& in, CSeriesStyle& style)
-{
-    in.Int32(style.showSeries);
-    in.Int32(style.showCI);
-    ReadLine(in, style.survivalLine);
-    ReadLine(in, style.ciLine);
-    in.UInt32(style.marker.lineColor);
-    in.UInt32(style.marker.fillColor);
-    in.Int32(style.marker.markerSize);
-    in.Int32(style.marker.symbol);
-}
-
-void WriteLegend(ByteWriter& out, const CChartLegend& legend)
-{
-    out.String(legend.registryKey);
-    out.String(legend.ciLabel);
-    out.String(legend.ciPrefix);
-    out.Int32(legend.legendPosition);
-    out.Rect(legend.areaRect);
-    out.Int32(legend.showLegend);
-    out.Font(legend.legendFont.logFont);
-    out.Float(legend.legendFont.heightDivisor);
-    out.Int32(static_cast<std::int32_t>(legend.legendColor));
-    out.Int32(legend.tickDivisor);
-}
-
-void ReadLegend(ByteReader& in, CChartLegend& legend)
-{
-    in.String(legend.registryKey);
-    in.String(legend.ciLabel);
-    in.String(legend.ciPrefix);
-    in.Int32(legend.legendPosition);
-    in.Rect(legend.areaRect);
-    in.Int32(legend.showLegend);
-    in.Font(legend.legendFont.logFont);
-    in.Float(legend.legendFont.heightDivisor);
-    in.UInt32(legend.legendColor);
-    in.Int32(legend.tickDivisor);
-}
-
-void WriteCounts(ByteWriter& out, const std::vector<CIntervalCounts>& counts)
-{
-    out.Int32(static_cast<std::int32_t>(counts.size()));
-    for (const CIntervalCounts& c : counts) {
-        out.Int32(c.entered);
-        out.Int32(c.censored);
-        out.Int32(c.dead);
+    void Int32(std::int32_t value) { out_.Int32(value); }
+    void Colour(ColorRef value) { out_.Int32(static_cast<std::int32_t>(value)); }
+    void Float(float value) { out_.Float(value); }
+    void Double(double value) { out_.Double(value); }
+    void String(const std::string& text) { out_.String(text); }
+    void Rect(const ChartRect& rect) { out_.Rect(rect); }
+    void Font(const LogFont& font) { out_.Font(font); }
+    void Date(const DateValue& date) { out_.Double(date.serial()); }
+    // The element count of a list.
+    template <class T>
+    bool Elements(const std::vector<T>& list, std::size_t)
+    {
+        out_.Int32(static_cast<std::int32_t>(list.size()));
+        return true;
     }
-}
+    bool ok() const { return true; }
 
-bool ReadCounts(ByteReader& in, std::vector<CIntervalCounts>& counts)
-{
-    std::int32_t n = 0;
-    if (!in.Count(n, kCountsBytes)) return false;
-    counts.assign(static_cast<std::size_t>(n), {});
-    for (CIntervalCounts& c : counts) {
-        in.Int32(c.entered);
-        in.Int32(c.censored);
-        in.Int32(c.dead);
-    }
-    return in.ok();
-}
+private:
+    ByteWriter& out_;
+};
 
-void WriteDoubles(ByteWriter& out, const std::vector<double>& values)
-{
-    out.Int32(static_cast<std::int32_t>(values.size()));
-    for (double v : values) out.Double(v);
-}
+class ChartIn {
+public:
+    static constexpr bool kReading = true;
+    explicit ChartIn(ByteReader& in) : in_(in) {}
 
-bool ReadDoubles(ByteReader& in, std::vector<double>& values)
-{
-    std::int32_t n = 0;
-    if (!in.Count(n, sizeof(double))) return false;
-    values.assign(static_cast<std::size_t>(n), 0.0);
-    for (double& v : values) in.Double(v);
-    return in.ok();
-}
-
-void WriteTimePoints(ByteWriter& out, const std::vector<CTimePointResult>& points, const std::string& eventCode)
-{
-    out.Int32(static_cast<std::int32_t>(points.size()));
-    for (const CTimePointResult& p : points) {
-        out.Int32(p.entryDays);
-        out.Int32(p.survivalDays);
-        out.Int32(p.statusText == eventCode ? kEventSlot : kCensoredSlot);
-        for (double v : {p.atRisk, p.proportionSurviving, p.cumulativeSurvival, p.expectedSurvival,
-                         p.relativeSurvival, p.standardError, p.lowerLimit, p.upperLimit}) {
-            out.Double(v);
-        }
-        out.Int32(p.hasStandardError);
-    }
-}
-
-bool ReadTimePoints(ByteReader& in, std::vector<CTimePointResult>& points, const CAnalysisData& analysis)
-{
-    std::int32_t n = 0;
-    if (!in.Count(n, kRowBytes)) return false;
-    const std::string censored = CensoredStatusText(analysis);
-    points.assign(static_cast<std::size_t>(n), {});
-    for (CTimePointResult& p : points) {
-        std::int32_t slot = 0;
-        in.Int32(p.entryDays);
-        in.Int32(p.survivalDays);
-        in.Int32(slot);
-        p.statusText = slot == kEventSlot ? analysis.eventCode : censored;
-        for (double* v : {&p.atRisk, &p.proportionSurviving, &p.cumulativeSurvival, &p.expectedSurvival,
-                          &p.relativeSurvival, &p.standardError, &p.lowerLimit, &p.upperLimit}) {
-            in.Double(*v);
-        }
-        in.Int32(p.hasStandardError);
-    }
-    return in.ok();
-}
-
-void WriteIntervalTable(ByteWriter& out, const CIntervalResultTable& table)
-{
-    out.Int32(table.timeUnit);
-    out.Int32(table.maxObservationDays);
-    out.String(table.ciLevelText);
-    out.Int32(static_cast<std::int32_t>(table.rows.size()));
-    for (const CIntervalResult& r : table.rows) {
-        out.Int32(r.intervalNumber);
-        for (double v : {r.reserved, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival, r.expectedSurvival,
-                         r.relativeSurvival, r.standardError, r.lowerLimit, r.upperLimit}) {
-            out.Double(v);
-        }
-        out.Int32(r.hasStandardError);
-    }
-}
-
-bool ReadIntervalTable(ByteReader& in, CIntervalResultTable& table)
-{
-    in.Int32(table.timeUnit);
-    in.Int32(table.maxObservationDays);
-    in.String(table.ciLevelText);
-    std::int32_t n = 0;
-    if (!in.Count(n, kRowBytes)) return false;
-    table.rows.assign(static_cast<std::size_t>(n), {});
-    for (CIntervalResult& r : table.rows) {
-        in.Int32(r.intervalNumber);
-        for (double* v : {&r.reserved, &r.exposedToRisk, &r.intervalSurvival, &r.cumulativeSurvival,
-                          &r.expectedSurvival, &r.relativeSurvival, &r.standardError, &r.lowerLimit,
-                          &r.upperLimit}) {
-            in.Double(*v);
-        }
-        in.Int32(r.hasStandardError);
-    }
-    return in.ok();
-}
-
-void WriteGroup(ByteWriter& out, const CGroupResult& group, const std::string& eventCode)
-{
-    out.String(group.info.code);
-    out.String(group.info.label);
-    out.Int32(group.info.recordsRead);
-    out.Int32(group.info.recordsValid);
-    out.Int32(group.info.recordsSkipped);
-    WriteCounts(out, group.countsAll);
-    WriteCounts(out, group.countsAtPeriodBegin);
-    WriteCounts(out, group.countsAtPeriodEnd);
-    WriteTimePoints(out, group.timePoints, eventCode);
-    WriteDoubles(out, group.expectedInterval);
-    WriteDoubles(out, group.expectedCumulative);
-    WriteIntervalTable(out, group.intervalTable);
-}
-
-bool ReadGroup(ByteReader& in, CGroupResult& group, const CAnalysisData& analysis)
-{
-    in.String(group.info.code);
-    in.String(group.info.label);
-    in.Int32(group.info.recordsRead);
-    in.Int32(group.info.recordsValid);
-    in.Int32(group.info.recordsSkipped);
-    return ReadCounts(in, group.countsAll) && ReadCounts(in, group.countsAtPeriodBegin) &&
-           ReadCounts(in, group.countsAtPeriodEnd) && ReadTimePoints(in, group.timePoints, analysis) &&
-           ReadDoubles(in, group.expectedInterval) && ReadDoubles(in, group.expectedCumulative) &&
-           ReadIntervalTable(in, group.intervalTable);
-}
-
-void WriteStrings(ByteWriter& out, const std::vector<std::string>& texts)
-{
-    out.Int32(static_cast<std::int32_t>(texts.size()));
-    for (const std::string& t : texts) out.String(t);
-}
-
-bool ReadStrings(ByteReader& in, std::vector<std::string>& texts)
-{
-    std::int32_t n = 0;
-    if (!in.Count(n, kStringBytes)) return false;
-    texts.assign(static_cast<std::size_t>(n), {});
-    for (std::string& t : texts) in.String(t);
-    return in.ok();
-}
-
-void WriteAnalysis(ByteWriter& out, const CAnalysisData& a)
-{
-    out.String(a.title);
-    out.String(a.eventCode);
-    out.String(a.sexCodeFirst);
-    out.String(a.ciLevelText);
-    for (std::int32_t v : {a.timeUnit, a.periodTechnique, a.relativeSurvival, a.useHakulinen, a.survivalYears,
-                           a.periodWidth, a.maxObservationDays}) {
-        out.Int32(v);
-    }
-    out.Double(a.maxRelativeUpper);
-    for (const DateValue* d : {&a.firstBeginDate, &a.lastEndDate, &a.windowBegin, &a.windowEnd, &a.periodBegin,
-                               &a.periodEnd, &a.closingDate}) {
-        out.Double(d->serial());
-    }
-    WriteStrings(out, a.statusCodes);
-    WriteStrings(out, a.sexCodes);
-    out.Int32(static_cast<std::int32_t>(a.groupResults.size()));
-    for (const CGroupResult& g : a.groupResults) WriteGroup(out, g, a.eventCode);
-}
-
-bool ReadAnalysis(ByteReader& in, CAnalysisData& a)
-{
-    in.String(a.title);
-    in.String(a.eventCode);
-    in.String(a.sexCodeFirst);
-    in.String(a.ciLevelText);
-    for (std::int32_t* v : {&a.timeUnit, &a.periodTechnique, &a.relativeSurvival, &a.useHakulinen,
-                            &a.survivalYears, &a.periodWidth, &a.maxObservationDays}) {
-        in.Int32(*v);
-    }
-    in.Double(a.maxRelativeUpper);
+    void Int32(std::int32_t& value) { in_.Int32(value); }
+    void Colour(ColorRef& value) { in_.UInt32(value); }
+    void Float(float& value) { in_.Float(value); }
+    void Double(double& value) { in_.Double(value); }
+    void String(std::string& text) { in_.String(text); }
+    void Rect(ChartRect& rect) { in_.Rect(rect); }
+    void Font(LogFont& font) { in_.Font(font); }
     // Dates come back valid whatever their status was when saved.
-    for (DateValue* d : {&a.firstBeginDate, &a.lastEndDate, &a.windowBegin, &a.windowEnd, &a.periodBegin,
-                         &a.periodEnd, &a.closingDate}) {
+    void Date(DateValue& date)
+    {
         double serial = 0.0;
-        if (in.Double(serial)) *d = DateValue::FromSerial(serial);
+        if (in_.Double(serial)) date = DateValue::FromSerial(serial);
     }
-    if (!ReadStrings(in, a.statusCodes) || !ReadStrings(in, a.sexCodes)) return false;
-    std::int32_t groups = 0;
-    if (!in.Count(groups, kGroupRecordMinBytes)) return false;
-    a.groupResults.assign(static_cast<std::size_t>(groups), {});
-    for (CGroupResult& g : a.groupResults) {
-        if (!ReadGroup(in, g, a)) return false;
+    // Reads the element count of a list and makes room for that many; fails
+    // on a count the rest of the file cannot hold, at minBytes an element.
+    template <class T>
+    bool Elements(std::vector<T>& list, std::size_t minBytes)
+    {
+        std::int32_t n = 0;
+        if (!in_.Count(n, minBytes)) return false;
+        list.assign(static_cast<std::size_t>(n), {});
+        return true;
+    }
+    bool ok() const { return in_.ok(); }
+
+private:
+    ByteReader& in_;
+};
+
+// In the Transfer functions, Io is ChartOut or ChartIn, and the record is
+// const when written.
+template <class Io, class Axis>
+bool TransferAxis(Io& io, Axis& axis)
+{
+    io.Int32(axis.isVertical);
+    io.String(axis.registryKey);
+    io.String(axis.labelText);
+    io.Int32(axis.titleAlign);
+    io.Rect(axis.areaRect);
+    io.Double(axis.minValue);
+    io.Double(axis.maxValue);
+    io.Double(axis.stepValue);
+    io.Int32(axis.skipFirstTick);
+    io.Font(axis.labelFont.logFont);
+    io.Font(axis.numberFont.logFont);
+    io.Float(axis.labelFont.heightDivisor);
+    io.Colour(axis.labelColor);
+    io.Colour(axis.numberColor);
+    io.Float(axis.numberFont.heightDivisor);
+    io.Int32(axis.tickDivisor);
+    return io.ok();
+}
+
+template <class Io, class Line>
+void TransferLine(Io& io, Line& line)
+{
+    io.Colour(line.lineColor);
+    io.Int32(line.lineWidth);
+    io.Int32(line.penStyle);
+}
+
+template <class Io, class Style>
+void TransferSeries(Io& io, Style& style)
+{
+    io.Int32(style.showSeries);
+    io.Int32(style.showCI);
+    TransferLine(io, style.survivalLine);
+    TransferLine(io, style.ciLine);
+    io.Colour(style.marker.lineColor);
+    io.Colour(style.marker.fillColor);
+    io.Int32(style.marker.markerSize);
+    io.Int32(style.marker.symbol);
+}
+
+template <class Io, class Legend>
+void TransferLegend(Io& io, Legend& legend)
+{
+    io.String(legend.registryKey);
+    io.String(legend.ciLabel);
+    io.String(legend.ciPrefix);
+    io.Int32(legend.legendPosition);
+    io.Rect(legend.areaRect);
+    io.Int32(legend.showLegend);
+    io.Font(legend.legendFont.logFont);
+    io.Float(legend.legendFont.heightDivisor);
+    io.Colour(legend.legendColor);
+    io.Int32(legend.tickDivisor);
+}
+
+template <class Io, class Counts>
+bool TransferCounts(Io& io, Counts& counts)
+{
+    if (!io.Elements(counts, kCountsBytes)) return false;
+    for (auto& c : counts) {
+        io.Int32(c.entered);
+        io.Int32(c.censored);
+        io.Int32(c.dead);
+    }
+    return io.ok();
+}
+
+template <class Io, class Values>
+bool TransferDoubles(Io& io, Values& values)
+{
+    if (!io.Elements(values, sizeof(double))) return false;
+    for (auto& v : values) io.Double(v);
+    return io.ok();
+}
+
+template <class Io, class Texts>
+bool TransferStrings(Io& io, Texts& texts)
+{
+    if (!io.Elements(texts, kStringBytes)) return false;
+    for (auto& t : texts) io.String(t);
+    return io.ok();
+}
+
+// The four-byte slot of a product-limit row holds whether the row is an
+// event (1) or censored (0); its status text is rebuilt from that on reading.
+template <class Io, class Points>
+bool TransferTimePoints(Io& io, Points& points, const CAnalysisData& analysis)
+{
+    if (!io.Elements(points, kRowBytes)) return false;
+    const std::string censored = Io::kReading ? CensoredStatusText(analysis) : std::string();
+    for (auto& p : points) {
+        io.Int32(p.entryDays);
+        io.Int32(p.survivalDays);
+        if constexpr (Io::kReading) {
+            std::int32_t slot = 0;
+            io.Int32(slot);
+            p.statusText = slot == kEventSlot ? analysis.eventCode : censored;
+        } else {
+            io.Int32(p.statusText == analysis.eventCode ? kEventSlot : kCensoredSlot);
+        }
+        for (auto* v : {&p.atRisk, &p.proportionSurviving, &p.cumulativeSurvival, &p.expectedSurvival,
+                        &p.relativeSurvival, &p.standardError, &p.lowerLimit, &p.upperLimit}) {
+            io.Double(*v);
+        }
+        io.Int32(p.hasStandardError);
+    }
+    return io.ok();
+}
+
+template <class Io, class Table>
+bool TransferIntervalTable(Io& io, Table& table)
+{
+    io.Int32(table.timeUnit);
+    io.Int32(table.maxObservationDays);
+    io.String(table.ciLevelText);
+    if (!io.Elements(table.rows, kRowBytes)) return false;
+    for (auto& r : table.rows) {
+        io.Int32(r.intervalNumber);
+        for (auto* v : {&r.reserved, &r.exposedToRisk, &r.intervalSurvival, &r.cumulativeSurvival,
+                        &r.expectedSurvival, &r.relativeSurvival, &r.standardError, &r.lowerLimit, &r.upperLimit}) {
+            io.Double(*v);
+        }
+        io.Int32(r.hasStandardError);
+    }
+    return io.ok();
+}
+
+template <class Io, class Group>
+bool TransferGroup(Io& io, Group& group, const CAnalysisData& analysis)
+{
+    io.String(group.info.code);
+    io.String(group.info.label);
+    io.Int32(group.info.recordsRead);
+    io.Int32(group.info.recordsValid);
+    io.Int32(group.info.recordsSkipped);
+    return TransferCounts(io, group.countsAll) && TransferCounts(io, group.countsAtPeriodBegin) &&
+           TransferCounts(io, group.countsAtPeriodEnd) && TransferTimePoints(io, group.timePoints, analysis) &&
+           TransferDoubles(io, group.expectedInterval) && TransferDoubles(io, group.expectedCumulative) &&
+           TransferIntervalTable(io, group.intervalTable);
+}
+
+template <class Io, class Analysis>
+bool TransferAnalysis(Io& io, Analysis& a)
+{
+    io.String(a.title);
+    io.String(a.eventCode);
+    io.String(a.sexCodeFirst);
+    io.String(a.ciLevelText);
+    for (auto* v : {&a.timeUnit, &a.periodTechnique, &a.relativeSurvival, &a.useHakulinen, &a.survivalYears,
+                    &a.periodWidth, &a.maxObservationDays}) {
+        io.Int32(*v);
+    }
+    io.Double(a.maxRelativeUpper);
+    for (auto* d : {&a.firstBeginDate, &a.lastEndDate, &a.windowBegin, &a.windowEnd, &a.periodBegin, &a.periodEnd,
+                    &a.closingDate}) {
+        io.Date(*d);
+    }
+    if (!TransferStrings(io, a.statusCodes) || !TransferStrings(io, a.sexCodes)) return false;
+    if (!io.Elements(a.groupResults, kGroupRecordMinBytes)) return false;
+    for (auto& g : a.groupResults) {
+        if (!TransferGroup(io, g, a)) return false;
     }
     return true;
+}
+
+// Everything between the two signatures.
+template <class Io, class Chart>
+bool TransferChartBody(Io& io, Chart& chart)
+{
+    io.String(chart.titleText);
+    io.Font(chart.titleFont.logFont);
+    io.Colour(chart.titleColor);
+    io.Int32(chart.titleAlign);
+    io.Float(chart.titleFont.heightDivisor);
+    if (!TransferAxis(io, chart.timeAxis) || !TransferAxis(io, chart.survivalAxis)) return false;
+    io.Int32(chart.chartKind);
+    io.Int32(chart.seriesCount);
+    io.String(chart.registrySection);
+    if (!io.Elements(chart.seriesStyles, kSeriesRecordBytes)) return false;
+    for (auto& style : chart.seriesStyles) TransferSeries(io, style);
+    if (!io.ok() || !TransferAnalysis(io, chart.analysis)) return false;
+    TransferLegend(io, chart.legend);
+    return io.ok();
 }
 
 bool AxisIsDrawable(const CChartAxis& axis)
@@ -347,21 +289,23 @@ bool AxisIsDrawable(const CChartAxis& axis)
 void WriteChart(ByteWriter& out, const LifeTableChart& chart)
 {
     out.String(Signature());
-    out.String(chart.titleText);
-    out.Font(chart.titleFont.logFont);
-    out.Int32(static_cast<std::int32_t>(chart.titleColor));
-    out.Int32(chart.titleAlign);
-    out.Float(chart.titleFont.heightDivisor);
-    WriteAxis(out, chart.timeAxis);
-    WriteAxis(out, chart.survivalAxis);
-    out.Int32(chart.chartKind);
-    out.Int32(chart.seriesCount);
-    out.String(chart.registrySection);
-    out.Int32(static_cast<std::int32_t>(chart.seriesStyles.size()));
-    for (const CSeriesStyle& style : chart.seriesStyles) WriteSeries(out, style);
-    WriteAnalysis(out, chart.analysis);
-    WriteLegend(out, chart.legend);
+    ChartOut io(out);
+    TransferChartBody(io, chart);
     out.String(Signature());
+}
+
+// Reads the body into the chart.  Fails on a file that ends early or whose
+// counts exceed what it holds, and on values a drawing cannot use: a series
+// count that differs from the series records or exceeds the groups, an axis
+// range that is not drawable.
+bool ReadChartBody(ByteReader& in, LifeTableChart& chart)
+{
+    ChartIn io(in);
+    if (!TransferChartBody(io, chart)) return false;
+    chart.modifiedFlag = 0;
+    return chart.seriesCount == static_cast<std::int32_t>(chart.seriesStyles.size()) &&
+           chart.seriesCount <= static_cast<int>(chart.analysis.groupResults.size()) &&
+           AxisIsDrawable(chart.timeAxis) && AxisIsDrawable(chart.survivalAxis);
 }
 
 }  // namespace
@@ -378,30 +322,6 @@ void SerializeChart(const LifeTableChart& chart, const std::function<void(std::s
     ByteWriter out(sink);
     WriteChart(out, chart);
     out.Flush();
-}
-
-bool ReadChartBody(ByteReader& in, LifeTableChart& chart)
-{
-    in.String(chart.titleText);
-    in.Font(chart.titleFont.logFont);
-    in.UInt32(chart.titleColor);
-    in.Int32(chart.titleAlign);
-    in.Float(chart.titleFont.heightDivisor);
-    if (!ReadAxis(in, chart.timeAxis) || !ReadAxis(in, chart.survivalAxis)) return false;
-    in.Int32(chart.chartKind);
-    in.Int32(chart.seriesCount);
-    in.String(chart.registrySection);
-    std::int32_t styles = 0;
-    if (!in.Count(styles, kSeriesRecordBytes)) return false;
-    chart.seriesStyles.assign(static_cast<std::size_t>(styles), {});
-    for (CSeriesStyle& style : chart.seriesStyles) ReadSeries(in, style);
-    if (!in.ok() || !ReadAnalysis(in, chart.analysis)) return false;
-    ReadLegend(in, chart.legend);
-    if (!in.ok()) return false;
-
-    chart.modifiedFlag = 0;
-    return chart.seriesCount == styles && chart.seriesCount <= static_cast<int>(chart.analysis.groupResults.size()) &&
-           AxisIsDrawable(chart.timeAxis) && AxisIsDrawable(chart.survivalAxis);
 }
 
 ChartFileStatus ParseChartFile(std::string_view bytes, LifeTableChart& chart)

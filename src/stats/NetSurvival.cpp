@@ -107,6 +107,131 @@ struct CellChanges {
 
 constexpr std::uint32_t kRemoved = 0x80000000u;
 
+// The last day any case is at risk, -1 when none is.
+std::int32_t LastDayAtRisk(const std::vector<NetSurvivalCase>& cases)
+{
+    std::int32_t lastDay = -1;
+    for (const NetSurvivalCase& c : cases)
+        if (c.firstDay <= c.lastDay) lastDay = std::max(lastDay, c.lastDay);
+    return lastDay;
+}
+
+// Calls change(day, removed) for the day a case enters the risk set of a run
+// of days from .. to and for the day after it leaves it.
+template <typename Change>
+void OnRisk(const NetSurvivalCase& c, std::int32_t from, std::int32_t to, Change change)
+{
+    const std::int32_t first = std::max(from, c.firstDay);
+    if (first > to) return;
+    change(first, false);
+    change(to + 1, true);
+}
+
+// What the cases bring to the estimate: the deaths with their weights and
+// the squares of the weights, the day-0 risk set, and the changes of the
+// cells' sums in day order.
+struct CaseContributions {
+    std::vector<double> deaths, squares;
+    double atRiskOnDayZero = 0.0;
+    CellChanges changes;
+};
+
+// The changes are counted first, then written in day order.
+CaseContributions GatherContributions(const std::vector<NetSurvivalCase>& cases, CellWalk& walk, size_t days)
+{
+    CaseContributions gathered;
+    gathered.deaths.assign(days, 0.0);
+    gathered.squares.assign(days, 0.0);
+    std::vector<std::uint32_t> count(days + 1, 0);
+    for (const NetSurvivalCase& c : cases) {
+        if (c.firstDay > c.lastDay) continue;
+        walk(c, [&](std::int32_t from, std::int32_t to, size_t, double, double) {
+            OnRisk(c, from, to, [&](std::int32_t day, bool) { ++count[day]; });
+        });
+    }
+    CellChanges& changes = gathered.changes;
+    changes.first.assign(days + 2, 0);
+    for (size_t d = 0; d <= days; ++d) changes.first[d + 1] = changes.first[d] + count[d];
+    changes.cell.resize(changes.first[days + 1]);
+    changes.factor.resize(changes.first[days + 1]);
+    std::vector<std::uint32_t> next(changes.first.begin(), changes.first.end() - 1);
+    for (const NetSurvivalCase& c : cases) {
+        if (c.firstDay > c.lastDay) continue;
+        if (c.firstDay == 0) gathered.atRiskOnDayZero += 1.0;
+        const double cumulative =
+            walk(c, [&](std::int32_t from, std::int32_t to, size_t cell, double hazard, double before) {
+                const double factor = std::exp(before - hazard * (from - 1));
+                OnRisk(c, from, to, [&](std::int32_t day, bool removed) {
+                    const std::uint32_t k = next[day]++;
+                    changes.cell[k] = static_cast<std::uint32_t>(cell) | (removed ? kRemoved : 0u);
+                    changes.factor[k] = factor;
+                });
+            });
+        if (c.died) {
+            const double weight = std::exp(cumulative);
+            gathered.deaths[c.lastDay] += weight;
+            gathered.squares[c.lastDay] += weight * weight;
+        }
+    }
+    return gathered;
+}
+
+// The cells that hold someone at risk on the current day, each with the sum
+// of its cases' factors.
+class ActiveCells {
+public:
+    explicit ActiveCells(size_t cellCount) : sum_(cellCount, 0.0), members_(cellCount, 0), position_(cellCount, 0) {}
+
+    // Applies the changes of `day`.
+    void Change(const CellChanges& changes, size_t day)
+    {
+        for (std::uint32_t k = changes.first[day]; k < changes.first[day + 1]; ++k) {
+            const std::uint32_t cell = changes.cell[k] & ~kRemoved;
+            if (changes.cell[k] & kRemoved)
+                Remove(cell, changes.factor[k]);
+            else
+                Add(cell, changes.factor[k]);
+        }
+    }
+
+    // Adds the weighted number at risk on `day` and its expected deaths.
+    void Weigh(const CellWalk& walk, size_t day, double& atRisk, double& expected) const
+    {
+        for (const std::uint32_t cell : active_) {
+            const double h = walk.Hazard(cell);
+            const double weighted = sum_[cell] * std::exp(h * static_cast<double>(day));
+            atRisk += weighted;
+            expected += weighted * h;
+        }
+    }
+
+private:
+    void Add(std::uint32_t cell, double factor)
+    {
+        sum_[cell] += factor;
+        if (members_[cell]++ == 0) {
+            position_[cell] = static_cast<std::uint32_t>(active_.size());
+            active_.push_back(cell);
+        }
+    }
+
+    void Remove(std::uint32_t cell, double factor)
+    {
+        sum_[cell] -= factor;
+        if (--members_[cell] > 0) return;
+        sum_[cell] = 0.0;
+        const std::uint32_t last = active_.back();
+        active_[position_[cell]] = last;
+        position_[last] = position_[cell];
+        active_.pop_back();
+    }
+
+    std::vector<double> sum_;
+    std::vector<std::uint32_t> members_;
+    std::vector<std::uint32_t> position_;
+    std::vector<std::uint32_t> active_;
+};
+
 }  // namespace
 
 double NetSurvivalCurve::SurvivalAt(std::int32_t day) const
@@ -124,93 +249,24 @@ double NetSurvivalCurve::StandardErrorAt(std::int32_t day) const
 NetSurvivalCurve ComputeNetSurvivalCurve(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid)
 {
     NetSurvivalCurve curve;
-    std::int32_t lastDay = -1;
-    for (const NetSurvivalCase& c : cases)
-        if (c.firstDay <= c.lastDay) lastDay = std::max(lastDay, c.lastDay);
+    const std::int32_t lastDay = LastDayAtRisk(cases);
     if (lastDay < 0) return curve;
     const size_t days = static_cast<size_t>(lastDay) + 1;
 
-    // Deaths with their weights, the day-0 risk set, and the changes of the
-    // cells' sums: counted first, then written in day order.
-    std::vector<double> deaths(days, 0.0), squares(days, 0.0);
-    double atRiskOnDayZero = 0.0;
     CellWalk walk(grid);
-    CellChanges changes;
-    std::vector<std::uint32_t> count(days + 1, 0);
-    auto onRisk = [](const NetSurvivalCase& c, std::int32_t from, std::int32_t to, auto change) {
-        const std::int32_t first = std::max(from, c.firstDay);
-        if (first > to) return;
-        change(first, false);
-        change(to + 1, true);
-    };
-    for (const NetSurvivalCase& c : cases) {
-        if (c.firstDay > c.lastDay) continue;
-        walk(c, [&](std::int32_t from, std::int32_t to, size_t, double, double) {
-            onRisk(c, from, to, [&](std::int32_t day, bool) { ++count[day]; });
-        });
-    }
-    changes.first.assign(days + 2, 0);
-    for (size_t d = 0; d <= days; ++d) changes.first[d + 1] = changes.first[d] + count[d];
-    changes.cell.resize(changes.first[days + 1]);
-    changes.factor.resize(changes.first[days + 1]);
-    std::vector<std::uint32_t> next(changes.first.begin(), changes.first.end() - 1);
-    for (const NetSurvivalCase& c : cases) {
-        if (c.firstDay > c.lastDay) continue;
-        if (c.firstDay == 0) atRiskOnDayZero += 1.0;
-        const double cumulative =
-            walk(c, [&](std::int32_t from, std::int32_t to, size_t cell, double hazard, double before) {
-                const double factor = std::exp(before - hazard * (from - 1));
-                onRisk(c, from, to, [&](std::int32_t day, bool removed) {
-                    const std::uint32_t k = next[day]++;
-                    changes.cell[k] = static_cast<std::uint32_t>(cell) | (removed ? kRemoved : 0u);
-                    changes.factor[k] = factor;
-                });
-            });
-        if (c.died) {
-            const double weight = std::exp(cumulative);
-            deaths[c.lastDay] += weight;
-            squares[c.lastDay] += weight * weight;
-        }
-    }
-
-    // Day by day over the cells that hold someone at risk.
-    std::vector<double> sum(grid.CellCount(), 0.0);
-    std::vector<std::uint32_t> members(grid.CellCount(), 0);
-    std::vector<std::uint32_t> active, position(grid.CellCount(), 0);
+    const CaseContributions gathered = GatherContributions(cases, walk, days);
+    ActiveCells cells(grid.CellCount());
     curve.cumulativeHazard.assign(days, 0.0);
     curve.variance.assign(days, 0.0);
     double hazard = 0.0, variance = 0.0;
     for (size_t day = 0; day < days; ++day) {
-        for (std::uint32_t k = changes.first[day]; k < changes.first[day + 1]; ++k) {
-            const std::uint32_t cell = changes.cell[k] & ~kRemoved;
-            if (changes.cell[k] & kRemoved) {
-                sum[cell] -= changes.factor[k];
-                if (--members[cell] == 0) {
-                    sum[cell] = 0.0;
-                    const std::uint32_t last = active.back();
-                    active[position[cell]] = last;
-                    position[last] = position[cell];
-                    active.pop_back();
-                }
-            } else {
-                sum[cell] += changes.factor[k];
-                if (members[cell]++ == 0) {
-                    position[cell] = static_cast<std::uint32_t>(active.size());
-                    active.push_back(cell);
-                }
-            }
-        }
-        double atRisk = day == 0 ? atRiskOnDayZero : 0.0;
+        cells.Change(gathered.changes, day);
+        double atRisk = day == 0 ? gathered.atRiskOnDayZero : 0.0;
         double expected = 0.0;
-        for (const std::uint32_t cell : active) {
-            const double h = walk.Hazard(cell);
-            const double weighted = sum[cell] * std::exp(h * static_cast<double>(day));
-            atRisk += weighted;
-            expected += weighted * h;
-        }
+        cells.Weigh(walk, day, atRisk, expected);
         if (atRisk > 0.0) {
-            hazard += (deaths[day] - expected) / atRisk;
-            variance += squares[day] / (atRisk * atRisk);
+            hazard += (gathered.deaths[day] - expected) / atRisk;
+            variance += gathered.squares[day] / (atRisk * atRisk);
         }
         curve.cumulativeHazard[day] = hazard;
         curve.variance[day] = variance;

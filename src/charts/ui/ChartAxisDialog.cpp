@@ -120,24 +120,19 @@ void ChartAxisDialog::accept()
     case AxisRangeFault::kNone: break;
     }
 
-    copy_.labelText = EditedBytes(label_->text(), axis_.labelText);
-    copy_.titleAlign = ChosenAlignment(*align_, axis_.titleAlign);
-    copy_.labelFont.logFont.lfEscapement = axis_.isVertical ? kVerticalEscapement : 0;
-    const bool changed = copy_.labelText != axis_.labelText || copy_.titleAlign != axis_.titleAlign ||
-                         !(copy_.labelFont.logFont == axis_.labelFont.logFont) ||
-                         !(copy_.numberFont.logFont == axis_.numberFont.logFont) ||
-                         copy_.labelColor != axis_.labelColor || copy_.numberColor != axis_.numberColor ||
-                         *minValue != axis_.minValue || *maxValue != axis_.maxValue || *stepValue != axis_.stepValue;
-    if (changed) chart_.modifiedFlag = 1;
-    axis_.labelText = copy_.labelText;
-    axis_.titleAlign = copy_.titleAlign;
-    axis_.labelFont = copy_.labelFont;
-    axis_.numberFont = copy_.numberFont;
-    axis_.labelColor = copy_.labelColor;
-    axis_.numberColor = copy_.numberColor;
-    axis_.minValue = *minValue;
-    axis_.maxValue = *maxValue;
-    axis_.stepValue = *stepValue;
+    CChartAxis edited = axis_;
+    edited.labelText = EditedBytes(label_->text(), axis_.labelText);
+    edited.titleAlign = ChosenAlignment(*align_, axis_.titleAlign);
+    edited.labelFont = copy_.labelFont;
+    edited.labelFont.logFont.lfEscapement = axis_.isVertical ? kVerticalEscapement : 0;
+    edited.numberFont = copy_.numberFont;
+    edited.labelColor = copy_.labelColor;
+    edited.numberColor = copy_.numberColor;
+    edited.minValue = *minValue;
+    edited.maxValue = *maxValue;
+    edited.stepValue = *stepValue;
+    if (edited != axis_) chart_.modifiedFlag = 1;
+    axis_ = std::move(edited);
     if (saveAsDefault_->isChecked()) SaveAxisDefaults(axis_, profile_);
     QDialog::accept();
 }

@@ -31,15 +31,13 @@ bool ImportTextFile(CMainFrame& frame, const QString& path)
     RememberTextImport(path, sheet.settings());
 
     CEventDataFrame* window = frame.NewDataWindow();
-    std::string error;
-    bool read;
-    {
+    const ReadResult<void> read = [&] {
         StatusBarReading reading(frame.mainStatusBar(), QFileInfo(path).fileName());
-        read = window->view()->ReadTextFile(PathBytes(path), sheet.settings(), error, reading.progress());
-    }
+        return window->view()->ReadTextFile(PathBytes(path), sheet.settings(), reading.progress());
+    }();
     if (!read) {
         window->close();
-        frame.services().messages.Show(&frame, DisplayText(error));
+        frame.services().messages.Show(&frame, DisplayText(ReaderFaultMessage(read.fault())));
         return false;
     }
     window->SetSource(PathBytes(path));

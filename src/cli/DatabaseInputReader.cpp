@@ -152,9 +152,8 @@ std::optional<int> ReadDatabaseInput(const BatchOptions& options, DataSet& dataS
         err << kProgram << chosen.error << "\n";
         return kExitUsage;
     }
-    const ColumnSelectionCheck check = CheckColumnSelection(chosen.selection);
-    if (!check.ok()) {
-        err << kProgram << OptionOfControl(check.focusControl) << ": " << LoadString(check.messageId) << "\n";
+    if (const std::optional<ColumnSelectionRefusal> refusal = CheckColumnSelection(chosen.selection)) {
+        err << kProgram << OptionOfControl(refusal->focusControl) << ": " << LoadString(refusal->messageId) << "\n";
         return kExitUsage;
     }
 

@@ -206,9 +206,9 @@ private:
     std::vector<fs::path> TableFiles() const
     {
         std::vector<fs::path> files;
-        std::error_code ec;
-        for (const auto& entry : fs::directory_iterator(folder_, ec))
-            if (entry.is_regular_file(ec) && IsDbfExtension(entry.path())) files.push_back(entry.path());
+        std::error_code ec, fileEc;
+        for (fs::directory_iterator entry(folder_, ec), end; !ec && entry != end; entry.increment(ec))
+            if (entry->is_regular_file(fileEc) && IsDbfExtension(entry->path())) files.push_back(entry->path());
         std::sort(files.begin(), files.end());
         return files;
     }

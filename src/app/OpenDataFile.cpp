@@ -57,8 +57,8 @@ bool OpenDataFileByPath(CMainFrame& frame, const QString& path)
 {
     StoreLastImportDir(path);
     const std::string file = PathBytes(path);
-    if (const int message = DbaseFileNameMessage(file)) {
-        frame.services().messages.Show(&frame, UiString(message));
+    if (const std::optional<int> message = DbaseFileNameMessage(file)) {
+        frame.services().messages.Show(&frame, UiString(*message));
         return false;
     }
     return IsDatabaseFile(file) ? ImportDatabaseFile(frame, path) : ImportTextFile(frame, path);

@@ -113,8 +113,8 @@ std::optional<int> ReadDatabaseInput(const BatchOptions& options, DataSet& dataS
 {
     const std::string& path = options.inputPath;
     const DatabaseInput& d = options.database;
-    if (const int message = DbaseFileNameMessage(path)) {
-        err << kProgram << LoadString(message) << "\n";
+    if (const std::optional<int> message = DbaseFileNameMessage(path)) {
+        err << kProgram << LoadString(*message) << "\n";
         return kExitUsage;
     }
 

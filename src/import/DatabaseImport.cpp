@@ -58,9 +58,10 @@ bool IsDatabaseFile(const std::string& path)
 
 bool IsDbaseFile(const std::string& path) { return LowerExtension(path) == ".dbf"; }
 
-int DbaseFileNameMessage(const std::string& path)
+std::optional<int> DbaseFileNameMessage(const std::string& path)
 {
-    return IsDbaseFile(path) && fs::path(path).stem().string().size() > 8 ? 322 : 0;
+    if (IsDbaseFile(path) && fs::path(path).stem().string().size() > 8) return 322;
+    return std::nullopt;
 }
 
 ReadResult<ImportDatabase> OpenImportDatabase(const std::string& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,9 @@ bool IsDatabaseFile(const std::string& path);
 // Whether a path names a dBase file (".dbf", any letter case).
 bool IsDbaseFile(const std::string& path);
 
-// String 322 for a dBase file whose name without extension is longer than
-// 8 characters, otherwise 0.
-int DbaseFileNameMessage(const std::string& path);
+// Nothing, or string 322 for a dBase file whose name without extension is
+// longer than 8 characters.
+std::optional<int> DbaseFileNameMessage(const std::string& path);
 
 // A database opened for an import.  For a dBase file the database is its
 // folder and `tableName` the file's table; for Access and Excel files the

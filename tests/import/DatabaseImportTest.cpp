@@ -221,9 +221,9 @@ TEST(DatabaseImport, FileNamesAndSources)
     EXPECT_TRUE(IsDatabaseFile("PAT.DBF"));
     EXPECT_FALSE(IsDatabaseFile("cases.csv"));
     EXPECT_EQ(DbaseFileNameMessage("/data/Patientdata.dbf"), 322);
-    EXPECT_EQ(DbaseFileNameMessage("/data/PAT.DBF"), 0);
-    EXPECT_EQ(DbaseFileNameMessage("/data/12345678.dbf"), 0);
-    EXPECT_EQ(DbaseFileNameMessage("/data/Patientdata.mdb"), 0);
+    EXPECT_FALSE(DbaseFileNameMessage("/data/PAT.DBF"));
+    EXPECT_FALSE(DbaseFileNameMessage("/data/12345678.dbf"));
+    EXPECT_FALSE(DbaseFileNameMessage("/data/Patientdata.mdb"));
     EXPECT_EQ(ImportSourceText("/d/x.mdb", "T"), "/d/x.mdb - T");
     EXPECT_EQ(ImportSourceText("/d/x.dbf", ""), "/d/x.dbf");
 }

@@ -32,10 +32,13 @@ void ReadAccessTableIntoCases(benchmark::State& state)
     size_t rows = 0;
     for (auto _ : state) {
         CAnalysisData data;
-        const TableCases read = ReadDatabaseTable(BigTable(), "Patients", columns, data);
-        if (!read.ok) state.SkipWithError(read.errorText.c_str());
-        rows = read.cases.records.size();
-        benchmark::DoNotOptimize(read.cases.records.data());
+        const ReadResult<CaseList> read = ReadDatabaseTable(BigTable(), "Patients", columns, data);
+        if (!read) {
+            state.SkipWithError(ReaderFaultMessage(read.fault()).c_str());
+            break;
+        }
+        rows = read->records.size();
+        benchmark::DoNotOptimize(read->records.data());
     }
     state.counters["rows"] = static_cast<double>(rows);
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * rows));
@@ -45,17 +48,20 @@ BENCHMARK(ReadAccessTableIntoCases)->Unit(benchmark::kMillisecond)->Iterations(3
 void ReadPopulationTableOrdered(benchmark::State& state)
 {
     const std::string path = std::string(KALDERON_SOURCE_DIR) + "/data/LifeTables.mdb";
-    ImportDatabase db = OpenImportDatabase(path);
-    if (!db.database) {
-        state.SkipWithError(db.errorText.c_str());
+    const ReadResult<ImportDatabase> db = OpenImportDatabase(path);
+    if (!db) {
+        state.SkipWithError(ReaderFaultMessage(db.fault()).c_str());
         return;
     }
-    const TableChoice tables = ChooseTableEntries(db.database->TableDefs());
+    const TableChoice tables = ChooseTableEntries(db->database->TableDefs());
     size_t rows = 0;
     for (auto _ : state) {
         rows = 0;
-        for (const std::string& table : tables.entries)
-            for (auto rs = db.database->OpenOrderedByYearAge(table); !rs->IsEOF(); rs->MoveNext()) ++rows;
+        for (const std::string& table : tables.entries) {
+            const ReadResult<std::unique_ptr<Recordset>> ordered = db->database->OpenOrderedByYearAge(table);
+            for (ReadResult<void> moved; ordered && moved && !(*ordered)->IsEOF(); moved = (*ordered)->MoveNext())
+                ++rows;
+        }
     }
     state.counters["rows"] = static_cast<double>(rows);
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * rows));

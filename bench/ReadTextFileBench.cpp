@@ -13,11 +13,13 @@ void BM_ReadTextFile(benchmark::State& state)
     TextImportSettings settings;
     settings.useGroup = settings.useSex = settings.useBirth = true;
     for (auto _ : state) {
-        DataSet dataSet;
-        std::string error;
-        if (!ReadTextFile(path, settings, dataSet, error)) state.SkipWithError(error.c_str());
-        benchmark::DoNotOptimize(dataSet.cases.records.data());
-        state.counters["cases_MB"] = CaseListMegabytes(dataSet.cases);
+        const ReadResult<DataSet> read = ReadTextFile(path, settings);
+        if (!read) {
+            state.SkipWithError(ReaderFaultMessage(read.fault()).c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(read->cases.records.data());
+        state.counters["cases_MB"] = CaseListMegabytes(read->cases);
     }
     state.counters["process_peak_rss_MB"] = PeakResidentMegabytes();
     state.SetItemsProcessed(state.iterations() * state.range(0));

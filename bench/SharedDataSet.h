@@ -19,11 +19,12 @@ inline DataSet& SharedDataSet(std::int64_t count)
     if (readCount != count) {
         TextImportSettings settings;
         settings.useGroup = settings.useSex = settings.useBirth = true;
-        std::string error;
-        if (!ReadTextFile(SharedCaseFile(count), settings, dataSet, error)) {
-            std::fprintf(stderr, "%s\n", error.c_str());
+        ReadResult<DataSet> read = ReadTextFile(SharedCaseFile(count), settings);
+        if (!read) {
+            std::fprintf(stderr, "%s\n", ReaderFaultMessage(read.fault()).c_str());
             std::exit(1);
         }
+        dataSet = std::move(*read);
         readCount = count;
     }
     return dataSet;

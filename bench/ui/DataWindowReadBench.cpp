@@ -21,9 +21,9 @@ void BM_DataWindowReadsTextFile(benchmark::State& state)
     for (auto _ : state) {
         CEventDataView view;
         view.resize(800, 600);
-        std::string error;
         const ReadProgress progress = [&progressCalls](std::size_t, std::size_t) { ++progressCalls; };
-        if (!view.ReadTextFile(path, settings, error, progress)) state.SkipWithError(error.c_str());
+        const ReadResult<void> read = view.ReadTextFile(path, settings, progress);
+        if (!read) state.SkipWithError(ReaderFaultMessage(read.fault()).c_str());
         QImage image(view.size(), QImage::Format_RGB32);
         view.render(&image);
         benchmark::DoNotOptimize(image.bits());

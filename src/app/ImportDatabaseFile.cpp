@@ -46,43 +46,38 @@ bool AssignColumns(CMainFrame& frame, const std::vector<std::string>& fieldNames
 bool ImportDatabaseFile(CMainFrame& frame, const QString& path)
 {
     Messages& messages = frame.services().messages;
-    const std::string file = PathBytes(path);
-    try {
-        ImportDatabase opened = OpenImportDatabase(file);
-        if (!opened.database) {
-            messages.Show(&frame, DisplayText(opened.errorText));
-            return false;
-        }
-        std::string chosenTable;
-        std::string table = opened.tableName;
-        if (table.empty()) table = chosenTable = ChooseImportTable(*opened.database, &frame);
-        if (table.empty()) return false;
-
-        CColumnAssignment assignment;
-        if (!AssignColumns(frame, opened.database->FieldNames(table), assignment)) return false;
-
-        DataSet data;
-        TableCases read;
-        {
-            StatusBarReading reading(frame.mainStatusBar(), DisplayText(table));
-            read = ReadTableIntoCases(*opened.database, table, assignment, data.analysis, reading.progress());
-        }
-        if (!read.ok) {
-            messages.Show(&frame, DisplayText(read.errorText));
-            return false;
-        }
-        data.cases = std::move(read.cases);
-        data.hasGroupColumn = assignment[CColumnAssignment::kGroup] >= 0;
-        data.hasSexColumn = assignment[CColumnAssignment::kSex] >= 0;
-        data.hasBirthColumn = assignment.hasBirthColumn();
-        CEventDataFrame* window = frame.NewDataWindow();
-        window->view()->SetDataSet(std::move(data));
-        window->SetSource(ImportSourceText(file, chosenTable));
-        return true;
-    } catch (const DaoException& error) {
-        messages.Show(&frame, DisplayText(FormatDaoError(error)));
+    const auto refused = [&](const ReaderFault& fault) {
+        messages.Show(&frame, DisplayText(ReaderFaultMessage(fault)));
         return false;
-    }
+    };
+    const std::string file = PathBytes(path);
+    const ReadResult<ImportDatabase> opened = OpenImportDatabase(file);
+    if (!opened) return refused(opened.fault());
+    const Database& database = *opened->database;
+    std::string chosenTable;
+    std::string table = opened->tableName;
+    if (table.empty()) table = chosenTable = ChooseImportTable(database, &frame);
+    if (table.empty()) return false;
+
+    const ReadResult<std::vector<std::string>> fieldNames = database.FieldNames(table);
+    if (!fieldNames) return refused(fieldNames.fault());
+    CColumnAssignment assignment;
+    if (!AssignColumns(frame, *fieldNames, assignment)) return false;
+
+    DataSet data;
+    ReadResult<CaseList> read = [&] {
+        StatusBarReading reading(frame.mainStatusBar(), DisplayText(table));
+        return ReadTableIntoCases(database, table, assignment, data.analysis, reading.progress());
+    }();
+    if (!read) return refused(read.fault());
+    data.cases = std::move(*read);
+    data.hasGroupColumn = assignment[CColumnAssignment::kGroup] >= 0;
+    data.hasSexColumn = assignment[CColumnAssignment::kSex] >= 0;
+    data.hasBirthColumn = assignment.hasBirthColumn();
+    CEventDataFrame* window = frame.NewDataWindow();
+    window->view()->SetDataSet(std::move(data));
+    window->SetSource(ImportSourceText(file, chosenTable));
+    return true;
 }
 
 }  // namespace kalderon

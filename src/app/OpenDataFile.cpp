@@ -31,15 +31,13 @@ bool ImportTextFile(CMainFrame& frame, const QString& path)
     RememberTextImport(path, sheet.settings());
 
     CEventDataFrame* window = frame.NewDataWindow();
-    std::string error;
-    bool read;
-    {
+    const ReadResult<void> read = [&] {
         StatusBarReading reading(frame.mainStatusBar(), QFileInfo(path).fileName());
-        read = window->view()->ReadTextFile(PathBytes(path), sheet.settings(), error, reading.progress());
-    }
+        return window->view()->ReadTextFile(PathBytes(path), sheet.settings(), reading.progress());
+    }();
     if (!read) {
         window->close();
-        frame.services().messages.Show(&frame, DisplayText(error));
+        frame.services().messages.Show(&frame, DisplayText(ReaderFaultMessage(read.fault())));
         return false;
     }
     window->SetSource(PathBytes(path));
@@ -59,8 +57,8 @@ bool OpenDataFileByPath(CMainFrame& frame, const QString& path)
 {
     StoreLastImportDir(path);
     const std::string file = PathBytes(path);
-    if (const int message = DbaseFileNameMessage(file)) {
-        frame.services().messages.Show(&frame, UiString(message));
+    if (const std::optional<int> message = DbaseFileNameMessage(file)) {
+        frame.services().messages.Show(&frame, UiString(*message));
         return false;
     }
     return IsDatabaseFile(file) ? ImportDatabaseFile(frame, path) : ImportTextFile(frame, path);

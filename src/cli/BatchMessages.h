@@ -3,14 +3,17 @@
 #include <string>
 #include <vector>
 
+#include "import/ReaderFault.h"
+
 namespace kalderon::batch {
 
 // The start of every message on standard error.
 inline constexpr const char* kProgram = "kalderon-batch: ";
 
-// An engine error text without its closing blank lines.
-inline std::string OneMessage(std::string text)
+// The message of a reader's fault without its closing blank lines.
+inline std::string FaultMessage(const ReaderFault& fault)
 {
+    std::string text = ReaderFaultMessage(fault);
     while (!text.empty() && text.back() == '\n') text.pop_back();
     return text;
 }

@@ -55,8 +55,10 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     std::string error;
     if (options.isDatabase) {
         if (const std::optional<int> exitCode = ReadDatabaseInput(options, dataSet, out, err)) return *exitCode;
-    } else if (!ReadTextFile(options.inputPath, options.import, dataSet, error)) {
-        err << kProgram << error << "\n";
+    } else if (ReadResult<DataSet> read = ReadTextFile(options.inputPath, options.import); read) {
+        dataSet = std::move(*read);
+    } else {
+        err << kProgram << FaultMessage(read.fault()) << "\n";
         return kExitUsage;
     }
     CAnalysisData& data = dataSet.analysis;

@@ -113,58 +113,58 @@ std::optional<int> ReadDatabaseInput(const BatchOptions& options, DataSet& dataS
 {
     const std::string& path = options.inputPath;
     const DatabaseInput& d = options.database;
-    if (const int message = DbaseFileNameMessage(path)) {
-        err << kProgram << LoadString(message) << "\n";
+    if (const std::optional<int> message = DbaseFileNameMessage(path)) {
+        err << kProgram << LoadString(*message) << "\n";
         return kExitUsage;
     }
 
-    const DatabaseTables tables = ListDatabaseTables(path);
-    if (!tables.errorText.empty()) {
-        err << kProgram << OneMessage(tables.errorText) << "\n";
+    const ReadResult<TableChoice> tables = ListDatabaseTables(path);
+    if (!tables) {
+        err << kProgram << FaultMessage(tables.fault()) << "\n";
         return kExitUsage;
     }
     if (d.listTables) {
-        for (const std::string& name : tables.choice.entries) out << name << "\n";
+        for (const std::string& name : tables->entries) out << name << "\n";
         return kExitSuccess;
     }
-    const std::string table = d.table.empty() ? tables.choice.takenAtOnce : d.table;
+    const std::string table = d.table.empty() ? tables->takenAtOnce : d.table;
     if (table.empty()) {
-        if (tables.choice.entries.empty())
+        if (tables->entries.empty())
             err << kProgram << "the database holds no table to read\n";
         else
             err << kProgram << "the database holds several tables, choose one with --table: "
-                << JoinedList(tables.choice.entries) << "\n";
+                << JoinedList(tables->entries) << "\n";
         return kExitUsage;
     }
 
-    const TableFields fields = ListTableFields(path, table);
-    if (!fields.errorText.empty()) {
-        err << kProgram << OneMessage(fields.errorText) << "\n";
+    const ReadResult<std::vector<std::string>> fields = ListTableFields(path, table);
+    if (!fields) {
+        err << kProgram << FaultMessage(fields.fault()) << "\n";
         return kExitUsage;
     }
     if (d.listFields) {
-        for (const std::string& name : fields.fieldNames) out << name << "\n";
+        for (const std::string& name : *fields) out << name << "\n";
         return kExitSuccess;
     }
 
-    const FieldSelection chosen = SelectFieldsByName(d, fields.fieldNames);
+    const FieldSelection chosen = SelectFieldsByName(d, *fields);
     if (!chosen.error.empty()) {
         err << kProgram << chosen.error << "\n";
         return kExitUsage;
     }
-    const ColumnSelectionCheck check = CheckColumnSelection(chosen.selection);
-    if (!check.ok()) {
-        err << kProgram << OptionOfControl(check.focusControl) << ": " << LoadString(check.messageId) << "\n";
+    if (const std::optional<ColumnSelectionRefusal> refusal = CheckColumnSelection(chosen.selection)) {
+        err << kProgram << OptionOfControl(refusal->focusControl) << ": " << LoadString(refusal->messageId) << "\n";
         return kExitUsage;
     }
 
     const CColumnAssignment assignment = ToColumnAssignment(chosen.selection);
-    TableCases read = ReadDatabaseTable(path, IsDbaseFile(path) ? std::string() : table, assignment, dataSet.analysis);
-    if (!read.ok) {
-        err << kProgram << OneMessage(read.errorText) << "\n";
+    ReadResult<CaseList> read = ReadDatabaseTable(path, IsDbaseFile(path) ? std::string() : table, assignment,
+                                                  dataSet.analysis);
+    if (!read) {
+        err << kProgram << FaultMessage(read.fault()) << "\n";
         return kExitUsage;
     }
-    dataSet.cases = std::move(read.cases);
+    dataSet.cases = std::move(*read);
     dataSet.hasGroupColumn = assignment[CColumnAssignment::kGroup] >= 0;
     dataSet.hasSexColumn = assignment[CColumnAssignment::kSex] >= 0;
     dataSet.hasBirthColumn = assignment.hasBirthColumn();

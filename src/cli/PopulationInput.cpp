@@ -68,14 +68,25 @@ std::optional<int> PreparePopulation(const BatchOptions& options, CAnalysisData&
     std::string error;
     const std::optional<SexCodingChoice> sexCoding = ChooseSexCoding(p, data.sexCodes, error);
     const std::string database = sexCoding ? PopulationDatabase(options, error) : std::string();
-    std::vector<std::string> names;
     std::string table;
-    if (error.empty() && ListPopulationTables(database, names, error)) table = ChooseTable(p.tableName, names, database, error);
+    if (error.empty()) {
+        const ReadResult<std::vector<std::string>> names = ListPopulationTables(database);
+        if (names)
+            table = ChooseTable(p.tableName, *names, database, error);
+        else
+            error = FaultMessage(names.fault());
+    }
     const PopulationValues values =
         options.analysis == Analysis::Smr ? PopulationValues::kRates : PopulationValues::kProbabilities;
-    if (error.empty()) LoadPopulationTable(database, table, data.populationTables, error, values);
+    if (error.empty()) {
+        ReadResult<std::vector<CPopulationYearTable>> loaded = LoadPopulationTable(database, table, values);
+        if (loaded)
+            data.populationTables = std::move(*loaded);
+        else
+            error = FaultMessage(loaded.fault());
+    }
     if (!error.empty()) {
-        err << kProgram << OneMessage(error) << "\n";
+        err << kProgram << error << "\n";
         return kExitUsage;
     }
     if (!p.sexCode && data.sexCodes.size() > 1)

@@ -26,8 +26,6 @@ T ReadStored(const unsigned char* p)
     return value;
 }
 
-[[noreturn]] void ThrowDamaged(const std::string& path) { ThrowDamagedDatabase(path); }
-
 // A text as stored: Jet 3 keeps the bytes of its code page, Jet 4 keeps
 // UTF-16, optionally compressed (a leading FF FE, then runs of one-byte
 // characters and of two-byte characters, separated by zero bytes).
@@ -183,6 +181,7 @@ using TableDefPtr = std::unique_ptr<MdbTableDef, TableDefDeleter>;
 // Rows of one table, decoded a data page at a time, in storage order.
 class AccessRecordset : public Recordset {
 public:
+    // Stands before the first row until LoadNextPage.
     AccessRecordset(std::shared_ptr<MdbFile> file, TableDefPtr table, std::string path)
         : file_(std::move(file)), mdb_(file_->mdb), table_(std::move(table)), path_(std::move(path))
     {
@@ -190,13 +189,13 @@ public:
             columns_.push_back(static_cast<MdbColumn*>(g_ptr_array_index(table_->columns, i)));
         fields_.resize(columns_.size());
         mdb_rewind_table(table_.get());
-        LoadNextPage();
     }
 
     bool IsEOF() const override { return current_ >= rows_.size(); }
-    void MoveNext() override
+    ReadResult<void> MoveNext() override
     {
-        if (++current_ >= rows_.size()) LoadNextPage();
+        if (++current_ >= rows_.size()) return LoadNextPage();
+        return {};
     }
     int FieldCount() const override { return static_cast<int>(columns_.size()); }
     // A row takes at least its offset entry and one byte of a page, so the
@@ -207,16 +206,12 @@ public:
         const std::uintmax_t size = std::filesystem::file_size(path_, ec);
         return ec ? 0 : std::min<std::uintmax_t>(table_->num_rows, size / 3);
     }
-    const FieldValue& GetFieldValue(int index) const override
-    {
-        CheckFieldAccess(index, FieldCount(), IsEOF());
-        return rows_[current_][index];
-    }
+    const FieldValue& GetFieldValue(int index) const override { return rows_[current_][index]; }
     // Rows so far that the library could not take apart into fields.
     size_t unreadableRows() const { return unreadableRows_; }
 
-private:
-    void LoadNextPage()
+    // The rows of the next data page that holds any.
+    ReadResult<void> LoadNextPage()
     {
         rows_.clear();
         current_ = 0;
@@ -224,34 +219,39 @@ private:
             if (!mdb_read_next_dpg(table_.get())) {
                 // Pages that were zeroed or lost hold fewer rows than the
                 // table definition counts.
-                if (rowsRead_ < table_->num_rows) ThrowDamaged(path_);
-                return;
+                if (rowsRead_ < table_->num_rows) return DamagedDatabase(path_);
+                return {};
             }
             const int count = mdb_get_int16(mdb_->pg_buf, mdb_->fmt->row_count_offset);
-            for (int row = 0; row < count; ++row) DecodeRow(row);
+            for (int row = 0; row < count; ++row)
+                if (!DecodeRow(row)) return DamagedDatabase(path_);
             rowsRead_ += rows_.size();
         }
+        return {};
     }
 
-    void DecodeRow(int row)
+private:
+    // False when a field lies outside its page.
+    bool DecodeRow(int row)
     {
         int start;
         size_t size;
-        if (mdb_find_row(mdb_, row, &start, &size) != 0 || size == 0 || (start & kDeletedRowFlag)) return;
+        if (mdb_find_row(mdb_, row, &start, &size) != 0 || size == 0 || (start & kDeletedRowFlag)) return true;
         start &= kRowOffsetMask;
         if (mdb_crack_row(table_.get(), start, size, fields_.data()) < 0) {
             ++unreadableRows_;
-            return;
+            return true;
         }
         FieldRow values;
         values.reserve(columns_.size());
         for (size_t i = 0; i < columns_.size(); ++i) {
             const MdbField& f = fields_[i];
             if (!f.is_null && f.value && (f.siz < 0 || f.start < 0 || f.start + f.siz > mdb_->fmt->pg_size))
-                ThrowDamaged(path_);
+                return false;
             values.push_back(DecodeField(mdb_, columns_[f.colnum], f));
         }
         rows_.push_back(std::move(values));
+        return true;
     }
 
     std::shared_ptr<MdbFile> file_;
@@ -268,15 +268,20 @@ private:
 
 class AccessDatabase : public Database {
 public:
-    AccessDatabase(MdbHandle* mdb, std::string path) : file_(std::make_shared<MdbFile>(mdb)), path_(std::move(path))
+    AccessDatabase(MdbHandle* mdb, std::string path) : file_(std::make_shared<MdbFile>(mdb)), path_(std::move(path)) {}
+
+    // Reads the list of tables.
+    ReadResult<void> ReadCatalog()
     {
-        CheckCatalogTable(mdb);
+        MdbHandle* mdb = file_->mdb;
+        if (!CatalogTableIsSound(mdb)) return DamagedDatabase(path_);
         GPtrArray* catalog = mdb_read_catalog(mdb, MDB_TABLE);
-        if (!catalog) ThrowDamaged(path_);
+        if (!catalog) return DamagedDatabase(path_);
         for (unsigned i = 0; i < catalog->len; ++i) {
             auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(catalog, i));
             if (entry->object_type == MDB_TABLE) tables_.push_back(entry);
         }
+        return {};
     }
     std::vector<TableDefInfo> TableDefs() const override
     {
@@ -286,23 +291,28 @@ public:
         return result;
     }
 
-    std::vector<std::string> FieldNames(const std::string& table) const override
+    ReadResult<std::vector<std::string>> FieldNames(const std::string& table) const override
     {
-        TableDefPtr def = ReadTable(table);
+        ReadResult<TableDefPtr> def = ReadTable(table);
+        if (!def) return def.fault();
         std::vector<std::string> names;
-        for (unsigned i = 0; i < def->num_cols; ++i)
-            names.emplace_back(static_cast<MdbColumn*>(g_ptr_array_index(def->columns, i))->name);
+        for (unsigned i = 0; i < (*def)->num_cols; ++i)
+            names.emplace_back(static_cast<MdbColumn*>(g_ptr_array_index((*def)->columns, i))->name);
         return names;
     }
 
-    std::unique_ptr<Recordset> OpenTable(const std::string& table) const override
+    ReadResult<std::unique_ptr<Recordset>> OpenTable(const std::string& table) const override
     {
-        return std::make_unique<AccessRecordset>(file_, ReadTable(table), path_);
+        ReadResult<TableDefPtr> def = ReadTable(table);
+        if (!def) return def.fault();
+        auto rows = std::make_unique<AccessRecordset>(file_, std::move(*def), path_);
+        if (const ReadResult<void> first = rows->LoadNextPage(); !first) return first.fault();
+        return rows;
     }
 
 private:
     // The catalog is a table too, on page 2, read before any other.
-    void CheckCatalogTable(MdbHandle* mdb) const
+    bool CatalogTableIsSound(MdbHandle* mdb) const
     {
         MdbCatalogEntry catalog{};
         catalog.mdb = mdb;
@@ -310,23 +320,24 @@ private:
         catalog.table_pg = 2;
         std::snprintf(catalog.object_name, sizeof catalog.object_name, "%s", "MSysObjects");
         TableDefPtr def(mdb_read_table(&catalog));
-        if (!def || !UsageMapIsSound(*def, path_) || !mdb_read_columns(def.get())) ThrowDamaged(path_);
+        if (!def || !UsageMapIsSound(*def, path_) || !mdb_read_columns(def.get())) return false;
         // The library's own reading of the catalog takes a row it cannot
         // take apart with the values of whatever row came before.
         AccessRecordset rows(file_, std::move(def), path_);
-        while (!rows.IsEOF()) rows.MoveNext();
-        if (rows.unreadableRows() > 0) ThrowDamaged(path_);
+        ReadResult<void> read = rows.LoadNextPage();
+        while (read && !rows.IsEOF()) read = rows.MoveNext();
+        return read && rows.unreadableRows() == 0;
     }
 
-    TableDefPtr ReadTable(const std::string& name) const
+    ReadResult<TableDefPtr> ReadTable(const std::string& name) const
     {
         for (MdbCatalogEntry* entry : tables_) {
             if (!SameName(entry->object_name, name)) continue;
             TableDefPtr def(mdb_read_table(entry));
-            if (!def || !UsageMapIsSound(*def, path_) || !mdb_read_columns(def.get())) ThrowDamaged(path_);
+            if (!def || !UsageMapIsSound(*def, path_) || !mdb_read_columns(def.get())) return DamagedDatabase(path_);
             return def;
         }
-        ThrowTableNotFound(name);
+        return TableNotFound(name);
     }
 
     std::shared_ptr<MdbFile> file_;
@@ -336,17 +347,18 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Database> OpenAccessDatabase(const std::string& path)
+DatabaseResult OpenAccessDatabase(const std::string& path)
 {
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) throw DaoException(kDaoFileNotFound, "Could not find file '" + path + "'.");
-    if (!std::filesystem::is_regular_file(path, ec))
-        throw DaoException(kDaoUnrecognizedFormat, "Unrecognized database format '" + path + "'.");
-    if (access(path.c_str(), R_OK) != 0)
-        throw DaoException(kDaoCannotOpenFile, "Cannot open the file '" + path + "': you need permission to read it.");
+    if (!std::filesystem::exists(path, ec)) return FileNotFound(path);
+    const ReaderFault unrecognized = ReaderFault::Engine(kDaoUnrecognizedFormat, "Unrecognized database format '" + path + "'.");
+    if (!std::filesystem::is_regular_file(path, ec)) return unrecognized;
+    if (access(path.c_str(), R_OK) != 0) return CannotOpenFile(path);
     MdbHandle* mdb = mdb_open(path.c_str(), MDB_NOFLAGS);
-    if (!mdb) throw DaoException(kDaoUnrecognizedFormat, "Unrecognized database format '" + path + "'.");
-    return std::make_unique<AccessDatabase>(mdb, path);
+    if (!mdb) return unrecognized;
+    auto database = std::make_unique<AccessDatabase>(mdb, path);
+    if (const ReadResult<void> catalog = database->ReadCatalog(); !catalog) return catalog.fault();
+    return database;
 }
 
 }  // namespace kalderon

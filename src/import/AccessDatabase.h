@@ -10,6 +10,6 @@ namespace kalderon {
 // An Access .mdb file (Jet 3 or Jet 4).  Field values are decoded from the
 // stored bytes: dates as their day number, numbers exactly, texts of Jet 4
 // files as UTF-8 and of Jet 3 files as stored, an empty text apart from null.
-std::unique_ptr<Database> OpenAccessDatabase(const std::string& path);
+DatabaseResult OpenAccessDatabase(const std::string& path);
 
 }  // namespace kalderon

@@ -5,7 +5,6 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,18 +44,18 @@ void PipeWriter::Flush()
     buffer_.clear();
 }
 
-ChildProcessPipe::ChildProcessPipe(const std::function<void(PipeWriter&)>& work)
+ReadResult<std::unique_ptr<ChildProcessPipe>> ChildProcessPipe::Start(const std::function<void(PipeWriter&)>& work)
 {
     int ends[2];
-    if (::pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error(std::strerror(errno));
-    child_ = ::fork();
-    if (child_ < 0) {
+    if (::pipe2(ends, O_CLOEXEC) != 0) return ReaderFault::Described(std::strerror(errno));
+    const pid_t child = ::fork();
+    if (child < 0) {
         const int error = errno;
         ::close(ends[0]);
         ::close(ends[1]);
-        throw std::runtime_error(std::strerror(error));
+        return ReaderFault::Described(std::strerror(error));
     }
-    if (child_ == 0) {
+    if (child == 0) {
         ::close(ends[0]);
         const int nowhere = ::open("/dev/null", O_WRONLY);
         if (nowhere >= 0) {
@@ -72,7 +71,7 @@ ChildProcessPipe::ChildProcessPipe(const std::function<void(PipeWriter&)>& work)
         ::_exit(0);
     }
     ::close(ends[1]);
-    fd_ = ends[0];
+    return std::unique_ptr<ChildProcessPipe>(new ChildProcessPipe(child, ends[0]));
 }
 
 ChildProcessPipe::~ChildProcessPipe()

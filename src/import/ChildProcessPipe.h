@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
+
+#include "import/ReaderFault.h"
 
 namespace kalderon {
 
@@ -31,7 +34,9 @@ private:
 // nowhere.  Destroying the object before the end of the data stops the child.
 class ChildProcessPipe {
 public:
-    explicit ChildProcessPipe(const std::function<void(PipeWriter&)>& work);
+    // The running child, or the system's reason why no pipe or process could
+    // be made.
+    static ReadResult<std::unique_ptr<ChildProcessPipe>> Start(const std::function<void(PipeWriter&)>& work);
     ~ChildProcessPipe();
     ChildProcessPipe(const ChildProcessPipe&) = delete;
     ChildProcessPipe& operator=(const ChildProcessPipe&) = delete;
@@ -44,6 +49,8 @@ public:
     bool Text(std::string& text);
 
 private:
+    ChildProcessPipe(pid_t child, int fd) : child_(child), fd_(fd) {}
+
     pid_t child_ = -1;
     int fd_ = -1;
     std::string buffer_;

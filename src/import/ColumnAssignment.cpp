@@ -7,23 +7,23 @@ namespace {
 
 using Role = CColumnAssignment::Role;
 
-DateValue CompleteDate(const Recordset& row, std::int32_t column)
+DateValue CompleteDate(RowFieldReader& row, std::int32_t column)
 {
     DateValue date;
-    VariantToDate(row.GetFieldValue(column), date);
+    VariantToDate(row[column], date);
     return date;
 }
 
-std::int32_t DatePart(const Recordset& row, std::int32_t column)
+std::int32_t DatePart(RowFieldReader& row, std::int32_t column)
 {
     std::int32_t value;
-    return VariantToInt(row.GetFieldValue(column), value) ? value : -1;
+    return VariantToInt(row[column], value) ? value : -1;
 }
 
 // A date from day, month and year fields: no day field means the 15th, a
 // field that does not convert makes the date invalid, two-digit years are
 // 19xx.
-DateValue SeparateDate(const Recordset& row, std::int32_t dayColumn, std::int32_t monthColumn, std::int32_t yearColumn)
+DateValue SeparateDate(RowFieldReader& row, std::int32_t dayColumn, std::int32_t monthColumn, std::int32_t yearColumn)
 {
     const std::int32_t day = dayColumn < 0 ? 15 : DatePart(row, dayColumn);
     const std::int32_t month = DatePart(row, monthColumn);
@@ -33,9 +33,9 @@ DateValue SeparateDate(const Recordset& row, std::int32_t dayColumn, std::int32_
     return DateValue::FromYmd(year, month, day);
 }
 
-std::string OptionalText(const Recordset& row, std::int32_t column)
+std::string OptionalText(RowFieldReader& row, std::int32_t column)
 {
-    return column < 0 ? std::string() : VariantToText(row.GetFieldValue(column));
+    return column < 0 ? std::string() : VariantToText(row[column]);
 }
 
 }  // namespace
@@ -46,8 +46,9 @@ bool CColumnAssignment::hasBirthColumn() const
     return columns[kBirth] >= 0;
 }
 
-void ReadDatabaseRecord(const Recordset& row, const CColumnAssignment& a, ImportedRecordValues& values)
+ReadResult<void> ReadDatabaseRecord(const Recordset& rows, const CColumnAssignment& a, ImportedRecordValues& values)
 {
+    RowFieldReader row(rows);
     if (a.dateInSeparateColumns) {
         values.beginDate = SeparateDate(row, a[Role::kBeginDay], a[Role::kBeginMonth], a[Role::kBeginYear]);
         values.endDate = SeparateDate(row, a[Role::kEndDay], a[Role::kEndMonth], a[Role::kEndYear]);
@@ -60,9 +61,10 @@ void ReadDatabaseRecord(const Recordset& row, const CColumnAssignment& a, Import
         values.endDate = CompleteDate(row, a[Role::kEnd]);
         values.birthDate = a[Role::kBirth] < 0 ? DateValue::Null() : CompleteDate(row, a[Role::kBirth]);
     }
-    values.statusText = VariantToText(row.GetFieldValue(a[Role::kStatus]));
+    values.statusText = VariantToText(row[a[Role::kStatus]]);
     values.groupText = OptionalText(row, a[Role::kGroup]);
     values.sexText = OptionalText(row, a[Role::kSex]);
+    return row.outcome();
 }
 
 }  // namespace kalderon

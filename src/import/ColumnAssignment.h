@@ -32,7 +32,9 @@ struct CColumnAssignment {
 
 // Fills the values of one case from the current row (the case number is the
 // caller's).  Conversions never fail: what does not convert becomes an
-// invalid date or an empty text.
-void ReadDatabaseRecord(const Recordset& row, const CColumnAssignment& assignment, ImportedRecordValues& values);
+// invalid date or an empty text.  An assigned field the row does not have
+// gives kDaoItemNotFound.
+ReadResult<void> ReadDatabaseRecord(const Recordset& row, const CColumnAssignment& assignment,
+                                    ImportedRecordValues& values);
 
 }  // namespace kalderon

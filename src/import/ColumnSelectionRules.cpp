@@ -17,9 +17,9 @@ bool AnyOf(int value, std::initializer_list<int> others)
     return false;
 }
 
-ColumnSelectionCheck Fail(int message, int control) { return {message, control}; }
+ColumnSelectionRefusal Fail(int message, int control) { return {message, control}; }
 
-ColumnSelectionCheck CheckComplete(const ColumnSelection& s)
+std::optional<ColumnSelectionRefusal> CheckComplete(const ColumnSelection& s)
 {
     if (s.begin == 0) return Fail(kMessageSelectColumn, kComboBegin);
     if (s.end == 0) return Fail(kMessageSelectColumn, kComboEnd);
@@ -33,7 +33,7 @@ ColumnSelectionCheck CheckComplete(const ColumnSelection& s)
     return {};
 }
 
-ColumnSelectionCheck CheckSeparate(const ColumnSelection& s)
+std::optional<ColumnSelectionRefusal> CheckSeparate(const ColumnSelection& s)
 {
     const std::pair<int, int> required[] = {
         {s.beginDay, kComboBeginDay}, {s.beginMonth, kComboBeginMonth}, {s.beginYear, kComboBeginYear},
@@ -68,7 +68,7 @@ ColumnSelectionCheck CheckSeparate(const ColumnSelection& s)
 
 }  // namespace
 
-ColumnSelectionCheck CheckColumnSelection(const ColumnSelection& selection)
+std::optional<ColumnSelectionRefusal> CheckColumnSelection(const ColumnSelection& selection)
 {
     return selection.dateInSeparateColumns ? CheckSeparate(selection) : CheckComplete(selection);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,17 +41,16 @@ struct ColumnSelection {
     int dateInSeparateColumns = 0;
 };
 
-// Outcome of the OK button: 0, or the string id of the message to show
-// (302 "Please select a column!", 301 "You cannot use this column twice!")
-// with the combo that gets the focus.
-struct ColumnSelectionCheck {
+// Why the OK button refuses a selection: the string id of the message to
+// show (302 "Please select a column!", 301 "You cannot use this column
+// twice!") with the combo that gets the focus.
+struct ColumnSelectionRefusal {
     int messageId = 0;
     int focusControl = 0;
-
-    bool ok() const { return messageId == 0; }
 };
 
-ColumnSelectionCheck CheckColumnSelection(const ColumnSelection& selection);
+// Nothing when the selection can be taken, or why not.
+std::optional<ColumnSelectionRefusal> CheckColumnSelection(const ColumnSelection& selection);
 
 // The field positions the selection stands for.
 CColumnAssignment ToColumnAssignment(const ColumnSelection& selection);

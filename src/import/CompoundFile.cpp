@@ -5,7 +5,9 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
+#include "import/DatabaseEngine.h"
 #include "import/LittleEndian.h"
 
 namespace kalderon {
@@ -153,12 +155,14 @@ private:
 
 }  // namespace
 
-std::optional<std::vector<unsigned char>> ReadCompoundStream(const std::string& path, const std::string& streamName)
+ReadResult<std::vector<unsigned char>> ReadCompoundStream(const std::string& path, const std::string& streamName)
 {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
+    if (!in) return NotExpectedFormat();
     std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return CompoundFile(std::move(bytes)).Stream(streamName);
+    std::optional<std::vector<unsigned char>> stream = CompoundFile(std::move(bytes)).Stream(streamName);
+    if (!stream) return NotExpectedFormat();
+    return std::move(*stream);
 }
 
 }  // namespace kalderon

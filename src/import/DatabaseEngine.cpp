@@ -12,13 +12,6 @@
 namespace kalderon {
 namespace {
 
-// Status code of an engine error with the given number: severity error,
-// facility 10, the number in the low word.
-std::int32_t StatusCodeOf(std::int32_t errorNumber)
-{
-    return static_cast<std::int32_t>(0x800A0000u | (static_cast<std::uint32_t>(errorNumber) & 0xFFFFu));
-}
-
 int FindField(const std::vector<std::string>& names, const char* wanted)
 {
     for (size_t i = 0; i < names.size(); ++i)
@@ -62,28 +55,25 @@ int CompareForSort(const FieldValue& a, const FieldValue& b)
 
 }  // namespace
 
-DaoException::DaoException(std::int32_t errorNumber, std::string description)
-    : statusCode_(StatusCodeOf(errorNumber)),
-      hasErrorInfo_(true),
-      description_(std::move(description)),
-      errorNumber_(errorNumber)
-{
-}
-
-DaoException::DaoException(std::int32_t statusCode) : statusCode_(statusCode), hasErrorInfo_(false) {}
-
 const FieldValue& RowsRecordset::GetFieldValue(int index) const
 {
-    CheckFieldAccess(index, fieldCount_, IsEOF());
     const FieldRow& row = rows_[current_];
     static const FieldValue null = FieldValue::Null();
     return static_cast<size_t>(index) < row.size() ? row[index] : null;
 }
 
-void CheckFieldAccess(int index, int fieldCount, bool atEnd)
+const FieldValue& RowFieldReader::operator[](int index)
 {
-    if (index < 0 || index >= fieldCount) throw DaoException(kDaoItemNotFound, "Item not found in this collection.");
-    if (atEnd) throw DaoException(kDaoNoCurrentRecord, "No current record.");
+    if (index >= 0 && index < fieldCount_) return rows_.GetFieldValue(index);
+    outside_ = true;
+    static const FieldValue null = FieldValue::Null();
+    return null;
+}
+
+ReadResult<void> RowFieldReader::outcome() const
+{
+    if (outside_) return ReaderFault::Engine(kDaoItemNotFound, "Item not found in this collection.");
+    return {};
 }
 
 bool SameName(const std::string& a, const std::string& b)
@@ -91,27 +81,35 @@ bool SameName(const std::string& a, const std::string& b)
     return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
 
-void ThrowTableNotFound(const std::string& table)
+ReaderFault TableNotFound(const std::string& table)
 {
-    throw DaoException(kDaoObjectNotFound, "Could not find the table '" + table +
-                                               "'. Make sure it exists and that its name is spelled correctly.");
+    return ReaderFault::Engine(kDaoObjectNotFound, "Could not find the table '" + table +
+                                                       "'. Make sure it exists and that its name is spelled correctly.");
 }
 
-std::unique_ptr<Recordset> Database::OpenOrderedByYearAge(const std::string& table) const
+ReadResult<std::unique_ptr<Recordset>> Database::OpenOrderedByYearAge(const std::string& table) const
 {
-    const std::vector<std::string> names = FieldNames(table);
-    const int year = FindField(names, "Year");
-    const int age = FindField(names, "Age");
+    const ReadResult<std::vector<std::string>> names = FieldNames(table);
+    if (!names) return names.fault();
+    const int year = FindField(*names, "Year");
+    const int age = FindField(*names, "Age");
     const int missing = (year < 0) + (age < 0);
-    if (missing > 0) throw DaoException(kDaoTooFewParameters, "Too few parameters. Expected " + std::to_string(missing) + ".");
+    if (missing > 0)
+        return ReaderFault::Engine(kDaoTooFewParameters, "Too few parameters. Expected " + std::to_string(missing) + ".");
 
-    const int fieldCount = static_cast<int>(names.size());
+    const int fieldCount = static_cast<int>(names->size());
+    ReadResult<std::unique_ptr<Recordset>> source = OpenTable(table);
+    if (!source) return source.fault();
+    Recordset& from = **source;
     std::vector<FieldRow> rows;
-    for (auto source = OpenTable(table); !source->IsEOF(); source->MoveNext()) {
+    while (!from.IsEOF()) {
+        RowFieldReader fields(from);
         FieldRow row;
         row.reserve(fieldCount);
-        for (int i = 0; i < fieldCount; ++i) row.push_back(source->GetFieldValue(i));
+        for (int i = 0; i < fieldCount; ++i) row.push_back(fields[i]);
+        if (const ReadResult<void> read = fields.outcome(); !read) return read.fault();
         rows.push_back(std::move(row));
+        if (const ReadResult<void> moved = from.MoveNext(); !moved) return moved.fault();
     }
     std::stable_sort(rows.begin(), rows.end(), [&](const FieldRow& a, const FieldRow& b) {
         const int byYear = CompareForSort(a[year], b[year]);
@@ -120,21 +118,38 @@ std::unique_ptr<Recordset> Database::OpenOrderedByYearAge(const std::string& tab
     return std::make_unique<RowsRecordset>(fieldCount, std::move(rows));
 }
 
-void ThrowDamagedDatabase(const std::string& path)
+ReaderFault DamagedDatabase(const std::string& path)
 {
-    throw DaoException(kDaoDamagedFile, "Cannot open the database '" + path +
-                                            "'. It may not be a database of a known kind, or the file may be damaged.");
+    return ReaderFault::Engine(kDaoDamagedFile, "Cannot open the database '" + path +
+                                                    "'. It may not be a database of a known kind, or the file may be damaged.");
 }
 
-std::unique_ptr<Database> OpenDatabaseInProcess(const std::string& name, const std::string& connect)
+ReaderFault FileNotFound(const std::string& path)
+{
+    return ReaderFault::Engine(kDaoFileNotFound, "Could not find file '" + path + "'.");
+}
+
+ReaderFault CannotOpenFile(const std::string& path)
+{
+    return ReaderFault::Engine(kDaoCannotOpenFile, "Cannot open the file '" + path + "': you need permission to read it.");
+}
+
+ReaderFault NoDriver() { return ReaderFault::Engine(kDaoNoDriver, "Could not find installable ISAM."); }
+
+ReaderFault NotExpectedFormat()
+{
+    return ReaderFault::Engine(kDaoNotExpectedFormat, "External table is not in the expected format.");
+}
+
+DatabaseResult OpenDatabaseInProcess(const std::string& name, const std::string& connect)
 {
     if (connect.empty()) return OpenAccessDatabase(name);
     if (connect == "Excel 8.0;") return OpenExcelDatabase(name);
     if (connect == "dBase IV;") return OpenDbaseDatabase(name);
-    throw DaoException(kDaoNoDriver, "Could not find installable ISAM.");
+    return NoDriver();
 }
 
-std::unique_ptr<Database> OpenDatabase(const std::string& name, const std::string& connect)
+DatabaseResult OpenDatabase(const std::string& name, const std::string& connect)
 {
 #ifndef KALDERON_READERS_IN_PROCESS
     // The Access and Excel libraries trust their files.

@@ -1,12 +1,10 @@
 #include "import/DatabaseImport.h"
 
-#include <stdexcept>
-
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <new>
 #include <set>
+#include <stdexcept>
 #include <strings.h>
 
 #include "import/RowsRecordset.h"
@@ -18,7 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr size_t kMaxReservedRows = 50'000'000;  // a damaged header must not ask for more
-constexpr std::int32_t kOutOfMemoryStatus = static_cast<std::int32_t>(0x8007000Eu);
 
 std::string LowerExtension(const std::string& path)
 {
@@ -38,31 +35,17 @@ bool ListOrder(const std::string& a, const std::string& b)
     return folded != 0 ? folded < 0 : a < b;
 }
 
-template <typename... Args>
-std::string FormatText(const char* format, Args... args)
+// The read of `body`, where running out of room is a fault too.
+template <typename T, typename Body>
+ReadResult<T> Guarded(Body body)
 {
-    const int n = std::snprintf(nullptr, 0, format, args...);
-    if (n <= 0) return std::string();
-    std::string out(static_cast<size_t>(n) + 1, '\0');
-    std::snprintf(out.data(), out.size(), format, args...);
-    out.pop_back();
-    return out;
-}
-
-template <typename Result, typename Body>
-Result Guarded(Body body)
-{
-    Result result;
     try {
-        body(result);
-    } catch (const DaoException& e) {
-        result.errorText = FormatDaoError(e);
+        return body();
     } catch (const std::bad_alloc&) {
-        result.errorText = FormatDaoError(DaoException(kOutOfMemoryStatus));
+        return ReaderFault::Status(kOutOfMemoryStatus);
     } catch (const std::length_error&) {
-        result.errorText = FormatDaoError(DaoException(kDaoDamagedFile, "The file is damaged: it asks for more room than it can fill."));
+        return ReaderFault::Engine(kDaoDamagedFile, "The file is damaged: it asks for more room than it can fill.");
     }
-    return result;
 }
 
 }  // namespace
@@ -75,45 +58,31 @@ bool IsDatabaseFile(const std::string& path)
 
 bool IsDbaseFile(const std::string& path) { return LowerExtension(path) == ".dbf"; }
 
-int DbaseFileNameMessage(const std::string& path)
+std::optional<int> DbaseFileNameMessage(const std::string& path)
 {
-    return IsDbaseFile(path) && fs::path(path).stem().string().size() > 8 ? 322 : 0;
+    if (IsDbaseFile(path) && fs::path(path).stem().string().size() > 8) return 322;
+    return std::nullopt;
 }
 
-std::string FormatDaoError(const DaoException& error)
+ReadResult<ImportDatabase> OpenImportDatabase(const std::string& path)
 {
-    if (error.hasErrorInfo())
-        return FormatText(text::kDaoErrorWithInfo, error.description().c_str(), error.errorNumber());
-    const std::uint32_t code = static_cast<std::uint32_t>(error.statusCode());
-    return FormatText(text::kDaoErrorStatusOnly, static_cast<int>(code & 0xFFFF), static_cast<int>((code >> 16) & 0x1FFF),
-                      error.statusCode() < 0 ? 1 : 0, error.statusCode());
-}
-
-ImportDatabase OpenImportDatabase(const std::string& path)
-{
-    ImportDatabase result;
     const std::string ext = LowerExtension(path);
-    std::string name = path, connect;
+    std::string name = path, connect, tableName;
     if (ext == ".dbf") {
         const fs::path folder = fs::path(path).parent_path();
         name = (folder.empty() ? std::string(".") : folder.string()) + "/";
         connect = "dBase IV;";
-        result.tableName = fs::path(path).stem().string();
+        tableName = fs::path(path).stem().string();
+        std::error_code ec;
+        if (!fs::exists(path, ec)) return FileNotFound(path);
     } else if (ext == ".xls") {
         connect = "Excel 8.0;";
     } else if (ext != ".mdb") {
-        return result;
+        return NoDriver();
     }
-    try {
-        std::error_code ec;
-        if (ext == ".dbf" && !fs::exists(path, ec))
-            throw DaoException(kDaoFileNotFound, "Could not find file '" + path + "'.");
-        result.database = OpenDatabase(name, connect);
-    } catch (const DaoException& e) {
-        result.errorText = FormatDaoError(e);
-        result.tableName.clear();
-    }
-    return result;
+    DatabaseResult database = OpenDatabase(name, connect);
+    if (!database) return database.fault();
+    return ImportDatabase{std::move(*database), tableName};
 }
 
 TableChoice ChooseTableEntries(const std::vector<TableDefInfo>& tables)
@@ -145,64 +114,57 @@ std::string ImportSourceText(const std::string& path, const std::string& chosenT
     return chosenTable.empty() ? path : path + " - " + chosenTable;
 }
 
-TableCases ReadTableIntoCases(const Database& database, const std::string& table, const CColumnAssignment& assignment,
-                              CAnalysisData& data, const ReadProgress& progress)
+ReadResult<CaseList> ReadTableIntoCases(const Database& database, const std::string& table,
+                                        const CColumnAssignment& assignment, CAnalysisData& data,
+                                        const ReadProgress& progress)
 {
-    return Guarded<TableCases>([&](TableCases& result) {
-        const std::unique_ptr<Recordset> rows = database.OpenTable(table);
+    return Guarded<CaseList>([&]() -> ReadResult<CaseList> {
+        const ReadResult<std::unique_ptr<Recordset>> opened = database.OpenTable(table);
+        if (!opened) return opened.fault();
+        Recordset& rows = **opened;
         const bool hasBirthColumn = assignment.hasBirthColumn();
         CaseListBuilder builder(data);
-        builder.Reserve(std::min<size_t>(rows->RecordCountHint(), kMaxReservedRows));
+        builder.Reserve(std::min<size_t>(rows.RecordCountHint(), kMaxReservedRows));
         ImportedRecordValues values;
-        for (std::int32_t caseNumber = 1; !rows->IsEOF(); rows->MoveNext(), ++caseNumber) {
-            if (progress && caseNumber % kReadProgressStep == 0) progress(caseNumber, rows->RecordCountHint());
+        for (std::int32_t caseNumber = 1; !rows.IsEOF(); ++caseNumber) {
+            if (progress && caseNumber % kReadProgressStep == 0) progress(caseNumber, rows.RecordCountHint());
             values.caseNumber = caseNumber;
-            ReadDatabaseRecord(*rows, assignment, values);
+            if (const ReadResult<void> read = ReadDatabaseRecord(rows, assignment, values); !read) return read.fault();
             builder.Add(BuildCase(values, hasBirthColumn));
+            if (const ReadResult<void> moved = rows.MoveNext(); !moved) return moved.fault();
         }
-        result.cases = builder.Finish();
-        result.ok = true;
+        return builder.Finish();
     });
 }
 
-DatabaseTables ListDatabaseTables(const std::string& path)
+ReadResult<TableChoice> ListDatabaseTables(const std::string& path)
 {
-    ImportDatabase db = OpenImportDatabase(path);
-    DatabaseTables result;
-    result.errorText = db.errorText;
-    if (!db.database) return result;
-    if (!db.tableName.empty()) {
-        result.choice.entries = {db.tableName};
-        result.choice.takenAtOnce = db.tableName;
-        return result;
-    }
-    return Guarded<DatabaseTables>([&](DatabaseTables& r) { r.choice = ChooseTableEntries(db.database->TableDefs()); });
+    const ReadResult<ImportDatabase> db = OpenImportDatabase(path);
+    if (!db) return db.fault();
+    if (!db->tableName.empty()) return TableChoice{{db->tableName}, db->tableName};
+    return Guarded<TableChoice>([&] { return ChooseTableEntries(db->database->TableDefs()); });
 }
 
-TableFields ListTableFields(const std::string& path, const std::string& table)
+ReadResult<std::vector<std::string>> ListTableFields(const std::string& path, const std::string& table)
 {
-    ImportDatabase db = OpenImportDatabase(path);
-    TableFields result;
-    result.errorText = db.errorText;
-    if (!db.database) return result;
-    const std::string name = db.tableName.empty() ? table : db.tableName;
-    return Guarded<TableFields>([&](TableFields& r) { r.fieldNames = db.database->FieldNames(name); });
+    const ReadResult<ImportDatabase> db = OpenImportDatabase(path);
+    if (!db) return db.fault();
+    const std::string name = db->tableName.empty() ? table : db->tableName;
+    return Guarded<std::vector<std::string>>([&] { return db->database->FieldNames(name); });
 }
 
-TableCases ReadDatabaseTable(const std::string& path, const std::string& table, const CColumnAssignment& assignment,
-                             CAnalysisData& data)
+ReadResult<CaseList> ReadDatabaseTable(const std::string& path, const std::string& table,
+                                       const CColumnAssignment& assignment, CAnalysisData& data)
 {
-    ImportDatabase db = OpenImportDatabase(path);
-    TableCases result;
-    result.errorText = db.errorText;
-    if (!db.database) return result;
-    const bool chosen = db.tableName.empty();
-    std::string name = chosen ? table : db.tableName;
-    for (const TableDefInfo& def : db.database->TableDefs())
+    const ReadResult<ImportDatabase> db = OpenImportDatabase(path);
+    if (!db) return db.fault();
+    const bool chosen = db->tableName.empty();
+    std::string name = chosen ? table : db->tableName;
+    for (const TableDefInfo& def : db->database->TableDefs())
         if (SameName(def.name, name)) name = def.name;  // as the database spells it
-    result = ReadTableIntoCases(*db.database, name, assignment, data);
-    result.cases.sourcePath = ImportSourceText(path, chosen ? name : std::string());
-    return result;
+    ReadResult<CaseList> cases = ReadTableIntoCases(*db->database, name, assignment, data);
+    if (cases) cases->sourcePath = ImportSourceText(path, chosen ? name : std::string());
+    return cases;
 }
 
 }  // namespace kalderon

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,24 +20,19 @@ bool IsDatabaseFile(const std::string& path);
 // Whether a path names a dBase file (".dbf", any letter case).
 bool IsDbaseFile(const std::string& path);
 
-// String 322 for a dBase file whose name without extension is longer than
-// 8 characters, otherwise 0.
-int DbaseFileNameMessage(const std::string& path);
-
-// The message text of an engine error: its description and number, or the
-// parts of its status code when it carries no description.
-std::string FormatDaoError(const DaoException& error);
+// Nothing, or string 322 for a dBase file whose name without extension is
+// longer than 8 characters.
+std::optional<int> DbaseFileNameMessage(const std::string& path);
 
 // A database opened for an import.  For a dBase file the database is its
 // folder and `tableName` the file's table; for Access and Excel files the
-// table is still to be chosen.  On failure `database` is empty and
-// `errorText` says why (empty for a path that is not a database file).
+// table is still to be chosen.  A path that is not a database file gives
+// kDaoNoDriver.
 struct ImportDatabase {
     std::unique_ptr<Database> database;
     std::string tableName;
-    std::string errorText;
 };
-ImportDatabase OpenImportDatabase(const std::string& path);
+ReadResult<ImportDatabase> OpenImportDatabase(const std::string& path);
 
 // The tables offered for choice: system objects left out, a sheet ("Name$")
 // and a range of the same name listed once in the form met first, sorted.
@@ -56,38 +52,26 @@ std::vector<std::string> BuildColumnTexts(const std::vector<std::string>& fieldN
 std::string ImportSourceText(const std::string& path, const std::string& chosenTable);
 
 // Reads every row of a table into cases, row i becoming case number i + 1,
-// keeping the case bookkeeping of `data`.  Fails with an error text when the
-// table cannot be opened or read; `data` is then to be discarded.
+// keeping the case bookkeeping of `data`.  On a fault (the table cannot be
+// opened or read, or there is not room enough) `data` is to be discarded.
 // `progress` counts rows against the row count the table gives.
-struct TableCases {
-    bool ok = false;
-    std::string errorText;
-    CaseList cases;
-};
-TableCases ReadTableIntoCases(const Database& database, const std::string& table, const CColumnAssignment& assignment,
-                              CAnalysisData& data, const ReadProgress& progress = {});
+ReadResult<CaseList> ReadTableIntoCases(const Database& database, const std::string& table,
+                                        const CColumnAssignment& assignment, CAnalysisData& data,
+                                        const ReadProgress& progress = {});
 
 // Entry points for callers without dialogs.
 
 // The tables of a database file as the table choice offers them; for a
 // dBase file its one table.
-struct DatabaseTables {
-    std::string errorText;
-    TableChoice choice;
-};
-DatabaseTables ListDatabaseTables(const std::string& path);
+ReadResult<TableChoice> ListDatabaseTables(const std::string& path);
 
 // The field names of a table (for a dBase file `table` may be empty).
-struct TableFields {
-    std::string errorText;
-    std::vector<std::string> fieldNames;
-};
-TableFields ListTableFields(const std::string& path, const std::string& table);
+ReadResult<std::vector<std::string>> ListTableFields(const std::string& path, const std::string& table);
 
 // Opens a database file and reads a table into cases with the source text
 // set as the interactive import sets it.  `table` names the table of an
 // Access or Excel file (for a dBase file it may be empty).
-TableCases ReadDatabaseTable(const std::string& path, const std::string& table, const CColumnAssignment& assignment,
-                             CAnalysisData& data);
+ReadResult<CaseList> ReadDatabaseTable(const std::string& path, const std::string& table,
+                                       const CColumnAssignment& assignment, CAnalysisData& data);
 
 }  // namespace kalderon

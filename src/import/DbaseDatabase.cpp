@@ -38,9 +38,9 @@ bool IsDbfExtension(const fs::path& p)
     return SameName(p.extension().string(), ".dbf");
 }
 
-[[noreturn]] void ThrowNotExpectedFormat()
+ReaderFault ShorterThanItsHeader()
 {
-    throw DaoException(kDaoNotExpectedFormat, "External table is not in the expected format.");
+    return ReaderFault::Engine(kDaoDamagedFile, "The table file is shorter than its header says: it may be damaged.");
 }
 
 bool KnownVersion(unsigned char version)
@@ -49,25 +49,24 @@ bool KnownVersion(unsigned char version)
     return level == 3 || level == 4 || level == 5 || version == 0x30 || version == 0x31;
 }
 
-DbaseHeader ReadHeader(std::ifstream& in, std::uintmax_t fileSize)
+ReadResult<DbaseHeader> ReadHeader(std::ifstream& in, std::uintmax_t fileSize)
 {
     unsigned char head[32];
-    if (!in.read(reinterpret_cast<char*>(head), sizeof head) || !KnownVersion(head[0])) ThrowNotExpectedFormat();
+    if (!in.read(reinterpret_cast<char*>(head), sizeof head) || !KnownVersion(head[0])) return NotExpectedFormat();
     DbaseHeader h;
     h.recordCount = Le32(head + 4);
     h.headerLength = Le16(head + 8);
     h.recordLength = Le16(head + 10);
-    if (h.headerLength < 33 || h.recordLength < 1 || h.headerLength > fileSize) ThrowNotExpectedFormat();
+    if (h.headerLength < 33 || h.recordLength < 1 || h.headerLength > fileSize) return NotExpectedFormat();
     // The count is only trusted as far as the file can hold the records.
-    if (h.recordCount > (fileSize - h.headerLength) / h.recordLength)
-        throw DaoException(kDaoDamagedFile, "The table file is shorter than its header says: it may be damaged.");
+    if (h.recordCount > (fileSize - h.headerLength) / h.recordLength) return ShorterThanItsHeader();
 
     int offset = 0;
     for (std::uint32_t at = 32; at + 1 <= h.headerLength; at += kDescriptorSize) {
         unsigned char d[kDescriptorSize];
         if (!in.read(reinterpret_cast<char*>(d), 1) || d[0] == static_cast<unsigned char>(kHeaderEnd)) break;
         if (at + kDescriptorSize > h.headerLength || !in.read(reinterpret_cast<char*>(d + 1), kDescriptorSize - 1))
-            ThrowNotExpectedFormat();
+            return NotExpectedFormat();
         DbaseField f;
         f.name.assign(reinterpret_cast<const char*>(d), std::find(d, d + 11, 0) - d);
         while (!f.name.empty() && f.name.back() == ' ') f.name.pop_back();
@@ -77,7 +76,7 @@ DbaseHeader ReadHeader(std::ifstream& in, std::uintmax_t fileSize)
         offset += f.length;
         h.fields.push_back(std::move(f));
     }
-    if (h.fields.empty() || static_cast<std::uint32_t>(offset) + 1 > h.recordLength) ThrowNotExpectedFormat();
+    if (h.fields.empty() || static_cast<std::uint32_t>(offset) + 1 > h.recordLength) return NotExpectedFormat();
     return h;
 }
 
@@ -134,42 +133,36 @@ FieldValue DecodeField(const DbaseField& field, std::string_view raw)
 // Reads the records of one file, skipping deleted ones.
 class DbaseRecordset : public Recordset {
 public:
+    // Stands before the first record until the first MoveNext.
     DbaseRecordset(std::ifstream in, DbaseHeader header) : in_(std::move(in)), header_(std::move(header))
     {
         record_.resize(header_.recordLength);
         in_.seekg(header_.headerLength);
         values_.resize(header_.fields.size());
-        Advance();
     }
 
     bool IsEOF() const override { return eof_; }
-    void MoveNext() override { Advance(); }
-    int FieldCount() const override { return static_cast<int>(header_.fields.size()); }
-    size_t RecordCountHint() const override { return header_.recordCount; }
-    const FieldValue& GetFieldValue(int index) const override
-    {
-        CheckFieldAccess(index, FieldCount(), eof_);
-        return values_[index];
-    }
-
-private:
-    void Advance()
+    ReadResult<void> MoveNext() override
     {
         while (read_ < header_.recordCount) {
             ++read_;
-            if (!in_.read(record_.data(), record_.size()))
-                throw DaoException(kDaoDamagedFile, "The table file is shorter than its header says: it may be damaged.");
+            if (!in_.read(record_.data(), record_.size())) return ShorterThanItsHeader();
             if (record_[0] == kDeletedMark) continue;
             const std::string_view data(record_.data() + 1, record_.size() - 1);
             for (size_t i = 0; i < header_.fields.size(); ++i) {
                 const DbaseField& f = header_.fields[i];
                 values_[i] = DecodeField(f, data.substr(f.offset, f.length));
             }
-            return;
+            return {};
         }
         eof_ = true;
+        return {};
     }
+    int FieldCount() const override { return static_cast<int>(header_.fields.size()); }
+    size_t RecordCountHint() const override { return header_.recordCount; }
+    const FieldValue& GetFieldValue(int index) const override { return values_[index]; }
 
+private:
     std::ifstream in_;
     DbaseHeader header_;
     std::vector<char> record_;
@@ -189,45 +182,47 @@ public:
         return tables;
     }
 
-    std::vector<std::string> FieldNames(const std::string& table) const override
+    ReadResult<std::vector<std::string>> FieldNames(const std::string& table) const override
     {
         std::ifstream in;
-        const DbaseHeader header = Open(table, in);
+        const ReadResult<DbaseHeader> header = Open(table, in);
+        if (!header) return header.fault();
         std::vector<std::string> names;
-        for (const DbaseField& f : header.fields) names.push_back(f.name);
+        for (const DbaseField& f : header->fields) names.push_back(f.name);
         return names;
     }
 
-    std::unique_ptr<Recordset> OpenTable(const std::string& table) const override
+    ReadResult<std::unique_ptr<Recordset>> OpenTable(const std::string& table) const override
     {
         std::ifstream in;
-        DbaseHeader header = Open(table, in);
-        return std::make_unique<DbaseRecordset>(std::move(in), std::move(header));
+        ReadResult<DbaseHeader> header = Open(table, in);
+        if (!header) return header.fault();
+        auto rows = std::make_unique<DbaseRecordset>(std::move(in), std::move(*header));
+        if (const ReadResult<void> first = rows->MoveNext(); !first) return first.fault();
+        return rows;
     }
 
 private:
     std::vector<fs::path> TableFiles() const
     {
         std::vector<fs::path> files;
-        std::error_code ec;
-        for (const auto& entry : fs::directory_iterator(folder_, ec))
-            if (entry.is_regular_file(ec) && IsDbfExtension(entry.path())) files.push_back(entry.path());
+        std::error_code ec, fileEc;
+        for (fs::directory_iterator entry(folder_, ec), end; !ec && entry != end; entry.increment(ec))
+            if (entry->is_regular_file(fileEc) && IsDbfExtension(entry->path())) files.push_back(entry->path());
         std::sort(files.begin(), files.end());
         return files;
     }
 
-    DbaseHeader Open(const std::string& table, std::ifstream& in) const
+    ReadResult<DbaseHeader> Open(const std::string& table, std::ifstream& in) const
     {
         for (const fs::path& file : TableFiles()) {
             if (!SameName(file.stem().string(), table)) continue;
             in.open(file, std::ios::binary);
-            if (!in)
-                throw DaoException(kDaoCannotOpenFile, "Cannot open the file '" + file.string() + "': you need permission to read it.");
+            if (!in) return CannotOpenFile(file.string());
             std::error_code ec;
-            DbaseHeader header = ReadHeader(in, fs::file_size(file, ec));
-            return header;
+            return ReadHeader(in, fs::file_size(file, ec));
         }
-        ThrowTableNotFound(table);
+        return TableNotFound(table);
     }
 
     fs::path folder_;
@@ -235,10 +230,10 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Database> OpenDbaseDatabase(const std::string& folder)
+DatabaseResult OpenDbaseDatabase(const std::string& folder)
 {
     std::error_code ec;
-    if (!fs::is_directory(folder, ec)) throw DaoException(kDaoInvalidPath, "'" + folder + "' is not a valid path.");
+    if (!fs::is_directory(folder, ec)) return ReaderFault::Engine(kDaoInvalidPath, "'" + folder + "' is not a valid path.");
     return std::make_unique<DbaseDatabase>(folder);
 }
 

@@ -12,6 +12,6 @@ namespace kalderon {
 // Field types C (text, trailing blanks removed), N and F (64-bit real),
 // D (date) and L (boolean) are read; a blank field, and a field of any
 // other type (such as a memo), is null.  Deleted records are skipped.
-std::unique_ptr<Database> OpenDbaseDatabase(const std::string& folder);
+DatabaseResult OpenDbaseDatabase(const std::string& folder);
 
 }  // namespace kalderon

@@ -1,6 +1,7 @@
 #include "import/ExcelDatabase.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <freexl.h>
 
@@ -25,7 +26,8 @@ FieldValue DateCell(const char* text)
 {
     const std::string s = text ? text : "";
     if (s.size() == 8 && s[2] == ':') {
-        const double seconds = std::stoi(s.substr(0, 2)) * 3600 + std::stoi(s.substr(3, 2)) * 60 + std::stoi(s.substr(6, 2));
+        const auto number = [&s](size_t at) { return std::atoi(s.substr(at, 2).c_str()); };
+        const double seconds = number(0) * 3600 + number(3) * 60 + number(6);
         return FieldValue::Date(seconds / 86400.0);
     }
     const DateValue date = ParseDateText(s);
@@ -34,7 +36,11 @@ FieldValue DateCell(const char* text)
 
 class ExcelDatabase : public Database {
 public:
-    ExcelDatabase(const void* handle, const std::string& path) : handle_(handle)
+    explicit ExcelDatabase(const void* handle) : handle_(handle) {}
+    ~ExcelDatabase() override { freexl_close(handle_); }
+
+    // Finds the sheets and named ranges.
+    ReadResult<void> ReadTableList(const std::string& path)
     {
         unsigned sheetCount = 0;
         freexl_get_info(handle_, FREEXL_BIFF_SHEET_COUNT, &sheetCount);
@@ -43,8 +49,8 @@ public:
             const char* name = nullptr;
             if (freexl_get_worksheet_name(handle_, static_cast<unsigned short>(i), &name) != FREEXL_OK || !name) continue;
             sheetNames.emplace_back(name);
-            const SheetArea used = UsedArea(static_cast<unsigned short>(i));
-            areas_.push_back(used);
+            if (!Select(static_cast<unsigned short>(i))) return NotExpectedFormat();
+            areas_.push_back(UsedArea(static_cast<unsigned short>(i)));
             areas_.back().tableName = sheetNames.back() + "$";
         }
         // A range is cut to the used area of its sheet, so that a range of
@@ -61,8 +67,8 @@ public:
                 break;
             }
         }
+        return {};
     }
-    ~ExcelDatabase() override { freexl_close(handle_); }
 
     std::vector<TableDefInfo> TableDefs() const override
     {
@@ -71,41 +77,38 @@ public:
         return tables;
     }
 
-    std::vector<std::string> FieldNames(const std::string& table) const override
+    ReadResult<std::vector<std::string>> FieldNames(const std::string& table) const override
     {
-        const SheetArea& area = Find(table);
-        Select(area.sheetIndex);
+        const SheetArea* area = Find(table);
+        if (!area) return TableNotFound(table);
+        if (!Select(area->sheetIndex)) return NotExpectedFormat();
         std::vector<std::string> names;
-        for (unsigned c = 0; area.rowCount > 0 && c < area.columnCount; ++c) {
-            std::string name = VariantToText(Cell(area.firstRow, area.firstColumn + c));
+        for (unsigned c = 0; area->rowCount > 0 && c < area->columnCount; ++c) {
+            std::string name = VariantToText(Cell(area->firstRow, area->firstColumn + c));
             names.push_back(name.empty() ? "F" + std::to_string(c + 1) : name);
         }
         return names;
     }
 
-    std::unique_ptr<Recordset> OpenTable(const std::string& table) const override;
+    ReadResult<std::unique_ptr<Recordset>> OpenTable(const std::string& table) const override;
 
 private:
+    // The used area of the selected sheet.
     SheetArea UsedArea(unsigned short sheet) const
     {
-        Select(sheet);
         unsigned rows = 0;
         unsigned short columns = 0;
         if (freexl_worksheet_dimensions(handle_, &rows, &columns) != FREEXL_OK) rows = columns = 0;
         return {std::string(), sheet, 0, rows, 0, columns};
     }
 
-    void Select(unsigned short sheet) const
-    {
-        if (freexl_select_active_worksheet(handle_, sheet) != FREEXL_OK)
-            throw DaoException(kDaoNotExpectedFormat, "External table is not in the expected format.");
-    }
+    bool Select(unsigned short sheet) const { return freexl_select_active_worksheet(handle_, sheet) == FREEXL_OK; }
 
-    const SheetArea& Find(const std::string& table) const
+    const SheetArea* Find(const std::string& table) const
     {
         for (const SheetArea& area : areas_)
-            if (SameName(area.tableName, table)) return area;
-        ThrowTableNotFound(table);
+            if (SameName(area.tableName, table)) return &area;
+        return nullptr;
     }
 
     FieldValue Cell(unsigned row, unsigned column) const
@@ -135,36 +138,34 @@ private:
 // rows and columns the sheet declares.
 class SheetRecordset : public Recordset {
 public:
+    // Stands on the first row once ReadRow has read it.
     SheetRecordset(const ExcelDatabase& workbook, const SheetArea& area)
         : workbook_(workbook), area_(area), fieldCount_(area.rowCount > 0 ? static_cast<int>(area.columnCount) : 0)
     {
-        ReadRow();
     }
 
     bool IsEOF() const override { return fieldCount_ == 0 || row_ >= area_.rowCount; }
-    void MoveNext() override
+    ReadResult<void> MoveNext() override
     {
-        if (IsEOF()) return;
+        if (IsEOF()) return {};
         ++row_;
-        ReadRow();
+        return ReadRow();
     }
     int FieldCount() const override { return fieldCount_; }
     size_t RecordCountHint() const override { return area_.rowCount > 0 ? area_.rowCount - 1 : 0; }
-    const FieldValue& GetFieldValue(int index) const override
+    const FieldValue& GetFieldValue(int index) const override { return values_[static_cast<size_t>(index)]; }
+
+    ReadResult<void> ReadRow()
     {
-        CheckFieldAccess(index, fieldCount_, IsEOF());
-        return values_[static_cast<size_t>(index)];
+        values_.clear();
+        if (IsEOF()) return {};
+        if (!workbook_.Select(area_.sheetIndex)) return NotExpectedFormat();
+        for (int c = 0; c < fieldCount_; ++c)
+            values_.push_back(workbook_.Cell(area_.firstRow + row_, area_.firstColumn + static_cast<unsigned>(c)));
+        return {};
     }
 
 private:
-    void ReadRow()
-    {
-        values_.clear();
-        if (IsEOF()) return;
-        workbook_.Select(area_.sheetIndex);
-        for (int c = 0; c < fieldCount_; ++c)
-            values_.push_back(workbook_.Cell(area_.firstRow + row_, area_.firstColumn + static_cast<unsigned>(c)));
-    }
 
     const ExcelDatabase& workbook_;
     const SheetArea area_;
@@ -173,41 +174,33 @@ private:
     FieldRow values_;
 };
 
-std::unique_ptr<Recordset> ExcelDatabase::OpenTable(const std::string& table) const
+ReadResult<std::unique_ptr<Recordset>> ExcelDatabase::OpenTable(const std::string& table) const
 {
-    return std::make_unique<SheetRecordset>(*this, Find(table));
-}
-
-[[noreturn]] void ThrowNotExpectedFormat()
-{
-    throw DaoException(kDaoNotExpectedFormat, "External table is not in the expected format.");
+    const SheetArea* area = Find(table);
+    if (!area) return TableNotFound(table);
+    auto rows = std::make_unique<SheetRecordset>(*this, *area);
+    if (const ReadResult<void> first = rows->ReadRow(); !first) return first.fault();
+    return rows;
 }
 
 }  // namespace
 
-std::unique_ptr<Database> OpenExcelDatabase(const std::string& path)
+DatabaseResult OpenExcelDatabase(const std::string& path)
 {
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) throw DaoException(kDaoFileNotFound, "Could not find file '" + path + "'.");
-    const auto damaged = [&path](const std::string& what) {
-        return DaoException(kDaoDamagedFile, "The workbook '" + path + "' is damaged: " + what + ".");
-    };
-    switch (CheckWorkbookStream(path)) {
-    case WorkbookStreamCheck::kSound: break;
-    case WorkbookStreamCheck::kNoStream: ThrowNotExpectedFormat();
-    case WorkbookStreamCheck::kRecordPastEnd: throw damaged("a record runs past its end");
-    case WorkbookStreamCheck::kSheetTooLarge: throw damaged("a sheet claims more rows or columns than a sheet holds");
-    case WorkbookStreamCheck::kTextPastRecord: throw damaged("a text runs past the end of its record");
-    }
+    if (!std::filesystem::exists(path, ec)) return FileNotFound(path);
+    if (const ReadResult<void> stream = CheckWorkbookStream(path); !stream) return stream.fault();
     const void* handle = nullptr;
     const int rc = freexl_open(path.c_str(), &handle);
     unsigned password = 0;
     if (rc == FREEXL_OK) freexl_get_info(handle, FREEXL_BIFF_PASSWORD, &password);
     if (rc != FREEXL_OK || password == FREEXL_BIFF_OBFUSCATED) {
         if (handle) freexl_close(handle);
-        ThrowNotExpectedFormat();
+        return NotExpectedFormat();
     }
-    return std::make_unique<ExcelDatabase>(handle, path);
+    auto workbook = std::make_unique<ExcelDatabase>(handle);
+    if (const ReadResult<void> tables = workbook->ReadTableList(path); !tables) return tables.fault();
+    return workbook;
 }
 
 }  // namespace kalderon

@@ -13,6 +13,6 @@ namespace kalderon {
 // and the column number); the rows below it are the records.  Numbers are
 // 64-bit reals, dates and times date values, texts UTF-8 texts, empty
 // cells null.
-std::unique_ptr<Database> OpenExcelDatabase(const std::string& path);
+DatabaseResult OpenExcelDatabase(const std::string& path);
 
 }  // namespace kalderon

@@ -1,5 +1,6 @@
 #include "import/IsolatedDatabase.h"
 
+#include <algorithm>
 
 #include "import/ChildProcessPipe.h"
 #include "import/RowsRecordset.h"
@@ -8,16 +9,18 @@ namespace kalderon {
 namespace {
 
 // What a child sends: values tagged by their kind, then an end tag or the
-// error the reader raised.  A pipe that ends before either means the reader
+// fault the reader gave.  A pipe that ends before either means the reader
 // died.
-enum Tag : std::uint8_t { kTableDef = 1, kName, kRowCount, kFieldCount, kRow, kEnd, kError };
+enum Tag : std::uint8_t { kTableDef = 1, kName, kRowCount, kFieldCount, kRow, kEnd, kFault };
 
-void SendError(PipeWriter& out, const DaoException& e)
+using Request = std::function<ReadResult<void>(const Database&, PipeWriter&)>;
+
+void SendFault(PipeWriter& out, const ReaderFault& fault)
 {
-    out.Byte(kError);
-    out.Byte(e.hasErrorInfo() ? 1 : 0);
-    out.Integer(e.hasErrorInfo() ? e.errorNumber() : e.statusCode());
-    out.Text(e.description());
+    out.Byte(kFault);
+    out.Integer(fault.statusCode);
+    out.Text(fault.description);
+    out.Integer(fault.errorNumber);
 }
 
 void SendValue(PipeWriter& out, const FieldValue& value)
@@ -28,35 +31,51 @@ void SendValue(PipeWriter& out, const FieldValue& value)
     out.Text(value.text);
 }
 
-// Runs `request` on the database in a child, turning what the reader
-// raises into an error message for the parent.
-std::function<void(PipeWriter&)> InChild(const DatabaseOpener& open,
-                                         std::function<void(const Database&, PipeWriter&)> request)
+// Runs `request` on the database in a child and sends its end or its fault.
+// An exception of the reader in the child (such as running out of memory)
+// is a damaged file.
+std::function<void(PipeWriter&)> InChild(const DatabaseOpener& open, Request request)
 {
     return [open, request = std::move(request)](PipeWriter& out) {
         try {
-            const std::unique_ptr<Database> db = open();
-            request(*db, out);
-            out.Byte(kEnd);
-        } catch (const DaoException& e) {
-            SendError(out, e);
+            const DatabaseResult db = open();
+            const ReadResult<void> done = db ? request(**db, out) : ReadResult<void>(db.fault());
+            if (done)
+                out.Byte(kEnd);
+            else
+                SendFault(out, done.fault());
         } catch (const std::exception& e) {
-            SendError(out, DaoException(kDaoDamagedFile, e.what()));
+            SendFault(out, ReaderFault::Engine(kDaoDamagedFile, e.what()));
         }
     };
 }
 
+// The parent's end of one request.  The first fault (the child's own, a
+// child that died, no child at all) is kept: from then on Next() gives kEnd
+// and values read as zero and empty.
 class Answer {
 public:
-    Answer(std::string path, std::function<void(PipeWriter&)> work) : path_(std::move(path)), pipe_(work) {}
+    Answer(std::string path, const std::function<void(PipeWriter&)>& work) : path_(std::move(path))
+    {
+        ReadResult<std::unique_ptr<ChildProcessPipe>> started = ChildProcessPipe::Start(work);
+        if (started)
+            pipe_ = std::move(*started);
+        else
+            outcome_ = ReaderFault::Described(path_ + ": the file cannot be processed (" + started.fault().description + ")");
+    }
 
-    // The next tag; an error the child sent is raised here.
     Tag Next()
     {
         std::uint8_t tag = 0;
-        if (!pipe_.Byte(tag)) Damaged();
-        if (tag == kError) RaiseError();
-        return static_cast<Tag>(tag);
+        if (!outcome_) return kEnd;
+        if (!pipe_->Byte(tag)) return Damaged();
+        if (tag != kFault) return static_cast<Tag>(tag);
+        ReaderFault fault;
+        fault.statusCode = static_cast<std::int32_t>(Integer());
+        fault.description = Text();
+        fault.errorNumber = static_cast<std::int32_t>(Integer());
+        if (outcome_) outcome_ = std::move(fault);
+        return kEnd;
     }
     void Expect(Tag tag)
     {
@@ -65,13 +84,13 @@ public:
     std::int64_t Integer()
     {
         std::int64_t value = 0;
-        if (!pipe_.Integer(value)) Damaged();
+        if (outcome_ && !pipe_->Integer(value)) Damaged();
         return value;
     }
     std::string Text()
     {
         std::string text;
-        if (!pipe_.Text(text)) Damaged();
+        if (outcome_ && !pipe_->Text(text)) Damaged();
         return text;
     }
     FieldValue Value()
@@ -79,62 +98,59 @@ public:
         FieldValue value;
         value.type = static_cast<std::uint16_t>(Integer());
         value.integer = Integer();
-        if (!pipe_.Real(value.real)) Damaged();
+        if (outcome_ && !pipe_->Real(value.real)) Damaged();
         value.text = Text();
         return value;
     }
 
-    [[noreturn]] void Damaged() const { ThrowDamagedDatabase(path_); }
+    // Takes the answer for a damaged file, unless a fault came before.
+    Tag Damaged()
+    {
+        if (outcome_) outcome_ = DamagedDatabase(path_);
+        return kEnd;
+    }
+    const ReadResult<void>& outcome() const { return outcome_; }
 
 private:
-    [[noreturn]] void RaiseError()
-    {
-        std::uint8_t hasErrorInfo = 0;
-        if (!pipe_.Byte(hasErrorInfo)) Damaged();
-        const std::int64_t number = Integer();
-        const std::string description = Text();
-        if (hasErrorInfo) throw DaoException(static_cast<std::int32_t>(number), description);
-        throw DaoException(static_cast<std::int32_t>(number));
-    }
-
     std::string path_;
-    ChildProcessPipe pipe_;
+    std::unique_ptr<ChildProcessPipe> pipe_;
+    ReadResult<void> outcome_;
 };
 
 // Rows as the child reads them; the child is stopped when the recordset goes
 // before its end.
 class IsolatedRecordset : public Recordset {
 public:
+    // Reads the field and row counts; the rows follow with MoveNext.
     explicit IsolatedRecordset(std::unique_ptr<Answer> answer) : answer_(std::move(answer))
     {
         answer_->Expect(kFieldCount);
         fieldCount_ = static_cast<int>(answer_->Integer());
         answer_->Expect(kRowCount);
         rowCountHint_ = static_cast<size_t>(answer_->Integer());
-        row_.resize(static_cast<size_t>(fieldCount_));
-        MoveNext();
+        row_.resize(static_cast<size_t>(std::max(fieldCount_, 0)));
     }
+    const ReadResult<void>& outcome() const { return answer_->outcome(); }
 
     bool IsEOF() const override { return atEnd_; }
-    void MoveNext() override
+    ReadResult<void> MoveNext() override
     {
-        if (atEnd_) return;
+        if (atEnd_) return {};
         const Tag tag = answer_->Next();
+        if (tag == kRow)
+            for (FieldValue& value : row_) value = answer_->Value();
+        else if (tag != kEnd)
+            answer_->Damaged();
+        if (!answer_->outcome()) return answer_->outcome();
         if (tag == kEnd) {
             atEnd_ = true;
             answer_.reset();
-            return;
         }
-        if (tag != kRow) answer_->Damaged();
-        for (FieldValue& value : row_) value = answer_->Value();
+        return {};
     }
     int FieldCount() const override { return fieldCount_; }
     size_t RecordCountHint() const override { return rowCountHint_; }
-    const FieldValue& GetFieldValue(int index) const override
-    {
-        CheckFieldAccess(index, fieldCount_, atEnd_);
-        return row_[static_cast<size_t>(index)];
-    }
+    const FieldValue& GetFieldValue(int index) const override { return row_[static_cast<size_t>(index)]; }
 
 private:
     std::unique_ptr<Answer> answer_;
@@ -146,14 +162,18 @@ private:
 
 class IsolatedDatabase : public Database {
 public:
-    IsolatedDatabase(std::string path, DatabaseOpener open) : path_(std::move(path)), open_(std::move(open))
+    IsolatedDatabase(std::string path, DatabaseOpener open) : path_(std::move(path)), open_(std::move(open)) {}
+
+    // Asks the child for the list of tables.
+    ReadResult<void> ReadTableList()
     {
-        Answer answer(path_, InChild(open_, [](const Database& db, PipeWriter& out) {
+        Answer answer(path_, InChild(open_, [](const Database& db, PipeWriter& out) -> ReadResult<void> {
                           for (const TableDefInfo& t : db.TableDefs()) {
                               out.Byte(kTableDef);
                               out.Text(t.name);
                               out.Integer(t.attributes);
                           }
+                          return {};
                       }));
         for (Tag tag; (tag = answer.Next()) != kEnd;) {
             if (tag != kTableDef) answer.Damaged();
@@ -162,45 +182,61 @@ public:
             info.attributes = static_cast<std::uint32_t>(answer.Integer());
             tables_.push_back(std::move(info));
         }
+        return answer.outcome();
     }
 
     std::vector<TableDefInfo> TableDefs() const override { return tables_; }
 
-    std::vector<std::string> FieldNames(const std::string& table) const override
+    ReadResult<std::vector<std::string>> FieldNames(const std::string& table) const override
     {
-        Answer answer(path_, InChild(open_, [table](const Database& db, PipeWriter& out) {
-                          for (const std::string& name : db.FieldNames(table)) {
+        Answer answer(path_, InChild(open_, [table](const Database& db, PipeWriter& out) -> ReadResult<void> {
+                          const ReadResult<std::vector<std::string>> names = db.FieldNames(table);
+                          if (!names) return names.fault();
+                          for (const std::string& name : *names) {
                               out.Byte(kName);
                               out.Text(name);
                           }
+                          return {};
                       }));
         std::vector<std::string> names;
         for (Tag tag; (tag = answer.Next()) != kEnd;) {
             if (tag != kName) answer.Damaged();
             names.push_back(answer.Text());
         }
+        if (!answer.outcome()) return answer.outcome().fault();
         return names;
     }
 
-    std::unique_ptr<Recordset> OpenTable(const std::string& table) const override
+    ReadResult<std::unique_ptr<Recordset>> OpenTable(const std::string& table) const override
     {
         auto answer = std::make_unique<Answer>(path_, InChild(open_, [table](const Database& db, PipeWriter& out) {
-                                                   const std::unique_ptr<Recordset> rows = db.OpenTable(table);
-                                                   const int fields = rows->FieldCount();
-                                                   out.Byte(kFieldCount);
-                                                   out.Integer(fields);
-                                                   out.Byte(kRowCount);
-                                                   out.Integer(static_cast<std::int64_t>(rows->RecordCountHint()));
-                                                   for (; !rows->IsEOF(); rows->MoveNext()) {
-                                                       out.Byte(kRow);
-                                                       for (int i = 0; i < fields; ++i)
-                                                           SendValue(out, rows->GetFieldValue(i));
-                                                   }
+                                                   return SendRows(db, table, out);
                                                }));
-        return std::make_unique<IsolatedRecordset>(std::move(answer));
+        auto rows = std::make_unique<IsolatedRecordset>(std::move(answer));
+        if (!rows->outcome()) return rows->outcome().fault();
+        if (const ReadResult<void> first = rows->MoveNext(); !first) return first.fault();
+        return rows;
     }
 
 private:
+    static ReadResult<void> SendRows(const Database& db, const std::string& table, PipeWriter& out)
+    {
+        const ReadResult<std::unique_ptr<Recordset>> opened = db.OpenTable(table);
+        if (!opened) return opened.fault();
+        Recordset& rows = **opened;
+        const int fields = rows.FieldCount();
+        out.Byte(kFieldCount);
+        out.Integer(fields);
+        out.Byte(kRowCount);
+        out.Integer(static_cast<std::int64_t>(rows.RecordCountHint()));
+        while (!rows.IsEOF()) {
+            out.Byte(kRow);
+            for (int i = 0; i < fields; ++i) SendValue(out, rows.GetFieldValue(i));
+            if (const ReadResult<void> moved = rows.MoveNext(); !moved) return moved.fault();
+        }
+        return {};
+    }
+
     std::string path_;
     DatabaseOpener open_;
     std::vector<TableDefInfo> tables_;
@@ -208,9 +244,11 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Database> OpenIsolatedDatabase(const std::string& path, DatabaseOpener open)
+DatabaseResult OpenIsolatedDatabase(const std::string& path, DatabaseOpener open)
 {
-    return std::make_unique<IsolatedDatabase>(path, std::move(open));
+    auto database = std::make_unique<IsolatedDatabase>(path, std::move(open));
+    if (const ReadResult<void> tables = database->ReadTableList(); !tables) return tables.fault();
+    return database;
 }
 
 }  // namespace kalderon

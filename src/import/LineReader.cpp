@@ -15,19 +15,16 @@ LineReader::~LineReader()
     if (file_) std::fclose(file_);
 }
 
-bool LineReader::Open(const std::string& path)
+ReadResult<void> LineReader::Open(const std::string& path)
 {
     path_ = path;
     file_ = std::fopen(path.c_str(), "rb");
-    if (!file_) {
-        error_ = "cannot open " + path + ": " + std::strerror(errno);
-        return false;
-    }
+    if (!file_) return ReaderFault::Described("cannot open " + path + ": " + std::strerror(errno));
     buffer_.resize(kBlockSize);
-    return true;
+    return {};
 }
 
-bool LineReader::Next(std::string_view& line)
+ReadResult<bool> LineReader::Next(std::string_view& line)
 {
     while (true) {
         const char* data = buffer_.data();
@@ -45,15 +42,18 @@ bool LineReader::Next(std::string_view& line)
             begin_ = end_;
             return true;
         }
-        if (!Refill()) return false;
+        if (const ReadResult<void> refilled = Refill(); !refilled) return refilled.fault();
     }
 }
 
 // Keeps the unfinished line at the front of the buffer, growing the buffer
 // when that line fills it, and reads the next block behind it.
-bool LineReader::Refill()
+ReadResult<void> LineReader::Refill()
 {
-    if (!file_) return false;
+    if (!file_) {
+        atEnd_ = true;
+        return {};
+    }
     const size_t pending = end_ - begin_;
     if (begin_ > 0) std::memmove(buffer_.data(), buffer_.data() + begin_, pending);
     begin_ = 0;
@@ -63,13 +63,10 @@ bool LineReader::Refill()
     const size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
     end_ += got;
     if (got == 0) {
-        if (std::ferror(file_)) {
-            error_ = "cannot read " + path_ + ": " + std::strerror(errno);
-            return false;
-        }
+        if (std::ferror(file_)) return ReaderFault::Described("cannot read " + path_ + ": " + std::strerror(errno));
         atEnd_ = true;
     }
-    return true;
+    return {};
 }
 
 }  // namespace kalderon

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "import/ReaderFault.h"
+
 namespace kalderon {
 
 // Reads a file line by line in large blocks.  A line ends at LF; a CR right
@@ -16,17 +18,17 @@ public:
     LineReader& operator=(const LineReader&) = delete;
     ~LineReader();
 
-    // False with error() set when the file cannot be opened.
-    bool Open(const std::string& path);
+    // A fault ("cannot open PATH: the system's reason") when the file cannot
+    // be opened.
+    ReadResult<void> Open(const std::string& path);
 
-    // The next line without its line end, valid until the next call.  False
-    // at the end of the file, or on a read error with error() set.
-    bool Next(std::string_view& line);
-
-    const std::string& error() const { return error_; }
+    // The next line without its line end, valid until the next call: true
+    // with a line, false at the end of the file, a fault ("cannot read PATH:
+    // the system's reason") when the file cannot be read.
+    ReadResult<bool> Next(std::string_view& line);
 
 private:
-    bool Refill();
+    ReadResult<void> Refill();
 
     std::FILE* file_ = nullptr;
     std::string path_;
@@ -34,7 +36,6 @@ private:
     size_t begin_ = 0;  // first unread byte in buffer_
     size_t end_ = 0;    // end of the bytes read into buffer_
     bool atEnd_ = false;
-    std::string error_;
 };
 
 }  // namespace kalderon

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "import/DatabaseEngine.h"
-#include "import/DatabaseImport.h"
 #include "import/FieldConversions.h"
 
 namespace kalderon {
@@ -35,15 +34,14 @@ std::string RowFault(std::int32_t year, double age, double first, double second,
 }
 
 // Appends the row; the reason when the row is refused.
-std::string AppendRow(const Recordset& rows, PopulationValues values, std::vector<CPopulationYearTable>& tables)
+std::string AppendRow(RowFieldReader& row, PopulationValues values, std::vector<CPopulationYearTable>& tables)
 {
     std::int32_t year = 0;
     double age = 0.0, first = 0.0, second = 0.0;
-    if (!VariantToInt(rows.GetFieldValue(kYearColumn), year) ||
-        !VariantToDouble(rows.GetFieldValue(kFirstSexColumn), first) ||
-        !VariantToDouble(rows.GetFieldValue(kSecondSexColumn), second))
+    if (!VariantToInt(row[kYearColumn], year) || !VariantToDouble(row[kFirstSexColumn], first) ||
+        !VariantToDouble(row[kSecondSexColumn], second))
         return {};
-    if (!VariantToDouble(rows.GetFieldValue(kAgeColumn), age)) age = -1;
+    if (!VariantToDouble(row[kAgeColumn], age)) age = -1;
     const bool sameYear = !tables.empty() && tables.back().year == year;
     const std::string fault = RowFault(year, age, first, second, values, sameYear ? tables.back().firstSex.size() : 0);
     if (!fault.empty()) return fault;
@@ -55,44 +53,36 @@ std::string AppendRow(const Recordset& rows, PopulationValues values, std::vecto
 
 }  // namespace
 
-bool ListPopulationTables(const std::string& databasePath, std::vector<std::string>& names, std::string& errorText)
+ReadResult<std::vector<std::string>> ListPopulationTables(const std::string& databasePath)
 {
-    names.clear();
-    try {
-        const std::unique_ptr<Database> database = OpenDatabase(databasePath, "");
-        for (const TableDefInfo& table : database->TableDefs())
-            if (!table.isSystemObject()) names.push_back(table.name);
-    } catch (const DaoException& e) {
-        names.clear();
-        errorText = FormatDaoError(e);
-        return false;
-    }
-    return true;
+    const DatabaseResult database = OpenDatabase(databasePath, "");
+    if (!database) return database.fault();
+    std::vector<std::string> names;
+    for (const TableDefInfo& table : (*database)->TableDefs())
+        if (!table.isSystemObject()) names.push_back(table.name);
+    return names;
 }
 
-bool LoadPopulationTable(const std::string& databasePath, const std::string& tableName,
-                         std::vector<CPopulationYearTable>& tables, std::string& errorText,
-                         PopulationValues values)
+ReadResult<std::vector<CPopulationYearTable>> LoadPopulationTable(const std::string& databasePath,
+                                                                  const std::string& tableName, PopulationValues values)
 {
-    tables.clear();
-    try {
-        const std::unique_ptr<Database> database = OpenDatabase(databasePath, "");
-        if (tableName.empty()) return true;
-        size_t row = 1;
-        for (auto rows = database->OpenOrderedByYearAge(tableName); !rows->IsEOF(); rows->MoveNext(), ++row) {
-            const std::string fault = AppendRow(*rows, values, tables);
-            if (fault.empty()) continue;
-            tables.clear();
-            errorText = "The table " + tableName + " of " + databasePath + " cannot be used: in row " +
-                        std::to_string(row) + " (ordered by Year and Age) " + fault + ".";
-            return false;
-        }
-    } catch (const DaoException& e) {
-        tables.clear();
-        errorText = FormatDaoError(e);
-        return false;
+    const DatabaseResult database = OpenDatabase(databasePath, "");
+    if (!database) return database.fault();
+    std::vector<CPopulationYearTable> tables;
+    if (tableName.empty()) return tables;
+    const ReadResult<std::unique_ptr<Recordset>> ordered = (*database)->OpenOrderedByYearAge(tableName);
+    if (!ordered) return ordered.fault();
+    Recordset& rows = **ordered;
+    for (size_t row = 1; !rows.IsEOF(); ++row) {
+        RowFieldReader fields(rows);
+        const std::string fault = AppendRow(fields, values, tables);
+        if (const ReadResult<void> read = fields.outcome(); !read) return read.fault();
+        if (!fault.empty())
+            return ReaderFault::Described("The table " + tableName + " of " + databasePath + " cannot be used: in row " +
+                                          std::to_string(row) + " (ordered by Year and Age) " + fault + ".");
+        if (const ReadResult<void> moved = rows.MoveNext(); !moved) return moved.fault();
     }
-    return true;
+    return tables;
 }
 
 }  // namespace kalderon

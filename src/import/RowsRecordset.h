@@ -14,7 +14,11 @@ public:
     RowsRecordset(int fieldCount, std::vector<FieldRow> rows) : fieldCount_(fieldCount), rows_(std::move(rows)) {}
 
     bool IsEOF() const override { return current_ >= rows_.size(); }
-    void MoveNext() override { ++current_; }
+    ReadResult<void> MoveNext() override
+    {
+        ++current_;
+        return {};
+    }
     int FieldCount() const override { return fieldCount_; }
     size_t RecordCountHint() const override { return rows_.size(); }
     const FieldValue& GetFieldValue(int index) const override;
@@ -25,14 +29,10 @@ private:
     size_t current_ = 0;
 };
 
-// Raises kDaoItemNotFound unless 0 <= index < fieldCount, and
-// kDaoNoCurrentRecord at the end of the rows.
-void CheckFieldAccess(int index, int fieldCount, bool atEnd);
-
 // Names of tables and fields compare without regard to ASCII letter case.
 bool SameName(const std::string& a, const std::string& b);
 
-// Raises kDaoObjectNotFound for a table name.
-[[noreturn]] void ThrowTableNotFound(const std::string& table);
+// kDaoObjectNotFound for a table name.
+ReaderFault TableNotFound(const std::string& table);
 
 }  // namespace kalderon

@@ -71,10 +71,10 @@ TextFileCheck TextContentScanner::Result() const
     return {};
 }
 
-TextFileCheck CheckTextFile(const std::string& path)
+ReadResult<TextFileCheck> CheckTextFile(const std::string& path)
 {
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) return {TextFileKind::kUnreadable, std::strerror(errno)};
+    if (!file) return ReaderFault::Described(std::strerror(errno));
     TextContentScanner scanner;
     std::vector<char> block(1 << 20);
     for (;;) {
@@ -82,7 +82,7 @@ TextFileCheck CheckTextFile(const std::string& path)
         scanner.Feed(std::string_view(block.data(), read));
         if (read < block.size()) break;
     }
-    if (std::ferror(file.get())) return {TextFileKind::kUnreadable, std::strerror(errno)};
+    if (std::ferror(file.get())) return ReaderFault::Described(std::strerror(errno));
     return scanner.Result();
 }
 

@@ -4,28 +4,30 @@
 #include <string>
 #include <string_view>
 
+#include "import/ReaderFault.h"
+
 namespace kalderon {
 
 // What a file offered to the text import holds.
 enum class TextFileKind {
-    kText,        // lines of text
-    kEmpty,       // no byte other than line ends: no line would become a case
-    kBinary,      // bytes no text of cases holds
-    kUnreadable,  // cannot be opened or read
+    kText,    // lines of text
+    kEmpty,   // no byte other than line ends: no line would become a case
+    kBinary,  // bytes no text of cases holds
 };
 
 struct TextFileCheck {
     TextFileKind kind = TextFileKind::kText;
-    // For kBinary, what gives it away (a text of the program); for
-    // kUnreadable, the system's reason.
+    // For kBinary, what gives it away (a text of the program).
     std::string detail;
 };
 
 // Reads the whole file once.  A file is binary when it holds a zero byte,
 // a control character other than tab, line feed, vertical tab, form feed,
 // carriage return, escape and the end-of-file mark 0x1A, or, when it is not
-// valid UTF-8, one of the five bytes Windows-1252 leaves undefined.
-TextFileCheck CheckTextFile(const std::string& path);
+// valid UTF-8, one of the five bytes Windows-1252 leaves undefined.  A fault
+// whose description is the system's reason when the file cannot be opened
+// or read.
+ReadResult<TextFileCheck> CheckTextFile(const std::string& path);
 
 // The same test, fed piece by piece.
 class TextContentScanner {

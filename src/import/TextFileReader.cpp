@@ -29,16 +29,13 @@ size_t CountLineEnds(const std::string& path)
 
 }  // namespace
 
-bool ReadTextFile(const std::string& path, const TextImportSettings& settings, DataSet& dataSet,
-                  std::string& error, const ReadProgress& progress)
+ReadResult<DataSet> ReadTextFile(const std::string& path, const TextImportSettings& settings,
+                                 const ReadProgress& progress)
 {
     LineReader reader;
-    if (!reader.Open(path)) {
-        error = reader.error();
-        return false;
-    }
+    if (const ReadResult<void> opened = reader.Open(path); !opened) return opened.fault();
 
-    dataSet = DataSet();
+    DataSet dataSet;
     dataSet.hasGroupColumn = settings.useGroup;
     dataSet.hasSexColumn = settings.useSex;
     dataSet.hasBirthColumn = settings.useBirth;
@@ -51,21 +48,19 @@ bool ReadTextFile(const std::string& path, const TextImportSettings& settings, D
     std::int32_t caseNumber = 0;
     std::string_view line;
     size_t linesRead = 0;
-    while (reader.Next(line)) {
+    for (;;) {
+        const ReadResult<bool> next = reader.Next(line);
+        if (!next) return next.fault();
+        if (!*next) break;
         if (progress && ++linesRead % kReadProgressStep == 0) progress(linesRead, lines);
         if (line.empty()) continue;
         parser.Parse(line, values);
         values.caseNumber = ++caseNumber;
         builder.Add(BuildCase(values, settings.useBirth));
     }
-    if (!reader.error().empty()) {
-        error = reader.error();
-        dataSet = DataSet();
-        return false;
-    }
     dataSet.cases = builder.Finish();
     dataSet.cases.sourcePath = path;
-    return true;
+    return dataSet;
 }
 
 }  // namespace kalderon

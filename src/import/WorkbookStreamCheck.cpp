@@ -6,6 +6,7 @@
 
 #include "import/BiffRecords.h"
 #include "import/CompoundFile.h"
+#include "import/DatabaseEngine.h"
 #include "import/LittleEndian.h"
 
 namespace kalderon {
@@ -50,24 +51,28 @@ bool TextsFit(std::uint16_t id, const unsigned char* body, std::size_t length)
 
 }  // namespace
 
-WorkbookStreamCheck CheckWorkbookStream(const std::string& path)
+ReadResult<void> CheckWorkbookStream(const std::string& path)
 {
+    const auto damaged = [&path](const std::string& what) {
+        return ReaderFault::Engine(kDaoDamagedFile, "The workbook '" + path + "' is damaged: " + what + ".");
+    };
     auto stream = ReadCompoundStream(path, "Workbook");
     if (!stream) stream = ReadCompoundStream(path, "Book");
-    if (!stream) return WorkbookStreamCheck::kNoStream;
+    if (!stream) return stream.fault();
     const std::vector<unsigned char>& bytes = *stream;
     bool biff8 = false;
     for (std::size_t at = 0; at + 4 <= bytes.size();) {
         const std::uint16_t id = Le16(&bytes[at]);
         const std::size_t length = Le16(&bytes[at + 2]);
-        if (length > kLongestRecord || length > bytes.size() - at - 4) return WorkbookStreamCheck::kRecordPastEnd;
+        if (length > kLongestRecord || length > bytes.size() - at - 4) return damaged("a record runs past its end");
         const unsigned char* body = &bytes[at + 4];
         if (at == 0) biff8 = id == kBiffBof && length >= 2 && Le16(body) == kBiff8;
-        if (id == kBiffDimension && !DimensionFitsASheet(body, length, biff8)) return WorkbookStreamCheck::kSheetTooLarge;
-        if (biff8 && !TextsFit(id, body, length)) return WorkbookStreamCheck::kTextPastRecord;
+        if (id == kBiffDimension && !DimensionFitsASheet(body, length, biff8))
+            return damaged("a sheet claims more rows or columns than a sheet holds");
+        if (biff8 && !TextsFit(id, body, length)) return damaged("a text runs past the end of its record");
         at += 4 + length;
     }
-    return WorkbookStreamCheck::kSound;
+    return {};
 }
 
 }  // namespace kalderon

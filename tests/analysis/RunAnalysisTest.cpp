@@ -17,11 +17,11 @@ namespace {
 // The tiny example by its groups, with event code 1 chosen as the dialog does.
 DataSet TinyExample()
 {
-    DataSet dataSet;
     TextImportSettings settings;
     settings.useGroup = true;
-    std::string error;
-    EXPECT_TRUE(ReadTextFile(KALDERON_SOURCE_DIR "/data/examples/tiny.txt", settings, dataSet, error)) << error;
+    ReadResult<DataSet> read = ReadTextFile(KALDERON_SOURCE_DIR "/data/examples/tiny.txt", settings);
+    EXPECT_TRUE(read.ok()) << ReaderFaultMessage(read.fault());
+    DataSet dataSet = read ? std::move(*read) : DataSet();
     ApplyParameterChoices(dataSet.analysis, ParameterChoices{"1", 0, ".95"});
     return dataSet;
 }

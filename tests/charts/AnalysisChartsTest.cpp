@@ -27,10 +27,9 @@ DataSet ReadExample()
     TextImportSettings settings;
     settings.useGroup = true;
     settings.groupColumn = 4;
-    DataSet dataSet;
-    std::string error;
-    EXPECT_TRUE(ReadTextFile(std::string(KALDERON_SOURCE_DIR) + "/data/examples/rdata.txt", settings, dataSet, error))
-        << error;
+    ReadResult<DataSet> read = ReadTextFile(std::string(KALDERON_SOURCE_DIR) + "/data/examples/rdata.txt", settings);
+    EXPECT_TRUE(read.ok()) << ReaderFaultMessage(read.fault());
+    DataSet dataSet = read ? std::move(*read) : DataSet();
     ApplyParameterChoices(dataSet.analysis, ParameterChoices{"1", 0, ".95"});
     return dataSet;
 }

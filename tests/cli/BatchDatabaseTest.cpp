@@ -74,9 +74,10 @@ TEST(BatchDatabaseOptions, NamesBecomeTheDialogsSelection)
     EXPECT_EQ(s.selection.endDay, 2);    // field 0 in a day list
     EXPECT_EQ(s.selection.sex, 5);       // letter case does not matter when the name is unique
     // Begin and end share month and year: the dialog's rule says so.
-    const ColumnSelectionCheck check = CheckColumnSelection(s.selection);
-    EXPECT_EQ(check.messageId, 301);
-    EXPECT_STREQ(batch::OptionOfControl(check.focusControl), "--end");
+    const std::optional<ColumnSelectionRefusal> refusal = CheckColumnSelection(s.selection);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->messageId, 301);
+    EXPECT_STREQ(batch::OptionOfControl(refusal->focusControl), "--end");
 
     input.end = "D,M";
     EXPECT_NE(batch::SelectFieldsByName(input, fields).error, "");

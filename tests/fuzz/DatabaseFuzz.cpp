@@ -21,14 +21,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     fuzz::InputFile file(data, size, kFileName);
     const std::string connect = kConnect;
-    try {
-        const auto database = OpenDatabaseInProcess(connect == "dBase IV;" ? file.folder() : file.path(), connect);
-        for (const TableDefInfo& table : database->TableDefs()) {
-            database->FieldNames(table.name);
-            for (auto rows = database->OpenTable(table.name); !rows->IsEOF(); rows->MoveNext())
-                for (int i = 0; i < rows->FieldCount(); ++i) rows->GetFieldValue(i);
-        }
-    } catch (const DaoException&) {
+    const DatabaseResult database = OpenDatabaseInProcess(connect == "dBase IV;" ? file.folder() : file.path(), connect);
+    if (!database) return 0;
+    for (const TableDefInfo& table : (*database)->TableDefs()) {
+        (void)(*database)->FieldNames(table.name);
+        const ReadResult<std::unique_ptr<Recordset>> opened = (*database)->OpenTable(table.name);
+        if (!opened) continue;
+        Recordset& rows = **opened;
+        for (ReadResult<void> moved; moved && !rows.IsEOF(); moved = rows.MoveNext())
+            for (int i = 0; i < rows.FieldCount(); ++i) rows.GetFieldValue(i);
     }
     return 0;
 }

@@ -7,10 +7,8 @@ using namespace kalderon;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     fuzz::InputFile file(data, size, "population.mdb");
-    std::vector<std::string> names;
-    std::string error;
-    if (!ListPopulationTables(file.path(), names, error)) return 0;
-    std::vector<CPopulationYearTable> tables;
-    for (const std::string& name : names) LoadPopulationTable(file.path(), name, tables, error);
+    const ReadResult<std::vector<std::string>> names = ListPopulationTables(file.path());
+    if (!names) return 0;
+    for (const std::string& name : *names) (void)LoadPopulationTable(file.path(), name);
     return 0;
 }

@@ -12,11 +12,12 @@ using namespace kalderon;
 using kalderon::testing::AccessFixture;
 using kalderon::testing::RowTexts;
 using kalderon::testing::DayNumber;
+using kalderon::testing::ReadEveryTable;
 using kalderon::testing::RowValues;
 
 namespace {
 
-std::unique_ptr<Database> OpenAccess(const std::string& name) { return OpenDatabase(AccessFixture(name), ""); }
+std::unique_ptr<Database> OpenAccess(const std::string& name) { return OpenDatabase(AccessFixture(name), "").value(); }
 
 }  // namespace
 
@@ -46,11 +47,11 @@ TEST(AccessDatabase, TablesInFileOrderWithSystemFlags)
 TEST(AccessDatabase, TypedValuesFromTheStoredBytes)
 {
     const auto db = OpenAccess("types.mdb");
-    EXPECT_EQ(db->FieldNames("alltypes"), (std::vector<std::string>{"ByteCol", "IntCol", "LongCol", "FloatCol",
+    EXPECT_EQ(db->FieldNames("alltypes").value(), (std::vector<std::string>{"ByteCol", "IntCol", "LongCol", "FloatCol",
                                                                     "DoubleCol", "MoneyCol", "DateCol", "TextCol",
                                                                     "MemoCol", "BoolCol"}));
     auto rows = db->OpenTable("AllTypes");
-    const auto values = RowValues(*rows);
+    const auto values = RowValues(**rows);
     ASSERT_EQ(values.size(), 7u);
 
     const auto& zero = values[0];
@@ -95,7 +96,7 @@ TEST(AccessDatabase, TypedValuesFromTheStoredBytes)
 TEST(AccessDatabase, RowsInStorageOrder)
 {
     auto rows = OpenAccess("cases.mdb")->OpenTable("Patients");
-    const auto texts = RowTexts(*rows);
+    const auto texts = RowTexts(**rows);
     ASSERT_EQ(texts.size(), 26u);
     for (size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(texts[i][0], std::to_string(i + 1));
     EXPECT_EQ(texts[0][1], "12.03.1990");
@@ -104,39 +105,32 @@ TEST(AccessDatabase, RowsInStorageOrder)
     EXPECT_EQ(texts[25][4], "i");
 
     auto empty = OpenAccess("empty_user.mdb")->OpenTable("Patients");
-    EXPECT_TRUE(empty->IsEOF());
-    EXPECT_EQ(empty->FieldCount(), 7);
+    EXPECT_TRUE((*empty)->IsEOF());
+    EXPECT_EQ((*empty)->FieldCount(), 7);
 }
 
 TEST(AccessDatabase, OrderedByYearAndAge)
 {
     const auto db = OpenAccess("lifetables_small.mdb");
     auto rows = db->OpenOrderedByYearAge("TestPop");
-    const auto values = RowValues(*rows);
+    const auto values = RowValues(**rows);
     ASSERT_EQ(values.size(), 200u);
     for (size_t i = 0; i < values.size(); ++i) {
         EXPECT_EQ(values[i][0], FieldValue::Int32(i < 100 ? 1990 : 1998)) << i;
         EXPECT_EQ(values[i][1], FieldValue::Int32(static_cast<int>(i % 100))) << i;
     }
-    EXPECT_TRUE(RowValues(*db->OpenOrderedByYearAge("Gaps"))[5][2].isNull());
+    EXPECT_TRUE(RowValues(**db->OpenOrderedByYearAge("Gaps"))[5][2].isNull());
 
-    try {
-        db->OpenOrderedByYearAge("Broken");
-        FAIL() << "a table without Year must not open";
-    } catch (const DaoException& e) {
-        EXPECT_EQ(FormatDaoError(e), "Too few parameters. Expected 1.   (3061)\n\n");
-    }
+    const auto broken = db->OpenOrderedByYearAge("Broken");
+    ASSERT_FALSE(broken.ok()) << "a table without Year must not open";
+    EXPECT_EQ(ReaderFaultMessage(broken.fault()), "Too few parameters. Expected 1.   (3061)\n\n");
 }
 
 TEST(AccessDatabase, FailuresAreErrorsNeverEmptySuccess)
 {
     auto errorOf = [](const std::string& path) {
-        try {
-            OpenDatabase(path, "");
-        } catch (const DaoException& e) {
-            return e.errorNumber();
-        }
-        return 0;
+        const DatabaseResult db = OpenDatabase(path, "");
+        return db ? 0 : db.fault().errorNumber;
     };
     EXPECT_EQ(errorOf(AccessFixture("missing.mdb")), kDaoFileNotFound);
     EXPECT_EQ(errorOf(kalderon::testing::ImportFixture("notmdb.mdb")), kDaoUnrecognizedFormat);
@@ -154,27 +148,17 @@ TEST(AccessDatabase, FailuresAreErrorsNeverEmptySuccess)
     std::remove(cut.c_str());
 
     const auto db = OpenAccess("cases.mdb");
-    EXPECT_THROW(db->OpenTable("NoSuchTable"), DaoException);
+    EXPECT_EQ(db->OpenTable("NoSuchTable").fault().errorNumber, kDaoObjectNotFound);
     auto rows = db->OpenTable("patients");
-    EXPECT_THROW(rows->GetFieldValue(7), DaoException);
-    while (!rows->IsEOF()) rows->MoveNext();
-    try {
-        rows->GetFieldValue(0);
-        FAIL() << "no row after the last";
-    } catch (const DaoException& e) {
-        EXPECT_EQ(e.errorNumber(), kDaoNoCurrentRecord);
-    }
+    RowFieldReader fields(**rows);
+    EXPECT_TRUE(fields[7].isNull());
+    EXPECT_EQ(fields.outcome().fault().errorNumber, kDaoItemNotFound);
 
     // A data page of zeros: the table holds fewer rows than its definition
     // counts, and reading it is refused instead of ending early.
-    const auto zeroed = OpenAccess("cases_zeroed_page.mdb");
-    try {
-        for (const TableDefInfo& table : zeroed->TableDefs())
-            for (auto all = zeroed->OpenTable(table.name); !all->IsEOF();) all->MoveNext();
-        FAIL() << "a table with a zeroed data page must not read as complete";
-    } catch (const DaoException& e) {
-        EXPECT_EQ(e.errorNumber(), kDaoDamagedFile);
-    }
+    const ReadResult<void> zeroed = ReadEveryTable(*OpenAccess("cases_zeroed_page.mdb"));
+    ASSERT_FALSE(zeroed.ok()) << "a table with a zeroed data page must not read as complete";
+    EXPECT_EQ(zeroed.fault().errorNumber, kDaoDamagedFile);
 }
 
 // A usage map whose size leaves no room for its bitmap made the library read
@@ -182,14 +166,10 @@ TEST(AccessDatabase, FailuresAreErrorsNeverEmptySuccess)
 // process.
 TEST(AccessDatabase, AnUnsoundUsageMapIsADamagedFile)
 {
-    try {
-        const auto db = OpenDatabaseInProcess(AccessFixture("damaged-usage-map.mdb"), "");
-        for (const TableDefInfo& table : db->TableDefs())
-            for (auto all = db->OpenTable(table.name); !all->IsEOF();) all->MoveNext();
-        FAIL() << "the damaged table read as complete";
-    } catch (const DaoException& e) {
-        EXPECT_EQ(e.errorNumber(), kDaoDamagedFile);
-    }
+    const DatabaseResult db = OpenDatabaseInProcess(AccessFixture("damaged-usage-map.mdb"), "");
+    const ReadResult<void> read = db ? ReadEveryTable(**db) : ReadResult<void>(db.fault());
+    ASSERT_FALSE(read.ok()) << "the damaged table read as complete";
+    EXPECT_EQ(read.fault().errorNumber, kDaoDamagedFile);
 }
 
 // A catalog row whose fields lie outside their row: the library's catalog
@@ -197,10 +177,7 @@ TEST(AccessDatabase, AnUnsoundUsageMapIsADamagedFile)
 // now and then a crash far away); the file is refused before that reading.
 TEST(AccessDatabase, AnUnreadableCatalogRowIsADamagedFile)
 {
-    try {
-        OpenDatabaseInProcess(AccessFixture("damaged-catalog-row.mdb"), "");
-        FAIL() << "a damaged catalog must be refused";
-    } catch (const DaoException& e) {
-        EXPECT_EQ(e.errorNumber(), kDaoDamagedFile);
-    }
+    const DatabaseResult db = OpenDatabaseInProcess(AccessFixture("damaged-catalog-row.mdb"), "");
+    ASSERT_FALSE(db.ok()) << "a damaged catalog must be refused";
+    EXPECT_EQ(db.fault().errorNumber, kDaoDamagedFile);
 }

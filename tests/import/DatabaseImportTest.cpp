@@ -53,10 +53,10 @@ TEST(DatabaseImport, AccessTableIntoCases)
 {
     const std::string path = AccessFixture("cases.mdb");
     CAnalysisData data;
-    const TableCases read = ReadDatabaseTable(path, "PATIENTS", Complete(1, 2, 3, 4, 5, 6), data);
-    ASSERT_TRUE(read.ok) << read.errorText;
-    EXPECT_EQ(read.cases.sourcePath, path + " - Patients");
-    const auto rows = Rows(read.cases);
+    const ReadResult<CaseList> read = ReadDatabaseTable(path, "PATIENTS", Complete(1, 2, 3, 4, 5, 6), data);
+    ASSERT_TRUE(read.ok()) << ReaderFaultMessage(read.fault());
+    EXPECT_EQ(read->sourcePath, path + " - Patients");
+    const auto rows = Rows(*read);
     ASSERT_EQ(rows.size(), 26u);
     EXPECT_EQ(rows[0].caseNumber, 1);
     EXPECT_EQ(rows[0].beginDate, Ymd(1990, 3, 12));
@@ -72,19 +72,19 @@ TEST(DatabaseImport, AccessTableIntoCases)
     EXPECT_EQ(rows[24].statusText, " 1");
     EXPECT_EQ(ValidCount(rows), 22);
     EXPECT_EQ(data.statusCodes, (std::vector<std::string>{"1", "0", "", " 1"}));
-    EXPECT_EQ(read.cases.groups.size(), 4u);  // "I", "II", "III", "i"
+    EXPECT_EQ(read->groups.size(), 4u);  // "I", "II", "III", "i"
 
     // Without a birth column the rows with a bad birth date are valid.
     CAnalysisData other;
-    EXPECT_EQ(ValidCount(Rows(ReadDatabaseTable(path, "Patients", Complete(1, 2, 3), other).cases)), 24);
+    EXPECT_EQ(ValidCount(Rows(ReadDatabaseTable(path, "Patients", Complete(1, 2, 3), other).value())), 24);
 }
 
 TEST(DatabaseImport, SeparateDateColumns)
 {
     CAnalysisData data;
-    const TableCases read = ReadDatabaseTable(AccessFixture("separate.mdb"), "Followup", Separate({0, 1, 2, 3, 4, 5}, 6), data);
-    ASSERT_TRUE(read.ok) << read.errorText;
-    const auto rows = Rows(read.cases);
+    const ReadResult<CaseList> read = ReadDatabaseTable(AccessFixture("separate.mdb"), "Followup", Separate({0, 1, 2, 3, 4, 5}, 6), data);
+    ASSERT_TRUE(read.ok()) << ReaderFaultMessage(read.fault());
+    const auto rows = Rows(*read);
     ASSERT_EQ(rows.size(), 17u);
     EXPECT_EQ(rows[0].beginDate, Ymd(1990, 3, 12));
     EXPECT_EQ(rows[0].endDate, Ymd(1993, 7, 1));      // year from a text field
@@ -103,7 +103,7 @@ TEST(DatabaseImport, SeparateDateColumns)
     // Days ignored: every date falls on the 15th of its month.
     CAnalysisData ignored;
     const auto fifteenth = Rows(ReadDatabaseTable(AccessFixture("separate.mdb"), "Followup",
-                                                  Separate({-1, 1, 2, -1, 4, 5}, 6), ignored).cases);
+                                                  Separate({-1, 1, 2, -1, 4, 5}, 6), ignored).value());
     EXPECT_EQ(fifteenth[0].beginDate, Ymd(1990, 3, 15));
     EXPECT_EQ(fifteenth[13].beginDate, Ymd(2000, 2, 15));
     EXPECT_EQ(fifteenth[14].endDate, Ymd(2005, 4, 15));
@@ -112,12 +112,12 @@ TEST(DatabaseImport, SeparateDateColumns)
     CColumnAssignment yearOnly = Separate({0, 1, 2, 3, 4, 5}, 6);
     yearOnly[R::kBirthYear] = 10;
     CAnalysisData birth;
-    const auto noBirth = Rows(ReadDatabaseTable(AccessFixture("separate.mdb"), "Followup", yearOnly, birth).cases);
+    const auto noBirth = Rows(ReadDatabaseTable(AccessFixture("separate.mdb"), "Followup", yearOnly, birth).value());
     EXPECT_EQ(noBirth[0].birthDate.status(), DateStatus::Null);
     EXPECT_EQ(ValidCount(noBirth), 0);
     yearOnly[R::kBirthDay] = 8, yearOnly[R::kBirthMonth] = 9;
     CAnalysisData full;
-    const auto withBirth = Rows(ReadDatabaseTable(AccessFixture("separate.mdb"), "Followup", yearOnly, full).cases);
+    const auto withBirth = Rows(ReadDatabaseTable(AccessFixture("separate.mdb"), "Followup", yearOnly, full).value());
     EXPECT_EQ(withBirth[0].birthDate, Ymd(1931, 5, 20));
 }
 
@@ -125,10 +125,10 @@ TEST(DatabaseImport, ExcelAndDbaseTablesIntoCases)
 {
     const std::string workbook = ImportFixture("two_sheets.xls");
     CAnalysisData data;
-    const TableCases sheet = ReadDatabaseTable(workbook, "Patients$", Complete(0, 1, 2, 3, 4, 5), data);
-    ASSERT_TRUE(sheet.ok) << sheet.errorText;
-    EXPECT_EQ(sheet.cases.sourcePath, workbook + " - Patients$");
-    auto rows = Rows(sheet.cases);
+    const ReadResult<CaseList> sheet = ReadDatabaseTable(workbook, "Patients$", Complete(0, 1, 2, 3, 4, 5), data);
+    ASSERT_TRUE(sheet.ok()) << ReaderFaultMessage(sheet.fault());
+    EXPECT_EQ(sheet->sourcePath, workbook + " - Patients$");
+    auto rows = Rows(*sheet);
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[0].statusText, "1");
     EXPECT_FALSE(rows[2].isValid);  // no birth date
@@ -140,10 +140,10 @@ TEST(DatabaseImport, ExcelAndDbaseTablesIntoCases)
 
     const std::string table = ImportFixture("dbase/CASES.DBF");
     CAnalysisData dbase;
-    const TableCases dbf = ReadDatabaseTable(table, "", Complete(0, 1, 2, 3, 4, 5), dbase);
-    ASSERT_TRUE(dbf.ok) << dbf.errorText;
-    EXPECT_EQ(dbf.cases.sourcePath, table);  // no table part for a dBase file
-    rows = Rows(dbf.cases);
+    const ReadResult<CaseList> dbf = ReadDatabaseTable(table, "", Complete(0, 1, 2, 3, 4, 5), dbase);
+    ASSERT_TRUE(dbf.ok()) << ReaderFaultMessage(dbf.fault());
+    EXPECT_EQ(dbf->sourcePath, table);  // no table part for a dBase file
+    rows = Rows(*dbf);
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[1].birthDate, Ymd(1850, 6, 15));
     EXPECT_EQ(rows[0].sexText, "1");  // N field 1 reads as real 1.0
@@ -153,7 +153,7 @@ TEST(DatabaseImport, ExcelAndDbaseTablesIntoCases)
     // A blank dBase year is null, not an empty text: the date is invalid.
     CAnalysisData separate;
     const auto parts = Rows(ReadDatabaseTable(ImportFixture("dbase/Separate.dbf"), "",
-                                              Separate({0, 1, 2, 3, 4, 5}, 6), separate).cases);
+                                              Separate({0, 1, 2, 3, 4, 5}, 6), separate).value());
     ASSERT_EQ(parts.size(), 6u);
     EXPECT_EQ(parts[1].beginDate, Ymd(1998, 5, 5));
     EXPECT_EQ(parts[2].endDate, Ymd(1998, 1, 2));
@@ -164,30 +164,30 @@ TEST(DatabaseImport, ExcelAndDbaseTablesIntoCases)
 TEST(DatabaseImport, FailuresGiveErrorTexts)
 {
     CAnalysisData data;
-    TableCases read = ReadDatabaseTable(AccessFixture("cases.mdb"), "Nope", Complete(1, 2, 3), data);
-    EXPECT_FALSE(read.ok);
-    EXPECT_EQ(read.errorText,
+    ReadResult<CaseList> read = ReadDatabaseTable(AccessFixture("cases.mdb"), "Nope", Complete(1, 2, 3), data);
+    EXPECT_FALSE(read.ok());
+    EXPECT_EQ(ReaderFaultMessage(read.fault()),
               "Could not find the table 'Nope'. Make sure it exists and that its name is spelled correctly.   (3011)\n\n");
     read = ReadDatabaseTable(AccessFixture("cases.mdb"), "Patients", Complete(1, 2, 30), data);
-    EXPECT_FALSE(read.ok);
-    EXPECT_EQ(read.errorText, "Item not found in this collection.   (3265)\n\n");
+    EXPECT_FALSE(read.ok());
+    EXPECT_EQ(ReaderFaultMessage(read.fault()), "Item not found in this collection.   (3265)\n\n");
     read = ReadDatabaseTable(ImportFixture("dbase_bad/TRUNC.DBF"), "", Complete(0, 0, 0), data);
-    EXPECT_FALSE(read.ok);
-    EXPECT_NE(read.errorText, "");
+    EXPECT_FALSE(read.ok());
+    EXPECT_NE(ReaderFaultMessage(read.fault()), "");
     read = ReadDatabaseTable(ImportFixture("notmdb.mdb"), "Patients", Complete(1, 2, 3), data);
-    EXPECT_FALSE(read.ok);
-    EXPECT_EQ(read.errorText, "Unrecognized database format '" + ImportFixture("notmdb.mdb") + "'.   (3343)\n\n");
+    EXPECT_FALSE(read.ok());
+    EXPECT_EQ(ReaderFaultMessage(read.fault()), "Unrecognized database format '" + ImportFixture("notmdb.mdb") + "'.   (3343)\n\n");
 
-    EXPECT_EQ(FormatDaoError(DaoException(static_cast<std::int32_t>(0x80040E14u))),
+    EXPECT_EQ(ReaderFaultMessage(ReaderFault::Status(static_cast<std::int32_t>(0x80040E14u))),
               "ERROR:CDaoException\n\nSCODE_CODE      =3604\nSCODE_FACILITY  =4\nSCODE_SEVERITY  =1\n"
               "ResultFromScode =-2147217900\n");
-    EXPECT_EQ(FormatDaoError(DaoException(3024, "Could not find file 'x.mdb'.")),
+    EXPECT_EQ(ReaderFaultMessage(ReaderFault::Engine(3024, "Could not find file 'x.mdb'.")),
               "Could not find file 'x.mdb'.   (3024)\n\n");
-    EXPECT_EQ(DaoException(3024, "x").statusCode(), static_cast<std::int32_t>(0x800A0BD0u));
+    EXPECT_EQ(ReaderFault::Engine(3024, "x").statusCode, static_cast<std::int32_t>(0x800A0BD0u));
 
-    const ImportDatabase other = OpenImportDatabase("cases.txt");
-    EXPECT_FALSE(other.database);
-    EXPECT_EQ(other.errorText, "");
+    const ReadResult<ImportDatabase> other = OpenImportDatabase("cases.txt");
+    ASSERT_FALSE(other.ok());
+    EXPECT_EQ(other.fault().errorNumber, kDaoNoDriver);
 }
 
 TEST(DatabaseImport, TableChoiceRules)
@@ -206,12 +206,12 @@ TEST(DatabaseImport, TableChoiceRules)
     c = choose({{"Only", 0}});
     EXPECT_EQ(c.takenAtOnce, "Only");
 
-    const DatabaseTables none = ListDatabaseTables(AccessFixture("empty_user.mdb"));
-    EXPECT_EQ(none.choice.takenAtOnce, "Patients");
-    const DatabaseTables multi = ListDatabaseTables(AccessFixture("multi.mdb"));
-    EXPECT_EQ(multi.choice.entries.size(), 3u);
-    EXPECT_EQ(ListTableFields(AccessFixture("multi.mdb"), "Alpha cases").fieldNames.size(), 7u);
-    EXPECT_EQ(ListTableFields(ImportFixture("dbase/CASES.DBF"), "").fieldNames.front(), "BEGINFU");
+    const ReadResult<TableChoice> none = ListDatabaseTables(AccessFixture("empty_user.mdb"));
+    EXPECT_EQ(none->takenAtOnce, "Patients");
+    const ReadResult<TableChoice> multi = ListDatabaseTables(AccessFixture("multi.mdb"));
+    EXPECT_EQ(multi->entries.size(), 3u);
+    EXPECT_EQ(ListTableFields(AccessFixture("multi.mdb"), "Alpha cases")->size(), 7u);
+    EXPECT_EQ(ListTableFields(ImportFixture("dbase/CASES.DBF"), "")->front(), "BEGINFU");
 }
 
 TEST(DatabaseImport, FileNamesAndSources)
@@ -221,9 +221,9 @@ TEST(DatabaseImport, FileNamesAndSources)
     EXPECT_TRUE(IsDatabaseFile("PAT.DBF"));
     EXPECT_FALSE(IsDatabaseFile("cases.csv"));
     EXPECT_EQ(DbaseFileNameMessage("/data/Patientdata.dbf"), 322);
-    EXPECT_EQ(DbaseFileNameMessage("/data/PAT.DBF"), 0);
-    EXPECT_EQ(DbaseFileNameMessage("/data/12345678.dbf"), 0);
-    EXPECT_EQ(DbaseFileNameMessage("/data/Patientdata.mdb"), 0);
+    EXPECT_FALSE(DbaseFileNameMessage("/data/PAT.DBF"));
+    EXPECT_FALSE(DbaseFileNameMessage("/data/12345678.dbf"));
+    EXPECT_FALSE(DbaseFileNameMessage("/data/Patientdata.mdb"));
     EXPECT_EQ(ImportSourceText("/d/x.mdb", "T"), "/d/x.mdb - T");
     EXPECT_EQ(ImportSourceText("/d/x.dbf", ""), "/d/x.dbf");
 }
@@ -234,8 +234,11 @@ TEST(DatabaseImport, ProgressCountsRows)
     class MemoryDatabase : public Database {
     public:
         std::vector<TableDefInfo> TableDefs() const override { return {{"Cases", 0}}; }
-        std::vector<std::string> FieldNames(const std::string&) const override { return {"Begin", "End", "Status"}; }
-        std::unique_ptr<Recordset> OpenTable(const std::string&) const override
+        ReadResult<std::vector<std::string>> FieldNames(const std::string&) const override
+        {
+            return std::vector<std::string>{"Begin", "End", "Status"};
+        }
+        ReadResult<std::unique_ptr<Recordset>> OpenTable(const std::string&) const override
         {
             std::vector<FieldRow> rows(2 * kReadProgressStep + 3,
                                        FieldRow{FieldValue::Date(36526), FieldValue::Date(38352), FieldValue::Text("1")});
@@ -244,10 +247,10 @@ TEST(DatabaseImport, ProgressCountsRows)
     };
     std::vector<std::pair<size_t, size_t>> calls;
     CAnalysisData data;
-    const TableCases read = ReadTableIntoCases(MemoryDatabase(), "Cases", Complete(0, 1, 2), data,
+    const ReadResult<CaseList> read = ReadTableIntoCases(MemoryDatabase(), "Cases", Complete(0, 1, 2), data,
                                                [&](size_t done, size_t total) { calls.emplace_back(done, total); });
-    ASSERT_TRUE(read.ok) << read.errorText;
-    EXPECT_EQ(read.cases.records.size(), 2 * kReadProgressStep + 3);
+    ASSERT_TRUE(read.ok()) << ReaderFaultMessage(read.fault());
+    EXPECT_EQ(read->records.size(), 2 * kReadProgressStep + 3);
     const size_t total = 2 * kReadProgressStep + 3;
     EXPECT_EQ(calls, (std::vector<std::pair<size_t, size_t>>{{kReadProgressStep, total}, {2 * kReadProgressStep, total}}));
 }

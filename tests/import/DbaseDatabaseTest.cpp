@@ -11,26 +11,26 @@ using kalderon::testing::RowValues;
 
 TEST(DbaseDatabase, FolderIsTheDatabase)
 {
-    const ImportDatabase db = OpenImportDatabase(ImportFixture("dbase/CASES.DBF"));
-    ASSERT_TRUE(db.database) << db.errorText;
-    EXPECT_EQ(db.tableName, "CASES");
-    const auto tables = db.database->TableDefs();
+    const ReadResult<ImportDatabase> db = OpenImportDatabase(ImportFixture("dbase/CASES.DBF"));
+    ASSERT_TRUE(db.ok()) << ReaderFaultMessage(db.fault());
+    EXPECT_EQ(db->tableName, "CASES");
+    const auto tables = db->database->TableDefs();
     ASSERT_EQ(tables.size(), 2u);
     EXPECT_EQ(tables[0].name, "CASES");
     EXPECT_EQ(tables[1].name, "Separate");
     EXPECT_FALSE(tables[1].isSystemObject());
 
-    EXPECT_EQ(OpenImportDatabase(ImportFixture("dbase/Separate.dbf")).tableName, "Separate");
-    EXPECT_EQ(db.database->FieldNames("separate").size(), 7u);
+    EXPECT_EQ(OpenImportDatabase(ImportFixture("dbase/Separate.dbf"))->tableName, "Separate");
+    EXPECT_EQ(db->database->FieldNames("separate")->size(), 7u);
 }
 
 TEST(DbaseDatabase, EveryFieldType)
 {
-    const auto db = OpenDatabase(ImportFixture("dbase/"), "dBase IV;");
-    EXPECT_EQ(db->FieldNames("cases"),
+    const auto db = OpenDatabase(ImportFixture("dbase/"), "dBase IV;").value();
+    EXPECT_EQ(db->FieldNames("cases").value(),
               (std::vector<std::string>{"BEGINFU", "ENDFU", "STATUS", "STAGE", "SEX", "BIRTH", "WEIGHT", "ALIVE"}));
     auto rows = db->OpenTable("CASES");
-    const auto values = RowValues(*rows);
+    const auto values = RowValues(**rows);
     ASSERT_EQ(values.size(), 6u);  // the deleted sixth record is skipped
     EXPECT_EQ(values[0][0], FieldValue::Date(DayNumber(1990, 3, 12)));
     EXPECT_EQ(values[0][2], FieldValue::Text("1"));  // padding removed
@@ -56,28 +56,22 @@ TEST(DbaseDatabase, EveryFieldType)
 
 TEST(DbaseDatabase, FailuresAreErrors)
 {
-    const auto bad = OpenDatabase(ImportFixture("dbase_bad/"), "dBase IV;");
-    try {
-        auto rows = bad->OpenTable("TRUNC");
-        while (!rows->IsEOF()) rows->MoveNext();
-        FAIL() << "a file shorter than its header says must not read as complete";
-    } catch (const DaoException& e) {
-        EXPECT_EQ(e.errorNumber(), kDaoDamagedFile);
-    }
+    const auto bad = OpenDatabase(ImportFixture("dbase_bad/"), "dBase IV;").value();
+    const ReadResult<void> truncated = kalderon::testing::ReadToEnd(bad->OpenTable("TRUNC"));
+    ASSERT_FALSE(truncated.ok()) << "a file shorter than its header says must not read as complete";
+    EXPECT_EQ(truncated.fault().errorNumber, kDaoDamagedFile);
     // A count of 50 million records in a file of a few hundred bytes is
     // refused before any room is reserved for them.
-    try {
-        bad->OpenTable("HUGECOUNT");
-        FAIL() << "a record count the file cannot hold must be refused";
-    } catch (const DaoException& e) {
-        EXPECT_EQ(e.errorNumber(), kDaoDamagedFile);
-        EXPECT_EQ(e.description(), "The table file is shorter than its header says: it may be damaged.");
-    }
-    EXPECT_THROW(bad->FieldNames("NOTDBF"), DaoException);
-    EXPECT_THROW(bad->OpenTable("NOSUCH"), DaoException);
-    EXPECT_THROW(OpenDatabase(ImportFixture("no_such_folder/"), "dBase IV;"), DaoException);
+    const auto huge = bad->OpenTable("HUGECOUNT");
+    ASSERT_FALSE(huge.ok()) << "a record count the file cannot hold must be refused";
+    EXPECT_EQ(huge.fault().errorNumber, kDaoDamagedFile);
+    EXPECT_EQ(huge.fault().description, "The table file is shorter than its header says: it may be damaged.");
+    EXPECT_FALSE(bad->FieldNames("NOTDBF").ok());
+    EXPECT_FALSE(bad->OpenTable("NOSUCH").ok());
+    EXPECT_FALSE(OpenDatabase(ImportFixture("no_such_folder/"), "dBase IV;").ok());
 
-    const ImportDatabase missing = OpenImportDatabase(ImportFixture("dbase/MISSING.DBF"));
-    EXPECT_FALSE(missing.database);
-    EXPECT_EQ(missing.errorText, "Could not find file '" + ImportFixture("dbase/MISSING.DBF") + "'.   (3024)\n\n");
+    const ReadResult<ImportDatabase> missing = OpenImportDatabase(ImportFixture("dbase/MISSING.DBF"));
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(ReaderFaultMessage(missing.fault()),
+              "Could not find file '" + ImportFixture("dbase/MISSING.DBF") + "'.   (3024)\n\n");
 }

@@ -14,7 +14,18 @@ using kalderon::testing::RowValues;
 
 namespace {
 
-std::unique_ptr<Database> OpenWorkbook(const std::string& name) { return OpenDatabase(ImportFixture(name), "Excel 8.0;"); }
+std::unique_ptr<Database> OpenWorkbook(const std::string& name)
+{
+    return OpenDatabase(ImportFixture(name), "Excel 8.0;").value();
+}
+
+// The fault of opening a workbook in this process.
+ReaderFault FaultOfOpening(const std::string& name)
+{
+    const DatabaseResult db = OpenDatabaseInProcess(ImportFixture(name), "Excel 8.0;");
+    EXPECT_FALSE(db.ok()) << name << " must be refused";
+    return db ? ReaderFault() : db.fault();
+}
 
 std::vector<std::string> Names(const std::vector<TableDefInfo>& tables)
 {
@@ -44,10 +55,10 @@ TEST(ExcelDatabase, SheetsThenRanges)
 TEST(ExcelDatabase, FirstRowNamesTheFields)
 {
     const auto db = OpenWorkbook("two_sheets.xls");
-    EXPECT_EQ(db->FieldNames("patients$"),
+    EXPECT_EQ(db->FieldNames("patients$").value(),
               (std::vector<std::string>{"BeginFU", "EndFU", "Status", "Stage", "Sex", "Birth", "F7"}));
     auto rows = db->OpenTable("Patients$");
-    const auto values = RowValues(*rows);
+    const auto values = RowValues(**rows);
     ASSERT_EQ(values.size(), 6u);
     EXPECT_EQ(values[0][0], FieldValue::Date(DayNumber(1990, 3, 12)));
     EXPECT_EQ(values[0][2], FieldValue::Double(1.0));  // a number that looks like an integer
@@ -63,98 +74,69 @@ TEST(ExcelDatabase, FirstRowNamesTheFields)
     EXPECT_EQ(values[5][5], FieldValue::Date(DayNumber(1948, 2, 29)));
 
     // A range: its first row names the fields, the rows of the range below it.
-    EXPECT_EQ(db->FieldNames("Subset"), (std::vector<std::string>{"Status", "Stage", "Sex"}));
+    EXPECT_EQ(db->FieldNames("Subset").value(), (std::vector<std::string>{"Status", "Stage", "Sex"}));
     auto subset = db->OpenTable("Subset");
-    EXPECT_EQ(RowTexts(*subset), (std::vector<std::vector<std::string>>{{"1", "I", "1"}, {"0", "II", "2"}}));
+    EXPECT_EQ(RowTexts(**subset), (std::vector<std::vector<std::string>>{{"1", "I", "1"}, {"0", "II", "2"}}));
 }
 
 TEST(ExcelDatabase, FailuresAreErrors)
 {
-    try {
-        OpenDatabase(ImportFixture("notxls.xls"), "Excel 8.0;");
-        FAIL();
-    } catch (const DaoException& e) {
-        EXPECT_EQ(FormatDaoError(e), "External table is not in the expected format.   (3274)\n\n");
-    }
-    EXPECT_THROW(OpenDatabase(ImportFixture("missing.xls"), "Excel 8.0;"), DaoException);
-    EXPECT_THROW(OpenWorkbook("one_sheet.xls")->OpenTable("Cases$$"), DaoException);
+    const DatabaseResult notXls = OpenDatabase(ImportFixture("notxls.xls"), "Excel 8.0;");
+    ASSERT_FALSE(notXls.ok());
+    EXPECT_EQ(ReaderFaultMessage(notXls.fault()), "External table is not in the expected format.   (3274)\n\n");
+    EXPECT_FALSE(OpenDatabase(ImportFixture("missing.xls"), "Excel 8.0;").ok());
+    EXPECT_FALSE(OpenWorkbook("one_sheet.xls")->OpenTable("Cases$$").ok());
 
     // A record whose length runs past the end of the workbook stream is
     // refused before the workbook reaches the library.
-    try {
-        OpenDatabase(ImportFixture("damaged_record_length.xls"), "Excel 8.0;");
-        FAIL() << "a damaged record length must be refused";
-    } catch (const DaoException& e) {
-        EXPECT_EQ(e.errorNumber(), kDaoDamagedFile);
-        EXPECT_EQ(e.description(), "The workbook '" + ImportFixture("damaged_record_length.xls") +
-                                       "' is damaged: a record runs past its end.");
-    }
+    const DatabaseResult recordLength = OpenDatabase(ImportFixture("damaged_record_length.xls"), "Excel 8.0;");
+    ASSERT_FALSE(recordLength.ok()) << "a damaged record length must be refused";
+    EXPECT_EQ(recordLength.fault().errorNumber, kDaoDamagedFile);
+    EXPECT_EQ(recordLength.fault().description, "The workbook '" + ImportFixture("damaged_record_length.xls") +
+                                                    "' is damaged: a record runs past its end.");
 
     // A container whose workbook stream cannot be found is not handed to
     // the library, which read past a buffer in it (in this process).
-    try {
-        OpenDatabaseInProcess(ImportFixture("damaged-container.xls"), "Excel 8.0;");
-        FAIL() << "a workbook without a readable stream must be refused";
-    } catch (const DaoException& e) {
-        EXPECT_EQ(e.errorNumber(), kDaoNotExpectedFormat);
-    }
+    EXPECT_EQ(FaultOfOpening("damaged-container.xls").errorNumber, kDaoNotExpectedFormat);
     // Nor one whose directory chain leads back to itself, through a sector
     // table that names its one sector 109 times: followed that far, the
     // chain would fill 457 MB.
-    try {
-        OpenDatabaseInProcess(ImportFixture("damaged-chain-cycle.xls"), "Excel 8.0;");
-        FAIL() << "a sector chain in a circle must be refused";
-    } catch (const DaoException& e) {
-        EXPECT_EQ(e.errorNumber(), kDaoNotExpectedFormat);
-    }
+    EXPECT_EQ(FaultOfOpening("damaged-chain-cycle.xls").errorNumber, kDaoNotExpectedFormat);
     // Nor is one whose root entry claims a name of 8224 bytes: the library
     // converted that many bytes from its 64-byte name field.
-    try {
-        OpenDatabaseInProcess(ImportFixture("damaged-entry-name.xls"), "Excel 8.0;");
-        FAIL() << "a directory entry with an overlong name must be refused";
-    } catch (const DaoException& e) {
-        EXPECT_EQ(e.errorNumber(), kDaoNotExpectedFormat);
-    }
+    EXPECT_EQ(FaultOfOpening("damaged-entry-name.xls").errorNumber, kDaoNotExpectedFormat);
     // A sheet that claims 50,331,648 rows: the library would size its cell
     // grid from that.
-    try {
-        OpenDatabaseInProcess(ImportFixture("damaged-sheet-size.xls"), "Excel 8.0;");
-        FAIL() << "a sheet larger than a worksheet must be refused";
-    } catch (const DaoException& e) {
-        EXPECT_EQ(e.errorNumber(), kDaoDamagedFile);
-        EXPECT_EQ(e.description(), "The workbook '" + ImportFixture("damaged-sheet-size.xls") +
-                                       "' is damaged: a sheet claims more rows or columns than a sheet holds.");
-    }
+    const ReaderFault sheetSize = FaultOfOpening("damaged-sheet-size.xls");
+    EXPECT_EQ(sheetSize.errorNumber, kDaoDamagedFile);
+    EXPECT_EQ(sheetSize.description, "The workbook '" + ImportFixture("damaged-sheet-size.xls") +
+                                         "' is damaged: a sheet claims more rows or columns than a sheet holds.");
     // A number format whose text claims 65,534 wide characters in a record of 15
     // bytes, and a sheet whose size record is empty: the library copied past
     // the record and placed cells outside its grid.
     const std::vector<std::pair<std::string, std::string>> damaged = {
         {"damaged-format-text.xls", "a text runs past the end of its record"},
         {"damaged-dimension.xls", "a sheet claims more rows or columns than a sheet holds"}};
-    for (const auto& [file, reason] : damaged) {
-        try {
-            OpenDatabaseInProcess(ImportFixture(file), "Excel 8.0;");
-            ADD_FAILURE() << file << " must be refused";
-        } catch (const DaoException& e) {
-            EXPECT_EQ(e.description(), "The workbook '" + ImportFixture(file) + "' is damaged: " + reason + ".");
-        }
-    }
+    for (const auto& [file, reason] : damaged)
+        EXPECT_EQ(FaultOfOpening(file).description, "The workbook '" + ImportFixture(file) + "' is damaged: " + reason + ".");
 }
 
 TEST(ExcelDatabase, RowsAreReadOneAtATime)
 {
     // The sheet of three cases declares all 65,536 rows and 256 columns a
     // sheet has: opening it must not make room for every declared cell.
-    const auto db = OpenDatabaseInProcess(ImportFixture("sparse-large-sheet.xls"), "Excel 8.0;");
+    const auto db = OpenDatabaseInProcess(ImportFixture("sparse-large-sheet.xls"), "Excel 8.0;").value();
     const size_t before = mallinfo2().uordblks;
-    const auto rows = db->OpenTable("Cases$");
+    const auto opened = db->OpenTable("Cases$");
     const size_t grown = mallinfo2().uordblks - before;
+    ASSERT_TRUE(opened.ok());
+    Recordset* rows = opened->get();
     EXPECT_LT(grown, size_t(64) << 20);
     ASSERT_EQ(rows->FieldCount(), 256);
     EXPECT_EQ(rows->RecordCountHint(), 65535u);
     EXPECT_EQ(rows->GetFieldValue(2), FieldValue::Double(1));
     EXPECT_EQ(rows->GetFieldValue(255), FieldValue::Null());
-    for (int i = 0; i < 3; ++i) rows->MoveNext();
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(rows->MoveNext().ok());
     ASSERT_FALSE(rows->IsEOF());
     EXPECT_EQ(rows->GetFieldValue(0), FieldValue::Null());
 }

@@ -26,14 +26,14 @@ public:
         if (crashAfter_ == -1) std::raise(SIGSEGV);
         return {{"T", 0}, {"MSysObjects", kDbSystemObject}};
     }
-    std::vector<std::string> FieldNames(const std::string& table) const override
+    ReadResult<std::vector<std::string>> FieldNames(const std::string& table) const override
     {
-        if (!SameName(table, "T")) ThrowTableNotFound(table);
-        return {"a", std::string("b\0c", 3)};
+        if (!SameName(table, "T")) return TableNotFound(table);
+        return std::vector<std::string>{"a", std::string("b\0c", 3)};
     }
-    std::unique_ptr<Recordset> OpenTable(const std::string& table) const override
+    ReadResult<std::unique_ptr<Recordset>> OpenTable(const std::string& table) const override
     {
-        if (!SameName(table, "T")) ThrowTableNotFound(table);
+        if (!SameName(table, "T")) return TableNotFound(table);
         std::vector<FieldRow> rows = rows_;
         if (crashAfter_ >= 0 && static_cast<size_t>(crashAfter_) < rows.size()) {
             rows.resize(static_cast<size_t>(crashAfter_));
@@ -47,10 +47,10 @@ private:
     class CrashingRecordset : public RowsRecordset {
     public:
         explicit CrashingRecordset(std::vector<FieldRow> rows) : RowsRecordset(2, rows), left_(rows.size()) {}
-        void MoveNext() override
+        ReadResult<void> MoveNext() override
         {
             if (left_-- == 1) std::abort();
-            RowsRecordset::MoveNext();
+            return RowsRecordset::MoveNext();
         }
 
     private:
@@ -72,20 +72,18 @@ std::vector<FieldRow> SomeRows(size_t count)
     return rows;
 }
 
-std::unique_ptr<Database> Isolated(std::vector<FieldRow> rows, int crashAfter)
+DatabaseResult Isolated(std::vector<FieldRow> rows, int crashAfter)
 {
-    return OpenIsolatedDatabase(kPath, [rows, crashAfter] { return std::make_unique<FakeDatabase>(rows, crashAfter); });
+    return OpenIsolatedDatabase(kPath, [rows, crashAfter]() -> DatabaseResult {
+        return std::make_unique<FakeDatabase>(rows, crashAfter);
+    });
 }
 
-void ExpectDamaged(const std::function<void()>& read)
+void ExpectDamaged(const ReadResult<void>& read)
 {
-    try {
-        read();
-        ADD_FAILURE() << "the read went through";
-    } catch (const DaoException& e) {
-        EXPECT_EQ(e.errorNumber(), kDaoDamagedFile);
-        EXPECT_NE(e.description().find("'" + kPath + "'"), std::string::npos) << e.description();
-    }
+    ASSERT_FALSE(read.ok()) << "the read went through";
+    EXPECT_EQ(read.fault().errorNumber, kDaoDamagedFile);
+    EXPECT_NE(read.fault().description.find("'" + kPath + "'"), std::string::npos) << read.fault().description;
 }
 
 TEST(IsolatedDatabaseTest, AnswersAsTheReaderAndKeepsItsWarningsOutOfSight)
@@ -94,7 +92,7 @@ TEST(IsolatedDatabaseTest, AnswersAsTheReaderAndKeepsItsWarningsOutOfSight)
     std::FILE* captured = std::tmpfile();
     const int saved = ::dup(STDERR_FILENO);
     ::dup2(::fileno(captured), STDERR_FILENO);
-    const auto db = Isolated(SomeRows(50000), -2);
+    const auto db = Isolated(SomeRows(50000), -2).value();
     const std::vector<TableDefInfo> tables = db->TableDefs();
     std::fflush(stderr);
     ::dup2(saved, STDERR_FILENO);
@@ -105,50 +103,44 @@ TEST(IsolatedDatabaseTest, AnswersAsTheReaderAndKeepsItsWarningsOutOfSight)
     ASSERT_EQ(tables.size(), 2u);
     EXPECT_EQ(tables[0].name, "T");
     EXPECT_TRUE(tables[1].isSystemObject());
-    EXPECT_EQ(db->FieldNames("t"), (std::vector<std::string>{"a", std::string("b\0c", 3)}));
+    EXPECT_EQ(db->FieldNames("t").value(), (std::vector<std::string>{"a", std::string("b\0c", 3)}));
 
-    auto rows = db->OpenTable("T");
+    auto rows = db->OpenTable("T").value();
     EXPECT_EQ(rows->FieldCount(), 2);
     EXPECT_EQ(rows->RecordCountHint(), 50000u);
     EXPECT_EQ(testing::RowValues(*rows), SomeRows(50000));
     EXPECT_TRUE(rows->IsEOF());
 
-    // The reader's own errors come back with their number and text.
-    try {
-        db->OpenTable("Missing");
-        ADD_FAILURE();
-    } catch (const DaoException& e) {
-        EXPECT_EQ(e.errorNumber(), kDaoObjectNotFound);
-        EXPECT_NE(e.description().find("Missing"), std::string::npos);
-    }
-    try {
-        OpenIsolatedDatabase(kPath, []() -> std::unique_ptr<Database> {
-            throw DaoException(kDaoFileNotFound, "Could not find file 'x'.");
-        });
-        ADD_FAILURE();
-    } catch (const DaoException& e) {
-        EXPECT_EQ(e.errorNumber(), kDaoFileNotFound);
-        EXPECT_EQ(e.description(), "Could not find file 'x'.");
-    }
+    // The reader's own faults come back whole.
+    const auto missing = db->OpenTable("Missing");
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.fault(), TableNotFound("Missing"));
+    const ReaderFault statusOnly = ReaderFault::Status(static_cast<std::int32_t>(0x80040E14u));
+    const DatabaseResult refused = OpenIsolatedDatabase(kPath, [statusOnly]() -> DatabaseResult { return statusOnly; });
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.fault(), statusOnly);
+    EXPECT_EQ(Isolated(SomeRows(1), -2).value()->FieldNames("Missing").fault(), TableNotFound("Missing"));
 }
 
 TEST(IsolatedDatabaseTest, AReaderThatDiesIsADamagedFile)
 {
-    ExpectDamaged([] { Isolated(SomeRows(3), -1); });
+    const DatabaseResult crashed = Isolated(SomeRows(3), -1);
+    ExpectDamaged(crashed ? ReadResult<void>() : ReadResult<void>(crashed.fault()));
 
     // Rows come as the child reads them; the file is refused when it dies.
-    const auto db = Isolated(SomeRows(9000), 8000);
+    const auto db = Isolated(SomeRows(9000), 8000).value();
+    auto rows = db->OpenTable("T").value();
     size_t read = 0;
-    ExpectDamaged([&] {
-        for (auto rows = db->OpenTable("T"); !rows->IsEOF(); rows->MoveNext()) ++read;
-    });
+    ReadResult<void> moved;
+    for (; moved && !rows->IsEOF(); moved = rows->MoveNext()) ++read;
+    ExpectDamaged(moved);
     EXPECT_GT(read, 0u);
     EXPECT_LE(read, 8000u);
 
     // A recordset left early stops its reader rather than waiting for it.
     for (int i = 0; i < 3; ++i) {
-        auto early = Isolated(SomeRows(200000), -2)->OpenTable("T");
-        early->MoveNext();
+        auto early = Isolated(SomeRows(200000), -2).value()->OpenTable("T").value();
+        ASSERT_TRUE(early->MoveNext().ok());
         EXPECT_EQ(early->GetFieldValue(0), FieldValue::Int32(1));
     }
 }
@@ -156,11 +148,11 @@ TEST(IsolatedDatabaseTest, AReaderThatDiesIsADamagedFile)
 TEST(IsolatedDatabaseTest, AccessFilesReadThroughTheChildAsInProcess)
 {
     const std::string path = testing::AccessFixture("types.mdb");
-    const auto inProcess = OpenDatabaseInProcess(path, "");
-    const auto isolated = OpenIsolatedDatabase(path, [path] { return OpenDatabaseInProcess(path, ""); });
-    EXPECT_EQ(isolated->FieldNames("AllTypes"), inProcess->FieldNames("AllTypes"));
-    auto a = inProcess->OpenTable("AllTypes");
-    auto b = isolated->OpenTable("AllTypes");
+    const auto inProcess = OpenDatabaseInProcess(path, "").value();
+    const auto isolated = OpenIsolatedDatabase(path, [path] { return OpenDatabaseInProcess(path, ""); }).value();
+    EXPECT_EQ(isolated->FieldNames("AllTypes").value(), inProcess->FieldNames("AllTypes").value());
+    auto a = inProcess->OpenTable("AllTypes").value();
+    auto b = isolated->OpenTable("AllTypes").value();
     EXPECT_EQ(testing::RowValues(*b), testing::RowValues(*a));
 }
 

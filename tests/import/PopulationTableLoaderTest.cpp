@@ -13,6 +13,25 @@ using testing::AccessFixture;
 
 std::string ShippedDatabase(const std::string& name) { return std::string(KALDERON_SOURCE_DIR) + "/data/" + name; }
 
+// The names listed, or none with the fault's message in `error`.
+bool ListPopulationTables(const std::string& path, std::vector<std::string>& names, std::string& error)
+{
+    const ReadResult<std::vector<std::string>> listed = kalderon::ListPopulationTables(path);
+    names = listed ? *listed : std::vector<std::string>();
+    error = listed ? std::string() : ReaderFaultMessage(listed.fault());
+    return listed.ok();
+}
+
+// The tables loaded, or none with the fault's message in `error`.
+bool LoadPopulationTable(const std::string& path, const std::string& table, std::vector<CPopulationYearTable>& tables,
+                         std::string& error, PopulationValues values = PopulationValues::kProbabilities)
+{
+    const ReadResult<std::vector<CPopulationYearTable>> loaded = kalderon::LoadPopulationTable(path, table, values);
+    tables = loaded ? *loaded : std::vector<CPopulationYearTable>();
+    error = loaded ? std::string() : ReaderFaultMessage(loaded.fault());
+    return loaded.ok();
+}
+
 // The value the fixture's formula gives for an age.
 double SmallTableMale(int age) { return std::min(0.0005 + 0.0001 * std::pow(1.09, age), 0.5); }
 

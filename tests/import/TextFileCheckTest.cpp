@@ -64,23 +64,23 @@ TEST(TextFileCheckTest, EmptyFilesAndLineEndsOnly)
 TEST(TextFileCheckTest, FilesOnDisk)
 {
     TempDir dir;
-    EXPECT_EQ(CheckTextFile(dir.Write("cases.txt", "01.01.2000;31.12.2004;1\n")).kind, TextFileKind::kText);
-    EXPECT_EQ(CheckTextFile(dir.Write("empty.txt", "")).kind, TextFileKind::kEmpty);
+    EXPECT_EQ(CheckTextFile(dir.Write("cases.txt", "01.01.2000;31.12.2004;1\n"))->kind, TextFileKind::kText);
+    EXPECT_EQ(CheckTextFile(dir.Write("empty.txt", ""))->kind, TextFileKind::kEmpty);
 
     LifeTableChart chart;
     const std::string chartPath = dir.path("chart.cht");
     ASSERT_TRUE(WriteChartFile(chart, chartPath));
-    EXPECT_EQ(CheckTextFile(chartPath).kind, TextFileKind::kBinary);
+    EXPECT_EQ(CheckTextFile(chartPath)->kind, TextFileKind::kBinary);
 
-    const TextFileCheck missing = CheckTextFile(dir.path("missing.txt"));
-    EXPECT_EQ(missing.kind, TextFileKind::kUnreadable);
-    EXPECT_EQ(missing.detail, "No such file or directory");
-    EXPECT_EQ(CheckTextFile(dir.path("")).kind, TextFileKind::kUnreadable);  // a folder
+    const ReadResult<TextFileCheck> missing = CheckTextFile(dir.path("missing.txt"));
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.fault().description, "No such file or directory");
+    EXPECT_FALSE(CheckTextFile(dir.path("")).ok());  // a folder
 
     // A zero byte far behind the first block is found too.
     std::string big(3 << 20, 'x');
     big[(3 << 20) - 2] = '\0';
-    EXPECT_EQ(CheckTextFile(dir.Write("big.txt", big)).kind, TextFileKind::kBinary);
+    EXPECT_EQ(CheckTextFile(dir.Write("big.txt", big))->kind, TextFileKind::kBinary);
 }
 
 }  // namespace

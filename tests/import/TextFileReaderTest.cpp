@@ -16,11 +16,20 @@ DateValue Ymd(int y, int m, int d) { return DateValue::FromYmd(y, m, d); }
 
 class TextFileReaderTest : public ::testing::Test {
 protected:
+    // Reads a file into dataSet: the fault's message, or "" when it is read.
+    std::string ReadFile(const std::string& path, const TextImportSettings& settings = {},
+                         const ReadProgress& progress = {})
+    {
+        ReadResult<DataSet> read = ReadTextFile(path, settings, progress);
+        if (!read) return ReaderFaultMessage(read.fault());
+        dataSet = std::move(*read);
+        return {};
+    }
+
     // Reads the bytes as a file with the settings; the cases in row order.
     std::vector<CCaseRecord> Read(const std::string& bytes, const TextImportSettings& settings = {})
     {
-        std::string error;
-        EXPECT_TRUE(ReadTextFile(dir.Write("cases.txt", bytes), settings, dataSet, error)) << error;
+        EXPECT_EQ(ReadFile(dir.Write("cases.txt", bytes), settings), "");
         std::vector<CCaseRecord> rows;
         for (size_t i = 0; i < dataSet.cases.records.size(); ++i) rows.push_back(dataSet.cases.row(i));
         return rows;
@@ -231,29 +240,25 @@ TEST_F(TextFileReaderTest, PipesAreReadOnce)
         std::ofstream out(fifo, std::ios::binary);
         out << "01.01.2000;31.12.2004;1\n02.01.2000;31.12.2004;0\n";
     });
-    std::string error;
-    const bool read = ReadTextFile(fifo, {}, dataSet, error);
+    const std::string error = ReadFile(fifo);
     writer.join();
-    ASSERT_TRUE(read) << error;
+    ASSERT_EQ(error, "");
     EXPECT_EQ(dataSet.cases.records.size(), 2u);
 }
 
 TEST_F(TextFileReaderTest, UnreadableFilesAreErrors)
 {
-    std::string error;
     const std::string missing = dir.path("missing.txt");
-    EXPECT_FALSE(ReadTextFile(missing, {}, dataSet, error));
+    const std::string error = ReadFile(missing);
     EXPECT_NE(error.find(missing), std::string::npos) << error;
 
-    error.clear();
-    EXPECT_FALSE(ReadTextFile(dir.path(""), {}, dataSet, error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_NE(ReadFile(dir.path("")), "");
 
-    ASSERT_TRUE(ReadTextFile(dir.Write("one.txt", "01.01.2000;31.12.2004;1\n"), {}, dataSet, error));
+    ASSERT_EQ(ReadFile(dir.Write("one.txt", "01.01.2000;31.12.2004;1\n")), "");
     EXPECT_EQ(dataSet.cases.sourcePath, dir.path("one.txt"));
 
     // An empty file is read as a data set without cases.
-    ASSERT_TRUE(ReadTextFile(dir.Write("empty.txt", ""), {}, dataSet, error));
+    ASSERT_EQ(ReadFile(dir.Write("empty.txt", "")), "");
     EXPECT_TRUE(dataSet.cases.records.empty());
     EXPECT_EQ(dataSet.analysis.TotalRecordsValid(), 0);
 }
@@ -264,9 +269,8 @@ TEST_F(TextFileReaderTest, ProgressCountsEveryLine)
     const size_t lines = 2 * kReadProgressStep + 10;
     for (size_t i = 0; i < lines; ++i) bytes += i % 2 ? "01.01.2000;31.12.2004;1\n" : "\n";
     std::vector<std::pair<size_t, size_t>> calls;
-    std::string error;
-    ASSERT_TRUE(ReadTextFile(dir.Write("many.txt", bytes), {}, dataSet, error,
-                             [&](size_t done, size_t total) { calls.emplace_back(done, total); }));
+    ASSERT_EQ(ReadFile(dir.Write("many.txt", bytes), {}, [&](size_t done, size_t total) { calls.emplace_back(done, total); }),
+              "");
     EXPECT_EQ(dataSet.cases.records.size(), lines / 2);
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0], std::make_pair(kReadProgressStep, lines + 1));

@@ -313,10 +313,10 @@ TEST(GroupComparisonTest, AsRSurvivalOnTheShippedExamples)
         DataSet dataSet;
         TextImportSettings settings;
         settings.useGroup = true;
-        std::string error;
-        ASSERT_TRUE(ReadTextFile(std::string(KALDERON_SOURCE_DIR) + "/data/examples/" + example + ".txt", settings,
-                                 dataSet, error))
-            << error;
+        ReadResult<DataSet> read =
+            ReadTextFile(std::string(KALDERON_SOURCE_DIR) + "/data/examples/" + example + ".txt", settings);
+        ASSERT_TRUE(read.ok()) << ReaderFaultMessage(read.fault());
+        dataSet = std::move(*read);
         ApplyParameterChoices(dataSet.analysis, ParameterChoices{"1", kUnitDay, ".95"});
         ComputeProductLimit(dataSet.analysis, dataSet.cases, true);
         const GroupComparison comparison = CompareGroups(dataSet.analysis, dataSet.cases, kProductLimit, true);

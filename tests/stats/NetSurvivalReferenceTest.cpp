@@ -48,16 +48,17 @@ void CompareWithReference(bool ageGroups)
         DataSet dataSet;
         TextImportSettings settings;
         settings.useGroup = settings.useSex = settings.useBirth = true;
-        std::string error;
-        ASSERT_TRUE(ReadTextFile(std::string(KALDERON_SOURCE_DIR) + "/data/examples/" + example + ".txt", settings,
-                                 dataSet, error))
-            << error;
+        ReadResult<DataSet> read =
+            ReadTextFile(std::string(KALDERON_SOURCE_DIR) + "/data/examples/" + example + ".txt", settings);
+        ASSERT_TRUE(read.ok()) << ReaderFaultMessage(read.fault());
+        dataSet = std::move(*read);
         CAnalysisData& data = dataSet.analysis;
         data.eventCode = "1";
         data.sexCodeFirst = "1";
-        ASSERT_TRUE(LoadPopulationTable(std::string(KALDERON_SOURCE_DIR) + "/data/LifeTables.mdb",
-                                        "Slovenia 1930-2020", data.populationTables, error))
-            << error;
+        ReadResult<std::vector<CPopulationYearTable>> tables =
+            LoadPopulationTable(std::string(KALDERON_SOURCE_DIR) + "/data/LifeTables.mdb", "Slovenia 1930-2020");
+        ASSERT_TRUE(tables.ok()) << ReaderFaultMessage(tables.fault());
+        data.populationTables = std::move(*tables);
         const AnnualSurvivalGrid grid(data.populationTables);
         const std::vector<NetSurvivalCase> cases = CohortNetSurvivalCases(data, dataSet.cases, false)[0];
         const auto& expected = reference.at(example);

@@ -19,15 +19,16 @@ inline void ReadRdataWithSlovenianTable(DataSet& dataSet)
 {
     TextImportSettings settings;
     settings.useGroup = settings.useSex = settings.useBirth = true;
-    std::string error;
-    ASSERT_TRUE(ReadTextFile(std::string(KALDERON_SOURCE_DIR) + "/data/examples/rdata.txt", settings, dataSet, error))
-        << error;
+    ReadResult<DataSet> read = ReadTextFile(std::string(KALDERON_SOURCE_DIR) + "/data/examples/rdata.txt", settings);
+    ASSERT_TRUE(read.ok()) << ReaderFaultMessage(read.fault());
+    dataSet = std::move(*read);
     CAnalysisData& data = dataSet.analysis;
     ApplyParameterChoices(data, ParameterChoices{"1", kUnitYear, ".95"});
     ApplyPopulationChoices(data, PopulationChoices{{1, false}, "Slovenia 1930-2020"});
-    ASSERT_TRUE(LoadPopulationTable(std::string(KALDERON_SOURCE_DIR) + "/data/LifeTables.mdb", "Slovenia 1930-2020",
-                                    data.populationTables, error))
-        << error;
+    ReadResult<std::vector<CPopulationYearTable>> tables =
+        LoadPopulationTable(std::string(KALDERON_SOURCE_DIR) + "/data/LifeTables.mdb", "Slovenia 1930-2020");
+    ASSERT_TRUE(tables.ok()) << ReaderFaultMessage(tables.fault());
+    data.populationTables = std::move(*tables);
     data.relativeSurvival = 1;
 }
 

@@ -240,8 +240,8 @@ class ComputeCommandsTest : public QObject {
         TextImportSettings settings;
         settings.useGroup = true;
         settings.useSex = settings.useBirth = sexAndBirth;
-        std::string error;
-        if (!window->view()->ReadTextFile(PathBytes(path), settings, error)) qFatal("%s", error.c_str());
+        const ReadResult<void> read = window->view()->ReadTextFile(PathBytes(path), settings);
+        if (!read) qFatal("%s", ReaderFaultMessage(read.fault()).c_str());
         window->SetSource(PathBytes(path == SourcePath(kSource) ? kSource : path));
         return window;
     }

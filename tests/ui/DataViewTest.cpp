@@ -70,10 +70,10 @@ private slots:
     {
         CEventDataView view;
         TextImportSettings settings;
-        std::string error;
         QVERIFY(view.ReadTextFile(Write("05.03.2001;05.03.2002;1;G;m;01.02.1950\n"
                                         "05.03.2001;04.03.2001;dead\n"),
-                                  settings, error));
+                                  settings)
+                    .ok());
         // Without the optional roles five columns show.
         int shown = 0;
         for (int column = 0; column < 8; ++column) shown += view.list()->isColumnHidden(column) ? 0 : 1;
@@ -90,7 +90,8 @@ private slots:
         settings.useBirth = settings.useSex = true;
         QVERIFY(view.ReadTextFile(Write("05.03.2001;05.03.2002;1;G;m;01.02.1950\n"
                                         "05.03.2001;05.03.2002;1;G;f;31.02.1950\n"),
-                                  settings, error));
+                                  settings)
+                    .ok());
         QVERIFY(!view.list()->isColumnHidden(CaseListModel::kBirth));
         QVERIFY(!view.list()->isColumnHidden(CaseListModel::kGender));
         QVERIFY(view.list()->isColumnHidden(CaseListModel::kGroup));
@@ -110,12 +111,12 @@ private slots:
         CEventDataFrame* window = frame.NewDataWindow();
         TextImportSettings settings;
         settings.useBirth = true;
-        std::string error;
         QVERIFY(window->view()->ReadTextFile(Write("01.01.2000;31.12.2004;1;;;05.05.1950\n"
                                                    "Begin;End;Status\n"
                                                    "05.03.2001;01.01.2001;0;;;05.05.1950\n"
                                                    "01.01.2000;31.12.2004;1;;;02.02.2001\n"),
-                                             settings, error));
+                                             settings)
+                    .ok());
         QCOMPARE(window->view()->countsText(), QStringLiteral("4 cases read: 1 valid, 3 skipped"));
         QCOMPARE(frame.mainStatusBar()->caseCounts(), QStringLiteral("4 cases read: 1 valid, 3 skipped"));
 
@@ -160,11 +161,11 @@ private slots:
         CEventDataFrame* window = frame.NewDataWindow();
         TextImportSettings settings;
         settings.useGroup = true;
-        std::string error;
         QVERIFY(window->view()->ReadTextFile(Write("01.01.2000;31.12.2004;1;A\n"
                                                    "02.02.2001;30.06.2003;0;B\n"
                                                    "x;y;z;C\n"),
-                                             settings, error));
+                                             settings)
+                    .ok());
         QAction* copy = frame.command(command::kCopy);
         QAction* selectAll = frame.command(command::kSelectAll);
         QVERIFY(!copy->isEnabled());

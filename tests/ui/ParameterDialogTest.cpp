@@ -43,9 +43,9 @@ class ParameterDialogTest : public QObject {
         settings.useGroup = group;
         settings.useSex = sex;
         settings.useBirth = birth;
-        DataSet data;
-        std::string error;
-        if (!ReadTextFile(PathBytes(path), settings, data, error)) qFatal("%s", error.c_str());
+        ReadResult<DataSet> read = ReadTextFile(PathBytes(path), settings);
+        if (!read) qFatal("%s", ReaderFaultMessage(read.fault()).c_str());
+        DataSet data = std::move(*read);
         data.analysis.PrepareTimeWindow();
         return data;
     }
@@ -99,11 +99,10 @@ class ParameterDialogTest : public QObject {
     static QString RateTables() { return SourcePath(QStringLiteral("data/ReferenceRateTables.mdb")); }
     static QStringList TableNames(const QString& database)
     {
-        std::vector<std::string> names;
-        std::string error;
-        if (!ListPopulationTables(PathBytes(database), names, error)) qFatal("%s", error.c_str());
+        const ReadResult<std::vector<std::string>> names = ListPopulationTables(PathBytes(database));
+        if (!names) qFatal("%s", ReaderFaultMessage(names.fault()).c_str());
         QStringList list;
-        for (const std::string& name : names) list << DisplayText(name);
+        for (const std::string& name : *names) list << DisplayText(name);
         return list;
     }
 
@@ -585,9 +584,10 @@ private slots:
         QCOMPARE(DisplayText(data.populationTableName), TableNames(LifeTables()).last());
         QCOMPARE(data.useHakulinen, 1);
         QCOMPARE(data.closingDate, Ymd(2004, 12, 31));  // the last end date; not shown in this mode
-        std::vector<CPopulationYearTable> expected;
-        std::string error;
-        QVERIFY(LoadPopulationTable(PathBytes(LifeTables()), data.populationTableName, expected, error));
+        const ReadResult<std::vector<CPopulationYearTable>> loaded =
+            LoadPopulationTable(PathBytes(LifeTables()), data.populationTableName);
+        QVERIFY(loaded.ok());
+        const std::vector<CPopulationYearTable>& expected = *loaded;
         QVERIFY(!expected.empty());
         QCOMPARE(data.populationTables.size(), expected.size());
         QCOMPARE(data.populationTables.front().firstSex, expected.front().firstSex);

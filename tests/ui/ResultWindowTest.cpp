@@ -97,14 +97,14 @@ class ResultWindowTest : public QObject {
         if (a.relative || a.analysis == Analysis::Smr) {
             const std::string database = PathBytes(
                 SourcePath(a.analysis == Analysis::Smr ? "data/ReferenceRateTables.mdb" : "data/LifeTables.mdb"));
-            std::vector<std::string> tables;
-            std::string error;
-            if (!ListPopulationTables(database, tables, error) ||
-                !LoadPopulationTable(database, tables.front(), data.populationTables, error))
-                qFatal("%s", error.c_str());
+            const ReadResult<std::vector<std::string>> tables = ListPopulationTables(database);
+            if (!tables) qFatal("%s", ReaderFaultMessage(tables.fault()).c_str());
+            ReadResult<std::vector<CPopulationYearTable>> loaded = LoadPopulationTable(database, tables->front());
+            if (!loaded) qFatal("%s", ReaderFaultMessage(loaded.fault()).c_str());
+            data.populationTables = std::move(*loaded);
             const auto male = std::find(data.sexCodes.begin(), data.sexCodes.end(), "1") - data.sexCodes.begin();
             ApplyPopulationChoices(data, PopulationChoices{SexCodingChoice{static_cast<std::int32_t>(male), false},
-                                                           tables.front()});
+                                                           tables->front()});
         }
         if (a.relative) {
             data.relativeSurvival = 1;
@@ -149,8 +149,9 @@ private slots:
         UseTemporarySettings();
         TextImportSettings settings;
         settings.useGroup = settings.useSex = settings.useBirth = true;
-        std::string error;
-        QVERIFY(ReadTextFile(PathBytes(SourcePath("data/examples/rdata.txt")), settings, rdata, error));
+        ReadResult<DataSet> read = ReadTextFile(PathBytes(SourcePath("data/examples/rdata.txt")), settings);
+        QVERIFY(read.ok());
+        rdata = std::move(*read);
         rdata.cases.sourcePath = "data/examples/rdata.txt";
         mainFrame = std::make_unique<CMainFrame>(services);
         mainFrame->show();

@@ -58,6 +58,18 @@ using namespace kalderon;
 
 namespace {
 
+// What a read gave; a fault ends the program.
+template <typename T>
+T Read(ReadResult<T> read)
+{
+    if (!read) qFatal("%s", ReaderFaultMessage(read.fault()).c_str());
+    return std::move(*read);
+}
+void Read(const ReadResult<void>& read)
+{
+    if (!read) qFatal("%s", ReaderFaultMessage(read.fault()).c_str());
+}
+
 void Save(QWidget& widget, const QDir& folder, const QString& name)
 {
     QApplication::processEvents();
@@ -89,8 +101,7 @@ int main(int argc, char* argv[])
     CEventDataFrame* window = frame.NewDataWindow();
     TextImportSettings settings;
     settings.useGroup = settings.useSex = settings.useBirth = true;
-    std::string error;
-    window->view()->ReadTextFile(PathBytes(example), settings, error);
+    Read(window->view()->ReadTextFile(PathBytes(example), settings));
     window->SetSource(PathBytes(example));
     window->setGeometry(8, 8, 1000, 400);
     Save(frame, folder, QStringLiteral("main-window.png"));
@@ -111,7 +122,7 @@ int main(int argc, char* argv[])
                 "20.10.2004;31.12.2007;0;A;m;03.03.2005\n");
     cases.close();
     CEventDataFrame* invalid = frame.NewDataWindow();
-    invalid->view()->ReadTextFile(PathBytes(invalidCases), settings, error);
+    Read(invalid->view()->ReadTextFile(PathBytes(invalidCases), settings));
     invalid->SetSource("/home/user/data/cases.txt");
     invalid->setGeometry(8, 8, 1000, 400);
     Save(frame, folder, QStringLiteral("data-window-invalid-rows.png"));
@@ -123,8 +134,7 @@ int main(int argc, char* argv[])
     CEventDataFrame* rdata = frame.NewDataWindow();
     TextImportSettings grouped;
     grouped.useGroup = true;
-    if (!rdata->view()->ReadTextFile(PathBytes(QStringLiteral("data/examples/rdata.txt")), grouped, error))
-        qFatal("%s", error.c_str());
+    Read(rdata->view()->ReadTextFile(PathBytes(QStringLiteral("data/examples/rdata.txt")), grouped));
     rdata->SetSource("data/examples/rdata.txt");
     const auto period = [](QWidget* dialog) {
         for (int i = 0; i < 4; ++i) testing::Control<QWidget>(dialog, 1025)->findChild<QToolButton*>("up")->click();
@@ -238,8 +248,7 @@ int main(int argc, char* argv[])
     Save(tables, folder, QStringLiteral("choose-table.png"));
     tables.hide();
 
-    DataSet exampleCases;
-    if (!ReadTextFile(PathBytes(example), settings, exampleCases, error)) qFatal("%s", error.c_str());
+    DataSet exampleCases = Read(ReadTextFile(PathBytes(example), settings));
     exampleCases.analysis.PrepareTimeWindow();
     services.paths.lifeTables = testing::SourcePath(QStringLiteral("data/LifeTables.mdb"));
     services.paths.referenceRateTables = testing::SourcePath(QStringLiteral("data/ReferenceRateTables.mdb"));
@@ -290,10 +299,8 @@ int main(int argc, char* argv[])
     showResults(parameters, QStringLiteral("results-comparison.png"), {Analysis::ProductLimit, true, true});
 
     const std::string lifeTables = PathBytes(testing::SourcePath(QStringLiteral("data/LifeTables.mdb")));
-    std::vector<std::string> names;
-    if (!ListPopulationTables(lifeTables, names, error) ||
-        !LoadPopulationTable(lifeTables, names.front(), parameters.populationTables, error))
-        qFatal("%s", error.c_str());
+    const std::vector<std::string> names = Read(ListPopulationTables(lifeTables));
+    parameters.populationTables = Read(LoadPopulationTable(lifeTables, names.front()));
     ApplyPopulationChoices(parameters, PopulationChoices{SexCodingChoice{}, names.front()});
     parameters.relativeSurvival = 1;
     parameters.closingDate = parameters.lastEndDate;

@@ -313,15 +313,14 @@ void ParameterDialogBase::FinishLayout(const QString& helpTopic)
 
 bool ParameterDialogBase::ListTables(const QString& databasePath)
 {
-    std::vector<std::string> names;
-    std::string error;
-    if (!ListPopulationTables(PathBytes(databasePath), names, error)) {
-        services_.messages.Show(parentWidget(), DisplayText(error));
+    const ReadResult<std::vector<std::string>> names = ListPopulationTables(PathBytes(databasePath));
+    if (!names) {
+        services_.messages.Show(parentWidget(), DisplayText(ReaderFaultMessage(names.fault())));
         return false;
     }
-    tableNames_ = names;
-    tables_->addItems(DisplayTexts(names));
-    tables_->setCurrentIndex(names.empty() ? -1 : 0);
+    tableNames_ = *names;
+    tables_->addItems(DisplayTexts(*names));
+    tables_->setCurrentIndex(names->empty() ? -1 : 0);
     return true;
 }
 
@@ -341,17 +340,18 @@ std::string ParameterDialogBase::ChosenEventCode() const
 bool ParameterDialogBase::LoadChosenTable(const QString& databasePath, std::vector<CPopulationYearTable>& tables,
                                           PopulationValues values)
 {
-    std::string error;
-    bool loaded;
-    {
+    ReadResult<std::vector<CPopulationYearTable>> loaded = [&] {
         WaitCursor wait;
-        loaded = LoadPopulationTable(PathBytes(databasePath), ChosenTable(), tables, error, values);
-    }
+        return LoadPopulationTable(PathBytes(databasePath), ChosenTable(), values);
+    }();
     if (!loaded) {
-        services_.messages.Show(this, DisplayText(error));
+        tables.clear();
+        services_.messages.Show(this, DisplayText(ReaderFaultMessage(loaded.fault())));
         tables_->setFocus();
+        return false;
     }
-    return loaded;
+    tables = std::move(*loaded);
+    return true;
 }
 
 SexCodingChoice ParameterDialogBase::SexCoding() const

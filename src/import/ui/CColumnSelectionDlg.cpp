@@ -149,10 +149,9 @@ ColumnSelection CColumnSelectionDlg::selection() const
 
 void CColumnSelectionDlg::accept()
 {
-    const ColumnSelectionCheck check = CheckColumnSelection(selection());
-    if (!check.ok()) {
-        messages_.Show(this, UiString(check.messageId));
-        combos_.at(check.focusControl)->setFocus();
+    if (const std::optional<ColumnSelectionRefusal> refusal = CheckColumnSelection(selection())) {
+        messages_.Show(this, UiString(refusal->messageId));
+        combos_.at(refusal->focusControl)->setFocus();
         return;
     }
     QDialog::accept();

@@ -45,12 +45,13 @@ CEventDataView::CEventDataView(QWidget* parent)
     ShowCases();
 }
 
-bool CEventDataView::ReadTextFile(const std::string& path, const TextImportSettings& settings, std::string& error,
-                                  const ReadProgress& progress)
+ReadResult<void> CEventDataView::ReadTextFile(const std::string& path, const TextImportSettings& settings,
+                                              const ReadProgress& progress)
 {
-    const bool read = kalderon::ReadTextFile(path, settings, data_, error, progress);
-    ShowCases();
-    return read;
+    ReadResult<DataSet> read = kalderon::ReadTextFile(path, settings, progress);
+    if (!read) return read.fault();
+    SetDataSet(std::move(*read));
+    return {};
 }
 
 void CEventDataView::SetDataSet(DataSet dataSet)

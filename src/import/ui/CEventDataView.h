@@ -5,6 +5,7 @@
 
 #include "import/DataSet.h"
 #include "import/ReadProgress.h"
+#include "import/ReaderFault.h"
 #include "import/TextImportSettings.h"
 
 namespace kalderon {
@@ -21,10 +22,10 @@ class CEventDataView : public QWidget {
 public:
     explicit CEventDataView(QWidget* parent = nullptr);
 
-    // Reads a text file with the wizard's settings; false with a reason when
+    // Reads a text file with the wizard's settings; the reader's fault when
     // it cannot be read.
-    bool ReadTextFile(const std::string& path, const TextImportSettings& settings, std::string& error,
-                      const ReadProgress& progress = {});
+    ReadResult<void> ReadTextFile(const std::string& path, const TextImportSettings& settings,
+                                  const ReadProgress& progress = {});
     // Takes cases read elsewhere, for instance from a database table.
     void SetDataSet(DataSet dataSet);
 

@@ -12,18 +12,19 @@ namespace kalderon {
 bool AcceptTextFile(QWidget* parent, Messages& messages, const QString& path)
 {
     const std::string file = PathBytes(path);
-    const TextFileCheck check = CheckTextFile(file);
-    switch (check.kind) {
+    const ReadResult<TextFileCheck> check = CheckTextFile(file);
+    if (!check) {
+        messages.Show(parent, DisplayText(FormatText(text::kFileUnreadable, file, check.fault().description)));
+        return false;
+    }
+    switch (check->kind) {
     case TextFileKind::kText:
         return true;
     case TextFileKind::kEmpty:
         messages.Show(parent, DisplayText(FormatText(text::kFileIsEmpty, file)));
         return false;
-    case TextFileKind::kUnreadable:
-        messages.Show(parent, DisplayText(FormatText(text::kFileUnreadable, file, check.detail)));
-        return false;
     case TextFileKind::kBinary:
-        return messages.Confirm(parent, DisplayText(FormatText(text::kFileIsNotText, file, check.detail))) ==
+        return messages.Confirm(parent, DisplayText(FormatText(text::kFileIsNotText, file, check->detail))) ==
                Messages::Answer::Yes;
     }
     return false;

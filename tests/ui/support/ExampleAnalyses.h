@@ -22,11 +22,9 @@ inline DataSet ExampleAnalysis(AnalysisKind kind, std::int32_t periodTechnique =
     TextImportSettings settings;
     settings.useGroup = true;
     settings.groupColumn = 4;
-    DataSet data;
-    std::string error;
-    if (!ReadTextFile(SourcePath(QStringLiteral("data/examples/rdata.txt")).toStdString(), settings, data, error)) {
-        qFatal("cannot read the example data: %s", error.c_str());
-    }
+    ReadResult<DataSet> read = ReadTextFile(SourcePath(QStringLiteral("data/examples/rdata.txt")).toStdString(), settings);
+    if (!read) qFatal("cannot read the example data: %s", ReaderFaultMessage(read.fault()).c_str());
+    DataSet data = std::move(*read);
     ApplyParameterChoices(data.analysis, ParameterChoices{"1", 0, ".95"});
     bool computed = false;
     std::string refusal;

@@ -214,7 +214,8 @@ private slots:
             QCOMPARE(Control<QLineEdit>(&dialog, LegendDialog::kCiPrefix)->text(), QStringLiteral("95% "));
             Click(&dialog, LegendDialog::kShow);  // hide the legend
             for (int id : {LegendDialog::kGroupLabels, LegendDialog::kFont, LegendDialog::kCiLabel,
-                           LegendDialog::kLowerLeft, LegendDialog::kUpperRight, LegendDialog::kBottom})
+                           LegendDialog::kPositionLowerLeft, LegendDialog::kPositionUpperRight,
+                           LegendDialog::kPositionBottom})
                 QVERIFY(!dialog.findChild<QWidget*>(ControlName(id))->isEnabled());
             Click(&dialog, LegendDialog::kShow);
             QVERIFY(Control<QPushButton>(&dialog, LegendDialog::kGroupLabels)->isEnabled());
@@ -242,7 +243,7 @@ private slots:
                 Click(&groups, button::kOk);
             }});
             Click(&dialog, LegendDialog::kGroupLabels);
-            Control<QRadioButton>(&dialog, LegendDialog::kBottom)->setChecked(true);
+            Control<QRadioButton>(&dialog, LegendDialog::kPositionBottom)->setChecked(true);
             SetText(&dialog, LegendDialog::kCiLabel, QStringLiteral("CI"));
             SetChecked(&dialog, chart_dialog::kSaveAsDefault);
             Ok(dialog);
@@ -715,7 +716,7 @@ private slots:
                  Click(m, button::kOk);
              }},
             {command::kEditLegend, [](QWidget* m) {
-                 Control<QRadioButton>(m, LegendDialog::kUpperRight)->setChecked(true);
+                 Control<QRadioButton>(m, LegendDialog::kPositionUpperRight)->setChecked(true);
                  Click(m, button::kOk);
              }},
             {command::kEditLegend, [](QWidget* m) {

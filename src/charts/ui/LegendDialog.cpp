@@ -31,7 +31,7 @@ LegendDialog::LegendDialog(LifeTableChart& chart, ChartProfile& profile, AppServ
     const QString positionTexts[] = {QStringLiteral("inside chart - lower &left corner"),
                                      QStringLiteral("inside chart - &upper right corner"),
                                      QStringLiteral("outside chart - &bottom")};
-    const int positionIds[] = {kLowerLeft, kUpperRight, kBottom};
+    const int positionIds[] = {kPositionLowerLeft, kPositionUpperRight, kPositionBottom};
     for (int i = 0; i < 3; ++i) {
         positions_[i] = new QRadioButton(positionTexts[i], positionGroup);
         positions_[i]->setObjectName(ControlName(positionIds[i]));

@@ -24,9 +24,9 @@ public:
     static constexpr int kShow = 1044;
     static constexpr int kGroupLabels = 1066;
     static constexpr int kFont = 1033;
-    static constexpr int kLowerLeft = 1039;  // the three positions
-    static constexpr int kUpperRight = 1006;
-    static constexpr int kBottom = 1005;
+    static constexpr int kPositionLowerLeft = 1039;
+    static constexpr int kPositionUpperRight = 1006;
+    static constexpr int kPositionBottom = 1005;
     static constexpr int kCiPrefix = 1038;
     static constexpr int kCiLabel = 1040;
 

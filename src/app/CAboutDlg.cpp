@@ -44,7 +44,7 @@ CAboutDlg::CAboutDlg(const ApplicationPaths& paths, QWidget* parent) : QDialog(p
     description->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(ControlName(1));
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(ControlName(button::kOk));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QGridLayout(this);

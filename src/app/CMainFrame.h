@@ -19,9 +19,9 @@ class CEventDataFrame;
 class MainStatusBar;
 
 // The main window: the MDI area with the child windows, the menu of the
-// active child (or menu 128 when there is none), the toolbar and the status
-// bar.  Closing it closes the children one by one, the active one first, and
-// stops at the first that refuses.
+// active child (or the menu resource::kMainFrame when there is none), the
+// toolbar and the status bar.  Closing it closes the children one by one,
+// the active one first, and stops at the first that refuses.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -35,7 +35,8 @@ public:
 
     // The action of a command id; null when the program has no such command.
     QAction* command(int id) const;
-    // The menu (128, 129, 130) the menu bar shows now.
+    // The menu (resource::kMainFrame, kDataMenu, kChartMenu) the menu bar
+    // shows now.
     int shownMenu() const { return shownMenu_; }
 
     // Shows a new child window in the MDI area and makes it active.

@@ -19,6 +19,7 @@
 #include "charts/qt/SettingsChartProfile.h"
 #include "charts/ui/CLifeTableChartView.h"
 #include "charts/ui/ChartAxisDialog.h"
+#include "charts/ui/ChartDialogParts.h"
 #include "charts/ui/ChartTitleDialog.h"
 #include "charts/ui/DataSeriesDialog.h"
 #include "charts/ui/GroupLabelsDialog.h"
@@ -65,7 +66,9 @@ class ChartOptionsTest : public QObject {
         return chart;
     }
 
-    static void Ok(QDialog& dialog) { Click(&dialog, 1); }
+    static void Ok(QDialog& dialog) { Click(&dialog, button::kOk); }
+
+    static LabelListCtrl* Labels(QWidget* dialog) { return Control<LabelListCtrl>(dialog, GroupLabelsDialog::kList); }
 
     // The editor of a spin box named by its edit id.
     static void TypeSpin(QDialog& dialog, int id, const QString& text)
@@ -91,14 +94,14 @@ private slots:
         chart.titleAlign = 6;
         {
             ChartTitleDialog dialog(chart, profile, services);
-            QCOMPARE(Control<QComboBox>(&dialog, 1036)->currentText(), QStringLiteral("center"));
+            QCOMPARE(Control<QComboBox>(&dialog, ChartTitleDialog::kAlign)->currentText(), QStringLiteral("center"));
             Ok(dialog);
             QCOMPARE(chart.modifiedFlag, 0);  // nothing changed
         }
         chart.titleAlign = 3;
         {
             ChartTitleDialog dialog(chart, profile, services);
-            QCOMPARE(Control<QComboBox>(&dialog, 1036)->currentIndex(), -1);
+            QCOMPARE(Control<QComboBox>(&dialog, ChartTitleDialog::kAlign)->currentIndex(), -1);
             Ok(dialog);
             QCOMPARE(chart.titleAlign, 3);  // nothing chosen: unchanged
             QCOMPARE(chart.modifiedFlag, 0);
@@ -107,16 +110,16 @@ private slots:
         chart.titleFont.heightDivisor = 28.0f;
         {
             ChartTitleDialog dialog(chart, profile, services);
-            SetText(&dialog, 1032, QStringLiteral("Survival by age"));
-            Choose(&dialog, 1036, QStringLiteral("right"));
+            SetText(&dialog, ChartTitleDialog::kText, QStringLiteral("Survival by age"));
+            Choose(&dialog, ChartTitleDialog::kAlign, QStringLiteral("right"));
             QFont chosen(QStringLiteral("Courier New"));
             chosen.setPixelSize(28);
             chosen.setItalic(true);
             fontsAndColors.chosenFont = chosen;
             fontsAndColors.chosenColor = QColor(10, 20, 30);
-            Click(&dialog, 1033);
+            Click(&dialog, ChartTitleDialog::kFont);
             QCOMPARE(fontsAndColors.openedFont.pixelSize(), 14);  // the height of the last drawing
-            SetChecked(&dialog, 1034);
+            SetChecked(&dialog, chart_dialog::kSaveAsDefault);
             Ok(dialog);
         }
         QCOMPARE(chart.titleText, std::string("Survival by age"));
@@ -136,8 +139,8 @@ private slots:
         // Cancel drops every change.
         const LifeTableChart before = chart;
         ChartTitleDialog dialog(chart, profile, services);
-        SetText(&dialog, 1032, QStringLiteral("other"));
-        Click(&dialog, 2);
+        SetText(&dialog, ChartTitleDialog::kText, QStringLiteral("other"));
+        Click(&dialog, button::kCancel);
         QCOMPARE(chart.titleText, before.titleText);
     }
 
@@ -147,8 +150,8 @@ private slots:
         LifeTableChart chart = ExampleChart(kLifeTable, 2, profile);
         ChartAxisDialog dialog(chart, chart.survivalAxis, profile, services);
         dialog.show();
-        QCOMPARE(Control<QLineEdit>(&dialog, 1039)->text(), QStringLiteral("1"));
-        QCOMPARE(Control<QLineEdit>(&dialog, 1037)->text(), QStringLiteral("0.1"));
+        QCOMPARE(Control<QLineEdit>(&dialog, ChartAxisDialog::kMax)->text(), QStringLiteral("1"));
+        QCOMPARE(Control<QLineEdit>(&dialog, ChartAxisDialog::kStep)->text(), QStringLiteral("0.1"));
 
         const auto refused = [&](int field, const QString& text, int focus, const QString& message) {
             const QString kept = Control<QLineEdit>(&dialog, field)->text();
@@ -160,20 +163,26 @@ private slots:
             QCOMPARE(dialog.focusWidget(), Control<QLineEdit>(&dialog, focus));
             SetText(&dialog, field, kept);
         };
-        refused(1035, QStringLiteral("  "), 1035, QStringLiteral("Required value is missing!"));
-        refused(1039, QStringLiteral("abc"), 1039, QStringLiteral("Please enter a number."));
-        refused(1037, QStringLiteral("1x"), 1037, QStringLiteral("Please enter a number."));
-        refused(1037, QStringLiteral("0"), 1037, QStringLiteral("The step must be greater than 0."));
-        refused(1037, QStringLiteral("-0,1"), 1037, QStringLiteral("The step must be greater than 0."));
-        refused(1035, QStringLiteral("1"), 1035, QStringLiteral("The minimum must be less than the maximum."));
-        refused(1037, QStringLiteral("1e-9"), 1037,
+        refused(ChartAxisDialog::kMin, QStringLiteral("  "), ChartAxisDialog::kMin,
+                QStringLiteral("Required value is missing!"));
+        refused(ChartAxisDialog::kMax, QStringLiteral("abc"), ChartAxisDialog::kMax,
+                QStringLiteral("Please enter a number."));
+        refused(ChartAxisDialog::kStep, QStringLiteral("1x"), ChartAxisDialog::kStep,
+                QStringLiteral("Please enter a number."));
+        refused(ChartAxisDialog::kStep, QStringLiteral("0"), ChartAxisDialog::kStep,
+                QStringLiteral("The step must be greater than 0."));
+        refused(ChartAxisDialog::kStep, QStringLiteral("-0,1"), ChartAxisDialog::kStep,
+                QStringLiteral("The step must be greater than 0."));
+        refused(ChartAxisDialog::kMin, QStringLiteral("1"), ChartAxisDialog::kMin,
+                QStringLiteral("The minimum must be less than the maximum."));
+        refused(ChartAxisDialog::kStep, QStringLiteral("1e-9"), ChartAxisDialog::kStep,
                 QStringLiteral("The step is too small for the range from minimum to maximum: "
                                "an axis has at most 1000 ticks."));
         QCOMPARE(chart.modifiedFlag, 0);
 
-        SetText(&dialog, 1037, QStringLiteral(" 0,5 "));
-        SetText(&dialog, 1032, QStringLiteral("Share alive"));
-        SetChecked(&dialog, 1034);
+        SetText(&dialog, ChartAxisDialog::kStep, QStringLiteral(" 0,5 "));
+        SetText(&dialog, ChartAxisDialog::kLabel, QStringLiteral("Share alive"));
+        SetChecked(&dialog, chart_dialog::kSaveAsDefault);
         messages.shown.clear();
         Ok(dialog);
         QVERIFY(messages.shown.isEmpty());
@@ -193,34 +202,36 @@ private slots:
         LifeTableChart one = ExampleChart(kLifeTable, 1, profile);
         {
             LegendDialog dialog(one, profile, services);
-            QVERIFY(!Control<QPushButton>(&dialog, 1066)->isEnabled());
-            QVERIFY(Control<QPushButton>(&dialog, 1033)->isEnabled());
+            QVERIFY(!Control<QPushButton>(&dialog, LegendDialog::kGroupLabels)->isEnabled());
+            QVERIFY(Control<QPushButton>(&dialog, LegendDialog::kFont)->isEnabled());
         }
         LifeTableChart chart = ExampleChart(kLifeTable, 4, profile);
         const std::string firstLabel = chart.analysis.groupResults[0].info.label;
         {
             LegendDialog dialog(chart, profile, services);
-            QVERIFY(Control<QPushButton>(&dialog, 1066)->isEnabled());
-            QVERIFY(Control<QLineEdit>(&dialog, 1038)->isReadOnly());
-            QCOMPARE(Control<QLineEdit>(&dialog, 1038)->text(), QStringLiteral("95% "));
-            Click(&dialog, 1044);  // hide the legend
-            for (int id : {1066, 1033, 1040, 1039, 1006, 1005})
-                QVERIFY(!dialog.findChild<QWidget*>(QStringLiteral("id%1").arg(id))->isEnabled());
-            Click(&dialog, 1044);
-            QVERIFY(Control<QPushButton>(&dialog, 1066)->isEnabled());
+            QVERIFY(Control<QPushButton>(&dialog, LegendDialog::kGroupLabels)->isEnabled());
+            QVERIFY(Control<QLineEdit>(&dialog, LegendDialog::kCiPrefix)->isReadOnly());
+            QCOMPARE(Control<QLineEdit>(&dialog, LegendDialog::kCiPrefix)->text(), QStringLiteral("95% "));
+            Click(&dialog, LegendDialog::kShow);  // hide the legend
+            for (int id : {LegendDialog::kGroupLabels, LegendDialog::kFont, LegendDialog::kCiLabel,
+                           LegendDialog::kPositionLowerLeft, LegendDialog::kPositionUpperRight,
+                           LegendDialog::kPositionBottom})
+                QVERIFY(!dialog.findChild<QWidget*>(ControlName(id))->isEnabled());
+            Click(&dialog, LegendDialog::kShow);
+            QVERIFY(Control<QPushButton>(&dialog, LegendDialog::kGroupLabels)->isEnabled());
 
             const ModalScript labels({[](QWidget* modal) {
                 auto& groups = Expect<GroupLabelsDialog>(modal);
-                auto* list = Control<LabelListCtrl>(&groups, 1067);
+                auto* list = Labels(&groups);
                 QCOMPARE(list->rowCount(), 4);
                 QCOMPARE(list->horizontalHeaderItem(0)->text(), QStringLiteral("Code"));
                 QCOMPARE(list->horizontalHeaderItem(1)->text(), QStringLiteral("Label"));
                 list->item(0, 1)->setText(QStringLiteral("young"));
-                Click(&groups, 1);
+                Click(&groups, button::kOk);
             }});
-            Click(&dialog, 1066);
+            Click(&dialog, LegendDialog::kGroupLabels);
             QVERIFY(labels.finished());
-            Click(&dialog, 2);  // Cancel in the legend dialog drops the edited labels
+            Click(&dialog, button::kCancel);  // Cancel in the legend dialog drops the edited labels
         }
         QCOMPARE(chart.analysis.groupResults[0].info.label, firstLabel);
         QCOMPARE(chart.modifiedFlag, 0);
@@ -228,13 +239,13 @@ private slots:
             LegendDialog dialog(chart, profile, services);
             const ModalScript labels({[](QWidget* modal) {
                 auto& groups = Expect<GroupLabelsDialog>(modal);
-                Control<LabelListCtrl>(&groups, 1067)->item(1, 1)->setText(QStringLiteral("middle"));
-                Click(&groups, 1);
+                Labels(&groups)->item(1, 1)->setText(QStringLiteral("middle"));
+                Click(&groups, button::kOk);
             }});
-            Click(&dialog, 1066);
-            Control<QRadioButton>(&dialog, 1005)->setChecked(true);
-            SetText(&dialog, 1040, QStringLiteral("CI"));
-            SetChecked(&dialog, 1034);
+            Click(&dialog, LegendDialog::kGroupLabels);
+            Control<QRadioButton>(&dialog, LegendDialog::kPositionBottom)->setChecked(true);
+            SetText(&dialog, LegendDialog::kCiLabel, QStringLiteral("CI"));
+            SetChecked(&dialog, chart_dialog::kSaveAsDefault);
             Ok(dialog);
         }
         QCOMPARE(chart.analysis.groupResults[1].info.label, std::string("middle"));
@@ -252,7 +263,7 @@ private slots:
         GroupLabelsDialog dialog(labels, services);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        auto* list = Control<LabelListCtrl>(&dialog, 1067);
+        auto* list = Labels(&dialog);
         list->setFocus();
         const QPoint cell = list->visualItemRect(list->item(0, 1)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell);  // row 0 has the focus: edit
@@ -290,7 +301,7 @@ private slots:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
         QVERIFY(list->editBox());
         list->editBox()->setText(QStringLiteral("second"));
-        Control<QPushButton>(&dialog, 2)->setFocus();
+        Control<QPushButton>(&dialog, button::kCancel)->setFocus();
         QTRY_VERIFY(!list->editBox());
         QCOMPARE(list->item(1, 1)->text(), QStringLiteral("second"));
         // A click on another row while editing leaves the box with its text.
@@ -328,41 +339,44 @@ private slots:
         LifeTableChart one = ExampleChart(kProductLimit, 1, profile);
         {
             DataSeriesDialog dialog(one, profile, services);
-            for (int id : {1045, 1051, 1064}) QVERIFY(!Control<QWidget>(&dialog, id)->isVisibleTo(&dialog));
-            QVERIFY(Control<QWidget>(&dialog, 1057)->isVisibleTo(&dialog));
+            for (int id : {DataSeriesDialog::kGroupLabel, DataSeriesDialog::kGroup, DataSeriesDialog::kShowGroup})
+                QVERIFY(!Control<QWidget>(&dialog, id)->isVisibleTo(&dialog));
+            QVERIFY(Control<QWidget>(&dialog, DataSeriesDialog::kCensoredLabel)->isVisibleTo(&dialog));
         }
         LifeTableChart lifeTable = ExampleChart(kLifeTable, 3, profile);
         DataSeriesDialog dialog(lifeTable, profile, services);
-        QVERIFY(!Control<QWidget>(&dialog, 1057)->isVisibleTo(&dialog));
-        auto* group = Control<QComboBox>(&dialog, 1051);
+        QVERIFY(!Control<QWidget>(&dialog, DataSeriesDialog::kCensoredLabel)->isVisibleTo(&dialog));
+        auto* group = Control<QComboBox>(&dialog, DataSeriesDialog::kGroup);
         QCOMPARE(group->count(), 3);
         QCOMPARE(group->currentIndex(), 0);
         QVERIFY(group->itemText(0).startsWith(QString::fromStdString(lifeTable.analysis.groupResults[0].info.code)));
         group->setCurrentIndex(1);
-        Click(&dialog, 1064);  // hide group 2
-        for (int id : {1048, 1052, 1065, 1049, 1053, 1050}) QVERIFY(!Control<QWidget>(&dialog, id)->isEnabled());
+        Click(&dialog, DataSeriesDialog::kShowGroup);  // hide group 2
+        for (int id : {DataSeriesDialog::kCurveStyle, DataSeriesDialog::kCurveColor, DataSeriesDialog::kShowCi,
+                       DataSeriesDialog::kCiStyle, DataSeriesDialog::kCiColor, DataSeriesDialog::kMarkers})
+            QVERIFY(!Control<QWidget>(&dialog, id)->isEnabled());
         QVERIFY(group->isEnabled());
-        QVERIFY(Control<QWidget>(&dialog, 1056)->isEnabled());
+        QVERIFY(Control<QWidget>(&dialog, DataSeriesDialog::kCurveLabel)->isEnabled());
         group->setCurrentIndex(0);
-        QVERIFY(Control<QCheckBox>(&dialog, 1064)->isChecked());
-        Click(&dialog, 1065);  // no intervals for group 1
-        QVERIFY(!Control<QWidget>(&dialog, 1049)->isEnabled());
-        QVERIFY(!Control<QWidget>(&dialog, 1053)->isEnabled());
-        QVERIFY(Control<QWidget>(&dialog, 1048)->isEnabled());
+        QVERIFY(Control<QCheckBox>(&dialog, DataSeriesDialog::kShowGroup)->isChecked());
+        Click(&dialog, DataSeriesDialog::kShowCi);  // no intervals for group 1
+        QVERIFY(!Control<QWidget>(&dialog, DataSeriesDialog::kCiStyle)->isEnabled());
+        QVERIFY(!Control<QWidget>(&dialog, DataSeriesDialog::kCiColor)->isEnabled());
+        QVERIFY(Control<QWidget>(&dialog, DataSeriesDialog::kCurveStyle)->isEnabled());
 
         const ModalScript styles({[](QWidget* modal) {
             auto& line = Expect<LineStyleDialog>(modal);
-            QCOMPARE(Control<QLineEdit>(&line, 1053)->text(), QStringLiteral("2"));
-            Control<QLineEdit>(&line, 1053)->setText(QStringLiteral("3"));
-            QCOMPARE(Control<StyleComboBox>(&line, 1055)->lineWidth(), 3);
-            Control<QComboBox>(&line, 1055)->setCurrentIndex(kPenDash);
-            Click(&line, 1);
+            QCOMPARE(Control<QLineEdit>(&line, LineStyleDialog::kWidth)->text(), QStringLiteral("2"));
+            Control<QLineEdit>(&line, LineStyleDialog::kWidth)->setText(QStringLiteral("3"));
+            QCOMPARE(Control<StyleComboBox>(&line, LineStyleDialog::kStyle)->lineWidth(), 3);
+            Control<QComboBox>(&line, LineStyleDialog::kStyle)->setCurrentIndex(kPenDash);
+            Click(&line, button::kOk);
         }});
-        Click(&dialog, 1048);
+        Click(&dialog, DataSeriesDialog::kCurveStyle);
         QVERIFY(styles.finished());
         fontsAndColors.chosenColor = QColor(0, 128, 0);
-        Click(&dialog, 1052);
-        SetChecked(&dialog, 1034);
+        Click(&dialog, DataSeriesDialog::kCurveColor);
+        SetChecked(&dialog, chart_dialog::kSaveAsDefault);
         Ok(dialog);
         const CSeriesStyle& first = lifeTable.seriesStyles[0];
         QCOMPARE(first.survivalLine.lineWidth, 3);
@@ -376,10 +390,10 @@ private slots:
         LifeTableChart trend = lifeTable;
         trend.chartKind = kChartTrend;
         DataSeriesDialog trendDialog(trend, profile, services);
-        QVERIFY(!Control<QWidget>(&trendDialog, 1048)->isEnabled());
-        QVERIFY(!Control<QWidget>(&trendDialog, 1052)->isEnabled());
-        QVERIFY(!Control<QWidget>(&trendDialog, 1056)->isEnabled());
-        QVERIFY(Control<QWidget>(&trendDialog, 1050)->isEnabled());
+        QVERIFY(!Control<QWidget>(&trendDialog, DataSeriesDialog::kCurveStyle)->isEnabled());
+        QVERIFY(!Control<QWidget>(&trendDialog, DataSeriesDialog::kCurveColor)->isEnabled());
+        QVERIFY(!Control<QWidget>(&trendDialog, DataSeriesDialog::kCurveLabel)->isEnabled());
+        QVERIFY(Control<QWidget>(&trendDialog, DataSeriesDialog::kMarkers)->isEnabled());
     }
 
     void DataSeriesDialogNumbersAtRiskSwitch()
@@ -388,12 +402,12 @@ private slots:
         LifeTableChart chart = ExampleChart(kProductLimit, 2, profile);
         {
             DataSeriesDialog dialog(chart, profile, services);
-            auto* box = Control<QCheckBox>(&dialog, 1090);
+            auto* box = Control<QCheckBox>(&dialog, DataSeriesDialog::kShowNumbersAtRisk);
             QVERIFY(box->isVisibleTo(&dialog));
             QCOMPARE(box->text(), QStringLiteral("Show &numbers at risk"));
             QVERIFY(!box->isChecked());
             box->setChecked(true);
-            Click(&dialog, 2);
+            Click(&dialog, button::kCancel);
         }
         QVERIFY(!chart.showNumbersAtRisk);  // cancelled
         {
@@ -412,13 +426,13 @@ private slots:
                 if (label->isVisible() && amp >= 0) mnemonics << label->text().mid(amp + 1, 1).toLower();
             }
             QCOMPARE(mnemonics.count(QStringLiteral("n")), 1);
-            Control<QWidget>(&dialog, 1050)->setFocus();
+            Control<QWidget>(&dialog, DataSeriesDialog::kMarkers)->setFocus();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("id1090"));
+            QCOMPARE(QApplication::focusWidget()->objectName(), ControlName(DataSeriesDialog::kShowNumbersAtRisk));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("id1034"));
+            QCOMPARE(QApplication::focusWidget()->objectName(), ControlName(chart_dialog::kSaveAsDefault));
             QTest::keyClick(&dialog, Qt::Key_N, Qt::AltModifier);
-            QTRY_VERIFY(Control<QCheckBox>(&dialog, 1090)->isChecked());
+            QTRY_VERIFY(Control<QCheckBox>(&dialog, DataSeriesDialog::kShowNumbersAtRisk)->isChecked());
             Ok(dialog);
         }
         QVERIFY(chart.showNumbersAtRisk);
@@ -427,16 +441,16 @@ private slots:
         QVERIFY(!ExampleChart(kProductLimit, 2, profile).showNumbersAtRisk);
         {
             DataSeriesDialog dialog(chart, profile, services);
-            QVERIFY(Control<QCheckBox>(&dialog, 1090)->isChecked());
-            SetChecked(&dialog, 1034);
+            QVERIFY(Control<QCheckBox>(&dialog, DataSeriesDialog::kShowNumbersAtRisk)->isChecked());
+            SetChecked(&dialog, chart_dialog::kSaveAsDefault);
             Ok(dialog);
         }
         QCOMPARE(profile.GetInt("Charts\\Kaplan-Meier", "ShowNumbersAtRisk", -1), 1);
         QVERIFY(ExampleChart(kProductLimit, 1, profile).showNumbersAtRisk);
         {
             DataSeriesDialog dialog(chart, profile, services);
-            SetChecked(&dialog, 1090, false);
-            SetChecked(&dialog, 1034);
+            SetChecked(&dialog, DataSeriesDialog::kShowNumbersAtRisk, false);
+            SetChecked(&dialog, chart_dialog::kSaveAsDefault);
             Ok(dialog);
         }
         QCOMPARE(profile.GetInt("Charts\\Kaplan-Meier", "ShowNumbersAtRisk", -1), 0);
@@ -445,7 +459,7 @@ private slots:
         // Life tables have no such table.
         LifeTableChart lifeTable = ExampleChart(kLifeTable, 2, profile);
         DataSeriesDialog dialog(lifeTable, profile, services);
-        QVERIFY(!Control<QWidget>(&dialog, 1090)->isVisibleTo(&dialog));
+        QVERIFY(!Control<QWidget>(&dialog, DataSeriesDialog::kShowNumbersAtRisk)->isVisibleTo(&dialog));
     }
 
     void SavedSeriesDefaultsApplyToTheFirstSeries()
@@ -459,7 +473,7 @@ private slots:
         }
         {
             DataSeriesDialog dialog(three, profile, services);
-            SetChecked(&dialog, 1034);
+            SetChecked(&dialog, chart_dialog::kSaveAsDefault);
             Ok(dialog);
         }
         const LifeTableChart five = ExampleChart(kLifeTable, 5, profile);
@@ -476,30 +490,33 @@ private slots:
         marker.symbol = kSymbolCircle;
         {
             MarkerStyleDialog dialog(marker, services);
-            auto* symbol = Control<QComboBox>(&dialog, 1055);
+            auto* symbol = Control<QComboBox>(&dialog, MarkerStyleDialog::kSymbol);
             QCOMPARE(symbol->count(), 7);
             QCOMPARE(symbol->currentIndex(), 1);
-            QVERIFY(Control<QWidget>(&dialog, 1060)->isEnabled());
+            QVERIFY(Control<QWidget>(&dialog, MarkerStyleDialog::kFillColor)->isEnabled());
             symbol->setCurrentIndex(kSymbolDiagonalCross);
-            QVERIFY(!Control<QWidget>(&dialog, 1060)->isEnabled());
-            for (int id : {1057, 1058, 1059}) QVERIFY(Control<QWidget>(&dialog, id)->isEnabled());
-            QCOMPARE(Control<MarkerPreview>(&dialog, 1061)->marker().symbol, 4);
+            QVERIFY(!Control<QWidget>(&dialog, MarkerStyleDialog::kFillColor)->isEnabled());
+            for (int id : {MarkerStyleDialog::kSize, MarkerStyleDialog::kSpin, MarkerStyleDialog::kLineColor})
+                QVERIFY(Control<QWidget>(&dialog, id)->isEnabled());
+            QCOMPARE(Control<MarkerPreview>(&dialog, MarkerStyleDialog::kPreview)->marker().symbol, 4);
             symbol->setCurrentIndex(kSymbolNone);
-            for (int id : {1057, 1058, 1059, 1060}) QVERIFY(!Control<QWidget>(&dialog, id)->isEnabled());
+            for (int id : {MarkerStyleDialog::kSize, MarkerStyleDialog::kSpin, MarkerStyleDialog::kLineColor,
+                           MarkerStyleDialog::kFillColor})
+                QVERIFY(!Control<QWidget>(&dialog, id)->isEnabled());
             symbol->setCurrentIndex(kSymbolTriangle);
-            TypeSpin(dialog, 1057, QStringLiteral("12"));
-            QCOMPARE(Control<MarkerPreview>(&dialog, 1061)->marker().markerSize, 12);
+            TypeSpin(dialog, MarkerStyleDialog::kSize, QStringLiteral("12"));
+            QCOMPARE(Control<MarkerPreview>(&dialog, MarkerStyleDialog::kPreview)->marker().markerSize, 12);
             fontsAndColors.chosenColor = QColor(255, 0, 0);
-            Click(&dialog, 1060);
+            Click(&dialog, MarkerStyleDialog::kFillColor);
             dialog.show();
             for (const QString& bad : {QStringLiteral("0"), QStringLiteral("1000"), QStringLiteral("x")}) {
-                TypeSpin(dialog, 1057, bad);
+                TypeSpin(dialog, MarkerStyleDialog::kSize, bad);
                 messages.shown.clear();
                 Ok(dialog);
                 QCOMPARE(messages.shown, QStringList{QStringLiteral("Please enter a whole number from 1 to 999.")});
                 QCOMPARE(marker.symbol, static_cast<int>(kSymbolCircle));
             }
-            TypeSpin(dialog, 1057, QStringLiteral("999"));
+            TypeSpin(dialog, MarkerStyleDialog::kSize, QStringLiteral("999"));
             Ok(dialog);
         }
         QCOMPARE(marker.symbol, static_cast<int>(kSymbolTriangle));
@@ -508,7 +525,7 @@ private slots:
 
         marker.symbol = 7;
         MarkerStyleDialog dialog(marker, services);
-        QCOMPARE(Control<QComboBox>(&dialog, 1055)->currentIndex(), -1);
+        QCOMPARE(Control<QComboBox>(&dialog, MarkerStyleDialog::kSymbol)->currentIndex(), -1);
         Ok(dialog);
         QCOMPARE(marker.symbol, -1);
     }
@@ -520,18 +537,18 @@ private slots:
         line.penStyle = kPenDot;
         LineStyleDialog dialog(line, services);
         dialog.show();
-        QCOMPARE(Control<QComboBox>(&dialog, 1055)->count(), 5);
-        QCOMPARE(Control<QComboBox>(&dialog, 1055)->currentIndex(), 2);
-        QCOMPARE(Control<QSpinBox>(&dialog, 1054)->maximum(), 999);
+        QCOMPARE(Control<QComboBox>(&dialog, LineStyleDialog::kStyle)->count(), 5);
+        QCOMPARE(Control<QComboBox>(&dialog, LineStyleDialog::kStyle)->currentIndex(), 2);
+        QCOMPARE(Control<QSpinBox>(&dialog, LineStyleDialog::kSpin)->maximum(), 999);
         for (const QString& bad : {QStringLiteral("0"), QStringLiteral("1000"), QStringLiteral("")}) {
-            TypeSpin(dialog, 1053, bad);
+            TypeSpin(dialog, LineStyleDialog::kWidth, bad);
             messages.shown.clear();
             Ok(dialog);
             QCOMPARE(messages.shown.size(), 1);
-            QCOMPARE(dialog.focusWidget(), Control<QWidget>(&dialog, 1054));
+            QCOMPARE(dialog.focusWidget(), Control<QWidget>(&dialog, LineStyleDialog::kSpin));
             QCOMPARE(line.lineWidth, 2);
         }
-        TypeSpin(dialog, 1053, QStringLiteral("1"));
+        TypeSpin(dialog, LineStyleDialog::kWidth, QStringLiteral("1"));
         Ok(dialog);
         QCOMPARE(line.lineWidth, 1);
         QCOMPARE(line.penStyle, static_cast<int>(kPenDot));
@@ -548,9 +565,12 @@ private slots:
         {
             const ModalScript reset({[](QWidget* modal) {
                 auto& dialog = Expect<ResetChartDefaultsDialog>(modal);
-                for (int id : {1037, 1038, 1039, 1040}) QVERIFY(!Control<QCheckBox>(&dialog, id)->isChecked());
-                SetChecked(&dialog, 1038);
-                Click(&dialog, 1);
+                for (int id : {ResetChartDefaultsDialog::kLifeTableCharts,
+                               ResetChartDefaultsDialog::kProductLimitCharts,
+                               ResetChartDefaultsDialog::kPeriodAnalysisCharts, ResetChartDefaultsDialog::kTrendCharts})
+                    QVERIFY(!Control<QCheckBox>(&dialog, id)->isChecked());
+                SetChecked(&dialog, ResetChartDefaultsDialog::kProductLimitCharts);
+                Click(&dialog, button::kOk);
             }});
             frame.command(command::kResetDefaults)->trigger();
             QVERIFY(reset.finished());
@@ -562,15 +582,15 @@ private slots:
         {
             // Cancel deletes nothing; a kind without stored defaults is no fault.
             const ModalScript cancel({[](QWidget* modal) {
-                SetChecked(modal, 1037);
-                Click(modal, 2);
+                SetChecked(modal, ResetChartDefaultsDialog::kLifeTableCharts);
+                Click(modal, button::kCancel);
             }});
             frame.command(command::kResetDefaults)->trigger();
         }
         QCOMPARE(SettingsChartProfile().GetInt(ChartRegistrySection(kChartLifeTable) + "\\XAxis", "DefaultTitleColor", -1), 5);
         const ModalScript again({[](QWidget* modal) {
-            SetChecked(modal, 1038);
-            Click(modal, 1);
+            SetChecked(modal, ResetChartDefaultsDialog::kProductLimitCharts);
+            Click(modal, button::kOk);
         }});
         frame.command(command::kResetDefaults)->trigger();
         QVERIFY(messages.shown.isEmpty());
@@ -610,38 +630,38 @@ private slots:
         };
         {
             ChartTitleDialog dialog(chart, profile, services);
-            check(dialog, [&] { SetText(&dialog, 1032, QStringLiteral("other")); }, unchangedChart);
+            check(dialog, [&] { SetText(&dialog, ChartTitleDialog::kText, QStringLiteral("other")); }, unchangedChart);
         }
         for (CChartAxis* axis : {&chart.timeAxis, &chart.survivalAxis}) {
             ChartAxisDialog dialog(chart, *axis, profile, services);
-            check(dialog, [&] { SetText(&dialog, 1039, QStringLiteral("0,7")); }, unchangedChart);
+            check(dialog, [&] { SetText(&dialog, ChartAxisDialog::kMax, QStringLiteral("0,7")); }, unchangedChart);
         }
         {
             LegendDialog dialog(chart, profile, services);
             const auto change = [&] {
                 const ModalScript labels({[](QWidget* modal) {
-                    Control<LabelListCtrl>(modal, 1067)->item(0, 1)->setText(QStringLiteral("renamed"));
-                    Click(modal, 1);
+                    Labels(modal)->item(0, 1)->setText(QStringLiteral("renamed"));
+                    Click(modal, button::kOk);
                 }});
-                Click(&dialog, 1066);
+                Click(&dialog, LegendDialog::kGroupLabels);
                 QVERIFY(labels.finished());
                 dialog.activateWindow();  // the offscreen platform does not give the window back by itself
                 QVERIFY(QTest::qWaitForWindowActive(&dialog));
-                Click(&dialog, 1044);
+                Click(&dialog, LegendDialog::kShow);
             };
             check(dialog, change, unchangedChart);
         }
         {
             DataSeriesDialog dialog(chart, profile, services);
-            check(dialog, [&] { Click(&dialog, 1065); }, unchangedChart);
+            check(dialog, [&] { Click(&dialog, DataSeriesDialog::kShowCi); }, unchangedChart);
         }
         {
             CLineStyle line = chart.seriesStyles[0].ciLine;
             const CLineStyle before = line;
             LineStyleDialog dialog(line, services);
             check(dialog, [&] {
-                TypeSpin(dialog, 1053, QStringLiteral("5"));
-                Control<QComboBox>(&dialog, 1055)->setCurrentIndex(kPenDashDot);
+                TypeSpin(dialog, LineStyleDialog::kWidth, QStringLiteral("5"));
+                Control<QComboBox>(&dialog, LineStyleDialog::kStyle)->setCurrentIndex(kPenDashDot);
             }, [&] { QCOMPARE(line, before); });
         }
         {
@@ -649,19 +669,20 @@ private slots:
             marker.symbol = kSymbolSquare;
             const CMarkerStyle before = marker;
             MarkerStyleDialog dialog(marker, services);
-            check(dialog, [&] { Control<QComboBox>(&dialog, 1055)->setCurrentIndex(kSymbolTriangle); },
+            check(dialog,
+                  [&] { Control<QComboBox>(&dialog, MarkerStyleDialog::kSymbol)->setCurrentIndex(kSymbolTriangle); },
                   [&] { QCOMPARE(marker, before); });
         }
         {
             std::vector<GroupLabel> labels = {{"1", "one"}, {"2", "two"}};
             GroupLabelsDialog dialog(labels, services);
-            check(dialog, [&] { Control<LabelListCtrl>(&dialog, 1067)->item(1, 1)->setText(QStringLiteral("x")); },
+            check(dialog, [&] { Labels(&dialog)->item(1, 1)->setText(QStringLiteral("x")); },
                   [&] { QCOMPARE(labels[1].second, std::string("two")); });
         }
         {
             profile.WriteInt(ChartRegistrySection(kChartLifeTable) + "\\XAxis", "DefaultTitleColor", 5);
             ResetChartDefaultsDialog dialog(profile, services);
-            check(dialog, [&] { SetChecked(&dialog, 1037); }, [&] {
+            check(dialog, [&] { SetChecked(&dialog, ResetChartDefaultsDialog::kLifeTableCharts); }, [&] {
                 QCOMPARE(profile.GetInt(ChartRegistrySection(kChartLifeTable) + "\\XAxis", "DefaultTitleColor", -1), 5);
             });
         }
@@ -682,37 +703,52 @@ private slots:
             return view->grab().toImage();
         };
         const std::vector<std::pair<int, ModalScript::Action>> steps = {
-            {command::kEditChartTitle, [](QWidget* m) { SetText(m, 1032, QStringLiteral("Changed title")); Click(m, 1); }},
-            {command::kEditTimeAxis, [](QWidget* m) { SetText(m, 1039, QStringLiteral("8")); Click(m, 1); }},
-            {command::kEditSurvivalAxis, [](QWidget* m) { SetText(m, 1035, QStringLiteral("0,5")); Click(m, 1); }},
-            {command::kEditLegend, [](QWidget* m) { Control<QRadioButton>(m, 1006)->setChecked(true); Click(m, 1); }},
+            {command::kEditChartTitle, [](QWidget* m) {
+                 SetText(m, ChartTitleDialog::kText, QStringLiteral("Changed title"));
+                 Click(m, button::kOk);
+             }},
+            {command::kEditTimeAxis, [](QWidget* m) {
+                 SetText(m, ChartAxisDialog::kMax, QStringLiteral("8"));
+                 Click(m, button::kOk);
+             }},
+            {command::kEditSurvivalAxis, [](QWidget* m) {
+                 SetText(m, ChartAxisDialog::kMin, QStringLiteral("0,5"));
+                 Click(m, button::kOk);
+             }},
+            {command::kEditLegend, [](QWidget* m) {
+                 Control<QRadioButton>(m, LegendDialog::kPositionUpperRight)->setChecked(true);
+                 Click(m, button::kOk);
+             }},
             {command::kEditLegend, [](QWidget* m) {
                  const ModalScript labels({[](QWidget* groups) {
-                     Control<LabelListCtrl>(groups, 1067)->item(0, 1)->setText(QStringLiteral("renamed"));
-                     Click(groups, 1);
+                     Labels(groups)->item(0, 1)->setText(QStringLiteral("renamed"));
+                     Click(groups, button::kOk);
                  }});
-                 Click(m, 1066);
-                 Click(m, 1);
+                 Click(m, LegendDialog::kGroupLabels);
+                 Click(m, button::kOk);
              }},
-            {command::kFormatDataSeries, [](QWidget* m) { Click(m, 1065); Click(m, 1); }},
+            {command::kFormatDataSeries, [](QWidget* m) {
+                 Click(m, DataSeriesDialog::kShowCi);
+                 Click(m, button::kOk);
+             }},
             {command::kFormatDataSeries, [](QWidget* m) {
                  const ModalScript line({[](QWidget* style) {
                      Expect<LineStyleDialog>(style);
-                     TypeSpin(*static_cast<QDialog*>(style), 1053, QStringLiteral("4"));
-                     Click(style, 1);
+                     TypeSpin(*static_cast<QDialog*>(style), LineStyleDialog::kWidth, QStringLiteral("4"));
+                     Click(style, button::kOk);
                  }});
-                 Click(m, 1048);
-                 Click(m, 1);
+                 Click(m, DataSeriesDialog::kCurveStyle);
+                 Click(m, button::kOk);
              }},
             {command::kFormatDataSeries, [](QWidget* m) {
                  const ModalScript marker({[](QWidget* style) {
                      Expect<MarkerStyleDialog>(style);
-                     Control<QComboBox>(style, 1055)->setCurrentIndex(kSymbolSquare);
-                     TypeSpin(*static_cast<QDialog*>(style), 1057, QStringLiteral("9"));
-                     Click(style, 1);
+                     Control<QComboBox>(style, MarkerStyleDialog::kSymbol)->setCurrentIndex(kSymbolSquare);
+                     TypeSpin(*static_cast<QDialog*>(style), MarkerStyleDialog::kSize, QStringLiteral("9"));
+                     Click(style, button::kOk);
                  }});
-                 Click(m, 1050);
-                 Click(m, 1);
+                 Click(m, DataSeriesDialog::kMarkers);
+                 Click(m, button::kOk);
              }},
         };
         for (const auto& [id, action] : steps) {
@@ -752,8 +788,8 @@ private slots:
         view->resize(600, 400);
         const QImage before = view->grab().toImage();
         const ModalScript script({[](QWidget* m) {
-            SetChecked(m, 1090);
-            Click(m, 1);
+            SetChecked(m, DataSeriesDialog::kShowNumbersAtRisk);
+            Click(m, button::kOk);
         }});
         frame.command(command::kFormatDataSeries)->trigger();
         QVERIFY(script.finished());

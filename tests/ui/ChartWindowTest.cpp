@@ -117,7 +117,7 @@ private slots:
             CLifeTableChartFrame* window = OpenAnalysisChart(frame, data.analysis, c.kind);
             QVERIFY(window);
             QCOMPARE(frame.mdiArea()->currentSubWindow(), window);
-            QCOMPARE(frame.shownMenu(), 130);
+            QCOMPARE(frame.shownMenu(), resource::kChartMenu);
             QCOMPARE(window->resourceId(), c.resourceId);
             QCOMPARE(window->windowTitle(), c.title);
             const LifeTableChart& chart = window->view()->chart();
@@ -147,8 +147,12 @@ private slots:
         QStringList buttons;
         for (QAction* action : frame.toolBar()->actions())
             buttons << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
-        QCOMPARE(buttons, QStringList({"id32771", "id32787", "id32785", "id32782", "-", "id57635", "id57634", "id57637",
-                                       "-", "id57607", "-", "id57664", "id32789", "-", "id57665"}));
+        QCOMPARE(buttons, QStringList({ControlName(command::kOpenDataFile), ControlName(command::kOpenChart),
+                                       ControlName(command::kSaveChart), ControlName(command::kExportChart), "-",
+                                       ControlName(command::kCut), ControlName(command::kCopy),
+                                       ControlName(command::kPaste), "-", ControlName(command::kPrint), "-",
+                                       ControlName(command::kAbout), ControlName(command::kHelpContents), "-",
+                                       ControlName(command::kExit)}));
         QVERIFY(!frame.command(command::kSaveChart)->isEnabled());
         QVERIFY(frame.command(command::kOpenChart)->isEnabled());
 
@@ -159,14 +163,23 @@ private slots:
         QStringList file;
         for (QAction* a : frame.menuBar()->actions().at(0)->menu()->actions())
             file << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + ' ' + a->text() + (a->isEnabled() ? "" : " (off)"));
-        QCOMPARE(file, QStringList({"id57600 &New\tCtrl+N (off)", "id32771 &Open data file ...",
-                                    "id32787 Open life table &chart ...",
-                              "id32779 Reset default values to original settings ...", "id57602 &Close", "id32785 Save chart",
-                                    "id32774 Save chart as ...", "id32782 &Export chart ...", "-", "id57607 &Print ...",
-                                    "-", "id57665 E&xit"}));
+        QCOMPARE(file, QStringList({ControlName(command::kNew) + " &New\tCtrl+N (off)",
+                                    ControlName(command::kOpenDataFile) + " &Open data file ...",
+                                    ControlName(command::kOpenChart) + " Open life table &chart ...",
+                                    ControlName(command::kResetDefaults) +
+                                        " Reset default values to original settings ...",
+                                    ControlName(command::kClose) + " &Close",
+                                    ControlName(command::kSaveChart) + " Save chart",
+                                    ControlName(command::kSaveAs) + " Save chart as ...",
+                                    ControlName(command::kExportChart) + " &Export chart ...",
+                                    "-",
+                                    ControlName(command::kPrint) + " &Print ...",
+                                    "-",
+                                    ControlName(command::kExit) + " E&xit"}));
         QStringList options;
         for (QAction* a : frame.menuBar()->actions().at(3)->menu()->actions()) options << a->objectName();
-        QCOMPARE(options, QStringList({"id32776", "id32777", "id32778", "id32780", "id32781"}));
+        QCOMPARE(options, ControlNames({command::kEditChartTitle, command::kEditTimeAxis, command::kEditSurvivalAxis,
+                                        command::kEditLegend, command::kFormatDataSeries}));
         QVERIFY(frame.command(command::kCopy)->isEnabled());
         QVERIFY(frame.command(command::kExportChart)->isEnabled());
 
@@ -216,11 +229,11 @@ private slots:
         std::optional<ChartRect> frameAtCommand;
         connect(view, &CLifeTableChartView::optionCommand, this, [&] { frameAtCommand = view->focusFrame(); });
         const QList<QPair<QPoint, int>> targets = {
-            {QPoint(chart.plotRect.left + 1, 2), 32776},
-            {Inside(chart.timeAxis.areaRect), 32777},
-            {Inside(chart.survivalAxis.areaRect), 32778},
-            {Inside(chart.legend.areaRect), 32780},
-            {Inside(chart.plotRect), 32781},
+            {QPoint(chart.plotRect.left + 1, 2), command::kEditChartTitle},
+            {Inside(chart.timeAxis.areaRect), command::kEditTimeAxis},
+            {Inside(chart.survivalAxis.areaRect), command::kEditSurvivalAxis},
+            {Inside(chart.legend.areaRect), command::kEditLegend},
+            {Inside(chart.plotRect), command::kFormatDataSeries},
         };
         for (const auto& [point, id] : targets) {
             QTest::mouseDClick(view, Qt::LeftButton, {}, point);
@@ -235,7 +248,8 @@ private slots:
         QCOMPARE(view->focusFrame(), std::optional<ChartRect>(chart.survivalAxis.areaRect));
         commands.clear();
         // The menu runs the same commands.
-        for (int id : {32776, 32777, 32778, 32780, 32781}) {
+        for (int id : {command::kEditChartTitle, command::kEditTimeAxis, command::kEditSurvivalAxis,
+                       command::kEditLegend, command::kFormatDataSeries}) {
             frame.command(id)->trigger();
             QCOMPARE(commands.takeLast().at(0).toInt(), id);
         }

@@ -14,6 +14,9 @@
 #include <ctime>
 #include <memory>
 
+#include "analysis/ui/ParameterDialog.h"
+#include "analysis/ui/ProductLimitParameterDialog.h"
+#include "analysis/ui/SmrParameterDialog.h"
 #include "app/CEventDataFrame.h"
 #include "app/CLifeTableChartFrame.h"
 #include "app/CMainFrame.h"
@@ -37,25 +40,9 @@ namespace {
 
 using Step = std::function<void(QWidget*)>;
 
-constexpr int kOk = 1;
-constexpr int kCancel = 2;
-constexpr int kTimeUnit = 1017;
-constexpr int kTimeScale = 1068;
-constexpr int kPeriodBegin = 1023;
-constexpr int kPeriodEnd = 1024;
-constexpr int kPeriodBeginSpin = 1025;
-constexpr int kPeriodEndSpin = 1026;
-constexpr int kSurvivalYears = 1033;
-constexpr int kWidth = 1040;
-constexpr int kTechnique = 1069;
-constexpr int kEventCode = 1028;
-constexpr int kRelativeSurvival = 1064;
-constexpr int kSexCodes = 1036;
-constexpr int kMale = 1005;
-constexpr int kMethod = 1077;
-constexpr int kStratified = 1063;
-constexpr int kCompareGroups = 1090;
-constexpr int kStandardisation = 1091;
+// The ids of the controls every parameter dialog has.
+using Shared = ParameterDialogBase;
+
 const QString kNetSurvival = QStringLiteral("Pohar-Perme (net survival)");
 
 const QString kSource = QStringLiteral("data/examples/rdata.txt");
@@ -73,22 +60,22 @@ void StepPeriodTo(QWidget* dialog, int spinId, int editId, bool later, const QSt
 void CommonChoices(QWidget* dialog, int unitId, const QString& method)
 {
     Choose(dialog, unitId, QStringLiteral("Year"));
-    Choose(dialog, kEventCode, QStringLiteral("1"));
-    SetChecked(dialog, kRelativeSurvival, !method.isEmpty());
+    Choose(dialog, Shared::kEventCode, QStringLiteral("1"));
+    SetChecked(dialog, Shared::kRelativeSurvival, !method.isEmpty());
     if (method.isEmpty()) return;
-    Choose(dialog, kSexCodes, QStringLiteral("1"));
-    SetChecked(dialog, kMale);
-    Choose(dialog, kMethod, method);
+    Choose(dialog, Shared::kSexCodes, QStringLiteral("1"));
+    SetChecked(dialog, Shared::kMale);
+    Choose(dialog, Shared::kMethod, method);
 }
 
 // OK; a dialog that stays open (it showed a message) is cancelled so that
 // the test goes on and fails.
 void Accept(QWidget* dialog)
 {
-    Click(dialog, kOk);
+    Click(dialog, button::kOk);
     if (dialog->isVisible()) {
         qWarning("the dialog stayed open");
-        Click(dialog, kCancel);
+        Click(dialog, button::kCancel);
     }
 }
 
@@ -110,23 +97,23 @@ struct ComputeRun {
 // "Compare groups" comes checked with the groups of a stratified analysis.
 void CompareChoice(QWidget* dialog, bool compare)
 {
-    QVERIFY(Control<QCheckBox>(dialog, kStratified)->isChecked());
-    QVERIFY(Control<QCheckBox>(dialog, kCompareGroups)->isVisible());
-    QVERIFY(Control<QCheckBox>(dialog, kCompareGroups)->isChecked());
-    SetChecked(dialog, kCompareGroups, compare);
+    QVERIFY(Control<QCheckBox>(dialog, Shared::kStratified)->isChecked());
+    QVERIFY(Control<QCheckBox>(dialog, Shared::kCompareGroups)->isVisible());
+    QVERIFY(Control<QCheckBox>(dialog, Shared::kCompareGroups)->isChecked());
+    SetChecked(dialog, Shared::kCompareGroups, compare);
 }
 
 // `standardisation`: the entry of "Age standardisation", "" to leave it at "none".
 Step LifeTableDialog(const QString& method, bool compare = true, const QString& standardisation = {})
 {
     return [method, compare, standardisation](QWidget* dialog) {
-        QCOMPARE(dialog->objectName(), QStringLiteral("id136"));
+        QCOMPARE(dialog->objectName(), ControlName(ParameterDialog::kDialog));
         QCOMPARE(HelpTopicOf(dialog), QStringLiteral("compute_Cutler-Ederer"));
-        CommonChoices(dialog, kTimeUnit, method);
+        CommonChoices(dialog, ParameterDialog::kTimeUnit, method);
         CompareChoice(dialog, compare);
-        QCOMPARE(Control<QComboBox>(dialog, kStandardisation)->currentText(), QStringLiteral("none"));
-        QCOMPARE(Control<QComboBox>(dialog, kStandardisation)->isEnabled(), !method.isEmpty());
-        if (!standardisation.isEmpty()) Choose(dialog, kStandardisation, standardisation);
+        QCOMPARE(Control<QComboBox>(dialog, Shared::kStandardisation)->currentText(), QStringLiteral("none"));
+        QCOMPARE(Control<QComboBox>(dialog, Shared::kStandardisation)->isEnabled(), !method.isEmpty());
+        if (!standardisation.isEmpty()) Choose(dialog, Shared::kStandardisation, standardisation);
         Accept(dialog);
     };
 }
@@ -134,8 +121,8 @@ Step LifeTableDialog(const QString& method, bool compare = true, const QString& 
 Step ProductLimitDialog(const QString& method, bool compare = true)
 {
     return [method, compare](QWidget* dialog) {
-        QCOMPARE(dialog->objectName(), QStringLiteral("id146"));
-        CommonChoices(dialog, kTimeScale, method);
+        QCOMPARE(dialog->objectName(), ControlName(ProductLimitParameterDialog::kDialog));
+        CommonChoices(dialog, ProductLimitParameterDialog::kTimeScale, method);
         CompareChoice(dialog, compare);
         Accept(dialog);
     };
@@ -144,11 +131,13 @@ Step ProductLimitDialog(const QString& method, bool compare = true)
 Step PeriodDialog(const QString& technique, const QString& method = {})
 {
     return [technique, method](QWidget* dialog) {
-        QCOMPARE(dialog->objectName(), QStringLiteral("id136"));
-        CommonChoices(dialog, kTimeUnit, method);
-        StepPeriodTo(dialog, kPeriodBeginSpin, kPeriodBegin, true, QStringLiteral("01.01.1990"));
-        StepPeriodTo(dialog, kPeriodEndSpin, kPeriodEnd, false, QStringLiteral("31.12.1994"));
-        Choose(dialog, kTechnique, technique);
+        QCOMPARE(dialog->objectName(), ControlName(ParameterDialog::kDialog));
+        CommonChoices(dialog, ParameterDialog::kTimeUnit, method);
+        StepPeriodTo(dialog, ParameterDialog::kPeriodBeginSpin, ParameterDialog::kPeriodBegin, true,
+                     QStringLiteral("01.01.1990"));
+        StepPeriodTo(dialog, ParameterDialog::kPeriodEndSpin, ParameterDialog::kPeriodEnd, false,
+                     QStringLiteral("31.12.1994"));
+        Choose(dialog, ParameterDialog::kTechnique, technique);
         Accept(dialog);
     };
 }
@@ -156,10 +145,10 @@ Step PeriodDialog(const QString& technique, const QString& method = {})
 Step TrendDialog(const QString& years, const QString& method = {})
 {
     return [years, method](QWidget* dialog) {
-        CommonChoices(dialog, kTimeUnit, method);
-        QCOMPARE(Control<QLineEdit>(dialog, kSurvivalYears)->text(), QStringLiteral("5"));
-        QCOMPARE(Control<QLineEdit>(dialog, kWidth)->text(), QStringLiteral("5"));
-        SetText(dialog, kSurvivalYears, years);
+        CommonChoices(dialog, ParameterDialog::kTimeUnit, method);
+        QCOMPARE(Control<QLineEdit>(dialog, ParameterDialog::kSurvivalYears)->text(), QStringLiteral("5"));
+        QCOMPARE(Control<QLineEdit>(dialog, ParameterDialog::kWidth)->text(), QStringLiteral("5"));
+        SetText(dialog, ParameterDialog::kSurvivalYears, years);
         Accept(dialog);
     };
 }
@@ -167,10 +156,10 @@ Step TrendDialog(const QString& years, const QString& method = {})
 Step SmrDialog()
 {
     return [](QWidget* dialog) {
-        QCOMPARE(dialog->objectName(), QStringLiteral("id172"));
-        Choose(dialog, kEventCode, QStringLiteral("1"));
-        Choose(dialog, kSexCodes, QStringLiteral("1"));
-        SetChecked(dialog, kMale);
+        QCOMPARE(dialog->objectName(), ControlName(SmrParameterDialog::kDialog));
+        Choose(dialog, Shared::kEventCode, QStringLiteral("1"));
+        Choose(dialog, Shared::kSexCodes, QStringLiteral("1"));
+        SetChecked(dialog, Shared::kMale);
         Accept(dialog);
     };
 }
@@ -326,11 +315,13 @@ private slots:
         // A data window without gender: SMR/SIR greyed out, the rest on.
         OpenExample(false);
         QCOMPARE(Entries(ComputeMenu()),
-                 QStringList({"id32773 &Life table (Cutler-Ederer) ...", "id32792 Product-limit (Kaplan-Meier) ...",
-                              "id32772 Period analysis ...", "id32775 Trend in n-year survival ...",
-                              "id32793 SMR/SIR ... (off)"}));
+                 QStringList({ControlName(command::kComputeLifeTable) + " &Life table (Cutler-Ederer) ...",
+                              ControlName(command::kComputeProductLimit) + " Product-limit (Kaplan-Meier) ...",
+                              ControlName(command::kComputePeriodAnalysis) + " Period analysis ...",
+                              ControlName(command::kComputeTrend) + " Trend in n-year survival ...",
+                              ControlName(command::kComputeSmrSir) + " SMR/SIR ... (off)"}));
         messages.shown.clear();
-        QVERIFY(!Run(command::kComputeSmrSir, [](QWidget* dialog) { Click(dialog, kCancel); }));
+        QVERIFY(!Run(command::kComputeSmrSir, [](QWidget* dialog) { Click(dialog, button::kCancel); }));
         CEventDataFrame* data = OpenExample();
         QVERIFY(mainFrame->command(command::kComputeSmrSir)->isEnabled());
 
@@ -338,15 +329,19 @@ private slots:
         QVERIFY(Run(command::kComputeLifeTable, LifeTableDialog({})));
         QVERIFY(qobject_cast<CLifeTableChartFrame*>(mainFrame->mdiArea()->currentSubWindow()));
         QCOMPARE(Entries(ComputeMenu()),
-                 QStringList({"id32773 &Life table (Cutler-Ederer) ... (off)",
-                              "id32792 Product-limit (Kaplan-Meier) ... (off)", "id32772 Period analysis ... (off)",
-                              "id32775 Trend in n-year survival ... (off)", "id32794 SMR/SIR ... (off)"}));
+                 QStringList({ControlName(command::kComputeLifeTable) + " &Life table (Cutler-Ederer) ... (off)",
+                              ControlName(command::kComputeProductLimit) + " Product-limit (Kaplan-Meier) ... (off)",
+                              ControlName(command::kComputePeriodAnalysis) + " Period analysis ... (off)",
+                              ControlName(command::kComputeTrend) + " Trend in n-year survival ... (off)",
+                              ControlName(command::kChartMenuSmrSir) + " SMR/SIR ... (off)"}));
         mainFrame->mdiArea()->setActiveSubWindow(Windows<CResultFrame>().back());
-        QCOMPARE(mainFrame->shownMenu(), 129);
+        QCOMPARE(mainFrame->shownMenu(), resource::kDataMenu);
         QCOMPARE(Entries(ComputeMenu()),
-                 QStringList({"id32773 &Life table (Cutler-Ederer) ... (off)",
-                              "id32792 Product-limit (Kaplan-Meier) ... (off)", "id32772 Period analysis ... (off)",
-                              "id32775 Trend in n-year survival ... (off)", "id32793 SMR/SIR ... (off)"}));
+                 QStringList({ControlName(command::kComputeLifeTable) + " &Life table (Cutler-Ederer) ... (off)",
+                              ControlName(command::kComputeProductLimit) + " Product-limit (Kaplan-Meier) ... (off)",
+                              ControlName(command::kComputePeriodAnalysis) + " Period analysis ... (off)",
+                              ControlName(command::kComputeTrend) + " Trend in n-year survival ... (off)",
+                              ControlName(command::kComputeSmrSir) + " SMR/SIR ... (off)"}));
         mainFrame->mdiArea()->setActiveSubWindow(data);
         QVERIFY(mainFrame->command(command::kComputeTrend)->isEnabled());
         QVERIFY(messages.shown.isEmpty());
@@ -433,9 +428,9 @@ private slots:
         QVERIFY(Run(command::kComputePeriodAnalysis, PeriodDialog("Product-limit")));
         QString begin, end, technique;
         QVERIFY(Run(command::kComputePeriodAnalysis, [&](QWidget* dialog) {
-            begin = Control<QLineEdit>(dialog, kPeriodBegin)->text();
-            end = Control<QLineEdit>(dialog, kPeriodEnd)->text();
-            Click(dialog, kCancel);
+            begin = Control<QLineEdit>(dialog, ParameterDialog::kPeriodBegin)->text();
+            end = Control<QLineEdit>(dialog, ParameterDialog::kPeriodEnd)->text();
+            Click(dialog, button::kCancel);
         }));
         QCOMPARE(begin, QStringLiteral("01.01.1990"));
         QCOMPARE(end, QStringLiteral("31.12.1994"));
@@ -456,7 +451,7 @@ private slots:
                        command::kComputeTrend, command::kComputeSmrSir}) {
             messages.shown.clear();
             QVERIFY(mainFrame->command(id)->isEnabled());
-            QVERIFY(!Run(id, [](QWidget* dialog) { Click(dialog, kCancel); }));
+            QVERIFY(!Run(id, [](QWidget* dialog) { Click(dialog, button::kCancel); }));
             QCOMPARE(messages.shown, QStringList{QStringLiteral("No valid cases available for analysis! ")});
         }
         QCOMPARE(mainFrame->mdiArea()->subWindowList().size(), 1);
@@ -466,14 +461,14 @@ private slots:
     {
         OpenExample();
         QVERIFY(Run(command::kComputeTrend, [](QWidget* dialog) {
-            CommonChoices(dialog, kTimeUnit, QString());
-            Choose(dialog, kTimeUnit, QStringLiteral("Month"));
+            CommonChoices(dialog, ParameterDialog::kTimeUnit, QString());
+            Choose(dialog, ParameterDialog::kTimeUnit, QStringLiteral("Month"));
             Accept(dialog);
         }));
         QCOMPARE(messages.shown, QStringList{QStringLiteral("Analysis for non-year intervals under construction!")});
         for (int id : {command::kComputeLifeTable, command::kComputeProductLimit, command::kComputePeriodAnalysis,
                        command::kComputeTrend, command::kComputeSmrSir})
-            QVERIFY(Run(id, [](QWidget* dialog) { Click(dialog, kCancel); }));
+            QVERIFY(Run(id, [](QWidget* dialog) { Click(dialog, button::kCancel); }));
         QCOMPARE(mainFrame->mdiArea()->subWindowList().size(), 1);
         QCOMPARE(messages.shown.size(), 1);
     }

@@ -50,7 +50,7 @@ private slots:
         }
         QCOMPARE(headers, QStringList({"Case No.", "Begin of follow-up", "End of follow-up", "Status at end of follow-up",
                                        "Group", "Gender", "Date of birth", "Observation time [days]"}));
-        QCOMPARE(view.list()->objectName(), QStringLiteral("id1004"));
+        QCOMPARE(view.list()->objectName(), ControlName(CEventDataView::kListControl));
         QVERIFY(!view.list()->horizontalHeader()->sectionsClickable());
         QVERIFY(!view.list()->isSortingEnabled());
 

@@ -48,13 +48,13 @@ class DatabaseImportTest : public QObject {
     static void AssignPatients(QWidget* modal)
     {
         auto& dialog = Expect<CColumnSelectionDlg>(modal);
-        Choose(&dialog, 1003, QStringLiteral("BeginFU"));
-        Choose(&dialog, 1004, QStringLiteral("EndFU"));
-        Choose(&dialog, 1005, QStringLiteral("Status"));
-        Choose(&dialog, 1013, QStringLiteral("Stage"));
-        Choose(&dialog, 1015, QStringLiteral("Sex"));
-        Choose(&dialog, 1017, QStringLiteral("Birth"));
-        Click(&dialog, 1);
+        Choose(&dialog, kComboBegin, QStringLiteral("BeginFU"));
+        Choose(&dialog, kComboEnd, QStringLiteral("EndFU"));
+        Choose(&dialog, kComboStatus, QStringLiteral("Status"));
+        Choose(&dialog, kComboGroup, QStringLiteral("Stage"));
+        Choose(&dialog, kComboSex, QStringLiteral("Sex"));
+        Choose(&dialog, kComboBirth, QStringLiteral("Birth"));
+        Click(&dialog, button::kOk);
     }
 
     static QStringList Row(CEventDataFrame* window, int row)
@@ -66,6 +66,11 @@ class DatabaseImportTest : public QObject {
     }
 
     static int Rows(CEventDataFrame* window) { return window->view()->list()->model()->rowCount(); }
+
+    static QListWidget* TableList(CChooseTableDlg& dialog)
+    {
+        return Control<QListWidget>(&dialog, CChooseTableDlg::kTableList);
+    }
 
 private slots:
     void initTestCase() { UseTemporarySettings(); }
@@ -80,28 +85,28 @@ private slots:
             dialog.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&dialog));
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Selection of Data Columns"));
-            auto* begin = Control<QComboBox>(&dialog, 1003);
+            auto* begin = Control<QComboBox>(&dialog, kComboBegin);
             QCOMPARE(begin->itemText(0), QStringLiteral("< Select a column of the input data sheet >"));
             QCOMPARE(begin->itemText(1), QStringLiteral("CaseNo"));
-            QCOMPARE(Control<QComboBox>(&dialog, 1013)->itemText(0), QStringLiteral("< No groups >"));
-            QCOMPARE(Control<QComboBox>(&dialog, 1015)->itemText(0), QStringLiteral("< No gender >"));
-            QCOMPARE(Control<QComboBox>(&dialog, 1017)->itemText(0), QStringLiteral("< No date of birth >"));
-            QCOMPARE(Control<QComboBox>(&dialog, 1006)->itemText(1), QStringLiteral("< Ignore >"));
+            QCOMPARE(Control<QComboBox>(&dialog, kComboGroup)->itemText(0), QStringLiteral("< No groups >"));
+            QCOMPARE(Control<QComboBox>(&dialog, kComboSex)->itemText(0), QStringLiteral("< No gender >"));
+            QCOMPARE(Control<QComboBox>(&dialog, kComboBirth)->itemText(0), QStringLiteral("< No date of birth >"));
+            QCOMPARE(Control<QComboBox>(&dialog, kComboBeginDay)->itemText(1), QStringLiteral("< Ignore >"));
 
-            Click(&dialog, 1);  // nothing chosen
+            Click(&dialog, button::kOk);  // nothing chosen
             focusAfter << QApplication::focusWidget()->objectName();
-            Choose(&dialog, 1003, QStringLiteral("BeginFU"));
-            Choose(&dialog, 1004, QStringLiteral("BeginFU"));
-            Choose(&dialog, 1005, QStringLiteral("Status"));
-            Click(&dialog, 1);  // begin and end on one field
+            Choose(&dialog, kComboBegin, QStringLiteral("BeginFU"));
+            Choose(&dialog, kComboEnd, QStringLiteral("BeginFU"));
+            Choose(&dialog, kComboStatus, QStringLiteral("Status"));
+            Click(&dialog, button::kOk);  // begin and end on one field
             focusAfter << QApplication::focusWidget()->objectName();
             QVERIFY(dialog.isVisible());
             // Grouping variable and gender may share a field.
-            Choose(&dialog, 1013, QStringLiteral("Sex"));
+            Choose(&dialog, kComboGroup, QStringLiteral("Sex"));
             AssignPatients(&dialog);
         }});
         QCOMPARE(messages.shown, QStringList({"Please select a column!", "You cannot use this column twice!"}));
-        QCOMPARE(focusAfter, QStringList({"id1003", "id1004"}));
+        QCOMPARE(focusAfter, ControlNames({kComboBegin, kComboEnd}));
         QVERIFY(window);
         // The only user table was taken without asking.
         QCOMPARE(window->windowTitle(), QStringLiteral("Input Data  ") + path + QStringLiteral(" - Patients"));
@@ -121,21 +126,22 @@ private slots:
         QVERIFY(!Open(frame, path, {[&](QWidget* modal) {
             auto& dialog = Expect<CChooseTableDlg>(modal);
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Choose table"));
-            auto* list = Control<QListWidget>(&dialog, 1007);
+            auto* list = TableList(dialog);
             for (int row = 0; row < list->count(); ++row) entries << list->item(row)->text();
             QCOMPARE(list->currentRow(), 0);
-            Click(&dialog, 2);
+            Click(&dialog, button::kCancel);
         }}));
         QCOMPARE(entries, QStringList({"Alpha cases", "Mid", "Zeta"}));
 
         // Cancel in the column selection opens nothing either.
-        QVERIFY(!Open(frame, path, {[](QWidget* modal) { Click(&Expect<CChooseTableDlg>(modal), 1); },
-                                    [](QWidget* modal) { Click(&Expect<CColumnSelectionDlg>(modal), 2); }}));
+        QVERIFY(!Open(frame, path,
+                      {[](QWidget* modal) { Click(&Expect<CChooseTableDlg>(modal), button::kOk); },
+                       [](QWidget* modal) { Click(&Expect<CColumnSelectionDlg>(modal), button::kCancel); }}));
         QVERIFY(messages.shown.isEmpty());
 
         CEventDataFrame* window = Open(frame, path, {[](QWidget* modal) {
                                                          auto& dialog = Expect<CChooseTableDlg>(modal);
-                                                         auto* list = Control<QListWidget>(&dialog, 1007);
+                                                         auto* list = TableList(dialog);
                                                          const QPoint zeta = list->visualItemRect(list->item(2)).center();
                                                          QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, zeta);
                                                          QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, zeta);
@@ -155,11 +161,11 @@ private slots:
         QStringList entries;
         CEventDataFrame* window = Open(frame, twoSheets, {[&](QWidget* modal) {
                                                               auto& dialog = Expect<CChooseTableDlg>(modal);
-                                                              auto* list = Control<QListWidget>(&dialog, 1007);
+                                                              auto* list = TableList(dialog);
                                                               for (int row = 0; row < list->count(); ++row)
                                                                   entries << list->item(row)->text();
                                                               list->setCurrentRow(entries.indexOf("Patients$"));
-                                                              Click(&dialog, 1);
+                                                              Click(&dialog, button::kOk);
                                                           },
                                                           AssignPatients});
         QVERIFY(entries.contains("Controls$") && entries.contains("Patients$"));
@@ -173,10 +179,10 @@ private slots:
         const QString oneSheet = Fixture(QStringLiteral("import/one_sheet.xls"));
         window = Open(frame, oneSheet, {[](QWidget* modal) {
             auto& dialog = Expect<CColumnSelectionDlg>(modal);
-            Choose(&dialog, 1003, QStringLiteral("Begin"));
-            Choose(&dialog, 1004, QStringLiteral("End"));
-            Choose(&dialog, 1005, QStringLiteral("Status"));
-            Click(&dialog, 1);
+            Choose(&dialog, kComboBegin, QStringLiteral("Begin"));
+            Choose(&dialog, kComboEnd, QStringLiteral("End"));
+            Choose(&dialog, kComboStatus, QStringLiteral("Status"));
+            Click(&dialog, button::kOk);
         }});
         QVERIFY(window);
         QVERIFY(window->windowTitle().startsWith(QStringLiteral("Input Data  ") + oneSheet + QStringLiteral(" - Cases")));
@@ -192,10 +198,10 @@ private slots:
         const QString cases = Fixture(QStringLiteral("import/dbase/CASES.DBF"));
         CEventDataFrame* window = Open(frame, cases, {[](QWidget* modal) {
             auto& dialog = Expect<CColumnSelectionDlg>(modal);
-            Choose(&dialog, 1003, QStringLiteral("BEGINFU"));
-            Choose(&dialog, 1004, QStringLiteral("ENDFU"));
-            Choose(&dialog, 1005, QStringLiteral("STATUS"));
-            Click(&dialog, 1);
+            Choose(&dialog, kComboBegin, QStringLiteral("BEGINFU"));
+            Choose(&dialog, kComboEnd, QStringLiteral("ENDFU"));
+            Choose(&dialog, kComboStatus, QStringLiteral("STATUS"));
+            Click(&dialog, button::kOk);
         }});
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QStringLiteral("Input Data  ") + cases);  // no table part
@@ -207,32 +213,34 @@ private slots:
             auto& dialog = Expect<CColumnSelectionDlg>(modal);
             dialog.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&dialog));
-            QVERIFY(Control<QComboBox>(&dialog, 1003)->isVisible());
-            QVERIFY(!Control<QComboBox>(&dialog, 1006)->isVisible());
+            QVERIFY(Control<QComboBox>(&dialog, kComboBegin)->isVisible());
+            QVERIFY(!Control<QComboBox>(&dialog, kComboBeginDay)->isVisible());
             QVERIFY(!dialog.findChild<QLabel*>(QStringLiteral("labelDay"))->isVisible());
-            Click(&dialog, 1042);
-            for (int id : {1003, 1004, 1017}) QVERIFY(!Control<QComboBox>(&dialog, id)->isVisible());
-            for (int id : {1006, 1007, 1009, 1010, 1011, 1012, 1019, 1020, 1021, 1005, 1013, 1015})
+            Click(&dialog, CColumnSelectionDlg::kSeparateRadio);
+            for (int id : {kComboBegin, kComboEnd, kComboBirth}) QVERIFY(!Control<QComboBox>(&dialog, id)->isVisible());
+            for (int id : {kComboBeginDay, kComboEndDay, kComboBeginMonth, kComboEndMonth, kComboBeginYear,
+                           kComboEndYear, kComboBirthMonth, kComboBirthYear, kComboBirthDay, kComboStatus, kComboGroup,
+                           kComboSex})
                 QVERIFY(Control<QComboBox>(&dialog, id)->isVisible());
             QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("labelYear"))->isVisible());
 
-            Choose(&dialog, 1006, QStringLiteral("BEGD"));
-            Choose(&dialog, 1009, QStringLiteral("BEGM"));
-            Choose(&dialog, 1011, QStringLiteral("BEGY"));
-            Choose(&dialog, 1010, QStringLiteral("ENDM"));
-            Choose(&dialog, 1012, QStringLiteral("ENDY"));
-            Choose(&dialog, 1005, QStringLiteral("VITAL"));
-            Click(&dialog, 1);  // the end day still asks for a column
+            Choose(&dialog, kComboBeginDay, QStringLiteral("BEGD"));
+            Choose(&dialog, kComboBeginMonth, QStringLiteral("BEGM"));
+            Choose(&dialog, kComboBeginYear, QStringLiteral("BEGY"));
+            Choose(&dialog, kComboEndMonth, QStringLiteral("ENDM"));
+            Choose(&dialog, kComboEndYear, QStringLiteral("ENDY"));
+            Choose(&dialog, kComboStatus, QStringLiteral("VITAL"));
+            Click(&dialog, button::kOk);  // the end day still asks for a column
             focusAfter << QApplication::focusWidget()->objectName();
-            Choose(&dialog, 1007, QStringLiteral("< Ignore >"));
-            Choose(&dialog, 1019, QStringLiteral("VITAL"));
-            Click(&dialog, 1);  // birth month on the status field
+            Choose(&dialog, kComboEndDay, QStringLiteral("< Ignore >"));
+            Choose(&dialog, kComboBirthMonth, QStringLiteral("VITAL"));
+            Click(&dialog, button::kOk);  // birth month on the status field
             focusAfter << QApplication::focusWidget()->objectName();
-            Choose(&dialog, 1019, QStringLiteral("< Select a column of the input data sheet >"));
-            Click(&dialog, 1);
+            Choose(&dialog, kComboBirthMonth, QStringLiteral("< Select a column of the input data sheet >"));
+            Click(&dialog, button::kOk);
         }});
         QCOMPARE(messages.shown, QStringList({"Please select a column!", "You cannot use this column twice!"}));
-        QCOMPARE(focusAfter, QStringList({"id1007", "id1019"}));
+        QCOMPARE(focusAfter, ControlNames({kComboEndDay, kComboBirthMonth}));
         QVERIFY(window);
         QCOMPARE(Rows(window), 6);
         // The ignored end day puts every end date on the 15th.
@@ -256,10 +264,10 @@ private slots:
 
         CEventDataFrame* window = Open(frame, shortName, {[](QWidget* modal) {
             auto& dialog = Expect<CColumnSelectionDlg>(modal);
-            Choose(&dialog, 1003, QStringLiteral("BEGINFU"));
-            Choose(&dialog, 1004, QStringLiteral("ENDFU"));
-            Choose(&dialog, 1005, QStringLiteral("STATUS"));
-            Click(&dialog, 1);
+            Choose(&dialog, kComboBegin, QStringLiteral("BEGINFU"));
+            Choose(&dialog, kComboEnd, QStringLiteral("ENDFU"));
+            Choose(&dialog, kComboStatus, QStringLiteral("STATUS"));
+            Click(&dialog, button::kOk);
         }});
         QVERIFY(window);
         QCOMPARE(Rows(window), 6);
@@ -276,8 +284,8 @@ private slots:
         CMainFrame frame(services);
         QVERIFY(!Open(frame, Fixture(QStringLiteral("access/cases.mdb")), {[](QWidget* modal) {
             auto& dialog = Expect<CColumnSelectionDlg>(modal);
-            Click(&dialog, 9);
-            Click(&dialog, 2);
+            Click(&dialog, button::kHelp);
+            Click(&dialog, button::kCancel);
         }}));
         QCOMPARE(messages.shown,
                  QStringList({QStringLiteral("File %1 (compiled HTML Help file) not found.").arg(services.paths.helpFile)}));

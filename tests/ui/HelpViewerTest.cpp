@@ -167,7 +167,7 @@ private slots:
         bool ownedByDialog = false;
         ModalScript script({[&](QWidget* modal) {
             auto& dialog = Expect<CColumnSelectionDlg>(modal);
-            Click(&dialog, 9);
+            Click(&dialog, button::kHelp);
             shown = Viewer() ? Viewer()->currentPage() : QString();
             ownedByDialog = Viewer() && Viewer()->parentWidget() == &dialog;
             dialog.reject();

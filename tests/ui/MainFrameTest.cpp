@@ -91,34 +91,49 @@ private slots:
         CMainFrame frame(services);
         frame.show();
         QCOMPARE(frame.windowTitle(), QStringLiteral("KALDERON"));
-        QCOMPARE(frame.shownMenu(), 128);
+        QCOMPARE(frame.shownMenu(), resource::kMainFrame);
         QCOMPARE(MenuTitles(frame), QStringList({"&File", "&View", "&Help"}));
         QCOMPARE(Entries(MenuActions(frame, 0)),
-                 QStringList({"id57600 &New\tCtrl+N (off)", "id32771 &Open data file ...",
-                              "id32787 Open life table &chart ...",
-                              "id32779 Reset default values to original settings ...",
-                              "-", "id57665 E&xit"}));
-        QCOMPARE(Entries(MenuActions(frame, 1)), QStringList({"id59392 &Toolbar", "id59393 &Status Bar"}));
+                 QStringList({ControlName(command::kNew) + " &New\tCtrl+N (off)",
+                              ControlName(command::kOpenDataFile) + " &Open data file ...",
+                              ControlName(command::kOpenChart) + " Open life table &chart ...",
+                              ControlName(command::kResetDefaults) + " Reset default values to original settings ...",
+                              "-",
+                              ControlName(command::kExit) + " E&xit"}));
+        QCOMPARE(Entries(MenuActions(frame, 1)),
+                 QStringList({ControlName(command::kViewToolBar) + " &Toolbar",
+                              ControlName(command::kViewStatusBar) + " &Status Bar"}));
         QCOMPARE(Entries(MenuActions(frame, 2)),
-                 QStringList({"id32789 &Contents", "id32790 Quick Tour", "-", "id57664 &About KALDERON..."}));
+                 QStringList({ControlName(command::kHelpContents) + " &Contents",
+                              ControlName(command::kQuickTour) + " Quick Tour",
+                              "-",
+                              ControlName(command::kAbout) + " &About KALDERON..."}));
 
         CEventDataFrame* data = frame.NewDataWindow();
-        QCOMPARE(frame.shownMenu(), 129);
+        QCOMPARE(frame.shownMenu(), resource::kDataMenu);
         QCOMPARE(MenuTitles(frame), QStringList({"&File", "&Edit", "&View", "&Compute", "&Window", "&Help"}));
         QCOMPARE(Entries(MenuActions(frame, 0)),
-                 QStringList({"id57600 &New\tCtrl+N (off)", "id32771 &Open data file ...",
-                              "id32787 Open life table &chart ...",
-                              "id32779 Reset default values to original settings ...",
-                              "id57602 &Close",
-                              "id32774 &Save as ... (off)", "-", "id57607 &Print ... (off)", "-", "id57665 E&xit"}));
-        QCOMPARE(Entries(MenuActions(frame, 1)), QStringList({"id57635 Cu&t\tCtrl+X (off)", "id57634 &Copy\tCtrl+C (off)",
-                                                              "id57637 &Paste\tCtrl+V (off)", "-",
-                                                              "id57642 Select &All\tCtrl+A"}));
+                 QStringList({ControlName(command::kNew) + " &New\tCtrl+N (off)",
+                              ControlName(command::kOpenDataFile) + " &Open data file ...",
+                              ControlName(command::kOpenChart) + " Open life table &chart ...",
+                              ControlName(command::kResetDefaults) + " Reset default values to original settings ...",
+                              ControlName(command::kClose) + " &Close",
+                              ControlName(command::kSaveAs) + " &Save as ... (off)",
+                              "-",
+                              ControlName(command::kPrint) + " &Print ... (off)",
+                              "-",
+                              ControlName(command::kExit) + " E&xit"}));
+        QCOMPARE(Entries(MenuActions(frame, 1)),
+                 QStringList({ControlName(command::kCut) + " Cu&t\tCtrl+X (off)",
+                              ControlName(command::kCopy) + " &Copy\tCtrl+C (off)",
+                              ControlName(command::kPaste) + " &Paste\tCtrl+V (off)",
+                              "-",
+                              ControlName(command::kSelectAll) + " Select &All\tCtrl+A"}));
 
-        // "&Close" closes the active child without asking; menu 128 returns.
+        // "&Close" closes the active child without asking; the main menu returns.
         frame.command(command::kClose)->trigger();
         QTRY_VERIFY(frame.mdiArea()->subWindowList().isEmpty());
-        QCOMPARE(frame.shownMenu(), 128);
+        QCOMPARE(frame.shownMenu(), resource::kMainFrame);
         Q_UNUSED(data);
     }
 
@@ -132,8 +147,12 @@ private slots:
             QVERIFY(!action->toolTip().isEmpty());
             QCOMPARE(action->icon().availableSizes(), QList<QSize>({QSize(16, 15)}));
         }
-        QCOMPARE(buttons, QStringList({"id32771", "id32787", "id32785", "id32782", "-", "id57635", "id57634", "id57637",
-                                       "-", "id57607", "-", "id57664", "id32789", "-", "id57665"}));
+        QCOMPARE(buttons, QStringList({ControlName(command::kOpenDataFile), ControlName(command::kOpenChart),
+                                       ControlName(command::kSaveChart), ControlName(command::kExportChart), "-",
+                                       ControlName(command::kCut), ControlName(command::kCopy),
+                                       ControlName(command::kPaste), "-", ControlName(command::kPrint), "-",
+                                       ControlName(command::kAbout), ControlName(command::kHelpContents), "-",
+                                       ControlName(command::kExit)}));
         QCOMPARE(frame.toolBar()->allowedAreas(), Qt::AllToolBarAreas);
 
         QCOMPARE(frame.mainStatusBar()->paneText(), QStringLiteral("Ready"));
@@ -166,7 +185,7 @@ private slots:
         ModalScript script({[&](QWidget* about) {
             title = about->windowTitle();
             for (QLabel* label : about->findChildren<QLabel*>()) texts << label->text();
-            Click(about, 1);
+            Click(about, button::kOk);
         }});
         frame.command(command::kAbout)->trigger();
         QVERIFY(script.finished());

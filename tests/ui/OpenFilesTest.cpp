@@ -27,6 +27,7 @@
 #include "import/ui/CEventDataView.h"
 #include "import/ui/CFullRowListCtrl.h"
 #include "import/ui/CTextImportSheet.h"
+#include "import/ui/RoleAssignmentPage.h"
 #include "support/ExampleAnalyses.h"
 #include "support/GuiTestSupport.h"
 #include "support/ScriptedFileDialogs.h"
@@ -50,17 +51,17 @@ class OpenFilesTest : public QObject {
         auto& sheet = Expect<CTextImportSheet>(modal);
         sheet.next();
         sheet.next();
-        Click(sheet.currentPage(), 1062);  // grouping variable
+        Click(sheet.currentPage(), RoleAssignmentPage::kUseGroup);
         sheet.button(QWizard::FinishButton)->click();
     }
 
     static void AssignPatients(QWidget* modal)
     {
         auto& dialog = Expect<CColumnSelectionDlg>(modal);
-        Choose(&dialog, 1003, QStringLiteral("BeginFU"));
-        Choose(&dialog, 1004, QStringLiteral("EndFU"));
-        Choose(&dialog, 1005, QStringLiteral("Status"));
-        Click(&dialog, 1);
+        Choose(&dialog, kComboBegin, QStringLiteral("BeginFU"));
+        Choose(&dialog, kComboEnd, QStringLiteral("EndFU"));
+        Choose(&dialog, kComboStatus, QStringLiteral("Status"));
+        Click(&dialog, button::kOk);
     }
 
     // The entries the File menu lists after opening.

@@ -15,6 +15,7 @@
 #include "analysis/ui/SmrParameterDialog.h"
 #include "common/qt/DisplayText.h"
 #include "common/ui/AppServices.h"
+#include "common/ui/ResourceIds.h"
 #include "common/ui/UiText.h"
 #include "import/PopulationTableLoader.h"
 #include "import/TextFileReader.h"
@@ -31,6 +32,9 @@ DateValue Ymd(int year, int month, int day) { return DateValue::FromYmd(year, mo
 // them, with the window prepared as a Compute command prepares it.
 class ParameterDialogTest : public QObject {
     Q_OBJECT
+
+    // The ids of the controls every parameter dialog has.
+    using Shared = ParameterDialogBase;
 
     ScriptedMessages messages;
     ScriptedFileDialogs fileDialogs;
@@ -106,7 +110,9 @@ class ParameterDialogTest : public QObject {
         return list;
     }
 
-    const int relativeControls[10] = {1064, 1075, 1036, 1005, 1006, 1073, 1074, 1083, 1077, 1082};
+    const int relativeControls[10] = {Shared::kRelativeSurvival, Shared::kSexLabel, Shared::kSexCodes, Shared::kMale,
+                                      Shared::kFemale, Shared::kTablesLabel, Shared::kTables, Shared::kMethodLabel,
+                                      Shared::kMethod, Shared::kRelativeGroup};
 
 private slots:
     void init()
@@ -123,44 +129,50 @@ private slots:
         tiny.analysis.sexCodeIndex = 7;  // beyond the list: the first code
         tiny.analysis.sexCodeIsFemale = 1;
         ParameterDialog dialog(tiny.analysis, tiny.cases, kLifeTable, true, true, services);
-        QCOMPARE(dialog.objectName(), QStringLiteral("id136"));
+        QCOMPARE(dialog.objectName(), ControlName(ParameterDialog::kDialog));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Parameter selection"));
-        QCOMPARE(FocusAfterShow(dialog), QStringLiteral("id1017"));
-        QVERIFY(Shown(&dialog, 1020));
-        QCOMPARE(Text(&dialog, 1021), QStringLiteral("01.01.1995"));
-        QCOMPARE(Text(&dialog, 1022), QStringLiteral("31.12.2004"));
-        QVERIFY(Control<QLineEdit>(&dialog, 1021)->isReadOnly());
-        QVERIFY(!Shown(&dialog, 1027));  // no invalid case
-        for (int id : {1030, 1023, 1024, 1025, 1026, 1031, 1032, 1033, 1034, 1035, 1043, 1040, 1041, 1042, 1070, 1069})
+        QCOMPARE(FocusAfterShow(dialog), ControlName(ParameterDialog::kTimeUnit));
+        QVERIFY(Shown(&dialog, ObservationPeriodDiagram::kControlId));
+        QCOMPARE(Text(&dialog, Shared::kObservationBegin), QStringLiteral("01.01.1995"));
+        QCOMPARE(Text(&dialog, Shared::kObservationEnd), QStringLiteral("31.12.2004"));
+        QVERIFY(Control<QLineEdit>(&dialog, Shared::kObservationBegin)->isReadOnly());
+        QVERIFY(!Shown(&dialog, Shared::kInvalidCasesNote));  // no invalid case
+        for (int id : {ParameterDialog::kPeriodLabel, ParameterDialog::kPeriodBegin, ParameterDialog::kPeriodEnd,
+                       ParameterDialog::kPeriodBeginSpin, ParameterDialog::kPeriodEndSpin, ParameterDialog::kPeriodTo,
+                       ParameterDialog::kSurvivalYearsLabel, ParameterDialog::kSurvivalYears,
+                       ParameterDialog::kSurvivalYearsSpin, ParameterDialog::kSurvivalYearsUnit,
+                       ParameterDialog::kWidthLabel, ParameterDialog::kWidth, ParameterDialog::kWidthSpin,
+                       ParameterDialog::kWidthUnit, ParameterDialog::kTechniqueLabel, ParameterDialog::kTechnique})
             QVERIFY2(!Shown(&dialog, id), qPrintable(ControlName(id)));
-        QCOMPARE(Entries(&dialog, 1017), QStringList({"Year", "Month", "Week", "Day"}));
-        QCOMPARE(Combo(&dialog, 1017)->currentText(), QStringLiteral("Year"));
-        QVERIFY(Shown(&dialog, 1071));
-        QVERIFY(!Shown(&dialog, 1072));
-        QCOMPARE(Label(&dialog, 1071), QStringLiteral("&Time interval"));
-        QCOMPARE(Entries(&dialog, 1028), QStringList({"1", "0"}));
-        QCOMPARE(Combo(&dialog, 1028)->currentIndex(), 1);
-        QCOMPARE(Entries(&dialog, 1029), QStringList({".95", ".99"}));
-        QCOMPARE(Combo(&dialog, 1029)->currentText(), QStringLiteral(".95"));
-        QVERIFY(Control<QCheckBox>(&dialog, 1063)->isChecked());
-        QVERIFY(Shown(&dialog, 1063));
-        QVERIFY(Control<QCheckBox>(&dialog, 1064)->isChecked());
-        QCOMPARE(Entries(&dialog, 1036), QStringList({"1", "2"}));
-        QCOMPARE(Combo(&dialog, 1036)->currentIndex(), 0);
-        QVERIFY(Control<QRadioButton>(&dialog, 1006)->isChecked());
-        QCOMPARE(Entries(&dialog, 1074), TableNames(LifeTables()));
-        QVERIFY(Combo(&dialog, 1074)->count() > 0);
-        QCOMPARE(Combo(&dialog, 1074)->currentIndex(), 0);
-        QCOMPARE(Entries(&dialog, 1077), QStringList({"Ederer II", "Hakulinen", "Pohar-Perme (net survival)"}));
-        QCOMPARE(Combo(&dialog, 1077)->currentIndex(), 0);
-        QCOMPARE(Label(&dialog, 1092), QStringLiteral("&Age standardisation"));
-        QCOMPARE(Entries(&dialog, 1091), QStringList({"none", "ICSS 1", "ICSS 2", "ICSS 3"}));
-        QCOMPARE(Combo(&dialog, 1091)->currentIndex(), 0);
-        QVERIFY(Shown(&dialog, 1091));
+        QCOMPARE(Entries(&dialog, ParameterDialog::kTimeUnit), QStringList({"Year", "Month", "Week", "Day"}));
+        QCOMPARE(Combo(&dialog, ParameterDialog::kTimeUnit)->currentText(), QStringLiteral("Year"));
+        QVERIFY(Shown(&dialog, ParameterDialog::kTimeIntervalLabel));
+        QVERIFY(!Shown(&dialog, ParameterDialog::kTimeScaleLabel));
+        QCOMPARE(Label(&dialog, ParameterDialog::kTimeIntervalLabel), QStringLiteral("&Time interval"));
+        QCOMPARE(Entries(&dialog, Shared::kEventCode), QStringList({"1", "0"}));
+        QCOMPARE(Combo(&dialog, Shared::kEventCode)->currentIndex(), 1);
+        QCOMPARE(Entries(&dialog, Shared::kConfidence), QStringList({".95", ".99"}));
+        QCOMPARE(Combo(&dialog, Shared::kConfidence)->currentText(), QStringLiteral(".95"));
+        QVERIFY(Control<QCheckBox>(&dialog, Shared::kStratified)->isChecked());
+        QVERIFY(Shown(&dialog, Shared::kStratified));
+        QVERIFY(Control<QCheckBox>(&dialog, Shared::kRelativeSurvival)->isChecked());
+        QCOMPARE(Entries(&dialog, Shared::kSexCodes), QStringList({"1", "2"}));
+        QCOMPARE(Combo(&dialog, Shared::kSexCodes)->currentIndex(), 0);
+        QVERIFY(Control<QRadioButton>(&dialog, Shared::kFemale)->isChecked());
+        QCOMPARE(Entries(&dialog, Shared::kTables), TableNames(LifeTables()));
+        QVERIFY(Combo(&dialog, Shared::kTables)->count() > 0);
+        QCOMPARE(Combo(&dialog, Shared::kTables)->currentIndex(), 0);
+        QCOMPARE(Entries(&dialog, Shared::kMethod),
+                 QStringList({"Ederer II", "Hakulinen", "Pohar-Perme (net survival)"}));
+        QCOMPARE(Combo(&dialog, Shared::kMethod)->currentIndex(), 0);
+        QCOMPARE(Label(&dialog, Shared::kStandardisationLabel), QStringLiteral("&Age standardisation"));
+        QCOMPARE(Entries(&dialog, Shared::kStandardisation), QStringList({"none", "ICSS 1", "ICSS 2", "ICSS 3"}));
+        QCOMPARE(Combo(&dialog, Shared::kStandardisation)->currentIndex(), 0);
+        QVERIFY(Shown(&dialog, Shared::kStandardisation));
         QCOMPARE(dialog.standardise(), kNoStandardisation);
-        QVERIFY(!Shown(&dialog, 1037));
-        QVERIFY(!Shown(&dialog, 1038));
-        QCOMPARE(Text(&dialog, 1038), QStringLiteral("31.12.2004"));
+        QVERIFY(!Shown(&dialog, Shared::kClosingLabel));
+        QVERIFY(!Shown(&dialog, Shared::kClosingDate));
+        QCOMPARE(Text(&dialog, Shared::kClosingDate), QStringLiteral("31.12.2004"));
         QCOMPARE(dialog.stratified(), 1);
         QVERIFY(!dialog.diagram()->animating());
 
@@ -168,9 +180,9 @@ private slots:
         DataSet skipped = Write("01.01.2000;01.06.2001;1\n01.01.2000;bad;0\n", false, false, false);
         ParameterDialog other(skipped.analysis, skipped.cases, kLifeTable, false, false, services);
         other.show();
-        QVERIFY(Shown(&other, 1027));
-        QCOMPARE(Label(&other, 1027), QStringLiteral("(After exclusion of invalid cases)"));
-        QVERIFY(!Shown(&other, 1063));
+        QVERIFY(Shown(&other, Shared::kInvalidCasesNote));
+        QCOMPARE(Label(&other, Shared::kInvalidCasesNote), QStringLiteral("(After exclusion of invalid cases)"));
+        QVERIFY(!Shown(&other, Shared::kStratified));
         QCOMPARE(other.stratified(), 0);
     }
 
@@ -178,34 +190,40 @@ private slots:
     {
         DataSet tiny = Example("tiny.txt");
         ParameterDialog period(tiny.analysis, tiny.cases, kPeriodAnalysis, true, true, services);
-        QCOMPARE(FocusAfterShow(period), QStringLiteral("id1023"));
+        QCOMPARE(FocusAfterShow(period), ControlName(ParameterDialog::kPeriodBegin));
         QStringList chain;
         for (int i = 0; i < 17; ++i) {
             chain << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        QCOMPARE(chain, QStringList({"id1023", "id1024", "id1017", "id1069", "id1028", "id1029", "id1063", "id1064",
-                                     "id1036", "id1005", "id1074", "id1077", "id1091", "id1", "id2", "id9",
-                                     "id1021"}));
+        QCOMPARE(chain, ControlNames({ParameterDialog::kPeriodBegin, ParameterDialog::kPeriodEnd,
+                                      ParameterDialog::kTimeUnit, ParameterDialog::kTechnique, Shared::kEventCode,
+                                      Shared::kConfidence, Shared::kStratified, Shared::kRelativeSurvival,
+                                      Shared::kSexCodes, Shared::kMale, Shared::kTables, Shared::kMethod,
+                                      Shared::kStandardisation, button::kOk, button::kCancel, button::kHelp,
+                                      Shared::kObservationBegin}));
         QTest::keyClick(&period, Qt::Key_Escape);
         QCOMPARE(period.result(), int(QDialog::Rejected));
         QVERIFY(!period.isVisible());
 
         ParameterDialog trend(tiny.analysis, tiny.cases, kTrend, true, true, services);
-        QCOMPARE(FocusAfterShow(trend), QStringLiteral("id1033"));
+        QCOMPARE(FocusAfterShow(trend), ControlName(ParameterDialog::kSurvivalYears));
         trend.reject();
         ProductLimitParameterDialog productLimit(tiny.analysis, tiny.cases, true, true, services);
-        QCOMPARE(FocusAfterShow(productLimit), QStringLiteral("id1068"));
-        QCOMPARE(TabChain(12), QStringList({"id1068", "id1028", "id1029", "id1063", "id1090", "id1064", "id1036",
-                                            "id1005", "id1074", "id1077", "id1", "id2"}));
+        QCOMPARE(FocusAfterShow(productLimit), ControlName(ProductLimitParameterDialog::kTimeScale));
+        QCOMPARE(TabChain(12), ControlNames({ProductLimitParameterDialog::kTimeScale, Shared::kEventCode,
+                                             Shared::kConfidence, Shared::kStratified, Shared::kCompareGroups,
+                                             Shared::kRelativeSurvival, Shared::kSexCodes, Shared::kMale,
+                                             Shared::kTables, Shared::kMethod, button::kOk, button::kCancel}));
         productLimit.reject();
         ParameterDialog lifeTable(tiny.analysis, tiny.cases, kLifeTable, true, true, services);
-        QCOMPARE(FocusAfterShow(lifeTable), QStringLiteral("id1017"));
-        QCOMPARE(TabChain(8), QStringList({"id1017", "id1028", "id1029", "id1063", "id1090", "id1064", "id1036",
-                                           "id1005"}));
+        QCOMPARE(FocusAfterShow(lifeTable), ControlName(ParameterDialog::kTimeUnit));
+        QCOMPARE(TabChain(8), ControlNames({ParameterDialog::kTimeUnit, Shared::kEventCode, Shared::kConfidence,
+                                            Shared::kStratified, Shared::kCompareGroups, Shared::kRelativeSurvival,
+                                            Shared::kSexCodes, Shared::kMale}));
         lifeTable.reject();
         SmrParameterDialog smr(tiny.analysis, tiny.cases, true, services);
-        QCOMPARE(FocusAfterShow(smr), QStringLiteral("id1028"));
+        QCOMPARE(FocusAfterShow(smr), ControlName(Shared::kEventCode));
         smr.reject();
     }
 
@@ -231,21 +249,21 @@ private slots:
         ProductLimitParameterDialog productLimit(tiny.analysis, tiny.cases, true, true, services);
         for (ParameterDialogBase* dialog : std::initializer_list<ParameterDialogBase*>{&lifeTable, &productLimit}) {
             dialog->show();
-            auto* compare = Control<QCheckBox>(dialog, 1090);
+            auto* compare = Control<QCheckBox>(dialog, Shared::kCompareGroups);
             QCOMPARE(compare->text(), QStringLiteral("Compare gro&ups"));
-            QVERIFY(Shown(dialog, 1090));
+            QVERIFY(Shown(dialog, Shared::kCompareGroups));
             QVERIFY(compare->isChecked());
             QVERIFY(dialog->compareGroups());
             const QStringList letters = Mnemonics(dialog);
             QCOMPARE(QSet<QString>(letters.begin(), letters.end()).size(), letters.size());
 
-            SetChecked(dialog, 1063, false);
-            QVERIFY(!Shown(dialog, 1090));
+            SetChecked(dialog, Shared::kStratified, false);
+            QVERIFY(!Shown(dialog, Shared::kCompareGroups));
             QVERIFY(!dialog->compareGroups());
-            SetChecked(dialog, 1063, true);
-            QVERIFY(Shown(dialog, 1090));
+            SetChecked(dialog, Shared::kStratified, true);
+            QVERIFY(Shown(dialog, Shared::kCompareGroups));
             QVERIFY(dialog->compareGroups());
-            SetChecked(dialog, 1090, false);
+            SetChecked(dialog, Shared::kCompareGroups, false);
             QVERIFY(!dialog->compareGroups());
             dialog->reject();
         }
@@ -253,18 +271,18 @@ private slots:
         // Only the life table and product-limit compare groups, and only with a group column.
         for (AnalysisKind mode : {kPeriodAnalysis, kTrend}) {
             ParameterDialog other(tiny.analysis, tiny.cases, mode, true, true, services);
-            QVERIFY(!other.findChild<QWidget*>(QStringLiteral("id1090")));
+            QVERIFY(!other.findChild<QWidget*>(ControlName(Shared::kCompareGroups)));
             QVERIFY(!other.compareGroups());
         }
         SmrParameterDialog smr(tiny.analysis, tiny.cases, true, services);
-        QVERIFY(!smr.findChild<QWidget*>(QStringLiteral("id1090")));
+        QVERIFY(!smr.findChild<QWidget*>(ControlName(Shared::kCompareGroups)));
         DataSet ungrouped = Read(SourcePath(QStringLiteral("data/examples/tiny.txt")), false);
         ParameterDialog noGroups(ungrouped.analysis, ungrouped.cases, kLifeTable, false, true, services);
         ProductLimitParameterDialog noGroupsProductLimit(ungrouped.analysis, ungrouped.cases, false, true, services);
         for (ParameterDialogBase* dialog :
              std::initializer_list<ParameterDialogBase*>{&noGroups, &noGroupsProductLimit}) {
             dialog->show();
-            QVERIFY(!Shown(dialog, 1090));
+            QVERIFY(!Shown(dialog, Shared::kCompareGroups));
             QVERIFY(!dialog->compareGroups());
             dialog->reject();
         }
@@ -283,28 +301,28 @@ private slots:
         ParameterDialog lifeTable(tiny.analysis, tiny.cases, kLifeTable, true, true, services);
         check(lifeTable, "life table");
         ParameterDialog hakulinen(tiny.analysis, tiny.cases, kLifeTable, true, true, services);
-        Choose(&hakulinen, 1077, QStringLiteral("Hakulinen"));
+        Choose(&hakulinen, Shared::kMethod, QStringLiteral("Hakulinen"));
         check(hakulinen, "life table, Hakulinen");
         ParameterDialog period(tiny.analysis, tiny.cases, kPeriodAnalysis, true, true, services);
         check(period, "period analysis");
         ParameterDialog periodProductLimit(tiny.analysis, tiny.cases, kPeriodAnalysis, true, true, services);
-        Choose(&periodProductLimit, 1069, QStringLiteral("Product-limit"));
+        Choose(&periodProductLimit, ParameterDialog::kTechnique, QStringLiteral("Product-limit"));
         check(periodProductLimit, "period analysis, product-limit");
         ParameterDialog trend(tiny.analysis, tiny.cases, kTrend, true, true, services);
         check(trend, "trend");
         ProductLimitParameterDialog productLimit(tiny.analysis, tiny.cases, true, true, services);
-        Choose(&productLimit, 1077, QStringLiteral("Pohar-Perme (net survival)"));
+        Choose(&productLimit, Shared::kMethod, QStringLiteral("Pohar-Perme (net survival)"));
         check(productLimit, "product-limit");
         SmrParameterDialog smr(tiny.analysis, tiny.cases, true, services);
         check(smr, "SMR/SIR");
 
         // "Age standardisation" sits beside the method and is read after it.
         ParameterDialog shown(tiny.analysis, tiny.cases, kLifeTable, true, true, services);
-        QCOMPARE(FocusAfterShow(shown), QStringLiteral("id1017"));
-        Control<QWidget>(&shown, 1077)->setFocus();
-        QCOMPARE(TabChain(3), QStringList({"id1077", "id1091", "id1"}));
+        QCOMPARE(FocusAfterShow(shown), ControlName(ParameterDialog::kTimeUnit));
+        Control<QWidget>(&shown, Shared::kMethod)->setFocus();
+        QCOMPARE(TabChain(3), ControlNames({Shared::kMethod, Shared::kStandardisation, button::kOk}));
         QTest::keyClick(&shown, Qt::Key_A, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), Control<QWidget>(&shown, 1091));
+        QCOMPARE(QApplication::focusWidget(), Control<QWidget>(&shown, Shared::kStandardisation));
         shown.reject();
     }
 
@@ -314,19 +332,19 @@ private slots:
         CAnalysisData& data = tiny.analysis;
         ParameterDialog dialog(data, tiny.cases, kLifeTable, true, true, services);
         dialog.show();
-        Choose(&dialog, 1077, QStringLiteral("Pohar-Perme (net survival)"));
-        QVERIFY(!Shown(&dialog, 1038));  // the closing date is Hakulinen's
-        Choose(&dialog, 1091, QStringLiteral("ICSS 2"));
+        Choose(&dialog, Shared::kMethod, QStringLiteral("Pohar-Perme (net survival)"));
+        QVERIFY(!Shown(&dialog, Shared::kClosingDate));  // the closing date is Hakulinen's
+        Choose(&dialog, Shared::kStandardisation, QStringLiteral("ICSS 2"));
         QCOMPARE(dialog.standardise(), kIcss2);
         // Off and disabled without relative survival, the choice kept for when it is on again.
-        Click(&dialog, 1064);
-        QVERIFY(!Enabled(&dialog, 1091));
-        QVERIFY(!Enabled(&dialog, 1092));
+        Click(&dialog, Shared::kRelativeSurvival);
+        QVERIFY(!Enabled(&dialog, Shared::kStandardisation));
+        QVERIFY(!Enabled(&dialog, Shared::kStandardisationLabel));
         QCOMPARE(dialog.standardise(), kNoStandardisation);
-        Click(&dialog, 1064);
-        QVERIFY(Enabled(&dialog, 1091));
+        Click(&dialog, Shared::kRelativeSurvival);
+        QVERIFY(Enabled(&dialog, Shared::kStandardisation));
         QCOMPARE(dialog.standardise(), kIcss2);
-        Click(&dialog, 1);
+        Click(&dialog, button::kOk);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(data.relativeSurvival, 1);
         QCOMPARE(data.netSurvival, 1);
@@ -337,11 +355,11 @@ private slots:
         // methods leave net survival off.
         for (const QString& method : {QStringLiteral("Ederer II"), QStringLiteral("Hakulinen")}) {
             ParameterDialog again(data, tiny.cases, kLifeTable, true, true, services);
-            QCOMPARE(Combo(&again, 1077)->currentIndex(), 0);
-            QCOMPARE(Combo(&again, 1091)->currentIndex(), 0);
+            QCOMPARE(Combo(&again, Shared::kMethod)->currentIndex(), 0);
+            QCOMPARE(Combo(&again, Shared::kStandardisation)->currentIndex(), 0);
             QCOMPARE(again.standardise(), kNoStandardisation);
-            Choose(&again, 1077, method);
-            Click(&again, 1);
+            Choose(&again, Shared::kMethod, method);
+            Click(&again, button::kOk);
             QCOMPARE(data.netSurvival, 0);
             QCOMPARE(data.useHakulinen, method == QStringLiteral("Hakulinen") ? 1 : 0);
         }
@@ -349,29 +367,30 @@ private slots:
         // Product-limit: the third method, but no standardisation.
         ProductLimitParameterDialog productLimit(data, tiny.cases, true, true, services);
         productLimit.show();
-        QCOMPARE(Entries(&productLimit, 1077), QStringList({"Ederer II", "Hakulinen", "Pohar-Perme (net survival)"}));
-        QVERIFY(!Shown(&productLimit, 1091));
-        QVERIFY(!Shown(&productLimit, 1092));
-        Combo(&productLimit, 1091)->setCurrentIndex(kIcss1);  // hidden: never asked for
+        QCOMPARE(Entries(&productLimit, Shared::kMethod),
+                 QStringList({"Ederer II", "Hakulinen", "Pohar-Perme (net survival)"}));
+        QVERIFY(!Shown(&productLimit, Shared::kStandardisation));
+        QVERIFY(!Shown(&productLimit, Shared::kStandardisationLabel));
+        Combo(&productLimit, Shared::kStandardisation)->setCurrentIndex(kIcss1);  // hidden: never asked for
         QCOMPARE(productLimit.standardise(), kNoStandardisation);
-        Choose(&productLimit, 1077, QStringLiteral("Pohar-Perme (net survival)"));
-        Click(&productLimit, 1);
+        Choose(&productLimit, Shared::kMethod, QStringLiteral("Pohar-Perme (net survival)"));
+        Click(&productLimit, button::kOk);
         QCOMPARE(data.netSurvival, 1);
         QCOMPARE(data.useHakulinen, 0);
 
         // The trend has none; the period analysis as the core offers it for its technique.
         ParameterDialog trend(data, tiny.cases, kTrend, true, true, services);
         trend.show();
-        QVERIFY(!Shown(&trend, 1091));
-        Combo(&trend, 1091)->setCurrentIndex(kIcss3);
+        QVERIFY(!Shown(&trend, Shared::kStandardisation));
+        Combo(&trend, Shared::kStandardisation)->setCurrentIndex(kIcss3);
         QCOMPARE(trend.standardise(), kNoStandardisation);
         trend.reject();
         ParameterDialog period(data, tiny.cases, kPeriodAnalysis, true, true, services);
         period.show();
         for (int technique : {1, 0}) {
-            Combo(&period, 1069)->setCurrentIndex(technique);
-            QCOMPARE(Shown(&period, 1091), CanStandardise(kPeriodAnalysis, technique));
-            Combo(&period, 1091)->setCurrentIndex(kIcss3);
+            Combo(&period, ParameterDialog::kTechnique)->setCurrentIndex(technique);
+            QCOMPARE(Shown(&period, Shared::kStandardisation), CanStandardise(kPeriodAnalysis, technique));
+            Combo(&period, Shared::kStandardisation)->setCurrentIndex(kIcss3);
             QCOMPARE(period.standardise(), CanStandardise(kPeriodAnalysis, technique) ? kIcss3 : kNoStandardisation);
         }
         period.reject();
@@ -380,15 +399,15 @@ private slots:
         services.paths.lifeTables = folder.filePath(QStringLiteral("missing.mdb"));
         ParameterDialog unlisted(data, tiny.cases, kLifeTable, true, true, services);
         unlisted.show();
-        QVERIFY(Shown(&unlisted, 1091));
-        QVERIFY(!Enabled(&unlisted, 1091));
-        Combo(&unlisted, 1091)->setCurrentIndex(kIcss1);
+        QVERIFY(Shown(&unlisted, Shared::kStandardisation));
+        QVERIFY(!Enabled(&unlisted, Shared::kStandardisation));
+        Combo(&unlisted, Shared::kStandardisation)->setCurrentIndex(kIcss1);
         QCOMPARE(unlisted.standardise(), kNoStandardisation);
         unlisted.reject();
         // Without the columns relative survival needs, nothing of it shows.
         ParameterDialog impossible(data, tiny.cases, kLifeTable, true, false, services);
         impossible.show();
-        QVERIFY(!Shown(&impossible, 1091));
+        QVERIFY(!Shown(&impossible, Shared::kStandardisation));
         QCOMPARE(impossible.standardise(), kNoStandardisation);
     }
 
@@ -400,30 +419,30 @@ private slots:
         data.periodEnd = Ymd(2003, 10, 20);
         ParameterDialog dialog(data, tiny.cases, kTrend, true, true, services);
         dialog.show();
-        QCOMPARE(Text(&dialog, 1033), QStringLiteral("5"));
-        QCOMPARE(Label(&dialog, 1035), QStringLiteral("years"));
+        QCOMPARE(Text(&dialog, ParameterDialog::kSurvivalYears), QStringLiteral("5"));
+        QCOMPARE(Label(&dialog, ParameterDialog::kSurvivalYearsUnit), QStringLiteral("years"));
 
-        Choose(&dialog, 1017, QStringLiteral("Month"));
+        Choose(&dialog, ParameterDialog::kTimeUnit, QStringLiteral("Month"));
         QCOMPARE(data.timeUnit, 1);
         QCOMPARE(data.survivalYears, 12);
         QCOMPARE(data.periodWidth, 12);
-        QCOMPARE(Text(&dialog, 1033), QStringLiteral("12"));
-        QCOMPARE(Text(&dialog, 1040), QStringLiteral("12"));
-        QCOMPARE(Label(&dialog, 1035), QStringLiteral("months"));
-        QCOMPARE(Label(&dialog, 1042), QStringLiteral("months"));
+        QCOMPARE(Text(&dialog, ParameterDialog::kSurvivalYears), QStringLiteral("12"));
+        QCOMPARE(Text(&dialog, ParameterDialog::kWidth), QStringLiteral("12"));
+        QCOMPARE(Label(&dialog, ParameterDialog::kSurvivalYearsUnit), QStringLiteral("months"));
+        QCOMPARE(Label(&dialog, ParameterDialog::kWidthUnit), QStringLiteral("months"));
         QCOMPARE(data.periodBegin, Ymd(2001, 3, 1));
         QCOMPARE(data.periodEnd, Ymd(2003, 10, 31));
-        Choose(&dialog, 1017, QStringLiteral("Week"));
-        QCOMPARE(Text(&dialog, 1040), QStringLiteral("52"));
-        QCOMPARE(Label(&dialog, 1042), QStringLiteral("weeks"));
-        Choose(&dialog, 1017, QStringLiteral("Day"));
+        Choose(&dialog, ParameterDialog::kTimeUnit, QStringLiteral("Week"));
+        QCOMPARE(Text(&dialog, ParameterDialog::kWidth), QStringLiteral("52"));
+        QCOMPARE(Label(&dialog, ParameterDialog::kWidthUnit), QStringLiteral("weeks"));
+        Choose(&dialog, ParameterDialog::kTimeUnit, QStringLiteral("Day"));
         QCOMPARE(data.survivalYears, 365);
-        QCOMPARE(Label(&dialog, 1035), QStringLiteral("days"));
-        Choose(&dialog, 1017, QStringLiteral("Year"));
+        QCOMPARE(Label(&dialog, ParameterDialog::kSurvivalYearsUnit), QStringLiteral("days"));
+        Choose(&dialog, ParameterDialog::kTimeUnit, QStringLiteral("Year"));
         QCOMPARE(data.periodBegin, Ymd(2001, 1, 1));
         QCOMPARE(data.periodEnd, Ymd(2003, 12, 31));
-        QCOMPARE(Text(&dialog, 1040), QStringLiteral("5"));
-        QCOMPARE(Label(&dialog, 1042), QStringLiteral("years"));
+        QCOMPARE(Text(&dialog, ParameterDialog::kWidth), QStringLiteral("5"));
+        QCOMPARE(Label(&dialog, ParameterDialog::kWidthUnit), QStringLiteral("years"));
     }
 
     void TechniqueAndMethodChanges()
@@ -431,41 +450,46 @@ private slots:
         DataSet tiny = Example("tiny.txt");
         ParameterDialog period(tiny.analysis, tiny.cases, kPeriodAnalysis, true, true, services);
         period.show();
-        QCOMPARE(Entries(&period, 1069), QStringList({"Life table", "Product-limit"}));
-        QCOMPARE(Combo(&period, 1069)->currentIndex(), 0);
-        Choose(&period, 1069, QStringLiteral("Product-limit"));
-        QVERIFY(Shown(&period, 1072));
-        QVERIFY(!Shown(&period, 1071));
-        QCOMPARE(Label(&period, 1072), QStringLiteral("&Time scale"));
-        Choose(&period, 1069, QStringLiteral("Life table"));
-        QVERIFY(Shown(&period, 1071));
-        QVERIFY(!Shown(&period, 1072));
+        QCOMPARE(Entries(&period, ParameterDialog::kTechnique), QStringList({"Life table", "Product-limit"}));
+        QCOMPARE(Combo(&period, ParameterDialog::kTechnique)->currentIndex(), 0);
+        Choose(&period, ParameterDialog::kTechnique, QStringLiteral("Product-limit"));
+        QVERIFY(Shown(&period, ParameterDialog::kTimeScaleLabel));
+        QVERIFY(!Shown(&period, ParameterDialog::kTimeIntervalLabel));
+        QCOMPARE(Label(&period, ParameterDialog::kTimeScaleLabel), QStringLiteral("&Time scale"));
+        Choose(&period, ParameterDialog::kTechnique, QStringLiteral("Life table"));
+        QVERIFY(Shown(&period, ParameterDialog::kTimeIntervalLabel));
+        QVERIFY(!Shown(&period, ParameterDialog::kTimeScaleLabel));
         // Hakulinen's closing date shows only in the life table mode.
-        Choose(&period, 1077, QStringLiteral("Hakulinen"));
-        QVERIFY(!Shown(&period, 1038));
+        Choose(&period, Shared::kMethod, QStringLiteral("Hakulinen"));
+        QVERIFY(!Shown(&period, Shared::kClosingDate));
 
         ParameterDialog lifeTable(tiny.analysis, tiny.cases, kLifeTable, true, true, services);
         lifeTable.show();
-        Choose(&lifeTable, 1077, QStringLiteral("Hakulinen"));
-        QVERIFY(Shown(&lifeTable, 1037));
-        QVERIFY(Shown(&lifeTable, 1038));
-        Choose(&lifeTable, 1077, QStringLiteral("Ederer II"));
-        QVERIFY(!Shown(&lifeTable, 1038));
+        Choose(&lifeTable, Shared::kMethod, QStringLiteral("Hakulinen"));
+        QVERIFY(Shown(&lifeTable, Shared::kClosingLabel));
+        QVERIFY(Shown(&lifeTable, Shared::kClosingDate));
+        Choose(&lifeTable, Shared::kMethod, QStringLiteral("Ederer II"));
+        QVERIFY(!Shown(&lifeTable, Shared::kClosingDate));
 
         ProductLimitParameterDialog productLimit(tiny.analysis, tiny.cases, true, true, services);
         productLimit.show();
-        Choose(&productLimit, 1077, QStringLiteral("Hakulinen"));
-        QVERIFY(Shown(&productLimit, 1037));
-        QVERIFY(Shown(&productLimit, 1038));
+        Choose(&productLimit, Shared::kMethod, QStringLiteral("Hakulinen"));
+        QVERIFY(Shown(&productLimit, Shared::kClosingLabel));
+        QVERIFY(Shown(&productLimit, Shared::kClosingDate));
 
         // The relative-survival check enables and disables its controls.
-        Choose(&lifeTable, 1077, QStringLiteral("Hakulinen"));
-        Click(&lifeTable, 1064);
-        for (int id : {1075, 1036, 1005, 1006, 1073, 1074, 1083, 1077, 1038, 1037})
+        Choose(&lifeTable, Shared::kMethod, QStringLiteral("Hakulinen"));
+        Click(&lifeTable, Shared::kRelativeSurvival);
+        for (int id : {Shared::kSexLabel, Shared::kSexCodes, Shared::kMale, Shared::kFemale, Shared::kTablesLabel,
+                       Shared::kTables, Shared::kMethodLabel, Shared::kMethod, Shared::kClosingDate,
+                       Shared::kClosingLabel})
             QVERIFY2(!Enabled(&lifeTable, id), qPrintable(ControlName(id)));
-        QVERIFY(Enabled(&lifeTable, 1064));
-        Click(&lifeTable, 1064);
-        for (int id : {1075, 1036, 1005, 1006, 1073, 1074, 1083, 1077, 1038, 1037}) QVERIFY(Enabled(&lifeTable, id));
+        QVERIFY(Enabled(&lifeTable, Shared::kRelativeSurvival));
+        Click(&lifeTable, Shared::kRelativeSurvival);
+        for (int id : {Shared::kSexLabel, Shared::kSexCodes, Shared::kMale, Shared::kFemale, Shared::kTablesLabel,
+                       Shared::kTables, Shared::kMethodLabel, Shared::kMethod, Shared::kClosingDate,
+                       Shared::kClosingLabel})
+            QVERIFY(Enabled(&lifeTable, id));
     }
 
     void RelativeSurvivalNotPossibleOrNotListed()
@@ -484,10 +508,10 @@ private slots:
         ParameterDialog unlisted(tiny.analysis, tiny.cases, kLifeTable, true, true, services);
         unlisted.show();
         QCOMPARE(messages.shown.size(), 1);
-        QVERIFY(!Control<QCheckBox>(&unlisted, 1064)->isChecked());
+        QVERIFY(!Control<QCheckBox>(&unlisted, Shared::kRelativeSurvival)->isChecked());
         for (int id : relativeControls) QVERIFY(Shown(&unlisted, id) && !Enabled(&unlisted, id));
-        for (int id : {1037, 1038}) QVERIFY(!Enabled(&unlisted, id));
-        Click(&unlisted, 1);
+        for (int id : {Shared::kClosingLabel, Shared::kClosingDate}) QVERIFY(!Enabled(&unlisted, id));
+        Click(&unlisted, button::kOk);
         QCOMPARE(unlisted.result(), int(QDialog::Accepted));
         QCOMPARE(tiny.analysis.relativeSurvival, 0);
     }
@@ -501,32 +525,32 @@ private slots:
         data.PrepareTimeWindow();
         ParameterDialog dialog(data, tiny.cases, kPeriodAnalysis, true, true, services);
         dialog.show();
-        QCOMPARE(Text(&dialog, 1023), QStringLiteral("01.01.1995"));
-        QCOMPARE(Text(&dialog, 1024), QStringLiteral("31.01.2004"));
-        Arrow(&dialog, 1026, true);  // 2004 is a leap year
-        QCOMPARE(Text(&dialog, 1024), QStringLiteral("29.02.2004"));
+        QCOMPARE(Text(&dialog, ParameterDialog::kPeriodBegin), QStringLiteral("01.01.1995"));
+        QCOMPARE(Text(&dialog, ParameterDialog::kPeriodEnd), QStringLiteral("31.01.2004"));
+        Arrow(&dialog, ParameterDialog::kPeriodEndSpin, true);  // 2004 is a leap year
+        QCOMPARE(Text(&dialog, ParameterDialog::kPeriodEnd), QStringLiteral("29.02.2004"));
         QCOMPARE(data.periodEnd, Ymd(2004, 2, 29));
-        Arrow(&dialog, 1026, false);
-        Arrow(&dialog, 1026, false);
-        QCOMPARE(Text(&dialog, 1024), QStringLiteral("31.12.2003"));
+        Arrow(&dialog, ParameterDialog::kPeriodEndSpin, false);
+        Arrow(&dialog, ParameterDialog::kPeriodEndSpin, false);
+        QCOMPARE(Text(&dialog, ParameterDialog::kPeriodEnd), QStringLiteral("31.12.2003"));
 
-        Arrow(&dialog, 1025, false);  // at the window begin
+        Arrow(&dialog, ParameterDialog::kPeriodBeginSpin, false);  // at the window begin
         QCOMPARE(data.periodBegin, Ymd(1995, 1, 1));
-        Arrow(&dialog, 1025, true);
-        QCOMPARE(Text(&dialog, 1023), QStringLiteral("01.02.1995"));
+        Arrow(&dialog, ParameterDialog::kPeriodBeginSpin, true);
+        QCOMPARE(Text(&dialog, ParameterDialog::kPeriodBegin), QStringLiteral("01.02.1995"));
         QCOMPARE(data.periodBegin, Ymd(1995, 2, 1));
-        for (int i = 0; i < 11; ++i) Arrow(&dialog, 1025, true);
+        for (int i = 0; i < 11; ++i) Arrow(&dialog, ParameterDialog::kPeriodBeginSpin, true);
         QCOMPARE(data.periodBegin, Ymd(1996, 1, 1));  // December wraps to January
 
         // The unit of the list, in years; the arrow keys in the edit step too.
-        Choose(&dialog, 1017, QStringLiteral("Year"));
-        QCOMPARE(Text(&dialog, 1024), QStringLiteral("31.12.2003"));
-        QTest::keyClick(Control<QLineEdit>(&dialog, 1024), Qt::Key_Up);
+        Choose(&dialog, ParameterDialog::kTimeUnit, QStringLiteral("Year"));
+        QCOMPARE(Text(&dialog, ParameterDialog::kPeriodEnd), QStringLiteral("31.12.2003"));
+        QTest::keyClick(Control<QLineEdit>(&dialog, ParameterDialog::kPeriodEnd), Qt::Key_Up);
         QCOMPARE(data.periodEnd, Ymd(2004, 12, 31));
-        QTest::keyClick(Control<QLineEdit>(&dialog, 1024), Qt::Key_Up);
+        QTest::keyClick(Control<QLineEdit>(&dialog, ParameterDialog::kPeriodEnd), Qt::Key_Up);
         QCOMPARE(data.periodEnd, Ymd(2004, 12, 31));  // the window end
-        QTest::keyClick(Control<QLineEdit>(&dialog, 1023), Qt::Key_Down);
-        QCOMPARE(Text(&dialog, 1023), QStringLiteral("01.01.1995"));
+        QTest::keyClick(Control<QLineEdit>(&dialog, ParameterDialog::kPeriodBegin), Qt::Key_Down);
+        QCOMPARE(Text(&dialog, ParameterDialog::kPeriodBegin), QStringLiteral("01.01.1995"));
     }
 
     void NumbersAreTakenAsTypedAndMustBeWhole()
@@ -535,23 +559,23 @@ private slots:
         CAnalysisData& data = tiny.analysis;
         ParameterDialog dialog(data, tiny.cases, kTrend, true, false, services);
         dialog.show();
-        SetText(&dialog, 1033, QStringLiteral("150"));
+        SetText(&dialog, ParameterDialog::kSurvivalYears, QStringLiteral("150"));
         QCOMPARE(data.survivalYears, 150);  // no range check
-        SetText(&dialog, 1040, QStringLiteral("3"));
+        SetText(&dialog, ParameterDialog::kWidth, QStringLiteral("3"));
         QCOMPARE(data.periodWidth, 3);
-        Arrow(&dialog, 1041, true);
+        Arrow(&dialog, ParameterDialog::kWidthSpin, true);
         QCOMPARE(data.periodWidth, 4);
-        Arrow(&dialog, 1034, true);  // the arrows keep to 1 .. 99
+        Arrow(&dialog, ParameterDialog::kSurvivalYearsSpin, true);  // the arrows keep to 1 .. 99
         QCOMPARE(data.survivalYears, 99);
 
-        SetText(&dialog, 1040, QStringLiteral("2.5"));
+        SetText(&dialog, ParameterDialog::kWidth, QStringLiteral("2.5"));
         QCOMPARE(data.periodWidth, 2);  // as far as it was a whole number
-        Click(&dialog, 1);
+        Click(&dialog, button::kOk);
         QCOMPARE(messages.shown, QStringList({"Please enter an integer."}));
         QVERIFY(dialog.isVisible());
-        QCOMPARE(dialog.focusWidget(), Control<QWidget>(&dialog, 1040));
-        SetText(&dialog, 1040, QStringLiteral("6"));
-        Click(&dialog, 1);
+        QCOMPARE(dialog.focusWidget(), Control<QWidget>(&dialog, ParameterDialog::kWidth));
+        SetText(&dialog, ParameterDialog::kWidth, QStringLiteral("6"));
+        Click(&dialog, button::kOk);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(data.periodWidth, 6);
         QCOMPARE(data.survivalYears, 99);
@@ -563,13 +587,13 @@ private slots:
         CAnalysisData& data = tiny.analysis;
         ParameterDialog dialog(data, tiny.cases, kPeriodAnalysis, true, true, services);
         dialog.show();
-        Choose(&dialog, 1028, QStringLiteral("0"));
-        Choose(&dialog, 1029, QStringLiteral(".99"));
-        Choose(&dialog, 1069, QStringLiteral("Product-limit"));
-        Choose(&dialog, 1036, QStringLiteral("2"));
-        Choose(&dialog, 1074, TableNames(LifeTables()).last());
-        Choose(&dialog, 1077, QStringLiteral("Hakulinen"));
-        Click(&dialog, 1);
+        Choose(&dialog, Shared::kEventCode, QStringLiteral("0"));
+        Choose(&dialog, Shared::kConfidence, QStringLiteral(".99"));
+        Choose(&dialog, ParameterDialog::kTechnique, QStringLiteral("Product-limit"));
+        Choose(&dialog, Shared::kSexCodes, QStringLiteral("2"));
+        Choose(&dialog, Shared::kTables, TableNames(LifeTables()).last());
+        Choose(&dialog, Shared::kMethod, QStringLiteral("Hakulinen"));
+        Click(&dialog, button::kOk);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(data.eventCode, std::string("0"));
         QCOMPARE(data.eventCodeIndex, 1);
@@ -594,12 +618,12 @@ private slots:
 
         // Marked female, the other code of two is the first sex.
         ParameterDialog again(data, tiny.cases, kLifeTable, true, true, services);
-        QCOMPARE(Combo(&again, 1028)->currentIndex(), 1);
-        QCOMPARE(Combo(&again, 1036)->currentIndex(), 1);
-        Click(&again, 1006);
-        Choose(&again, 1077, QStringLiteral("Hakulinen"));
-        SetText(&again, 1038, QStringLiteral("30.06.2004"));
-        Click(&again, 1);
+        QCOMPARE(Combo(&again, Shared::kEventCode)->currentIndex(), 1);
+        QCOMPARE(Combo(&again, Shared::kSexCodes)->currentIndex(), 1);
+        Click(&again, Shared::kFemale);
+        Choose(&again, Shared::kMethod, QStringLiteral("Hakulinen"));
+        SetText(&again, Shared::kClosingDate, QStringLiteral("30.06.2004"));
+        Click(&again, button::kOk);
         QCOMPARE(data.sexCodeFirst, std::string("1"));
         QCOMPARE(data.sexCodeIsFemale, 1);
         QCOMPARE(data.closingDate, Ymd(2004, 6, 30));
@@ -609,9 +633,9 @@ private slots:
         // Without relative survival the table and its fields stay.
         const size_t loadedYears = data.populationTables.size();
         ParameterDialog plain(data, tiny.cases, kLifeTable, true, true, services);
-        Click(&plain, 1064);
-        Choose(&plain, 1036, QStringLiteral("1"));
-        Click(&plain, 1);
+        Click(&plain, Shared::kRelativeSurvival);
+        Choose(&plain, Shared::kSexCodes, QStringLiteral("1"));
+        Click(&plain, button::kOk);
         QCOMPARE(data.relativeSurvival, 0);
         QCOMPARE(data.sexCodeFirst, std::string("1"));
         QCOMPARE(data.sexCodeIndex, 0);
@@ -623,10 +647,10 @@ private slots:
     {
         DataSet one = Write("01.01.2000;01.06.2001;1;a;F;01.01.1950\n01.03.2000;01.06.2002;1;a;F;01.01.1940\n");
         ParameterDialog dialog(one.analysis, one.cases, kLifeTable, true, true, services);
-        QCOMPARE(Entries(&dialog, 1028), QStringList({"1"}));
-        QCOMPARE(Entries(&dialog, 1036), QStringList({"F"}));
-        Click(&dialog, 1006);
-        Click(&dialog, 1);
+        QCOMPARE(Entries(&dialog, Shared::kEventCode), QStringList({"1"}));
+        QCOMPARE(Entries(&dialog, Shared::kSexCodes), QStringList({"F"}));
+        Click(&dialog, Shared::kFemale);
+        Click(&dialog, button::kOk);
         QCOMPARE(one.analysis.eventCode, std::string("1"));
         QCOMPARE(one.analysis.sexCodeFirst, std::string("FM"));
     }
@@ -637,13 +661,13 @@ private slots:
         CAnalysisData& data = tiny.analysis;
         ParameterDialog dialog(data, tiny.cases, kLifeTable, true, true, services);
         dialog.show();
-        Choose(&dialog, 1077, QStringLiteral("Hakulinen"));
-        SetText(&dialog, 1038, QStringLiteral("31.02.2004"));
-        Click(&dialog, 1);
+        Choose(&dialog, Shared::kMethod, QStringLiteral("Hakulinen"));
+        SetText(&dialog, Shared::kClosingDate, QStringLiteral("31.02.2004"));
+        Click(&dialog, button::kOk);
         QVERIFY(dialog.isVisible());
         QCOMPARE(messages.shown.size(), 1);
         QVERIFY(messages.shown[0].contains(QStringLiteral("closing date")));
-        QCOMPARE(dialog.focusWidget(), Control<QWidget>(&dialog, 1038));
+        QCOMPARE(dialog.focusWidget(), Control<QWidget>(&dialog, Shared::kClosingDate));
         QCOMPARE(data.relativeSurvival, 0);
         QVERIFY(data.eventCode.empty());  // nothing written
 
@@ -651,15 +675,15 @@ private slots:
         services.paths.lifeTables = SourcePath(QStringLiteral("tests/data/access/cases.mdb"));
         ParameterDialog unreadable(data, tiny.cases, kLifeTable, true, true, services);
         unreadable.show();
-        QCOMPARE(Entries(&unreadable, 1074), QStringList({"Patients"}));
+        QCOMPARE(Entries(&unreadable, Shared::kTables), QStringList({"Patients"}));
         messages.shown.clear();
-        Click(&unreadable, 1);
+        Click(&unreadable, button::kOk);
         QVERIFY(unreadable.isVisible());
         QCOMPARE(messages.shown.size(), 1);
         QCOMPARE(data.relativeSurvival, 0);
         QVERIFY(data.populationTableName.empty());
-        Click(&unreadable, 1064);  // without relative survival it goes through
-        Click(&unreadable, 1);
+        Click(&unreadable, Shared::kRelativeSurvival);  // without relative survival it goes through
+        Click(&unreadable, button::kOk);
         QCOMPARE(unreadable.result(), int(QDialog::Accepted));
     }
 
@@ -671,12 +695,12 @@ private slots:
         data.ciLevelText = ".95";
         ParameterDialog dialog(data, tiny.cases, kTrend, true, true, services);
         dialog.show();
-        Choose(&dialog, 1017, QStringLiteral("Month"));
-        SetText(&dialog, 1040, QStringLiteral("7"));
-        Choose(&dialog, 1028, QStringLiteral("0"));
-        Choose(&dialog, 1029, QStringLiteral(".99"));
-        Choose(&dialog, 1069, QStringLiteral("Product-limit"));
-        Click(&dialog, 2);
+        Choose(&dialog, ParameterDialog::kTimeUnit, QStringLiteral("Month"));
+        SetText(&dialog, ParameterDialog::kWidth, QStringLiteral("7"));
+        Choose(&dialog, Shared::kEventCode, QStringLiteral("0"));
+        Choose(&dialog, Shared::kConfidence, QStringLiteral(".99"));
+        Choose(&dialog, ParameterDialog::kTechnique, QStringLiteral("Product-limit"));
+        Click(&dialog, button::kCancel);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QVERIFY(!dialog.diagram()->animating());
         QCOMPARE(data.timeUnit, 1);
@@ -693,7 +717,7 @@ private slots:
     {
         DataSet tiny = Example("tiny.txt");
         ParameterDialog dialog(tiny.analysis, tiny.cases, kTrend, true, true, services);
-        Click(&dialog, 9);
+        Click(&dialog, button::kHelp);
         QCOMPARE(messages.shown,
                  QStringList{QStringLiteral("File %1 (compiled HTML Help file) not found.").arg(services.paths.helpFile)});
     }
@@ -704,16 +728,17 @@ private slots:
         CAnalysisData& data = tiny.analysis;
         data.timeUnit = 2;
         ProductLimitParameterDialog dialog(data, tiny.cases, true, true, services);
-        QCOMPARE(dialog.objectName(), QStringLiteral("id146"));
+        QCOMPARE(dialog.objectName(), ControlName(ProductLimitParameterDialog::kDialog));
         dialog.show();
-        QCOMPARE(Combo(&dialog, 1068)->currentText(), QStringLiteral("Year"));
-        QCOMPARE(Entries(&dialog, 1068), QStringList({"Year", "Month", "Week", "Day"}));
-        QCOMPARE(Text(&dialog, 1038), QStringLiteral("31.12.2004"));
-        Choose(&dialog, 1068, QStringLiteral("Month"));
-        Choose(&dialog, 1029, QStringLiteral(".99"));
-        Choose(&dialog, 1077, QStringLiteral("Hakulinen"));
-        SetText(&dialog, 1038, QStringLiteral("1.7.2003"));
-        Click(&dialog, 1);
+        QCOMPARE(Combo(&dialog, ProductLimitParameterDialog::kTimeScale)->currentText(), QStringLiteral("Year"));
+        QCOMPARE(Entries(&dialog, ProductLimitParameterDialog::kTimeScale),
+                 QStringList({"Year", "Month", "Week", "Day"}));
+        QCOMPARE(Text(&dialog, Shared::kClosingDate), QStringLiteral("31.12.2004"));
+        Choose(&dialog, ProductLimitParameterDialog::kTimeScale, QStringLiteral("Month"));
+        Choose(&dialog, Shared::kConfidence, QStringLiteral(".99"));
+        Choose(&dialog, Shared::kMethod, QStringLiteral("Hakulinen"));
+        SetText(&dialog, Shared::kClosingDate, QStringLiteral("1.7.2003"));
+        Click(&dialog, button::kOk);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(data.timeUnit, 1);
         QCOMPARE(data.windowBegin, Ymd(1995, 1, 1));  // not prepared again
@@ -726,7 +751,7 @@ private slots:
         QVERIFY(!data.populationTables.empty());
         QCOMPARE(dialog.stratified(), 1);
 
-        Click(&dialog, 9);
+        Click(&dialog, button::kHelp);
         QVERIFY(messages.shown.last().contains(QStringLiteral("not found")));
     }
 
@@ -736,17 +761,17 @@ private slots:
         CAnalysisData& data = tiny.analysis;
         data.eventCodeIndex = 5;  // beyond the list: nothing chosen
         SmrParameterDialog dialog(data, tiny.cases, false, services);
-        QCOMPARE(dialog.objectName(), QStringLiteral("id172"));
+        QCOMPARE(dialog.objectName(), ControlName(SmrParameterDialog::kDialog));
         dialog.show();
-        QCOMPARE(Combo(&dialog, 1028)->currentIndex(), -1);
-        QCOMPARE(Entries(&dialog, 1084), QStringList({"Byar"}));
-        QCOMPARE(Entries(&dialog, 1074), TableNames(RateTables()));
-        QCOMPARE(Combo(&dialog, 1074)->currentIndex(), 0);
-        QVERIFY(!Shown(&dialog, 1063));
-        QVERIFY(!dialog.findChild<QWidget*>(ControlName(1064)));
-        Choose(&dialog, 1028, QStringLiteral("1"));
-        Click(&dialog, 1006);
-        Click(&dialog, 1);
+        QCOMPARE(Combo(&dialog, Shared::kEventCode)->currentIndex(), -1);
+        QCOMPARE(Entries(&dialog, SmrParameterDialog::kSmrMethod), QStringList({"Byar"}));
+        QCOMPARE(Entries(&dialog, Shared::kTables), TableNames(RateTables()));
+        QCOMPARE(Combo(&dialog, Shared::kTables)->currentIndex(), 0);
+        QVERIFY(!Shown(&dialog, Shared::kStratified));
+        QVERIFY(!dialog.findChild<QWidget*>(ControlName(Shared::kRelativeSurvival)));
+        Choose(&dialog, Shared::kEventCode, QStringLiteral("1"));
+        Click(&dialog, Shared::kFemale);
+        Click(&dialog, button::kOk);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(data.eventCode, std::string("1"));
         QCOMPARE(data.eventCodeIndex, 0);
@@ -766,7 +791,7 @@ private slots:
         services.paths.referenceRateTables = SourcePath(QStringLiteral("tests/data/access/cases.mdb"));
         SmrParameterDialog unreadable(data, tiny.cases, true, services);
         unreadable.show();
-        Click(&unreadable, 1);
+        Click(&unreadable, button::kOk);
         QVERIFY(unreadable.isVisible());
         QCOMPARE(messages.shown.size(), 2);
         QCOMPARE(DisplayText(data.populationTableName), TableNames(RateTables()).first());

@@ -247,7 +247,10 @@ private slots:
         QStringList file;
         for (QAction* entry : mainFrame->menuBar()->actions().front()->menu()->actions())
             file << (entry->isSeparator() ? QStringLiteral("-") : entry->objectName());
-        QCOMPARE(file, (QStringList{"id57600", "id32771", "id32787", "id32779", "id57602", "id32774", "-", "id57607", "-", "id57665"}));
+        QCOMPARE(file, (QStringList{ControlName(command::kNew), ControlName(command::kOpenDataFile),
+                                    ControlName(command::kOpenChart), ControlName(command::kResetDefaults),
+                                    ControlName(command::kClose), ControlName(command::kSaveAs), "-",
+                                    ControlName(command::kPrint), "-", ControlName(command::kExit)}));
     }
 
     void SavingWritesTheExportOrTheReport()

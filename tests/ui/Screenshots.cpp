@@ -47,6 +47,7 @@
 #include "import/ui/CColumnSelectionDlg.h"
 #include "import/ui/CEventDataView.h"
 #include "import/ui/CTextImportPage1.h"
+#include "import/ui/CTextImportPage2B.h"
 #include "import/ui/CTextImportSheet.h"
 #include "results/ui/CResultEditView.h"
 #include "support/ExampleAnalyses.h"
@@ -137,8 +138,12 @@ int main(int argc, char* argv[])
     Read(rdata->view()->ReadTextFile(PathBytes(QStringLiteral("data/examples/rdata.txt")), grouped));
     rdata->SetSource("data/examples/rdata.txt");
     const auto period = [](QWidget* dialog) {
-        for (int i = 0; i < 4; ++i) testing::Control<QWidget>(dialog, 1025)->findChild<QToolButton*>("up")->click();
-        for (int i = 0; i < 7; ++i) testing::Control<QWidget>(dialog, 1026)->findChild<QToolButton*>("down")->click();
+        auto* beginLater =
+            testing::Control<QWidget>(dialog, ParameterDialog::kPeriodBeginSpin)->findChild<QToolButton*>("up");
+        auto* endEarlier =
+            testing::Control<QWidget>(dialog, ParameterDialog::kPeriodEndSpin)->findChild<QToolButton*>("down");
+        for (int i = 0; i < 4; ++i) beginLater->click();
+        for (int i = 0; i < 7; ++i) endEarlier->click();
     };
     const struct {
         int command;
@@ -154,9 +159,9 @@ int main(int argc, char* argv[])
     for (const auto& analysis : analyses) {
         frame.mdiArea()->setActiveSubWindow(rdata);
         testing::ModalScript script({[&](QWidget* dialog) {
-            testing::Choose(dialog, 1028, QStringLiteral("1"));
+            testing::Choose(dialog, ParameterDialogBase::kEventCode, QStringLiteral("1"));
             if (analysis.choices) analysis.choices(dialog);
-            testing::Click(dialog, 1);
+            testing::Click(dialog, button::kOk);
         }});
         frame.command(analysis.command)->trigger();
         if (!script.finished()) qFatal("no parameter dialog for %s", analysis.name);
@@ -216,30 +221,30 @@ int main(int argc, char* argv[])
     sheet.next();
     Save(sheet, folder, QStringLiteral("wizard-2a-separator.png"));
     sheet.next();
-    testing::SetChecked(sheet.currentPage(), 1062);
-    testing::SetChecked(sheet.currentPage(), 1064);
+    testing::SetChecked(sheet.currentPage(), RoleAssignmentPage::kUseGroup);
+    testing::SetChecked(sheet.currentPage(), RoleAssignmentPage::kUseBirth);
     Save(sheet, folder, QStringLiteral("wizard-3a-columns.png"));
     sheet.back();
     sheet.back();
     sheet.page1()->format = 1;
     sheet.next();
-    testing::SetText(sheet.currentPage(), 1014, QStringLiteral("10"));
-    testing::SetText(sheet.currentPage(), 1012, QStringLiteral("12"));
-    testing::SetText(sheet.currentPage(), 1015, QStringLiteral("21"));
-    testing::SetText(sheet.currentPage(), 1013, QStringLiteral("23"));
+    testing::SetText(sheet.currentPage(), CTextImportPage2B::kBeginTo, QStringLiteral("10"));
+    testing::SetText(sheet.currentPage(), CTextImportPage2B::kEndFrom, QStringLiteral("12"));
+    testing::SetText(sheet.currentPage(), CTextImportPage2B::kEndTo, QStringLiteral("21"));
+    testing::SetText(sheet.currentPage(), CTextImportPage2B::kStatusFrom, QStringLiteral("23"));
     Save(sheet, folder, QStringLiteral("wizard-2b-fixed.png"));
     sheet.hide();
 
     const std::vector<std::string> fields = {"CaseNo", "BeginFU", "EndFU", "Status", "Stage", "Sex", "Birth"};
     CColumnSelectionDlg columns(BuildColumnTexts(fields), messages);
     columns.show();
-    testing::Choose(&columns, 1003, QStringLiteral("BeginFU"));
-    testing::Choose(&columns, 1004, QStringLiteral("EndFU"));
-    testing::Choose(&columns, 1005, QStringLiteral("Status"));
-    testing::Choose(&columns, 1013, QStringLiteral("Stage"));
+    testing::Choose(&columns, kComboBegin, QStringLiteral("BeginFU"));
+    testing::Choose(&columns, kComboEnd, QStringLiteral("EndFU"));
+    testing::Choose(&columns, kComboStatus, QStringLiteral("Status"));
+    testing::Choose(&columns, kComboGroup, QStringLiteral("Stage"));
     Save(columns, folder, QStringLiteral("column-selection-complete.png"));
-    testing::Click(&columns, 1042);
-    testing::Choose(&columns, 1007, QStringLiteral("< Ignore >"));
+    testing::Click(&columns, CColumnSelectionDlg::kSeparateRadio);
+    testing::Choose(&columns, kComboEndDay, QStringLiteral("< Ignore >"));
     Save(columns, folder, QStringLiteral("column-selection-separate.png"));
     columns.hide();
 
@@ -255,14 +260,14 @@ int main(int argc, char* argv[])
     const char* const modeNames[] = {"life-table", "period-analysis", "trend"};
     for (AnalysisKind mode : {kLifeTable, kPeriodAnalysis, kTrend}) {
         ParameterDialog dialog(exampleCases.analysis, exampleCases.cases, mode, true, true, services);
-        if (mode == kLifeTable) testing::Choose(&dialog, 1077, QStringLiteral("Hakulinen"));
+        if (mode == kLifeTable) testing::Choose(&dialog, ParameterDialogBase::kMethod, QStringLiteral("Hakulinen"));
         dialog.show();
         Save(dialog, folder, QStringLiteral("parameters-%1.png").arg(QString::fromLatin1(modeNames[mode])));
     }
     {
         ParameterDialog net(exampleCases.analysis, exampleCases.cases, kLifeTable, true, true, services);
-        testing::Choose(&net, 1077, QStringLiteral("Pohar-Perme (net survival)"));
-        testing::Choose(&net, 1091, QStringLiteral("ICSS 2"));
+        testing::Choose(&net, ParameterDialogBase::kMethod, QStringLiteral("Pohar-Perme (net survival)"));
+        testing::Choose(&net, ParameterDialogBase::kStandardisation, QStringLiteral("ICSS 2"));
         net.show();
         Save(net, folder, QStringLiteral("parameters-net-survival.png"));
     }

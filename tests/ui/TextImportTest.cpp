@@ -21,6 +21,10 @@
 #include "common/ui/UserProfile.h"
 #include "import/ui/CEventDataView.h"
 #include "import/ui/CFullRowListCtrl.h"
+#include "import/ui/CTextImportPage1.h"
+#include "import/ui/CTextImportPage2A.h"
+#include "import/ui/CTextImportPage2B.h"
+#include "import/ui/CTextImportPage3A.h"
 #include "import/ui/CaseListModel.h"
 #include "support/GuiTestSupport.h"
 #include "support/ScriptedFileDialogs.h"
@@ -133,14 +137,14 @@ private slots:
         CEventDataFrame* window = Open(frame, path, [&](QWizard& wizard) {
             wizard.next();
             wizard.next();
-            SetText(wizard.currentPage(), 1013, QStringLiteral("1"));
+            SetText(wizard.currentPage(), CTextImportPage3A::kStatusColumn, QStringLiteral("1"));
             wizard.button(QWizard::FinishButton)->click();  // No: the wizard stays
             stayed = wizard.currentId();
             if (QWidget* widget = wizard.focusWidget()) focus = widget->objectName();
             wizard.button(QWizard::FinishButton)->click();  // Yes: imported as set
         });
-        QCOMPARE(stayed, 137);
-        QCOMPARE(focus, QStringLiteral("id1013"));
+        QCOMPARE(stayed, CTextImportPage3A::kId);
+        QCOMPARE(focus, ControlName(CTextImportPage3A::kStatusColumn));
         const QString question = QStringLiteral(
             "Date of beginning of follow-up and Status at end of follow-up both use column 1.\n\n"
             "Import the file with this setting anyway?");
@@ -152,13 +156,13 @@ private slots:
         messages.shown.clear();
         messages.answers = {Messages::Answer::No};
         QVERIFY(!Open(frame, path, [&](QWizard& wizard) {
-            Click(wizard.currentPage(), 1006);
+            Click(wizard.currentPage(), CTextImportPage1::kFixedColumnsRadio);
             wizard.next();
             wizard.button(QWizard::FinishButton)->click();
             stayed = wizard.currentId();
             wizard.reject();
         }));
-        QCOMPARE(stayed, 134);
+        QCOMPARE(stayed, CTextImportPage2B::kId);
         QCOMPARE(messages.shown, QStringList({QStringLiteral(
                                      "Date of beginning of follow-up and Date of end of follow-up both use character 1."
                                      "\n\nImport the file with this setting anyway?")}));
@@ -172,15 +176,15 @@ private slots:
         CMainFrame frame(services);
         QVERIFY(Open(frame, first, [](QWizard& wizard) {
             wizard.next();
-            Click(wizard.currentPage(), 1006);  // comma
+            Click(wizard.currentPage(), CTextImportPage2A::kCommaRadio);
             wizard.next();
             QWidget* page = wizard.currentPage();
-            SetText(page, 1011, QStringLiteral("2"));
-            SetText(page, 1012, QStringLiteral("3"));
-            SetText(page, 1013, QStringLiteral("4"));
-            SetChecked(page, 1062);
-            SetText(page, 1025, QStringLiteral("1"));
-            Control<QComboBox>(page, 1018)->setEditText(QStringLiteral("DD.MM.YYYY "));
+            SetText(page, CTextImportPage3A::kBeginColumn, QStringLiteral("2"));
+            SetText(page, CTextImportPage3A::kEndColumn, QStringLiteral("3"));
+            SetText(page, CTextImportPage3A::kStatusColumn, QStringLiteral("4"));
+            SetChecked(page, RoleAssignmentPage::kUseGroup);
+            SetText(page, CTextImportPage3A::kGroupColumn, QStringLiteral("1"));
+            Control<QComboBox>(page, RoleAssignmentPage::kEndPattern)->setEditText(QStringLiteral("DD.MM.YYYY "));
             wizard.button(QWizard::FinishButton)->click();
         }));
 
@@ -188,13 +192,16 @@ private slots:
         QStringList seen;
         CEventDataFrame* window = Open(frame, second, [&](QWizard& wizard) {
             wizard.next();
-            seen << QString::number(Control<QRadioButton>(wizard.currentPage(), 1006)->isChecked());
+            seen << QString::number(
+                Control<QRadioButton>(wizard.currentPage(), CTextImportPage2A::kCommaRadio)->isChecked());
             wizard.next();
             QWidget* page = wizard.currentPage();
-            for (int id : {1011, 1012, 1013, 1025}) seen << Control<QLineEdit>(page, id)->text();
-            seen << QString::number(Control<QCheckBox>(page, 1062)->isChecked())
-                 << QString::number(Control<QLineEdit>(page, 1025)->isEnabled())
-                 << Control<QComboBox>(page, 1018)->currentText();
+            for (int id : {CTextImportPage3A::kBeginColumn, CTextImportPage3A::kEndColumn,
+                           CTextImportPage3A::kStatusColumn, CTextImportPage3A::kGroupColumn})
+                seen << Control<QLineEdit>(page, id)->text();
+            seen << QString::number(Control<QCheckBox>(page, RoleAssignmentPage::kUseGroup)->isChecked())
+                 << QString::number(Control<QLineEdit>(page, CTextImportPage3A::kGroupColumn)->isEnabled())
+                 << Control<QComboBox>(page, RoleAssignmentPage::kEndPattern)->currentText();
             wizard.button(QWizard::FinishButton)->click();
         });
         QCOMPARE(seen, QStringList({"1", "2", "3", "4", "1", "1", "1", "DD.MM.YYYY "}));
@@ -205,31 +212,35 @@ private slots:
         seen.clear();
         QVERIFY(!Open(frame, other, [&](QWizard& wizard) {
             wizard.next();
-            seen << QString::number(Control<QRadioButton>(wizard.currentPage(), 1005)->isChecked());
+            seen << QString::number(
+                Control<QRadioButton>(wizard.currentPage(), CTextImportPage2A::kSemicolonRadio)->isChecked());
             wizard.next();
-            seen << Control<QLineEdit>(wizard.currentPage(), 1011)->text()
-                 << QString::number(Control<QCheckBox>(wizard.currentPage(), 1062)->isChecked());
+            seen << Control<QLineEdit>(wizard.currentPage(), CTextImportPage3A::kBeginColumn)->text()
+                 << QString::number(
+                        Control<QCheckBox>(wizard.currentPage(), RoleAssignmentPage::kUseGroup)->isChecked());
             wizard.reject();
         }));
         QCOMPARE(seen, QStringList({"1", "1", "0"}));
 
         // Fixed columns and their ranges are kept as well.
         QVERIFY(Open(frame, other, [](QWizard& wizard) {
-            Click(wizard.currentPage(), 1006);
+            Click(wizard.currentPage(), CTextImportPage1::kFixedColumnsRadio);
             wizard.next();
             QWidget* page = wizard.currentPage();
-            SetText(page, 1014, QStringLiteral("10"));
-            SetText(page, 1012, QStringLiteral("12"));
-            SetText(page, 1015, QStringLiteral("21"));
-            SetText(page, 1013, QStringLiteral("23"));
-            SetText(page, 1016, QStringLiteral("23"));
+            SetText(page, CTextImportPage2B::kBeginTo, QStringLiteral("10"));
+            SetText(page, CTextImportPage2B::kEndFrom, QStringLiteral("12"));
+            SetText(page, CTextImportPage2B::kEndTo, QStringLiteral("21"));
+            SetText(page, CTextImportPage2B::kStatusFrom, QStringLiteral("23"));
+            SetText(page, CTextImportPage2B::kStatusTo, QStringLiteral("23"));
             wizard.button(QWizard::FinishButton)->click();
         }));
         seen.clear();
         QVERIFY(!Open(frame, other, [&](QWizard& wizard) {
             wizard.next();
-            QCOMPARE(wizard.currentId(), 134);
-            for (int id : {1011, 1014, 1012, 1015, 1013, 1016}) seen << Control<QLineEdit>(wizard.currentPage(), id)->text();
+            QCOMPARE(wizard.currentId(), CTextImportPage2B::kId);
+            for (int id : {CTextImportPage2B::kBeginFrom, CTextImportPage2B::kBeginTo, CTextImportPage2B::kEndFrom,
+                           CTextImportPage2B::kEndTo, CTextImportPage2B::kStatusFrom, CTextImportPage2B::kStatusTo})
+                seen << Control<QLineEdit>(wizard.currentPage(), id)->text();
             wizard.reject();
         }));
         QCOMPARE(seen, QStringList({"1", "10", "12", "21", "23", "23"}));
@@ -246,7 +257,7 @@ private slots:
         CEventDataFrame* window = Open(frame, path, [](QWizard& wizard) {
             wizard.next();
             wizard.next();
-            SetChecked(wizard.currentPage(), 1062);
+            SetChecked(wizard.currentPage(), RoleAssignmentPage::kUseGroup);
             wizard.button(QWizard::FinishButton)->click();
         });
         QVERIFY(window);
@@ -271,18 +282,18 @@ private slots:
                                    "abcdefghij31.12.2004x 1960-06-06\n");
         CMainFrame frame(services);
         CEventDataFrame* window = Open(frame, path, [](QWizard& wizard) {
-            Click(wizard.currentPage(), 1006);
+            Click(wizard.currentPage(), CTextImportPage1::kFixedColumnsRadio);
             wizard.next();
             QWidget* page = wizard.currentPage();
-            SetText(page, 1014, QStringLiteral("10"));
-            SetText(page, 1012, QStringLiteral("11"));
-            SetText(page, 1015, QStringLiteral("20"));
-            SetText(page, 1013, QStringLiteral("21"));
-            SetText(page, 1016, QStringLiteral("22"));
-            SetChecked(page, 1064);
-            SetText(page, 1036, QStringLiteral("32"));
-            SetText(page, 1034, QStringLiteral("23"));
-            Control<QComboBox>(page, 1038)->setEditText(QStringLiteral("YYYY-MM-DD"));
+            SetText(page, CTextImportPage2B::kBeginTo, QStringLiteral("10"));
+            SetText(page, CTextImportPage2B::kEndFrom, QStringLiteral("11"));
+            SetText(page, CTextImportPage2B::kEndTo, QStringLiteral("20"));
+            SetText(page, CTextImportPage2B::kStatusFrom, QStringLiteral("21"));
+            SetText(page, CTextImportPage2B::kStatusTo, QStringLiteral("22"));
+            SetChecked(page, RoleAssignmentPage::kUseBirth);
+            SetText(page, CTextImportPage2B::kBirthTo, QStringLiteral("32"));
+            SetText(page, CTextImportPage2B::kBirthFrom, QStringLiteral("23"));
+            Control<QComboBox>(page, RoleAssignmentPage::kBirthPattern)->setEditText(QStringLiteral("YYYY-MM-DD"));
             wizard.button(QWizard::FinishButton)->click();
         });
         QVERIFY(window);

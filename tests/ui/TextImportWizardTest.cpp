@@ -16,6 +16,7 @@
 #include "import/ui/CTextImportPage2B.h"
 #include "import/ui/CTextImportPage3A.h"
 #include "import/ui/CTextImportSheet.h"
+#include "import/ui/WizardControls.h"
 #include "support/GuiTestSupport.h"
 #include "support/ScriptedMessages.h"
 
@@ -59,29 +60,29 @@ private slots:
         CTextImportSheet sheet(path, messages);
         sheet.show();
         QCOMPARE(sheet.windowTitle(), QStringLiteral("Text file import"));
-        QCOMPARE(sheet.currentId(), 132);
+        QCOMPARE(sheet.currentId(), CTextImportPage1::kId);
         QVERIFY(Shown(sheet, QWizard::NextButton));
         QVERIFY(!Shown(sheet, QWizard::BackButton));
         QVERIFY(!Shown(sheet, QWizard::FinishButton));
 
-        Click(&sheet, 0x3024);  // Next
-        QCOMPARE(sheet.currentId(), 133);
+        Click(&sheet, CTextImportSheet::kNextButton);
+        QCOMPARE(sheet.currentId(), CTextImportPage2A::kId);
         QVERIFY(Shown(sheet, QWizard::BackButton) && Shown(sheet, QWizard::NextButton));
         sheet.next();
-        QCOMPARE(sheet.currentId(), 137);
+        QCOMPARE(sheet.currentId(), CTextImportPage3A::kId);
         QVERIFY(Shown(sheet, QWizard::BackButton) && Shown(sheet, QWizard::FinishButton));
         QVERIFY(!Shown(sheet, QWizard::NextButton));
         sheet.back();
-        QCOMPARE(sheet.currentId(), 133);
+        QCOMPARE(sheet.currentId(), CTextImportPage2A::kId);
         sheet.back();
-        QCOMPARE(sheet.currentId(), 132);
+        QCOMPARE(sheet.currentId(), CTextImportPage1::kId);
 
-        Click(sheet.currentPage(), 1006);  // fixed columns
+        Click(sheet.currentPage(), CTextImportPage1::kFixedColumnsRadio);
         sheet.next();
-        QCOMPARE(sheet.currentId(), 134);
+        QCOMPARE(sheet.currentId(), CTextImportPage2B::kId);
         QVERIFY(Shown(sheet, QWizard::BackButton) && Shown(sheet, QWizard::FinishButton));
-        Click(&sheet, 0x3023);  // Back
-        QCOMPARE(sheet.currentId(), 132);
+        Click(&sheet, CTextImportSheet::kBackButton);
+        QCOMPARE(sheet.currentId(), CTextImportPage1::kId);
         QCOMPARE(sheet.settings().format, 1);
     }
 
@@ -92,41 +93,44 @@ private slots:
         sheet.next();
         QWidget* page = sheet.currentPage();
         CTextImportPage2A* page2A = sheet.page2A();
-        auto* other = Control<QLineEdit>(page, 1010);
-        QVERIFY(Control<QRadioButton>(page, 1005)->isChecked());
+        auto* other = Control<QLineEdit>(page, CTextImportPage2A::kOtherSeparator);
+        QVERIFY(Control<QRadioButton>(page, CTextImportPage2A::kSemicolonRadio)->isChecked());
         QVERIFY(!other->isEnabled());
         QCOMPARE(other->text(), QStringLiteral(";"));
-        QCOMPARE(Control<QRadioButton>(page, 1005)->text(), QStringLiteral("\";\""));
-        QCOMPARE(Control<QRadioButton>(page, 1006)->text(), QStringLiteral("\",\""));
-        QCOMPARE(Control<QRadioButton>(page, 1008)->text(), QStringLiteral("\" \""));
-        QCOMPARE(Control<QRadioButton>(page, 1011)->text(), QStringLiteral("tab"));
-        QCOMPARE(Control<QRadioButton>(page, 1009)->text(), QStringLiteral("other:"));
+        QCOMPARE(Control<QRadioButton>(page, CTextImportPage2A::kSemicolonRadio)->text(), QStringLiteral("\";\""));
+        QCOMPARE(Control<QRadioButton>(page, CTextImportPage2A::kCommaRadio)->text(), QStringLiteral("\",\""));
+        QCOMPARE(Control<QRadioButton>(page, CTextImportPage2A::kSpaceRadio)->text(), QStringLiteral("\" \""));
+        QCOMPARE(Control<QRadioButton>(page, CTextImportPage2A::kTabRadio)->text(), QStringLiteral("tab"));
+        QCOMPARE(Control<QRadioButton>(page, CTextImportPage2A::kOtherRadio)->text(), QStringLiteral("other:"));
 
         const struct {
             int radio;
             std::string separator;
-        } choices[] = {{1006, ","}, {1008, " "}, {1011, "\t"}, {1005, ";"}};
+        } choices[] = {{CTextImportPage2A::kCommaRadio, ","},
+                       {CTextImportPage2A::kSpaceRadio, " "},
+                       {CTextImportPage2A::kTabRadio, "\t"},
+                       {CTextImportPage2A::kSemicolonRadio, ";"}};
         for (const auto& choice : choices) {
             Click(page, choice.radio);
             QCOMPARE(page2A->separator, choice.separator);
             QCOMPARE(other->text().toStdString(), choice.separator);
             QVERIFY(!other->isEnabled());
-            QCOMPARE(Control<CFilePreview>(page, 1007)->separator(), choice.separator.front());
+            QCOMPARE(Control<CFilePreview>(page, wizard_page::kPreview)->separator(), choice.separator.front());
         }
 
-        Click(page, 1009);
+        Click(page, CTextImportPage2A::kOtherRadio);
         QVERIFY(other->isEnabled());
         QCOMPARE(page2A->separator, std::string());
         QCOMPARE(page2A->separatorChoice, 4);
-        QCOMPARE(Control<CFilePreview>(page, 1007)->separator(), '\0');
-        SetText(page, 1010, QStringLiteral("|"));
+        QCOMPARE(Control<CFilePreview>(page, wizard_page::kPreview)->separator(), '\0');
+        SetText(page, CTextImportPage2A::kOtherSeparator, QStringLiteral("|"));
         QCOMPARE(page2A->separator, std::string("|"));
-        QCOMPARE(Control<CFilePreview>(page, 1007)->separator(), '|');
+        QCOMPARE(Control<CFilePreview>(page, wizard_page::kPreview)->separator(), '|');
         QCOMPARE(other->maxLength(), 1);
 
         // The next page's preview cuts at the separator chosen here.
         sheet.next();
-        QCOMPARE(Control<CFilePreview>(sheet.currentPage(), 1007)->separator(), '|');
+        QCOMPARE(Control<CFilePreview>(sheet.currentPage(), wizard_page::kPreview)->separator(), '|');
         QCOMPARE(sheet.settings().separator, std::string("|"));
     }
 
@@ -137,11 +141,15 @@ private slots:
         sheet.next();
         sheet.next();
         QWidget* page = sheet.currentPage();
-        auto* preview = Control<CFilePreview>(page, 1007);
+        auto* preview = Control<CFilePreview>(page, wizard_page::kPreview);
         QCOMPARE(preview->maxLineLength(), 67);
 
-        const int edits[] = {1011, 1012, 1013, 1025, 1077, 1079};
-        const int spins[] = {1019, 1020, 1021, 1026, 1078, 1080};
+        const int edits[] = {CTextImportPage3A::kBeginColumn, CTextImportPage3A::kEndColumn,
+                             CTextImportPage3A::kStatusColumn, CTextImportPage3A::kGroupColumn,
+                             CTextImportPage3A::kSexColumn, CTextImportPage3A::kBirthColumn};
+        const int spins[] = {CTextImportPage3A::kBeginColumnSpin, CTextImportPage3A::kEndColumnSpin,
+                             CTextImportPage3A::kStatusColumnSpin, CTextImportPage3A::kGroupColumnSpin,
+                             CTextImportPage3A::kSexColumnSpin, CTextImportPage3A::kBirthColumnSpin};
         for (int role = 0; role < kRoleCount; ++role) {
             QCOMPARE(Control<QLineEdit>(page, edits[role])->text(), QString::number(role + 1));
             auto* spin = Control<CSpinButton>(page, spins[role]);
@@ -152,15 +160,17 @@ private slots:
             QCOMPARE(page->findChild<QLabel*>(QStringLiteral("roleLabel%1").arg(role))->isEnabled(), !optional);
             QCOMPARE(preview->fieldMark(role), optional ? 0 : role + 1);
         }
-        for (int check : {1062, 1063, 1064}) QVERIFY(!Control<QCheckBox>(page, check)->isChecked());
-        for (int combo : {1017, 1018, 1038}) {
+        for (int check : {RoleAssignmentPage::kUseGroup, RoleAssignmentPage::kUseSex, RoleAssignmentPage::kUseBirth})
+            QVERIFY(!Control<QCheckBox>(page, check)->isChecked());
+        for (int combo : {RoleAssignmentPage::kBeginPattern, RoleAssignmentPage::kEndPattern,
+                          RoleAssignmentPage::kBirthPattern}) {
             auto* patterns = Control<QComboBox>(page, combo);
             QVERIFY(patterns->isEditable());
             QCOMPARE(patterns->currentText(), QStringLiteral("DD.MM.YYYY"));
             QCOMPARE(patterns->count(), 5);
             QCOMPARE(patterns->itemText(4), QStringLiteral("YYYYMMDD"));
         }
-        QVERIFY(!Control<QComboBox>(page, 1038)->isEnabled());
+        QVERIFY(!Control<QComboBox>(page, RoleAssignmentPage::kBirthPattern)->isEnabled());
 
         // Field colours: begin green, end red, status yellow, an unused field grey.
         QCOMPARE(CellColour(preview, 0, 0), QColor(0, 255, 0));
@@ -168,24 +178,24 @@ private slots:
         QCOMPARE(CellColour(preview, 0, 22), QColor(255, 255, 0));
         QCOMPARE(CellColour(preview, 0, 24), QColor(192, 192, 192));
 
-        SetChecked(page, 1062);
-        QVERIFY(Control<QLineEdit>(page, 1025)->isEnabled());
-        QVERIFY(Control<CSpinButton>(page, 1026)->isEnabled());
+        SetChecked(page, RoleAssignmentPage::kUseGroup);
+        QVERIFY(Control<QLineEdit>(page, CTextImportPage3A::kGroupColumn)->isEnabled());
+        QVERIFY(Control<CSpinButton>(page, CTextImportPage3A::kGroupColumnSpin)->isEnabled());
         QCOMPARE(preview->fieldMark(kRoleGroup), 4);
         QCOMPARE(CellColour(preview, 0, 24), QColor(128, 192, 255));
-        SetText(page, 1025, QStringLiteral("6"));
+        SetText(page, CTextImportPage3A::kGroupColumn, QStringLiteral("6"));
         QCOMPARE(preview->fieldMark(kRoleGroup), 6);
         QCOMPARE(CellColour(preview, 1, 34), QColor(128, 192, 255));  // field 6 of the second line
         QCOMPARE(CellColour(preview, 0, 24), QColor(192, 192, 192));
-        Control<CSpinButton>(page, 1021)->StepBy(1);  // status to field 4
+        Control<CSpinButton>(page, CTextImportPage3A::kStatusColumnSpin)->StepBy(1);  // status to field 4
         QCOMPARE(preview->fieldMark(kRoleStatus), 4);
         QCOMPARE(sheet.page3A()->statusColumn, 4);
-        SetChecked(page, 1062, false);
+        SetChecked(page, RoleAssignmentPage::kUseGroup, false);
         QCOMPARE(preview->fieldMark(kRoleGroup), 0);
-        QVERIFY(!Control<QLineEdit>(page, 1025)->isEnabled());
+        QVERIFY(!Control<QLineEdit>(page, CTextImportPage3A::kGroupColumn)->isEnabled());
 
-        SetChecked(page, 1064);
-        SetChecked(page, 1063);
+        SetChecked(page, RoleAssignmentPage::kUseBirth);
+        SetChecked(page, RoleAssignmentPage::kUseSex);
         const TextImportSettings settings = sheet.settings();
         QCOMPARE(settings.format, 0);
         QCOMPARE(settings.statusColumn, 4);
@@ -209,18 +219,21 @@ private slots:
             }
             return names;
         };
-        Control<QLineEdit>(page, 1011)->setFocus();
+        Control<QLineEdit>(page, CTextImportPage3A::kBeginColumn)->setFocus();
         // Each check box comes before the numbers it enables; the disabled
         // ones are passed over.
-        QCOMPARE(tabs(7), QStringList({"id1017", "id1012", "id1018", "id1013", "id1062", "id1063", "id1064"}));
+        QCOMPARE(tabs(7), ControlNames({RoleAssignmentPage::kBeginPattern, CTextImportPage3A::kEndColumn,
+                                        RoleAssignmentPage::kEndPattern, CTextImportPage3A::kStatusColumn,
+                                        RoleAssignmentPage::kUseGroup, RoleAssignmentPage::kUseSex,
+                                        RoleAssignmentPage::kUseBirth}));
         // Tab then Space from the status column switches the grouping variable on ...
-        Control<QLineEdit>(page, 1013)->setFocus();
-        QCOMPARE(tabs(1), QStringList({"id1062"}));
+        Control<QLineEdit>(page, CTextImportPage3A::kStatusColumn)->setFocus();
+        QCOMPARE(tabs(1), ControlNames({RoleAssignmentPage::kUseGroup}));
         QTest::keyClick(sheet.focusWidget(), Qt::Key_Space);
-        QVERIFY(Control<QCheckBox>(page, 1062)->isChecked());
+        QVERIFY(Control<QCheckBox>(page, RoleAssignmentPage::kUseGroup)->isChecked());
         QVERIFY(sheet.isVisible());
         // ... and the next Tab goes into its column number.
-        QCOMPARE(tabs(2), QStringList({"id1025", "id1063"}));
+        QCOMPARE(tabs(2), ControlNames({CTextImportPage3A::kGroupColumn, RoleAssignmentPage::kUseSex}));
 
         // Labels carry mnemonics that go to their numbers or check boxes.
         QStringList labels;
@@ -228,11 +241,14 @@ private slots:
             auto* label = page->findChild<QLabel*>(QStringLiteral("roleLabel%1").arg(role));
             labels << label->text() + QLatin1Char(' ') + label->buddy()->objectName();
         }
-        QCOMPARE(labels, QStringList({"&Date of beginning of follow-up id1011", "Date of &end of follow-up id1012",
-                                      "&Status at end of follow-up id1013", "&Grouping variable id1062",
-                                      "Gender &variable * id1063", "Date of bi&rth * id1064"}));
+        QCOMPARE(labels, QStringList({"&Date of beginning of follow-up " + ControlName(CTextImportPage3A::kBeginColumn),
+                                      "Date of &end of follow-up " + ControlName(CTextImportPage3A::kEndColumn),
+                                      "&Status at end of follow-up " + ControlName(CTextImportPage3A::kStatusColumn),
+                                      "&Grouping variable " + ControlName(RoleAssignmentPage::kUseGroup),
+                                      "Gender &variable * " + ControlName(RoleAssignmentPage::kUseSex),
+                                      "Date of bi&rth * " + ControlName(RoleAssignmentPage::kUseBirth)}));
         QTest::keyClick(&sheet, Qt::Key_S, Qt::AltModifier);
-        QCOMPARE(sheet.focusWidget()->objectName(), QStringLiteral("id1013"));
+        QCOMPARE(sheet.focusWidget()->objectName(), ControlName(CTextImportPage3A::kStatusColumn));
         QCOMPARE(sheet.button(QWizard::CancelButton)->text(), QStringLiteral("&Cancel"));
         QCOMPARE(sheet.button(QWizard::FinishButton)->text(), QStringLiteral("&Finish"));
     }
@@ -246,7 +262,7 @@ private slots:
         file.close();
         CTextImportSheet sheet(longPath, messages);
         sheet.show();
-        auto* preview = Control<CFilePreview>(sheet.currentPage(), 1007);
+        auto* preview = Control<CFilePreview>(sheet.currentPage(), wizard_page::kPreview);
         QCOMPARE(preview->firstShownLine(), 0);
         QVERIFY(preview->verticalScrollBar()->maximum() > 0);
         preview->ScrollTo(60, 0);
@@ -299,22 +315,22 @@ private slots:
         sheet.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&sheet));
 
-        Control<QComboBox>(page, 1018)->setEditText(QStringLiteral("DD-MM-YY"));
+        Control<QComboBox>(page, RoleAssignmentPage::kEndPattern)->setEditText(QStringLiteral("DD-MM-YY"));
         // The date of birth is tested even though it is not used.
-        Control<QComboBox>(page, 1038)->setEditText(QStringLiteral("YYYY"));
-        Click(&sheet, 0x3025);  // Finish
+        Control<QComboBox>(page, RoleAssignmentPage::kBirthPattern)->setEditText(QStringLiteral("YYYY"));
+        Click(&sheet, CTextImportSheet::kFinishButton);
         QCOMPARE(messages.shown, QStringList({QStringLiteral("Date format must contain at least MM and YYYY! ")}));
-        QCOMPARE(sheet.currentId(), 137);
+        QCOMPARE(sheet.currentId(), CTextImportPage3A::kId);
         QVERIFY(sheet.isVisible());
-        QCOMPARE(QApplication::focusWidget(), Control<QComboBox>(page, 1018));
+        QCOMPARE(QApplication::focusWidget(), Control<QComboBox>(page, RoleAssignmentPage::kEndPattern));
 
-        Control<QComboBox>(page, 1018)->setCurrentIndex(4);
-        Click(&sheet, 0x3025);
+        Control<QComboBox>(page, RoleAssignmentPage::kEndPattern)->setCurrentIndex(4);
+        Click(&sheet, CTextImportSheet::kFinishButton);
         QCOMPARE(messages.shown.size(), 2);
         QVERIFY(sheet.isVisible());
 
-        Control<QComboBox>(page, 1038)->setEditText(QStringLiteral("MM.YYYY"));
-        Click(&sheet, 0x3025);
+        Control<QComboBox>(page, RoleAssignmentPage::kBirthPattern)->setEditText(QStringLiteral("MM.YYYY"));
+        Click(&sheet, CTextImportSheet::kFinishButton);
         QCOMPARE(messages.shown.size(), 2);
         QCOMPARE(sheet.result(), int(QDialog::Accepted));
         QCOMPARE(sheet.settings().endFormat, std::string("YYYYMMDD"));
@@ -325,15 +341,23 @@ private slots:
     {
         CTextImportSheet sheet(path, messages);
         sheet.show();
-        Click(sheet.currentPage(), 1006);
+        Click(sheet.currentPage(), CTextImportPage1::kFixedColumnsRadio);
         sheet.next();
         QWidget* page = sheet.currentPage();
-        auto* preview = Control<CFilePreview>(page, 1007);
+        auto* preview = Control<CFilePreview>(page, wizard_page::kPreview);
         QCOMPARE(preview->mode(), CFilePreview::kCharacterRanges);
 
-        const int firstEdits[] = {1011, 1012, 1013, 1025, 1030, 1034};
-        const int lastEdits[] = {1014, 1015, 1016, 1027, 1032, 1036};
-        const int spins[] = {1019, 1020, 1021, 1026, 1031, 1035, 1022, 1023, 1024, 1028, 1033, 1037};
+        const int firstEdits[] = {CTextImportPage2B::kBeginFrom, CTextImportPage2B::kEndFrom,
+                                  CTextImportPage2B::kStatusFrom, CTextImportPage2B::kGroupFrom,
+                                  CTextImportPage2B::kSexFrom, CTextImportPage2B::kBirthFrom};
+        const int lastEdits[] = {CTextImportPage2B::kBeginTo, CTextImportPage2B::kEndTo, CTextImportPage2B::kStatusTo,
+                                 CTextImportPage2B::kGroupTo, CTextImportPage2B::kSexTo, CTextImportPage2B::kBirthTo};
+        const int spins[] = {CTextImportPage2B::kBeginFromSpin, CTextImportPage2B::kEndFromSpin,
+                             CTextImportPage2B::kStatusFromSpin, CTextImportPage2B::kGroupFromSpin,
+                             CTextImportPage2B::kSexFromSpin, CTextImportPage2B::kBirthFromSpin,
+                             CTextImportPage2B::kBeginToSpin, CTextImportPage2B::kEndToSpin,
+                             CTextImportPage2B::kStatusToSpin, CTextImportPage2B::kGroupToSpin,
+                             CTextImportPage2B::kSexToSpin, CTextImportPage2B::kBirthToSpin};
         for (int role = 0; role < kRoleCount; ++role) {
             const QString start = role < kRoleGroup ? QStringLiteral("1") : QStringLiteral("0");
             QCOMPARE(Control<QLineEdit>(page, firstEdits[role])->text(), start);
@@ -341,7 +365,7 @@ private slots:
         }
         for (int spin : spins) QCOMPARE(Control<CSpinButton>(page, spin)->upper(), 67);
 
-        SetText(page, 1014, QStringLiteral("10"));
+        SetText(page, CTextImportPage2B::kBeginTo, QStringLiteral("10"));
         QCOMPARE(preview->firstMark(kRoleBegin), 1);
         QCOMPARE(preview->lastMark(kRoleBegin), 10);
         QCOMPARE(CellColour(preview, -1, 4), QColor(0, 255, 0));
@@ -349,26 +373,27 @@ private slots:
 
         // A first position above the last raises the last; a last below the
         // first lowers the first.
-        SetText(page, 1012, QStringLiteral("11"));
-        QCOMPARE(Control<QLineEdit>(page, 1015)->text(), QStringLiteral("11"));
-        SetText(page, 1015, QStringLiteral("20"));
+        SetText(page, CTextImportPage2B::kEndFrom, QStringLiteral("11"));
+        QCOMPARE(Control<QLineEdit>(page, CTextImportPage2B::kEndTo)->text(), QStringLiteral("11"));
+        SetText(page, CTextImportPage2B::kEndTo, QStringLiteral("20"));
         QCOMPARE(CellColour(preview, -1, 12), QColor(255, 0, 0));
-        SetText(page, 1016, QStringLiteral("0"));
-        QCOMPARE(Control<QLineEdit>(page, 1013)->text(), QStringLiteral("0"));
+        SetText(page, CTextImportPage2B::kStatusTo, QStringLiteral("0"));
+        QCOMPARE(Control<QLineEdit>(page, CTextImportPage2B::kStatusFrom)->text(), QStringLiteral("0"));
         QCOMPARE(preview->firstMark(kRoleStatus), 0);
-        Control<CSpinButton>(page, 1021)->StepBy(21);
-        QCOMPARE(Control<QLineEdit>(page, 1016)->text(), QStringLiteral("21"));
+        Control<CSpinButton>(page, CTextImportPage2B::kStatusFromSpin)->StepBy(21);
+        QCOMPARE(Control<QLineEdit>(page, CTextImportPage2B::kStatusTo)->text(), QStringLiteral("21"));
         QCOMPARE(preview->firstMark(kRoleStatus), 21);
 
         // An optional role's check box enables its controls and shows its mark.
-        QVERIFY(!Control<QLineEdit>(page, 1030)->isEnabled());
-        SetChecked(page, 1063);
-        QVERIFY(Control<QLineEdit>(page, 1030)->isEnabled() && Control<CSpinButton>(page, 1033)->isEnabled());
-        SetText(page, 1032, QStringLiteral("24"));
-        SetText(page, 1030, QStringLiteral("24"));
+        QVERIFY(!Control<QLineEdit>(page, CTextImportPage2B::kSexFrom)->isEnabled());
+        SetChecked(page, RoleAssignmentPage::kUseSex);
+        QVERIFY(Control<QLineEdit>(page, CTextImportPage2B::kSexFrom)->isEnabled() &&
+                Control<CSpinButton>(page, CTextImportPage2B::kSexToSpin)->isEnabled());
+        SetText(page, CTextImportPage2B::kSexTo, QStringLiteral("24"));
+        SetText(page, CTextImportPage2B::kSexFrom, QStringLiteral("24"));
         QCOMPARE(preview->firstMark(kRoleSex), 24);
         QCOMPARE(CellColour(preview, -1, 23), QColor(247, 162, 68));
-        SetChecked(page, 1063, false);
+        SetChecked(page, RoleAssignmentPage::kUseSex, false);
         QCOMPARE(preview->firstMark(kRoleSex), 0);
         QCOMPARE(CellColour(preview, -1, 23), QColor(192, 192, 192));
 
@@ -386,7 +411,7 @@ private slots:
     {
         CTextImportSheet sheet(path, messages);
         sheet.show();
-        auto* preview = Control<CFilePreview>(sheet.currentPage(), 1007);
+        auto* preview = Control<CFilePreview>(sheet.currentPage(), wizard_page::kPreview);
         QCOMPARE(preview->mode(), CFilePreview::kPlainText);
         QCOMPARE(preview->markCount(), 0);
         QCOMPARE(CellColour(preview, 0, 50), QColor(Qt::white));

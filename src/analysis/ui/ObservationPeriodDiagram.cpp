@@ -11,7 +11,6 @@
 namespace kalderon {
 namespace {
 
-constexpr int kControlId = 1020;
 constexpr int kAnimationPeriodMs = 1000;
 
 QFont DiagramFont()

@@ -10,7 +10,7 @@
 
 namespace kalderon {
 
-// Control 1020 at the top of the parameter dialogs: the observation window
+// The control at the top of the parameter dialogs: the observation window
 // as a time axis with yearly ticks and its two end dates, one line per case
 // (or an even sample of the cases when they do not fit), and in period
 // analysis and trend the period of interest as a yellow band.  In the trend
@@ -19,6 +19,8 @@ namespace kalderon {
 class ObservationPeriodDiagram : public QWidget {
     Q_OBJECT
 public:
+    static constexpr int kControlId = 1020;  // its id in the parameter dialogs
+
     // `mode` is the AnalysisKind of the dialog.  Without a record only the
     // axis is drawn, without cases no case lines.
     ObservationPeriodDiagram(CAnalysisData* data, const std::vector<CCaseRecord>* cases, std::int32_t mode,

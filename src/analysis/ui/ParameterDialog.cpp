@@ -18,26 +18,6 @@
 namespace kalderon {
 namespace {
 
-constexpr int kDialog = 136;
-constexpr int kPeriodLabel = 1030;
-constexpr int kPeriodBegin = 1023;
-constexpr int kPeriodEnd = 1024;
-constexpr int kPeriodBeginSpin = 1025;
-constexpr int kPeriodEndSpin = 1026;
-constexpr int kPeriodTo = 1031;
-constexpr int kSurvivalYearsLabel = 1032;
-constexpr int kSurvivalYears = 1033;
-constexpr int kSurvivalYearsSpin = 1034;
-constexpr int kSurvivalYearsUnit = 1035;
-constexpr int kWidthLabel = 1043;
-constexpr int kWidth = 1040;
-constexpr int kWidthSpin = 1041;
-constexpr int kWidthUnit = 1042;
-constexpr int kTimeUnit = 1017;
-constexpr int kTimeIntervalLabel = 1071;
-constexpr int kTimeScaleLabel = 1072;
-constexpr int kTechniqueLabel = 1070;
-constexpr int kTechnique = 1069;
 constexpr int kProductLimitTechnique = 1;
 
 const char* HelpTopic(AnalysisKind mode)

@@ -10,7 +10,7 @@ namespace kalderon {
 
 class CSpinButton;
 
-// Dialog 136, "Parameter selection", of the life table (mode kLifeTable),
+// "Parameter selection" (kDialog) of the life table (mode kLifeTable),
 // period analysis (kPeriodAnalysis, with the period of interest and the
 // technique) and trend in n-year survival (kTrend, with n, the width of the
 // period and the technique).  The record must hold a prepared time window.
@@ -23,6 +23,28 @@ class CSpinButton;
 class ParameterDialog : public ParameterDialogBase {
     Q_OBJECT
 public:
+    // Ids of the dialog and its own controls.
+    static constexpr int kDialog = 136;
+    static constexpr int kPeriodLabel = 1030;
+    static constexpr int kPeriodBegin = 1023;
+    static constexpr int kPeriodEnd = 1024;
+    static constexpr int kPeriodBeginSpin = 1025;
+    static constexpr int kPeriodEndSpin = 1026;
+    static constexpr int kPeriodTo = 1031;
+    static constexpr int kSurvivalYearsLabel = 1032;
+    static constexpr int kSurvivalYears = 1033;  // n
+    static constexpr int kSurvivalYearsSpin = 1034;
+    static constexpr int kSurvivalYearsUnit = 1035;
+    static constexpr int kWidthLabel = 1043;
+    static constexpr int kWidth = 1040;  // of the period
+    static constexpr int kWidthSpin = 1041;
+    static constexpr int kWidthUnit = 1042;
+    static constexpr int kTimeUnit = 1017;
+    static constexpr int kTimeIntervalLabel = 1071;
+    static constexpr int kTimeScaleLabel = 1072;
+    static constexpr int kTechniqueLabel = 1070;
+    static constexpr int kTechnique = 1069;
+
     // `relativeSurvivalPossible`: the data have a gender and a birth-date
     // column.
     ParameterDialog(CAnalysisData& data, const CaseList& cases, AnalysisKind mode, bool hasGroupColumn,

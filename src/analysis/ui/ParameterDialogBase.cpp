@@ -28,28 +28,6 @@
 namespace kalderon {
 namespace {
 
-constexpr int kObservationBegin = 1021;
-constexpr int kObservationEnd = 1022;
-constexpr int kInvalidCasesNote = 1027;
-constexpr int kEventCode = 1028;
-constexpr int kConfidence = 1029;
-constexpr int kStratified = 1063;
-constexpr int kCompareGroups = 1090;
-constexpr int kRelativeSurvival = 1064;
-constexpr int kRelativeGroup = 1082;
-constexpr int kSexLabel = 1075;
-constexpr int kSexCodes = 1036;
-constexpr int kMale = 1005;
-constexpr int kFemale = 1006;
-constexpr int kTablesLabel = 1073;
-constexpr int kTables = 1074;
-constexpr int kMethodLabel = 1083;
-constexpr int kMethod = 1077;
-constexpr int kClosingLabel = 1037;
-constexpr int kClosingDate = 1038;
-constexpr int kStandardisation = 1091;
-constexpr int kStandardisationLabel = 1092;
-
 constexpr int kHakulinen = 1;
 constexpr int kPoharPerme = 2;
 

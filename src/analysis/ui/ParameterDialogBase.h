@@ -31,6 +31,29 @@ class ObservationPeriodDiagram;
 class ParameterDialogBase : public QDialog {
     Q_OBJECT
 public:
+    // Ids of the controls the parameter dialogs share.
+    static constexpr int kObservationBegin = 1021;
+    static constexpr int kObservationEnd = 1022;
+    static constexpr int kInvalidCasesNote = 1027;
+    static constexpr int kEventCode = 1028;
+    static constexpr int kConfidence = 1029;
+    static constexpr int kStratified = 1063;
+    static constexpr int kCompareGroups = 1090;
+    static constexpr int kRelativeSurvival = 1064;
+    static constexpr int kRelativeGroup = 1082;  // the group box around relative survival
+    static constexpr int kSexLabel = 1075;
+    static constexpr int kSexCodes = 1036;
+    static constexpr int kMale = 1005;
+    static constexpr int kFemale = 1006;
+    static constexpr int kTablesLabel = 1073;
+    static constexpr int kTables = 1074;
+    static constexpr int kMethodLabel = 1083;
+    static constexpr int kMethod = 1077;  // of estimating expected survival
+    static constexpr int kClosingLabel = 1037;
+    static constexpr int kClosingDate = 1038;
+    static constexpr int kStandardisation = 1091;
+    static constexpr int kStandardisationLabel = 1092;
+
     // The "Stratified analysis" check, which the computation takes as its
     // argument: 1 on, 0 off.
     std::int32_t stratified() const;
@@ -82,9 +105,9 @@ protected:
     // hold a whole number.
     bool ReadInteger(QLineEdit* edit, std::int32_t& value);
 
-    // Group 1082 of the life-table dialogs: "Relative survival" with the sex
-    // coding, the life tables, the method and the closing date, which only
-    // Hakulinen shows when `closingDateWithHakulinen`.  Hidden when
+    // The group kRelativeGroup of the life-table dialogs: "Relative survival"
+    // with the sex coding, the life tables, the method and the closing date,
+    // which only Hakulinen shows when `closingDateWithHakulinen`.  Hidden when
     // relative survival is not possible, disabled when the life tables
     // cannot be listed.  "Age standardisation" stands beside the method,
     // shown while OfferStandardisation says so.

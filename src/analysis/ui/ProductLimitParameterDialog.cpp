@@ -7,12 +7,6 @@
 #include "analysis/ui/TimeUnitTexts.h"
 
 namespace kalderon {
-namespace {
-
-constexpr int kDialog = 146;
-constexpr int kTimeScale = 1068;
-
-}  // namespace
 
 ProductLimitParameterDialog::ProductLimitParameterDialog(CAnalysisData& data, const CaseList& cases,
                                                          bool hasGroupColumn, bool relativeSurvivalPossible,

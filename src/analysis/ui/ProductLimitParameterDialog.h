@@ -6,7 +6,7 @@ class QComboBox;
 
 namespace kalderon {
 
-// Dialog 146, "Parameter selection", of the product-limit estimate: the
+// "Parameter selection" (kDialog) of the product-limit estimate: the
 // time scale (starting at "Year" whatever the record holds), the event code,
 // the confidence level, "Stratified analysis", "Compare groups" and relative
 // survival.  OK (QDialog::Accepted) writes them into the record and, with
@@ -15,6 +15,10 @@ namespace kalderon {
 class ProductLimitParameterDialog : public ParameterDialogBase {
     Q_OBJECT
 public:
+    // Ids of the dialog and its own control.
+    static constexpr int kDialog = 146;
+    static constexpr int kTimeScale = 1068;
+
     ProductLimitParameterDialog(CAnalysisData& data, const CaseList& cases, bool hasGroupColumn,
                                 bool relativeSurvivalPossible, AppServices& services, QWidget* parent = nullptr);
 

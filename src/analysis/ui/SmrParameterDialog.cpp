@@ -8,12 +8,6 @@
 #include "common/ui/AppServices.h"
 
 namespace kalderon {
-namespace {
-
-constexpr int kDialog = 172;
-constexpr int kMethod = 1084;
-
-}  // namespace
 
 SmrParameterDialog::SmrParameterDialog(CAnalysisData& data, const CaseList& cases, bool hasGroupColumn,
                                        AppServices& services, QWidget* parent)
@@ -22,7 +16,7 @@ SmrParameterDialog::SmrParameterDialog(CAnalysisData& data, const CaseList& case
     int row = AddObservationRows(0);
     row = AddEventRow(row, QStringLiteral("Coding of &event of interest"), false);
     row = AddConfidenceRow(row);
-    QComboBox* method = MakeCombo(kMethod, {QStringLiteral("Byar")});
+    QComboBox* method = MakeCombo(kSmrMethod, {QStringLiteral("Byar")});
     method->setCurrentIndex(0);
     grid()->addWidget(method, row - 1, 4);
     grid()->addWidget(MakeLabel(QStringLiteral("Metho&d"), 0, method), row - 1, 3, Qt::AlignRight);

@@ -4,7 +4,7 @@
 
 namespace kalderon {
 
-// Dialog 172, "Parameter selection", of SMR/SIR: the event of interest, the
+// "Parameter selection" (kDialog) of SMR/SIR: the event of interest, the
 // confidence level, the method ("Byar"), "Stratified analysis", the sex
 // coding and the reference rate table.  When the reference rate tables
 // cannot be listed the message is shown at construction and exec() returns
@@ -13,6 +13,10 @@ namespace kalderon {
 class SmrParameterDialog : public ParameterDialogBase {
     Q_OBJECT
 public:
+    // Ids of the dialog and its own control.
+    static constexpr int kDialog = 172;
+    static constexpr int kSmrMethod = 1084;
+
     SmrParameterDialog(CAnalysisData& data, const CaseList& cases, bool hasGroupColumn, AppServices& services,
                        QWidget* parent = nullptr);
 

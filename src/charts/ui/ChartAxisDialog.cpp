@@ -21,14 +21,6 @@
 namespace kalderon {
 namespace {
 
-constexpr int kDialog = 139;
-constexpr int kLabel = 1032;
-constexpr int kLabelFont = 1033;
-constexpr int kAlign = 1036;
-constexpr int kMin = 1035;
-constexpr int kMax = 1039;
-constexpr int kStep = 1037;
-constexpr int kNumberFont = 1038;
 constexpr int kValueMissing = 910;
 constexpr int kVerticalEscapement = 900;
 

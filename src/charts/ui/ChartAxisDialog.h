@@ -18,6 +18,16 @@ struct AppServices;
 class ChartAxisDialog : public QDialog {
     Q_OBJECT
 public:
+    // Ids of the dialog and its controls.
+    static constexpr int kDialog = 139;
+    static constexpr int kLabel = 1032;  // the axis title
+    static constexpr int kLabelFont = 1033;
+    static constexpr int kAlign = 1036;
+    static constexpr int kMin = 1035;
+    static constexpr int kMax = 1039;
+    static constexpr int kStep = 1037;
+    static constexpr int kNumberFont = 1038;
+
     ChartAxisDialog(LifeTableChart& chart, CChartAxis& axis, ChartProfile& profile, AppServices& services,
                     QWidget* parent = nullptr);
 

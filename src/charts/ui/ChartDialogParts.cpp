@@ -15,14 +15,13 @@
 #include "common/qt/DisplayText.h"
 #include "common/ui/AppServices.h"
 #include "common/ui/ControlName.h"
+#include "common/ui/ResourceIds.h"
 #include "common/ui/UiText.h"
 #include "help/ui/HelpTopics.h"
 
 namespace kalderon {
 namespace {
 
-constexpr int kHelpButton = 9;
-constexpr int kSaveAsDefault = 1034;
 constexpr int kAlignmentTexts = 900;  // "left", "center", "right"
 constexpr int kAlignments[] = {kAlignLeft, kAlignCenter, kAlignRight};
 
@@ -57,10 +56,11 @@ QBoxLayout* AddDialogButtons(QDialog& dialog, AppServices& services, const QStri
 {
     auto* buttons = new QDialogButtonBox(Qt::Vertical, &dialog);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(ControlName(1));
+    ok->setObjectName(ControlName(button::kOk));
     ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)->setObjectName(ControlName(2));
-    buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole)->setObjectName(ControlName(kHelpButton));
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
+        ->setObjectName(ControlName(button::kCancel));
+    buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole)->setObjectName(ControlName(button::kHelp));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(buttons, &QDialogButtonBox::helpRequested, &dialog,
@@ -93,7 +93,10 @@ QLineEdit* MakeEdit(QWidget* parent, int id, const QString& text)
     return edit;
 }
 
-QCheckBox* MakeSaveAsDefault(QWidget* parent) { return MakeCheckBox(parent, kSaveAsDefault, QStringLiteral("Save as &default")); }
+QCheckBox* MakeSaveAsDefault(QWidget* parent)
+{
+    return MakeCheckBox(parent, chart_dialog::kSaveAsDefault, QStringLiteral("Save as &default"));
+}
 
 QComboBox* MakeAlignmentCombo(QWidget* parent, int id, int align)
 {

@@ -20,13 +20,18 @@ struct AppServices;
 
 // Pieces the chart option dialogs share.
 
-// OK (1), Cancel (2) and Help (9) in a column; Help opens the topic.
+namespace chart_dialog {
+inline constexpr int kSaveAsDefault = 1034;  // the "Save as default" check
+}  // namespace chart_dialog
+
+// OK, Cancel and Help (button::kOk, kCancel, kHelp) in a column; Help opens
+// the topic.
 QBoxLayout* AddDialogButtons(QDialog& dialog, AppServices& services, const QString& helpTopic);
 
 QPushButton* MakeButton(QWidget* parent, int id, const QString& text);
 QCheckBox* MakeCheckBox(QWidget* parent, int id, const QString& text);
 QLineEdit* MakeEdit(QWidget* parent, int id, const QString& text);
-// "Save as default", unchecked.
+// "Save as default" (chart_dialog::kSaveAsDefault), unchecked.
 QCheckBox* MakeSaveAsDefault(QWidget* parent);
 
 // "left", "center", "right" with the entry of the alignment selected (none

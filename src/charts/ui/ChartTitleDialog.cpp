@@ -13,14 +13,6 @@
 #include "common/ui/ControlName.h"
 
 namespace kalderon {
-namespace {
-
-constexpr int kDialog = 138;
-constexpr int kText = 1032;
-constexpr int kFont = 1033;
-constexpr int kAlign = 1036;
-
-}  // namespace
 
 ChartTitleDialog::ChartTitleDialog(LifeTableChart& chart, ChartProfile& profile, AppServices& services, QWidget* parent)
     : QDialog(parent), chart_(chart), profile_(profile), font_(chart.titleFont), color_(chart.titleColor)

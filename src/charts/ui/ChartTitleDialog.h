@@ -17,6 +17,12 @@ struct AppServices;
 class ChartTitleDialog : public QDialog {
     Q_OBJECT
 public:
+    // Ids of the dialog and its controls.
+    static constexpr int kDialog = 138;
+    static constexpr int kText = 1032;
+    static constexpr int kFont = 1033;
+    static constexpr int kAlign = 1036;
+
     ChartTitleDialog(LifeTableChart& chart, ChartProfile& profile, AppServices& services, QWidget* parent = nullptr);
 
     void accept() override;

@@ -18,21 +18,6 @@
 namespace kalderon {
 namespace {
 
-constexpr int kDialog = 142;
-constexpr int kGroupLabel = 1045;
-constexpr int kGroup = 1051;
-constexpr int kShowGroup = 1064;
-constexpr int kPreview = 1047;
-constexpr int kCurveLabel = 1056;
-constexpr int kCurveStyle = 1048;
-constexpr int kCurveColor = 1052;
-constexpr int kShowCi = 1065;
-constexpr int kCiStyle = 1049;
-constexpr int kCiColor = 1053;
-constexpr int kCensoredLabel = 1057;
-constexpr int kMarkers = 1050;
-constexpr int kShowNumbersAtRisk = 1090;
-
 QLabel* NamedLabel(QWidget* parent, int id, const QString& text)
 {
     auto* label = new QLabel(text, parent);

@@ -21,6 +21,22 @@ class SeriesPreview;
 class DataSeriesDialog : public QDialog {
     Q_OBJECT
 public:
+    // Ids of the dialog and its controls.
+    static constexpr int kDialog = 142;
+    static constexpr int kGroupLabel = 1045;
+    static constexpr int kGroup = 1051;
+    static constexpr int kShowGroup = 1064;
+    static constexpr int kPreview = 1047;
+    static constexpr int kCurveLabel = 1056;
+    static constexpr int kCurveStyle = 1048;
+    static constexpr int kCurveColor = 1052;
+    static constexpr int kShowCi = 1065;
+    static constexpr int kCiStyle = 1049;
+    static constexpr int kCiColor = 1053;
+    static constexpr int kCensoredLabel = 1057;
+    static constexpr int kMarkers = 1050;
+    static constexpr int kShowNumbersAtRisk = 1090;
+
     DataSeriesDialog(LifeTableChart& chart, ChartProfile& profile, AppServices& services, QWidget* parent = nullptr);
 
     void accept() override;

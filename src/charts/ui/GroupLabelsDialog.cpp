@@ -12,8 +12,6 @@
 namespace kalderon {
 namespace {
 
-constexpr int kDialog = 145;
-constexpr int kList = 1067;
 constexpr int kCodeHeader = 700;
 constexpr int kLabelHeader = 701;
 

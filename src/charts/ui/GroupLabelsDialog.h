@@ -18,6 +18,10 @@ using GroupLabel = std::pair<std::string, std::string>;
 class GroupLabelsDialog : public QDialog {
     Q_OBJECT
 public:
+    // Ids of the dialog and its controls.
+    static constexpr int kDialog = 145;
+    static constexpr int kList = 1067;
+
     GroupLabelsDialog(std::vector<GroupLabel>& labels, AppServices& services, QWidget* parent = nullptr);
 
     void accept() override;

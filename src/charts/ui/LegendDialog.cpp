@@ -14,17 +14,6 @@
 #include "common/ui/ControlName.h"
 
 namespace kalderon {
-namespace {
-
-constexpr int kDialog = 141;
-constexpr int kShow = 1044;
-constexpr int kGroupLabels = 1066;
-constexpr int kFont = 1033;
-constexpr int kPositionIds[] = {1039, 1006, 1005};
-constexpr int kCiPrefix = 1038;
-constexpr int kCiLabel = 1040;
-
-}  // namespace
 
 LegendDialog::LegendDialog(LifeTableChart& chart, ChartProfile& profile, AppServices& services, QWidget* parent)
     : QDialog(parent), chart_(chart), profile_(profile), font_(chart.legend.legendFont), color_(chart.legend.legendColor)
@@ -42,9 +31,10 @@ LegendDialog::LegendDialog(LifeTableChart& chart, ChartProfile& profile, AppServ
     const QString positionTexts[] = {QStringLiteral("inside chart - lower &left corner"),
                                      QStringLiteral("inside chart - &upper right corner"),
                                      QStringLiteral("outside chart - &bottom")};
+    const int positionIds[] = {kPositionLowerLeft, kPositionUpperRight, kPositionBottom};
     for (int i = 0; i < 3; ++i) {
         positions_[i] = new QRadioButton(positionTexts[i], positionGroup);
-        positions_[i]->setObjectName(ControlName(kPositionIds[i]));
+        positions_[i]->setObjectName(ControlName(positionIds[i]));
         positions_[i]->setChecked(chart.legend.legendPosition == i);
         positionLayout->addWidget(positions_[i]);
     }

@@ -19,6 +19,17 @@ struct AppServices;
 class LegendDialog : public QDialog {
     Q_OBJECT
 public:
+    // Ids of the dialog and its controls.
+    static constexpr int kDialog = 141;
+    static constexpr int kShow = 1044;
+    static constexpr int kGroupLabels = 1066;
+    static constexpr int kFont = 1033;
+    static constexpr int kPositionLowerLeft = 1039;
+    static constexpr int kPositionUpperRight = 1006;
+    static constexpr int kPositionBottom = 1005;
+    static constexpr int kCiPrefix = 1038;
+    static constexpr int kCiLabel = 1040;
+
     LegendDialog(LifeTableChart& chart, ChartProfile& profile, AppServices& services, QWidget* parent = nullptr);
 
     void accept() override;

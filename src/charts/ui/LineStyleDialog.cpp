@@ -13,14 +13,6 @@
 #include "resources/DesktopTexts.h"
 
 namespace kalderon {
-namespace {
-
-constexpr int kDialog = 143;
-constexpr int kWidth = 1053;
-constexpr int kSpin = 1054;
-constexpr int kStyle = 1055;
-
-}  // namespace
 
 std::optional<int> SpinFieldValue(QWidget* dialog, AppServices& services, QLineEdit* field)
 {

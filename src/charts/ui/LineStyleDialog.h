@@ -15,6 +15,12 @@ class StyleComboBox;
 class LineStyleDialog : public QDialog {
     Q_OBJECT
 public:
+    // Ids of the dialog and its controls.
+    static constexpr int kDialog = 143;
+    static constexpr int kWidth = 1053;
+    static constexpr int kSpin = 1054;  // the arrows of the width
+    static constexpr int kStyle = 1055;
+
     LineStyleDialog(CLineStyle& line, AppServices& services, QWidget* parent = nullptr);
 
     void accept() override;

@@ -16,14 +16,6 @@
 namespace kalderon {
 namespace {
 
-constexpr int kDialog = 144;
-constexpr int kSize = 1057;
-constexpr int kSpin = 1058;
-constexpr int kSymbol = 1055;
-constexpr int kPreview = 1061;
-constexpr int kLineColor = 1059;
-constexpr int kFillColor = 1060;
-
 bool IsFilled(int symbol) { return symbol == kSymbolCircle || symbol == kSymbolSquare || symbol == kSymbolTriangle; }
 
 }  // namespace

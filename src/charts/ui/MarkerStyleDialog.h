@@ -20,6 +20,15 @@ class StyleComboBox;
 class MarkerStyleDialog : public QDialog {
     Q_OBJECT
 public:
+    // Ids of the dialog and its controls.
+    static constexpr int kDialog = 144;
+    static constexpr int kSize = 1057;
+    static constexpr int kSpin = 1058;  // the arrows of the size
+    static constexpr int kSymbol = 1055;
+    static constexpr int kPreview = 1061;
+    static constexpr int kLineColor = 1059;
+    static constexpr int kFillColor = 1060;
+
     MarkerStyleDialog(CMarkerStyle& marker, AppServices& services, QWidget* parent = nullptr);
 
     void accept() override;

@@ -9,11 +9,6 @@
 #include "common/ui/ControlName.h"
 
 namespace kalderon {
-namespace {
-
-constexpr int kDialog = 140;
-
-}  // namespace
 
 ResetChartDefaultsDialog::ResetChartDefaultsDialog(ChartProfile& profile, AppServices& services, QWidget* parent)
     : QDialog(parent), profile_(profile)
@@ -25,10 +20,10 @@ ResetChartDefaultsDialog::ResetChartDefaultsDialog(ChartProfile& profile, AppSer
         this);
     text->setWordWrap(true);
     text->setMinimumWidth(300);
-    lifeTable_ = MakeCheckBox(this, 1037, QStringLiteral("&Cutler-Ederer Lifetable charts"));
-    productLimit_ = MakeCheckBox(this, 1038, QStringLiteral("&Kaplan-Meier charts"));
-    periodAnalysis_ = MakeCheckBox(this, 1039, QStringLiteral("&Period Analysis charts"));
-    trend_ = MakeCheckBox(this, 1040, QStringLiteral("&Trend in n-year survival charts"));
+    lifeTable_ = MakeCheckBox(this, kLifeTableCharts, QStringLiteral("&Cutler-Ederer Lifetable charts"));
+    productLimit_ = MakeCheckBox(this, kProductLimitCharts, QStringLiteral("&Kaplan-Meier charts"));
+    periodAnalysis_ = MakeCheckBox(this, kPeriodAnalysisCharts, QStringLiteral("&Period Analysis charts"));
+    trend_ = MakeCheckBox(this, kTrendCharts, QStringLiteral("&Trend in n-year survival charts"));
 
     auto* column = new QVBoxLayout;
     column->addWidget(text);

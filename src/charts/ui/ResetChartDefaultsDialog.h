@@ -14,6 +14,13 @@ class ChartProfile;
 class ResetChartDefaultsDialog : public QDialog {
     Q_OBJECT
 public:
+    // Ids of the dialog and its controls.
+    static constexpr int kDialog = 140;
+    static constexpr int kLifeTableCharts = 1037;
+    static constexpr int kProductLimitCharts = 1038;
+    static constexpr int kPeriodAnalysisCharts = 1039;
+    static constexpr int kTrendCharts = 1040;
+
     ResetChartDefaultsDialog(ChartProfile& profile, AppServices& services, QWidget* parent = nullptr);
 
     void accept() override;

@@ -25,7 +25,7 @@ protected:
 SpinField MakeSpinField(QWidget* parent, int editId, int spinId, int value)
 {
     auto* box = new FreeSpinBox(parent);
-    box->setObjectName(QStringLiteral("id%1").arg(spinId));
+    box->setObjectName(ControlName(spinId));
     box->setRange(kSpinMinimum, kSpinMaximum);
     box->setDisplayIntegerBase(10);
     box->setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);

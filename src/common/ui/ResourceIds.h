@@ -13,6 +13,13 @@ inline constexpr int kOrganisation = 127;  // string: profile organisation
 inline constexpr int kAppTitle = 57344;   // string: application title
 }  // namespace resource
 
+// Ids of the buttons that dialogs share.
+namespace button {
+inline constexpr int kOk = 1;
+inline constexpr int kCancel = 2;
+inline constexpr int kHelp = 9;
+}  // namespace button
+
 // Command ids of menus and toolbar.
 namespace command {
 inline constexpr int kNew = 57600;

@@ -8,12 +8,9 @@
 
 #include "common/qt/DisplayText.h"
 #include "common/ui/ControlName.h"
+#include "common/ui/ResourceIds.h"
 
 namespace kalderon {
-namespace {
-constexpr int kDialog = 159;
-constexpr int kTableList = 1007;
-}  // namespace
 
 CChooseTableDlg::CChooseTableDlg(const std::vector<std::string>& entries, QWidget* parent)
     : QDialog(parent), entries_(entries), list_(new QListWidget(this))
@@ -28,9 +25,9 @@ CChooseTableDlg::CChooseTableDlg(const std::vector<std::string>& entries, QWidge
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&OK"));
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(ControlName(1));
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(ControlName(button::kOk));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("&Cancel"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(ControlName(2));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(ControlName(button::kCancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

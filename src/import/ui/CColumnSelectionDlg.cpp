@@ -21,10 +21,6 @@
 namespace kalderon {
 namespace {
 
-constexpr int kDialog = 130;
-constexpr int kCompleteRadio = 1041;
-constexpr int kSeparateRadio = 1042;
-
 // The combos of each role's row: the complete-date combo, or the day, month
 // and year combos (0 where the row has none).
 struct RoleRow {

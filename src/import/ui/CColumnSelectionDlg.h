@@ -14,13 +14,19 @@ namespace kalderon {
 
 class Messages;
 
-// Dialog 130, "Selection of Data Columns": which field of the table holds
+// "Selection of Data Columns" (kDialog): which field of the table holds
 // each value of a case, with each date in one field ("complete date") or in
 // three fields for day, month and year ("separate columns").  OK passes only
 // a selection the column rules accept.
 class CColumnSelectionDlg : public QDialog {
     Q_OBJECT
 public:
+    // Ids of the dialog and its radio buttons; the combos have those of
+    // ColumnSelectionControl.
+    static constexpr int kDialog = 130;
+    static constexpr int kCompleteRadio = 1041;  // dates in one field
+    static constexpr int kSeparateRadio = 1042;  // dates in three fields
+
     // `columnTexts`: string 300 followed by the table's field names.
     CColumnSelectionDlg(const std::vector<std::string>& columnTexts, Messages& messages, QWidget* parent = nullptr);
 

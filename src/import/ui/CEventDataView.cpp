@@ -19,7 +19,6 @@
 namespace kalderon {
 namespace {
 
-constexpr int kListControl = 1004;
 // Column widths in pixels for a font whose digits are 6 pixels wide; wider
 // fonts widen the columns in proportion, so that a date still fits its column.
 constexpr int kColumnWidths[CaseListModel::kColumnCount] = {60, 100, 90, 135, 60, 60, 80, 125};
@@ -30,7 +29,7 @@ constexpr double kDigitsWidth = 60.0;
 CEventDataView::CEventDataView(QWidget* parent)
     : QWidget(parent), list_(new CFullRowListCtrl(this)), model_(new CaseListModel(this))
 {
-    setObjectName(ControlName(131));
+    setObjectName(ControlName(kView));
     list_->setObjectName(ControlName(kListControl));
     list_->setModel(model_);
     const double scale =

@@ -20,6 +20,10 @@ class CFullRowListCtrl;
 class CEventDataView : public QWidget {
     Q_OBJECT
 public:
+    // Ids of the view and its list.
+    static constexpr int kView = 131;
+    static constexpr int kListControl = 1004;
+
     explicit CEventDataView(QWidget* parent = nullptr);
 
     // Reads a text file with the wizard's settings; the reader's fault when

@@ -20,10 +20,10 @@ CTextImportPage1::CTextImportPage1(std::shared_ptr<const PreviewLines> file, QWi
 
     auto* formatBox = new QGroupBox(QStringLiteral("Format of the data file"), this);
     auto* free = new QRadioButton(QStringLiteral("Free (with delimiters)"), formatBox);
-    free->setObjectName(ControlName(1005));
+    free->setObjectName(ControlName(kFreeFormatRadio));
     free->setChecked(true);
     auto* fixed = new QRadioButton(QStringLiteral("Fixed columns"), formatBox);
-    fixed->setObjectName(ControlName(1006));
+    fixed->setObjectName(ControlName(kFixedColumnsRadio));
     auto* choice = new QButtonGroup(this);
     choice->addButton(free, 0);
     choice->addButton(fixed, 1);
@@ -34,7 +34,7 @@ CTextImportPage1::CTextImportPage1(std::shared_ptr<const PreviewLines> file, QWi
     formatLayout->addWidget(free);
     formatLayout->addWidget(fixed);
 
-    preview_->setObjectName(ControlName(1007));
+    preview_->setObjectName(ControlName(wizard_page::kPreview));
     preview_->SetFile(std::move(file));
     preview_->SetMode(CFilePreview::kPlainText, 0, false);
 
@@ -45,7 +45,7 @@ CTextImportPage1::CTextImportPage1(std::shared_ptr<const PreviewLines> file, QWi
 
 void CTextImportPage1::Apply(const TextImportSettings& settings)
 {
-    const int id = settings.format == TextImportSettings::kFixedColumns ? 1006 : 1005;
+    const int id = settings.format == TextImportSettings::kFixedColumns ? kFixedColumnsRadio : kFreeFormatRadio;
     findChild<QRadioButton*>(ControlName(id))->setChecked(true);
 }
 

@@ -11,11 +11,14 @@ namespace kalderon {
 class CFilePreview;
 struct PreviewLines;
 
-// Wizard page 132: free format or fixed columns.
+// Wizard page kId: free format or fixed columns.
 class CTextImportPage1 : public QWizardPage {
     Q_OBJECT
 public:
     static constexpr int kId = 132;
+    // Ids of the page's radio buttons.
+    static constexpr int kFreeFormatRadio = 1005;
+    static constexpr int kFixedColumnsRadio = 1006;
 
     explicit CTextImportPage1(std::shared_ptr<const PreviewLines> file, QWidget* parent = nullptr);
 

@@ -37,7 +37,11 @@ CTextImportPage2A::CTextImportPage2A(std::shared_ptr<const PreviewLines> file, Q
     const struct {
         int id;
         const char* text;
-    } radios[] = {{1005, "\";\""}, {1006, "\",\""}, {1008, "\" \""}, {1011, "tab"}, {1009, "other:"}};
+    } radios[] = {{kSemicolonRadio, "\";\""},
+                  {kCommaRadio, "\",\""},
+                  {kSpaceRadio, "\" \""},
+                  {kTabRadio, "tab"},
+                  {kOtherRadio, "other:"}};
     auto* choices = choices_ = new QButtonGroup(this);
     auto* grid = new QGridLayout(box);
     for (int choice = 0; choice <= kOtherChoice; ++choice) {
@@ -47,7 +51,7 @@ CTextImportPage2A::CTextImportPage2A(std::shared_ptr<const PreviewLines> file, Q
         grid->addWidget(radio, 0, choice);
     }
     other_->setParent(box);
-    other_->setObjectName(ControlName(1010));
+    other_->setObjectName(ControlName(kOtherSeparator));
     other_->setMaxLength(1);
     other_->setFixedWidth(32);
     other_->setEnabled(false);
@@ -57,7 +61,7 @@ CTextImportPage2A::CTextImportPage2A(std::shared_ptr<const PreviewLines> file, Q
     connect(choices, &QButtonGroup::idClicked, this, &CTextImportPage2A::Choose);
     connect(other_, &QLineEdit::textEdited, this, &CTextImportPage2A::OtherEdited);
 
-    preview_->setObjectName(ControlName(1007));
+    preview_->setObjectName(ControlName(wizard_page::kPreview));
     preview_->SetFile(std::move(file));
     preview_->SetMode(CFilePreview::kDelimitedFields, 0, false);
 

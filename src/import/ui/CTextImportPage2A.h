@@ -15,11 +15,19 @@ namespace kalderon {
 class CFilePreview;
 struct PreviewLines;
 
-// Wizard page 133: the field separator of a free-format file.
+// Wizard page kId: the field separator of a free-format file.
 class CTextImportPage2A : public QWizardPage {
     Q_OBJECT
 public:
     static constexpr int kId = 133;
+    // Ids of the page's controls: the separator's radio buttons and the edit
+    // of another separator.
+    static constexpr int kSemicolonRadio = 1005;
+    static constexpr int kCommaRadio = 1006;
+    static constexpr int kSpaceRadio = 1008;
+    static constexpr int kTabRadio = 1011;
+    static constexpr int kOtherRadio = 1009;
+    static constexpr int kOtherSeparator = 1010;
 
     explicit CTextImportPage2A(std::shared_ptr<const PreviewLines> file, QWidget* parent = nullptr);
 

@@ -11,9 +11,14 @@ namespace {
 struct RangeControls {
     int fromEdit, toEdit, fromSpin, toSpin;
 };
+using Page = CTextImportPage2B;
 constexpr RangeControls kControls[kRoleCount] = {
-    {1011, 1014, 1019, 1022}, {1012, 1015, 1020, 1023}, {1013, 1016, 1021, 1024},
-    {1025, 1027, 1026, 1028}, {1030, 1032, 1031, 1033}, {1034, 1036, 1035, 1037},
+    {Page::kBeginFrom, Page::kBeginTo, Page::kBeginFromSpin, Page::kBeginToSpin},
+    {Page::kEndFrom, Page::kEndTo, Page::kEndFromSpin, Page::kEndToSpin},
+    {Page::kStatusFrom, Page::kStatusTo, Page::kStatusFromSpin, Page::kStatusToSpin},
+    {Page::kGroupFrom, Page::kGroupTo, Page::kGroupFromSpin, Page::kGroupToSpin},
+    {Page::kSexFrom, Page::kSexTo, Page::kSexFromSpin, Page::kSexToSpin},
+    {Page::kBirthFrom, Page::kBirthTo, Page::kBirthFromSpin, Page::kBirthToSpin},
 };
 
 }  // namespace

@@ -9,12 +9,19 @@ class QLineEdit;
 
 namespace kalderon {
 
-// Wizard page 134: the first and last character of each role in a file of
+// Wizard page kId: the first and last character of each role in a file of
 // fixed columns.
 class CTextImportPage2B : public RoleAssignmentPage {
     Q_OBJECT
 public:
     static constexpr int kId = 134;
+    // Ids of the first and last character of each role with their arrows.
+    static constexpr int kBeginFrom = 1011, kBeginTo = 1014, kBeginFromSpin = 1019, kBeginToSpin = 1022;
+    static constexpr int kEndFrom = 1012, kEndTo = 1015, kEndFromSpin = 1020, kEndToSpin = 1023;
+    static constexpr int kStatusFrom = 1013, kStatusTo = 1016, kStatusFromSpin = 1021, kStatusToSpin = 1024;
+    static constexpr int kGroupFrom = 1025, kGroupTo = 1027, kGroupFromSpin = 1026, kGroupToSpin = 1028;
+    static constexpr int kSexFrom = 1030, kSexTo = 1032, kSexFromSpin = 1031, kSexToSpin = 1033;
+    static constexpr int kBirthFrom = 1034, kBirthTo = 1036, kBirthFromSpin = 1035, kBirthToSpin = 1037;
 
     CTextImportPage2B(std::shared_ptr<const PreviewLines> file, Messages& messages, QWidget* parent = nullptr);
 

@@ -13,8 +13,12 @@ struct ColumnControls {
     int editId;
     int spinId;
 };
-constexpr ColumnControls kControls[kRoleCount] = {{1011, 1019}, {1012, 1020}, {1013, 1021},
-                                                  {1025, 1026}, {1077, 1078}, {1079, 1080}};
+using Page = CTextImportPage3A;
+constexpr ColumnControls kControls[kRoleCount] = {
+    {Page::kBeginColumn, Page::kBeginColumnSpin}, {Page::kEndColumn, Page::kEndColumnSpin},
+    {Page::kStatusColumn, Page::kStatusColumnSpin}, {Page::kGroupColumn, Page::kGroupColumnSpin},
+    {Page::kSexColumn, Page::kSexColumnSpin}, {Page::kBirthColumn, Page::kBirthColumnSpin},
+};
 
 }  // namespace
 

@@ -12,11 +12,18 @@ namespace kalderon {
 class CSpinButton;
 class CTextImportPage2A;
 
-// Wizard page 137: the field number of each role in a free-format file.
+// Wizard page kId: the field number of each role in a free-format file.
 class CTextImportPage3A : public RoleAssignmentPage {
     Q_OBJECT
 public:
     static constexpr int kId = 137;
+    // Ids of the field number of each role and its arrows.
+    static constexpr int kBeginColumn = 1011, kBeginColumnSpin = 1019;
+    static constexpr int kEndColumn = 1012, kEndColumnSpin = 1020;
+    static constexpr int kStatusColumn = 1013, kStatusColumnSpin = 1021;
+    static constexpr int kGroupColumn = 1025, kGroupColumnSpin = 1026;
+    static constexpr int kSexColumn = 1077, kSexColumnSpin = 1078;
+    static constexpr int kBirthColumn = 1079, kBirthColumnSpin = 1080;
 
     CTextImportPage3A(std::shared_ptr<const PreviewLines> file, const CTextImportPage2A& separatorPage,
                       Messages& messages, QWidget* parent = nullptr);

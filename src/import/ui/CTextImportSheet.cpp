@@ -4,6 +4,7 @@
 
 #include "common/qt/DisplayText.h"
 #include "common/ui/Messages.h"
+#include "common/ui/ResourceIds.h"
 #include "common/ui/UiText.h"
 #include "import/TextRoleConflicts.h"
 #include "import/ui/CFilePreview.h"
@@ -17,11 +18,6 @@
 namespace kalderon {
 namespace {
 constexpr int kCaption = 320;
-// Ids of the wizard's buttons.
-constexpr int kBackButton = 0x3023;
-constexpr int kNextButton = 0x3024;
-constexpr int kFinishButton = 0x3025;
-constexpr int kCancelButton = 2;
 }  // namespace
 
 CTextImportSheet::CTextImportSheet(const QString& path, Messages& messages, QWidget* parent)
@@ -43,7 +39,7 @@ CTextImportSheet::CTextImportSheet(const QString& path, Messages& messages, QWid
     button(QWizard::BackButton)->setObjectName(ControlName(kBackButton));
     button(QWizard::NextButton)->setObjectName(ControlName(kNextButton));
     button(QWizard::FinishButton)->setObjectName(ControlName(kFinishButton));
-    button(QWizard::CancelButton)->setObjectName(ControlName(kCancelButton));
+    button(QWizard::CancelButton)->setObjectName(ControlName(button::kCancel));
     setButtonText(QWizard::CancelButton, QStringLiteral("&Cancel"));
     resize(600, 480);
 }

@@ -18,6 +18,11 @@ class Messages;
 class CTextImportSheet : public QWizard {
     Q_OBJECT
 public:
+    // Ids of the wizard's buttons besides Cancel (button::kCancel).
+    static constexpr int kBackButton = 0x3023;
+    static constexpr int kNextButton = 0x3024;
+    static constexpr int kFinishButton = 0x3025;
+
     CTextImportSheet(const QString& path, Messages& messages, QWidget* parent = nullptr);
 
     TextImportSettings settings() const;

@@ -22,11 +22,14 @@ struct OptionalRole {
     int role;
     int checkId;
 };
-constexpr OptionalRole kOptionalRoles[] = {{kRoleGroup, 1062}, {kRoleSex, 1063}, {kRoleBirth, 1064}};
+constexpr OptionalRole kOptionalRoles[] = {{kRoleGroup, RoleAssignmentPage::kUseGroup},
+                                           {kRoleSex, RoleAssignmentPage::kUseSex},
+                                           {kRoleBirth, RoleAssignmentPage::kUseBirth}};
 
 // Which pattern combo a date role has: begin, end, birth.
 int PatternSlot(int role) { return role == kRoleBegin ? 0 : role == kRoleEnd ? 1 : role == kRoleBirth ? 2 : -1; }
-constexpr int kPatternIds[3] = {1017, 1018, 1038};
+constexpr int kPatternIds[3] = {RoleAssignmentPage::kBeginPattern, RoleAssignmentPage::kEndPattern,
+                                 RoleAssignmentPage::kBirthPattern};
 
 }  // namespace
 
@@ -49,7 +52,7 @@ RoleAssignmentPage::RoleAssignmentPage(std::shared_ptr<const PreviewLines> file,
     auto* note = new QLabel(RequiredNote(), box);
     grid_->addWidget(note, 1 + kRoleCount, 0, 1, 5 + fieldColumns_);
 
-    preview_->setObjectName(ControlName(1007));
+    preview_->setObjectName(ControlName(wizard_page::kPreview));
     preview_->SetFile(std::move(file));
     preview_->SetMode(mode, kRoleCount, true);
 

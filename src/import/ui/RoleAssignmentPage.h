@@ -25,6 +25,15 @@ class Messages;
 class RoleAssignmentPage : public QWizardPage {
     Q_OBJECT
 public:
+    // Ids of the controls both pages have: the checks of the optional roles
+    // and the date-pattern combos.
+    static constexpr int kUseGroup = 1062;
+    static constexpr int kUseSex = 1063;
+    static constexpr int kUseBirth = 1064;
+    static constexpr int kBeginPattern = 1017;
+    static constexpr int kEndPattern = 1018;
+    static constexpr int kBirthPattern = 1038;
+
     int nextId() const override { return -1; }
     // Begin, end and birth-date patterns, in this order, must hold "MM" and
     // "YYYY"; the first that does not gets the focus and a message.

@@ -14,6 +14,10 @@ namespace kalderon {
 
 class CSpinButton;
 
+namespace wizard_page {
+inline constexpr int kPreview = 1007;  // the preview of the file on every page
+}  // namespace wizard_page
+
 // The name of each role's row in the wizard and the column selection.
 QString RoleLabelText(int role);
 // The same with a mnemonic: "&Date of beginning of follow-up", ...

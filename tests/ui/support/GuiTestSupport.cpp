@@ -19,6 +19,13 @@ void UseTemporarySettings()
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
 }
 
+QStringList ControlNames(std::initializer_list<int> ids)
+{
+    QStringList names;
+    for (int id : ids) names << ControlName(id);
+    return names;
+}
+
 void SetText(QWidget* parent, int id, const QString& text)
 {
     auto* edit = Control<QLineEdit>(parent, id);

@@ -2,8 +2,10 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 class QWidget;
@@ -20,6 +22,8 @@ void UseTemporarySettings();
 // there is none.
 template <typename T>
 T* Control(QWidget* parent, int id);
+// The object names of the ids, in order.
+QStringList ControlNames(std::initializer_list<int> ids);
 
 // Types into a named edit, checks a named check box, clicks a named button.
 void SetText(QWidget* parent, int id, const QString& text);

@@ -12,6 +12,9 @@
 #include <QSet>
 #include <QtTest>
 
+#include "common/ui/ResourceIds.h"
+#include "support/GuiTestSupport.h"
+
 namespace kalderon::testing {
 namespace {
 
@@ -109,7 +112,7 @@ QString TabOrderFault(QDialog& dialog)
                 faults << QStringLiteral("%1 before %2").arg(Describe(*a), Describe(*b));
     QStringList buttons;
     for (auto it = firstButton; it != walk.end(); ++it) buttons << (*it)->objectName();
-    const QStringList order = {QStringLiteral("id1"), QStringLiteral("id2"), QStringLiteral("id9")};
+    const QStringList order = ControlNames({button::kOk, button::kCancel, button::kHelp});
     if (buttons != order) faults << QStringLiteral("dialog buttons in the order %1").arg(buttons.join(u' '));
     return faults.join(QStringLiteral("; "));
 }

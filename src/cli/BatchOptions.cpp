@@ -7,10 +7,12 @@
 #include <map>
 #include <set>
 
+#include "analysis/RunAnalysis.h"
 #include "analysis/UnitBounds.h"
 #include "import/DatabaseImport.h"
 #include "import/DatePattern.h"
 #include "resources/StringTable.h"
+#include "stats/GroupComparison.h"
 
 namespace kalderon::batch {
 namespace {
@@ -145,7 +147,7 @@ std::string ImageSizeOf(const std::string& value, int& width, int& height)
 
 bool DrawsProductLimitChart(const BatchOptions& o)
 {
-    return o.analysis == Analysis::ProductLimit || (o.analysis == Analysis::Period && o.periodTechnique == 1);
+    return o.analysis == kProductLimit || (o.analysis == kPeriodAnalysis && o.periodTechnique == kProductLimitTechnique);
 }
 
 std::string CheckChartOutputs(const BatchOptions& o)
@@ -186,21 +188,21 @@ std::string CountOf(const char* option, const std::string& value, std::int32_t& 
 // silently ignored.
 std::string CheckAnalysisOptions(const BatchOptions& o, const std::set<std::string>& given)
 {
-    const auto misplaced = [&](const char* option, std::initializer_list<Analysis> analyses) {
+    const auto misplaced = [&](const char* option, std::initializer_list<AnalysisKind> analyses) {
         return given.count(option) && std::find(analyses.begin(), analyses.end(), o.analysis) == analyses.end();
     };
     for (const char* option : {"--period-begin", "--period-end"})
-        if (misplaced(option, {Analysis::Period})) return std::string(option) + " needs --analysis period";
-    if (misplaced("--technique", {Analysis::Period, Analysis::Trend}))
+        if (misplaced(option, {kPeriodAnalysis})) return std::string(option) + " needs --analysis period";
+    if (misplaced("--technique", {kPeriodAnalysis, kTrend}))
         return "--technique needs --analysis period or trend";
     for (const char* option : {"--years", "--width"})
-        if (misplaced(option, {Analysis::Trend})) return std::string(option) + " needs --analysis trend";
+        if (misplaced(option, {kTrend})) return std::string(option) + " needs --analysis trend";
     // The dates are compared as the period is used: widened to whole time units.
     if (o.periodBegin.isValid() && o.periodEnd.isValid() &&
         StartOfUnit(o.periodBegin, o.timeUnit).serial() > EndOfUnit(o.periodEnd, o.timeUnit).serial())
         return "--period-begin lies after --period-end";
-    if (o.analysis == Analysis::Smr && given.count("--unit")) return "--unit does not apply to --analysis smr";
-    if (o.analysis == Analysis::Smr && o.chart.any()) return "--analysis smr has no chart";
+    if (o.analysis == kSmrSir && given.count("--unit")) return "--unit does not apply to --analysis smr";
+    if (o.analysis == kSmrSir && o.chart.any()) return "--analysis smr has no chart";
     return {};
 }
 
@@ -210,7 +212,7 @@ std::string CheckCompareOptions(const BatchOptions& o, bool groupGiven)
 {
     if (!o.compareCsvPath.empty() && !o.compare) return "--compare-csv needs --compare";
     if (!o.compare) return {};
-    if (!CanCompareGroups(o.analysis)) return "--compare applies to --analysis lifetable and productlimit only";
+    if (!HasGroupComparison(o.analysis)) return "--compare applies to --analysis lifetable and productlimit only";
     if (!groupGiven || !o.stratified.value_or(true)) return "--compare needs --group and a stratified analysis";
     return {};
 }
@@ -219,7 +221,7 @@ std::string CheckCompareOptions(const BatchOptions& o, bool groupGiven)
 std::string CheckPopulationOptions(const BatchOptions& o, const std::set<std::string>& given, bool sexAndBirthGiven)
 {
     const PopulationOptions& p = o.population;
-    const bool smr = o.analysis == Analysis::Smr;
+    const bool smr = o.analysis == kSmrSir;
     if (p.relativeSurvival && smr) return "--relative does not apply to --analysis smr";
     if (given.count("--male") && given.count("--female")) return "--male and --female exclude each other";
     for (const char* option : {"--population-db", "--population-table", "--male", "--female"})
@@ -230,8 +232,8 @@ std::string CheckPopulationOptions(const BatchOptions& o, const std::set<std::st
     for (const char* option : {"--method", "--closing-date", "--standardise"})
         if (given.count(option) && !p.relativeSurvival) return std::string(option) + " needs --relative";
     if (given.count("--closing-date")) {
-        if (!p.hakulinen) return "--closing-date needs --method hakulinen";
-        if (o.analysis != Analysis::LifeTable && o.analysis != Analysis::ProductLimit)
+        if (p.method != ExpectedSurvivalMethod::kHakulinen) return "--closing-date needs --method hakulinen";
+        if (o.analysis != kLifeTable && o.analysis != kProductLimit)
             return "--closing-date applies to --analysis lifetable and productlimit only";
     }
     if ((p.relativeSurvival || smr) && !sexAndBirthGiven)
@@ -288,18 +290,19 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         {"--birth", role(roles.birth)},
         {"--analysis",
          [&](const std::string& v) {
-             return Choose<Analysis>("--analysis", v,
-                                     {{"lifetable", Analysis::LifeTable},
-                                      {"productlimit", Analysis::ProductLimit},
-                                      {"period", Analysis::Period},
-                                      {"trend", Analysis::Trend},
-                                      {"smr", Analysis::Smr}},
+             return Choose<AnalysisKind>("--analysis", v,
+                                     {{"lifetable", kLifeTable},
+                                      {"productlimit", kProductLimit},
+                                      {"period", kPeriodAnalysis},
+                                      {"trend", kTrend},
+                                      {"smr", kSmrSir}},
                                      o.analysis);
          }},
         {"--technique",
          [&](const std::string& v) {
-             return Choose<std::int32_t>("--technique", v, {{"lifetable", 0}, {"productlimit", 1}},
-                                         o.periodTechnique);
+             return Choose<PeriodTechnique>("--technique", v,
+                                            {{"lifetable", kLifeTableTechnique}, {"productlimit", kProductLimitTechnique}},
+                                            o.periodTechnique);
          }},
         {"--period-begin", [&](const std::string& v) { return DateOf("--period-begin", v, o.periodBegin); }},
         {"--period-end", [&](const std::string& v) { return DateOf("--period-end", v, o.periodEnd); }},
@@ -307,16 +310,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         {"--width", [&](const std::string& v) { return CountOf("--width", v, o.periodWidth); }},
         {"--method",
          [&](const std::string& v) {
-             std::int32_t method = 0;
-             const std::string error = Choose<std::int32_t>(
-                 "--method", v, {{"ederer2", 0}, {"hakulinen", 1}, {"pohar-perme", 2}}, method);
-             o.population.hakulinen = method == 1;
-             o.population.poharPerme = method == 2;
-             return error;
+             return Choose<ExpectedSurvivalMethod>("--method", v,
+                                                   {{"ederer2", ExpectedSurvivalMethod::kEdererII},
+                                                    {"hakulinen", ExpectedSurvivalMethod::kHakulinen},
+                                                    {"pohar-perme", ExpectedSurvivalMethod::kPoharPerme}},
+                                                   o.population.method);
          }},
         {"--standardise",
          [&](const std::string& v) {
-             return Choose<std::int32_t>("--standardise", v, {{"icss1", kIcss1}, {"icss2", kIcss2}, {"icss3", kIcss3}},
+             return Choose<IcssStandard>("--standardise", v, {{"icss1", kIcss1}, {"icss2", kIcss2}, {"icss3", kIcss3}},
                                          o.standardise);
          }},
         {"--closing-date",
@@ -336,8 +338,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
          }},
         {"--unit",
          [&](const std::string& v) {
-             return Choose<std::int32_t>("--unit", v, {{"year", 0}, {"month", 1}, {"week", 2}, {"day", 3}},
-                                         o.timeUnit);
+             return Choose<TimeUnitCode>(
+                 "--unit", v, {{"year", kUnitYear}, {"month", kUnitMonth}, {"week", kUnitWeek}, {"day", kUnitDay}},
+                 o.timeUnit);
          }},
         {"--ci",
          [&](const std::string& v) {

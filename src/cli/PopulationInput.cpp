@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 std::string PopulationDatabase(const BatchOptions& options, std::string& error)
 {
     if (!options.population.databasePath.empty()) return options.population.databasePath;
-    const std::string fileName = options.analysis == Analysis::Smr ? "ReferenceRateTables.mdb" : "LifeTables.mdb";
+    const std::string fileName = options.analysis == kSmrSir ? "ReferenceRateTables.mdb" : "LifeTables.mdb";
     const std::vector<std::string> candidates = ShippedFileCandidates(fileName);
     const std::string found = FindShippedFile(candidates);
     std::error_code ec;
@@ -72,7 +72,7 @@ std::optional<int> PreparePopulation(const BatchOptions& options, CAnalysisData&
     std::string table;
     if (error.empty() && ListPopulationTables(database, names, error)) table = ChooseTable(p.tableName, names, database, error);
     const PopulationValues values =
-        options.analysis == Analysis::Smr ? PopulationValues::kRates : PopulationValues::kProbabilities;
+        options.analysis == kSmrSir ? PopulationValues::kRates : PopulationValues::kProbabilities;
     if (error.empty()) LoadPopulationTable(database, table, data.populationTables, error, values);
     if (!error.empty()) {
         err << kProgram << OneMessage(error) << "\n";
@@ -85,8 +85,7 @@ std::optional<int> PreparePopulation(const BatchOptions& options, CAnalysisData&
     ApplyPopulationChoices(data, PopulationChoices{*sexCoding, table});
     if (p.relativeSurvival) {
         data.relativeSurvival = 1;
-        data.useHakulinen = p.hakulinen ? 1 : 0;
-        data.netSurvival = p.poharPerme ? 1 : 0;
+        data.SetSurvivalMethod(p.method);
         data.closingDate = p.closingDate.isValid() ? p.closingDate : data.lastEndDate;
     }
     return std::nullopt;

@@ -38,7 +38,6 @@ constexpr int kTimeIntervalLabel = 1071;
 constexpr int kTimeScaleLabel = 1072;
 constexpr int kTechniqueLabel = 1070;
 constexpr int kTechnique = 1069;
-constexpr int kProductLimitTechnique = 1;
 
 const char* HelpTopic(AnalysisKind mode)
 {
@@ -169,8 +168,9 @@ int ParameterDialog::AddTimeUnitRow(int row)
     g->addWidget(timeScaleLabel_, row, 0);
     g->addWidget(timeUnit_, row, 1);
 
+    // The list holds the techniques in the order of their codes.
     technique_ = MakeCombo(kTechnique, {QStringLiteral("Life table"), QStringLiteral("Product-limit")});
-    technique_->setCurrentIndex(0);
+    technique_->setCurrentIndex(kLifeTableTechnique);
     QLabel* techniqueLabel = MakeLabel(QStringLiteral("Tech&nique"), kTechniqueLabel, technique_);
     auto* technique = new QHBoxLayout;
     technique->addWidget(techniqueLabel);

@@ -91,6 +91,6 @@ struct CommandLine {
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The --help text.
-const char* UsageText();
+const std::string& UsageText();
 
 }  // namespace kalderon::batch

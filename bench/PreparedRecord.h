@@ -7,9 +7,9 @@
 namespace kalderon::bench {
 
 // The generated data set with the synthetic tables chosen and relative
-// survival set as `method` says (-1 none, 0 Ederer II, 1 Hakulinen, 2
-// Pohar-Perme net survival); the benchmarks share the record, so relative
-// and net survival are switched off again at the end.
+// survival set as `method` says (-1 none, else an ExpectedSurvivalMethod);
+// the benchmarks share the record, so relative and net survival are switched
+// off again at the end.
 class PreparedRecord {
 public:
     PreparedRecord(std::int64_t cases, int method) : dataSet_(SharedDataSet(cases))
@@ -19,8 +19,8 @@ public:
         if (data.populationTables.empty()) data.populationTables = SyntheticTables();
         ApplyPopulationChoices(data, PopulationChoices{{0, false}, "Synthetic"});
         data.relativeSurvival = method >= 0 ? 1 : 0;
-        data.useHakulinen = method == 1 ? 1 : 0;
-        data.netSurvival = method == 2 ? 1 : 0;
+        data.SetSurvivalMethod(method > 0 ? static_cast<ExpectedSurvivalMethod>(method)
+                                          : ExpectedSurvivalMethod::kEdererII);
         data.closingDate = data.lastEndDate;
     }
     ~PreparedRecord()

@@ -60,7 +60,7 @@ int main(int argc, char* argv[])
 
     DataSet& dataSet = bench::SharedDataSet(cases);
     ApplyParameterChoices(dataSet.analysis, ParameterChoices{"1", 0, ".95"});
-    AnalysisOutcome outcome = RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::ProductLimit, true});
+    AnalysisOutcome outcome = RunAnalysis(dataSet.analysis, dataSet.cases, {kProductLimit, true});
     const double reportMegabytes = outcome.report.reportText().size() / (1024.0 * 1024.0);
 
     MessageBoxMessages messages;

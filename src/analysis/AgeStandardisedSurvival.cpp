@@ -25,8 +25,7 @@ int AgeGroupOf(const CCaseRecord& c)
 std::vector<CGroupResult> AgeGroupTables(CAnalysisData data, const CaseList& cases, AnalysisKind kind, bool stratified,
                                          bool net)
 {
-    data.useHakulinen = 0;
-    data.netSurvival = net ? 1 : 0;
+    data.SetSurvivalMethod(net ? ExpectedSurvivalMethod::kPoharPerme : ExpectedSurvivalMethod::kEdererII);
     const bool computed = kind == kPeriodAnalysis ? ComputePeriodAnalysis(data, cases, stratified)
                                                   : ComputeLifeTable(data, cases, stratified);
     if (!computed)

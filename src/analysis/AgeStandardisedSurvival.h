@@ -15,7 +15,7 @@ namespace kalderon {
 std::array<CaseList, kIcssAgeGroups> CasesByIcssAgeGroup(const CaseList& cases);
 
 // The analysis of `kind` (kLifeTable, or kPeriodAnalysis with the life table
-// technique, data.periodTechnique 0) with relative survival (`data` with the
+// technique) with relative survival (`data` with the
 // population table loaded) run per ICSS age group, once for Ederer II and
 // once for net survival, and standardised with the weights of `standard` at
 // the end of every interval of the table of all ages (data.maxObservationDays

@@ -10,7 +10,8 @@ AnalysisWindowStrings WindowStringsOf(AnalysisKind kind, std::int32_t periodTech
     case kLifeTable:
         return {400, 401, 402, 403};
     case kPeriodAnalysis:
-        return periodTechnique == 1 ? AnalysisWindowStrings{410, 412, 413, 415} : AnalysisWindowStrings{410, 411, 413, 414};
+        return periodTechnique == kProductLimitTechnique ? AnalysisWindowStrings{410, 412, 413, 415}
+                                                         : AnalysisWindowStrings{410, 411, 413, 414};
     case kTrend:
         return {420, 421, 422, 423};
     case kProductLimit:

@@ -20,23 +20,23 @@ namespace {
 
 // Runs the computation; the kind of its report, or nothing with the reason
 // in `refusal`.
-std::optional<AnalysisKind> Compute(Analysis analysis, CAnalysisData& data, const CaseList& cases, bool stratified,
+std::optional<AnalysisKind> Compute(AnalysisKind kind, CAnalysisData& data, const CaseList& cases, bool stratified,
                                     std::string& refusal)
 {
-    switch (analysis) {
-    case Analysis::LifeTable:
+    switch (kind) {
+    case kLifeTable:
         if (ComputeLifeTable(data, cases, stratified)) return kLifeTable;
         break;
-    case Analysis::ProductLimit:
+    case kProductLimit:
         if (ComputeProductLimit(data, cases, stratified)) return kProductLimit;
         break;
-    case Analysis::Period:
+    case kPeriodAnalysis:
         if (ComputePeriodAnalysis(data, cases, stratified)) return kPeriodAnalysis;
         break;
-    case Analysis::Trend:
+    case kTrend:
         if (ComputeTrend(data, cases, stratified, refusal)) return kTrend;
         return std::nullopt;
-    case Analysis::Smr:
+    case kSmrSir:
         if (ComputeSmrSir(data, cases, stratified)) return kSmrSir;
         break;
     }
@@ -95,19 +95,9 @@ void FillOutcome(CAnalysisData data, ComputedAnalysis computed, TextBuilding bui
 
 }  // namespace
 
-bool CanCompareGroups(Analysis analysis)
-{
-    return analysis == Analysis::LifeTable || analysis == Analysis::ProductLimit;
-}
-
 bool CanStandardise(AnalysisKind kind, std::int32_t periodTechnique)
 {
-    return kind == kLifeTable || (kind == kPeriodAnalysis && periodTechnique == 0);
-}
-
-bool CanStandardise(Analysis analysis, std::int32_t periodTechnique)
-{
-    return analysis == Analysis::LifeTable || (analysis == Analysis::Period && periodTechnique == 0);
+    return kind == kLifeTable || (kind == kPeriodAnalysis && periodTechnique == kLifeTableTechnique);
 }
 
 std::optional<std::string> NoValidCasesRefusal(const CAnalysisData& data)

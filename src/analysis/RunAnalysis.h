@@ -12,14 +12,11 @@
 
 namespace kalderon {
 
-// The five analyses a data set can be run through.
-enum class Analysis { LifeTable, ProductLimit, Period, Trend, Smr };
-
 // Which analysis to run: stratified with one table per group, else one
-// table of all cases; compareGroups adds, for the kinds that have one, the
-// comparison of groups after the report.
+// table of all cases; compareGroups adds, for the kinds that have one
+// (HasGroupComparison), the comparison of groups after the report.
 struct AnalysisRequest {
-    Analysis analysis = Analysis::LifeTable;
+    AnalysisKind analysis = kLifeTable;
     bool stratified = false;
     bool compareGroups = false;
     // With relative survival, for the analyses CanStandardise accepts: an
@@ -32,13 +29,9 @@ struct AnalysisRequest {
     TextBuilding textBuilding = TextBuilding::kNow;
 };
 
-// Whether the analysis has a comparison of groups to add.
-bool CanCompareGroups(Analysis analysis);
-
 // Whether the analysis has an age-standardised table to add when relative
 // survival is computed: the life table, and the period analysis with the
-// life table technique (periodTechnique 0).
-bool CanStandardise(Analysis analysis, std::int32_t periodTechnique);
+// life table technique.
 bool CanStandardise(AnalysisKind kind, std::int32_t periodTechnique);
 
 // What an analysis is busy with, for a progress display.

@@ -1,5 +1,6 @@
 #include "app/ChartWindows.h"
 
+#include "analysis/AnalysisWindows.h"
 #include "app/CLifeTableChartFrame.h"
 #include "app/CMainFrame.h"
 #include "app/RecentFileList.h"
@@ -18,33 +19,16 @@ constexpr int kChartFileFilter = 203;
 constexpr int kOpenTitle = 211;
 constexpr int kChartFromFile = 422;  // the frame of charts read from a file
 
-// The frame string and the title prefix of an analysis's chart window.
-struct ChartWindowStrings {
-    int frame = 0;
-    int title = 0;
-};
-
-ChartWindowStrings StringsOf(AnalysisKind kind, std::int32_t periodTechnique)
-{
-    switch (kind) {
-    case kLifeTable: return {402, 403};
-    case kProductLimit: return {426, 427};
-    case kPeriodAnalysis: return {413, periodTechnique == 1 ? 415 : 414};
-    case kTrend: return {422, 423};
-    default: return {};
-    }
-}
-
 }  // namespace
 
 CLifeTableChartFrame* OpenAnalysisChart(CMainFrame& frame, const CAnalysisData& analysis, AnalysisKind kind)
 {
     const std::int32_t chartKind = ChartKindOfAnalysis(kind, analysis.periodTechnique);
     if (chartKind < 0) return nullptr;
-    const ChartWindowStrings strings = StringsOf(kind, analysis.periodTechnique);
-    auto* window = new CLifeTableChartFrame(frame.services(), strings.frame);
+    const AnalysisWindowStrings strings = WindowStringsOf(kind, analysis.periodTechnique);
+    auto* window = new CLifeTableChartFrame(frame.services(), strings.chartFrame);
     window->view()->InitFromAnalysis(analysis, chartKind, kind == kTrend ? analysis.survivalYears : 0);
-    window->setWindowTitle(UiString(strings.title) + QStringLiteral("  ") + DisplayText(analysis.title));
+    window->setWindowTitle(UiString(strings.chartTitle) + QStringLiteral("  ") + DisplayText(analysis.title));
     frame.AddChild(window);
     return window;
 }

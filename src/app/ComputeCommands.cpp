@@ -17,35 +17,32 @@
 namespace kalderon {
 namespace {
 
-Analysis AnalysisOf(int id)
+AnalysisKind AnalysisOf(int id)
 {
     switch (id) {
-    case command::kComputeLifeTable: return Analysis::LifeTable;
-    case command::kComputeProductLimit: return Analysis::ProductLimit;
-    case command::kComputePeriodAnalysis: return Analysis::Period;
-    case command::kComputeTrend: return Analysis::Trend;
-    default: return Analysis::Smr;
+    case command::kComputeLifeTable: return kLifeTable;
+    case command::kComputeProductLimit: return kProductLimit;
+    case command::kComputePeriodAnalysis: return kPeriodAnalysis;
+    case command::kComputeTrend: return kTrend;
+    default: return kSmrSir;
     }
 }
 
-std::unique_ptr<ParameterDialogBase> MakeDialog(CMainFrame& mainFrame, DataSet& data, Analysis analysis)
+std::unique_ptr<ParameterDialogBase> MakeDialog(CMainFrame& mainFrame, DataSet& data, AnalysisKind analysis)
 {
     AppServices& services = mainFrame.services();
     const bool relativeSurvivalPossible = data.hasSexColumn && data.hasBirthColumn;
     switch (analysis) {
-    case Analysis::ProductLimit:
+    case kProductLimit:
         return std::make_unique<ProductLimitParameterDialog>(data.analysis, data.cases, data.hasGroupColumn,
                                                              relativeSurvivalPossible, services, &mainFrame);
-    case Analysis::Smr:
+    case kSmrSir:
         return std::make_unique<SmrParameterDialog>(data.analysis, data.cases, data.hasGroupColumn, services,
                                                     &mainFrame);
-    default: break;
+    default:
+        return std::make_unique<ParameterDialog>(data.analysis, data.cases, analysis, data.hasGroupColumn,
+                                                 relativeSurvivalPossible, services, &mainFrame);
     }
-    const AnalysisKind mode = analysis == Analysis::Period ? kPeriodAnalysis
-                              : analysis == Analysis::Trend ? kTrend
-                                                             : kLifeTable;
-    return std::make_unique<ParameterDialog>(data.analysis, data.cases, mode, data.hasGroupColumn,
-                                             relativeSurvivalPossible, services, &mainFrame);
 }
 
 }  // namespace
@@ -92,7 +89,7 @@ void RunComputeCommand(CMainFrame& mainFrame, CEventDataView& view, int id)
         return;
     }
     data.analysis.PrepareTimeWindow();
-    const Analysis analysis = AnalysisOf(id);
+    const AnalysisKind analysis = AnalysisOf(id);
     const std::unique_ptr<ParameterDialogBase> dialog = MakeDialog(mainFrame, data, analysis);
     if (dialog->exec() != QDialog::Accepted) return;
 

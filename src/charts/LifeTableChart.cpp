@@ -39,7 +39,7 @@ std::int32_t ChartKindOfAnalysis(AnalysisKind kind, std::int32_t periodTechnique
 {
     switch (kind) {
     case kLifeTable: return kChartLifeTable;
-    case kPeriodAnalysis: return periodTechnique == 1 ? kChartProductLimit : kChartPeriodAnalysis;
+    case kPeriodAnalysis: return periodTechnique == kProductLimitTechnique ? kChartProductLimit : kChartPeriodAnalysis;
     case kTrend: return kChartTrend;
     case kProductLimit: return kChartProductLimit;
     default: return -1;

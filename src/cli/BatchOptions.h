@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "analysis/RunAnalysis.h"
 #include "import/TextImportSettings.h"
+#include "stats/AgeStandardisation.h"
+#include "stats/AnalysisData.h"
 #include "stats/DateValue.h"
+#include "stats/TimeUnit.h"
 
 namespace kalderon::batch {
-
-using kalderon::Analysis;
 
 // How a database file (.mdb, .xls, .dbf) is read: the table and the fields
 // of the case values by name.  With separate dates each of the three dates
@@ -43,8 +43,7 @@ struct ChartOutputs {
 // the method of expected survival.
 struct PopulationOptions {
     bool relativeSurvival = false;
-    bool hakulinen = false;
-    bool poharPerme = false;    // net survival in place of the relative survival
+    ExpectedSurvivalMethod method = ExpectedSurvivalMethod::kEdererII;
     DateValue closingDate;      // Hakulinen; null: the last end date
     std::string databasePath;   // empty: LifeTables.mdb or ReferenceRateTables.mdb, looked for
     std::string tableName;      // empty: the first table of the database
@@ -60,18 +59,18 @@ struct BatchOptions {
     bool isDatabase = false;       // the input is a database file
     DatabaseInput database;        // database files
 
-    Analysis analysis = Analysis::LifeTable;
+    AnalysisKind analysis = kLifeTable;
     std::optional<std::string> eventCode;  // none: the first status code of the valid cases
-    std::int32_t timeUnit = 0;
+    TimeUnitCode timeUnit = kUnitYear;
     std::string ciLevelText = ".95";
     std::optional<bool> stratified;  // none: stratified when a group column is read
-    std::int32_t periodTechnique = 0;  // period analysis and trend: 0 life table, 1 product-limit
-    DateValue periodBegin;             // period analysis; null: the whole observation window
+    PeriodTechnique periodTechnique = kLifeTableTechnique;  // period analysis and trend
+    DateValue periodBegin;  // period analysis; null: the whole observation window
     DateValue periodEnd;
     std::int32_t survivalYears = 5;  // trend
     std::int32_t periodWidth = 5;    // trend
     PopulationOptions population;
-    std::int32_t standardise = kNoStandardisation;  // an IcssStandard
+    IcssStandard standardise = kNoStandardisation;
 
     std::string reportPath;  // empty: standard output
     std::string csvPath;     // empty: no export file
@@ -92,6 +91,6 @@ struct CommandLine {
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The --help text.
-const char* UsageText();
+const std::string& UsageText();
 
 }  // namespace kalderon::batch

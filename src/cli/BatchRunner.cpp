@@ -73,7 +73,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     data.periodBegin = options.periodBegin;
     data.periodEnd = options.periodEnd;
     ApplyParameterChoices(data, ParameterChoices{eventCode, options.timeUnit, options.ciLevelText});
-    if (options.analysis == Analysis::Period && data.periodBegin.serial() > data.periodEnd.serial()) {
+    if (options.analysis == kPeriodAnalysis && data.periodBegin.serial() > data.periodEnd.serial()) {
         err << kProgram << "the period of interest " << options.periodBegin.displayText() << " to "
             << options.periodEnd.displayText() << " lies outside the observation period "
             << data.windowBegin.displayText() << " to " << data.windowEnd.displayText() << "\n";
@@ -82,7 +82,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     data.periodTechnique = options.periodTechnique;
     data.survivalYears = options.survivalYears;
     data.periodWidth = options.periodWidth;
-    if (options.population.relativeSurvival || options.analysis == Analysis::Smr) {
+    if (options.population.relativeSurvival || options.analysis == kSmrSir) {
         if (const std::optional<int> exitCode = PreparePopulation(options, data, err)) return *exitCode;
     }
 

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 std::string PopulationDatabase(const BatchOptions& options, std::string& error)
 {
     if (!options.population.databasePath.empty()) return options.population.databasePath;
-    const std::string fileName = options.analysis == Analysis::Smr ? "ReferenceRateTables.mdb" : "LifeTables.mdb";
+    const std::string fileName = options.analysis == kSmrSir ? "ReferenceRateTables.mdb" : "LifeTables.mdb";
     const std::vector<std::string> candidates = ShippedFileCandidates(fileName);
     const std::string found = FindShippedFile(candidates);
     std::error_code ec;
@@ -77,7 +77,7 @@ std::optional<int> PreparePopulation(const BatchOptions& options, CAnalysisData&
             error = FaultMessage(names.fault());
     }
     const PopulationValues values =
-        options.analysis == Analysis::Smr ? PopulationValues::kRates : PopulationValues::kProbabilities;
+        options.analysis == kSmrSir ? PopulationValues::kRates : PopulationValues::kProbabilities;
     if (error.empty()) {
         ReadResult<std::vector<CPopulationYearTable>> loaded = LoadPopulationTable(database, table, values);
         if (loaded)
@@ -96,8 +96,7 @@ std::optional<int> PreparePopulation(const BatchOptions& options, CAnalysisData&
     ApplyPopulationChoices(data, PopulationChoices{*sexCoding, table});
     if (p.relativeSurvival) {
         data.relativeSurvival = 1;
-        data.useHakulinen = p.hakulinen ? 1 : 0;
-        data.netSurvival = p.poharPerme ? 1 : 0;
+        data.SetSurvivalMethod(p.method);
         data.closingDate = p.closingDate.isValid() ? p.closingDate : data.lastEndDate;
     }
     return std::nullopt;

@@ -25,7 +25,7 @@ void WriteRelativeSurvivalClosing(ReportWriter& out, const CAnalysisData& data)
     } else {
         out.AppendString(691);
     }
-    if (data.useHakulinen) {
+    if (data.SurvivalMethod() == ExpectedSurvivalMethod::kHakulinen) {
         const std::string closing = data.closingDate.isValid() ? data.closingDate.format("%d.%m.%Y") : std::string();
         out.AppendString(693, closing);
     } else {
@@ -40,7 +40,7 @@ void WriteRelativeSurvivalClosing(ReportWriter& out, const CAnalysisData& data)
 
 const std::string& AnalysisName(AnalysisKind kind, std::int32_t periodTechnique)
 {
-    const bool productLimitTechnique = periodTechnique == 1;
+    const bool productLimitTechnique = periodTechnique == kProductLimitTechnique;
     switch (kind) {
     case kLifeTable: return LoadString(750);
     case kPeriodAnalysis: return LoadString(productLimitTechnique ? 752 : 751);

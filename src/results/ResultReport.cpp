@@ -29,7 +29,7 @@ void WriteAnalysisBlock(ReportWriter& out, const CAnalysisData& data, AnalysisKi
         WriteSmrSirBlock(out, data, group);
         break;
     case kPeriodAnalysis:
-        if (data.periodTechnique == 1)
+        if (data.periodTechnique == kProductLimitTechnique)
             WriteProductLimitBlock(out, data, group, true);
         else
             WritePeriodLifeTableBlock(out, data, group);

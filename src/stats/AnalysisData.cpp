@@ -7,6 +7,18 @@ void CAnalysisData::Reset()
     *this = CAnalysisData{};
 }
 
+ExpectedSurvivalMethod CAnalysisData::SurvivalMethod() const
+{
+    if (netSurvival != 0) return ExpectedSurvivalMethod::kPoharPerme;
+    return useHakulinen != 0 ? ExpectedSurvivalMethod::kHakulinen : ExpectedSurvivalMethod::kEdererII;
+}
+
+void CAnalysisData::SetSurvivalMethod(ExpectedSurvivalMethod method)
+{
+    useHakulinen = method == ExpectedSurvivalMethod::kHakulinen ? 1 : 0;
+    netSurvival = method == ExpectedSurvivalMethod::kPoharPerme ? 1 : 0;
+}
+
 std::int32_t CAnalysisData::TotalRecordsValid() const
 {
     std::int32_t sum = 0;

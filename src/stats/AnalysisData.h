@@ -18,6 +18,22 @@ enum AnalysisKind : std::int32_t {
     kSmrSir = 4,
 };
 
+// The technique of the period analysis and the trend (periodTechnique).
+enum PeriodTechnique : std::int32_t {
+    kLifeTableTechnique = 0,
+    kProductLimitTechnique = 1,
+};
+
+// How relative survival is estimated: with the expected survival after
+// Ederer II or Hakulinen, or as the Pohar-Perme net survival (the expected
+// survival stays Ederer II).  The record keeps the choice in useHakulinen
+// and netSurvival.
+enum class ExpectedSurvivalMethod : std::int32_t {
+    kEdererII = 0,
+    kHakulinen = 1,
+    kPoharPerme = 2,
+};
+
 // The analysis record of one data set: bookkeeping filled while cases are
 // built, the analysis parameters, and the per-group result tables.
 class CAnalysisData {
@@ -72,6 +88,8 @@ public:
     std::vector<CGroupResult> groupResults;
 
     bool UsesNetSurvival() const { return relativeSurvival != 0 && netSurvival != 0; }
+    ExpectedSurvivalMethod SurvivalMethod() const;
+    void SetSurvivalMethod(ExpectedSurvivalMethod method);
 };
 
 }  // namespace kalderon

@@ -337,7 +337,7 @@ void PeriodHakulinen(CAnalysisData& data, const CaseList& cases, bool stratified
 
 void ComputeExpectedSurvivalCohort(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
-    if (data.useHakulinen)
+    if (data.SurvivalMethod() == ExpectedSurvivalMethod::kHakulinen)
         CohortHakulinen(data, cases, stratified);
     else
         CohortEderer(data, cases, stratified);
@@ -345,7 +345,7 @@ void ComputeExpectedSurvivalCohort(CAnalysisData& data, const CaseList& cases, b
 
 void ComputeExpectedSurvivalPeriod(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
-    if (data.useHakulinen)
+    if (data.SurvivalMethod() == ExpectedSurvivalMethod::kHakulinen)
         PeriodHakulinen(data, cases, stratified);
     else
         PeriodEderer(data, cases, stratified);

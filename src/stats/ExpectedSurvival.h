@@ -9,7 +9,7 @@ namespace kalderon {
 
 // Cumulative expected survival per follow-up year (expectedCumulative, and
 // for Ederer II the yearly means in expectedInterval) of the first r groups,
-// by Ederer II or Hakulinen as data.useHakulinen says.  The cohort version
+// by Ederer II or Hakulinen as data.SurvivalMethod() says.  The cohort version
 // serves the life table and product-limit, the period version the period
 // analysis (between data.periodBegin and data.periodEnd) and the trend.
 void ComputeExpectedSurvivalCohort(CAnalysisData& data, const CaseList& cases, bool stratified);

@@ -6,8 +6,9 @@ namespace kalderon {
 
 bool ComputePeriodAnalysis(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
-    const bool computed = data.periodTechnique == 1 ? ComputePeriodProductLimit(data, cases, stratified)
-                                                    : ComputePeriodLifeTable(data, cases, stratified);
+    const bool computed = data.periodTechnique == kProductLimitTechnique
+                              ? ComputePeriodProductLimit(data, cases, stratified)
+                              : ComputePeriodLifeTable(data, cases, stratified);
     return computed && (!data.UsesNetSurvival() || PutNetSurvivalIntoPeriodTables(data, cases, stratified));
 }
 

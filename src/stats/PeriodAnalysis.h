@@ -21,7 +21,7 @@ bool ComputePeriodLifeTable(CAnalysisData& data, const CaseList& cases, bool str
 // before it.
 bool ComputePeriodProductLimit(CAnalysisData& data, const CaseList& cases, bool stratified);
 
-// The technique chosen by data.periodTechnique (0 life table, 1 product-limit).
+// The technique chosen by data.periodTechnique (a PeriodTechnique).
 bool ComputePeriodAnalysis(CAnalysisData& data, const CaseList& cases, bool stratified);
 
 }  // namespace kalderon

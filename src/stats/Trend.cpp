@@ -126,12 +126,13 @@ bool ComputeTrend(CAnalysisData& data, const CaseList& cases, bool stratified, s
             analysed = true;
             for (size_t g = 0; g < data.groupResults.size(); ++g) {
                 const CGroupResult& group = data.groupResults[g];
-                CIntervalResult row = data.periodTechnique == 1
+                CIntervalResult row = data.periodTechnique == kProductLimitTechnique
                                           ? FromTimePoints(group, data.eventCode, data.survivalYears, year,
                                                            data.maxRelativeUpper, data.relativeSurvival)
                                           : FromIntervalRows(group.intervalTable.rows, data.survivalYears, year);
                 // The product-limit technique's net survival at n years, not at the last death before.
-                if (data.periodTechnique == 1 && data.UsesNetSurvival() && row.exposedToRisk > 0) {
+                if (data.periodTechnique == kProductLimitTechnique && data.UsesNetSurvival() &&
+                    row.exposedToRisk > 0) {
                     PutNetSurvivalAt(row, group, static_cast<std::int32_t>(data.survivalYears * 365.25),
                                      ZValue(ciLevelText));
                     data.maxRelativeUpper = std::max({data.maxRelativeUpper, row.relativeSurvival, row.upperLimit});

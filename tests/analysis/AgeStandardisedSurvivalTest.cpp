@@ -32,7 +32,7 @@ protected:
 
     // The analysis of all groups together over the cases whose age at the
     // begin of follow-up lies in [from, to): the others are made invalid.
-    CAnalysisData AgeGroupTable(int from, int to, bool net, Analysis analysis = Analysis::LifeTable) const
+    CAnalysisData AgeGroupTable(int from, int to, bool net, AnalysisKind analysis = kLifeTable) const
     {
         CaseList cases = dataSet.cases;
         for (CCaseRecord& c : cases.records) {
@@ -50,7 +50,7 @@ protected:
     // Checks every standardised row against the ICSS 1 weighted sums of the
     // age groups' own tables, run one by one; returns how many rows have an
     // estimate.
-    int ExpectWeightedSums(const std::vector<StandardisedInterval>& rows, Analysis analysis) const
+    int ExpectWeightedSums(const std::vector<StandardisedInterval>& rows, AnalysisKind analysis) const
     {
         const int bounds[] = {15, 45, 55, 65, 75, 1000};
         const double weights[] = {0.07, 0.12, 0.23, 0.29, 0.29};
@@ -108,14 +108,14 @@ TEST_F(AgeStandardisedSurvivalTest, WeightedSumsOfTheAgeGroupsLifeTables)
     ASSERT_EQ(standardised.size(), 1u);
     EXPECT_EQ(standardised[0].underAge, 0);  // rdata has no case under 15
     ASSERT_EQ(standardised[0].intervals.size(), 15u);
-    EXPECT_EQ(ExpectWeightedSums(standardised[0].intervals, Analysis::LifeTable), 14);
+    EXPECT_EQ(ExpectWeightedSums(standardised[0].intervals, kLifeTable), 14);
     // the oldest group has nobody left in interval 15
 
     // The analysis puts exactly this section after the group sections.
     CAnalysisData data = dataSet.analysis;
-    const std::string plain = RunAnalysis(data, dataSet.cases, {Analysis::LifeTable, false}).report.reportText();
+    const std::string plain = RunAnalysis(data, dataSet.cases, {kLifeTable, false}).report.reportText();
     const std::string report =
-        RunAnalysis(data, dataSet.cases, {Analysis::LifeTable, false, false, kIcss1}).report.reportText();
+        RunAnalysis(data, dataSet.cases, {kLifeTable, false, false, kIcss1}).report.reportText();
     EXPECT_EQ(report, plain + WriteStandardisedSection(standardised, kIcss1).report);
 }
 
@@ -132,13 +132,13 @@ TEST_F(AgeStandardisedSurvivalTest, WeightedSumsOfTheAgeGroupsPeriodTables)
     EXPECT_EQ(standardised[0].underAge, 0);
     ASSERT_EQ(standardised[0].intervals.size(), 15u);
     // Diagnoses of 1982-1986 seen in 1986-1990 reach 9 years of follow-up.
-    EXPECT_EQ(ExpectWeightedSums(standardised[0].intervals, Analysis::Period), 9);
+    EXPECT_EQ(ExpectWeightedSums(standardised[0].intervals, kPeriodAnalysis), 9);
 
     // The section and its export lines follow the group sections of the
     // report and the export.
-    const ResultReport plain = RunAnalysis(data, dataSet.cases, {Analysis::Period, false}).report;
+    const ResultReport plain = RunAnalysis(data, dataSet.cases, {kPeriodAnalysis, false}).report;
     const ResultReport withSection =
-        RunAnalysis(data, dataSet.cases, {Analysis::Period, false, false, kIcss1}).report;
+        RunAnalysis(data, dataSet.cases, {kPeriodAnalysis, false, false, kIcss1}).report;
     const StandardisedTexts texts = WriteStandardisedSection(standardised, kIcss1);
     EXPECT_EQ(withSection.reportText(), plain.reportText() + texts.report);
     EXPECT_EQ(withSection.exportText(), plain.exportText() + texts.exportText.Text());
@@ -146,8 +146,8 @@ TEST_F(AgeStandardisedSurvivalTest, WeightedSumsOfTheAgeGroupsPeriodTables)
     // The product-limit technique has no interval table to standardise.
     data.periodTechnique = 1;
     const ResultReport productLimit =
-        RunAnalysis(data, dataSet.cases, {Analysis::Period, false, false, kIcss1}).report;
-    const ResultReport productLimitPlain = RunAnalysis(data, dataSet.cases, {Analysis::Period, false}).report;
+        RunAnalysis(data, dataSet.cases, {kPeriodAnalysis, false, false, kIcss1}).report;
+    const ResultReport productLimitPlain = RunAnalysis(data, dataSet.cases, {kPeriodAnalysis, false}).report;
     EXPECT_EQ(productLimit.reportText(), productLimitPlain.reportText());
     EXPECT_EQ(productLimit.exportText(), productLimitPlain.exportText());
 }

@@ -31,7 +31,7 @@ protected:
         dataSet.analysis.periodEnd = DateValue::FromYmd(1992, 12, 31);
     }
 
-    AnalysisOutcome Run(Analysis analysis, bool net, std::int32_t technique = 0)
+    AnalysisOutcome Run(AnalysisKind analysis, bool net, std::int32_t technique = 0)
     {
         CAnalysisData data = dataSet.analysis;
         data.netSurvival = net ? 1 : 0;
@@ -79,14 +79,14 @@ TEST_F(NetSurvivalAnalysisTest, TablesTakeTheLiteralEstimatorAndKeepTheirOtherCo
 {
     const std::vector<NetSurvivalCurve> cohort = LiteralCurves(false), period = LiteralCurves(true);
     ASSERT_EQ(cohort.size(), 4u);
-    for (const Analysis analysis : {Analysis::LifeTable, Analysis::ProductLimit, Analysis::Period})
+    for (const AnalysisKind analysis : {kLifeTable, kProductLimit, kPeriodAnalysis})
         for (const std::int32_t technique : {0, 1}) {
-            if (analysis != Analysis::Period && technique == 1) continue;
+            if (analysis != kPeriodAnalysis && technique == 1) continue;
             SCOPED_TRACE(static_cast<int>(analysis) * 10 + technique);
             const AnalysisOutcome ederer = Run(analysis, false, technique);
             const AnalysisOutcome net = Run(analysis, true, technique);
             ASSERT_TRUE(ederer.succeeded() && net.succeeded()) << net.refusal;
-            const auto& curves = analysis == Analysis::Period ? period : cohort;
+            const auto& curves = analysis == kPeriodAnalysis ? period : cohort;
             for (size_t g = 0; g < curves.size(); ++g) {
                 const CGroupResult& e = ederer.report.data().groupResults[g];
                 const CGroupResult& n = net.report.data().groupResults[g];
@@ -112,7 +112,7 @@ TEST_F(NetSurvivalAnalysisTest, TrendTakesTheNYearValueOfEachPeriod)
     dataSet.analysis.survivalYears = 3;
     dataSet.analysis.periodWidth = 2;
     for (const std::int32_t technique : {0, 1}) {
-        const AnalysisOutcome trend = Run(Analysis::Trend, true, technique);
+        const AnalysisOutcome trend = Run(kTrend, true, technique);
         ASSERT_TRUE(trend.succeeded()) << trend.refusal;
         const std::vector<CIntervalResult>& rows = trend.report.data().groupResults[0].intervalTable.rows;
         ASSERT_FALSE(rows.empty());
@@ -135,7 +135,7 @@ TEST_F(NetSurvivalAnalysisTest, ZeroPopulationSurvivalRefusesInsteadOfAnInfinite
     for (CPopulationYearTable& table : dataSet.analysis.populationTables)
         if (table.year == 1985)
             for (auto* values : {&table.firstSex, &table.secondSex}) std::fill(values->begin(), values->end(), 1.0);
-    for (const Analysis analysis : {Analysis::LifeTable, Analysis::ProductLimit, Analysis::Period, Analysis::Trend}) {
+    for (const AnalysisKind analysis : {kLifeTable, kProductLimit, kPeriodAnalysis, kTrend}) {
         const AnalysisOutcome net = Run(analysis, true);
         EXPECT_FALSE(net.succeeded());
         EXPECT_EQ(net.refusal, text::kNetSurvivalUndefined);

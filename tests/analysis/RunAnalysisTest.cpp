@@ -33,7 +33,7 @@ TEST(RunAnalysisTest, BuildsTheReportOfItsOwnCopyAndWhatTheChartNeeds)
     dataSet.analysis.survivalYears = 2;
     dataSet.analysis.periodWidth = 2;
     std::vector<AnalysisStage> stages;
-    const AnalysisOutcome trend = RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::Trend, true},
+    const AnalysisOutcome trend = RunAnalysis(dataSet.analysis, dataSet.cases, {kTrend, true},
                                               [&](AnalysisStage stage) { stages.push_back(stage); });
     ASSERT_TRUE(trend.succeeded()) << trend.refusal;
     EXPECT_EQ(*trend.kind, kTrend);
@@ -52,11 +52,11 @@ TEST(RunAnalysisTest, BuildsTheReportOfItsOwnCopyAndWhatTheChartNeeds)
     EXPECT_NE(trend.report.reportText().find("Tuesday 14. November 2023"), std::string::npos);
 
     dataSet.analysis.periodTechnique = 1;
-    const AnalysisOutcome period = RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::Period, false});
+    const AnalysisOutcome period = RunAnalysis(dataSet.analysis, dataSet.cases, {kPeriodAnalysis, false});
     ASSERT_TRUE(period.succeeded());
     EXPECT_EQ(period.chartKind, kChartProductLimit);
     EXPECT_EQ(period.chartExtra, 0);
-    const AnalysisOutcome smr = RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::Smr, false});
+    const AnalysisOutcome smr = RunAnalysis(dataSet.analysis, dataSet.cases, {kSmrSir, false});
     EXPECT_EQ(smr.chartKind, -1);
     unsetenv("SOURCE_DATE_EPOCH");
 }
@@ -64,9 +64,9 @@ TEST(RunAnalysisTest, BuildsTheReportOfItsOwnCopyAndWhatTheChartNeeds)
 TEST(RunAnalysisTest, ACaseListHandedOverGivesTheSameTextsAndIsFreed)
 {
     setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
-    for (const Analysis analysis : {Analysis::LifeTable, Analysis::ProductLimit, Analysis::Period}) {
+    for (const AnalysisKind analysis : {kLifeTable, kProductLimit, kPeriodAnalysis}) {
         DataSet dataSet = TinyExample();
-        const AnalysisRequest request{analysis, true, analysis != Analysis::Period};
+        const AnalysisRequest request{analysis, true, analysis != kPeriodAnalysis};
         const AnalysisOutcome kept = RunAnalysis(dataSet.analysis, dataSet.cases, request);
         std::vector<AnalysisStage> stages;
         const AnalysisOutcome handedOver = RunAnalysis(dataSet.analysis, std::move(dataSet.cases), request,
@@ -86,7 +86,7 @@ TEST(RunAnalysisTest, ACaseListHandedOverGivesTheSameTextsAndIsFreed)
     }
     DataSet refused = TinyExample();
     refused.analysis.relativeSurvival = 1;  // without a population table
-    const AnalysisOutcome none = RunAnalysis(refused.analysis, std::move(refused.cases), {Analysis::ProductLimit, true});
+    const AnalysisOutcome none = RunAnalysis(refused.analysis, std::move(refused.cases), {kProductLimit, true});
     EXPECT_FALSE(none.succeeded());
     EXPECT_FALSE(none.refusal.empty());
     EXPECT_TRUE(refused.cases.records.empty());
@@ -97,7 +97,7 @@ TEST(RunAnalysisTest, ComparisonOfGroupsFollowsTheReportWhenAskedFor)
 {
     setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
     const DataSet dataSet = TinyExample();
-    for (const Analysis analysis : {Analysis::LifeTable, Analysis::ProductLimit}) {
+    for (const AnalysisKind analysis : {kLifeTable, kProductLimit}) {
         const AnalysisOutcome plain = RunAnalysis(dataSet.analysis, dataSet.cases, {analysis, true});
         const AnalysisOutcome compared = RunAnalysis(dataSet.analysis, dataSet.cases, {analysis, true, true});
         ASSERT_TRUE(plain.succeeded() && compared.succeeded());
@@ -108,16 +108,16 @@ TEST(RunAnalysisTest, ComparisonOfGroupsFollowsTheReportWhenAskedFor)
         EXPECT_EQ(compared.report.reportText(), plain.report.reportText() + section.report);
         EXPECT_EQ(compared.report.exportText(), plain.report.exportText());
         EXPECT_EQ(compared.report.comparisonExportText(), section.exportText);
-        EXPECT_EQ(section.exportText.find("Group;Quantile;") != std::string::npos, analysis == Analysis::ProductLimit);
+        EXPECT_EQ(section.exportText.find("Group;Quantile;") != std::string::npos, analysis == kProductLimit);
     }
-    EXPECT_TRUE(CanCompareGroups(Analysis::LifeTable) && CanCompareGroups(Analysis::ProductLimit));
-    for (const Analysis analysis : {Analysis::Period, Analysis::Trend, Analysis::Smr})
-        EXPECT_FALSE(CanCompareGroups(analysis));
+    EXPECT_TRUE(HasGroupComparison(kLifeTable) && HasGroupComparison(kProductLimit));
+    for (const AnalysisKind analysis : {kPeriodAnalysis, kTrend, kSmrSir})
+        EXPECT_FALSE(HasGroupComparison(analysis));
 
     // Other analyses have nothing to add.
-    const AnalysisOutcome period = RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::Period, true, true});
+    const AnalysisOutcome period = RunAnalysis(dataSet.analysis, dataSet.cases, {kPeriodAnalysis, true, true});
     EXPECT_EQ(period.report.reportText(),
-              RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::Period, true}).report.reportText());
+              RunAnalysis(dataSet.analysis, dataSet.cases, {kPeriodAnalysis, true}).report.reportText());
     EXPECT_TRUE(period.report.comparisonExportText().empty());
     unsetenv("SOURCE_DATE_EPOCH");
 }
@@ -126,14 +126,14 @@ TEST(RunAnalysisTest, RefusalsCarryTheirMessage)
 {
     DataSet dataSet = TinyExample();
     dataSet.analysis.timeUnit = 1;
-    const AnalysisOutcome months = RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::Trend, true});
+    const AnalysisOutcome months = RunAnalysis(dataSet.analysis, dataSet.cases, {kTrend, true});
     EXPECT_FALSE(months.succeeded());
     EXPECT_EQ(months.refusal, text::kNonYearTrend);
     EXPECT_TRUE(months.report.reportText().empty());
 
     dataSet.analysis.timeUnit = 0;
     dataSet.analysis.relativeSurvival = 1;  // without a population table
-    const AnalysisOutcome relative = RunAnalysis(dataSet.analysis, dataSet.cases, {Analysis::LifeTable, true});
+    const AnalysisOutcome relative = RunAnalysis(dataSet.analysis, dataSet.cases, {kLifeTable, true});
     EXPECT_FALSE(relative.succeeded());
     EXPECT_FALSE(relative.refusal.empty());
 
@@ -141,7 +141,7 @@ TEST(RunAnalysisTest, RefusalsCarryTheirMessage)
     empty.groupResults.resize(1);
     empty.groupResults[0].info.recordsSkipped = 3;
     EXPECT_EQ(NoValidCasesRefusal(empty), LoadString(500));
-    const AnalysisOutcome none = RunAnalysis(empty, CaseList{}, {Analysis::ProductLimit, false});
+    const AnalysisOutcome none = RunAnalysis(empty, CaseList{}, {kProductLimit, false});
     EXPECT_EQ(none.refusal, "No valid cases available for analysis! ");
     EXPECT_FALSE(NoValidCasesRefusal(dataSet.analysis));
 }

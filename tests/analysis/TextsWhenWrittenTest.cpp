@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "analysis/RunAnalysis.h"
+#include "stats/GroupComparison.h"
 #include "support/RdataWithSlovenianTable.h"
 
 namespace kalderon {
@@ -37,16 +38,15 @@ TEST(TextsWhenWrittenTest, AreTheTextsBuiltAtOnceInEveryAnalysis)
     ASSERT_NO_FATAL_FAILURE(testing::ReadRdataWithSlovenianTable(dataSet));
     dataSet.analysis.survivalYears = 3;
     dataSet.analysis.periodWidth = 2;
-    for (const Analysis analysis :
-         {Analysis::LifeTable, Analysis::ProductLimit, Analysis::Period, Analysis::Trend, Analysis::Smr}) {
+    for (const AnalysisKind analysis : {kLifeTable, kProductLimit, kPeriodAnalysis, kTrend, kSmrSir}) {
         for (const std::int32_t technique : {0, 1}) {
-            if (technique == 1 && analysis != Analysis::Period) continue;
+            if (technique == 1 && analysis != kPeriodAnalysis) continue;
             for (const bool stratified : {false, true}) {
                 SCOPED_TRACE(::testing::Message() << "analysis " << static_cast<int>(analysis) << " technique "
                                                 << technique << " stratified " << stratified);
                 CAnalysisData data = dataSet.analysis;
                 data.periodTechnique = technique;
-                AnalysisRequest request{analysis, stratified, CanCompareGroups(analysis)};
+                AnalysisRequest request{analysis, stratified, HasGroupComparison(analysis)};
                 if (CanStandardise(analysis, technique)) request.standardise = kIcss1;
                 const AnalysisOutcome atOnce = RunAnalysis(data, dataSet.cases, request);
                 request.textBuilding = TextBuilding::kWhenWritten;
@@ -64,7 +64,7 @@ TEST(TextsWhenWrittenTest, AreTheTextsBuiltAtOnceInEveryAnalysis)
                     Written expectedCrLf;
                     atOnce.report.exportParts().Write(Into(expectedCrLf), true);
                     EXPECT_EQ(exportCrLf.text, expectedCrLf.text);
-                    if (pieceBytes == 1 && analysis != Analysis::Smr) {  // SMR rows are not table rows
+                    if (pieceBytes == 1 && analysis != kSmrSir) {  // SMR rows are not table rows
                         EXPECT_GT(report.pieces, 10u);
                     }
                 }
@@ -86,7 +86,7 @@ TEST(TextsWhenWrittenTest, HandsOnPiecesOfAboutTheSizeAskedFor)
     setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
     DataSet dataSet;
     ASSERT_NO_FATAL_FAILURE(testing::ReadRdataWithSlovenianTable(dataSet));
-    AnalysisRequest request{Analysis::ProductLimit, true};
+    AnalysisRequest request{kProductLimit, true};
     request.textBuilding = TextBuilding::kWhenWritten;
     const AnalysisOutcome outcome = RunAnalysis(dataSet.analysis, dataSet.cases, request);
     ASSERT_TRUE(outcome.succeeded()) << outcome.refusal;

@@ -21,9 +21,9 @@ TEST(BatchOptionsTest, DefaultsAreTheWizardsAndTheDialogs)
     EXPECT_EQ(o.import.statusColumn, 3);
     EXPECT_FALSE(o.import.useGroup || o.import.useSex || o.import.useBirth);
     EXPECT_EQ(o.import.beginFormat, "DD.MM.YYYY");
-    EXPECT_EQ(o.analysis, Analysis::LifeTable);
+    EXPECT_EQ(o.analysis, kLifeTable);
     EXPECT_FALSE(o.eventCode.has_value());
-    EXPECT_EQ(o.timeUnit, 0);
+    EXPECT_EQ(o.timeUnit, kUnitYear);
     EXPECT_EQ(o.ciLevelText, ".95");
     EXPECT_FALSE(o.stratified.has_value());
     EXPECT_EQ(o.reportPath, "");
@@ -50,7 +50,7 @@ TEST(BatchOptionsTest, EveryOptionWithBothValueForms)
     EXPECT_EQ(o.import.sexColumn, 5);
     EXPECT_EQ(o.import.birthColumn, 6);
     EXPECT_EQ(o.import.birthFormat, "DDMMYYYY");
-    EXPECT_EQ(o.timeUnit, 2);
+    EXPECT_EQ(o.timeUnit, kUnitWeek);
     EXPECT_EQ(o.ciLevelText, ".99");
     EXPECT_EQ(o.stratified, false);
     EXPECT_EQ(o.eventCode, "");  // an empty status is a code like any other
@@ -67,8 +67,8 @@ TEST(BatchOptionsTest, EveryOptionWithBothValueForms)
 TEST(BatchOptionsTest, SurvivalAnalysesAndTheirParameters)
 {
     const BatchOptions defaults = Parse({"a", "--analysis", "trend"}).options;
-    EXPECT_EQ(defaults.analysis, Analysis::Trend);
-    EXPECT_EQ(defaults.periodTechnique, 0);
+    EXPECT_EQ(defaults.analysis, kTrend);
+    EXPECT_EQ(defaults.periodTechnique, kLifeTableTechnique);
     EXPECT_EQ(defaults.survivalYears, 5);
     EXPECT_EQ(defaults.periodWidth, 5);
     EXPECT_EQ(defaults.periodBegin.status(), DateStatus::Null);
@@ -76,8 +76,8 @@ TEST(BatchOptionsTest, SurvivalAnalysesAndTheirParameters)
     const CommandLine period = Parse({"a", "--analysis=period", "--technique", "productlimit", "--period-begin",
                                       "15.03.1997", "--period-end=20.10.2001"});
     ASSERT_EQ(period.error, "");
-    EXPECT_EQ(period.options.analysis, Analysis::Period);
-    EXPECT_EQ(period.options.periodTechnique, 1);
+    EXPECT_EQ(period.options.analysis, kPeriodAnalysis);
+    EXPECT_EQ(period.options.periodTechnique, kProductLimitTechnique);
     EXPECT_EQ(period.options.periodBegin, DateValue::FromYmd(1997, 3, 15));
     EXPECT_EQ(period.options.periodEnd, DateValue::FromYmd(2001, 10, 20));
 
@@ -106,7 +106,7 @@ TEST(BatchOptionsTest, SurvivalAnalysesAndTheirParameters)
                      "--period-end", "01.10.2001"})
                   .error,
               "");
-    EXPECT_EQ(Parse({"a", "--analysis", "productlimit"}).options.analysis, Analysis::ProductLimit);
+    EXPECT_EQ(Parse({"a", "--analysis", "productlimit"}).options.analysis, kProductLimit);
 }
 
 TEST(BatchOptionsTest, RelativeSurvivalAndSmrOptions)
@@ -120,7 +120,7 @@ TEST(BatchOptionsTest, RelativeSurvivalAndSmrOptions)
     ASSERT_EQ(defaults.error, "");
     const PopulationOptions& d = defaults.options.population;
     EXPECT_TRUE(d.relativeSurvival);
-    EXPECT_FALSE(d.hakulinen);
+    EXPECT_EQ(d.method, ExpectedSurvivalMethod::kEdererII);
     EXPECT_EQ(d.closingDate.status(), DateStatus::Null);
     EXPECT_EQ(d.databasePath, "");
     EXPECT_EQ(d.tableName, "");
@@ -131,7 +131,7 @@ TEST(BatchOptionsTest, RelativeSurvivalAndSmrOptions)
                                    "USA 1940-2014", "--female", "2"});
     ASSERT_EQ(all.error, "");
     const PopulationOptions& p = all.options.population;
-    EXPECT_TRUE(p.hakulinen);
+    EXPECT_EQ(p.method, ExpectedSurvivalMethod::kHakulinen);
     EXPECT_EQ(p.closingDate, DateValue::FromYmd(2003, 12, 31));
     EXPECT_EQ(p.databasePath, "x.mdb");
     EXPECT_EQ(p.tableName, "USA 1940-2014");
@@ -140,7 +140,7 @@ TEST(BatchOptionsTest, RelativeSurvivalAndSmrOptions)
 
     const CommandLine smr = parse({"--analysis", "smr", "--male", "1", "--population-table", "T"});
     ASSERT_EQ(smr.error, "");
-    EXPECT_EQ(smr.options.analysis, Analysis::Smr);
+    EXPECT_EQ(smr.options.analysis, kSmrSir);
     EXPECT_FALSE(smr.options.population.sexCodeIsFemale);
 
     // Options that do not fit the analysis, and the columns both need.

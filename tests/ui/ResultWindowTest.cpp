@@ -40,7 +40,7 @@ namespace {
 // desktop program runs it and as kalderon-batch is told to.
 struct ExampleAnalysis {
     const char* name;
-    Analysis analysis;
+    AnalysisKind analysis;
     std::int32_t technique = 0;
     int relative = 0;  // 1 Ederer II, 2 Hakulinen
     bool period = false;
@@ -50,18 +50,18 @@ struct ExampleAnalysis {
 const std::vector<ExampleAnalysis>& ExampleAnalyses()
 {
     static const std::vector<ExampleAnalysis> analyses = {
-        {"life table", Analysis::LifeTable, 0, 0, false, {}},
-        {"product-limit", Analysis::ProductLimit, 0, 0, false, {"--analysis", "productlimit"}},
-        {"period, life table", Analysis::Period, 0, 0, true,
+        {"life table", kLifeTable, 0, 0, false, {}},
+        {"product-limit", kProductLimit, 0, 0, false, {"--analysis", "productlimit"}},
+        {"period, life table", kPeriodAnalysis, 0, 0, true,
          {"--analysis", "period", "--period-begin", "01.01.1990", "--period-end", "31.12.1994"}},
-        {"period, product-limit", Analysis::Period, 1, 0, true,
+        {"period, product-limit", kPeriodAnalysis, 1, 0, true,
          {"--analysis", "period", "--technique", "productlimit", "--period-begin", "01.01.1990", "--period-end",
           "31.12.1994"}},
-        {"trend", Analysis::Trend, 0, 0, false, {"--analysis", "trend", "--years", "5", "--width", "5"}},
-        {"relative, Ederer II", Analysis::LifeTable, 0, 1, false, {"--relative", "--male", "1"}},
-        {"relative, Hakulinen", Analysis::ProductLimit, 0, 2, false,
+        {"trend", kTrend, 0, 0, false, {"--analysis", "trend", "--years", "5", "--width", "5"}},
+        {"relative, Ederer II", kLifeTable, 0, 1, false, {"--relative", "--male", "1"}},
+        {"relative, Hakulinen", kProductLimit, 0, 2, false,
          {"--analysis", "productlimit", "--relative", "--method", "hakulinen", "--male", "1"}},
-        {"SMR/SIR", Analysis::Smr, 0, 0, false, {"--analysis", "smr", "--male", "1"}},
+        {"SMR/SIR", kSmrSir, 0, 0, false, {"--analysis", "smr", "--male", "1"}},
     };
     return analyses;
 }
@@ -94,9 +94,9 @@ class ResultWindowTest : public QObject {
         data.periodEnd = a.period ? DateValue::FromYmd(1994, 12, 31) : DateValue();
         ApplyParameterChoices(data, ParameterChoices{"1", 0, ".95"});
         data.periodTechnique = a.technique;
-        if (a.relative || a.analysis == Analysis::Smr) {
+        if (a.relative || a.analysis == kSmrSir) {
             const std::string database = PathBytes(
-                SourcePath(a.analysis == Analysis::Smr ? "data/ReferenceRateTables.mdb" : "data/LifeTables.mdb"));
+                SourcePath(a.analysis == kSmrSir ? "data/ReferenceRateTables.mdb" : "data/LifeTables.mdb"));
             const ReadResult<std::vector<std::string>> tables = ListPopulationTables(database);
             if (!tables) qFatal("%s", ReaderFaultMessage(tables.fault()).c_str());
             ReadResult<std::vector<CPopulationYearTable>> loaded = LoadPopulationTable(database, tables->front());
@@ -204,7 +204,7 @@ private slots:
     {
         CAnalysisData data = Parameters(ExampleAnalyses()[4]);
         ApplyParameterChoices(data, ParameterChoices{"1", 1, ".95"});  // months
-        QVERIFY(!ComputeAnalysis(*mainFrame, data, rdata.cases, {Analysis::Trend, true}));
+        QVERIFY(!ComputeAnalysis(*mainFrame, data, rdata.cases, {kTrend, true}));
         QCOMPARE(messages.shown, QStringList{QString::fromLatin1(text::kNonYearTrend)});
         QVERIFY(ResultFrames().isEmpty());
         QCOMPARE(mainFrame->mainStatusBar()->paneText(), QStringLiteral("Ready"));

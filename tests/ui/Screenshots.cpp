@@ -285,7 +285,7 @@ int main(int argc, char* argv[])
     CAnalysisData parameters = data.analysis;
     ApplyParameterChoices(parameters, ParameterChoices{"1", 0, ".95"});
     const auto showResults = [&](const CAnalysisData& record, const QString& name,
-                                 const AnalysisRequest& request = {Analysis::LifeTable, true}) {
+                                 const AnalysisRequest& request = {kLifeTable, true}) {
         std::optional<AnalysisOutcome> outcome = ComputeAnalysis(frame, record, data.cases, request);
         if (!outcome) qFatal("the analysis was refused");
         CResultFrame* results = OpenResultWindow(frame, std::move(outcome->report));
@@ -301,7 +301,7 @@ int main(int argc, char* argv[])
         results->close();
     };
     showResults(parameters, QStringLiteral("results-life-table.png"));
-    showResults(parameters, QStringLiteral("results-comparison.png"), {Analysis::ProductLimit, true, true});
+    showResults(parameters, QStringLiteral("results-comparison.png"), {kProductLimit, true, true});
 
     const std::string lifeTables = PathBytes(testing::SourcePath(QStringLiteral("data/LifeTables.mdb")));
     const std::vector<std::string> names = Read(ListPopulationTables(lifeTables));
@@ -316,7 +316,7 @@ int main(int argc, char* argv[])
     parameters.netSurvival = 1;
     {
         std::optional<AnalysisOutcome> outcome =
-            ComputeAnalysis(frame, parameters, data.cases, {Analysis::LifeTable, true, false, kIcss2});
+            ComputeAnalysis(frame, parameters, data.cases, {kLifeTable, true, false, kIcss2});
         if (!outcome) qFatal("the net survival analysis was refused");
         CLifeTableChartFrame* chart = OpenAnalysisChart(frame, outcome->ChartData(), kLifeTable);
         CResultFrame* results = OpenResultWindow(frame, std::move(outcome->report));

@@ -18,7 +18,6 @@
 namespace kalderon {
 namespace {
 
-constexpr int kProductLimitTechnique = 1;
 
 const char* HelpTopic(AnalysisKind mode)
 {
@@ -149,8 +148,9 @@ int ParameterDialog::AddTimeUnitRow(int row)
     g->addWidget(timeScaleLabel_, row, 0);
     g->addWidget(timeUnit_, row, 1);
 
+    // The list holds the techniques in the order of their codes.
     technique_ = MakeCombo(kTechnique, {QStringLiteral("Life table"), QStringLiteral("Product-limit")});
-    technique_->setCurrentIndex(0);
+    technique_->setCurrentIndex(kLifeTableTechnique);
     QLabel* techniqueLabel = MakeLabel(QStringLiteral("Tech&nique"), kTechniqueLabel, technique_);
     auto* technique = new QHBoxLayout;
     technique->addWidget(techniqueLabel);

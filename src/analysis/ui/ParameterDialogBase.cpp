@@ -28,8 +28,11 @@
 namespace kalderon {
 namespace {
 
-constexpr int kHakulinen = 1;
-constexpr int kPoharPerme = 2;
+// The method list holds the methods in the order of their codes.
+ExpectedSurvivalMethod MethodChosenIn(const QComboBox& methods)
+{
+    return static_cast<ExpectedSurvivalMethod>(methods.currentIndex());
+}
 
 QStringList DisplayTexts(const std::vector<std::string>& texts)
 {
@@ -210,7 +213,7 @@ int ParameterDialogBase::AddRelativeSurvivalRows(int row, bool possible, bool cl
     innerRow = AddTableRow(inner, innerRow, QStringLiteral("&General population life tables"));
     method_ = MakeCombo(kMethod, {QStringLiteral("Ederer II"), QStringLiteral("Hakulinen"),
                                   QStringLiteral("Pohar-Perme (net survival)")});
-    method_->setCurrentIndex(0);
+    method_->setCurrentIndex(static_cast<int>(ExpectedSurvivalMethod::kEdererII));
     methodLabel_ = MakeLabel(QStringLiteral("Metho&d for estimating expected survival"), kMethodLabel, method_);
     standardisation_ = MakeCombo(kStandardisation, {QStringLiteral("none"), QStringLiteral("ICSS 1"),
                                                     QStringLiteral("ICSS 2"), QStringLiteral("ICSS 3")});
@@ -257,7 +260,7 @@ void ParameterDialogBase::OfferStandardisation(bool offered)
 
 void ParameterDialogBase::ShowMethod()
 {
-    const bool show = closingDateWithHakulinen_ && method_->currentIndex() == kHakulinen;
+    const bool show = closingDateWithHakulinen_ && MethodChosenIn(*method_) == ExpectedSurvivalMethod::kHakulinen;
     closingLabel_->setVisible(show);
     closingDate_->setVisible(show);
 }
@@ -373,8 +376,7 @@ void ParameterDialogBase::WriteRelativeSurvival(RelativeSurvivalInput input)
     data_.relativeSurvival = input.on ? 1 : 0;
     if (!input.on) return;
     ApplyPopulationChoices(data_, PopulationChoices{SexCoding(), ChosenTable()});
-    data_.useHakulinen = method_->currentIndex() == kHakulinen ? 1 : 0;
-    data_.netSurvival = method_->currentIndex() == kPoharPerme ? 1 : 0;
+    data_.SetSurvivalMethod(MethodChosenIn(*method_));
     data_.closingDate = input.closingDate;
     data_.populationTables = std::move(input.tables);
 }

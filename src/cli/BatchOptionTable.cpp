@@ -1,0 +1,387 @@
+#include "cli/BatchOptionTable.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <map>
+#include <utility>
+
+#include "import/DatePattern.h"
+
+namespace kalderon::batch {
+namespace {
+
+using Apply = std::function<std::string(OptionReading&, const std::string& value)>;
+
+template <typename Field>
+using FieldOf = Field& (*)(BatchOptions&);
+
+OptionDeclaration Switch(std::string name, std::string help, void (*set)(OptionReading&))
+{
+    return {std::move(name), {}, std::move(help), [set](OptionReading& reading, const std::string&) {
+                set(reading);
+                return std::string();
+            }};
+}
+
+// An option that takes one of a list of names; the names in their order are
+// its argument in --help, and in alphabetical order the message when the
+// value is none of them.
+template <typename Field>
+OptionDeclaration OneOf(std::string name, std::vector<std::pair<std::string, Field>> choices, std::string help,
+                        FieldOf<Field> field)
+{
+    std::string argument;
+    std::vector<std::string> names;
+    for (const auto& [choice, code] : choices) {
+        argument += (argument.empty() ? "" : "|") + choice;
+        names.push_back(choice);
+    }
+    std::sort(names.begin(), names.end());
+    std::string listed;
+    for (const std::string& choice : names) listed += (listed.empty() ? "" : ", ") + choice;
+    Apply apply = [choices = std::move(choices), field, listed](OptionReading& reading, const std::string& value) {
+        const auto found = std::find_if(choices.begin(), choices.end(), [&](const auto& c) { return c.first == value; });
+        if (found == choices.end()) return "takes one of " + listed + ": " + value;
+        field(reading.options) = found->second;
+        return std::string();
+    };
+    return {std::move(name), std::move(argument), std::move(help), std::move(apply)};
+}
+
+// A text that must not be empty; `what` names it in the message ("a table
+// name").
+OptionDeclaration Named(std::string name, std::string argument, std::string help, const char* what,
+                        FieldOf<std::string> field)
+{
+    Apply apply = [what, field](OptionReading& reading, const std::string& value) {
+        field(reading.options) = value;
+        return value.empty() ? "needs " + std::string(what) : std::string();
+    };
+    return {std::move(name), std::move(argument), std::move(help), std::move(apply)};
+}
+
+OptionDeclaration FileName(std::string name, std::string argument, std::string help, FieldOf<std::string> field)
+{
+    return Named(std::move(name), std::move(argument), std::move(help), "a file name", field);
+}
+
+// Where a role of the case stands; read once every option is known.
+OptionDeclaration Role(std::string name, std::string argument, std::string help,
+                       RoleArgument& (*role)(RoleArguments&))
+{
+    Apply apply = [role](OptionReading& reading, const std::string& value) {
+        role(reading.roles) = {value, true};
+        return std::string();
+    };
+    return {std::move(name), std::move(argument), std::move(help), std::move(apply)};
+}
+
+OptionDeclaration Date(std::string name, std::string help, FieldOf<DateValue> field)
+{
+    Apply apply = [field](OptionReading& reading, const std::string& value) {
+        const auto digitOrPoint = [](char c) { return c == '.' || std::isdigit(static_cast<unsigned char>(c)); };
+        const bool shaped = value.size() == 10 && value[2] == '.' && value[5] == '.' &&
+                            std::all_of(value.begin(), value.end(), digitOrPoint);
+        DateValue& date = field(reading.options);
+        date = shaped ? ParseDatePattern(value, "DD.MM.YYYY") : DateValue::Invalid();
+        return date.isValid() ? std::string() : "needs a date DD.MM.YYYY: " + value;
+    };
+    return {std::move(name), "DD.MM.YYYY", std::move(help), std::move(apply)};
+}
+
+// A whole number of at least 1.
+OptionDeclaration Count(std::string name, std::string help, FieldOf<std::int32_t> field)
+{
+    Apply apply = [field](OptionReading& reading, const std::string& value) {
+        const auto count = PositiveNumber(value);
+        if (!count) return "needs a whole number of at least 1: " + value;
+        field(reading.options) = *count;
+        return std::string();
+    };
+    return {std::move(name), "N", std::move(help), std::move(apply)};
+}
+
+std::string ReadSeparator(OptionReading& reading, const std::string& value)
+{
+    static const std::vector<std::pair<std::string, std::string>> kNamed = {
+        {"semicolon", ";"}, {"comma", ","}, {"space", " "}, {"tab", "\t"}};
+    reading.textOptionsGiven = true;
+    std::string& separator = reading.options.import.separator;
+    const auto named = std::find_if(kNamed.begin(), kNamed.end(), [&](const auto& n) { return n.first == value; });
+    if (named != kNamed.end()) {
+        separator = named->second;
+        return {};
+    }
+    if (value.size() != 1) {
+        std::string names;
+        for (const auto& [name, character] : kNamed) names += (names.empty() ? "" : ", ") + name;
+        return "takes one character or " + names + ": " + value;
+    }
+    separator = value;
+    return {};
+}
+
+// "WxH" in pixels.
+std::string ReadImageSize(OptionReading& reading, const std::string& value)
+{
+    constexpr int kLargest = 20000;
+    const size_t x = value.find('x');
+    const auto w = PositiveNumber(value.substr(0, x));
+    const auto h = x == std::string::npos ? std::nullopt : PositiveNumber(value.substr(x + 1));
+    if (!w || !h || *w > kLargest || *h > kLargest)
+        return "needs WIDTHxHEIGHT in pixels, each 1 to " + std::to_string(kLargest) + ": " + value;
+    reading.options.chart.width = *w;
+    reading.options.chart.height = *h;
+    return {};
+}
+
+Apply SexCode(bool female)
+{
+    return [female](OptionReading& reading, const std::string& value) {
+        reading.options.population.sexCode = value;
+        reading.options.population.sexCodeIsFemale = female;
+        return std::string();
+    };
+}
+
+std::vector<OptionGroup> DeclareOptions()
+{
+    std::vector<OptionGroup> groups;
+    groups.push_back({"Reading the file",
+                      {
+                          Switch("--fixed", "fields stand in fixed character columns\n"
+                                            "(default: fields delimited by a separator)",
+                                 [](OptionReading& r) {
+                                     r.textOptionsGiven = true;
+                                     r.options.import.format = TextImportSettings::kFixedColumns;
+                                 }),
+                          {"--separator", "C", "separator character, or semicolon, comma, space,\ntab (default \";\")",
+                           ReadSeparator},
+                          Role("--begin", "N[:PATTERN]", "date of beginning of follow-up (default 1)",
+                               [](RoleArguments& r) -> RoleArgument& { return r.begin; }),
+                          Role("--end", "N[:PATTERN]", "date of end of follow-up (default 2)",
+                               [](RoleArguments& r) -> RoleArgument& { return r.end; }),
+                          Role("--status", "N", "vital status (default 3)",
+                               [](RoleArguments& r) -> RoleArgument& { return r.status; }),
+                          Role("--group", "N", "grouping variable (default: none)",
+                               [](RoleArguments& r) -> RoleArgument& { return r.group; }),
+                          Role("--sex", "N", "gender (default: none)",
+                               [](RoleArguments& r) -> RoleArgument& { return r.sex; }),
+                          Role("--birth", "N[:PATTERN]", "date of birth (default: none)",
+                               [](RoleArguments& r) -> RoleArgument& { return r.birth; }),
+                      },
+                      "                           N is a field number (1, 2, ...); with --fixed it\n"
+                      "                           is a range of character positions FROM-TO, and\n"
+                      "                           --begin, --end and --status must be given.\n"
+                      "                           PATTERN locates day, month and year, for example\n"
+                      "                           DD.MM.YYYY (default), DDMMYYYY, DD/MM/YYYY,\n"
+                      "                           MMDDYYYY, YYYYMMDD; it must hold MM and YYYY.\n"});
+    groups.push_back(
+        {"Reading a database file (.mdb, .xls, .dbf, any letter case)",
+         {
+             Named("--table", "NAME",
+                   "the table (default: the only table; an Excel\nsheet is named with a trailing \"$\"); a dBase\n"
+                   "file is its own table",
+                   "a table name", [](BatchOptions& o) -> std::string& { return o.database.table; }),
+             Switch("--separate-dates",
+                    "each date stands in three fields: --begin,\n--end and --birth take DAY,MONTH,YEAR field\n"
+                    "names, \"-\" as DAY for none (the 15th)",
+                    [](OptionReading& r) { r.options.database.separateDates = true; }),
+             Switch("--list-tables", "print the table names and stop",
+                    [](OptionReading& r) { r.options.database.listTables = true; }),
+             Switch("--list-fields", "print the field names of the table and stop",
+                    [](OptionReading& r) { r.options.database.listFields = true; }),
+         },
+         "  --begin, --end, --status, --group, --sex, --birth NAME\n"
+         "                           field names; --begin, --end and --status must\n"
+         "                           be given\n"});
+    groups.push_back(
+        {"Analysis",
+         {
+             OneOf<AnalysisKind>("--analysis",
+                                 {{"lifetable", kLifeTable},
+                                  {"productlimit", kProductLimit},
+                                  {"period", kPeriodAnalysis},
+                                  {"trend", kTrend},
+                                  {"smr", kSmrSir}},
+                                 "life table (Cutler-Ederer, the default),\nproduct-limit (Kaplan-Meier), period "
+                                 "analysis,\ntrend in n-year survival by starting year of\nperiod, or SMR/SIR "
+                                 "(standardized mortality or\nincidence ratios with Byar limits; no chart)",
+                                 [](BatchOptions& o) -> AnalysisKind& { return o.analysis; }),
+             OneOf<PeriodTechnique>("--technique",
+                                    {{"lifetable", kLifeTableTechnique}, {"productlimit", kProductLimitTechnique}},
+                                    "technique of the period analysis and the trend\n(default lifetable)",
+                                    [](BatchOptions& o) -> PeriodTechnique& { return o.periodTechnique; }),
+             Date("--period-begin", "", [](BatchOptions& o) -> DateValue& { return o.periodBegin; }),
+             Date("--period-end",
+                  "period of interest of the period analysis, widened\nto whole time units and kept inside the "
+                  "observation\nperiod (default: the whole observation period)",
+                  [](BatchOptions& o) -> DateValue& { return o.periodEnd; }),
+             Count("--years", "n of the n-year survival of the trend (default 5)",
+                   [](BatchOptions& o) -> std::int32_t& { return o.survivalYears; }),
+             Count("--width", "width of the period of the trend in years\n(default 5); the trend needs --unit year",
+                   [](BatchOptions& o) -> std::int32_t& { return o.periodWidth; }),
+             {"--event", "CODE", "status code of the event (death); default: the\nfirst status code of the valid cases",
+              [](OptionReading& r, const std::string& value) {
+                  r.options.eventCode = value;
+                  return std::string();
+              }},
+             OneOf<TimeUnitCode>("--unit",
+                                 {{"year", kUnitYear}, {"month", kUnitMonth}, {"week", kUnitWeek}, {"day", kUnitDay}},
+                                 "time interval (default year)",
+                                 [](BatchOptions& o) -> TimeUnitCode& { return o.timeUnit; }),
+             OneOf<std::string>("--ci", {{".95", ".95"}, {".99", ".99"}}, "confidence level (default .95)",
+                                [](BatchOptions& o) -> std::string& { return o.ciLevelText; }),
+             Switch("--stratified", "one table per group", [](OptionReading& r) { r.options.stratified = true; }),
+             Switch("--no-stratified", "one table for all cases\n(default: stratified when --group is given)",
+                    [](OptionReading& r) { r.options.stratified = false; }),
+             Switch("--compare",
+                    "add the comparison of groups to the report of a\nstratified life table or product-limit: the\n"
+                    "log-rank and Peto-Peto tests and, for the\nproduct-limit, the median and quartiles of\n"
+                    "survival time with their confidence limits",
+                    [](OptionReading& r) { r.options.compare = true; }),
+         },
+         ""});
+    groups.push_back(
+        {"Relative survival and SMR/SIR (both need --sex and --birth)",
+         {
+             Switch("--relative", "add relative survival to a survival analysis",
+                    [](OptionReading& r) { r.options.population.relativeSurvival = true; }),
+             OneOf<ExpectedSurvivalMethod>(
+                 "--method",
+                 {{"ederer2", ExpectedSurvivalMethod::kEdererII},
+                  {"hakulinen", ExpectedSurvivalMethod::kHakulinen},
+                  {"pohar-perme", ExpectedSurvivalMethod::kPoharPerme}},
+                 "expected survival after Ederer II (default) or\nHakulinen, or net survival after Pohar-Perme (with\n"
+                 "the expected survival after Ederer II beside it)",
+                 [](BatchOptions& o) -> ExpectedSurvivalMethod& { return o.population.method; }),
+             OneOf<IcssStandard>("--standardise", {{"icss1", kIcss1}, {"icss2", kIcss2}, {"icss3", kIcss3}},
+                                 "life table and period analysis with the life\ntable technique: add observed, "
+                                 "relative and net\nsurvival standardised over the ICSS age groups",
+                                 [](BatchOptions& o) -> IcssStandard& { return o.standardise; }),
+             Date("--closing-date",
+                  "common closing date of the Hakulinen method for\nthe life table and product-limit (default: the\n"
+                  "last end of follow-up)",
+                  [](BatchOptions& o) -> DateValue& { return o.population.closingDate; }),
+             FileName("--population-db", "PATH",
+                      "database of population tables (default:\nLifeTables.mdb, for SMR/SIR\n"
+                      "ReferenceRateTables.mdb, looked for in the\nworking directory, then in ../data next to the\n"
+                      "program, then in the source tree's data folder)",
+                      [](BatchOptions& o) -> std::string& { return o.population.databasePath; }),
+             Named("--population-table", "NAME", "the table (default: the first one listed)", "a table name",
+                   [](BatchOptions& o) -> std::string& { return o.population.tableName; }),
+             {"--male", "CODE", "", SexCode(false)},
+             {"--female", "CODE",
+              "the sex code of males or of females (default:\nthe first sex code of the cases, as male); with a\n"
+              "single sex code, --female counts every case as\nfemale",
+              SexCode(true)},
+         },
+         ""});
+    groups.push_back(
+        {"Output",
+         {
+             FileName("--report", "FILE", "write the report to FILE (default: standard output)",
+                      [](BatchOptions& o) -> std::string& { return o.reportPath; }),
+             FileName("--csv", "FILE", "write the semicolon-separated export to FILE\n(lines end in CR LF)",
+                      [](BatchOptions& o) -> std::string& { return o.csvPath; }),
+             FileName("--compare-csv", "FILE",
+                      "with --compare, write the semicolon-separated\nexport of the comparison to FILE (lines end "
+                      "in\nCR LF)",
+                      [](BatchOptions& o) -> std::string& { return o.compareCsvPath; }),
+             FileName("--chart", "FILE.cht", "write the chart file of the analysis",
+                      [](BatchOptions& o) -> std::string& { return o.chart.chartPath; }),
+             FileName("--png", "FILE", "", [](BatchOptions& o) -> std::string& { return o.chart.pngPath; }),
+             FileName("--svg", "FILE", "draw the chart as a PNG or SVG picture",
+                      [](BatchOptions& o) -> std::string& { return o.chart.svgPath; }),
+             Switch("--risk-table", "show the numbers at risk under the time axis of\na product-limit chart's pictures",
+                    [](OptionReading& r) { r.options.chart.riskTable = true; }),
+             {"--size", "WxH", "size of the pictures in pixels (default 800x600)", ReadImageSize},
+             FileName("--open-chart", "FILE.cht",
+                      "draw a saved chart (with --png or --svg) instead\nof reading an input file",
+                      [](BatchOptions& o) -> std::string& { return o.chart.openPath; }),
+             Switch("-h", "", [](OptionReading& r) { r.helpRequested = true; }),
+             Switch("--help", "show this text", [](OptionReading& r) { r.helpRequested = true; }),
+         },
+         ""});
+    return groups;
+}
+
+constexpr std::string_view kUsageHead = R"(Usage: kalderon-batch INPUT [options]
+       kalderon-batch --open-chart FILE.cht --png OUT.png [--svg OUT.svg] [--size WxH]
+
+Reads a text file of cases (one case per line), or a table of an Access
+(.mdb), Excel (.xls) or dBase (.dbf) file, and writes the report of a
+survival analysis.
+)";
+
+constexpr std::string_view kExitStatus = R"(
+Exit status: 0 success; 1 the analysis cannot run (for example no valid
+case, or a population table without usable rows); 2 a bad option, a field
+used twice, a database with several tables and no --table, a population
+table that cannot be loaded, or a file that cannot be read or written.
+)";
+
+// The options with their texts: the names and arguments of the options
+// shown together, then the text from column 28 on, on the same line when
+// the names leave room.
+std::string OptionLines(const std::vector<OptionDeclaration>& options)
+{
+    constexpr size_t kTextColumn = 27;
+    const std::string indent(kTextColumn, ' ');
+    std::string lines;
+    std::string names;
+    for (const OptionDeclaration& option : options) {
+        if (!names.empty()) names += ", ";
+        names += option.takesValue() ? option.name + " " + option.argument : option.name;
+        if (option.help.empty()) continue;
+        lines += "  " + names;
+        lines += 2 + names.size() + 2 <= kTextColumn ? std::string(kTextColumn - 2 - names.size(), ' ')
+                                                      : "\n" + indent;
+        for (const char c : option.help) lines += c == '\n' ? "\n" + indent : std::string(1, c);
+        lines += "\n";
+        names.clear();
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::optional<std::int32_t> PositiveNumber(const std::string& text)
+{
+    std::int32_t value = 0;
+    const auto [rest, code] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (code != std::errc() || rest != text.data() + text.size() || value < 1) return std::nullopt;
+    return value;
+}
+
+const std::vector<OptionGroup>& BatchOptionGroups()
+{
+    static const std::vector<OptionGroup> groups = DeclareOptions();
+    return groups;
+}
+
+const OptionDeclaration* FindOption(std::string_view name)
+{
+    static const std::map<std::string_view, const OptionDeclaration*> byName = [] {
+        std::map<std::string_view, const OptionDeclaration*> options;
+        for (const OptionGroup& group : BatchOptionGroups())
+            for (const OptionDeclaration& option : group.options) options.emplace(option.name, &option);
+        return options;
+    }();
+    const auto found = byName.find(name);
+    return found == byName.end() ? nullptr : found->second;
+}
+
+const std::string& UsageText()
+{
+    static const std::string text = [] {
+        std::string usage(kUsageHead);
+        for (const OptionGroup& group : BatchOptionGroups())
+            usage += "\n" + group.title + ":\n" + OptionLines(group.options) + group.note;
+        return usage + std::string(kExitStatus);
+    }();
+    return text;
+}
+
+}  // namespace kalderon::batch

@@ -27,9 +27,9 @@ std::vector<CGroupResult> AgeGroupTables(CAnalysisData data, const CaseList& cas
 {
     data.useHakulinen = 0;
     data.netSurvival = net ? 1 : 0;
-    const bool computed = kind == kPeriodAnalysis ? ComputePeriodAnalysis(data, cases, stratified)
-                                                  : ComputeLifeTable(data, cases, stratified);
-    if (!computed)
+    const Refusal refusal = kind == kPeriodAnalysis ? ComputePeriodAnalysis(data, cases, stratified)
+                                                    : ComputeLifeTable(data, cases, stratified);
+    if (refusal)
         for (CGroupResult& group : data.groupResults) group.intervalTable.rows.clear();
     return std::move(data.groupResults);
 }

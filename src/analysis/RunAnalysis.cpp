@@ -7,7 +7,6 @@
 #include "results/ComparisonReport.h"
 #include "results/StandardisedSection.h"
 #include "results/ReportClock.h"
-#include "stats/ExpectedSurvival.h"
 #include "stats/GroupComparison.h"
 #include "stats/LifeTable.h"
 #include "stats/PeriodAnalysis.h"
@@ -18,37 +17,35 @@
 namespace kalderon {
 namespace {
 
-// Runs the computation; the kind of its report, or nothing with the reason
-// in `refusal`.
-std::optional<AnalysisKind> Compute(Analysis analysis, CAnalysisData& data, const CaseList& cases, bool stratified,
-                                    std::string& refusal)
+// The kind of the analysis's report.
+AnalysisKind ReportKind(Analysis analysis)
 {
     switch (analysis) {
-    case Analysis::LifeTable:
-        if (ComputeLifeTable(data, cases, stratified)) return kLifeTable;
-        break;
-    case Analysis::ProductLimit:
-        if (ComputeProductLimit(data, cases, stratified)) return kProductLimit;
-        break;
-    case Analysis::Period:
-        if (ComputePeriodAnalysis(data, cases, stratified)) return kPeriodAnalysis;
-        break;
-    case Analysis::Trend:
-        if (ComputeTrend(data, cases, stratified, refusal)) return kTrend;
-        return std::nullopt;
-    case Analysis::Smr:
-        if (ComputeSmrSir(data, cases, stratified)) return kSmrSir;
-        break;
+    case Analysis::LifeTable: return kLifeTable;
+    case Analysis::ProductLimit: return kProductLimit;
+    case Analysis::Period: return kPeriodAnalysis;
+    case Analysis::Trend: return kTrend;
+    case Analysis::Smr: return kSmrSir;
     }
-    refusal = data.relativeSurvival ? RelativeSurvivalRefusal(data) : std::string();
-    if (refusal.empty() && data.UsesNetSurvival()) refusal = text::kNetSurvivalUndefined;
-    if (refusal.empty()) refusal = "the analysis cannot be computed with these parameters";
+    return kLifeTable;
+}
+
+// Runs the computation of `analysis` into `data`.
+Refusal Compute(Analysis analysis, CAnalysisData& data, const CaseList& cases, bool stratified)
+{
+    switch (analysis) {
+    case Analysis::LifeTable: return ComputeLifeTable(data, cases, stratified);
+    case Analysis::ProductLimit: return ComputeProductLimit(data, cases, stratified);
+    case Analysis::Period: return ComputePeriodAnalysis(data, cases, stratified);
+    case Analysis::Trend: return ComputeTrend(data, cases, stratified);
+    case Analysis::Smr: ComputeSmrSir(data, cases, stratified); return std::nullopt;
+    }
     return std::nullopt;
 }
 
 // What the computations give before the report is built.
 struct ComputedAnalysis {
-    std::optional<AnalysisKind> kind;  // none: refused, with the reason in the outcome
+    AnalysisKind kind = kLifeTable;
     std::optional<GroupComparison> comparison;
     std::optional<StandardisedTexts> standardised;
 };
@@ -57,14 +54,12 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
                                   const AnalysisProgress& progress, AnalysisOutcome& outcome)
 {
     ComputedAnalysis computed;
-    if (const std::optional<std::string> refusal = NoValidCasesRefusal(data)) {
-        outcome.refusal = *refusal;
-        return computed;
-    }
+    outcome.refusal = NoValidCasesRefusal(data);
+    if (outcome.refusal) return computed;
     if (progress) progress(AnalysisStage::kComputing);
-    computed.kind = Compute(request.analysis, data, cases, request.stratified, outcome.refusal);
-    if (!computed.kind) return computed;
-    const AnalysisKind kind = *computed.kind;
+    outcome.refusal = Compute(request.analysis, data, cases, request.stratified);
+    if (outcome.refusal) return computed;
+    const AnalysisKind kind = computed.kind = ReportKind(request.analysis);
     if (request.compareGroups && HasGroupComparison(kind))
         computed.comparison = CompareGroups(data, cases, kind, request.stratified);
     if (request.standardise != kNoStandardisation && data.relativeSurvival &&
@@ -80,7 +75,7 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
 void FillOutcome(CAnalysisData data, ComputedAnalysis computed, TextBuilding building,
                  const AnalysisProgress& progress, AnalysisOutcome& outcome)
 {
-    const AnalysisKind kind = *computed.kind;
+    const AnalysisKind kind = computed.kind;
     if (progress) progress(AnalysisStage::kBuildingReport);
     outcome.chartKind = ChartKindOfAnalysis(kind, data.periodTechnique);
     outcome.chartExtra = outcome.chartKind == kChartTrend ? data.survivalYears : 0;
@@ -90,7 +85,6 @@ void FillOutcome(CAnalysisData data, ComputedAnalysis computed, TextBuilding bui
     if (computed.comparison)
         outcome.report.AddComparison(
             WriteComparisonSection(*computed.comparison, outcome.report.data().ciLevelText));
-    outcome.kind = kind;
 }
 
 }  // namespace
@@ -110,7 +104,7 @@ bool CanStandardise(Analysis analysis, std::int32_t periodTechnique)
     return analysis == Analysis::LifeTable || (analysis == Analysis::Period && periodTechnique == 0);
 }
 
-std::optional<std::string> NoValidCasesRefusal(const CAnalysisData& data)
+Refusal NoValidCasesRefusal(const CAnalysisData& data)
 {
     if (data.TotalRecordsValid() > 0) return std::nullopt;
     return LoadString(500);
@@ -121,7 +115,7 @@ AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, const Ana
 {
     AnalysisOutcome outcome;
     ComputedAnalysis computed = ComputeRequested(data, cases, request, progress, outcome);
-    if (computed.kind) FillOutcome(std::move(data), std::move(computed), request.textBuilding, progress, outcome);
+    if (outcome.succeeded()) FillOutcome(std::move(data), std::move(computed), request.textBuilding, progress, outcome);
     return outcome;
 }
 
@@ -131,7 +125,7 @@ AnalysisOutcome RunAnalysis(CAnalysisData data, CaseList&& cases, const Analysis
     AnalysisOutcome outcome;
     ComputedAnalysis computed = ComputeRequested(data, cases, request, progress, outcome);
     { const CaseList released = std::move(cases); }  // freed before the report is built
-    if (computed.kind) FillOutcome(std::move(data), std::move(computed), request.textBuilding, progress, outcome);
+    if (outcome.succeeded()) FillOutcome(std::move(data), std::move(computed), request.textBuilding, progress, outcome);
     return outcome;
 }
 

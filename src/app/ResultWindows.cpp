@@ -53,7 +53,7 @@ std::optional<AnalysisOutcome> ComputeAnalysis(CMainFrame& mainFrame, CAnalysisD
         statusBar->EndProgress();
     }
     if (!outcome.succeeded()) {
-        mainFrame.services().messages.Show(&mainFrame, DisplayText(outcome.refusal));
+        mainFrame.services().messages.Show(&mainFrame, DisplayText(*outcome.refusal));
         return std::nullopt;
     }
     return outcome;

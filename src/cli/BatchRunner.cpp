@@ -60,7 +60,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         return kExitUsage;
     }
     CAnalysisData& data = dataSet.analysis;
-    if (const std::optional<std::string> refusal = NoValidCasesRefusal(data)) {
+    if (const Refusal refusal = NoValidCasesRefusal(data)) {
         err << *refusal << "\n";
         return kExitAnalysisFailed;
     }
@@ -89,7 +89,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
                                   TextBuilding::kWhenWritten};
     const AnalysisOutcome outcome = RunAnalysis(std::move(data), std::move(dataSet.cases), request);
     if (!outcome.succeeded()) {
-        err << kProgram << outcome.refusal << "\n";
+        err << kProgram << *outcome.refusal << "\n";
         return kExitAnalysisFailed;
     }
 

@@ -368,7 +368,7 @@ double ExpectedSurvivalAt(const CGroupResult& group, double x, double unitDays)
     return fraction != 0.0 ? lower + fraction * (cumulative[k] - lower) : lower;
 }
 
-std::string RelativeSurvivalRefusal(const CAnalysisData& data)
+Refusal RelativeSurvivalRefusal(const CAnalysisData& data)
 {
     if (data.populationTableName.empty())
         return "No general population life table was chosen: relative survival cannot be computed.";
@@ -378,7 +378,7 @@ std::string RelativeSurvivalRefusal(const CAnalysisData& data)
     if (!hasRows)
         return "The general population life table \"" + data.populationTableName +
                "\" holds no usable rows: relative survival cannot be computed.";
-    return {};
+    return std::nullopt;
 }
 
 }  // namespace kalderon

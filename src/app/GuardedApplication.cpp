@@ -4,7 +4,7 @@
 #include <new>
 
 #include "common/ui/Messages.h"
-#include "resources/StringTable.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 

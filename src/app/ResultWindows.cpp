@@ -11,7 +11,7 @@
 #include "common/qt/DisplayText.h"
 #include "common/ui/MainStatusBar.h"
 #include "common/ui/WaitCursor.h"
-#include "resources/StringTable.h"
+#include "resources/Texts.h"
 #include "results/ui/CResultEditView.h"
 
 namespace kalderon {

@@ -6,6 +6,7 @@
 #include "charts/ChartDefaults.h"
 #include "charts/ChartProfile.h"
 #include "resources/StringTable.h"
+#include "resources/Texts.h"
 #include "stats/TimeUnit.h"
 
 namespace kalderon {

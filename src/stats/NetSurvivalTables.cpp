@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "resources/StringTable.h"
+#include "resources/Texts.h"
 #include "stats/GroupCounters.h"
 #include "stats/NetSurvivalCases.h"
 #include "stats/TimeUnit.h"

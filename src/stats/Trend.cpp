@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "resources/StringTable.h"
+#include "resources/Texts.h"
 #include "stats/ExpectedSurvival.h"
 #include "stats/GroupCounters.h"
 #include "stats/NetSurvivalTables.h"

@@ -8,7 +8,7 @@
 #include "import/DataSet.h"
 #include "import/PopulationTableLoader.h"
 #include "import/TextFileReader.h"
-#include "resources/StringTable.h"
+#include "resources/Texts.h"
 #include "stats/NetSurvivalCases.h"
 #include "stats/NetSurvivalTables.h"
 #include "stats/TimeUnit.h"

@@ -8,6 +8,7 @@
 #include "charts/LifeTableChart.h"
 #include "import/TextFileReader.h"
 #include "resources/StringTable.h"
+#include "resources/Texts.h"
 #include "results/ComparisonReport.h"
 #include "results/ReportClock.h"
 

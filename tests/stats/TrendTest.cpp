@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "resources/StringTable.h"
+#include "resources/Texts.h"
 #include "stats/PeriodAnalysis.h"
 #include "stats/Trend.h"
 #include "support/CaseListFactory.h"

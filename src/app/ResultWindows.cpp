@@ -19,7 +19,7 @@ namespace {
 
 QString StageMessage(AnalysisStage stage)
 {
-    return stage == AnalysisStage::kComputing ? QStringLiteral("Computing ...") : QStringLiteral("Writing the report ...");
+    return QString::fromLatin1(stage == AnalysisStage::kComputing ? text::kComputing : text::kWritingReport);
 }
 
 }  // namespace

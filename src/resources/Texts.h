@@ -188,6 +188,29 @@ inline constexpr const char* kCaseNotValid = "Not valid: %s";
 // The counts of a data window.
 inline constexpr const char* kCaseCounts = "%lld cases read: %lld valid, %lld skipped";
 
+// Opening a file by its path (the command line, the recent file list).
+inline constexpr const char* kFileDoesNotExist = "The file %s does not exist.";
+
+// Values the parameter dialogs refuse.
+inline constexpr const char* kEnterAnInteger = "Please enter an integer.";
+inline constexpr const char* kEnterClosingDate =
+    "Please enter the common closing date as day.month.year, for instance 31.12.2004.";
+
+// The status bar while a file is read and an analysis runs.
+inline constexpr const char* kReadingFile = "Reading %s ...";
+inline constexpr const char* kComputing = "Computing ...";
+inline constexpr const char* kWritingReport = "Writing the report ...";
+
+// The desktop program's command line, and its messages on standard error
+// after kDesktopProgram.
+inline constexpr const char* kDesktopProgram = "kalderon: ";
+inline constexpr const char* kDesktopUnknownOption = "unknown option %s";
+inline constexpr const char* kDesktopUsage =
+    "usage: kalderon [FILE...]\n"
+    "Opens each FILE as \"Open data file\" or, for a .cht file, \"Open life table chart\" would.\n"
+    "  --version  print the version and where the help file and population tables were found\n"
+    "  --help     print this text\n";
+
 // Values the chart option dialogs refuse.
 inline constexpr const char* kNotANumber = "Please enter a number.";
 inline constexpr const char* kStepNotPositive = "The step must be greater than 0.";

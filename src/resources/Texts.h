@@ -134,6 +134,9 @@ inline constexpr const char* kQuartileExportHeader = "Group;Quantile;Survival ti
 inline constexpr const char* kNetSurvivalChartTitle = "Cumulative net survival";
 inline constexpr const char* kNetTrendChartTitle = "%d-year net survival";
 inline constexpr const char* kNetSurvivalAxis = "Net survival rate";
+// The legend's confidence limits, by their level.
+inline constexpr const char* kCiPrefix95 = "95% ";
+inline constexpr const char* kCiPrefix99 = "99% ";
 // The series of an age-standardised table.
 inline constexpr const char* kStandardisedSeries = "ICSS %d";
 

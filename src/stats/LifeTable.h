@@ -8,8 +8,8 @@ namespace kalderon {
 
 // Actuarial life table (Cutler-Ederer) for every group (stratified) or for
 // all cases together; fills countsAll and intervalTable of the groups.
-// Refuses, leaving the record untouched, relative survival without a usable
-// population table (RelativeSurvivalRefusal), and net survival where it is
+// Refuses relative survival without a usable population table, leaving the
+// record untouched (RelativeSurvivalRefusal), and net survival where it is
 // not defined (PutNetSurvivalIntoCohortTables).
 [[nodiscard]] Refusal ComputeLifeTable(CAnalysisData& data, const CaseList& cases, bool stratified);
 

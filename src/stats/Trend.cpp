@@ -84,8 +84,8 @@ CIntervalResult FromTimePoints(const CGroupResult& group, const std::string& eve
 // period.maxRelativeUpper to the row's relative (net) survival and limit.
 CIntervalResult TrendRow(CAnalysisData& period, const CGroupResult& group, int year, double z)
 {
-    if (period.periodTechnique != 1)
-        return FromIntervalRows(group.intervalTable.rows, period.survivalYears, year);
+    const bool productLimit = period.periodTechnique == 1;
+    if (!productLimit) return FromIntervalRows(group.intervalTable.rows, period.survivalYears, year);
     CIntervalResult row = FromTimePoints(group, period.eventCode, period.survivalYears, year, period.maxRelativeUpper,
                                          period.relativeSurvival);
     // The product-limit technique's net survival at n years, not at the last death before.

@@ -13,7 +13,7 @@ void BM_LifeTable(benchmark::State& state)
     const bool stratified = state.range(1) != 0;
     ApplyParameterChoices(dataSet.analysis, ParameterChoices{"1", static_cast<std::int32_t>(state.range(2)), ".95"});
     for (auto _ : state) {
-        if (!ComputeLifeTable(dataSet.analysis, dataSet.cases, stratified)) state.SkipWithError("refused");
+        if (ComputeLifeTable(dataSet.analysis, dataSet.cases, stratified)) state.SkipWithError("refused");
         benchmark::DoNotOptimize(dataSet.analysis.groupResults.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

@@ -48,13 +48,13 @@ void BM_NetSurvivalAnalysis(benchmark::State& state)
         state.PauseTiming();
         for (CGroupResult& g : data.groupResults) std::vector<CTimePointResult>().swap(g.timePoints);
         state.ResumeTiming();
-        bool computed = false;
+        Refusal refusal;
         switch (state.range(0)) {
-        case 0: computed = ComputeLifeTable(data, record.cases(), true); break;
-        case 1: computed = ComputeProductLimit(data, record.cases(), true); break;
-        default: computed = ComputePeriodAnalysis(data, record.cases(), true); break;
+        case 0: refusal = ComputeLifeTable(data, record.cases(), true); break;
+        case 1: refusal = ComputeProductLimit(data, record.cases(), true); break;
+        default: refusal = ComputePeriodAnalysis(data, record.cases(), true); break;
         }
-        if (!computed) state.SkipWithError("refused");
+        if (refusal) state.SkipWithError(refusal->c_str());
         benchmark::DoNotOptimize(data.groupResults.data());
     }
     state.SetItemsProcessed(state.iterations() * kCases);
@@ -71,9 +71,9 @@ void BM_StandardisedSurvival(benchmark::State& state)
     data.periodEnd = DateValue::FromYmd(2014, 12, 31);
     data.periodTechnique = 0;
     const AnalysisKind kind = state.range(0) == 0 ? kLifeTable : kPeriodAnalysis;
-    const bool computed = kind == kLifeTable ? ComputeLifeTable(data, record.cases(), true)
-                                             : ComputePeriodAnalysis(data, record.cases(), true);
-    if (!computed) state.SkipWithError("refused");
+    const Refusal refusal = kind == kLifeTable ? ComputeLifeTable(data, record.cases(), true)
+                                               : ComputePeriodAnalysis(data, record.cases(), true);
+    if (refusal) state.SkipWithError(refusal->c_str());
     for (auto _ : state) {
         const std::vector<StandardisedGroup> groups = StandardiseSurvival(data, record.cases(), kind, true, kIcss1);
         benchmark::DoNotOptimize(groups.data());

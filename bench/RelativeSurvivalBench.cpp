@@ -18,7 +18,7 @@ void BM_RelativeLifeTable(benchmark::State& state)
 {
     PreparedRecord record(kCases, static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        if (!ComputeLifeTable(record.data(), record.cases(), true)) state.SkipWithError("refused");
+        if (ComputeLifeTable(record.data(), record.cases(), true)) state.SkipWithError("refused");
         benchmark::DoNotOptimize(record.data().groupResults.data());
     }
     state.SetItemsProcessed(state.iterations() * kCases);
@@ -31,7 +31,7 @@ void BM_RelativeProductLimit(benchmark::State& state)
         state.PauseTiming();
         for (CGroupResult& g : record.data().groupResults) std::vector<CTimePointResult>().swap(g.timePoints);
         state.ResumeTiming();
-        if (!ComputeProductLimit(record.data(), record.cases(), true)) state.SkipWithError("refused");
+        if (ComputeProductLimit(record.data(), record.cases(), true)) state.SkipWithError("refused");
     }
     state.SetItemsProcessed(state.iterations() * kCases);
 }

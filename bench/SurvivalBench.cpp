@@ -31,7 +31,7 @@ void BM_ProductLimit(benchmark::State& state)
         state.PauseTiming();
         ReleaseTimePoints(data);
         state.ResumeTiming();
-        ComputeProductLimit(data, cases, true);
+        if (ComputeProductLimit(data, cases, true)) state.SkipWithError("refused");
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -48,7 +48,7 @@ void BM_PeriodAnalysis(benchmark::State& state)
         state.PauseTiming();
         ReleaseTimePoints(data);
         state.ResumeTiming();
-        ComputePeriodAnalysis(data, cases, true);
+        if (ComputePeriodAnalysis(data, cases, true)) state.SkipWithError("refused");
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -61,12 +61,11 @@ void BM_Trend(benchmark::State& state)
     data.periodTechnique = static_cast<std::int32_t>(state.range(1));
     data.survivalYears = 5;
     data.periodWidth = 11;
-    std::string refusal;
     for (auto _ : state) {
         state.PauseTiming();
         ReleaseTimePoints(data);
         state.ResumeTiming();
-        if (!ComputeTrend(data, cases, true, refusal)) state.SkipWithError(refusal.c_str());
+        if (const Refusal refusal = ComputeTrend(data, cases, true)) state.SkipWithError(refusal->c_str());
     }
     state.counters["startingYears"] = static_cast<double>(data.groupResults[0].intervalTable.rows.size());
 }

@@ -24,7 +24,7 @@ LifeTableChart& ProductLimitChart(std::int64_t count)
     if (built != count) {
         DataSet& data = SharedDataSet(count);
         ApplyParameterChoices(data.analysis, ParameterChoices{"1", 0, ".95"});
-        ComputeProductLimit(data.analysis, data.cases, true);
+        (void)ComputeProductLimit(data.analysis, data.cases, true);  // never refused without relative survival
         const MemoryChartProfile builtInDefaults;
         chart = LifeTableChart();
         chart.InitFromAnalysis(data.analysis, kChartProductLimit, 0, builtInDefaults);

@@ -26,9 +26,9 @@ std::vector<CGroupResult> AgeGroupTables(CAnalysisData data, const CaseList& cas
                                          bool net)
 {
     data.SetSurvivalMethod(net ? ExpectedSurvivalMethod::kPoharPerme : ExpectedSurvivalMethod::kEdererII);
-    const bool computed = kind == kPeriodAnalysis ? ComputePeriodAnalysis(data, cases, stratified)
-                                                  : ComputeLifeTable(data, cases, stratified);
-    if (!computed)
+    const Refusal refusal = kind == kPeriodAnalysis ? ComputePeriodAnalysis(data, cases, stratified)
+                                                    : ComputeLifeTable(data, cases, stratified);
+    if (refusal)
         for (CGroupResult& group : data.groupResults) group.intervalTable.rows.clear();
     return std::move(data.groupResults);
 }

@@ -7,7 +7,6 @@
 #include "results/ComparisonReport.h"
 #include "results/StandardisedSection.h"
 #include "results/ReportClock.h"
-#include "stats/ExpectedSurvival.h"
 #include "stats/GroupComparison.h"
 #include "stats/LifeTable.h"
 #include "stats/PeriodAnalysis.h"
@@ -18,37 +17,22 @@
 namespace kalderon {
 namespace {
 
-// Runs the computation; the kind of its report, or nothing with the reason
-// in `refusal`.
-std::optional<AnalysisKind> Compute(AnalysisKind kind, CAnalysisData& data, const CaseList& cases, bool stratified,
-                                    std::string& refusal)
+// Runs the computation of `kind` into `data`.
+Refusal Compute(AnalysisKind kind, CAnalysisData& data, const CaseList& cases, bool stratified)
 {
     switch (kind) {
-    case kLifeTable:
-        if (ComputeLifeTable(data, cases, stratified)) return kLifeTable;
-        break;
-    case kProductLimit:
-        if (ComputeProductLimit(data, cases, stratified)) return kProductLimit;
-        break;
-    case kPeriodAnalysis:
-        if (ComputePeriodAnalysis(data, cases, stratified)) return kPeriodAnalysis;
-        break;
-    case kTrend:
-        if (ComputeTrend(data, cases, stratified, refusal)) return kTrend;
-        return std::nullopt;
-    case kSmrSir:
-        if (ComputeSmrSir(data, cases, stratified)) return kSmrSir;
-        break;
+    case kLifeTable: return ComputeLifeTable(data, cases, stratified);
+    case kProductLimit: return ComputeProductLimit(data, cases, stratified);
+    case kPeriodAnalysis: return ComputePeriodAnalysis(data, cases, stratified);
+    case kTrend: return ComputeTrend(data, cases, stratified);
+    case kSmrSir: ComputeSmrSir(data, cases, stratified); return std::nullopt;
     }
-    refusal = data.relativeSurvival ? RelativeSurvivalRefusal(data) : std::string();
-    if (refusal.empty() && data.UsesNetSurvival()) refusal = text::kNetSurvivalUndefined;
-    if (refusal.empty()) refusal = "the analysis cannot be computed with these parameters";
     return std::nullopt;
 }
 
 // What the computations give before the report is built.
 struct ComputedAnalysis {
-    std::optional<AnalysisKind> kind;  // none: refused, with the reason in the outcome
+    AnalysisKind kind = kLifeTable;
     std::optional<GroupComparison> comparison;
     std::optional<StandardisedTexts> standardised;
 };
@@ -57,14 +41,12 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
                                   const AnalysisProgress& progress, AnalysisOutcome& outcome)
 {
     ComputedAnalysis computed;
-    if (const std::optional<std::string> refusal = NoValidCasesRefusal(data)) {
-        outcome.refusal = *refusal;
-        return computed;
-    }
+    outcome.refusal = NoValidCasesRefusal(data);
+    if (outcome.refusal) return computed;
     if (progress) progress(AnalysisStage::kComputing);
-    computed.kind = Compute(request.analysis, data, cases, request.stratified, outcome.refusal);
-    if (!computed.kind) return computed;
-    const AnalysisKind kind = *computed.kind;
+    outcome.refusal = Compute(request.analysis, data, cases, request.stratified);
+    if (outcome.refusal) return computed;
+    const AnalysisKind kind = computed.kind = request.analysis;
     if (request.compareGroups && HasGroupComparison(kind))
         computed.comparison = CompareGroups(data, cases, kind, request.stratified);
     if (request.standardise != kNoStandardisation && data.relativeSurvival &&
@@ -80,7 +62,7 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
 void FillOutcome(CAnalysisData data, ComputedAnalysis computed, TextBuilding building,
                  const AnalysisProgress& progress, AnalysisOutcome& outcome)
 {
-    const AnalysisKind kind = *computed.kind;
+    const AnalysisKind kind = computed.kind;
     if (progress) progress(AnalysisStage::kBuildingReport);
     outcome.chartKind = ChartKindOfAnalysis(kind, data.periodTechnique);
     outcome.chartExtra = outcome.chartKind == kChartTrend ? data.survivalYears : 0;
@@ -90,7 +72,6 @@ void FillOutcome(CAnalysisData data, ComputedAnalysis computed, TextBuilding bui
     if (computed.comparison)
         outcome.report.AddComparison(
             WriteComparisonSection(*computed.comparison, outcome.report.data().ciLevelText));
-    outcome.kind = kind;
 }
 
 }  // namespace
@@ -100,7 +81,7 @@ bool CanStandardise(AnalysisKind kind, std::int32_t periodTechnique)
     return kind == kLifeTable || (kind == kPeriodAnalysis && periodTechnique == kLifeTableTechnique);
 }
 
-std::optional<std::string> NoValidCasesRefusal(const CAnalysisData& data)
+Refusal NoValidCasesRefusal(const CAnalysisData& data)
 {
     if (data.TotalRecordsValid() > 0) return std::nullopt;
     return LoadString(500);
@@ -111,7 +92,7 @@ AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, const Ana
 {
     AnalysisOutcome outcome;
     ComputedAnalysis computed = ComputeRequested(data, cases, request, progress, outcome);
-    if (computed.kind) FillOutcome(std::move(data), std::move(computed), request.textBuilding, progress, outcome);
+    if (outcome.succeeded()) FillOutcome(std::move(data), std::move(computed), request.textBuilding, progress, outcome);
     return outcome;
 }
 
@@ -121,7 +102,7 @@ AnalysisOutcome RunAnalysis(CAnalysisData data, CaseList&& cases, const Analysis
     AnalysisOutcome outcome;
     ComputedAnalysis computed = ComputeRequested(data, cases, request, progress, outcome);
     { const CaseList released = std::move(cases); }  // freed before the report is built
-    if (computed.kind) FillOutcome(std::move(data), std::move(computed), request.textBuilding, progress, outcome);
+    if (outcome.succeeded()) FillOutcome(std::move(data), std::move(computed), request.textBuilding, progress, outcome);
     return outcome;
 }
 

@@ -9,6 +9,7 @@
 #include "stats/AgeStandardisation.h"
 #include "stats/AnalysisData.h"
 #include "stats/CaseList.h"
+#include "stats/Refusal.h"
 
 namespace kalderon {
 
@@ -38,12 +39,11 @@ bool CanStandardise(AnalysisKind kind, std::int32_t periodTechnique);
 enum class AnalysisStage { kComputing, kBuildingReport };
 using AnalysisProgress = std::function<void(AnalysisStage)>;
 
-// What running an analysis gives: the kind of its report, the record with
-// its result tables and the report and export texts, and what its chart
-// window is made from; or, when the analysis refused, the reason.
+// What running an analysis gives: the report (its kind, the record with its
+// result tables, the report and export texts) and what its chart window is
+// made from; or, when the analysis refused, the reason.
 struct AnalysisOutcome {
-    std::optional<AnalysisKind> kind;  // none: refused
-    std::string refusal;
+    Refusal refusal;
     ResultReport report;
     std::int32_t chartKind = -1;   // ChartKind, -1 for an analysis without a chart
     std::int32_t chartExtra = 0;   // the trend's n, else 0
@@ -51,13 +51,13 @@ struct AnalysisOutcome {
     // the standardised series of an age-standardised life table.
     std::optional<CAnalysisData> chartData;
 
-    bool succeeded() const { return kind.has_value(); }
+    bool succeeded() const { return !refusal; }
     const CAnalysisData& ChartData() const { return chartData ? *chartData : report.data(); }
 };
 
 // String 500 when no group holds a valid case, so that nothing can be
 // analysed; nothing otherwise.
-std::optional<std::string> NoValidCasesRefusal(const CAnalysisData& data);
+Refusal NoValidCasesRefusal(const CAnalysisData& data);
 
 // Runs one analysis on `data`, a copy of the data set's record with the
 // parameters set (and the population table loaded where one is needed):

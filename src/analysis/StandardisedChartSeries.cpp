@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/TextFormat.h"
+#include "resources/Texts.h"
 #include "stats/TimeUnit.h"
 
 namespace kalderon {
@@ -35,7 +36,7 @@ CAnalysisData WithStandardisedSeries(CAnalysisData data, const std::vector<Stand
                                      std::int32_t standard)
 {
     const bool net = data.UsesNetSurvival();
-    const std::string name = FormatText("ICSS %d", static_cast<int>(standard));
+    const std::string name = FormatText(text::kStandardisedSeries, static_cast<int>(standard));
     std::vector<CGroupResult> series;
     for (size_t g = 0; g < groups.size() && g < data.groupResults.size(); ++g) {
         const CGroupResult& own = data.groupResults[g];

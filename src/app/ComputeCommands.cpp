@@ -84,7 +84,7 @@ bool ComputeCommandEnabled(const CEventDataView& view, int id)
 void RunComputeCommand(CMainFrame& mainFrame, CEventDataView& view, int id)
 {
     DataSet& data = view.data();
-    if (const std::optional<std::string> refusal = NoValidCasesRefusal(data.analysis)) {
+    if (const Refusal refusal = NoValidCasesRefusal(data.analysis)) {
         mainFrame.services().messages.Show(&mainFrame, DisplayText(*refusal));
         return;
     }

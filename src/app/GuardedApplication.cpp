@@ -4,7 +4,7 @@
 #include <new>
 
 #include "common/ui/Messages.h"
-#include "resources/StringTable.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 
@@ -14,7 +14,7 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event)
         return QApplication::notify(receiver, event);
     } catch (const std::bad_alloc&) {
         if (reporting_ || !messages_) {
-            std::fprintf(stderr, "kalderon: %s\n", text::kNotEnoughMemory);
+            std::fprintf(stderr, "%s%s\n", text::kDesktopProgram, text::kNotEnoughMemory);
         } else {
             reporting_ = true;
             messages_->Show(activeWindow(), QString::fromLatin1(text::kNotEnoughMemory));

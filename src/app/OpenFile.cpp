@@ -7,13 +7,14 @@
 #include "app/OpenDataFile.h"
 #include "app/RecentFileList.h"
 #include "common/ui/AppServices.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 
 void OpenFileByPath(CMainFrame& frame, const QString& path)
 {
     if (!QFileInfo(path).isFile()) {
-        frame.services().messages.Show(&frame, QStringLiteral("The file %1 does not exist.").arg(path));
+        frame.services().messages.Show(&frame, QString::fromLatin1(text::kFileDoesNotExist).replace(QLatin1String("%s"), path));
         RemoveRecentFile(path);
         return;
     }

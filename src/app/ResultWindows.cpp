@@ -11,7 +11,7 @@
 #include "common/qt/DisplayText.h"
 #include "common/ui/MainStatusBar.h"
 #include "common/ui/WaitCursor.h"
-#include "resources/StringTable.h"
+#include "resources/Texts.h"
 #include "results/ui/CResultEditView.h"
 
 namespace kalderon {
@@ -19,7 +19,7 @@ namespace {
 
 QString StageMessage(AnalysisStage stage)
 {
-    return stage == AnalysisStage::kComputing ? QStringLiteral("Computing ...") : QStringLiteral("Writing the report ...");
+    return QString::fromLatin1(stage == AnalysisStage::kComputing ? text::kComputing : text::kWritingReport);
 }
 
 }  // namespace
@@ -53,7 +53,7 @@ std::optional<AnalysisOutcome> ComputeAnalysis(CMainFrame& mainFrame, CAnalysisD
         statusBar->EndProgress();
     }
     if (!outcome.succeeded()) {
-        mainFrame.services().messages.Show(&mainFrame, DisplayText(outcome.refusal));
+        mainFrame.services().messages.Show(&mainFrame, DisplayText(*outcome.refusal));
         return std::nullopt;
     }
     return outcome;

@@ -5,6 +5,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/OpenFile.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 
@@ -31,10 +32,7 @@ QString VersionText(const ApplicationPaths& paths) { return QStringLiteral("KALD
 
 QString UsageText()
 {
-    return QStringLiteral("usage: kalderon [FILE...]\n"
-                          "Opens each FILE as \"Open data file\" or, for a .cht file, \"Open life table chart\" would.\n"
-                          "  --version  print the version and where the help file and population tables were found\n"
-                          "  --help     print this text\n");
+    return QString::fromLatin1(text::kDesktopUsage);
 }
 
 void OpenFilesAfterStart(CMainFrame& frame, const QStringList& files)

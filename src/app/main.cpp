@@ -4,11 +4,13 @@
 #include "app/CMainFrame.h"
 #include "app/GuardedApplication.h"
 #include "app/StartUp.h"
+#include "common/TextFormat.h"
 #include "common/ui/AppServices.h"
 #include "common/ui/MessageBoxMessages.h"
 #include "common/ui/QtFileDialogs.h"
 #include "common/ui/ResourceIds.h"
 #include "common/ui/UiText.h"
+#include "resources/Texts.h"
 
 int main(int argc, char* argv[])
 {
@@ -23,7 +25,9 @@ int main(int argc, char* argv[])
     const kalderon::CommandLine line = kalderon::ParseCommandLine(QApplication::arguments());
     const kalderon::ApplicationPaths paths = kalderon::ApplicationPaths::Locate();
     if (line.version || line.help || !line.unknownOption.isEmpty()) {
-        if (!line.unknownOption.isEmpty()) std::fprintf(stderr, "kalderon: unknown option %s\n", qPrintable(line.unknownOption));
+        if (!line.unknownOption.isEmpty())
+            std::fprintf(stderr, "%s%s\n", kalderon::text::kDesktopProgram,
+                         kalderon::FormatText(kalderon::text::kDesktopUnknownOption, qPrintable(line.unknownOption)).c_str());
         const QString text = line.version ? kalderon::VersionText(paths) : kalderon::UsageText();
         std::fputs(qPrintable(text), line.unknownOption.isEmpty() ? stdout : stderr);
         return line.unknownOption.isEmpty() ? 0 : 2;

@@ -5,6 +5,7 @@
 
 #include "charts/ChartTypes.h"
 #include "charts/ScaledFont.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 
@@ -21,7 +22,7 @@ struct CChartLegend {
 
     std::string registryKey;
     std::string ciLabel;
-    std::string ciPrefix = "95% ";
+    std::string ciPrefix = text::kCiPrefix95;
     std::int32_t legendPosition = kLegendLowerLeft;
     ChartRect areaRect;
     std::int32_t showLegend = 1;

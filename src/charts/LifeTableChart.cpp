@@ -6,6 +6,7 @@
 #include "charts/ChartDefaults.h"
 #include "charts/ChartProfile.h"
 #include "resources/StringTable.h"
+#include "resources/Texts.h"
 #include "stats/TimeUnit.h"
 
 namespace kalderon {
@@ -87,7 +88,7 @@ void LifeTableChart::InitFromAnalysis(const CAnalysisData& source, std::int32_t 
     SetSurvivalAxisRange();
 
     LoadLegendDefaults(legend, profile, registrySection + "\\Legend", LoadString(814), kLegendLowerLeft);
-    legend.ciPrefix = CiLevelText() == ".99" ? "99% " : "95% ";
+    legend.ciPrefix = CiLevelText() == ".99" ? text::kCiPrefix99 : text::kCiPrefix95;
 
     for (int i = 0; i < seriesCount; ++i) LoadSeriesDefaults(seriesStyles[i], profile, SeriesKey(registrySection, i));
     LoadNumbersAtRiskDefault(*this, profile);

@@ -12,7 +12,9 @@
 #include "cli/ReportFiles.h"
 #include "common/LineEnds.h"
 #include "common/SafeFileWrite.h"
+#include "common/TextFormat.h"
 #include "import/TextFileReader.h"
+#include "resources/Texts.h"
 
 namespace kalderon::batch {
 namespace {
@@ -24,19 +26,17 @@ std::string ChooseEventCode(const BatchOptions& options, const CAnalysisData& da
     const std::vector<std::string>& codes = data.statusCodes;
     if (options.eventCode) {
         if (std::find(codes.begin(), codes.end(), *options.eventCode) == codes.end())
-            err << kProgram << "no valid case has the status code \"" << *options.eventCode << "\" (status codes "
-                << QuotedList(codes) << "): every case is censored\n";
+            WriteMessage(err, FormatText(text::kBatchEventNeverSeen, *options.eventCode, QuotedList(codes)));
         return *options.eventCode;
     }
     if (codes.size() > 1)
-        err << kProgram << "status codes " << QuotedList(codes) << ": \"" << codes.front()
-            << "\" is taken as the event; --event CODE chooses another\n";
+        WriteMessage(err, FormatText(text::kBatchEventTaken, QuotedList(codes), codes.front()));
     return codes.front();
 }
 
 bool Written(bool ok, const std::string& path, const std::string& reason, std::string& error)
 {
-    if (!ok) error = "cannot write " + path + ": " + reason;
+    if (!ok) error = FormatText(text::kBatchCannotWriteBecause, path, reason);
     return ok;
 }
 
@@ -58,11 +58,11 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     } else if (ReadResult<DataSet> read = ReadTextFile(options.inputPath, options.import); read) {
         dataSet = std::move(*read);
     } else {
-        err << kProgram << FaultMessage(read.fault()) << "\n";
+        WriteMessage(err, FaultMessage(read.fault()));
         return kExitUsage;
     }
     CAnalysisData& data = dataSet.analysis;
-    if (const std::optional<std::string> refusal = NoValidCasesRefusal(data)) {
+    if (const Refusal refusal = NoValidCasesRefusal(data)) {
         err << *refusal << "\n";
         return kExitAnalysisFailed;
     }
@@ -74,9 +74,9 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     data.periodEnd = options.periodEnd;
     ApplyParameterChoices(data, ParameterChoices{eventCode, options.timeUnit, options.ciLevelText});
     if (options.analysis == kPeriodAnalysis && data.periodBegin.serial() > data.periodEnd.serial()) {
-        err << kProgram << "the period of interest " << options.periodBegin.displayText() << " to "
-            << options.periodEnd.displayText() << " lies outside the observation period "
-            << data.windowBegin.displayText() << " to " << data.windowEnd.displayText() << "\n";
+        WriteMessage(err, FormatText(text::kBatchPeriodOutsideWindow, options.periodBegin.displayText(),
+                                     options.periodEnd.displayText(), data.windowBegin.displayText(),
+                                     data.windowEnd.displayText()));
         return kExitUsage;
     }
     data.periodTechnique = options.periodTechnique;
@@ -91,18 +91,18 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
                                   TextBuilding::kWhenWritten};
     const AnalysisOutcome outcome = RunAnalysis(std::move(data), std::move(dataSet.cases), request);
     if (!outcome.succeeded()) {
-        err << kProgram << outcome.refusal << "\n";
+        WriteMessage(err, *outcome.refusal);
         return kExitAnalysisFailed;
     }
 
     const ResultReport& report = outcome.report;
     if (!WriteReportFiles(report, options.reportPath, options.csvPath, out, error)) {
-        err << kProgram << error << "\n";
+        WriteMessage(err, error);
         return kExitUsage;
     }
     if (!options.compareCsvPath.empty() &&
         !WriteFile(options.compareCsvPath, ToCrLf(report.comparisonExportText()), error)) {
-        err << kProgram << error << "\n";
+        WriteMessage(err, error);
         return kExitUsage;
     }
     if (options.chart.any() && !WriteAnalysisChart(options.chart, outcome, err)) return kExitUsage;

@@ -6,6 +6,8 @@
 #include "charts/qt/ChartImage.h"
 #include "cli/BatchMessages.h"
 #include "cli/BatchRunner.h"
+#include "common/TextFormat.h"
+#include "resources/Texts.h"
 
 namespace kalderon::batch {
 namespace {
@@ -13,11 +15,11 @@ namespace {
 bool DrawPictures(const ChartOutputs& outputs, LifeTableChart& chart, std::ostream& err)
 {
     if (!outputs.pngPath.empty() && !WriteChartPng(chart, outputs.pngPath, outputs.width, outputs.height)) {
-        err << kProgram << "cannot write " << outputs.pngPath << "\n";
+        WriteMessage(err, FormatText(text::kBatchCannotWrite, outputs.pngPath));
         return false;
     }
     if (!outputs.svgPath.empty() && !WriteChartSvg(chart, outputs.svgPath, outputs.width, outputs.height)) {
-        err << kProgram << "cannot write " << outputs.svgPath << "\n";
+        WriteMessage(err, FormatText(text::kBatchCannotWrite, outputs.svgPath));
         return false;
     }
     return true;
@@ -28,7 +30,7 @@ bool DrawPictures(const ChartOutputs& outputs, LifeTableChart& chart, std::ostre
 bool WriteAnalysisChart(const ChartOutputs& outputs, const AnalysisOutcome& analysis, std::ostream& err)
 {
     if (analysis.chartKind < 0) {
-        err << kProgram << "this analysis has no chart\n";
+        WriteMessage(err, text::kBatchNoChart);
         return false;
     }
     const MemoryChartProfile builtInDefaults;
@@ -39,7 +41,7 @@ bool WriteAnalysisChart(const ChartOutputs& outputs, const AnalysisOutcome& anal
     // drawing as a saved chart window does.
     if (!DrawPictures(outputs, chart, err)) return false;
     if (!outputs.chartPath.empty() && !WriteChartFile(chart, outputs.chartPath)) {
-        err << kProgram << "cannot write " << outputs.chartPath << "\n";
+        WriteMessage(err, FormatText(text::kBatchCannotWrite, outputs.chartPath));
         return false;
     }
     return true;
@@ -54,7 +56,7 @@ int RedrawChartFile(const ChartOutputs& outputs, std::ostream& err)
         return kExitUsage;
     }
     if (outputs.riskTable && !chart.IsProductLimit()) {
-        err << kProgram << "--risk-table needs a product-limit chart: " << outputs.openPath << "\n";
+        WriteMessage(err, FormatText(text::kBatchRiskTableNeedsProductLimit, outputs.openPath));
         return kExitUsage;
     }
     chart.showNumbersAtRisk = outputs.riskTable;

@@ -4,18 +4,13 @@
 
 #include "cli/BatchMessages.h"
 #include "cli/BatchRunner.h"
+#include "common/TextFormat.h"
 #include "import/DatabaseImport.h"
 #include "resources/StringTable.h"
+#include "resources/Texts.h"
 
 namespace kalderon::batch {
 namespace {
-
-std::string JoinedList(const std::vector<std::string>& names)
-{
-    std::string list;
-    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
-    return list;
-}
 
 // Position of a field by name: the exact name, else the only name that
 // differs in letter case alone.  -1 when there is none.
@@ -38,7 +33,7 @@ struct NameResolver {
     {
         if (name.empty() || !error.empty()) return 0;
         const int k = FieldIndex(names, name);
-        if (k < 0) error = std::string(option) + ": the table has no field \"" + name + "\" (fields: " + JoinedList(names) + ")";
+        if (k < 0) error = FormatText(text::kBatchNoSuchField, option, name, JoinedList(names));
         return k + 1;
     }
 
@@ -55,7 +50,7 @@ struct NameResolver {
                 parts.back().push_back(c);
         }
         if (parts.size() != 3 || parts[1].empty() || parts[2].empty() || parts[0].empty()) {
-            error = std::string(option) + " needs DAY,MONTH,YEAR field names (\"-\" as the day: none): " + text;
+            error = FormatText(text::kBatchDateFieldParts, option, text);
             return;
         }
         day = parts[0] == "-" ? 1 : Entry(option, parts[0]) + 1;
@@ -114,13 +109,13 @@ std::optional<int> ReadDatabaseInput(const BatchOptions& options, DataSet& dataS
     const std::string& path = options.inputPath;
     const DatabaseInput& d = options.database;
     if (const std::optional<int> message = DbaseFileNameMessage(path)) {
-        err << kProgram << LoadString(*message) << "\n";
+        WriteMessage(err, LoadString(*message));
         return kExitUsage;
     }
 
     const ReadResult<TableChoice> tables = ListDatabaseTables(path);
     if (!tables) {
-        err << kProgram << FaultMessage(tables.fault()) << "\n";
+        WriteMessage(err, FaultMessage(tables.fault()));
         return kExitUsage;
     }
     if (d.listTables) {
@@ -130,16 +125,15 @@ std::optional<int> ReadDatabaseInput(const BatchOptions& options, DataSet& dataS
     const std::string table = d.table.empty() ? tables->takenAtOnce : d.table;
     if (table.empty()) {
         if (tables->entries.empty())
-            err << kProgram << "the database holds no table to read\n";
+            WriteMessage(err, text::kBatchNoTableToRead);
         else
-            err << kProgram << "the database holds several tables, choose one with --table: "
-                << JoinedList(tables->entries) << "\n";
+            WriteMessage(err, FormatText(text::kBatchChooseTable, JoinedList(tables->entries)));
         return kExitUsage;
     }
 
     const ReadResult<std::vector<std::string>> fields = ListTableFields(path, table);
     if (!fields) {
-        err << kProgram << FaultMessage(fields.fault()) << "\n";
+        WriteMessage(err, FaultMessage(fields.fault()));
         return kExitUsage;
     }
     if (d.listFields) {
@@ -149,11 +143,11 @@ std::optional<int> ReadDatabaseInput(const BatchOptions& options, DataSet& dataS
 
     const FieldSelection chosen = SelectFieldsByName(d, *fields);
     if (!chosen.error.empty()) {
-        err << kProgram << chosen.error << "\n";
+        WriteMessage(err, chosen.error);
         return kExitUsage;
     }
     if (const std::optional<ColumnSelectionRefusal> refusal = CheckColumnSelection(chosen.selection)) {
-        err << kProgram << OptionOfControl(refusal->focusControl) << ": " << LoadString(refusal->messageId) << "\n";
+        WriteMessage(err, std::string(OptionOfControl(refusal->focusControl)) + ": " + LoadString(refusal->messageId));
         return kExitUsage;
     }
 
@@ -161,7 +155,7 @@ std::optional<int> ReadDatabaseInput(const BatchOptions& options, DataSet& dataS
     ReadResult<CaseList> read = ReadDatabaseTable(path, IsDbaseFile(path) ? std::string() : table, assignment,
                                                   dataSet.analysis);
     if (!read) {
-        err << kProgram << FaultMessage(read.fault()) << "\n";
+        WriteMessage(err, FaultMessage(read.fault()));
         return kExitUsage;
     }
     dataSet.cases = std::move(*read);

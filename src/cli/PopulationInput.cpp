@@ -7,8 +7,10 @@
 #include "analysis/ParameterChoices.h"
 #include "cli/BatchMessages.h"
 #include "cli/BatchRunner.h"
+#include "common/TextFormat.h"
 #include "import/PopulationTableLoader.h"
 #include "resources/ShippedFiles.h"
+#include "resources/Texts.h"
 
 namespace kalderon::batch {
 namespace {
@@ -25,9 +27,7 @@ std::string PopulationDatabase(const BatchOptions& options, std::string& error)
     const std::string found = FindShippedFile(candidates);
     std::error_code ec;
     if (fs::is_regular_file(found, ec)) return found;
-    std::string places;
-    for (const std::string& path : candidates) places += (places.empty() ? "" : ", ") + path;
-    error = fileName + " was not found (looked for " + places + "); --population-db PATH names the database";
+    error = FormatText(text::kBatchPopulationDbNotFound, fileName, JoinedList(candidates));
     return {};
 }
 
@@ -39,8 +39,8 @@ std::optional<SexCodingChoice> ChooseSexCoding(const PopulationOptions& p, const
     if (!p.sexCode) return SexCodingChoice{};
     const auto found = std::find(codes.begin(), codes.end(), *p.sexCode);
     if (found == codes.end()) {
-        error = std::string(p.sexCodeIsFemale ? "--female" : "--male") + " \"" + *p.sexCode +
-                "\" is no sex code of the valid cases (" + QuotedList(codes) + ")";
+        error = FormatText(text::kBatchNoSuchSexCode, p.sexCodeIsFemale ? "--female" : "--male", *p.sexCode,
+                           QuotedList(codes));
         return std::nullopt;
     }
     return SexCodingChoice{static_cast<std::int32_t>(found - codes.begin()), p.sexCodeIsFemale};
@@ -51,7 +51,7 @@ std::string ChooseTable(const std::string& given, const std::vector<std::string>
                         std::string& error)
 {
     if (given.empty()) {
-        if (names.empty()) error = "the database " + database + " holds no table";
+        if (names.empty()) error = FormatText(text::kBatchDatabaseWithoutTables, database);
         return names.empty() ? std::string() : names.front();
     }
     if (std::find(names.begin(), names.end(), given) != names.end()) return given;
@@ -86,12 +86,11 @@ std::optional<int> PreparePopulation(const BatchOptions& options, CAnalysisData&
             error = FaultMessage(loaded.fault());
     }
     if (!error.empty()) {
-        err << kProgram << error << "\n";
+        WriteMessage(err, error);
         return kExitUsage;
     }
     if (!p.sexCode && data.sexCodes.size() > 1)
-        err << kProgram << "sex codes " << QuotedList(data.sexCodes) << ": \"" << data.sexCodes.front()
-            << "\" is taken as male; --male CODE or --female CODE chooses the coding\n";
+        WriteMessage(err, FormatText(text::kBatchMaleTaken, QuotedList(data.sexCodes), data.sexCodes.front()));
 
     ApplyPopulationChoices(data, PopulationChoices{*sexCoding, table});
     if (p.relativeSurvival) {

@@ -5,13 +5,15 @@
 
 #include "common/BackgroundTask.h"
 #include "common/SafeFileWrite.h"
+#include "common/TextFormat.h"
+#include "resources/Texts.h"
 
 namespace kalderon::batch {
 namespace {
 
 std::string CannotWrite(const std::string& path, const std::string& reason)
 {
-    return "cannot write " + path + ": " + reason;
+    return FormatText(text::kBatchCannotWriteBecause, path, reason);
 }
 
 }  // namespace
@@ -49,7 +51,7 @@ bool WriteReportFiles(const ResultReport& report, const std::string& reportPath,
     if (reportPath.empty()) {
         out.flush();
         if (!out) {
-            error = "cannot write the report to standard output";
+            error = text::kBatchCannotWriteStandardOutput;
             return false;
         }
     } else if (!reportFile.Commit(reason)) {

@@ -4,11 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "cli/BatchMessages.h"
 #include "cli/BatchOptions.h"
 #include "cli/BatchRunner.h"
+#include "common/TextFormat.h"
+#include "resources/Texts.h"
 
 int main(int argc, char** argv)
 {
+    using namespace kalderon;
     using namespace kalderon::batch;
     const CommandLine commandLine = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (commandLine.helpRequested) {
@@ -16,7 +20,7 @@ int main(int argc, char** argv)
         return kExitSuccess;
     }
     if (!commandLine.error.empty()) {
-        std::cerr << "kalderon-batch: " << commandLine.error << " (see --help)\n";
+        WriteMessage(std::cerr, FormatText(text::kBatchSeeHelp, commandLine.error));
         return kExitUsage;
     }
     const std::string& input =
@@ -24,9 +28,9 @@ int main(int argc, char** argv)
     try {
         return RunBatch(commandLine.options, std::cout, std::cerr);
     } catch (const std::bad_alloc&) {
-        std::cerr << "kalderon-batch: " << input << ": not enough memory for this analysis\n";
+        WriteMessage(std::cerr, FormatText(text::kBatchOutOfMemory, input));
     } catch (const std::exception& e) {
-        std::cerr << "kalderon-batch: " << input << ": the file cannot be processed (" << e.what() << ")\n";
+        WriteMessage(std::cerr, FormatText(text::kBatchCannotProcess, input, e.what()));
     }
     return kExitUsage;
 }

@@ -9,6 +9,7 @@
 
 #include "import/RowsRecordset.h"
 #include "resources/StringTable.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 namespace {

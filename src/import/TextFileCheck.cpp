@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "resources/DesktopTexts.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "common/TextFormat.h"
-#include "resources/DesktopTexts.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 namespace {

@@ -1,7 +1,7 @@
 #include "results/ComparisonReport.h"
 
 #include "common/TextFormat.h"
-#include "resources/ComparisonTexts.h"
+#include "resources/Texts.h"
 #include "stats/TimeUnit.h"
 
 namespace kalderon {
@@ -10,10 +10,10 @@ namespace {
 const char* UnitName(std::int32_t timeUnit)
 {
     switch (timeUnit) {
-    case kUnitMonth: return "months";
-    case kUnitWeek: return "weeks";
-    case kUnitDay: return "days";
-    default: return "years";
+    case kUnitMonth: return text::kMonths;
+    case kUnitWeek: return text::kWeeks;
+    case kUnitDay: return text::kDays;
+    default: return text::kYears;
     }
 }
 
@@ -31,7 +31,7 @@ void WriteTest(ComparisonTexts& out, const GroupTest& test)
     const std::string pValue = test.hasPValue() ? FormatText("%.10g", test.pValue) : "NA";
     for (const GroupTestRow& row : test.groups) {
         out.report += FormatText(text::kTestRow, row.code, row.cases, row.observed, row.expected);
-        out.exportText += FormatText("%s;%s;%d;%f;%f;%s;%d;%s\n", logRank ? "Log-rank" : "Peto-Peto", row.code,
+        out.exportText += FormatText("%s;%s;%d;%f;%f;%s;%d;%s\n", logRank ? text::kLogRankName : text::kPetoPetoName, row.code,
                                      row.cases, row.observed, row.expected, chiSquare, test.degreesOfFreedom, pValue);
     }
     out.report += test.hasPValue()
@@ -47,7 +47,6 @@ std::string TimeText(const std::optional<double>& time, const char* format)
 
 void WriteQuartiles(ComparisonTexts& out, const GroupComparison& comparison, const std::string& ciLevelText)
 {
-    static const char* const names[] = {"25 %", "median", "75 %"};
     static const char* const shares[] = {"25", "50", "75"};
     const char* format = comparison.timeUnit == kUnitDay ? "%.1f" : "%f";
     out.report += FormatText(text::kQuartileTitle, UnitName(comparison.timeUnit), ciLevelText);
@@ -60,7 +59,7 @@ void WriteQuartiles(ComparisonTexts& out, const GroupComparison& comparison, con
             const std::string time = TimeText(e.time, format);
             const std::string lower = TimeText(e.lower, format);
             const std::string upper = TimeText(e.upper, format);
-            out.report += FormatText(text::kQuartileRow, code, names[q], time, lower, upper);
+            out.report += FormatText(text::kQuartileRow, code, text::kQuartileNames[q], time, lower, upper);
             out.exportText += FormatText("%s;%s;%s;%s;%s\n", code, shares[q], time, lower, upper);
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "resources/Texts.h"
 #include "results/ReportWriter.h"
 #include "stats/AnalysisData.h"
 

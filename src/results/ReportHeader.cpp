@@ -1,5 +1,7 @@
 #include "results/ReportHeader.h"
 
+#include "resources/Texts.h"
+
 namespace kalderon {
 namespace {
 

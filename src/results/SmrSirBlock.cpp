@@ -16,9 +16,7 @@ void WriteSmrSirBlock(ReportWriter& out, const CAnalysisData& data, const CGroup
     const int observed = static_cast<int>(v[n - 3]);
     const double expected = v[n - 2], personYears = v[n - 1];
 
-    out.Append(FormatText("\n observed   expected    SMR/SIR     %s CI limits\n", data.ciLevelText));
-    out.Append("  events     events                 lower      upper\n");
-    out.Append(" --------  ----------  ---------  ---------  ---------\n");
+    out.Append(FormatText(text::kSmrColumns, data.ciLevelText));
     out.ExportHeader(text::kSmrExportHeader);
     if (ratio == -1.0) {
         out.UncountedRow(FormatText("%7d      %8.6f      -          -          -\n\n", observed, expected),
@@ -28,7 +26,7 @@ void WriteSmrSirBlock(ReportWriter& out, const CAnalysisData& data, const CGroup
             FormatText("%7d      %8.6f   %8.6f   %8.6f   %8.6f\n\n", observed, expected, ratio, lower, upper),
             FormatText("%d;%.6f;%.6f;%.6f;%.6f;%.2f\n", observed, expected, ratio, lower, upper, personYears));
     }
-    out.Append(FormatText("Person-years: %.2f\n", personYears));
+    out.Append(FormatText(text::kSmrPersonYears, personYears));
 }
 
 }  // namespace kalderon

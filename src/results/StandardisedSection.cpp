@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/TextFormat.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 namespace {
@@ -22,26 +23,24 @@ StandardisedTexts WriteStandardisedSection(const std::vector<StandardisedGroup>&
     StandardisedTexts texts;
     std::string& out = texts.report;
     out = "\r\n\r\n";
-    out += FormatText("Age-standardised survival, ICSS %d\r\n", static_cast<int>(standard));
-    out += FormatText("Weights: 15-44 %.2f, 45-54 %.2f, 55-64 %.2f, 65-74 %.2f, 75+ %.2f\r\n", weights[0], weights[1],
-                      weights[2], weights[3], weights[4]);
-    out += "Relative survival after Ederer II, net survival after Pohar-Perme\r\n";
+    out += FormatText(text::kStandardisedHeading, static_cast<int>(standard));
+    out += FormatText(text::kStandardisedWeights, weights[0], weights[1], weights[2], weights[3], weights[4]);
+    out += text::kStandardisedMethods;
 
     ExportText& csv = texts.exportText;
     const bool groupColumn = groups.size() > 1;
-    csv.Append("Standardisation;Weight 15-44;Weight 45-54;Weight 55-64;Weight 65-74;Weight 75+\n");
-    csv.Append(FormatText("ICSS %d;%.2f;%.2f;%.2f;%.2f;%.2f\n", static_cast<int>(standard), weights[0], weights[1],
+    csv.Append(text::kStandardisedWeightsExportHeader);
+    csv.Append(FormatText(text::kStandardisedWeightsExportRow, static_cast<int>(standard), weights[0], weights[1],
                           weights[2], weights[3], weights[4]));
     if (groupColumn) csv.Append("Group;");
-    csv.Append("Interval of follow-up;Cases under 15 left out;Cumulative survival;Standard error;"
-               "Cumulative relative survival;Standard error;Cumulative net survival;Standard error\n");
+    csv.Append(text::kStandardisedExportHeader);
 
     for (const StandardisedGroup& group : groups) {
         const std::string underAge = std::to_string(group.underAge);
         out += "\r\n";
         out += group.heading;
-        out += "Cases under 15 left out: " + underAge + "\r\n";
-        out += "Interval    Observed          SE    Relative          SE         Net          SE\r\n";
+        out += FormatText(text::kStandardisedUnderAge, underAge);
+        out += text::kStandardisedColumns;
         if (groupColumn) csv.BeginGroup(group.code);
         for (const StandardisedInterval& row : group.intervals) {
             const int number = static_cast<int>(row.intervalNumber);

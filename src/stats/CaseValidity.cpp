@@ -1,7 +1,7 @@
 #include "stats/CaseValidity.h"
 
 #include "common/TextFormat.h"
-#include "resources/DesktopTexts.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/TextFormat.h"
+#include "resources/Texts.h"
 #include "stats/AnnualSurvivalGrid.h"
 #include "stats/GroupCounters.h"
 #include "stats/PopulationLookup.h"
@@ -368,17 +370,16 @@ double ExpectedSurvivalAt(const CGroupResult& group, double x, double unitDays)
     return fraction != 0.0 ? lower + fraction * (cumulative[k] - lower) : lower;
 }
 
-std::string RelativeSurvivalRefusal(const CAnalysisData& data)
+Refusal RelativeSurvivalRefusal(const CAnalysisData& data)
 {
     if (data.populationTableName.empty())
-        return "No general population life table was chosen: relative survival cannot be computed.";
+        return text::kNoPopulationTableChosen;
     bool hasRows = false;
     for (const CPopulationYearTable& t : data.populationTables)
         hasRows = hasRows || (!t.firstSex.empty() && !t.secondSex.empty());
     if (!hasRows)
-        return "The general population life table \"" + data.populationTableName +
-               "\" holds no usable rows: relative survival cannot be computed.";
-    return {};
+        return FormatText(text::kPopulationTableWithoutRows, data.populationTableName);
+    return std::nullopt;
 }
 
 }  // namespace kalderon

@@ -4,6 +4,7 @@
 
 #include "stats/AnalysisData.h"
 #include "stats/CaseList.h"
+#include "stats/Refusal.h"
 
 namespace kalderon {
 
@@ -22,7 +23,7 @@ void ComputeExpectedSurvivalPeriod(CAnalysisData& data, const CaseList& cases, b
 double ExpectedSurvivalAt(const CGroupResult& group, double x, double unitDays);
 
 // Why relative survival cannot be computed on this record (no table chosen,
-// or the chosen table has no rows), or an empty text when it can.
-std::string RelativeSurvivalRefusal(const CAnalysisData& data);
+// or the chosen table has no rows), or nothing when it can.
+Refusal RelativeSurvivalRefusal(const CAnalysisData& data);
 
 }  // namespace kalderon

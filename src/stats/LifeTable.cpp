@@ -67,9 +67,10 @@ void ResetGroup(CGroupResult& group, const CAnalysisData& data)
 
 }  // namespace
 
-bool ComputeLifeTable(CAnalysisData& data, const CaseList& cases, bool stratified)
+Refusal ComputeLifeTable(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
-    if (data.relativeSurvival && !RelativeSurvivalRefusal(data).empty()) return false;
+    if (data.relativeSurvival)
+        if (Refusal refusal = RelativeSurvivalRefusal(data)) return refusal;
 
     data.title = cases.sourcePath;
     for (CGroupResult& group : data.groupResults) ResetGroup(group, data);
@@ -105,7 +106,8 @@ bool ComputeLifeTable(CAnalysisData& data, const CaseList& cases, bool stratifie
                                  data.maxRelativeUpper);
         }
     }
-    return !data.UsesNetSurvival() || PutNetSurvivalIntoCohortTables(data, cases, stratified);
+    if (data.UsesNetSurvival()) return PutNetSurvivalIntoCohortTables(data, cases, stratified);
+    return std::nullopt;
 }
 
 }  // namespace kalderon

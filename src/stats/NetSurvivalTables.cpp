@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "resources/Texts.h"
 #include "stats/GroupCounters.h"
 #include "stats/NetSurvivalCases.h"
 #include "stats/TimeUnit.h"
@@ -29,7 +30,7 @@ void PutNetSurvival(Row& row, const NetSurvivalCurve& curve, std::int32_t day, d
     maxUpper = std::max({maxUpper, row.relativeSurvival, row.upperLimit});
 }
 
-bool PutCurvesIntoTables(CAnalysisData& data, bool stratified)
+Refusal PutCurvesIntoTables(CAnalysisData& data, bool stratified)
 {
     const int analysed = std::min(AnalysedGroupCount(data, stratified), static_cast<int>(data.groupResults.size()));
     const double unitDays = UnitDays(data.timeUnit);
@@ -37,7 +38,7 @@ bool PutCurvesIntoTables(CAnalysisData& data, bool stratified)
     data.maxRelativeUpper = 1.0;
     for (int g = 0; g < analysed; ++g) {
         CGroupResult& group = data.groupResults[g];
-        if (!IsDefined(group)) return false;
+        if (!IsDefined(group)) return text::kNetSurvivalUndefined;
         const NetSurvivalCurve curve{group.netCumulativeHazard, group.netHazardVariance};
         std::vector<CIntervalResult>& rows = group.intervalTable.rows;
         for (size_t i = 0; i < rows.size(); ++i)
@@ -45,7 +46,7 @@ bool PutCurvesIntoTables(CAnalysisData& data, bool stratified)
         for (CTimePointResult& t : group.timePoints)
             if (t.statusText == data.eventCode) PutNetSurvival(t, curve, t.survivalDays, z, data.maxRelativeUpper);
     }
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -63,13 +64,13 @@ std::int32_t LastDayOfInterval(std::size_t index, double unitDays)
     return day;
 }
 
-bool PutNetSurvivalIntoCohortTables(CAnalysisData& data, const CaseList& cases, bool stratified)
+Refusal PutNetSurvivalIntoCohortTables(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
     ComputeNetSurvivalCohort(data, cases, stratified);
     return PutCurvesIntoTables(data, stratified);
 }
 
-bool PutNetSurvivalIntoPeriodTables(CAnalysisData& data, const CaseList& cases, bool stratified)
+Refusal PutNetSurvivalIntoPeriodTables(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
     ComputeNetSurvivalPeriod(data, cases, stratified);
     return PutCurvesIntoTables(data, stratified);

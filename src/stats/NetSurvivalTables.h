@@ -4,6 +4,7 @@
 
 #include "stats/AnalysisData.h"
 #include "stats/CaseList.h"
+#include "stats/Refusal.h"
 
 namespace kalderon {
 
@@ -16,13 +17,14 @@ std::int32_t LastDayOfInterval(std::size_t index, double unitDays);
 // by the Pohar-Perme net survival at the end of each interval or at each
 // time point, with its standard error and limits; the expected survival
 // beside it stays.  The cohort form serves the life table and product-limit,
-// the period form the period analysis.  False when the net survival is not
-// defined: a case under observation met a yearly survival probability of 0.
+// the period form the period analysis.  Refused where the net survival is
+// not defined: a case under observation met a yearly survival probability
+// of 0.
+[[nodiscard]] Refusal PutNetSurvivalIntoCohortTables(CAnalysisData& data, const CaseList& cases, bool stratified);
+[[nodiscard]] Refusal PutNetSurvivalIntoPeriodTables(CAnalysisData& data, const CaseList& cases, bool stratified);
+
 // The net survival of a group whose tables have just been filled so, at the
 // end of follow-up day `day`, into a trend row (z: the normal quantile).
 void PutNetSurvivalAt(CIntervalResult& row, const CGroupResult& group, std::int32_t day, double z);
-
-bool PutNetSurvivalIntoCohortTables(CAnalysisData& data, const CaseList& cases, bool stratified);
-bool PutNetSurvivalIntoPeriodTables(CAnalysisData& data, const CaseList& cases, bool stratified);
 
 }  // namespace kalderon

@@ -4,12 +4,13 @@
 
 namespace kalderon {
 
-bool ComputePeriodAnalysis(CAnalysisData& data, const CaseList& cases, bool stratified)
+Refusal ComputePeriodAnalysis(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
-    const bool computed = data.periodTechnique == kProductLimitTechnique
-                              ? ComputePeriodProductLimit(data, cases, stratified)
-                              : ComputePeriodLifeTable(data, cases, stratified);
-    return computed && (!data.UsesNetSurvival() || PutNetSurvivalIntoPeriodTables(data, cases, stratified));
+    Refusal refusal = data.periodTechnique == kProductLimitTechnique
+                          ? ComputePeriodProductLimit(data, cases, stratified)
+                          : ComputePeriodLifeTable(data, cases, stratified);
+    if (!refusal && data.UsesNetSurvival()) refusal = PutNetSurvivalIntoPeriodTables(data, cases, stratified);
+    return refusal;
 }
 
 }  // namespace kalderon

@@ -53,9 +53,10 @@ void EstimateGroup(CGroupResult& group, double z)
 
 }  // namespace
 
-bool ComputePeriodLifeTable(CAnalysisData& data, const CaseList& cases, bool stratified)
+Refusal ComputePeriodLifeTable(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
-    if (data.relativeSurvival && !RelativeSurvivalRefusal(data).empty()) return false;
+    if (data.relativeSurvival)
+        if (Refusal refusal = RelativeSurvivalRefusal(data)) return refusal;
     data.title = cases.sourcePath;
     for (CGroupResult& group : data.groupResults) {
         group.countsAtPeriodBegin.clear();
@@ -66,7 +67,7 @@ bool ComputePeriodLifeTable(CAnalysisData& data, const CaseList& cases, bool str
         ResetRecordCounters(group.info);
     }
     data.maxRelativeUpper = 1.0;
-    if (data.groupResults.empty()) return true;
+    if (data.groupResults.empty()) return std::nullopt;
 
     const double unitDays = UnitDays(data.timeUnit);
     const int intervals = IntervalCount(data.maxObservationDays, unitDays);
@@ -94,7 +95,7 @@ bool ComputePeriodLifeTable(CAnalysisData& data, const CaseList& cases, bool str
         EstimateGroup(group, z);
         if (data.relativeSurvival) DivideIntervalRowsByExpected(group, unitDays, data.maxRelativeUpper);
     }
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace kalderon

@@ -22,7 +22,7 @@ void EstimateGroup(std::vector<CTimePointResult>& rows, const std::string& event
 
 }  // namespace
 
-bool ComputePeriodProductLimit(CAnalysisData& data, const CaseList& cases, bool stratified)
+Refusal ComputePeriodProductLimit(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
     return ComputeTimePoints(
         data, cases, stratified, ComputeExpectedSurvivalPeriod,

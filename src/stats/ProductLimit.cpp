@@ -20,15 +20,16 @@ void EstimateGroup(std::vector<CTimePointResult>& rows, const std::string& event
 
 }  // namespace
 
-bool ComputeProductLimit(CAnalysisData& data, const CaseList& cases, bool stratified)
+Refusal ComputeProductLimit(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
-    const bool computed = ComputeTimePoints(
+    Refusal refusal = ComputeTimePoints(
         data, cases, stratified, ComputeExpectedSurvivalCohort,
         [&](TimePointCollector& points, int g, const CCaseRecord& c) {
             points.Add(g, c.observationDays, 0, c.statusText, c.statusText == data.eventCode);
         },
         [&](std::vector<CTimePointResult>& rows, double z) { EstimateGroup(rows, data.eventCode, z); });
-    return computed && (!data.UsesNetSurvival() || PutNetSurvivalIntoCohortTables(data, cases, stratified));
+    if (!refusal && data.UsesNetSurvival()) refusal = PutNetSurvivalIntoCohortTables(data, cases, stratified);
+    return refusal;
 }
 
 }  // namespace kalderon

@@ -36,7 +36,7 @@ ByarResult ByarLimits(double observed, double expected, double z)
     return {ratio, ratio * std::pow(lowerFactor, 3), (o1 / expected) * std::pow(upperFactor, 3)};
 }
 
-bool ComputeSmrSir(CAnalysisData& data, const CaseList& cases, bool stratified)
+void ComputeSmrSir(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
     data.title = cases.sourcePath;
     const int firstYear = data.windowBegin.year();
@@ -95,7 +95,6 @@ bool ComputeSmrSir(CAnalysisData& data, const CaseList& cases, bool stratified)
         const ByarResult byar = ByarLimits(observed[g], expectedEvents, z);
         v.insert(v.end(), {byar.ratio, byar.lower, byar.upper, observed[g], expectedEvents, personDays[g] * kDaysToYears});
     }
-    return true;
 }
 
 }  // namespace kalderon

@@ -10,7 +10,7 @@ namespace kalderon {
 // per calendar year of the observation window, person-days x rate) followed
 // by ratio, lower and upper limit (-1.0 when not computable), observed and
 // expected events and person-years.
-bool ComputeSmrSir(CAnalysisData& data, const CaseList& cases, bool stratified);
+void ComputeSmrSir(CAnalysisData& data, const CaseList& cases, bool stratified);
 
 struct ByarResult {
     double ratio;

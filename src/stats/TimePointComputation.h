@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "stats/AnalysisData.h"
@@ -22,17 +21,18 @@ using ExpectedSurvivalVersion = void (*)(CAnalysisData&, const CaseList&, bool);
 // addCase(points, group, case); then per group the time points in order,
 // estimate(rows, z) and the division by the expected survival.
 template <typename AddCase, typename Estimate>
-bool ComputeTimePoints(CAnalysisData& data, const CaseList& cases, bool stratified, ExpectedSurvivalVersion expected,
-                       AddCase addCase, Estimate estimate)
+Refusal ComputeTimePoints(CAnalysisData& data, const CaseList& cases, bool stratified, ExpectedSurvivalVersion expected,
+                          AddCase addCase, Estimate estimate)
 {
-    if (data.relativeSurvival && !RelativeSurvivalRefusal(data).empty()) return false;
+    if (data.relativeSurvival)
+        if (Refusal refusal = RelativeSurvivalRefusal(data)) return refusal;
     data.title = cases.sourcePath;
     for (CGroupResult& group : data.groupResults) {
         group.timePoints.clear();
         ResetRecordCounters(group.info);
     }
     data.maxRelativeUpper = 1.0;
-    if (data.groupResults.empty()) return true;
+    if (data.groupResults.empty()) return std::nullopt;
     if (data.relativeSurvival) expected(data, cases, stratified);
 
     const int groupCount = AnalysedGroupCount(data, stratified);
@@ -56,7 +56,7 @@ bool ComputeTimePoints(CAnalysisData& data, const CaseList& cases, bool stratifi
         if (data.relativeSurvival)
             DivideTimePointsByExpected(data.groupResults[g], data.eventCode, data.maxRelativeUpper);
     }
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace kalderon

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "resources/StringTable.h"
+#include "resources/Texts.h"
 #include "stats/ExpectedSurvival.h"
 #include "stats/GroupCounters.h"
 #include "stats/NetSurvivalTables.h"
@@ -80,6 +80,22 @@ CIntervalResult FromTimePoints(const CGroupResult& group, const std::string& eve
     return trend;
 }
 
+// A group's trend row from the period run just done on `period`; raises
+// period.maxRelativeUpper to the row's relative (net) survival and limit.
+CIntervalResult TrendRow(CAnalysisData& period, const CGroupResult& group, int year, double z)
+{
+    const bool productLimit = period.periodTechnique == kProductLimitTechnique;
+    if (!productLimit) return FromIntervalRows(group.intervalTable.rows, period.survivalYears, year);
+    CIntervalResult row = FromTimePoints(group, period.eventCode, period.survivalYears, year, period.maxRelativeUpper,
+                                         period.relativeSurvival);
+    // The product-limit technique's net survival at n years, not at the last death before.
+    if (period.UsesNetSurvival() && row.exposedToRisk > 0) {
+        PutNetSurvivalAt(row, group, static_cast<std::int32_t>(period.survivalYears * 365.25), z);
+        period.maxRelativeUpper = std::max({period.maxRelativeUpper, row.relativeSurvival, row.upperLimit});
+    }
+    return row;
+}
+
 // The record counters a period analysis run would leave, for a trend that
 // analyses no period at all.
 void CountRecords(CAnalysisData& data, const CaseList& cases, bool stratified)
@@ -92,57 +108,37 @@ void CountRecords(CAnalysisData& data, const CaseList& cases, bool stratified)
 
 }  // namespace
 
-bool ComputeTrend(CAnalysisData& data, const CaseList& cases, bool stratified, std::string& refusal)
+Refusal ComputeTrend(CAnalysisData& data, const CaseList& cases, bool stratified)
 {
     data.title = cases.sourcePath;
-    if (data.timeUnit != kUnitYear) {
-        refusal = text::kNonYearTrend;
-        return false;
-    }
-    if (data.survivalYears < 1 || data.periodWidth < 1) {
-        refusal = text::kTrendBelowOneYear;
-        return false;
-    }
-    if (data.relativeSurvival) {
-        refusal = RelativeSurvivalRefusal(data);
-        if (!refusal.empty()) return false;
-    }
+    if (data.timeUnit != kUnitYear) return text::kNonYearTrend;
+    if (data.survivalYears < 1 || data.periodWidth < 1) return text::kTrendBelowOneYear;
+    if (data.relativeSurvival)
+        if (Refusal refusal = RelativeSurvivalRefusal(data)) return refusal;
 
     std::vector<std::vector<CIntervalResult>> trendRows(data.groupResults.size());
     const std::string ciLevelText = data.groupResults.empty() ? std::string()
                                                               : data.groupResults[0].intervalTable.ciLevelText;
     double maxRelativeUpper = 1.0;
-    bool analysed = false;
-    if (data.windowBegin.isValid() && data.windowEnd.isValid()) {
-        const int first = data.windowBegin.year();
-        const int last = data.windowEnd.year() - data.periodWidth + 1;
+    const bool hasWindow = data.windowBegin.isValid() && data.windowEnd.isValid();
+    const int first = hasWindow ? data.windowBegin.year() : 0;
+    const int last = hasWindow ? data.windowEnd.year() - data.periodWidth + 1 : -1;
+    if (first <= last) {
+        // Every period runs on one working record, which ends as the last period's.
+        CAnalysisData period = data;
+        const double z = ZValue(ciLevelText);
         for (int year = first; year <= last; ++year) {
-            data.periodBegin = DateValue::FromYmd(year, 1, 1);
-            data.periodEnd = DateValue::FromYmd(year + data.periodWidth - 1, 12, 31);
-            if (!ComputePeriodAnalysis(data, cases, stratified) && data.UsesNetSurvival()) {
-                refusal = text::kNetSurvivalUndefined;
-                return false;
-            }
-            analysed = true;
-            for (size_t g = 0; g < data.groupResults.size(); ++g) {
-                const CGroupResult& group = data.groupResults[g];
-                CIntervalResult row = data.periodTechnique == kProductLimitTechnique
-                                          ? FromTimePoints(group, data.eventCode, data.survivalYears, year,
-                                                           data.maxRelativeUpper, data.relativeSurvival)
-                                          : FromIntervalRows(group.intervalTable.rows, data.survivalYears, year);
-                // The product-limit technique's net survival at n years, not at the last death before.
-                if (data.periodTechnique == kProductLimitTechnique && data.UsesNetSurvival() &&
-                    row.exposedToRisk > 0) {
-                    PutNetSurvivalAt(row, group, static_cast<std::int32_t>(data.survivalYears * 365.25),
-                                     ZValue(ciLevelText));
-                    data.maxRelativeUpper = std::max({data.maxRelativeUpper, row.relativeSurvival, row.upperLimit});
-                }
-                trendRows[g].push_back(row);
-            }
-            maxRelativeUpper = std::max(maxRelativeUpper, data.maxRelativeUpper);
+            period.periodBegin = DateValue::FromYmd(year, 1, 1);
+            period.periodEnd = DateValue::FromYmd(year + period.periodWidth - 1, 12, 31);
+            if (Refusal refusal = ComputePeriodAnalysis(period, cases, stratified)) return refusal;
+            for (size_t g = 0; g < period.groupResults.size(); ++g)
+                trendRows[g].push_back(TrendRow(period, period.groupResults[g], year, z));
+            maxRelativeUpper = std::max(maxRelativeUpper, period.maxRelativeUpper);
         }
+        data = std::move(period);
+    } else {
+        CountRecords(data, cases, stratified);
     }
-    if (!analysed) CountRecords(data, cases, stratified);
 
     for (size_t g = 0; g < data.groupResults.size(); ++g) {
         CIntervalResultTable& table = data.groupResults[g].intervalTable;
@@ -152,7 +148,7 @@ bool ComputeTrend(CAnalysisData& data, const CaseList& cases, bool stratified, s
         table.rows = std::move(trendRows[g]);
     }
     data.maxRelativeUpper = maxRelativeUpper;
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace kalderon

@@ -43,7 +43,7 @@ protected:
         CAnalysisData data = dataSet.analysis;
         data.netSurvival = net ? 1 : 0;
         const AnalysisOutcome outcome = RunAnalysis(std::move(data), cases, {analysis, false});
-        EXPECT_TRUE(outcome.succeeded()) << outcome.refusal;
+        EXPECT_TRUE(outcome.succeeded()) << outcome.refusal.value_or("");
         return outcome.report.data();
     }
 

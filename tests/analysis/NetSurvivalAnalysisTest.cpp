@@ -8,7 +8,7 @@
 #include "import/DataSet.h"
 #include "import/PopulationTableLoader.h"
 #include "import/TextFileReader.h"
-#include "resources/StringTable.h"
+#include "resources/Texts.h"
 #include "stats/NetSurvivalCases.h"
 #include "stats/NetSurvivalTables.h"
 #include "stats/TimeUnit.h"
@@ -85,7 +85,7 @@ TEST_F(NetSurvivalAnalysisTest, TablesTakeTheLiteralEstimatorAndKeepTheirOtherCo
             SCOPED_TRACE(static_cast<int>(analysis) * 10 + technique);
             const AnalysisOutcome ederer = Run(analysis, false, technique);
             const AnalysisOutcome net = Run(analysis, true, technique);
-            ASSERT_TRUE(ederer.succeeded() && net.succeeded()) << net.refusal;
+            ASSERT_TRUE(ederer.succeeded() && net.succeeded()) << net.refusal.value_or("");
             const auto& curves = analysis == kPeriodAnalysis ? period : cohort;
             for (size_t g = 0; g < curves.size(); ++g) {
                 const CGroupResult& e = ederer.report.data().groupResults[g];
@@ -113,7 +113,7 @@ TEST_F(NetSurvivalAnalysisTest, TrendTakesTheNYearValueOfEachPeriod)
     dataSet.analysis.periodWidth = 2;
     for (const std::int32_t technique : {0, 1}) {
         const AnalysisOutcome trend = Run(kTrend, true, technique);
-        ASSERT_TRUE(trend.succeeded()) << trend.refusal;
+        ASSERT_TRUE(trend.succeeded()) << trend.refusal.value_or("");
         const std::vector<CIntervalResult>& rows = trend.report.data().groupResults[0].intervalTable.rows;
         ASSERT_FALSE(rows.empty());
         for (const CIntervalResult& row : rows) {

@@ -51,7 +51,7 @@ TEST(TextsWhenWrittenTest, AreTheTextsBuiltAtOnceInEveryAnalysis)
                 const AnalysisOutcome atOnce = RunAnalysis(data, dataSet.cases, request);
                 request.textBuilding = TextBuilding::kWhenWritten;
                 const AnalysisOutcome whenWritten = RunAnalysis(data, dataSet.cases, request);
-                ASSERT_TRUE(atOnce.succeeded() && whenWritten.succeeded()) << atOnce.refusal;
+                ASSERT_TRUE(atOnce.succeeded() && whenWritten.succeeded()) << atOnce.refusal.value_or("");
                 ASSERT_GT(atOnce.report.reportText().size(), 500u);
 
                 for (const size_t pieceBytes : {size_t{1}, size_t{4096}, size_t{1} << 20}) {
@@ -89,7 +89,7 @@ TEST(TextsWhenWrittenTest, HandsOnPiecesOfAboutTheSizeAskedFor)
     AnalysisRequest request{kProductLimit, true};
     request.textBuilding = TextBuilding::kWhenWritten;
     const AnalysisOutcome outcome = RunAnalysis(dataSet.analysis, dataSet.cases, request);
-    ASSERT_TRUE(outcome.succeeded()) << outcome.refusal;
+    ASSERT_TRUE(outcome.succeeded()) << outcome.refusal.value_or("");
     EXPECT_TRUE(outcome.report.reportText().empty());
     EXPECT_TRUE(outcome.report.exportParts().empty());
     Written report, exportText;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "resources/StringTable.h"
+#include "resources/Texts.h"
 #include "support/BatchProgram.h"
 
 namespace kalderon {

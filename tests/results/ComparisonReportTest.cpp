@@ -19,9 +19,9 @@ ComparisonTexts Section(const std::vector<CCaseRecord>& rows, AnalysisKind kind,
     const CaseList cases = BuildCaseList(data, rows, "cases.txt");
     ApplyParameterChoices(data, ParameterChoices{"1", unit, ".95"});
     if (kind == kProductLimit)
-        ComputeProductLimit(data, cases, stratified);
+        EXPECT_EQ(ComputeProductLimit(data, cases, stratified), std::nullopt);
     else
-        ComputeLifeTable(data, cases, stratified);
+        EXPECT_EQ(ComputeLifeTable(data, cases, stratified), std::nullopt);
     return WriteComparisonSection(CompareGroups(data, cases, kind, stratified), data.ciLevelText);
 }
 

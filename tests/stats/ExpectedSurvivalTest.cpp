@@ -230,13 +230,16 @@ TEST(ExpectedSurvival, HakulinenMatchesTheLiteralSumsAndStaysInsideItsArrays)
 TEST(ExpectedSurvival, RefusedWithoutAUsableTable)
 {
     CAnalysisData data;
-    EXPECT_FALSE(RelativeSurvivalRefusal(data).empty());
+    EXPECT_EQ(RelativeSurvivalRefusal(data),
+              "No general population life table was chosen: relative survival cannot be computed.");
     data.populationTableName = "Nowhere";
-    EXPECT_NE(RelativeSurvivalRefusal(data).find("Nowhere"), std::string::npos);
+    const std::string noRows =
+        "The general population life table \"Nowhere\" holds no usable rows: relative survival cannot be computed.";
+    EXPECT_EQ(RelativeSurvivalRefusal(data), noRows);
     data.populationTables = {Table(2000, {}, {})};
-    EXPECT_FALSE(RelativeSurvivalRefusal(data).empty());
+    EXPECT_EQ(RelativeSurvivalRefusal(data), noRows);
     data.populationTables = {Table(2000, {0.1}, {0.1})};
-    EXPECT_TRUE(RelativeSurvivalRefusal(data).empty());
+    EXPECT_EQ(RelativeSurvivalRefusal(data), std::nullopt);
 }
 
 namespace {

@@ -51,7 +51,7 @@ Compared CompareTimed(const std::vector<Timed>& rows, bool stratified = true)
     Compared c;
     c.cases = BuildCaseList(c.data, TimedCases(rows));
     ApplyParameterChoices(c.data, ParameterChoices{"1", kUnitDay, ".95"});
-    ComputeProductLimit(c.data, c.cases, stratified);
+    EXPECT_EQ(ComputeProductLimit(c.data, c.cases, stratified), std::nullopt);
     c.comparison = CompareGroups(c.data, c.cases, kProductLimit, stratified);
     return c;
 }
@@ -244,7 +244,7 @@ TEST(GroupComparisonTest, QuartilesInTheUnitFromTheObservedCurve)
 {
     Compared c = CompareTimed({{365, true, "A"}, {730, true, "A"}, {1000, false, "A"}, {1461, false, "A"}});
     ApplyParameterChoices(c.data, ParameterChoices{"1", kUnitYear, ".95"});
-    ComputeProductLimit(c.data, c.cases, true);
+    EXPECT_EQ(ComputeProductLimit(c.data, c.cases, true), std::nullopt);
     // Relative survival divides the stored limits by the expected survival;
     // the quartiles keep to the observed curve's band.
     for (CTimePointResult& row : c.data.groupResults[0].timePoints) {
@@ -318,7 +318,7 @@ TEST(GroupComparisonTest, AsRSurvivalOnTheShippedExamples)
         ASSERT_TRUE(read.ok()) << ReaderFaultMessage(read.fault());
         dataSet = std::move(*read);
         ApplyParameterChoices(dataSet.analysis, ParameterChoices{"1", kUnitDay, ".95"});
-        ComputeProductLimit(dataSet.analysis, dataSet.cases, true);
+        EXPECT_EQ(ComputeProductLimit(dataSet.analysis, dataSet.cases, true), std::nullopt);
         const GroupComparison comparison = CompareGroups(dataSet.analysis, dataSet.cases, kProductLimit, true);
 
         ASSERT_EQ(comparison.tests.size(), 2u);

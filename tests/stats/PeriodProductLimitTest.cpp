@@ -71,7 +71,7 @@ TEST(PeriodProductLimit, TinyGroupBWithDelayedEntry)
     data.periodBegin = Ymd(1997, 1, 1);
     data.periodEnd = Ymd(2001, 12, 31);
     data.periodTechnique = 1;
-    ASSERT_TRUE(ComputePeriodAnalysis(data, cases, true));
+    ASSERT_EQ(ComputePeriodAnalysis(data, cases, true), std::nullopt);
     EXPECT_EQ(data.title, "tiny.txt");
 
     // Rows: 364 days dead (entry 0), 364 censored at the period end (entry 0),
@@ -123,7 +123,7 @@ TEST(PeriodProductLimit, TimeZeroAndCensoredFirstRow)
                                                });
     data.periodBegin = Ymd(2000, 1, 1);
     data.periodEnd = Ymd(2000, 12, 31);
-    ComputePeriodProductLimit(data, cases, false);
+    EXPECT_EQ(ComputePeriodProductLimit(data, cases, false), std::nullopt);
     const auto& rows = data.groupResults[0].timePoints;
     ASSERT_EQ(rows.size(), 4u);
     // The death at time 0 comes first; of the later rows only case 1 and
@@ -139,7 +139,7 @@ TEST(PeriodProductLimit, TimeZeroAndCensoredFirstRow)
 
     // A censored first row keeps its number at risk.
     data.eventCode = "2";
-    ComputePeriodProductLimit(data, cases, false);
+    EXPECT_EQ(ComputePeriodProductLimit(data, cases, false), std::nullopt);
     EXPECT_EQ(data.groupResults[0].timePoints[0].atRisk, 3.0);
     EXPECT_EQ(data.groupResults[0].timePoints[1].atRisk, 0.0);
 }
@@ -154,7 +154,7 @@ TEST(PeriodProductLimit, MatchesTheLiteralProcedureOnRandomData)
             data.periodBegin = DateValue::FromSerial(36526.0 + 150);
             data.periodEnd = DateValue::FromSerial(36526.0 + 300);
             data.ciLevelText = stratified ? ".99" : ".95";
-            ComputePeriodProductLimit(data, cases, stratified);
+            EXPECT_EQ(ComputePeriodProductLimit(data, cases, stratified), std::nullopt);
             const auto literal = LiteralPeriodProductLimit(data, cases, stratified);
             for (size_t g = 0; g < literal.size(); ++g) {
                 const auto& fast = data.groupResults[g].timePoints;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "results/ResultReport.h"
+#include "stats/ExpectedSurvival.h"
 #include "stats/LifeTable.h"
 #include "stats/PeriodAnalysis.h"
 #include "stats/ProductLimit.h"
@@ -55,7 +56,7 @@ std::string Line(const char* format, auto... values)
 TEST(RelativeSurvival, ProductLimitDeathsAreDividedByTheInterpolatedExpectation)
 {
     Flat f;
-    ASSERT_TRUE(ComputeProductLimit(f.data, f.cases, false));
+    ASSERT_EQ(ComputeProductLimit(f.data, f.cases, false), std::nullopt);
     const std::vector<CTimePointResult>& rows = f.data.groupResults[0].timePoints;
     ASSERT_EQ(rows.size(), 4u);
     const double e200 = 1.0 + (200 / 365.25) * (0.9 - 1.0);  // inside the first year
@@ -81,14 +82,15 @@ TEST(RelativeSurvival, ProductLimitDeathsAreDividedByTheInterpolatedExpectation)
 
     Flat none;
     none.data.populationTables.clear();
-    EXPECT_FALSE(ComputeProductLimit(none.data, none.cases, false));
+    EXPECT_EQ(ComputeProductLimit(none.data, none.cases, false), RelativeSurvivalRefusal(none.data));
+    EXPECT_TRUE(RelativeSurvivalRefusal(none.data));
 }
 
 TEST(RelativeSurvival, PeriodAnalysisOverTheWholeFollowUpEqualsTheCohort)
 {
     Flat f;
     f.data.periodTechnique = 0;
-    ASSERT_TRUE(ComputePeriodAnalysis(f.data, f.cases, false));
+    ASSERT_EQ(ComputePeriodAnalysis(f.data, f.cases, false), std::nullopt);
     const std::vector<CIntervalResult>& rows = f.data.groupResults[0].intervalTable.rows;
     ASSERT_FALSE(rows.empty());
     EXPECT_DOUBLE_EQ(rows[0].cumulativeSurvival, 0.75);
@@ -107,7 +109,7 @@ TEST(RelativeSurvival, PeriodAnalysisOverTheWholeFollowUpEqualsTheCohort)
         << report.reportText();
 
     f.data.periodTechnique = 1;
-    ASSERT_TRUE(ComputePeriodAnalysis(f.data, f.cases, false));
+    ASSERT_EQ(ComputePeriodAnalysis(f.data, f.cases, false), std::nullopt);
     EXPECT_NEAR(f.data.groupResults[0].timePoints[0].expectedSurvival, 1.0 + (200 / 365.25) * (0.9 - 1.0), 1e-12);
 }
 
@@ -116,8 +118,7 @@ TEST(RelativeSurvival, TrendRowsCarryTheExpectedSurvivalOfTheNthYear)
     Flat f;
     f.data.survivalYears = 1;
     f.data.periodWidth = 1;
-    std::string refusal;
-    ASSERT_TRUE(ComputeTrend(f.data, f.cases, false, refusal)) << refusal;
+    ASSERT_EQ(ComputeTrend(f.data, f.cases, false), std::nullopt);
     const std::vector<CIntervalResult>& rows = f.data.groupResults[0].intervalTable.rows;
     ASSERT_EQ(rows.size(), 4u);  // 2000 .. 2003
     EXPECT_EQ(rows[0].intervalNumber, 2000);
@@ -132,14 +133,14 @@ TEST(RelativeSurvival, TrendRowsCarryTheExpectedSurvivalOfTheNthYear)
 
     Flat none;
     none.data.populationTableName.clear();
-    EXPECT_FALSE(ComputeTrend(none.data, none.cases, false, refusal));
-    EXPECT_FALSE(refusal.empty());
+    EXPECT_EQ(ComputeTrend(none.data, none.cases, false), RelativeSurvivalRefusal(none.data));
+    EXPECT_TRUE(RelativeSurvivalRefusal(none.data));
 }
 
 TEST(RelativeLifeTable, RowsAreDividedByTheExpectedSurvivalAtTheIntervalEnd)
 {
     Flat f;
-    ASSERT_TRUE(ComputeLifeTable(f.data, f.cases, false));
+    ASSERT_EQ(ComputeLifeTable(f.data, f.cases, false), std::nullopt);
     const CGroupResult& g = f.data.groupResults[0];
     ASSERT_EQ(g.expectedCumulative.size(), 4u);
     ASSERT_EQ(g.intervalTable.rows.size(), 4u);
@@ -158,14 +159,15 @@ TEST(RelativeLifeTable, RowsAreDividedByTheExpectedSurvivalAtTheIntervalEnd)
     // Without a usable table the computation refuses instead of dividing by 0.
     Flat empty;
     empty.data.populationTables.clear();
-    EXPECT_FALSE(ComputeLifeTable(empty.data, empty.cases, false));
+    EXPECT_EQ(ComputeLifeTable(empty.data, empty.cases, false), RelativeSurvivalRefusal(empty.data));
+    EXPECT_TRUE(RelativeSurvivalRefusal(empty.data));
 }
 
 TEST(RelativeLifeTable, ReportRowsAndExport)
 {
     Flat f;
     f.data.useHakulinen = 0;
-    ASSERT_TRUE(ComputeLifeTable(f.data, f.cases, false));
+    ASSERT_EQ(ComputeLifeTable(f.data, f.cases, false), std::nullopt);
     ResultReport report;
     report.SetResults(f.data, kLifeTable, "Monday 07. December 2026 12:00:00");
     const std::string& text = report.reportText();

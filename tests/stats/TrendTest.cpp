@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "resources/StringTable.h"
+#include "resources/Texts.h"
 #include "stats/PeriodAnalysis.h"
 #include "stats/Trend.h"
 #include "support/CaseListFactory.h"
@@ -59,8 +59,7 @@ TEST(Trend, OneRowPerStartingYearMatchingThePeriodAnalyses)
         data.groupResults[0].intervalTable.ciLevelText = ".99";
         data.periodTechnique = technique;
         data.survivalYears = 3;
-        std::string refusal;
-        ASSERT_TRUE(ComputeTrend(data, cases, true, refusal));
+        ASSERT_EQ(ComputeTrend(data, cases, true), std::nullopt);
         EXPECT_EQ(data.periodBegin, Ymd(2000, 1, 1));
         EXPECT_EQ(data.periodEnd, Ymd(2004, 12, 31));
 
@@ -81,7 +80,7 @@ TEST(Trend, OneRowPerStartingYearMatchingThePeriodAnalyses)
         single.periodBegin = Ymd(1995, 1, 1);
         single.periodEnd = Ymd(1999, 12, 31);
         single.groupResults[0].intervalTable.ciLevelText = ".99";
-        ComputePeriodAnalysis(single, cases, true);
+        EXPECT_EQ(ComputePeriodAnalysis(single, cases, true), std::nullopt);
         if (technique == 0) {
             const auto& rows = single.groupResults[1].intervalTable.rows;
             ASSERT_GE(rows.size(), 3u);
@@ -107,15 +106,14 @@ TEST(Trend, WindowShorterThanTheWidthGivesNoRows)
     CAnalysisData data;
     const CaseList cases = BuildCaseList(data, TinyCases());  // 1995-2004
     data.periodWidth = 11;
-    std::string refusal;
-    ASSERT_TRUE(ComputeTrend(data, cases, false, refusal));
+    ASSERT_EQ(ComputeTrend(data, cases, false), std::nullopt);
     EXPECT_TRUE(data.groupResults[0].intervalTable.rows.empty());
     // The report still has the record counts.
     EXPECT_EQ(data.groupResults[0].info.recordsRead, 12);
     EXPECT_EQ(data.groupResults[1].info.recordsRead, 0);
 
     data.periodWidth = 10;
-    ASSERT_TRUE(ComputeTrend(data, cases, false, refusal));
+    ASSERT_EQ(ComputeTrend(data, cases, false), std::nullopt);
     ASSERT_EQ(data.groupResults[0].intervalTable.rows.size(), 1u);
     // Not stratified: the second group gets a row without any cases.
     ASSERT_EQ(data.groupResults[1].intervalTable.rows.size(), 1u);
@@ -130,8 +128,7 @@ TEST(Trend, LifeTableTechniqueStoppedBeforeTheNthInterval)
                                                 MakeCase(2, Ymd(1990, 1, 1), Ymd(1992, 3, 11), "0"),    // 800 days
                                                 MakeCase(3, Ymd(1990, 1, 1), Ymd(1992, 6, 19), "1"),    // 900 days
                                                 MakeCase(4, Ymd(1994, 1, 1), Ymd(1994, 6, 1), "0")});  // 151 days
-    std::string refusal;
-    ASSERT_TRUE(ComputeTrend(data, cases, false, refusal));  // one period, 1990-1994, three intervals
+    ASSERT_EQ(ComputeTrend(data, cases, false), std::nullopt);  // one period, 1990-1994, three intervals
     const CIntervalResult& row = data.groupResults[0].intervalTable.rows.at(0);
     EXPECT_EQ(row.reserved, -3.5);  // negated exposure of interval 1: 4 entered, 1 censored
     EXPECT_EQ(row.exposedToRisk, 0.0);
@@ -139,7 +136,7 @@ TEST(Trend, LifeTableTechniqueStoppedBeforeTheNthInterval)
     EXPECT_EQ(row.hasStandardError, 0);
 
     data.survivalYears = 3;
-    ASSERT_TRUE(ComputeTrend(data, cases, false, refusal));
+    ASSERT_EQ(ComputeTrend(data, cases, false), std::nullopt);
     const CIntervalResult& third = data.groupResults[0].intervalTable.rows.at(0);
     EXPECT_EQ(third.reserved, 3.5);
     EXPECT_EQ(third.exposedToRisk, 1.5);
@@ -149,12 +146,11 @@ TEST(Trend, LifeTableTechniqueStoppedBeforeTheNthInterval)
 
 TEST(Trend, ProductLimitTechniqueSearchesTheLastDeathUpToNYears)
 {
-    std::string refusal;
     {
         // No death before 5 years: survival 1.0 with limits 1.0 and 1.0.
         CaseList cases;
         CAnalysisData data = Followed(cases, {{2557, "0"}, {2922, "1"}});
-        ASSERT_TRUE(ComputeTrend(data, cases, false, refusal));
+        ASSERT_EQ(ComputeTrend(data, cases, false), std::nullopt);
         const CIntervalResult& row = data.groupResults[0].intervalTable.rows.at(0);
         EXPECT_EQ(row.reserved, 2.0);  // the censored first row's number at risk
         EXPECT_EQ(row.exposedToRisk, 2.0);
@@ -168,7 +164,7 @@ TEST(Trend, ProductLimitTechniqueSearchesTheLastDeathUpToNYears)
         CaseList cases;
         CAnalysisData data = Followed(cases, {{300, "1"}, {1000, "0"}, {1800, "1"}, {3000, "0"}});
         data.periodWidth = 5;  // the case followed 3000 days is censored at the end of 1994
-        ASSERT_TRUE(ComputeTrend(data, cases, false, refusal));
+        ASSERT_EQ(ComputeTrend(data, cases, false), std::nullopt);
         const CIntervalResult& row = data.groupResults[0].intervalTable.rows.at(0);
         EXPECT_EQ(row.reserved, -4.0);
         EXPECT_EQ(row.exposedToRisk, 0.0);
@@ -181,7 +177,7 @@ TEST(Trend, ProductLimitTechniqueSearchesTheLastDeathUpToNYears)
         CAnalysisData data =
             Followed(cases, {{500, "1"}, {1461, "1"}, {1461, "1"}, {1461, "1"}, {3000, "0"}, {3001, "0"}});
         data.survivalYears = 4;
-        ASSERT_TRUE(ComputeTrend(data, cases, false, refusal));
+        ASSERT_EQ(ComputeTrend(data, cases, false), std::nullopt);
         const CIntervalResult& row = data.groupResults[0].intervalTable.rows.at(0);
         EXPECT_EQ(row.reserved, 6.0);
         EXPECT_EQ(row.exposedToRisk, 3.0);
@@ -191,7 +187,7 @@ TEST(Trend, ProductLimitTechniqueSearchesTheLastDeathUpToNYears)
         // A single death at exactly 4 years gives its own row.
         CAnalysisData one = Followed(cases, {{500, "1"}, {1461, "1"}, {3000, "0"}});
         one.survivalYears = 4;
-        ASSERT_TRUE(ComputeTrend(one, cases, false, refusal));
+        ASSERT_EQ(ComputeTrend(one, cases, false), std::nullopt);
         EXPECT_EQ(one.groupResults[0].intervalTable.rows.at(0).exposedToRisk, 2.0);
         EXPECT_DOUBLE_EQ(one.groupResults[0].intervalTable.rows.at(0).cumulativeSurvival, 2.0 / 3.0 * 0.5);
     }
@@ -212,9 +208,7 @@ TEST(Trend, RefusedWithoutChangingTheTables)
         data.timeUnit = c.unit;
         data.survivalYears = c.years;
         data.periodWidth = c.width;
-        std::string refusal;
-        EXPECT_FALSE(ComputeTrend(data, cases, true, refusal));
-        EXPECT_EQ(refusal, c.message);
+        EXPECT_EQ(ComputeTrend(data, cases, true), c.message);
         EXPECT_EQ(data.groupResults[0].intervalTable.rows.size(), 2u);
         EXPECT_TRUE(data.groupResults[1].intervalTable.rows.empty());
     }

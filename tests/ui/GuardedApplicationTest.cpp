@@ -2,7 +2,7 @@
 #include <new>
 
 #include "app/GuardedApplication.h"
-#include "resources/StringTable.h"
+#include "resources/Texts.h"
 #include "support/ScriptedMessages.h"
 
 namespace kalderon {

@@ -26,7 +26,7 @@
 #include "common/ui/UserProfile.h"
 #include "import/PopulationTableLoader.h"
 #include "import/TextFileReader.h"
-#include "resources/StringTable.h"
+#include "resources/Texts.h"
 #include "results/ui/CResultEditView.h"
 #include "support/BatchReport.h"
 #include "support/GuiTestSupport.h"

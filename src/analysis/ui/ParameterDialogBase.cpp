@@ -23,6 +23,7 @@
 #include "common/ui/WaitCursor.h"
 #include "help/ui/HelpTopics.h"
 #include "import/PopulationTableLoader.h"
+#include "resources/Texts.h"
 #include "stats/AgeStandardisation.h"
 
 namespace kalderon {
@@ -345,7 +346,7 @@ bool ParameterDialogBase::ReadInteger(QLineEdit* edit, std::int32_t& value)
     bool ok = false;
     const int number = edit->text().trimmed().toInt(&ok);
     if (!ok) {
-        services_.messages.Show(this, QStringLiteral("Please enter an integer."));
+        services_.messages.Show(this, QString::fromLatin1(text::kEnterAnInteger));
         edit->setFocus();
         edit->selectAll();
         return false;
@@ -360,8 +361,7 @@ bool ParameterDialogBase::ReadRelativeSurvival(RelativeSurvivalInput& input)
     if (!input.on) return true;
     input.closingDate = ParseEnteredDate(closingDate_->text().toStdString());
     if (!input.closingDate.isValid()) {
-        services_.messages.Show(this, QStringLiteral("Please enter the common closing date as day.month.year, "
-                                                     "for instance 31.12.2004."));
+        services_.messages.Show(this, QString::fromLatin1(text::kEnterClosingDate));
         if (closingDate_->isVisible()) {
             closingDate_->setFocus();
             closingDate_->selectAll();

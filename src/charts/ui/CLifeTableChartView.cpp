@@ -26,7 +26,7 @@
 #include "common/ui/UiText.h"
 #include "common/ui/UserProfile.h"
 #include "common/ui/WaitCursor.h"
-#include "resources/StringTable.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 namespace {

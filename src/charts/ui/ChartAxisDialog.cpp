@@ -16,7 +16,7 @@
 #include "common/ui/AppServices.h"
 #include "common/ui/ControlName.h"
 #include "common/ui/UiText.h"
-#include "resources/DesktopTexts.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 namespace {

@@ -10,7 +10,7 @@
 #include "charts/ui/SpinField.h"
 #include "common/ui/AppServices.h"
 #include "common/ui/ControlName.h"
-#include "resources/DesktopTexts.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 

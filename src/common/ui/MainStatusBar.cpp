@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "common/ui/LockKeyIndicators.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 namespace {
@@ -74,7 +75,7 @@ void MainStatusBar::EndProgress()
 
 StatusBarReading::StatusBarReading(MainStatusBar* statusBar, const QString& name) : statusBar_(statusBar)
 {
-    statusBar_->BeginProgress(QStringLiteral("Reading %1 ...").arg(name));
+    statusBar_->BeginProgress(QString::fromLatin1(text::kReadingFile).replace(QLatin1String("%s"), name));
 }
 
 StatusBarReading::~StatusBarReading() { statusBar_->EndProgress(); }

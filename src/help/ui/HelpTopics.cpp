@@ -5,7 +5,7 @@
 #include "common/ui/AppServices.h"
 #include "common/ui/UiText.h"
 #include "help/ui/CHelpViewer.h"
-#include "resources/StringTable.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 

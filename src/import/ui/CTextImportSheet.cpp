@@ -13,7 +13,7 @@
 #include "import/ui/CTextImportPage2B.h"
 #include "import/ui/CTextImportPage3A.h"
 #include "import/ui/WizardControls.h"
-#include "resources/DesktopTexts.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 namespace {

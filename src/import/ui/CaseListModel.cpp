@@ -3,7 +3,7 @@
 #include "common/TextFormat.h"
 #include "common/qt/DisplayText.h"
 #include "common/ui/UiText.h"
-#include "resources/DesktopTexts.h"
+#include "resources/Texts.h"
 #include "stats/CaseList.h"
 #include "stats/CaseValidity.h"
 

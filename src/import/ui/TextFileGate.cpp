@@ -5,7 +5,7 @@
 #include "common/ui/Messages.h"
 #include "common/ui/UiText.h"
 #include "import/TextFileCheck.h"
-#include "resources/DesktopTexts.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 

@@ -13,7 +13,7 @@
 #include "common/ui/UiText.h"
 #include "common/ui/UserProfile.h"
 #include "common/ui/WaitCursor.h"
-#include "resources/StringTable.h"
+#include "resources/Texts.h"
 #include "results/ReportClock.h"
 #include "results/ui/ReportPrinting.h"
 

@@ -26,26 +26,25 @@ inline DataSet ExampleAnalysis(AnalysisKind kind, std::int32_t periodTechnique =
     if (!read) qFatal("cannot read the example data: %s", ReaderFaultMessage(read.fault()).c_str());
     DataSet data = std::move(*read);
     ApplyParameterChoices(data.analysis, ParameterChoices{"1", 0, ".95"});
-    bool computed = false;
-    std::string refusal;
+    Refusal refusal = "no example of this kind";
     switch (kind) {
-    case kLifeTable: computed = ComputeLifeTable(data.analysis, data.cases, true); break;
-    case kProductLimit: computed = ComputeProductLimit(data.analysis, data.cases, true); break;
+    case kLifeTable: refusal = ComputeLifeTable(data.analysis, data.cases, true); break;
+    case kProductLimit: refusal = ComputeProductLimit(data.analysis, data.cases, true); break;
     case kPeriodAnalysis:
         data.analysis.periodBegin = DateValue::FromYmd(1986, 1, 1);
         data.analysis.periodEnd = DateValue::FromYmd(1990, 12, 31);
         data.analysis.PrepareTimeWindow();
         data.analysis.periodTechnique = periodTechnique;
-        computed = ComputePeriodAnalysis(data.analysis, data.cases, true);
+        refusal = ComputePeriodAnalysis(data.analysis, data.cases, true);
         break;
     case kTrend:
         data.analysis.survivalYears = 5;
         data.analysis.periodWidth = 5;
-        computed = ComputeTrend(data.analysis, data.cases, true, refusal);
+        refusal = ComputeTrend(data.analysis, data.cases, true);
         break;
     default: break;
     }
-    if (!computed) qFatal("the example analysis %d did not compute %s", kind, refusal.c_str());
+    if (refusal) qFatal("the example analysis %d did not compute: %s", kind, refusal->c_str());
     data.analysis.title = "rdata.txt";  // as a data window names its record
     return data;
 }

@@ -1,0 +1,267 @@
+#pragma once
+
+// Every text the program shows or writes that has no number in the string
+// table (the numbered ones are read with LoadString, StringTable.h), by
+// subject.  Texts with a %-conversion are C format strings.
+namespace kalderon::text {
+
+// ---------------------------------------------------------------------------
+// Why a computation refused.
+
+inline constexpr const char* kNoPopulationTableChosen =
+    "No general population life table was chosen: relative survival cannot be computed.";
+// %s: the name of the chosen table.
+inline constexpr const char* kPopulationTableWithoutRows =
+    "The general population life table \"%s\" holds no usable rows: relative survival cannot be computed.";
+inline constexpr const char* kNetSurvivalUndefined =
+    "A case under observation meets a yearly survival probability of 0 in the general population life table: "
+    "net survival cannot be computed.";
+inline constexpr const char* kNonYearTrend = "Analysis for non-year intervals under construction!";
+inline constexpr const char* kTrendBelowOneYear =
+    "The n of the n-year survival and the width of period must be at least 1 year!";
+
+// ---------------------------------------------------------------------------
+// Results report and export.
+
+// Header lines.
+inline constexpr const char* kEventCoding = "Coding of event of interest: %s";
+inline constexpr const char* kSexCodingMale = "Coding of sex:               Male = %s";
+inline constexpr const char* kSexCodingFemale = "Coding of sex:               Female = %s";
+inline constexpr const char* kSexCodingBoth = "Coding of sex:               Male = %s, Female = %s";
+inline constexpr const char* kReferenceRateTable = "Reference rate table used:   %s\n";
+
+// Export headers of the result tables.
+inline constexpr const char* kLifeTableExportHeader =
+    "Interval of follow-up;Entered;Died;Censored;Exposed to risk;"
+    "Interval-specific survival;Cumulative survival;"
+    "Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kRelativeLifeTableExportHeader =
+    "Interval of follow-up;Entered;Died;Censored;Exposed to risk;"
+    "Interval-specific survival;Cumulative survival;Cumulative expected survival;"
+    "Cumulative relative survival;Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kPeriodLifeTableExportHeader =
+    "Interval of follow-up;Entered (censored at begin of P);Died (censored at begin of P);"
+    "Censored (censored at begin of P);"
+    "Entered (censored at end of P);Died (censored at end of P);Censored (censored at end of P);"
+    "Entered (difference);Died (difference);Censored (difference);Exposed to risk;"
+    "Interval-specific survival;Cumulative survival;Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kTrendExportHeader =
+    "Starting year of period;Exposed to risk at period start;Exposed to risk at period end;"
+    "%d-year survival;"
+    "Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kProductLimitExportHeader =
+    "Survival time;At risk;Proportion surviving;Cumulative survival;"
+    "Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kRelativePeriodLifeTableExportHeader =
+    "Interval of follow-up;Entered (censored at begin of P);Died (censored at begin of P);"
+    "Censored (censored at begin of P);"
+    "Entered (censored at end of P);Died (censored at end of P);Censored (censored at end of P);"
+    "Entered (difference);Died (difference);Censored (difference);Exposed to risk;"
+    "Interval-specific survival;Cumulative survival;Cumulative expected survival;Cumulative relative survival;"
+    "Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kRelativeTrendExportHeader =
+    "Starting year of period;Exposed to risk at period start;Exposed to risk at period end;"
+    "%d-year survival;%d-year expected survival;%d-year relative survival;"
+    "Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kRelativeProductLimitExportHeader =
+    "Survival time;At risk;Proportion surviving;Cumulative survival;Cumulative expected survival;"
+    "Cumulative relative survival;Standard error;CI lower limit;CI upper limit\n";
+
+// Net survival (Pohar-Perme) in place of the relative survival.
+inline constexpr const char* kNetSurvivalTitle = "Net Survival\r\n";
+inline constexpr const char* kNetSurvivalMethod = "Method for estimating net survival     :  Pohar-Perme\r\n";
+
+// The SMR/SIR of a group.
+inline constexpr const char* kSmrComputationError = "Error occured during computation.\n";
+inline constexpr const char* kSmrColumns =
+    "\n observed   expected    SMR/SIR     %s CI limits\n"
+    "  events     events                 lower      upper\n"
+    " --------  ----------  ---------  ---------  ---------\n";
+inline constexpr const char* kSmrPersonYears = "Person-years: %.2f\n";
+inline constexpr const char* kSmrExportHeader =
+    "Observed events;Expected events;SMR/SIR;CI lower limit;CI upper limit;Person-years\n";
+
+// The age-standardised table after the group sections.
+inline constexpr const char* kStandardisedHeading = "Age-standardised survival, ICSS %d\r\n";
+inline constexpr const char* kStandardisedWeights =
+    "Weights: 15-44 %.2f, 45-54 %.2f, 55-64 %.2f, 65-74 %.2f, 75+ %.2f\r\n";
+inline constexpr const char* kStandardisedMethods = "Relative survival after Ederer II, net survival after Pohar-Perme\r\n";
+inline constexpr const char* kStandardisedUnderAge = "Cases under 15 left out: %s\r\n";
+inline constexpr const char* kStandardisedColumns =
+    "Interval    Observed          SE    Relative          SE         Net          SE\r\n";
+inline constexpr const char* kStandardisedWeightsExportHeader =
+    "Standardisation;Weight 15-44;Weight 45-54;Weight 55-64;Weight 65-74;Weight 75+\n";
+inline constexpr const char* kStandardisedWeightsExportRow = "ICSS %d;%.2f;%.2f;%.2f;%.2f;%.2f\n";
+inline constexpr const char* kStandardisedExportHeader =
+    "Interval of follow-up;Cases under 15 left out;Cumulative survival;Standard error;"
+    "Cumulative relative survival;Standard error;Cumulative net survival;Standard error\n";
+
+// The comparison of groups, which follows the results report and has an
+// export of its own.
+inline constexpr const char* kComparisonHeading = "Comparison of groups\r\n--------------------\r\n\r\n";
+inline constexpr const char* kLogRankTitle = "Log-rank test (Mantel-Haenszel)\r\n";
+inline constexpr const char* kPetoPetoTitle =
+    "Peto-Peto test (events weighted by the product-limit estimate of all cases)\r\n";
+inline constexpr const char* kTestColumns =
+    "group                    cases     observed     expected\r\n"
+    "--------------------  --------  -----------  -----------\r\n";
+inline constexpr const char* kTestRow = "%-20s  %8d  %11.6f  %11.6f\r\n";
+inline constexpr const char* kTestResult = "Chi-square: %.4f   degrees of freedom: %d   p-value: %s\r\n";
+inline constexpr const char* kNoTestResult = "Chi-square: NA   degrees of freedom: 0   p-value: NA\r\n";
+inline constexpr const char* kSmallPValue = "<0.0001";
+inline constexpr const char* kQuartileTitle = "Median and quartiles of survival time [%s]   %s CI limits\r\n";
+inline constexpr const char* kQuartileColumns =
+    "group                 quantile  survival time        lower        upper\r\n"
+    "--------------------  --------  -------------  -----------  -----------\r\n";
+inline constexpr const char* kQuartileRow = "%-20s  %-8s  %13s  %11s  %11s\r\n";
+// The quantiles as the report names them, 25 %, median and 75 %.
+inline constexpr const char* kQuartileNames[] = {"25 %", "median", "75 %"};
+inline constexpr const char* kAllCases = "all cases";
+inline constexpr const char* kYears = "years";
+inline constexpr const char* kMonths = "months";
+inline constexpr const char* kWeeks = "weeks";
+inline constexpr const char* kDays = "days";
+inline constexpr const char* kLogRankName = "Log-rank";
+inline constexpr const char* kPetoPetoName = "Peto-Peto";
+inline constexpr const char* kTestExportHeader =
+    "Test;Group;Cases;Observed;Expected;Chi-square;Degrees of freedom;p-value\n";
+inline constexpr const char* kQuartileExportHeader = "Group;Quantile;Survival time;CI lower limit;CI upper limit\n";
+
+// ---------------------------------------------------------------------------
+// Charts.
+
+// Title and survival axis of net survival.
+inline constexpr const char* kNetSurvivalChartTitle = "Cumulative net survival";
+inline constexpr const char* kNetTrendChartTitle = "%d-year net survival";
+inline constexpr const char* kNetSurvivalAxis = "Net survival rate";
+// The legend's confidence limits, by their level.
+inline constexpr const char* kCiPrefix95 = "95% ";
+inline constexpr const char* kCiPrefix99 = "99% ";
+// The series of an age-standardised table.
+inline constexpr const char* kStandardisedSeries = "ICSS %d";
+
+// ---------------------------------------------------------------------------
+// Files, memory and help.
+
+// A results file that cannot be written: its path and the system's reason.
+inline constexpr const char* kFileNotWritten = "The file %s could not be written: %s";
+// A file that could not be written; %s is its full path.
+inline constexpr const char* kCannotWriteFile = "Could not write file %s.";
+
+// A command that ran out of memory.
+inline constexpr const char* kNotEnoughMemory =
+    "There is not enough memory to finish this command. The windows already open are unchanged.";
+
+// Help topics that cannot be shown; %s is the full path of the help file.
+inline constexpr const char* kHelpFileNotFound = "File %s (compiled HTML Help file) not found.";
+
+// Database engine errors.
+inline constexpr const char* kDaoErrorWithInfo = "%s   (%d)\n\n";
+inline constexpr const char* kDaoErrorStatusOnly =
+    "ERROR:CDaoException\n\nSCODE_CODE      =%d\nSCODE_FACILITY  =%d\nSCODE_SEVERITY  =%d\nResultFromScode =%d\n";
+
+// ---------------------------------------------------------------------------
+// The desktop program.
+
+// Opening a text file of cases.
+inline constexpr const char* kFileIsEmpty = "The file %s holds no lines of data.";
+inline constexpr const char* kFileIsNotText =
+    "The file %s does not look like a text file of cases: it holds binary data (%s).\n\n"
+    "Open it in the text file import anyway?";
+inline constexpr const char* kNulBytes = "zero bytes";
+inline constexpr const char* kControlCharacters = "control characters";
+inline constexpr const char* kUndecodableBytes = "bytes that are neither UTF-8 nor Windows-1252";
+inline constexpr const char* kFileUnreadable = "The file %s cannot be read: %s";
+
+// Two roles of the text import on one column.
+inline constexpr const char* kRolesShareField = "%s and %s both use column %d.";
+inline constexpr const char* kRolesShareCharacter = "%s and %s both use character %d.";
+inline constexpr const char* kRolesShareCharacters = "%s and %s both use the characters %d to %d.";
+inline constexpr const char* kUseColumnTwiceAnyway = "\n\nImport the file with this setting anyway?";
+
+// Why a case is not valid.
+inline constexpr const char* kInvalidBeginDate = "invalid begin date";
+inline constexpr const char* kInvalidEndDate = "invalid end date";
+inline constexpr const char* kEndBeforeBegin = "end before begin";
+inline constexpr const char* kInvalidBirthDate = "invalid date of birth";
+inline constexpr const char* kBirthAfterBegin = "date of birth after begin";
+inline constexpr const char* kInvalidCaseNumber = "invalid case number";
+inline constexpr const char* kCaseNotValid = "Not valid: %s";
+
+// The counts of a data window.
+inline constexpr const char* kCaseCounts = "%lld cases read: %lld valid, %lld skipped";
+
+// Opening a file by its path (the command line, the recent file list).
+inline constexpr const char* kFileDoesNotExist = "The file %s does not exist.";
+
+// Values the parameter dialogs refuse.
+inline constexpr const char* kEnterAnInteger = "Please enter an integer.";
+inline constexpr const char* kEnterClosingDate =
+    "Please enter the common closing date as day.month.year, for instance 31.12.2004.";
+
+// The status bar while a file is read and an analysis runs.
+inline constexpr const char* kReadingFile = "Reading %s ...";
+inline constexpr const char* kComputing = "Computing ...";
+inline constexpr const char* kWritingReport = "Writing the report ...";
+
+// The desktop program's command line, and its messages on standard error
+// after kDesktopProgram.
+inline constexpr const char* kDesktopProgram = "kalderon: ";
+inline constexpr const char* kDesktopUnknownOption = "unknown option %s";
+inline constexpr const char* kDesktopUsage =
+    "usage: kalderon [FILE...]\n"
+    "Opens each FILE as \"Open data file\" or, for a .cht file, \"Open life table chart\" would.\n"
+    "  --version  print the version and where the help file and population tables were found\n"
+    "  --help     print this text\n";
+
+// Values the chart option dialogs refuse.
+inline constexpr const char* kNotANumber = "Please enter a number.";
+inline constexpr const char* kStepNotPositive = "The step must be greater than 0.";
+inline constexpr const char* kMinNotBelowMax = "The minimum must be less than the maximum.";
+inline constexpr const char* kAxisRangeTooLarge =
+    "The step is too small for the range from minimum to maximum: an axis has at most 1000 ticks.";
+inline constexpr const char* kOutOfRange = "Please enter a whole number from 1 to 999.";
+
+// ---------------------------------------------------------------------------
+// kalderon-batch: messages on standard error, each after kBatchProgram.
+
+inline constexpr const char* kBatchProgram = "kalderon-batch: ";
+// A command line that cannot be run; %s: what is wrong with it.
+inline constexpr const char* kBatchSeeHelp = "%s (see --help)";
+// %s: the input file.
+inline constexpr const char* kBatchOutOfMemory = "%s: not enough memory for this analysis";
+// %s: the input file and the reason.
+inline constexpr const char* kBatchCannotProcess = "%s: the file cannot be processed (%s)";
+
+// Choices made for the user, and choices that cannot be made.
+inline constexpr const char* kBatchEventNeverSeen =
+    "no valid case has the status code \"%s\" (status codes %s): every case is censored";
+inline constexpr const char* kBatchEventTaken =
+    "status codes %s: \"%s\" is taken as the event; --event CODE chooses another";
+inline constexpr const char* kBatchMaleTaken =
+    "sex codes %s: \"%s\" is taken as male; --male CODE or --female CODE chooses the coding";
+// %s: the option (--male or --female), its code and the sex codes.
+inline constexpr const char* kBatchNoSuchSexCode = "%s \"%s\" is no sex code of the valid cases (%s)";
+inline constexpr const char* kBatchPeriodOutsideWindow =
+    "the period of interest %s to %s lies outside the observation period %s to %s";
+
+// The databases read.
+// %s: the file name of the database and the places looked at.
+inline constexpr const char* kBatchPopulationDbNotFound =
+    "%s was not found (looked for %s); --population-db PATH names the database";
+inline constexpr const char* kBatchDatabaseWithoutTables = "the database %s holds no table";
+inline constexpr const char* kBatchNoTableToRead = "the database holds no table to read";
+inline constexpr const char* kBatchChooseTable = "the database holds several tables, choose one with --table: %s";
+// %s: the option, the field name it gives and the fields of the table.
+inline constexpr const char* kBatchNoSuchField = "%s: the table has no field \"%s\" (fields: %s)";
+inline constexpr const char* kBatchDateFieldParts = "%s needs DAY,MONTH,YEAR field names (\"-\" as the day: none): %s";
+
+// Files written.
+// %s: the path and the system's reason.
+inline constexpr const char* kBatchCannotWriteBecause = "cannot write %s: %s";
+inline constexpr const char* kBatchCannotWrite = "cannot write %s";
+inline constexpr const char* kBatchCannotWriteStandardOutput = "cannot write the report to standard output";
+inline constexpr const char* kBatchNoChart = "this analysis has no chart";
+inline constexpr const char* kBatchRiskTableNeedsProductLimit = "--risk-table needs a product-limit chart: %s";
+
+}  // namespace kalderon::text

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace kalderon {
@@ -16,6 +17,12 @@ void ReserveLarge(std::vector<T>& v, size_t n)
 {
     v.reserve(n);
     ReserveLarge(v.data(), v.capacity() * sizeof(T));
+}
+
+inline void ReserveLarge(std::string& text, size_t bytes)
+{
+    text.reserve(bytes);
+    ReserveLarge(text.data(), text.capacity());
 }
 
 // Resizes to `n` elements, value-initialising the new ones in fresh room

@@ -12,8 +12,8 @@
 namespace kalderon {
 
 // The format of a line as a section gives it: a text, or a format taken
-// apart once for the many rows of a table.  Holds neither; it lives as long
-// as the call it is passed to.
+// apart once for the many rows of a table.  It refers to the format without
+// copying it, so it lives no longer than the call it is passed to.
 class LineFormat {
 public:
     LineFormat(const char* text) : text_(text) {}

@@ -1,9 +1,8 @@
 #include "cli/ReportFiles.h"
 
-#include <optional>
+#include <future>
 #include <string_view>
 
-#include "common/BackgroundTask.h"
 #include "common/SafeFileWrite.h"
 #include "common/TextFormat.h"
 #include "resources/Texts.h"
@@ -32,9 +31,9 @@ bool WriteReportFiles(const ResultReport& report, const std::string& reportPath,
     if (!csvPath.empty() && !exportFile.Open(csvPath, exportOpenFailure))
         exportOpenFailure = CannotWrite(csvPath, exportOpenFailure);
     {
-        std::optional<BackgroundTask> exporting;
+        std::future<void> exporting;
         if (!csvPath.empty() && exportOpenFailure.empty())
-            exporting.emplace([&] {
+            exporting = std::async(std::launch::async, [&] {
                 report.WriteExport([&](std::string_view piece) { exportFile.Write(piece); }, true);
                 exportFile.Sync();
             });
@@ -46,7 +45,7 @@ bool WriteReportFiles(const ResultReport& report, const std::string& reportPath,
             report.WriteReport([&reportFile](std::string_view piece) { reportFile.Write(piece); });
             reportFile.Sync();
         }
-        if (exporting) exporting->Join();
+        if (exporting.valid()) exporting.get();
     }
     if (reportPath.empty()) {
         out.flush();

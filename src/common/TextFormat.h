@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <type_traits>
 
@@ -38,18 +39,22 @@ PrintfValue PrintfArgument(const T& value)
 
 }  // namespace detail
 
+// The arguments of a printf-style format as AppendPrintf takes them, for a
+// caller that hands them on.
+template <typename... Args>
+std::array<PrintfValue, sizeof...(Args)> PrintfArguments(const Args&... args)
+{
+    return {detail::PrintfArgument(args)...};
+}
+
 // printf-style formatting (C conventions), appended to `out`.  Every
 // floating point argument is passed through WithoutNegativeZero; std::string
 // arguments are passed as C strings.
 template <typename... Args>
 void AppendText(std::string& out, const char* format, const Args&... args)
 {
-    if constexpr (sizeof...(Args) == 0) {
-        AppendPrintf(out, format, nullptr, 0);
-    } else {
-        const PrintfValue values[] = {detail::PrintfArgument(args)...};
-        AppendPrintf(out, format, values, sizeof...(Args));
-    }
+    const auto values = PrintfArguments(args...);
+    AppendPrintf(out, format, values.data(), values.size());
 }
 template <typename... Args>
 void AppendText(std::string& out, const std::string& format, const Args&... args)
@@ -60,8 +65,8 @@ void AppendText(std::string& out, const std::string& format, const Args&... args
 template <typename... Args>
 void AppendText(std::string& out, const PreparedFormat& format, const Args&... args)
 {
-    const PrintfValue values[] = {detail::PrintfArgument(args)...};
-    AppendPrintf(out, format, values, sizeof...(Args));
+    const auto values = PrintfArguments(args...);
+    AppendPrintf(out, format, values.data(), values.size());
 }
 
 // The same into a new string.

@@ -2,6 +2,7 @@
 
 #include "common/TextFormat.h"
 #include "resources/StringTable.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 

@@ -65,8 +65,7 @@ private:
 
 void ExportText::Reserve(size_t bytes)
 {
-    text_.reserve(text_.size() + bytes);
-    ReserveLarge(text_.data(), text_.capacity());
+    ReserveLarge(text_, text_.size() + bytes);
 }
 
 void ExportText::Append(std::string_view text)

@@ -3,47 +3,34 @@
 namespace kalderon {
 namespace {
 
-void WriteObservedRow(ReportWriter& out, const CIntervalCounts& c, const CIntervalResult& r)
+void WriteObservedRow(ResultTextWriter& out, const CIntervalCounts& c, const CIntervalResult& r)
 {
-    if (r.hasStandardError) {
-        out.TableRow(FormatText(LoadString(613), r.intervalNumber, c.entered, c.dead, c.censored, r.exposedToRisk,
-                                r.intervalSurvival, r.cumulativeSurvival, r.standardError, r.lowerLimit,
-                                r.upperLimit),
-                     FormatText("%d;%d;%d;%d;%.1f;%f;%f;%f;%f;%f\n", r.intervalNumber, c.entered, c.dead,
-                                c.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
-                                r.standardError, r.lowerLimit, r.upperLimit));
-    } else {
-        out.TableRow(FormatText(LoadString(614), r.intervalNumber, c.entered, c.dead, c.censored, r.exposedToRisk,
-                                r.intervalSurvival, r.cumulativeSurvival),
-                     FormatText("%d;%d;%d;%d;%.1f;%f;%f;NA;NA;NA\n", r.intervalNumber, c.entered, c.dead,
-                                c.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival));
-    }
+    if (r.hasStandardError)
+        out.TableRow(LoadString(613), "%d;%d;%d;%d;%.1f;%f;%f;%f;%f;%f\n", r.intervalNumber, c.entered, c.dead,
+                     c.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival, r.standardError,
+                     r.lowerLimit, r.upperLimit);
+    else
+        out.TableRow(LoadString(614), "%d;%d;%d;%d;%.1f;%f;%f;NA;NA;NA\n", r.intervalNumber, c.entered, c.dead,
+                     c.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival);
 }
 
-void WriteRelativeRow(ReportWriter& out, const CIntervalCounts& c, const CIntervalResult& r)
+void WriteRelativeRow(ResultTextWriter& out, const CIntervalCounts& c, const CIntervalResult& r)
 {
-    if (r.hasStandardError) {
-        out.TableRow(FormatText(LoadString(618), r.intervalNumber, c.entered, c.dead, c.censored, r.exposedToRisk,
-                                r.intervalSurvival, r.cumulativeSurvival, r.expectedSurvival, r.relativeSurvival,
-                                r.standardError, r.lowerLimit, r.upperLimit),
-                     FormatText("%d;%d;%d;%d;%.1f;%f;%f;%f;%f;%f;%f;%f\n", r.intervalNumber, c.entered, c.dead,
-                                c.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
-                                r.expectedSurvival, r.relativeSurvival, r.standardError, r.lowerLimit,
-                                r.upperLimit));
-    } else {
-        out.TableRow(FormatText(LoadString(619), r.intervalNumber, c.entered, c.dead, c.censored, r.exposedToRisk,
-                                r.intervalSurvival, r.cumulativeSurvival, r.expectedSurvival, r.relativeSurvival),
-                     FormatText("%d;%d;%d;%d;%.1f;%f;%f;%f;%f;NA;NA;NA\n", r.intervalNumber, c.entered, c.dead,
-                                c.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
-                                r.expectedSurvival, r.relativeSurvival));
-    }
+    if (r.hasStandardError)
+        out.TableRow(LoadString(618), "%d;%d;%d;%d;%.1f;%f;%f;%f;%f;%f;%f;%f\n", r.intervalNumber, c.entered,
+                     c.dead, c.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
+                     r.expectedSurvival, r.relativeSurvival, r.standardError, r.lowerLimit, r.upperLimit);
+    else
+        out.TableRow(LoadString(619), "%d;%d;%d;%d;%.1f;%f;%f;%f;%f;NA;NA;NA\n", r.intervalNumber, c.entered,
+                     c.dead, c.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
+                     r.expectedSurvival, r.relativeSurvival);
 }
 
 }  // namespace
 
 // The life table of a group: one row per interval up to the first one that
 // nobody entered.
-void WriteLifeTableBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group)
+void WriteLifeTableBlock(ResultTextWriter& out, const CAnalysisData& data, const CGroupResult& group)
 {
     const bool relative = data.relativeSurvival != 0;
     const TableHeading relativeHeading{615, {616, 667, 668, 669}, 617, text::kRelativeLifeTableExportHeader};

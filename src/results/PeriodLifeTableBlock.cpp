@@ -2,7 +2,7 @@
 
 namespace kalderon {
 
-void WritePeriodLines(ReportWriter& out, const CAnalysisData& data)
+void WritePeriodLines(ResultTextWriter& out, const CAnalysisData& data)
 {
     out.Append(data.periodBegin.format(LoadString(620).c_str()));
     out.Append(data.periodEnd.format(LoadString(621).c_str()));
@@ -12,7 +12,7 @@ void WritePeriodLines(ReportWriter& out, const CAnalysisData& data)
 // The two count blocks, their difference and the rows computed from it; when
 // the computation stopped at an interval still entered at the period end,
 // the stop line with that interval's counts ends the table.
-void WritePeriodLifeTableBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group)
+void WritePeriodLifeTableBlock(ResultTextWriter& out, const CAnalysisData& data, const CGroupResult& group)
 {
     const bool relative = data.relativeSurvival != 0;
     WritePeriodLines(out, data);
@@ -30,52 +30,33 @@ void WritePeriodLifeTableBlock(ReportWriter& out, const CAnalysisData& data, con
         if (j >= rows.size()) {
             const int number = static_cast<int>(j + 1);
             const double exposed = d.entered - d.censored / 2;
-            out.UncountedRow(FormatText(LoadString(630), number, b.entered, b.dead, b.censored, e.entered, e.dead,
-                                        e.censored, d.entered, d.dead, d.censored, exposed),
-                             FormatText(relative ? "%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;;;;;;;\n"
-                                                 : "%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;;;;;\n",
-                                        number, b.entered, b.dead,
-                                        b.censored, e.entered, e.dead, e.censored, d.entered, d.dead, d.censored,
-                                        exposed));
+            out.UncountedRow(LoadString(630),
+                             relative ? "%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;;;;;;;\n"
+                                      : "%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;;;;;\n",
+                             number, b.entered, b.dead, b.censored, e.entered, e.dead, e.censored, d.entered, d.dead,
+                             d.censored, exposed);
             break;
         }
         const CIntervalResult& r = rows[j];
-        if (relative && r.hasStandardError) {
-            out.TableRow(FormatText(LoadString(676), r.intervalNumber, b.entered, b.dead, b.censored, e.entered,
-                                    e.dead, e.censored, d.entered, d.dead, d.censored, r.exposedToRisk,
-                                    r.intervalSurvival, r.cumulativeSurvival, r.expectedSurvival,
-                                    r.relativeSurvival, r.standardError, r.lowerLimit, r.upperLimit),
-                         FormatText("%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;%f;%f;%f;%f;%f;%f;%f\n", r.intervalNumber,
-                                    b.entered, b.dead, b.censored, e.entered, e.dead, e.censored, d.entered, d.dead,
-                                    d.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
-                                    r.expectedSurvival, r.relativeSurvival, r.standardError, r.lowerLimit,
-                                    r.upperLimit));
-        } else if (relative) {
-            out.TableRow(FormatText(LoadString(677), r.intervalNumber, b.entered, b.dead, b.censored, e.entered,
-                                    e.dead, e.censored, d.entered, d.dead, d.censored, r.exposedToRisk,
-                                    r.intervalSurvival, r.cumulativeSurvival, r.expectedSurvival,
-                                    r.relativeSurvival),
-                         FormatText("%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;%f;%f;%f;%f;NA;NA;NA\n", r.intervalNumber,
-                                    b.entered, b.dead, b.censored, e.entered, e.dead, e.censored, d.entered, d.dead,
-                                    d.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
-                                    r.expectedSurvival, r.relativeSurvival));
-        } else if (r.hasStandardError) {
-            out.TableRow(FormatText(LoadString(628), r.intervalNumber, b.entered, b.dead, b.censored, e.entered,
-                                    e.dead, e.censored, d.entered, d.dead, d.censored, r.exposedToRisk,
-                                    r.intervalSurvival, r.cumulativeSurvival, r.standardError, r.lowerLimit,
-                                    r.upperLimit),
-                         FormatText("%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;%f;%f;%f;%f;%f\n", r.intervalNumber,
-                                    b.entered, b.dead, b.censored, e.entered, e.dead, e.censored, d.entered, d.dead,
-                                    d.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
-                                    r.standardError, r.lowerLimit, r.upperLimit));
-        } else {
-            out.TableRow(FormatText(LoadString(629), r.intervalNumber, b.entered, b.dead, b.censored, e.entered,
-                                    e.dead, e.censored, d.entered, d.dead, d.censored, r.exposedToRisk,
-                                    r.intervalSurvival, r.cumulativeSurvival),
-                         FormatText("%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;%f;%f;NA;NA;NA\n", r.intervalNumber,
-                                    b.entered, b.dead, b.censored, e.entered, e.dead, e.censored, d.entered, d.dead,
-                                    d.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival));
-        }
+        if (relative && r.hasStandardError)
+            out.TableRow(LoadString(676), "%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;%f;%f;%f;%f;%f;%f;%f\n",
+                         r.intervalNumber, b.entered, b.dead, b.censored, e.entered, e.dead, e.censored, d.entered,
+                         d.dead, d.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
+                         r.expectedSurvival, r.relativeSurvival, r.standardError, r.lowerLimit, r.upperLimit);
+        else if (relative)
+            out.TableRow(LoadString(677), "%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;%f;%f;%f;%f;NA;NA;NA\n",
+                         r.intervalNumber, b.entered, b.dead, b.censored, e.entered, e.dead, e.censored, d.entered,
+                         d.dead, d.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
+                         r.expectedSurvival, r.relativeSurvival);
+        else if (r.hasStandardError)
+            out.TableRow(LoadString(628), "%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;%f;%f;%f;%f;%f\n", r.intervalNumber,
+                         b.entered, b.dead, b.censored, e.entered, e.dead, e.censored, d.entered, d.dead, d.censored,
+                         r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival, r.standardError, r.lowerLimit,
+                         r.upperLimit);
+        else
+            out.TableRow(LoadString(629), "%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;%f;%f;NA;NA;NA\n", r.intervalNumber,
+                         b.entered, b.dead, b.censored, e.entered, e.dead, e.censored, d.entered, d.dead, d.censored,
+                         r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival);
     }
 }
 

@@ -5,7 +5,7 @@ namespace kalderon {
 
 // One line per time point, the survival time in the analysis unit (whole
 // days without decimals); censored cases show only their time.
-void WriteProductLimitBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group,
+void WriteProductLimitBlock(ResultTextWriter& out, const CAnalysisData& data, const CGroupResult& group,
                             bool periodLines)
 {
     const bool relative = data.relativeSurvival != 0;
@@ -30,22 +30,21 @@ void WriteProductLimitBlock(ReportWriter& out, const CAnalysisData& data, const 
     for (const CTimePointResult& t : group.timePoints) {
         const double time = t.survivalDays / unitDays;
         if (relative && t.statusText != data.eventCode) {
-            out.FormattedTableRow(censoredReport, censoredExport, time);
+            out.TableRow(censoredReport, censoredExport, time);
         } else if (relative && t.hasStandardError) {
-            out.FormattedTableRow(relativeReport, relativeExport, time, t.atRisk, t.proportionSurviving,
-                                  t.cumulativeSurvival, t.expectedSurvival, t.relativeSurvival, t.standardError,
-                                  t.lowerLimit, t.upperLimit);
+            out.TableRow(relativeReport, relativeExport, time, t.atRisk, t.proportionSurviving, t.cumulativeSurvival,
+                         t.expectedSurvival, t.relativeSurvival, t.standardError, t.lowerLimit, t.upperLimit);
         } else if (relative) {
-            out.FormattedTableRow(relativeNoErrorReport, relativeNoErrorExport, time, t.atRisk, t.proportionSurviving,
-                                  t.cumulativeSurvival, t.expectedSurvival, t.relativeSurvival);
+            out.TableRow(relativeNoErrorReport, relativeNoErrorExport, time, t.atRisk, t.proportionSurviving,
+                         t.cumulativeSurvival, t.expectedSurvival, t.relativeSurvival);
         } else if (t.statusText != data.eventCode) {
-            out.FormattedTableRow(observedCensoredReport, observedCensoredExport, time);
+            out.TableRow(observedCensoredReport, observedCensoredExport, time);
         } else if (t.hasStandardError) {
-            out.FormattedTableRow(observedReport, observedExport, time, t.atRisk, t.proportionSurviving,
-                                  t.cumulativeSurvival, t.standardError, t.lowerLimit, t.upperLimit);
+            out.TableRow(observedReport, observedExport, time, t.atRisk, t.proportionSurviving, t.cumulativeSurvival,
+                         t.standardError, t.lowerLimit, t.upperLimit);
         } else {
-            out.FormattedTableRow(observedNoErrorReport, observedNoErrorExport, time, t.atRisk, t.proportionSurviving,
-                                  t.cumulativeSurvival);
+            out.TableRow(observedNoErrorReport, observedNoErrorExport, time, t.atRisk, t.proportionSurviving,
+                         t.cumulativeSurvival);
         }
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "resources/Texts.h"
-#include "results/ReportWriter.h"
+#include "results/ResultTextWriter.h"
 #include "stats/AnalysisData.h"
 
 namespace kalderon {
@@ -10,16 +10,16 @@ namespace kalderon {
 // the first section only) and the table rows of that group.  One function
 // per analysis, each in its own file.
 
-void WriteLifeTableBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group);
-void WriteSmrSirBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group);
-void WritePeriodLifeTableBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group);
-void WriteTrendBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group);
+void WriteLifeTableBlock(ResultTextWriter& out, const CAnalysisData& data, const CGroupResult& group);
+void WriteSmrSirBlock(ResultTextWriter& out, const CAnalysisData& data, const CGroupResult& group);
+void WritePeriodLifeTableBlock(ResultTextWriter& out, const CAnalysisData& data, const CGroupResult& group);
+void WriteTrendBlock(ResultTextWriter& out, const CAnalysisData& data, const CGroupResult& group);
 // The product-limit table; with `periodLines` (period analysis, product-limit
 // technique) after the period of interest.
-void WriteProductLimitBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group,
+void WriteProductLimitBlock(ResultTextWriter& out, const CAnalysisData& data, const CGroupResult& group,
                             bool periodLines);
 
 // The period of interest with two-digit years, then an empty line.
-void WritePeriodLines(ReportWriter& out, const CAnalysisData& data);
+void WritePeriodLines(ResultTextWriter& out, const CAnalysisData& data);
 
 }  // namespace kalderon

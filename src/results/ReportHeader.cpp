@@ -18,7 +18,7 @@ std::string SexCodingLine(const CAnalysisData& data)
     return FormatText(text::kSexCodingBoth, data.sexCodeFirst, female);
 }
 
-void WriteRelativeSurvivalClosing(ReportWriter& out, const CAnalysisData& data)
+void WriteRelativeSurvivalClosing(ResultTextWriter& out, const CAnalysisData& data)
 {
     out.Append("\n");
     if (data.UsesNetSurvival()) {
@@ -54,7 +54,8 @@ const std::string& AnalysisName(AnalysisKind kind, std::int32_t periodTechnique)
     return unknown;
 }
 
-void WriteReportHeader(ReportWriter& out, const CAnalysisData& data, AnalysisKind kind, const std::string& timeStamp)
+void WriteReportHeader(ResultTextWriter& out, const CAnalysisData& data, AnalysisKind kind,
+                       const std::string& timeStamp)
 {
     out.AppendString(600, AnalysisName(kind, data.periodTechnique), timeStamp, data.title);
     out.Append("\r\n");

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "results/ReportWriter.h"
+#include "results/ResultTextWriter.h"
 #include "stats/AnalysisData.h"
 
 namespace kalderon {
@@ -13,6 +13,7 @@ const std::string& AnalysisName(AnalysisKind kind, std::int32_t periodTechnique)
 // The report lines before the group sections: title block with the time
 // stamp and the data file, the event (and, where it matters, sex) coding,
 // and the closing lines of the header for the analysis.
-void WriteReportHeader(ReportWriter& out, const CAnalysisData& data, AnalysisKind kind, const std::string& timeStamp);
+void WriteReportHeader(ResultTextWriter& out, const CAnalysisData& data, AnalysisKind kind,
+                       const std::string& timeStamp);
 
 }  // namespace kalderon

@@ -1,13 +1,15 @@
 #include "results/ResultReport.h"
 
+#include <algorithm>
+#include <future>
 #include <utility>
 #include <vector>
 
-#include "common/BackgroundTask.h"
 #include "common/LargeArrays.h"
+#include "results/ExportTextWriter.h"
 #include "results/ReportBlocks.h"
 #include "results/ReportHeader.h"
-#include "results/ReportWriter.h"
+#include "results/ReportTextWriter.h"
 
 namespace kalderon {
 namespace {
@@ -19,7 +21,11 @@ namespace {
 constexpr size_t kReportBytesPerTimePoint = 128;
 constexpr size_t kExportBytesPerTimePoint = 112;
 
-void WriteAnalysisBlock(ReportWriter& out, const CAnalysisData& data, AnalysisKind kind, const CGroupResult& group)
+// Groups that no case was counted into (all but the first after an analysis
+// without strata) have no section.
+bool HasSection(const CGroupResult& group) { return group.info.recordsRead > 0; }
+
+void WriteAnalysisBlock(ResultTextWriter& out, const CAnalysisData& data, AnalysisKind kind, const CGroupResult& group)
 {
     switch (kind) {
     case kLifeTable:
@@ -43,7 +49,7 @@ void WriteAnalysisBlock(ReportWriter& out, const CAnalysisData& data, AnalysisKi
     }
 }
 
-void WriteGroupHeading(ReportWriter& out, const std::string& code)
+void WriteGroupHeading(ResultTextWriter& out, const std::string& code)
 {
     const std::string heading = FormatText(LoadString(690), code);
     out.Append(heading);
@@ -52,7 +58,7 @@ void WriteGroupHeading(ReportWriter& out, const std::string& code)
     out.Append("\r\n");
 }
 
-void WriteRecordCounts(ReportWriter& out, const CGroupInfo& info)
+void WriteRecordCounts(ResultTextWriter& out, const CGroupInfo& info)
 {
     out.AppendString(601, static_cast<long>(info.recordsValid) + info.recordsSkipped);
     out.AppendString(602, static_cast<long>(info.recordsValid));
@@ -76,29 +82,30 @@ void ResultReport::SetResults(CAnalysisData source, AnalysisKind kind, const std
 
     size_t timePoints = 0;
     for (const CGroupResult& group : data_.groupResults)
-        if (group.info.recordsRead > 0) timePoints += group.timePoints.size();
-    reportText_.reserve(timePoints * kReportBytesPerTimePoint);
-    ReserveLarge(reportText_.data(), reportText_.capacity());
+        if (HasSection(group)) timePoints += group.timePoints.size();
+    ReserveLarge(reportText_, timePoints * kReportBytesPerTimePoint);
     exportText_.Reserve(timePoints * kExportBytesPerTimePoint);
-    std::string unusedReport;
-    ExportText unusedExport;
-    BackgroundTask exporting([&] { WriteSections(unusedReport, exportText_, WrittenTexts::kExport, {}); });
-    WriteSections(reportText_, unusedExport, WrittenTexts::kReport, {});
-    exporting.Join();
+    auto exporting = std::async(std::launch::async, [this] {
+        ExportTextWriter out(exportText_, HasGroupColumn());
+        WriteSections(out);
+    });
+    ReportTextWriter out(reportText_);
+    WriteSections(out);
+    exporting.get();
 }
 
-void ResultReport::WriteSections(std::string& report, ExportText& exportText, WrittenTexts texts,
-                                 std::function<void()> drain) const
+bool ResultReport::HasGroupColumn() const
 {
-    // Groups that no case was counted into (all but the first after an
-    // analysis without strata) have no section.
+    return std::count_if(data_.groupResults.begin(), data_.groupResults.end(), HasSection) > 1;
+}
+
+void ResultReport::WriteSections(ResultTextWriter& out) const
+{
     std::vector<const CGroupResult*> sections;
     for (const CGroupResult& group : data_.groupResults)
-        if (group.info.recordsRead > 0) sections.push_back(&group);
+        if (HasSection(group)) sections.push_back(&group);
     const bool severalGroups = sections.size() > 1;
 
-    ReportWriter out(report, exportText, severalGroups, texts);
-    if (drain) out.DrainAfterEachRow(std::move(drain));
     if (data_.UsesNetSurvival()) out.UseNetSurvivalWording();
     WriteReportHeader(out, data_, kind_, timeStamp_);
     for (size_t g = 0; g < sections.size(); ++g) {
@@ -120,12 +127,13 @@ void ResultReport::WriteReport(const ExportText::Sink& sink, size_t pieceBytes) 
         return;
     }
     std::string text;
-    ExportText unused;
-    WriteSections(text, unused, WrittenTexts::kReport, [&] {
+    ReportTextWriter out(text);
+    out.DrainAfterEachRow([&] {
         if (text.size() < pieceBytes) return;
         sink(text);
         text.clear();
     });
+    WriteSections(out);
     text += reportText_;
     if (!text.empty()) sink(text);
 }
@@ -136,11 +144,12 @@ void ResultReport::WriteExport(const ExportText::Sink& sink, bool crlf, size_t p
         exportText_.Write(sink, crlf);
         return;
     }
-    std::string unused;
     ExportText text;
-    WriteSections(unused, text, WrittenTexts::kExport, [&] {
+    ExportTextWriter out(text, HasGroupColumn());
+    out.DrainAfterEachRow([&] {
         if (text.size() >= pieceBytes) text.Drain(sink, crlf);
     });
+    WriteSections(out);
     text.Append(exportText_);
     text.Write(sink, crlf);
 }

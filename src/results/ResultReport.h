@@ -1,11 +1,10 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "results/ComparisonReport.h"
 #include "results/ExportText.h"
-#include "results/ReportWriter.h"
+#include "results/ResultTextWriter.h"
 #include "stats/AnalysisData.h"
 
 namespace kalderon {
@@ -56,9 +55,9 @@ public:
 private:
     static constexpr size_t kPieceBytes = 1 << 20;
 
-    // The group sections of the chosen texts, `drain` called after each row.
-    void WriteSections(std::string& report, ExportText& exportText, WrittenTexts texts,
-                       std::function<void()> drain) const;
+    // The header and the group sections of the text that `out` writes.
+    void WriteSections(ResultTextWriter& out) const;
+    bool HasGroupColumn() const;
 
     CAnalysisData data_;
     AnalysisKind kind_ = kLifeTable;

@@ -4,7 +4,7 @@ namespace kalderon {
 
 // The SMR/SIR of a group from the last six values of its result vector:
 // ratio, lower and upper limit, observed and expected events, person-years.
-void WriteSmrSirBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group)
+void WriteSmrSirBlock(ResultTextWriter& out, const CAnalysisData& data, const CGroupResult& group)
 {
     const std::vector<double>& v = group.expectedInterval;
     if (v.size() < 6) {
@@ -18,14 +18,12 @@ void WriteSmrSirBlock(ReportWriter& out, const CAnalysisData& data, const CGroup
 
     out.Append(FormatText(text::kSmrColumns, data.ciLevelText));
     out.ExportHeader(text::kSmrExportHeader);
-    if (ratio == -1.0) {
-        out.UncountedRow(FormatText("%7d      %8.6f      -          -          -\n\n", observed, expected),
-                         FormatText("%d;%f;;;;%.2f\n", observed, expected, personYears));
-    } else {
-        out.UncountedRow(
-            FormatText("%7d      %8.6f   %8.6f   %8.6f   %8.6f\n\n", observed, expected, ratio, lower, upper),
-            FormatText("%d;%.6f;%.6f;%.6f;%.6f;%.2f\n", observed, expected, ratio, lower, upper, personYears));
-    }
+    if (ratio == -1.0)
+        out.UncountedRow("%7d      %8.6f      -          -          -\n\n", "%d;%f;;;;%.2f\n", observed, expected,
+                         personYears);
+    else
+        out.UncountedRow("%7d      %8.6f   %8.6f   %8.6f   %8.6f\n\n", "%d;%.6f;%.6f;%.6f;%.6f;%.2f\n", observed,
+                         expected, ratio, lower, upper, personYears);
     out.Append(FormatText(text::kSmrPersonYears, personYears));
 }
 

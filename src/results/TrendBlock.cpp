@@ -4,7 +4,7 @@ namespace kalderon {
 
 // One line per starting year of period.  A period without exposure at its
 // end shows the exposure at its start (stored negated) and 0.0.
-void WriteTrendBlock(ReportWriter& out, const CAnalysisData& data, const CGroupResult& group)
+void WriteTrendBlock(ResultTextWriter& out, const CAnalysisData& data, const CGroupResult& group)
 {
     const CIntervalResultTable& table = group.intervalTable;
     const bool relative = data.relativeSurvival != 0;
@@ -24,35 +24,23 @@ void WriteTrendBlock(ReportWriter& out, const CAnalysisData& data, const CGroupR
     }
 
     for (const CIntervalResult& r : table.rows) {
-        if (relative && r.exposedToRisk > 0 && r.hasStandardError) {
-            out.TableRow(FormatText(LoadString(683), r.intervalNumber, r.reserved, r.exposedToRisk,
-                                    r.cumulativeSurvival, r.expectedSurvival, r.relativeSurvival, r.standardError,
-                                    r.lowerLimit, r.upperLimit),
-                         FormatText("%d;%.1f;%.1f;%f;%f;%f;%f;%f;%f\n", r.intervalNumber, r.reserved,
-                                    r.exposedToRisk, r.cumulativeSurvival, r.expectedSurvival, r.relativeSurvival,
-                                    r.standardError, r.lowerLimit, r.upperLimit));
-        } else if (relative && r.exposedToRisk > 0) {
-            out.TableRow(FormatText(LoadString(684), r.intervalNumber, r.reserved, r.exposedToRisk,
-                                    r.cumulativeSurvival, r.expectedSurvival, r.relativeSurvival),
-                         FormatText("%d;%.1f;%.1f;%f;%f;%f;NA;NA;NA\n", r.intervalNumber, r.reserved,
-                                    r.exposedToRisk, r.cumulativeSurvival, r.expectedSurvival, r.relativeSurvival));
-        } else if (relative) {
-            out.TableRow(FormatText(LoadString(685), r.intervalNumber, -r.reserved, 0.0),
-                         FormatText("%d;%.1f;%.1f;NA;;;;;\n", r.intervalNumber, -r.reserved, 0.0));
-        } else if (r.exposedToRisk > 0 && r.hasStandardError) {
-            out.TableRow(FormatText(LoadString(636), r.intervalNumber, r.reserved, r.exposedToRisk,
-                                    r.cumulativeSurvival, r.standardError, r.lowerLimit, r.upperLimit),
-                         FormatText("%d;%.1f;%.1f;%f;%f;%f;%f\n", r.intervalNumber, r.reserved, r.exposedToRisk,
-                                    r.cumulativeSurvival, r.standardError, r.lowerLimit, r.upperLimit));
-        } else if (r.exposedToRisk > 0) {
-            out.TableRow(FormatText(LoadString(637), r.intervalNumber, r.reserved, r.exposedToRisk,
-                                    r.cumulativeSurvival),
-                         FormatText("%d;%.1f;%.1f;%f;NA;NA;NA\n", r.intervalNumber, r.reserved, r.exposedToRisk,
-                                    r.cumulativeSurvival));
-        } else {
-            out.TableRow(FormatText(LoadString(638), r.intervalNumber, -r.reserved, 0.0),
-                         FormatText("%d;%.1f;%.1f;NA;;;\n", r.intervalNumber, -r.reserved, 0.0));
-        }
+        if (relative && r.exposedToRisk > 0 && r.hasStandardError)
+            out.TableRow(LoadString(683), "%d;%.1f;%.1f;%f;%f;%f;%f;%f;%f\n", r.intervalNumber, r.reserved,
+                         r.exposedToRisk, r.cumulativeSurvival, r.expectedSurvival, r.relativeSurvival,
+                         r.standardError, r.lowerLimit, r.upperLimit);
+        else if (relative && r.exposedToRisk > 0)
+            out.TableRow(LoadString(684), "%d;%.1f;%.1f;%f;%f;%f;NA;NA;NA\n", r.intervalNumber, r.reserved,
+                         r.exposedToRisk, r.cumulativeSurvival, r.expectedSurvival, r.relativeSurvival);
+        else if (relative)
+            out.TableRow(LoadString(685), "%d;%.1f;%.1f;NA;;;;;\n", r.intervalNumber, -r.reserved, 0.0);
+        else if (r.exposedToRisk > 0 && r.hasStandardError)
+            out.TableRow(LoadString(636), "%d;%.1f;%.1f;%f;%f;%f;%f\n", r.intervalNumber, r.reserved,
+                         r.exposedToRisk, r.cumulativeSurvival, r.standardError, r.lowerLimit, r.upperLimit);
+        else if (r.exposedToRisk > 0)
+            out.TableRow(LoadString(637), "%d;%.1f;%.1f;%f;NA;NA;NA\n", r.intervalNumber, r.reserved,
+                         r.exposedToRisk, r.cumulativeSurvival);
+        else
+            out.TableRow(LoadString(638), "%d;%.1f;%.1f;NA;;;\n", r.intervalNumber, -r.reserved, 0.0);
     }
 }
 

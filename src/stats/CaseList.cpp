@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "common/GatherInOrder.h"
 #include "common/LargeArrays.h"
 #include "stats/CaseListOrder.h"
 
@@ -13,7 +14,6 @@ CaseListBuilder::CaseListBuilder(CAnalysisData& data) : data_(data) {}
 void CaseListBuilder::Reserve(size_t rows)
 {
     ReserveLarge(rows_, rows);
-    prefault_.Start(rows_.data(), rows_.capacity() * sizeof(CCaseRecord));
     ReserveLarge(rowGroup_, rows);
 }
 
@@ -41,7 +41,6 @@ void CaseListBuilder::Add(CCaseRecord c)
 
 CaseList CaseListBuilder::Finish()
 {
-    prefault_.Stop();
     const auto n = static_cast<std::int32_t>(rows_.size());
     const std::vector<std::int32_t> order = CaseListOrder(rows_);
 
@@ -63,18 +62,7 @@ CaseList CaseListBuilder::Finish()
     for (std::int32_t pos = 0; pos < n; ++pos) list.groupIndex[pos] = groupPosition[rowGroup_[order[pos]]];
     rowGroup_ = {};
 
-    // Gathered into list order: the reads jump through memory but do not
-    // wait on each other, so the rows a few places ahead are fetched early.
-    constexpr std::int32_t kRowsAhead = 16;
-    ReserveLarge(list.records, static_cast<size_t>(n));
-    for (std::int32_t pos = 0; pos < n; ++pos) {
-        if (pos + kRowsAhead < n) {
-            const char* ahead = reinterpret_cast<const char*>(rows_.data() + order[pos + kRowsAhead]);
-            __builtin_prefetch(ahead);
-            __builtin_prefetch(ahead + sizeof(CCaseRecord) - 1);
-        }
-        list.records.push_back(std::move(rows_[order[pos]]));
-    }
+    list.records = GatherInOrder(rows_, order);
     rows_ = {};
     list.facts = BuildCaseFacts(list.records, list.groupIndex);
 

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "common/BackgroundPrefault.h"
 #include "common/TextNumbering.h"
 #include "stats/AnalysisData.h"
 #include "stats/CaseFacts.h"
@@ -51,7 +50,6 @@ private:
     std::vector<CGroupInfo> groupsByArrival_;
     TextNumbering statusSeen_;
     TextNumbering sexSeen_;
-    BackgroundPrefault prefault_;  // of rows_, while they are added
 };
 
 }  // namespace kalderon

@@ -24,6 +24,6 @@ namespace kalderon {
 [[nodiscard]] Refusal ComputePeriodProductLimit(CAnalysisData& data, const CaseList& cases, bool stratified);
 
 // The technique chosen by data.periodTechnique (a PeriodTechnique).
-[[nodiscard]] bool ComputePeriodAnalysis(CAnalysisData& data, const CaseList& cases, bool stratified);
+[[nodiscard]] Refusal ComputePeriodAnalysis(CAnalysisData& data, const CaseList& cases, bool stratified);
 
 }  // namespace kalderon

@@ -4,7 +4,6 @@
 #include <string_view>
 #include <vector>
 
-#include "common/BackgroundPrefault.h"
 #include "common/LargeArrays.h"
 #include "common/TextNumbering.h"
 #include "stats/ResultTables.h"
@@ -35,17 +34,17 @@ public:
     // initial; the group's collected points are freed.
     void Fill(int group, std::vector<CTimePointResult>& rows)
     {
-        ReserveLarge(rows, points_[group].size());
-        BackgroundPrefault prefault;  // while the points are ordered and the rows filled
-        prefault.Start(rows.data(), rows.capacity() * sizeof(CTimePointResult), BackgroundPrefault::kBackToFront);
-        const std::vector<std::uint32_t> order = orders_[group].Finish();
-        for (const std::uint32_t arrival : order) {
-            const Point& point = points_[group][arrival];
-            CTimePointResult& row = rows.emplace_back();
-            row.entryDays = point.entryDays;
-            row.survivalDays = point.days;
-            row.statusText = statuses_.Text(point.status);
-        }
+        FillLarge(rows, points_[group].size(), [&] {
+            // Ordered in here, while the rows' pages begin to be mapped.
+            const std::vector<std::uint32_t> order = orders_[group].Finish();
+            for (const std::uint32_t arrival : order) {
+                const Point& point = points_[group][arrival];
+                CTimePointResult& row = rows.emplace_back();
+                row.entryDays = point.entryDays;
+                row.survivalDays = point.days;
+                row.statusText = statuses_.Text(point.status);
+            }
+        });
         std::vector<Point>().swap(points_[group]);
     }
 

@@ -27,6 +27,7 @@
 #include "common/ui/ResourceIds.h"
 #include "common/ui/UiText.h"
 #include "help/ui/HelpTopics.h"
+#include "results/ui/PageSetup.h"
 
 namespace kalderon {
 namespace {
@@ -118,6 +119,7 @@ void CMainFrame::CreateCommands()
     AddChildCommand(command::kCopy, QStringLiteral("&Copy\tCtrl+C"), QStringLiteral("Copy"));
     AddChildCommand(command::kSelectAll, QStringLiteral("Select &All\tCtrl+A"));
     AddChildCommand(command::kPrint, QStringLiteral("&Print ..."), QStringLiteral("Print active window"));
+    AddChildCommand(command::kPrintPreview, QStringLiteral("Print pre&view"));
     AddChildCommand(command::kSaveChart, QStringLiteral("Save chart"));
     AddChildCommand(command::kExportChart, QStringLiteral("&Export chart ..."), QStringLiteral("Export chart"));
     AddChildCommand(command::kEditChartTitle, QStringLiteral("Edit chart title"));
@@ -142,6 +144,8 @@ void CMainFrame::CreateCommands()
                 SettingsChartProfile userDefaults;
                 ResetChartDefaultsDialog(userDefaults, services_, this).exec();
             });
+    connect(AddCommand(command::kPageSetup, QStringLiteral("Page set&up ...")), &QAction::triggered, this,
+            [this] { ShowPageSetup(this); });
     connect(AddCommand(command::kClose, QStringLiteral("&Close")), &QAction::triggered, this, [this] {
         if (QMdiSubWindow* child = mdiArea_->currentSubWindow()) child->close();
     });
@@ -207,7 +211,8 @@ void CMainFrame::CreateMenus()
     connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowMenu(window); });
     menus_[resource::kDataMenu] = {
         MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kOpenChart, command::kResetDefaults,
-                                           command::kClose, command::kSaveAs, kSeparator, command::kPrint, kSeparator, command::kExit}),
+                                           command::kClose, command::kSaveAs, kSeparator, command::kPageSetup, command::kPrintPreview,
+                                           command::kPrint, kSeparator, command::kExit}),
         MakeMenu(QStringLiteral("&Edit"), {command::kCut, command::kCopy, command::kPaste, kSeparator,
                                            command::kSelectAll}),
         view, MakeMenu(QStringLiteral("&Compute"), ComputeMenuIds(command::kComputeSmrSir)), window, help};
@@ -217,6 +222,8 @@ void CMainFrame::CreateMenus()
     chartFile->addAction(AddChildCommand(command::kSaveAs, QStringLiteral("Save chart as ...")));
     chartFile->addAction(command(command::kExportChart));
     chartFile->addSeparator();
+    chartFile->addAction(command(command::kPageSetup));
+    chartFile->addAction(command(command::kPrintPreview));
     chartFile->addAction(command(command::kPrint));
     chartFile->addSeparator();
     chartFile->addAction(command(command::kExit));

@@ -18,6 +18,7 @@ bool CResultFrame::HandlesCommand(int id) const
     switch (id) {
     case command::kSaveAs:
     case command::kPrint:
+    case command::kPrintPreview:
     case command::kSelectAll: return true;
     case command::kCopy: return view_->hasSelection();
     default: return false;
@@ -29,6 +30,7 @@ void CResultFrame::RunCommand(int id)
     switch (id) {
     case command::kSaveAs: view_->SaveAs(); break;
     case command::kPrint: view_->Print(); break;
+    case command::kPrintPreview: view_->PrintPreview(); break;
     case command::kSelectAll: view_->selectAll(); break;
     case command::kCopy: view_->copy(); break;
     default: break;

@@ -264,4 +264,13 @@ inline constexpr const char* kBatchCannotWriteStandardOutput = "cannot write the
 inline constexpr const char* kBatchNoChart = "this analysis has no chart";
 inline constexpr const char* kBatchRiskTableNeedsProductLimit = "--risk-table needs a product-limit chart: %s";
 
+// ---------------------------------------------------------------------------
+// Printing.
+
+// %d: the page and the number of pages.
+inline constexpr const char* kPrintedPageNumber = "Page %d of %d";
+inline constexpr const char* kReportLinesWrapped =
+    "The widest lines of this report do not fit the width of the page even in the smallest readable print: "
+    "they are wrapped. Landscape orientation or narrower margins (File, Page setup) print every line in one piece.";
+
 }  // namespace kalderon::text

@@ -11,6 +11,7 @@
 #include "charts/ChartFile.h"
 #include "charts/ChartHitTest.h"
 #include "charts/ChartLayoutSnapshot.h"
+#include "charts/ChartPageFit.h"
 #include "charts/ChartRenderer.h"
 #include "charts/qt/ChartImage.h"
 #include "charts/qt/QtCanvas.h"
@@ -27,6 +28,8 @@
 #include "common/ui/UserProfile.h"
 #include "common/ui/WaitCursor.h"
 #include "resources/Texts.h"
+#include "results/ui/PageSetup.h"
+#include "results/ui/PrintPreview.h"
 
 namespace kalderon {
 namespace {
@@ -99,6 +102,7 @@ bool CLifeTableChartView::HandlesCommand(int id)
     case command::kSaveAs:
     case command::kExportChart:
     case command::kPrint:
+    case command::kPrintPreview:
     case command::kCopy: return true;
     default: return false;
     }
@@ -111,6 +115,7 @@ void CLifeTableChartView::OnCommand(int id)
     case command::kSaveAs: SaveChartAs(); break;
     case command::kExportChart: ExportChart(); break;
     case command::kPrint: PrintChart(); break;
+    case command::kPrintPreview: PrintPreview(); break;
     case command::kCopy: CopyChart(); break;
     default:
         if (HandlesCommand(id)) RunOptionCommand(id);
@@ -274,14 +279,32 @@ bool CLifeTableChartView::Print(QPrinter& printer)
     if (!painter.begin(&printer)) return false;
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     QtCanvas canvas(painter);
-    DrawChart(chart_, canvas, PrintSurface(page.width(), page.height(), height()));
+    const ChartRect area = FitChartToPage(chart_, canvas, page.width(), page.height(), width(), height());
+    painter.translate(area.left, area.top);
+    DrawChart(chart_, canvas, PrintSurface(area.right - area.left, area.bottom - area.top, height()));
     return painter.end();
+}
+
+void CLifeTableChartView::PreparePrinter(QPrinter& printer) const
+{
+    printer.setDocName(WindowTitle(*this));
+    if (!ApplyRememberedPageSetup(printer))
+        printer.setPageOrientation(width() > height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+void CLifeTableChartView::PrintPreview()
+{
+    RemoveFocusFrame();
+    QPrinter printer(QPrinter::HighResolution);
+    PreparePrinter(printer);
+    ShowPrintPreview(printer, this, [this](QPrinter& target) { Print(target); });
 }
 
 void CLifeTableChartView::PrintChart()
 {
     RemoveFocusFrame();
     QPrinter printer(QPrinter::HighResolution);
+    PreparePrinter(printer);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) return;
     WaitCursor wait;

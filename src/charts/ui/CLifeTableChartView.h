@@ -39,8 +39,10 @@ public:
     bool SaveChartAs();
     void ExportChart();
     void PrintChart();
+    void PrintPreview();
     void CopyChart();
-    // Draws the chart on one page of the printer; false when it cannot print.
+    // Draws the chart on one page of the printer, in the proportions of the
+    // window and with every text inside the page; false when it cannot print.
     bool Print(QPrinter& printer);
 
     // Whether the window may close: asks about unsaved changes.
@@ -65,6 +67,8 @@ private:
     void ShowFocusFrame(ChartRect frame);
     void RemoveFocusFrame();
     void RunOptionCommand(int id);
+    // The remembered page setup or, before any, the orientation of the window.
+    void PreparePrinter(QPrinter& printer) const;
     bool WriteChart(const std::string& path);
     void ShowCannotWrite(const QString& path);
     void UpdateAccessibleTexts();

@@ -15,6 +15,7 @@
 #include "common/ui/WaitCursor.h"
 #include "resources/Texts.h"
 #include "results/ReportClock.h"
+#include "results/ui/PrintPreview.h"
 #include "results/ui/ReportPrinting.h"
 
 namespace kalderon {
@@ -113,15 +114,30 @@ bool CResultEditView::QuerySaveOnClose()
     }
 }
 
+void CResultEditView::PreparePrinter(QPrinter& printer)
+{
+    printer.setDocName(WindowTitle(*this));
+    PrepareReportPrinter(printer, *this);
+    if (ReportWrapsOn(printer, *this)) services_.messages.Show(this, QString::fromLatin1(text::kReportLinesWrapped));
+}
+
 void CResultEditView::Print()
 {
     QPrinter printer(QPrinter::HighResolution);
+    PreparePrinter(printer);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) return;
     WaitCursor wait;
     PrintTo(printer);
 }
 
-bool CResultEditView::PrintTo(QPrinter& printer) const { return PrintReport(printer, *this); }
+void CResultEditView::PrintPreview()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    PreparePrinter(printer);
+    ShowPrintPreview(printer, this, [this](QPrinter& target) { PrintTo(target); });
+}
+
+bool CResultEditView::PrintTo(QPrinter& printer) const { return PrintReport(printer, *this, WindowTitle(*this)); }
 
 }  // namespace kalderon

@@ -44,6 +44,10 @@ public:
     bool QuerySaveOnClose();
     // Print: the print dialog, then the report on the chosen printer.
     void Print();
+    // Print preview: the printed pages in the preview dialog.
+    void PrintPreview();
+    // The report on the printer as it is set up, headed by the window's
+    // title; false when the printer cannot be used.
     bool PrintTo(QPrinter& printer) const;
 
 signals:
@@ -51,6 +55,9 @@ signals:
     void savedAs(const QString& path);
 
 private:
+    // The printer set up for the report; says when lines have to wrap.
+    void PreparePrinter(QPrinter& printer);
+
     AppServices& services_;
     ResultReport report_;
     int unsavedFlag_ = 1;

@@ -54,6 +54,8 @@ public:
     qint64 lineStart(qint64 line) const { return charStart_[static_cast<size_t>(line)]; }
     // Characters of the line without its line end.
     qint64 lineLength(qint64 line) const;
+    // Columns of the widest displayed line.
+    qint64 widestColumns() const { return widestColumns_; }
 
     // The first line shown at the top; scrolls to show `line` there.
     qint64 firstVisibleLine() const;

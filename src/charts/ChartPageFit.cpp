@@ -100,9 +100,12 @@ ChartRect FitChartToPage(LifeTableChart& chart, Canvas& measuring, int pageWidth
         TextReachCanvas reach(measuring);
         DrawChart(chart, reach, PrintSurface(size.width, size.height, windowHeight));
         if (chart.legend.showLegend) reach.Reach(chart.legend.areaRect.left, chart.legend.areaRect.right);
+        // Texts centred on an edge may pass it by the unit their halving
+        // rounds off; that much is no reason to shrink the chart.
+        const int slack = 2 + size.width / 1000;
+        if (reach.left() >= -slack && reach.right() <= size.width + slack) break;
         const int from = std::min(reach.left(), 0);
         const int to = std::max(reach.right(), size.width);
-        if (from >= 0 && to <= size.width) break;
         const long long lowered = static_cast<long long>(size.height) * size.width / (to - from);
         size.height = std::max(1, static_cast<int>(std::min<long long>(lowered, size.height - 1)));
     }

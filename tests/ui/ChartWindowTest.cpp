@@ -173,6 +173,8 @@ private slots:
                                     ControlName(command::kSaveAs) + " Save chart as ...",
                                     ControlName(command::kExportChart) + " &Export chart ...",
                                     "-",
+                                    ControlName(command::kPageSetup) + " Page set&up ...",
+                                    ControlName(command::kPrintPreview) + " Print pre&view",
                                     ControlName(command::kPrint) + " &Print ...",
                                     "-",
                                     ControlName(command::kExit) + " E&xit"}));

@@ -120,6 +120,8 @@ private slots:
                               ControlName(command::kClose) + " &Close",
                               ControlName(command::kSaveAs) + " &Save as ... (off)",
                               "-",
+                              ControlName(command::kPageSetup) + " Page set&up ...",
+                              ControlName(command::kPrintPreview) + " Print pre&view (off)",
                               ControlName(command::kPrint) + " &Print ... (off)",
                               "-",
                               ControlName(command::kExit) + " E&xit"}));

@@ -5,7 +5,10 @@
 #include <QPageSetupDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -14,6 +17,7 @@
 #include "app/CResultFrame.h"
 #include "app/ChartWindows.h"
 #include "app/ResultWindows.h"
+#include "charts/ChartLegend.h"
 #include "charts/ui/CLifeTableChartView.h"
 #include "common/ui/ResourceIds.h"
 #include "common/ui/UserProfile.h"
@@ -52,6 +56,33 @@ std::string WideText(int lines, int columns)
     std::string text;
     for (int i = 0; i < lines; ++i) text += line + "\r\n";
     return text;
+}
+
+// The words of a PDF file's first page with their left and right edges,
+// and the page's width, as pdftotext finds them.
+struct PrintedWord {
+    QString text;
+    double left = 0;
+    double right = 0;
+};
+QList<PrintedWord> PrintedWords(const QString& pdf, double& pageWidth)
+{
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    if (!text.waitForFinished()) return {};
+    const QString html = QString::fromUtf8(text.readAllStandardOutput());
+    const QRegularExpression page(QStringLiteral("<page width=\"([0-9.]+)\""));
+    pageWidth = page.match(html).captured(1).toDouble();
+    QList<PrintedWord> words;
+    const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.-]+)\" yMin=\"[0-9.-]+\" xMax=\"([0-9.-]+)\" "
+                                                 "yMax=\"[0-9.-]+\">([^<]*)</word>"));
+    for (const QRegularExpressionMatch& match : word.globalMatch(html))
+        words << PrintedWord{QString(match.captured(3))
+                                 .replace(QLatin1String("&lt;"), QLatin1String("<"))
+                                 .replace(QLatin1String("&gt;"), QLatin1String(">"))
+                                 .replace(QLatin1String("&amp;"), QLatin1String("&")),
+                             match.captured(1).toDouble(), match.captured(2).toDouble()};
+    return words;
 }
 
 }  // namespace
@@ -93,6 +124,7 @@ private slots:
     void init()
     {
         UseTemporarySettings();
+        OpenUserProfile()->remove(QStringLiteral("PageSetup"));
         messages.shown.clear();
         mainFrame = std::make_unique<CMainFrame>(services);
         mainFrame->show();
@@ -151,6 +183,38 @@ private slots:
         QCOMPARE(messages.shown, QStringList{QString::fromLatin1(text::kReportLinesWrapped)});
         QVERIFY(seen.pages > landscapePages);
         frame->view()->setBytes(&frame->view()->reportText());
+    }
+
+    void APrintedChartHasEveryTextOnItsPage()
+    {
+        const DataSet data = ExampleAnalysis(kLifeTable);
+        CLifeTableChartFrame* frame = OpenAnalysisChart(*mainFrame, data.analysis, kLifeTable);
+        frame->resize(640, 480);
+        LifeTableChart& chart = frame->view()->chart();
+        chart.titleText = "Cumulative survival of the patients of the example data set by their age group at "
+                          "diagnosis, life table after Cutler-Ederer with confidence limits";
+        chart.legend.legendPosition = kLegendBelow;
+
+        // On A4 portrait, as the window asks for landscape.
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(QStringLiteral("chart.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setOutputFileName(pdf);
+        QVERIFY(frame->view()->Print(printer));
+
+        double pageWidth = 0;
+        const QList<PrintedWord> words = PrintedWords(pdf, pageWidth);
+        QVERIFY(pageWidth > 500);
+        QStringList texts;
+        for (const PrintedWord& word : words) {
+            texts << word.text;
+            QVERIFY2(word.left >= 0 && word.right <= pageWidth, qPrintable(word.text));
+        }
+        // The title in one piece and the legend's every group.
+        QVERIFY(texts.join(QLatin1Char(' ')).contains(QString::fromStdString(chart.titleText)));
+        for (const char* group : {"54-61", "62-70", "71-95", "<54"}) QVERIFY2(texts.contains(QLatin1String(group)), group);
     }
 
     void PageSetupIsRememberedWhenChosenAndUsedForEveryPrintout()

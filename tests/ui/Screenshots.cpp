@@ -1,5 +1,5 @@
 // Renders the main window with a data window, the results and chart windows
-// of each survival analysis,
+// of each survival analysis, the print previews of a report and a chart,
 // each page of the text import wizard, the column selection, the parameter
 // dialogs, results windows (one with the comparison of groups, one with net
 // survival and its age-standardised table beside its chart) and the help
@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrintPreviewWidget>
 #include <QToolButton>
 #include <QWizard>
 #include <algorithm>
@@ -76,6 +77,22 @@ void Save(QWidget& widget, const QDir& folder, const QString& name)
     QApplication::processEvents();
     const QString path = folder.filePath(name);
     if (!widget.grab().save(path)) qFatal("cannot write %s", qPrintable(path));
+}
+
+// The print preview of the active window, opened from the File menu, as
+// large as `size`; `zoom` readies its pages.
+void SavePrintPreview(CMainFrame& frame, const QDir& folder, const QString& name, QSize size,
+                      const std::function<void(QPrintPreviewWidget&)>& zoom)
+{
+    testing::ModalScript script({[&](QWidget* dialog) {
+        dialog->resize(size);
+        auto* pages = dialog->findChild<QPrintPreviewWidget*>();
+        zoom(*pages);
+        Save(*dialog, folder, name);
+        QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+    }});
+    frame.command(command::kPrintPreview)->trigger();
+    if (!script.finished()) qFatal("no print preview for %s", qPrintable(name));
 }
 
 }  // namespace
@@ -310,6 +327,26 @@ int main(int argc, char* argv[])
     parameters.relativeSurvival = 1;
     parameters.closingDate = parameters.lastEndDate;
     showResults(parameters, QStringLiteral("results-relative-survival.png"));
+    {
+        // The print previews of the relative survival report, as wide as
+        // the page, and of its chart with a long title and the legend below.
+        std::optional<AnalysisOutcome> outcome = ComputeAnalysis(frame, parameters, data.cases, {kLifeTable, true});
+        if (!outcome) qFatal("the analysis was refused");
+        CLifeTableChartFrame* chart = OpenAnalysisChart(frame, outcome->ChartData(), kLifeTable);
+        CResultFrame* results = OpenResultWindow(frame, std::move(outcome->report));
+        SavePrintPreview(frame, folder, QStringLiteral("print-preview-report.png"), QSize(900, 700),
+                         [](QPrintPreviewWidget& pages) { pages.fitToWidth(); });
+        frame.mdiArea()->setActiveSubWindow(chart);
+        chart->setGeometry(0, 0, 640, 420);
+        chart->view()->chart().titleText =
+            "Relative survival of the patients of the example data set by age group at diagnosis (Ederer II)";
+        chart->view()->chart().legend.legendPosition = kLegendBelow;
+        SavePrintPreview(frame, folder, QStringLiteral("print-preview-chart.png"), QSize(900, 700),
+                         [](QPrintPreviewWidget& pages) { pages.fitInView(); });
+        messages.answers.assign(2, Messages::Answer::No);
+        chart->close();
+        results->close();
+    }
 
     // Net survival by age group with the ICSS 2 standardised table: the
     // results window beside its chart, then the standardised section.

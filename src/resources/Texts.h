@@ -264,4 +264,24 @@ inline constexpr const char* kBatchCannotWriteStandardOutput = "cannot write the
 inline constexpr const char* kBatchNoChart = "this analysis has no chart";
 inline constexpr const char* kBatchRiskTableNeedsProductLimit = "--risk-table needs a product-limit chart: %s";
 
+// ---------------------------------------------------------------------------
+// The data check: dates that are calendar days but hardly those of a case.
+
+// The earliest year, the present year, the oldest age, the cases found and
+// the cases looked at.
+inline constexpr const char* kImplausibleDates =
+    "Data check: implausible dates (before %d, after %d, or an age below 0 or over %d years) in %lld of %lld "
+    "cases:";
+// The case number and what is implausible about it.
+inline constexpr const char* kImplausibleCase = "case %d: %s";
+inline constexpr const char* kImplausibleBegin = "begin of follow-up %s";
+inline constexpr const char* kImplausibleEnd = "end of follow-up %s";
+inline constexpr const char* kImplausibleBirth = "date of birth %s";
+inline constexpr const char* kImplausibleAgeBelowZero = "born after the begin of follow-up";
+inline constexpr const char* kImplausibleAgeAtEnd = "%d years old at the end of follow-up";
+inline constexpr const char* kImplausibleMore = "and %lld more";
+
+// A reader's fault after the file it concerns.
+inline constexpr const char* kFaultInFile = "%s: %s";
+
 }  // namespace kalderon::text

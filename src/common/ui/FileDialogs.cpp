@@ -1,6 +1,8 @@
 #include "common/ui/FileDialogs.h"
 
+#include <QMdiSubWindow>
 #include <QStringList>
+#include <algorithm>
 
 namespace kalderon {
 
@@ -18,6 +20,56 @@ QString QtNameFilters(const QString& filter)
         filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters.join(QStringLiteral(";;"));
+}
+
+QString FileDialogs::OpenFileName(QWidget* parent, const QString& title, FileKind kind, const QString& filter,
+                                  QString* chosenFilter)
+{
+    const QString path = OpenFileName(parent, title, LastFolder(kind), filter, chosenFilter);
+    if (!path.isEmpty()) StoreLastFolder(kind, path);
+    return path;
+}
+
+QString FileDialogs::SaveFileName(QWidget* parent, const QString& title, FileKind kind, const QString& filter,
+                                  const QString& defaultSuffix, QString* selectedFilter)
+{
+    const QString start = LastFolder(kind) + SuggestedFileName(WindowTitleOf(parent));
+    const QString path = SaveFileName(parent, title, start, filter, defaultSuffix, selectedFilter);
+    if (!path.isEmpty()) StoreLastFolder(kind, path);
+    return path;
+}
+
+QString SuggestedFileName(const QString& windowTitle)
+{
+    constexpr qsizetype kLongest = 120;
+    const auto isSeparator = [](QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); };
+    QString name = windowTitle;
+    const auto firstSeparator = std::find_if(name.cbegin(), name.cend(), isSeparator) - name.cbegin();
+    if (firstSeparator < name.size()) {
+        // The path: from the word the first separator stands in to the
+        // blank after the file name.
+        const qsizetype lastSeparator =
+            name.size() - 1 - (std::find_if(name.crbegin(), name.crend(), isSeparator) - name.crbegin());
+        const qsizetype start = firstSeparator == 0 ? 0 : name.lastIndexOf(QLatin1Char(' '), firstSeparator - 1) + 1;
+        qsizetype end = name.indexOf(QLatin1Char(' '), lastSeparator + 1);
+        if (end < 0) end = name.size();
+        QString file = name.mid(lastSeparator + 1, end - lastSeparator - 1);
+        if (const qsizetype dot = file.lastIndexOf(QLatin1Char('.')); dot > 0) file.truncate(dot);
+        name = name.left(start) + file + name.mid(end);
+    }
+    const QString invalid = QStringLiteral("/\\:*?\"<>|");
+    for (QChar& c : name)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || invalid.contains(c)) c = QLatin1Char('_');
+    name = name.simplified();
+    while (name.startsWith(QLatin1Char('.'))) name.remove(0, 1);
+    return name.left(kLongest).trimmed();
+}
+
+QString WindowTitleOf(const QWidget* widget)
+{
+    for (const QWidget* w = widget; w != nullptr; w = w->parentWidget())
+        if (qobject_cast<const QMdiSubWindow*>(w)) return w->windowTitle();
+    return widget ? widget->window()->windowTitle() : QString();
 }
 
 }  // namespace kalderon

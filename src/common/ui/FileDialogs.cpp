@@ -1,6 +1,7 @@
 #include "common/ui/FileDialogs.h"
 
 #include <QMdiSubWindow>
+#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
 
@@ -44,19 +45,24 @@ QString SuggestedFileName(const QString& windowTitle)
     constexpr qsizetype kLongest = 120;
     const auto isSeparator = [](QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); };
     QString name = windowTitle;
+    // A separator between blanks ("Life table / Cutler-Ederer") is no path.
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const bool blankBefore = i == 0 || name[i - 1] == QLatin1Char(' ');
+        const bool blankAfter = i + 1 == name.size() || name[i + 1] == QLatin1Char(' ');
+        if (isSeparator(name[i]) && blankBefore && blankAfter) name[i] = QLatin1Char('-');
+    }
     const auto firstSeparator = std::find_if(name.cbegin(), name.cend(), isSeparator) - name.cbegin();
     if (firstSeparator < name.size()) {
-        // The path: from the word the first separator stands in to the
-        // blank after the file name.
+        // The folders: from the word the first separator stands in up to the
+        // last separator.
         const qsizetype lastSeparator =
             name.size() - 1 - (std::find_if(name.crbegin(), name.crend(), isSeparator) - name.crbegin());
         const qsizetype start = firstSeparator == 0 ? 0 : name.lastIndexOf(QLatin1Char(' '), firstSeparator - 1) + 1;
-        qsizetype end = name.indexOf(QLatin1Char(' '), lastSeparator + 1);
-        if (end < 0) end = name.size();
-        QString file = name.mid(lastSeparator + 1, end - lastSeparator - 1);
-        if (const qsizetype dot = file.lastIndexOf(QLatin1Char('.')); dot > 0) file.truncate(dot);
-        name = name.left(start) + file + name.mid(end);
+        name = name.left(start) + name.mid(lastSeparator + 1);
     }
+    // The extension of a file name, so that the file's own type decides it.
+    static const QRegularExpression extension(QStringLiteral("(?<=\\S)\\.[A-Za-z0-9]{1,4}(?=\\s|$)"));
+    name.remove(extension);
     const QString invalid = QStringLiteral("/\\:*?\"<>|");
     for (QChar& c : name)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F || invalid.contains(c)) c = QLatin1Char('_');

@@ -40,10 +40,11 @@ public:
 };
 
 // A file name made from a window title: the folders of a path in it and the
-// extension of the path's file are left out, characters that a file name
-// cannot hold ("/", "\", ":", "*", "?", "\"", "<", ">", "|", control
-// characters) become "_", runs of blanks one blank.  "Life table
-// (Cutler-Ederer)  /data/rdata.txt" gives "Life table (Cutler-Ederer) rdata".
+// extension of a file name (".txt", ".mdb") are left out, a "/" between blanks becomes
+// "-", other characters that a file name cannot hold ("/", "\", ":", "*",
+// "?", double quote, "<", ">", "|", control characters) "_", and runs of
+// blanks one blank.  "Results (Life table / Cutler-Ederer) for
+// /data/rdata.txt" gives "Results (Life table - Cutler-Ederer) for rdata".
 QString SuggestedFileName(const QString& windowTitle);
 
 // The title of the window `widget` stands in: its subwindow of the main

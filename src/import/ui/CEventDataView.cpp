@@ -36,7 +36,7 @@ CEventDataView::CEventDataView(QWidget* parent)
     dataCheck_->setObjectName(QStringLiteral("dataCheck"));
     dataCheck_->setWordWrap(true);
     dataCheck_->setTextFormat(Qt::PlainText);
-    dataCheck_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    dataCheck_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     dataCheck_->setForegroundRole(QPalette::ToolTipText);
     dataCheck_->setBackgroundRole(QPalette::ToolTipBase);
     dataCheck_->setAutoFillBackground(true);

@@ -36,7 +36,7 @@ CLifeTableChartFrame* OpenAnalysisChart(CMainFrame& frame, const CAnalysisData& 
 void OpenLifeTableChart(CMainFrame& frame)
 {
     AppServices& services = frame.services();
-    const QString path = services.fileDialogs.OpenFileName(&frame, UiString(kOpenTitle), LastImportDir(),
+    const QString path = services.fileDialogs.OpenFileName(&frame, UiString(kOpenTitle), FileKind::kChart,
                                                            UiString(kChartFileFilter));
     if (!path.isEmpty() && OpenChartFileByPath(frame, path)) AddRecentFile(path);
 }

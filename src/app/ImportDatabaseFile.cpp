@@ -7,6 +7,7 @@
 #include "common/ui/MainStatusBar.h"
 #include "common/ui/UiText.h"
 #include "help/ui/HelpTopics.h"
+#include "import/ColumnProposal.h"
 #include "import/DatabaseImport.h"
 #include "import/ui/CChooseTableDlg.h"
 #include "import/ui/CColumnSelectionDlg.h"
@@ -29,10 +30,13 @@ std::string ChooseImportTable(const Database& database, QWidget* parent)
     return dialog.tableName();
 }
 
-// The person's assignment of the table's fields; false when cancelled.
-bool AssignColumns(CMainFrame& frame, const std::vector<std::string>& fieldNames, CColumnAssignment& assignment)
+// The person's assignment of the table's fields, starting from the fields
+// proposed by their names; false when cancelled.
+bool AssignColumns(CMainFrame& frame, const std::vector<std::string>& fieldNames, const ColumnSelection& proposal,
+                   CColumnAssignment& assignment)
 {
     CColumnSelectionDlg dialog(BuildColumnTexts(fieldNames), frame.services().messages, &frame);
+    dialog.ShowProposal(proposal);
     SetHelpTopic(&dialog, kColumnSelectionHelp);
     QObject::connect(&dialog, &CColumnSelectionDlg::HelpRequested, &dialog,
                      [&] { ShowHelpTopic(&dialog, frame.services(), kColumnSelectionHelp); });
@@ -46,11 +50,11 @@ bool AssignColumns(CMainFrame& frame, const std::vector<std::string>& fieldNames
 bool ImportDatabaseFile(CMainFrame& frame, const QString& path)
 {
     Messages& messages = frame.services().messages;
+    const std::string file = PathBytes(path);
     const auto refused = [&](const ReaderFault& fault) {
-        messages.Show(&frame, DisplayText(ReaderFaultMessage(fault)));
+        messages.Show(&frame, DisplayText(ReaderFaultMessage(InFile(fault, file))));
         return false;
     };
-    const std::string file = PathBytes(path);
     const ReadResult<ImportDatabase> opened = OpenImportDatabase(file);
     if (!opened) return refused(opened.fault());
     const Database& database = *opened->database;
@@ -62,7 +66,8 @@ bool ImportDatabaseFile(CMainFrame& frame, const QString& path)
     const ReadResult<std::vector<std::string>> fieldNames = database.FieldNames(table);
     if (!fieldNames) return refused(fieldNames.fault());
     CColumnAssignment assignment;
-    if (!AssignColumns(frame, *fieldNames, assignment)) return false;
+    if (!AssignColumns(frame, *fieldNames, ProposeColumnSelection(database, table, *fieldNames), assignment))
+        return false;
 
     DataSet data;
     ReadResult<CaseList> read = [&] {

@@ -15,6 +15,8 @@
 #include "common/TextFormat.h"
 #include "import/TextFileReader.h"
 #include "resources/Texts.h"
+#include "results/ReportClock.h"
+#include "stats/DateCheck.h"
 
 namespace kalderon::batch {
 namespace {
@@ -61,6 +63,8 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         WriteMessage(err, FaultMessage(read.fault()));
         return kExitUsage;
     }
+    for (const std::string& line : DateCheckLines(CheckDates(dataSet.cases.records, dataSet.hasBirthColumn, ReportTime())))
+        WriteMessage(err, line);
     CAnalysisData& data = dataSet.analysis;
     if (const Refusal refusal = NoValidCasesRefusal(data)) {
         err << *refusal << "\n";

@@ -49,23 +49,7 @@ ReadResult<T> Guarded(Body body)
     }
 }
 
-}  // namespace
-
-bool IsDatabaseFile(const std::string& path)
-{
-    const std::string ext = LowerExtension(path);
-    return ext == ".mdb" || ext == ".xls" || ext == ".dbf";
-}
-
-bool IsDbaseFile(const std::string& path) { return LowerExtension(path) == ".dbf"; }
-
-std::optional<int> DbaseFileNameMessage(const std::string& path)
-{
-    if (IsDbaseFile(path) && fs::path(path).stem().string().size() > 8) return 322;
-    return std::nullopt;
-}
-
-ReadResult<ImportDatabase> OpenImportDatabase(const std::string& path)
+ReadResult<ImportDatabase> OpenDatabaseOfFile(const std::string& path)
 {
     const std::string ext = LowerExtension(path);
     std::string name = path, connect, tableName;
@@ -84,6 +68,27 @@ ReadResult<ImportDatabase> OpenImportDatabase(const std::string& path)
     DatabaseResult database = OpenDatabase(name, connect);
     if (!database) return database.fault();
     return ImportDatabase{std::move(*database), tableName};
+}
+
+}  // namespace
+
+bool IsDatabaseFile(const std::string& path)
+{
+    const std::string ext = LowerExtension(path);
+    return ext == ".mdb" || ext == ".xls" || ext == ".dbf";
+}
+
+bool IsDbaseFile(const std::string& path) { return LowerExtension(path) == ".dbf"; }
+
+std::optional<int> DbaseFileNameMessage(const std::string& path)
+{
+    if (IsDbaseFile(path) && fs::path(path).stem().string().size() > 8) return 322;
+    return std::nullopt;
+}
+
+ReadResult<ImportDatabase> OpenImportDatabase(const std::string& path)
+{
+    return InFile(OpenDatabaseOfFile(path), path);
 }
 
 TableChoice ChooseTableEntries(const std::vector<TableDefInfo>& tables)
@@ -143,7 +148,7 @@ ReadResult<TableChoice> ListDatabaseTables(const std::string& path)
     const ReadResult<ImportDatabase> db = OpenImportDatabase(path);
     if (!db) return db.fault();
     if (!db->tableName.empty()) return TableChoice{{db->tableName}, db->tableName};
-    return Guarded<TableChoice>([&] { return ChooseTableEntries(db->database->TableDefs()); });
+    return InFile(Guarded<TableChoice>([&] { return ChooseTableEntries(db->database->TableDefs()); }), path);
 }
 
 ReadResult<std::vector<std::string>> ListTableFields(const std::string& path, const std::string& table)
@@ -151,7 +156,7 @@ ReadResult<std::vector<std::string>> ListTableFields(const std::string& path, co
     const ReadResult<ImportDatabase> db = OpenImportDatabase(path);
     if (!db) return db.fault();
     const std::string name = db->tableName.empty() ? table : db->tableName;
-    return Guarded<std::vector<std::string>>([&] { return db->database->FieldNames(name); });
+    return InFile(Guarded<std::vector<std::string>>([&] { return db->database->FieldNames(name); }), path);
 }
 
 ReadResult<CaseList> ReadDatabaseTable(const std::string& path, const std::string& table,
@@ -164,7 +169,8 @@ ReadResult<CaseList> ReadDatabaseTable(const std::string& path, const std::strin
     for (const TableDefInfo& def : db->database->TableDefs())
         if (SameName(def.name, name)) name = def.name;  // as the database spells it
     ReadResult<CaseList> cases = ReadTableIntoCases(*db->database, name, assignment, data);
-    if (cases) cases->sourcePath = ImportSourceText(path, chosen ? name : std::string());
+    if (!cases) return InFile(cases.fault(), path);
+    cases->sourcePath = ImportSourceText(path, chosen ? name : std::string());
     return cases;
 }
 

@@ -51,19 +51,7 @@ std::string AppendRow(RowFieldReader& row, PopulationValues values, std::vector<
     return {};
 }
 
-}  // namespace
-
-ReadResult<std::vector<std::string>> ListPopulationTables(const std::string& databasePath)
-{
-    const DatabaseResult database = OpenDatabase(databasePath, "");
-    if (!database) return database.fault();
-    std::vector<std::string> names;
-    for (const TableDefInfo& table : (*database)->TableDefs())
-        if (!table.isSystemObject()) names.push_back(table.name);
-    return names;
-}
-
-ReadResult<std::vector<CPopulationYearTable>> LoadPopulationTable(const std::string& databasePath,
+ReadResult<std::vector<CPopulationYearTable>> ReadPopulationTable(const std::string& databasePath,
                                                                   const std::string& tableName, PopulationValues values)
 {
     const DatabaseResult database = OpenDatabase(databasePath, "");
@@ -83,6 +71,24 @@ ReadResult<std::vector<CPopulationYearTable>> LoadPopulationTable(const std::str
         if (const ReadResult<void> moved = rows.MoveNext(); !moved) return moved.fault();
     }
     return tables;
+}
+
+}  // namespace
+
+ReadResult<std::vector<std::string>> ListPopulationTables(const std::string& databasePath)
+{
+    const DatabaseResult database = OpenDatabase(databasePath, "");
+    if (!database) return InFile(database.fault(), databasePath);
+    std::vector<std::string> names;
+    for (const TableDefInfo& table : (*database)->TableDefs())
+        if (!table.isSystemObject()) names.push_back(table.name);
+    return names;
+}
+
+ReadResult<std::vector<CPopulationYearTable>> LoadPopulationTable(const std::string& databasePath,
+                                                                  const std::string& tableName, PopulationValues values)
+{
+    return InFile(ReadPopulationTable(databasePath, tableName, values), databasePath);
 }
 
 }  // namespace kalderon

@@ -12,11 +12,13 @@ namespace kalderon {
 // Why a reader could not give its value: a status code and, when known, a
 // description and an error number.  Errors of the database engine carry all
 // three; a fault whose description is its whole message (a file that cannot
-// be opened, a table whose values cannot be used) carries no number.
+// be opened, a table whose values cannot be used) carries no number.  The
+// entry points that open a file by its path add the file to the fault.
 struct ReaderFault {
     std::int32_t statusCode = 0;
     std::string description;       // empty when not known
     std::int32_t errorNumber = 0;  // 0 when not known
+    std::string file;              // the file the fault concerns; empty when not known
 
     // An engine error: the status code follows from the number.
     static ReaderFault Engine(std::int32_t errorNumber, std::string description);
@@ -34,8 +36,12 @@ inline constexpr std::int32_t kUnspecifiedFailureStatus = static_cast<std::int32
 
 // The message of a fault as the program shows it: the description and the
 // number, or the description alone, or the parts of the status code when
-// nothing else is known.
+// nothing else is known; after the file it concerns, unless the
+// description names that file already.
 std::string ReaderFaultMessage(const ReaderFault& fault);
+
+// The fault as concerning `path`, unless it names a file already.
+ReaderFault InFile(ReaderFault fault, const std::string& path);
 
 // The value a reader gives, or its fault.  value(), * and -> on a fault
 // raise std::bad_variant_access: look at ok() first.
@@ -81,5 +87,13 @@ public:
 private:
     std::optional<ReaderFault> fault_;
 };
+
+// The result with its fault, if any, concerning `path`.
+template <typename T>
+ReadResult<T> InFile(ReadResult<T> result, const std::string& path)
+{
+    if (result) return result;
+    return InFile(result.fault(), path);
+}
 
 }  // namespace kalderon

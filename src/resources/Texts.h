@@ -273,4 +273,23 @@ inline constexpr const char* kReportLinesWrapped =
     "The widest lines of this report do not fit the width of the page even in the smallest readable print: "
     "they are wrapped. Landscape orientation or narrower margins (File, Page setup) print every line in one piece.";
 
+// The data check: dates that are calendar days but hardly those of a case.
+
+// The earliest year, the present year, the oldest age, the cases found and
+// the cases looked at.
+inline constexpr const char* kImplausibleDates =
+    "Data check: implausible dates (before %d, after %d, or an age below 0 or over %d years) in %lld of %lld "
+    "cases:";
+// The case number and what is implausible about it.
+inline constexpr const char* kImplausibleCase = "case %d: %s";
+inline constexpr const char* kImplausibleBegin = "begin of follow-up %s";
+inline constexpr const char* kImplausibleEnd = "end of follow-up %s";
+inline constexpr const char* kImplausibleBirth = "date of birth %s";
+inline constexpr const char* kImplausibleAgeBelowZero = "born after the begin of follow-up";
+inline constexpr const char* kImplausibleAgeAtEnd = "%d years old at the end of follow-up";
+inline constexpr const char* kImplausibleMore = "and %lld more";
+
+// A reader's fault after the file it concerns.
+inline constexpr const char* kFaultInFile = "%s: %s";
+
 }  // namespace kalderon::text

@@ -137,9 +137,11 @@ TEST_F(RelativeBatchTest, PopulationFailuresGiveTheirExitCodes)
     const std::string small = std::string(KALDERON_SOURCE_DIR) + "/tests/data/access/lifetables_small.mdb";
     const std::vector<std::pair<std::vector<std::string>, std::string>> failures = {
         {{"--relative", "--population-table", "Nope"},
-         "Could not find the table 'Nope'. Make sure it exists and that its name is spelled correctly.   (3011)"},
+         std::string(KALDERON_SOURCE_DIR) +
+             "/data/LifeTables.mdb: Could not find the table 'Nope'. Make sure it exists and that its name is spelled "
+             "correctly.   (3011)"},
         {{"--relative", "--population-db", small, "--population-table", "Broken"},
-         "Too few parameters. Expected 1.   (3061)"},
+         small + ": Too few parameters. Expected 1.   (3061)"},
         {{"--analysis", "smr", "--population-db", dir.path("none.mdb")},
          "Could not find file '" + dir.path("none.mdb") + "'.   (3024)"},
         {{"--relative", "--male", "3"}, "--male \"3\" is no sex code of the valid cases (\"1\", \"2\")"},

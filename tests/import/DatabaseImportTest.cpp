@@ -167,16 +167,24 @@ TEST(DatabaseImport, FailuresGiveErrorTexts)
     ReadResult<CaseList> read = ReadDatabaseTable(AccessFixture("cases.mdb"), "Nope", Complete(1, 2, 3), data);
     EXPECT_FALSE(read.ok());
     EXPECT_EQ(ReaderFaultMessage(read.fault()),
-              "Could not find the table 'Nope'. Make sure it exists and that its name is spelled correctly.   (3011)\n\n");
+              AccessFixture("cases.mdb") +
+                  ": Could not find the table 'Nope'. Make sure it exists and that its name is spelled correctly.   "
+                  "(3011)\n\n");
     read = ReadDatabaseTable(AccessFixture("cases.mdb"), "Patients", Complete(1, 2, 30), data);
     EXPECT_FALSE(read.ok());
-    EXPECT_EQ(ReaderFaultMessage(read.fault()), "Item not found in this collection.   (3265)\n\n");
+    EXPECT_EQ(ReaderFaultMessage(read.fault()), AccessFixture("cases.mdb") + ": Item not found in this collection.   (3265)\n\n");
     read = ReadDatabaseTable(ImportFixture("dbase_bad/TRUNC.DBF"), "", Complete(0, 0, 0), data);
     EXPECT_FALSE(read.ok());
     EXPECT_NE(ReaderFaultMessage(read.fault()), "");
     read = ReadDatabaseTable(ImportFixture("notmdb.mdb"), "Patients", Complete(1, 2, 3), data);
     EXPECT_FALSE(read.ok());
     EXPECT_EQ(ReaderFaultMessage(read.fault()), "Unrecognized database format '" + ImportFixture("notmdb.mdb") + "'.   (3343)\n\n");
+    // The file comes first, the engine's number last; a message that names
+    // the file already (above) names it once.
+    read = ReadDatabaseTable(ImportFixture("notxls.xls"), "Sheet1$", Complete(1, 2, 3), data);
+    EXPECT_EQ(ReaderFaultMessage(read.fault()),
+              ImportFixture("notxls.xls") + ": External table is not in the expected format.   (3274)\n\n");
+    EXPECT_EQ(ReaderFaultMessage(InFile(InFile(ReaderFault::Engine(3274, "x"), "a.xls"), "b.xls")), "a.xls: x   (3274)\n\n");
 
     EXPECT_EQ(ReaderFaultMessage(ReaderFault::Status(static_cast<std::int32_t>(0x80040E14u))),
               "ERROR:CDaoException\n\nSCODE_CODE      =3604\nSCODE_FACILITY  =4\nSCODE_SEVERITY  =1\n"

@@ -124,14 +124,14 @@ TEST(PopulationTableLoader, FailuresLeaveNothingLoaded)
     // Without Year and Age columns the ordered read fails.
     EXPECT_FALSE(LoadPopulationTable(small, "Broken", tables, error));
     EXPECT_TRUE(tables.empty());
-    EXPECT_EQ(error, "Too few parameters. Expected 1.   (3061)\n\n");
+    EXPECT_EQ(error, small + ": Too few parameters. Expected 1.   (3061)\n\n");
 
     ASSERT_TRUE(LoadPopulationTable(small, "TestPop", tables, error));
     EXPECT_FALSE(LoadPopulationTable(small, "Missing", tables, error));
     EXPECT_TRUE(tables.empty());
-    EXPECT_EQ(error,
-              "Could not find the table 'Missing'. Make sure it exists and that its name is spelled correctly.   "
-              "(3011)\n\n");
+    EXPECT_EQ(error, small +
+                         ": Could not find the table 'Missing'. Make sure it exists and that its name is spelled "
+                         "correctly.   (3011)\n\n");
 
     EXPECT_FALSE(LoadPopulationTable(AccessFixture("missing.mdb"), "TestPop", tables, error));
     EXPECT_EQ(error, "Could not find file '" + AccessFixture("missing.mdb") + "'.   (3024)\n\n");

@@ -266,10 +266,19 @@ private slots:
         CLifeTableChartFrame* window = ProductLimitWindow(frame);
         const QImage before = Picture(window->view());
         const QString path = Path(QStringLiteral("survival.cht"));
+        const QString analysisTitle = window->windowTitle();
+        const QString dataFolder = LastImportDir();
 
         fileDialogs.choice = path;
         frame.command(command::kSaveChart)->trigger();  // no path yet: Save as
         QCOMPARE(fileDialogs.lastTitle, QStringLiteral("Save life table chart"));
+        // Until a chart is saved the dialog starts in the data folder, with
+        // a name from the window title; then the chart folder is remembered.
+        QCOMPARE(analysisTitle, QStringLiteral("Survival chart (Product-Limit / Kaplan-Meier) for  rdata.txt"));
+        QCOMPARE(fileDialogs.lastDirectory,
+                 dataFolder + QStringLiteral("Survival chart (Product-Limit - Kaplan-Meier) for rdata"));
+        QCOMPARE(OpenUserProfile()->value(QStringLiteral("Settings/LastChartDir")).toString(), folder.path() + '/');
+        QCOMPARE(LastImportDir(), dataFolder);
         QCOMPARE(fileDialogs.lastFilter, QStringLiteral("Life Table Charts (*.cht)|*.cht|All files (*.*)|*.*||"));
         QCOMPARE(fileDialogs.lastSuffix, QStringLiteral("CHT"));
         QCOMPARE(window->windowTitle(), path);

@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMdiArea>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -149,6 +150,41 @@ private slots:
         empty->close();
         window->close();
         QTRY_COMPARE(frame.mainStatusBar()->caseCounts(), QString());
+    }
+
+    void DataCheckAboveTheList()
+    {
+        qputenv("SOURCE_DATE_EPOCH", "1700000000");  // November 2023
+        CEventDataView view;
+        view.resize(800, 300);
+        view.show();
+        TextImportSettings settings;
+        settings.useBirth = true;
+        QVERIFY(view.ReadTextFile(Write("01.01.2000;31.12.2004;1;;;05.05.1950\n"
+                                        "01.01.0001;31.12.9999;1;;;05.05.1950\n"
+                                        "01.01.2000;31.12.2023;1;;;01.01.1849\n"
+                                        "01.01.2000;01.01.2024;1;;;31.12.1902\n"),
+                                  settings)
+                    .ok());
+        QLabel* check = view.dataCheck();
+        QVERIFY(check->isVisible());
+        QCOMPARE(check->text(),
+                 QStringLiteral("Data check: implausible dates (before 1850, after 2023, or an age below 0 or over 120 "
+                                "years) in 3 of 4 cases:\n"
+                                "case 2: begin of follow-up 01.01.1, end of follow-up 31.12.9999, born after the begin "
+                                "of follow-up, 8049 years old at the end of follow-up\n"
+                                "case 3: date of birth 01.01.1849, 174 years old at the end of follow-up\n"
+                                "case 4: end of follow-up 01.01.2024, 121 years old at the end of follow-up"));
+        // The check lists; every row stays, valid or not as before.
+        QCOMPARE(view.list()->model()->rowCount(), 4);
+        QCOMPARE(view.countsText(), QStringLiteral("4 cases read: 3 valid, 1 skipped"));
+        QVERIFY(check->geometry().bottom() < view.list()->geometry().top());
+
+        // The present year comes from the same clock as the report's.
+        qputenv("SOURCE_DATE_EPOCH", "1735732800");  // 1 January 2025, noon
+        QVERIFY(view.ReadTextFile(Write("01.01.2000;01.01.2024;1;;;01.01.1950\n"), settings).ok());
+        QVERIFY(!check->isVisible());
+        qunsetenv("SOURCE_DATE_EPOCH");
     }
 
     void CopyOfSelectedRowsAndSelectAll()

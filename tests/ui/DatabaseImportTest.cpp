@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QMdiArea>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -93,7 +94,16 @@ private slots:
             QCOMPARE(Control<QComboBox>(&dialog, kComboBirth)->itemText(0), QStringLiteral("< No date of birth >"));
             QCOMPARE(Control<QComboBox>(&dialog, kComboBeginDay)->itemText(1), QStringLiteral("< Ignore >"));
 
-            Click(&dialog, button::kOk);  // nothing chosen
+            // The fields whose names and values fit the roles are proposed.
+            QStringList proposed;
+            for (int id : {kComboBegin, kComboEnd, kComboStatus, kComboGroup, kComboSex, kComboBirth})
+                proposed << Control<QComboBox>(&dialog, id)->currentText();
+            QCOMPARE(proposed, QStringList({"BeginFU", "EndFU", "Status", "Stage", "Sex", "Birth"}));
+            QCOMPARE(Control<QComboBox>(&dialog, kComboBeginDay)->currentIndex(), 0);
+            QVERIFY(Control<QRadioButton>(&dialog, CColumnSelectionDlg::kCompleteRadio)->isChecked());
+
+            begin->setCurrentIndex(0);
+            Click(&dialog, button::kOk);  // no begin
             focusAfter << QApplication::focusWidget()->objectName();
             Choose(&dialog, kComboBegin, QStringLiteral("BeginFU"));
             Choose(&dialog, kComboEnd, QStringLiteral("BeginFU"));

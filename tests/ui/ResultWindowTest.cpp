@@ -270,6 +270,7 @@ private slots:
         CResultFrame* frame = Open(ExampleAnalyses()[0]);
         CResultEditView* view = frame->view();
         const QString title = frame->windowTitle();
+        const QString dataFolder = LastImportDir();
         for (const char* name : {"groups.csv", "GROUPS.CSV"}) {
             fileDialogs.saveChoice = folder.filePath(QString::fromLatin1(name));
             QCOMPARE(view->SaveAs(), 1);
@@ -287,7 +288,11 @@ private slots:
         }
         QCOMPARE(fileDialogs.lastFilter, UiString(201));
         QCOMPARE(fileDialogs.lastSuffix, QStringLiteral("TXT"));
-        QCOMPARE(fileDialogs.lastDirectory, LastImportDir());
+        // The dialog starts in the folder of the last report or export, with
+        // a name from the window title; the data folder stays as it was.
+        QCOMPARE(fileDialogs.lastDirectory, folder.path() + '/' + SuggestedFileName(title));
+        QCOMPARE(OpenUserProfile()->value(QStringLiteral("Settings/LastReportDir")).toString(), folder.path() + '/');
+        QCOMPARE(LastImportDir(), dataFolder);
         QCOMPARE(view->unsavedFlag(), 0);
 
         fileDialogs.saveChoice = folder.filePath(QStringLiteral("report.txt"));
@@ -300,6 +305,22 @@ private slots:
 
         fileDialogs.saveChoice.clear();  // Cancel in the file dialog
         QCOMPARE(view->SaveAs(), 0);
+    }
+
+    void SuggestedFileNamesComeFromTheWindowTitle()
+    {
+        const std::pair<QString, QString> titles[] = {
+            {"Results (Life table / Cutler-Ederer) for  /home/ana/data sets/rdata.txt",
+             "Results (Life table - Cutler-Ederer) for rdata"},
+            {"Input Data  /p/cases.mdb - Patients", "Input Data cases - Patients"},
+            {"/charts/survival.cht", "survival"},
+            {"Results (SMR / SIR) for  relative/colrec.txt", "Results (SMR - SIR) for colrec"},
+            {"Survival chart (Trend in n-year survival) for  colrec.txt", "Survival chart (Trend in n-year survival) for colrec"},
+            {"a:b*c?d\"e<f>g|h\ti", "a_b_c_d_e_f_g_h_i"},
+            {"..hidden", "hidden"},
+            {"", ""},
+        };
+        for (const auto& [title, name] : titles) QCOMPARE(SuggestedFileName(title), name);
     }
 
     static QByteArray FileBytes(const QString& path)

@@ -41,6 +41,7 @@
 #include "common/ui/ResourceIds.h"
 #include "common/ui/UiText.h"
 #include "help/ui/CHelpViewer.h"
+#include "import/ColumnProposal.h"
 #include "import/DatabaseImport.h"
 #include "import/PopulationTableLoader.h"
 #include "import/TextFileReader.h"
@@ -125,7 +126,8 @@ int main(int argc, char* argv[])
     Save(frame, folder, QStringLiteral("main-window.png"));
     window->close();
 
-    // A data window whose invalid cases stand muted, with the counts in the status bar.
+    // A data window whose invalid cases stand muted, with the counts in the
+    // status bar and the data check above the list.
     QTemporaryDir temporary;
     const QString invalidCases = temporary.filePath(QStringLiteral("cases.txt"));
     QFile cases(invalidCases);
@@ -137,7 +139,8 @@ int main(int argc, char* argv[])
                 "17.06.2002;30.09.2003;1;A;m;31.02.1961\n"
                 "02.01.2003;14.07.2007;0;A;f;23.04.1958\n"
                 "01.09.2003;;1;B;m;11.11.1947\n"
-                "20.10.2004;31.12.2007;0;A;m;03.03.2005\n");
+                "20.10.2004;31.12.2007;0;A;m;03.03.2005\n"
+                "01.01.0001;31.12.9999;0;B;f;01.01.1900\n");
     cases.close();
     CEventDataFrame* invalid = frame.NewDataWindow();
     Read(invalid->view()->ReadTextFile(PathBytes(invalidCases), settings));
@@ -255,10 +258,9 @@ int main(int argc, char* argv[])
     const std::vector<std::string> fields = {"CaseNo", "BeginFU", "EndFU", "Status", "Stage", "Sex", "Birth"};
     CColumnSelectionDlg columns(BuildColumnTexts(fields), messages);
     columns.show();
-    testing::Choose(&columns, kComboBegin, QStringLiteral("BeginFU"));
-    testing::Choose(&columns, kComboEnd, QStringLiteral("EndFU"));
-    testing::Choose(&columns, kComboStatus, QStringLiteral("Status"));
-    testing::Choose(&columns, kComboGroup, QStringLiteral("Stage"));
+    // As the dialog opens on the Access fixture's table: the fields proposed.
+    const FieldKind date = FieldKind::kDates, other = FieldKind::kNoDates;
+    columns.ShowProposal(ProposeColumnSelection(fields, {other, date, date, other, other, other, date}));
     Save(columns, folder, QStringLiteral("column-selection-complete.png"));
     testing::Click(&columns, CColumnSelectionDlg::kSeparateRadio);
     testing::Choose(&columns, kComboEndDay, QStringLiteral("< Ignore >"));

@@ -234,7 +234,7 @@ bool CLifeTableChartView::SaveChart()
 bool CLifeTableChartView::SaveChartAs()
 {
     RemoveFocusFrame();
-    const QString path = services_.fileDialogs.SaveFileName(this, UiString(kSaveTitle), LastImportDir(),
+    const QString path = services_.fileDialogs.SaveFileName(this, UiString(kSaveTitle), FileKind::kChart,
                                                             UiString(kChartFileFilter), QStringLiteral("CHT"));
     if (path.isEmpty()) return false;
     const std::string file = FullPath(PathBytes(path));
@@ -262,7 +262,7 @@ void CLifeTableChartView::ExportChart()
 {
     RemoveFocusFrame();
     QString selectedFilter;
-    const QString path = services_.fileDialogs.SaveFileName(this, UiString(kExportTitle), LastImportDir(),
+    const QString path = services_.fileDialogs.SaveFileName(this, UiString(kExportTitle), FileKind::kImage,
                                                             ChartExportFilter(), QStringLiteral("WMF"), &selectedFilter);
     if (path.isEmpty()) return;
     repaint();

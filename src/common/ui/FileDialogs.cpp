@@ -1,6 +1,9 @@
 #include "common/ui/FileDialogs.h"
 
+#include <QMdiSubWindow>
+#include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 
 namespace kalderon {
 
@@ -18,6 +21,61 @@ QString QtNameFilters(const QString& filter)
         filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters.join(QStringLiteral(";;"));
+}
+
+QString FileDialogs::OpenFileName(QWidget* parent, const QString& title, FileKind kind, const QString& filter,
+                                  QString* chosenFilter)
+{
+    const QString path = OpenFileName(parent, title, LastFolder(kind), filter, chosenFilter);
+    if (!path.isEmpty()) StoreLastFolder(kind, path);
+    return path;
+}
+
+QString FileDialogs::SaveFileName(QWidget* parent, const QString& title, FileKind kind, const QString& filter,
+                                  const QString& defaultSuffix, QString* selectedFilter)
+{
+    const QString start = LastFolder(kind) + SuggestedFileName(WindowTitleOf(parent));
+    const QString path = SaveFileName(parent, title, start, filter, defaultSuffix, selectedFilter);
+    if (!path.isEmpty()) StoreLastFolder(kind, path);
+    return path;
+}
+
+QString SuggestedFileName(const QString& windowTitle)
+{
+    constexpr qsizetype kLongest = 120;
+    const auto isSeparator = [](QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); };
+    QString name = windowTitle;
+    // A separator between blanks ("Life table / Cutler-Ederer") is no path.
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const bool blankBefore = i == 0 || name[i - 1] == QLatin1Char(' ');
+        const bool blankAfter = i + 1 == name.size() || name[i + 1] == QLatin1Char(' ');
+        if (isSeparator(name[i]) && blankBefore && blankAfter) name[i] = QLatin1Char('-');
+    }
+    const auto firstSeparator = std::find_if(name.cbegin(), name.cend(), isSeparator) - name.cbegin();
+    if (firstSeparator < name.size()) {
+        // The folders: from the word the first separator stands in up to the
+        // last separator.
+        const qsizetype lastSeparator =
+            name.size() - 1 - (std::find_if(name.crbegin(), name.crend(), isSeparator) - name.crbegin());
+        const qsizetype start = firstSeparator == 0 ? 0 : name.lastIndexOf(QLatin1Char(' '), firstSeparator - 1) + 1;
+        name = name.left(start) + name.mid(lastSeparator + 1);
+    }
+    // The extension of a file name, so that the file's own type decides it.
+    static const QRegularExpression extension(QStringLiteral("(?<=\\S)\\.[A-Za-z0-9]{1,4}(?=\\s|$)"));
+    name.remove(extension);
+    const QString invalid = QStringLiteral("/\\:*?\"<>|");
+    for (QChar& c : name)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || invalid.contains(c)) c = QLatin1Char('_');
+    name = name.simplified();
+    while (name.startsWith(QLatin1Char('.'))) name.remove(0, 1);
+    return name.left(kLongest).trimmed();
+}
+
+QString WindowTitleOf(const QWidget* widget)
+{
+    for (const QWidget* w = widget; w != nullptr; w = w->parentWidget())
+        if (qobject_cast<const QMdiSubWindow*>(w)) return w->windowTitle();
+    return widget ? widget->window()->windowTitle() : QString();
 }
 
 }  // namespace kalderon

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "common/ui/UserProfile.h"
+
 class QWidget;
 
 namespace kalderon {
@@ -26,7 +28,28 @@ public:
     virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& directory,
                                  const QString& filter, const QString& defaultSuffix,
                                  QString* selectedFilter = nullptr) = 0;
+
+    // The same dialogs for a kind of file: they start in the folder last
+    // used for that kind (LastFolder) and remember the folder of the file
+    // chosen.  The save dialog proposes a name made from the title of the
+    // window `parent` stands in (SuggestedFileName).
+    QString OpenFileName(QWidget* parent, const QString& title, FileKind kind, const QString& filter,
+                         QString* chosenFilter = nullptr);
+    QString SaveFileName(QWidget* parent, const QString& title, FileKind kind, const QString& filter,
+                         const QString& defaultSuffix, QString* selectedFilter = nullptr);
 };
+
+// A file name made from a window title: the folders of a path in it and the
+// extension of a file name (".txt", ".mdb") are left out, a "/" between blanks becomes
+// "-", other characters that a file name cannot hold ("/", "\", ":", "*",
+// "?", double quote, "<", ">", "|", control characters) "_", and runs of
+// blanks one blank.  "Results (Life table / Cutler-Ederer) for
+// /data/rdata.txt" gives "Results (Life table - Cutler-Ederer) for rdata".
+QString SuggestedFileName(const QString& windowTitle);
+
+// The title of the window `widget` stands in: its subwindow of the main
+// window, else its top-level window.
+QString WindowTitleOf(const QWidget* widget);
 
 // "Text files (*.txt)|*.txt|All files (*.*)|*.*||" as the name filters of a
 // QFileDialog; several patterns of one entry ("*.a;*.b") become "*.a *.b".

@@ -7,8 +7,21 @@
 
 namespace kalderon {
 namespace {
+
 const QString kLastImportDirKey = QStringLiteral("Settings/LastImportDir");
+
+QString LastFolderKey(FileKind kind)
+{
+    switch (kind) {
+    case FileKind::kChart: return QStringLiteral("Settings/LastChartDir");
+    case FileKind::kReport: return QStringLiteral("Settings/LastReportDir");
+    case FileKind::kImage: return QStringLiteral("Settings/LastImageDir");
+    case FileKind::kDataFile: break;
+    }
+    return kLastImportDirKey;
 }
+
+}  // namespace
 
 std::unique_ptr<QSettings> OpenUserProfile()
 {
@@ -18,9 +31,17 @@ std::unique_ptr<QSettings> OpenUserProfile()
 
 QString LastImportDir() { return OpenUserProfile()->value(kLastImportDirKey).toString(); }
 
-void StoreLastImportDir(const QString& filePath)
+void StoreLastImportDir(const QString& filePath) { StoreLastFolder(FileKind::kDataFile, filePath); }
+
+QString LastFolder(FileKind kind)
 {
-    OpenUserProfile()->setValue(kLastImportDirKey, FolderOfPath(filePath));
+    const QString folder = OpenUserProfile()->value(LastFolderKey(kind)).toString();
+    return folder.isEmpty() ? LastImportDir() : folder;
+}
+
+void StoreLastFolder(FileKind kind, const QString& filePath)
+{
+    OpenUserProfile()->setValue(LastFolderKey(kind), FolderOfPath(filePath));
 }
 
 QString FolderOfPath(const QString& filePath) { return filePath.left(filePath.lastIndexOf(QLatin1Char('/')) + 1); }

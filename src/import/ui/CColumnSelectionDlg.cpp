@@ -143,6 +143,15 @@ ColumnSelection CColumnSelectionDlg::selection() const
     return s;
 }
 
+void CColumnSelectionDlg::ShowProposal(const ColumnSelection& proposal)
+{
+    const std::pair<int, int> entries[] = {{kComboBegin, proposal.begin}, {kComboEnd, proposal.end},
+                                           {kComboStatus, proposal.status}, {kComboGroup, proposal.group},
+                                           {kComboSex, proposal.sex},       {kComboBirth, proposal.birth}};
+    for (const auto& [id, index] : entries)
+        if (index > 0 && index < combos_.at(id)->count()) combos_.at(id)->setCurrentIndex(index);
+}
+
 void CColumnSelectionDlg::accept()
 {
     if (const std::optional<ColumnSelectionRefusal> refusal = CheckColumnSelection(selection())) {

@@ -31,6 +31,9 @@ public:
     CColumnSelectionDlg(const std::vector<std::string>& columnTexts, Messages& messages, QWidget* parent = nullptr);
 
     ColumnSelection selection() const;
+    // Selects the proposed fields of the complete-date combos (see
+    // ProposeColumnSelection); entries of 0 leave a combo as it is.
+    void ShowProposal(const ColumnSelection& proposal);
 
     // Shows a message and keeps the dialog open while the rules fail.
     void accept() override;

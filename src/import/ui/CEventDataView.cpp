@@ -1,6 +1,7 @@
 #include "import/ui/CEventDataView.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -14,7 +15,9 @@
 #include "import/TextFileReader.h"
 #include "import/ui/CFullRowListCtrl.h"
 #include "import/ui/CaseListModel.h"
+#include "results/ReportClock.h"
 #include "stats/CaseValidity.h"
+#include "stats/DateCheck.h"
 
 namespace kalderon {
 namespace {
@@ -27,9 +30,17 @@ constexpr double kDigitsWidth = 60.0;
 }  // namespace
 
 CEventDataView::CEventDataView(QWidget* parent)
-    : QWidget(parent), list_(new CFullRowListCtrl(this)), model_(new CaseListModel(this))
+    : QWidget(parent), dataCheck_(new QLabel(this)), list_(new CFullRowListCtrl(this)), model_(new CaseListModel(this))
 {
     setObjectName(ControlName(kView));
+    dataCheck_->setObjectName(QStringLiteral("dataCheck"));
+    dataCheck_->setWordWrap(true);
+    dataCheck_->setTextFormat(Qt::PlainText);
+    dataCheck_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    dataCheck_->setForegroundRole(QPalette::ToolTipText);
+    dataCheck_->setBackgroundRole(QPalette::ToolTipBase);
+    dataCheck_->setAutoFillBackground(true);
+    dataCheck_->setContentsMargins(6, 4, 6, 4);
     list_->setObjectName(ControlName(kListControl));
     list_->setModel(model_);
     const double scale =
@@ -38,6 +49,8 @@ CEventDataView::CEventDataView(QWidget* parent)
         list_->setColumnWidth(column, static_cast<int>(kColumnWidths[column] * scale + 0.5));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(dataCheck_);
     layout->addWidget(list_);
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &CEventDataView::SelectionChanged);
     connect(list_, &CFullRowListCtrl::CopyRequested, this, &CEventDataView::CopySelection);
@@ -66,6 +79,11 @@ void CEventDataView::ShowCases()
     list_->setColumnHidden(CaseListModel::kBirth, !data_.hasBirthColumn);
     model_->SetCases(&data_.cases, data_.hasBirthColumn);
     countsText_ = DisplayText(CaseCountsText(CountCases(data_.cases.records)));
+    QStringList check;
+    for (const std::string& line : DateCheckLines(CheckDates(data_.cases.records, data_.hasBirthColumn, ReportTime())))
+        check << DisplayText(line);
+    dataCheck_->setText(check.join(QLatin1Char('\n')));
+    dataCheck_->setVisible(!check.isEmpty());
     emit SelectionChanged();
 }
 

@@ -8,6 +8,8 @@
 #include "import/ReaderFault.h"
 #include "import/TextImportSettings.h"
 
+class QLabel;
+
 namespace kalderon {
 
 class CaseListModel;
@@ -16,7 +18,8 @@ class CFullRowListCtrl;
 // The view of a data window: it owns the cases read from one data file with
 // their group list and analysis record, and lists every case, valid or not,
 // in the order it was read.  The optional columns (group, gender, date of
-// birth) are shown only when the file had them.
+// birth) are shown only when the file had them.  Above the list, the data
+// check names implausible dates when there are any.
 class CEventDataView : public QWidget {
     Q_OBJECT
 public:
@@ -39,6 +42,8 @@ public:
     DataSet& data() { return data_; }
     const DataSet& data() const { return data_; }
     CFullRowListCtrl* list() const { return list_; }
+    // The label of the data check, hidden when the dates are plausible.
+    QLabel* dataCheck() const { return dataCheck_; }
 
     // "1200 cases read: 1180 valid, 20 skipped"
     const QString& countsText() const { return countsText_; }
@@ -56,6 +61,7 @@ signals:
 private:
     void ShowCases();
 
+    QLabel* dataCheck_;
     CFullRowListCtrl* list_;
     CaseListModel* model_;
     DataSet data_;

@@ -23,7 +23,7 @@ QString DataFileFilter()
 QString ChooseDataFile(QWidget* parent, AppServices& services)
 {
     QString chosenFilter = OpenUserProfile()->value(kChosenFilterKey).toString();
-    const QString path = services.fileDialogs.OpenFileName(parent, UiString(kDialogTitle), LastImportDir(),
+    const QString path = services.fileDialogs.OpenFileName(parent, UiString(kDialogTitle), FileKind::kDataFile,
                                                            DataFileFilter(), &chosenFilter);
     if (!path.isEmpty() && !chosenFilter.isEmpty()) OpenUserProfile()->setValue(kChosenFilterKey, chosenFilter);
     return path;

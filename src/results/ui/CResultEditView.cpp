@@ -70,7 +70,7 @@ void CResultEditView::SetResults(ResultReport report)
 
 int CResultEditView::SaveAs()
 {
-    const QString path = services_.fileDialogs.SaveFileName(this, QStringLiteral("Save As"), LastImportDir(),
+    const QString path = services_.fileDialogs.SaveFileName(this, QStringLiteral("Save As"), FileKind::kReport,
                                                             UiString(kSaveFilter), QStringLiteral("TXT"));
     if (path.isEmpty()) return 0;
     const bool csv = IsCsvName(path);

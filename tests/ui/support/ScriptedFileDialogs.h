@@ -10,6 +10,9 @@ namespace kalderon::testing {
 // opened.
 class ScriptedFileDialogs : public FileDialogs {
 public:
+    using FileDialogs::OpenFileName;
+    using FileDialogs::SaveFileName;
+
     QString OpenFileName(QWidget* parent, const QString& title, const QString& directory,
                          const QString& filter, QString* chosenFilter = nullptr) override
     {

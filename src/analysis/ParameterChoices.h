@@ -35,6 +35,18 @@ struct SexCodingChoice {
 // carries, so that every case counts as female.
 std::string SexCodeFirstOf(const std::vector<std::string>& sexCodes, const SexCodingChoice& choice);
 
+// The usual codings, taken while nobody has chosen another: of the status
+// codes "0" and "1" (in either order) the event is "1"; of the sex codes
+// "1" and "2", "1" is male.  Any other list gives its first code.
+std::int32_t DefaultEventCodeIndex(const std::vector<std::string>& statusCodes);
+SexCodingChoice DefaultSexCoding(const std::vector<std::string>& sexCodes);
+
+// Where the parameter dialogs open: at the codings of the last confirmed
+// dialog, kept in the record's index fields; before the first one, at the
+// usual codings above.
+std::int32_t PreselectedEventCodeIndex(const CAnalysisData& data);
+SexCodingChoice PreselectedSexCoding(const CAnalysisData& data);
+
 // The confidence level into the record and into the interval table of
 // every group.
 void SetConfidenceLevel(CAnalysisData& data, const std::string& ciLevelText);

@@ -4,6 +4,7 @@
 #include "analysis/StandardisedChartSeries.h"
 #include "charts/LifeTableChart.h"
 #include "resources/StringTable.h"
+#include "resources/Texts.h"
 #include "results/ComparisonReport.h"
 #include "results/StandardisedSection.h"
 #include "results/ReportClock.h"
@@ -12,6 +13,7 @@
 #include "stats/PeriodAnalysis.h"
 #include "stats/ProductLimit.h"
 #include "stats/SmrSir.h"
+#include "stats/TimeUnit.h"
 #include "stats/Trend.h"
 
 namespace kalderon {
@@ -85,6 +87,13 @@ Refusal NoValidCasesRefusal(const CAnalysisData& data)
 {
     if (data.TotalRecordsValid() > 0) return std::nullopt;
     return LoadString(500);
+}
+
+Refusal TrendParameterRefusal(std::int32_t timeUnit, std::int32_t survivalYears, std::int32_t periodWidth)
+{
+    if (timeUnit != kUnitYear) return text::kNonYearTrend;
+    if (survivalYears < 1 || periodWidth < 1) return text::kTrendBelowOneYear;
+    return std::nullopt;
 }
 
 AnalysisOutcome RunAnalysis(CAnalysisData data, const CaseList& cases, const AnalysisRequest& request,

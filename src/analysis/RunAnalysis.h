@@ -59,6 +59,11 @@ struct AnalysisOutcome {
 // analysed; nothing otherwise.
 Refusal NoValidCasesRefusal(const CAnalysisData& data);
 
+// What the trend refuses in its parameters alone, before it looks at a
+// case: a time unit other than years, and n or a width below 1; nothing
+// otherwise.  Its dialog says it while the choices are still there.
+Refusal TrendParameterRefusal(std::int32_t timeUnit, std::int32_t survivalYears, std::int32_t periodWidth);
+
 // Runs one analysis on `data`, a copy of the data set's record with the
 // parameters set (and the population table loaded where one is needed):
 // computes as requested, then builds the report, stamped with the report

@@ -9,7 +9,7 @@ CLifeTableChartFrame::CLifeTableChartFrame(AppServices& services, int resourceId
     : CChildFrame(resourceId, resource::kChartMenu, parent), view_(new CLifeTableChartView(services, this))
 {
     setWidget(view_);
-    connect(view_, &CLifeTableChartView::pathChanged, this, &QWidget::setWindowTitle);
+    connect(view_, &CLifeTableChartView::titleChanged, this, &QWidget::setWindowTitle);
 }
 
 bool CLifeTableChartFrame::HandlesCommand(int id) const { return CLifeTableChartView::HandlesCommand(id); }

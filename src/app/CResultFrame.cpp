@@ -9,7 +9,7 @@ CResultFrame::CResultFrame(AppServices& services, int resourceId, QWidget* paren
     : CChildFrame(resourceId, resource::kDataMenu, parent), view_(new CResultEditView(services, this))
 {
     setWidget(view_);
-    connect(view_, &CResultEditView::savedAs, this, &QWidget::setWindowTitle);
+    connect(view_, &CResultEditView::titleChanged, this, &QWidget::setWindowTitle);
     connect(view_, &CResultEditView::copyAvailable, this, &CChildFrame::CommandsChanged);
 }
 

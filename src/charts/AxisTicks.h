@@ -16,6 +16,12 @@ int TickCount(double minValue, double maxValue, double stepValue);
 // 0.01 give 2).
 int TickDecimals(double stepValue);
 
+// Decimals of an axis's tick labels: TickDecimals of its step when they
+// show every tick value exactly, else the fewest that do, at most
+// kMostTickDecimals.
+inline constexpr int kMostTickDecimals = 6;
+int AxisTickDecimals(const CChartAxis& axis);
+
 // The values of the ticks an axis labels (without the first one when the
 // axis skips it).
 std::vector<double> LabelledTickValues(const CChartAxis& axis);

@@ -57,7 +57,7 @@ void DrawAxis(const ChartDrawContext& ctx, CChartAxis& axis)
     ctx.SelectFont(axis.numberFont);
     canvas.SetTextColor(axis.numberColor);
     const int ticks = TickCount(axis.minValue, axis.maxValue, axis.stepValue);
-    const int decimals = TickDecimals(axis.stepValue);
+    const int decimals = AxisTickDecimals(axis);
     const int divisor = std::max(1, axis.tickDivisor);
     for (int i = axis.skipFirstTick ? 1 : 0; i < ticks; ++i) {
         const double value = i * axis.stepValue + axis.minValue;
@@ -115,7 +115,7 @@ int WidestTimeTickLabel(const ChartDrawContext& ctx)
     CChartAxis& axis = ctx.chart.timeAxis;
     ctx.SelectFont(axis.numberFont);
     const int ticks = TickCount(axis.minValue, axis.maxValue, axis.stepValue);
-    const int decimals = TickDecimals(axis.stepValue);
+    const int decimals = AxisTickDecimals(axis);
     int widest = 0;
     for (int i = 0; i < ticks; ++i) {
         widest = std::max(widest, ctx.Measure(TickLabel(i * axis.stepValue + axis.minValue, decimals)).width);

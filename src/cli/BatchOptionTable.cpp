@@ -222,7 +222,7 @@ std::vector<OptionGroup> DeclareOptions()
                    [](BatchOptions& o) -> std::int32_t& { return o.survivalYears; }),
              Count("--width", "width of the period of the trend in years\n(default 5); the trend needs --unit year",
                    [](BatchOptions& o) -> std::int32_t& { return o.periodWidth; }),
-             {"--event", "CODE", "status code of the event (death); default: the\nfirst status code of the valid cases",
+             {"--event", "CODE", "status code of the event (death); default: \"1\"\nwhen the status codes are \"0\" and \"1\", else the\nfirst status code of the valid cases",
               [](OptionReading& r, const std::string& value) {
                   r.options.eventCode = value;
                   return std::string();
@@ -273,7 +273,7 @@ std::vector<OptionGroup> DeclareOptions()
                    [](BatchOptions& o) -> std::string& { return o.population.tableName; }),
              {"--male", "CODE", "", SexCode(false)},
              {"--female", "CODE",
-              "the sex code of males or of females (default:\nthe first sex code of the cases, as male); with a\n"
+              "the sex code of males or of females (default:\n\"1\" as male when the sex codes are \"1\" and \"2\",\nelse the first sex code of the cases); with a\n"
               "single sex code, --female counts every case as\nfemale",
               SexCode(true)},
          },

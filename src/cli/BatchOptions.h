@@ -47,7 +47,7 @@ struct PopulationOptions {
     DateValue closingDate;      // Hakulinen; null: the last end date
     std::string databasePath;   // empty: LifeTables.mdb or ReferenceRateTables.mdb, looked for
     std::string tableName;      // empty: the first table of the database
-    std::optional<std::string> sexCode;  // none: the first sex code, as male
+    std::optional<std::string> sexCode;  // none: DefaultSexCoding
     bool sexCodeIsFemale = false;
 };
 
@@ -60,7 +60,7 @@ struct BatchOptions {
     DatabaseInput database;        // database files
 
     AnalysisKind analysis = kLifeTable;
-    std::optional<std::string> eventCode;  // none: the first status code of the valid cases
+    std::optional<std::string> eventCode;  // none: DefaultEventCodeIndex of the status codes
     TimeUnitCode timeUnit = kUnitYear;
     std::string ciLevelText = ".95";
     std::optional<bool> stratified;  // none: stratified when a group column is read

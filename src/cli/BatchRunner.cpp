@@ -31,9 +31,9 @@ std::string ChooseEventCode(const BatchOptions& options, const CAnalysisData& da
             WriteMessage(err, FormatText(text::kBatchEventNeverSeen, *options.eventCode, QuotedList(codes)));
         return *options.eventCode;
     }
-    if (codes.size() > 1)
-        WriteMessage(err, FormatText(text::kBatchEventTaken, QuotedList(codes), codes.front()));
-    return codes.front();
+    const std::string& taken = codes[DefaultEventCodeIndex(codes)];
+    if (codes.size() > 1) WriteMessage(err, FormatText(text::kBatchEventTaken, QuotedList(codes), taken));
+    return taken;
 }
 
 bool Written(bool ok, const std::string& path, const std::string& reason, std::string& error)

@@ -32,11 +32,11 @@ std::string PopulationDatabase(const BatchOptions& options, std::string& error)
 }
 
 // The list position of the sex code chosen on the command line, or the
-// dialog's preselection: the first code, marked male.
+// dialog's preselection: the usual coding, marked male.
 std::optional<SexCodingChoice> ChooseSexCoding(const PopulationOptions& p, const std::vector<std::string>& codes,
                                                std::string& error)
 {
-    if (!p.sexCode) return SexCodingChoice{};
+    if (!p.sexCode) return DefaultSexCoding(codes);
     const auto found = std::find(codes.begin(), codes.end(), *p.sexCode);
     if (found == codes.end()) {
         error = FormatText(text::kBatchNoSuchSexCode, p.sexCodeIsFemale ? "--female" : "--male", *p.sexCode,
@@ -90,7 +90,8 @@ std::optional<int> PreparePopulation(const BatchOptions& options, CAnalysisData&
         return kExitUsage;
     }
     if (!p.sexCode && data.sexCodes.size() > 1)
-        WriteMessage(err, FormatText(text::kBatchMaleTaken, QuotedList(data.sexCodes), data.sexCodes.front()));
+        WriteMessage(err, FormatText(text::kBatchMaleTaken, QuotedList(data.sexCodes),
+                                     data.sexCodes[sexCoding->index]));
 
     ApplyPopulationChoices(data, PopulationChoices{*sexCoding, table});
     if (p.relativeSurvival) {

@@ -147,6 +147,12 @@ inline constexpr const char* kStandardisedSeries = "ICSS %d";
 inline constexpr const char* kFileNotWritten = "The file %s could not be written: %s";
 // A file that could not be written; %s is its full path.
 inline constexpr const char* kCannotWriteFile = "Could not write file %s.";
+// A window saved to a file: the file's path, then the title the analysis
+// gave the window.
+inline constexpr const char* kSavedFileTitle = "%s - %s";
+// The comparison of groups saved beside a semicolon-separated export; %s is
+// the path of its file.
+inline constexpr const char* kComparisonSavedBeside = "The comparison of the groups was saved to a second file: %s";
 
 // A command that ran out of memory.
 inline constexpr const char* kNotEnoughMemory =

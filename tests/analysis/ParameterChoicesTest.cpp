@@ -58,5 +58,41 @@ TEST(ParameterChoicesTest, SexCodingAsTheDialogsChooseIt)
     EXPECT_EQ(data.populationTableName, "USA 1940-2014");
 }
 
+TEST(ParameterChoicesTest, UsualCodingsUntilSomebodyChooses)
+{
+    using Codes = std::vector<std::string>;
+    // The event: "1" of exactly "0" and "1", else the first code.
+    EXPECT_EQ(DefaultEventCodeIndex(Codes{"0", "1"}), 1);
+    EXPECT_EQ(DefaultEventCodeIndex(Codes{"1", "0"}), 0);
+    for (const Codes& codes : {Codes{}, Codes{"0"}, Codes{"0", "2"}, Codes{"0", "1", "2"}, Codes{"0", "01"},
+                               Codes{"alive", "dead"}, Codes{"0 ", "1"}})
+        EXPECT_EQ(DefaultEventCodeIndex(codes), 0) << codes.size();
+    // Male: "1" of exactly "1" and "2", else the first code.
+    EXPECT_EQ(DefaultSexCoding(Codes{"2", "1"}).index, 1);
+    EXPECT_EQ(DefaultSexCoding(Codes{"1", "2"}).index, 0);
+    for (const Codes& codes : {Codes{}, Codes{"2"}, Codes{"F", "M"}, Codes{"2", "1", "9"}, Codes{"2", "0"}})
+        EXPECT_EQ(DefaultSexCoding(codes).index, 0) << codes.size();
+    EXPECT_FALSE(DefaultSexCoding(Codes{"2", "1"}).female);
+
+    // The dialogs open there while nothing is chosen, then at the choices.
+    CAnalysisData data;
+    data.statusCodes = {"0", "1"};
+    data.sexCodes = {"2", "1"};
+    EXPECT_EQ(PreselectedEventCodeIndex(data), 1);
+    EXPECT_EQ(PreselectedSexCoding(data).index, 1);
+    EXPECT_FALSE(PreselectedSexCoding(data).female);
+
+    ApplyParameterChoices(data, ParameterChoices{"0", 0, ".95"});  // the living chosen as the event
+    EXPECT_EQ(PreselectedEventCodeIndex(data), 0);
+    EXPECT_EQ(PreselectedSexCoding(data).index, 0);  // the sex coding as the record keeps it
+
+    CAnalysisData female;
+    female.statusCodes = {"0", "1"};
+    female.sexCodes = {"2", "1"};
+    ApplyPopulationChoices(female, PopulationChoices{{0, true}, "table"});  // "2" marked female
+    EXPECT_EQ(PreselectedSexCoding(female).index, 0);
+    EXPECT_TRUE(PreselectedSexCoding(female).female);
+}
+
 }  // namespace
 }  // namespace kalderon

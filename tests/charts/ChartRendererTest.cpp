@@ -354,6 +354,56 @@ TEST(ChartRendererTest, TickDecimalsFollowTheStep)
     EXPECT_EQ(TickCount(1, 1, 1), 0);
 }
 
+// The labels an axis draws, in order.
+std::vector<std::string> DrawnTickLabels(double minValue, double maxValue, double stepValue)
+{
+    LifeTableChart chart = MakeChart(LifeTableAnalysis(1), kChartLifeTable);
+    chart.survivalAxis.minValue = minValue;
+    chart.survivalAxis.maxValue = maxValue;
+    chart.survivalAxis.stepValue = stepValue;
+    RecordingCanvas canvas;
+    DrawChart(chart, canvas, WindowSurface(800, 600));
+    std::vector<std::string> labels;
+    for (const double value : LabelledTickValues(chart.survivalAxis)) {
+        const std::string label = TickLabel(value, AxisTickDecimals(chart.survivalAxis));
+        const std::string alignedAtTheAxis = " align " + std::to_string(kAlignRight | kAlignTop) + " ";
+        bool found = false;
+        for (const std::string& record : canvas.records)
+            found = found || (record.rfind("text ", 0) == 0 && record.find(alignedAtTheAxis) != std::string::npos &&
+                              record.find("'" + label + "'") != std::string::npos);
+        EXPECT_TRUE(found) << label;
+        labels.push_back(label);
+    }
+    return labels;
+}
+
+TEST(ChartRendererTest, TickLabelsNameEveryTickExactly)
+{
+    using Labels = std::vector<std::string>;
+    // The decimals of the step's rule where they show every value...
+    EXPECT_EQ(DrawnTickLabels(0, 1, 0.1),
+              (Labels{"0.0", "0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1.0"}));
+    EXPECT_EQ(DrawnTickLabels(0, 1.2, 0.3), (Labels{"0.0", "0.3", "0.6", "0.9", "1.2"}));
+    EXPECT_EQ(DrawnTickLabels(0, 20, 5), (Labels{"0", "5", "10", "15", "20"}));
+    EXPECT_EQ(DrawnTickLabels(0, 24, 6), (Labels{"0", "6", "12", "18", "24"}));
+    EXPECT_EQ(DrawnTickLabels(0, 150, 50), (Labels{"0", "50", "100", "150"}));
+    // ... else the fewest that do.
+    EXPECT_EQ(DrawnTickLabels(0, 1, 0.25), (Labels{"0.00", "0.25", "0.50", "0.75", "1.00"}));
+    EXPECT_EQ(DrawnTickLabels(0, 10, 2.5), (Labels{"0.0", "2.5", "5.0", "7.5", "10.0"}));
+    EXPECT_EQ(DrawnTickLabels(0.5, 3, 1), (Labels{"0.5", "1.5", "2.5"}));
+    EXPECT_EQ(DrawnTickLabels(0, 0.05, 0.0125),
+              (Labels{"0.0000", "0.0125", "0.0250", "0.0375", "0.0500"}));
+    // Never more than six, even where six are not enough.
+    EXPECT_EQ(DrawnTickLabels(0, 1, 1.0 / 3), (Labels{"0.000000", "0.333333", "0.666667", "1.000000"}));
+    // A step whose rule gives more than six keeps them.
+    CChartAxis fine(true);
+    fine.minValue = 0;
+    fine.maxValue = 1e-6;
+    fine.stepValue = 1e-7;
+    EXPECT_GT(TickDecimals(fine.stepValue), 6);
+    EXPECT_EQ(AxisTickDecimals(fine), TickDecimals(fine.stepValue));
+}
+
 TEST(ChartRendererTest, MarkerSymbols)
 {
     RecordingCanvas canvas;

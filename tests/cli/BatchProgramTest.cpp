@@ -38,6 +38,24 @@ TEST_F(BatchProgramTest, LifeTableOfTheTinyExample)
     EXPECT_EQ(ReadBytes(report), run.out);
 }
 
+TEST_F(BatchProgramTest, TheUsualEventCodeIsTheDefault)
+{
+    // colrec.txt begins with a living case: of the codes "0" and "1" the
+    // event is "1", as --event 1 gives it.
+    ProgramRun run = Run({"data/examples/colrec.txt", "--analysis", "productlimit"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "kalderon-batch: status codes \"0\", \"1\": \"1\" is taken as the event; --event CODE "
+                       "chooses another\n");
+    EXPECT_NE(run.out.find("Coding of event of interest: 1\n"), std::string::npos);
+    EXPECT_EQ(Run({"data/examples/colrec.txt", "--analysis", "productlimit", "--event", "1"}).out, run.out);
+
+    // Another coding keeps the first code.
+    run = Run({dir.Write("other.txt", "01.01.1990;01.01.1995;2\n01.01.1991;01.01.1992;1\n")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("\"2\" is taken as the event"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("Coding of event of interest: 2\n"), std::string::npos);
+}
+
 TEST_F(BatchProgramTest, ParametersReachTheReport)
 {
     const ProgramRun run = Run({"data/examples/tiny.txt", "--group", "4", "--no-stratified", "--unit", "month",

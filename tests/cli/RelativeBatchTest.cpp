@@ -94,13 +94,16 @@ TEST_F(RelativeBatchTest, ExampleDataSetWithTheShippedTables)
         ++blocks;
     EXPECT_EQ(blocks, 4u);
 
-    // Without --male or --female the first sex code is male, and the note
-    // says so: the first case of rdata.txt is a woman.
+    // Without --male or --female the codes "1" and "2" give 1 = male, and the
+    // note says so, though the first case of rdata.txt is a woman.
     run = Run({"data/examples/rdata.txt", "--sex", "5", "--birth", "6", "--event", "1", "--analysis", "smr"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.err, "kalderon-batch: sex codes \"2\", \"1\": \"2\" is taken as male; --male CODE or --female CODE "
+    EXPECT_EQ(run.err, "kalderon-batch: sex codes \"2\", \"1\": \"1\" is taken as male; --male CODE or --female CODE "
                        "chooses the coding\n");
-    EXPECT_NE(run.out.find("Coding of sex:               Male = 2, Female = 1\n"), std::string::npos);
+    EXPECT_NE(run.out.find("Coding of sex:               Male = 1, Female = 2\n"), std::string::npos);
+    const ProgramRun explicitMale = Run({"data/examples/rdata.txt", "--sex", "5", "--birth", "6", "--event", "1",
+                                         "--analysis", "smr", "--male", "1"});
+    EXPECT_EQ(explicitMale.out, run.out);
 }
 
 TEST_F(RelativeBatchTest, OneSexCodeMarkedFemale)

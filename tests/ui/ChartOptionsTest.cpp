@@ -333,6 +333,77 @@ private slots:
         QCOMPARE(labels[1].second, std::string("second"));
     }
 
+    // Enter in the list opens or ends the edit of the current row's label;
+    // it never closes the dialog.
+    void EnterInTheLabelListEditsAndNeverClosesTheDialog()
+    {
+        std::vector<GroupLabel> labels = {{"1", "one"}, {"2", "two"}};
+        GroupLabelsDialog dialog(labels, services);
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* list = Labels(&dialog);
+        list->setFocus();
+        const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        };
+        press(Qt::Key_Return);
+        QVERIFY(list->editBox());
+        QCOMPARE(QApplication::focusWidget(), list->editBox());
+        QCOMPARE(list->editBox()->text(), QStringLiteral("one"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("young"));
+        press(Qt::Key_Return);
+        QVERIFY(!list->editBox());
+        QCOMPARE(list->item(0, 1)->text(), QStringLiteral("young"));
+        QVERIFY(dialog.isVisible());
+        press(Qt::Key_Return);  // again: the edit opens again, the dialog stays
+        QVERIFY(list->editBox());
+        press(Qt::Key_Escape);
+        QVERIFY(!list->editBox());
+        QVERIFY(dialog.isVisible());
+
+        press(Qt::Key_Down);
+        press(Qt::Key_F2);
+        QVERIFY(list->editBox());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("old"));
+        press(Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(list->item(1, 1)->text(), QStringLiteral("old"));
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(labels[0].second, std::string("one"));  // taken over only with OK
+        Click(&dialog, button::kOk);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(labels[0].second, std::string("young"));
+        QCOMPARE(labels[1].second, std::string("old"));
+    }
+
+    // OK is offered while a chart kind is ticked; Enter without one resets
+    // nothing and leaves the dialog open.
+    void ResetOffersOkOnlyWithAKindTicked()
+    {
+        MemoryChartProfile profile;
+        for (int kind : {kChartLifeTable, kChartProductLimit})
+            profile.WriteInt(ChartRegistrySection(kind) + "\\XAxis", "DefaultTitleColor", 5);
+        ResetChartDefaultsDialog dialog(profile, services);
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* ok = Control<QPushButton>(&dialog, button::kOk);
+        QVERIFY(!ok->isEnabled());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(dialog.isVisible());
+        SetChecked(&dialog, ResetChartDefaultsDialog::kTrendCharts);
+        QVERIFY(ok->isEnabled());
+        SetChecked(&dialog, ResetChartDefaultsDialog::kTrendCharts, false);
+        QVERIFY(!ok->isEnabled());
+        SetChecked(&dialog, ResetChartDefaultsDialog::kProductLimitCharts);
+        QVERIFY(ok->isEnabled());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(profile.GetInt(ChartRegistrySection(kChartProductLimit) + "\\XAxis", "DefaultTitleColor", -1), -1);
+        QCOMPARE(profile.GetInt(ChartRegistrySection(kChartLifeTable) + "\\XAxis", "DefaultTitleColor", -1), 5);
+    }
+
     void DataSeriesDialogEnabling()
     {
         MemoryChartProfile profile;
@@ -682,6 +753,7 @@ private slots:
         {
             profile.WriteInt(ChartRegistrySection(kChartLifeTable) + "\\XAxis", "DefaultTitleColor", 5);
             ResetChartDefaultsDialog dialog(profile, services);
+            SetChecked(&dialog, ResetChartDefaultsDialog::kTrendCharts);  // OK is offered only with a kind ticked
             check(dialog, [&] { SetChecked(&dialog, ResetChartDefaultsDialog::kLifeTableCharts); }, [&] {
                 QCOMPARE(profile.GetInt(ChartRegistrySection(kChartLifeTable) + "\\XAxis", "DefaultTitleColor", -1), 5);
             });

@@ -16,6 +16,7 @@
 #include "app/ChartWindows.h"
 #include "charts/ui/CLifeTableChartView.h"
 #include "charts/ui/ChartExport.h"
+#include "common/ui/QtFileDialogs.h"
 #include "common/ui/ResourceIds.h"
 #include "common/ui/UserProfile.h"
 #include "support/ExampleAnalyses.h"
@@ -281,7 +282,7 @@ private slots:
         QCOMPARE(LastImportDir(), dataFolder);
         QCOMPARE(fileDialogs.lastFilter, QStringLiteral("Life Table Charts (*.cht)|*.cht|All files (*.*)|*.*||"));
         QCOMPARE(fileDialogs.lastSuffix, QStringLiteral("CHT"));
-        QCOMPARE(window->windowTitle(), path);
+        QCOMPARE(window->windowTitle(), path + QStringLiteral(" - ") + analysisTitle);  // the analysis stays named
         QCOMPARE(window->view()->chart().modifiedFlag, 0);
         QVERIFY(!QFile::exists(path + ".BAK"));
         QFile first(path);
@@ -314,6 +315,38 @@ private slots:
         QCOMPARE(Picture(reopened->view()), before);
         QVERIFY(messages.shown.isEmpty());
         QVERIFY(frame.close());  // both saved: nothing asked
+        QVERIFY(messages.shown.isEmpty());
+    }
+
+    // Through the file dialog a name without extension gets that of the
+    // file type chosen, in lower case, and the type decides what is written.
+    void SaveAndExportTakeTheChosenType()
+    {
+        QtFileDialogs qtDialogs;
+        AppServices real{messages, qtDialogs, services.paths};
+        CMainFrame frame(real);
+        CLifeTableChartFrame* window = ProductLimitWindow(frame);
+        const QString analysisTitle = window->windowTitle();
+        const auto save = [&](int id, const QString& name, int type) {
+            const ModalScript dialog({[&](QWidget* modal) { SaveInFileDialog(modal, Path(name), type); }});
+            frame.command(id)->trigger();
+            QVERIFY(dialog.finished());
+        };
+        save(command::kSaveAs, QStringLiteral("typed"), 0);
+        QCOMPARE(window->windowTitle(), Path(QStringLiteral("typed.cht")) + QStringLiteral(" - ") + analysisTitle);
+        QFile chart(Path(QStringLiteral("typed.cht")));
+        QVERIFY(chart.open(QIODevice::ReadOnly));
+        QVERIFY(chart.read(32).contains("LifeTableChartFile_1_0"));
+
+        save(command::kExportChart, QStringLiteral("picture"), 0);  // Windows Metafiles
+        QFile metafile(Path(QStringLiteral("picture.wmf")));
+        QVERIFY(metafile.open(QIODevice::ReadOnly));
+        QVERIFY(metafile.readAll().startsWith(QByteArray("\x01\x00\x09\x00\x00\x03", 6)));  // a metafile header
+        save(command::kExportChart, QStringLiteral("picture"), 1);  // PNG
+        QFile png(Path(QStringLiteral("picture.png")));
+        QVERIFY(png.open(QIODevice::ReadOnly));
+        QVERIFY(png.readAll().startsWith("\x89PNG"));
+        QVERIFY(!QFile::exists(Path(QStringLiteral("picture"))));
         QVERIFY(messages.shown.isEmpty());
     }
 

@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -463,7 +464,9 @@ private slots:
         QVERIFY(Run(command::kComputeTrend, [](QWidget* dialog) {
             CommonChoices(dialog, ParameterDialog::kTimeUnit, QString());
             Choose(dialog, ParameterDialog::kTimeUnit, QStringLiteral("Month"));
-            Accept(dialog);
+            Click(dialog, button::kOk);
+            QVERIFY(dialog->isVisible());  // refused with the choices still there
+            Click(dialog, button::kCancel);
         }));
         QCOMPARE(messages.shown, QStringList{QStringLiteral("Analysis for non-year intervals under construction!")});
         for (int id : {command::kComputeLifeTable, command::kComputeProductLimit, command::kComputePeriodAnalysis,
@@ -471,6 +474,83 @@ private slots:
             QVERIFY(Run(id, [](QWidget* dialog) { Click(dialog, button::kCancel); }));
         QCOMPARE(mainFrame->mdiArea()->subWindowList().size(), 1);
         QCOMPARE(messages.shown.size(), 1);
+    }
+
+    // A trend with another unit than years is refused as the dialog's OK
+    // is pressed; the dialog stays with every choice, and OK with Year then
+    // computes them.
+    void ANonYearTrendKeepsTheDialogWithItsChoices()
+    {
+        OpenExample();
+        QVERIFY(Run(command::kComputeTrend, [this](QWidget* dialog) {
+            CommonChoices(dialog, ParameterDialog::kTimeUnit, QStringLiteral("Hakulinen"));
+            Choose(dialog, ParameterDialog::kTimeUnit, QStringLiteral("Week"));
+            Choose(dialog, ParameterDialog::kTechnique, QStringLiteral("Product-limit"));
+            Choose(dialog, Shared::kConfidence, QStringLiteral(".99"));
+            SetChecked(dialog, Shared::kStratified, false);
+            Click(dialog, button::kOk);
+            QCOMPARE(messages.shown, QStringList{QStringLiteral("Analysis for non-year intervals under construction!")});
+            QVERIFY(dialog->isVisible());
+            QCOMPARE(dialog->focusWidget(), Control<QWidget>(dialog, ParameterDialog::kTimeUnit));
+            QCOMPARE(Control<QComboBox>(dialog, ParameterDialog::kTimeUnit)->currentText(), QStringLiteral("Week"));
+            QCOMPARE(Control<QComboBox>(dialog, ParameterDialog::kTechnique)->currentText(),
+                     QStringLiteral("Product-limit"));
+            QCOMPARE(Control<QComboBox>(dialog, Shared::kConfidence)->currentText(), QStringLiteral(".99"));
+            QVERIFY(!Control<QCheckBox>(dialog, Shared::kStratified)->isChecked());
+            QVERIFY(Control<QCheckBox>(dialog, Shared::kRelativeSurvival)->isChecked());
+            QCOMPARE(Control<QComboBox>(dialog, Shared::kMethod)->currentText(), QStringLiteral("Hakulinen"));
+            QVERIFY(Windows<CResultFrame>().isEmpty());
+            messages.shown.clear();
+            Choose(dialog, ParameterDialog::kTimeUnit, QStringLiteral("Year"));
+            Accept(dialog);
+        }));
+        QVERIFY(messages.shown.isEmpty());
+        QCOMPARE(Windows<CResultFrame>().size(), 1);
+        const QByteArray expected =
+            BatchReport({kSource, "--group", "4", "--sex", "5", "--birth", "6", "--event", "1", "--analysis", "trend",
+                         "--technique", "productlimit", "--ci", ".99", "--no-stratified", "--relative", "--method",
+                         "hakulinen", "--male", "1"});
+        QVERIFY(!expected.isEmpty());
+        QCOMPARE(QByteArray::fromStdString(Windows<CResultFrame>().back()->view()->reportText()), expected);
+    }
+
+    // Before any choice the dialogs propose the usual codings: the event "1"
+    // of the status codes "0" and "1" and 1 = male of the sex codes "1" and
+    // "2", whatever the first case holds; OK then gives kalderon-batch's
+    // report of the same defaults.  The next dialog opens at the last choice.
+    void TheDialogsProposeTheUsualCodings()
+    {
+        const QString path = folder.filePath(QStringLiteral("alive-woman-first.txt"));
+        {
+            QFile source(SourcePath(kSource));
+            QFile file(path);
+            QVERIFY(source.open(QIODevice::ReadOnly) && file.open(QIODevice::WriteOnly));
+            file.write("01.03.1983;01.03.1993;0;62-70;2;01.03.1918\n" + source.readAll());
+        }
+        OpenData(path);
+        const auto proposed = [](const QString& event) {
+            return [event](QWidget* dialog) {
+                QCOMPARE(Control<QComboBox>(dialog, Shared::kEventCode)->currentText(), event);
+                QCOMPARE(Control<QComboBox>(dialog, Shared::kSexCodes)->currentText(), QStringLiteral("1"));
+                QVERIFY(Control<QRadioButton>(dialog, Shared::kMale)->isChecked());
+                QVERIFY(Control<QCheckBox>(dialog, Shared::kRelativeSurvival)->isChecked());
+                SetChecked(dialog, Shared::kCompareGroups, false);
+                Accept(dialog);
+            };
+        };
+        QVERIFY(Run(command::kComputeLifeTable, proposed(QStringLiteral("1"))));
+        const std::string report = Windows<CResultFrame>().back()->view()->reportText();
+        QVERIFY(report.find("Coding of event of interest: 1\n") != std::string::npos);
+        QVERIFY(report.find("Coding of sex:               Male = 1, Female = 2\n") != std::string::npos);
+        QCOMPARE(QByteArray::fromStdString(report),
+                 BatchReport({path, "--group", "4", "--sex", "5", "--birth", "6", "--relative"}));
+
+        QVERIFY(Run(command::kComputeProductLimit, [](QWidget* dialog) {
+            Choose(dialog, Shared::kEventCode, QStringLiteral("0"));
+            Accept(dialog);
+        }));
+        QVERIFY(Run(command::kComputeLifeTable, proposed(QStringLiteral("0"))));
+        QVERIFY(messages.shown.isEmpty());
     }
 
     void ResultsOutliveTheDataWindow()

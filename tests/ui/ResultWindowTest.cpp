@@ -21,6 +21,7 @@
 #include "app/ResultWindows.h"
 #include "common/LineEnds.h"
 #include "common/ui/MainStatusBar.h"
+#include "common/ui/QtFileDialogs.h"
 #include "common/ui/ResourceIds.h"
 #include "common/ui/UiText.h"
 #include "common/ui/UserProfile.h"
@@ -300,8 +301,11 @@ private slots:
         QFile report(fileDialogs.saveChoice);
         QVERIFY(report.open(QIODevice::ReadOnly));
         QCOMPARE(report.readAll(), QByteArray::fromStdString(view->reportText()));
-        QCOMPARE(frame->windowTitle(), fileDialogs.saveChoice);
+        QCOMPARE(frame->windowTitle(), fileDialogs.saveChoice + QStringLiteral(" - ") + title);  // file and analysis
         QCOMPARE(QString::fromStdString(view->savedPath()), fileDialogs.saveChoice);
+        fileDialogs.saveChoice = folder.filePath(QStringLiteral("again.txt"));
+        QCOMPARE(view->SaveAs(), 1);
+        QCOMPARE(frame->windowTitle(), fileDialogs.saveChoice + QStringLiteral(" - ") + title);
 
         fileDialogs.saveChoice.clear();  // Cancel in the file dialog
         QCOMPARE(view->SaveAs(), 0);
@@ -321,6 +325,46 @@ private slots:
             {"", ""},
         };
         for (const auto& [title, name] : titles) QCOMPARE(SuggestedFileName(title), name);
+    }
+
+    // A name typed without extension gets that of the file type chosen, in
+    // lower case, and the type decides what is written; a typed extension
+    // decides by itself.  A saved report names the file beside the analysis.
+    void TheChosenFileTypeDecidesForANameWithoutExtension()
+    {
+        QtFileDialogs qtDialogs;
+        AppServices real{messages, qtDialogs, services.paths};
+        CMainFrame frame(real);
+        std::optional<AnalysisOutcome> outcome =
+            ComputeAnalysis(frame, Parameters(ExampleAnalyses()[0]), rdata.cases, {kLifeTable, true});
+        QVERIFY(outcome);
+        CResultFrame* window = OpenResultWindow(frame, std::move(outcome->report));
+        CResultEditView* view = window->view();
+        const QString analysisTitle = window->windowTitle();
+        const QByteArray exportBytes = QByteArray::fromStdString(ToCrLf(view->exportText()));
+        const QByteArray reportBytes = QByteArray::fromStdString(view->reportText());
+        struct Save {
+            const char* typed;
+            int type;  // 0 CSV files, 1 ANSI text files, 2 All files
+            const char* written;
+            bool csv;
+        };
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("types")));
+        const QDir types(folder.filePath(QStringLiteral("types")));
+        QString title = analysisTitle;
+        for (const Save& save : {Save{"export", 0, "export.csv", true}, Save{"report", 1, "report.txt", false},
+                                 Save{"any", 2, "any.txt", false}, Save{"typed.CSV", 1, "typed.CSV", true}}) {
+            const ModalScript dialog(
+                {[&](QWidget* modal) { SaveInFileDialog(modal, types.filePath(QString::fromLatin1(save.typed)), save.type); }});
+            QCOMPARE(view->SaveAs(), 1);
+            QVERIFY(dialog.finished());
+            const QString written = types.filePath(QString::fromLatin1(save.written));
+            QCOMPARE(FileBytes(written), save.csv ? exportBytes : reportBytes);
+            if (!save.csv) title = written + QStringLiteral(" - ") + analysisTitle;
+            QCOMPARE(window->windowTitle(), title);
+        }
+        QCOMPARE(types.entryList(QDir::Files), (QStringList{"any.txt", "export.csv", "report.txt", "typed.CSV"}));
+        QVERIFY(messages.shown.isEmpty());
     }
 
     static QByteArray FileBytes(const QString& path)
@@ -344,6 +388,11 @@ private slots:
         QCOMPARE(FileBytes(fileDialogs.saveChoice), FileBytes(batchCsv));  // the export as it is
         const QByteArray comparison = FileBytes(folder.filePath(QStringLiteral("survival.2023-compare.csv")));
         QCOMPARE(comparison, FileBytes(batchCompareCsv));
+        // The second file is named in a message.
+        QCOMPARE(messages.shown,
+                 QStringList{QStringLiteral("The comparison of the groups was saved to a second file: ") +
+                             folder.filePath(QStringLiteral("survival.2023-compare.csv"))});
+        messages.shown.clear();
         QVERIFY(comparison.startsWith("Test;Group;Cases;Observed;Expected;Chi-square;Degrees of freedom;p-value\r\n"
                                       "Log-rank;"));
         QVERIFY(comparison.contains("\r\nGroup;Quantile;Survival time;CI lower limit;CI upper limit\r\n"));
@@ -370,6 +419,7 @@ private slots:
         fileDialogs.saveChoice = folder.filePath(QStringLiteral("plain.csv"));
         QCOMPARE(plain->view()->SaveAs(), 1);
         QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("plain-compare.csv"))));
+        QVERIFY(messages.shown.isEmpty());
     }
 
     void TheUnsavedQuestionInAllItsBranches()

@@ -11,9 +11,11 @@
 #include "analysis/ui/ObservationPeriodDiagram.h"
 #include "analysis/ui/TimeUnitTexts.h"
 #include "common/qt/DisplayText.h"
+#include "common/ui/AppServices.h"
 #include "common/ui/ControlName.h"
 #include "common/ui/SpinArrows.h"
 #include "import/ui/CSpinButton.h"
+#include "stats/TimeUnit.h"
 
 namespace kalderon {
 namespace {
@@ -209,6 +211,14 @@ void ParameterDialog::accept()
     std::int32_t periodWidth = data_.periodWidth;
     if (mode_ == kTrend && !(ReadInteger(survivalYears_, survivalYears) && ReadInteger(periodWidth_, periodWidth)))
         return;
+    if (mode_ == kTrend) {
+        const std::int32_t unit = timeUnit_->currentIndex();
+        if (const Refusal refusal = TrendParameterRefusal(unit, survivalYears, periodWidth)) {
+            services_.messages.Show(this, DisplayText(*refusal));
+            (unit != kUnitYear ? static_cast<QWidget*>(timeUnit_) : survivalYears_)->setFocus();
+            return;
+        }
+    }
     RelativeSurvivalInput relative;
     if (!ReadRelativeSurvival(relative)) return;
 

@@ -128,7 +128,7 @@ int ParameterDialogBase::AddObservationRows(int row)
 int ParameterDialogBase::AddEventRow(int row, const QString& label, bool showCensored)
 {
     eventCodes_ = MakeCombo(kEventCode, DisplayTexts(data_.statusCodes));
-    eventCodes_->setCurrentIndex(ListPosition(data_.eventCodeIndex, eventCodes_->count(), showCensored));
+    eventCodes_->setCurrentIndex(ListPosition(PreselectedEventCodeIndex(data_), eventCodes_->count(), showCensored));
     grid_->addWidget(MakeLabel(label, 0, eventCodes_), row, 0);
     grid_->addWidget(eventCodes_, row, 1);
     if (showCensored) {
@@ -172,13 +172,14 @@ int ParameterDialogBase::AddCompareGroupsRow(int row)
 int ParameterDialogBase::AddSexCodingRow(QGridLayout* grid, int row)
 {
     sexCodes_ = MakeCombo(kSexCodes, DisplayTexts(data_.sexCodes));
-    sexCodes_->setCurrentIndex(ListPosition(data_.sexCodeIndex, sexCodes_->count(), true));
+    const SexCodingChoice preselected = PreselectedSexCoding(data_);
+    sexCodes_->setCurrentIndex(ListPosition(preselected.index, sexCodes_->count(), true));
     sexLabel_ = MakeLabel(QStringLiteral("Coding of se&x:"), kSexLabel, sexCodes_);
     male_ = new QRadioButton(QStringLiteral("&Male"), this);
     male_->setObjectName(ControlName(kMale));
     female_ = new QRadioButton(QStringLiteral("&Female"), this);
     female_->setObjectName(ControlName(kFemale));
-    (data_.sexCodeIsFemale ? female_ : male_)->setChecked(true);
+    (preselected.female ? female_ : male_)->setChecked(true);
     auto* radios = new QHBoxLayout;
     radios->addWidget(male_);
     radios->addWidget(female_);

@@ -239,8 +239,10 @@ bool CLifeTableChartView::SaveChartAs()
     if (path.isEmpty()) return false;
     const std::string file = FullPath(PathBytes(path));
     if (!WriteChart(file)) return false;
+    if (chart_.chartPath.empty() && analysisTitle_.isEmpty() && parentWidget())
+        analysisTitle_ = parentWidget()->windowTitle();
     chart_.chartPath = file;
-    emit pathChanged(DisplayText(file));
+    emit titleChanged(SavedFileTitle(DisplayText(file), analysisTitle_));
     return true;
 }
 

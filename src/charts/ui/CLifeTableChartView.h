@@ -52,8 +52,10 @@ public:
     std::optional<ChartRect> focusFrame() const { return focusFrame_; }
 
 signals:
-    // The chart was saved under a new path.
-    void pathChanged(const QString& path);
+    // The chart was saved under a new path: the window's title from now on
+    // names the file, beside the analysis for a chart an analysis made
+    // (SavedFileTitle).
+    void titleChanged(const QString& title);
     // An option command (title, axes, legend, data series) is to run.
     void optionCommand(int id);
 
@@ -77,6 +79,7 @@ private:
     LifeTableChart chart_;
     std::optional<ChartRect> focusFrame_;
     std::optional<ChartRect> previousFrame_;
+    QString analysisTitle_;  // the title an analysis gave the window, kept once the chart is saved
 };
 
 }  // namespace kalderon

@@ -37,6 +37,18 @@ void LabelListCtrl::mousePressEvent(QMouseEvent* event)
     if (index.isValid()) setCurrentCell(index.row(), 0);
 }
 
+void LabelListCtrl::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (currentRow() >= 0 && columnCount() > 1) EditCell(currentRow(), 1);
+        event->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
 void LabelListCtrl::EditCell(int row, int column)
 {
     EndEdit(true);

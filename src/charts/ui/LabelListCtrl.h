@@ -8,8 +8,9 @@ namespace kalderon {
 
 // A list with grid lines and full-row selection whose cells outside the
 // first column are edited in place: a click on the current row opens an
-// edit box over the clicked cell; Enter or leaving the box writes the text
-// into the cell, Escape drops it.
+// edit box over the clicked cell, and so do Enter and F2 over the current
+// row's second cell; Enter or leaving the box writes the text into the
+// cell, Escape drops it.  Enter never reaches the dialog's default button.
 class LabelListCtrl : public QTableWidget {
     Q_OBJECT
 public:
@@ -21,6 +22,7 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -2,11 +2,13 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "charts/ChartDefaults.h"
 #include "charts/ui/ChartDialogParts.h"
 #include "common/ui/ControlName.h"
+#include "common/ui/ResourceIds.h"
 
 namespace kalderon {
 
@@ -32,6 +34,16 @@ ResetChartDefaultsDialog::ResetChartDefaultsDialog(ChartProfile& profile, AppSer
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(column, 1);
     layout->addLayout(AddDialogButtons(*this, services, QStringLiteral("resetting_default_options")));
+
+    // OK resets something or is not offered.
+    auto* ok = findChild<QPushButton*>(ControlName(button::kOk));
+    const auto enableOk = [this, ok] {
+        ok->setEnabled(lifeTable_->isChecked() || productLimit_->isChecked() || periodAnalysis_->isChecked() ||
+                       trend_->isChecked());
+    };
+    for (QCheckBox* box : {lifeTable_, productLimit_, periodAnalysis_, trend_})
+        connect(box, &QCheckBox::toggled, this, enableOk);
+    enableOk();
 }
 
 void ResetChartDefaultsDialog::accept()

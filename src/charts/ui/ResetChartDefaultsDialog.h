@@ -10,7 +10,7 @@ struct AppServices;
 class ChartProfile;
 
 // Chooses the chart kinds whose stored defaults OK deletes; all boxes start
-// unchecked.
+// unchecked, and OK is enabled while one is checked.
 class ResetChartDefaultsDialog : public QDialog {
     Q_OBJECT
 public:

@@ -5,7 +5,25 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "resources/Texts.h"
+
 namespace kalderon {
+
+QString SaveSuffix(const QString& chosenEntry, const QString& defaultSuffix)
+{
+    const qsizetype star = chosenEntry.indexOf(QLatin1String("(*."));
+    const QString pattern = star < 0 ? QString() : chosenEntry.mid(star + 3).chopped(1);
+    const bool single = !pattern.isEmpty() && !pattern.contains(QLatin1Char(' ')) && !pattern.contains(QLatin1Char('*'));
+    return (single ? pattern : defaultSuffix).toLower();
+}
+
+QString SavedFileTitle(const QString& path, const QString& analysisTitle)
+{
+    if (analysisTitle.isEmpty()) return path;
+    const QString format = QString::fromLatin1(text::kSavedFileTitle);
+    const qsizetype first = format.indexOf(QLatin1String("%s"));
+    return format.left(first) + path + format.mid(first + 2).replace(QLatin1String("%s"), analysisTitle);
+}
 
 QString QtNameFilters(const QString& filter)
 {

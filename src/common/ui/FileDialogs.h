@@ -22,9 +22,9 @@ public:
                                  const QString& filter, QString* chosenFilter = nullptr) = 0;
 
     // A file to write, or an empty text when cancelled; the person is asked
-    // before an existing file is replaced.  `defaultSuffix` ("CHT") is added
-    // to a name without extension, or the extension of the filter entry
-    // chosen; `selectedFilter`, when given, receives that entry's description.
+    // before an existing file is replaced.  A name without extension gets
+    // SaveSuffix of the filter entry chosen; `selectedFilter`, when given,
+    // receives that entry's description.
     virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& directory,
                                  const QString& filter, const QString& defaultSuffix,
                                  QString* selectedFilter = nullptr) = 0;
@@ -50,6 +50,15 @@ QString SuggestedFileName(const QString& windowTitle);
 // The title of the window `widget` stands in: its subwindow of the main
 // window, else its top-level window.
 QString WindowTitleOf(const QWidget* widget);
+
+// The extension a save dialog adds to a name typed without one: that of
+// the chosen entry of QtNameFilters() when the entry has one ("CSV files
+// (*.csv)" gives "csv"), else `defaultSuffix` ("TXT"); in lower case.
+QString SaveSuffix(const QString& chosenEntry, const QString& defaultSuffix);
+
+// The title of a window saved as `path`: the path and, beside it,
+// `analysisTitle` (the title the analysis gave the window) when there is one.
+QString SavedFileTitle(const QString& path, const QString& analysisTitle);
 
 // "Text files (*.txt)|*.txt|All files (*.*)|*.*||" as the name filters of a
 // QFileDialog; several patterns of one entry ("*.a;*.b") become "*.a *.b".

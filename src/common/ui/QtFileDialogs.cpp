@@ -22,14 +22,9 @@ QString QtFileDialogs::SaveFileName(QWidget* parent, const QString& title, const
     QFileDialog dialog(parent, title, directory, QtNameFilters(filter));
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(defaultSuffix);
-    // A filter of one extension ("PNG images (*.png)") gives its extension
-    // to a name typed without one.
+    dialog.setDefaultSuffix(SaveSuffix(dialog.selectedNameFilter(), defaultSuffix));
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, defaultSuffix](const QString& entry) {
-        const qsizetype star = entry.indexOf(QLatin1String("(*."));
-        const QString pattern = star < 0 ? QString() : entry.mid(star + 3).chopped(1);
-        const bool single = !pattern.isEmpty() && !pattern.contains(QLatin1Char(' ')) && pattern != QLatin1String("*");
-        dialog.setDefaultSuffix(single ? pattern : defaultSuffix);
+        dialog.setDefaultSuffix(SaveSuffix(entry, defaultSuffix));
     });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     if (selectedFilter) *selectedFilter = dialog.selectedNameFilter();

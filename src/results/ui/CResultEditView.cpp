@@ -10,6 +10,7 @@
 #include "common/SafeFileWrite.h"
 #include "common/qt/DisplayText.h"
 #include "common/ui/AppServices.h"
+#include "common/ui/FileDialogs.h"
 #include "common/ui/UiText.h"
 #include "common/ui/UserProfile.h"
 #include "common/ui/WaitCursor.h"
@@ -95,10 +96,14 @@ int CResultEditView::SaveAs()
         return 0;
     }
     if (!csv) {
+        if (savedPath_.empty() && parentWidget()) analysisTitle_ = parentWidget()->windowTitle();
         savedPath_ = PathBytes(path);
-        emit savedAs(path);
+        emit titleChanged(SavedFileTitle(path, analysisTitle_));
     }
     unsavedFlag_ = 0;
+    if (comparison)
+        services_.messages.Show(this,
+                                Filled(QString::fromLatin1(text::kComparisonSavedBeside), {ComparisonExportPath(path)}));
     return 1;
 }
 

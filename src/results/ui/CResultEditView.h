@@ -37,8 +37,8 @@ public:
 
     // Save as: asks for a file name and writes the export (a .csv name) or
     // the report.  The export of a comparison of groups goes to
-    // "name-compare.csv" beside the export "name.csv".  1 when written, 0
-    // when cancelled or failed.
+    // "name-compare.csv" beside the export "name.csv", which a message
+    // says.  1 when written, 0 when cancelled or failed.
     int SaveAs();
     // Whether the window may close, asking about unsaved results.
     bool QuerySaveOnClose();
@@ -51,8 +51,9 @@ public:
     bool PrintTo(QPrinter& printer) const;
 
 signals:
-    // The report was saved as this file, which names the window from now on.
-    void savedAs(const QString& path);
+    // The report was saved to a file: the window's title from now on names
+    // the file beside the analysis (SavedFileTitle).
+    void titleChanged(const QString& title);
 
 private:
     // The printer set up for the report; says when lines have to wrap.
@@ -62,6 +63,7 @@ private:
     ResultReport report_;
     int unsavedFlag_ = 1;
     std::string savedPath_;
+    QString analysisTitle_;  // the window's title until the report was first saved
 };
 
 }  // namespace kalderon

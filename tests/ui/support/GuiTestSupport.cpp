@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 namespace kalderon::testing {
@@ -49,6 +51,23 @@ void Choose(QWidget* parent, int id, const QString& entry)
     const int index = combo->findText(entry);
     if (index < 0) qFatal("no entry %s in %s", qPrintable(entry), qPrintable(combo->objectName()));
     combo->setCurrentIndex(index);
+}
+
+void SaveInFileDialog(QWidget* modal, const QString& name, int typeEntry)
+{
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    auto* types = dialog ? dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")) : nullptr;
+    auto* fileName = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+    if (!types || !fileName) qFatal("not the file dialog of Qt: %s", modal ? modal->metaObject()->className() : "none");
+    dialog->activateWindow();  // the offscreen platform does not activate it by itself
+    QTest::qWaitForWindowActive(dialog);
+    types->setFocus();
+    for (int press = 0; press < 10 && types->currentIndex() != typeEntry; ++press)
+        QTest::keyClick(types, types->currentIndex() < typeEntry ? Qt::Key_Down : Qt::Key_Up);
+    if (types->currentIndex() != typeEntry) qFatal("no file type %d", typeEntry);
+    fileName->setFocus();
+    fileName->setText(name);  // as pasted: typing would open the list of completions, which takes the Enter
+    QTest::keyClick(fileName, Qt::Key_Return);
 }
 
 ModalScript::ModalScript(std::vector<Action> actions) : actions_(std::move(actions))

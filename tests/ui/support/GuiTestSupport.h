@@ -32,6 +32,11 @@ void Click(QWidget* parent, int id);
 // Chooses the entry of a named combo box by its text.
 void Choose(QWidget* parent, int id, const QString& entry);
 
+// Works a save dialog (QFileDialog) as a person does: picks the entry
+// `typeEntry` of its list of file types with the arrow keys, puts `name`
+// into the file name and presses Enter.
+void SaveInFileDialog(QWidget* modal, const QString& name, int typeEntry);
+
 // Works the modal windows that open while it exists: each action in turn
 // gets the next modal window as soon as it is shown, and should close it.
 class ModalScript {

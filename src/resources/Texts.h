@@ -264,4 +264,8 @@ inline constexpr const char* kBatchCannotWriteStandardOutput = "cannot write the
 inline constexpr const char* kBatchNoChart = "this analysis has no chart";
 inline constexpr const char* kBatchRiskTableNeedsProductLimit = "--risk-table needs a product-limit chart: %s";
 
+// Close All and Exit: a window with unsaved content, named by its title.
+inline constexpr const char* kUnsavedWindowQuestion =
+    "The contents of the window \"%s\" have not been saved, save them now?";
+
 }  // namespace kalderon::text

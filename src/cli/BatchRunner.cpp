@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "analysis/ParameterChoices.h"
+#include "analysis/PeriodOfInterest.h"
 #include "analysis/RunAnalysis.h"
 #include "cli/BatchMessages.h"
 #include "cli/ChartOutput.h"
@@ -68,12 +69,10 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     }
 
     const std::string eventCode = ChooseEventCode(options, data, err);
-    // The period of interest is widened and clamped with the window, as the
-    // parameter dialog does it; the dialog then takes n and the width.
-    data.periodBegin = options.periodBegin;
-    data.periodEnd = options.periodEnd;
     ApplyParameterChoices(data, ParameterChoices{eventCode, options.timeUnit, options.ciLevelText});
-    if (options.analysis == kPeriodAnalysis && data.periodBegin.serial() > data.periodEnd.serial()) {
+    // The period of interest is taken as the parameter dialog takes a typed
+    // one (its order was checked with the options); n and the width follow.
+    if (TakePeriodOfInterest(data, options.periodBegin, options.periodEnd) != PeriodFault::kNone) {
         WriteMessage(err, FormatText(text::kBatchPeriodOutsideWindow, options.periodBegin.displayText(),
                                      options.periodEnd.displayText(), data.windowBegin.displayText(),
                                      data.windowEnd.displayText()));

@@ -198,6 +198,11 @@ inline constexpr const char* kFileDoesNotExist = "The file %s does not exist.";
 inline constexpr const char* kEnterAnInteger = "Please enter an integer.";
 inline constexpr const char* kEnterClosingDate =
     "Please enter the common closing date as day.month.year, for instance 31.12.2004.";
+inline constexpr const char* kEnterADate = "Please enter a date and/or time.";
+// %s: the period of interest as typed and, outside, the observation window.
+inline constexpr const char* kPeriodBeginsAfterEnd = "The period of interest %s to %s begins after it ends.";
+inline constexpr const char* kPeriodOutsideWindow =
+    "The period of interest %s to %s lies outside the observation period %s to %s.";
 
 // The status bar while a file is read and an analysis runs.
 inline constexpr const char* kReadingFile = "Reading %s ...";

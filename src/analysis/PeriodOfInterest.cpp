@@ -1,5 +1,7 @@
 #include "analysis/PeriodOfInterest.h"
 
+#include <algorithm>
+
 #include "analysis/UnitBounds.h"
 #include "common/TextFormat.h"
 #include "resources/Texts.h"
@@ -44,6 +46,19 @@ std::string PeriodFaultMessage(PeriodFault fault, const DateValue& begin, const 
     case PeriodFault::kNone: break;
     }
     return {};
+}
+
+std::optional<std::string> EmptyPeriodNote(const CAnalysisData& data, const CaseList& cases)
+{
+    const bool productLimit = data.periodTechnique == kProductLimitTechnique;
+    for (const CGroupResult& group : data.groupResults)
+        if (productLimit ? !group.timePoints.empty() : !group.intervalTable.rows.empty()) return std::nullopt;
+    const double begin = data.periodBegin.serial(), end = data.periodEnd.serial();
+    const bool underFollowUp = std::any_of(cases.records.begin(), cases.records.end(), [&](const CCaseRecord& c) {
+        return c.isValid && c.endDate.serial() >= begin && c.beginDate.serial() <= end;
+    });
+    return FormatText(underFollowUp ? text::kPeriodWithoutEntries : text::kPeriodWithoutCases,
+                      data.periodBegin.displayText(), data.periodEnd.displayText());
 }
 
 }  // namespace kalderon

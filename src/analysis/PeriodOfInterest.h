@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "stats/AnalysisData.h"
+#include "stats/CaseList.h"
 
 namespace kalderon {
 
@@ -25,5 +27,11 @@ PeriodFault TakePeriodOfInterest(CAnalysisData& data, const DateValue& begin, co
 // the observation window; empty for kNone.
 std::string PeriodFaultMessage(PeriodFault fault, const DateValue& begin, const DateValue& end,
                                const CAnalysisData& data);
+
+// After a period analysis: when no group has a result row, why: no valid
+// case is under follow-up in the period of interest, or, for the life table
+// technique, none begins its follow-up in it, so that no case enters the
+// first interval.  Nothing when a group has a row.
+std::optional<std::string> EmptyPeriodNote(const CAnalysisData& data, const CaseList& cases);
 
 }  // namespace kalderon

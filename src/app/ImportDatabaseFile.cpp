@@ -8,6 +8,7 @@
 #include "common/ui/UiText.h"
 #include "help/ui/HelpTopics.h"
 #include "import/DatabaseImport.h"
+#include "import/NoValidCaseReason.h"
 #include "import/ui/CChooseTableDlg.h"
 #include "import/ui/CColumnSelectionDlg.h"
 #include "import/ui/CEventDataView.h"
@@ -77,6 +78,8 @@ bool ImportDatabaseFile(CMainFrame& frame, const QString& path)
     CEventDataFrame* window = frame.NewDataWindow();
     window->view()->SetDataSet(std::move(data));
     window->SetSource(ImportSourceText(file, chosenTable));
+    if (const std::optional<std::string> reason = NoValidCaseReason(window->view()->data(), nullptr))
+        messages.Show(&frame, DisplayText(*reason));
     return true;
 }
 

@@ -14,6 +14,7 @@
 #include "common/LineEnds.h"
 #include "common/SafeFileWrite.h"
 #include "common/TextFormat.h"
+#include "import/NoValidCaseReason.h"
 #include "import/TextFileReader.h"
 #include "resources/Texts.h"
 
@@ -64,6 +65,9 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     }
     CAnalysisData& data = dataSet.analysis;
     if (const Refusal refusal = NoValidCasesRefusal(data)) {
+        if (const std::optional<std::string> reason =
+                NoValidCaseReason(dataSet, options.isDatabase ? nullptr : &options.import))
+            WriteMessage(err, *reason);
         err << *refusal << "\n";
         return kExitAnalysisFailed;
     }
@@ -93,6 +97,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         WriteMessage(err, *outcome.refusal);
         return kExitAnalysisFailed;
     }
+    if (outcome.note) WriteMessage(err, *outcome.note);
 
     const ResultReport& report = outcome.report;
     if (!WriteReportFiles(report, options.reportPath, options.csvPath, out, error)) {

@@ -19,6 +19,7 @@
 #include "common/ui/ControlName.h"
 #include "common/ui/DialogButtons.h"
 #include "common/ui/HelpKey.h"
+#include "common/ui/ScreenFit.h"
 #include "common/ui/UiText.h"
 #include "common/ui/WaitCursor.h"
 #include "help/ui/HelpTopics.h"
@@ -283,14 +284,11 @@ void ParameterDialogBase::FinishLayout(const QString& helpTopic)
             [this, helpTopic] { ShowHelpTopic(this, services_, helpTopic); });
 
     grid_->setColumnStretch(5, 1);
-    auto* lower = new QHBoxLayout;
-    lower->addLayout(grid_, 1);
-    lower->addSpacing(12);
-    lower->addWidget(buttons);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(diagram_);
-    layout->addLayout(lower);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    auto* content = new QVBoxLayout;
+    content->addWidget(diagram_);
+    content->addLayout(grid_);
+    content->addStretch();
+    LayOutFittingScreen(this, content, buttons);
 }
 
 bool ParameterDialogBase::ListTables(const QString& databasePath)

@@ -222,14 +222,11 @@ int ParameterDialogBase::AddRelativeSurvivalRows(int row, bool possible, bool cl
     standardisation_->setCurrentIndex(kNoStandardisation);
     standardisationLabel_ =
         MakeLabel(QStringLiteral("&Age standardisation"), kStandardisationLabel, standardisation_);
-    auto* methods = new QHBoxLayout;
-    methods->addWidget(method_);
-    methods->addSpacing(12);
-    methods->addWidget(standardisationLabel_);
-    methods->addWidget(standardisation_);
-    methods->addStretch();
     inner->addWidget(methodLabel_, innerRow, 0);
-    inner->addLayout(methods, innerRow, 1, 1, 4);
+    inner->addWidget(method_, innerRow, 1, 1, 2);
+    // Below the method, so that the dialog stays narrow.
+    inner->addWidget(standardisationLabel_, ++innerRow, 0);
+    inner->addWidget(standardisation_, innerRow, 1);
     OfferStandardisation(false);
     closingDate_ = MakeDateEdit(kClosingDate, data_.lastEndDate, false);
     closingLabel_ = MakeLabel(QStringLiteral("Common c&losing date"), kClosingLabel, closingDate_);

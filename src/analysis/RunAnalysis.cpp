@@ -1,6 +1,7 @@
 #include "analysis/RunAnalysis.h"
 
 #include "analysis/AgeStandardisedSurvival.h"
+#include "analysis/PeriodOfInterest.h"
 #include "analysis/StandardisedChartSeries.h"
 #include "charts/LifeTableChart.h"
 #include "resources/StringTable.h"
@@ -48,6 +49,7 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
     if (progress) progress(AnalysisStage::kComputing);
     outcome.refusal = Compute(request.analysis, data, cases, request.stratified);
     if (outcome.refusal) return computed;
+    if (request.analysis == kPeriodAnalysis) outcome.note = EmptyPeriodNote(data, cases);
     const AnalysisKind kind = computed.kind = request.analysis;
     if (request.compareGroups && HasGroupComparison(kind))
         computed.comparison = CompareGroups(data, cases, kind, request.stratified);

@@ -44,6 +44,9 @@ using AnalysisProgress = std::function<void(AnalysisStage)>;
 // made from; or, when the analysis refused, the reason.
 struct AnalysisOutcome {
     Refusal refusal;
+    // What a person should be told beside a computed result: why a period
+    // analysis has no result row in any group.
+    std::optional<std::string> note;
     ResultReport report;
     std::int32_t chartKind = -1;   // ChartKind, -1 for an analysis without a chart
     std::int32_t chartExtra = 0;   // the trend's n, else 0

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "common/ui/ControlName.h"
+#include "common/ui/ScreenFit.h"
 #include "app/Icons.h"
 #include "common/ui/ApplicationPaths.h"
 #include "common/ui/ResourceIds.h"
@@ -42,18 +43,17 @@ CAboutDlg::CAboutDlg(const ApplicationPaths& paths, QWidget* parent) : QDialog(p
     auto* description = new QLabel(BuildText(paths), this);
     description->setObjectName(QStringLiteral("aboutText"));
     description->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, Qt::Vertical, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     buttons->button(QDialogButtonBox::Ok)->setObjectName(ControlName(button::kOk));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
-    auto* layout = new QGridLayout(this);
+    auto* layout = new QGridLayout;
     layout->setHorizontalSpacing(16);
     layout->addWidget(icon, 0, 0, 2, 1);
     layout->addWidget(version, 0, 1);
     layout->addWidget(description, 1, 1);
-    layout->addWidget(buttons, 0, 2, 2, 1, Qt::AlignTop);
-    setFixedSize(sizeHint());
+    LayOutFittingScreen(this, layout, buttons);
 }
 
 }  // namespace kalderon

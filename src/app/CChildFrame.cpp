@@ -16,9 +16,17 @@ CChildFrame::CChildFrame(int resourceId, int menuId, QWidget* parent)
     setWindowTitle(UiString(resourceId).section(QLatin1Char('\n'), 0, 0));
 }
 
+bool CChildFrame::CloseWithoutAsking()
+{
+    askBeforeClosing_ = false;
+    const bool closed = close();
+    askBeforeClosing_ = true;
+    return closed;
+}
+
 void CChildFrame::closeEvent(QCloseEvent* event)
 {
-    if (!QueryClose()) {
+    if (askBeforeClosing_ && !QueryClose()) {
         event->ignore();
         return;
     }

@@ -22,6 +22,14 @@ public:
     virtual bool HandlesCommand(int id) const { return false; }
     virtual void RunCommand(int id) {}
 
+    // Content that closing the window would lose, and saving it as the
+    // window's own question on closing saves it (false when cancelled or
+    // failed): Close All and Exit ask about such windows themselves.
+    virtual bool HasUnsavedContent() const { return false; }
+    virtual bool SaveContent() { return true; }
+    // Closes the window without its own question; false when it stays open.
+    bool CloseWithoutAsking();
+
 signals:
     // Which commands the window has changed (a selection came or went).
     void CommandsChanged();
@@ -35,6 +43,7 @@ protected:
 private:
     int resourceId_;
     int menuId_;
+    bool askBeforeClosing_ = true;
 };
 
 }  // namespace kalderon

@@ -18,4 +18,8 @@ void CLifeTableChartFrame::RunCommand(int id) { view_->OnCommand(id); }
 
 bool CLifeTableChartFrame::QueryClose() { return view_->QuerySaveOnClose(); }
 
+bool CLifeTableChartFrame::HasUnsavedContent() const { return view_->chart().modifiedFlag != 0; }
+
+bool CLifeTableChartFrame::SaveContent() { return view_->SaveChartAs(); }
+
 }  // namespace kalderon

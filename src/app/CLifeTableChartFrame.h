@@ -19,6 +19,9 @@ public:
     bool HandlesCommand(int id) const override;
     void RunCommand(int id) override;
 
+    bool HasUnsavedContent() const override;
+    bool SaveContent() override;
+
 protected:
     bool QueryClose() override;
 

@@ -12,6 +12,7 @@
 #include "app/CEventDataFrame.h"
 #include "app/ChartWindows.h"
 #include "app/ChildWindowPlacement.h"
+#include "app/ClosingQuestions.h"
 #include "app/ComputeCommands.h"
 #include "app/DataWindowCommands.h"
 #include "app/Icons.h"
@@ -310,11 +311,12 @@ CEventDataFrame* CMainFrame::NewDataWindow()
 
 bool CMainFrame::CloseAllChildren()
 {
+    ClosingQuestions questions(services_.messages, this);
     for (;;) {
         const QList<QMdiSubWindow*> children = mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder);
         if (children.isEmpty()) break;
         QMdiSubWindow* child = mdiArea_->currentSubWindow() ? mdiArea_->currentSubWindow() : children.back();
-        if (!child->close()) return false;
+        if (!questions.Close(child)) return false;
         delete child;
     }
     ShowMenuOfCurrentChild();

@@ -43,7 +43,8 @@ public:
     CChildFrame* AddChild(CChildFrame* frame);
     CEventDataFrame* NewDataWindow();
 
-    // Closes the children, the active one first; false when one refuses.
+    // Closes the children, the active one first, asking about each one with
+    // unsaved content by its title (ClosingQuestions); false when one stays.
     bool CloseAllChildren();
 
 protected:

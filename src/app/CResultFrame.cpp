@@ -39,4 +39,8 @@ void CResultFrame::RunCommand(int id)
 
 bool CResultFrame::QueryClose() { return view_->QuerySaveOnClose(); }
 
+bool CResultFrame::HasUnsavedContent() const { return view_->unsavedFlag() != 0; }
+
+bool CResultFrame::SaveContent() { return view_->SaveAs() == 1; }
+
 }  // namespace kalderon

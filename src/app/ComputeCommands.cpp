@@ -101,6 +101,7 @@ void RunComputeCommand(CMainFrame& mainFrame, CEventDataView& view, int id)
     CResultFrame* results = OpenResultWindow(mainFrame, std::move(outcome->report));
     const CResultEditView* report = results->view();
     OpenAnalysisChart(mainFrame, chartData ? *chartData : report->data(), report->kind());
+    if (outcome->note) mainFrame.services().messages.Show(&mainFrame, DisplayText(*outcome->note));
 }
 
 }  // namespace kalderon

@@ -9,6 +9,7 @@
 #include "help/ui/HelpTopics.h"
 #include "import/ColumnProposal.h"
 #include "import/DatabaseImport.h"
+#include "import/NoValidCaseReason.h"
 #include "import/ui/CChooseTableDlg.h"
 #include "import/ui/CColumnSelectionDlg.h"
 #include "import/ui/CEventDataView.h"
@@ -82,6 +83,8 @@ bool ImportDatabaseFile(CMainFrame& frame, const QString& path)
     CEventDataFrame* window = frame.NewDataWindow();
     window->view()->SetDataSet(std::move(data));
     window->SetSource(ImportSourceText(file, chosenTable));
+    if (const std::optional<std::string> reason = NoValidCaseReason(window->view()->data(), nullptr))
+        messages.Show(&frame, DisplayText(*reason));
     return true;
 }
 

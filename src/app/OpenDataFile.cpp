@@ -11,6 +11,7 @@
 #include "common/ui/UiText.h"
 #include "common/ui/UserProfile.h"
 #include "import/DatabaseImport.h"
+#include "import/NoValidCaseReason.h"
 #include "import/ui/CEventDataView.h"
 #include "import/ui/CTextImportSheet.h"
 #include "import/ui/DataFileChoice.h"
@@ -41,6 +42,9 @@ bool ImportTextFile(CMainFrame& frame, const QString& path)
         return false;
     }
     window->SetSource(PathBytes(path));
+    const TextImportSettings settings = sheet.settings();
+    if (const std::optional<std::string> reason = NoValidCaseReason(window->view()->data(), &settings))
+        frame.services().messages.Show(&frame, DisplayText(*reason));
     return true;
 }
 

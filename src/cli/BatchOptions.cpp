@@ -4,7 +4,7 @@
 #include <set>
 
 #include "analysis/RunAnalysis.h"
-#include "analysis/UnitBounds.h"
+#include "analysis/PeriodOfInterest.h"
 #include "charts/LifeTableChart.h"
 #include "cli/BatchOptionTable.h"
 #include "import/DatabaseImport.h"
@@ -110,9 +110,7 @@ std::string CheckAnalysisOptions(const BatchOptions& o, const std::set<std::stri
     for (const char* option : {"--years", "--width"})
         if (misplaced(option, {kTrend})) return std::string(option) + " needs --analysis trend";
     // The dates are compared as the period is used: widened to whole time units.
-    if (o.periodBegin.isValid() && o.periodEnd.isValid() &&
-        StartOfUnit(o.periodBegin, o.timeUnit).serial() > EndOfUnit(o.periodEnd, o.timeUnit).serial())
-        return "--period-begin lies after --period-end";
+    if (PeriodBeginsAfterEnd(o.periodBegin, o.periodEnd, o.timeUnit)) return "--period-begin lies after --period-end";
     if (o.analysis == kSmrSir && given.count("--unit")) return "--unit does not apply to --analysis smr";
     if (o.analysis == kSmrSir && o.chart.any()) return "--analysis smr has no chart";
     return {};

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "analysis/ParameterChoices.h"
+#include "analysis/PeriodOfInterest.h"
 #include "analysis/RunAnalysis.h"
 #include "cli/BatchMessages.h"
 #include "cli/ChartOutput.h"
@@ -13,6 +14,7 @@
 #include "common/LineEnds.h"
 #include "common/SafeFileWrite.h"
 #include "common/TextFormat.h"
+#include "import/NoValidCaseReason.h"
 #include "import/TextFileReader.h"
 #include "resources/Texts.h"
 #include "results/ReportClock.h"
@@ -67,17 +69,18 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         WriteMessage(err, line);
     CAnalysisData& data = dataSet.analysis;
     if (const Refusal refusal = NoValidCasesRefusal(data)) {
+        if (const std::optional<std::string> reason =
+                NoValidCaseReason(dataSet, options.isDatabase ? nullptr : &options.import))
+            WriteMessage(err, *reason);
         err << *refusal << "\n";
         return kExitAnalysisFailed;
     }
 
     const std::string eventCode = ChooseEventCode(options, data, err);
-    // The period of interest is widened and clamped with the window, as the
-    // parameter dialog does it; the dialog then takes n and the width.
-    data.periodBegin = options.periodBegin;
-    data.periodEnd = options.periodEnd;
     ApplyParameterChoices(data, ParameterChoices{eventCode, options.timeUnit, options.ciLevelText});
-    if (options.analysis == kPeriodAnalysis && data.periodBegin.serial() > data.periodEnd.serial()) {
+    // The period of interest is taken as the parameter dialog takes a typed
+    // one (its order was checked with the options); n and the width follow.
+    if (TakePeriodOfInterest(data, options.periodBegin, options.periodEnd) != PeriodFault::kNone) {
         WriteMessage(err, FormatText(text::kBatchPeriodOutsideWindow, options.periodBegin.displayText(),
                                      options.periodEnd.displayText(), data.windowBegin.displayText(),
                                      data.windowEnd.displayText()));
@@ -98,6 +101,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         WriteMessage(err, *outcome.refusal);
         return kExitAnalysisFailed;
     }
+    if (outcome.note) WriteMessage(err, *outcome.note);
 
     const ResultReport& report = outcome.report;
     if (!WriteReportFiles(report, options.reportPath, options.csvPath, out, error)) {

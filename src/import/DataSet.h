@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "stats/AnalysisData.h"
 #include "stats/CaseList.h"
 
@@ -13,6 +16,12 @@ struct DataSet {
     bool hasGroupColumn = false;
     bool hasSexColumn = false;
     bool hasBirthColumn = false;
+    // Of a text file: the first line whose case is not valid (cut to
+    // kInvalidLineShown bytes) and its line number, 0 when every case is valid.
+    std::string firstInvalidLine;
+    std::int64_t firstInvalidLineNumber = 0;
 };
+
+inline constexpr std::size_t kInvalidLineShown = 200;
 
 }  // namespace kalderon

@@ -52,11 +52,17 @@ ReadResult<DataSet> ReadTextFile(const std::string& path, const TextImportSettin
         const ReadResult<bool> next = reader.Next(line);
         if (!next) return next.fault();
         if (!*next) break;
-        if (progress && ++linesRead % kReadProgressStep == 0) progress(linesRead, lines);
+        const size_t lineNumber = ++linesRead;
+        if (progress && lineNumber % kReadProgressStep == 0) progress(lineNumber, lines);
         if (line.empty()) continue;
         parser.Parse(line, values);
         values.caseNumber = ++caseNumber;
-        builder.Add(BuildCase(values, settings.useBirth));
+        CCaseRecord c = BuildCase(values, settings.useBirth);
+        if (!c.isValid && dataSet.firstInvalidLineNumber == 0) {
+            dataSet.firstInvalidLineNumber = static_cast<std::int64_t>(lineNumber);
+            dataSet.firstInvalidLine = line.substr(0, kInvalidLineShown);
+        }
+        builder.Add(std::move(c));
     }
     dataSet.cases = builder.Finish();
     dataSet.cases.sourcePath = path;

@@ -194,6 +194,16 @@ inline constexpr const char* kBirthAfterBegin = "date of birth after begin";
 inline constexpr const char* kInvalidCaseNumber = "invalid case number";
 inline constexpr const char* kCaseNotValid = "Not valid: %s";
 
+// Data in which no case is valid.  %lld: the cases read; %s: why the first
+// is not valid; then its line number and line, or its case number.
+inline constexpr const char* kNoValidCaseInFile = "None of the %lld cases read is valid: %s, as in line %lld:\n%s";
+inline constexpr const char* kNoValidCaseInTable = "None of the %lld cases read is valid: %s, as in case %lld.";
+// %s: the role of the date and its date pattern.
+inline constexpr const char* kDateDoesNotMatch = "the %s does not match the date pattern %s";
+inline constexpr const char* kBeginDateRole = "date of beginning of follow-up";
+inline constexpr const char* kEndDateRole = "date of end of follow-up";
+inline constexpr const char* kBirthDateRole = "date of birth";
+
 // The counts of a data window.
 inline constexpr const char* kCaseCounts = "%lld cases read: %lld valid, %lld skipped";
 
@@ -204,6 +214,17 @@ inline constexpr const char* kFileDoesNotExist = "The file %s does not exist.";
 inline constexpr const char* kEnterAnInteger = "Please enter an integer.";
 inline constexpr const char* kEnterClosingDate =
     "Please enter the common closing date as day.month.year, for instance 31.12.2004.";
+inline constexpr const char* kEnterADate = "Please enter a date and/or time.";
+// %s: the period of interest as typed and, outside, the observation window.
+inline constexpr const char* kPeriodBeginsAfterEnd = "The period of interest %s to %s begins after it ends.";
+inline constexpr const char* kPeriodOutsideWindow =
+    "The period of interest %s to %s lies outside the observation period %s to %s.";
+
+// A period analysis without a result row in any group; %s: the period.
+inline constexpr const char* kPeriodWithoutCases = "No case is under follow-up in the period of interest %s to %s.";
+inline constexpr const char* kPeriodWithoutEntries =
+    "No case begins its follow-up in the period of interest %s to %s, so no case enters the first interval of "
+    "the life table technique.";
 
 // The status bar while a file is read and an analysis runs.
 inline constexpr const char* kReadingFile = "Reading %s ...";
@@ -297,5 +318,9 @@ inline constexpr const char* kImplausibleMore = "and %lld more";
 
 // A reader's fault after the file it concerns.
 inline constexpr const char* kFaultInFile = "%s: %s";
+
+// Close All and Exit: a window with unsaved content, named by its title.
+inline constexpr const char* kUnsavedWindowQuestion =
+    "The contents of the window \"%s\" have not been saved, save them now?";
 
 }  // namespace kalderon::text

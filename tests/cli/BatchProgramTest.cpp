@@ -100,11 +100,14 @@ TEST_F(BatchProgramTest, FailuresGiveTheirExitCodes)
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find(missing), std::string::npos) << run.err;
 
-    // No valid case: the program's own message.
+    // No valid case: why the first is not, then the program's own message.
     run = Run({dir.Write("invalid.txt", "begin;end;status\n01.01.2000;01.01.1999;1\n")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, LoadString(500) + "\n");
+    EXPECT_EQ(run.err, "kalderon-batch: None of the 2 cases read is valid: the date of beginning of follow-up does "
+                       "not match the date pattern DD.MM.YYYY, the date of end of follow-up does not match the date "
+                       "pattern DD.MM.YYYY, as in line 1:\nbegin;end;status\n" +
+                           LoadString(500) + "\n");
 
     // An event code that no valid case carries is analysed, with a note.
     run = Run({"data/examples/tiny.txt", "--event", "7"});

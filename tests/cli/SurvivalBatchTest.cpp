@@ -63,6 +63,11 @@ TEST_F(SurvivalBatchTest, ExampleDataSetReports)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("Period of interest - begin: 01.01.90\r\n"), std::string::npos);
     EXPECT_NE(run.out.find("Group <54"), std::string::npos);
+    // Every case began before the period: the report shows why no group has a row, and so does a note.
+    EXPECT_NE(run.err.find("kalderon-batch: No case begins its follow-up in the period of interest 01.01.1990 to "
+                           "31.12.1994, so no case enters the first interval of the life table technique.\n"),
+              std::string::npos)
+        << run.err;
 
     // A period wholly before the observation period is refused, not analysed empty.
     run = Run({"data/examples/rdata.txt", "--analysis", "period", "--event", "1", "--period-begin", "01.01.1975",

@@ -428,8 +428,9 @@ private slots:
         reopened->view()->chart().modifiedFlag = 1;
         messages.shown.clear();
         messages.answers = {Messages::Answer::No};
-        QVERIFY(frame.close());
+        QVERIFY(reopened->close());
         QCOMPARE(messages.shown, QStringList({QStringLiteral("There are unsaved changes in file %1, save file now?").arg(saved)}));
+        QVERIFY(frame.close());
     }
 
     void ExportsAndPrinting()

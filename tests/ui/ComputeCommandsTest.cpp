@@ -356,6 +356,10 @@ private slots:
             const qsizetype results = Windows<CResultFrame>().size();
             const qsizetype charts = Windows<CLifeTableChartFrame>().size();
             QVERIFY2(Run(run.command, run.dialog), run.name);
+            // rdata's cases all began before 1990: the life table technique's period says so.
+            if (run.command == command::kComputePeriodAnalysis && messages.shown.size() == 1 &&
+                messages.shown.front().startsWith(QStringLiteral("No case begins its follow-up")))
+                messages.shown.clear();
             QVERIFY2(messages.shown.isEmpty(), qPrintable(messages.shown.join(QLatin1Char('\n'))));
             QCOMPARE(Windows<CResultFrame>().size(), results + 1);
             CResultFrame* result = Windows<CResultFrame>().back();
@@ -551,6 +555,49 @@ private slots:
         }));
         QVERIFY(Run(command::kComputeLifeTable, proposed(QStringLiteral("0"))));
         QVERIFY(messages.shown.isEmpty());
+    }
+
+    void APeriodWithoutResultsOpensItsWindowsAndSaysWhy()
+    {
+        const auto period = [](const QString& technique, const QString& begin, const QString& end) {
+            return [=](QWidget* dialog) {
+                CommonChoices(dialog, ParameterDialog::kTimeUnit, QString());
+                Choose(dialog, ParameterDialog::kTechnique, technique);
+                SetText(dialog, ParameterDialog::kPeriodBegin, begin);
+                SetText(dialog, ParameterDialog::kPeriodEnd, end);
+                Accept(dialog);
+            };
+        };
+        // rdata's cases all began before 1990: the life table technique has
+        // no first interval; the product-limit technique takes them in.
+        OpenExample();
+        const QString lifeTable = QStringLiteral("Life table"), productLimit = QStringLiteral("Product-limit");
+        QVERIFY(Run(command::kComputePeriodAnalysis, period(lifeTable, "01.01.1990", "31.12.1994")));
+        QCOMPARE(Windows<CResultFrame>().size(), 1);
+        QCOMPARE(Windows<CLifeTableChartFrame>().size(), 1);
+        QCOMPARE(messages.shown, QStringList{QStringLiteral(
+                                     "No case begins its follow-up in the period of interest 01.01.1990 to "
+                                     "31.12.1994, so no case enters the first interval of the life table technique.")});
+        messages.shown.clear();
+        QVERIFY(Run(command::kComputePeriodAnalysis, period(productLimit, "01.01.1990", "31.12.1994")));
+        QCOMPARE(Windows<CResultFrame>().size(), 2);
+        QVERIFY(messages.shown.isEmpty());
+
+        // Nobody is under follow-up between the two runs of diagnoses.
+        const QString path = folder.filePath(QStringLiteral("gap.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("01.02.1990;01.03.1991;1;A;1;01.01.1930\n"
+                   "01.01.2000;31.12.2001;0;B;2;01.01.1940\n");
+        file.close();
+        OpenData(path);
+        for (const QString& technique : {lifeTable, productLimit}) {
+            messages.shown.clear();
+            QVERIFY(Run(command::kComputePeriodAnalysis, period(technique, "15.06.1994", "01.01.1996")));
+            QCOMPARE(messages.shown, QStringList{QStringLiteral("No case is under follow-up in the period of "
+                                                                "interest 01.01.1994 to 31.12.1996.")});
+        }
+        QCOMPARE(Windows<CResultFrame>().size(), 4);
     }
 
     void ResultsOutliveTheDataWindow()

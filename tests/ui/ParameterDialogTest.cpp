@@ -19,6 +19,7 @@
 #include "common/ui/UiText.h"
 #include "import/PopulationTableLoader.h"
 #include "import/TextFileReader.h"
+#include "resources/Texts.h"
 #include "support/GuiTestSupport.h"
 #include "support/KeyboardChecks.h"
 #include "support/ScriptedFileDialogs.h"
@@ -443,6 +444,55 @@ private slots:
         QCOMPARE(data.periodEnd, Ymd(2003, 12, 31));
         QCOMPARE(Text(&dialog, ParameterDialog::kWidth), QStringLiteral("5"));
         QCOMPARE(Label(&dialog, ParameterDialog::kWidthUnit), QStringLiteral("years"));
+    }
+
+    void ATypedPeriodIsWidenedAndCheckedAsTheBatchTakesIt()
+    {
+        DataSet tiny = Example("tiny.txt");  // observed 1995 to 2004
+        CAnalysisData& data = tiny.analysis;
+        ParameterDialog dialog(data, tiny.cases, kPeriodAnalysis, true, true, services);
+        dialog.show();
+        // Typed dates are widened to whole years; the arrows go on from them.
+        SetText(&dialog, ParameterDialog::kPeriodBegin, QStringLiteral("15.3.1997"));
+        SetText(&dialog, ParameterDialog::kPeriodEnd, QStringLiteral("20.10.2001"));
+        QCOMPARE(data.periodBegin, Ymd(1997, 1, 1));
+        QCOMPARE(data.periodEnd, Ymd(2001, 12, 31));
+        QCOMPARE(Text(&dialog, ParameterDialog::kPeriodBegin), QStringLiteral("01.01.1997"));
+        QCOMPARE(Text(&dialog, ParameterDialog::kPeriodEnd), QStringLiteral("31.12.2001"));
+        Arrow(&dialog, ParameterDialog::kPeriodBeginSpin, true);
+        QCOMPARE(data.periodBegin, Ymd(1998, 1, 1));
+        QVERIFY(messages.shown.isEmpty());
+
+        // A text that is no date, a begin after the end and a period outside
+        // the observation period are refused with their messages; the record
+        // keeps its period and the focus returns to the edit.
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        SetText(&dialog, ParameterDialog::kPeriodBegin, QStringLiteral("31.02.1999"));
+        QCOMPARE(messages.shown, QStringList{QString::fromLatin1(text::kEnterADate)});
+        QCOMPARE(QApplication::focusWidget(), Control<QWidget>(&dialog, ParameterDialog::kPeriodBegin));
+        SetText(&dialog, ParameterDialog::kPeriodBegin, QStringLiteral("01.07.2003"));
+        QCOMPARE(messages.shown.last(),
+                 QStringLiteral("The period of interest 01.07.2003 to 31.12.2001 begins after it ends."));
+        Control<QLineEdit>(&dialog, ParameterDialog::kPeriodBegin)->setText(QStringLiteral("01.01.1980"));
+        SetText(&dialog, ParameterDialog::kPeriodEnd, QStringLiteral("31.12.1990"));
+        QCOMPARE(messages.shown.last(), QStringLiteral("The period of interest 01.01.1980 to 31.12.1990 lies outside "
+                                                       "the observation period 01.01.1995 to 31.12.2004."));
+        QCOMPARE(QApplication::focusWidget(), Control<QWidget>(&dialog, ParameterDialog::kPeriodEnd));
+        QCOMPARE(messages.shown.size(), 3);
+        QCOMPARE(data.periodBegin, Ymd(1998, 1, 1));
+        QCOMPARE(data.periodEnd, Ymd(2001, 12, 31));
+        QCOMPARE(data.windowBegin, Ymd(1995, 1, 1));
+
+        // OK takes what stands typed, reaching past the window as the batch
+        // does: the begin is kept inside it.
+        Control<QLineEdit>(&dialog, ParameterDialog::kPeriodBegin)->setText(QStringLiteral("01.05.1990"));
+        Control<QLineEdit>(&dialog, ParameterDialog::kPeriodEnd)->setText(QStringLiteral("30.06.2000"));
+        Click(&dialog, button::kOk);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(data.periodBegin, Ymd(1995, 1, 1));
+        QCOMPARE(data.periodEnd, Ymd(2000, 12, 31));
+        QCOMPARE(messages.shown.size(), 3);
     }
 
     void TechniqueAndMethodChanges()

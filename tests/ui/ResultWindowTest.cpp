@@ -16,6 +16,8 @@
 #include "../support/ReadOnlyFolder.h"
 #include "analysis/ParameterChoices.h"
 #include "app/CEventDataFrame.h"
+#include "app/CLifeTableChartFrame.h"
+#include "app/ChartWindows.h"
 #include "app/CMainFrame.h"
 #include "app/CResultFrame.h"
 #include "app/ResultWindows.h"
@@ -462,6 +464,62 @@ private slots:
         messages.shown.clear();
         QVERIFY(third->close());
         QVERIFY(messages.shown.isEmpty());
+    }
+
+    void CloseAllAndExitNameEachUnsavedWindowAndAnswerForAll()
+    {
+        // Close All goes from the active window back: the chart, the second
+        // results, the saved results (no question), the first results.
+        Open(ExampleAnalyses()[0]);
+        CResultFrame* saved = Open(ExampleAnalyses()[0]);
+        fileDialogs.saveChoice = folder.filePath(QStringLiteral("saved.txt"));
+        QCOMPARE(saved->view()->SaveAs(), 1);
+        CResultFrame* second = Open(ExampleAnalyses()[1]);
+        CLifeTableChartFrame* chart = OpenAnalysisChart(*mainFrame, second->view()->data(), second->view()->kind());
+        const QString chartTitle = chart->windowTitle();
+        const QString secondTitle = second->windowTitle();
+        QVERIFY(chartTitle != secondTitle && !chartTitle.isEmpty());
+        const auto question = [](const QString& title) {
+            return QString::fromLatin1(text::kUnsavedWindowQuestion).replace(QStringLiteral("%s"), title);
+        };
+        fileDialogs.saveChoice = folder.filePath(QStringLiteral("for-all.txt"));
+        fileDialogs.saveDialogs = 0;
+        messages.shown.clear();
+        messages.answers = {Messages::Answer::No, Messages::Answer::YesToAll};
+        mainFrame->command(command::kWindowCloseAll)->trigger();
+        QVERIFY(mainFrame->mdiArea()->subWindowList().isEmpty());
+        QCOMPARE(messages.shown, (QStringList{question(chartTitle), question(secondTitle)}));
+        // "Yes to all" saved the second results and, without asking, the first.
+        QCOMPARE(fileDialogs.saveDialogs, 2);
+        QVERIFY(QFile::exists(fileDialogs.saveChoice));
+
+        // Exit: "No to all" at the first question closes every window
+        // unsaved and the program; Cancel keeps the window asked about.
+        CMainFrame exiting(services);
+        exiting.show();
+        for (int i = 0; i < 2; ++i) {
+            std::optional<AnalysisOutcome> outcome =
+                ComputeAnalysis(exiting, Parameters(ExampleAnalyses()[0]), rdata.cases, {kLifeTable, true});
+            QVERIFY(outcome);
+            OpenResultWindow(exiting, std::move(outcome->report));
+        }
+        exiting.NewDataWindow();
+        const QString active = exiting.mdiArea()->subWindowList().at(1)->windowTitle();
+        exiting.mdiArea()->setActiveSubWindow(exiting.mdiArea()->subWindowList().at(1));
+        messages.shown.clear();
+        messages.answers = {Messages::Answer::Cancel};
+        exiting.command(command::kExit)->trigger();
+        QVERIFY(exiting.isVisible());
+        QCOMPARE(messages.shown, QStringList{question(active)});
+        QCOMPARE(exiting.mdiArea()->subWindowList().size(), 3);
+        fileDialogs.saveDialogs = 0;
+        messages.shown.clear();
+        messages.answers = {Messages::Answer::NoToAll};
+        exiting.command(command::kExit)->trigger();
+        QVERIFY(!exiting.isVisible());
+        QVERIFY(exiting.mdiArea()->subWindowList().isEmpty());
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(fileDialogs.saveDialogs, 0);
     }
 
     void AFailingSaveKeepsTheOldFileAndTheWindowUnsaved()

@@ -246,6 +246,38 @@ private slots:
         QCOMPARE(seen, QStringList({"1", "10", "12", "21", "23", "23"}));
     }
 
+    void ARememberedPatternThatFitsNoLineIsExplained()
+    {
+        // The pattern kept from the last .dat file does not fit the next one:
+        // its data window lists every case, and a message says why none is valid.
+        const QString first = Write(QStringLiteral("first.dat"), "01/15/2000;12/31/2004;1\n");
+        const QString second = Write(QStringLiteral("second.dat"), "\n15/01/2001;31/12/2005;0\n25/05/2002;16/06/2006;1\n");
+        CMainFrame frame(services);
+        const auto finish = [](QWizard& wizard) {
+            wizard.next();
+            wizard.next();
+            QWidget* page = wizard.currentPage();
+            for (int id : {RoleAssignmentPage::kBeginPattern, RoleAssignmentPage::kEndPattern})
+                Control<QComboBox>(page, id)->setEditText(QStringLiteral("MM/DD/YYYY"));
+            wizard.button(QWizard::FinishButton)->click();
+        };
+        messages.shown.clear();
+        QVERIFY(Open(frame, first, finish));
+        QVERIFY(messages.shown.isEmpty());
+        CEventDataFrame* window = Open(frame, second, [](QWizard& wizard) {
+            wizard.next();
+            wizard.next();
+            wizard.button(QWizard::FinishButton)->click();
+        });
+        QVERIFY(window);
+        QCOMPARE(window->view()->list()->model()->rowCount(), 2);
+        QCOMPARE(messages.shown,
+                 QStringList{QStringLiteral("None of the 2 cases read is valid: the date of beginning of follow-up "
+                                            "does not match the date pattern MM/DD/YYYY, the date of end of "
+                                            "follow-up does not match the date pattern MM/DD/YYYY, as in line 2:\n"
+                                            "15/01/2001;31/12/2005;0")});
+    }
+
     void FreeFormatListsEveryCase()
     {
         const QString path = Write(QStringLiteral("free.csv"),

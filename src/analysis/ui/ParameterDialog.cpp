@@ -1,11 +1,14 @@
 #include "analysis/ui/ParameterDialog.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 
+#include "analysis/DateEntry.h"
+#include "analysis/PeriodOfInterest.h"
 #include "analysis/PeriodSteps.h"
 #include "analysis/RunAnalysis.h"
 #include "analysis/ui/ObservationPeriodDiagram.h"
@@ -13,9 +16,11 @@
 #include "common/qt/DisplayText.h"
 #include "common/ui/AppServices.h"
 #include "common/ui/ControlName.h"
+#include "common/ui/ResourceIds.h"
 #include "common/ui/SpinArrows.h"
 #include "import/ui/CSpinButton.h"
 #include "stats/TimeUnit.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 namespace {
@@ -72,8 +77,8 @@ ParameterDialog::ParameterDialog(CAnalysisData& data, const CaseList& cases, Ana
 int ParameterDialog::AddPeriodRows(int row)
 {
     QGridLayout* g = grid();
-    periodBegin_ = MakeDateEdit(kPeriodBegin, data_.periodBegin, true);
-    periodEnd_ = MakeDateEdit(kPeriodEnd, data_.periodEnd, true);
+    periodBegin_ = MakeDateEdit(kPeriodBegin, data_.periodBegin, false);
+    periodEnd_ = MakeDateEdit(kPeriodEnd, data_.periodEnd, false);
     auto* beginSpin = new SpinArrows(periodBegin_, this);
     beginSpin->setObjectName(ControlName(kPeriodBeginSpin));
     auto* endSpin = new SpinArrows(periodEnd_, this);
@@ -91,13 +96,23 @@ int ParameterDialog::AddPeriodRows(int row)
         for (QWidget* control : std::initializer_list<QWidget*>{periodLabel, to, beginBox, endBox}) control->hide();
     }
     connect(beginSpin, &SpinArrows::Arrow, this, [this](bool later) {
+        if (!TakeTypedPeriod()) return;
         data_.timeUnit = timeUnit_->currentIndex();
         if (StepPeriodBegin(data_, later)) ShowParameters();
     });
     connect(endSpin, &SpinArrows::Arrow, this, [this](bool later) {
+        if (!TakeTypedPeriod()) return;
         data_.timeUnit = timeUnit_->currentIndex();
         if (StepPeriodEnd(data_, later)) ShowParameters();
     });
+    for (QLineEdit* edit : {periodBegin_, periodEnd_}) {
+        connect(edit, &QLineEdit::editingFinished, this, [this] {
+            // Leaving for Cancel or Help checks nothing.
+            const QWidget* next = QApplication::focusWidget();
+            const QString nextName = next ? next->objectName() : QString();
+            if (nextName != ControlName(button::kCancel) && nextName != ControlName(button::kHelp)) TakeTypedPeriod();
+        });
+    }
 
     struct NumberRow {
         const char* label;
@@ -169,6 +184,7 @@ int ParameterDialog::AddTimeUnitRow(int row)
 
 void ParameterDialog::TimeUnitChanged()
 {
+    TakeTypedPeriod();
     data_.timeUnit = timeUnit_->currentIndex();
     data_.PrepareTimeWindow();
     ShowParameters();
@@ -191,6 +207,37 @@ void ParameterDialog::NumberEdited(QLineEdit* edit, std::int32_t& field)
     if (edit == periodWidth_) diagram_->update();
 }
 
+bool ParameterDialog::TakeTypedPeriod()
+{
+    if (mode_ != kPeriodAnalysis) return true;
+    if (refusingPeriod_) return false;  // the focus moving back to a refused date
+    const QString beginText = periodBegin_->text().trimmed();
+    const QString endText = periodEnd_->text().trimmed();
+    if (beginText == DisplayText(data_.periodBegin.displayText()) &&
+        endText == DisplayText(data_.periodEnd.displayText()))
+        return true;
+    const auto refuse = [this](QLineEdit* edit, const std::string& message) {
+        refusingPeriod_ = true;
+        services_.messages.Show(this, DisplayText(message));
+        edit->setFocus();
+        edit->selectAll();
+        refusingPeriod_ = false;
+        return false;
+    };
+    const DateValue begin = ParseEnteredDate(beginText.toStdString());
+    if (!begin.isValid()) return refuse(periodBegin_, text::kEnterADate);
+    const DateValue end = ParseEnteredDate(endText.toStdString());
+    if (!end.isValid()) return refuse(periodEnd_, text::kEnterADate);
+    data_.timeUnit = timeUnit_->currentIndex();
+    const PeriodFault fault = TakePeriodOfInterest(data_, begin, end);
+    if (fault != PeriodFault::kNone) {
+        QLineEdit* typed = endText != DisplayText(data_.periodEnd.displayText()) ? periodEnd_ : periodBegin_;
+        return refuse(typed, PeriodFaultMessage(fault, begin, end, data_));
+    }
+    ShowParameters();
+    return true;
+}
+
 // The record's period, n and width into the controls.
 void ParameterDialog::ShowParameters()
 {
@@ -207,6 +254,7 @@ void ParameterDialog::ShowParameters()
 
 void ParameterDialog::accept()
 {
+    if (!TakeTypedPeriod()) return;
     std::int32_t survivalYears = data_.survivalYears;
     std::int32_t periodWidth = data_.periodWidth;
     if (mode_ == kTrend && !(ReadInteger(survivalYears_, survivalYears) && ReadInteger(periodWidth_, periodWidth)))

@@ -14,8 +14,9 @@ class CSpinButton;
 // period analysis (kPeriodAnalysis, with the period of interest and the
 // technique) and trend in n-year survival (kTrend, with n, the width of the
 // period and the technique).  The record must hold a prepared time window.
-// Changing the time unit prepares the window again; the period arrows, n
-// and the width write into the record at once.  OK (QDialog::Accepted)
+// Changing the time unit prepares the window again; the period arrows, a
+// typed period (once its edit is left), n and the width write into the
+// record at once.  OK (QDialog::Accepted)
 // writes the remaining parameters and, with relative survival, the chosen
 // life table; stratified() is the "Stratified analysis" check and, for the
 // life table, compareGroups() the "Compare groups" check; standardise() the
@@ -55,6 +56,10 @@ public:
 private:
     int AddPeriodRows(int row);
     int AddTimeUnitRow(int row);
+    // Takes a period of interest typed into its edits, widened and checked
+    // as TakePeriodOfInterest does; false, with the message shown and the
+    // focus in the edit, when it cannot be taken.
+    bool TakeTypedPeriod();
     void TimeUnitChanged();
     void TechniqueChanged();
     void ShowParameters();
@@ -71,6 +76,7 @@ private:
     QLabel* timeIntervalLabel_ = nullptr;
     QLabel* timeScaleLabel_ = nullptr;
     QComboBox* technique_ = nullptr;
+    bool refusingPeriod_ = false;
 };
 
 }  // namespace kalderon

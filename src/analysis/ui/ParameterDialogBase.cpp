@@ -19,6 +19,7 @@
 #include "common/ui/ControlName.h"
 #include "common/ui/DialogButtons.h"
 #include "common/ui/HelpKey.h"
+#include "common/ui/ScreenFit.h"
 #include "common/ui/UiText.h"
 #include "common/ui/WaitCursor.h"
 #include "help/ui/HelpTopics.h"
@@ -222,14 +223,11 @@ int ParameterDialogBase::AddRelativeSurvivalRows(int row, bool possible, bool cl
     standardisation_->setCurrentIndex(kNoStandardisation);
     standardisationLabel_ =
         MakeLabel(QStringLiteral("&Age standardisation"), kStandardisationLabel, standardisation_);
-    auto* methods = new QHBoxLayout;
-    methods->addWidget(method_);
-    methods->addSpacing(12);
-    methods->addWidget(standardisationLabel_);
-    methods->addWidget(standardisation_);
-    methods->addStretch();
     inner->addWidget(methodLabel_, innerRow, 0);
-    inner->addLayout(methods, innerRow, 1, 1, 4);
+    inner->addWidget(method_, innerRow, 1, 1, 2);
+    // Below the method, so that the dialog stays narrow.
+    inner->addWidget(standardisationLabel_, ++innerRow, 0);
+    inner->addWidget(standardisation_, innerRow, 1);
     OfferStandardisation(false);
     closingDate_ = MakeDateEdit(kClosingDate, data_.lastEndDate, false);
     closingLabel_ = MakeLabel(QStringLiteral("Common c&losing date"), kClosingLabel, closingDate_);
@@ -284,14 +282,11 @@ void ParameterDialogBase::FinishLayout(const QString& helpTopic)
             [this, helpTopic] { ShowHelpTopic(this, services_, helpTopic); });
 
     grid_->setColumnStretch(5, 1);
-    auto* lower = new QHBoxLayout;
-    lower->addLayout(grid_, 1);
-    lower->addSpacing(12);
-    lower->addWidget(buttons);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(diagram_);
-    layout->addLayout(lower);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    auto* content = new QVBoxLayout;
+    content->addWidget(diagram_);
+    content->addLayout(grid_);
+    content->addStretch();
+    LayOutFittingScreen(this, content, buttons);
 }
 
 bool ParameterDialogBase::ListTables(const QString& databasePath)

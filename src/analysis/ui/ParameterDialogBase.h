@@ -109,7 +109,7 @@ protected:
     // with the sex coding, the life tables, the method and the closing date,
     // which only Hakulinen shows when `closingDateWithHakulinen`.  Hidden when
     // relative survival is not possible, disabled when the life tables
-    // cannot be listed.  "Age standardisation" stands beside the method,
+    // cannot be listed.  "Age standardisation" stands below the method,
     // shown while OfferStandardisation says so.
     int AddRelativeSurvivalRows(int row, bool possible, bool closingDateWithHakulinen);
     // Shows or hides "Age standardisation" (for the analyses that have it).

@@ -35,4 +35,19 @@ Messages::Answer MessageBoxMessages::Confirm(QWidget* parent, const QString& tex
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
+Messages::Answer MessageBoxMessages::AskForEach(QWidget* parent, const QString& text, const QString& caption)
+{
+    QMessageBox box(QMessageBox::Question, caption, text,
+                    QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll |
+                        QMessageBox::Cancel,
+                    parent);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::YesToAll: return Answer::YesToAll;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::NoToAll: return Answer::NoToAll;
+    default: return Answer::Cancel;
+    }
+}
+
 }  // namespace kalderon

@@ -10,6 +10,7 @@ public:
     void Show(QWidget* parent, const QString& text) override;
     Answer Ask(QWidget* parent, const QString& text, const QString& caption) override;
     Answer Confirm(QWidget* parent, const QString& text) override;
+    Answer AskForEach(QWidget* parent, const QString& text, const QString& caption) override;
 };
 
 }  // namespace kalderon

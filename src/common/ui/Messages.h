@@ -10,7 +10,7 @@ namespace kalderon {
 // interface so that tests can read the texts and give the answers.
 class Messages {
 public:
-    enum class Answer { Ok, Yes, No, Cancel };
+    enum class Answer { Ok, Yes, No, Cancel, YesToAll, NoToAll };
 
     virtual ~Messages() = default;
 
@@ -21,6 +21,9 @@ public:
     // A question with the buttons Yes and No, captioned with the application
     // title; No is the default.
     virtual Answer Confirm(QWidget* parent, const QString& text) = 0;
+    // A question asked in turn about each of several things, with the
+    // buttons Yes, Yes to all, No, No to all and Cancel.
+    virtual Answer AskForEach(QWidget* parent, const QString& text, const QString& caption) = 0;
 };
 
 }  // namespace kalderon

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QScrollArea>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,6 +14,7 @@
 #include "common/qt/DisplayText.h"
 #include "common/ui/ControlName.h"
 #include "common/ui/DialogButtons.h"
+#include "common/ui/ScreenFit.h"
 #include "common/ui/Messages.h"
 #include "common/ui/UiText.h"
 #include "import/ui/CFilePreview.h"
@@ -90,12 +92,10 @@ CColumnSelectionDlg::CColumnSelectionDlg(const std::vector<std::string>& columnT
     QDialogButtonBox* buttons = OkCancelHelpButtons(this);
     connect(buttons, &QDialogButtonBox::helpRequested, this, &CColumnSelectionDlg::HelpRequested);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(grid, 1);
-    layout->addWidget(buttons);
+    QWidget* content = LayOutFittingScreen(this, grid, buttons)->widget();
     // One size for both layouts: that of the wider one.
     ShowLayout(1);
-    setMinimumSize(sizeHint());
+    content->setMinimumSize(content->sizeHint());
     ShowLayout(0);
 }
 

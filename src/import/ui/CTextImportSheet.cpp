@@ -5,6 +5,7 @@
 #include "common/qt/DisplayText.h"
 #include "common/ui/Messages.h"
 #include "common/ui/ResourceIds.h"
+#include "common/ui/ScreenFit.h"
 #include "common/ui/UiText.h"
 #include "import/TextRoleConflicts.h"
 #include "import/ui/CFilePreview.h"
@@ -33,6 +34,9 @@ CTextImportSheet::CTextImportSheet(const QString& path, Messages& messages, QWid
     setPage(CTextImportPage3A::kId, page3A_);
     setPage(CTextImportPage2B::kId, page2B_);
     setStartId(CTextImportPage1::kId);
+    for (QWizardPage* page : {static_cast<QWizardPage*>(page1_), static_cast<QWizardPage*>(page2A_),
+                              static_cast<QWizardPage*>(page3A_), static_cast<QWizardPage*>(page2B_)})
+        ScrollContentsOf(page);
 
     setWindowTitle(UiString(kCaption));
     setWizardStyle(QWizard::ClassicStyle);
@@ -42,6 +46,7 @@ CTextImportSheet::CTextImportSheet(const QString& path, Messages& messages, QWid
     button(QWizard::CancelButton)->setObjectName(ControlName(button::kCancel));
     setButtonText(QWizard::CancelButton, QStringLiteral("&Cancel"));
     resize(600, 480);
+    FitToScreen(this);
 }
 
 void CTextImportSheet::ApplySettings(const TextImportSettings& settings)

@@ -22,4 +22,9 @@ Messages::Answer ScriptedMessages::Confirm(QWidget*, const QString& text)
     return answer;
 }
 
+Messages::Answer ScriptedMessages::AskForEach(QWidget* parent, const QString& text, const QString& caption)
+{
+    return Ask(parent, text, caption);
+}
+
 }  // namespace kalderon::testing

@@ -15,6 +15,8 @@ public:
     Answer Ask(QWidget* parent, const QString& text, const QString& caption) override;
     // Takes the next queued answer too; No when none is left.
     Answer Confirm(QWidget* parent, const QString& text) override;
+    // Takes the next queued answer like Ask; Cancel when none is left.
+    Answer AskForEach(QWidget* parent, const QString& text, const QString& caption) override;
 
     std::deque<Answer> answers;
     QStringList shown;  // every text in order, messages and questions

@@ -109,7 +109,10 @@ void ReadTree(QAccessibleInterface* iface, ReadingLog& log, int depth = 0)
         if (i == kHead && count > kHead + kTail) i = count - kTail;
         QAccessibleInterface* child = iface->child(i);
         if (!child) {
-            log.faults << QStringLiteral("child %1 of %2 missing under %3").arg(i).arg(count).arg(iface->text(QAccessible::Name));
+            log.faults << QStringLiteral("child %1 of %2 missing under %3")
+                              .arg(i)
+                              .arg(count)
+                              .arg(iface->text(QAccessible::Name));
             continue;
         }
         if (child->isValid() && iface->indexOfChild(child) != i)

@@ -13,7 +13,10 @@ namespace {
 // The state a painter hands its engine is a protected member of
 // QPaintEngine; the piece engines are handed the painter's state this way.
 struct EngineStateAccess : QPaintEngine {
-    static void Share(QPaintEngine& from, QPaintEngine& to) { to.*(&EngineStateAccess::state) = from.*(&EngineStateAccess::state); }
+    static void Share(QPaintEngine& from, QPaintEngine& to)
+    {
+        to.*(&EngineStateAccess::state) = from.*(&EngineStateAccess::state);
+    }
 };
 
 // How QSvgGenerator's engine closes the graphics state it opened at the
@@ -162,7 +165,8 @@ private:
         tail.append(kDocumentEnd);
         if (!piece_.startsWith(head_) || !piece_.endsWith(tail)) ok_ = false;
         if (ok_) {
-            const QByteArrayView body = QByteArrayView(piece_).sliced(head_.size(), piece_.size() - head_.size() - tail.size());
+            const QByteArrayView body =
+                QByteArrayView(piece_).sliced(head_.size(), piece_.size() - head_.size() - tail.size());
             const bool first = pieces_++ == 0;
             ok_ = Write(first ? QByteArrayView(head_) : kGroupBetween) && Write(body) && (!last || Write(tail));
         }
@@ -171,7 +175,10 @@ private:
         piece_.clear();
     }
 
-    bool Write(QByteArrayView bytes) { return bytes.empty() || sink_.write(bytes.data(), bytes.size()) == bytes.size(); }
+    bool Write(QByteArrayView bytes)
+    {
+        return bytes.empty() || sink_.write(bytes.data(), bytes.size()) == bytes.size();
+    }
 
     QIODevice& sink_;
     const QSize size_;
@@ -193,7 +200,8 @@ public:
     StreamedSvgDevice(QIODevice& sink, QSize size, const QString& title, int callsPerPiece)
     {
         Configure(*this, size, title);
-        engine_ = std::make_unique<PieceEngine>(sink, size, title, callsPerPiece, FeaturesOf(*QSvgGenerator::paintEngine()));
+        engine_ = std::make_unique<PieceEngine>(sink, size, title, callsPerPiece,
+                                                FeaturesOf(*QSvgGenerator::paintEngine()));
     }
     ~StreamedSvgDevice() override = default;
 

@@ -33,6 +33,8 @@ if(KALDERON_BUILD_TESTS)
     add_test(NAME ui_${test_name} COMMAND ui_${test_name} WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
     set_tests_properties(ui_${test_name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
   endforeach()
+  # Turns the platform's accessibility on, as a screen reader does.
+  target_link_libraries(ui_AccessibilityTest PRIVATE Qt6::GuiPrivate)
 
   # Renders the windows of docs/images: kalderon_screenshots <folder>.
   add_executable(kalderon_screenshots tests/ui/Screenshots.cpp)

@@ -4,7 +4,10 @@
 
 #include <QImage>
 
+#include "charts/ChartFile.h"
 #include "charts/ChartFileFormat.h"
+#include "charts/ChartFixtures.h"
+#include "charts/ChartProfile.h"
 #include "charts/LifeTableChart.h"
 #include "resources/StringTable.h"
 #include "support/BatchProgram.h"
@@ -280,6 +283,41 @@ TEST_F(BatchProgramTest, NumbersAtRiskOnProductLimitPictures)
                 "--report", dir.path("report.txt"), "--png", png, "--risk-table"});
     EXPECT_EQ(done.exitCode, 0) << done.err;
     EXPECT_NE(Run({"--help"}).out.find("--risk-table"), std::string::npos);
+}
+
+// A damaged chart file whose product-limit curve has 100,000 censored
+// rows: its SVG is written as it is drawn, within a quarter of a gigabyte of
+// address space; a picture that does not fit there ends in the message and
+// status 2 that every run out of memory gives.
+TEST_F(BatchProgramTest, DrawingWithinALimitedAddressSpace)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs more address space than the limit";
+#endif
+    constexpr long kLimitKb = 256 * 1024;
+    constexpr int kCensored = 100000;
+    CAnalysisData analysis = testing::ProductLimitAnalysis();
+    std::vector<CTimePointResult>& rows = analysis.groupResults[0].timePoints;
+    const CTimePointResult censored = rows[1];
+    for (int i = 0; i < kCensored; ++i) {
+        rows.push_back(censored);
+        rows.back().survivalDays = 500 + i / 100;
+    }
+    const MemoryChartProfile profile;
+    LifeTableChart chart;
+    chart.InitFromAnalysis(analysis, kChartProductLimit, 5, profile);
+    const std::string cht = dir.path("censored.cht"), svg = dir.path("censored.svg"), png = dir.path("huge.png");
+    ASSERT_TRUE(WriteChartFile(chart, cht));
+
+    ProgramRun run = RunBatchProgram(dir, {"--open-chart", cht, "--svg", svg}, kLimitKb);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::string picture = ReadBytes(svg);
+    EXPECT_GT(picture.size(), kCensored * 50u);
+    EXPECT_TRUE(picture.ends_with("</g>\n</svg>\n"));
+
+    run = RunBatchProgram(dir, {"--open-chart", cht, "--png", png, "--size", "20000x20000"}, kLimitKb);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, "kalderon-batch: " + cht + ": not enough memory for this analysis\n");
 }
 
 }  // namespace

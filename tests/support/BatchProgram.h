@@ -26,11 +26,14 @@ inline std::string ShellQuoted(const std::string& text)
 }
 
 // Runs kalderon-batch in the source folder with a fixed clock, keeping its
-// standard output and error in files of `dir`.
-inline ProgramRun RunBatchProgram(const TempDir& dir, const std::vector<std::string>& arguments)
+// standard output and error in files of `dir`; with `addressSpaceKb`, in no
+// more address space than that.
+inline ProgramRun RunBatchProgram(const TempDir& dir, const std::vector<std::string>& arguments,
+                                  long addressSpaceKb = 0)
 {
-    std::string command = "cd " + ShellQuoted(KALDERON_SOURCE_DIR) + " && SOURCE_DATE_EPOCH=1700000000 TZ=UTC " +
-                          ShellQuoted(KALDERON_BATCH_PATH);
+    std::string command = "cd " + ShellQuoted(KALDERON_SOURCE_DIR) + " && " +
+                          (addressSpaceKb > 0 ? "ulimit -v " + std::to_string(addressSpaceKb) + " && " : "") +
+                          "SOURCE_DATE_EPOCH=1700000000 TZ=UTC " + ShellQuoted(KALDERON_BATCH_PATH);
     for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
     command += " >" + ShellQuoted(dir.path("stdout")) + " 2>" + ShellQuoted(dir.path("stderr"));
     const int status = std::system(command.c_str());

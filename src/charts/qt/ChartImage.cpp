@@ -4,12 +4,13 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
+#include <new>
 
 #include "charts/ChartRenderer.h"
 #include "charts/LifeTableChart.h"
 #include "charts/qt/ImageApplication.h"
 #include "charts/qt/QtCanvas.h"
+#include "charts/qt/StreamedSvg.h"
 #include "common/SafeFileWrite.h"
 #include "common/qt/DisplayText.h"
 
@@ -19,6 +20,7 @@ QImage RenderChartImage(LifeTableChart& chart, int width, int height)
 {
     EnsureImageApplication();
     QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull()) throw std::bad_alloc();  // the only way QImage says it
     image.fill(Qt::white);
     QPainter painter(&image);
     QtCanvas canvas(painter);
@@ -71,17 +73,11 @@ bool WriteChartSvg(LifeTableChart& chart, const std::string& path, int width, in
 {
     EnsureImageApplication();
     return WriteRendered(path, [&](QIODevice& device) {
-        QSvgGenerator generator;
-        generator.setOutputDevice(&device);
-        generator.setSize(QSize(width, height));
-        generator.setViewBox(QRect(0, 0, width, height));
-        generator.setTitle(DisplayText(chart.titleText));
-        QPainter painter;
-        if (!painter.begin(&generator)) return false;
-        painter.fillRect(QRect(0, 0, width, height), Qt::white);
-        QtCanvas canvas(painter);
-        DrawChart(chart, canvas, WindowSurface(width, height));
-        return painter.end();
+        return PaintSvg(device, QSize(width, height), DisplayText(chart.titleText), [&](QPainter& painter) {
+            painter.fillRect(QRect(0, 0, width, height), Qt::white);
+            QtCanvas canvas(painter);
+            DrawChart(chart, canvas, WindowSurface(width, height));
+        });
     });
 }
 

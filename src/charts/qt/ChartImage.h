@@ -10,7 +10,7 @@ class LifeTableChart;
 // These make the application object images need when there is none.
 
 // The chart drawn on a white width x height picture, as in a window of that
-// client size.
+// client size; std::bad_alloc when there is no room for the picture.
 QImage RenderChartImage(LifeTableChart& chart, int width, int height);
 
 // Writes the chart as a PNG or an SVG file; false when the file cannot be

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <new>
 
 #include "charts/ChartDefaults.h"
 #include "charts/ChartFile.h"
@@ -150,9 +151,16 @@ void CLifeTableChartView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    {
+    if (drawingFailed_) return;
+    try {
         QtCanvas canvas(painter);
         DrawChart(chart_, canvas, WindowSurface(width(), height()));
+    } catch (const std::bad_alloc&) {
+        // Said once, after the paint event: a message box does not open inside one.
+        drawingFailed_ = true;
+        painter.fillRect(rect(), Qt::white);
+        QMetaObject::invokeMethod(this, &CLifeTableChartView::ShowNotEnoughMemory, Qt::QueuedConnection);
+        return;
     }
     if (focusFrame_) {
         const ChartRect& f = *focusFrame_;
@@ -268,10 +276,11 @@ void CLifeTableChartView::ExportChart()
                                                             ChartExportFilter(), QStringLiteral("WMF"), &selectedFilter);
     if (path.isEmpty()) return;
     repaint();
-    WaitCursor wait;
-    if (!ExportChartPicture(chart_, path, ExportFormatOf(path, selectedFilter), width(), height())) {
-        ShowCannotWrite(path);
-    }
+    DrawingCommand([&] {
+        WaitCursor wait;
+        if (!ExportChartPicture(chart_, path, ExportFormatOf(path, selectedFilter), width(), height()))
+            ShowCannotWrite(path);
+    });
 }
 
 bool CLifeTableChartView::Print(QPrinter& printer)
@@ -309,14 +318,32 @@ void CLifeTableChartView::PrintChart()
     PreparePrinter(printer);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    WaitCursor wait;
-    if (!Print(printer) && !printer.outputFileName().isEmpty()) ShowCannotWrite(printer.outputFileName());
+    DrawingCommand([&] {
+        WaitCursor wait;
+        if (!Print(printer) && !printer.outputFileName().isEmpty()) ShowCannotWrite(printer.outputFileName());
+    });
 }
 
 void CLifeTableChartView::CopyChart()
 {
-    const ChartLayoutSnapshot windowLayout(chart_);
-    QApplication::clipboard()->setImage(RenderChartImage(chart_, width(), height()));
+    DrawingCommand([this] {
+        const ChartLayoutSnapshot windowLayout(chart_);
+        QApplication::clipboard()->setImage(RenderChartImage(chart_, width(), height()));
+    });
+}
+
+void CLifeTableChartView::DrawingCommand(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::bad_alloc&) {
+        ShowNotEnoughMemory();
+    }
+}
+
+void CLifeTableChartView::ShowNotEnoughMemory()
+{
+    services_.messages.Show(this, QString::fromLatin1(text::kNotEnoughMemory));
 }
 
 }  // namespace kalderon

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -73,11 +74,16 @@ private:
     void PreparePrinter(QPrinter& printer) const;
     bool WriteChart(const std::string& path);
     void ShowCannotWrite(const QString& path);
+    // Runs a drawing command; one that runs out of memory ends in the
+    // message, and the window goes on.
+    void DrawingCommand(const std::function<void()>& command);
+    void ShowNotEnoughMemory();
     void UpdateAccessibleTexts();
 
     AppServices& services_;
     LifeTableChart chart_;
     std::optional<ChartRect> focusFrame_;
+    bool drawingFailed_ = false;  // the window shows white, and said why once
     std::optional<ChartRect> previousFrame_;
     QString analysisTitle_;  // the title an analysis gave the window, kept once the chart is saved
 };

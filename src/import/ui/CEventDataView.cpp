@@ -57,6 +57,9 @@ CEventDataView::CEventDataView(QWidget* parent)
     ShowCases();
 }
 
+// The list and its model outlive data_; they let go of the cases first.
+CEventDataView::~CEventDataView() { model_->SetCases(nullptr, false); }
+
 ReadResult<void> CEventDataView::ReadTextFile(const std::string& path, const TextImportSettings& settings,
                                               const ReadProgress& progress)
 {
@@ -68,6 +71,9 @@ ReadResult<void> CEventDataView::ReadTextFile(const std::string& path, const Tex
 
 void CEventDataView::SetDataSet(DataSet dataSet)
 {
+    // The list lets go of the old cases before they change, so that no one
+    // reading it meets rows that are not there.
+    model_->SetCases(nullptr, false);
     data_ = std::move(dataSet);
     ShowCases();
 }

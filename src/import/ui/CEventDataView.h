@@ -28,6 +28,7 @@ public:
     static constexpr int kListControl = 1004;
 
     explicit CEventDataView(QWidget* parent = nullptr);
+    ~CEventDataView() override;
 
     // Reads a text file with the wizard's settings; the reader's fault when
     // it cannot be read.

@@ -56,6 +56,9 @@ CResultEditView::CResultEditView(AppServices& services, QWidget* parent) : Repor
     setObjectName(QStringLiteral("resultView"));
 }
 
+// The text shown is report_'s, which goes before the view does.
+CResultEditView::~CResultEditView() { setBytes(nullptr); }
+
 void CResultEditView::SetResults(const CAnalysisData& source, AnalysisKind kind)
 {
     ResultReport report;
@@ -65,6 +68,7 @@ void CResultEditView::SetResults(const CAnalysisData& source, AnalysisKind kind)
 
 void CResultEditView::SetResults(ResultReport report)
 {
+    setBytes(nullptr);
     report_ = std::move(report);
     setBytes(&report_.reportText());
 }

@@ -21,6 +21,7 @@ class CResultEditView : public ReportTextView {
     Q_OBJECT
 public:
     explicit CResultEditView(AppServices& services, QWidget* parent = nullptr);
+    ~CResultEditView() override;
 
     // Copies the record and builds the report and export texts, stamped with
     // the report clock.

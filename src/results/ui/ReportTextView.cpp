@@ -144,6 +144,7 @@ QString ReportTextView::displayLine(qint64 line) const
 
 qint64 ReportTextView::lineLength(qint64 line) const
 {
+    if (line < 0 || line >= lineCount()) return 0;
     const size_t i = static_cast<size_t>(line);
     const char* data = bytes_ ? bytes_->data() : nullptr;
     const qint64 lineEnd = data ? LineEndBytes(data + byteStart_[i], data + byteStart_[i + 1]) : 0;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QFile>
+#include <QPainter>
+#include <QSvgGenerator>
 #include <QImage>
 #include <cstdlib>
 #include <filesystem>
@@ -11,7 +14,10 @@
 #include "charts/LifeTableChart.h"
 #include "charts/ChartFixtures.h"
 #include "charts/qt/ChartImage.h"
+#include "charts/ChartRenderer.h"
 #include "charts/qt/ImageApplication.h"
+#include "charts/qt/QtCanvas.h"
+#include "charts/qt/StreamedSvg.h"
 #include "support/TempDir.h"
 
 namespace kalderon {
@@ -114,6 +120,39 @@ TEST_F(ChartImageTest, SvgHoldsTheTexts)
     std::filesystem::remove(path);
     EXPECT_FALSE(WriteChartSvg(chart, "/nonexistent-dir/x.svg", 800, 600));
     EXPECT_FALSE(WriteChartPng(chart, "/nonexistent-dir/x.png", 800, 600));
+}
+
+// SVG written as it is drawn holds the bytes of the one document
+// QSvgGenerator makes, however small its pieces.
+TEST_F(ChartImageTest, StreamedSvgIsTheGeneratorsDocument)
+{
+    for (LifeTableChart chart : {MakeChart(LifeTableAnalysis(3), kChartLifeTable),
+                                 MakeChart(ProductLimitAnalysis(), kChartProductLimit)}) {
+        const auto draw = [&chart](QPainter& painter) {
+            painter.fillRect(QRect(0, 0, 640, 480), Qt::white);
+            QtCanvas canvas(painter);
+            DrawChart(chart, canvas, WindowSurface(640, 480));
+        };
+        QByteArray whole;
+        QBuffer wholeBuffer(&whole);
+        wholeBuffer.open(QIODevice::WriteOnly);
+        QSvgGenerator generator;
+        generator.setOutputDevice(&wholeBuffer);
+        generator.setSize(QSize(640, 480));
+        generator.setViewBox(QRect(0, 0, 640, 480));
+        generator.setTitle(QStringLiteral("a title"));
+        QPainter painter(&generator);
+        draw(painter);
+        ASSERT_TRUE(painter.end());
+        ASSERT_GT(whole.count("<g "), 20);
+        for (int callsPerPiece : {1, 2, 7, 100, kSvgCallsPerPiece}) {
+            QByteArray streamed;
+            QBuffer buffer(&streamed);
+            buffer.open(QIODevice::WriteOnly);
+            ASSERT_TRUE(PaintSvg(buffer, QSize(640, 480), QStringLiteral("a title"), draw, callsPerPiece));
+            EXPECT_EQ(streamed, whole) << callsPerPiece;
+        }
+    }
 }
 
 // Files the fuzzer made: an axis step of 1e-312 that would ask 65,000 tick

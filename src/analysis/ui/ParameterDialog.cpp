@@ -19,8 +19,8 @@
 #include "common/ui/ResourceIds.h"
 #include "common/ui/SpinArrows.h"
 #include "import/ui/CSpinButton.h"
-#include "stats/TimeUnit.h"
 #include "resources/Texts.h"
+#include "stats/TimeUnit.h"
 
 namespace kalderon {
 namespace {

@@ -347,13 +347,16 @@ private slots:
         for (QMdiSubWindow* window : {opened.at(1), opened.at(5), opened.at(2)}) {
             QPointer<QMdiSubWindow> closing = window;
             const QAccessible::Id id = QAccessible::uniqueId(QAccessible::queryAccessibleInterface(window));
-            const qsizetype listed = ListedWindows().size();
+            const QStringList before = ListedWindows();
+            const qsizetype listed = before.size();
             Area()->setActiveSubWindow(window);
             messages.answers = {Messages::Answer::No};
             known = ReadAll();
             mainFrame->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(mainFrame.get()));
-            QTest::keyClick(window->widget(), Qt::Key_F4, Qt::ControlModifier);
+            window->widget()->setFocus(Qt::MouseFocusReason);  // as a click into the window gives it
+            QVERIFY(window->isAncestorOf(QApplication::focusWidget()));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4, Qt::ControlModifier);
             QCOMPARE(ListedWindows().size(), listed - 1);
             AskAgain(known.ids);
             QTRY_VERIFY(closing.isNull());

@@ -347,8 +347,7 @@ private slots:
         for (QMdiSubWindow* window : {opened.at(1), opened.at(5), opened.at(2)}) {
             QPointer<QMdiSubWindow> closing = window;
             const QAccessible::Id id = QAccessible::uniqueId(QAccessible::queryAccessibleInterface(window));
-            const QStringList before = ListedWindows();
-            const qsizetype listed = before.size();
+            const qsizetype listed = ListedWindows().size();
             Area()->setActiveSubWindow(window);
             messages.answers = {Messages::Answer::No};
             known = ReadAll();

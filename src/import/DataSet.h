@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "stats/AnalysisData.h"
 #include "stats/CaseList.h"
 
@@ -13,6 +16,9 @@ struct DataSet {
     bool hasGroupColumn = false;
     bool hasSexColumn = false;
     bool hasBirthColumn = false;
+    // What the reader changed or could not use, a sentence each (field
+    // names made unique, lines whose quotes do not close).
+    std::vector<std::string> notes;
 };
 
 }  // namespace kalderon

@@ -273,4 +273,17 @@ inline constexpr const char* kReportLinesWrapped =
     "The widest lines of this report do not fit the width of the page even in the smallest readable print: "
     "they are wrapped. Landscape orientation or narrower margins (File, Page setup) print every line in one piece.";
 
+// ---------------------------------------------------------------------------
+// Text files whose first line names the fields.
+
+// %d, %s: the field's number and the name it is given.
+inline constexpr const char* kFieldWithoutName = "field %d of the first line has no name: it is called %s";
+// %d, %s, %s: the field's number, its name and the name it is given.
+inline constexpr const char* kFieldNameRepeated = "field %d of the first line repeats the name %s: it is called %s";
+// %s: the file, the name asked for and the names of the first line.
+inline constexpr const char* kNoFieldOfName = "%s: the first line names no field \"%s\" (fields: %s)";
+// %d: how many lines.
+inline constexpr const char* kUnclosedQuoteLines =
+    "%d lines hold a field in double quotes that does not close on its line: they are invalid cases";
+
 }  // namespace kalderon::text

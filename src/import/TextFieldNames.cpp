@@ -1,6 +1,7 @@
 #include "import/TextFieldNames.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <set>
 
 #include "common/TextFormat.h"
@@ -77,6 +78,10 @@ ReadResult<void> ApplyFieldNames(const std::string& path, const std::vector<std:
 
 ReadResult<char> GuessFileSeparator(const std::string& path)
 {
+    // The lines looked at would be missing from a pipe when it is read for the cases.
+    std::error_code ignored;
+    if (std::filesystem::exists(path, ignored) && !std::filesystem::is_regular_file(path, ignored))
+        return ReaderFault::Described(FormatText(text::kSeparatorGuessNeedsFile, path));
     LineReader reader;
     if (const ReadResult<void> opened = reader.Open(path); !opened) return opened.fault();
     std::vector<std::string> kept;

@@ -29,7 +29,8 @@ std::int32_t FieldNumberOfName(const std::vector<std::string>& names, std::strin
 ReadResult<void> ApplyFieldNames(const std::string& path, const std::vector<std::string>& names,
                                  TextImportSettings& settings);
 
-// The separator of the file guessed from its first lines (GuessSeparator).
+// The separator of the file guessed from its first lines (GuessSeparator);
+// a fault for a pipe or device, which cannot be read twice.
 ReadResult<char> GuessFileSeparator(const std::string& path);
 
 }  // namespace kalderon

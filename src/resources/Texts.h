@@ -282,6 +282,9 @@ inline constexpr const char* kFieldWithoutName = "field %d of the first line has
 inline constexpr const char* kFieldNameRepeated = "field %d of the first line repeats the name %s: it is called %s";
 // %s: the file, the name asked for and the names of the first line.
 inline constexpr const char* kNoFieldOfName = "%s: the first line names no field \"%s\" (fields: %s)";
+// %s: the file.
+inline constexpr const char* kSeparatorGuessNeedsFile =
+    "%s: the separator can be guessed only in a file that can be read twice: name the separator";
 // %d: how many lines.
 inline constexpr const char* kUnclosedQuoteLines =
     "%d lines hold a field in double quotes that does not close on its line: they are invalid cases";

@@ -244,6 +244,25 @@ TEST_F(TextFileReaderTest, PipesAreReadOnce)
     writer.join();
     ASSERT_EQ(error, "");
     EXPECT_EQ(dataSet.cases.records.size(), 2u);
+
+    // A line of names is read in the same pass; guessing the separator would
+    // take lines away from it.
+    std::thread namesWriter([&] {
+        std::ofstream out(fifo, std::ios::binary);
+        out << "b;e;state\n01.01.2000;31.12.2004;1\n";
+    });
+    TextImportSettings named;
+    named.firstLineNames = true;
+    named.statusName = "state";
+    const std::string namedError = ReadFile(fifo, named);
+    namesWriter.join();
+    ASSERT_EQ(namedError, "");
+    ASSERT_EQ(dataSet.cases.records.size(), 1u);
+    EXPECT_TRUE(dataSet.cases.row(0).isValid);
+    TextImportSettings guessed;
+    guessed.guessSeparator = true;
+    EXPECT_NE(ReadFile(fifo, guessed).find(fifo + ": the separator can be guessed only in a file that can be read twice"),
+              std::string::npos);
 }
 
 TEST_F(TextFileReaderTest, UnreadableFilesAreErrors)

@@ -287,6 +287,6 @@ inline constexpr const char* kSeparatorGuessNeedsFile =
     "%s: the separator can be guessed only in a file that can be read twice: name the separator";
 // %d: how many lines.
 inline constexpr const char* kUnclosedQuoteLines =
-    "%d lines hold a field in double quotes that does not close on its line: they are invalid cases";
+    "lines whose field in double quotes does not close on the line, kept as invalid cases: %d";
 
 }  // namespace kalderon::text

@@ -55,8 +55,7 @@ TEST_F(HeaderTextBatchTest, NamedFieldsOfAQuotedCsvReadAsTheOriginalLayout)
                                              "--status",   "vital_status", "--group", "age_group",
                                              "--sex",      "7",            "--birth", "birth_date:YYYY-MM-DD"};
     const std::string unclosed =
-        "kalderon-batch: 1 lines hold a field in double quotes that does not close on its line: they are invalid "
-        "cases\n";
+        "kalderon-batch: lines whose field in double quotes does not close on the line, kept as invalid cases: 1\n";
     for (const std::vector<std::string>& analysis :
          {std::vector<std::string>{"--analysis", "lifetable"}, {"--analysis", "productlimit", "--unit", "month"}}) {
         SCOPED_TRACE(analysis[1]);

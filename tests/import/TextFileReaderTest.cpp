@@ -333,8 +333,8 @@ TEST_F(TextFileReaderTest, FirstLineNamesTheFields)
                                "field 4 of the first line has no name: it is called F4",
                                "field 5 of the first line repeats the name id: it is called id_2",
                                "field 8 of the first line repeats the name end: it is called end_2",
-                               "1 lines hold a field in double quotes that does not close on its line: they are "
-                               "invalid cases"}));
+                               "lines whose field in double quotes does not close on the line, kept as invalid "
+                               "cases: 1"}));
 
     settings.statusName = "vital_status";
     read = ReadTextFile(path, settings);

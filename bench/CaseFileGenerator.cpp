@@ -13,10 +13,12 @@
 namespace kalderon::bench {
 namespace {
 
-// Appends "DD.MM.YYYY" of a day number since 30.12.1899.
-char* AppendDate(char* out, double serial)
+// Appends "DD.MM.YYYY", or "YYYY-MM-DD" when `iso`, of a day number since
+// 30.12.1899.
+char* AppendDate(char* out, double serial, bool iso)
 {
     const CivilDate d = DateValue::FromSerial(serial).civil();
+    if (iso) return out + std::snprintf(out, 16, "%04d-%02d-%02d", d.year, d.month, d.day);
     return out + std::snprintf(out, 16, "%02d.%02d.%04d", d.day, d.month, d.year);
 }
 
@@ -24,17 +26,20 @@ class TemporaryFiles {
 public:
     ~TemporaryFiles()
     {
-        for (const auto& [count, path] : paths) std::filesystem::remove(path);
+        for (const auto& [key, path] : paths) std::filesystem::remove(path);
     }
-    std::map<std::int64_t, std::string> paths;
+    std::map<std::pair<std::int64_t, CaseFileLayout>, std::string> paths;
 };
 
 }  // namespace
 
-bool WriteCaseFile(const std::string& path, std::int64_t count, std::uint64_t seed)
+bool WriteCaseFile(const std::string& path, std::int64_t count, std::uint64_t seed, CaseFileLayout layout)
 {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
     if (!file) return false;
+    const bool csv = layout == CaseFileLayout::kHeaderCsv;
+    if (csv && std::fputs("id,diagnosis_date,last_contact,vital_status,age_group,sex,birth_date\n", file.get()) < 0)
+        return false;
 
     static const char* const kGroups[] = {"<54", "54-61", "62-70", "71-95"};
     const double firstBegin = DateValue::FromYmd(1985, 1, 1).serial();
@@ -59,26 +64,29 @@ bool WriteCaseFile(const std::string& path, std::int64_t count, std::uint64_t se
         const char* group = kGroups[groupPick(random)];
         const int sex = 1 + static_cast<int>(random() & 1);
 
-        char* out = AppendDate(line, begin);
-        *out++ = ';';
-        out = AppendDate(out, end);
-        out += std::snprintf(out, 32, ";%d;%s;%d;", dead ? 1 : 0, group, sex);
-        out = AppendDate(out, birth);
+        char* out = line;
+        if (csv) out += std::snprintf(out, 24, "%lld,", static_cast<long long>(i + 1));
+        out = AppendDate(out, begin, csv);
+        *out++ = csv ? ',' : ';';
+        out = AppendDate(out, end, csv);
+        out += std::snprintf(out, 32, csv ? ",%d,\"%s\",%d," : ";%d;%s;%d;", dead ? 1 : 0, group, sex);
+        out = AppendDate(out, birth, csv);
         *out++ = '\n';
         if (std::fwrite(line, 1, out - line, file.get()) != static_cast<size_t>(out - line)) return false;
     }
     return std::fclose(file.release()) == 0;
 }
 
-const std::string& SharedCaseFile(std::int64_t count)
+const std::string& SharedCaseFile(std::int64_t count, CaseFileLayout layout)
 {
     static TemporaryFiles files;
-    auto [it, inserted] = files.paths.try_emplace(count);
+    auto [it, inserted] = files.paths.try_emplace({count, layout});
     if (inserted) {
         it->second = (std::filesystem::temp_directory_path() /
-                      ("kalderon-bench-" + std::to_string(::getpid()) + "-" + std::to_string(count) + ".txt"))
+                      ("kalderon-bench-" + std::to_string(::getpid()) + "-" + std::to_string(count) +
+                       (layout == CaseFileLayout::kHeaderCsv ? ".csv" : ".txt")))
                          .string();
-        if (!WriteCaseFile(it->second, count, 1)) {
+        if (!WriteCaseFile(it->second, count, 1, layout)) {
             std::fprintf(stderr, "cannot write %s\n", it->second.c_str());
             std::exit(1);
         }

@@ -7,11 +7,8 @@
 namespace kalderon::bench {
 namespace {
 
-void BM_ReadTextFile(benchmark::State& state)
+void ReadRepeatedly(benchmark::State& state, const std::string& path, const TextImportSettings& settings)
 {
-    const std::string& path = SharedCaseFile(state.range(0));
-    TextImportSettings settings;
-    settings.useGroup = settings.useSex = settings.useBirth = true;
     for (auto _ : state) {
         const ReadResult<DataSet> read = ReadTextFile(path, settings);
         if (!read) {
@@ -24,7 +21,35 @@ void BM_ReadTextFile(benchmark::State& state)
     state.counters["process_peak_rss_MB"] = PeakResidentMegabytes();
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
+
+void BM_ReadTextFile(benchmark::State& state)
+{
+    const std::string& path = SharedCaseFile(state.range(0));
+    TextImportSettings settings;
+    settings.useGroup = settings.useSex = settings.useBirth = true;
+    ReadRepeatedly(state, path, settings);
+}
 BENCHMARK(BM_ReadTextFile)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same cases with a line of field names, comma separators, ISO dates and
+// quoted age groups, the roles named by their fields.
+void BM_ReadHeaderCsvFile(benchmark::State& state)
+{
+    const std::string& path = SharedCaseFile(state.range(0), CaseFileLayout::kHeaderCsv);
+    TextImportSettings settings;
+    settings.separator = ",";
+    settings.firstLineNames = settings.quotedFields = true;
+    settings.useGroup = settings.useSex = settings.useBirth = true;
+    settings.beginName = "diagnosis_date";
+    settings.endName = "last_contact";
+    settings.statusName = "vital_status";
+    settings.groupName = "age_group";
+    settings.sexName = "sex";
+    settings.birthName = "birth_date";
+    settings.beginFormat = settings.endFormat = settings.birthFormat = "YYYY-MM-DD";
+    ReadRepeatedly(state, path, settings);
+}
+BENCHMARK(BM_ReadHeaderCsvFile)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace kalderon::bench

@@ -36,6 +36,17 @@ case_file() {
   echo "$file"
 }
 
+# The same cases as a CSV with a line of field names (bench/BenchMain.cpp).
+case_csv_file() {
+  local file="$DATA/cases-$1.csv"
+  if [ ! -s "$file" ]; then
+    mkdir -p "$DATA"
+    "$GENERATOR" --write-header-csv "$file.part" "$1" 1 >&2
+    mv "$file.part" "$file"
+  fi
+  echo "$file"
+}
+
 # Runs the command $RUNS times and prints "SECONDS CPU MEGABYTES": the best
 # wall time, the least processor time (user and system) and the highest peak
 # resident memory of those runs. On a busy machine the processor time is the

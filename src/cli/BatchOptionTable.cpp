@@ -108,6 +108,8 @@ std::string ReadSeparator(OptionReading& reading, const std::string& value)
         {"semicolon", ";"}, {"comma", ","}, {"space", " "}, {"tab", "\t"}};
     reading.textOptionsGiven = true;
     std::string& separator = reading.options.import.separator;
+    reading.options.import.guessSeparator = value == "auto";
+    if (value == "auto") return {};
     const auto named = std::find_if(kNamed.begin(), kNamed.end(), [&](const auto& n) { return n.first == value; });
     if (named != kNamed.end()) {
         separator = named->second;
@@ -116,7 +118,7 @@ std::string ReadSeparator(OptionReading& reading, const std::string& value)
     if (value.size() != 1) {
         std::string names;
         for (const auto& [name, character] : kNamed) names += (names.empty() ? "" : ", ") + name;
-        return "takes one character or " + names + ": " + value;
+        return "takes one character, " + names + " or auto: " + value;
     }
     separator = value;
     return {};
@@ -156,8 +158,23 @@ std::vector<OptionGroup> DeclareOptions()
                                      r.textOptionsGiven = true;
                                      r.options.import.format = TextImportSettings::kFixedColumns;
                                  }),
-                          {"--separator", "C", "separator character, or semicolon, comma, space,\ntab (default \";\")",
+                          {"--separator", "C", "separator character, or semicolon, comma, space,\ntab (default \";\"); "
+                                               "auto: the one of \";\", \",\",\ntab and \"|\" that cuts the first "
+                                               "lines evenly",
                            ReadSeparator},
+                          Switch("--header", "the first line names the fields (it is no case),\nwhich --begin ... "
+                                             "--birth may then name;\nimplies --quotes",
+                                 [](OptionReading& r) {
+                                     r.textOptionsGiven = true;
+                                     r.options.import.firstLineNames = true;
+                                     r.options.import.quotedFields = true;
+                                 }),
+                          Switch("--quotes", "a field in double quotes may hold the separator;\ntwo double quotes "
+                                             "inside stand for one",
+                                 [](OptionReading& r) {
+                                     r.textOptionsGiven = true;
+                                     r.options.import.quotedFields = true;
+                                 }),
                           Role("--begin", "N[:PATTERN]", "date of beginning of follow-up (default 1)",
                                [](RoleArguments& r) -> RoleArgument& { return r.begin; }),
                           Role("--end", "N[:PATTERN]", "date of end of follow-up (default 2)",
@@ -171,12 +188,14 @@ std::vector<OptionGroup> DeclareOptions()
                           Role("--birth", "N[:PATTERN]", "date of birth (default: none)",
                                [](RoleArguments& r) -> RoleArgument& { return r.birth; }),
                       },
-                      "                           N is a field number (1, 2, ...); with --fixed it\n"
-                      "                           is a range of character positions FROM-TO, and\n"
-                      "                           --begin, --end and --status must be given.\n"
+                      "                           N is a field number (1, 2, ...), with --header\n"
+                      "                           also a field name; with --fixed it is a range of\n"
+                      "                           character positions FROM-TO, and --begin, --end\n"
+                      "                           and --status must be given.\n"
                       "                           PATTERN locates day, month and year, for example\n"
                       "                           DD.MM.YYYY (default), DDMMYYYY, DD/MM/YYYY,\n"
-                      "                           MMDDYYYY, YYYYMMDD; it must hold MM and YYYY.\n"});
+                      "                           MMDDYYYY, YYYYMMDD, YYYY-MM-DD; it must hold MM\n"
+                      "                           and YYYY.\n"});
     groups.push_back(
         {"Reading a database file (.mdb, .xls, .dbf, any letter case)",
          {

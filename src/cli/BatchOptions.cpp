@@ -17,9 +17,11 @@ namespace {
 
 // Fills the field number or the positions and the pattern of one role.
 // Returns the reason when the text does not fit.
-std::string ApplyRole(const std::string& option, const RoleArgument& argument, bool fixed, std::int32_t& column,
-                      std::int32_t& from, std::int32_t& to, std::string* pattern)
+std::string ApplyRole(const std::string& option, const RoleArgument& argument, const TextImportSettings& s,
+                      std::int32_t& column, std::string& name, std::int32_t& from, std::int32_t& to,
+                      std::string* pattern)
 {
+    const bool fixed = s.format == TextImportSettings::kFixedColumns;
     std::string place = argument.text;
     const size_t colon = place.find(':');
     if (colon != std::string::npos) {
@@ -30,8 +32,14 @@ std::string ApplyRole(const std::string& option, const RoleArgument& argument, b
     }
     if (!fixed) {
         const auto number = PositiveNumber(place);
-        if (!number) return option + " needs a field number (1, 2, ...): " + argument.text;
-        column = *number;
+        if (number) {
+            column = *number;
+        } else if (s.firstLineNames && !place.empty()) {
+            name = place;
+        } else {
+            return option + " needs a field number (1, 2, ...)" + (s.firstLineNames ? " or name" : "") + ": " +
+                   argument.text;
+        }
         return {};
     }
     const size_t dash = place.find('-');
@@ -49,18 +57,20 @@ std::string ApplyRoles(const RoleArguments& roles, TextImportSettings& s)
     const bool fixed = s.format == TextImportSettings::kFixedColumns;
     if (fixed && !(roles.begin.given && roles.end.given && roles.status.given))
         return "--fixed needs the positions of --begin, --end and --status";
+    if (fixed && s.firstLineNames) return "--header applies to fields delimited by a separator, not to --fixed";
+    if (fixed && s.guessSeparator) return "--separator auto does not apply to --fixed";
 
     std::string reason;
-    const auto apply = [&](const char* option, const RoleArgument& argument, std::int32_t& column, std::int32_t& from,
-                           std::int32_t& to, std::string* pattern) {
-        if (reason.empty() && argument.given) reason = ApplyRole(option, argument, fixed, column, from, to, pattern);
+    const auto apply = [&](const char* option, const RoleArgument& argument, std::int32_t& column, std::string& name,
+                           std::int32_t& from, std::int32_t& to, std::string* pattern) {
+        if (reason.empty() && argument.given) reason = ApplyRole(option, argument, s, column, name, from, to, pattern);
     };
-    apply("--begin", roles.begin, s.beginColumn, s.beginFrom, s.beginTo, &s.beginFormat);
-    apply("--end", roles.end, s.endColumn, s.endFrom, s.endTo, &s.endFormat);
-    apply("--status", roles.status, s.statusColumn, s.statusFrom, s.statusTo, nullptr);
-    apply("--group", roles.group, s.groupColumn, s.groupFrom, s.groupTo, nullptr);
-    apply("--sex", roles.sex, s.sexColumn, s.sexFrom, s.sexTo, nullptr);
-    apply("--birth", roles.birth, s.birthColumn, s.birthFrom, s.birthTo, &s.birthFormat);
+    apply("--begin", roles.begin, s.beginColumn, s.beginName, s.beginFrom, s.beginTo, &s.beginFormat);
+    apply("--end", roles.end, s.endColumn, s.endName, s.endFrom, s.endTo, &s.endFormat);
+    apply("--status", roles.status, s.statusColumn, s.statusName, s.statusFrom, s.statusTo, nullptr);
+    apply("--group", roles.group, s.groupColumn, s.groupName, s.groupFrom, s.groupTo, nullptr);
+    apply("--sex", roles.sex, s.sexColumn, s.sexName, s.sexFrom, s.sexTo, nullptr);
+    apply("--birth", roles.birth, s.birthColumn, s.birthName, s.birthFrom, s.birthTo, &s.birthFormat);
     s.useGroup = roles.group.given;
     s.useSex = roles.sex.given;
     s.useBirth = roles.birth.given;
@@ -72,7 +82,7 @@ std::string ApplyRoles(const RoleArguments& roles, TextImportSettings& s)
 std::string ApplyDatabaseRoles(const RoleArguments& roles, bool textOptionsGiven, BatchOptions& o)
 {
     DatabaseInput& d = o.database;
-    if (textOptionsGiven) return "--fixed and --separator apply to text files only";
+    if (textOptionsGiven) return "--fixed, --separator, --header and --quotes apply to text files only";
     if (!d.table.empty() && IsDbaseFile(o.inputPath)) return "--table does not apply to a dBase file: the file is the table";
     d.begin = roles.begin.text, d.end = roles.end.text, d.status = roles.status.text;
     d.group = roles.group.text, d.sex = roles.sex.text, d.birth = roles.birth.text;

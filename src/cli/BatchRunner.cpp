@@ -61,6 +61,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         if (const std::optional<int> exitCode = ReadDatabaseInput(options, dataSet, out, err)) return *exitCode;
     } else if (ReadResult<DataSet> read = ReadTextFile(options.inputPath, options.import); read) {
         dataSet = std::move(*read);
+        for (const std::string& note : dataSet.notes) WriteMessage(err, note);
     } else {
         WriteMessage(err, FaultMessage(read.fault()));
         return kExitUsage;

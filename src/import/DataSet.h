@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "stats/AnalysisData.h"
 #include "stats/CaseList.h"
@@ -20,6 +21,9 @@ struct DataSet {
     // kInvalidLineShown bytes) and its line number, 0 when every case is valid.
     std::string firstInvalidLine;
     std::int64_t firstInvalidLineNumber = 0;
+    // What the reader changed or could not use, a sentence each (field
+    // names made unique, lines whose quotes do not close).
+    std::vector<std::string> notes;
 };
 
 inline constexpr std::size_t kInvalidLineShown = 200;

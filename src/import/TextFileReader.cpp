@@ -3,10 +3,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
+#include "common/TextFormat.h"
+
 #include "import/LineReader.h"
+#include "import/TextFieldNames.h"
 #include "import/TextRecordParser.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 namespace {
@@ -32,6 +37,12 @@ size_t CountLineEnds(const std::string& path)
 ReadResult<DataSet> ReadTextFile(const std::string& path, const TextImportSettings& settings,
                                  const ReadProgress& progress)
 {
+    TextImportSettings layout = settings;
+    if (settings.guessSeparator) {
+        const ReadResult<char> guessed = GuessFileSeparator(path);
+        if (!guessed) return guessed.fault();
+        layout.separator.assign(1, *guessed);
+    }
     LineReader reader;
     if (const ReadResult<void> opened = reader.Open(path); !opened) return opened.fault();
 
@@ -43,9 +54,12 @@ ReadResult<DataSet> ReadTextFile(const std::string& path, const TextImportSettin
     CaseListBuilder builder(dataSet.analysis);
     const size_t lines = CountLineEnds(path);
     builder.Reserve(lines);
-    TextRecordParser parser(settings);
+    // With a line of names the roles are known once it is read.
+    std::optional<TextRecordParser> parser;
+    if (!settings.firstLineNames) parser.emplace(layout);
     ImportedRecordValues values;
     std::int32_t caseNumber = 0;
+    std::int32_t unclosedLines = 0;
     std::string_view line;
     size_t linesRead = 0;
     for (;;) {
@@ -55,7 +69,15 @@ ReadResult<DataSet> ReadTextFile(const std::string& path, const TextImportSettin
         const size_t lineNumber = ++linesRead;
         if (progress && lineNumber % kReadProgressStep == 0) progress(lineNumber, lines);
         if (line.empty()) continue;
-        parser.Parse(line, values);
+        if (!parser) {
+            TextFieldNames names = FieldNamesOfLine(line, layout);
+            if (const ReadResult<void> named = ApplyFieldNames(path, names.names, layout); !named)
+                return named.fault();
+            dataSet.notes = std::move(names.notes);
+            parser.emplace(layout);
+            continue;
+        }
+        if (!parser->Parse(line, values)) ++unclosedLines;
         values.caseNumber = ++caseNumber;
         CCaseRecord c = BuildCase(values, settings.useBirth);
         if (!c.isValid && dataSet.firstInvalidLineNumber == 0) {
@@ -64,6 +86,11 @@ ReadResult<DataSet> ReadTextFile(const std::string& path, const TextImportSettin
         }
         builder.Add(std::move(c));
     }
+    if (!parser) {
+        // A file of no line but empty ones: the names are checked all the same.
+        if (const ReadResult<void> named = ApplyFieldNames(path, {}, layout); !named) return named.fault();
+    }
+    if (unclosedLines > 0) dataSet.notes.push_back(FormatText(text::kUnclosedQuoteLines, unclosedLines));
     dataSet.cases = builder.Finish();
     dataSet.cases.sourcePath = path;
     return dataSet;

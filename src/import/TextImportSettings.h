@@ -42,6 +42,17 @@ struct TextImportSettings {
     std::string beginFormat = "DD.MM.YYYY";
     std::string endFormat = "DD.MM.YYYY";
     std::string birthFormat = "DD.MM.YYYY";
+
+    // The first non-empty line names the fields and is no case.
+    bool firstLineNames = false;
+    // A field in double quotes may hold the separator and doubled quotes.
+    bool quotedFields = false;
+    // The separator is guessed from the first lines of the file.
+    bool guessSeparator = false;
+
+    // Free format with firstLineNames: a role named by its field's name
+    // rather than by its number; empty: by the number.
+    std::string beginName, endName, statusName, groupName, sexName, birthName;
 };
 
 }  // namespace kalderon

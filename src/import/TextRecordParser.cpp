@@ -2,25 +2,14 @@
 
 #include <algorithm>
 
-#include "import/CharClass.h"
-
 namespace kalderon {
-namespace {
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && IsCSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsCSpace(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-}  // namespace
 
 TextRecordParser::TextRecordParser(const TextImportSettings& settings)
     : settings_(settings),
       beginPattern_(settings.beginFormat),
       endPattern_(settings.endFormat),
-      birthPattern_(settings.birthFormat)
+      birthPattern_(settings.birthFormat),
+      splitter_(settings.separator.empty() ? '\0' : settings.separator.front(), settings.quotedFields)
 {
     fieldsNeeded_ = std::max({settings.beginColumn, settings.endColumn, settings.statusColumn});
     if (settings.useGroup) fieldsNeeded_ = std::max(fieldsNeeded_, settings.groupColumn);
@@ -38,7 +27,7 @@ void TextRecordParser::Reset(ImportedRecordValues& values) const
     values.sexText.clear();
 }
 
-void TextRecordParser::Parse(std::string_view line, ImportedRecordValues& values)
+bool TextRecordParser::Parse(std::string_view line, ImportedRecordValues& values)
 {
     Reset(values);
     const TextImportSettings& s = settings_;
@@ -49,32 +38,19 @@ void TextRecordParser::Parse(std::string_view line, ImportedRecordValues& values
         if (s.useGroup) values.groupText.assign(Piece(line, s.groupFrom, s.groupTo));
         if (s.useSex) values.sexText.assign(Piece(line, s.sexFrom, s.sexTo));
         if (s.useBirth) values.birthDate = birthPattern_.Read(Piece(line, s.birthFrom, s.birthTo));
-        return;
+        return true;
     }
-    SplitFields(line);
+    // An empty separator leaves every field empty.
+    fields_.clear();
+    if (!s.separator.empty() && !splitter_.Split(line, fields_, static_cast<size_t>(std::max(fieldsNeeded_, 0))))
+        return false;
     values.beginDate = beginPattern_.Read(Field(s.beginColumn));
     values.endDate = endPattern_.Read(Field(s.endColumn));
     values.statusText.assign(Field(s.statusColumn));
     if (s.useGroup) values.groupText.assign(Field(s.groupColumn));
     if (s.useSex) values.sexText.assign(Field(s.sexColumn));
     if (s.useBirth) values.birthDate = birthPattern_.Read(Field(s.birthColumn));
-}
-
-// Cuts the line at every separator, trimming each field.  Adjacent
-// separators give an empty field; a separator at the end of the line adds
-// none.  An empty separator leaves every field empty.
-void TextRecordParser::SplitFields(std::string_view line)
-{
-    fields_.clear();
-    if (settings_.separator.empty()) return;
-    const char separator = settings_.separator.front();
-    size_t position = 0;
-    while (position < line.size() && static_cast<std::int32_t>(fields_.size()) < fieldsNeeded_) {
-        size_t stop = line.find(separator, position);
-        if (stop == std::string_view::npos) stop = line.size();
-        fields_.push_back(Trim(line.substr(position, stop - position)));
-        position = stop + 1;
-    }
+    return true;
 }
 
 std::string_view TextRecordParser::Field(std::int32_t number) const

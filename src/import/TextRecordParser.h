@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "import/DatePattern.h"
+#include "import/DelimitedFields.h"
 #include "import/TextImportSettings.h"
 #include "stats/CaseRecord.h"
 
@@ -17,12 +18,12 @@ public:
 
     // Sets every value except caseNumber; values a line does not hold are
     // left at their reset state (invalid dates, empty texts, and a birth date
-    // that is null when no birth column is read).
-    void Parse(std::string_view line, ImportedRecordValues& values);
+    // that is null when no birth column is read).  False, with every value
+    // at its reset state, when a quoted field does not close on the line.
+    bool Parse(std::string_view line, ImportedRecordValues& values);
 
 private:
     void Reset(ImportedRecordValues& values) const;
-    void SplitFields(std::string_view line);
     std::string_view Field(std::int32_t number) const;
     static std::string_view Piece(std::string_view line, std::int32_t from, std::int32_t to);
 
@@ -31,6 +32,7 @@ private:
     const DatePattern endPattern_;
     const DatePattern birthPattern_;
     std::int32_t fieldsNeeded_ = 0;  // highest field number a role takes
+    FieldSplitter splitter_;
     std::vector<std::string_view> fields_;
 };
 

@@ -323,4 +323,20 @@ inline constexpr const char* kFaultInFile = "%s: %s";
 inline constexpr const char* kUnsavedWindowQuestion =
     "The contents of the window \"%s\" have not been saved, save them now?";
 
+// ---------------------------------------------------------------------------
+// Text files whose first line names the fields.
+
+// %d, %s: the field's number and the name it is given.
+inline constexpr const char* kFieldWithoutName = "field %d of the first line has no name: it is called %s";
+// %d, %s, %s: the field's number, its name and the name it is given.
+inline constexpr const char* kFieldNameRepeated = "field %d of the first line repeats the name %s: it is called %s";
+// %s: the file, the name asked for and the names of the first line.
+inline constexpr const char* kNoFieldOfName = "%s: the first line names no field \"%s\" (fields: %s)";
+// %s: the file.
+inline constexpr const char* kSeparatorGuessNeedsFile =
+    "%s: the separator can be guessed only in a file that can be read twice: name the separator";
+// %d: how many lines.
+inline constexpr const char* kUnclosedQuoteLines =
+    "lines whose field in double quotes does not close on the line, kept as invalid cases: %d";
+
 }  // namespace kalderon::text

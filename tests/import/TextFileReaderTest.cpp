@@ -244,6 +244,25 @@ TEST_F(TextFileReaderTest, PipesAreReadOnce)
     writer.join();
     ASSERT_EQ(error, "");
     EXPECT_EQ(dataSet.cases.records.size(), 2u);
+
+    // A line of names is read in the same pass; guessing the separator would
+    // take lines away from it.
+    std::thread namesWriter([&] {
+        std::ofstream out(fifo, std::ios::binary);
+        out << "b;e;state\n01.01.2000;31.12.2004;1\n";
+    });
+    TextImportSettings named;
+    named.firstLineNames = true;
+    named.statusName = "state";
+    const std::string namedError = ReadFile(fifo, named);
+    namesWriter.join();
+    ASSERT_EQ(namedError, "");
+    ASSERT_EQ(dataSet.cases.records.size(), 1u);
+    EXPECT_TRUE(dataSet.cases.row(0).isValid);
+    TextImportSettings guessed;
+    guessed.guessSeparator = true;
+    EXPECT_NE(ReadFile(fifo, guessed).find(fifo + ": the separator can be guessed only in a file that can be read twice"),
+              std::string::npos);
 }
 
 TEST_F(TextFileReaderTest, UnreadableFilesAreErrors)
@@ -275,6 +294,53 @@ TEST_F(TextFileReaderTest, ProgressCountsEveryLine)
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0], std::make_pair(kReadProgressStep, lines + 1));
     EXPECT_EQ(calls[1], std::make_pair(2 * kReadProgressStep, lines + 1));
+}
+
+TEST_F(TextFileReaderTest, FirstLineNamesTheFields)
+{
+    const std::string path = dir.Write("cases.csv",
+                                       "\n"
+                                       "id,\"begin, date\",end,,id,note,status,end\r\n"
+                                       "1,2000-01-01,2004-12-31,,x,\"a, \"\"b\"\"\",1,\n"
+                                       "2,2001-02-03,2002-03-04,,x,\"open, never closed,0,\n"
+                                       "\n"
+                                       "3,2002-01-01,2003-01-01,,x,plain,0\n");
+    TextImportSettings settings;
+    settings.separator = ",";
+    settings.firstLineNames = true;
+    settings.quotedFields = true;
+    settings.beginName = "begin, date";
+    settings.endName = "end";
+    settings.statusName = "status";
+    settings.groupName = "note";
+    settings.useGroup = true;
+    settings.beginFormat = settings.endFormat = "YYYY-MM-DD";
+    ReadResult<DataSet> read = ReadTextFile(path, settings);
+    ASSERT_TRUE(read) << ReaderFaultMessage(read.fault());
+    const CaseList& cases = read->cases;
+    ASSERT_EQ(cases.records.size(), 3u);
+    EXPECT_EQ(cases.row(0).beginDate, Ymd(2000, 1, 1));
+    EXPECT_EQ(cases.row(0).endDate, Ymd(2004, 12, 31));
+    EXPECT_EQ(cases.row(0).groupText, "a, \"b\"");
+    EXPECT_EQ(cases.row(0).statusText, "1");
+    EXPECT_TRUE(cases.row(0).isValid);
+    EXPECT_FALSE(cases.row(1).isValid);
+    EXPECT_EQ(cases.row(1).caseNumber, 2);
+    EXPECT_EQ(cases.row(2).groupText, "plain");
+    EXPECT_TRUE(cases.row(2).isValid);
+    EXPECT_EQ(read->analysis.TotalRecordsSkipped(), 1);
+    EXPECT_EQ(read->notes, (std::vector<std::string>{
+                               "field 4 of the first line has no name: it is called F4",
+                               "field 5 of the first line repeats the name id: it is called id_2",
+                               "field 8 of the first line repeats the name end: it is called end_2",
+                               "lines whose field in double quotes does not close on the line, kept as invalid "
+                               "cases: 1"}));
+
+    settings.statusName = "vital_status";
+    read = ReadTextFile(path, settings);
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.fault().description, path + ": the first line names no field \"vital_status\" (fields: id, begin, "
+                                               "date, end, F4, id_2, note, status, end_2)");
 }
 
 }  // namespace

@@ -1,0 +1,124 @@
+#include "import/DelimitedFields.h"
+
+#include <array>
+#include <cstring>
+
+#include "import/CharClass.h"
+
+namespace kalderon {
+namespace {
+
+std::string_view Trim(std::string_view text)
+{
+    while (!text.empty() && IsCSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsCSpace(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+FieldSplitter::FieldSplitter(char separator, bool quoting) : separator_(separator), quoting_(quoting) {}
+
+bool FieldSplitter::Split(std::string_view line, std::vector<std::string_view>& fields, std::size_t limit)
+{
+    fields.clear();
+    if (quoting_ && std::memchr(line.data(), '"', line.size())) return SplitQuoted(line, fields, limit);
+    size_t position = 0;
+    while (position < line.size() && fields.size() < limit) {
+        size_t stop = line.find(separator_, position);
+        if (stop == std::string_view::npos) stop = line.size();
+        fields.push_back(Trim(line.substr(position, stop - position)));
+        position = stop + 1;
+    }
+    return true;
+}
+
+// Fields beyond the limit are still walked through, to see that every quote
+// closes.  Fields that hold doubled quotes or text after their closing quote
+// are copied into unquoted_, which is made large enough at once so that no
+// view into it moves.
+bool FieldSplitter::SplitQuoted(std::string_view line, std::vector<std::string_view>& fields, std::size_t limit)
+{
+    unquoted_.clear();
+    unquoted_.reserve(line.size());
+    size_t position = 0;
+    while (position < line.size()) {
+        size_t start = position;
+        while (start < line.size() && IsCSpace(line[start]) && line[start] != separator_) ++start;
+        if (start == line.size() || line[start] != '"') {
+            size_t stop = line.find(separator_, position);
+            if (stop == std::string_view::npos) stop = line.size();
+            if (fields.size() < limit) fields.push_back(Trim(line.substr(position, stop - position)));
+            position = stop + 1;
+            continue;
+        }
+        const size_t first = start + 1;
+        size_t close = first;
+        bool doubled = false;
+        for (;;) {
+            close = line.find('"', close);
+            if (close == std::string_view::npos) return false;
+            if (close + 1 < line.size() && line[close + 1] == '"') {
+                doubled = true;
+                close += 2;
+                continue;
+            }
+            break;
+        }
+        size_t stop = line.find(separator_, close + 1);
+        if (stop == std::string_view::npos) stop = line.size();
+        const std::string_view after = Trim(line.substr(close + 1, stop - close - 1));
+        std::string_view field = line.substr(first, close - first);
+        if (fields.size() < limit && (doubled || !after.empty())) {
+            const size_t begin = unquoted_.size();
+            for (size_t i = 0; i < field.size(); ++i) {
+                unquoted_ += field[i];
+                if (field[i] == '"') ++i;
+            }
+            unquoted_.append(after);
+            field = std::string_view(unquoted_).substr(begin);
+        }
+        if (fields.size() < limit) fields.push_back(field);
+        position = stop + 1;
+    }
+    return true;
+}
+
+char GuessSeparator(const std::vector<std::string_view>& lines)
+{
+    static constexpr std::array<char, 4> kCandidates = {';', ',', '\t', '|'};
+    std::vector<std::string_view> fields;
+    char evenBest = 0;
+    size_t evenBestFields = 1;
+    char oftenBest = ';';
+    size_t oftenBestCount = 0;
+    for (const char candidate : kCandidates) {
+        FieldSplitter splitter(candidate, true);
+        size_t firstCount = 0;
+        size_t total = 0;
+        bool even = true;
+        bool seen = false;
+        for (const std::string_view line : lines) {
+            if (line.empty()) continue;
+            // Counting the fields of the whole line: a trailing separator
+            // counts as one, so that "a;" and "a;b" agree.
+            const bool closed = splitter.Split(line, fields, line.size() + 1);
+            const size_t count = fields.size() + (line.back() == candidate ? 1 : 0);
+            total += count - 1;
+            if (!seen) firstCount = count;
+            even = even && closed && count == firstCount;
+            seen = true;
+        }
+        if (seen && even && firstCount > evenBestFields) {
+            evenBest = candidate;
+            evenBestFields = firstCount;
+        }
+        if (total > oftenBestCount) {
+            oftenBest = candidate;
+            oftenBestCount = total;
+        }
+    }
+    return evenBest ? evenBest : oftenBest;
+}
+
+}  // namespace kalderon

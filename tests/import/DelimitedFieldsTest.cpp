@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include "import/DelimitedFields.h"
+
+namespace kalderon {
+namespace {
+
+// The fields of a line as texts, with "!" appended when a quote does not close.
+std::vector<std::string> Fields(std::string_view line, char separator = ',', bool quoting = true, size_t limit = 99)
+{
+    FieldSplitter splitter(separator, quoting);
+    std::vector<std::string_view> views;
+    const bool closed = splitter.Split(line, views, limit);
+    std::vector<std::string> texts(views.begin(), views.end());
+    if (!closed) texts.push_back("!");
+    return texts;
+}
+
+using Texts = std::vector<std::string>;
+
+TEST(DelimitedFieldsTest, QuotedFieldsHoldSeparatorsAndDoubledQuotes)
+{
+    EXPECT_EQ(Fields(R"(1,"Smith, John",x)"), (Texts{"1", "Smith, John", "x"}));
+    EXPECT_EQ(Fields(R"("say ""hi""",b)"), (Texts{R"(say "hi")", "b"}));
+    EXPECT_EQ(Fields(R"("""",b)"), (Texts{R"(")", "b"}));
+    EXPECT_EQ(Fields(R"("",,"")"), (Texts{"", "", ""}));
+    // White space around a quoted field goes; inside it stays.
+    EXPECT_EQ(Fields(R"( " a, b " ; 2)", ';'), (Texts{" a, b ", "2"}));
+    // Text after the closing quote is kept; a quote inside a bare field is text.
+    EXPECT_EQ(Fields(R"("a""b" c,d"e)"), (Texts{R"(a"bc)", R"(d"e)"}));
+    // The separator inside quotes of a field beyond the limit does not matter...
+    EXPECT_EQ(Fields(R"(1,2,"x,y",3)", ',', true, 2), (Texts{"1", "2"}));
+    // ...but a quote that never closes makes the whole line unusable.
+    EXPECT_EQ(Fields(R"(1,2,"x,y)", ',', true, 2), (Texts{"1", "2", "!"}));
+    EXPECT_EQ(Fields(R"(1,"a""",2)"), (Texts{"1", R"(a")", "2"}));
+    EXPECT_EQ(Fields(R"(1,"a"")"), (Texts{"1", "!"}));
+    // Tab separators and a trailing separator.
+    EXPECT_EQ(Fields("\"a\tb\"\t c \t", '\t'), (Texts{"a\tb", "c"}));
+    // Without quoting, quotation marks are text like any other.
+    EXPECT_EQ(Fields(R"(1,"a,b",2)", ',', false), (Texts{"1", "\"a", "b\"", "2"}));
+    EXPECT_EQ(Fields(R"(1,"a)", ',', false), (Texts{"1", "\"a"}));
+}
+
+TEST(DelimitedFieldsTest, SeparatorGuess)
+{
+    using Lines = std::vector<std::string_view>;
+    EXPECT_EQ(GuessSeparator(Lines{"id,date,\"a; b\"", "1,2000-01-01,\"c; d; e\"", "2,2001-01-01,x"}), ',');
+    EXPECT_EQ(GuessSeparator(Lines{"01.01.2000;31.12.2004;1;a,b", "01.01.2000;31.12.2004;0;c"}), ';');
+    EXPECT_EQ(GuessSeparator(Lines{"a\tb\tc", "1\t2\t3"}), '\t');
+    EXPECT_EQ(GuessSeparator(Lines{"a|b", "1|2", "", "3|4"}), '|');
+    // Uneven everywhere: the one standing most often.
+    EXPECT_EQ(GuessSeparator(Lines{"a,b,c|d", "1,2"}), ',');
+    EXPECT_EQ(GuessSeparator(Lines{"abc"}), ';');
+    EXPECT_EQ(GuessSeparator(Lines{}), ';');
+}
+
+}  // namespace
+}  // namespace kalderon

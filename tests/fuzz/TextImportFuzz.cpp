@@ -1,5 +1,6 @@
 // The delimited and the fixed-column text import: the first bytes choose the
-// layout, the rest is the file.
+// layout (with or without a line of field names, quoted fields, a guessed
+// separator, roles named), the rest is the file.
 #include "FuzzInput.h"
 #include "import/TextFileReader.h"
 
@@ -25,6 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     settings.beginFormat = kPatterns[data[6] % 6];
     settings.endFormat = kPatterns[data[7] % 6];
     settings.birthFormat = kPatterns[(data[6] + data[7]) % 6];
+    settings.firstLineNames = data[5] & 8;
+    settings.quotedFields = data[5] & 16;
+    settings.guessSeparator = data[5] & 32;
+    if (data[5] & 64) settings.beginName = "begin", settings.statusName = "status";
     fuzz::InputFile file(data + 8, size - 8, "cases.txt");
     (void)ReadTextFile(file.path(), settings);
     return 0;

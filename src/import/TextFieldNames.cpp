@@ -19,11 +19,10 @@ constexpr size_t kLinesForGuessing = 20;
 TextFieldNames FieldNamesOfLine(std::string_view line, const TextImportSettings& settings)
 {
     std::vector<std::string_view> fields;
-    if (!settings.separator.empty()) {
-        FieldSplitter splitter(settings.separator.front(), settings.quotedFields);
-        // A quote that does not close still leaves the names before it.
-        (void)splitter.Split(line, fields, line.size() + 1);
-    }
+    // The fields may point into the splitter, which must outlive them.
+    FieldSplitter splitter(settings.separator.empty() ? ';' : settings.separator.front(), settings.quotedFields);
+    // A quote that does not close still leaves the names before it.
+    if (!settings.separator.empty()) (void)splitter.Split(line, fields, line.size() + 1);
     TextFieldNames result;
     std::set<std::string> taken;
     for (const std::string_view field : fields) taken.emplace(field);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "import/DelimitedFields.h"
+#include "import/TextFieldNames.h"
 
 namespace kalderon {
 namespace {
@@ -52,6 +53,15 @@ TEST(DelimitedFieldsTest, SeparatorGuess)
     EXPECT_EQ(GuessSeparator(Lines{"a,b,c|d", "1,2"}), ',');
     EXPECT_EQ(GuessSeparator(Lines{"abc"}), ';');
     EXPECT_EQ(GuessSeparator(Lines{}), ';');
+}
+
+TEST(DelimitedFieldsTest, FieldNamesMadeSingleOutliveTheSplitter)
+{
+    TextImportSettings settings;
+    settings.separator = ",";
+    settings.quotedFields = true;
+    const TextFieldNames names = FieldNamesOfLine(R"("a ""long"" name",x, ,"b" c)", settings);
+    EXPECT_EQ(names.names, (Texts{R"(a "long" name)", "x", "F3", "bc"}));
 }
 
 }  // namespace

@@ -141,6 +141,11 @@ ReaderFault NotExpectedFormat()
     return ReaderFault::Engine(kDaoNotExpectedFormat, "External table is not in the expected format.");
 }
 
+ReadResult<std::vector<ValueLabels>> Database::FieldValueLabels(const std::string&) const
+{
+    return std::vector<ValueLabels>{};
+}
+
 DatabaseResult OpenDatabaseInProcess(const std::string& name, const std::string& connect)
 {
     if (connect.empty()) return OpenAccessDatabase(name);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,6 +68,10 @@ private:
     bool outside_ = false;
 };
 
+// The labels a field gives its values: a value's text (as VariantToText
+// writes it) to its label.
+using ValueLabels = std::map<std::string, std::string>;
+
 // An open database: an Access file, an Excel workbook or a folder of dBase
 // files.  Table names are matched without regard to letter case.
 class Database {
@@ -79,6 +84,9 @@ public:
     virtual ReadResult<std::vector<std::string>> FieldNames(const std::string& table) const = 0;
     // The table's rows in the table's order.
     virtual ReadResult<std::unique_ptr<Recordset>> OpenTable(const std::string& table) const = 0;
+    // The value labels of a table's fields in field order; fewer entries (or
+    // none) where the file gives a field no labels.
+    virtual ReadResult<std::vector<ValueLabels>> FieldValueLabels(const std::string& table) const;
 
     // The table's rows sorted by its `Year` and then its `Age` field (rows
     // with equal keys keep their table order; null sorts first, numbers

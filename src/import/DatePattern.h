@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string_view>
 
@@ -25,6 +26,10 @@ private:
 };
 
 DateValue ParseDatePattern(std::string_view text, std::string_view pattern);
+
+// The patterns the text import offers to choose from, in this order.
+inline constexpr std::array<const char*, 5> kOfferedDatePatterns = {"DD.MM.YYYY", "DDMMYYYY", "DD/MM/YYYY",
+                                                                   "MMDDYYYY", "YYYYMMDD"};
 
 // A pattern must hold "MM" and "YYYY" to be offered for reading.
 bool IsUsableDatePattern(std::string_view pattern);

@@ -15,6 +15,26 @@ std::string_view Trim(std::string_view text)
     return text;
 }
 
+// The opening quote of the field that starts at `position`: its first
+// character after white space; npos when the field is not quoted.
+size_t OpeningQuote(std::string_view line, size_t position, char separator)
+{
+    while (position < line.size() && IsCSpace(line[position]) && line[position] != separator) ++position;
+    return position < line.size() && line[position] == '"' ? position : std::string_view::npos;
+}
+
+// The lone double quote that closes the quoted field opened at `quote`;
+// npos when none does.  `doubled` tells whether two quotes stand inside.
+size_t ClosingQuote(std::string_view line, size_t quote, bool& doubled)
+{
+    doubled = false;
+    for (size_t close = quote + 1;; close += 2) {
+        close = line.find('"', close);
+        if (close == std::string_view::npos || close + 1 == line.size() || line[close + 1] != '"') return close;
+        doubled = true;
+    }
+}
+
 }  // namespace
 
 FieldSplitter::FieldSplitter(char separator, bool quoting) : separator_(separator), quoting_(quoting) {}
@@ -43,28 +63,18 @@ bool FieldSplitter::SplitQuoted(std::string_view line, std::vector<std::string_v
     unquoted_.reserve(line.size());
     size_t position = 0;
     while (position < line.size()) {
-        size_t start = position;
-        while (start < line.size() && IsCSpace(line[start]) && line[start] != separator_) ++start;
-        if (start == line.size() || line[start] != '"') {
+        const size_t quote = OpeningQuote(line, position, separator_);
+        if (quote == std::string_view::npos) {
             size_t stop = line.find(separator_, position);
             if (stop == std::string_view::npos) stop = line.size();
             if (fields.size() < limit) fields.push_back(Trim(line.substr(position, stop - position)));
             position = stop + 1;
             continue;
         }
-        const size_t first = start + 1;
-        size_t close = first;
+        const size_t first = quote + 1;
         bool doubled = false;
-        for (;;) {
-            close = line.find('"', close);
-            if (close == std::string_view::npos) return false;
-            if (close + 1 < line.size() && line[close + 1] == '"') {
-                doubled = true;
-                close += 2;
-                continue;
-            }
-            break;
-        }
+        const size_t close = ClosingQuote(line, quote, doubled);
+        if (close == std::string_view::npos) return false;
         size_t stop = line.find(separator_, close + 1);
         if (stop == std::string_view::npos) stop = line.size();
         const std::string_view after = Trim(line.substr(close + 1, stop - close - 1));
@@ -82,6 +92,30 @@ bool FieldSplitter::SplitQuoted(std::string_view line, std::vector<std::string_v
         position = stop + 1;
     }
     return true;
+}
+
+std::vector<FieldSpan> FieldSpans(std::string_view line, char separator, bool quoting)
+{
+    std::vector<FieldSpan> spans;
+    size_t position = 0;
+    while (position < line.size()) {
+        size_t from = position;
+        if (quoting) {
+            if (const size_t quote = OpeningQuote(line, position, separator); quote != std::string_view::npos) {
+                bool doubled = false;
+                from = ClosingQuote(line, quote, doubled);
+                if (from == std::string_view::npos) {
+                    spans.push_back({position, line.size()});
+                    break;
+                }
+            }
+        }
+        size_t stop = line.find(separator, from);
+        if (stop == std::string_view::npos) stop = line.size();
+        spans.push_back({position, stop});
+        position = stop + 1;
+    }
+    return spans;
 }
 
 char GuessSeparator(const std::vector<std::string_view>& lines)

@@ -32,6 +32,19 @@ private:
     std::string unquoted_;  // the fields whose doubled quotes were made single
 };
 
+// Where a field stands in its line, from its first character to the
+// separator after it (or the end of the line), quotes and white space
+// included.
+struct FieldSpan {
+    std::size_t begin;
+    std::size_t end;
+};
+
+// Every field of the line as FieldSplitter cuts it, for showing the fields
+// where they stand.  A quoted field that does not close runs to the end of
+// the line.
+std::vector<FieldSpan> FieldSpans(std::string_view line, char separator, bool quoting);
+
 // The separator that cuts the lines most evenly: of ';', ',', tab and '|',
 // the one that gives every line (quoting respected) the same number of
 // fields, and more than one; among several, the one giving the most fields,

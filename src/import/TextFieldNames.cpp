@@ -10,11 +10,6 @@
 #include "resources/Texts.h"
 
 namespace kalderon {
-namespace {
-
-constexpr size_t kLinesForGuessing = 20;
-
-}  // namespace
 
 TextFieldNames FieldNamesOfLine(std::string_view line, const TextImportSettings& settings)
 {
@@ -81,17 +76,24 @@ ReadResult<char> GuessFileSeparator(const std::string& path)
     std::error_code ignored;
     if (std::filesystem::exists(path, ignored) && !std::filesystem::is_regular_file(path, ignored))
         return ReaderFault::Described(FormatText(text::kSeparatorGuessNeedsFile, path));
+    const ReadResult<std::vector<std::string>> lines = FirstFileLines(path, kLinesForGuessing);
+    if (!lines) return lines.fault();
+    return GuessSeparator(std::vector<std::string_view>(lines->begin(), lines->end()));
+}
+
+ReadResult<std::vector<std::string>> FirstFileLines(const std::string& path, size_t count)
+{
     LineReader reader;
     if (const ReadResult<void> opened = reader.Open(path); !opened) return opened.fault();
     std::vector<std::string> kept;
     std::string_view line;
-    while (kept.size() < kLinesForGuessing) {
+    while (kept.size() < count) {
         const ReadResult<bool> next = reader.Next(line);
         if (!next) return next.fault();
         if (!*next) break;
         if (!line.empty()) kept.emplace_back(line);
     }
-    return GuessSeparator(std::vector<std::string_view>(kept.begin(), kept.end()));
+    return kept;
 }
 
 }  // namespace kalderon

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,6 +29,13 @@ std::int32_t FieldNumberOfName(const std::vector<std::string>& names, std::strin
 // A fault naming the file, the name and the fields when a name is not there.
 ReadResult<void> ApplyFieldNames(const std::string& path, const std::vector<std::string>& names,
                                  TextImportSettings& settings);
+
+// How many of a file's first lines the guesses look at.
+inline constexpr std::size_t kLinesForGuessing = 20;
+
+// The first lines of the file that are not empty, at most `count`; a fault
+// when it cannot be opened or read.
+ReadResult<std::vector<std::string>> FirstFileLines(const std::string& path, std::size_t count);
 
 // The separator of the file guessed from its first lines (GuessSeparator);
 // a fault for a pipe or device, which cannot be read twice.

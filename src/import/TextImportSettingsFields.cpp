@@ -41,6 +41,15 @@ void VisitFields(TextImportSettings& s, Visit&& visit)
     visit("birthFormat", s.birthFormat);
 }
 
+// Settings kept only while they are on, so that the kept settings of a file
+// read without them stay as they were.
+template <typename Visit>
+void VisitSwitches(TextImportSettings& s, Visit&& visit)
+{
+    visit("firstLineNames", s.firstLineNames);
+    visit("quotedFields", s.quotedFields);
+}
+
 std::string FieldText(std::int32_t value) { return std::to_string(value); }
 std::string FieldText(bool value) { return value ? "1" : "0"; }
 std::string FieldText(const std::string& value) { return value; }
@@ -76,14 +85,19 @@ std::vector<std::pair<std::string, std::string>> SettingsFields(const TextImport
     std::vector<std::pair<std::string, std::string>> fields;
     TextImportSettings copy = settings;
     VisitFields(copy, [&fields](const char* name, const auto& field) { fields.emplace_back(name, FieldText(field)); });
+    VisitSwitches(copy, [&fields](const char* name, bool on) {
+        if (on) fields.emplace_back(name, FieldText(on));
+    });
     return fields;
 }
 
 void ApplySettingsField(TextImportSettings& settings, const std::string& name, const std::string& value)
 {
-    VisitFields(settings, [&](const char* fieldName, auto& field) {
+    const auto take = [&](const char* fieldName, auto& field) {
         if (name == fieldName) Take(name, value, field);
-    });
+    };
+    VisitFields(settings, take);
+    VisitSwitches(settings, take);
 }
 
 }  // namespace kalderon

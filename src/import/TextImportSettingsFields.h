@@ -9,7 +9,8 @@
 namespace kalderon {
 
 // The text import settings as named texts, to be kept between imports
-// ("format" "1", "separator" ";", "beginColumn" "2", "useGroup" "1", ...).
+// ("format" "1", "separator" ";", "beginColumn" "2", "useGroup" "1", ...);
+// "firstLineNames" and "quotedFields" only when they are on.
 std::vector<std::pair<std::string, std::string>> SettingsFields(const TextImportSettings& settings);
 
 // Takes one named text back; unknown names and values the wizard could not

@@ -42,6 +42,33 @@ TEST(DelimitedFieldsTest, QuotedFieldsHoldSeparatorsAndDoubledQuotes)
     EXPECT_EQ(Fields(R"(1,"a)", ',', false), (Texts{"1", "\"a"}));
 }
 
+TEST(DelimitedFieldsTest, SpansCoverTheFieldsWhereTheyStand)
+{
+    // Each span, as "begin-end", runs from the field's first character to the separator after it.
+    const auto spans = [](std::string_view line, bool quoting) {
+        std::string shown;
+        for (const FieldSpan& span : FieldSpans(line, ',', quoting))
+            shown += std::to_string(span.begin) + "-" + std::to_string(span.end) + " ";
+        return shown;
+    };
+    EXPECT_EQ(spans(R"(1, "a,""b" ,,x,)", true), "0-1 2-11 12-12 13-14 ");
+    EXPECT_EQ(spans(R"(1, "a,""b" ,,x,)", false), "0-1 2-5 6-11 12-12 13-14 ");
+    // A quote that does not close takes the rest of the line.
+    EXPECT_EQ(spans(R"(1,"a,b)", true), "0-1 2-6 ");
+    EXPECT_EQ(spans("", true), "");
+    // The splitter's fields lie inside their spans.
+    const std::string_view line = R"( 7 ,"x, y" z,, "q" )";
+    std::vector<std::string_view> fields;
+    FieldSplitter splitter(',', true);
+    splitter.Split(line, fields, 99);
+    const std::vector<FieldSpan> cut = FieldSpans(line, ',', true);
+    ASSERT_EQ(cut.size(), fields.size());
+    for (size_t i = 0; i < cut.size(); ++i) {
+        const std::string_view span = line.substr(cut[i].begin, cut[i].end - cut[i].begin);
+        EXPECT_NE(span.find(fields[i].substr(0, 1)), std::string_view::npos) << i;
+    }
+}
+
 TEST(DelimitedFieldsTest, SeparatorGuess)
 {
     using Lines = std::vector<std::string_view>;

@@ -34,6 +34,26 @@ TEST(TextImportSettingsFieldsTest, EverySettingSurvivesTheRoundTrip)
     EXPECT_EQ(back.separator, "");
 }
 
+TEST(TextImportSettingsFieldsTest, NamesLineAndQuotesAreKeptOnlyWhenOn)
+{
+    TextImportSettings s;
+    const auto plain = SettingsFields(s);
+    s.firstLineNames = true;
+    auto fields = SettingsFields(s);
+    ASSERT_EQ(fields.size(), plain.size() + 1);
+    EXPECT_EQ(fields.back(), (std::pair<std::string, std::string>("firstLineNames", "1")));
+    s.quotedFields = true;
+    fields = SettingsFields(s);
+    TextImportSettings back;
+    for (const auto& [name, value] : fields) ApplySettingsField(back, name, value);
+    EXPECT_TRUE(back.firstLineNames && back.quotedFields);
+    EXPECT_EQ(SettingsFields(back), fields);
+    ApplySettingsField(back, "quotedFields", "2");
+    EXPECT_TRUE(back.quotedFields);
+    ApplySettingsField(back, "quotedFields", "0");
+    EXPECT_FALSE(back.quotedFields);
+}
+
 TEST(TextImportSettingsFieldsTest, ValuesTheWizardCannotHoldAreIgnored)
 {
     TextImportSettings s;

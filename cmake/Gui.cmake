@@ -33,6 +33,8 @@ if(KALDERON_BUILD_TESTS)
     add_test(NAME ui_${test_name} COMMAND ui_${test_name} WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
     set_tests_properties(ui_${test_name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
   endforeach()
+  # Compares the wizard's reading of a file with kalderon-batch's options.
+  target_link_libraries(ui_TextImportTest PRIVATE kalderon_batch)
   # Turns the platform's accessibility on, as a screen reader does.
   target_link_libraries(ui_AccessibilityTest PRIVATE Qt6::GuiPrivate)
 

@@ -6,6 +6,7 @@
 #include "app/CMainFrame.h"
 #include "app/ImportDatabaseFile.h"
 #include "app/RecentFileList.h"
+#include "common/TextFormat.h"
 #include "common/qt/DisplayText.h"
 #include "common/ui/MainStatusBar.h"
 #include "common/ui/UiText.h"
@@ -17,6 +18,7 @@
 #include "import/ui/DataFileChoice.h"
 #include "import/ui/TextFileGate.h"
 #include "import/ui/TextImportMemory.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 namespace {
@@ -27,7 +29,8 @@ bool ImportTextFile(CMainFrame& frame, const QString& path)
 {
     if (!AcceptTextFile(&frame, frame.services().messages, path)) return false;
     CTextImportSheet sheet(path, frame.services().messages, &frame);
-    sheet.ApplySettings(RememberedTextImport(path));
+    if (const std::optional<TextImportSettings> remembered = RememberedTextImport(path))
+        sheet.ApplySettings(*remembered);
     if (sheet.exec() != QDialog::Accepted) return false;
     RememberTextImport(path, sheet.settings());
 
@@ -42,6 +45,12 @@ bool ImportTextFile(CMainFrame& frame, const QString& path)
         return false;
     }
     window->SetSource(PathBytes(path));
+    const std::vector<std::string>& notes = window->view()->data().notes;
+    if (!notes.empty()) {
+        std::string said;
+        for (const std::string& note : notes) said += (said.empty() ? "" : "\n") + note;
+        frame.services().messages.Show(&frame, DisplayText(FormatText(text::kFaultInFile, PathBytes(path), said)));
+    }
     const TextImportSettings settings = sheet.settings();
     if (const std::optional<std::string> reason = NoValidCaseReason(window->view()->data(), &settings))
         frame.services().messages.Show(&frame, DisplayText(*reason));

@@ -339,4 +339,9 @@ inline constexpr const char* kSeparatorGuessNeedsFile =
 inline constexpr const char* kUnclosedQuoteLines =
     "lines whose field in double quotes does not close on the line, kept as invalid cases: %d";
 
+// The text import wizard's checks and the heading of its column of names.
+inline constexpr const char* kFirstLineNamesCheck = "The first &line holds the field names";
+inline constexpr const char* kQuotedFieldsCheck = "Fields in double &quotes may hold the separator";
+inline constexpr const char* kFieldNameHeader = "Field name";
+
 }  // namespace kalderon::text

@@ -6,6 +6,7 @@
 // viewer into PNG files of a folder:
 //   QT_QPA_PLATFORM=offscreen kalderon_screenshots docs/images
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -50,6 +51,7 @@
 #include "import/ui/CEventDataView.h"
 #include "import/ui/CTextImportPage1.h"
 #include "import/ui/CTextImportPage2B.h"
+#include "import/ui/CTextImportPage3A.h"
 #include "import/ui/CTextImportSheet.h"
 #include "results/ui/CResultEditView.h"
 #include "support/ExampleAnalyses.h"
@@ -254,6 +256,27 @@ int main(int argc, char* argv[])
     testing::SetText(sheet.currentPage(), CTextImportPage2B::kStatusFrom, QStringLiteral("23"));
     Save(sheet, folder, QStringLiteral("wizard-2b-fixed.png"));
     sheet.hide();
+
+    // A file whose first line names the fields, each value chosen by its field's name.
+    CTextImportSheet named(QStringLiteral("tests/data/text/rdata-header.csv"), messages);
+    named.show();
+    named.next();
+    named.next();
+    QWidget* byName = named.currentPage();
+    testing::Choose(byName, CTextImportPage3A::kBeginName, QStringLiteral("diagnosis_date"));
+    testing::Choose(byName, CTextImportPage3A::kEndName, QStringLiteral("last_contact"));
+    testing::Choose(byName, CTextImportPage3A::kStatusName, QStringLiteral("vital_status"));
+    testing::SetChecked(byName, RoleAssignmentPage::kUseGroup);
+    testing::Choose(byName, CTextImportPage3A::kGroupName, QStringLiteral("age_group"));
+    testing::SetChecked(byName, RoleAssignmentPage::kUseSex);
+    testing::Choose(byName, CTextImportPage3A::kSexName, QStringLiteral("sex"));
+    testing::SetChecked(byName, RoleAssignmentPage::kUseBirth);
+    testing::Choose(byName, CTextImportPage3A::kBirthName, QStringLiteral("birth_date"));
+    for (int pattern : {RoleAssignmentPage::kBeginPattern, RoleAssignmentPage::kEndPattern,
+                        RoleAssignmentPage::kBirthPattern})
+        byName->findChild<QComboBox*>(ControlName(pattern))->setEditText(QStringLiteral("YYYY-MM-DD"));
+    Save(named, folder, QStringLiteral("text-import-header.png"));
+    named.hide();
 
     const std::vector<std::string> fields = {"CaseNo", "BeginFU", "EndFU", "Status", "Stage", "Sex", "Birth"};
     CColumnSelectionDlg columns(BuildColumnTexts(fields), messages);

@@ -19,13 +19,18 @@
 #include "common/ui/ResourceIds.h"
 #include "common/ui/UiText.h"
 #include "common/ui/UserProfile.h"
+#include "cli/BatchOptions.h"
+#include "import/TextFileReader.h"
+#include "import/TextImportSettingsFields.h"
 #include "import/ui/CEventDataView.h"
+#include "import/ui/CFilePreview.h"
 #include "import/ui/CFullRowListCtrl.h"
 #include "import/ui/CTextImportPage1.h"
 #include "import/ui/CTextImportPage2A.h"
 #include "import/ui/CTextImportPage2B.h"
 #include "import/ui/CTextImportPage3A.h"
 #include "import/ui/CaseListModel.h"
+#include "import/ui/WizardControls.h"
 #include "support/GuiTestSupport.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedMessages.h"
@@ -335,6 +340,110 @@ private slots:
         QCOMPARE(Row(view, 0), QStringList({"1", "01.01.2000", "31.12.2004", "1 ", "", "", "05.05.1950", "1826"}));
         QCOMPARE(Row(view, 1).mid(1, 3), QStringList({"Invalid date", "31.12.2004", "x "}));
         QCOMPARE(Hidden(view), QList<bool>({false, false, false, false, true, true, false, false}));
+    }
+
+    void HeaderLineNamesTheFieldsAsKalderonBatchReadsThem()
+    {
+        // A registry's CSV: a line of names, commas, quotes, ISO dates, and one quote that never closes.
+        const QString path = SourcePath(QStringLiteral("tests/data/text/rdata-header.csv"));
+        CMainFrame frame(services);
+        messages.shown.clear();
+        QStringList seen;
+        CEventDataFrame* window = Open(frame, path, [&](QWizard& wizard) {
+            wizard.next();
+            QWidget* page = wizard.currentPage();
+            auto* preview = Control<CFilePreview>(page, wizard_page::kPreview);
+            // Guessed: the comma, the first line as names, and quotes with them.
+            QVERIFY(Control<QRadioButton>(page, CTextImportPage2A::kCommaRadio)->isChecked());
+            QVERIFY(Control<QCheckBox>(page, CTextImportPage2A::kFirstLineNames)->isChecked());
+            QVERIFY(Control<QCheckBox>(page, CTextImportPage2A::kQuotedFields)->isChecked());
+            QCOMPARE(preview->headingLine(), 0);
+            SetChecked(page, CTextImportPage2A::kFirstLineNames, false);
+            QCOMPARE(preview->headingLine(), -1);
+            QVERIFY(!Control<QCheckBox>(page, CTextImportPage2A::kQuotedFields)->isChecked());
+            // Once clicked, the check stays as set whatever the separator.
+            Click(page, CTextImportPage2A::kSemicolonRadio);
+            Click(page, CTextImportPage2A::kCommaRadio);
+            QVERIFY(!Control<QCheckBox>(page, CTextImportPage2A::kFirstLineNames)->isChecked());
+            SetChecked(page, CTextImportPage2A::kFirstLineNames);
+            QVERIFY(Control<QCheckBox>(page, CTextImportPage2A::kQuotedFields)->isChecked());
+            QCOMPARE(preview->headingLine(), 0);
+
+            wizard.next();
+            page = wizard.currentPage();
+            auto* begin = Control<QComboBox>(page, CTextImportPage3A::kBeginName);
+            QVERIFY(begin->isVisible());
+            for (int i = 0; i < begin->count(); ++i) seen << begin->itemText(i);
+            seen << begin->currentText() << Control<QComboBox>(page, CTextImportPage3A::kStatusName)->currentText();
+            Choose(page, CTextImportPage3A::kBeginName, QStringLiteral("diagnosis_date"));
+            Choose(page, CTextImportPage3A::kEndName, QStringLiteral("last_contact"));
+            Choose(page, CTextImportPage3A::kStatusName, QStringLiteral("vital_status"));
+            SetChecked(page, RoleAssignmentPage::kUseGroup);
+            Choose(page, CTextImportPage3A::kGroupName, QStringLiteral("age_group"));
+            SetChecked(page, RoleAssignmentPage::kUseSex);
+            SetText(page, CTextImportPage3A::kSexColumn, QStringLiteral("7"));
+            SetChecked(page, RoleAssignmentPage::kUseBirth);
+            Choose(page, CTextImportPage3A::kBirthName, QStringLiteral("birth_date"));
+            for (int id : {CTextImportPage3A::kBeginColumn, CTextImportPage3A::kEndColumn,
+                           CTextImportPage3A::kStatusColumn, CTextImportPage3A::kGroupColumn,
+                           CTextImportPage3A::kBirthColumn})
+                seen << Control<QLineEdit>(page, id)->text();
+            seen << Control<QComboBox>(page, CTextImportPage3A::kSexName)->currentText()
+                 << QString::number(Control<CFilePreview>(page, wizard_page::kPreview)->fieldMark(kRoleEnd));
+            for (int id : {RoleAssignmentPage::kBeginPattern, RoleAssignmentPage::kEndPattern,
+                           RoleAssignmentPage::kBirthPattern})
+                Control<QComboBox>(page, id)->setEditText(QStringLiteral("YYYY-MM-DD"));
+            wizard.button(QWizard::FinishButton)->click();
+        });
+        QCOMPARE(seen, QStringList({"id", "diagnosis_date", "last_contact", "note", "vital_status", "age_group", "sex",
+                                    "birth_date", "id", "last_contact", "2", "3", "5", "6", "8", "sex", "3"}));
+        QVERIFY(window);
+        QCOMPARE(messages.shown, QStringList({path + QStringLiteral(": lines whose field in double quotes does not "
+                                                                    "close on the line, kept as invalid cases: 1")}));
+
+        // kalderon-batch, given the same choices by name, reads the same data set.
+        const batch::CommandLine command = batch::ParseCommandLine(
+            {path.toStdString(), "--header", "--separator", "auto", "--begin", "diagnosis_date:YYYY-MM-DD", "--end",
+             "last_contact:YYYY-MM-DD", "--status", "vital_status", "--group", "age_group", "--sex", "sex",
+             "--birth", "birth_date:YYYY-MM-DD"});
+        QVERIFY2(command.error.empty(), command.error.c_str());
+        const ReadResult<DataSet> batchRead = ReadTextFile(command.options.inputPath, command.options.import);
+        QVERIFY(batchRead);
+        const DataSet& shown = window->view()->data();
+        const auto cases = [](const DataSet& data) {
+            std::vector<std::string> lines;
+            for (const CCaseRecord& c : data.cases.records)
+                lines.push_back(std::to_string(c.caseNumber) + " " + c.beginDate.displayText() + " " +
+                                c.endDate.displayText() + " " + c.birthDate.displayText() + " " +
+                                std::string(c.statusText.view()) + "|" + std::string(c.groupText.view()) + "|" +
+                                std::string(c.sexText.view()) + " " + std::to_string(c.observationDays) +
+                                (c.isValid ? "" : " invalid"));
+            return lines;
+        };
+        QCOMPARE(shown.cases.records.size(), size_t(501));
+        QCOMPARE(cases(shown), cases(*batchRead));
+        QCOMPARE(shown.notes, batchRead->notes);
+        QCOMPARE(shown.firstInvalidLineNumber, batchRead->firstInvalidLineNumber);
+        QVERIFY(shown.hasGroupColumn && shown.hasSexColumn && shown.hasBirthColumn);
+        QCOMPARE(Row(window->view(), 0), QStringList({"1", "24.06.1982", "02.10.1989", "1", "62-70", "2",
+                                                      "25.06.1914", "2657"}));
+
+        // The checks are kept with the .csv settings while they are on, and gone once off.
+        const auto kept = [] {
+            const auto profile = OpenUserProfile();
+            profile->beginGroup(QStringLiteral("TextImport/csv"));
+            return profile->childKeys();
+        };
+        QVERIFY(kept().contains(QStringLiteral("firstLineNames")) && kept().contains(QStringLiteral("quotedFields")));
+        QVERIFY(Open(frame, path, [](QWizard& wizard) {
+            wizard.next();
+            QVERIFY(Control<QCheckBox>(wizard.currentPage(), CTextImportPage2A::kFirstLineNames)->isChecked());
+            SetChecked(wizard.currentPage(), CTextImportPage2A::kFirstLineNames, false);
+            SetChecked(wizard.currentPage(), CTextImportPage2A::kQuotedFields, false);
+            wizard.next();
+            wizard.button(QWizard::FinishButton)->click();
+        }));
+        QCOMPARE(kept().size(), qsizetype(SettingsFields(TextImportSettings()).size()));
     }
 
     void CancelOpensNoWindow()

@@ -134,6 +134,37 @@ private slots:
         QCOMPARE(sheet.settings().separator, std::string("|"));
     }
 
+    void SeparatorPageChecksByKeyboard()
+    {
+        CTextImportSheet sheet(path, messages);
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowActive(&sheet));
+        sheet.next();
+        QWidget* page = sheet.currentPage();
+        auto* names = Control<QCheckBox>(page, CTextImportPage2A::kFirstLineNames);
+        auto* quotes = Control<QCheckBox>(page, CTextImportPage2A::kQuotedFields);
+        // The first line of this file is a case: nothing is proposed.
+        QVERIFY(!names->isChecked() && !quotes->isChecked());
+        Control<QRadioButton>(page, CTextImportPage2A::kSemicolonRadio)->setFocus();
+        QStringList order;
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(sheet.focusWidget(), Qt::Key_Tab);
+            order << sheet.focusWidget()->objectName();
+        }
+        QCOMPARE(order, ControlNames({CTextImportPage2A::kFirstLineNames, CTextImportPage2A::kQuotedFields,
+                                      wizard_page::kPreview}));
+        QTest::keyClick(&sheet, Qt::Key_L, Qt::AltModifier);
+        QTRY_VERIFY(names->isChecked());
+        QVERIFY(quotes->isChecked());
+        QTest::keyClick(&sheet, Qt::Key_Q, Qt::AltModifier);
+        QTRY_VERIFY(!quotes->isChecked());
+        const TextImportSettings settings = sheet.settings();
+        QVERIFY(settings.firstLineNames && !settings.quotedFields);
+        QTest::keyClick(sheet.focusWidget(), Qt::Key_Escape);
+        QVERIFY(!sheet.isVisible());
+        QCOMPARE(sheet.result(), int(QDialog::Rejected));
+    }
+
     void FreeFormatColumnsAndMarks()
     {
         CTextImportSheet sheet(path, messages);

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "common/qt/DisplayText.h"
+#include "import/DelimitedFields.h"
 
 namespace kalderon {
 namespace {
@@ -117,6 +118,38 @@ void CFilePreview::SetSeparator(char separator)
     viewport()->update();
 }
 
+void CFilePreview::SetQuoting(bool quoting)
+{
+    quoting_ = quoting;
+    viewport()->update();
+}
+
+void CFilePreview::SetFieldNamesLine(bool namesLine)
+{
+    namesLine_ = namesLine;
+    UpdateScrollRanges();
+    viewport()->update();
+}
+
+int CFilePreview::headingLine() const
+{
+    if (!namesLine_ || mode_ != kDelimitedFields) return -1;
+    const std::vector<std::string>& lines = file_->lines;
+    const auto named = std::find_if(lines.begin(), lines.end(), [](const std::string& line) { return !line.empty(); });
+    return named == lines.end() ? -1 : static_cast<int>(named - lines.begin());
+}
+
+int CFilePreview::scrolledLineCount() const
+{
+    return static_cast<int>(file_->lines.size()) - (headingLine() >= 0 ? 1 : 0);
+}
+
+int CFilePreview::FileLine(int scrolledLine) const
+{
+    const int heading = headingLine();
+    return heading >= 0 && scrolledLine >= heading ? scrolledLine + 1 : scrolledLine;
+}
+
 QFont CFilePreview::PreviewFont() const
 {
     QFont font(QStringLiteral("Courier"));
@@ -137,14 +170,19 @@ int CFilePreview::firstShownLine() const { return verticalScrollBar()->value(); 
 
 int CFilePreview::shownLineCount() const
 {
-    return std::max(1, (viewport()->height() - rulerHeight() - 2) / rulerHeight());
+    const int fixedRows = headingLine() >= 0 ? 2 : 1;
+    return std::max(1, (viewport()->height() - fixedRows * rulerHeight() - 2) / rulerHeight());
 }
 
 QPoint CFilePreview::ViewportOrigin(int line, int column) const
 {
     const int x = cellWidth() / 2 + column * cellWidth() - horizontalScrollBar()->value();
-    const int y = line < 0 ? 0 : rulerHeight() + (line - firstShownLine()) * rulerHeight();
-    return {x, y};
+    if (line < 0) return {x, 0};
+    const int heading = headingLine();
+    if (line == heading) return {x, rulerHeight()};
+    const int scrolled = heading >= 0 && line > heading ? line - 1 : line;
+    const int firstTop = (heading >= 0 ? 2 : 1) * rulerHeight();
+    return {x, firstTop + (scrolled - firstShownLine()) * rulerHeight()};
 }
 
 QPoint CFilePreview::CharacterOrigin(int line, int column) const
@@ -164,8 +202,7 @@ QSize CFilePreview::sizeHint() const { return {460, 150}; }
 // sideways by characters.
 void CFilePreview::UpdateScrollRanges()
 {
-    const int lines = static_cast<int>(file_->lines.size());
-    verticalScrollBar()->setRange(0, std::max(0, lines - shownLineCount()));
+    verticalScrollBar()->setRange(0, std::max(0, scrolledLineCount() - shownLineCount()));
     verticalScrollBar()->setPageStep(shownLineCount());
     const int width = (file_->maxLineLength + 1) * cellWidth();
     horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
@@ -232,11 +269,9 @@ void CFilePreview::PaintRuler(QPainter& painter) const
 void CFilePreview::PaintFields(QPainter& painter, const std::string& line, int top) const
 {
     if (separator_ == '\0') return;
-    const int cell = cellWidth();
-    size_t position = 0;
-    for (int field = 1; position < line.size(); ++field) {
-        size_t stop = line.find(separator_, position);
-        if (stop == std::string::npos) stop = line.size();
+    const std::vector<FieldSpan> spans = FieldSpans(line, separator_, quoting_);
+    for (size_t i = 0; i < spans.size(); ++i) {
+        const int field = static_cast<int>(i + 1);
         QColor colour = kUnmarked;
         for (int role = 0; role < markCount_; ++role) {
             if (marks_[role].field == field) {
@@ -244,9 +279,22 @@ void CFilePreview::PaintFields(QPainter& painter, const std::string& line, int t
                 break;
             }
         }
-        const int x = ViewportOrigin(0, static_cast<int>(position)).x();
-        painter.fillRect(x, top, static_cast<int>(stop - position) * cell, rulerHeight(), colour);
-        position = stop + 1;
+        const int x = ViewportOrigin(0, static_cast<int>(spans[i].begin)).x();
+        painter.fillRect(x, top, static_cast<int>(spans[i].end - spans[i].begin) * cellWidth(), rulerHeight(), colour);
+    }
+}
+
+void CFilePreview::PaintLine(QPainter& painter, const std::string& line, int top, const QFont& font) const
+{
+    if (mode_ == kDelimitedFields) PaintFields(painter, line, top);
+    painter.setPen(Qt::black);
+    painter.setFont(font);
+    const QFontMetrics metrics(font);
+    const int firstColumn = horizontalScrollBar()->value() / cellWidth();
+    const int shown = std::min(static_cast<int>(line.size()), firstColumn + viewport()->width() / cellWidth() + 2);
+    for (int k = firstColumn; k < shown; ++k) {
+        const QPoint origin = ViewportOrigin(0, k);
+        painter.drawText(origin.x(), top + metrics.ascent(), DisplayText(std::string(1, line[k])));
     }
 }
 
@@ -257,25 +305,23 @@ void CFilePreview::paintEvent(QPaintEvent*)
     painter.fillRect(area, Qt::white);
     painter.setFont(PreviewFont());
     PaintRuler(painter);
-    painter.setClipRect(area.adjusted(0, rulerHeight(), 0, 0));
 
-    const QFontMetrics metrics(PreviewFont());
-    const int cell = cellWidth();
-    const int firstColumn = horizontalScrollBar()->value() / cell;
-    const int columns = area.width() / cell + 2;
     const std::vector<std::string>& lines = file_->lines;
-    for (size_t i = static_cast<size_t>(firstShownLine()); i < lines.size(); ++i) {
-        const int top = ViewportOrigin(static_cast<int>(i), 0).y();
+    const int heading = headingLine();
+    painter.setClipRect(area.adjusted(0, (heading >= 0 ? 2 : 1) * rulerHeight(), 0, 0));
+    for (int scrolled = firstShownLine(); scrolled < scrolledLineCount(); ++scrolled) {
+        const int line = FileLine(scrolled);
+        const int top = ViewportOrigin(line, 0).y();
         if (top + rulerHeight() > area.bottom() - 2) break;
-        const std::string& line = lines[i];
-        if (mode_ == kDelimitedFields) PaintFields(painter, line, top);
-        painter.setPen(Qt::black);
-        const int shown = std::min(static_cast<int>(line.size()), firstColumn + columns);
-        for (int k = firstColumn; k < shown; ++k) {
-            const QPoint origin = ViewportOrigin(static_cast<int>(i), k);
-            painter.drawText(origin.x(), origin.y() + metrics.ascent(), DisplayText(std::string(1, line[k])));
-        }
+        PaintLine(painter, lines[line], top, PreviewFont());
     }
+    if (heading < 0) return;
+    painter.setClipRect(area.adjusted(0, rulerHeight(), 0, 0));
+    QFont bold = PreviewFont();
+    bold.setBold(true);
+    PaintLine(painter, lines[heading], rulerHeight(), bold);
+    painter.setPen(Qt::black);
+    painter.drawLine(area.left(), 2 * rulerHeight() - 1, area.right(), 2 * rulerHeight() - 1);
 }
 
 }  // namespace kalderon

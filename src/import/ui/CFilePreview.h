@@ -55,6 +55,12 @@ public:
     void ClearMark(int role);
     // The character the fields are cut at; '\0' for none.
     void SetSeparator(char separator);
+    // Mode 1: whether a field in double quotes may hold the separator.
+    void SetQuoting(bool quoting);
+    // Mode 1: whether the first line that is not empty names the fields; it
+    // then stands in bold under the ruler as the heading of the fields and
+    // the other lines scroll below it.
+    void SetFieldNamesLine(bool namesLine);
 
     int maxLineLength() const { return file_->maxLineLength; }
     Mode mode() const { return mode_; }
@@ -63,11 +69,15 @@ public:
     int firstMark(int role) const { return marks_[role].first; }
     int lastMark(int role) const { return marks_[role].last; }
     char separator() const { return separator_; }
+    bool quoting() const { return quoting_; }
+    // The line shown as the heading, -1 for none.
+    int headingLine() const;
 
     // Pixel positions of the drawing, for the tests of what is drawn where.
     int cellWidth() const;
     int rulerHeight() const;
-    // Top left of a character cell of the file's line (-1: of the ruler).
+    // Top left of a character cell of the file's line (-1: of the ruler);
+    // for the heading line, of its cell in the heading.
     QPoint CharacterOrigin(int line, int column) const;
     int firstShownLine() const;
     // Shows the line first and the column at the left edge.
@@ -88,11 +98,15 @@ private:
     };
 
     QPoint ViewportOrigin(int line, int column) const;
+    // The lines that scroll: every line but the heading.
+    int scrolledLineCount() const;
+    int FileLine(int scrolledLine) const;
     int shownLineCount() const;
     void UpdateScrollRanges();
     QColor MarkColour(int role) const;
     void PaintRuler(QPainter& painter) const;
     void PaintFields(QPainter& painter, const std::string& line, int top) const;
+    void PaintLine(QPainter& painter, const std::string& line, int top, const QFont& font) const;
     QFont PreviewFont() const;
 
     std::shared_ptr<const PreviewLines> file_;
@@ -101,6 +115,8 @@ private:
     bool roleColours_ = false;
     std::array<Mark, kRoleCount> marks_{};
     char separator_ = ';';
+    bool quoting_ = false;
+    bool namesLine_ = false;
 };
 
 }  // namespace kalderon

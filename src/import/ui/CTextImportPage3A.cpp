@@ -1,10 +1,15 @@
 #include "import/ui/CTextImportPage3A.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 
+#include "common/qt/DisplayText.h"
+#include "import/TextFieldNames.h"
 #include "import/ui/CSpinButton.h"
 #include "import/ui/CTextImportPage2A.h"
 #include "import/ui/WizardControls.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 namespace {
@@ -12,32 +17,48 @@ namespace {
 struct ColumnControls {
     int editId;
     int spinId;
+    int nameId;
 };
 using Page = CTextImportPage3A;
 constexpr ColumnControls kControls[kRoleCount] = {
-    {Page::kBeginColumn, Page::kBeginColumnSpin}, {Page::kEndColumn, Page::kEndColumnSpin},
-    {Page::kStatusColumn, Page::kStatusColumnSpin}, {Page::kGroupColumn, Page::kGroupColumnSpin},
-    {Page::kSexColumn, Page::kSexColumnSpin}, {Page::kBirthColumn, Page::kBirthColumnSpin},
+    {Page::kBeginColumn, Page::kBeginColumnSpin, Page::kBeginName},
+    {Page::kEndColumn, Page::kEndColumnSpin, Page::kEndName},
+    {Page::kStatusColumn, Page::kStatusColumnSpin, Page::kStatusName},
+    {Page::kGroupColumn, Page::kGroupColumnSpin, Page::kGroupName},
+    {Page::kSexColumn, Page::kSexColumnSpin, Page::kSexName},
+    {Page::kBirthColumn, Page::kBirthColumnSpin, Page::kBirthName},
 };
+constexpr int kNamesHeader = 1;  // the column of the names beside the numbers
 
 }  // namespace
 
 CTextImportPage3A::CTextImportPage3A(std::shared_ptr<const PreviewLines> file, const CTextImportPage2A& separatorPage,
                                      Messages& messages, QWidget* parent)
     : RoleAssignmentPage(file, CFilePreview::kDelimitedFields, QStringLiteral("Column assignment"),
-                         {QStringLiteral("Column No.")}, messages, parent),
+                         {QStringLiteral("Column No."), QString::fromLatin1(text::kFieldNameHeader)}, messages,
+                         parent),
       separatorPage_(separatorPage)
 {
     setObjectName(ControlName(kId));
+    fieldHeader(kNamesHeader)->hide();
     for (int role = 0; role < kRoleCount; ++role) {
         const SpinEdit number = MakeSpinEdit(kControls[role].editId, kControls[role].spinId, Column(role), this);
         number.spin->SetRange(1, file->maxLineLength);
-        connect(number.edit, &QLineEdit::textChanged, this, [this, role, edit = number.edit] {
+        auto* name = names_[role] = new QComboBox(this);
+        name->setObjectName(ControlName(kControls[role].nameId));
+        name->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        name->hide();
+        connect(number.edit, &QLineEdit::textChanged, this, [this, role, edit = number.edit, name] {
             Column(role) = EditNumber(edit);
+            if (name->currentIndex() != Column(role) - 1)
+                name->setCurrentIndex(Column(role) <= name->count() ? Column(role) - 1 : -1);
             if (IsUsed(role)) ShowMark(role);
         });
+        connect(name, &QComboBox::currentIndexChanged, this, [edit = number.edit](int index) {
+            if (index >= 0 && EditNumber(edit) != index + 1) edit->setText(QString::number(index + 1));
+        });
         edits_[role] = number.edit;
-        AddRoleRow(role, {number.box}, {number.edit});
+        AddRoleRow(role, {number.box, name}, {number.edit, name});
         if (IsUsed(role)) ShowMark(role);
     }
 }
@@ -50,7 +71,37 @@ void CTextImportPage3A::Apply(const TextImportSettings& settings)
     ApplyRoles(settings);
 }
 
-void CTextImportPage3A::initializePage() { preview()->SetSeparator(separatorPage_.separatorCharacter()); }
+void CTextImportPage3A::initializePage()
+{
+    preview()->SetSeparator(separatorPage_.separatorCharacter());
+    preview()->SetQuoting(separatorPage_.quotedFields);
+    preview()->SetFieldNamesLine(separatorPage_.firstLineNames);
+    ShowFieldNames();
+}
+
+// The names of the first line in each role's list, the field of its number
+// chosen; none shown when the first line holds no names.
+void CTextImportPage3A::ShowFieldNames()
+{
+    const bool named = separatorPage_.firstLineNames && !separatorPage_.firstLines().empty();
+    QStringList names;
+    if (named) {
+        TextImportSettings cutting;
+        cutting.separator = separatorPage_.separator;
+        cutting.quotedFields = separatorPage_.quotedFields;
+        for (const std::string& name : FieldNamesOfLine(separatorPage_.firstLines().front(), cutting).names)
+            names << DisplayText(name);
+    }
+    fieldHeader(kNamesHeader)->setVisible(named);
+    for (int role = 0; role < kRoleCount; ++role) {
+        QComboBox* name = names_[role];
+        const QSignalBlocker quiet(name);
+        name->clear();
+        name->addItems(names);
+        name->setCurrentIndex(Column(role) <= name->count() ? Column(role) - 1 : -1);
+        name->setVisible(named);
+    }
+}
 
 std::int32_t& CTextImportPage3A::Column(int role)
 {

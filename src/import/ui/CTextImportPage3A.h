@@ -5,6 +5,7 @@
 
 #include "import/ui/RoleAssignmentPage.h"
 
+class QComboBox;
 class QLineEdit;
 
 namespace kalderon {
@@ -12,7 +13,9 @@ namespace kalderon {
 class CSpinButton;
 class CTextImportPage2A;
 
-// Wizard page kId: the field number of each role in a free-format file.
+// Wizard page kId: the field number of each role in a free-format file and,
+// when the first line names the fields, the field's name beside it, by which
+// the field can be chosen as well.
 class CTextImportPage3A : public RoleAssignmentPage {
     Q_OBJECT
 public:
@@ -24,11 +27,15 @@ public:
     static constexpr int kGroupColumn = 1025, kGroupColumnSpin = 1026;
     static constexpr int kSexColumn = 1077, kSexColumnSpin = 1078;
     static constexpr int kBirthColumn = 1079, kBirthColumnSpin = 1080;
+    // Ids of the field name of each role.
+    static constexpr int kBeginName = 1101, kEndName = 1102, kStatusName = 1103;
+    static constexpr int kGroupName = 1104, kSexName = 1105, kBirthName = 1106;
 
     CTextImportPage3A(std::shared_ptr<const PreviewLines> file, const CTextImportPage2A& separatorPage,
                       Messages& messages, QWidget* parent = nullptr);
 
-    // Takes the separator of the page before each time the page is entered.
+    // Takes the separator, the quoting and the names of the page before each
+    // time the page is entered.
     void initializePage() override;
     void Apply(const TextImportSettings& settings) override;
 
@@ -44,9 +51,11 @@ protected:
 
 private:
     std::int32_t& Column(int role);
+    void ShowFieldNames();
 
     const CTextImportPage2A& separatorPage_;
     std::array<QLineEdit*, kRoleCount> edits_{};
+    std::array<QComboBox*, kRoleCount> names_{};
 };
 
 }  // namespace kalderon

@@ -7,6 +7,7 @@
 #include "common/ui/ResourceIds.h"
 #include "common/ui/ScreenFit.h"
 #include "common/ui/UiText.h"
+#include "import/TextFieldNames.h"
 #include "import/TextRoleConflicts.h"
 #include "import/ui/CFilePreview.h"
 #include "import/ui/CTextImportPage1.h"
@@ -25,8 +26,10 @@ CTextImportSheet::CTextImportSheet(const QString& path, Messages& messages, QWid
     : QWizard(parent), messages_(messages)
 {
     const auto file = PreviewLines::Scan(PathBytes(path));
+    // A file that cannot be read gets no guesses; reading it after Finish says why.
+    ReadResult<std::vector<std::string>> firstLines = FirstFileLines(PathBytes(path), kLinesForGuessing);
     page1_ = new CTextImportPage1(file);
-    page2A_ = new CTextImportPage2A(file);
+    page2A_ = new CTextImportPage2A(file, firstLines ? std::move(*firstLines) : std::vector<std::string>());
     page3A_ = new CTextImportPage3A(file, *page2A_, messages);
     page2B_ = new CTextImportPage2B(file, messages);
     setPage(CTextImportPage1::kId, page1_);
@@ -93,6 +96,10 @@ TextImportSettings CTextImportSheet::settings() const
     s.sexTo = page2B_->sexTo;
     s.birthFrom = page2B_->birthFrom;
     s.birthTo = page2B_->birthTo;
+    if (s.format == TextImportSettings::kFreeFormat) {
+        s.firstLineNames = page2A_->firstLineNames;
+        s.quotedFields = page2A_->quotedFields;
+    }
     // The roles and patterns come from the page the format uses.
     const RoleAssignmentPage& roles = s.format == TextImportSettings::kFreeFormat
                                           ? static_cast<const RoleAssignmentPage&>(*page3A_)

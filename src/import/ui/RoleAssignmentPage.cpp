@@ -46,7 +46,10 @@ RoleAssignmentPage::RoleAssignmentPage(std::shared_ptr<const PreviewLines> file,
     grid_ = new QGridLayout(box);
     grid_->setHorizontalSpacing(8);
     grid_->setVerticalSpacing(4);
-    for (int i = 0; i < fieldColumns_; ++i) grid_->addWidget(MakeColumnHeader(fieldHeaders[i], box), 0, 3 + i);
+    for (int i = 0; i < fieldColumns_; ++i) {
+        fieldHeaders_.append(MakeColumnHeader(fieldHeaders[i], box));
+        grid_->addWidget(fieldHeaders_.back(), 0, 3 + i);
+    }
     grid_->addWidget(MakeColumnHeader(QStringLiteral("Date format"), box), 0, 3 + fieldColumns_);
     grid_->setColumnStretch(4 + fieldColumns_, 1);
     auto* note = new QLabel(RequiredNote(), box);
@@ -61,7 +64,7 @@ RoleAssignmentPage::RoleAssignmentPage(std::shared_ptr<const PreviewLines> file,
     layout->addWidget(preview_, 1);
 }
 
-void RoleAssignmentPage::AddRoleRow(int role, const QList<QWidget*>& fields, const QList<QLineEdit*>& edits)
+void RoleAssignmentPage::AddRoleRow(int role, const QList<QWidget*>& fields, const QList<QWidget*>& focusable)
 {
     QWidget* box = grid_->parentWidget();
     const int row = 1 + role;
@@ -72,8 +75,8 @@ void RoleAssignmentPage::AddRoleRow(int role, const QList<QWidget*>& fields, con
     QList<QWidget*> controls = fields;
     controls.prepend(label);
     for (int i = 0; i < fields.size(); ++i) grid_->addWidget(fields[i], row, 3 + i);
-    firstEdits_[role] = edits.front();
-    QList<QWidget*> focusOrder(edits.begin(), edits.end());
+    firstEdits_[role] = focusable.front();
+    QList<QWidget*> focusOrder = focusable;
 
     const int slot = PatternSlot(role);
     if (slot >= 0) {
@@ -86,7 +89,7 @@ void RoleAssignmentPage::AddRoleRow(int role, const QList<QWidget*>& fields, con
         controls.append(combo);
         focusOrder.append(combo);
     }
-    label->setBuddy(edits.front());
+    label->setBuddy(focusable.front());
 
     for (const OptionalRole& optional : kOptionalRoles) {
         if (optional.role != role) continue;

@@ -12,6 +12,7 @@
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
+class QLabel;
 class QLineEdit;
 
 namespace kalderon {
@@ -58,10 +59,13 @@ protected:
     RoleAssignmentPage(std::shared_ptr<const PreviewLines> file, CFilePreview::Mode mode, const QString& groupTitle,
                        const QStringList& fieldHeaders, Messages& messages, QWidget* parent);
 
-    // Adds the row of a role; `fields` are its number edits with their arrows,
-    // `edits` the edits among them.  The focus goes through the rows in
+    // Adds the row of a role; `fields` are its number edits with their arrows
+    // and what else stands beside them, `focusable` the controls among them
+    // that take the focus, in order.  The focus goes through the rows in
     // order, each row's check box before the numbers it enables.
-    void AddRoleRow(int role, const QList<QWidget*>& fields, const QList<QLineEdit*>& edits);
+    void AddRoleRow(int role, const QList<QWidget*>& fields, const QList<QWidget*>& focusable);
+    // The heading above the i-th column of `fields`.
+    QLabel* fieldHeader(int i) const { return fieldHeaders_[i]; }
     // The check boxes and date patterns of remembered settings.
     void ApplyRoles(const TextImportSettings& settings);
     bool IsUsed(int role) const;
@@ -77,7 +81,8 @@ private:
     int fieldColumns_;
     std::array<QComboBox*, 3> patterns_{};  // begin, end, birth
     std::array<QList<QWidget*>, kRoleCount> roleControls_;
-    std::array<QLineEdit*, kRoleCount> firstEdits_{};
+    QList<QLabel*> fieldHeaders_;
+    std::array<QWidget*, kRoleCount> firstEdits_{};
     std::array<QCheckBox*, kRoleCount> checks_{};
     QWidget* lastInFocusChain_ = nullptr;
 };

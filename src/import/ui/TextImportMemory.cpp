@@ -18,10 +18,11 @@ QString GroupOf(const QString& path)
 
 }  // namespace
 
-TextImportSettings RememberedTextImport(const QString& path)
+std::optional<TextImportSettings> RememberedTextImport(const QString& path)
 {
     const auto profile = OpenUserProfile();
     profile->beginGroup(GroupOf(path));
+    if (profile->childKeys().isEmpty()) return std::nullopt;
     TextImportSettings settings;
     for (const QString& name : profile->childKeys())
         ApplySettingsField(settings, name.toStdString(), profile->value(name).toString().toLatin1().toStdString());
@@ -32,6 +33,8 @@ void RememberTextImport(const QString& path, const TextImportSettings& settings)
 {
     const auto profile = OpenUserProfile();
     profile->beginGroup(GroupOf(path));
+    // Settings kept only while on are gone when they are off.
+    profile->remove(QString());
     for (const auto& [name, value] : SettingsFields(settings))
         profile->setValue(QString::fromStdString(name), QString::fromLatin1(value.data(), qsizetype(value.size())));
 }

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include "import/DatePattern.h"
 #include "import/TextRoleConflicts.h"
 #include "import/ui/CFilePreview.h"
 #include "import/ui/CSpinButton.h"
@@ -72,8 +73,7 @@ QComboBox* MakePatternCombo(int id, QWidget* parent)
     combo->setObjectName(ControlName(id));
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->addItems({QStringLiteral("DD.MM.YYYY"), QStringLiteral("DDMMYYYY"), QStringLiteral("DD/MM/YYYY"),
-                     QStringLiteral("MMDDYYYY"), QStringLiteral("YYYYMMDD")});
+    for (const char* pattern : kOfferedDatePatterns) combo->addItem(QString::fromLatin1(pattern));
     combo->setCurrentIndex(0);
     combo->setMinimumWidth(110);
     return combo;

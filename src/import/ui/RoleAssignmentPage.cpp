@@ -43,17 +43,22 @@ RoleAssignmentPage::RoleAssignmentPage(std::shared_ptr<const PreviewLines> file,
 {
     setWindowTitle(QStringLiteral("Text file import"));
     auto* box = new QGroupBox(groupTitle, this);
-    grid_ = new QGridLayout(box);
+    // The note stands below the grid rather than across its columns, so that
+    // a column whose controls are hidden takes no room.
+    auto* boxLayout = new QVBoxLayout(box);
+    grid_ = new QGridLayout;
+    grid_->setContentsMargins(0, 0, 0, 0);
     grid_->setHorizontalSpacing(8);
     grid_->setVerticalSpacing(4);
+    boxLayout->setSpacing(grid_->verticalSpacing());
+    boxLayout->addLayout(grid_);
     for (int i = 0; i < fieldColumns_; ++i) {
         fieldHeaders_.append(MakeColumnHeader(fieldHeaders[i], box));
         grid_->addWidget(fieldHeaders_.back(), 0, 3 + i);
     }
     grid_->addWidget(MakeColumnHeader(QStringLiteral("Date format"), box), 0, 3 + fieldColumns_);
     grid_->setColumnStretch(4 + fieldColumns_, 1);
-    auto* note = new QLabel(RequiredNote(), box);
-    grid_->addWidget(note, 1 + kRoleCount, 0, 1, 5 + fieldColumns_);
+    boxLayout->addWidget(new QLabel(RequiredNote(), box));
 
     preview_->setObjectName(ControlName(wizard_page::kPreview));
     preview_->SetFile(std::move(file));

@@ -373,6 +373,10 @@ private slots:
             page = wizard.currentPage();
             auto* begin = Control<QComboBox>(page, CTextImportPage3A::kBeginName);
             QVERIFY(begin->isVisible());
+            // The name follows its number in the focus.
+            Control<QLineEdit>(page, CTextImportPage3A::kBeginColumn)->setFocus();
+            QTest::keyClick(wizard.focusWidget(), Qt::Key_Tab);
+            QCOMPARE(wizard.focusWidget(), begin);
             for (int i = 0; i < begin->count(); ++i) seen << begin->itemText(i);
             seen << begin->currentText() << Control<QComboBox>(page, CTextImportPage3A::kStatusName)->currentText();
             Choose(page, CTextImportPage3A::kBeginName, QStringLiteral("diagnosis_date"));

@@ -1,7 +1,6 @@
 #include "import/FieldNameLineGuess.h"
 
 #include <algorithm>
-#include <string>
 
 #include "import/DatePattern.h"
 #include "import/DelimitedFields.h"
@@ -9,17 +8,12 @@
 namespace kalderon {
 namespace {
 
-// The fields of each line, copied out of the splitter.
-std::vector<std::vector<std::string>> FieldsOfLines(const std::vector<std::string_view>& lines, char separator)
+// The offered patterns, then YYYY-MM-DD.
+std::vector<std::string_view> CandidatePatterns()
 {
-    FieldSplitter splitter(separator, true);
-    std::vector<std::string_view> fields;
-    std::vector<std::vector<std::string>> result;
-    for (const std::string_view line : lines) {
-        (void)splitter.Split(line, fields, line.size() + 1);
-        result.emplace_back(fields.begin(), fields.end());
-    }
-    return result;
+    std::vector<std::string_view> patterns(kOfferedDatePatterns.begin(), kOfferedDatePatterns.end());
+    patterns.emplace_back("YYYY-MM-DD");
+    return patterns;
 }
 
 // Any valid date: a first line holding one is taken for a case.
@@ -39,25 +33,56 @@ bool ReadsAsFullDate(const std::vector<std::string>& fields, size_t field, const
 
 }  // namespace
 
-bool FirstLineNamesFields(const std::vector<std::string_view>& lines, char separator)
+DateFieldSample::DateFieldSample(const std::vector<std::string_view>& lines, char separator, bool quoting)
 {
-    if (lines.size() < 2) return false;
-    const std::vector<std::vector<std::string>> fields = FieldsOfLines(lines, separator);
-    std::vector<DatePattern> patterns(kOfferedDatePatterns.begin(), kOfferedDatePatterns.end());
-    patterns.emplace_back("YYYY-MM-DD");
-    const size_t dataLines = lines.size() - 1;
+    FieldSplitter splitter(separator, quoting);
+    std::vector<std::string_view> fields;
+    for (const std::string_view line : lines) {
+        (void)splitter.Split(line, fields, line.size() + 1);
+        fields_.emplace_back(fields.begin(), fields.end());
+    }
+}
+
+std::size_t DateFieldSample::DatesRead(std::int32_t field, std::string_view pattern) const
+{
+    if (fields_.empty() || field < 1) return 0;
+    const DatePattern reader(pattern);
+    return static_cast<std::size_t>(std::count_if(fields_.begin() + 1, fields_.end(), [&](const auto& line) {
+        return ReadsAsFullDate(line, static_cast<size_t>(field - 1), reader);
+    }));
+}
+
+std::string DateFieldSample::BestPattern(std::int32_t field) const
+{
+    std::string_view best;
+    std::size_t bestRead = fields_.empty() ? 0 : (fields_.size() - 1) / 2;  // more than half is needed
+    for (const std::string_view pattern : CandidatePatterns()) {
+        const std::size_t read = DatesRead(field, pattern);
+        if (read > bestRead) {
+            best = pattern;
+            bestRead = read;
+        }
+    }
+    return std::string(best);
+}
+
+bool DateFieldSample::FirstLineNamesFields() const
+{
+    if (fields_.size() < 2) return false;
     bool dateFieldSeen = false;
-    for (size_t field = 0; field < fields.front().size(); ++field) {
-        for (const DatePattern& pattern : patterns) {
-            const auto dates = std::count_if(fields.begin() + 1, fields.end(), [&](const std::vector<std::string>& line) {
-                return ReadsAsFullDate(line, field, pattern);
-            });
-            if (static_cast<size_t>(dates) * 2 <= dataLines) continue;
-            if (ReadsAsDate(fields.front(), field, pattern)) return false;
+    for (size_t field = 0; field < fields_.front().size(); ++field) {
+        for (const std::string_view pattern : CandidatePatterns()) {
+            if (DatesRead(static_cast<std::int32_t>(field + 1), pattern) * 2 <= fields_.size() - 1) continue;
+            if (ReadsAsDate(fields_.front(), field, DatePattern(pattern))) return false;
             dateFieldSeen = true;
         }
     }
     return dateFieldSeen;
+}
+
+bool FirstLineNamesFields(const std::vector<std::string_view>& lines, char separator)
+{
+    return DateFieldSample(lines, separator, true).FirstLineNamesFields();
 }
 
 }  // namespace kalderon

@@ -28,5 +28,22 @@ TEST(FieldNameLineGuessTest, NamesAreTakenWhereTheDateFieldsDoNotReadAsDates)
     EXPECT_FALSE(FirstLineNamesFields(Lines{"a;b", "01.01.2000;x", "y;z", "w;v"}, ';'));
 }
 
+TEST(FieldNameLineGuessTest, EachDateFieldHasThePatternReadingMostOfItsDates)
+{
+    const DateFieldSample sample(Lines{"id;begin;end;note", "1;1982-06-24;24.06.1990;\"a;b\"",
+                                       "2;1983-01-31;12/31/1991;x", "3;bad;31.12.1992;y", "4;1984-02-29;;z"},
+                                 ';', true);
+    EXPECT_EQ(sample.DatesRead(2, "YYYY-MM-DD"), 3u);
+    EXPECT_EQ(sample.DatesRead(2, "DD.MM.YYYY"), 0u);
+    EXPECT_EQ(sample.BestPattern(2), "YYYY-MM-DD");
+    // Day first reads two of the four end dates, which is not more than half.
+    EXPECT_EQ(sample.DatesRead(3, "DD.MM.YYYY"), 2u);
+    EXPECT_EQ(sample.BestPattern(3), "");
+    EXPECT_EQ(sample.BestPattern(1), "");
+    EXPECT_EQ(sample.BestPattern(4), "");  // the quoted separator keeps the notes in field 4
+    EXPECT_EQ(sample.BestPattern(9), "");
+    EXPECT_TRUE(sample.FirstLineNamesFields());
+}
+
 }  // namespace
 }  // namespace kalderon

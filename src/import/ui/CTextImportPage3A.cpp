@@ -52,6 +52,7 @@ CTextImportPage3A::CTextImportPage3A(std::shared_ptr<const PreviewLines> file, c
             Column(role) = EditNumber(edit);
             if (name->currentIndex() != Column(role) - 1)
                 name->setCurrentIndex(Column(role) <= name->count() ? Column(role) - 1 : -1);
+            ProposePattern(role);
             if (IsUsed(role)) ShowMark(role);
         });
         connect(name, &QComboBox::currentIndexChanged, this, [edit = number.edit](int index) {
@@ -85,12 +86,16 @@ void CTextImportPage3A::ShowFieldNames()
 {
     const bool named = separatorPage_.firstLineNames && !separatorPage_.firstLines().empty();
     QStringList names;
+    sample_.reset();
     if (named) {
         TextImportSettings cutting;
         cutting.separator = separatorPage_.separator;
         cutting.quotedFields = separatorPage_.quotedFields;
         for (const std::string& name : FieldNamesOfLine(separatorPage_.firstLines().front(), cutting).names)
             names << DisplayText(name);
+        const std::vector<std::string>& lines = separatorPage_.firstLines();
+        sample_.emplace(std::vector<std::string_view>(lines.begin(), lines.end()),
+                        separatorPage_.separatorCharacter(), separatorPage_.quotedFields);
     }
     fieldHeader(kNamesHeader)->setVisible(named);
     for (int role = 0; role < kRoleCount; ++role) {
@@ -100,7 +105,18 @@ void CTextImportPage3A::ShowFieldNames()
         name->addItems(names);
         name->setCurrentIndex(Column(role) <= name->count() ? Column(role) - 1 : -1);
         name->setVisible(named);
+        ProposePattern(role);
     }
+}
+
+void CTextImportPage3A::ProposePattern(int role)
+{
+    QComboBox* pattern = PatternCombo(role);
+    if (!pattern || !sample_) return;
+    const std::string best = sample_->BestPattern(Column(role));
+    const std::string chosen = pattern->currentText().toLatin1().toStdString();
+    if (!best.empty() && sample_->DatesRead(Column(role), chosen) < sample_->DatesRead(Column(role), best))
+        pattern->setCurrentText(QString::fromLatin1(best.c_str()));
 }
 
 std::int32_t& CTextImportPage3A::Column(int role)

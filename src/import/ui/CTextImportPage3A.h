@@ -2,6 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+
+#include "import/FieldNameLineGuess.h"
 
 #include "import/ui/RoleAssignmentPage.h"
 
@@ -15,7 +18,8 @@ class CTextImportPage2A;
 
 // Wizard page kId: the field number of each role in a free-format file and,
 // when the first line names the fields, the field's name beside it, by which
-// the field can be chosen as well.
+// the field can be chosen as well; a date field then gets the pattern that
+// reads its dates when the one chosen reads fewer.
 class CTextImportPage3A : public RoleAssignmentPage {
     Q_OBJECT
 public:
@@ -52,10 +56,14 @@ protected:
 private:
     std::int32_t& Column(int role);
     void ShowFieldNames();
+    // A date role's field read better by another pattern gets that one.
+    void ProposePattern(int role);
 
     const CTextImportPage2A& separatorPage_;
     std::array<QLineEdit*, kRoleCount> edits_{};
     std::array<QComboBox*, kRoleCount> names_{};
+    // The first lines' fields while the first line names them.
+    std::optional<DateFieldSample> sample_;
 };
 
 }  // namespace kalderon

@@ -128,6 +128,12 @@ void RoleAssignmentPage::ApplyRoles(const TextImportSettings& settings)
 
 void RoleAssignmentPage::FocusRole(int role) { firstEdits_[role]->setFocus(); }
 
+QComboBox* RoleAssignmentPage::PatternCombo(int role) const
+{
+    const int slot = PatternSlot(role);
+    return slot < 0 ? nullptr : patterns_[static_cast<size_t>(slot)];
+}
+
 bool RoleAssignmentPage::IsUsed(int role) const
 {
     switch (role) {

@@ -69,6 +69,8 @@ protected:
     // The check boxes and date patterns of remembered settings.
     void ApplyRoles(const TextImportSettings& settings);
     bool IsUsed(int role) const;
+    // The date-pattern combo of a date role; none for the others.
+    QComboBox* PatternCombo(int role) const;
     // Puts the role's mark in the preview where its numbers say.
     virtual void ShowMark(int role) = 0;
 

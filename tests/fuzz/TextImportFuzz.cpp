@@ -1,7 +1,11 @@
 // The delimited and the fixed-column text import: the first bytes choose the
 // layout (with or without a line of field names, quoted fields, a guessed
-// separator, roles named), the rest is the file.
+// separator, roles named), the rest is the file.  The wizard's guesses on the
+// file's first lines and the fields' spans of its preview are made as well.
 #include "FuzzInput.h"
+#include "import/DelimitedFields.h"
+#include "import/FieldNameLineGuess.h"
+#include "import/TextFieldNames.h"
 #include "import/TextFileReader.h"
 
 using namespace kalderon;
@@ -32,5 +36,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (data[5] & 64) settings.beginName = "begin", settings.statusName = "status";
     fuzz::InputFile file(data + 8, size - 8, "cases.txt");
     (void)ReadTextFile(file.path(), settings);
+
+    const ReadResult<std::vector<std::string>> first = FirstFileLines(file.path(), kLinesForGuessing);
+    if (!first) return 0;
+    const std::vector<std::string_view> lines(first->begin(), first->end());
+    const char separator = GuessSeparator(lines);
+    const DateFieldSample sample(lines, settings.separator.front(), settings.quotedFields);
+    (void)FirstLineNamesFields(lines, separator);
+    for (std::int32_t field = 0; field < 10; ++field) (void)sample.BestPattern(field);
+    for (const std::string_view line : lines) (void)FieldSpans(line, settings.separator.front(), settings.quotedFields);
     return 0;
 }

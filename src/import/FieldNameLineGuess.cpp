@@ -66,19 +66,27 @@ std::string DateFieldSample::BestPattern(std::int32_t field) const
     return std::string(best);
 }
 
-bool DateFieldSample::FirstLineNamesFields() const
+DateFieldSample::DateFields DateFieldSample::FindDateFields() const
 {
-    if (fields_.size() < 2) return false;
-    bool dateFieldSeen = false;
-    for (size_t field = 0; field < fields_.front().size(); ++field) {
+    DateFields found;
+    if (fields_.size() < 2) return found;
+    for (size_t field = 0; field < fields_.front().size() && !found.onFirstLine; ++field) {
         for (const std::string_view pattern : CandidatePatterns()) {
             if (DatesRead(static_cast<std::int32_t>(field + 1), pattern) * 2 <= fields_.size() - 1) continue;
-            if (ReadsAsDate(fields_.front(), field, DatePattern(pattern))) return false;
-            dateFieldSeen = true;
+            found.seen = true;
+            found.onFirstLine = found.onFirstLine || ReadsAsDate(fields_.front(), field, DatePattern(pattern));
         }
     }
-    return dateFieldSeen;
+    return found;
 }
+
+bool DateFieldSample::FirstLineNamesFields() const
+{
+    const DateFields found = FindDateFields();
+    return found.seen && !found.onFirstLine;
+}
+
+bool DateFieldSample::FirstLineHoldsDates() const { return FindDateFields().onFirstLine; }
 
 bool FirstLineNamesFields(const std::vector<std::string_view>& lines, char separator)
 {

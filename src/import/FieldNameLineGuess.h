@@ -28,8 +28,17 @@ public:
     // the file has date fields, and none of them reads as a date on the
     // first line.
     bool FirstLineNamesFields() const;
+    // Whether a date field reads as a date on the first line: the first line
+    // is a case.
+    bool FirstLineHoldsDates() const;
 
 private:
+    struct DateFields {
+        bool seen = false;         // the file has date fields
+        bool onFirstLine = false;  // one of them reads as a date on the first line
+    };
+    DateFields FindDateFields() const;
+
     std::vector<std::vector<std::string>> fields_;  // per line
 };
 

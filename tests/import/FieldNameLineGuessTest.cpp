@@ -43,6 +43,11 @@ TEST(FieldNameLineGuessTest, EachDateFieldHasThePatternReadingMostOfItsDates)
     EXPECT_EQ(sample.BestPattern(4), "");  // the quoted separator keeps the notes in field 4
     EXPECT_EQ(sample.BestPattern(9), "");
     EXPECT_TRUE(sample.FirstLineNamesFields());
+    EXPECT_FALSE(sample.FirstLineHoldsDates());
+    const DateFieldSample cases(Lines{"7;1981-01-01", "1;1982-06-24", "2;1983-01-31"}, ';', true);
+    EXPECT_TRUE(cases.FirstLineHoldsDates());
+    EXPECT_FALSE(cases.FirstLineNamesFields());
+    EXPECT_FALSE(DateFieldSample(Lines{"a;b", "1;2"}, ';', true).FirstLineHoldsDates());
 }
 
 }  // namespace

@@ -441,6 +441,15 @@ private slots:
             return profile->childKeys();
         };
         QVERIFY(kept().contains(QStringLiteral("firstLineNames")) && kept().contains(QStringLiteral("quotedFields")));
+        // Kept names do not take the first case of a file without them.
+        const QString plain = Write(QStringLiteral("plain.csv"), "01.01.2000,31.12.2004,1\n02.02.2001,30.06.2003,0\n");
+        bool namesTicked = true;
+        QVERIFY(!Open(frame, plain, [&](QWizard& wizard) {
+            wizard.next();
+            namesTicked = Control<QCheckBox>(wizard.currentPage(), CTextImportPage2A::kFirstLineNames)->isChecked();
+            wizard.reject();
+        }));
+        QVERIFY(!namesTicked);
         QVERIFY(Open(frame, path, [](QWizard& wizard) {
             wizard.next();
             QVERIFY(Control<QCheckBox>(wizard.currentPage(), CTextImportPage2A::kFirstLineNames)->isChecked());

@@ -115,8 +115,13 @@ void CTextImportPage2A::ChooseSeparator(const std::string& separatorText)
 
 void CTextImportPage2A::Apply(const TextImportSettings& settings)
 {
-    namesChosen_ = settings.firstLineNames;
-    quotesChosen_ = settings.firstLineNames || settings.quotedFields;
+    // Names kept from another file do not take a case of this one: a first
+    // line whose date fields read as dates is left to the guess.
+    const std::vector<std::string_view> lines(firstLines_.begin(), firstLines_.end());
+    const bool names = settings.firstLineNames && !settings.separator.empty() &&
+                       !DateFieldSample(lines, settings.separator.front(), true).FirstLineHoldsDates();
+    namesChosen_ = names;
+    quotesChosen_ = names || settings.quotedFields;
     if (quotesChosen_) quotes_->setChecked(settings.quotedFields);
     if (namesChosen_) names_->setChecked(true);
     ChooseSeparator(settings.separator);

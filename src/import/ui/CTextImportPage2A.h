@@ -44,7 +44,8 @@ public:
     int nextId() const override;
     // Chooses the separator of remembered settings: one of the radio buttons
     // when it is theirs, else "other:" with it; and their checks, the first
-    // line's names proposed when they do not have it.
+    // line's names proposed when they do not have it or when this file's
+    // first line is a case.
     void Apply(const TextImportSettings& settings);
 
     const std::vector<std::string>& firstLines() const { return firstLines_; }

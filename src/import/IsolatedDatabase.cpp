@@ -11,7 +11,7 @@ namespace {
 // What a child sends: values tagged by their kind, then an end tag or the
 // fault the reader gave.  A pipe that ends before either means the reader
 // died.
-enum Tag : std::uint8_t { kTableDef = 1, kName, kRowCount, kFieldCount, kRow, kEnd, kFault };
+enum Tag : std::uint8_t { kTableDef = 1, kName, kRowCount, kFieldCount, kRow, kEnd, kFault, kFieldLabels };
 
 using Request = std::function<ReadResult<void>(const Database&, PipeWriter&)>;
 
@@ -216,6 +216,34 @@ public:
         if (!rows->outcome()) return rows->outcome().fault();
         if (const ReadResult<void> first = rows->MoveNext(); !first) return first.fault();
         return rows;
+    }
+
+    ReadResult<std::vector<ValueLabels>> FieldValueLabels(const std::string& table) const override
+    {
+        Answer answer(path_, InChild(open_, [table](const Database& db, PipeWriter& out) -> ReadResult<void> {
+                          const ReadResult<std::vector<ValueLabels>> labels = db.FieldValueLabels(table);
+                          if (!labels) return labels.fault();
+                          for (const ValueLabels& field : *labels) {
+                              out.Byte(kFieldLabels);
+                              out.Integer(static_cast<std::int64_t>(field.size()));
+                              for (const auto& [value, label] : field) {
+                                  out.Text(value);
+                                  out.Text(label);
+                              }
+                          }
+                          return {};
+                      }));
+        std::vector<ValueLabels> labels;
+        for (Tag tag; (tag = answer.Next()) != kEnd;) {
+            if (tag != kFieldLabels) answer.Damaged();
+            ValueLabels& field = labels.emplace_back();
+            for (std::int64_t n = answer.Integer(); n > 0 && answer.outcome(); --n) {
+                std::string value = answer.Text();
+                field.emplace(std::move(value), answer.Text());
+            }
+        }
+        if (!answer.outcome()) return answer.outcome().fault();
+        return labels;
     }
 
 private:

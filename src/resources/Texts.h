@@ -339,4 +339,11 @@ inline constexpr const char* kSeparatorGuessNeedsFile =
 inline constexpr const char* kUnclosedQuoteLines =
     "lines whose field in double quotes does not close on the line, kept as invalid cases: %d";
 
+// ---------------------------------------------------------------------------
+// The open dialog's file kinds.
+
+// The data files of statistics packages: the patterns and the entry's name.
+inline constexpr const char* kStatisticsFilePatterns = "*.dta;*.sav;*.zsav;*.por;*.sas7bdat;*.xpt";
+inline constexpr const char* kStatisticsFileKind = "Stata, SPSS and SAS files (*.dta *.sav *.zsav *.por *.sas7bdat *.xpt)";
+
 }  // namespace kalderon::text

@@ -29,8 +29,8 @@ void ReadStatisticsFileIntoCases(benchmark::State& state, const std::string& ext
         return;
     }
     CColumnAssignment columns;
-    columns[R::kBegin] = 1, columns[R::kEnd] = 2, columns[R::kStatus] = 3;
-    columns[R::kGroup] = 4, columns[R::kSex] = 5, columns[R::kBirth] = 6;
+    columns[R::kBegin] = 0, columns[R::kEnd] = 1, columns[R::kStatus] = 2;
+    columns[R::kGroup] = 3, columns[R::kSex] = 4, columns[R::kBirth] = 5;
     size_t rows = 0;
     for (auto _ : state) {
         CAnalysisData data;

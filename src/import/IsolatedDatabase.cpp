@@ -1,6 +1,7 @@
 #include "import/IsolatedDatabase.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "import/ChildProcessPipe.h"
 #include "import/RowsRecordset.h"
@@ -23,12 +24,20 @@ void SendFault(PipeWriter& out, const ReaderFault& fault)
     out.Integer(fault.errorNumber);
 }
 
+// A value is its type code, a byte telling which of its parts are not zero
+// or empty, and those parts: most values travel in 11 bytes or fewer.
+enum ValuePart : std::uint8_t { kIntegerPart = 1, kRealPart = 2, kTextPart = 4 };
+
 void SendValue(PipeWriter& out, const FieldValue& value)
 {
-    out.Integer(value.type);
-    out.Integer(value.integer);
-    out.Real(value.real);
-    out.Text(value.text);
+    const std::uint8_t parts = (value.integer != 0 ? kIntegerPart : 0) |
+                               (std::bit_cast<std::uint64_t>(value.real) != 0 ? kRealPart : 0) |
+                               (!value.text.empty() ? kTextPart : 0);
+    out.Bytes(&value.type, sizeof value.type);
+    out.Byte(parts);
+    if (parts & kIntegerPart) out.Integer(value.integer);
+    if (parts & kRealPart) out.Real(value.real);
+    if (parts & kTextPart) out.Text(value.text);
 }
 
 // Runs `request` on the database in a child and sends its end or its fault.
@@ -93,14 +102,23 @@ public:
         if (outcome_ && !pipe_->Text(text)) Damaged();
         return text;
     }
-    FieldValue Value()
+    // Reads a value into `value`, which the caller may reuse row after row.
+    void Value(FieldValue& value)
     {
-        FieldValue value;
-        value.type = static_cast<std::uint16_t>(Integer());
-        value.integer = Integer();
-        if (outcome_ && !pipe_->Real(value.real)) Damaged();
-        value.text = Text();
-        return value;
+        std::uint8_t parts = 0;
+        if (!outcome_ || !pipe_->Bytes(&value.type, sizeof value.type) || !pipe_->Byte(parts)) {
+            Damaged();
+            value = FieldValue();
+            return;
+        }
+        value.integer = (parts & kIntegerPart) ? Integer() : 0;
+        value.real = 0.0;
+        if ((parts & kRealPart) && !pipe_->Real(value.real)) Damaged();
+        if (parts & kTextPart) {
+            if (!pipe_->Text(value.text)) Damaged();
+        } else {
+            value.text.clear();
+        }
     }
 
     // Takes the answer for a damaged file, unless a fault came before.
@@ -138,7 +156,7 @@ public:
         if (atEnd_) return {};
         const Tag tag = answer_->Next();
         if (tag == kRow)
-            for (FieldValue& value : row_) value = answer_->Value();
+            for (FieldValue& value : row_) answer_->Value(value);
         else if (tag != kEnd)
             answer_->Damaged();
         if (!answer_->outcome()) return answer_->outcome();

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
@@ -177,10 +178,24 @@ ReadResult<Schema> ReadSchema(const FileKind& kind, const std::string& path)
     struct Context {
         const FileKind& kind;
         Schema schema;
-    } context{kind, {}};
+        // The library hands over a Stata label set's name as it stands in the
+        // file, in a field of fixed length (by the file's version, the
+        // shortest until that is known), without an end when it fills it.
+        size_t labelSetNameLength;
+
+        std::string LabelSetName(const char* name) const
+        {
+            return name ? std::string(name, strnlen(name, labelSetNameLength)) : std::string();
+        }
+    } context{kind, {}, kind.package == StatisticsPackage::kStata ? size_t{9} : std::string::npos};
     Parser parser;
     readstat_set_metadata_handler(parser.get(), [](readstat_metadata_t* metadata, void* c) {
-        static_cast<Context*>(c)->schema.rowCount = readstat_get_row_count(metadata);
+        Context& context = *static_cast<Context*>(c);
+        context.schema.rowCount = readstat_get_row_count(metadata);
+        if (context.kind.package == StatisticsPackage::kStata) {
+            const int version = readstat_get_file_format_version(metadata);
+            context.labelSetNameLength = version < 110 ? 9 : version < 118 ? 33 : 129;
+        }
         return static_cast<int>(READSTAT_HANDLER_OK);
     });
     readstat_set_variable_handler(parser.get(), [](int, readstat_variable_t* variable, const char* labelSet, void* c) {
@@ -190,7 +205,7 @@ ReadResult<Schema> ReadSchema(const FileKind& kind, const std::string& path)
         std::optional<DateScale> date;
         if (readstat_variable_get_type_class(variable) == READSTAT_TYPE_CLASS_NUMERIC && format)
             date = DateScaleOfFormat(context.kind.package, format);
-        context.schema.variables.push_back({name ? name : "", labelSet ? labelSet : "", date});
+        context.schema.variables.push_back({name ? name : "", context.LabelSetName(labelSet), date});
         return static_cast<int>(READSTAT_HANDLER_OK);
     });
     readstat_set_value_label_handler(parser.get(), [](const char* set, readstat_value_t value, const char* label, void* c) {
@@ -205,7 +220,8 @@ ReadResult<Schema> ReadSchema(const FileKind& kind, const std::string& path)
             labelled.number = NumberOf(value);
         }
         labelled.label = label;
-        static_cast<Context*>(c)->schema.labelSets[set].push_back(std::move(labelled));
+        Context& context = *static_cast<Context*>(c);
+        context.schema.labelSets[context.LabelSetName(set)].push_back(std::move(labelled));
         return static_cast<int>(READSTAT_HANDLER_OK);
     });
     const readstat_error_t error = kind.parse(parser.get(), path.c_str(), &context);
@@ -301,6 +317,8 @@ private:
             if (error != READSTAT_OK && error != READSTAT_ERROR_USER_ABORT) fault = DamagedStatisticsFile(path_, error);
         } catch (const std::bad_alloc&) {
             fault = ReaderFault::Status(kOutOfMemoryStatus);
+        } catch (const std::exception&) {
+            fault = DamagedStatisticsFile(path_, READSTAT_ERROR_PARSE);
         }
         {
             std::lock_guard lock(mutex_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -10,12 +11,19 @@ namespace kalderon {
 enum class StatisticsPackage { kStata, kSas, kSpss };
 
 // How the numbers of a date-formatted variable become day numbers since
-// 30.12.1899: dayNumber = value / unitsPerDay + epochDay.
+// 30.12.1899: value / unitsPerDay + epochDay.
 struct DateScale {
     double unitsPerDay = 1.0;
     double epochDay = 0.0;
 
-    double DayNumber(double value) const { return value / unitsPerDay + epochDay; }
+    // The day number as a date value holds it: before day 0 the time of day
+    // counts away from zero (-1.25 is 29.12.1899 06:00).
+    double DayNumber(double value) const
+    {
+        const double days = value / unitsPerDay + epochDay;
+        const double whole = std::floor(days);
+        return whole < 0 && days != whole ? whole - (days - whole) : days;
+    }
 };
 
 // The scale of a variable whose display format shows a calendar date or a

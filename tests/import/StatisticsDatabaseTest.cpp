@@ -111,6 +111,9 @@ TEST(StatisticsDateFormats, EachPackagesEpochAndUnit)
                                            {P::kSas, "E8601DA", 0, day1960},
                                            {P::kSas, "DATETIME20", 86400 * 1.25, day1960 + 1.25},
                                            {P::kSas, "B8601DT19.3", 0, day1960},
+                                           // 1.1.1850 18:00 as the date type holds it
+                                           {P::kSas, "DATETIME", (Day(1850, 1, 1) - day1960 + 0.75) * 86400,
+                                            Day(1850, 1, 1) - 0.75},
                                            {P::kSas, "TIME8", 3600, NAN},
                                            {P::kSas, "BEST12", 1, NAN},
                                            {P::kSpss, "DATE11", seconds1582To1960, day1960},
@@ -122,7 +125,9 @@ TEST(StatisticsDateFormats, EachPackagesEpochAndUnit)
         SCOPED_TRACE(c.format);
         const std::optional<DateScale> scale = DateScaleOfFormat(c.package, c.format);
         ASSERT_EQ(scale.has_value(), !std::isnan(c.day));
-        if (scale) EXPECT_DOUBLE_EQ(scale->DayNumber(c.value), c.day);
+        if (scale) {
+            EXPECT_DOUBLE_EQ(scale->DayNumber(c.value), c.day);
+        }
     }
 }
 

@@ -3,6 +3,11 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(LIBMDB REQUIRED IMPORTED_TARGET libmdb)
 pkg_check_modules(FREEXL REQUIRED IMPORTED_TARGET freexl)
 target_link_libraries(kalderon_core PUBLIC PkgConfig::LIBMDB PkgConfig::FREEXL)
+# The reader of Stata, SAS and SPSS data files (Debian ships no pkg-config file for it).
+find_library(READSTAT readstat REQUIRED)
+find_path(READSTAT_INCLUDE readstat.h REQUIRED)
+target_include_directories(kalderon_core PRIVATE ${READSTAT_INCLUDE})
+target_link_libraries(kalderon_core PUBLIC ${READSTAT})
 # The help viewer's reader of compiled help files.
 find_library(CHMLIB chm REQUIRED)
 find_path(CHMLIB_INCLUDE chm_lib.h REQUIRED)

@@ -8,7 +8,7 @@ namespace kalderon {
 class CMainFrame;
 
 // Opens a file as the File menu would: a chart file (.cht) as a chart
-// window, a database (.mdb, .dbf, .xls) through the column selection, any
+// window, a database (.mdb, .dbf, .xls; IsDatabaseFile) through the column selection, any
 // other file through the text import wizard.  A file that does not exist is
 // reported and taken off the recent-files list; one that opens a window is
 // put at its top.

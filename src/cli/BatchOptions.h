@@ -13,7 +13,7 @@
 
 namespace kalderon::batch {
 
-// How a database file (.mdb, .xls, .dbf) is read: the table and the fields
+// How a database file (IsDatabaseFile) is read: the table and the fields
 // of the case values by name.  With separate dates each of the three dates
 // is "DAY,MONTH,YEAR" field names, "-" as the day meaning no day field.
 struct DatabaseInput {

@@ -8,6 +8,7 @@
 #include "import/ExcelDatabase.h"
 #include "import/IsolatedDatabase.h"
 #include "import/RowsRecordset.h"
+#include "import/StatisticsDatabase.h"
 
 namespace kalderon {
 namespace {
@@ -151,14 +152,15 @@ DatabaseResult OpenDatabaseInProcess(const std::string& name, const std::string&
     if (connect.empty()) return OpenAccessDatabase(name);
     if (connect == "Excel 8.0;") return OpenExcelDatabase(name);
     if (connect == "dBase IV;") return OpenDbaseDatabase(name);
+    if (connect == kStatisticsConnect) return OpenStatisticsDatabase(name);
     return NoDriver();
 }
 
 DatabaseResult OpenDatabase(const std::string& name, const std::string& connect)
 {
 #ifndef KALDERON_READERS_IN_PROCESS
-    // The Access and Excel libraries trust their files.
-    if (connect.empty() || connect == "Excel 8.0;")
+    // The Access, Excel and statistics file libraries trust their files.
+    if (connect.empty() || connect == "Excel 8.0;" || connect == kStatisticsConnect)
         return OpenIsolatedDatabase(name, [name, connect] { return OpenDatabaseInProcess(name, connect); });
 #endif
     return OpenDatabaseInProcess(name, connect);

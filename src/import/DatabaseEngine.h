@@ -97,9 +97,13 @@ public:
 
 using DatabaseResult = ReadResult<std::unique_ptr<Database>>;
 
+// The connect string of a Stata, SAS or SPSS data file (StatisticsDatabase.h).
+inline constexpr const char* kStatisticsConnect = "Statistics;";
+
 // Opens a database: `connect` is "" for an Access file, "Excel 8.0;" for a
-// workbook and "dBase IV;" for a folder of dBase files.  Access files and
-// workbooks are read by a child process (see IsolatedDatabase.h).
+// workbook, "dBase IV;" for a folder of dBase files and kStatisticsConnect
+// for a statistics package's data file.  Access files, workbooks and
+// statistics files are read by a child process (see IsolatedDatabase.h).
 DatabaseResult OpenDatabase(const std::string& name, const std::string& connect);
 // The same with every reader in this process.
 DatabaseResult OpenDatabaseInProcess(const std::string& name, const std::string& connect);

@@ -8,6 +8,7 @@
 #include <strings.h>
 
 #include "import/RowsRecordset.h"
+#include "import/StatisticsDatabase.h"
 #include "resources/StringTable.h"
 #include "resources/Texts.h"
 
@@ -62,6 +63,9 @@ ReadResult<ImportDatabase> OpenDatabaseOfFile(const std::string& path)
         if (!fs::exists(path, ec)) return FileNotFound(path);
     } else if (ext == ".xls") {
         connect = "Excel 8.0;";
+    } else if (IsStatisticsFile(path)) {
+        connect = kStatisticsConnect;
+        tableName = fs::path(path).stem().string();
     } else if (ext != ".mdb") {
         return NoDriver();
     }
@@ -75,7 +79,7 @@ ReadResult<ImportDatabase> OpenDatabaseOfFile(const std::string& path)
 bool IsDatabaseFile(const std::string& path)
 {
     const std::string ext = LowerExtension(path);
-    return ext == ".mdb" || ext == ".xls" || ext == ".dbf";
+    return ext == ".mdb" || ext == ".xls" || ext == ".dbf" || IsStatisticsFile(path);
 }
 
 bool IsDbaseFile(const std::string& path) { return LowerExtension(path) == ".dbf"; }

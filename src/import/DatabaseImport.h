@@ -14,7 +14,7 @@
 namespace kalderon {
 
 // Whether a path names a database file (".mdb", ".xls" or ".dbf", any
-// letter case).
+// letter case) or a statistics package's data file (IsStatisticsFile).
 bool IsDatabaseFile(const std::string& path);
 
 // Whether a path names a dBase file (".dbf", any letter case).
@@ -26,8 +26,9 @@ std::optional<int> DbaseFileNameMessage(const std::string& path);
 
 // A database opened for an import.  For a dBase file the database is its
 // folder and `tableName` the file's table; for Access and Excel files the
-// table is still to be chosen.  A path that is not a database file gives
-// kDaoNoDriver.
+// table is still to be chosen; a statistics file is a database of one
+// table, named in `tableName` as for dBase.  A path that is not a database
+// file gives kDaoNoDriver.
 struct ImportDatabase {
     std::unique_ptr<Database> database;
     std::string tableName;

@@ -1,6 +1,7 @@
 #include "import/IsolatedDatabase.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "import/ChildProcessPipe.h"
 #include "import/RowsRecordset.h"
@@ -11,7 +12,7 @@ namespace {
 // What a child sends: values tagged by their kind, then an end tag or the
 // fault the reader gave.  A pipe that ends before either means the reader
 // died.
-enum Tag : std::uint8_t { kTableDef = 1, kName, kRowCount, kFieldCount, kRow, kEnd, kFault };
+enum Tag : std::uint8_t { kTableDef = 1, kName, kRowCount, kFieldCount, kRow, kEnd, kFault, kFieldLabels };
 
 using Request = std::function<ReadResult<void>(const Database&, PipeWriter&)>;
 
@@ -23,12 +24,20 @@ void SendFault(PipeWriter& out, const ReaderFault& fault)
     out.Integer(fault.errorNumber);
 }
 
+// A value is its type code, a byte telling which of its parts are not zero
+// or empty, and those parts: most values travel in 11 bytes or fewer.
+enum ValuePart : std::uint8_t { kIntegerPart = 1, kRealPart = 2, kTextPart = 4 };
+
 void SendValue(PipeWriter& out, const FieldValue& value)
 {
-    out.Integer(value.type);
-    out.Integer(value.integer);
-    out.Real(value.real);
-    out.Text(value.text);
+    const std::uint8_t parts = (value.integer != 0 ? kIntegerPart : 0) |
+                               (std::bit_cast<std::uint64_t>(value.real) != 0 ? kRealPart : 0) |
+                               (!value.text.empty() ? kTextPart : 0);
+    out.Bytes(&value.type, sizeof value.type);
+    out.Byte(parts);
+    if (parts & kIntegerPart) out.Integer(value.integer);
+    if (parts & kRealPart) out.Real(value.real);
+    if (parts & kTextPart) out.Text(value.text);
 }
 
 // Runs `request` on the database in a child and sends its end or its fault.
@@ -93,14 +102,23 @@ public:
         if (outcome_ && !pipe_->Text(text)) Damaged();
         return text;
     }
-    FieldValue Value()
+    // Reads a value into `value`, which the caller may reuse row after row.
+    void Value(FieldValue& value)
     {
-        FieldValue value;
-        value.type = static_cast<std::uint16_t>(Integer());
-        value.integer = Integer();
-        if (outcome_ && !pipe_->Real(value.real)) Damaged();
-        value.text = Text();
-        return value;
+        std::uint8_t parts = 0;
+        if (!outcome_ || !pipe_->Bytes(&value.type, sizeof value.type) || !pipe_->Byte(parts)) {
+            Damaged();
+            value = FieldValue();
+            return;
+        }
+        value.integer = (parts & kIntegerPart) ? Integer() : 0;
+        value.real = 0.0;
+        if ((parts & kRealPart) && !pipe_->Real(value.real)) Damaged();
+        if (parts & kTextPart) {
+            if (!pipe_->Text(value.text)) Damaged();
+        } else {
+            value.text.clear();
+        }
     }
 
     // Takes the answer for a damaged file, unless a fault came before.
@@ -138,7 +156,7 @@ public:
         if (atEnd_) return {};
         const Tag tag = answer_->Next();
         if (tag == kRow)
-            for (FieldValue& value : row_) value = answer_->Value();
+            for (FieldValue& value : row_) answer_->Value(value);
         else if (tag != kEnd)
             answer_->Damaged();
         if (!answer_->outcome()) return answer_->outcome();
@@ -216,6 +234,34 @@ public:
         if (!rows->outcome()) return rows->outcome().fault();
         if (const ReadResult<void> first = rows->MoveNext(); !first) return first.fault();
         return rows;
+    }
+
+    ReadResult<std::vector<ValueLabels>> FieldValueLabels(const std::string& table) const override
+    {
+        Answer answer(path_, InChild(open_, [table](const Database& db, PipeWriter& out) -> ReadResult<void> {
+                          const ReadResult<std::vector<ValueLabels>> labels = db.FieldValueLabels(table);
+                          if (!labels) return labels.fault();
+                          for (const ValueLabels& field : *labels) {
+                              out.Byte(kFieldLabels);
+                              out.Integer(static_cast<std::int64_t>(field.size()));
+                              for (const auto& [value, label] : field) {
+                                  out.Text(value);
+                                  out.Text(label);
+                              }
+                          }
+                          return {};
+                      }));
+        std::vector<ValueLabels> labels;
+        for (Tag tag; (tag = answer.Next()) != kEnd;) {
+            if (tag != kFieldLabels) answer.Damaged();
+            ValueLabels& field = labels.emplace_back();
+            for (std::int64_t n = answer.Integer(); n > 0 && answer.outcome(); --n) {
+                std::string value = answer.Text();
+                field.emplace(std::move(value), answer.Text());
+            }
+        }
+        if (!answer.outcome()) return answer.outcome().fault();
+        return labels;
     }
 
 private:

@@ -344,4 +344,11 @@ inline constexpr const char* kFirstLineNamesCheck = "The first &line holds the f
 inline constexpr const char* kQuotedFieldsCheck = "Fields in double &quotes may hold the separator";
 inline constexpr const char* kFieldNameHeader = "Field name";
 
+// ---------------------------------------------------------------------------
+// The open dialog's file kinds.
+
+// The data files of statistics packages: the patterns and the entry's name.
+inline constexpr const char* kStatisticsFilePatterns = "*.dta;*.sav;*.zsav;*.por;*.sas7bdat;*.xpt";
+inline constexpr const char* kStatisticsFileKind = "Stata, SPSS and SAS files (*.dta *.sav *.zsav *.por *.sas7bdat *.xpt)";
+
 }  // namespace kalderon::text

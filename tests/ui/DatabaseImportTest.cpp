@@ -289,6 +289,42 @@ private slots:
         QCOMPARE(frame.mdiArea()->subWindowList().size(), 1);
     }
 
+    // A Stata file is its own table: its variables go straight to the column
+    // selection, its dates arrive as dates; a damaged one is refused by name.
+    void StatisticsFile()
+    {
+        CMainFrame frame(services);
+        const QString path = Fixture(QStringLiteral("statistics/cases.dta"));
+        QStringList proposed;
+        CEventDataFrame* window = Open(frame, path, {[&](QWidget* modal) {
+            auto& dialog = Expect<CColumnSelectionDlg>(modal);
+            for (int id : {kComboBegin, kComboEnd, kComboStatus, kComboGroup, kComboSex, kComboBirth})
+                proposed << Control<QComboBox>(&dialog, id)->currentText();
+            Choose(&dialog, kComboBegin, QStringLiteral("diagnosis_date"));
+            Choose(&dialog, kComboGroup, QStringLiteral("age_group"));
+            Click(&dialog, button::kOk);
+        }});
+        QCOMPARE(proposed, QStringList({"diagnosis_date", "last_contact", "vital_status",
+                                        "< No groups >", "sex", "birth_date"}));
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Input Data  ") + path);
+        QCOMPARE(Rows(window), 500);
+        QCOMPARE(Row(window, 0).mid(0, 7),
+                 QStringList({"1", "24.06.1982", "02.10.1989", "1", "62-70", "2", "25.06.1914"}));
+
+        QTemporaryDir folder;
+        QFile damaged(folder.filePath(QStringLiteral("cut.dta")));
+        QFile whole(path);
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && whole.open(QIODevice::ReadOnly));
+        damaged.write(whole.read(2000));
+        damaged.close();
+        QVERIFY(!Open(frame, damaged.fileName(), {}));
+        QCOMPARE(messages.shown.size(), 1);
+        QVERIFY2(messages.shown.front().contains(QStringLiteral("'") + damaged.fileName() + QStringLiteral("'")),
+                 qPrintable(messages.shown.front()));
+        QCOMPARE(frame.mdiArea()->subWindowList().size(), 1);
+    }
+
     void ColumnSelectionHelp()
     {
         CMainFrame frame(services);

@@ -212,8 +212,10 @@ private slots:
         frame.command(command::kOpenDataFile)->trigger();
         QCOMPARE(fileDialogs.lastTitle, QStringLiteral("Open input data file"));
         QCOMPARE(fileDialogs.lastDirectory, QString());
-        QCOMPARE(fileDialogs.lastFilter, QStringLiteral("All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls|"
-                                                        "ANSI Text files (*.txt)|*.txt|MS Access (*.mdb)|*.mdb|"
+        QCOMPARE(fileDialogs.lastFilter, QStringLiteral("All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls;*.dta;*.sav;"
+                                                        "*.zsav;*.por;*.sas7bdat;*.xpt|Stata, SPSS and SAS files "
+                                                        "(*.dta *.sav *.zsav *.por *.sas7bdat *.xpt)|*.dta;*.sav;"
+                                                        "*.zsav;*.por;*.sas7bdat;*.xpt|ANSI Text files (*.txt)|*.txt|MS Access (*.mdb)|*.mdb|"
                                                         "dBase IV (*.dbf)|*.dbf|Excel 5.0/97 (*.xls)|*.xls|"
                                                         "All files (*.*)|*.*||"));
         QCOMPARE(LastImportDir(), QString());  // a cancelled dialog stores nothing
@@ -441,7 +443,8 @@ private slots:
         QCOMPARE(fileDialogs.lastChosenFilter, QString());
         QVERIFY(fileDialogs.lastFilter.startsWith(QStringLiteral("All supported files|")));
         QVERIFY(QtNameFilters(fileDialogs.lastFilter)
-                    .startsWith(QStringLiteral("All supported files (*.txt *.csv *.mdb *.dbf *.xls);;ANSI Text files")));
+                    .startsWith(QStringLiteral("All supported files (*.txt *.csv *.mdb *.dbf *.xls *.dta *.sav *.zsav "
+                                               "*.por *.sas7bdat *.xpt);;Stata, SPSS and SAS files")));
 
         fileDialogs.choice.clear();
         fileDialogs.filterToChoose.clear();

@@ -286,6 +286,16 @@ int main(int argc, char* argv[])
     testing::Choose(&columns, kComboEndDay, QStringLiteral("< Ignore >"));
     Save(columns, folder, QStringLiteral("column-selection-separate.png"));
     columns.hide();
+    {
+        // As the dialog opens on a Stata file: its variables, the fields proposed.
+        const ImportDatabase stata =
+            Read(OpenImportDatabase(PathBytes(testing::SourcePath(QStringLiteral("tests/data/statistics/cases.dta")))));
+        const std::vector<std::string> variables = Read(stata.database->FieldNames(stata.tableName));
+        CColumnSelectionDlg dialog(BuildColumnTexts(variables), messages);
+        dialog.show();
+        dialog.ShowProposal(ProposeColumnSelection(*stata.database, stata.tableName, variables));
+        Save(dialog, folder, QStringLiteral("column-selection-dta.png"));
+    }
 
     CChooseTableDlg tables({"Alpha cases", "Mid", "Zeta"});
     tables.show();

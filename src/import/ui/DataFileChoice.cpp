@@ -5,6 +5,7 @@
 #include "common/ui/AppServices.h"
 #include "common/ui/UiText.h"
 #include "common/ui/UserProfile.h"
+#include "resources/Texts.h"
 
 namespace kalderon {
 namespace {
@@ -17,7 +18,10 @@ const QString kChosenFilterKey = QStringLiteral("Desktop/OpenDataFileFilter");
 
 QString DataFileFilter()
 {
-    return QStringLiteral("All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls|") + UiString(kFileFilter);
+    const QString statistics = QString::fromUtf8(text::kStatisticsFilePatterns);
+    return QStringLiteral("All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls;") + statistics + QStringLiteral("|") +
+           QString::fromUtf8(text::kStatisticsFileKind) + QStringLiteral("|") + statistics + QStringLiteral("|") +
+           UiString(kFileFilter);
 }
 
 QString ChooseDataFile(QWidget* parent, AppServices& services)

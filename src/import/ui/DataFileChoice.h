@@ -13,7 +13,8 @@ struct AppServices;
 // last time.  The chosen path, or an empty text when cancelled.
 QString ChooseDataFile(QWidget* parent, AppServices& services);
 
-// "All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls|" followed by string 200.
+// "All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls;" and the statistics
+// files' patterns, the entry of the statistics files, then string 200.
 QString DataFileFilter();
 
 }  // namespace kalderon

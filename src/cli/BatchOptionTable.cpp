@@ -197,11 +197,11 @@ std::vector<OptionGroup> DeclareOptions()
                       "                           MMDDYYYY, YYYYMMDD, YYYY-MM-DD; it must hold MM\n"
                       "                           and YYYY.\n"});
     groups.push_back(
-        {"Reading a database file (.mdb, .xls, .dbf, any letter case)",
+        {"Reading a database file (.mdb, .xls, .xlsx, .ods, .dbf, any letter case)",
          {
              Named("--table", "NAME",
-                   "the table (default: the only table; an Excel\nsheet is named with a trailing \"$\"); a dBase\n"
-                   "file is its own table",
+                   "the table (default: the only table; a sheet of\na workbook is named with a trailing \"$\"); a\n"
+                   "dBase file is its own table",
                    "a table name", [](BatchOptions& o) -> std::string& { return o.database.table; }),
              Switch("--separate-dates",
                     "each date stands in three fields: --begin,\n--end and --birth take DAY,MONTH,YEAR field\n"
@@ -330,8 +330,8 @@ constexpr std::string_view kUsageHead = R"(Usage: kalderon-batch INPUT [options]
        kalderon-batch --open-chart FILE.cht --png OUT.png [--svg OUT.svg] [--size WxH]
 
 Reads a text file of cases (one case per line), or a table of an Access
-(.mdb), Excel (.xls) or dBase (.dbf) file, and writes the report of a
-survival analysis.
+(.mdb), Excel (.xls, .xlsx), OpenDocument (.ods) or dBase (.dbf) file, and
+writes the report of a survival analysis.
 )";
 
 constexpr std::string_view kExitStatus = R"(

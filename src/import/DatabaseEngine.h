@@ -98,9 +98,12 @@ public:
 using DatabaseResult = ReadResult<std::unique_ptr<Database>>;
 
 // Opens a database: `connect` is "" for an Access file, "Excel 8.0;" for a
-// workbook and "dBase IV;" for a folder of dBase files.  Access files and
-// workbooks are read by a child process (see IsolatedDatabase.h).
+// workbook, "dBase IV;" for a folder of dBase files, and kXlsxConnect or
+// kOdsConnect for the workbooks of those kinds.  Access files and workbooks
+// are read by a child process (see IsolatedDatabase.h).
 DatabaseResult OpenDatabase(const std::string& name, const std::string& connect);
+inline constexpr const char* kXlsxConnect = "Excel 12.0 Xml;";
+inline constexpr const char* kOdsConnect = "OpenDocument Spreadsheet;";
 // The same with every reader in this process.
 DatabaseResult OpenDatabaseInProcess(const std::string& name, const std::string& connect);
 

@@ -62,6 +62,10 @@ ReadResult<ImportDatabase> OpenDatabaseOfFile(const std::string& path)
         if (!fs::exists(path, ec)) return FileNotFound(path);
     } else if (ext == ".xls") {
         connect = "Excel 8.0;";
+    } else if (ext == ".xlsx") {
+        connect = kXlsxConnect;
+    } else if (ext == ".ods") {
+        connect = kOdsConnect;
     } else if (ext != ".mdb") {
         return NoDriver();
     }
@@ -75,7 +79,7 @@ ReadResult<ImportDatabase> OpenDatabaseOfFile(const std::string& path)
 bool IsDatabaseFile(const std::string& path)
 {
     const std::string ext = LowerExtension(path);
-    return ext == ".mdb" || ext == ".xls" || ext == ".dbf";
+    return ext == ".mdb" || ext == ".xls" || ext == ".dbf" || ext == ".xlsx" || ext == ".ods";
 }
 
 bool IsDbaseFile(const std::string& path) { return LowerExtension(path) == ".dbf"; }

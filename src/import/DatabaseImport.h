@@ -13,8 +13,8 @@
 
 namespace kalderon {
 
-// Whether a path names a database file (".mdb", ".xls" or ".dbf", any
-// letter case).
+// Whether a path names a database file (".mdb", ".xls", ".dbf", ".xlsx" or
+// ".ods", any letter case).
 bool IsDatabaseFile(const std::string& path);
 
 // Whether a path names a dBase file (".dbf", any letter case).

@@ -212,7 +212,7 @@ private slots:
         frame.command(command::kOpenDataFile)->trigger();
         QCOMPARE(fileDialogs.lastTitle, QStringLiteral("Open input data file"));
         QCOMPARE(fileDialogs.lastDirectory, QString());
-        QCOMPARE(fileDialogs.lastFilter, QStringLiteral("All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls|"
+        QCOMPARE(fileDialogs.lastFilter, QStringLiteral("All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls;*.xlsx;*.ods|"
                                                         "ANSI Text files (*.txt)|*.txt|MS Access (*.mdb)|*.mdb|"
                                                         "dBase IV (*.dbf)|*.dbf|Excel 5.0/97 (*.xls)|*.xls|"
                                                         "All files (*.*)|*.*||"));
@@ -441,7 +441,7 @@ private slots:
         QCOMPARE(fileDialogs.lastChosenFilter, QString());
         QVERIFY(fileDialogs.lastFilter.startsWith(QStringLiteral("All supported files|")));
         QVERIFY(QtNameFilters(fileDialogs.lastFilter)
-                    .startsWith(QStringLiteral("All supported files (*.txt *.csv *.mdb *.dbf *.xls);;ANSI Text files")));
+                    .startsWith(QStringLiteral("All supported files (*.txt *.csv *.mdb *.dbf *.xls *.xlsx *.ods);;ANSI Text files")));
 
         fileDialogs.choice.clear();
         fileDialogs.filterToChoose.clear();

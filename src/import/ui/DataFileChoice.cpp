@@ -17,7 +17,7 @@ const QString kChosenFilterKey = QStringLiteral("Desktop/OpenDataFileFilter");
 
 QString DataFileFilter()
 {
-    return QStringLiteral("All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls|") + UiString(kFileFilter);
+    return QStringLiteral("All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls;*.xlsx;*.ods|") + UiString(kFileFilter);
 }
 
 QString ChooseDataFile(QWidget* parent, AppServices& services)

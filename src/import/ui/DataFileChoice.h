@@ -13,7 +13,7 @@ struct AppServices;
 // last time.  The chosen path, or an empty text when cancelled.
 QString ChooseDataFile(QWidget* parent, AppServices& services);
 
-// "All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls|" followed by string 200.
+// "All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls;*.xlsx;*.ods|" followed by string 200.
 QString DataFileFilter();
 
 }  // namespace kalderon

@@ -97,13 +97,18 @@ std::string NameAttribute(std::string_view tag)
 // values, which may hold ">"), or npos while the tag is cut off.
 std::size_t TagEnd(std::string_view text, std::size_t open)
 {
-    for (std::size_t at = open;;) {
-        at = text.find_first_of("\"'>", at);
-        if (at == std::string_view::npos || text[at] == '>') return at;
-        at = text.find(text[at], at + 1);
-        if (at == std::string_view::npos) return at;
-        ++at;
+    char quote = 0;
+    for (std::size_t at = open; at < text.size(); ++at) {
+        const char c = text[at];
+        if (quote != 0) {
+            if (c == quote) quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '>') {
+            return at;
+        }
     }
+    return std::string_view::npos;
 }
 
 }  // namespace
@@ -124,29 +129,49 @@ ReadResult<std::optional<std::vector<std::string>>> ScanTableNames(ZipMember& co
         const std::string_view text(buffer);
         for (;;) {
             const std::size_t open = text.find('<', at);
-            if (open == std::string_view::npos) {
-                at = text.size();
+            if (open == std::string_view::npos || (text.size() - open < 9 && !last)) {
+                at = open == std::string_view::npos ? text.size() : open;
                 break;
             }
-            // The end of this piece of markup, or npos while it is cut off.
-            std::size_t end;
-            if (text.compare(open, 4, "<!--") == 0) end = text.find("-->", open + 4);
-            else if (text.compare(open, 9, "<![CDATA[") == 0) end = text.find("]]>", open + 9);
-            else if (text.compare(open, 2, "<?") == 0) end = text.find("?>", open + 2);
-            else end = TagEnd(text, open);
-            if (end == std::string_view::npos || (text.size() - open < 9 && !last)) {
-                at = open;
-                break;
-            }
-            const bool closing = text[open + 1] == '/';
-            const std::string_view tag = text.substr(open + (closing ? 2 : 1), end - open - (closing ? 2 : 1));
-            if (text[open + 1] != '!' && text[open + 1] != '?' && LocalTagName(tag) == "table") {
-                if (closing) {
-                    --depth;
-                } else {
-                    if (depth == 0) names.push_back(NameAttribute(tag));
-                    if (tag.empty() || tag.back() != '/') ++depth;
+            const char kind = open + 1 < text.size() ? text[open + 1] : '\0';
+            if (kind == '!' || kind == '?') {
+                std::size_t end;
+                if (text.compare(open, 4, "<!--") == 0) end = text.find("-->", open + 4);
+                else if (text.compare(open, 9, "<![CDATA[") == 0) end = text.find("]]>", open + 9);
+                else if (kind == '?') end = text.find("?>", open + 2);
+                else end = TagEnd(text, open);
+                if (end == std::string_view::npos) {
+                    at = last ? text.size() : open;
+                    break;
                 }
+                at = end + 1;
+                continue;
+            }
+            // Attribute values hold no "<": a tag of another name is passed
+            // by its name alone.
+            const bool closing = kind == '/';
+            const std::size_t nameFrom = open + (closing ? 2 : 1);
+            std::size_t nameEnd = nameFrom;
+            while (nameEnd < text.size() && !IsNameEnd(text[nameEnd])) ++nameEnd;
+            if (nameEnd == text.size()) {
+                at = last ? text.size() : open;
+                break;
+            }
+            if (LocalTagName(text.substr(nameFrom, nameEnd - nameFrom)) != "table") {
+                at = nameEnd;
+                continue;
+            }
+            const std::size_t end = TagEnd(text, nameEnd);
+            if (end == std::string_view::npos) {
+                at = last ? text.size() : open;
+                break;
+            }
+            const std::string_view tag = text.substr(nameFrom, end - nameFrom);
+            if (closing) {
+                --depth;
+            } else {
+                if (depth == 0) names.push_back(NameAttribute(tag));
+                if (tag.back() != '/') ++depth;
             }
             at = end + 1;
         }

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cstring>
-#include <deque>
 #include <filesystem>
 
 #include "common/TextFormat.h"
@@ -122,35 +121,14 @@ struct SpreadsheetStart : XmlHandler {
 };
 
 // The rows of one table of content.xml, parsed as they are asked for.
-class OdsSheetRows : public SheetRows, XmlHandler {
+class OdsSheetRows : public ParsedSheetRows {
 public:
     explicit OdsSheetRows(std::string sheet) : sheet_(std::move(sheet)) {}
-    void Attach(std::unique_ptr<ZipMember> part)
-    {
-        reader_ = std::make_unique<XmlPartReader>(std::move(part), static_cast<XmlHandler&>(*this));
-    }
 
     // Reads up to the table; false when the spreadsheet has none of that name.
     ReadResult<bool> Find()
     {
-        while (!inTable_) {
-            const ReadResult<bool> more = reader_->ParseNextPiece();
-            if (!more || !*more) return more;
-        }
-        return true;
-    }
-
-    ReadResult<bool> Next(SheetRow& row) override
-    {
-        while (ready_.empty()) {
-            if (done_) return false;
-            const ReadResult<bool> more = reader_->ParseNextPiece();
-            if (!more) return more.fault();
-            if (!*more && ready_.empty()) return false;
-        }
-        row = std::move(ready_.front());
-        ready_.pop_front();
-        return true;
+        return ParseUntil([this] { return inTable_; });
     }
 
 private:
@@ -181,15 +159,12 @@ private:
     {
         --depth_;
         if (name == "table") {
-            if (--tableDepth_ == 0 && inTable_) {
-                done_ = true;
-                Finish();
-            }
+            if (--tableDepth_ == 0 && inTable_) Finish();
             return;
         }
         if (!inTable_ || tableDepth_ != 1) return;
         if (name == "table-cell" || name == "covered-table-cell") EndCell();
-        else if (name == "table-row") EndRow();
+        else if (name == "table-row") Deliver(std::move(row_));
         else if (name == "p" && depth_ == cellDepth_) inParagraph_ = false;
     }
 
@@ -205,12 +180,6 @@ private:
         row_ = SheetRow{static_cast<std::uint32_t>(nextRow_), static_cast<std::uint32_t>(repeat), {}};
         nextRow_ += repeat;
         nextColumn_ = 0;
-    }
-
-    void EndRow()
-    {
-        ready_.push_back(std::move(row_));
-        Pause();
     }
 
     void StartCell(std::string_view name, const char** attributes)
@@ -254,14 +223,12 @@ private:
     }
 
     const std::string sheet_;
-    std::unique_ptr<XmlPartReader> reader_;
-    std::deque<SheetRow> ready_;
     SheetRow row_;
     FieldValue value_;
     std::string text_;
     std::uint64_t nextRow_ = 0, nextColumn_ = 0, repeat_ = 1;
     int depth_ = 0, tableDepth_ = 0, cellDepth_ = 0, paragraphs_ = 0;
-    bool inTable_ = false, done_ = false, inCell_ = false, inParagraph_ = false, textValue_ = false;
+    bool inTable_ = false, inCell_ = false, inParagraph_ = false, textValue_ = false;
 };
 
 class OdsDatabase : public WorkbookDatabase {

@@ -130,6 +130,35 @@ int FieldCountOf(const FirstRow& first, const SheetRows& rows)
 
 }  // namespace
 
+void ParsedSheetRows::Attach(std::unique_ptr<ZipMember> part)
+{
+    reader_ = std::make_unique<XmlPartReader>(std::move(part), static_cast<XmlHandler&>(*this));
+}
+
+ReadResult<bool> ParsedSheetRows::Next(SheetRow& row)
+{
+    if (const ReadResult<bool> found = ParseUntil([this] { return !ready_.empty(); }); !found || !*found) return found;
+    row = std::move(ready_.front());
+    ready_.pop_front();
+    return true;
+}
+
+void ParsedSheetRows::Deliver(SheetRow row)
+{
+    ready_.push_back(std::move(row));
+    Pause();
+}
+
+ReadResult<bool> ParsedSheetRows::ParseUntil(const std::function<bool()>& reached)
+{
+    while (!reached()) {
+        const ReadResult<bool> more = reader_->ParseNextPiece();
+        if (!more) return more.fault();
+        if (!*more) return reached();
+    }
+    return true;
+}
+
 std::vector<TableDefInfo> WorkbookDatabase::TableDefs() const
 {
     std::vector<TableDefInfo> tables;

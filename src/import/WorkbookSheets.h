@@ -5,7 +5,11 @@
 #include <string>
 #include <vector>
 
+#include <deque>
+#include <functional>
+
 #include "import/DatabaseEngine.h"
+#include "import/XmlPartReader.h"
 
 namespace kalderon {
 
@@ -30,6 +34,24 @@ public:
     // The rows and columns the sheet says it spans; 0 when it does not say.
     virtual std::uint32_t DeclaredRows() const { return 0; }
     virtual std::uint32_t DeclaredColumns() const { return 0; }
+};
+
+// The rows of a sheet's XML part, parsed as they are asked for: the
+// handler of the part gives each row with Deliver at the row's end, and the
+// parse pauses there, so one row is held at a time.
+class ParsedSheetRows : public SheetRows, protected XmlHandler {
+public:
+    void Attach(std::unique_ptr<ZipMember> part);
+    ReadResult<bool> Next(SheetRow& row) override;
+
+protected:
+    void Deliver(SheetRow row);
+    // Parses until `reached` holds; false when the part ends before.
+    ReadResult<bool> ParseUntil(const std::function<bool()>& reached);
+
+private:
+    std::unique_ptr<XmlPartReader> reader_;
+    std::deque<SheetRow> ready_;
 };
 
 // A workbook of the zip-and-XML kind (.xlsx, .ods).  Its tables are its

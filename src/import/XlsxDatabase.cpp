@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cstring>
-#include <deque>
 #include <filesystem>
 #include <map>
 
@@ -200,39 +199,21 @@ FieldValue DateOfSerial(double serial, bool date1904)
 }
 
 // The rows of a worksheet part, parsed as they are asked for.
-class XlsxSheetRows : public SheetRows, XmlHandler {
+class XlsxSheetRows : public ParsedSheetRows {
 public:
     XlsxSheetRows(std::string sheet, std::shared_ptr<const CellContext> context)
         : sheet_(std::move(sheet)), context_(std::move(context))
     {
     }
-    void Attach(std::unique_ptr<ZipMember> part)
-    {
-        reader_ = std::make_unique<XmlPartReader>(std::move(part), static_cast<XmlHandler&>(*this));
-    }
 
-    ReadResult<bool> Next(SheetRow& row) override
-    {
-        while (ready_.empty()) {
-            const ReadResult<bool> more = reader_->ParseNextPiece();
-            if (!more) return more.fault();
-            if (!*more && ready_.empty()) return false;
-        }
-        row = std::move(ready_.front());
-        ready_.pop_front();
-        return true;
-    }
     std::uint32_t DeclaredRows() const override { return declaredRows_; }
     std::uint32_t DeclaredColumns() const override { return declaredColumns_; }
 
     // Reads up to the sheet data, where the dimension is known.
     ReadResult<void> ReadHead()
     {
-        while (!inData_ && ready_.empty()) {
-            const ReadResult<bool> more = reader_->ParseNextPiece();
-            if (!more) return more.fault();
-            if (!*more) break;
-        }
+        const ReadResult<bool> read = ParseUntil([this] { return inData_; });
+        if (!read) return read.fault();
         return {};
     }
 
@@ -254,7 +235,7 @@ private:
         else if (name == "c") EndCell();
         else if (name == "is") inInline_ = false;
         else if (name == "rPh") --phonetic_;
-        else if (name == "row") EndRow();
+        else if (name == "row") Deliver(std::move(row_));
     }
     void Text(std::string_view text) override
     {
@@ -289,13 +270,6 @@ private:
         row_ = SheetRow{static_cast<std::uint32_t>(index), 1, {}};
         nextRow_ = index + 1;
         nextColumn_ = 0;
-    }
-
-    // One row at a time: the parse pauses after each.
-    void EndRow()
-    {
-        ready_.push_back(std::move(row_));
-        Pause();
     }
 
     void StartCell(const char** attributes)
@@ -345,8 +319,6 @@ private:
 
     const std::string sheet_;
     std::shared_ptr<const CellContext> context_;
-    std::unique_ptr<XmlPartReader> reader_;
-    std::deque<SheetRow> ready_;
     SheetRow row_;
     std::uint64_t nextRow_ = 0;
     std::uint32_t nextColumn_ = 0, column_ = 0;

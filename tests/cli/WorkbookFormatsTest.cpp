@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "support/BatchProgram.h"
+#include "support/ExampleCases.h"
 
 namespace kalderon {
 namespace {
@@ -44,14 +43,7 @@ protected:
 
 TEST_F(WorkbookFormatsTest, EveryWorkbookGivesTheReportsAndExportsOfItsTextFile)
 {
-    std::istringstream example(ReadBytes(std::string(KALDERON_SOURCE_DIR) + "/data/examples/rdata.txt"));
-    std::string original;
-    std::string line;
-    for (int number = 1; number <= 500 && std::getline(example, line); ++number) {
-        original += line + "\n";
-        if (number == 251) original += ";;;;;\n";
-    }
-    const std::string originalPath = dir.Write("rdata-500.txt", original);
+    const std::string originalPath = dir.Write("rdata-500.txt", testing::FirstExampleCases(500, 251));
 
     const std::vector<std::string> byNumber = {originalPath, "--group", "4", "--sex", "5", "--birth", "6"};
     const std::vector<std::string> byName = {"--begin", "diagnosis_date", "--end", "last_contact", "--status",

@@ -29,10 +29,12 @@ bool ReadCase(const std::string& line, Case& c)
     return true;
 }
 
+// The day in the 1900 date system, which counts a 29 February 1900.
 long Serial(const std::string& date)
 {
     const DateValue d = DateValue::FromYmd(std::stoi(date.substr(6, 4)), std::stoi(date.substr(3, 2)), std::stoi(date.substr(0, 2)));
-    return static_cast<long>(d.serial());
+    const long day = static_cast<long>(d.serial());
+    return day > 0 && day <= 60 ? day - 1 : day;
 }
 
 std::string Escaped(const std::string& text) { return text == "<54" ? "&lt;54" : text; }

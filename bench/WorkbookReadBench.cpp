@@ -25,8 +25,8 @@ void ReadWorkbookIntoCases(benchmark::State& state, bench::WorkbookKind kind)
 {
     const std::string& path = bench::SharedWorkbook(kind, 1000000);
     CColumnAssignment columns;
-    columns[R::kBegin] = 1, columns[R::kEnd] = 2, columns[R::kStatus] = 3;
-    columns[R::kGroup] = 4, columns[R::kSex] = 5, columns[R::kBirth] = 6;
+    columns[R::kBegin] = 0, columns[R::kEnd] = 1, columns[R::kStatus] = 2;
+    columns[R::kGroup] = 3, columns[R::kSex] = 4, columns[R::kBirth] = 5;
     size_t rows = 0;
     for (auto _ : state) {
         CAnalysisData data;

@@ -9,7 +9,7 @@ Every workbook holds the first 500 cases of data/examples/rdata.txt under a
 row of field names, with an empty row after case 251:
   cases.xlsx         openpyxl, dates as date cells (DD.MM.YYYY), a second sheet
   cases-1904.xlsx    openpyxl, the 1904 date system, a built-in date format
-  cases-libre.xlsx   cases.xlsx saved again by LibreOffice
+  cases-libre.xlsx   cases.ods saved again by LibreOffice as .xlsx
   cases.ods          cases.xlsx saved by LibreOffice as a spreadsheet
 """
 import datetime

@@ -13,8 +13,8 @@ using testing::ReadBytes;
 // under a row of field names, with an empty row after case 251, as
 // scripts/make-office-fixtures.py made them with the real tools: an .xlsx
 // with date cells and a second sheet, an .xlsx of the 1904 date system with
-// a built-in date format, and the first saved again by LibreOffice as .xlsx
-// and as .ods.  Births before 1900 are negative day numbers in the .xlsx
+// a built-in date format, and the first saved by LibreOffice as .ods and
+// that saved again as .xlsx.  Births before 1900 are negative day numbers in the .xlsx
 // files.
 const std::vector<std::vector<std::string>> kWorkbooks = {
     {"tests/data/workbooks/cases.xlsx", "--table", "Cases$"},

@@ -197,11 +197,11 @@ std::vector<OptionGroup> DeclareOptions()
                       "                           MMDDYYYY, YYYYMMDD, YYYY-MM-DD; it must hold MM\n"
                       "                           and YYYY.\n"});
     groups.push_back(
-        {"Reading a database file (.mdb .xls .dbf .dta .sav .zsav .por .sas7bdat .xpt)",
+        {"Reading a database file (.mdb .xls .xlsx .ods .dbf .dta .sav .zsav .por .sas7bdat .xpt)",
          {
              Named("--table", "NAME",
-                   "the table (default: the only table; an Excel\nsheet is named with a trailing \"$\"); a dBase\n"
-                   "file or a Stata, SPSS or SAS file is its own\ntable",
+                   "the table (default: the only table; a sheet of\na workbook is named with a trailing \"$\"); a\n"
+                   "dBase file or a Stata, SPSS or SAS file is its\nown table",
                    "a table name", [](BatchOptions& o) -> std::string& { return o.database.table; }),
              Switch("--separate-dates",
                     "each date stands in three fields: --begin,\n--end and --birth take DAY,MONTH,YEAR field\n"
@@ -330,9 +330,9 @@ constexpr std::string_view kUsageHead = R"(Usage: kalderon-batch INPUT [options]
        kalderon-batch --open-chart FILE.cht --png OUT.png [--svg OUT.svg] [--size WxH]
 
 Reads a text file of cases (one case per line), or a table of an Access
-(.mdb), Excel (.xls) or dBase (.dbf) file or a Stata (.dta), SPSS (.sav,
-.zsav, .por) or SAS (.sas7bdat, .xpt) data file, and writes the report of a
-survival analysis.
+(.mdb), Excel (.xls, .xlsx), OpenDocument (.ods) or dBase (.dbf) file or a
+Stata (.dta), SPSS (.sav, .zsav, .por) or SAS (.sas7bdat, .xpt) data file,
+and writes the report of a survival analysis.
 )";
 
 constexpr std::string_view kExitStatus = R"(

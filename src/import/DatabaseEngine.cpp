@@ -7,8 +7,10 @@
 #include "import/DbaseDatabase.h"
 #include "import/ExcelDatabase.h"
 #include "import/IsolatedDatabase.h"
+#include "import/OdsDatabase.h"
 #include "import/RowsRecordset.h"
 #include "import/StatisticsDatabase.h"
+#include "import/XlsxDatabase.h"
 
 namespace kalderon {
 namespace {
@@ -153,14 +155,18 @@ DatabaseResult OpenDatabaseInProcess(const std::string& name, const std::string&
     if (connect == "Excel 8.0;") return OpenExcelDatabase(name);
     if (connect == "dBase IV;") return OpenDbaseDatabase(name);
     if (connect == kStatisticsConnect) return OpenStatisticsDatabase(name);
+    if (connect == kXlsxConnect) return OpenXlsxDatabase(name);
+    if (connect == kOdsConnect) return OpenOdsDatabase(name);
     return NoDriver();
 }
 
 DatabaseResult OpenDatabase(const std::string& name, const std::string& connect)
 {
 #ifndef KALDERON_READERS_IN_PROCESS
-    // The Access, Excel and statistics file libraries trust their files.
-    if (connect.empty() || connect == "Excel 8.0;" || connect == kStatisticsConnect)
+    // The Access, Excel and statistics file libraries trust their files; the
+    // zip and XML libraries of the other workbooks get a child of their own.
+    if (connect.empty() || connect == "Excel 8.0;" || connect == kStatisticsConnect || connect == kXlsxConnect ||
+        connect == kOdsConnect)
         return OpenIsolatedDatabase(name, [name, connect] { return OpenDatabaseInProcess(name, connect); });
 #endif
     return OpenDatabaseInProcess(name, connect);

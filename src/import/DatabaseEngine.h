@@ -101,10 +101,13 @@ using DatabaseResult = ReadResult<std::unique_ptr<Database>>;
 inline constexpr const char* kStatisticsConnect = "Statistics;";
 
 // Opens a database: `connect` is "" for an Access file, "Excel 8.0;" for a
-// workbook, "dBase IV;" for a folder of dBase files and kStatisticsConnect
-// for a statistics package's data file.  Access files, workbooks and
-// statistics files are read by a child process (see IsolatedDatabase.h).
+// workbook, "dBase IV;" for a folder of dBase files, kXlsxConnect or
+// kOdsConnect for the workbooks of those kinds and kStatisticsConnect for a
+// statistics package's data file.  Access files, workbooks and statistics
+// files are read by a child process (see IsolatedDatabase.h).
 DatabaseResult OpenDatabase(const std::string& name, const std::string& connect);
+inline constexpr const char* kXlsxConnect = "Excel 12.0 Xml;";
+inline constexpr const char* kOdsConnect = "OpenDocument Spreadsheet;";
 // The same with every reader in this process.
 DatabaseResult OpenDatabaseInProcess(const std::string& name, const std::string& connect);
 

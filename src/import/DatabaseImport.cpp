@@ -63,6 +63,10 @@ ReadResult<ImportDatabase> OpenDatabaseOfFile(const std::string& path)
         if (!fs::exists(path, ec)) return FileNotFound(path);
     } else if (ext == ".xls") {
         connect = "Excel 8.0;";
+    } else if (ext == ".xlsx") {
+        connect = kXlsxConnect;
+    } else if (ext == ".ods") {
+        connect = kOdsConnect;
     } else if (IsStatisticsFile(path)) {
         connect = kStatisticsConnect;
         tableName = fs::path(path).stem().string();
@@ -79,7 +83,7 @@ ReadResult<ImportDatabase> OpenDatabaseOfFile(const std::string& path)
 bool IsDatabaseFile(const std::string& path)
 {
     const std::string ext = LowerExtension(path);
-    return ext == ".mdb" || ext == ".xls" || ext == ".dbf" || IsStatisticsFile(path);
+    return ext == ".mdb" || ext == ".xls" || ext == ".dbf" || ext == ".xlsx" || ext == ".ods" || IsStatisticsFile(path);
 }
 
 bool IsDbaseFile(const std::string& path) { return LowerExtension(path) == ".dbf"; }

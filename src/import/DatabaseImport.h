@@ -13,8 +13,9 @@
 
 namespace kalderon {
 
-// Whether a path names a database file (".mdb", ".xls" or ".dbf", any
-// letter case) or a statistics package's data file (IsStatisticsFile).
+// Whether a path names a database file (".mdb", ".xls", ".dbf", ".xlsx" or
+// ".ods", any letter case) or a statistics package's data file
+// (IsStatisticsFile).
 bool IsDatabaseFile(const std::string& path);
 
 // Whether a path names a dBase file (".dbf", any letter case).

@@ -351,4 +351,32 @@ inline constexpr const char* kFieldNameHeader = "Field name";
 inline constexpr const char* kStatisticsFilePatterns = "*.dta;*.sav;*.zsav;*.por;*.sas7bdat;*.xpt";
 inline constexpr const char* kStatisticsFileKind = "Stata, SPSS and SAS files (*.dta *.sav *.zsav *.por *.sas7bdat *.xpt)";
 
+// ---------------------------------------------------------------------------
+// Workbooks (.xlsx, .ods) that cannot be read.
+
+inline constexpr const char* kWorkbookNotZip = "the file is no workbook: it is not a zip archive";
+// %s: the part of the workbook (a member of its zip archive).
+inline constexpr const char* kWorkbookPartMissing = "the workbook has no part %s";
+// %s: the part and what the zip library says.
+inline constexpr const char* kWorkbookPartUnreadable = "the part %s of the workbook cannot be read: %s";
+// %s, %llu: the part and the size it claims.
+inline constexpr const char* kWorkbookPartTooLarge =
+    "the part %s of the workbook claims %llu bytes, more than a workbook part may hold (1 GiB): not read";
+// %s, %llu, %llu: the part, its compressed size and the size it claims.
+inline constexpr const char* kWorkbookPartExpandsTooMuch =
+    "the part %s of the workbook claims to expand from %llu to %llu bytes, more than 1000 times: not read";
+inline constexpr const char* kWorkbookPartOverrun = "the part %s of the workbook expands beyond the size it declares";
+inline constexpr const char* kWorkbookPartDoctype =
+    "the part %s of the workbook declares a document type: refused, no entity declarations are read";
+// %s, %s, %lu: the part, what the XML parser says and the line.
+inline constexpr const char* kWorkbookPartNotXml = "the part %s of the workbook is no well-formed XML: %s (line %lu)";
+// %s: the sheet and the dimension or cell it names.
+inline constexpr const char* kWorkbookSheetTooLarge =
+    "the sheet %s claims more than 1,048,576 rows or 16,384 columns: %s";
+// %s: the sheet.
+inline constexpr const char* kWorkbookRepeatTooLarge =
+    "the sheet %s repeats rows or cells beyond 1,048,576 rows or 16,384 columns";
+inline constexpr const char* kWorkbookNoSpreadsheet = "the workbook's content.xml holds no spreadsheet";
+inline constexpr const char* kWorkbookOutOfOrder = "the sheet %s gives rows or cells out of their order";
+
 }  // namespace kalderon::text

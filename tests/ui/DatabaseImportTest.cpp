@@ -202,6 +202,36 @@ private slots:
         QVERIFY(window->view()->list()->isColumnHidden(CaseListModel::kBirth));
     }
 
+    // The sheets of an .ods (or .xlsx) workbook are its tables; the fields
+    // are assigned by the names of the first row; date cells are dates.
+    void OfficeWorkbooks()
+    {
+        CMainFrame frame(services);
+        const QString ods = Fixture(QStringLiteral("workbooks/cases.ods"));
+        QStringList entries;
+        CEventDataFrame* window = Open(frame, ods, {[&](QWidget* modal) {
+                                                        auto& dialog = Expect<CChooseTableDlg>(modal);
+                                                        auto* list = TableList(dialog);
+                                                        for (int row = 0; row < list->count(); ++row)
+                                                            entries << list->item(row)->text();
+                                                        list->setCurrentRow(entries.indexOf("Cases$"));
+                                                        Click(&dialog, button::kOk);
+                                                    },
+                                                    [](QWidget* modal) {
+                                                        auto& dialog = Expect<CColumnSelectionDlg>(modal);
+                                                        Choose(&dialog, kComboBegin, QStringLiteral("diagnosis_date"));
+                                                        Choose(&dialog, kComboEnd, QStringLiteral("last_contact"));
+                                                        Choose(&dialog, kComboStatus, QStringLiteral("vital_status"));
+                                                        Choose(&dialog, kComboGroup, QStringLiteral("age_group"));
+                                                        Click(&dialog, button::kOk);
+                                                    }});
+        QCOMPARE(entries, QStringList({"Cases$", "Notes$"}));
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Input Data  ") + ods + QStringLiteral(" - Cases$"));
+        QCOMPARE(Rows(window), 501);
+        QCOMPARE(Row(window, 0).mid(0, 4), QStringList({"1", "24.06.1982", "02.10.1989", "1"}));
+    }
+
     void DbaseFilesAndSeparateDateColumns()
     {
         CMainFrame frame(services);

@@ -212,7 +212,7 @@ private slots:
         frame.command(command::kOpenDataFile)->trigger();
         QCOMPARE(fileDialogs.lastTitle, QStringLiteral("Open input data file"));
         QCOMPARE(fileDialogs.lastDirectory, QString());
-        QCOMPARE(fileDialogs.lastFilter, QStringLiteral("All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls;*.dta;*.sav;"
+        QCOMPARE(fileDialogs.lastFilter, QStringLiteral("All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls;*.xlsx;*.ods;*.dta;*.sav;"
                                                         "*.zsav;*.por;*.sas7bdat;*.xpt|Stata, SPSS and SAS files "
                                                         "(*.dta *.sav *.zsav *.por *.sas7bdat *.xpt)|*.dta;*.sav;"
                                                         "*.zsav;*.por;*.sas7bdat;*.xpt|ANSI Text files (*.txt)|*.txt|MS Access (*.mdb)|*.mdb|"
@@ -443,7 +443,7 @@ private slots:
         QCOMPARE(fileDialogs.lastChosenFilter, QString());
         QVERIFY(fileDialogs.lastFilter.startsWith(QStringLiteral("All supported files|")));
         QVERIFY(QtNameFilters(fileDialogs.lastFilter)
-                    .startsWith(QStringLiteral("All supported files (*.txt *.csv *.mdb *.dbf *.xls *.dta *.sav *.zsav "
+                    .startsWith(QStringLiteral("All supported files (*.txt *.csv *.mdb *.dbf *.xls *.xlsx *.ods *.dta *.sav *.zsav "
                                                "*.por *.sas7bdat *.xpt);;Stata, SPSS and SAS files")));
 
         fileDialogs.choice.clear();

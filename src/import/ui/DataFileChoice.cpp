@@ -19,7 +19,7 @@ const QString kChosenFilterKey = QStringLiteral("Desktop/OpenDataFileFilter");
 QString DataFileFilter()
 {
     const QString statistics = QString::fromUtf8(text::kStatisticsFilePatterns);
-    return QStringLiteral("All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls;") + statistics + QStringLiteral("|") +
+    return QStringLiteral("All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls;*.xlsx;*.ods;") + statistics + QStringLiteral("|") +
            QString::fromUtf8(text::kStatisticsFileKind) + QStringLiteral("|") + statistics + QStringLiteral("|") +
            UiString(kFileFilter);
 }

@@ -13,7 +13,7 @@ struct AppServices;
 // last time.  The chosen path, or an empty text when cancelled.
 QString ChooseDataFile(QWidget* parent, AppServices& services);
 
-// "All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls;" and the statistics
+// "All supported files|*.txt;*.csv;*.mdb;*.dbf;*.xls;*.xlsx;*.ods;" and the statistics
 // files' patterns, the entry of the statistics files, then string 200.
 QString DataFileFilter();
 

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "results/ResultReport.h"
 #include "stats/AgeStandardisation.h"
@@ -28,6 +29,16 @@ struct AnalysisRequest {
     // results; they are written through the report's WriteReport and
     // WriteExport.
     TextBuilding textBuilding = TextBuilding::kNow;
+    // For the analyses HasSurvivalAtTimes accepts: the curves at these times
+    // (in the time unit); the conditional survival given survival to a time,
+    // at that time plus each chosen time (or DefaultChosenTimes); and for the
+    // product-limit the restricted mean survival time, up to restrictionTime
+    // or DefaultRestrictionTime.  Each adds its section after the report and
+    // its lines to a second export.
+    std::optional<std::vector<double>> survivalAt;
+    std::optional<double> conditionalFrom;
+    bool restrictedMean = false;
+    std::optional<double> restrictionTime;
 };
 
 // Whether the analysis has an age-standardised table to add when relative
@@ -53,10 +64,18 @@ struct AnalysisOutcome {
     // The record of the chart when it draws more than the report's record:
     // the standardised series of an age-standardised life table.
     std::optional<CAnalysisData> chartData;
+    // With a conditional survival: the record whose curves start at the time
+    // survived to, for a chart of their own.
+    std::optional<CAnalysisData> conditionalChartData;
 
     bool succeeded() const { return !refusal; }
     const CAnalysisData& ChartData() const { return chartData ? *chartData : report.data(); }
 };
+
+// What the summaries asked for in `request` refuse before anything is
+// computed: chosen times or a time survived to that are not above 0, or for
+// the interval tables not at an interval end; nothing otherwise.
+Refusal SummaryRequestRefusal(const AnalysisRequest& request, std::int32_t periodTechnique);
 
 // String 500 when no group holds a valid case, so that nothing can be
 // analysed; nothing otherwise.

@@ -35,10 +35,10 @@ struct AnalysisRequest {
     // product-limit the restricted mean survival time, up to restrictionTime
     // or DefaultRestrictionTime.  Each adds its section after the report and
     // its lines to a second export.
-    std::optional<std::vector<double>> survivalAt;
-    std::optional<double> conditionalFrom;
+    std::optional<std::vector<double>> survivalAt = std::nullopt;
+    std::optional<double> conditionalFrom = std::nullopt;
     bool restrictedMean = false;
-    std::optional<double> restrictionTime;
+    std::optional<double> restrictionTime = std::nullopt;
 };
 
 // Whether the analysis has an age-standardised table to add when relative

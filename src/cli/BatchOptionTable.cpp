@@ -337,6 +337,9 @@ std::vector<OptionGroup> DeclareOptions()
                       "with --at, --conditional or --rmst, write their\nsemicolon-separated export to FILE (lines "
                       "end in\nCR LF)",
                       [](BatchOptions& o) -> std::string& { return o.summaryCsvPath; }),
+             FileName("--conditional-png", "FILE",
+                      "with --conditional, draw the conditional curves,\n1 up to X, as a PNG picture (of --size)",
+                      [](BatchOptions& o) -> std::string& { return o.conditionalPngPath; }),
              FileName("--chart", "FILE.cht", "write the chart file of the analysis",
                       [](BatchOptions& o) -> std::string& { return o.chart.chartPath; }),
              FileName("--png", "FILE", "", [](BatchOptions& o) -> std::string& { return o.chart.pngPath; }),

@@ -146,6 +146,7 @@ std::string CheckSummaryOptions(const BatchOptions& o)
     const bool atOrConditional = o.survivalAt || o.conditionalFrom;
     if (!o.summaryCsvPath.empty() && !atOrConditional && !o.restrictedMean)
         return "--summary-csv needs --at, --conditional or --rmst";
+    if (!o.conditionalPngPath.empty() && !o.conditionalFrom) return "--conditional-png needs --conditional";
     if (atOrConditional && !HasSurvivalAtTimes(o.analysis))
         return std::string(o.survivalAt ? "--at" : "--conditional") +
                " applies to --analysis lifetable, productlimit and period only";

@@ -81,6 +81,7 @@ struct BatchOptions {
     bool restrictedMean = false;                    // the restricted mean survival time
     std::optional<double> restrictionTime;          // none: the default tau
     std::string summaryCsvPath;  // empty: no export of the three above
+    std::string conditionalPngPath;  // empty: no picture of the conditional curves
 
     ChartOutputs chart;
 };

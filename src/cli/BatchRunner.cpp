@@ -124,6 +124,9 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         return kExitUsage;
     }
     if (options.chart.any() && !WriteAnalysisChart(options.chart, outcome, err)) return kExitUsage;
+    if (!options.conditionalPngPath.empty() &&
+        !WriteConditionalChart(options.chart, options.conditionalPngPath, outcome, err))
+        return kExitUsage;
     return kExitSuccess;
 }
 

@@ -47,6 +47,20 @@ bool WriteAnalysisChart(const ChartOutputs& outputs, const AnalysisOutcome& anal
     return true;
 }
 
+bool WriteConditionalChart(const ChartOutputs& outputs, const std::string& pngPath, const AnalysisOutcome& analysis,
+                           std::ostream& err)
+{
+    if (!analysis.conditionalChartData) return true;
+    const MemoryChartProfile builtInDefaults;
+    LifeTableChart chart;
+    chart.InitFromAnalysis(*analysis.conditionalChartData, analysis.chartKind, 0, builtInDefaults);
+    if (!WriteChartPng(chart, pngPath, outputs.width, outputs.height)) {
+        WriteMessage(err, FormatText(text::kBatchCannotWrite, pngPath));
+        return false;
+    }
+    return true;
+}
+
 int RedrawChartFile(const ChartOutputs& outputs, std::ostream& err)
 {
     LifeTableChart chart;

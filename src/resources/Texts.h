@@ -379,8 +379,8 @@ inline constexpr const char* kConditionalHeading =
 inline constexpr const char* kConditionalTitle = "Given survival to %g %s: time since then [%s]   %s CI limits\r\n";
 inline constexpr const char* kRestrictedMeanHeading =
     "Restricted mean survival time\r\n-----------------------------\r\n\r\n";
-// %g, %s, %s: tau, the unit, the confidence level.
-inline constexpr const char* kRestrictedMeanTitle = "Up to %g %s [%s]   %s CI limits\r\n";
+// %g, %s, %s: tau, its unit (also that of the means), the confidence level.
+inline constexpr const char* kRestrictedMeanTitle = "Up to %g %s   %s CI limits\r\n";
 inline constexpr const char* kRestrictedMeanColumns =
     "Group                      RMST   Std. err.    CI lower    CI upper\r\n";
 inline constexpr const char* kRestrictedMeanContrastTitle = "Against group %s   %s CI limits\r\n";

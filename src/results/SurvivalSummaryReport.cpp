@@ -2,20 +2,11 @@
 
 #include "common/TextFormat.h"
 #include "resources/Texts.h"
+#include "results/TimeUnitName.h"
 #include "stats/TimeUnit.h"
 
 namespace kalderon {
 namespace {
-
-const char* UnitName(std::int32_t timeUnit)
-{
-    switch (timeUnit) {
-    case kUnitMonth: return text::kMonths;
-    case kUnitWeek: return text::kWeeks;
-    case kUnitDay: return text::kDays;
-    default: return text::kYears;
-    }
-}
 
 std::string Number(double value, const char* format = "%f") { return FormatText(format, value); }
 
@@ -70,7 +61,7 @@ void WriteAtTimes(ComparisonTexts& out, const SurvivalAtTimes& table, const std:
 {
     out.report += "\r\n\r\n";
     out.report += text::kSurvivalAtTimesHeading;
-    out.report += FormatText(text::kSurvivalAtTimesTitle, UnitName(table.timeUnit), ciLevelText);
+    out.report += FormatText(text::kSurvivalAtTimesTitle, TimeUnitName(table.timeUnit), ciLevelText);
     WriteCurveValues(out, table, "", 0.0);
 }
 
@@ -79,8 +70,8 @@ void WriteConditional(ComparisonTexts& out, const ConditionalSurvival& condition
     const SurvivalAtTimes& table = conditional.afterFrom;
     out.report += "\r\n\r\n";
     out.report += text::kConditionalHeading;
-    out.report += FormatText(text::kConditionalTitle, conditional.from, UnitName(table.timeUnit),
-                             UnitName(table.timeUnit), ciLevelText);
+    out.report += FormatText(text::kConditionalTitle, conditional.from, TimeUnitName(table.timeUnit),
+                             TimeUnitName(table.timeUnit), ciLevelText);
     WriteCurveValues(out, table, Number(conditional.from, "%g"), conditional.from);
 }
 
@@ -89,8 +80,7 @@ void WriteRestrictedMean(ComparisonTexts& out, const RestrictedMeanSurvival& rms
     const std::string tau = Number(rmst.tau, "%.10g");
     out.report += "\r\n\r\n";
     out.report += text::kRestrictedMeanHeading;
-    out.report += FormatText(text::kRestrictedMeanTitle, rmst.tau, UnitName(rmst.timeUnit),
-                             UnitName(rmst.timeUnit), ciLevelText);
+    out.report += FormatText(text::kRestrictedMeanTitle, rmst.tau, TimeUnitName(rmst.timeUnit), ciLevelText);
     out.report += text::kRestrictedMeanColumns;
     for (const RestrictedMean& g : rmst.groups) {
         const std::string code = rmst.severalGroups ? g.code : std::string(text::kAllCases);

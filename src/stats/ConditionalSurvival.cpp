@@ -55,12 +55,11 @@ ConditionalSurvival ReadConditionalSurvival(const CAnalysisData& data, AnalysisK
     std::vector<double> after;
     for (const double time : times) after.push_back(from + time);
     ConditionalSurvival conditional{from, ReadSurvivalAtTimes(data, kind, stratified, after)};
-    const bool timePoints = HasTimePoints(kind, data.periodTechnique);
     const SurvivalAtTimes& table = conditional.afterFrom;
     const double z = ZValue(data.ciLevelText);
     size_t g = 0;
     for (const CGroupResult* group : AnalysedGroups(data, stratified)) {
-        const CurveValue atFrom = CurveValueAt(data, *group, timePoints, from);
+        const CurveValue atFrom = CurveValueAt(data, *group, kind, from);
         for (CurveValue& value : conditional.afterFrom.groups[g].values)
             value = ConditionalValue(atFrom, value, table.relative, table.netSurvival, z);
         ++g;
@@ -79,7 +78,7 @@ CAnalysisData WithConditionalCurves(const CAnalysisData& data, AnalysisKind kind
     conditional.maxRelativeUpper = 1.0;
     for (const CGroupResult* source : AnalysedGroups(data, stratified)) {
         CGroupResult& group = conditional.groupResults[static_cast<size_t>(source - data.groupResults.data())];
-        const CurveValue atFrom = CurveValueAt(data, *source, timePoints, from);
+        const CurveValue atFrom = CurveValueAt(data, *source, kind, from);
         const auto divide = [&](auto& row) {
             CurveValue value = ConditionalValue(atFrom, CurveValue{true, std::nullopt, row.cumulativeSurvival,
                                                                    row.expectedSurvival, row.relativeSurvival,
@@ -102,10 +101,16 @@ CAnalysisData WithConditionalCurves(const CAnalysisData& data, AnalysisKind kind
             for (CTimePointResult& row : rows)
                 if (row.statusText == data.eventCode) divide(row);
         } else {
-            std::vector<CIntervalResult>& rows = group.intervalTable.rows;
-            const auto kept = static_cast<size_t>(std::clamp(std::round(from), 0.0, static_cast<double>(rows.size())));
-            rows.erase(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(kept));
-            for (CIntervalResult& row : rows) divide(row);
+            // Up to X the conditional survival is 1, without a confidence bar.
+            for (CIntervalResult& row : group.intervalTable.rows) {
+                if (row.intervalNumber > from) {
+                    divide(row);
+                    continue;
+                }
+                row.cumulativeSurvival = row.expectedSurvival = row.relativeSurvival = 1.0;
+                row.standardError = row.exposedToRisk = 0.0;
+                row.lowerLimit = row.upperLimit = 1.0;
+            }
         }
     }
     return conditional;

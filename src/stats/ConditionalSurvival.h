@@ -27,9 +27,10 @@ CurveValue ConditionalValue(const CurveValue& atFrom, const CurveValue& atTime, 
 ConditionalSurvival ReadConditionalSurvival(const CAnalysisData& data, AnalysisKind kind, bool stratified,
                                             double from, const std::vector<double>& times);
 
-// A copy of the analysis record whose tables hold the conditional curves:
-// time points and intervals after X divided by the value at X, those up to
-// X dropped, so that every curve starts at X with the value 1.
+// A copy of the analysis record whose tables hold the conditional curves,
+// which are 1 up to X and leave 1 at X: time points and intervals after X
+// divided by the value at X, the time points up to X dropped, the intervals
+// up to X at 1 without exposure (so without a confidence bar).
 CAnalysisData WithConditionalCurves(const CAnalysisData& data, AnalysisKind kind, bool stratified, double from);
 
 }  // namespace kalderon

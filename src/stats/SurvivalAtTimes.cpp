@@ -65,21 +65,31 @@ CurveValue TimePointValueAt(const CGroupResult& group, const std::string& eventC
     return value;
 }
 
-CurveValue IntervalValueAt(const CGroupResult& group, double time)
+// The cases entering interval `index` (0-based): of a period analysis those
+// that enter it within the period.
+std::optional<double> EnteringInterval(const CGroupResult& group, size_t index, bool period)
+{
+    if (period) {
+        if (index >= group.countsAtPeriodEnd.size() || index >= group.countsAtPeriodBegin.size()) return 0.0;
+        return (group.countsAtPeriodEnd[index] - group.countsAtPeriodBegin[index]).entered;
+    }
+    if (index >= group.countsAll.size()) return group.countsAll.empty() ? std::nullopt : std::optional<double>(0.0);
+    return group.countsAll[index].entered;
+}
+
+CurveValue IntervalValueAt(const CGroupResult& group, double time, bool period)
 {
     const size_t end = IntervalEnd(time).value_or(0);
     const std::vector<CIntervalResult>& rows = group.intervalTable.rows;
     CurveValue value;
-    if (end == 0 || end > rows.size()) {
+    // An interval nobody was exposed in keeps the initial values of its row.
+    if (end == 0 || end > rows.size() || !(rows[end - 1].exposedToRisk > 0.0)) {
         value.inFollowUp = false;
         value.atRisk = 0.0;
         return value;
     }
     value = ValueOfRow(rows[end - 1]);
-    if (end < group.countsAll.size())
-        value.atRisk = group.countsAll[end].entered;
-    else if (end == group.countsAll.size())
-        value.atRisk = 0.0;
+    value.atRisk = EnteringInterval(group, end, period);
     return value;
 }
 
@@ -115,10 +125,11 @@ Refusal ChosenTimesRefusal(const std::vector<double>& times, bool intervals)
     return std::nullopt;
 }
 
-CurveValue CurveValueAt(const CAnalysisData& data, const CGroupResult& group, bool timePoints, double time)
+CurveValue CurveValueAt(const CAnalysisData& data, const CGroupResult& group, AnalysisKind kind, double time)
 {
-    return timePoints ? TimePointValueAt(group, data.eventCode, time * UnitDays(data.timeUnit))
-                      : IntervalValueAt(group, time);
+    if (HasTimePoints(kind, data.periodTechnique))
+        return TimePointValueAt(group, data.eventCode, time * UnitDays(data.timeUnit));
+    return IntervalValueAt(group, time, kind == kPeriodAnalysis);
 }
 
 std::vector<const CGroupResult*> AnalysedGroups(const CAnalysisData& data, bool stratified)
@@ -138,12 +149,11 @@ SurvivalAtTimes ReadSurvivalAtTimes(const CAnalysisData& data, AnalysisKind kind
     table.timeUnit = data.timeUnit;
     table.relative = data.relativeSurvival != 0;
     table.netSurvival = data.UsesNetSurvival();
-    const bool timePoints = HasTimePoints(kind, data.periodTechnique);
     const std::vector<const CGroupResult*> groups = AnalysedGroups(data, stratified);
     table.severalGroups = groups.size() > 1;
     for (const CGroupResult* group : groups) {
         GroupCurveValues values{group->info.code, {}};
-        for (const double time : times) values.values.push_back(CurveValueAt(data, *group, timePoints, time));
+        for (const double time : times) values.values.push_back(CurveValueAt(data, *group, kind, time));
         table.groups.push_back(std::move(values));
     }
     return table;

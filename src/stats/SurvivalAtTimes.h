@@ -66,8 +66,9 @@ Refusal ChosenTimesRefusal(const std::vector<double>& times, bool intervals);
 // before the first death; the cases at risk are those under follow-up at the
 // time (entered before it, ended at it or later).  An interval table gives
 // the cumulative values at the end of the interval ending at the time and
-// the cases entering the next interval.
-CurveValue CurveValueAt(const CAnalysisData& data, const CGroupResult& group, bool timePoints, double time);
+// the cases entering the next interval (in a period analysis, within the
+// period).
+CurveValue CurveValueAt(const CAnalysisData& data, const CGroupResult& group, AnalysisKind kind, double time);
 
 // The curves of the analysed groups of `data`, computed by `kind`, at the
 // times (checked by ChosenTimesRefusal).

@@ -605,7 +605,7 @@ private slots:
             QVERIFY(dialog->isVisible());
             QCOMPARE(messages.shown, QStringList({"Survival at 2.5: a life table gives survival only at the end of "
                                                   "its intervals, at whole time units."}));
-            QCOMPARE(QApplication::focusWidget(), Control<QWidget>(dialog, Rows::kSurvivalAtTimes));
+            QCOMPARE(dialog->focusWidget(), Control<QWidget>(dialog, Rows::kSurvivalAtTimes));
             messages.shown.clear();
             SetText(dialog, Rows::kSurvivalAtTimes, QStringLiteral("1, 2"));
             SetChecked(dialog, Shared::kCompareGroups, false);

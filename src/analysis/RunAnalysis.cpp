@@ -49,20 +49,16 @@ struct ComputedAnalysis {
 };
 
 // The summaries asked for, read off the computed tables.
-Refusal SummariseCurves(const CAnalysisData& data, const AnalysisRequest& request, ComputedAnalysis& computed,
-                        AnalysisOutcome& outcome)
+Refusal SummariseCurves(const CAnalysisData& data, const AnalysisRequest& request, ComputedAnalysis& computed)
 {
     const AnalysisKind kind = request.analysis;
     if (!HasSurvivalAtTimes(kind)) return std::nullopt;
     if (request.survivalAt)
         computed.summaries.atTimes = ReadSurvivalAtTimes(data, kind, request.stratified, *request.survivalAt);
-    if (request.conditionalFrom) {
+    if (request.conditionalFrom)
         computed.summaries.conditional =
             ReadConditionalSurvival(data, kind, request.stratified, *request.conditionalFrom,
                                     request.survivalAt.value_or(DefaultChosenTimes(data.timeUnit)));
-        outcome.conditionalChartData =
-            WithConditionalCurves(data, kind, request.stratified, *request.conditionalFrom);
-    }
     if (request.restrictedMean && kind == kProductLimit) {
         RestrictedMeanSurvival rmst;
         if (Refusal refusal = ComputeRestrictedMeans(data, request.stratified, request.restrictionTime, rmst))
@@ -94,7 +90,7 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
         computed.standardised = WriteStandardisedSection(groups, request.standardise);
         outcome.chartData = WithStandardisedSeries(data, groups, request.standardise);
     }
-    outcome.refusal = SummariseCurves(data, request, computed, outcome);
+    outcome.refusal = SummariseCurves(data, request, computed);
     return computed;
 }
 

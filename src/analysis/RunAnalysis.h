@@ -64,9 +64,6 @@ struct AnalysisOutcome {
     // The record of the chart when it draws more than the report's record:
     // the standardised series of an age-standardised life table.
     std::optional<CAnalysisData> chartData;
-    // With a conditional survival: the record whose curves start at the time
-    // survived to, for a chart of their own.
-    std::optional<CAnalysisData> conditionalChartData;
 
     bool succeeded() const { return !refusal; }
     const CAnalysisData& ChartData() const { return chartData ? *chartData : report.data(); }

@@ -13,6 +13,7 @@
 #include "common/ui/ResourceIds.h"
 #include "import/ui/CEventDataView.h"
 #include "results/ui/CResultEditView.h"
+#include "stats/ConditionalSurvival.h"
 
 namespace kalderon {
 namespace {
@@ -98,11 +99,12 @@ void RunComputeCommand(CMainFrame& mainFrame, CEventDataView& view, int id)
     std::optional<AnalysisOutcome> outcome = ComputeAnalysis(mainFrame, data.analysis, data.cases, request);
     if (!outcome) return;
     const std::optional<CAnalysisData> chartData = std::move(outcome->chartData);
-    const std::optional<CAnalysisData> conditionalChartData = std::move(outcome->conditionalChartData);
     CResultFrame* results = OpenResultWindow(mainFrame, std::move(outcome->report));
     const CResultEditView* report = results->view();
     OpenAnalysisChart(mainFrame, chartData ? *chartData : report->data(), report->kind());
-    if (conditionalChartData) OpenAnalysisChart(mainFrame, *conditionalChartData, report->kind());
+    if (request.conditionalFrom)
+        OpenAnalysisChart(mainFrame, WithConditionalCurves(report->data(), report->kind(), *request.conditionalFrom),
+                          report->kind());
     if (outcome->note) mainFrame.services().messages.Show(&mainFrame, DisplayText(*outcome->note));
 }
 

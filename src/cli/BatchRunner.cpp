@@ -125,7 +125,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     }
     if (options.chart.any() && !WriteAnalysisChart(options.chart, outcome, err)) return kExitUsage;
     if (!options.conditionalPngPath.empty() &&
-        !WriteConditionalChart(options.chart, options.conditionalPngPath, outcome, err))
+        !WriteConditionalChart(options.chart, options.conditionalPngPath, outcome, *options.conditionalFrom, err))
         return kExitUsage;
     return kExitSuccess;
 }

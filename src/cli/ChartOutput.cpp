@@ -4,6 +4,7 @@
 #include "charts/ChartProfile.h"
 #include "charts/LifeTableChart.h"
 #include "charts/qt/ChartImage.h"
+#include "stats/ConditionalSurvival.h"
 #include "cli/BatchMessages.h"
 #include "cli/BatchRunner.h"
 #include "common/TextFormat.h"
@@ -48,12 +49,13 @@ bool WriteAnalysisChart(const ChartOutputs& outputs, const AnalysisOutcome& anal
 }
 
 bool WriteConditionalChart(const ChartOutputs& outputs, const std::string& pngPath, const AnalysisOutcome& analysis,
-                           std::ostream& err)
+                           double from, std::ostream& err)
 {
-    if (!analysis.conditionalChartData) return true;
     const MemoryChartProfile builtInDefaults;
     LifeTableChart chart;
-    chart.InitFromAnalysis(*analysis.conditionalChartData, analysis.chartKind, 0, builtInDefaults);
+    const ResultReport& report = analysis.report;
+    chart.InitFromAnalysis(WithConditionalCurves(report.data(), report.kind(), from), analysis.chartKind, 0,
+                           builtInDefaults);
     if (!WriteChartPng(chart, pngPath, outputs.width, outputs.height)) {
         WriteMessage(err, FormatText(text::kBatchCannotWrite, pngPath));
         return false;

@@ -13,11 +13,12 @@ namespace kalderon::batch {
 // written.
 bool WriteAnalysisChart(const ChartOutputs& outputs, const AnalysisOutcome& analysis, std::ostream& err);
 
-// Draws the conditional curves of a finished analysis into a PNG picture
+// Draws the conditional curves given survival to `from` of a finished
+// analysis into a PNG picture
 // of the size of `outputs`; false, with the reason on err, when it cannot be
 // written.
 bool WriteConditionalChart(const ChartOutputs& outputs, const std::string& pngPath, const AnalysisOutcome& analysis,
-                           std::ostream& err);
+                           double from, std::ostream& err);
 
 // Draws the chart file outputs.openPath into the pictures asked for;
 // returns the exit code.

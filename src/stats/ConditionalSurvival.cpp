@@ -67,7 +67,7 @@ ConditionalSurvival ReadConditionalSurvival(const CAnalysisData& data, AnalysisK
     return conditional;
 }
 
-CAnalysisData WithConditionalCurves(const CAnalysisData& data, AnalysisKind kind, bool stratified, double from)
+CAnalysisData WithConditionalCurves(const CAnalysisData& data, AnalysisKind kind, double from)
 {
     CAnalysisData conditional = data;
     const bool relative = data.relativeSurvival != 0;
@@ -76,7 +76,7 @@ CAnalysisData WithConditionalCurves(const CAnalysisData& data, AnalysisKind kind
     const double z = ZValue(data.ciLevelText);
     const double fromDays = from * UnitDays(data.timeUnit);
     conditional.maxRelativeUpper = 1.0;
-    for (const CGroupResult* source : AnalysedGroups(data, stratified)) {
+    for (const CGroupResult* source : AnalysedGroups(data, true)) {
         CGroupResult& group = conditional.groupResults[static_cast<size_t>(source - data.groupResults.data())];
         const CurveValue atFrom = CurveValueAt(data, *source, kind, from);
         const auto divide = [&](auto& row) {

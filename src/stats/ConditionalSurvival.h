@@ -31,6 +31,7 @@ ConditionalSurvival ReadConditionalSurvival(const CAnalysisData& data, AnalysisK
 // which are 1 up to X and leave 1 at X: time points and intervals after X
 // divided by the value at X, the time points up to X dropped, the intervals
 // up to X at 1 without exposure (so without a confidence bar).
-CAnalysisData WithConditionalCurves(const CAnalysisData& data, AnalysisKind kind, bool stratified, double from);
+// The groups are those with records read, the analysed ones.
+CAnalysisData WithConditionalCurves(const CAnalysisData& data, AnalysisKind kind, double from);
 
 }  // namespace kalderon

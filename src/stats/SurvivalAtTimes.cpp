@@ -34,23 +34,23 @@ CurveValue ValueOfRow(const Row& row)
     return value;
 }
 
-CurveValue TimePointValueAt(const CGroupResult& group, const std::string& eventCode, double days)
+// Rows are in time order.  Without delayed entry every case entered at 0,
+// so the cases at risk are the rows from the first one at the time on.
+CurveValue TimePointValueAt(const CGroupResult& group, const std::string& eventCode, double days, bool delayedEntry)
 {
     const std::vector<CTimePointResult>& rows = group.timePoints;
     CurveValue value;
-    std::int32_t lastDay = 0;
-    double atRisk = 0.0;
-    for (const CTimePointResult& row : rows) {
-        lastDay = std::max(lastDay, row.survivalDays);
-        if (row.entryDays < days && row.survivalDays >= days) atRisk += 1.0;
-    }
-    value.atRisk = atRisk;
-    if (rows.empty() || days > lastDay) {
+    const auto from = std::lower_bound(rows.begin(), rows.end(), days,
+                                       [](const CTimePointResult& row, double t) { return row.survivalDays < t; });
+    const auto enteredBefore = [days](const CTimePointResult& row) { return row.entryDays < days; };
+    value.atRisk = static_cast<double>(delayedEntry ? std::count_if(from, rows.end(), enteredBefore)
+                                                    : rows.end() - from);
+    if (from == rows.end()) {
         value.inFollowUp = false;
         return value;
     }
-    // Rows are in time order; the last death at or before the time.
-    auto end = std::upper_bound(rows.begin(), rows.end(), days,
+    // The last death at or before the time.
+    auto end = std::upper_bound(from, rows.end(), days,
                                 [](double t, const CTimePointResult& row) { return t < row.survivalDays; });
     while (end != rows.begin()) {
         --end;
@@ -128,7 +128,7 @@ Refusal ChosenTimesRefusal(const std::vector<double>& times, bool intervals)
 CurveValue CurveValueAt(const CAnalysisData& data, const CGroupResult& group, AnalysisKind kind, double time)
 {
     if (HasTimePoints(kind, data.periodTechnique))
-        return TimePointValueAt(group, data.eventCode, time * UnitDays(data.timeUnit));
+        return TimePointValueAt(group, data.eventCode, time * UnitDays(data.timeUnit), kind == kPeriodAnalysis);
     return IntervalValueAt(group, time, kind == kPeriodAnalysis);
 }
 

@@ -1,5 +1,7 @@
 #include "analysis/RunAnalysis.h"
 
+#include <cmath>
+
 #include "analysis/AgeStandardisedSurvival.h"
 #include "analysis/PeriodOfInterest.h"
 #include "analysis/StandardisedChartSeries.h"
@@ -9,10 +11,15 @@
 #include "results/ComparisonReport.h"
 #include "results/StandardisedSection.h"
 #include "results/ReportClock.h"
+#include "results/SurvivalSummaryReport.h"
 #include "stats/GroupComparison.h"
 #include "stats/LifeTable.h"
 #include "stats/PeriodAnalysis.h"
 #include "stats/ProductLimit.h"
+#include "stats/ConditionalSurvival.h"
+#include "stats/RestrictedMeanSurvival.h"
+#include "stats/SurvivalAtTimes.h"
+#include "common/TextFormat.h"
 #include "stats/SmrSir.h"
 #include "stats/TimeUnit.h"
 #include "stats/Trend.h"
@@ -38,13 +45,36 @@ struct ComputedAnalysis {
     AnalysisKind kind = kLifeTable;
     std::optional<GroupComparison> comparison;
     std::optional<StandardisedTexts> standardised;
+    SurvivalSummaries summaries;
 };
+
+// The summaries asked for, read off the computed tables.
+Refusal SummariseCurves(const CAnalysisData& data, const AnalysisRequest& request, ComputedAnalysis& computed)
+{
+    const AnalysisKind kind = request.analysis;
+    if (!HasSurvivalAtTimes(kind)) return std::nullopt;
+    if (request.survivalAt)
+        computed.summaries.atTimes = ReadSurvivalAtTimes(data, kind, request.stratified, *request.survivalAt);
+    if (request.conditionalFrom)
+        computed.summaries.conditional =
+            ReadConditionalSurvival(data, kind, request.stratified, *request.conditionalFrom,
+                                    request.survivalAt.value_or(DefaultChosenTimes(data.timeUnit)));
+    if (request.restrictedMean && kind == kProductLimit) {
+        RestrictedMeanSurvival rmst;
+        if (Refusal refusal = ComputeRestrictedMeans(data, request.stratified, request.restrictionTime, rmst))
+            return refusal;
+        computed.summaries.restrictedMean = std::move(rmst);
+    }
+    return std::nullopt;
+}
 
 ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, const AnalysisRequest& request,
                                   const AnalysisProgress& progress, AnalysisOutcome& outcome)
 {
     ComputedAnalysis computed;
     outcome.refusal = NoValidCasesRefusal(data);
+    if (outcome.refusal) return computed;
+    outcome.refusal = SummaryRequestRefusal(request, data.periodTechnique);
     if (outcome.refusal) return computed;
     if (progress) progress(AnalysisStage::kComputing);
     outcome.refusal = Compute(request.analysis, data, cases, request.stratified);
@@ -60,6 +90,7 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
         computed.standardised = WriteStandardisedSection(groups, request.standardise);
         outcome.chartData = WithStandardisedSeries(data, groups, request.standardise);
     }
+    outcome.refusal = SummariseCurves(data, request, computed);
     return computed;
 }
 
@@ -76,6 +107,8 @@ void FillOutcome(CAnalysisData data, ComputedAnalysis computed, TextBuilding bui
     if (computed.comparison)
         outcome.report.AddComparison(
             WriteComparisonSection(*computed.comparison, outcome.report.data().ciLevelText));
+    if (!computed.summaries.empty())
+        outcome.report.AddSummaries(WriteSurvivalSummaries(computed.summaries, outcome.report.data().ciLevelText));
 }
 
 }  // namespace
@@ -83,6 +116,22 @@ void FillOutcome(CAnalysisData data, ComputedAnalysis computed, TextBuilding bui
 bool CanStandardise(AnalysisKind kind, std::int32_t periodTechnique)
 {
     return kind == kLifeTable || (kind == kPeriodAnalysis && periodTechnique == kLifeTableTechnique);
+}
+
+Refusal SummaryRequestRefusal(const AnalysisRequest& request, std::int32_t periodTechnique)
+{
+    if (!HasSurvivalAtTimes(request.analysis)) return std::nullopt;
+    const bool intervals = !HasTimePoints(request.analysis, periodTechnique);
+    if (request.survivalAt)
+        if (Refusal refusal = ChosenTimesRefusal(*request.survivalAt, intervals)) return refusal;
+    if (request.conditionalFrom) {
+        const double from = *request.conditionalFrom;
+        if (!(from > 0.0) || !std::isfinite(from)) return FormatText(text::kConditionalNotPositive, from);
+        if (intervals && ChosenTimesRefusal({from}, true)) return FormatText(text::kConditionalNoIntervalEnd, from);
+    }
+    if (request.restrictedMean && request.restrictionTime && !(*request.restrictionTime > 0.0))
+        return FormatText(text::kRestrictionNotPositive, *request.restrictionTime);
+    return std::nullopt;
 }
 
 Refusal NoValidCasesRefusal(const CAnalysisData& data)

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "results/ResultReport.h"
 #include "stats/AgeStandardisation.h"
@@ -28,6 +29,16 @@ struct AnalysisRequest {
     // results; they are written through the report's WriteReport and
     // WriteExport.
     TextBuilding textBuilding = TextBuilding::kNow;
+    // For the analyses HasSurvivalAtTimes accepts: the curves at these times
+    // (in the time unit); the conditional survival given survival to a time,
+    // at that time plus each chosen time (or DefaultChosenTimes); and for the
+    // product-limit the restricted mean survival time, up to restrictionTime
+    // or DefaultRestrictionTime.  Each adds its section after the report and
+    // its lines to a second export.
+    std::optional<std::vector<double>> survivalAt = std::nullopt;
+    std::optional<double> conditionalFrom = std::nullopt;
+    bool restrictedMean = false;
+    std::optional<double> restrictionTime = std::nullopt;
 };
 
 // Whether the analysis has an age-standardised table to add when relative
@@ -57,6 +68,11 @@ struct AnalysisOutcome {
     bool succeeded() const { return !refusal; }
     const CAnalysisData& ChartData() const { return chartData ? *chartData : report.data(); }
 };
+
+// What the summaries asked for in `request` refuse before anything is
+// computed: chosen times or a time survived to that are not above 0, or for
+// the interval tables not at an interval end; nothing otherwise.
+Refusal SummaryRequestRefusal(const AnalysisRequest& request, std::int32_t periodTechnique);
 
 // String 500 when no group holds a valid case, so that nothing can be
 // analysed; nothing otherwise.

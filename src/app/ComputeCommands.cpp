@@ -13,6 +13,7 @@
 #include "common/ui/ResourceIds.h"
 #include "import/ui/CEventDataView.h"
 #include "results/ui/CResultEditView.h"
+#include "stats/ConditionalSurvival.h"
 
 namespace kalderon {
 namespace {
@@ -93,14 +94,17 @@ void RunComputeCommand(CMainFrame& mainFrame, CEventDataView& view, int id)
     const std::unique_ptr<ParameterDialogBase> dialog = MakeDialog(mainFrame, data, analysis);
     if (dialog->exec() != QDialog::Accepted) return;
 
-    const AnalysisRequest request{analysis, dialog->stratified() != 0, dialog->compareGroups(),
-                                  dialog->standardise()};
+    AnalysisRequest request{analysis, dialog->stratified() != 0, dialog->compareGroups(), dialog->standardise()};
+    dialog->FillSummaries(request);
     std::optional<AnalysisOutcome> outcome = ComputeAnalysis(mainFrame, data.analysis, data.cases, request);
     if (!outcome) return;
     const std::optional<CAnalysisData> chartData = std::move(outcome->chartData);
     CResultFrame* results = OpenResultWindow(mainFrame, std::move(outcome->report));
     const CResultEditView* report = results->view();
     OpenAnalysisChart(mainFrame, chartData ? *chartData : report->data(), report->kind());
+    if (request.conditionalFrom)
+        OpenAnalysisChart(mainFrame, WithConditionalCurves(report->data(), report->kind(), *request.conditionalFrom),
+                          report->kind());
     if (outcome->note) mainFrame.services().messages.Show(&mainFrame, DisplayText(*outcome->note));
 }
 

@@ -6,6 +6,7 @@
 #include <map>
 #include <utility>
 
+#include "analysis/ChosenTimesText.h"
 #include "import/DatePattern.h"
 
 namespace kalderon::batch {
@@ -260,6 +261,30 @@ std::vector<OptionGroup> DeclareOptions()
                     "log-rank and Peto-Peto tests and, for the\nproduct-limit, the median and quartiles of\n"
                     "survival time with their confidence limits",
                     [](OptionReading& r) { r.options.compare = true; }),
+             {"--at", "T1,T2,...",
+              "life table, product-limit and period analysis:\nadd the survival of every group at these times\n"
+              "(in the time unit; a life table's times end\nintervals) with its confidence limits",
+              [](OptionReading& r, const std::string& value) {
+                  r.options.survivalAt = ParseTimeList(value);
+                  return r.options.survivalAt ? std::string() : "needs times separated by commas: " + value;
+              }},
+             {"--conditional", "X",
+              "add the survival given survival to X, at X plus\nthe times of --at (default 1, 3, 5, 10 years in\n"
+              "the unit)",
+              [](OptionReading& r, const std::string& value) {
+                  r.options.conditionalFrom = ParseTimeText(value);
+                  return r.options.conditionalFrom ? std::string() : "needs a time: " + value;
+              }},
+             {"--rmst", "[TAU]",
+              "product-limit: add the restricted mean survival\ntime up to TAU (default: the last time at which\n"
+              "every group has cases at risk), and the\ndifference and ratio against the first group",
+              [](OptionReading& r, const std::string& value) {
+                  r.options.restrictedMean = true;
+                  if (value.empty()) return std::string();
+                  r.options.restrictionTime = ParseTimeText(value);
+                  return r.options.restrictionTime ? std::string() : "needs a time: " + value;
+              },
+              true},
          },
          ""});
     groups.push_back(
@@ -308,6 +333,13 @@ std::vector<OptionGroup> DeclareOptions()
                       "with --compare, write the semicolon-separated\nexport of the comparison to FILE (lines end "
                       "in\nCR LF)",
                       [](BatchOptions& o) -> std::string& { return o.compareCsvPath; }),
+             FileName("--summary-csv", "FILE",
+                      "with --at, --conditional or --rmst, write their\nsemicolon-separated export to FILE (lines "
+                      "end in\nCR LF)",
+                      [](BatchOptions& o) -> std::string& { return o.summaryCsvPath; }),
+             FileName("--conditional-png", "FILE",
+                      "with --conditional, draw the conditional curves,\n1 up to X, as a PNG picture (of --size)",
+                      [](BatchOptions& o) -> std::string& { return o.conditionalPngPath; }),
              FileName("--chart", "FILE.cht", "write the chart file of the analysis",
                       [](BatchOptions& o) -> std::string& { return o.chart.chartPath; }),
              FileName("--png", "FILE", "", [](BatchOptions& o) -> std::string& { return o.chart.pngPath; }),

@@ -41,6 +41,9 @@ struct OptionDeclaration {
     std::string argument;  // empty: a switch, which takes no value
     std::string help;      // lines; empty: shown with the text of the next option
     std::function<std::string(OptionReading&, const std::string& value)> apply;
+    // The value may be left out; the next argument is then taken only when it
+    // is a number.
+    bool valueOptional = false;
 
     bool takesValue() const { return !argument.empty(); }
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "analysis/ChosenTimesText.h"
 #include "analysis/RunAnalysis.h"
 #include "analysis/PeriodOfInterest.h"
 #include "charts/LifeTableChart.h"
@@ -11,6 +12,7 @@
 #include "import/DatePattern.h"
 #include "resources/StringTable.h"
 #include "stats/GroupComparison.h"
+#include "stats/SurvivalAtTimes.h"
 
 namespace kalderon::batch {
 namespace {
@@ -137,6 +139,21 @@ std::string CheckCompareOptions(const BatchOptions& o, bool groupGiven)
     return {};
 }
 
+// The survival at chosen times, the conditional survival and the restricted
+// mean survival time.
+std::string CheckSummaryOptions(const BatchOptions& o)
+{
+    const bool atOrConditional = o.survivalAt || o.conditionalFrom;
+    if (!o.summaryCsvPath.empty() && !atOrConditional && !o.restrictedMean)
+        return "--summary-csv needs --at, --conditional or --rmst";
+    if (!o.conditionalPngPath.empty() && !o.conditionalFrom) return "--conditional-png needs --conditional";
+    if (atOrConditional && !HasSurvivalAtTimes(o.analysis))
+        return std::string(o.survivalAt ? "--at" : "--conditional") +
+               " applies to --analysis lifetable, productlimit and period only";
+    if (o.restrictedMean && o.analysis != kProductLimit) return "--rmst applies to --analysis productlimit only";
+    return {};
+}
+
 // Relative survival and SMR/SIR options, and the columns they need.
 std::string CheckPopulationOptions(const BatchOptions& o, const std::set<std::string>& given, bool sexAndBirthGiven)
 {
@@ -179,6 +196,7 @@ std::string CheckInput(OptionReading& reading, const std::set<std::string>& give
         error = ApplyRoles(roles, o.import);
     if (error.empty()) error = CheckAnalysisOptions(o, given);
     if (error.empty()) error = CheckCompareOptions(o, roles.group.given);
+    if (error.empty()) error = CheckSummaryOptions(o);
     const bool listing = o.isDatabase && (d.listTables || d.listFields);
     if (error.empty() && !listing) error = CheckPopulationOptions(o, given, roles.sex.given && roles.birth.given);
     return error;
@@ -218,6 +236,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         std::string value;
         if (equals != std::string::npos) {
             value = argument.substr(equals + 1);
+        } else if (option->valueOptional) {
+            if (i + 1 < arguments.size() && ParseTimeText(arguments[i + 1])) value = arguments[++i];
         } else if (option->takesValue()) {
             if (i + 1 == arguments.size()) {
                 result.error = name + " needs a value";

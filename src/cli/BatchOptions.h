@@ -76,6 +76,12 @@ struct BatchOptions {
     std::string csvPath;     // empty: no export file
     bool compare = false;        // the comparison of groups follows the report
     std::string compareCsvPath;  // empty: no export of the comparison
+    std::optional<std::vector<double>> survivalAt;  // the curves at these times
+    std::optional<double> conditionalFrom;          // survival given survival to this time
+    bool restrictedMean = false;                    // the restricted mean survival time
+    std::optional<double> restrictionTime;          // none: the default tau
+    std::string summaryCsvPath;  // empty: no export of the three above
+    std::string conditionalPngPath;  // empty: no picture of the conditional curves
 
     ChartOutputs chart;
 };

@@ -95,8 +95,12 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     }
 
     const bool stratified = options.stratified.value_or(dataSet.hasGroupColumn);
-    const AnalysisRequest request{options.analysis, stratified, options.compare, options.standardise,
-                                  TextBuilding::kWhenWritten};
+    AnalysisRequest request{options.analysis, stratified, options.compare, options.standardise,
+                            TextBuilding::kWhenWritten};
+    request.survivalAt = options.survivalAt;
+    request.conditionalFrom = options.conditionalFrom;
+    request.restrictedMean = options.restrictedMean;
+    request.restrictionTime = options.restrictionTime;
     const AnalysisOutcome outcome = RunAnalysis(std::move(data), std::move(dataSet.cases), request);
     if (!outcome.succeeded()) {
         WriteMessage(err, *outcome.refusal);
@@ -114,7 +118,15 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
         WriteMessage(err, error);
         return kExitUsage;
     }
+    if (!options.summaryCsvPath.empty() &&
+        !WriteFile(options.summaryCsvPath, ToCrLf(report.summaryExportText()), error)) {
+        WriteMessage(err, error);
+        return kExitUsage;
+    }
     if (options.chart.any() && !WriteAnalysisChart(options.chart, outcome, err)) return kExitUsage;
+    if (!options.conditionalPngPath.empty() &&
+        !WriteConditionalChart(options.chart, options.conditionalPngPath, outcome, *options.conditionalFrom, err))
+        return kExitUsage;
     return kExitSuccess;
 }
 

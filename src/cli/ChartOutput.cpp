@@ -4,6 +4,7 @@
 #include "charts/ChartProfile.h"
 #include "charts/LifeTableChart.h"
 #include "charts/qt/ChartImage.h"
+#include "stats/ConditionalSurvival.h"
 #include "cli/BatchMessages.h"
 #include "cli/BatchRunner.h"
 #include "common/TextFormat.h"
@@ -42,6 +43,21 @@ bool WriteAnalysisChart(const ChartOutputs& outputs, const AnalysisOutcome& anal
     if (!DrawPictures(outputs, chart, err)) return false;
     if (!outputs.chartPath.empty() && !WriteChartFile(chart, outputs.chartPath)) {
         WriteMessage(err, FormatText(text::kBatchCannotWrite, outputs.chartPath));
+        return false;
+    }
+    return true;
+}
+
+bool WriteConditionalChart(const ChartOutputs& outputs, const std::string& pngPath, const AnalysisOutcome& analysis,
+                           double from, std::ostream& err)
+{
+    const MemoryChartProfile builtInDefaults;
+    LifeTableChart chart;
+    const ResultReport& report = analysis.report;
+    chart.InitFromAnalysis(WithConditionalCurves(report.data(), report.kind(), from), analysis.chartKind, 0,
+                           builtInDefaults);
+    if (!WriteChartPng(chart, pngPath, outputs.width, outputs.height)) {
+        WriteMessage(err, FormatText(text::kBatchCannotWrite, pngPath));
         return false;
     }
     return true;

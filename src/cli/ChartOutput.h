@@ -13,6 +13,13 @@ namespace kalderon::batch {
 // written.
 bool WriteAnalysisChart(const ChartOutputs& outputs, const AnalysisOutcome& analysis, std::ostream& err);
 
+// Draws the conditional curves given survival to `from` of a finished
+// analysis into a PNG picture
+// of the size of `outputs`; false, with the reason on err, when it cannot be
+// written.
+bool WriteConditionalChart(const ChartOutputs& outputs, const std::string& pngPath, const AnalysisOutcome& analysis,
+                           double from, std::ostream& err);
+
 // Draws the chart file outputs.openPath into the pictures asked for;
 // returns the exit code.
 int RedrawChartFile(const ChartOutputs& outputs, std::ostream& err);

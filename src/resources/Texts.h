@@ -379,4 +379,65 @@ inline constexpr const char* kWorkbookRepeatTooLarge =
 inline constexpr const char* kWorkbookNoSpreadsheet = "the workbook's content.xml holds no spreadsheet";
 inline constexpr const char* kWorkbookOutOfOrder = "the sheet %s gives rows or cells out of their order";
 
+// ---------------------------------------------------------------------------
+// Survival at chosen times, conditional survival and the restricted mean
+// survival time, which follow the results report and have an export of
+// their own.
+
+inline constexpr const char* kNoChosenTime = "Survival at: give one or more times, such as 1, 3, 5, 10.";
+// %g: the time.
+inline constexpr const char* kChosenTimeNotPositive = "Survival at %g: a time must be greater than 0.";
+inline constexpr const char* kChosenTimeNoIntervalEnd =
+    "Survival at %g: a life table gives survival only at the end of its intervals, at whole time units.";
+inline constexpr const char* kConditionalNoIntervalEnd =
+    "Conditional survival given %g: a life table gives survival only at the end of its intervals, at whole "
+    "time units.";
+inline constexpr const char* kConditionalNotPositive =
+    "Conditional survival given %g: the time must be greater than 0.";
+inline constexpr const char* kRestrictionNotPositive =
+    "Restricted mean survival time up to %g: the time must be greater than 0.";
+// %g, %s, %g: tau, the group and its last observation time.
+inline constexpr const char* kRestrictionAfterFollowUp =
+    "Restricted mean survival time up to %g: the follow-up of group %s ends at %g.";
+inline constexpr const char* kChosenTimesList = "The times must be numbers separated by commas, such as 1, 3, 5, 10.";
+
+inline constexpr const char* kSurvivalAtTimesHeading =
+    "Survival at chosen times\r\n------------------------\r\n\r\n";
+// %s, %s: the unit, the confidence level.
+inline constexpr const char* kSurvivalAtTimesTitle = "Time [%s]   %s CI limits\r\n";
+inline constexpr const char* kObservedAtTimesColumns =
+    "Group                     Time   At risk  Cum. surv.   Std. err.    CI lower    CI upper\r\n";
+inline constexpr const char* kRelativeAtTimesColumns =
+    "Group                     Time   At risk  Cum. surv.   Expected    Relative   Std. err.    CI lower    "
+    "CI upper\r\n";
+inline constexpr const char* kNetAtTimesColumns =
+    "Group                     Time   At risk  Cum. surv.   Expected         Net   Std. err.    CI lower    "
+    "CI upper\r\n";
+inline constexpr const char* kConditionalHeading =
+    "Conditional survival\r\n--------------------\r\n\r\n";
+// %g, %s, %s: X, the unit, the confidence level.
+inline constexpr const char* kConditionalTitle = "Given survival to %g %s: time since then [%s]   %s CI limits\r\n";
+inline constexpr const char* kRestrictedMeanHeading =
+    "Restricted mean survival time\r\n-----------------------------\r\n\r\n";
+// %g, %s, %s: tau, its unit (also that of the means), the confidence level.
+inline constexpr const char* kRestrictedMeanTitle = "Up to %g %s   %s CI limits\r\n";
+inline constexpr const char* kRestrictedMeanColumns =
+    "Group                      RMST   Std. err.    CI lower    CI upper\r\n";
+inline constexpr const char* kRestrictedMeanContrastTitle = "Against group %s   %s CI limits\r\n";
+inline constexpr const char* kRestrictedMeanContrastColumns =
+    "Group                Measure        Value    CI lower    CI upper    p-value\r\n";
+inline constexpr const char* kDifferenceName = "difference";
+inline constexpr const char* kRatioName = "ratio";
+inline constexpr const char* kNotAvailable = "NA";
+
+inline constexpr const char* kSurvivalAtTimesExportHeader =
+    "Table;Given;Group;Time;At risk;Cumulative survival;Expected survival;Relative survival;Standard error;"
+    "CI lower limit;CI upper limit\n";
+inline constexpr const char* kRestrictedMeanExportHeader =
+    "Table;Tau;Group;Measure;Value;Standard error;CI lower limit;CI upper limit;p-value\n";
+
+// The survival at chosen times saved beside a semicolon-separated export;
+// %s is the path of the second file.
+inline constexpr const char* kSummariesSavedBeside = "The survival at chosen times was saved to a second file: %s";
+
 }  // namespace kalderon::text

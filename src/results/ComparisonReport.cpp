@@ -2,20 +2,11 @@
 
 #include "common/TextFormat.h"
 #include "resources/Texts.h"
+#include "results/TimeUnitName.h"
 #include "stats/TimeUnit.h"
 
 namespace kalderon {
 namespace {
-
-const char* UnitName(std::int32_t timeUnit)
-{
-    switch (timeUnit) {
-    case kUnitMonth: return text::kMonths;
-    case kUnitWeek: return text::kWeeks;
-    case kUnitDay: return text::kDays;
-    default: return text::kYears;
-    }
-}
 
 std::string ReportPValue(const GroupTest& test)
 {
@@ -49,7 +40,7 @@ void WriteQuartiles(ComparisonTexts& out, const GroupComparison& comparison, con
 {
     static const char* const shares[] = {"25", "50", "75"};
     const char* format = comparison.timeUnit == kUnitDay ? "%.1f" : "%f";
-    out.report += FormatText(text::kQuartileTitle, UnitName(comparison.timeUnit), ciLevelText);
+    out.report += FormatText(text::kQuartileTitle, TimeUnitName(comparison.timeUnit), ciLevelText);
     out.report += text::kQuartileColumns;
     out.exportText += text::kQuartileExportHeader;
     for (const GroupQuartiles& group : comparison.quartiles) {

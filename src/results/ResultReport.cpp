@@ -78,6 +78,7 @@ void ResultReport::SetResults(CAnalysisData source, AnalysisKind kind, const std
     reportText_.clear();
     exportText_.clear();
     comparisonExportText_.clear();
+    summaryExportText_.clear();
     if (building == TextBuilding::kWhenWritten) return;
 
     size_t timePoints = 0;
@@ -158,6 +159,12 @@ void ResultReport::AddComparison(ComparisonTexts comparison)
 {
     reportText_ += comparison.report;
     comparisonExportText_ = std::move(comparison.exportText);
+}
+
+void ResultReport::AddSummaries(ComparisonTexts summaries)
+{
+    reportText_ += summaries.report;
+    summaryExportText_ = std::move(summaries.exportText);
 }
 
 }  // namespace kalderon

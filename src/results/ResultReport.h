@@ -36,6 +36,9 @@ public:
 
     // Appends the section to the report text and keeps its export.
     void AddComparison(ComparisonTexts comparison);
+    // The same for the survival at chosen times, the conditional survival
+    // and the restricted mean survival time, after the comparison.
+    void AddSummaries(ComparisonTexts summaries);
 
     const CAnalysisData& data() const { return data_; }
     AnalysisKind kind() const { return kind_; }
@@ -45,6 +48,8 @@ public:
     std::string exportText() const { return exportText_.Text(); }
     // Lines ended by "\n"; empty without a comparison or with an empty one.
     const std::string& comparisonExportText() const { return comparisonExportText_; }
+    // Lines ended by "\n"; empty when none of the summaries was asked for.
+    const std::string& summaryExportText() const { return summaryExportText_; }
 
     // The whole report text, and the whole export with "\r\n" line ends
     // when `crlf`, handed to `sink` in pieces of about `pieceBytes` when they
@@ -66,6 +71,7 @@ private:
     std::string reportText_;
     ExportText exportText_;
     std::string comparisonExportText_;
+    std::string summaryExportText_;
 };
 
 }  // namespace kalderon

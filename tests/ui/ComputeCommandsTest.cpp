@@ -18,6 +18,7 @@
 #include "analysis/ui/ParameterDialog.h"
 #include "analysis/ui/ProductLimitParameterDialog.h"
 #include "analysis/ui/SmrParameterDialog.h"
+#include "analysis/ui/SurvivalSummaryRows.h"
 #include "app/CEventDataFrame.h"
 #include "app/CLifeTableChartFrame.h"
 #include "app/CMainFrame.h"
@@ -555,6 +556,63 @@ private slots:
         }));
         QVERIFY(Run(command::kComputeLifeTable, proposed(QStringLiteral("0"))));
         QVERIFY(messages.shown.isEmpty());
+    }
+
+    // The checks of the survival at chosen times, the conditional survival
+    // and the restricted mean come off, with the edits greyed and holding the
+    // defaults of the unit; OK gives kalderon-batch's report of the same
+    // options and a second chart window of the conditional curves.  A life
+    // table's time that is no interval end keeps the dialog open with its
+    // message.
+    void SurvivalSummariesAsKalderonBatchComputesThem()
+    {
+        using Rows = SurvivalSummaryRows;
+        OpenExample();
+        const qsizetype charts = Windows<CLifeTableChartFrame>().size();
+        QVERIFY(Run(command::kComputeProductLimit, [](QWidget* dialog) {
+            CommonChoices(dialog, ProductLimitParameterDialog::kTimeScale, {});
+            QCOMPARE(Control<QCheckBox>(dialog, Rows::kSurvivalAt)->text(), QStringLiteral("Sur&vival at (years):"));
+            QVERIFY(!Control<QCheckBox>(dialog, Rows::kSurvivalAt)->isChecked());
+            QCOMPARE(Control<QLineEdit>(dialog, Rows::kSurvivalAtTimes)->text(), QStringLiteral("1, 3, 5, 10"));
+            QVERIFY(!Control<QLineEdit>(dialog, Rows::kSurvivalAtTimes)->isEnabled());
+            Choose(dialog, ProductLimitParameterDialog::kTimeScale, QStringLiteral("Month"));
+            QCOMPARE(Control<QCheckBox>(dialog, Rows::kSurvivalAt)->text(), QStringLiteral("Sur&vival at (months):"));
+            QCOMPARE(Control<QLineEdit>(dialog, Rows::kSurvivalAtTimes)->text(), QStringLiteral("12, 36, 60, 120"));
+            QCOMPARE(Control<QLineEdit>(dialog, Rows::kConditionalFrom)->text(), QStringLiteral("12"));
+            Choose(dialog, ProductLimitParameterDialog::kTimeScale, QStringLiteral("Year"));
+            for (const int check : {Rows::kSurvivalAt, Rows::kConditional, Rows::kRestrictedMean})
+                SetChecked(dialog, check);
+            QVERIFY(Control<QLineEdit>(dialog, Rows::kSurvivalAtTimes)->isEnabled());
+            SetText(dialog, Rows::kConditionalFrom, QStringLiteral("2"));
+            SetText(dialog, Rows::kRestrictionTime, QStringLiteral("10"));
+            Accept(dialog);
+        }));
+        QVERIFY2(messages.shown.isEmpty(), qPrintable(messages.shown.join(QLatin1Char('\n'))));
+        const QByteArray expected =
+            BatchReport({kSource, "--group", "4", "--sex", "5", "--birth", "6", "--event", "1", "--analysis",
+                         "productlimit", "--compare", "--at",
+                         "1,3,5,10", "--conditional", "2", "--rmst", "10"});
+        QVERIFY(expected.contains("\r\nRestricted mean survival time\r\n"));
+        QCOMPARE(QByteArray::fromStdString(Windows<CResultFrame>().back()->view()->reportText()), expected);
+        QCOMPARE(Windows<CLifeTableChartFrame>().size(), charts + 2);
+
+        QVERIFY(Run(command::kComputeLifeTable, [this](QWidget* dialog) {
+            CommonChoices(dialog, ParameterDialog::kTimeUnit, {});
+            QVERIFY(!dialog->findChild<QWidget*>(ControlName(Rows::kRestrictedMean)));
+            SetChecked(dialog, Rows::kSurvivalAt);
+            SetText(dialog, Rows::kSurvivalAtTimes, QStringLiteral("1, 2.5"));
+            Click(dialog, button::kOk);
+            QVERIFY(dialog->isVisible());
+            QCOMPARE(messages.shown, QStringList({"Survival at 2.5: a life table gives survival only at the end of "
+                                                  "its intervals, at whole time units."}));
+            QCOMPARE(dialog->focusWidget(), Control<QWidget>(dialog, Rows::kSurvivalAtTimes));
+            messages.shown.clear();
+            SetText(dialog, Rows::kSurvivalAtTimes, QStringLiteral("1, 2"));
+            SetChecked(dialog, Shared::kCompareGroups, false);
+            Accept(dialog);
+        }));
+        QCOMPARE(QByteArray::fromStdString(Windows<CResultFrame>().back()->view()->reportText()),
+                 BatchReport({kSource, "--group", "4", "--sex", "5", "--birth", "6", "--event", "1", "--at", "1,2"}));
     }
 
     void APeriodWithoutResultsOpensItsWindowsAndSaysWhy()

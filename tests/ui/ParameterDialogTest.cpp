@@ -13,6 +13,7 @@
 #include "analysis/ui/ParameterDialog.h"
 #include "analysis/ui/ProductLimitParameterDialog.h"
 #include "analysis/ui/SmrParameterDialog.h"
+#include "analysis/ui/SurvivalSummaryRows.h"
 #include "common/qt/DisplayText.h"
 #include "common/ui/AppServices.h"
 #include "common/ui/ResourceIds.h"
@@ -193,13 +194,14 @@ private slots:
         ParameterDialog period(tiny.analysis, tiny.cases, kPeriodAnalysis, true, true, services);
         QCOMPARE(FocusAfterShow(period), ControlName(ParameterDialog::kPeriodBegin));
         QStringList chain;
-        for (int i = 0; i < 17; ++i) {
+        for (int i = 0; i < 19; ++i) {
             chain << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         QCOMPARE(chain, ControlNames({ParameterDialog::kPeriodBegin, ParameterDialog::kPeriodEnd,
                                       ParameterDialog::kTimeUnit, ParameterDialog::kTechnique, Shared::kEventCode,
-                                      Shared::kConfidence, Shared::kStratified, Shared::kRelativeSurvival,
+                                      Shared::kConfidence, Shared::kStratified, SurvivalSummaryRows::kSurvivalAt,
+                                      SurvivalSummaryRows::kConditional, Shared::kRelativeSurvival,
                                       Shared::kSexCodes, Shared::kMale, Shared::kTables, Shared::kMethod,
                                       Shared::kStandardisation, button::kOk, button::kCancel, button::kHelp,
                                       Shared::kObservationBegin}));
@@ -212,16 +214,18 @@ private slots:
         trend.reject();
         ProductLimitParameterDialog productLimit(tiny.analysis, tiny.cases, true, true, services);
         QCOMPARE(FocusAfterShow(productLimit), ControlName(ProductLimitParameterDialog::kTimeScale));
-        QCOMPARE(TabChain(12), ControlNames({ProductLimitParameterDialog::kTimeScale, Shared::kEventCode,
+        QCOMPARE(TabChain(15), ControlNames({ProductLimitParameterDialog::kTimeScale, Shared::kEventCode,
                                              Shared::kConfidence, Shared::kStratified, Shared::kCompareGroups,
-                                             Shared::kRelativeSurvival, Shared::kSexCodes, Shared::kMale,
+                                             SurvivalSummaryRows::kSurvivalAt, SurvivalSummaryRows::kConditional,
+                                             SurvivalSummaryRows::kRestrictedMean, Shared::kRelativeSurvival, Shared::kSexCodes, Shared::kMale,
                                              Shared::kTables, Shared::kMethod, button::kOk, button::kCancel}));
         productLimit.reject();
         ParameterDialog lifeTable(tiny.analysis, tiny.cases, kLifeTable, true, true, services);
         QCOMPARE(FocusAfterShow(lifeTable), ControlName(ParameterDialog::kTimeUnit));
-        QCOMPARE(TabChain(8), ControlNames({ParameterDialog::kTimeUnit, Shared::kEventCode, Shared::kConfidence,
-                                            Shared::kStratified, Shared::kCompareGroups, Shared::kRelativeSurvival,
-                                            Shared::kSexCodes, Shared::kMale}));
+        QCOMPARE(TabChain(10), ControlNames({ParameterDialog::kTimeUnit, Shared::kEventCode, Shared::kConfidence,
+                                             Shared::kStratified, Shared::kCompareGroups,
+                                             SurvivalSummaryRows::kSurvivalAt, SurvivalSummaryRows::kConditional,
+                                             Shared::kRelativeSurvival, Shared::kSexCodes, Shared::kMale}));
         lifeTable.reject();
         SmrParameterDialog smr(tiny.analysis, tiny.cases, true, services);
         QCOMPARE(FocusAfterShow(smr), ControlName(Shared::kEventCode));

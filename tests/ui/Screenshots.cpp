@@ -6,6 +6,7 @@
 // viewer into PNG files of a folder:
 //   QT_QPA_PLATFORM=offscreen kalderon_screenshots docs/images
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -55,6 +56,9 @@
 #include "results/ui/CResultEditView.h"
 #include "support/ExampleAnalyses.h"
 #include "support/GuiTestSupport.h"
+#include "analysis/ui/SurvivalSummaryRows.h"
+#include "common/ui/ControlName.h"
+#include "stats/SurvivalAtTimes.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedMessages.h"
 
@@ -323,6 +327,10 @@ int main(int argc, char* argv[])
     ProductLimitParameterDialog productLimit(exampleCases.analysis, exampleCases.cases, true, true, services);
     productLimit.show();
     Save(productLimit, folder, QStringLiteral("parameters-product-limit.png"));
+    for (const int check : {SurvivalSummaryRows::kSurvivalAt, SurvivalSummaryRows::kConditional,
+                            SurvivalSummaryRows::kRestrictedMean})
+        productLimit.findChild<QCheckBox*>(ControlName(check))->setChecked(true);
+    Save(productLimit, folder, QStringLiteral("parameters-product-limit-summaries.png"));
     productLimit.hide();
     SmrParameterDialog smr(exampleCases.analysis, exampleCases.cases, true, services);
     smr.show();
@@ -339,10 +347,11 @@ int main(int argc, char* argv[])
         if (!outcome) qFatal("the analysis was refused");
         CResultFrame* results = OpenResultWindow(frame, std::move(outcome->report));
         results->setGeometry(40, 30, 960, 420);
-        if (request.compareGroups) {  // the whole section, from its heading
+        if (request.compareGroups || request.survivalAt) {  // the whole section, from its heading
             results->setGeometry(40, 0, 960, frame.mdiArea()->height());
             const std::string& text = results->view()->reportText();
-            const auto section = text.begin() + static_cast<std::ptrdiff_t>(text.find("Comparison of groups"));
+            const char* heading = request.survivalAt ? "Survival at chosen times" : "Comparison of groups";
+            const auto section = text.begin() + static_cast<std::ptrdiff_t>(text.find(heading));
             results->view()->scrollToLine(std::count(text.begin(), section, '\n') - 1);
         }
         Save(frame, folder, name);
@@ -351,6 +360,13 @@ int main(int argc, char* argv[])
     };
     showResults(parameters, QStringLiteral("results-life-table.png"));
     showResults(parameters, QStringLiteral("results-comparison.png"), {kProductLimit, true, true});
+    {
+        AnalysisRequest summaries{kProductLimit, true};
+        summaries.survivalAt = DefaultChosenTimes(0);  // years
+        summaries.conditionalFrom = 2.0;
+        summaries.restrictedMean = true;
+        showResults(parameters, QStringLiteral("results-survival-summaries.png"), summaries);
+    }
 
     const std::string lifeTables = PathBytes(testing::SourcePath(QStringLiteral("data/LifeTables.mdb")));
     const std::vector<std::string> names = Read(ListPopulationTables(lifeTables));

@@ -20,6 +20,7 @@
 #include "common/ui/SpinArrows.h"
 #include "import/ui/CSpinButton.h"
 #include "resources/Texts.h"
+#include "stats/SurvivalAtTimes.h"
 #include "stats/TimeUnit.h"
 
 namespace kalderon {
@@ -63,6 +64,7 @@ ParameterDialog::ParameterDialog(CAnalysisData& data, const CaseList& cases, Ana
     row = AddConfidenceRow(row);
     row = AddStratifiedRow(row);
     if (mode == kLifeTable) row = AddCompareGroupsRow(row);
+    if (HasSurvivalAtTimes(mode)) row = AddSummaryRows(row, timeUnit_, false);
     AddRelativeSurvivalRows(row, relativeSurvivalPossible, mode == kLifeTable);
     OfferStandardisation(CanStandardise(mode_, technique_->currentIndex()));
     FinishLayout(QString::fromLatin1(HelpTopic(mode)));
@@ -267,6 +269,7 @@ void ParameterDialog::accept()
             return;
         }
     }
+    if (!ReadSummaries(mode_, mode_ == kLifeTable ? kLifeTableTechnique : technique_->currentIndex())) return;
     RelativeSurvivalInput relative;
     if (!ReadRelativeSurvival(relative)) return;
 

@@ -14,6 +14,7 @@
 
 #include "analysis/DateEntry.h"
 #include "analysis/ui/ObservationPeriodDiagram.h"
+#include "analysis/ui/SurvivalSummaryRows.h"
 #include "common/qt/DisplayText.h"
 #include "common/ui/AppServices.h"
 #include "common/ui/ControlName.h"
@@ -168,6 +169,27 @@ int ParameterDialogBase::AddCompareGroupsRow(int row)
             [this](bool on) { compareGroups_->setVisible(hasGroupColumn_ && on); });
     grid_->addWidget(compareGroups_, row, 0, 1, 5);
     return row + 1;
+}
+
+int ParameterDialogBase::AddSummaryRows(int row, QComboBox* timeUnit, bool restrictedMean)
+{
+    summaryRows_ = new SurvivalSummaryRows(this, grid_, row, timeUnit, restrictedMean);
+    return row;
+}
+
+bool ParameterDialogBase::ReadSummaries(AnalysisKind kind, std::int32_t periodTechnique)
+{
+    if (!summaryRows_) return true;
+    summaries_.analysis = kind;
+    return summaryRows_->Read(summaries_, periodTechnique, services_);
+}
+
+void ParameterDialogBase::FillSummaries(AnalysisRequest& request) const
+{
+    request.survivalAt = summaries_.survivalAt;
+    request.conditionalFrom = summaries_.conditionalFrom;
+    request.restrictedMean = summaries_.restrictedMean;
+    request.restrictionTime = summaries_.restrictionTime;
 }
 
 int ParameterDialogBase::AddSexCodingRow(QGridLayout* grid, int row)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/ParameterChoices.h"
+#include "analysis/RunAnalysis.h"
 #include "import/PopulationTableLoader.h"
 #include "stats/AnalysisData.h"
 #include "stats/CaseList.h"
@@ -22,6 +23,7 @@ namespace kalderon {
 
 struct AppServices;
 class ObservationPeriodDiagram;
+class SurvivalSummaryRows;
 
 // What the three parameter dialogs share: the observation-period diagram
 // over the record's cases, the observation period, the event code, the
@@ -64,6 +66,10 @@ public:
     // while the list is offered and relative survival is on, else none.
     std::int32_t standardise() const;
 
+    // What the rows of SurvivalSummaryRows ask for, as OK read them; nothing
+    // in a dialog without them.
+    void FillSummaries(AnalysisRequest& request) const;
+
     ObservationPeriodDiagram* diagram() const { return diagram_; }
 
     // Stops the trend diagram's animation as the dialog closes.
@@ -82,6 +88,11 @@ protected:
     // "Compare groups", shown while "Stratified analysis" is, and checked;
     // on by default when there are groups.
     int AddCompareGroupsRow(int row);
+    // The survival at chosen times, the conditional survival and, with
+    // `restrictedMean`, the restricted mean survival time (SurvivalSummaryRows).
+    int AddSummaryRows(int row, QComboBox* timeUnit, bool restrictedMean);
+    // Reads them for OK: false, with the message shown, when they do not fit.
+    bool ReadSummaries(AnalysisKind kind, std::int32_t periodTechnique);
     // "Coding of sex:" with the list of sex codes and "Male" / "Female".
     int AddSexCodingRow(QGridLayout* grid, int row);
     // The label and the list of a population database's tables.
@@ -152,6 +163,8 @@ protected:
     QComboBox* tables_ = nullptr;
 
 private:
+    SurvivalSummaryRows* summaryRows_ = nullptr;
+    AnalysisRequest summaries_;
     void ShowMethod();
     void EnableRelativeSurvival();
 

@@ -22,6 +22,7 @@ ProductLimitParameterDialog::ProductLimitParameterDialog(CAnalysisData& data, co
     row = AddConfidenceRow(row);
     row = AddStratifiedRow(row);
     row = AddCompareGroupsRow(row);
+    row = AddSummaryRows(row, timeScale_, true);
     AddRelativeSurvivalRows(row, relativeSurvivalPossible, true);
     FinishLayout(QStringLiteral("compute_Kaplan-Meier"));
     timeScale_->setFocus();
@@ -30,7 +31,7 @@ ProductLimitParameterDialog::ProductLimitParameterDialog(CAnalysisData& data, co
 void ProductLimitParameterDialog::accept()
 {
     RelativeSurvivalInput relative;
-    if (!ReadRelativeSurvival(relative)) return;
+    if (!ReadSummaries(kProductLimit, data_.periodTechnique) || !ReadRelativeSurvival(relative)) return;
 
     data_.timeUnit = timeScale_->currentIndex();
     data_.eventCode = ChosenEventCode();

@@ -42,12 +42,15 @@ QString Filled(QString text, const QStringList& values)
 
 bool IsCsvName(const QString& path) { return QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0; }
 
-// "name-compare.csv" beside "name.csv".
-QString ComparisonExportPath(const QString& exportPath)
+// "name-compare.csv" or "name-summary.csv" beside "name.csv".
+QString SecondExportPath(const QString& exportPath, const QString& suffix)
 {
     const QFileInfo file(exportPath);
-    return file.dir().filePath(file.completeBaseName() + QStringLiteral("-compare.csv"));
+    return file.dir().filePath(file.completeBaseName() + suffix);
 }
+
+QString ComparisonExportPath(const QString& exportPath) { return SecondExportPath(exportPath, QStringLiteral("-compare.csv")); }
+QString SummaryExportPath(const QString& exportPath) { return SecondExportPath(exportPath, QStringLiteral("-summary.csv")); }
 
 }  // namespace
 
@@ -80,6 +83,7 @@ int CResultEditView::SaveAs()
     if (path.isEmpty()) return 0;
     const bool csv = IsCsvName(path);
     const bool comparison = csv && !report_.comparisonExportText().empty();
+    const bool summaries = csv && !report_.summaryExportText().empty();
     std::string reason;
     QString failedPath;
     {
@@ -93,6 +97,9 @@ int CResultEditView::SaveAs()
             if (!WriteFileSafely(PathBytes(comparisonPath), ToCrLf(report_.comparisonExportText()), reason))
                 failedPath = comparisonPath;
         }
+        if (failedPath.isEmpty() && written && summaries &&
+            !WriteFileSafely(PathBytes(SummaryExportPath(path)), ToCrLf(report_.summaryExportText()), reason))
+            failedPath = SummaryExportPath(path);
     }
     if (!failedPath.isEmpty()) {
         services_.messages.Show(this,
@@ -108,6 +115,9 @@ int CResultEditView::SaveAs()
     if (comparison)
         services_.messages.Show(this,
                                 Filled(QString::fromLatin1(text::kComparisonSavedBeside), {ComparisonExportPath(path)}));
+    if (summaries)
+        services_.messages.Show(this,
+                                Filled(QString::fromLatin1(text::kSummariesSavedBeside), {SummaryExportPath(path)}));
     return 1;
 }
 

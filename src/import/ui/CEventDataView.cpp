@@ -58,7 +58,11 @@ CEventDataView::CEventDataView(QWidget* parent)
 }
 
 // The list and its model outlive data_; they let go of the cases first.
-CEventDataView::~CEventDataView() { model_->SetCases(nullptr, false); }
+CEventDataView::~CEventDataView()
+{
+    model_->SetFileColumns(nullptr);
+    model_->SetCases(nullptr, false);
+}
 
 ReadResult<void> CEventDataView::ReadTextFile(const std::string& path, const TextImportSettings& settings,
                                               const ReadProgress& progress)
@@ -73,6 +77,7 @@ void CEventDataView::SetDataSet(DataSet dataSet)
 {
     // The list lets go of the old cases before they change, so that no one
     // reading it meets rows that are not there.
+    model_->SetFileColumns(nullptr);
     model_->SetCases(nullptr, false);
     data_ = std::move(dataSet);
     ShowCases();
@@ -84,6 +89,7 @@ void CEventDataView::ShowCases()
     list_->setColumnHidden(CaseListModel::kGender, !data_.hasSexColumn);
     list_->setColumnHidden(CaseListModel::kBirth, !data_.hasBirthColumn);
     model_->SetCases(&data_.cases, data_.hasBirthColumn);
+    ShowFileColumns();
     countsText_ = DisplayText(CaseCountsText(CountCases(data_.cases.records)));
     QStringList check;
     for (const std::string& line : DateCheckLines(CheckDates(data_.cases.records, data_.hasBirthColumn, ReportTime())))
@@ -98,7 +104,7 @@ bool CEventDataView::HasSelection() const { return list_->selectionModel()->hasS
 QString CEventDataView::SelectedRowsText() const
 {
     QList<int> columns;
-    for (int column = 0; column < CaseListModel::kColumnCount; ++column)
+    for (int column = 0; column < model_->columnCount(); ++column)
         if (!list_->isColumnHidden(column)) columns << column;
     const auto line = [&columns](const std::function<QString(int)>& cell) {
         QStringList cells;
@@ -121,5 +127,26 @@ void CEventDataView::CopySelection()
 }
 
 void CEventDataView::SelectAll() { list_->selectAll(); }
+
+void CEventDataView::ShowAllColumns(bool on)
+{
+    if (on == showsAllColumns_) return;
+    showsAllColumns_ = on;
+    ShowFileColumns();
+}
+
+// The file's columns are shown only when they hold a row for each case.
+void CEventDataView::ShowFileColumns()
+{
+    const DataColumns& columns = data_.columns;
+    const bool shown = showsAllColumns_ && columns.rowCount() == data_.cases.rowToList.size();
+    model_->SetFileColumns(shown ? &columns : nullptr);
+    if (!shown) return;
+    const int narrowest = list_->columnWidth(CaseListModel::kBegin);
+    for (size_t c = 0; c < columns.columnCount(); ++c) {
+        const int header = list_->fontMetrics().horizontalAdvance(DisplayText(columns[c].name())) + 24;
+        list_->setColumnWidth(CaseListModel::kColumnCount + static_cast<int>(c), std::max(narrowest, header));
+    }
+}
 
 }  // namespace kalderon

@@ -52,14 +52,19 @@ public:
     }
 
     void Reserve(size_t rows);
-    void Append(std::string_view value);
+    void Append(std::string_view value) { Append(value, Hash(value)); }
+    // Appending in two steps, so that the look-ups of a row's values into
+    // their columns' dictionaries overlap: Hash, which also fetches the
+    // place the look-up will read, then Append with that hash.
+    std::uint32_t Hash(std::string_view value) const;
+    void Append(std::string_view value, std::uint32_t hash);
     // Lets go of what only appending needs.
     void Finish();
     // The bytes the column holds.
     size_t MemoryBytes() const;
 
 private:
-    std::uint32_t CodeOf(std::string_view value);
+    std::uint32_t CodeOf(std::string_view value, std::uint32_t hash);
     void PutCode(std::uint32_t code);
     void Widen(unsigned width);
     void GrowSlots();
@@ -71,14 +76,21 @@ private:
     bool coded_ = true;
 
     // Coded: the rows' codes, `codeWidth_` bytes each; the distinct texts one
-    // after another with their ends; while appending, a hash table of codes + 1.
+    // after another with their ends; while appending, a hash table whose
+    // slots hold what a look-up compares: short texts themselves, so that
+    // the look-up reads one place only.
+    struct Slot {
+        std::uint32_t hash;
+        std::uint32_t codePlusOne;  // 0: empty
+        std::uint32_t offset;       // of the text in codeBytes_
+        std::uint32_t size;
+        std::uint64_t head[2];      // a text of up to 16 bytes, padded with zeros
+    };
     unsigned codeWidth_ = 1;
     std::vector<std::uint8_t> codes_;
     std::string codeBytes_;
     std::vector<std::uint64_t> codeEnds_;
-    std::vector<std::uint32_t> codeHashes_;
-    std::vector<std::uint32_t> slots_;
-    std::uint32_t lastCode_ = 0;
+    std::vector<Slot> slots_;
 
     // Not coded: the rows' texts one after another with their ends.
     std::string bytes_;
@@ -96,6 +108,7 @@ public:
     // columns beyond the fields get an empty value.
     void AppendRow(std::span<const std::string_view> fields);
     void Reserve(size_t rows);
+    // Completes the rows appended: the columns are to be read only after it.
     void Finish();
 
     size_t rowCount() const { return rows_; }
@@ -106,10 +119,21 @@ public:
 
 private:
     std::string UnusedName(std::string name) const;
+    void AppendStagedRows();
 
     std::vector<DataColumn> columns_;
     size_t rows_ = 0;
     size_t reserved_ = 0;
+    // Rows are appended to the columns a few at a time: their values are
+    // copied here first and the places their look-ups will read fetched, so
+    // that the look-ups of many values overlap rather than wait one by one.
+    struct StagedValue {
+        std::uint32_t offset, size, hash;
+    };
+    std::string stagedBytes_;
+    std::vector<StagedValue> stagedValues_;
+    std::vector<std::uint32_t> stagedRowEnds_;  // per staged row: the end of its values
+    size_t rowsInColumns_ = 0;
 };
 
 }  // namespace kalderon

@@ -77,21 +77,23 @@ TEST(DataColumns, NumbersAndLabels)
     columns.AddColumn("F1");
     for (const char* value : {"12", "-0.5", "1.500000e+00", " 7 ", "+3", "", "1,5", "12a", "inf", "nan", "-", "+-1"})
         columns.AppendRow(std::vector<std::string_view>{value});
+    // A column named "F4" already: a fourth field takes the next free name.
+    columns.AppendRow(std::vector<std::string_view>{"2", "x"});
+    columns.AddColumn("F4");
+    columns.AppendRow(std::vector<std::string_view>{"2", "y", "z", "w"});
+    columns.Finish();
+
     const DataColumn& c = columns[0];
     const std::vector<std::optional<double>> expected = {12.0, -0.5, 1.5, 7.0, 3.0, std::nullopt,
                                                          std::nullopt, std::nullopt, std::nullopt, std::nullopt,
                                                          std::nullopt, std::nullopt};
     for (size_t r = 0; r < expected.size(); ++r) EXPECT_EQ(c.Number(r), expected[r]) << "row " << r;
-
-    // A column named "F4" already: a fourth field takes the next free name.
-    columns.AppendRow(std::vector<std::string_view>{"2", "x"});
-    columns.AddColumn("F4");
-    columns.AppendRow(std::vector<std::string_view>{"2", "y", "z", "w"});
     EXPECT_EQ(columns[1].name(), "F2");
     EXPECT_EQ(columns[2].name(), "F4");
     EXPECT_EQ(columns[3].name(), "F4_2");
     EXPECT_EQ(columns[2].Value(12), "");
     EXPECT_EQ(columns[2].Value(13), "z");
+    EXPECT_EQ(columns[1].Value(11), "");
 
     columns[0].SetLabels({{"2", "stage II"}});
     EXPECT_EQ(columns[0].Shown(12), "stage II");

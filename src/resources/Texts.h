@@ -339,4 +339,11 @@ inline constexpr const char* kSeparatorGuessNeedsFile =
 inline constexpr const char* kUnclosedQuoteLines =
     "lines whose field in double quotes does not close on the line, kept as invalid cases: %d";
 
+// ---------------------------------------------------------------------------
+// The data window.
+
+// The View command that lists every column of the file, and its prompt.
+inline constexpr const char* kAllColumnsCommand = "&All columns";
+inline constexpr const char* kAllColumnsPrompt = "Lists every column of the data file after the columns of the cases";
+
 }  // namespace kalderon::text

@@ -26,6 +26,9 @@ namespace {
 // fonts widen the columns in proportion, so that a date still fits its column.
 constexpr int kColumnWidths[CaseListModel::kColumnCount] = {60, 100, 90, 135, 60, 60, 80, 125};
 constexpr double kDigitsWidth = 60.0;
+// The file's columns are made as wide as the values of this many first rows.
+constexpr size_t kRowsMeasured = 200;
+constexpr int kColumnMargins = 24;
 
 }  // namespace
 
@@ -142,10 +145,15 @@ void CEventDataView::ShowFileColumns()
     const bool shown = showsAllColumns_ && columns.rowCount() == data_.cases.rowToList.size();
     model_->SetFileColumns(shown ? &columns : nullptr);
     if (!shown) return;
-    const int narrowest = list_->columnWidth(CaseListModel::kBegin);
+    // Each as wide as its name and the values of the first rows, with the
+    // list's margins.
+    const QFontMetrics metrics = list_->fontMetrics();
+    const size_t sampled = std::min<size_t>(columns.rowCount(), kRowsMeasured);
     for (size_t c = 0; c < columns.columnCount(); ++c) {
-        const int header = list_->fontMetrics().horizontalAdvance(DisplayText(columns[c].name())) + 24;
-        list_->setColumnWidth(CaseListModel::kColumnCount + static_cast<int>(c), std::max(narrowest, header));
+        int width = metrics.horizontalAdvance(DisplayText(columns[c].name()));
+        for (size_t row = 0; row < sampled; ++row)
+            width = std::max(width, metrics.horizontalAdvance(DisplayText(columns[c].Shown(row))));
+        list_->setColumnWidth(CaseListModel::kColumnCount + static_cast<int>(c), width + kColumnMargins);
     }
 }
 

@@ -42,7 +42,7 @@ CAnalysisData WithStandardisedSeries(CAnalysisData data, const std::vector<Stand
         const CGroupResult& own = data.groupResults[g];
         CGroupResult added;
         added.info = own.info;
-        added.info.code = groups[g].heading.empty() ? name : GroupName(own.info) + ", " + name;
+        added.info.code = groups[g].heading.empty() ? name : own.info.code + ", " + name;
         added.info.label.clear();
         added.intervalTable.timeUnit = own.intervalTable.timeUnit;
         added.intervalTable.maxObservationDays = own.intervalTable.maxObservationDays;

@@ -205,8 +205,7 @@ QMenu* CMainFrame::MakeMenu(const QString& title, const QList<int>& commands)
 
 void CMainFrame::CreateMenus()
 {
-    QMenu* view = MakeMenu(QStringLiteral("&View"),
-                           {command::kViewToolBar, command::kViewStatusBar, kSeparator, command::kViewAllColumns});
+    QMenu* view = MakeMenu(QStringLiteral("&View"), {command::kViewToolBar, command::kViewStatusBar});
     QMenu* help = MakeMenu(QStringLiteral("&Help"),
                            {command::kHelpContents, command::kQuickTour, kSeparator, command::kAbout});
     menus_[resource::kMainFrame] = {
@@ -224,7 +223,9 @@ void CMainFrame::CreateMenus()
                                            command::kPrint, kSeparator, command::kExit}),
         MakeMenu(QStringLiteral("&Edit"), {command::kCut, command::kCopy, command::kPaste, kSeparator,
                                            command::kSelectAll}),
-        view, MakeMenu(QStringLiteral("&Compute"), ComputeMenuIds(command::kComputeSmrSir)), window, help};
+        MakeMenu(QStringLiteral("&View"),
+                 {command::kViewToolBar, command::kViewStatusBar, kSeparator, command::kViewAllColumns}),
+        MakeMenu(QStringLiteral("&Compute"), ComputeMenuIds(command::kComputeSmrSir)), window, help};
 
     QMenu* chartFile = MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kOpenChart,
                                                           command::kResetDefaults, command::kClose, command::kSaveChart});

@@ -250,6 +250,7 @@ size_t DataColumn::MemoryBytes() const
 // A staged row gets the new column's value when it is appended.
 void DataColumns::AddColumn(std::string name)
 {
+    names_.insert(name);
     DataColumn& column = columns_.emplace_back(std::move(name));
     column.Reserve(std::max(reserved_, rows_));
     for (size_t row = 0; row < rowsInColumns_; ++row) column.Append({});
@@ -298,11 +299,7 @@ void DataColumns::AppendStagedRows()
 
 std::string DataColumns::UnusedName(std::string name) const
 {
-    const auto taken = [this](const std::string& candidate) {
-        for (const DataColumn& column : columns_)
-            if (column.name() == candidate) return true;
-        return false;
-    };
+    const auto taken = [this](const std::string& candidate) { return names_.count(candidate) > 0; };
     if (!taken(name)) return name;
     std::string unique;
     for (int k = 2; unique.empty() || taken(unique); ++k) unique = name + "_" + std::to_string(k);

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "stats/ValueLabels.h"
@@ -122,6 +123,7 @@ private:
     void AppendStagedRows();
 
     std::vector<DataColumn> columns_;
+    std::unordered_set<std::string> names_;
     size_t rows_ = 0;
     size_t reserved_ = 0;
     // Rows are appended to the columns a few at a time: their values are

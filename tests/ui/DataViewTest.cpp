@@ -4,6 +4,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -289,6 +291,9 @@ private slots:
         QVERIFY(allColumns->isCheckable());
         QVERIFY(!allColumns->isChecked());
         QCOMPARE(allColumns->text(), QStringLiteral("&All columns"));
+        QMenu* view = frame.menuBar()->actions().at(2)->menu();
+        QCOMPARE(frame.menuBar()->actions().at(2)->text(), QStringLiteral("&View"));
+        QCOMPARE(view->actions().last(), allColumns);
         const QAbstractItemModel* model = window->view()->list()->model();
         QCOMPARE(model->columnCount(), 8);
 

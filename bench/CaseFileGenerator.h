@@ -13,6 +13,9 @@ enum class CaseFileLayout {
     // id,diagnosis_date,last_contact,vital_status,age_group,sex,birth_date,
     // ISO dates, the age group in double quotes.
     kHeaderCsv,
+    // The header CSV's fields followed by 13 more as a registry exports them
+    // (codes, counts, measurements, a postcode): 20 fields a line.
+    kRegistry20,
 };
 
 // Writes `count` random cases with LF line ends.  The same seed always gives

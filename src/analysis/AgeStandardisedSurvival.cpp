@@ -91,7 +91,7 @@ std::vector<StandardisedGroup> StandardiseSurvival(const CAnalysisData& data, co
     const int intervals = IntervalCount(data.maxObservationDays, UnitDays(data.timeUnit));
     for (size_t g = 0; g < result.size(); ++g) {
         StandardisedGroup& group = result[g];
-        group.code = data.groupResults[g].info.code;
+        group.code = GroupName(data.groupResults[g].info);
         if (stratified) group.heading = FormatText(LoadString(690), group.code);
         for (int i = 0; i < intervals; ++i) {
             std::array<AgeGroupEstimate, kIcssAgeGroups> observed, ederer, netSurvival;

@@ -21,6 +21,8 @@ public:
     // and running it.
     virtual bool HandlesCommand(int id) const { return false; }
     virtual void RunCommand(int id) {}
+    // Whether a checkable command stands checked for this window.
+    virtual bool CommandChecked(int id) const { return false; }
 
     // Content that closing the window would lose, and saving it as the
     // window's own question on closing saves it (false when cancelled or

@@ -23,14 +23,23 @@ CEventDataFrame::CEventDataFrame(QWidget* parent)
 
 bool CEventDataFrame::HandlesCommand(int id) const
 {
-    return id == command::kSelectAll || (id == command::kCopy && view_->HasSelection()) ||
-           ComputeCommandEnabled(*view_, id);
+    return id == command::kSelectAll || id == command::kViewAllColumns ||
+           (id == command::kCopy && view_->HasSelection()) || ComputeCommandEnabled(*view_, id);
+}
+
+bool CEventDataFrame::CommandChecked(int id) const
+{
+    return id == command::kViewAllColumns && view_->showsAllColumns();
 }
 
 void CEventDataFrame::RunCommand(int id)
 {
     if (id == command::kCopy) view_->CopySelection();
     if (id == command::kSelectAll) view_->SelectAll();
+    if (id == command::kViewAllColumns) {
+        view_->ShowAllColumns(!view_->showsAllColumns());
+        emit CommandsChanged();
+    }
     if (IsComputeCommand(id)) {
         if (auto* mainFrame = qobject_cast<CMainFrame*>(mdiArea() ? mdiArea()->window() : nullptr))
             RunComputeCommand(*mainFrame, *view_, id);

@@ -28,6 +28,7 @@
 #include "common/ui/ResourceIds.h"
 #include "common/ui/UiText.h"
 #include "help/ui/HelpTopics.h"
+#include "resources/Texts.h"
 #include "results/ui/PageSetup.h"
 
 namespace kalderon {
@@ -102,7 +103,10 @@ QAction* CMainFrame::AddChildCommand(int id, const QString& text, const QString&
 void CMainFrame::EnableChildCommands()
 {
     const auto* child = qobject_cast<const CChildFrame*>(mdiArea_->currentSubWindow());
-    for (QAction* action : childCommands_) action->setEnabled(child && child->HandlesCommand(action->data().toInt()));
+    for (QAction* action : childCommands_) {
+        action->setEnabled(child && child->HandlesCommand(action->data().toInt()));
+        if (action->isCheckable()) action->setChecked(child && child->CommandChecked(action->data().toInt()));
+    }
 }
 
 QAction* CMainFrame::command(int id) const
@@ -169,6 +173,9 @@ void CMainFrame::CreateCommands()
     statusBarShown->setCheckable(true);
     statusBarShown->setChecked(true);
     connect(statusBarShown, &QAction::toggled, statusBar_, &QWidget::setVisible);
+    QAction* allColumns = AddChildCommand(command::kViewAllColumns, QString::fromUtf8(text::kAllColumnsCommand));
+    allColumns->setStatusTip(QString::fromUtf8(text::kAllColumnsPrompt));
+    allColumns->setCheckable(true);
 
     connect(AddCommand(command::kWindowCascade, QStringLiteral("&Cascade")), &QAction::triggered, this,
             [this] { CascadeChildren(mdiArea_); });
@@ -216,7 +223,9 @@ void CMainFrame::CreateMenus()
                                            command::kPrint, kSeparator, command::kExit}),
         MakeMenu(QStringLiteral("&Edit"), {command::kCut, command::kCopy, command::kPaste, kSeparator,
                                            command::kSelectAll}),
-        view, MakeMenu(QStringLiteral("&Compute"), ComputeMenuIds(command::kComputeSmrSir)), window, help};
+        MakeMenu(QStringLiteral("&View"),
+                 {command::kViewToolBar, command::kViewStatusBar, kSeparator, command::kViewAllColumns}),
+        MakeMenu(QStringLiteral("&Compute"), ComputeMenuIds(command::kComputeSmrSir)), window, help};
 
     QMenu* chartFile = MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kOpenChart,
                                                           command::kResetDefaults, command::kClose, command::kSaveChart});

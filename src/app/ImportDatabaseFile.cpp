@@ -70,18 +70,13 @@ bool ImportDatabaseFile(CMainFrame& frame, const QString& path)
     if (!AssignColumns(frame, *fieldNames, ProposeColumnSelection(database, table, *fieldNames), assignment))
         return false;
 
-    DataSet data;
-    ReadResult<CaseList> read = [&] {
+    ReadResult<DataSet> read = [&] {
         StatusBarReading reading(frame.mainStatusBar(), DisplayText(table));
-        return ReadTableIntoCases(database, table, assignment, data.analysis, reading.progress());
+        return ReadTableIntoDataSet(database, table, assignment, reading.progress());
     }();
     if (!read) return refused(read.fault());
-    data.cases = std::move(*read);
-    data.hasGroupColumn = assignment[CColumnAssignment::kGroup] >= 0;
-    data.hasSexColumn = assignment[CColumnAssignment::kSex] >= 0;
-    data.hasBirthColumn = assignment.hasBirthColumn();
     CEventDataFrame* window = frame.NewDataWindow();
-    window->view()->SetDataSet(std::move(data));
+    window->view()->SetDataSet(std::move(*read));
     window->SetSource(ImportSourceText(file, chosenTable));
     if (const std::optional<std::string> reason = NoValidCaseReason(window->view()->data(), nullptr))
         messages.Show(&frame, DisplayText(*reason));

@@ -68,8 +68,7 @@ int LifeTableChart::DrawableSeriesCount() const
 
 std::string LifeTableChart::GroupText(int i) const
 {
-    const CGroupInfo& info = analysis.groupResults[i].info;
-    return info.label.empty() ? info.code : info.label;
+    return GroupName(analysis.groupResults[i].info);
 }
 
 void LifeTableChart::InitFromAnalysis(const CAnalysisData& source, std::int32_t kind, int n,

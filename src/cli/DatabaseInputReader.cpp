@@ -152,16 +152,12 @@ std::optional<int> ReadDatabaseInput(const BatchOptions& options, DataSet& dataS
     }
 
     const CColumnAssignment assignment = ToColumnAssignment(chosen.selection);
-    ReadResult<CaseList> read = ReadDatabaseTable(path, IsDbaseFile(path) ? std::string() : table, assignment,
-                                                  dataSet.analysis);
+    ReadResult<DataSet> read = ReadDatabaseDataSet(path, IsDbaseFile(path) ? std::string() : table, assignment);
     if (!read) {
         WriteMessage(err, FaultMessage(read.fault()));
         return kExitUsage;
     }
-    dataSet.cases = std::move(*read);
-    dataSet.hasGroupColumn = assignment[CColumnAssignment::kGroup] >= 0;
-    dataSet.hasSexColumn = assignment[CColumnAssignment::kSex] >= 0;
-    dataSet.hasBirthColumn = assignment.hasBirthColumn();
+    dataSet = std::move(*read);
     return std::nullopt;
 }
 

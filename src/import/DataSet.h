@@ -6,6 +6,7 @@
 
 #include "stats/AnalysisData.h"
 #include "stats/CaseList.h"
+#include "stats/DataColumns.h"
 
 namespace kalderon {
 
@@ -14,6 +15,8 @@ namespace kalderon {
 struct DataSet {
     CAnalysisData analysis;
     CaseList cases;
+    // Every column of the file, its rows in file order.
+    DataColumns columns;
     bool hasGroupColumn = false;
     bool hasSexColumn = false;
     bool hasBirthColumn = false;

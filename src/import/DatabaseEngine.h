@@ -1,13 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "import/FieldValue.h"
 #include "import/ReaderFault.h"
+#include "stats/ValueLabels.h"
 
 namespace kalderon {
 
@@ -68,10 +68,6 @@ private:
     bool outside_ = false;
 };
 
-// The labels a field gives its values: a value's text (as VariantToText
-// writes it) to its label.
-using ValueLabels = std::map<std::string, std::string>;
-
 // An open database: an Access file, an Excel workbook or a folder of dBase
 // files.  Table names are matched without regard to letter case.
 class Database {
@@ -84,8 +80,9 @@ public:
     virtual ReadResult<std::vector<std::string>> FieldNames(const std::string& table) const = 0;
     // The table's rows in the table's order.
     virtual ReadResult<std::unique_ptr<Recordset>> OpenTable(const std::string& table) const = 0;
-    // The value labels of a table's fields in field order; fewer entries (or
-    // none) where the file gives a field no labels.
+    // The value labels of a table's fields in field order, keyed by the
+    // value's text as VariantToText writes it; fewer entries (or none) where
+    // the file gives a field no labels.
     virtual ReadResult<std::vector<ValueLabels>> FieldValueLabels(const std::string& table) const;
 
     // The table's rows sorted by its `Year` and then its `Age` field (rows

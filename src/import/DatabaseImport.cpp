@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <strings.h>
 
+#include "import/FieldConversions.h"
 #include "import/RowsRecordset.h"
 #include "import/StatisticsDatabase.h"
 #include "resources/StringTable.h"
@@ -78,6 +79,56 @@ ReadResult<ImportDatabase> OpenDatabaseOfFile(const std::string& path)
     return ImportDatabase{std::move(*database), tableName};
 }
 
+// Reads the rows into cases and, when `columns` is given, every field of
+// them into its column.
+ReadResult<CaseList> ReadRows(const Database& database, const std::string& table, const CColumnAssignment& assignment,
+                              CAnalysisData& data, const ReadProgress& progress, DataColumns* columns)
+{
+    return Guarded<CaseList>([&]() -> ReadResult<CaseList> {
+        const ReadResult<std::unique_ptr<Recordset>> opened = database.OpenTable(table);
+        if (!opened) return opened.fault();
+        Recordset& rows = **opened;
+        const bool hasBirthColumn = assignment.hasBirthColumn();
+        CaseListBuilder builder(data);
+        const size_t reserved = std::min<size_t>(rows.RecordCountHint(), kMaxReservedRows);
+        builder.Reserve(reserved);
+        std::vector<std::string> texts;
+        std::vector<std::string_view> fields;
+        if (columns) columns->Reserve(reserved);
+        ImportedRecordValues values;
+        for (std::int32_t caseNumber = 1; !rows.IsEOF(); ++caseNumber) {
+            if (progress && caseNumber % kReadProgressStep == 0) progress(caseNumber, rows.RecordCountHint());
+            values.caseNumber = caseNumber;
+            if (const ReadResult<void> read = ReadDatabaseRecord(rows, assignment, values); !read) return read.fault();
+            if (columns) {
+                texts.resize(static_cast<size_t>(std::max(rows.FieldCount(), 0)));
+                fields.resize(texts.size());
+                for (size_t i = 0; i < texts.size(); ++i) {
+                    texts[i] = VariantToText(rows.GetFieldValue(static_cast<int>(i)));
+                    fields[i] = texts[i];
+                }
+                columns->AppendRow(fields);
+            }
+            builder.Add(BuildCase(values, hasBirthColumn));
+            if (const ReadResult<void> moved = rows.MoveNext(); !moved) return moved.fault();
+        }
+        if (columns) columns->Finish();
+        return builder.Finish();
+    });
+}
+
+// Groups whose code the group field labels are shown by that label.
+void LabelGroups(DataSet& dataSet, std::int32_t groupField)
+{
+    if (groupField < 0 || static_cast<size_t>(groupField) >= dataSet.columns.columnCount()) return;
+    const ValueLabels& labels = dataSet.columns[static_cast<size_t>(groupField)].labels();
+    const auto label = [&labels](CGroupInfo& info) {
+        if (const auto found = labels.find(info.code); found != labels.end()) info.label = found->second;
+    };
+    for (CGroupInfo& info : dataSet.cases.groups) label(info);
+    for (CGroupResult& group : dataSet.analysis.groupResults) label(group.info);
+}
+
 }  // namespace
 
 bool IsDatabaseFile(const std::string& path)
@@ -132,23 +183,29 @@ ReadResult<CaseList> ReadTableIntoCases(const Database& database, const std::str
                                         const CColumnAssignment& assignment, CAnalysisData& data,
                                         const ReadProgress& progress)
 {
-    return Guarded<CaseList>([&]() -> ReadResult<CaseList> {
-        const ReadResult<std::unique_ptr<Recordset>> opened = database.OpenTable(table);
-        if (!opened) return opened.fault();
-        Recordset& rows = **opened;
-        const bool hasBirthColumn = assignment.hasBirthColumn();
-        CaseListBuilder builder(data);
-        builder.Reserve(std::min<size_t>(rows.RecordCountHint(), kMaxReservedRows));
-        ImportedRecordValues values;
-        for (std::int32_t caseNumber = 1; !rows.IsEOF(); ++caseNumber) {
-            if (progress && caseNumber % kReadProgressStep == 0) progress(caseNumber, rows.RecordCountHint());
-            values.caseNumber = caseNumber;
-            if (const ReadResult<void> read = ReadDatabaseRecord(rows, assignment, values); !read) return read.fault();
-            builder.Add(BuildCase(values, hasBirthColumn));
-            if (const ReadResult<void> moved = rows.MoveNext(); !moved) return moved.fault();
-        }
-        return builder.Finish();
-    });
+    return ReadRows(database, table, assignment, data, progress, nullptr);
+}
+
+ReadResult<DataSet> ReadTableIntoDataSet(const Database& database, const std::string& table,
+                                         const CColumnAssignment& assignment, const ReadProgress& progress)
+{
+    DataSet dataSet;
+    const ReadResult<std::vector<std::string>> names = Guarded<std::vector<std::string>>([&] { return database.FieldNames(table); });
+    if (!names) return names.fault();
+    const ReadResult<std::vector<ValueLabels>> labels =
+        Guarded<std::vector<ValueLabels>>([&] { return database.FieldValueLabels(table); });
+    if (!labels) return labels.fault();
+    for (const std::string& name : *names) dataSet.columns.AddColumn(name);
+    ReadResult<CaseList> cases = ReadRows(database, table, assignment, dataSet.analysis, progress, &dataSet.columns);
+    if (!cases) return cases.fault();
+    dataSet.cases = std::move(*cases);
+    for (size_t i = 0; i < labels->size() && i < dataSet.columns.columnCount(); ++i)
+        dataSet.columns[i].SetLabels((*labels)[i]);
+    dataSet.hasGroupColumn = assignment[CColumnAssignment::kGroup] >= 0;
+    dataSet.hasSexColumn = assignment[CColumnAssignment::kSex] >= 0;
+    dataSet.hasBirthColumn = assignment.hasBirthColumn();
+    LabelGroups(dataSet, assignment[CColumnAssignment::kGroup]);
+    return dataSet;
 }
 
 ReadResult<TableChoice> ListDatabaseTables(const std::string& path)
@@ -167,8 +224,8 @@ ReadResult<std::vector<std::string>> ListTableFields(const std::string& path, co
     return InFile(Guarded<std::vector<std::string>>([&] { return db->database->FieldNames(name); }), path);
 }
 
-ReadResult<CaseList> ReadDatabaseTable(const std::string& path, const std::string& table,
-                                       const CColumnAssignment& assignment, CAnalysisData& data)
+ReadResult<DataSet> ReadDatabaseDataSet(const std::string& path, const std::string& table,
+                                        const CColumnAssignment& assignment)
 {
     const ReadResult<ImportDatabase> db = OpenImportDatabase(path);
     if (!db) return db.fault();
@@ -176,10 +233,19 @@ ReadResult<CaseList> ReadDatabaseTable(const std::string& path, const std::strin
     std::string name = chosen ? table : db->tableName;
     for (const TableDefInfo& def : db->database->TableDefs())
         if (SameName(def.name, name)) name = def.name;  // as the database spells it
-    ReadResult<CaseList> cases = ReadTableIntoCases(*db->database, name, assignment, data);
-    if (!cases) return InFile(cases.fault(), path);
-    cases->sourcePath = ImportSourceText(path, chosen ? name : std::string());
-    return cases;
+    ReadResult<DataSet> read = ReadTableIntoDataSet(*db->database, name, assignment);
+    if (!read) return InFile(read.fault(), path);
+    read->cases.sourcePath = ImportSourceText(path, chosen ? name : std::string());
+    return read;
+}
+
+ReadResult<CaseList> ReadDatabaseTable(const std::string& path, const std::string& table,
+                                       const CColumnAssignment& assignment, CAnalysisData& data)
+{
+    ReadResult<DataSet> read = ReadDatabaseDataSet(path, table, assignment);
+    if (!read) return read.fault();
+    data = std::move(read->analysis);
+    return std::move(read->cases);
 }
 
 }  // namespace kalderon

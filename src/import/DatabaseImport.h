@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "import/ColumnAssignment.h"
+#include "import/DataSet.h"
 #include "import/DatabaseEngine.h"
 #include "import/ReadProgress.h"
 #include "stats/AnalysisData.h"
@@ -61,6 +62,13 @@ ReadResult<CaseList> ReadTableIntoCases(const Database& database, const std::str
                                         const CColumnAssignment& assignment, CAnalysisData& data,
                                         const ReadProgress& progress = {});
 
+// The same into a data set that also keeps every field of the table as a
+// column (named as the table names it, with the labels the file gives its
+// values), with the optional-column flags of the assignment; where the
+// group field's values have labels, the groups take them.
+ReadResult<DataSet> ReadTableIntoDataSet(const Database& database, const std::string& table,
+                                         const CColumnAssignment& assignment, const ReadProgress& progress = {});
+
 // Entry points for callers without dialogs.
 
 // The tables of a database file as the table choice offers them; for a
@@ -75,5 +83,8 @@ ReadResult<std::vector<std::string>> ListTableFields(const std::string& path, co
 // Access or Excel file (for a dBase file it may be empty).
 ReadResult<CaseList> ReadDatabaseTable(const std::string& path, const std::string& table,
                                        const CColumnAssignment& assignment, CAnalysisData& data);
+// The same into a data set, as ReadTableIntoDataSet reads it.
+ReadResult<DataSet> ReadDatabaseDataSet(const std::string& path, const std::string& table,
+                                        const CColumnAssignment& assignment);
 
 }  // namespace kalderon

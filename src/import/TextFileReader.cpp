@@ -54,9 +54,13 @@ ReadResult<DataSet> ReadTextFile(const std::string& path, const TextImportSettin
     CaseListBuilder builder(dataSet.analysis);
     const size_t lines = CountLineEnds(path);
     builder.Reserve(lines);
+    DataColumns& columns = dataSet.columns;
+    if (settings.format == TextImportSettings::kFixedColumns)
+        for (std::string& name : FixedColumnNames(settings)) columns.AddColumn(std::move(name));
+    columns.Reserve(lines);
     // With a line of names the roles are known once it is read.
     std::optional<TextRecordParser> parser;
-    if (!settings.firstLineNames) parser.emplace(layout);
+    if (!settings.firstLineNames) parser.emplace(layout, true);
     ImportedRecordValues values;
     std::int32_t caseNumber = 0;
     std::int32_t unclosedLines = 0;
@@ -74,10 +78,12 @@ ReadResult<DataSet> ReadTextFile(const std::string& path, const TextImportSettin
             if (const ReadResult<void> named = ApplyFieldNames(path, names.names, layout); !named)
                 return named.fault();
             dataSet.notes = std::move(names.notes);
-            parser.emplace(layout);
+            for (std::string& name : names.names) columns.AddColumn(std::move(name));
+            parser.emplace(layout, true);
             continue;
         }
         if (!parser->Parse(line, values)) ++unclosedLines;
+        columns.AppendRow(parser->fields());
         values.caseNumber = ++caseNumber;
         CCaseRecord c = BuildCase(values, settings.useBirth);
         if (!c.isValid && dataSet.firstInvalidLineNumber == 0) {
@@ -91,6 +97,7 @@ ReadResult<DataSet> ReadTextFile(const std::string& path, const TextImportSettin
         if (const ReadResult<void> named = ApplyFieldNames(path, {}, layout); !named) return named.fault();
     }
     if (unclosedLines > 0) dataSet.notes.push_back(FormatText(text::kUnclosedQuoteLines, unclosedLines));
+    columns.Finish();
     dataSet.cases = builder.Finish();
     dataSet.cases.sourcePath = path;
     return dataSet;

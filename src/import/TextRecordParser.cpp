@@ -1,20 +1,52 @@
 #include "import/TextRecordParser.h"
 
 #include <algorithm>
+#include <array>
+#include <limits>
 
 namespace kalderon {
+namespace {
 
-TextRecordParser::TextRecordParser(const TextImportSettings& settings)
+struct FixedPiece {
+    std::int32_t from, to;
+    bool used;
+};
+
+// The character positions of the roles in their order; the optional ones
+// are used only when assigned.
+std::array<FixedPiece, 6> FixedPieces(const TextImportSettings& s)
+{
+    return {{{s.beginFrom, s.beginTo, true},
+             {s.endFrom, s.endTo, true},
+             {s.statusFrom, s.statusTo, true},
+             {s.groupFrom, s.groupTo, s.useGroup},
+             {s.sexFrom, s.sexTo, s.useSex},
+             {s.birthFrom, s.birthTo, s.useBirth}}};
+}
+
+}  // namespace
+
+std::vector<std::string> FixedColumnNames(const TextImportSettings& settings)
+{
+    std::vector<std::string> names;
+    for (const FixedPiece& piece : FixedPieces(settings))
+        if (piece.used) names.push_back(std::to_string(piece.from) + "-" + std::to_string(piece.to));
+    return names;
+}
+
+TextRecordParser::TextRecordParser(const TextImportSettings& settings, bool everyField)
     : settings_(settings),
       beginPattern_(settings.beginFormat),
       endPattern_(settings.endFormat),
       birthPattern_(settings.birthFormat),
       splitter_(settings.separator.empty() ? '\0' : settings.separator.front(), settings.quotedFields)
 {
-    fieldsNeeded_ = std::max({settings.beginColumn, settings.endColumn, settings.statusColumn});
-    if (settings.useGroup) fieldsNeeded_ = std::max(fieldsNeeded_, settings.groupColumn);
-    if (settings.useSex) fieldsNeeded_ = std::max(fieldsNeeded_, settings.sexColumn);
-    if (settings.useBirth) fieldsNeeded_ = std::max(fieldsNeeded_, settings.birthColumn);
+    std::int32_t needed = std::max({settings.beginColumn, settings.endColumn, settings.statusColumn});
+    if (settings.useGroup) needed = std::max(needed, settings.groupColumn);
+    if (settings.useSex) needed = std::max(needed, settings.sexColumn);
+    if (settings.useBirth) needed = std::max(needed, settings.birthColumn);
+    fieldsNeeded_ = everyField ? std::numeric_limits<size_t>::max() : static_cast<size_t>(std::max(needed, 0));
+    everyField_ = everyField;
 }
 
 void TextRecordParser::Reset(ImportedRecordValues& values) const
@@ -31,7 +63,11 @@ bool TextRecordParser::Parse(std::string_view line, ImportedRecordValues& values
 {
     Reset(values);
     const TextImportSettings& s = settings_;
+    fields_.clear();
     if (s.format == TextImportSettings::kFixedColumns) {
+        if (everyField_)
+            for (const FixedPiece& piece : FixedPieces(s))
+                if (piece.used) fields_.push_back(Piece(line, piece.from, piece.to));
         values.beginDate = beginPattern_.Read(Piece(line, s.beginFrom, s.beginTo));
         values.endDate = endPattern_.Read(Piece(line, s.endFrom, s.endTo));
         values.statusText.assign(Piece(line, s.statusFrom, s.statusTo));
@@ -41,9 +77,7 @@ bool TextRecordParser::Parse(std::string_view line, ImportedRecordValues& values
         return true;
     }
     // An empty separator leaves every field empty.
-    fields_.clear();
-    if (!s.separator.empty() && !splitter_.Split(line, fields_, static_cast<size_t>(std::max(fieldsNeeded_, 0))))
-        return false;
+    if (!s.separator.empty() && !splitter_.Split(line, fields_, fieldsNeeded_)) return false;
     values.beginDate = beginPattern_.Read(Field(s.beginColumn));
     values.endDate = endPattern_.Read(Field(s.endColumn));
     values.statusText.assign(Field(s.statusColumn));

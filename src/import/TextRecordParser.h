@@ -14,13 +14,19 @@ namespace kalderon {
 // (free format) or character positions (fixed columns) of the settings.
 class TextRecordParser {
 public:
-    explicit TextRecordParser(const TextImportSettings& settings);
+    // With `everyField`, Parse also cuts out the fields no role takes.
+    explicit TextRecordParser(const TextImportSettings& settings, bool everyField = false);
 
     // Sets every value except caseNumber; values a line does not hold are
     // left at their reset state (invalid dates, empty texts, and a birth date
     // that is null when no birth column is read).  False, with every value
     // at its reset state, when a quoted field does not close on the line.
     bool Parse(std::string_view line, ImportedRecordValues& values);
+    // The fields of the line last parsed, valid as long as it is: of free
+    // format every field (with `everyField`; else those up to the last a role
+    // takes), of fixed columns the pieces of the roles read, in the order of
+    // FixedColumnNames.
+    const std::vector<std::string_view>& fields() const { return fields_; }
 
 private:
     void Reset(ImportedRecordValues& values) const;
@@ -31,9 +37,14 @@ private:
     const DatePattern beginPattern_;
     const DatePattern endPattern_;
     const DatePattern birthPattern_;
-    std::int32_t fieldsNeeded_ = 0;  // highest field number a role takes
+    size_t fieldsNeeded_ = 0;  // highest field number a role takes, or all
+    bool everyField_ = false;
     FieldSplitter splitter_;
     std::vector<std::string_view> fields_;
 };
+
+// The names of the pieces a fixed-column parser cuts out: the character
+// positions of each role read, "1-10".
+std::vector<std::string> FixedColumnNames(const TextImportSettings& settings);
 
 }  // namespace kalderon

@@ -440,4 +440,11 @@ inline constexpr const char* kRestrictedMeanExportHeader =
 // %s is the path of the second file.
 inline constexpr const char* kSummariesSavedBeside = "The survival at chosen times was saved to a second file: %s";
 
+// ---------------------------------------------------------------------------
+// The data window.
+
+// The View command that lists every column of the file, and its prompt.
+inline constexpr const char* kAllColumnsCommand = "&All columns";
+inline constexpr const char* kAllColumnsPrompt = "Lists every column of the data file after the columns of the cases";
+
 }  // namespace kalderon::text

@@ -111,10 +111,10 @@ void ResultReport::WriteSections(ResultTextWriter& out) const
     WriteReportHeader(out, data_, kind_, timeStamp_);
     for (size_t g = 0; g < sections.size(); ++g) {
         const CGroupResult& group = *sections[g];
-        out.BeginSection(static_cast<int>(g), group.info.code);
+        out.BeginSection(static_cast<int>(g), GroupName(group.info));
         if (severalGroups) {
             if (g > 0) out.Append("\r\n\r\n");
-            WriteGroupHeading(out, group.info.code);
+            WriteGroupHeading(out, GroupName(group.info));
         }
         WriteRecordCounts(out, group.info);
         WriteAnalysisBlock(out, data_, kind_, group);

@@ -19,7 +19,7 @@ GroupComparison CompareGroups(const CAnalysisData& data, const CaseList& cases, 
 
     if (groups > 1) {
         std::vector<std::string> codes;
-        for (int g = 0; g < groups; ++g) codes.push_back(data.groupResults[g].info.code);
+        for (int g = 0; g < groups; ++g) codes.push_back(GroupName(data.groupResults[g].info));
         const PooledTimes times(cases, data.eventCode, stratified, groups);
         comparison.tests.push_back(ComputeGroupTest(times, codes, 0.0));
         comparison.tests.push_back(ComputeGroupTest(times, codes, 1.0));
@@ -31,7 +31,7 @@ GroupComparison CompareGroups(const CAnalysisData& data, const CaseList& cases, 
         for (int g = 0; g < groups; ++g) {
             const CGroupResult& group = data.groupResults[g];
             comparison.quartiles.push_back(
-                {group.info.code, ProductLimitQuartiles(group.timePoints, data.eventCode, z, unitDays)});
+                {GroupName(group.info), ProductLimitQuartiles(group.timePoints, data.eventCode, z, unitDays)});
         }
     }
     return comparison;

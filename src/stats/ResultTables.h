@@ -17,6 +17,10 @@ struct CGroupInfo {
     std::int32_t recordsSkipped = 0;
 };
 
+// The name a group is shown and reported by: its label, or its code where
+// it has none.
+inline const std::string& GroupName(const CGroupInfo& info) { return info.label.empty() ? info.code : info.label; }
+
 // Counts of one interval of the follow-up time axis.
 struct CIntervalCounts {
     std::int32_t entered = 0;

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "analysis/ParameterChoices.h"
+#include "analysis/RunAnalysis.h"
 #include "import/ColumnSelectionRules.h"
 #include "import/DatabaseImport.h"
 #include "import/RowsRecordset.h"
@@ -261,4 +265,91 @@ TEST(DatabaseImport, ProgressCountsRows)
     EXPECT_EQ(read->records.size(), 2 * kReadProgressStep + 3);
     const size_t total = 2 * kReadProgressStep + 3;
     EXPECT_EQ(calls, (std::vector<std::pair<size_t, size_t>>{{kReadProgressStep, total}, {2 * kReadProgressStep, total}}));
+}
+
+namespace {
+
+// A table of five cases whose stage field is coded 1 and 2 with the labels
+// "stage I" and "stage II", or, with `labelsAsValues`, holds those texts.
+class LabelledDatabase : public Database {
+public:
+    explicit LabelledDatabase(bool labelsAsValues) : labelsAsValues_(labelsAsValues) {}
+
+    std::vector<TableDefInfo> TableDefs() const override { return {{"Cases", 0}}; }
+    ReadResult<std::vector<std::string>> FieldNames(const std::string&) const override
+    {
+        return std::vector<std::string>{"id", "begin", "end", "status", "stage"};
+    }
+    ReadResult<std::unique_ptr<Recordset>> OpenTable(const std::string&) const override
+    {
+        std::vector<FieldRow> rows;
+        const int ends[] = {400, 900, 1500, 2000, 2500};
+        for (int i = 0; i < 5; ++i) {
+            const int stage = 1 + i % 2;
+            rows.push_back({FieldValue::Int32(100 + i), FieldValue::Date(36526), FieldValue::Date(36526 + ends[i]),
+                            FieldValue::Text(i == 4 ? "0" : "1"),
+                            labelsAsValues_ ? FieldValue::Text(stage == 1 ? "stage I" : "stage II")
+                                            : FieldValue::Int32(stage)});
+        }
+        return std::make_unique<RowsRecordset>(5, std::move(rows));
+    }
+    ReadResult<std::vector<ValueLabels>> FieldValueLabels(const std::string&) const override
+    {
+        if (labelsAsValues_) return std::vector<ValueLabels>{};
+        return std::vector<ValueLabels>{{}, {}, {}, {{"0", "alive"}}, {{"1", "stage I"}, {"2", "stage II"}}};
+    }
+
+private:
+    bool labelsAsValues_;
+};
+
+}  // namespace
+
+// Every field is kept with its labels; groups coded by a labelled field are
+// reported by their labels exactly as if the field held the labels, while
+// the cases keep the codes.
+TEST(DatabaseImport, EveryFieldIsKeptAndGroupsAreReportedByTheirLabels)
+{
+    setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
+    const auto read = [](bool labelsAsValues) {
+        ReadResult<DataSet> dataSet =
+            ReadTableIntoDataSet(LabelledDatabase(labelsAsValues), "Cases", Complete(1, 2, 3, 4));
+        EXPECT_TRUE(dataSet.ok()) << ReaderFaultMessage(dataSet.fault());
+        return dataSet ? std::move(*dataSet) : DataSet();
+    };
+    const DataSet coded = read(false);
+    const DataColumns& columns = coded.columns;
+    ASSERT_EQ(columns.columnCount(), 5u);
+    ASSERT_EQ(columns.rowCount(), 5u);
+    std::vector<std::string> names, lastRow, shown;
+    for (size_t c = 0; c < 5; ++c) {
+        names.push_back(columns[c].name());
+        lastRow.emplace_back(columns[c].Value(4));
+        shown.emplace_back(columns[c].Shown(4));
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"id", "begin", "end", "status", "stage"}));
+    EXPECT_EQ(lastRow, (std::vector<std::string>{"104", "01.01.2000", "05.11.2006", "0", "1"}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"104", "01.01.2000", "05.11.2006", "alive", "stage I"}));
+    EXPECT_TRUE(coded.hasGroupColumn);
+    EXPECT_FALSE(coded.hasSexColumn);
+    EXPECT_EQ(coded.cases.row(1).groupText, "2");
+    ASSERT_EQ(coded.cases.groups.size(), 2u);
+    EXPECT_EQ(coded.cases.groups[1].code, "2");
+    EXPECT_EQ(coded.cases.groups[1].label, "stage II");
+
+    const DataSet labelled = read(true);
+    for (const AnalysisKind kind : {kLifeTable, kProductLimit}) {
+        const auto run = [kind](DataSet dataSet) {
+            ApplyParameterChoices(dataSet.analysis, ParameterChoices{"1", 0, ".95"});
+            return RunAnalysis(dataSet.analysis, dataSet.cases, {kind, true, true});
+        };
+        const AnalysisOutcome byCode = run(coded);
+        const AnalysisOutcome byValue = run(labelled);
+        ASSERT_TRUE(byCode.succeeded());
+        EXPECT_NE(byCode.report.reportText().find("Group stage II\r\n"), std::string::npos);
+        EXPECT_EQ(byCode.report.reportText(), byValue.report.reportText());
+        EXPECT_EQ(byCode.report.exportText(), byValue.report.exportText());
+        EXPECT_EQ(byCode.report.comparisonExportText(), byValue.report.comparisonExportText());
+    }
+    unsetenv("SOURCE_DATE_EPOCH");
 }

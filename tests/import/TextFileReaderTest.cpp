@@ -343,5 +343,61 @@ TEST_F(TextFileReaderTest, FirstLineNamesTheFields)
                                                "date, end, F4, id_2, note, status, end_2)");
 }
 
+// Every field of every line is kept as a column, named by the first line,
+// by the field's number without one, or by the positions of fixed columns.
+TEST_F(TextFileReaderTest, EveryColumnIsKept)
+{
+    const auto table = [this] {
+        std::vector<std::vector<std::string>> cells;
+        for (size_t c = 0; c < dataSet.columns.columnCount(); ++c) {
+            std::vector<std::string> column{dataSet.columns[c].name()};
+            for (size_t r = 0; r < dataSet.columns.rowCount(); ++r) column.emplace_back(dataSet.columns[c].Value(r));
+            cells.push_back(std::move(column));
+        }
+        return cells;
+    };
+    using Table = std::vector<std::vector<std::string>>;
+
+    TextImportSettings header;
+    header.separator = ",";
+    header.firstLineNames = header.quotedFields = true;
+    header.beginName = "begin";
+    header.endName = "end";
+    header.statusName = "status";
+    header.beginFormat = header.endFormat = "YYYY-MM-DD";
+    ASSERT_EQ(ReadFile(dir.Write("h.csv",
+                                 "id,begin,end,status,,stage\n"
+                                 "7,2000-01-01,2004-12-31,1,\"a, \"\"b\"\"\",II\n"
+                                 "8,2001-02-03,2002-03-04,0,\"open,III\n"
+                                 "\n"
+                                 "9,2002-01-01,2003-01-01,0\n"
+                                 "10,2002-01-01,2003-01-01,0,,I,extra\n"),
+                       header),
+              "");
+    EXPECT_EQ(table(), (Table{{"id", "7", "8", "9", "10"},
+                              {"begin", "2000-01-01", "2001-02-03", "2002-01-01", "2002-01-01"},
+                              {"end", "2004-12-31", "2002-03-04", "2003-01-01", "2003-01-01"},
+                              {"status", "1", "0", "0", "0"},
+                              {"F5", "a, \"b\"", "", "", ""},
+                              {"stage", "II", "", "", "I"},
+                              {"F7", "", "", "", "extra"}}));
+
+    TextImportSettings plain;
+    plain.useGroup = true;
+    ASSERT_EQ(ReadFile(dir.Write("p.txt", "01.01.2000;31.12.2004;1;a;b\n;;\n"), plain), "");
+    EXPECT_EQ(table(), (Table{{"F1", "01.01.2000", ""},
+                              {"F2", "31.12.2004", ""},
+                              {"F3", "1", ""},
+                              {"F4", "a", ""},
+                              {"F5", "b", ""}}));
+
+    TextImportSettings fixed;
+    fixed.format = TextImportSettings::kFixedColumns;
+    fixed.beginFrom = 1, fixed.beginTo = 10, fixed.endFrom = 11, fixed.endTo = 20, fixed.statusFrom = 21;
+    fixed.statusTo = 21, fixed.useSex = true, fixed.sexFrom = 23, fixed.sexTo = 24;
+    ASSERT_EQ(ReadFile(dir.Write("f.txt", "01.01.200031.12.20041 m \n"), fixed), "");
+    EXPECT_EQ(table(), (Table{{"1-10", "01.01.2000"}, {"11-20", "31.12.2004"}, {"21-21", "1"}, {"23-24", "m "}}));
+}
+
 }  // namespace
 }  // namespace kalderon

@@ -4,6 +4,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -257,6 +259,84 @@ private slots:
         QCOMPARE(ShortenedText(status, 5, 12, metrics), QStringLiteral("..."));
         // Texts are cut to 259 characters before they are drawn.
         QCOMPARE(ShortenedText(QString(300, QLatin1Char('x')), 1 << 20, 0, metrics).size(), 259);
+    }
+
+    // View > All columns lists every column of the file after the cases'
+    // columns, for the active data window, and takes them away again.
+    void AllColumnsOfTheFile()
+    {
+        ScriptedMessages messages;
+        ScriptedFileDialogs fileDialogs;
+        AppServices services{messages, fileDialogs, ApplicationPaths::AgainstWorkingDirectory()};
+        CMainFrame frame(services);
+        frame.show();
+        CEventDataFrame* window = frame.NewDataWindow();
+        TextImportSettings settings;
+        settings.separator = ",";
+        settings.firstLineNames = settings.quotedFields = true;
+        settings.beginName = "diagnosis";
+        settings.endName = "last_contact";
+        settings.statusName = "vital_status";
+        settings.groupName = "stage";
+        settings.useGroup = true;
+        settings.beginFormat = settings.endFormat = "YYYY-MM-DD";
+        QVERIFY(window->view()->ReadTextFile(Write("id,diagnosis,last_contact,vital_status,stage,hospital\n"
+                                                   "17,2001-03-05,2004-12-31,1,II,\"St. Anna, Linz\"\n"
+                                                   "18,2002-01-10,2005-06-30,0,I\n"
+                                                   "19,2002-13-10,2005-06-30,0,III,Wels,late\n"),
+                                             settings)
+                    .ok());
+        QAction* allColumns = frame.command(command::kViewAllColumns);
+        QVERIFY(allColumns->isEnabled());
+        QVERIFY(allColumns->isCheckable());
+        QVERIFY(!allColumns->isChecked());
+        QCOMPARE(allColumns->text(), QStringLiteral("&All columns"));
+        QMenu* view = frame.menuBar()->actions().at(2)->menu();
+        QCOMPARE(frame.menuBar()->actions().at(2)->text(), QStringLiteral("&View"));
+        QCOMPARE(view->actions().last(), allColumns);
+        const QAbstractItemModel* model = window->view()->list()->model();
+        QCOMPARE(model->columnCount(), 8);
+
+        allColumns->trigger();
+        QVERIFY(allColumns->isChecked());
+        QStringList headers;
+        for (int column = 8; column < model->columnCount(); ++column)
+            headers << model->headerData(column, Qt::Horizontal).toString();
+        QCOMPARE(headers, QStringList({"id", "diagnosis", "last_contact", "vital_status", "stage", "hospital", "F7"}));
+        const auto row = [model](int r) {
+            QStringList cells;
+            for (int column = 0; column < model->columnCount(); ++column) cells << model->index(r, column).data().toString();
+            return cells;
+        };
+        QCOMPARE(row(0), QStringList({"1", "05.03.2001", "31.12.2004", "1", "II", "", "", "1397", "17", "2001-03-05",
+                                      "2004-12-31", "1", "II", "St. Anna, Linz", ""}));
+        QCOMPARE(row(2), QStringList({"3", "Invalid date", "30.06.2005", "0", "III", "", "", "-1", "19", "2002-13-10",
+                                      "2005-06-30", "0", "III", "Wels", "late"}));
+        // Each column shows its name and values whole.
+        const QFontMetrics metrics = window->view()->list()->fontMetrics();
+        for (int column = 8; column < model->columnCount(); ++column)
+            for (int r = -1; r < model->rowCount(); ++r) {
+                const QString text = r < 0 ? model->headerData(column, Qt::Horizontal).toString()
+                                           : model->index(r, column).data().toString();
+                QVERIFY(metrics.horizontalAdvance(text) + 12 <= window->view()->list()->columnWidth(column));
+            }
+        // A copy takes the file's columns too.
+        window->view()->list()->selectRow(1);
+        QCOMPARE(window->view()->SelectedRowsText().section(QLatin1Char('\n'), 1, 1),
+                 QStringLiteral("2\t10.01.2002\t30.06.2005\t0\tI\t1267\t18\t2002-01-10\t2005-06-30\t0\tI\t\t"));
+
+        // Each data window has its own choice; the command follows the active one.
+        CEventDataFrame* other = frame.NewDataWindow();
+        QVERIFY(!allColumns->isChecked());
+        QCOMPARE(other->view()->list()->model()->columnCount(), 8);
+        frame.mdiArea()->setActiveSubWindow(window);
+        QVERIFY(allColumns->isChecked());
+        allColumns->trigger();
+        QVERIFY(!allColumns->isChecked());
+        QCOMPARE(model->columnCount(), 8);
+        other->close();
+        window->close();
+        QTRY_VERIFY(!allColumns->isEnabled());
     }
 
     void DataWindowFillsItsFrame()

@@ -13,6 +13,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPrintPreviewWidget>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QWizard>
 #include <algorithm>
@@ -49,6 +50,8 @@
 #include "import/ui/CChooseTableDlg.h"
 #include "import/ui/CColumnSelectionDlg.h"
 #include "import/ui/CEventDataView.h"
+#include "import/ui/CFullRowListCtrl.h"
+#include "import/ui/CaseListModel.h"
 #include "import/ui/CTextImportPage1.h"
 #include "import/ui/CTextImportPage2B.h"
 #include "import/ui/CTextImportPage3A.h"
@@ -152,6 +155,41 @@ int main(int argc, char* argv[])
     invalid->SetSource("/home/user/data/cases.txt");
     invalid->setGeometry(8, 8, 1000, 400);
     Save(frame, folder, QStringLiteral("data-window-invalid-rows.png"));
+
+    // A registry's CSV file with a line of field names, its roles named by
+    // field, with View > All columns on: every column of the file after the
+    // cases' columns.
+    const QString registry = temporary.filePath(QStringLiteral("registry.csv"));
+    QFile registryFile(registry);
+    if (!registryFile.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(registry));
+    registryFile.write("id,diagnosis_date,last_contact,vital_status,stage,sex,birth_date,icd10,hospital,grade\n"
+                       "10017,2001-03-05,2004-12-31,1,II,2,1944-08-12,C18.7,\"St. Anna, Linz\",G2\n"
+                       "10018,2002-01-10,2005-06-30,0,I,1,1950-02-01,C20,Wels,G1\n"
+                       "10019,2002-06-17,2003-09-30,1,III,1,1961-02-28,C18.2,\"St. Anna, Linz\",G3\n"
+                       "10020,2003-01-02,2007-07-14,0,I,2,1958-04-23,C19,Steyr,\n"
+                       "10021,2003-09-01,2006-03-15,1,IV,1,1947-11-11,C18.0,Wels,G3\n"
+                       "10022,2004-10-20,2007-12-31,0,II,2,1939-03-03,C20,Steyr,G2\n");
+    registryFile.close();
+    TextImportSettings named;
+    named.separator = ",";
+    named.firstLineNames = named.quotedFields = true;
+    named.useGroup = named.useSex = named.useBirth = true;
+    named.beginName = "diagnosis_date";
+    named.endName = "last_contact";
+    named.statusName = "vital_status";
+    named.groupName = "stage";
+    named.sexName = "sex";
+    named.birthName = "birth_date";
+    named.beginFormat = named.endFormat = named.birthFormat = "YYYY-MM-DD";
+    CEventDataFrame* everyColumn = frame.NewDataWindow();
+    Read(everyColumn->view()->ReadTextFile(PathBytes(registry), named));
+    everyColumn->SetSource("/home/user/data/registry.csv");
+    everyColumn->setGeometry(8, 8, 1000, 400);
+    frame.command(command::kViewAllColumns)->trigger();
+    everyColumn->view()->list()->horizontalScrollBar()->setValue(
+        everyColumn->view()->list()->columnViewportPosition(CaseListModel::kObservation));
+    Save(frame, folder, QStringLiteral("data-all-columns.png"));
+    everyColumn->close();
 
     // Each survival analysis run from the Compute menu on the example data by
     // its age groups, event code 1: the results window beside its chart.

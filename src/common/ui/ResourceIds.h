@@ -45,6 +45,7 @@ inline constexpr int kPaste = 57637;
 inline constexpr int kSelectAll = 57642;
 inline constexpr int kViewToolBar = 59392;
 inline constexpr int kViewStatusBar = 59393;
+inline constexpr int kViewAllColumns = 32851;
 inline constexpr int kWindowCascade = 57650;
 inline constexpr int kWindowTile = 57651;
 inline constexpr int kWindowCloseAll = 32850;

@@ -26,6 +26,9 @@ namespace {
 // fonts widen the columns in proportion, so that a date still fits its column.
 constexpr int kColumnWidths[CaseListModel::kColumnCount] = {60, 100, 90, 135, 60, 60, 80, 125};
 constexpr double kDigitsWidth = 60.0;
+// The file's columns are made as wide as the values of this many first rows.
+constexpr size_t kRowsMeasured = 200;
+constexpr int kColumnMargins = 24;
 
 }  // namespace
 
@@ -58,7 +61,11 @@ CEventDataView::CEventDataView(QWidget* parent)
 }
 
 // The list and its model outlive data_; they let go of the cases first.
-CEventDataView::~CEventDataView() { model_->SetCases(nullptr, false); }
+CEventDataView::~CEventDataView()
+{
+    model_->SetFileColumns(nullptr);
+    model_->SetCases(nullptr, false);
+}
 
 ReadResult<void> CEventDataView::ReadTextFile(const std::string& path, const TextImportSettings& settings,
                                               const ReadProgress& progress)
@@ -73,6 +80,7 @@ void CEventDataView::SetDataSet(DataSet dataSet)
 {
     // The list lets go of the old cases before they change, so that no one
     // reading it meets rows that are not there.
+    model_->SetFileColumns(nullptr);
     model_->SetCases(nullptr, false);
     data_ = std::move(dataSet);
     ShowCases();
@@ -84,6 +92,7 @@ void CEventDataView::ShowCases()
     list_->setColumnHidden(CaseListModel::kGender, !data_.hasSexColumn);
     list_->setColumnHidden(CaseListModel::kBirth, !data_.hasBirthColumn);
     model_->SetCases(&data_.cases, data_.hasBirthColumn);
+    ShowFileColumns();
     countsText_ = DisplayText(CaseCountsText(CountCases(data_.cases.records)));
     QStringList check;
     for (const std::string& line : DateCheckLines(CheckDates(data_.cases.records, data_.hasBirthColumn, ReportTime())))
@@ -98,7 +107,7 @@ bool CEventDataView::HasSelection() const { return list_->selectionModel()->hasS
 QString CEventDataView::SelectedRowsText() const
 {
     QList<int> columns;
-    for (int column = 0; column < CaseListModel::kColumnCount; ++column)
+    for (int column = 0; column < model_->columnCount(); ++column)
         if (!list_->isColumnHidden(column)) columns << column;
     const auto line = [&columns](const std::function<QString(int)>& cell) {
         QStringList cells;
@@ -121,5 +130,31 @@ void CEventDataView::CopySelection()
 }
 
 void CEventDataView::SelectAll() { list_->selectAll(); }
+
+void CEventDataView::ShowAllColumns(bool on)
+{
+    if (on == showsAllColumns_) return;
+    showsAllColumns_ = on;
+    ShowFileColumns();
+}
+
+// The file's columns are shown only when they hold a row for each case.
+void CEventDataView::ShowFileColumns()
+{
+    const DataColumns& columns = data_.columns;
+    const bool shown = showsAllColumns_ && columns.rowCount() == data_.cases.rowToList.size();
+    model_->SetFileColumns(shown ? &columns : nullptr);
+    if (!shown) return;
+    // Each as wide as its name and the values of the first rows, with the
+    // list's margins.
+    const QFontMetrics metrics = list_->fontMetrics();
+    const size_t sampled = std::min<size_t>(columns.rowCount(), kRowsMeasured);
+    for (size_t c = 0; c < columns.columnCount(); ++c) {
+        int width = metrics.horizontalAdvance(DisplayText(columns[c].name()));
+        for (size_t row = 0; row < sampled; ++row)
+            width = std::max(width, metrics.horizontalAdvance(DisplayText(columns[c].Shown(row))));
+        list_->setColumnWidth(CaseListModel::kColumnCount + static_cast<int>(c), width + kColumnMargins);
+    }
+}
 
 }  // namespace kalderon

@@ -55,18 +55,23 @@ public:
     // Puts the selected rows on the clipboard.
     void CopySelection();
     void SelectAll();
+    // Lists every column of the file after the cases' columns, or not.
+    void ShowAllColumns(bool on);
+    bool showsAllColumns() const { return showsAllColumns_; }
 
 signals:
     void SelectionChanged();
 
 private:
     void ShowCases();
+    void ShowFileColumns();
 
     QLabel* dataCheck_;
     CFullRowListCtrl* list_;
     CaseListModel* model_;
     DataSet data_;
     QString countsText_;
+    bool showsAllColumns_ = false;
 };
 
 }  // namespace kalderon

@@ -6,6 +6,7 @@
 #include "resources/Texts.h"
 #include "stats/CaseList.h"
 #include "stats/CaseValidity.h"
+#include "stats/DataColumns.h"
 
 namespace kalderon {
 namespace {
@@ -22,13 +23,24 @@ void CaseListModel::SetCases(const CaseList* cases, bool hasBirthColumn)
     endResetModel();
 }
 
+void CaseListModel::SetFileColumns(const DataColumns* columns)
+{
+    beginResetModel();
+    fileColumns_ = columns;
+    endResetModel();
+}
+
 int CaseListModel::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid() || !cases_) return 0;
     return static_cast<int>(cases_->rowToList.size());
 }
 
-int CaseListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount; }
+int CaseListModel::columnCount(const QModelIndex& parent) const
+{
+    if (parent.isValid()) return 0;
+    return kColumnCount + (fileColumns_ ? static_cast<int>(fileColumns_->columnCount()) : 0);
+}
 
 QString CaseListModel::CellText(int row, int column) const
 {
@@ -42,8 +54,10 @@ QString CaseListModel::CellText(int row, int column) const
         return DisplayText(c.endDate.displayText());
     case kStatus:
         return DisplayText(c.statusText);
-    case kGroup:
-        return DisplayText(c.groupText);
+    case kGroup: {
+        const size_t position = cases_->rowToList[static_cast<size_t>(row)];
+        return DisplayText(GroupName(cases_->groups[cases_->groupIndex[position]]));
+    }
     case kGender:
         return DisplayText(c.sexText);
     case kBirth:
@@ -51,7 +65,8 @@ QString CaseListModel::CellText(int row, int column) const
     case kObservation:
         return QString::fromStdString(FormatText("%d", c.observationDays));
     default:
-        return {};
+        if (!fileColumns_ || column >= columnCount()) return {};
+        return DisplayText((*fileColumns_)[static_cast<size_t>(column - kColumnCount)].Shown(static_cast<size_t>(row)));
     }
 }
 
@@ -69,8 +84,10 @@ QVariant CaseListModel::data(const QModelIndex& index, int role) const
 
 QVariant CaseListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) return {};
-    if (role == Qt::DisplayRole) return UiString(kFirstHeaderString + section);
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
+    if (role == Qt::DisplayRole)
+        return section < kColumnCount ? UiString(kFirstHeaderString + section)
+                                      : DisplayText((*fileColumns_)[static_cast<size_t>(section - kColumnCount)].name());
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
     return {};
 }

@@ -5,11 +5,14 @@
 namespace kalderon {
 
 struct CaseList;
+class DataColumns;
 
 // The cases of a data window as the rows of its eight-column list, in the
 // order they were read: case number, begin, end, status, group, gender, date
-// of birth and observation time.  Texts are formed when a row is shown, so a
-// list of a million cases costs nothing beyond the cases themselves.
+// of birth and observation time, and, when asked for, after them every
+// column of the file (its values shown by their labels where they have
+// them).  Texts are formed when a row is shown, so a list of a million cases
+// costs nothing beyond the cases themselves.
 class CaseListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -21,6 +24,9 @@ public:
 
     // Shows `cases` (kept by the caller); the birth dates only with a birth column.
     void SetCases(const CaseList* cases, bool hasBirthColumn);
+    // Shows the file's columns after the cases' (kept by the caller, with a
+    // row for each case); none with nullptr.
+    void SetFileColumns(const DataColumns* columns);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -32,6 +38,7 @@ public:
 private:
     const CaseList* cases_ = nullptr;
     bool hasBirthColumn_ = false;
+    const DataColumns* fileColumns_ = nullptr;
 };
 
 }  // namespace kalderon

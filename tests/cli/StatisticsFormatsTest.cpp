@@ -42,5 +42,19 @@ TEST_F(StatisticsFormatsTest, EveryFormatGivesTheReportsOfTheTextFile)
     }
 }
 
+TEST_F(StatisticsFormatsTest, LabelledGroupsAreReportedByTheirLabels)
+{
+    const std::vector<std::string> bySex = {"--begin",  "diagnosis_date", "--end", "last_contact", "--status",
+                                            "vital_status", "--group", "sex", "--event", "1"};
+    for (const char* format : {"dta", "sav"}) {
+        SCOPED_TRACE(format);
+        const std::string report =
+            RunForReportAndExport(dir, std::string("tests/data/statistics/cases.") + format, bySex).report;
+        EXPECT_NE(report.find("Group male\r\n"), std::string::npos);
+        EXPECT_NE(report.find("Group female\r\n"), std::string::npos);
+        EXPECT_EQ(report.find("Group 1\r\n"), std::string::npos);
+    }
+}
+
 }  // namespace
 }  // namespace kalderon

@@ -2,13 +2,12 @@
 
 #include <sstream>
 
-#include "support/BatchProgram.h"
+#include "support/SameReports.h"
 
 namespace kalderon {
 namespace {
 
 using testing::ProgramRun;
-using testing::ReadBytes;
 
 // tests/data/text/rdata-header.csv holds the first 500 cases of the example
 // data set as a registry hands them over: a line of field names, comma
@@ -19,34 +18,18 @@ using testing::ReadBytes;
 // where that line is a line of empty fields.
 class HeaderTextBatchTest : public testing::BatchProgramTest {
 protected:
-    // The report with the input file's path replaced, and the export.
     std::pair<std::string, std::string> Results(const std::string& input, std::vector<std::string> arguments,
                                                 const std::string& expectedErr)
     {
-        const std::string csv = dir.path("export.csv");
-        arguments.insert(arguments.begin(), input);
-        for (const char* argument : {"--event", "1", "--csv"}) arguments.push_back(argument);
-        arguments.push_back(csv);
-        ProgramRun run = Run(arguments);
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(run.err, expectedErr);
-        const size_t path = run.out.find(input);
-        EXPECT_NE(path, std::string::npos);
-        if (path != std::string::npos) run.out.replace(path, input.size(), "INPUT");
-        return {run.out, ReadBytes(csv)};
+        for (const char* argument : {"--event", "1"}) arguments.push_back(argument);
+        testing::ReportAndExport read = testing::RunForReportAndExport(dir, input, arguments, expectedErr);
+        return {read.report, read.exported};
     }
 };
 
 TEST_F(HeaderTextBatchTest, NamedFieldsOfAQuotedCsvReadAsTheOriginalLayout)
 {
-    std::istringstream example(ReadBytes(std::string(KALDERON_SOURCE_DIR) + "/data/examples/rdata.txt"));
-    std::string original;
-    std::string line;
-    for (int number = 1; number <= 500 && std::getline(example, line); ++number) {
-        original += line + "\n";
-        if (number == 251) original += ";;;;;\n";
-    }
-    const std::string originalPath = dir.Write("rdata-500.txt", original);
+    const std::string originalPath = dir.Write("rdata-500.txt", testing::FirstExampleCases(500, 251));
     const std::string csvPath = "tests/data/text/rdata-header.csv";
 
     const std::vector<std::string> byNumber = {"--group", "4", "--sex", "5", "--birth", "6"};

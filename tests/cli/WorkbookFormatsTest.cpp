@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "support/BatchProgram.h"
-#include "support/ExampleCases.h"
+#include "support/SameReports.h"
 
 namespace kalderon {
 namespace {
 
 using testing::ProgramRun;
-using testing::ReadBytes;
 
 // tests/data/workbooks holds the first 500 cases of the example data set
 // under a row of field names, with an empty row after case 251, as
@@ -25,19 +23,13 @@ const std::vector<std::vector<std::string>> kWorkbooks = {
 
 class WorkbookFormatsTest : public testing::BatchProgramTest {
 protected:
-    // The report with the line naming the input replaced, and the export.
     std::pair<std::string, std::string> Results(std::vector<std::string> arguments)
     {
-        const std::string csv = dir.path("export.csv");
-        for (const char* argument : {"--event", "1", "--csv"}) arguments.push_back(argument);
-        arguments.push_back(csv);
-        ProgramRun run = Run(arguments);
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(run.err, "");
-        const size_t path = run.out.find(arguments.front());
-        EXPECT_NE(path, std::string::npos);
-        if (path != std::string::npos) run.out.replace(path, run.out.find('\r', path) - path, "INPUT");
-        return {run.out, ReadBytes(csv)};
+        const std::string input = arguments.front();
+        arguments.erase(arguments.begin());
+        for (const char* argument : {"--event", "1"}) arguments.push_back(argument);
+        testing::ReportAndExport read = testing::RunForReportAndExport(dir, input, arguments);
+        return {read.report, read.exported};
     }
 };
 

@@ -9,6 +9,7 @@
 #include "common/TextFormat.h"
 
 #include "import/LineReader.h"
+#include "import/TextColumnFiller.h"
 #include "import/TextFieldNames.h"
 #include "import/TextRecordParser.h"
 #include "resources/Texts.h"
@@ -60,7 +61,11 @@ ReadResult<DataSet> ReadTextFile(const std::string& path, const TextImportSettin
     columns.Reserve(lines);
     // With a line of names the roles are known once it is read.
     std::optional<TextRecordParser> parser;
-    if (!settings.firstLineNames) parser.emplace(layout, true);
+    std::optional<TextColumnFiller> filler;
+    if (!settings.firstLineNames) {
+        parser.emplace(layout);
+        filler.emplace(columns, layout);
+    }
     ImportedRecordValues values;
     std::int32_t caseNumber = 0;
     std::int32_t unclosedLines = 0;
@@ -79,11 +84,12 @@ ReadResult<DataSet> ReadTextFile(const std::string& path, const TextImportSettin
                 return named.fault();
             dataSet.notes = std::move(names.notes);
             for (std::string& name : names.names) columns.AddColumn(std::move(name));
-            parser.emplace(layout, true);
+            parser.emplace(layout);
+            filler.emplace(columns, layout);
             continue;
         }
         if (!parser->Parse(line, values)) ++unclosedLines;
-        columns.AppendRow(parser->fields());
+        filler->Add(line);
         values.caseNumber = ++caseNumber;
         CCaseRecord c = BuildCase(values, settings.useBirth);
         if (!c.isValid && dataSet.firstInvalidLineNumber == 0) {
@@ -97,8 +103,12 @@ ReadResult<DataSet> ReadTextFile(const std::string& path, const TextImportSettin
         if (const ReadResult<void> named = ApplyFieldNames(path, {}, layout); !named) return named.fault();
     }
     if (unclosedLines > 0) dataSet.notes.push_back(FormatText(text::kUnclosedQuoteLines, unclosedLines));
-    columns.Finish();
+    if (filler) filler->EndOfLines();
     dataSet.cases = builder.Finish();
+    if (filler)
+        filler->Finish();
+    else
+        columns.Finish();
     dataSet.cases.sourcePath = path;
     return dataSet;
 }

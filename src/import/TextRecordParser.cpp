@@ -59,15 +59,25 @@ void TextRecordParser::Reset(ImportedRecordValues& values) const
     values.sexText.clear();
 }
 
+bool TextRecordParser::Cut(std::string_view line)
+{
+    fields_.clear();
+    if (settings_.format == TextImportSettings::kFixedColumns) {
+        if (everyField_)
+            for (const FixedPiece& piece : FixedPieces(settings_))
+                if (piece.used) fields_.push_back(Piece(line, piece.from, piece.to));
+        return true;
+    }
+    // An empty separator leaves every field empty.
+    return settings_.separator.empty() || splitter_.Split(line, fields_, fieldsNeeded_);
+}
+
 bool TextRecordParser::Parse(std::string_view line, ImportedRecordValues& values)
 {
     Reset(values);
+    if (!Cut(line)) return false;
     const TextImportSettings& s = settings_;
-    fields_.clear();
     if (s.format == TextImportSettings::kFixedColumns) {
-        if (everyField_)
-            for (const FixedPiece& piece : FixedPieces(s))
-                if (piece.used) fields_.push_back(Piece(line, piece.from, piece.to));
         values.beginDate = beginPattern_.Read(Piece(line, s.beginFrom, s.beginTo));
         values.endDate = endPattern_.Read(Piece(line, s.endFrom, s.endTo));
         values.statusText.assign(Piece(line, s.statusFrom, s.statusTo));
@@ -76,8 +86,6 @@ bool TextRecordParser::Parse(std::string_view line, ImportedRecordValues& values
         if (s.useBirth) values.birthDate = birthPattern_.Read(Piece(line, s.birthFrom, s.birthTo));
         return true;
     }
-    // An empty separator leaves every field empty.
-    if (!s.separator.empty() && !splitter_.Split(line, fields_, fieldsNeeded_)) return false;
     values.beginDate = beginPattern_.Read(Field(s.beginColumn));
     values.endDate = endPattern_.Read(Field(s.endColumn));
     values.statusText.assign(Field(s.statusColumn));

@@ -22,10 +22,13 @@ public:
     // that is null when no birth column is read).  False, with every value
     // at its reset state, when a quoted field does not close on the line.
     bool Parse(std::string_view line, ImportedRecordValues& values);
-    // The fields of the line last parsed, valid as long as it is: of free
-    // format every field (with `everyField`; else those up to the last a role
-    // takes), of fixed columns the pieces of the roles read, in the order of
-    // FixedColumnNames.
+    // Only cuts the line into its fields; false when a quoted field does not
+    // close on the line.
+    bool Cut(std::string_view line);
+    // The fields of the line last cut or parsed, valid as long as it is: of
+    // free format every field (with `everyField`; else those up to the last a
+    // role takes), of fixed columns (with `everyField`) the pieces of the
+    // roles read, in the order of FixedColumnNames.
     const std::vector<std::string_view>& fields() const { return fields_; }
 
 private:

@@ -21,7 +21,6 @@ void Complete(std::exception_ptr& failure, Work work)
 TextColumnFiller::TextColumnFiller(DataColumns& columns, const TextImportSettings& layout)
     : columns_(columns), cutter_(layout, true)
 {
-    for (LineBatch& batch : batches_) batch.bytes.reserve(kBatchBytes + kBatchBytes / 4);
     free_ = {&batches_[1], &batches_[2]};
     filling_ = &batches_[0];
     thread_ = std::thread([this] { Run(); });

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "import/Utf16Text.h"
+
 namespace kalderon {
 namespace {
 
@@ -25,21 +27,8 @@ std::string_view LocalTagName(std::string_view tag)
 
 void AppendUtf8(std::string& out, unsigned long code)
 {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x110000) {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
+    char bytes[4];
+    if (code < 0x110000) out.append(bytes, EncodeUtf8(static_cast<std::uint32_t>(code), bytes));
 }
 
 // An attribute value with its character and entity references replaced.

@@ -30,6 +30,7 @@ public:
     ReadResult<std::size_t> Read(char* buffer, std::size_t capacity);
     const std::string& name() const { return name_; }
     std::uint64_t size() const { return size_; }
+    std::uint64_t bytesRead() const { return read_; }
 
 private:
     zip_file* file_;

@@ -1,5 +1,6 @@
 #include "import/OdsTableScan.h"
 
+#include <array>
 #include <charconv>
 #include <optional>
 #include <cstring>
@@ -13,17 +14,13 @@ namespace {
 constexpr std::size_t kPieceBytes = 1 << 16;
 constexpr std::size_t kLongestTag = 1 << 16;
 
-bool IsNameEnd(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '/' || c == '>'; }
+constexpr std::array<bool, 256> kNameEnds = [] {
+    std::array<bool, 256> ends{};
+    for (const char c : {' ', '\t', '\r', '\n', '/', '>'}) ends[static_cast<unsigned char>(c)] = true;
+    return ends;
+}();
 
-// A tag's name without its prefix.
-std::string_view LocalTagName(std::string_view tag)
-{
-    std::size_t end = 0;
-    while (end < tag.size() && !IsNameEnd(tag[end])) ++end;
-    const std::string_view name = tag.substr(0, end);
-    const std::size_t colon = name.rfind(':');
-    return colon == std::string_view::npos ? name : name.substr(colon + 1);
-}
+bool IsNameEnd(char c) { return kNameEnds[static_cast<unsigned char>(c)]; }
 
 void AppendUtf8(std::string& out, unsigned long code)
 {
@@ -140,13 +137,14 @@ ReadResult<std::optional<std::vector<std::string>>> ScanTableNames(ZipMember& co
             // by its name alone.
             const bool closing = kind == '/';
             const std::size_t nameFrom = open + (closing ? 2 : 1);
-            std::size_t nameEnd = nameFrom;
-            while (nameEnd < text.size() && !IsNameEnd(text[nameEnd])) ++nameEnd;
+            std::size_t nameEnd = nameFrom, localName = nameFrom;
+            for (; nameEnd < text.size() && !IsNameEnd(text[nameEnd]); ++nameEnd)
+                if (text[nameEnd] == ':') localName = nameEnd + 1;
             if (nameEnd == text.size()) {
                 at = last ? text.size() : open;
                 break;
             }
-            if (LocalTagName(text.substr(nameFrom, nameEnd - nameFrom)) != "table") {
+            if (text.substr(localName, nameEnd - localName) != "table") {
                 at = nameEnd;
                 continue;
             }

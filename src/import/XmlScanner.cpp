@@ -18,7 +18,7 @@ enum ByteClass : std::uint8_t {
     kPlainText = 1,   // stands for itself in text
     kPlainValue = 2,  // stands for itself in an attribute value
     kNameStart = 4,   // may begin a name (bytes of UTF-8 sequences are checked apart)
-    kNameByte = 8,
+    kNameAscii = 8,   // an ASCII byte of a name other than ":"
     kSpace = 16,
     kAsciiChar = 32,  // a character XML allows, other than a carriage return
 };
@@ -33,8 +33,8 @@ constexpr std::array<std::uint8_t, 256> MakeByteClasses()
         std::uint8_t c = 0;
         if ((printable && b != '<' && b != '&' && b != ']') || b == '\t' || b == '\n') c |= kPlainText;
         if (printable && b != '<' && b != '&' && b != '"' && b != '\'') c |= kPlainValue;
-        if (letter || b == '_' || b == ':' || b >= 0x80) c |= kNameStart | kNameByte;
-        if (digit || b == '-' || b == '.') c |= kNameByte;
+        if (letter || b == '_' || b == ':' || b >= 0x80) c |= kNameStart;
+        if (letter || b == '_' || digit || b == '-' || b == '.') c |= kNameAscii;
         if (b == ' ' || b == '\t' || b == '\n' || b == '\r') c |= kSpace;
         if (printable || b == '\t' || b == '\n') c |= kAsciiChar;
         classes[static_cast<std::size_t>(b)] = c;
@@ -78,8 +78,11 @@ void XmlHandler::Fail(ReaderFault fault)
 
 const char* XmlHandler::Attribute(const char** attributes, std::string_view name)
 {
-    for (const char** a = attributes; a[0]; a += 2)
-        if (std::strncmp(a[0], name.data(), name.size()) == 0 && a[0][name.size()] == '\0') return a[1];
+    for (const char** a = attributes; a[0]; a += 2) {
+        std::size_t same = 0;
+        while (same < name.size() && a[0][same] == name[same]) ++same;
+        if (same == name.size() && a[0][same] == '\0') return a[1];
+    }
     return nullptr;
 }
 
@@ -410,48 +413,57 @@ std::size_t XmlScanner::Find(std::string_view what, std::size_t from) const
 
 XmlScanner::Step XmlScanner::Name(std::size_t& at, std::size_t& localName)
 {
-    if (!Is(buffer_[at], kNameStart)) return at == end_ ? Step::kIncomplete : Malformed(at, text::kXmlInvalidToken);
-    localName = at;
-    for (char c; Is(c = buffer_[at], kNameByte);) {
-        if (static_cast<Byte>(c) >= 0x80) {
+    const char* const base = buffer_.data();
+    std::size_t end = at;
+    if (!Is(base[end], kNameStart)) return end == end_ ? Step::kIncomplete : Malformed(end, text::kXmlInvalidToken);
+    localName = end;
+    for (;;) {
+        while (Is(base[end], kNameAscii)) ++end;
+        const char c = base[end];
+        if (c == ':') {
+            localName = ++end;
+        } else if (static_cast<Byte>(c) >= 0x80) {
             std::size_t length = 0;
-            if (const Step character = Utf8(at, length); character != Step::kDone) return character;
-            at += length;
-            continue;
+            if (const Step character = Utf8(end, length); character != Step::kDone) return character;
+            end += length;
+        } else {
+            break;
         }
-        if (c == ':') localName = at + 1;
-        ++at;
     }
-    return at == end_ ? Step::kIncomplete : Step::kDone;
+    at = end;
+    return end == end_ ? Step::kIncomplete : Step::kDone;
 }
 
 XmlScanner::Step XmlScanner::AttributeValue(std::size_t& at, AttributeAt& attribute)
 {
-    const char quote = buffer_[at];
-    attribute.value = ++at;
+    const char* const base = buffer_.data();
+    const char quote = base[at];
+    std::size_t end = at + 1;
+    attribute.value = end;
     attribute.decode = false;
     for (;;) {
-        while (Is(buffer_[at], kPlainValue)) ++at;
-        if (at == end_) return Step::kIncomplete;
-        const char c = buffer_[at];
+        while (Is(base[end], kPlainValue)) ++end;
+        if (end == end_) return Step::kIncomplete;
+        const char c = base[end];
         if (c == quote) break;
         std::size_t length = 1;
         if (c == '&') {
             char decoded[4];
             std::size_t decodedLength = 0;
-            if (const Step reference = Reference(at, length, decoded, decodedLength); reference != Step::kDone)
+            if (const Step reference = Reference(end, length, decoded, decodedLength); reference != Step::kDone)
                 return reference;
             attribute.decode = true;
         } else if (c == '\t' || c == '\n' || c == '\r') {
             attribute.decode = true;
         } else if (static_cast<Byte>(c) >= 0x80) {
-            if (const Step character = Utf8(at, length); character != Step::kDone) return character;
+            if (const Step character = Utf8(end, length); character != Step::kDone) return character;
         } else if (c != '"' && c != '\'') {
-            return Malformed(at, text::kXmlInvalidToken);
+            return Malformed(end, text::kXmlInvalidToken);
         }
-        at += length;
+        end += length;
     }
-    attribute.valueEnd = at++;
+    attribute.valueEnd = end;
+    at = end + 1;
     return Step::kDone;
 }
 

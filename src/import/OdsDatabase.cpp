@@ -177,7 +177,7 @@ private:
     {
         const std::uint64_t repeat = RepeatCount(Attribute(attributes, "number-rows-repeated"));
         if (nextRow_ + repeat > kSheetRowLimit) return Fail(SheetFault(text::kWorkbookRepeatTooLarge, sheet_));
-        row_ = SheetRow{static_cast<std::uint32_t>(nextRow_), static_cast<std::uint32_t>(repeat), {}};
+        row_ = NewRow(static_cast<std::uint32_t>(nextRow_), static_cast<std::uint32_t>(repeat));
         nextRow_ += repeat;
         nextColumn_ = 0;
     }

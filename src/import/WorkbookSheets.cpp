@@ -10,6 +10,9 @@
 namespace kalderon {
 namespace {
 
+// Room for cells is made ahead for rows up to this wide.
+constexpr std::size_t kReservedCells = 256;
+
 // The width of a row up to its last cell that is not null.
 std::size_t UsedWidth(const std::vector<FieldValue>& cells)
 {
@@ -143,8 +146,16 @@ ReadResult<bool> ParsedSheetRows::Next(SheetRow& row)
     return true;
 }
 
+SheetRow ParsedSheetRows::NewRow(std::uint32_t index, std::uint32_t repeat) const
+{
+    SheetRow row{index, repeat, {}};
+    row.cells.reserve(widest_);
+    return row;
+}
+
 void ParsedSheetRows::Deliver(SheetRow row)
 {
+    widest_ = std::min<std::size_t>(std::max(widest_, row.cells.size()), kReservedCells);
     ready_.push_back(std::move(row));
     Pause();
 }

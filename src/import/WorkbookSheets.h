@@ -45,6 +45,8 @@ public:
     ReadResult<bool> Next(SheetRow& row) override;
 
 protected:
+    // A row to fill, with room for as many cells as the widest row so far.
+    SheetRow NewRow(std::uint32_t index, std::uint32_t repeat) const;
     void Deliver(SheetRow row);
     // Parses until `reached` holds; false when the part ends before.
     ReadResult<bool> ParseUntil(const std::function<bool()>& reached);
@@ -52,6 +54,7 @@ protected:
 private:
     std::unique_ptr<XmlPartReader> reader_;
     std::deque<SheetRow> ready_;
+    std::size_t widest_ = 0;
 };
 
 // A workbook of the zip-and-XML kind (.xlsx, .ods).  Its tables are its

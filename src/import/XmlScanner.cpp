@@ -12,6 +12,9 @@ namespace {
 
 using Byte = unsigned char;
 
+// The byte after the input: a '\0' that ends every scan.
+constexpr std::size_t kSlack = 1;
+
 // Classes of bytes.  The '\0' after the input is in none of them, so a
 // loop over a class stops at the end of the input without counting.
 enum ByteClass : std::uint8_t {
@@ -98,8 +101,8 @@ std::span<char> XmlScanner::InputSpace(std::size_t bytes)
     // A token cut off again and again doubles the room, so that it is
     // scanned anew only as often as the input doubles.
     const std::size_t room = std::max(bytes, kept);
-    if (buffer_.size() < kept + room + 1) buffer_.resize(kept + room + 1);
-    return {buffer_.data() + end_, buffer_.size() - 1 - end_};
+    if (buffer_.size() < kept + room + kSlack) buffer_.resize(kept + room + kSlack);
+    return {buffer_.data() + end_, buffer_.size() - kSlack - end_};
 }
 
 void XmlScanner::Append(std::size_t bytes)
@@ -411,13 +414,16 @@ std::size_t XmlScanner::Find(std::string_view what, std::size_t from) const
     return found == std::string_view::npos ? end_ : found;
 }
 
-XmlScanner::Step XmlScanner::Name(std::size_t& at, std::size_t& localName)
+[[gnu::always_inline]] inline XmlScanner::Step XmlScanner::Name(std::size_t& at, std::size_t& localName)
 {
     const char* const base = buffer_.data();
     std::size_t end = at;
     if (!Is(base[end], kNameStart)) return end == end_ ? Step::kIncomplete : Malformed(end, text::kXmlInvalidToken);
     localName = end;
     for (;;) {
+        while (Is(base[end], kNameAscii) && Is(base[end + 1], kNameAscii) && Is(base[end + 2], kNameAscii) &&
+               Is(base[end + 3], kNameAscii))
+            end += 4;
         while (Is(base[end], kNameAscii)) ++end;
         const char c = base[end];
         if (c == ':') {
@@ -434,7 +440,7 @@ XmlScanner::Step XmlScanner::Name(std::size_t& at, std::size_t& localName)
     return end == end_ ? Step::kIncomplete : Step::kDone;
 }
 
-XmlScanner::Step XmlScanner::AttributeValue(std::size_t& at, AttributeAt& attribute)
+[[gnu::always_inline]] inline XmlScanner::Step XmlScanner::AttributeValue(std::size_t& at, AttributeAt& attribute)
 {
     const char* const base = buffer_.data();
     const char quote = base[at];

@@ -112,7 +112,7 @@ private:
     bool Stopped() const { return handler_.fault_ || handler_.finished_; }
 
     XmlHandler& handler_;
-    std::vector<char> buffer_ = std::vector<char>(1, '\0');  // input, then a '\0' that ends every scan
+    std::vector<char> buffer_ = std::vector<char>(1, '\0');  // the input, and a '\0' after it
     std::size_t begin_ = 0, end_ = 0;                        // the input not yet parsed
     bool last_ = false;
     std::uint64_t parsed_ = 0;     // bytes of the document before buffer_[0]

@@ -44,7 +44,15 @@ public:
 
     bool IsEOF() const override { return atEnd_; }
     int FieldCount() const override { return fieldCount_; }
-    size_t RecordCountHint() const override { return rows_->DeclaredRows() > 1 ? rows_->DeclaredRows() - 1 : 0; }
+    // Without a declared size, the records so far over the share of the
+    // sheet read: the count grows truer as the reading goes on.
+    size_t RecordCountHint() const override
+    {
+        if (rows_->DeclaredRows() > 0) return rows_->DeclaredRows() - 1;
+        const double share = rows_->ShareRead();
+        const std::uint32_t records = nextIndex_ - 1;
+        return share > 0 && records > 0 ? static_cast<size_t>(records / share) : 0;
+    }
     const FieldValue& GetFieldValue(int index) const override { return values_[static_cast<std::size_t>(index)]; }
 
     ReadResult<void> MoveNext() override
@@ -144,6 +152,11 @@ ReadResult<bool> ParsedSheetRows::Next(SheetRow& row)
     row = std::move(ready_.front());
     ready_.pop_front();
     return true;
+}
+
+double ParsedSheetRows::ShareRead() const
+{
+    return reader_ && reader_->size() > 0 ? static_cast<double>(reader_->bytesRead()) / static_cast<double>(reader_->size()) : 0;
 }
 
 SheetRow ParsedSheetRows::NewRow(std::uint32_t index, std::uint32_t repeat) const

@@ -137,14 +137,15 @@ ReadResult<std::optional<std::vector<std::string>>> ScanTableNames(ZipMember& co
             // by its name alone.
             const bool closing = kind == '/';
             const std::size_t nameFrom = open + (closing ? 2 : 1);
-            std::size_t nameEnd = nameFrom, localName = nameFrom;
-            for (; nameEnd < text.size() && !IsNameEnd(text[nameEnd]); ++nameEnd)
-                if (text[nameEnd] == ':') localName = nameEnd + 1;
+            std::size_t nameEnd = nameFrom;
+            while (nameEnd < text.size() && !IsNameEnd(text[nameEnd])) ++nameEnd;
             if (nameEnd == text.size()) {
                 at = last ? text.size() : open;
                 break;
             }
-            if (text.substr(localName, nameEnd - localName) != "table") {
+            // The part after the last ":" is "table".
+            const std::string_view name = text.substr(nameFrom, nameEnd - nameFrom);
+            if (!name.ends_with("table") || (name.size() > 5 && name[name.size() - 6] != ':')) {
                 at = nameEnd;
                 continue;
             }

@@ -239,6 +239,21 @@ XmlScanner::Step XmlScanner::StartTag()
 
 XmlScanner::Step XmlScanner::EndTag()
 {
+    // Mostly the name of the open element and ">" follow at once.
+    if (!nameEnds_.empty()) {
+        const std::size_t openFrom = nameEnds_.size() > 1 ? nameEnds_[nameEnds_.size() - 2] : 0;
+        const std::string_view open = std::string_view(openNames_).substr(openFrom);
+        const std::size_t close = begin_ + 2 + open.size();
+        if (close < end_ && buffer_[close] == '>' && std::memcmp(buffer_.data() + begin_ + 2, open.data(), open.size()) == 0) {
+            const std::size_t local = open.rfind(':') + 1;  // 0 without a prefix
+            const std::string_view name(buffer_.data() + begin_ + 2 + local, open.size() - local);
+            openNames_.resize(openFrom);
+            nameEnds_.pop_back();
+            begin_ = close + 1;
+            handler_.End(name);
+            return Step::kDone;
+        }
+    }
     std::size_t at = begin_ + 2, local = 0;
     if (const Step name = Name(at, local); name != Step::kDone) return name;
     const std::size_t nameEnd = at;

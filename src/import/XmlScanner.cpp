@@ -429,6 +429,8 @@ std::size_t XmlScanner::Find(std::string_view what, std::size_t from) const
     return found == std::string_view::npos ? end_ : found;
 }
 
+// Names and values are most of a sheet's bytes: their loops are inlined
+// into the scanners of tags.
 [[gnu::always_inline]] inline XmlScanner::Step XmlScanner::Name(std::size_t& at, std::size_t& localName)
 {
     const char* const base = buffer_.data();

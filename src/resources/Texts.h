@@ -370,6 +370,19 @@ inline constexpr const char* kWorkbookPartDoctype =
     "the part %s of the workbook declares a document type: refused, no entity declarations are read";
 // %s, %s, %lu: the part, what the XML parser says and the line.
 inline constexpr const char* kWorkbookPartNotXml = "the part %s of the workbook is no well-formed XML: %s (line %lu)";
+// What is wrong with a part that is no well-formed XML (the second %s above).
+inline constexpr const char* kXmlInvalidToken = "not well-formed (invalid token)";
+inline constexpr const char* kXmlUnclosedToken = "unclosed token";
+inline constexpr const char* kXmlMismatchedTag = "mismatched tag";
+inline constexpr const char* kXmlNoElement = "no element found";
+inline constexpr const char* kXmlJunkAfterRoot = "junk after document element";
+inline constexpr const char* kXmlSyntaxError = "syntax error";
+inline constexpr const char* kXmlDuplicateAttribute = "duplicate attribute";
+inline constexpr const char* kXmlUndefinedEntity = "undefined entity";
+inline constexpr const char* kXmlBadCharacterReference = "reference to invalid character number";
+inline constexpr const char* kXmlMisplacedDeclaration = "XML or text declaration not at start of entity";
+inline constexpr const char* kXmlBadDeclaration = "XML declaration not well-formed";
+inline constexpr const char* kXmlUnknownEncoding = "unknown encoding";
 // %s: the sheet and the dimension or cell it names.
 inline constexpr const char* kWorkbookSheetTooLarge =
     "the sheet %s claims more than 1,048,576 rows or 16,384 columns: %s";

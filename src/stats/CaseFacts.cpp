@@ -54,7 +54,8 @@ std::vector<std::uint8_t> CaseFacts::Matches(const std::vector<std::string>& cod
     return matches;
 }
 
-CaseFacts BuildCaseFacts(const std::vector<CCaseRecord>& records, const std::vector<std::int32_t>& groupIndex)
+CaseFacts BuildCaseFacts(const std::vector<CCaseRecord>& records, const std::vector<std::int32_t>& groupIndex,
+                         const std::vector<std::uint8_t>& selected)
 {
     CaseFacts facts;
     ResizeLarge(facts.cases, records.size());
@@ -66,7 +67,7 @@ CaseFacts BuildCaseFacts(const std::vector<CCaseRecord>& records, const std::vec
         const CCaseRecord& c = records[k];
         facts.beginDays[k] = c.beginDate.serial();
         facts.endDays[k] = c.endDate.serial();
-        if (!c.isValid) continue;
+        if (!c.isValid || (!selected.empty() && selected[k] == 0)) continue;
         const YearAndDay begin = LookUpYearAndDay(c.beginDate);
         const StartKey start{static_cast<std::int16_t>(begin.year),
                              static_cast<std::int16_t>(std::max(0, CompletedYearsOfAge(LookUpYearAndDay(c.birthDate), begin))),

@@ -21,14 +21,32 @@ struct CaseList {
     std::vector<CGroupInfo> groups;        // ascending by code, byte-wise
     std::string sourcePath;                // what the computations copy into the record's title
     CaseFacts facts;                       // per record, packed for the expected-survival loops
+    // Per record: 1 when the analyses take it, 0 when a selection leaves it
+    // out of them altogether; empty while every record is taken.
+    std::vector<std::uint8_t> selected;
 
     const CCaseRecord& row(size_t rowIndex) const { return records[rowToList[rowIndex]]; }
+    bool IsSelected(size_t listIndex) const { return selected.empty() || selected[listIndex] != 0; }
+};
+
+// The bookkeeping of the analysis record that the valid cases of a data set
+// leave, handed them in row order: first begin, last end, longest
+// observation, status and sex codes in order of first appearance.
+class CaseBookkeeping {
+public:
+    // Starts the record's bookkeeping afresh.
+    static void Clear(CAnalysisData& data);
+    void Note(CAnalysisData& data, const CCaseRecord& c);
+
+private:
+    TextNumbering statusSeen_;
+    TextNumbering sexSeen_;
 };
 
 // Adds cases one by one in row order, keeping the bookkeeping of the
-// analysis record (first begin, last end, longest observation, status and
-// sex codes) and the group list, and at the end yields the case list in the
-// order that inserting each case by walking the list from its tail gives.
+// analysis record and the group list, and at the end yields the case list
+// in the order that inserting each case by walking the list from its tail
+// gives.
 class CaseListBuilder {
 public:
     explicit CaseListBuilder(CAnalysisData& data);
@@ -48,8 +66,7 @@ private:
     std::vector<std::int32_t> rowGroup_;  // per row: its group in order of first appearance
     TextNumbering groupIds_;
     std::vector<CGroupInfo> groupsByArrival_;
-    TextNumbering statusSeen_;
-    TextNumbering sexSeen_;
+    CaseBookkeeping bookkeeping_;
 };
 
 }  // namespace kalderon

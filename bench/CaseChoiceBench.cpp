@@ -44,11 +44,14 @@ void BM_CaseChoice(benchmark::State& state)
         ApplyCaseChoice(data, {});
         state.ResumeTiming();
     }
+    ApplyCaseChoice(data, choice);
     const double cases = static_cast<double>(data.cases.records.size());
     const size_t kept = data.cases.selected.capacity() + data.fileGrouping->groupIndex.capacity() * sizeof(std::int32_t);
     state.counters["keptBytesPerCase"] = static_cast<double>(kept) / cases;
     state.counters["peakGrowthBytesPerCase"] = (PeakResidentMegabytes() - peakBefore) * 1024 * 1024 / cases;
     state.counters["groups"] = static_cast<double>(data.cases.groups.size());
+    state.counters["selected"] = static_cast<double>(data.analysis.TotalRecordsRead());
+    ApplyCaseChoice(data, {});
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_CaseChoice)

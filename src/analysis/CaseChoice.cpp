@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "common/LargeArrays.h"
+#include "stats/CaseFacts.h"
 #include "common/TextNumbering.h"
 
 namespace kalderon {
@@ -110,17 +111,19 @@ std::vector<std::uint8_t> SelectedRecords(const DataSet& data, const std::vector
     selected.assign(cases.records.size(), 1);
     for (const CaseCondition& condition : conditions) {
         if (condition.field.derived != DerivedField::kNone) {
-            std::unordered_map<int, bool> met;
-            for (size_t k = 0; k < cases.records.size(); ++k) {
-                const std::optional<int> value = DerivedValue(condition.field.derived, cases.records[k]);
-                if (!value) {
-                    selected[k] &= MeetsCondition(condition, {}) ? 1 : 0;
-                    continue;
-                }
-                auto [it, isNew] = met.try_emplace(*value, false);
-                if (isNew) it->second = MeetsCondition(condition, std::to_string(*value));
-                selected[k] &= it->second ? 1 : 0;
-            }
+            // Whether each value meets it, worked out once per value: ages
+            // and years of valid dates lie within +-kDerivedValues.
+            constexpr int kDerivedValues = 10000;
+            std::vector<std::int8_t> met(2 * kDerivedValues + 2, -1);
+            const auto meets = [&](const std::optional<int>& value) {
+                const size_t slot = value ? static_cast<size_t>(std::clamp(*value, -kDerivedValues, kDerivedValues) +
+                                                                kDerivedValues + 1)
+                                          : 0;
+                if (met[slot] < 0) met[slot] = MeetsCondition(condition, value ? std::to_string(*value) : std::string());
+                return static_cast<std::uint8_t>(met[slot]);
+            };
+            for (size_t k = 0; k < cases.records.size(); ++k)
+                if (selected[k]) selected[k] = meets(DerivedValue(condition.field.derived, cases.records[k]));
             continue;
         }
         const DataColumn& column = data.columns[static_cast<size_t>(condition.field.column)];
@@ -219,6 +222,64 @@ void GroupRecords(CaseList& cases, const std::vector<KeyValues>& keys)
     }
 }
 
+// The codes of `facts` (numbered in case-list order) in the order of their
+// first row.
+std::vector<std::string> InRowOrder(const std::vector<std::string>& codes, const std::vector<std::int32_t>& firstRow)
+{
+    std::vector<std::int32_t> order(codes.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](std::int32_t a, std::int32_t b) { return firstRow[a] < firstRow[b]; });
+    std::vector<std::string> inOrder;
+    for (const std::int32_t code : order) inOrder.push_back(codes[code]);
+    return inOrder;
+}
+
+// What reading only the selected cases would have left in the record: first
+// begin, last end and longest observation of the valid ones, and their
+// status and sex codes in the order the rows first show them.  Read off the
+// facts, which hold the valid selected cases in case-list order.
+void RecountBookkeeping(const CaseList& cases, CAnalysisData& analysis)
+{
+    const CaseFacts& facts = cases.facts;
+    std::vector<std::int32_t> rowOfRecord(cases.records.size());
+    for (size_t row = 0; row < cases.rowToList.size(); ++row)
+        rowOfRecord[cases.rowToList[row]] = static_cast<std::int32_t>(row);
+    std::vector<std::int32_t> firstStatusRow(facts.statusCodes.size(), INT32_MAX);
+    std::vector<std::int32_t> firstSexRow(facts.sexCodes.size(), INT32_MAX);
+    const CAnalysisData fresh;
+    double firstBegin = 0.0, lastEnd = 0.0;
+    std::int32_t longest = fresh.maxObservationDays;
+    bool any = false;
+    for (size_t k = 0; k < facts.cases.size(); ++k) {
+        const CaseFact& fact = facts.cases[k];
+        if (fact.observationDays < 0) continue;  // not valid, or not selected
+        const std::int32_t row = rowOfRecord[k];
+        firstStatusRow[fact.statusCode] = std::min(firstStatusRow[fact.statusCode], row);
+        std::int32_t& sexRow = firstSexRow[facts.starts[fact.start].sexCode];
+        sexRow = std::min(sexRow, row);
+        firstBegin = any ? std::min(firstBegin, facts.beginDays[k]) : facts.beginDays[k];
+        lastEnd = any ? std::max(lastEnd, facts.endDays[k]) : facts.endDays[k];
+        longest = std::max(longest, fact.observationDays);
+        any = true;
+    }
+    analysis.statusCodes = InRowOrder(facts.statusCodes, firstStatusRow);
+    analysis.sexCodes = InRowOrder(facts.sexCodes, firstSexRow);
+    analysis.firstBeginDate = any ? DateValue::FromSerial(firstBegin) : fresh.firstBeginDate;
+    analysis.lastEndDate = any ? DateValue::FromSerial(lastEnd) : fresh.lastEndDate;
+    analysis.maxObservationDays = longest;
+}
+
+std::string CodeAt(const std::vector<std::string>& codes, std::int32_t index)
+{
+    return index >= 0 && static_cast<size_t>(index) < codes.size() ? codes[static_cast<size_t>(index)] : std::string();
+}
+
+std::int32_t PositionOf(const std::vector<std::string>& codes, const std::string& code, std::int32_t otherwise)
+{
+    const auto found = std::find(codes.begin(), codes.end(), code);
+    return found == codes.end() ? otherwise : static_cast<std::int32_t>(found - codes.begin());
+}
+
 }  // namespace
 
 void ApplyCaseChoice(DataSet& data, const CaseChoice& choice)
@@ -236,14 +297,15 @@ void ApplyCaseChoice(DataSet& data, const CaseChoice& choice)
     keys.clear();
     data.hasGroupColumn = choice.grouping.regroups() || data.fileGrouping->hasGroupColumn;
 
-    cases.facts = {};
-    cases.facts = BuildCaseFacts(cases.records, cases.groupIndex, cases.selected);
+    FillCaseFacts(cases.facts, cases.records, cases.groupIndex, cases.selected);
 
     CAnalysisData& analysis = data.analysis;
-    CaseBookkeeping::Clear(analysis);
-    CaseBookkeeping bookkeeping;
-    for (const std::int32_t k : cases.rowToList)
-        if (cases.IsSelected(static_cast<size_t>(k))) bookkeeping.Note(analysis, cases.records[k]);
+    const std::string eventCode = CodeAt(analysis.statusCodes, analysis.eventCodeIndex);
+    const std::string sexCode = CodeAt(analysis.sexCodes, analysis.sexCodeIndex);
+    RecountBookkeeping(cases, analysis);
+    // The codes chosen before keep their choice where the cases still have them.
+    analysis.eventCodeIndex = PositionOf(analysis.statusCodes, eventCode, analysis.eventCodeIndex);
+    analysis.sexCodeIndex = PositionOf(analysis.sexCodes, sexCode, analysis.sexCodeIndex);
     analysis.groupResults.clear();
     for (const CGroupInfo& info : cases.groups) {
         CGroupResult result;

@@ -58,6 +58,18 @@ CaseFacts BuildCaseFacts(const std::vector<CCaseRecord>& records, const std::vec
                          const std::vector<std::uint8_t>& selected)
 {
     CaseFacts facts;
+    FillCaseFacts(facts, records, groupIndex, selected);
+    return facts;
+}
+
+void FillCaseFacts(CaseFacts& facts, const std::vector<CCaseRecord>& records,
+                   const std::vector<std::int32_t>& groupIndex, const std::vector<std::uint8_t>& selected)
+{
+    facts.cases.clear();
+    facts.starts.clear();
+    facts.groupStarts.clear();
+    facts.sexCodes.clear();
+    facts.statusCodes.clear();
     ResizeLarge(facts.cases, records.size());
     ResizeLarge(facts.beginDays, records.size());
     ResizeLarge(facts.endDays, records.size());
@@ -83,7 +95,6 @@ CaseFacts BuildCaseFacts(const std::vector<CCaseRecord>& records, const std::vec
                                            [&] { facts.groupStarts.push_back({groupIndex[k], fact.start}); });
         fact.statusCode = CodeNumber(statusNumbers, c.statusText, facts.statusCodes);
     }
-    return facts;
 }
 
 }  // namespace kalderon

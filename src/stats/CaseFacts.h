@@ -50,5 +50,8 @@ struct CaseFacts {
 // leaves records out like invalid ones.
 CaseFacts BuildCaseFacts(const std::vector<CCaseRecord>& records, const std::vector<std::int32_t>& groupIndex,
                          const std::vector<std::uint8_t>& selected = {});
+// The same into `facts`, whose room is used again.
+void FillCaseFacts(CaseFacts& facts, const std::vector<CCaseRecord>& records,
+                   const std::vector<std::int32_t>& groupIndex, const std::vector<std::uint8_t>& selected);
 
 }  // namespace kalderon

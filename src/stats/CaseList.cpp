@@ -17,30 +17,17 @@ void CaseListBuilder::Reserve(size_t rows)
     ReserveLarge(rowGroup_, rows);
 }
 
-void CaseBookkeeping::Clear(CAnalysisData& data)
-{
-    const CAnalysisData fresh;
-    data.statusCodes.clear();
-    data.sexCodes.clear();
-    data.firstBeginDate = fresh.firstBeginDate;
-    data.lastEndDate = fresh.lastEndDate;
-    data.maxObservationDays = fresh.maxObservationDays;
-}
-
-void CaseBookkeeping::Note(CAnalysisData& data, const CCaseRecord& c)
-{
-    if (!c.isValid) return;
-    if (!data.firstBeginDate.isValid() || c.beginDate.serial() < data.firstBeginDate.serial())
-        data.firstBeginDate = c.beginDate;
-    if (!data.lastEndDate.isValid() || c.endDate.serial() > data.lastEndDate.serial()) data.lastEndDate = c.endDate;
-    if (statusSeen_.Number(c.statusText).second) data.statusCodes.emplace_back(c.statusText);
-    if (sexSeen_.Number(c.sexText).second) data.sexCodes.emplace_back(c.sexText);
-    data.maxObservationDays = std::max(data.maxObservationDays, c.observationDays);
-}
-
 void CaseListBuilder::Add(CCaseRecord c)
 {
-    bookkeeping_.Note(data_, c);
+    if (c.isValid) {
+        if (!data_.firstBeginDate.isValid() || c.beginDate.serial() < data_.firstBeginDate.serial())
+            data_.firstBeginDate = c.beginDate;
+        if (!data_.lastEndDate.isValid() || c.endDate.serial() > data_.lastEndDate.serial())
+            data_.lastEndDate = c.endDate;
+        if (statusSeen_.Number(c.statusText).second) data_.statusCodes.emplace_back(c.statusText);
+        if (sexSeen_.Number(c.sexText).second) data_.sexCodes.emplace_back(c.sexText);
+        data_.maxObservationDays = std::max(data_.maxObservationDays, c.observationDays);
+    }
 
     const auto [groupId, isNew] = groupIds_.Number(c.groupText);
     if (isNew) groupsByArrival_.push_back(CGroupInfo{c.groupText.str(), "", 0, 0, 0});

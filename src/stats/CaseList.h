@@ -29,24 +29,10 @@ struct CaseList {
     bool IsSelected(size_t listIndex) const { return selected.empty() || selected[listIndex] != 0; }
 };
 
-// The bookkeeping of the analysis record that the valid cases of a data set
-// leave, handed them in row order: first begin, last end, longest
-// observation, status and sex codes in order of first appearance.
-class CaseBookkeeping {
-public:
-    // Starts the record's bookkeeping afresh.
-    static void Clear(CAnalysisData& data);
-    void Note(CAnalysisData& data, const CCaseRecord& c);
-
-private:
-    TextNumbering statusSeen_;
-    TextNumbering sexSeen_;
-};
-
 // Adds cases one by one in row order, keeping the bookkeeping of the
-// analysis record and the group list, and at the end yields the case list
-// in the order that inserting each case by walking the list from its tail
-// gives.
+// analysis record (first begin, last end, longest observation, status and
+// sex codes) and the group list, and at the end yields the case list in the
+// order that inserting each case by walking the list from its tail gives.
 class CaseListBuilder {
 public:
     explicit CaseListBuilder(CAnalysisData& data);
@@ -66,7 +52,8 @@ private:
     std::vector<std::int32_t> rowGroup_;  // per row: its group in order of first appearance
     TextNumbering groupIds_;
     std::vector<CGroupInfo> groupsByArrival_;
-    CaseBookkeeping bookkeeping_;
+    TextNumbering statusSeen_;
+    TextNumbering sexSeen_;
 };
 
 }  // namespace kalderon

@@ -195,7 +195,7 @@ std::string CheckInput(OptionReading& reading, const std::set<std::string>& give
     else
         error = ApplyRoles(roles, o.import);
     if (error.empty()) error = CheckAnalysisOptions(o, given);
-    if (error.empty()) error = CheckCompareOptions(o, roles.group.given);
+    if (error.empty()) error = CheckCompareOptions(o, roles.group.given || o.regroups());
     if (error.empty()) error = CheckSummaryOptions(o);
     const bool listing = o.isDatabase && (d.listTables || d.listFields);
     if (error.empty() && !listing) error = CheckPopulationOptions(o, given, roles.sex.given && roles.birth.given);

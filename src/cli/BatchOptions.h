@@ -72,6 +72,15 @@ struct BatchOptions {
     PopulationOptions population;
     IcssStandard standardise = kNoStandardisation;
 
+    // The cases analysed and their groups (analysis/CaseChoice): the
+    // conditions as written, two fields whose groups are crossed, age and
+    // begin-year bands by their cut points.
+    std::vector<std::string> conditions;
+    std::vector<std::string> crossedGroupFields;
+    std::vector<int> ageCuts;
+    std::vector<int> beginYearCuts;
+    bool regroups() const { return !crossedGroupFields.empty() || !ageCuts.empty() || !beginYearCuts.empty(); }
+
     std::string reportPath;  // empty: standard output
     std::string csvPath;     // empty: no export file
     bool compare = false;        // the comparison of groups follows the report

@@ -7,6 +7,7 @@
 #include "analysis/PeriodOfInterest.h"
 #include "analysis/RunAnalysis.h"
 #include "cli/BatchMessages.h"
+#include "cli/CaseChoiceInput.h"
 #include "cli/ChartOutput.h"
 #include "cli/DatabaseInputReader.h"
 #include "cli/PopulationInput.h"
@@ -68,6 +69,9 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     }
     for (const std::string& line : DateCheckLines(CheckDates(dataSet.cases.records, dataSet.hasBirthColumn, ReportTime())))
         WriteMessage(err, line);
+    const bool fileGroupGiven = options.isDatabase ? !options.database.group.empty() : options.import.useGroup;
+    if (const std::optional<int> exitCode = ApplyCaseChoiceOptions(options, fileGroupGiven, dataSet, err))
+        return *exitCode;
     CAnalysisData& data = dataSet.analysis;
     if (const Refusal refusal = NoValidCasesRefusal(data)) {
         if (const std::optional<std::string> reason =

@@ -454,6 +454,54 @@ inline constexpr const char* kRestrictedMeanExportHeader =
 inline constexpr const char* kSummariesSavedBeside = "The survival at chosen times was saved to a second file: %s";
 
 // ---------------------------------------------------------------------------
+// Selecting and grouping the cases of a data set.
+
+// The report line after the file line; %s: the conditions, "stage=1,2; age=15..99".
+inline constexpr const char* kSelectionLine = "Selection: %s\r\n";
+// %s: the field as named.
+inline constexpr const char* kNoSuchCaseField = "there is no field \"%s\"";
+inline constexpr const char* kAgeNeedsBirth = "\"%s\" needs the date of birth of the cases";
+// %s: the condition as written.
+inline constexpr const char* kConditionUnknownOperator =
+    "the condition \"%s\" has an unknown operator (FIELD=V1,V2,..., FIELD!=V1,..., FIELD=FROM..TO or FIELD=)";
+// %s, %s: the condition as written and the reason.
+inline constexpr const char* kConditionRefused = "the condition \"%s\": %s";
+inline constexpr const char* kRangeEndsNotRead = "the ends of the range read neither as numbers nor as dates DD.MM.YYYY";
+// %s: the cut points as written.
+inline constexpr const char* kCutsNotRead = "the cut points \"%s\" are not whole numbers in ascending order";
+// %s: the cut points, "15,45,55,65,75".
+inline constexpr const char* kAgeGroupsKey = "age groups %s";
+inline constexpr const char* kBeginYearGroupsKey = "begin-year groups %s";
+// The selection dialog's entries of a field's values: the value (with its
+// label) and how many cases have it.
+inline constexpr const char* kEmptyValue = "(empty)";
+inline constexpr const char* kValueCount = "%s (%lld)";
+inline constexpr const char* kLabelledValueCount = "%s = %s (%lld)";
+// %s: the counts of the data window, %lld: the cases selected.
+inline constexpr const char* kSelectedCount = "%s; %lld selected";
+// %s: the conditions; %lld, %lld: the cases selected and read.
+inline constexpr const char* kSelectionNote = "Only the selected cases are analysed: %s (%lld of %lld cases)";
+// The dialogs of the data window's Data menu.
+inline constexpr const char* kSelectCasesCommand = "&Select cases ...";
+inline constexpr const char* kAllCasesCommand = "&All cases";
+inline constexpr const char* kGroupCasesCommand = "&Group cases by ...";
+inline constexpr const char* kSelectCasesTitle = "Select cases";
+inline constexpr const char* kGroupCasesTitle = "Group cases by";
+inline constexpr const char* kSelectingCasesTopic = "selecting_cases";
+inline constexpr const char* kSelectCasesPrompt = "The cases analysed meet all of these conditions:";
+inline constexpr const char* kNoneOfCheckedValues = "&None of the checked values";
+inline constexpr const char* kNoValueChecked = "Check the values the cases are to have.";
+// %s, %s: the lowest and the highest value of the field.
+inline constexpr const char* kFieldRange = "Values from %s to %s; either end may stay empty.";
+inline constexpr const char* kFileGroupsEntry = "the groups of the file";
+inline constexpr const char* kNoSecondKeyEntry = "nothing more";
+inline constexpr const char* kAgeBandsEntry = "age at beginning of follow-up, in bands";
+inline constexpr const char* kBeginYearBandsEntry = "calendar period of beginning of follow-up";
+inline constexpr const char* kTooManyGroupKeys =
+    "cases are grouped by two fields or bands at most (--group N,M, --group N with bands, --age-groups, "
+    "--begin-year-groups)";
+
+// ---------------------------------------------------------------------------
 // The data window.
 
 // The View command that lists every column of the file, and its prompt.

@@ -58,6 +58,7 @@ void WriteReportHeader(ResultTextWriter& out, const CAnalysisData& data, Analysi
                        const std::string& timeStamp)
 {
     out.AppendString(600, AnalysisName(kind, data.periodTechnique), timeStamp, data.title);
+    if (!data.selectionText.empty()) out.Append(FormatText(text::kSelectionLine, data.selectionText));
     out.Append("\r\n");
 
     out.Append(FormatText(text::kEventCoding, data.eventCode));

@@ -51,6 +51,9 @@ public:
     std::int32_t TotalRecordsRead() const;
 
     std::string title;
+    // The conditions of the cases analysed, stated after the file in the
+    // report; empty while every case is analysed.
+    std::string selectionText;
 
     // Case building.
     std::vector<std::string> statusCodes;

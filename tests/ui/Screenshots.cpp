@@ -57,6 +57,8 @@
 #include "import/ui/CTextImportPage3A.h"
 #include "import/ui/CTextImportSheet.h"
 #include "results/ui/CResultEditView.h"
+#include "resources/Texts.h"
+#include "support/CaseChoiceSteps.h"
 #include "support/ExampleAnalyses.h"
 #include "support/GuiTestSupport.h"
 #include "analysis/ui/SurvivalSummaryRows.h"
@@ -240,6 +242,35 @@ int main(int argc, char* argv[])
     }
     rdata->close();
     frame.resize(1040, 560);
+
+    {
+        // The Data menu's dialogs on the example with its sex and dates of
+        // birth, and the data window with the cases they leave out.
+        CEventDataFrame* chosen = frame.NewDataWindow();
+        TextImportSettings everyRole;
+        everyRole.useGroup = everyRole.useSex = everyRole.useBirth = true;
+        Read(chosen->view()->ReadTextFile(PathBytes(QStringLiteral("data/examples/rdata.txt")), everyRole));
+        chosen->SetSource("data/examples/rdata.txt");
+        chosen->setGeometry(8, 8, 1000, 400);
+        testing::ModalScript select({[&](QWidget* dialog) {
+            testing::AddRangeCondition(dialog, QStringLiteral("age"), QStringLiteral("40"), QStringLiteral("84"));
+            testing::CheckValues(dialog, QStringLiteral("F4"), {QStringLiteral("71-95")}, true, false);
+            Save(*dialog, folder, QStringLiteral("select-cases-dialog.png"));
+            testing::Click(dialog, CSelectCasesDlg::kAdd);
+            testing::Click(dialog, button::kOk);
+        }});
+        frame.command(command::kSelectCases)->trigger();
+        testing::ModalScript group({[&](QWidget* dialog) {
+            testing::ChooseGroupKeys(dialog, QString::fromUtf8(text::kAgeBandsEntry), QStringLiteral("icss"),
+                                     QStringLiteral("F5"), {});
+            Save(*dialog, folder, QStringLiteral("group-cases-dialog.png"));
+            testing::Click(dialog, button::kOk);
+        }});
+        frame.command(command::kGroupCases)->trigger();
+        if (!select.finished() || !group.finished()) qFatal("no dialog of the Data menu");
+        Save(frame, folder, QStringLiteral("data-window-selection.png"));
+        chosen->close();
+    }
 
     {
         // The chart option dialogs on a product-limit chart of the example.

@@ -46,6 +46,10 @@ inline constexpr int kSelectAll = 57642;
 inline constexpr int kViewToolBar = 59392;
 inline constexpr int kViewStatusBar = 59393;
 inline constexpr int kViewAllColumns = 32851;
+// The Data menu of data windows.
+inline constexpr int kSelectCases = 32852;
+inline constexpr int kAllCases = 32853;
+inline constexpr int kGroupCases = 32854;
 inline constexpr int kWindowCascade = 57650;
 inline constexpr int kWindowTile = 57651;
 inline constexpr int kWindowCloseAll = 32850;

@@ -9,9 +9,11 @@
 #include "resources/StringTable.h"
 #include "resources/Texts.h"
 #include "results/ComparisonReport.h"
+#include "results/GrayTestSection.h"
 #include "results/StandardisedSection.h"
 #include "results/ReportClock.h"
 #include "results/SurvivalSummaryReport.h"
+#include "stats/CumulativeIncidence.h"
 #include "stats/GroupComparison.h"
 #include "stats/LifeTable.h"
 #include "stats/PeriodAnalysis.h"
@@ -36,6 +38,7 @@ Refusal Compute(AnalysisKind kind, CAnalysisData& data, const CaseList& cases, b
     case kPeriodAnalysis: return ComputePeriodAnalysis(data, cases, stratified);
     case kTrend: return ComputeTrend(data, cases, stratified);
     case kSmrSir: ComputeSmrSir(data, cases, stratified); return std::nullopt;
+    case kCumulativeIncidence: return ComputeCumulativeIncidence(data, cases, stratified);
     }
     return std::nullopt;
 }
@@ -102,6 +105,10 @@ void FillOutcome(CAnalysisData data, ComputedAnalysis computed, TextBuilding bui
     outcome.chartKind = ChartKindOfAnalysis(kind, data.periodTechnique);
     outcome.chartExtra = outcome.chartKind == kChartTrend ? data.survivalYears : 0;
     outcome.report.SetResults(std::move(data), kind, FormatReportTimeStamp(ReportTime()), building);
+    if (kind == kCumulativeIncidence) {
+        GrayTestTexts tests = WriteGrayTestSection(outcome.report.data());
+        outcome.report.AppendSection(tests.report, tests.exportText);
+    }
     if (computed.standardised)
         outcome.report.AppendSection(computed.standardised->report, computed.standardised->exportText);
     if (computed.comparison)

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "analysis/AgeStandardisedSurvival.h"
+#include "analysis/IncidenceChartSeries.h"
 #include "analysis/PeriodOfInterest.h"
 #include "analysis/StandardisedChartSeries.h"
 #include "charts/LifeTableChart.h"
@@ -83,6 +84,7 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
     outcome.refusal = Compute(request.analysis, data, cases, request.stratified);
     if (outcome.refusal) return computed;
     if (request.analysis == kPeriodAnalysis) outcome.note = EmptyPeriodNote(data, cases);
+    if (request.analysis == kCumulativeIncidence) outcome.chartData = IncidenceChartData(data, cases, request.stratified);
     const AnalysisKind kind = computed.kind = request.analysis;
     if (request.compareGroups && HasGroupComparison(kind))
         computed.comparison = CompareGroups(data, cases, kind, request.stratified);

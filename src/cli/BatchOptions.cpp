@@ -97,7 +97,8 @@ std::string ApplyDatabaseRoles(const RoleArguments& roles, bool textOptionsGiven
 std::string CheckChartOutputs(const BatchOptions& o)
 {
     if (o.chart.riskTable && !o.chart.drawn()) return "--risk-table needs --png or --svg";
-    const bool productLimitChart = ChartKindOfAnalysis(o.analysis, o.periodTechnique) == kChartProductLimit;
+    const bool productLimitChart = ChartKindOfAnalysis(o.analysis, o.periodTechnique) == kChartProductLimit ||
+                                   (o.analysis == kCumulativeIncidence && o.periodTechnique == kProductLimitTechnique);
     if (o.chart.riskTable && o.chart.openPath.empty() && !productLimitChart)
         return "--risk-table needs a product-limit chart (--analysis productlimit, or period with --technique "
                "productlimit)";

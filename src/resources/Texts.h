@@ -478,6 +478,8 @@ inline constexpr const char* kGrayTestHeading = "Gray's test of equal cumulative
 inline constexpr const char* kGrayTestColumns = "cause                 chi-square    df      p-value\r\n";
 inline constexpr const char* kGrayTestRule = "--------------------  ----------  ----  -----------\r\n";
 inline constexpr const char* kGrayTestExportHeader = "Cause;Chi-square;Degrees of freedom;p-value\n";
+inline constexpr const char* kCumulativeIncidenceChartTitle = "Cumulative incidence";
+inline constexpr const char* kCumulativeIncidenceAxis = "Cumulative incidence";
 inline constexpr const char* kGrayTestSingular = "the variance of the scores is singular; no test";
 
 }  // namespace kalderon::text

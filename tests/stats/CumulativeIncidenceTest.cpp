@@ -67,13 +67,21 @@ struct Reference {
     }
 };
 
-std::vector<CCaseRecord> Cases(const std::vector<std::pair<int, const char*>>& daysAndStatus)
+// The incidence curves at event days of cases of one group, given by their
+// days of follow-up and status; event "1", competing event "2".
+std::vector<CIncidenceCurve> CurvesOf(const std::vector<std::pair<int, const char*>>& daysAndStatus)
 {
-    std::vector<CCaseRecord> cases;
+    std::vector<CCaseRecord> rows;
     for (const auto& [days, status] : daysAndStatus)
-        cases.push_back(MakeCase(static_cast<int>(cases.size()) + 1, DateValue::FromSerial(36526.0),
-                                 DateValue::FromSerial(36526.0 + days), status, "a"));
-    return cases;
+        rows.push_back(MakeCase(static_cast<int>(rows.size()) + 1, DateValue::FromSerial(36526.0),
+                                DateValue::FromSerial(36526.0 + days), status, "a"));
+    CAnalysisData data;
+    const CaseList cases = BuildCaseList(data, rows);
+    data.ciLevelText = ".95";
+    data.periodTechnique = kProductLimitTechnique;
+    EXPECT_EQ(SetCompetingCodes(data, {"1"}, {"2"}), std::nullopt);
+    EXPECT_EQ(ComputeCumulativeIncidence(data, cases, false), std::nullopt);
+    return data.groupResults[0].incidence;
 }
 
 }  // namespace
@@ -143,15 +151,9 @@ TEST(CumulativeIncidenceTest, OneCauseOnlyIsOneMinusTheProductLimit)
 
 TEST(CumulativeIncidenceTest, SmallCasesByHand)
 {
-    CAnalysisData data;
     // Censored on day 10 before any event, then the event of interest on day
     // 20 and a competing event on day 30: at risk 2, then 1.
-    const CaseList cases = BuildCaseList(data, Cases({{10, "0"}, {20, "1"}, {30, "2"}}));
-    data.ciLevelText = ".95";
-    data.periodTechnique = kProductLimitTechnique;
-    ASSERT_EQ(SetCompetingCodes(data, {"1"}, {"2"}), std::nullopt);
-    ASSERT_EQ(ComputeCumulativeIncidence(data, cases, false), std::nullopt);
-    const auto& curves = data.groupResults[0].incidence;
+    const std::vector<CIncidenceCurve> curves = CurvesOf({{10, "0"}, {20, "1"}, {30, "2"}});
     ASSERT_EQ(curves.size(), 2u);
     ASSERT_EQ(curves[0].rows.size(), 1u);
     EXPECT_EQ(curves[0].rows[0].time, 20);
@@ -166,14 +168,10 @@ TEST(CumulativeIncidenceTest, SmallCasesByHand)
 
     // Only competing events: the event of interest never rises, the
     // competing incidence reaches 1.
-    CAnalysisData competing;
-    const CaseList all = BuildCaseList(competing, Cases({{5, "2"}, {5, "2"}, {9, "2"}}));
-    competing.ciLevelText = ".95";
-    competing.periodTechnique = kProductLimitTechnique;
-    ASSERT_EQ(SetCompetingCodes(competing, {"1"}, {"2"}), std::nullopt);
-    ASSERT_EQ(ComputeCumulativeIncidence(competing, all, false), std::nullopt);
-    EXPECT_TRUE(competing.groupResults[0].incidence[0].rows.empty());
-    const auto& rows = competing.groupResults[0].incidence[1].rows;
+    const std::vector<CIncidenceCurve> competing = CurvesOf({{5, "2"}, {5, "2"}, {9, "2"}});
+    ASSERT_EQ(competing.size(), 2u);
+    EXPECT_TRUE(competing[0].rows.empty());
+    const auto& rows = competing[1].rows;
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].events, 2);
     EXPECT_DOUBLE_EQ(rows[0].incidence, 2.0 / 3.0);

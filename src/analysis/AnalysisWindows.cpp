@@ -17,6 +17,7 @@ AnalysisWindowStrings WindowStringsOf(AnalysisKind kind, std::int32_t periodTech
     case kProductLimit:
         return {424, 425, 426, 427};
     case kSmrSir:
+    case kCumulativeIncidence:
         break;
     }
     return {428, 429, 0, 0};

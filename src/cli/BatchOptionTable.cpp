@@ -273,14 +273,18 @@ std::vector<OptionGroup> DeclareOptions()
                                   {"productlimit", kProductLimit},
                                   {"period", kPeriodAnalysis},
                                   {"trend", kTrend},
-                                  {"smr", kSmrSir}},
+                                  {"smr", kSmrSir},
+                                  {"cuminc", kCumulativeIncidence}},
                                  "life table (Cutler-Ederer, the default),\nproduct-limit (Kaplan-Meier), period "
-                                 "analysis,\ntrend in n-year survival by starting year of\nperiod, or SMR/SIR "
-                                 "(standardized mortality or\nincidence ratios with Byar limits; no chart)",
+                                 "analysis,\ntrend in n-year survival by starting year of\nperiod, SMR/SIR "
+                                 "(standardized mortality or\nincidence ratios with Byar limits; no chart), or\n"
+                                 "cumulative incidence with competing risks",
                                  [](BatchOptions& o) -> AnalysisKind& { return o.analysis; }),
              OneOf<PeriodTechnique>("--technique",
                                     {{"lifetable", kLifeTableTechnique}, {"productlimit", kProductLimitTechnique}},
-                                    "technique of the period analysis and the trend\n(default lifetable)",
+                                    "technique of the period analysis and the trend\n(default lifetable); with "
+                                    "cuminc: the incidence at\nthe ends of the intervals (lifetable) or at the\n"
+                                    "days of the events (productlimit)",
                                     [](BatchOptions& o) -> PeriodTechnique& { return o.periodTechnique; }),
              Date("--period-begin", "", [](BatchOptions& o) -> DateValue& { return o.periodBegin; }),
              Date("--period-end",
@@ -295,6 +299,13 @@ std::vector<OptionGroup> DeclareOptions()
               [](OptionReading& r, const std::string& value) {
                   r.options.eventCode = value;
                   return std::string();
+              }},
+             {"--competing", "CODE[,CODE]",
+              "cuminc: status codes of the competing events, a\ncause each (--event may name several codes of\n"
+              "the event of interest); other codes are censored",
+              [](OptionReading& r, const std::string& value) {
+                  r.options.competingCodes = value;
+                  return value.empty() ? "needs a status code" : std::string();
               }},
              OneOf<TimeUnitCode>("--unit",
                                  {{"year", kUnitYear}, {"month", kUnitMonth}, {"week", kUnitWeek}, {"day", kUnitDay}},

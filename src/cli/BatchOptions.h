@@ -61,6 +61,7 @@ struct BatchOptions {
 
     AnalysisKind analysis = kLifeTable;
     std::optional<std::string> eventCode;  // none: DefaultEventCodeIndex of the status codes
+    std::string competingCodes;            // cumulative incidence: codes separated by ","
     TimeUnitCode timeUnit = kUnitYear;
     std::string ciLevelText = ".95";
     std::optional<bool> stratified;  // none: stratified when a group column is read

@@ -508,4 +508,39 @@ inline constexpr const char* kTooManyGroupKeys =
 inline constexpr const char* kAllColumnsCommand = "&All columns";
 inline constexpr const char* kAllColumnsPrompt = "Lists every column of the data file after the columns of the cases";
 
+// ---------------------------------------------------------------------------
+// Competing risks: cumulative incidence and Gray's test.
+
+inline constexpr const char* kCumulativeIncidenceName = "Cumulative incidence (competing risks)";
+inline constexpr const char* kNoIncidenceCode = "Choose the status code of the event of interest!";
+inline constexpr const char* kTooManyCauses = "At most 254 status codes can be competing events!";
+inline constexpr const char* kIncidenceCodeTwice = "The status code %s is named twice!";
+inline constexpr const char* kBatchCauseNeverSeen =
+    "no valid case has the status code \"%s\" (status codes %s): its cumulative incidence stays 0";
+inline constexpr const char* kCompetingCoding = "Coding of competing events:  %s";
+inline constexpr const char* kNoCompetingCodes = "none";
+inline constexpr const char* kIncidenceOfEvent = "Cumulative incidence of the event of interest (%s)\r\n";
+inline constexpr const char* kIncidenceOfCompeting = "Cumulative incidence of the competing event %s\r\n";
+inline constexpr const char* kIncidenceLevelLine =
+    "                                cumulative   standard     %s CI limits\r\n";
+// %s: the time column's heading, "time [years]" or "interval".
+inline constexpr const char* kIncidenceColumns =
+    "%-12s  at risk   events  incidence    error       lower     upper\r\n";
+inline constexpr const char* kIncidenceRule =
+    "------------  -------  -------  -----------  --------   --------  --------\r\n";
+inline constexpr const char* kIncidenceIntervalColumn = "interval";
+inline constexpr const char* kIncidenceTimeColumn = "time [%s]";
+inline constexpr const char* kIncidenceExportHeader =
+    "Cause;Time;At risk;Events;Cumulative incidence;Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kIncidenceIntervalExportHeader =
+    "Cause;Interval of follow-up;Entered;Events;Cumulative incidence;Standard error;CI lower limit;"
+    "CI upper limit\n";
+inline constexpr const char* kGrayTestHeading = "Gray's test of equal cumulative incidence in the groups\r\n";
+inline constexpr const char* kGrayTestColumns = "cause                 chi-square    df      p-value\r\n";
+inline constexpr const char* kGrayTestRule = "--------------------  ----------  ----  -----------\r\n";
+inline constexpr const char* kGrayTestExportHeader = "Cause;Chi-square;Degrees of freedom;p-value\n";
+inline constexpr const char* kCumulativeIncidenceChartTitle = "Cumulative incidence";
+inline constexpr const char* kCumulativeIncidenceAxis = "Cumulative incidence";
+inline constexpr const char* kGrayTestSingular = "the variance of the scores is singular; no test";
+
 }  // namespace kalderon::text

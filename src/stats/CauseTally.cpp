@@ -44,7 +44,7 @@ std::vector<CauseTally> TallyCauses(const CAnalysisData& data, const CaseList& c
     keys.reserve(cases.records.size());
     for (size_t i = 0; i < cases.records.size(); ++i) {
         const CCaseRecord& c = cases.records[i];
-        if (!c.isValid) continue;
+        if (!c.isValid || !cases.IsSelected(i)) continue;
         const int cause = CauseOfStatus(data, c.statusText);
         const auto group = static_cast<std::uint64_t>(AnalysisGroup(cases, i, stratified));
         keys.push_back(group << (kDayBits + kCauseBits) |

@@ -113,6 +113,7 @@ TEST_F(SelectionBatchTest, EveryAnalysisOfTheSelectedCasesIsThatOfAFileHoldingOn
     ExpectSameAsSelectedFile(kCrossed, Joined({"--analysis", "productlimit", "--method", "hakulinen"}, kRelative));
     ExpectSameAsSelectedFile(kIcss, Joined(Joined({"--analysis", "period", "--method", "pohar-perme"}, kPeriod), kRelative));
     ExpectSameAsSelectedFile(kIcss, {"--analysis", "smr", "--male", "1"});
+    ExpectSameAsSelectedFile(kCrossed, {"--analysis", "cuminc", "--competing", "0", "--technique", "productlimit"});
 }
 
 TEST_F(SelectionBatchTest, ConditionsAndGroupingsThatCannotBeUsedAreRefusedByName)

@@ -716,6 +716,20 @@ private slots:
         QCOMPARE(chart->windowTitle(), UiString(433) + title);
         QCOMPARE(chart->resourceId(), 432);
         QCOMPARE(chart->view()->accessibleName(), QStringLiteral("Incidence chart (Cumulative incidence)"));
+
+        // The next dialog on the data set comes with the codes of this run.
+        QVERIFY(Run(command::kComputeCumulativeIncidence, [](QWidget* dialog) {
+            const auto checked = [dialog](int listId) {
+                QStringList codes;
+                const auto* list = Control<QListWidget>(dialog, listId);
+                for (int i = 0; i < list->count(); ++i)
+                    if (list->item(i)->checkState() == Qt::Checked) codes << list->item(i)->text();
+                return codes;
+            };
+            QCOMPARE(checked(IncidenceParameterDialog::kEventCodes), QStringList{"1"});
+            QCOMPARE(checked(IncidenceParameterDialog::kCompetingCodes), QStringList{"2"});
+            Click(dialog, button::kCancel);
+        }));
     }
 
     void ResultsOutliveTheDataWindow()

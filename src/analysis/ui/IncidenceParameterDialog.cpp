@@ -29,8 +29,13 @@ IncidenceParameterDialog::IncidenceParameterDialog(CAnalysisData& data, const Ca
     grid()->addWidget(MakeLabel(QStringLiteral("Tech&nique"), 0, technique_), row, 3, Qt::AlignRight);
     grid()->addWidget(technique_, row++, 4);
 
-    events_ = MakeCodeList(kEventCodes, PreselectedEventCodeIndex(data));
-    competing_ = MakeCodeList(kCompetingCodes, -1);
+    // The codes of the last run on the data set, else the preselected event code.
+    std::vector<std::string> eventCodes = data.incidenceCodes;
+    const std::int32_t preselected = PreselectedEventCodeIndex(data);
+    if (eventCodes.empty() && preselected >= 0 && static_cast<size_t>(preselected) < data.statusCodes.size())
+        eventCodes.push_back(data.statusCodes[preselected]);
+    events_ = MakeCodeList(kEventCodes, eventCodes);
+    competing_ = MakeCodeList(kCompetingCodes, data.competingCodes);
     grid()->addWidget(MakeLabel(QStringLiteral("Coding of &event of interest:"), 0, events_), row, 0, Qt::AlignTop);
     grid()->addWidget(events_, row, 1);
     grid()->addWidget(MakeLabel(QStringLiteral("Co&mpeting events:"), 0, competing_), row, 3,
@@ -44,15 +49,16 @@ IncidenceParameterDialog::IncidenceParameterDialog(CAnalysisData& data, const Ca
     timeUnit_->setFocus();
 }
 
-// The data's status codes, each with a check; `checkedIndex` comes checked.
-QListWidget* IncidenceParameterDialog::MakeCodeList(int id, int checkedIndex)
+// The data's status codes, each with a check; those of `checked` come checked.
+QListWidget* IncidenceParameterDialog::MakeCodeList(int id, const std::vector<std::string>& checked)
 {
     auto* list = new QListWidget(this);
     list->setObjectName(ControlName(id));
     for (size_t i = 0; i < data_.statusCodes.size(); ++i) {
         auto* item = new QListWidgetItem(DisplayText(data_.statusCodes[i]), list);
         item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        item->setCheckState(static_cast<int>(i) == checkedIndex ? Qt::Checked : Qt::Unchecked);
+        const bool on = std::find(checked.begin(), checked.end(), data_.statusCodes[i]) != checked.end();
+        item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
     }
     const int rows = std::min(list->count(), 4);
     list->setFixedHeight(std::max(rows, 1) * list->sizeHintForRow(0) + 2 * list->frameWidth());

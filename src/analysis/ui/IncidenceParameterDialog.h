@@ -11,9 +11,10 @@ namespace kalderon {
 // unit, the technique (interval ends or event days), the status codes of the
 // event of interest and of the competing events (checked in two lists of the
 // data's codes; cases with any other code are censored), the confidence
-// level and "Stratified analysis".  OK (QDialog::Accepted) writes them into
-// the record; codes the core refuses (none for the event, one checked in
-// both lists) keep the dialog open with the message.
+// level and "Stratified analysis"; the codes of the last run on the data set
+// come checked again.  OK (QDialog::Accepted) writes them into the record;
+// codes the core refuses (none for the event, one checked in both lists)
+// keep the dialog open with the message.
 class IncidenceParameterDialog : public ParameterDialogBase {
     Q_OBJECT
 public:
@@ -30,7 +31,7 @@ public:
     void accept() override;
 
 private:
-    QListWidget* MakeCodeList(int id, int checkedIndex);
+    QListWidget* MakeCodeList(int id, const std::vector<std::string>& checked);
     std::vector<std::string> CheckedCodes(const QListWidget* list) const;
 
     QComboBox* timeUnit_;

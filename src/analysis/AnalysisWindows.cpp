@@ -16,8 +16,9 @@ AnalysisWindowStrings WindowStringsOf(AnalysisKind kind, std::int32_t periodTech
         return {420, 421, 422, 423};
     case kProductLimit:
         return {424, 425, 426, 427};
-    case kSmrSir:
     case kCumulativeIncidence:
+        return {430, 431, 432, 433};
+    case kSmrSir:
         break;
     }
     return {428, 429, 0, 0};

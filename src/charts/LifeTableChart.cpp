@@ -88,7 +88,9 @@ void LifeTableChart::InitFromAnalysis(const CAnalysisData& source, std::int32_t 
     LoadAxisDefaults(survivalAxis, profile, registrySection + "\\YAxis", survivalAxis.labelText, kAlignCenter);
     SetSurvivalAxisRange();
 
-    LoadLegendDefaults(legend, profile, registrySection + "\\Legend", LoadString(814), kLegendLowerLeft);
+    // Rising curves leave no room in the lower left.
+    LoadLegendDefaults(legend, profile, registrySection + "\\Legend", LoadString(814),
+                       RisesFromZero() ? kLegendUpperRight : kLegendLowerLeft);
     legend.ciPrefix = CiLevelText() == ".99" ? text::kCiPrefix99 : text::kCiPrefix95;
 
     for (int i = 0; i < seriesCount; ++i) LoadSeriesDefaults(seriesStyles[i], profile, SeriesKey(registrySection, i));

@@ -523,9 +523,10 @@ inline constexpr const char* kIncidenceOfEvent = "Cumulative incidence of the ev
 inline constexpr const char* kIncidenceOfCompeting = "Cumulative incidence of the competing event %s\r\n";
 inline constexpr const char* kIncidenceLevelLine =
     "                                cumulative   standard     %s CI limits\r\n";
-// %s: the time column's heading, "time [years]" or "interval".
+// %s: the time column's heading, "time [years]" or "interval"; "time [months]"
+// takes one of the spaces before "at risk".
 inline constexpr const char* kIncidenceColumns =
-    "%-12s  at risk   events  incidence    error       lower     upper\r\n";
+    "%-13s at risk   events  incidence    error       lower     upper\r\n";
 inline constexpr const char* kIncidenceRule =
     "------------  -------  -------  -----------  --------   --------  --------\r\n";
 inline constexpr const char* kIncidenceIntervalColumn = "interval";

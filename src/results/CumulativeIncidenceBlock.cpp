@@ -37,6 +37,7 @@ void WriteCumulativeIncidenceBlock(ResultTextWriter& out, const CAnalysisData& d
         out.Append(FormatText(text::kIncidenceLevelLine, data.ciLevelText));
         out.Append(FormatText(text::kIncidenceColumns, timeColumn));
         out.Append(text::kIncidenceRule);
+        out.RestartRowCount();
         const PreparedFormat exportLine(EscapedForFormat(codes) + exportColumns);
         for (const CIncidenceRow& row : curve.rows) {
             if (intervals && row.atRisk < 1) break;

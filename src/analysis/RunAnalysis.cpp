@@ -10,10 +10,12 @@
 #include "resources/StringTable.h"
 #include "resources/Texts.h"
 #include "results/ComparisonReport.h"
+#include "results/CrudeProbabilitySection.h"
 #include "results/GrayTestSection.h"
 #include "results/StandardisedSection.h"
 #include "results/ReportClock.h"
 #include "results/SurvivalSummaryReport.h"
+#include "stats/CrudeProbability.h"
 #include "stats/CumulativeIncidence.h"
 #include "stats/GroupComparison.h"
 #include "stats/LifeTable.h"
@@ -48,7 +50,8 @@ Refusal Compute(AnalysisKind kind, CAnalysisData& data, const CaseList& cases, b
 struct ComputedAnalysis {
     AnalysisKind kind = kLifeTable;
     std::optional<GroupComparison> comparison;
-    std::optional<StandardisedTexts> standardised;
+    std::optional<ReportSection> standardised;
+    std::optional<ReportSection> crudeProbabilities;
     SurvivalSummaries summaries;
 };
 
@@ -80,6 +83,8 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
     if (outcome.refusal) return computed;
     outcome.refusal = SummaryRequestRefusal(request, data.periodTechnique);
     if (outcome.refusal) return computed;
+    if (request.crudeProbabilities) outcome.refusal = CrudeProbabilityRefusal(request.analysis, data);
+    if (outcome.refusal) return computed;
     if (progress) progress(AnalysisStage::kComputing);
     outcome.refusal = Compute(request.analysis, data, cases, request.stratified);
     if (outcome.refusal) return computed;
@@ -95,6 +100,8 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
         computed.standardised = WriteStandardisedSection(groups, request.standardise);
         outcome.chartData = WithStandardisedSeries(data, groups, request.standardise);
     }
+    if (request.crudeProbabilities)
+        computed.crudeProbabilities = WriteCrudeProbabilitySection(ComputeCrudeProbabilities(data));
     outcome.refusal = SummariseCurves(data, request, computed);
     return computed;
 }
@@ -108,11 +115,13 @@ void FillOutcome(CAnalysisData data, ComputedAnalysis computed, TextBuilding bui
     outcome.chartExtra = outcome.chartKind == kChartTrend ? data.survivalYears : 0;
     outcome.report.SetResults(std::move(data), kind, FormatReportTimeStamp(ReportTime()), building);
     if (kind == kCumulativeIncidence) {
-        GrayTestTexts tests = WriteGrayTestSection(outcome.report.data());
+        ReportSection tests = WriteGrayTestSection(outcome.report.data());
         outcome.report.AppendSection(tests.report, tests.exportText);
     }
     if (computed.standardised)
         outcome.report.AppendSection(computed.standardised->report, computed.standardised->exportText);
+    if (computed.crudeProbabilities)
+        outcome.report.AppendSection(computed.crudeProbabilities->report, computed.crudeProbabilities->exportText);
     if (computed.comparison)
         outcome.report.AddComparison(
             WriteComparisonSection(*computed.comparison, outcome.report.data().ciLevelText));

@@ -39,6 +39,10 @@ struct AnalysisRequest {
     std::optional<double> conditionalFrom = std::nullopt;
     bool restrictedMean = false;
     std::optional<double> restrictionTime = std::nullopt;
+    // With relative survival after Ederer II in the life table: the crude
+    // probabilities of death from the disease and from other causes, after
+    // the age-standardised table (CrudeProbabilityRefusal says when not).
+    bool crudeProbabilities = false;
 };
 
 // Whether the analysis has an age-standardised table to add when relative

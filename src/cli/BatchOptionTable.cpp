@@ -364,6 +364,10 @@ std::vector<OptionGroup> DeclareOptions()
                                  "life table and period analysis with the life\ntable technique: add observed, "
                                  "relative and net\nsurvival standardised over the ICSS age groups",
                                  [](BatchOptions& o) -> IcssStandard& { return o.standardise; }),
+             Switch("--crude",
+                    "life table with relative survival after Ederer II:\nadd the cumulative crude probabilities of death\n"
+                    "from the disease and from other causes",
+                    [](OptionReading& r) { r.options.crudeProbabilities = true; }),
              Date("--closing-date",
                   "common closing date of the Hakulinen method for\nthe life table and product-limit (default: the\n"
                   "last end of follow-up)",

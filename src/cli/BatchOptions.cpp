@@ -168,7 +168,9 @@ std::string CheckPopulationOptions(const BatchOptions& o, const std::set<std::st
             return std::string(option) + " needs --relative or --analysis smr";
     if (given.count("--standardise") && !CanStandardise(o.analysis, o.periodTechnique))
         return "--standardise applies to --analysis lifetable and to period with --technique lifetable only";
-    for (const char* option : {"--method", "--closing-date", "--standardise"})
+    if (o.crudeProbabilities && o.analysis != kLifeTable) return "--crude applies to --analysis lifetable only";
+    if (o.crudeProbabilities && p.method != ExpectedSurvivalMethod::kEdererII) return "--crude needs --method ederer2";
+    for (const char* option : {"--method", "--closing-date", "--standardise", "--crude"})
         if (given.count(option) && !p.relativeSurvival) return std::string(option) + " needs --relative";
     if (given.count("--closing-date")) {
         if (p.method != ExpectedSurvivalMethod::kHakulinen) return "--closing-date needs --method hakulinen";

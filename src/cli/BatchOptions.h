@@ -72,6 +72,7 @@ struct BatchOptions {
     std::int32_t periodWidth = 5;    // trend
     PopulationOptions population;
     IcssStandard standardise = kNoStandardisation;
+    bool crudeProbabilities = false;  // with --relative after Ederer II in the life table
 
     // The cases analysed and their groups (analysis/CaseChoice): the
     // conditions as written, two fields whose groups are crossed, age and

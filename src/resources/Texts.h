@@ -544,4 +544,23 @@ inline constexpr const char* kCumulativeIncidenceChartTitle = "Cumulative incide
 inline constexpr const char* kCumulativeIncidenceAxis = "Cumulative incidence";
 inline constexpr const char* kGrayTestSingular = "the variance of the scores is singular; no test";
 
+// ---------------------------------------------------------------------------
+// Crude probabilities of death from the disease and from other causes.
+
+inline constexpr const char* kCrudeCheck = "Crude probabilities of dea&th";
+inline constexpr const char* kCrudeNeedsEdererII =
+    "Crude probabilities of death need the life table with relative survival after Ederer II!";
+inline constexpr const char* kCrudeHeading = "Crude probabilities of death (cumulative)\r\n";
+inline constexpr const char* kCrudeMethod =
+    "From the disease and from other causes, derived from relative survival after Ederer II\r\n";
+inline constexpr const char* kCrudeLevelLine =
+    "            from the    standard  from other    standard         all\r\n";
+inline constexpr const char* kCrudeColumns =
+    "interval     disease       error      causes       error      causes\r\n";
+inline constexpr const char* kCrudeRule =
+    "--------  ----------  ----------  ----------  ----------  ----------\r\n";
+inline constexpr const char* kCrudeExportHeader =
+    "Interval of follow-up;Crude probability of death from the disease;Standard error;"
+    "Crude probability of death from other causes;Standard error;Probability of death from all causes\n";
+
 }  // namespace kalderon::text

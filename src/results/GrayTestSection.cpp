@@ -6,9 +6,9 @@
 
 namespace kalderon {
 
-GrayTestTexts WriteGrayTestSection(const CAnalysisData& data)
+ReportSection WriteGrayTestSection(const CAnalysisData& data)
 {
-    GrayTestTexts texts;
+    ReportSection texts;
     if (data.grayTests.empty()) return texts;
     texts.report = "\r\n";
     texts.report += text::kGrayTestHeading;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "results/ExportText.h"
+#include "results/ReportSection.h"
 #include "stats/AnalysisData.h"
 
 namespace kalderon {
@@ -10,10 +10,6 @@ namespace kalderon {
 // Gray's tests of a competing-risks analysis, after its group sections: the
 // report lines (statistic, degrees of freedom, p-value per cause) and their
 // export lines; both empty without tests.
-struct GrayTestTexts {
-    std::string report;
-    ExportText exportText;
-};
-GrayTestTexts WriteGrayTestSection(const CAnalysisData& data);
+ReportSection WriteGrayTestSection(const CAnalysisData& data);
 
 }  // namespace kalderon

@@ -17,10 +17,10 @@ std::string Value(const AgeGroupEstimate& e, bool standardError)
 
 }  // namespace
 
-StandardisedTexts WriteStandardisedSection(const std::vector<StandardisedGroup>& groups, std::int32_t standard)
+ReportSection WriteStandardisedSection(const std::vector<StandardisedGroup>& groups, std::int32_t standard)
 {
     const IcssWeights& weights = WeightsOfIcss(standard);
-    StandardisedTexts texts;
+    ReportSection texts;
     std::string& out = texts.report;
     out = "\r\n\r\n";
     out += FormatText(text::kStandardisedHeading, static_cast<int>(standard));

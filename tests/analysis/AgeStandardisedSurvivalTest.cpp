@@ -139,7 +139,7 @@ TEST_F(AgeStandardisedSurvivalTest, WeightedSumsOfTheAgeGroupsPeriodTables)
     const ResultReport plain = RunAnalysis(data, dataSet.cases, {kPeriodAnalysis, false}).report;
     const ResultReport withSection =
         RunAnalysis(data, dataSet.cases, {kPeriodAnalysis, false, false, kIcss1}).report;
-    const StandardisedTexts texts = WriteStandardisedSection(standardised, kIcss1);
+    const ReportSection texts = WriteStandardisedSection(standardised, kIcss1);
     EXPECT_EQ(withSection.reportText(), plain.reportText() + texts.report);
     EXPECT_EQ(withSection.exportText(), plain.exportText() + texts.exportText.Text());
 

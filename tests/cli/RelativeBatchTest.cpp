@@ -54,6 +54,21 @@ TEST_F(RelativeBatchTest, StoredReportsOfTheTinyExample)
     // A female mark on one of two codes makes the other code male.
     EXPECT_EQ(RunTiny({"--relative", "--female", "2"}).out, run.out);
 
+    // The crude probabilities of death follow the report and the export,
+    // which keep every byte.  Group A, first year: p = 5/6, p* = 0.988003,
+    // r = 0.843452; from the disease (1 - r)(1 - 0.011997 / 2) = 0.155609,
+    // from other causes 0.011997 (1 - (1 - r) / 2) = 0.011058.
+    const ProgramRun crude = RunTiny({"--relative", "--male", "1", "--crude", "--csv", csv});
+    ASSERT_EQ(crude.exitCode, 0) << crude.err;
+    EXPECT_EQ(crude.out, Expected("tiny-relative.txt") + Expected("tiny-relative-crude.txt"));
+    EXPECT_EQ(ReadBytes(csv), Expected("tiny-relative.csv") + Expected("tiny-relative-crude.csv"));
+    EXPECT_NE(crude.out.find("       1    0.155609    0.153069    0.011058    0.000924    0.166667\r\n"),
+              std::string::npos);
+    for (const std::vector<std::string>& refused :
+         {std::vector<std::string>{"--crude"}, {"--relative", "--method", "hakulinen", "--crude"},
+          {"--relative", "--analysis", "productlimit", "--crude"}})
+        EXPECT_EQ(RunTiny(refused).exitCode, 2);
+
     // SMR/SIR: group A has 4 deaths against 0.195787 expected (summed by hand
     // from refrates_us.csv over the person-days split at birthdays and year
     // ends).

@@ -102,6 +102,7 @@ void RunComputeCommand(CMainFrame& mainFrame, CEventDataView& view, int id)
 
     AnalysisRequest request{analysis, dialog->stratified() != 0, dialog->compareGroups(), dialog->standardise()};
     dialog->FillSummaries(request);
+    request.crudeProbabilities = dialog->crudeProbabilities();
     std::optional<AnalysisOutcome> outcome = ComputeAnalysis(mainFrame, data.analysis, data.cases, request);
     if (!outcome) return;
     const std::optional<CAnalysisData> chartData = std::move(outcome->chartData);

@@ -547,7 +547,7 @@ inline constexpr const char* kGrayTestSingular = "the variance of the scores is 
 // ---------------------------------------------------------------------------
 // Crude probabilities of death from the disease and from other causes.
 
-inline constexpr const char* kCrudeCheck = "Crude probabilities of dea&th";
+inline constexpr const char* kCrudeCheck = "Crude &probabilities of death";
 inline constexpr const char* kCrudeNeedsEdererII =
     "Crude probabilities of death need the life table with relative survival after Ederer II!";
 inline constexpr const char* kCrudeHeading = "Crude probabilities of death (cumulative)\r\n";

@@ -117,10 +117,13 @@ void CompareChoice(QWidget* dialog, bool compare)
     SetChecked(dialog, Shared::kCompareGroups, compare);
 }
 
-// `standardisation`: the entry of "Age standardisation", "" to leave it at "none".
-Step LifeTableDialog(const QString& method, bool compare = true, const QString& standardisation = {})
+// `standardisation`: the entry of "Age standardisation", "" to leave it at
+// "none"; `crude`: check "Crude probabilities of death", which only Ederer II
+// enables.
+Step LifeTableDialog(const QString& method, bool compare = true, const QString& standardisation = {},
+                     bool crude = false)
 {
-    return [method, compare, standardisation](QWidget* dialog) {
+    return [method, compare, standardisation, crude](QWidget* dialog) {
         QCOMPARE(dialog->objectName(), ControlName(ParameterDialog::kDialog));
         QCOMPARE(HelpTopicOf(dialog), QStringLiteral("compute_Cutler-Ederer"));
         CommonChoices(dialog, ParameterDialog::kTimeUnit, method);
@@ -128,6 +131,8 @@ Step LifeTableDialog(const QString& method, bool compare = true, const QString& 
         QCOMPARE(Control<QComboBox>(dialog, Shared::kStandardisation)->currentText(), QStringLiteral("none"));
         QCOMPARE(Control<QComboBox>(dialog, Shared::kStandardisation)->isEnabled(), !method.isEmpty());
         if (!standardisation.isEmpty()) Choose(dialog, Shared::kStandardisation, standardisation);
+        QCOMPARE(Control<QCheckBox>(dialog, Shared::kCrudeProbabilities)->isEnabled(), method == "Ederer II");
+        if (crude) SetChecked(dialog, Shared::kCrudeProbabilities);
         Accept(dialog);
     };
 }
@@ -211,8 +216,9 @@ std::vector<ComputeRun> ComputeRuns()
         {"net survival, ICSS 2", command::kComputeLifeTable, LifeTableDialog(kNetSurvival, true, "ICSS 2"),
          net + QStringList{"--standardise", "icss2", "--compare"}, 400, Titled(401), 402, kChartLifeTable, Titled(403),
          "Cumulative net survival"},
-        {"Ederer II, ICSS 3", command::kComputeLifeTable, LifeTableDialog("Ederer II", false, "ICSS 3"),
-         {"--relative", "--male", "1", "--standardise", "icss3"}, 400, Titled(401), 402, kChartLifeTable, Titled(403),
+        {"Ederer II, ICSS 3, crude probabilities", command::kComputeLifeTable,
+         LifeTableDialog("Ederer II", false, "ICSS 3", true),
+         {"--relative", "--male", "1", "--standardise", "icss3", "--crude"}, 400, Titled(401), 402, kChartLifeTable, Titled(403),
          "Cumulative relative survival"},
         {"net survival, product-limit", command::kComputeProductLimit, ProductLimitDialog(kNetSurvival),
          QStringList{"--analysis", "productlimit", "--compare"} + net, 424, Titled(425), 426, kChartProductLimit,
@@ -384,6 +390,7 @@ private slots:
             QCOMPARE(QByteArray::fromStdString(result->view()->reportText()), expected);
             QCOMPARE(expected.contains("\r\nComparison of groups\r\n"), run.batchArguments.contains("--compare"));
             QCOMPARE(expected.contains("ICSS"), run.batchArguments.contains("--standardise"));
+            QCOMPARE(expected.contains("Crude probabilities of death"), run.batchArguments.contains("--crude"));
             QCOMPARE(result->windowTitle(), run.resultTitle);
             QCOMPARE(result->resourceId(), run.resultFrame);
 

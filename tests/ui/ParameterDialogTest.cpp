@@ -324,13 +324,19 @@ private slots:
         IncidenceParameterDialog incidence(tiny.analysis, tiny.cases, true, services);
         check(incidence, "cumulative incidence");
 
-        // "Age standardisation" sits beside the method and is read after it.
+        // "Age standardisation" sits beside the method and is read after it,
+        // then "Crude probabilities of death".
         ParameterDialog shown(tiny.analysis, tiny.cases, kLifeTable, true, true, services);
         QCOMPARE(FocusAfterShow(shown), ControlName(ParameterDialog::kTimeUnit));
         Control<QWidget>(&shown, Shared::kMethod)->setFocus();
-        QCOMPARE(TabChain(3), ControlNames({Shared::kMethod, Shared::kStandardisation, button::kOk}));
+        QCOMPARE(TabChain(4), ControlNames({Shared::kMethod, Shared::kStandardisation, Shared::kCrudeProbabilities,
+                                            button::kOk}));
         QTest::keyClick(&shown, Qt::Key_A, Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget(), Control<QWidget>(&shown, Shared::kStandardisation));
+        QTest::keyClick(&shown, Qt::Key_P, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), Control<QWidget>(&shown, Shared::kCrudeProbabilities));
+        Choose(&shown, Shared::kMethod, QStringLiteral("Hakulinen"));
+        QVERIFY(!Control<QWidget>(&shown, Shared::kCrudeProbabilities)->isEnabled());
         shown.reject();
     }
 

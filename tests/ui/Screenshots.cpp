@@ -440,6 +440,12 @@ int main(int argc, char* argv[])
         net.show();
         Save(net, folder, QStringLiteral("parameters-net-survival.png"));
     }
+    {
+        ParameterDialog crude(exampleCases.analysis, exampleCases.cases, kLifeTable, true, true, services);
+        testing::SetChecked(&crude, ParameterDialogBase::kCrudeProbabilities);
+        crude.show();
+        Save(crude, folder, QStringLiteral("parameters-crude-probabilities.png"));
+    }
     ProductLimitParameterDialog productLimit(exampleCases.analysis, exampleCases.cases, true, true, services);
     productLimit.show();
     Save(productLimit, folder, QStringLiteral("parameters-product-limit.png"));

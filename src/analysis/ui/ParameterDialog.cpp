@@ -67,6 +67,7 @@ ParameterDialog::ParameterDialog(CAnalysisData& data, const CaseList& cases, Ana
     if (HasSurvivalAtTimes(mode)) row = AddSummaryRows(row, timeUnit_, false);
     AddRelativeSurvivalRows(row, relativeSurvivalPossible, mode == kLifeTable);
     OfferStandardisation(CanStandardise(mode_, technique_->currentIndex()));
+    if (mode == kLifeTable) OfferCrudeProbabilities();
     FinishLayout(QString::fromLatin1(HelpTopic(mode)));
     ShowParameters();
 

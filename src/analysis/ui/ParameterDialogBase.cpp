@@ -85,6 +85,11 @@ std::int32_t ParameterDialogBase::standardise() const
     return standardisation_->currentIndex();
 }
 
+bool ParameterDialogBase::crudeProbabilities() const
+{
+    return crude_ && !crude_->isHidden() && crude_->isEnabled() && crude_->isChecked();
+}
+
 void ParameterDialogBase::done(int result)
 {
     diagram_->StopAnimation();
@@ -258,6 +263,10 @@ int ParameterDialogBase::AddRelativeSurvivalRows(int row, bool possible, bool cl
     inner->addWidget(standardisationLabel_, ++innerRow, 0);
     inner->addWidget(standardisation_, innerRow, 1);
     OfferStandardisation(false);
+    crude_ = new QCheckBox(QString::fromLatin1(text::kCrudeCheck), relativeGroup_);
+    crude_->setObjectName(ControlName(kCrudeProbabilities));
+    crude_->hide();
+    inner->addWidget(crude_, ++innerRow, 0, 1, 5);
     closingDate_ = MakeDateEdit(kClosingDate, data_.lastEndDate, false);
     closingLabel_ = MakeLabel(QStringLiteral("Common c&losing date"), kClosingLabel, closingDate_);
     inner->addWidget(closingLabel_, ++innerRow, 0);
@@ -287,8 +296,15 @@ void ParameterDialogBase::OfferStandardisation(bool offered)
     standardisation_->setVisible(offered);
 }
 
+void ParameterDialogBase::OfferCrudeProbabilities()
+{
+    crude_->show();
+    ShowMethod();
+}
+
 void ParameterDialogBase::ShowMethod()
 {
+    crude_->setEnabled(relative_->isChecked() && MethodChosenIn(*method_) == ExpectedSurvivalMethod::kEdererII);
     const bool show = closingDateWithHakulinen_ && MethodChosenIn(*method_) == ExpectedSurvivalMethod::kHakulinen;
     closingLabel_->setVisible(show);
     closingDate_->setVisible(show);
@@ -297,6 +313,7 @@ void ParameterDialogBase::ShowMethod()
 void ParameterDialogBase::EnableRelativeSurvival()
 {
     const bool on = relative_->isChecked();
+    ShowMethod();
     for (QWidget* control : std::initializer_list<QWidget*>{sexLabel_, sexCodes_, male_, female_, tablesLabel_, tables_,
                                                             methodLabel_, method_, standardisationLabel_,
                                                             standardisation_, closingDate_, closingLabel_})

@@ -58,6 +58,7 @@ public:
     static constexpr int kClosingDate = 1038;
     static constexpr int kStandardisation = 1091;
     static constexpr int kStandardisationLabel = 1092;
+    static constexpr int kCrudeProbabilities = 1120;
 
     // The "Stratified analysis" check, which the computation takes as its
     // argument: 1 on, 0 off.
@@ -68,6 +69,9 @@ public:
     // The "Age standardisation" choice, an IcssStandard: the standard chosen
     // while the list is offered and relative survival is on, else none.
     std::int32_t standardise() const;
+    // "Crude probabilities of death": offered, checked and usable, which
+    // needs relative survival after Ederer II.
+    bool crudeProbabilities() const;
 
     // What the rows of SurvivalSummaryRows ask for, as OK read them; nothing
     // in a dialog without them.
@@ -128,6 +132,8 @@ protected:
     int AddRelativeSurvivalRows(int row, bool possible, bool closingDateWithHakulinen);
     // Shows or hides "Age standardisation" (for the analyses that have it).
     void OfferStandardisation(bool offered);
+    // Shows "Crude probabilities of death" below it (the life table).
+    void OfferCrudeProbabilities();
 
     // What OK takes for relative survival, read before anything is written
     // so that a closing date that does not parse or a table that cannot be
@@ -178,6 +184,7 @@ private:
     QLabel* standardisationLabel_ = nullptr;
     QComboBox* standardisation_ = nullptr;
     bool standardisationOffered_ = false;
+    QCheckBox* crude_ = nullptr;
     QLabel* closingLabel_ = nullptr;
     QLineEdit* closingDate_ = nullptr;
     bool closingDateWithHakulinen_ = false;

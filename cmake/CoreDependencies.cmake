@@ -16,3 +16,6 @@ find_library(CHMLIB chm REQUIRED)
 find_path(CHMLIB_INCLUDE chm_lib.h REQUIRED)
 target_include_directories(kalderon_core PRIVATE ${CHMLIB_INCLUDE})
 target_link_libraries(kalderon_core PUBLIC ${CHMLIB})
+# Analysis files are JSON.
+find_package(nlohmann_json 3 REQUIRED)
+target_link_libraries(kalderon_core PRIVATE nlohmann_json::nlohmann_json)

@@ -387,7 +387,20 @@ std::vector<OptionGroup> DeclareOptions()
          },
          ""});
     groups.push_back(
-        {"Output",
+        {"Analysis files",
+         {
+             FileName("--analysis-file", "FILE",
+                      "run the analysis kept in FILE (JSON): its data\nfile, unless one is given, with its options;\n"
+                      "options given beside it replace its own",
+                      [](BatchOptions& o) -> std::string& { return o.analysisFilePath; }),
+             FileName("--write-analysis-file", "FILE",
+                      "write the input file and the options given (but\nthe output options) into the analysis file "
+                      "FILE,\nthen run the analysis",
+                      [](BatchOptions& o) -> std::string& { return o.writeAnalysisPath; }),
+         },
+         ""});
+    groups.push_back(
+        {kOutputOptionsTitle,
          {
              FileName("--report", "FILE", "write the report to FILE (default: standard output)",
                       [](BatchOptions& o) -> std::string& { return o.reportPath; }),

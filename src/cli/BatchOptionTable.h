@@ -55,6 +55,9 @@ struct OptionGroup {
     std::string note;  // as shown, indented
 };
 
+// The title of the group of options that name the files written.
+inline constexpr const char* kOutputOptionsTitle = "Output";
+
 // Every option of kalderon-batch, in the order of --help.
 const std::vector<OptionGroup>& BatchOptionGroups();
 

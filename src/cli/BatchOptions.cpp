@@ -7,6 +7,7 @@
 #include "analysis/RunAnalysis.h"
 #include "analysis/PeriodOfInterest.h"
 #include "charts/LifeTableChart.h"
+#include "cli/AnalysisFileArguments.h"
 #include "cli/BatchOptionTable.h"
 #include "import/DatabaseImport.h"
 #include "import/DatePattern.h"
@@ -208,11 +209,14 @@ std::string CheckInput(OptionReading& reading, const std::set<std::string>& give
 
 }  // namespace
 
-CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
+CommandLine ParseCommandLine(const std::vector<std::string>& commandLine)
 {
     OptionReading reading;
     BatchOptions& o = reading.options;
     CommandLine result;
+    const ExpandedArguments expanded = ExpandAnalysisFile(commandLine);
+    result.error = expanded.error;
+    const std::vector<std::string>& arguments = expanded.arguments;
     std::set<std::string> given;
     bool optionsEnded = false;
     for (size_t i = 0; i < arguments.size() && result.error.empty(); ++i) {
@@ -258,6 +262,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         if (result.error.empty() && o.inputPath.empty() && o.chart.openPath.empty())
             result.error = "no input file given";
         if (result.error.empty() && !o.inputPath.empty()) result.error = CheckInput(reading, given);
+        if (result.error.empty() && !o.writeAnalysisPath.empty()) o.analysisToWrite = AnalysisOfArguments(arguments);
     }
     result.options = std::move(o);
     return result;

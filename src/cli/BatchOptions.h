@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "import/TextImportSettings.h"
+#include "analysis/AnalysisFile.h"
 #include "stats/AgeStandardisation.h"
 #include "stats/AnalysisData.h"
 #include "stats/DateValue.h"
@@ -95,6 +96,10 @@ struct BatchOptions {
     std::string conditionalPngPath;  // empty: no picture of the conditional curves
 
     ChartOutputs chart;
+
+    std::string analysisFilePath;               // the analysis file run, spelled out before the options
+    std::string writeAnalysisPath;              // empty: no analysis file written
+    std::optional<AnalysisFile> analysisToWrite;  // what --write-analysis-file writes
 };
 
 struct CommandLine {

@@ -77,6 +77,12 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     if (!options.chart.openPath.empty()) return RedrawChartFile(options.chart, err);
     DataSet dataSet;
     std::string error;
+    if (options.analysisToWrite &&
+        !WriteFile(options.writeAnalysisPath,
+                   AnalysisFileText(*options.analysisToWrite, options.writeAnalysisPath), error)) {
+        WriteMessage(err, error);
+        return kExitUsage;
+    }
     if (options.isDatabase) {
         if (const std::optional<int> exitCode = ReadDatabaseInput(options, dataSet, out, err)) return *exitCode;
     } else if (ReadResult<DataSet> read = ReadTextFile(options.inputPath, options.import); read) {

@@ -563,4 +563,19 @@ inline constexpr const char* kCrudeExportHeader =
     "Interval of follow-up;Crude probability of death from the disease;Standard error;"
     "Crude probability of death from other causes;Standard error;Probability of death from all causes\n";
 
+// ---------------------------------------------------------------------------
+// Analysis files: what made a result, to run it again.
+
+// %s: the analysis file, then the reason.
+inline constexpr const char* kAnalysisFileFault = "%s: %s";
+inline constexpr const char* kAnalysisFileUnreadable = "the analysis file cannot be read";
+inline constexpr const char* kAnalysisFileNotOne = "this is no analysis file";
+inline constexpr const char* kAnalysisFileLaterVersion =
+    "the analysis file is of version %ld, written by a later version of the program";
+inline constexpr const char* kAnalysisFileUnknownKey = "unknown key \"%s\"";
+inline constexpr const char* kAnalysisFileUnknownOption = "unknown option \"%s\"";
+inline constexpr const char* kAnalysisFileBadValue = "the option \"%s\" has no text, list of texts or true as its value";
+inline constexpr const char* kAnalysisFileNoData = "the analysis file names no data file";
+inline constexpr const char* kAnalysisFileDataGone = "its data file %s is not there";
+
 }  // namespace kalderon::text

@@ -16,3 +16,6 @@ find_library(CHMLIB chm REQUIRED)
 find_path(CHMLIB_INCLUDE chm_lib.h REQUIRED)
 target_include_directories(kalderon_core PRIVATE ${CHMLIB_INCLUDE})
 target_link_libraries(kalderon_core PUBLIC ${CHMLIB})
+# The matrix work of the regression models.
+find_package(Eigen3 3.3 REQUIRED NO_MODULE)
+target_link_libraries(kalderon_core PUBLIC Eigen3::Eigen)

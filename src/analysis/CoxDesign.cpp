@@ -16,6 +16,12 @@ namespace {
 
 constexpr std::int32_t kMissing = -1;
 
+// A case the model takes: its row of the columns and its record.
+struct AnalysedCase {
+    std::int32_t row;
+    std::int32_t record;
+};
+
 // A field's values over the analysed cases: as numbers (NaN where empty or
 // unreadable) while it is numeric, else as level numbers (kMissing where
 // empty).
@@ -32,15 +38,16 @@ struct FieldColumn {
 // Reads one field for the cases: numbers first; a field with a value that
 // is not one, or declared a factor, again as level texts.  A coded column
 // is read once per distinct value.
-void ReadField(const DataSet& data, const std::vector<std::int32_t>& rows, bool factor, FieldColumn& out)
+void ReadField(const DataSet& data, const std::vector<AnalysedCase>& rows, bool factor, FieldColumn& out)
 {
     const CaseList& cases = data.cases;
     const CaseField& field = out.field;
     const DataColumn* column = field.derived == DerivedField::kNone ? &data.columns[static_cast<size_t>(field.column)] : nullptr;
     std::string buffer;
-    auto text = [&](std::int32_t row) -> std::string_view {
-        if (column) return static_cast<size_t>(row) < column->size() ? column->Value(static_cast<size_t>(row)) : std::string_view();
-        return FieldText(data.columns, field, static_cast<size_t>(row), cases.row(static_cast<size_t>(row)), buffer);
+    auto text = [&](const AnalysedCase& c) -> std::string_view {
+        const auto row = static_cast<size_t>(c.row);
+        if (column) return row < column->size() ? column->Value(row) : std::string_view();
+        return FieldText(data.columns, field, row, cases.records[static_cast<size_t>(c.record)], buffer);
     };
     const bool coded = column && column->IsCoded();
 
@@ -53,8 +60,8 @@ void ReadField(const DataSet& data, const std::vector<std::int32_t>& rows, bool 
         for (size_t k = 0; k < rows.size(); ++k) {
             std::uint8_t state;
             double number = std::nan("");
-            const bool inColumn = coded && static_cast<size_t>(rows[k]) < column->size();
-            const std::uint32_t code = inColumn ? column->Code(static_cast<size_t>(rows[k])) : 0;
+            const bool inColumn = coded && static_cast<size_t>(rows[k].row) < column->size();
+            const std::uint32_t code = inColumn ? column->Code(static_cast<size_t>(rows[k].row)) : 0;
             if (inColumn && codeState[code] != 0) {
                 state = codeState[code], number = codeNumber[code];
             } else {
@@ -77,8 +84,8 @@ void ReadField(const DataSet& data, const std::vector<std::int32_t>& rows, bool 
     std::vector<std::int32_t> codeLevel;
     if (coded) codeLevel.assign(column->CodeCount(), -2);
     for (size_t k = 0; k < rows.size(); ++k) {
-        const bool inColumn = coded && static_cast<size_t>(rows[k]) < column->size();
-        const std::uint32_t code = inColumn ? column->Code(static_cast<size_t>(rows[k])) : 0;
+        const bool inColumn = coded && static_cast<size_t>(rows[k].row) < column->size();
+        const std::uint32_t code = inColumn ? column->Code(static_cast<size_t>(rows[k].row)) : 0;
         if (inColumn && codeLevel[code] != -2) {
             out.levelOf[k] = codeLevel[code];
             continue;
@@ -138,17 +145,21 @@ Refusal BuildCoxDesign(const DataSet& data, const CoxSpecification& spec, CoxDes
     for (size_t i = 0; i < all.size(); ++i)
         if (Refusal refusal = FindCaseField(data.columns, data.hasBirthColumn, all[i], fields[i].field)) return refusal;
 
+    // In the order of the records, which are read whole, the columns only
+    // at their rows.
     const CaseList& cases = data.cases;
-    std::vector<std::int32_t> rows;
-    rows.reserve(cases.rowToList.size());
-    for (size_t row = 0; row < cases.rowToList.size(); ++row) {
-        const size_t listIndex = static_cast<size_t>(cases.rowToList[row]);
-        if (!cases.IsSelected(listIndex)) continue;
+    std::vector<std::int32_t> rowOfRecord(cases.records.size(), -1);
+    for (size_t row = 0; row < cases.rowToList.size(); ++row)
+        rowOfRecord[static_cast<size_t>(cases.rowToList[row])] = static_cast<std::int32_t>(row);
+    std::vector<AnalysedCase> rows;
+    rows.reserve(cases.records.size());
+    for (size_t listIndex = 0; listIndex < cases.records.size(); ++listIndex) {
+        if (rowOfRecord[listIndex] < 0 || !cases.IsSelected(listIndex)) continue;
         if (!cases.records[listIndex].isValid) {
             ++design.invalidCases;
             continue;
         }
-        rows.push_back(static_cast<std::int32_t>(row));
+        rows.push_back({rowOfRecord[listIndex], static_cast<std::int32_t>(listIndex)});
     }
     design.analysedCases = rows.size();
 
@@ -254,7 +265,7 @@ Refusal BuildCoxDesign(const DataSet& data, const CoxSpecification& spec, CoxDes
             for (size_t level = 0; level < f.levels.levels.size(); ++level)
                 if (level != f.levels.reference) row.push_back(static_cast<std::int32_t>(level) == f.levelOf[k] ? 1.0 : 0.0);
         }
-        const CCaseRecord& c = cases.row(static_cast<size_t>(rows[k]));
+        const CCaseRecord& c = cases.records[static_cast<size_t>(rows[k].record)];
         const bool event = std::any_of(spec.eventCodes.begin(), spec.eventCodes.end(),
                                        [&](const std::string& code) { return c.statusText == code; });
         events += event ? 1 : 0;

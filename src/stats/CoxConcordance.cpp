@@ -1,8 +1,10 @@
 #include "stats/CoxConcordance.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
-#include <numeric>
+
+#include "common/RadixSort.h"
 
 namespace kalderon {
 namespace {
@@ -26,8 +28,8 @@ public:
     std::int64_t Total() const { return total_; }
 
 private:
-    std::vector<std::int64_t> tree_;
-    std::vector<std::int64_t> at_;
+    std::vector<std::int32_t> tree_;
+    std::vector<std::int32_t> at_;
     std::int64_t total_ = 0;
 };
 
@@ -40,21 +42,31 @@ struct PairShares {
 void CountStratum(const CoxSample& s, size_t begin, size_t end, const std::vector<double>& lp, PairShares& shares,
                   CoxConcordance& total)
 {
+    // The ranks of the linear predictors, ties sharing one: a radix sort of
+    // their bits turned so that they order as the numbers do.
     const size_t n = end - begin;
-    std::vector<size_t> order(n);
-    std::iota(order.begin(), order.end(), begin);
-    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return lp[a] < lp[b]; });
-    std::vector<size_t> rank(n);
+    struct Item {
+        std::uint64_t key;
+        std::uint32_t index;
+    };
+    std::vector<Item> items(n), buffer(n);
+    for (size_t k = 0; k < n; ++k) {
+        const auto bits = std::bit_cast<std::uint64_t>(lp[begin + k]);
+        items[k] = {bits >> 63 ? ~bits : bits | std::uint64_t{1} << 63, static_cast<std::uint32_t>(k)};
+    }
+    const Item* order = RadixSortBy(items.data(), buffer.data(), n, 64, [](const Item& item) { return item.key; });
+    std::vector<std::uint32_t> rank(n);
     size_t ranks = 0;
     for (size_t k = 0; k < n; ++k) {
-        if (k > 0 && lp[order[k]] != lp[order[k - 1]]) ++ranks;
-        rank[order[k] - begin] = ranks;
+        if (k > 0 && lp[begin + order[k].index] != lp[begin + order[k - 1].index]) ++ranks;
+        rank[order[k].index] = static_cast<std::uint32_t>(ranks);
     }
     ++ranks;
 
     // Each case with the event against the cases after it, from the latest
     // time back: the censored of its own time join before, the events after.
     RankCounter later(ranks);
+    std::vector<double> risks;
     for (size_t i = end; i > begin;) {
         const std::int32_t time = s.time[i - 1];
         size_t first = i;
@@ -73,7 +85,7 @@ void CountStratum(const CoxSample& s, size_t begin, size_t end, const std::vecto
         }
         // Pairs of events at this time, by whether their risks tie.
         if (deathsHere > 1.0) {
-            std::vector<double> risks;
+            risks.clear();
             for (size_t k = first; k < i; ++k)
                 if (s.event[k]) risks.push_back(lp[k]);
             std::sort(risks.begin(), risks.end());

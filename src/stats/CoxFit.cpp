@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "stats/CoxCholesky.h"
+#include "stats/CoxRiskSet.h"
 
 namespace kalderon {
 namespace {
@@ -47,19 +48,13 @@ Sums Accumulate(const CoxSample& s, const Scaling& sc, const Eigen::VectorXd& be
 {
     const size_t p = s.columns();
     Sums out{0.0, Eigen::VectorXd::Zero(p), Eigen::MatrixXd::Zero(p, p)};
-    std::vector<double> z(p), a(p), a2(p), cmat(p * p), cmat2(p * p);
+    std::vector<double> z(p);
+    CoxRiskSet riskSet(p);
     for (size_t stratum = 0; stratum < s.strataEnds.size(); ++stratum) {
         const size_t begin = s.StratumBegin(stratum);
-        double denom = 0.0;
-        std::fill(a.begin(), a.end(), 0.0);
-        std::fill(cmat.begin(), cmat.end(), 0.0);
-        size_t i = s.strataEnds[stratum];
-        while (i > begin) {
+        riskSet.Clear();
+        for (size_t i = s.strataEnds[stratum]; i > begin;) {
             const std::int32_t time = s.time[i - 1];
-            int deaths = 0;
-            double denom2 = 0.0;
-            std::fill(a2.begin(), a2.end(), 0.0);
-            std::fill(cmat2.begin(), cmat2.end(), 0.0);
             for (; i > begin && s.time[i - 1] == time; --i) {
                 const double* x = s.row(i - 1);
                 double eta = 0.0;
@@ -67,41 +62,14 @@ Sums Accumulate(const CoxSample& s, const Scaling& sc, const Eigen::VectorXd& be
                 // Kept inside [-200, 22], so that a coefficient running away
                 // cannot overflow the sums.
                 eta = std::clamp(eta, -200.0, 22.0);
-                const double risk = std::exp(eta);
                 const bool died = s.event[i - 1] != 0;
-                double* sumX = died ? a2.data() : a.data();
-                double* sumXX = died ? cmat2.data() : cmat.data();
-                (died ? denom2 : denom) += risk;
-                for (size_t j = 0; j < p; ++j) {
-                    const double rz = risk * z[j];
-                    sumX[j] += rz;
-                    for (size_t k = 0; k <= j; ++k) sumXX[j * p + k] += rz * z[k];
-                }
+                riskSet.Add(z.data(), std::exp(eta), died);
                 if (died) {
-                    ++deaths;
                     out.loglik += eta;
                     for (size_t j = 0; j < p; ++j) out.u[j] += z[j];
                 }
             }
-            if (deaths == 0) continue;
-            // Breslow: every death sees the whole risk set.  Efron: the k-th
-            // of d tied deaths sees the deaths with weight 1 - k/d.
-            const int steps = ties == CoxTies::kEfron ? deaths : 1;
-            const double share = 1.0 / steps;
-            const double weight = static_cast<double>(deaths) / steps;
-            for (int k = 0; k < steps; ++k) {
-                denom += denom2 * share;
-                out.loglik -= weight * std::log(denom);
-                for (size_t j = 0; j < p; ++j) {
-                    a[j] += a2[j] * share;
-                    const double mean = a[j] / denom;
-                    out.u[j] -= weight * mean;
-                    for (size_t m = 0; m <= j; ++m) {
-                        cmat[j * p + m] += cmat2[j * p + m] * share;
-                        out.imat(j, m) += weight * (cmat[j * p + m] - mean * a[m]) / denom;
-                    }
-                }
-            }
+            riskSet.CloseTime(ties, out.loglik, out.u.data(), out.imat);
         }
     }
     for (size_t j = 0; j < p; ++j)

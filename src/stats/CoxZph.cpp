@@ -4,6 +4,7 @@
 
 #include "common/RadixSort.h"
 #include "stats/ChiSquare.h"
+#include "stats/CoxRiskSet.h"
 
 namespace kalderon {
 namespace {
@@ -55,53 +56,30 @@ std::vector<CoxZphRow> ProportionalHazardsTests(const CoxSample& s, const CoxFit
     // columns times g(t), at the estimate and 0.
     Eigen::VectorXd u = Eigen::VectorXd::Zero(p);
     Eigen::MatrixXd imat = Eigen::MatrixXd::Zero(2 * p, 2 * p);
-    std::vector<double> z(p), a(p), a2(p), cmat(p * p), cmat2(p * p), dead(p);
+    std::vector<double> z(p);
     Eigen::MatrixXd v(p, p);
     Eigen::VectorXd score(p);
+    CoxRiskSet riskSet(p);
     for (size_t stratum = 0; stratum < s.strataEnds.size(); ++stratum) {
         const size_t begin = s.StratumBegin(stratum);
-        double denom = 0.0;
-        std::fill(a.begin(), a.end(), 0.0);
-        std::fill(cmat.begin(), cmat.end(), 0.0);
+        riskSet.Clear();
         for (size_t i = s.strataEnds[stratum]; i > begin;) {
             const std::int32_t time = s.time[i - 1];
-            int deaths = 0;
-            double denom2 = 0.0, gHere = 0.0;
-            std::fill(a2.begin(), a2.end(), 0.0);
-            std::fill(cmat2.begin(), cmat2.end(), 0.0);
-            std::fill(dead.begin(), dead.end(), 0.0);
+            double gHere = 0.0;
+            score.setZero();
             for (; i > begin && s.time[i - 1] == time; --i) {
                 const double* x = s.row(i - 1);
                 for (size_t j = 0; j < p; ++j) z[j] = x[kept[j]];
-                const double risk = std::exp(fit.linearPredictor[i - 1]);
                 const bool died = s.event[i - 1] != 0;
-                double* sumX = died ? a2.data() : a.data();
-                double* sumXX = died ? cmat2.data() : cmat.data();
-                (died ? denom2 : denom) += risk;
-                for (size_t j = 0; j < p; ++j) {
-                    sumX[j] += risk * z[j];
-                    for (size_t k = 0; k <= j; ++k) sumXX[j * p + k] += risk * z[j] * z[k];
-                    if (died) dead[j] += z[j];
-                }
-                if (died) ++deaths, gHere = g[i - 1];
+                riskSet.Add(z.data(), std::exp(fit.linearPredictor[i - 1]), died);
+                if (!died) continue;
+                gHere = g[i - 1];
+                for (size_t j = 0; j < p; ++j) score[j] += z[j];
             }
-            if (deaths == 0) continue;
-            const int steps = ties == CoxTies::kEfron ? deaths : 1;
-            const double share = 1.0 / steps, weight = static_cast<double>(deaths) / steps;
+            if (riskSet.Events() == 0) continue;
             v.setZero();
-            for (size_t j = 0; j < p; ++j) score[j] = dead[j];
-            for (int k = 0; k < steps; ++k) {
-                denom += denom2 * share;
-                for (size_t j = 0; j < p; ++j) a[j] += a2[j] * share;
-                for (size_t j = 0; j < p; ++j) {
-                    const double mean = a[j] / denom;
-                    score[j] -= weight * mean;
-                    for (size_t m = 0; m <= j; ++m) {
-                        cmat[j * p + m] += cmat2[j * p + m] * share;
-                        v(j, m) += weight * (cmat[j * p + m] - mean * a[m]) / denom;
-                    }
-                }
-            }
+            double unused = 0.0;
+            riskSet.CloseTime(ties, unused, score.data(), v);
             for (size_t j = 0; j < p; ++j)
                 for (size_t m = 0; m < j; ++m) v(m, j) = v(j, m);
             u += gHere * score;

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "analysis/CoxAnalysis.h"
+#include "stats/CoxConcordance.h"
 #include "import/TextFileReader.h"
 #include "stats/GroupComparison.h"
 #include "support/CaseListFactory.h"
@@ -187,4 +188,43 @@ TEST(CoxRegressionTest, ArmWithoutEventsRunsAway)
     ASSERT_EQ(RunCoxAnalysis(TwoArms(true, false), {{"arm"}, {}, {}, {}, {"1"}}, ".95", a), std::nullopt);
     EXPECT_TRUE(a.model.rows[0].infinite);
     EXPECT_LT(a.model.rows[0].coef, -10.0);
+}
+
+// Harrell's C and its jackknife standard error as their definition reads,
+// pair by pair, against the counting over ranks, on tied times and risks in
+// two strata.
+TEST(CoxRegressionTest, ConcordanceAsCountedPairByPair)
+{
+    std::mt19937 random(5);
+    CoxSampleBuilder builder({{"x", 0, 1, false}}, {"x"}, {"a", "b"});
+    for (int i = 0; i < 300; ++i) {
+        const double x = static_cast<double>(random() % 7);
+        builder.Add(static_cast<std::int32_t>(random() % 2), static_cast<std::int32_t>(random() % 40), random() % 3 != 0,
+                    std::span(&x, 1));
+    }
+    const CoxSample s = builder.Finish();
+    const std::vector<double> lp(s.x.begin(), s.x.end());
+    double c = 0, d = 0, t = 0;
+    std::vector<double> shareC(s.size()), shareD(s.size()), shareT(s.size());
+    for (size_t i = 0; i < s.size(); ++i)
+        for (size_t j = 0; j < s.size(); ++j) {
+            const bool sameStratum = (i < s.strataEnds[0]) == (j < s.strataEnds[0]);
+            const bool after = s.time[j] > s.time[i] || (s.time[j] == s.time[i] && !s.event[j]);
+            if (i == j || !sameStratum || !s.event[i] || !after) continue;
+            double& counted = lp[i] > lp[j] ? c : lp[i] < lp[j] ? d : t;
+            auto& share = lp[i] > lp[j] ? shareC : lp[i] < lp[j] ? shareD : shareT;
+            counted += 1, share[i] += 1, share[j] += 1;
+        }
+    const double pairs = c + d + t, somers = (c - d) / pairs;
+    double variance = 0;
+    for (size_t k = 0; k < s.size(); ++k) {
+        const double dfbeta = (shareC[k] - shareD[k]) / pairs - somers / pairs * (shareC[k] + shareD[k] + shareT[k]);
+        variance += dfbeta * dfbeta;
+    }
+    const CoxConcordance fast = ConcordanceOf(s, lp);
+    EXPECT_EQ(fast.concordant, c);
+    EXPECT_EQ(fast.discordant, d);
+    EXPECT_EQ(fast.tiedRisk, t);
+    EXPECT_NEAR(fast.concordance, (somers + 1) / 2, 1e-14);
+    EXPECT_NEAR(fast.standardError, std::sqrt(variance / 4), 1e-14);
 }

@@ -24,28 +24,24 @@ require_programs() {
   done
 }
 
-# Prints the path of the generated file of COUNT cases (seed 1), writing it
-# on first use.
-case_file() {
-  local file="$DATA/cases-$1.txt"
+# Prints the path of the generated file of COUNT cases (seed 1) of a layout
+# (bench/BenchMain.cpp: the generator's option and the file's name ending),
+# writing it on first use.
+generated_file() {
+  local file="$DATA/cases-$3$2"
   if [ ! -s "$file" ]; then
     mkdir -p "$DATA"
-    "$GENERATOR" --write-cases "$file.part" "$1" 1 >&2
+    "$GENERATOR" "$1" "$file.part" "$3" 1 >&2
     mv "$file.part" "$file"
   fi
   echo "$file"
 }
 
-# The same cases as a CSV with a line of field names (bench/BenchMain.cpp).
-case_csv_file() {
-  local file="$DATA/cases-$1.csv"
-  if [ ! -s "$file" ]; then
-    mkdir -p "$DATA"
-    "$GENERATOR" --write-header-csv "$file.part" "$1" 1 >&2
-    mv "$file.part" "$file"
-  fi
-  echo "$file"
-}
+# The example layout, the same cases as a CSV with a line of field names, and
+# as a registry's export of 20 fields.
+case_file() { generated_file --write-cases .txt "$1"; }
+case_csv_file() { generated_file --write-header-csv .csv "$1"; }
+case_registry_file() { generated_file --write-registry-csv -registry.csv "$1"; }
 
 # Runs the command $RUNS times and prints "SECONDS CPU MEGABYTES": the best
 # wall time, the least processor time (user and system) and the highest peak

@@ -19,3 +19,6 @@ target_link_libraries(kalderon_core PUBLIC ${CHMLIB})
 # Analysis files are JSON.
 find_package(nlohmann_json 3 REQUIRED)
 target_link_libraries(kalderon_core PRIVATE nlohmann_json::nlohmann_json)
+# The matrix work of the regression models.
+find_package(Eigen3 3.3 REQUIRED NO_MODULE)
+target_link_libraries(kalderon_core PUBLIC Eigen3::Eigen)

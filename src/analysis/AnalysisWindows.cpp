@@ -18,6 +18,8 @@ AnalysisWindowStrings WindowStringsOf(AnalysisKind kind, std::int32_t periodTech
         return {424, 425, 426, 427};
     case kCumulativeIncidence:
         return {430, 431, 432, 433};
+    case kCoxRegression:
+        return {434, 435, 436, 437};
     case kSmrSir:
         break;
     }

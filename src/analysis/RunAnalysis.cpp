@@ -42,6 +42,7 @@ Refusal Compute(AnalysisKind kind, CAnalysisData& data, const CaseList& cases, b
     case kTrend: return ComputeTrend(data, cases, stratified);
     case kSmrSir: ComputeSmrSir(data, cases, stratified); return std::nullopt;
     case kCumulativeIncidence: return ComputeCumulativeIncidence(data, cases, stratified);
+    case kCoxRegression: break;  // RunCoxRegression: the model reads the data set's columns
     }
     return std::nullopt;
 }

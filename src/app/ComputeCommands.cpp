@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "analysis/CoxAnalysis.h"
+#include "analysis/ui/CoxParameterDialog.h"
 #include "analysis/ui/IncidenceParameterDialog.h"
 #include "analysis/ui/ParameterDialog.h"
 #include "analysis/ui/ProductLimitParameterDialog.h"
@@ -63,6 +65,7 @@ const std::vector<ComputeCommand>& ComputeCommands()
         {command::kComputeTrend, QStringLiteral("Trend in n-year survival ..."), command::kComputeTrend},
         {command::kComputeSmrSir, QStringLiteral("SMR/SIR ..."), 0},
         {command::kComputeCumulativeIncidence, QStringLiteral("Cumulative incidence (competing risks) ..."), 0},
+        {command::kComputeCoxRegression, QStringLiteral("Cox regression ..."), 0},
     };
     return commands;
 }
@@ -88,6 +91,26 @@ bool ComputeCommandEnabled(const CEventDataView& view, int id)
     return IsComputeCommand(id);
 }
 
+namespace {
+
+// The model dialog, then the model fitted on the data set with its results
+// and chart windows; the collinear and runaway columns in a message.
+void RunCoxRegressionCommand(CMainFrame& mainFrame, DataSet& data)
+{
+    CoxParameterDialog dialog(data, data.analysis, mainFrame.services(), &mainFrame);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const CoxSpecification spec = dialog.specification();
+    std::optional<AnalysisOutcome> outcome =
+        ComputeInBackground(mainFrame, [&](const AnalysisProgress&) { return RunCoxRegression(data, spec); });
+    if (!outcome) return;
+    const std::optional<CAnalysisData> chartData = std::move(outcome->chartData);
+    CResultFrame* results = OpenResultWindow(mainFrame, std::move(outcome->report));
+    OpenAnalysisChart(mainFrame, *chartData, results->view()->kind());
+    if (outcome->note) mainFrame.services().messages.Show(&mainFrame, DisplayText(*outcome->note));
+}
+
+}  // namespace
+
 void RunComputeCommand(CMainFrame& mainFrame, CEventDataView& view, int id)
 {
     DataSet& data = view.data();
@@ -96,6 +119,10 @@ void RunComputeCommand(CMainFrame& mainFrame, CEventDataView& view, int id)
         return;
     }
     data.analysis.PrepareTimeWindow();
+    if (id == command::kComputeCoxRegression) {
+        RunCoxRegressionCommand(mainFrame, data);
+        return;
+    }
     const AnalysisKind analysis = AnalysisOf(id);
     const std::unique_ptr<ParameterDialogBase> dialog = MakeDialog(mainFrame, data, analysis);
     if (dialog->exec() != QDialog::Accepted) return;

@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 #include <QThread>
+#include <functional>
 #include <new>
 #include <utility>
 
@@ -24,8 +25,8 @@ QString StageMessage(AnalysisStage stage)
 
 }  // namespace
 
-std::optional<AnalysisOutcome> ComputeAnalysis(CMainFrame& mainFrame, CAnalysisData data, const CaseList& cases,
-                                               const AnalysisRequest& request)
+std::optional<AnalysisOutcome> ComputeInBackground(CMainFrame& mainFrame,
+                                                   const std::function<AnalysisOutcome(const AnalysisProgress&)>& run)
 {
     MainStatusBar* statusBar = mainFrame.mainStatusBar();
     AnalysisOutcome outcome;
@@ -38,7 +39,7 @@ std::optional<AnalysisOutcome> ComputeAnalysis(CMainFrame& mainFrame, CAnalysisD
         };
         QThread* worker = QThread::create([&] {
             try {
-                outcome = RunAnalysis(std::move(data), cases, request, progress);
+                outcome = run(progress);
             } catch (const std::bad_alloc&) {
                 outcome.refusal = text::kNotEnoughMemory;
             }
@@ -57,6 +58,14 @@ std::optional<AnalysisOutcome> ComputeAnalysis(CMainFrame& mainFrame, CAnalysisD
         return std::nullopt;
     }
     return outcome;
+}
+
+std::optional<AnalysisOutcome> ComputeAnalysis(CMainFrame& mainFrame, CAnalysisData data, const CaseList& cases,
+                                               const AnalysisRequest& request)
+{
+    return ComputeInBackground(mainFrame, [&](const AnalysisProgress& progress) {
+        return RunAnalysis(std::move(data), cases, request, progress);
+    });
 }
 
 CResultFrame* OpenResultWindow(CMainFrame& mainFrame, ResultReport report)

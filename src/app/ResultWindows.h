@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include "analysis/RunAnalysis.h"
@@ -16,6 +17,11 @@ class CResultFrame;
 // analysis; a refusal is shown as a message and gives nothing.
 std::optional<AnalysisOutcome> ComputeAnalysis(CMainFrame& mainFrame, CAnalysisData data, const CaseList& cases,
                                                const AnalysisRequest& request);
+
+// The same for any run that gives an outcome (the Cox regression, which
+// reads the data set's columns).
+std::optional<AnalysisOutcome> ComputeInBackground(CMainFrame& mainFrame,
+                                                   const std::function<AnalysisOutcome(const AnalysisProgress&)>& run);
 
 // Opens the results window of a finished analysis: the frame of its kind,
 // titled with the prefix string, two blanks and the record's title, showing

@@ -44,6 +44,7 @@ std::int32_t ChartKindOfAnalysis(AnalysisKind kind, std::int32_t periodTechnique
     case kTrend: return kChartTrend;
     case kProductLimit: return kChartProductLimit;
     case kCumulativeIncidence: return kChartCumulativeIncidence;
+    case kCoxRegression: return kChartCoxRegression;
     default: return -1;
     }
 }
@@ -56,6 +57,7 @@ std::string ChartRegistrySection(std::int32_t kind)
     case kChartTrend: return "Charts\\TrendInSurvival";
     case kChartProductLimit: return "Charts\\Kaplan-Meier";
     case kChartCumulativeIncidence: return "Charts\\CumulativeIncidence";
+    case kChartCoxRegression: return "Charts\\CoxRegression";
     default: return {};
     }
 }
@@ -111,6 +113,11 @@ void LifeTableChart::BuildSeries()
         if (RisesFromZero()) {
             style.ciLine = CLineStyle{color, 1, IsProductLimit() ? kPenDot : kPenSolid};
             style.marker = CMarkerStyle{color, color, 5, 0};
+        } else if (chartKind == kChartCoxRegression) {
+            // The model's curves have no limits and no censored cases.
+            style.ciLine = CLineStyle{color, 1, kPenDot};
+            style.marker = CMarkerStyle{color, color, 5, 0};
+            style.showCI = 0;
         } else if (IsProductLimit()) {
             style.ciLine = CLineStyle{color, 1, kPenDot};
             style.marker = CMarkerStyle{color, color, 5, kSymbolVerticalBar};

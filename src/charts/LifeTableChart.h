@@ -22,6 +22,7 @@ enum ChartKind : std::int32_t {
     kChartTrend = 2,
     kChartProductLimit = 3,    // product-limit analysis and period analysis with that technique
     kChartCumulativeIncidence = 4,  // at event days (product-limit technique) or interval ends
+    kChartCoxRegression = 5,        // the survival curves of a fitted Cox model, at event days
 };
 
 // The chart document of a chart window: its own copy of the analysis, the
@@ -44,9 +45,12 @@ public:
     // intervals.
     bool IsProductLimit() const
     {
-        return chartKind == kChartProductLimit ||
+        return chartKind == kChartProductLimit || chartKind == kChartCoxRegression ||
                (chartKind == kChartCumulativeIncidence && analysis.periodTechnique == kProductLimitTechnique);
     }
+    // Whether each row of a series holds its own number at risk (rather
+    // than a case of the product-limit table).
+    bool RowsCountAtRisk() const { return RisesFromZero() || chartKind == kChartCoxRegression; }
     // A cumulative incidence rises from 0 where survival falls from 1.
     bool RisesFromZero() const { return chartKind == kChartCumulativeIncidence; }
 

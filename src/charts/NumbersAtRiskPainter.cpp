@@ -7,8 +7,9 @@
 namespace kalderon {
 namespace {
 
-// A cumulative incidence series has a row at every day a case ended, with
-// the cases at risk that day: at time t those of the first row at or after t.
+// A cumulative incidence series has a row at every day a case ended, a Cox
+// model's curve one at every day with events, each with the cases at risk
+// that day: at time t those of the first row at or after t.
 std::vector<std::int64_t> AtRiskOfRows(const std::vector<CTimePointResult>& rows, const std::vector<double>& times,
                                        double unitDays)
 {
@@ -34,7 +35,7 @@ NumbersAtRiskTable MakeNumbersAtRiskTable(const LifeTableChart& chart)
         if (!style.showSeries) continue;
         NumbersAtRiskTable::Row row{style.survivalLine.lineColor, {}};
         const std::vector<CTimePointResult>& rows = chart.analysis.groupResults[i].timePoints;
-        for (std::int64_t n : chart.RisesFromZero() ? AtRiskOfRows(rows, table.ticks, unitDays)
+        for (std::int64_t n : chart.RowsCountAtRisk() ? AtRiskOfRows(rows, table.ticks, unitDays)
                                                     : NumbersAtRisk(rows, table.ticks, unitDays))
             row.numbers.push_back(std::to_string(n));
         table.rows.push_back(std::move(row));

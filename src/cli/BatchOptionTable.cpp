@@ -274,11 +274,12 @@ std::vector<OptionGroup> DeclareOptions()
                                   {"period", kPeriodAnalysis},
                                   {"trend", kTrend},
                                   {"smr", kSmrSir},
-                                  {"cuminc", kCumulativeIncidence}},
+                                  {"cuminc", kCumulativeIncidence},
+                                  {"cox", kCoxRegression}},
                                  "life table (Cutler-Ederer, the default),\nproduct-limit (Kaplan-Meier), period "
                                  "analysis,\ntrend in n-year survival by starting year of\nperiod, SMR/SIR "
-                                 "(standardized mortality or\nincidence ratios with Byar limits; no chart), or\n"
-                                 "cumulative incidence with competing risks",
+                                 "(standardized mortality or\nincidence ratios with Byar limits; no chart),\n"
+                                 "cumulative incidence with competing risks, or\nCox proportional hazards regression",
                                  [](BatchOptions& o) -> AnalysisKind& { return o.analysis; }),
              OneOf<PeriodTechnique>("--technique",
                                     {{"lifetable", kLifeTableTechnique}, {"productlimit", kProductLimitTechnique}},
@@ -345,6 +346,44 @@ std::vector<OptionGroup> DeclareOptions()
                   return r.options.restrictionTime ? std::string() : "needs a time: " + value;
               },
               true},
+         },
+         ""});
+    groups.push_back(
+        {"Cox regression (--analysis cox)",
+         {
+             {"--covariates", "F1,F2,...",
+              "the covariates: fields by name or number, age,\nbegin-year; a field whose values all read as\n"
+              "numbers is a number, any other a factor",
+              [](OptionReading& r, const std::string& value) {
+                  r.options.coxCovariates = value;
+                  return value.empty() ? "needs a field" : std::string();
+              }},
+             {"--factor", "F,...", "covariates taken as factors though they read as\nnumbers",
+              [](OptionReading& r, const std::string& value) {
+                  r.options.coxFactors = value;
+                  return std::string();
+              }},
+             {"--reference", "F=LEVEL",
+              "the reference level of a factor (repeatable;\ndefault: its first level in the group order)",
+              [](OptionReading& r, const std::string& value) {
+                  r.options.coxReferences.push_back(value);
+                  return value.find('=') == std::string::npos ? "needs FIELD=LEVEL: " + value : std::string();
+              }},
+             {"--strata", "F[,F]", "strata, each with its own baseline hazard\n(several fields: crossed)",
+              [](OptionReading& r, const std::string& value) {
+                  r.options.coxStrata = value;
+                  return value.empty() ? "needs a field" : std::string();
+              }},
+             OneOf<CoxTies>("--ties", {{"efron", CoxTies::kEfron}, {"breslow", CoxTies::kBreslow}},
+                            "handling of tied event times (default efron)",
+                            [](BatchOptions& o) -> CoxTies& { return o.coxTies; }),
+             {"--curves-by", "F",
+              "draw the model's survival curves for each level\nof this factor or of the strata, the other\n"
+              "covariates at their means (default: one curve\nat the means per stratum)",
+              [](OptionReading& r, const std::string& value) {
+                  r.options.coxCurvesBy = value;
+                  return value.empty() ? "needs a field" : std::string();
+              }},
          },
          ""});
     groups.push_back(

@@ -99,6 +99,7 @@ std::string CheckChartOutputs(const BatchOptions& o)
 {
     if (o.chart.riskTable && !o.chart.drawn()) return "--risk-table needs --png or --svg";
     const bool productLimitChart = ChartKindOfAnalysis(o.analysis, o.periodTechnique) == kChartProductLimit ||
+                                   o.analysis == kCoxRegression ||
                                    (o.analysis == kCumulativeIncidence && o.periodTechnique == kProductLimitTechnique);
     if (o.chart.riskTable && o.chart.openPath.empty() && !productLimitChart)
         return "--risk-table needs a product-limit chart (--analysis productlimit, or period with --technique "
@@ -122,6 +123,9 @@ std::string CheckAnalysisOptions(const BatchOptions& o, const std::set<std::stri
     if (misplaced("--technique", {kPeriodAnalysis, kTrend, kCumulativeIncidence}))
         return "--technique needs --analysis period, trend or cuminc";
     if (misplaced("--competing", {kCumulativeIncidence})) return "--competing needs --analysis cuminc";
+    for (const char* option : {"--covariates", "--factor", "--reference", "--strata", "--ties", "--curves-by"})
+        if (misplaced(option, {kCoxRegression})) return std::string(option) + " needs --analysis cox";
+    if (o.analysis == kCoxRegression && !given.count("--covariates")) return "--analysis cox needs --covariates";
     for (const char* option : {"--years", "--width"})
         if (misplaced(option, {kTrend})) return std::string(option) + " needs --analysis trend";
     // The dates are compared as the period is used: widened to whole time units.

@@ -9,6 +9,7 @@
 #include "analysis/AnalysisFile.h"
 #include "stats/AgeStandardisation.h"
 #include "stats/AnalysisData.h"
+#include "stats/CoxFit.h"
 #include "stats/DateValue.h"
 #include "stats/TimeUnit.h"
 
@@ -63,6 +64,10 @@ struct BatchOptions {
     AnalysisKind analysis = kLifeTable;
     std::optional<std::string> eventCode;  // none: DefaultEventCodeIndex of the status codes
     std::string competingCodes;            // cumulative incidence: codes separated by ","
+    // Cox regression: fields separated by ",", references "FIELD=LEVEL".
+    std::string coxCovariates, coxFactors, coxStrata, coxCurvesBy;
+    std::vector<std::string> coxReferences;
+    CoxTies coxTies = CoxTies::kEfron;
     TimeUnitCode timeUnit = kUnitYear;
     std::string ciLevelText = ".95";
     std::optional<bool> stratified;  // none: stratified when a group column is read

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "analysis/CompetingCodes.h"
+#include "analysis/CoxAnalysis.h"
 #include "analysis/ParameterChoices.h"
 #include "analysis/PeriodOfInterest.h"
 #include "analysis/RunAnalysis.h"
@@ -56,6 +57,13 @@ std::optional<int> ChooseCauses(const BatchOptions& options, const std::string& 
     for (const std::string& code : CodesNotSeen(data, named))
         WriteMessage(err, FormatText(text::kBatchCauseNeverSeen, code, QuotedList(data.statusCodes)));
     return std::nullopt;
+}
+
+CoxSpecification CoxSpecificationOf(const BatchOptions& options, const std::string& eventCodes)
+{
+    return {SplitCodes(options.coxCovariates), SplitCodes(options.coxFactors), options.coxReferences,
+            SplitCodes(options.coxStrata),     SplitCodes(eventCodes),         options.coxTies,
+            options.coxCurvesBy};
 }
 
 bool Written(bool ok, const std::string& path, const std::string& reason, std::string& error)
@@ -133,7 +141,9 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     request.restrictedMean = options.restrictedMean;
     request.restrictionTime = options.restrictionTime;
     request.crudeProbabilities = options.crudeProbabilities;
-    const AnalysisOutcome outcome = RunAnalysis(std::move(data), std::move(dataSet.cases), request);
+    const AnalysisOutcome outcome = options.analysis == kCoxRegression
+                                        ? RunCoxRegression(dataSet, CoxSpecificationOf(options, eventCode))
+                                        : RunAnalysis(std::move(data), std::move(dataSet.cases), request);
     if (!outcome.succeeded()) {
         WriteMessage(err, *outcome.refusal);
         return kExitAnalysisFailed;

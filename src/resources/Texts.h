@@ -577,5 +577,61 @@ inline constexpr const char* kAnalysisFileUnknownOption = "unknown option \"%s\"
 inline constexpr const char* kAnalysisFileBadValue = "the option \"%s\" has no text, list of texts or true as its value";
 inline constexpr const char* kAnalysisFileNoData = "the analysis file names no data file";
 inline constexpr const char* kAnalysisFileDataGone = "its data file %s is not there";
+// Cox proportional hazards regression.
+
+inline constexpr const char* kCoxName = "Cox regression";
+inline constexpr const char* kCoxNoCovariate = "Choose at least one covariate!";
+inline constexpr const char* kCoxFieldTwice = "The field \"%s\" is named twice!";
+inline constexpr const char* kCoxNotACovariate = "\"%s\" is not a covariate of the model";
+inline constexpr const char* kCoxBadReference = "the reference \"%s\" is not FIELD=LEVEL of a factor of the model";
+inline constexpr const char* kCoxNoSuchLevel = "the factor \"%s\" has no level \"%s\" among the complete cases";
+inline constexpr const char* kCoxNoCompleteCase = "No case has a value for every covariate!";
+inline constexpr const char* kCoxNoEvent = "No complete case has the event: the model cannot be fitted!";
+inline constexpr const char* kCoxCurvesByNotFactor =
+    "the curves are drawn for the levels of a factor of the model or of the strata, not of \"%s\"";
+inline constexpr const char* kCoxTiesLine = "Tied event times: %s\r\n";
+inline constexpr const char* kCoxEfron = "Efron";
+inline constexpr const char* kCoxBreslow = "Breslow";
+inline constexpr const char* kCoxStrataLine = "Strata: %s (%d strata, each with its own baseline hazard)\r\n";
+inline constexpr const char* kCoxCasesLine = "Cases in the model: %ld, with the event: %ld\r\n";
+inline constexpr const char* kCoxIncompleteLine = "Cases left out for an empty or unreadable value: %ld\r\n";
+inline constexpr const char* kCoxInvalidLine = "Invalid cases left out: %ld\r\n";
+inline constexpr const char* kCoxIterationsLine = "Newton-Raphson iterations: %d\r\n";
+inline constexpr const char* kCoxNotConverged =
+    "The iterations did not converge within %d steps: the estimates are those of the last step.\r\n";
+inline constexpr const char* kCoxInfinite =
+    "The coefficient of %s runs away (monotone likelihood): it may be infinite and its standard error is "
+    "not to be trusted.";
+inline constexpr const char* kCoxCollinear =
+    "%s is a combination of the columns before it: it is left out of the model (NA).";
+inline constexpr const char* kCoxLevelLine =
+    "                                                                         hazard      %s CI limits\r\n";
+inline constexpr const char* kCoxColumns =
+    "covariate               coefficient  std. error        z      p-value      ratio      lower      upper\r\n";
+inline constexpr const char* kCoxRule =
+    "----------------------  -----------  ----------  -------  -----------  ---------  ---------  ---------\r\n";
+inline constexpr const char* kCoxTestsHeading = "Tests of the model\r\n";
+inline constexpr const char* kCoxTestColumns = "test                    chi-square    df      p-value\r\n";
+inline constexpr const char* kCoxTestRule = "----------------------  ----------  ----  -----------\r\n";
+inline constexpr const char* kCoxLikelihoodRatio = "likelihood ratio";
+inline constexpr const char* kCoxWald = "Wald";
+inline constexpr const char* kCoxScore = "score (log-rank)";
+inline constexpr const char* kCoxLoglikLine = "Log partial likelihood: %.6f (no covariates), %.6f (model)\r\n";
+inline constexpr const char* kCoxConcordanceLine = "Concordance (Harrell's C): %.6f, standard error %.6f\r\n";
+inline constexpr const char* kCoxZphHeading =
+    "Test of proportional hazards (scaled Schoenfeld residuals against the Kaplan-Meier transform of time)\r\n";
+inline constexpr const char* kCoxZphColumns = "covariate               chi-square    df      p-value\r\n";
+inline constexpr const char* kCoxGlobal = "GLOBAL";
+inline constexpr const char* kCoxCurvesHeading = "Survival curves of the model, the other covariates at their means\r\n";
+inline constexpr const char* kCoxCurveLine = "Curve: %s\r\n";
+inline constexpr const char* kCoxAllCases = "all cases";
+inline constexpr const char* kCoxCurveColumns = "time [days]   at risk   events   survival\r\n";
+inline constexpr const char* kCoxCurveRule = "-----------  --------  -------  ---------\r\n";
+inline constexpr const char* kCoxExportCoefficients =
+    "Covariate;Coefficient;Hazard ratio;Standard error;z;p-value;CI lower limit;CI upper limit\n";
+inline constexpr const char* kCoxExportTests = "Test;Chi-square;Degrees of freedom;p-value\n";
+inline constexpr const char* kCoxExportModel = "Quantity;Value\n";
+inline constexpr const char* kCoxExportZph = "Proportional hazards;Chi-square;Degrees of freedom;p-value\n";
+inline constexpr const char* kCoxExportCurves = "Curve;Time;At risk;Events;Survival\n";
 
 }  // namespace kalderon::text

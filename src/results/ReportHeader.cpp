@@ -65,6 +65,10 @@ const std::string& AnalysisName(AnalysisKind kind, std::int32_t periodTechnique)
         static const std::string name = text::kCumulativeIncidenceName;
         return name;
     }
+    case kCoxRegression: {
+        static const std::string name = text::kCoxName;
+        return name;
+    }
     }
     static const std::string unknown;
     return unknown;

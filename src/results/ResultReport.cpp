@@ -49,6 +49,8 @@ void WriteAnalysisBlock(ResultTextWriter& out, const CAnalysisData& data, Analys
     case kCumulativeIncidence:
         WriteCumulativeIncidenceBlock(out, data, group);
         break;
+    case kCoxRegression:
+        break;
     }
 }
 

@@ -17,6 +17,7 @@ enum AnalysisKind : std::int32_t {
     kProductLimit = 3,
     kSmrSir = 4,
     kCumulativeIncidence = 5,
+    kCoxRegression = 6,
 };
 
 // The technique of the period analysis and the trend (periodTechnique).

@@ -16,6 +16,7 @@
 #include <ctime>
 #include <memory>
 
+#include "analysis/ui/CoxParameterDialog.h"
 #include "analysis/ui/IncidenceParameterDialog.h"
 #include "analysis/ui/ParameterDialog.h"
 #include "analysis/ui/ProductLimitParameterDialog.h"
@@ -51,6 +52,7 @@ const QString kNetSurvival = QStringLiteral("Pohar-Perme (net survival)");
 
 const QString kSource = QStringLiteral("data/examples/rdata.txt");
 const QString kIncidenceMenu = QStringLiteral("Cumulative incidence (competing risks) ...");
+const QString kCoxMenu = QStringLiteral("Cox regression ...");
 
 // Checks or clears the status code `code` in a code list of the cumulative
 // incidence's dialog.
@@ -340,7 +342,8 @@ private slots:
                               ControlName(command::kComputePeriodAnalysis) + " Period analysis ...",
                               ControlName(command::kComputeTrend) + " Trend in n-year survival ...",
                               ControlName(command::kComputeSmrSir) + " SMR/SIR ... (off)",
-                              ControlName(command::kComputeCumulativeIncidence) + " " + kIncidenceMenu}));
+                              ControlName(command::kComputeCumulativeIncidence) + " " + kIncidenceMenu,
+                              ControlName(command::kComputeCoxRegression) + " " + kCoxMenu}));
         messages.shown.clear();
         QVERIFY(!Run(command::kComputeSmrSir, [](QWidget* dialog) { Click(dialog, button::kCancel); }));
         CEventDataFrame* data = OpenExample();
@@ -355,7 +358,8 @@ private slots:
                               ControlName(command::kComputePeriodAnalysis) + " Period analysis ... (off)",
                               ControlName(command::kComputeTrend) + " Trend in n-year survival ... (off)",
                               ControlName(command::kChartMenuSmrSir) + " SMR/SIR ... (off)",
-                              ControlName(command::kComputeCumulativeIncidence) + " " + kIncidenceMenu + " (off)"}));
+                              ControlName(command::kComputeCumulativeIncidence) + " " + kIncidenceMenu + " (off)",
+                              ControlName(command::kComputeCoxRegression) + " " + kCoxMenu + " (off)"}));
         mainFrame->mdiArea()->setActiveSubWindow(Windows<CResultFrame>().back());
         QCOMPARE(mainFrame->shownMenu(), resource::kDataMenu);
         QCOMPARE(Entries(ComputeMenu()),
@@ -364,7 +368,8 @@ private slots:
                               ControlName(command::kComputePeriodAnalysis) + " Period analysis ... (off)",
                               ControlName(command::kComputeTrend) + " Trend in n-year survival ... (off)",
                               ControlName(command::kComputeSmrSir) + " SMR/SIR ... (off)",
-                              ControlName(command::kComputeCumulativeIncidence) + " " + kIncidenceMenu + " (off)"}));
+                              ControlName(command::kComputeCumulativeIncidence) + " " + kIncidenceMenu + " (off)",
+                              ControlName(command::kComputeCoxRegression) + " " + kCoxMenu + " (off)"}));
         mainFrame->mdiArea()->setActiveSubWindow(data);
         QVERIFY(mainFrame->command(command::kComputeTrend)->isEnabled());
         QVERIFY(messages.shown.isEmpty());
@@ -737,6 +742,41 @@ private slots:
             QCOMPARE(checked(IncidenceParameterDialog::kCompetingCodes), QStringList{"2"});
             Click(dialog, button::kCancel);
         }));
+    }
+
+    // Age, sex as a factor and the age group, curves by age group: the
+    // report of kalderon-batch with the covariates in the list's order, the windows titled for the model and the
+    // chart of its kind.  Without a covariate the dialog stays open.
+    void CoxRegressionAsKalderonBatchComputesIt()
+    {
+        OpenExample();
+        QVERIFY(Run(command::kComputeCoxRegression, [this](QWidget* dialog) {
+            using Dialog = CoxParameterDialog;
+            QCOMPARE(dialog->objectName(), ControlName(Dialog::kDialog));
+            QCOMPARE(HelpTopicOf(dialog), QStringLiteral("cox_regression"));
+            Click(dialog, button::kOk);
+            QVERIFY(dialog->isVisible());
+            QCOMPARE(messages.shown, QStringList{QStringLiteral("Choose at least one covariate!")});
+            messages.shown.clear();
+            for (const char* field : {"age", "F5", "F4"}) CheckCode(dialog, Dialog::kCovariates, QLatin1String(field));
+            CheckCode(dialog, Dialog::kFactors, QStringLiteral("F5"));
+            Choose(dialog, Dialog::kCurvesBy, QStringLiteral("F4"));
+            Choose(dialog, Dialog::kTies, QStringLiteral("Breslow"));
+            Accept(dialog);
+        }));
+        QVERIFY2(messages.shown.isEmpty(), qPrintable(messages.shown.join(QLatin1Char('\n'))));
+        const QByteArray expected =
+            BatchReport({kSource, "--group", "4", "--sex", "5", "--birth", "6", "--analysis", "cox", "--covariates",
+                         "age,4,5", "--factor", "5", "--curves-by", "4", "--ties", "breslow"});
+        QVERIFY(expected.contains("Tied event times: Breslow\r\n"));
+        CResultFrame* result = Windows<CResultFrame>().back();
+        QCOMPARE(QByteArray::fromStdString(result->view()->reportText()), expected);
+        const QString title = QStringLiteral("  ") + kSource;
+        QCOMPARE(result->windowTitle(), UiString(435) + title);
+        CLifeTableChartFrame* chart = Windows<CLifeTableChartFrame>().back();
+        QCOMPARE(chart->view()->chart().chartKind, kChartCoxRegression);
+        QCOMPARE(chart->view()->chart().seriesCount, 4);
+        QCOMPARE(chart->windowTitle(), UiString(437) + title);
     }
 
     void ResultsOutliveTheDataWindow()

@@ -10,6 +10,7 @@
 
 #include "analysis/RunAnalysis.h"
 #include "analysis/ui/ObservationPeriodDiagram.h"
+#include "analysis/ui/CoxParameterDialog.h"
 #include "analysis/ui/IncidenceParameterDialog.h"
 #include "analysis/ui/ParameterDialog.h"
 #include "analysis/ui/ProductLimitParameterDialog.h"
@@ -323,6 +324,8 @@ private slots:
         check(smr, "SMR/SIR");
         IncidenceParameterDialog incidence(tiny.analysis, tiny.cases, true, services);
         check(incidence, "cumulative incidence");
+        CoxParameterDialog cox(tiny, tiny.analysis, services);
+        check(cox, "Cox regression");
 
         // "Age standardisation" sits beside the method and is read after it,
         // then "Crude probabilities of death".

@@ -21,6 +21,7 @@
 #include <clocale>
 
 #include "analysis/ParameterChoices.h"
+#include "analysis/ui/CoxParameterDialog.h"
 #include "analysis/ui/IncidenceParameterDialog.h"
 #include "analysis/ui/ParameterDialog.h"
 #include "analysis/ui/ProductLimitParameterDialog.h"
@@ -287,6 +288,44 @@ int main(int argc, char* argv[])
         Save(frame, folder, QStringLiteral("results-cumulative-incidence.png"));
         results->close();
         causes->close();
+    }
+
+    {
+        // The Cox model of the example (age, sex as a factor, age group;
+        // curves by age group): its dialog, the results beside the chart and
+        // the results at the tests.
+        CEventDataFrame* cases = frame.NewDataWindow();
+        TextImportSettings everyRole;
+        everyRole.useGroup = everyRole.useSex = everyRole.useBirth = true;
+        Read(cases->view()->ReadTextFile(PathBytes(testing::SourcePath(QStringLiteral("data/examples/rdata.txt"))),
+                                         everyRole));
+        cases->SetSource("data/examples/rdata.txt");
+        testing::ModalScript script({[&](QWidget* dialog) {
+            const auto check = [dialog](int listId, const char* field) {
+                auto* list = testing::Control<QListWidget>(dialog, listId);
+                for (QListWidgetItem* item : list->findItems(QLatin1String(field), Qt::MatchExactly))
+                    item->setCheckState(Qt::Checked);
+            };
+            for (const char* field : {"age", "F5", "F4"}) check(CoxParameterDialog::kCovariates, field);
+            check(CoxParameterDialog::kFactors, "F5");
+            testing::Choose(dialog, CoxParameterDialog::kCurvesBy, QStringLiteral("F4"));
+            Save(*dialog, folder, QStringLiteral("parameters-cox-regression.png"));
+            testing::Click(dialog, button::kOk);
+        }});
+        frame.command(command::kComputeCoxRegression)->trigger();
+        if (!script.finished()) qFatal("no parameter dialog for the Cox regression");
+        QList<QMdiSubWindow*> children = frame.mdiArea()->subWindowList();
+        QMdiSubWindow* chart = children.takeLast();
+        auto* results = qobject_cast<CResultFrame*>(children.takeLast());
+        SideBySide(results, chart, area);
+        Save(frame, folder, QStringLiteral("chart-window-cox-regression.png"));
+        messages.answers.assign(2, Messages::Answer::No);
+        chart->close();
+        results->setGeometry(40, 0, 960, area.height());
+        ScrollToHeading(results, "Tests of the model", 16);
+        Save(frame, folder, QStringLiteral("results-cox-regression.png"));
+        results->close();
+        cases->close();
     }
     frame.resize(1040, 560);
 

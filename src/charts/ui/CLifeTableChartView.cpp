@@ -50,6 +50,7 @@ int KindString(std::int32_t kind)
     case kChartTrend: return 422;
     case kChartProductLimit: return 426;
     case kChartCumulativeIncidence: return 432;
+    case kChartCoxRegression: return 436;
     default: return 402;
     }
 }

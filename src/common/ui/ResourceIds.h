@@ -64,6 +64,7 @@ inline constexpr int kComputeTrend = 32775;
 inline constexpr int kComputeSmrSir = 32793;
 inline constexpr int kChartMenuSmrSir = 32794;  // SMR/SIR in the chart windows' menu: no window has it
 inline constexpr int kComputeCumulativeIncidence = 32795;
+inline constexpr int kComputeCoxRegression = 32796;
 }  // namespace command
 
 }  // namespace kalderon

@@ -1,0 +1,124 @@
+#include "results/CoxRegressionSection.h"
+
+#include "common/TextFormat.h"
+#include "resources/Texts.h"
+
+namespace kalderon {
+namespace {
+
+std::string PText(double p) { return p < 0.0001 ? std::string(text::kSmallPValue) : FormatText("%.4f", p); }
+
+void WriteCoefficients(CoxRegressionTexts& out, const CoxModel& model, const CoxReportFacts& facts)
+{
+    out.report += FormatText(text::kCoxLevelLine, facts.ciLevelText);
+    out.report += text::kCoxColumns;
+    out.report += text::kCoxRule;
+    out.exportText.Append(text::kCoxExportCoefficients);
+    for (const CoxCoefficientRow& row : model.rows) {
+        if (row.collinear) {
+            out.report += FormatText("%-22s  %11s\r\n", row.name, "NA");
+            out.exportText.Append(FormatText("%s;NA;NA;NA;NA;NA;NA;NA\n", row.name));
+            out.notes.push_back(FormatText(text::kCoxCollinear, row.name));
+            continue;
+        }
+        out.report += FormatText("%-22s  %11.6f  %10.6f  %7.3f  %11s  %9.4f  %9.4f  %9.4f\r\n", row.name, row.coef,
+                                 row.standardError, row.z, PText(row.p), row.hazardRatio, row.lower, row.upper);
+        out.exportText.Append(FormatText("%s;%.10g;%.10g;%.10g;%.10g;%.10g;%.10g;%.10g\n", row.name, row.coef,
+                                         row.hazardRatio, row.standardError, row.z, row.p, row.lower, row.upper));
+        if (row.infinite) out.notes.push_back(FormatText(text::kCoxInfinite, row.name));
+    }
+}
+
+void WriteTest(CoxRegressionTexts& out, const char* name, const CoxModelTest& test)
+{
+    out.report += FormatText("%-22s  %10.4f  %4d  %11s\r\n", name, test.chiSquare, test.df, PText(test.p));
+    out.exportText.Append(FormatText("%s;%.10g;%d;%.10g\n", name, test.chiSquare, test.df, test.p));
+}
+
+void WriteProportionalHazards(CoxRegressionTexts& out, const CoxModel& model)
+{
+    if (model.proportionalHazards.empty()) return;
+    out.report += "\r\n";
+    out.report += text::kCoxZphHeading;
+    out.report += text::kCoxZphColumns;
+    out.report += text::kCoxTestRule;
+    out.exportText.Append("\n");
+    out.exportText.Append(text::kCoxExportZph);
+    for (const CoxZphRow& row : model.proportionalHazards) {
+        const std::string name = row.name.empty() ? std::string(text::kCoxGlobal) : row.name;
+        out.report += FormatText("%-22s  %10.4f  %4d  %11s\r\n", name, row.chiSquare, row.df, PText(row.p));
+        out.exportText.Append(FormatText("%s;%.10g;%d;%.10g\n", name, row.chiSquare, row.df, row.p));
+    }
+}
+
+void WriteCurves(CoxRegressionTexts& out, const std::vector<CoxCurve>& curves)
+{
+    out.report += "\r\n";
+    out.report += text::kCoxCurvesHeading;
+    out.exportText.Append("\n");
+    out.exportText.Append(text::kCoxExportCurves);
+    for (const CoxCurve& curve : curves) {
+        const std::string name = curve.name.empty() ? std::string(text::kCoxAllCases) : curve.name;
+        out.report += "\r\n";
+        out.report += FormatText(text::kCoxCurveLine, name);
+        out.report += text::kCoxCurveColumns;
+        out.report += text::kCoxCurveRule;
+        for (const CoxCurvePoint& point : curve.points) {
+            out.report += FormatText("%11d  %8d  %7d  %9.6f\r\n", point.day, point.atRisk, point.events, point.survival);
+            out.exportText.Append(
+                FormatText("%s;%d;%d;%d;%.10g\n", name, point.day, point.atRisk, point.events, point.survival));
+        }
+    }
+}
+
+}  // namespace
+
+CoxRegressionTexts WriteCoxRegressionSection(const CoxModel& model, const CoxSample& sample,
+                                             const std::vector<CoxCurve>& curves, const CoxReportFacts& facts)
+{
+    CoxRegressionTexts out;
+    const CoxFitResult& fit = model.fit;
+    out.report += FormatText(text::kCoxTiesLine, model.ties == CoxTies::kEfron ? text::kCoxEfron : text::kCoxBreslow);
+    if (!sample.strataNames.empty())
+        out.report += FormatText(text::kCoxStrataLine, facts.strataFields, static_cast<int>(sample.strataNames.size()));
+    out.report += FormatText(text::kCoxCasesLine, static_cast<long>(model.cases), static_cast<long>(model.events));
+    out.report += FormatText(text::kCoxIncompleteLine, facts.incompleteCases);
+    out.report += FormatText(text::kCoxInvalidLine, facts.invalidCases);
+    out.report += FormatText(text::kCoxIterationsLine, fit.iterations);
+    if (!fit.converged) out.report += FormatText(text::kCoxNotConverged, fit.iterations);
+    out.report += "\r\n";
+
+    WriteCoefficients(out, model, facts);
+
+    out.report += "\r\n";
+    out.report += text::kCoxTestsHeading;
+    out.report += text::kCoxTestColumns;
+    out.report += text::kCoxTestRule;
+    out.exportText.Append("\n");
+    out.exportText.Append(text::kCoxExportTests);
+    WriteTest(out, text::kCoxLikelihoodRatio, model.likelihoodRatio);
+    WriteTest(out, text::kCoxWald, model.wald);
+    WriteTest(out, text::kCoxScore, model.score);
+    out.report += "\r\n";
+    out.report += FormatText(text::kCoxLoglikLine, fit.loglikNull, fit.loglik);
+    out.report += FormatText(text::kCoxConcordanceLine, model.concordance.concordance, model.concordance.standardError);
+    out.exportText.Append("\n");
+    out.exportText.Append(text::kCoxExportModel);
+    out.exportText.Append(FormatText("Cases;%ld\nEvents;%ld\nIncomplete cases;%ld\nInvalid cases;%ld\nIterations;%d\n",
+                                     static_cast<long>(model.cases), static_cast<long>(model.events),
+                                     facts.incompleteCases, facts.invalidCases, fit.iterations));
+    out.exportText.Append(FormatText("Log partial likelihood (no covariates);%.10g\nLog partial likelihood;%.10g\n",
+                                     fit.loglikNull, fit.loglik));
+    out.exportText.Append(FormatText("Concordance;%.10g\nConcordance standard error;%.10g\n",
+                                     model.concordance.concordance, model.concordance.standardError));
+
+    WriteProportionalHazards(out, model);
+    if (!out.notes.empty()) {
+        out.report += "\r\n";
+        for (const std::string& note : out.notes) out.report += note + "\r\n";
+    }
+    WriteCurves(out, curves);
+    return out;
+}
+
+}  // namespace kalderon

@@ -176,11 +176,34 @@ CaseContributions GatherContributions(const std::vector<NetSurvivalCase>& cases,
     return gathered;
 }
 
+// A sum that takes terms away again without losing the small ones it keeps:
+// the rounding error of every addition is carried along (Neumaier's
+// compensated summation).  A cell's factors span many orders of magnitude
+// (a case's weight grows with its expected hazard, and cases meet in a cell
+// on very different days of follow-up), so that a plain sum keeps, once a
+// large factor has left, rounding residue that exp(h day) then magnifies.
+class CompensatedSum {
+public:
+    void Add(double term)
+    {
+        const double total = sum_ + term;
+        // An infinite weight stays infinite (and the estimate undefined).
+        if (std::isfinite(total)) error_ += std::fabs(sum_) >= std::fabs(term) ? (sum_ - total) + term : (term - total) + sum_;
+        sum_ = total;
+    }
+    void Reset() { sum_ = error_ = 0.0; }
+    double Value() const { return sum_ + error_; }
+
+private:
+    double sum_ = 0.0;
+    double error_ = 0.0;
+};
+
 // The cells that hold someone at risk on the current day, each with the sum
 // of its cases' factors.
 class ActiveCells {
 public:
-    explicit ActiveCells(size_t cellCount) : sum_(cellCount, 0.0), members_(cellCount, 0), position_(cellCount, 0) {}
+    explicit ActiveCells(size_t cellCount) : sum_(cellCount), members_(cellCount, 0), position_(cellCount, 0) {}
 
     // Applies the changes of `day`.
     void Change(const CellChanges& changes, size_t day)
@@ -199,7 +222,7 @@ public:
     {
         for (const std::uint32_t cell : active_) {
             const double h = walk.Hazard(cell);
-            const double weighted = sum_[cell] * std::exp(h * static_cast<double>(day));
+            const double weighted = sum_[cell].Value() * std::exp(h * static_cast<double>(day));
             atRisk += weighted;
             expected += weighted * h;
         }
@@ -208,7 +231,7 @@ public:
 private:
     void Add(std::uint32_t cell, double factor)
     {
-        sum_[cell] += factor;
+        sum_[cell].Add(factor);
         if (members_[cell]++ == 0) {
             position_[cell] = static_cast<std::uint32_t>(active_.size());
             active_.push_back(cell);
@@ -217,16 +240,16 @@ private:
 
     void Remove(std::uint32_t cell, double factor)
     {
-        sum_[cell] -= factor;
+        sum_[cell].Add(-factor);
         if (--members_[cell] > 0) return;
-        sum_[cell] = 0.0;
+        sum_[cell].Reset();
         const std::uint32_t last = active_.back();
         active_[position_[cell]] = last;
         position_[last] = position_[cell];
         active_.pop_back();
     }
 
-    std::vector<double> sum_;
+    std::vector<CompensatedSum> sum_;
     std::vector<std::uint32_t> members_;
     std::vector<std::uint32_t> position_;
     std::vector<std::uint32_t> active_;
@@ -244,6 +267,16 @@ double NetSurvivalCurve::StandardErrorAt(std::int32_t day) const
 {
     if (variance.empty() || day < 0) return 0.0;
     return SurvivalAt(day) * std::sqrt(variance[std::min<size_t>(day, variance.size() - 1)]);
+}
+
+std::int32_t NetSurvivalCurve::FirstUnstableDay() const
+{
+    for (size_t d = 0; d < cumulativeHazard.size(); ++d) {
+        const auto day = static_cast<std::int32_t>(d);
+        const double survival = SurvivalAt(day), standardError = StandardErrorAt(day);
+        if (!(survival <= kMaxStableNetSurvival) || !(standardError <= kMaxStableStandardError)) return day;
+    }
+    return -1;
 }
 
 NetSurvivalCurve ComputeNetSurvivalCurve(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid)

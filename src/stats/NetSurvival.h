@@ -31,7 +31,17 @@ struct NetSurvivalCurve {
     // of `day` (days beyond the curve take its last value; before any case 1).
     double SurvivalAt(std::int32_t day) const;
     double StandardErrorAt(std::int32_t day) const;
+
+    // The first day from which on the estimate cannot be trusted, -1 when it
+    // can be on every day: the inverse expected survival of the oldest cases
+    // multiplies a handful of deaths, so that the net survival leaves
+    // 0 .. kMaxStableNetSurvival or its standard error exceeds
+    // kMaxStableStandardError (or either is no number at all).
+    std::int32_t FirstUnstableDay() const;
 };
+
+constexpr double kMaxStableNetSurvival = 1.5;
+constexpr double kMaxStableStandardError = 0.5;
 
 // The Pohar-Perme estimator: each case weighted with the inverse of its
 // expected survival since the begin of follow-up.  Cases that are in the same

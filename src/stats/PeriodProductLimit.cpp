@@ -11,11 +11,14 @@ namespace {
 
 // Cases whose follow-up begins within the period carry the entry
 // kAtRiskFromStart until the numbers at risk are counted; the tables give
-// them entry 0.
+// them entry 0 and mark the others as entered late.
 void EstimateGroup(std::vector<CTimePointResult>& rows, const std::string& eventCode, double z)
 {
     const std::vector<std::int32_t> atRisk = CountAtRiskWithDelayedEntry(rows);
-    for (CTimePointResult& row : rows) row.entryDays = std::max(row.entryDays, 0);
+    for (CTimePointResult& row : rows) {
+        row.enteredLate = row.entryDays != kAtRiskFromStart;
+        row.entryDays = std::max(row.entryDays, 0);
+    }
     ProductLimitWalk walk(z);
     for (size_t j = 0; j < rows.size(); ++j) {
         const double d = atRisk[j];

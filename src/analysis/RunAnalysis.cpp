@@ -10,6 +10,7 @@
 #include "resources/Texts.h"
 #include "results/ComparisonReport.h"
 #include "results/StandardisedSection.h"
+#include "results/TimeUnitName.h"
 #include "results/ReportClock.h"
 #include "results/SurvivalSummaryReport.h"
 #include "stats/GroupComparison.h"
@@ -68,6 +69,19 @@ Refusal SummariseCurves(const CAnalysisData& data, const AnalysisRequest& reques
     return std::nullopt;
 }
 
+// One line per group whose net survival cannot be trusted from some time on.
+void AddUnstableNetSurvivalNotes(const CAnalysisData& data, std::optional<std::string>& note)
+{
+    if (!data.UsesNetSurvival()) return;
+    for (const CGroupResult& group : data.groupResults) {
+        if (group.netUnstableFromDay < 0) continue;
+        const std::string line = FormatText(text::kBatchNetSurvivalUnstable, GroupName(group.info),
+                                            group.netUnstableFromDay / UnitDays(data.timeUnit),
+                                            TimeUnitName(data.timeUnit));
+        note = note ? *note + "\n" + line : line;
+    }
+}
+
 ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, const AnalysisRequest& request,
                                   const AnalysisProgress& progress, AnalysisOutcome& outcome)
 {
@@ -80,6 +94,7 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
     outcome.refusal = Compute(request.analysis, data, cases, request.stratified);
     if (outcome.refusal) return computed;
     if (request.analysis == kPeriodAnalysis) outcome.note = EmptyPeriodNote(data, cases);
+    AddUnstableNetSurvivalNotes(data, outcome.note);
     const AnalysisKind kind = computed.kind = request.analysis;
     if (request.compareGroups && HasGroupComparison(kind))
         computed.comparison = CompareGroups(data, cases, kind, request.stratified);

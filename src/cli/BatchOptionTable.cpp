@@ -300,6 +300,9 @@ std::vector<OptionGroup> DeclareOptions()
                  "expected survival after Ederer II (default) or\nHakulinen, or net survival after Pohar-Perme (with\n"
                  "the expected survival after Ederer II beside it)",
                  [](BatchOptions& o) -> ExpectedSurvivalMethod& { return o.population.method; }),
+             Switch("--net-survival-raw",
+                    "with --method pohar-perme: show the net survival\nalso where it is unstable (else NA there)",
+                    [](OptionReading& r) { r.options.population.netSurvivalRaw = true; }),
              OneOf<IcssStandard>("--standardise", {{"icss1", kIcss1}, {"icss2", kIcss2}, {"icss3", kIcss3}},
                                  "life table and period analysis with the life\ntable technique: add observed, "
                                  "relative and net\nsurvival standardised over the ICSS age groups",

@@ -44,6 +44,7 @@ struct ChartOutputs {
 struct PopulationOptions {
     bool relativeSurvival = false;
     ExpectedSurvivalMethod method = ExpectedSurvivalMethod::kEdererII;
+    bool netSurvivalRaw = false;
     DateValue closingDate;      // Hakulinen; null: the last end date
     std::string databasePath;   // empty: LifeTables.mdb or ReferenceRateTables.mdb, looked for
     std::string tableName;      // empty: the first table of the database

@@ -16,6 +16,28 @@ inline constexpr const char* kPopulationTableWithoutRows =
 inline constexpr const char* kNetSurvivalUndefined =
     "A case under observation meets a yearly survival probability of 0 in the general population life table: "
     "net survival cannot be computed.";
+// Net survival where it cannot be trusted: the report's note after a group's
+// table (time, unit), the note on standard error (group, time, unit), and
+// the rows whose net survival is not shown.
+inline constexpr const char* kNetSurvivalUnstableNote =
+    "Net survival is unstable from %.2f %s of follow-up on: the expected survival of the cases still at risk is "
+    "near 0, so that a few deaths weigh very much. Its values are shown as NA from there on.\r\n";
+inline constexpr const char* kNetSurvivalUnstableRawNote =
+    "Net survival is unstable from %.2f %s of follow-up on: the expected survival of the cases still at risk is "
+    "near 0, so that a few deaths weigh very much. Its raw values are shown all the same.\r\n";
+inline constexpr const char* kBatchNetSurvivalUnstable =
+    "Net survival of group \"%s\" is unstable from %.2f %s of follow-up on.";
+inline constexpr const char* kLifeTableRowWithoutNet =
+    "%5d %5d %5d %5d    %7.1f  %-8.6f   %-8.6f     %-8.6f       NA              NA        NA        NA\r\n";
+inline constexpr const char* kPeriodLifeTableRowWithoutNet =
+    "%5d %5d %5d %5d       %5d %5d %5d     %5d %5d %5d   %7.1f  %-8.6f   %-8.6f     %-8.6f       NA              NA"
+    "        NA        NA\r\n";
+inline constexpr const char* kProductLimitRowWithoutNet =
+    "%12.6f  %6.0f    %-8.6f    %-8.6f      %-8.6f       NA                NA         NA       NA\r\n";
+inline constexpr const char* kProductLimitDayRowWithoutNet =
+    "%8.0f      %6.0f    %-8.6f    %-8.6f      %-8.6f       NA                NA         NA       NA\r\n";
+inline constexpr const char* kTrendRowWithoutNet =
+    "   %4d           %7.1f         %7.1f      %-8.6f    %-8.6f          NA              NA        NA        NA\r\n";
 inline constexpr const char* kNonYearTrend = "Analysis for non-year intervals under construction!";
 inline constexpr const char* kTrendBelowOneYear =
     "The n of the n-year survival and the width of period must be at least 1 year!";

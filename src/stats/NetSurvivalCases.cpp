@@ -36,6 +36,7 @@ void StoreCurves(CAnalysisData& data, const std::vector<std::vector<NetSurvivalC
     for (CGroupResult& g : data.groupResults) {
         g.netCumulativeHazard.clear();
         g.netHazardVariance.clear();
+        g.netUnstableFromDay = -1;
     }
     const AnnualSurvivalGrid grid(data.populationTables);
     for (size_t g = 0; g < groups.size() && g < data.groupResults.size(); ++g) {

@@ -7,6 +7,7 @@
 
 #include "BigWorkbooks.h"
 #include "import/DatabaseImport.h"
+#include "import/XmlPartReader.h"
 
 namespace {
 
@@ -53,5 +54,38 @@ void ReadWorkbookIntoCases(benchmark::State& state, bench::WorkbookKind kind)
 }
 BENCHMARK_CAPTURE(ReadWorkbookIntoCases, xlsx, bench::WorkbookKind::kXlsx)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_CAPTURE(ReadWorkbookIntoCases, ods, bench::WorkbookKind::kOds)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The sheet's part alone, inflated and parsed in this process with a
+// handler that only counts the elements.
+void ParseSheetPart(benchmark::State& state, bench::WorkbookKind kind)
+{
+    struct Elements : XmlHandler {
+        void Start(std::string_view, const char**) override { ++count; }
+        void End(std::string_view) override {}
+        std::size_t count = 0;
+    };
+    const std::string& path = bench::SharedWorkbook(kind, 1000000);
+    const std::string part = kind == bench::WorkbookKind::kXlsx ? "xl/worksheets/sheet1.xml" : "content.xml";
+    std::uint64_t bytes = 0;
+    for (auto _ : state) {
+        const ReadResult<std::unique_ptr<ZipArchive>> archive = ZipArchive::Open(path);
+        ReadResult<std::unique_ptr<ZipMember>> member = archive ? (*archive)->OpenMember(part) : archive.fault();
+        if (!member) {
+            state.SkipWithError(ReaderFaultMessage(member.fault()).c_str());
+            break;
+        }
+        bytes = (*member)->size();
+        Elements elements;
+        XmlPartReader reader(std::move(*member), elements);
+        if (const ReadResult<void> parsed = reader.ParseAll(); !parsed) {
+            state.SkipWithError(ReaderFaultMessage(parsed.fault()).c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(elements.count);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+BENCHMARK_CAPTURE(ParseSheetPart, xlsx, bench::WorkbookKind::kXlsx)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(ParseSheetPart, ods, bench::WorkbookKind::kOds)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

@@ -2,10 +2,10 @@
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(LIBMDB REQUIRED IMPORTED_TARGET libmdb)
 pkg_check_modules(FREEXL REQUIRED IMPORTED_TARGET freexl)
-# The .xlsx and .ods workbooks: zip archives of XML parts.
+# The .xlsx and .ods workbooks: zip archives of XML parts, inflated by ISA-L.
 pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
-pkg_check_modules(EXPAT REQUIRED IMPORTED_TARGET expat)
-target_link_libraries(kalderon_core PUBLIC PkgConfig::LIBMDB PkgConfig::FREEXL PkgConfig::LIBZIP PkgConfig::EXPAT)
+pkg_check_modules(ISAL REQUIRED IMPORTED_TARGET libisal)
+target_link_libraries(kalderon_core PUBLIC PkgConfig::LIBMDB PkgConfig::FREEXL PkgConfig::LIBZIP PkgConfig::ISAL)
 # The reader of Stata, SAS and SPSS data files (Debian ships no pkg-config file for it).
 find_library(READSTAT readstat REQUIRED)
 find_path(READSTAT_INCLUDE readstat.h REQUIRED)

@@ -56,7 +56,7 @@ std::array<CaseList, kIcssAgeGroups> CasesByIcssAgeGroup(const CaseList& cases)
     }
     for (size_t k = 0; k < cases.records.size(); ++k) {
         const CCaseRecord& c = cases.records[k];
-        const int ageGroup = c.isValid ? AgeGroupOf(c) : -1;
+        const int ageGroup = c.isValid && cases.IsSelected(k) ? AgeGroupOf(c) : -1;
         if (ageGroup < 0) continue;
         CaseList& subset = subsets[ageGroup];
         subset.rowToList.push_back(static_cast<std::int32_t>(subset.records.size()));
@@ -85,7 +85,7 @@ std::vector<StandardisedGroup> StandardiseSurvival(const CAnalysisData& data, co
     for (size_t k = 0; k < cases.records.size(); ++k) {
         const CCaseRecord& c = cases.records[k];
         const int g = std::max(0, AnalysisGroup(cases, k, stratified));
-        if (c.isValid && g < analysed && AgeGroupOf(c) < 0) ++result[g].underAge;
+        if (c.isValid && cases.IsSelected(k) && g < analysed && AgeGroupOf(c) < 0) ++result[g].underAge;
     }
     const IcssWeights& weights = WeightsOfIcss(standard);
     const int intervals = IntervalCount(data.maxObservationDays, UnitDays(data.timeUnit));

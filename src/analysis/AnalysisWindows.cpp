@@ -16,6 +16,8 @@ AnalysisWindowStrings WindowStringsOf(AnalysisKind kind, std::int32_t periodTech
         return {420, 421, 422, 423};
     case kProductLimit:
         return {424, 425, 426, 427};
+    case kCumulativeIncidence:
+        return {430, 431, 432, 433};
     case kSmrSir:
         break;
     }

@@ -52,9 +52,15 @@ int LineStep(long long lines, long long rows, long long height)
     return step;
 }
 
-void LayOutCases(ObservationPeriodLayout& layout, const DateScale& scale, const std::vector<CCaseRecord>& cases)
+// `selected` (CaseList::selected) leaves cases out as if the list had not
+// held them.
+void LayOutCases(ObservationPeriodLayout& layout, const DateScale& scale, const std::vector<CCaseRecord>& cases,
+                 const std::vector<std::uint8_t>& selected)
 {
-    const long long count = static_cast<long long>(cases.size());
+    const long long total = static_cast<long long>(cases.size());
+    const auto isSelected = [&](long long k) { return selected.empty() || selected[static_cast<size_t>(k)] != 0; };
+    const long long count =
+        selected.empty() ? total : static_cast<long long>(std::count(selected.begin(), selected.end(), 1));
     const long long height = layout.axisY - layout.top;
     const long long rows = height / 2;
     const bool sampled = rows < count;
@@ -65,26 +71,35 @@ void LayOutCases(ObservationPeriodLayout& layout, const DateScale& scale, const 
     layout.caseLines.reserve(static_cast<size_t>(lines));
 
     // Line i shows the first valid case at or after position i * ratio that
-    // follows the case of line i - 1.
-    long long k = 0;
+    // follows the case of line i - 1; k is the list index of the case at
+    // position `position` among the cases shown.
+    long long k = -1;
+    long long position = -1;
+    const auto next = [&] {
+        do ++k;
+        while (k < total && !isSelected(k));
+        ++position;
+    };
+    next();
     int y = layout.top;
     for (long long i = 0; i < lines; ++i) {
         const double first = std::ceil(static_cast<double>(i) * ratio);
         if (first >= static_cast<double>(count)) break;
-        k = std::max(k, static_cast<long long>(first));
-        while (k < count && !cases[static_cast<size_t>(k)].isValid) ++k;
-        if (k == count) break;
+        while (position < static_cast<long long>(first)) next();
+        while (position < count && !cases[static_cast<size_t>(k)].isValid) next();
+        if (position >= count) break;
         const CCaseRecord& c = cases[static_cast<size_t>(k)];
         layout.caseLines.push_back(DiagramLine{y, scale.X(c.beginDate), scale.X(c.endDate), static_cast<size_t>(k)});
         y += layout.lineStep;
-        ++k;
+        next();
     }
 }
 
 }  // namespace
 
 ObservationPeriodLayout LayOutObservationPeriod(const DiagramArea& area, std::int32_t mode, const CAnalysisData* data,
-                                                const std::vector<CCaseRecord>* cases)
+                                                const std::vector<CCaseRecord>* cases,
+                                                const std::vector<std::uint8_t>* selected)
 {
     ObservationPeriodLayout layout;
     const int margin = area.textWidth / 2 + 2;
@@ -113,7 +128,8 @@ ObservationPeriodLayout LayOutObservationPeriod(const DiagramArea& area, std::in
         if (!tick.isValid() || !data->windowEnd.isValid() || tick.serial() >= data->windowEnd.serial()) break;
         layout.tickX.push_back(scale.X(tick));
     }
-    if (cases) LayOutCases(layout, scale, *cases);
+    static const std::vector<std::uint8_t> everyCase;
+    if (cases) LayOutCases(layout, scale, *cases, selected ? *selected : everyCase);
     return layout;
 }
 

@@ -64,8 +64,10 @@ struct ObservationPeriodLayout {
 // the window begin at x0 to the window end at x1; a window of no days maps
 // every date to x0.  When the space between top and axis holds fewer
 // double-pixel rows than there are cases, only as many evenly spaced valid
-// cases are drawn; the list is walked once at most.
+// cases are drawn; the list is walked once at most.  `selected`
+// (CaseList::selected) leaves out the cases a selection does not take.
 ObservationPeriodLayout LayOutObservationPeriod(const DiagramArea& area, std::int32_t mode, const CAnalysisData* data,
-                                                const std::vector<CCaseRecord>* cases);
+                                                const std::vector<CCaseRecord>* cases,
+                                                const std::vector<std::uint8_t>* selected = nullptr);
 
 }  // namespace kalderon

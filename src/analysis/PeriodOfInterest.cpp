@@ -54,9 +54,11 @@ std::optional<std::string> EmptyPeriodNote(const CAnalysisData& data, const Case
     for (const CGroupResult& group : data.groupResults)
         if (productLimit ? !group.timePoints.empty() : !group.intervalTable.rows.empty()) return std::nullopt;
     const double begin = data.periodBegin.serial(), end = data.periodEnd.serial();
-    const bool underFollowUp = std::any_of(cases.records.begin(), cases.records.end(), [&](const CCaseRecord& c) {
-        return c.isValid && c.endDate.serial() >= begin && c.beginDate.serial() <= end;
-    });
+    bool underFollowUp = false;
+    for (size_t k = 0; k < cases.records.size() && !underFollowUp; ++k) {
+        const CCaseRecord& c = cases.records[k];
+        underFollowUp = c.isValid && cases.IsSelected(k) && c.endDate.serial() >= begin && c.beginDate.serial() <= end;
+    }
     return FormatText(underFollowUp ? text::kPeriodWithoutEntries : text::kPeriodWithoutCases,
                       data.periodBegin.displayText(), data.periodEnd.displayText());
 }

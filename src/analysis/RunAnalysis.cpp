@@ -3,16 +3,19 @@
 #include <cmath>
 
 #include "analysis/AgeStandardisedSurvival.h"
+#include "analysis/IncidenceChartSeries.h"
 #include "analysis/PeriodOfInterest.h"
 #include "analysis/StandardisedChartSeries.h"
 #include "charts/LifeTableChart.h"
 #include "resources/StringTable.h"
 #include "resources/Texts.h"
 #include "results/ComparisonReport.h"
+#include "results/GrayTestSection.h"
 #include "results/StandardisedSection.h"
 #include "results/TimeUnitName.h"
 #include "results/ReportClock.h"
 #include "results/SurvivalSummaryReport.h"
+#include "stats/CumulativeIncidence.h"
 #include "stats/GroupComparison.h"
 #include "stats/LifeTable.h"
 #include "stats/PeriodAnalysis.h"
@@ -37,6 +40,7 @@ Refusal Compute(AnalysisKind kind, CAnalysisData& data, const CaseList& cases, b
     case kPeriodAnalysis: return ComputePeriodAnalysis(data, cases, stratified);
     case kTrend: return ComputeTrend(data, cases, stratified);
     case kSmrSir: ComputeSmrSir(data, cases, stratified); return std::nullopt;
+    case kCumulativeIncidence: return ComputeCumulativeIncidence(data, cases, stratified);
     }
     return std::nullopt;
 }
@@ -95,6 +99,7 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
     if (outcome.refusal) return computed;
     if (request.analysis == kPeriodAnalysis) outcome.note = EmptyPeriodNote(data, cases);
     AddUnstableNetSurvivalNotes(data, outcome.note);
+    if (request.analysis == kCumulativeIncidence) outcome.chartData = IncidenceChartData(data, cases, request.stratified);
     const AnalysisKind kind = computed.kind = request.analysis;
     if (request.compareGroups && HasGroupComparison(kind))
         computed.comparison = CompareGroups(data, cases, kind, request.stratified);
@@ -117,6 +122,10 @@ void FillOutcome(CAnalysisData data, ComputedAnalysis computed, TextBuilding bui
     outcome.chartKind = ChartKindOfAnalysis(kind, data.periodTechnique);
     outcome.chartExtra = outcome.chartKind == kChartTrend ? data.survivalYears : 0;
     outcome.report.SetResults(std::move(data), kind, FormatReportTimeStamp(ReportTime()), building);
+    if (kind == kCumulativeIncidence) {
+        GrayTestTexts tests = WriteGrayTestSection(outcome.report.data());
+        outcome.report.AppendSection(tests.report, tests.exportText);
+    }
     if (computed.standardised)
         outcome.report.AppendSection(computed.standardised->report, computed.standardised->exportText);
     if (computed.comparison)

@@ -3,6 +3,7 @@
 #include <QMdiArea>
 
 #include "app/CMainFrame.h"
+#include "app/CaseChoiceCommands.h"
 #include "app/ComputeCommands.h"
 #include "common/qt/DisplayText.h"
 #include "common/ui/ResourceIds.h"
@@ -24,7 +25,8 @@ CEventDataFrame::CEventDataFrame(QWidget* parent)
 bool CEventDataFrame::HandlesCommand(int id) const
 {
     return id == command::kSelectAll || id == command::kViewAllColumns ||
-           (id == command::kCopy && view_->HasSelection()) || ComputeCommandEnabled(*view_, id);
+           (id == command::kCopy && view_->HasSelection()) || ComputeCommandEnabled(*view_, id) ||
+           CaseChoiceCommandEnabled(*view_, id);
 }
 
 bool CEventDataFrame::CommandChecked(int id) const
@@ -40,9 +42,11 @@ void CEventDataFrame::RunCommand(int id)
         view_->ShowAllColumns(!view_->showsAllColumns());
         emit CommandsChanged();
     }
-    if (IsComputeCommand(id)) {
-        if (auto* mainFrame = qobject_cast<CMainFrame*>(mdiArea() ? mdiArea()->window() : nullptr))
-            RunComputeCommand(*mainFrame, *view_, id);
+    auto* mainFrame = qobject_cast<CMainFrame*>(mdiArea() ? mdiArea()->window() : nullptr);
+    if (mainFrame && IsComputeCommand(id)) RunComputeCommand(*mainFrame, *view_, id);
+    if (mainFrame && IsCaseChoiceCommand(id)) {
+        RunCaseChoiceCommand(*mainFrame, *view_, id);
+        emit CommandsChanged();
     }
 }
 

@@ -18,7 +18,8 @@ public:
     // Sets the view's source and the title "Input Data", two blanks, source.
     void SetSource(const std::string& source);
 
-    // Copy of the selected rows, Select All, All columns and the Compute menu.
+    // Copy of the selected rows, Select All, All columns, the Data and the
+    // Compute menu.
     bool HandlesCommand(int id) const override;
     void RunCommand(int id) override;
     bool CommandChecked(int id) const override;

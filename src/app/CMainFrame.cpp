@@ -176,6 +176,9 @@ void CMainFrame::CreateCommands()
     QAction* allColumns = AddChildCommand(command::kViewAllColumns, QString::fromUtf8(text::kAllColumnsCommand));
     allColumns->setStatusTip(QString::fromUtf8(text::kAllColumnsPrompt));
     allColumns->setCheckable(true);
+    AddChildCommand(command::kSelectCases, QString::fromUtf8(text::kSelectCasesCommand));
+    AddChildCommand(command::kAllCases, QString::fromUtf8(text::kAllCasesCommand));
+    AddChildCommand(command::kGroupCases, QString::fromUtf8(text::kGroupCasesCommand));
 
     connect(AddCommand(command::kWindowCascade, QStringLiteral("&Cascade")), &QAction::triggered, this,
             [this] { CascadeChildren(mdiArea_); });
@@ -225,6 +228,7 @@ void CMainFrame::CreateMenus()
                                            command::kSelectAll}),
         MakeMenu(QStringLiteral("&View"),
                  {command::kViewToolBar, command::kViewStatusBar, kSeparator, command::kViewAllColumns}),
+        MakeMenu(QStringLiteral("&Data"), {command::kSelectCases, command::kAllCases, kSeparator, command::kGroupCases}),
         MakeMenu(QStringLiteral("&Compute"), ComputeMenuIds(command::kComputeSmrSir)), window, help};
 
     QMenu* chartFile = MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kOpenChart,

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "analysis/ui/IncidenceParameterDialog.h"
 #include "analysis/ui/ParameterDialog.h"
 #include "analysis/ui/ProductLimitParameterDialog.h"
 #include "analysis/ui/SmrParameterDialog.h"
@@ -25,6 +26,7 @@ AnalysisKind AnalysisOf(int id)
     case command::kComputeProductLimit: return kProductLimit;
     case command::kComputePeriodAnalysis: return kPeriodAnalysis;
     case command::kComputeTrend: return kTrend;
+    case command::kComputeCumulativeIncidence: return kCumulativeIncidence;
     default: return kSmrSir;
     }
 }
@@ -40,6 +42,9 @@ std::unique_ptr<ParameterDialogBase> MakeDialog(CMainFrame& mainFrame, DataSet& 
     case kSmrSir:
         return std::make_unique<SmrParameterDialog>(data.analysis, data.cases, data.hasGroupColumn, services,
                                                     &mainFrame);
+    case kCumulativeIncidence:
+        return std::make_unique<IncidenceParameterDialog>(data.analysis, data.cases, data.hasGroupColumn, services,
+                                                          &mainFrame);
     default:
         return std::make_unique<ParameterDialog>(data.analysis, data.cases, analysis, data.hasGroupColumn,
                                                  relativeSurvivalPossible, services, &mainFrame);
@@ -57,6 +62,7 @@ const std::vector<ComputeCommand>& ComputeCommands()
         {command::kComputePeriodAnalysis, QStringLiteral("Period analysis ..."), command::kComputePeriodAnalysis},
         {command::kComputeTrend, QStringLiteral("Trend in n-year survival ..."), command::kComputeTrend},
         {command::kComputeSmrSir, QStringLiteral("SMR/SIR ..."), 0},
+        {command::kComputeCumulativeIncidence, QStringLiteral("Cumulative incidence (competing risks) ..."), 0},
     };
     return commands;
 }

@@ -43,6 +43,7 @@ std::int32_t ChartKindOfAnalysis(AnalysisKind kind, std::int32_t periodTechnique
     case kPeriodAnalysis: return periodTechnique == kProductLimitTechnique ? kChartProductLimit : kChartPeriodAnalysis;
     case kTrend: return kChartTrend;
     case kProductLimit: return kChartProductLimit;
+    case kCumulativeIncidence: return kChartCumulativeIncidence;
     default: return -1;
     }
 }
@@ -54,6 +55,7 @@ std::string ChartRegistrySection(std::int32_t kind)
     case kChartPeriodAnalysis: return "Charts\\Merivane";
     case kChartTrend: return "Charts\\TrendInSurvival";
     case kChartProductLimit: return "Charts\\Kaplan-Meier";
+    case kChartCumulativeIncidence: return "Charts\\CumulativeIncidence";
     default: return {};
     }
 }
@@ -86,7 +88,9 @@ void LifeTableChart::InitFromAnalysis(const CAnalysisData& source, std::int32_t 
     LoadAxisDefaults(survivalAxis, profile, registrySection + "\\YAxis", survivalAxis.labelText, kAlignCenter);
     SetSurvivalAxisRange();
 
-    LoadLegendDefaults(legend, profile, registrySection + "\\Legend", LoadString(814), kLegendLowerLeft);
+    // Rising curves leave no room in the lower left.
+    LoadLegendDefaults(legend, profile, registrySection + "\\Legend", LoadString(814),
+                       RisesFromZero() ? kLegendUpperRight : kLegendLowerLeft);
     legend.ciPrefix = CiLevelText() == ".99" ? text::kCiPrefix99 : text::kCiPrefix95;
 
     for (int i = 0; i < seriesCount; ++i) LoadSeriesDefaults(seriesStyles[i], profile, SeriesKey(registrySection, i));
@@ -104,7 +108,10 @@ void LifeTableChart::BuildSeries()
         const ColorRef color = SeriesColor(k);
         CSeriesStyle style;
         style.survivalLine = CLineStyle{color, 2, kPenSolid};
-        if (IsProductLimit()) {
+        if (RisesFromZero()) {
+            style.ciLine = CLineStyle{color, 1, IsProductLimit() ? kPenDot : kPenSolid};
+            style.marker = CMarkerStyle{color, color, 5, 0};
+        } else if (IsProductLimit()) {
             style.ciLine = CLineStyle{color, 1, kPenDot};
             style.marker = CMarkerStyle{color, color, 5, kSymbolVerticalBar};
         } else {
@@ -128,6 +135,10 @@ void LifeTableChart::SetTexts(int n, const ChartProfile& profile)
         timeAxis.labelText = LoadString(801) + " " + UnitLabel(LabelTimeUnit());
     }
     survivalAxis.labelText = net ? text::kNetSurvivalAxis : LoadString(relative ? 803 : 802);
+    if (RisesFromZero()) {
+        titleText = profile.GetString(registrySection, "DefaultTitle", text::kCumulativeIncidenceChartTitle);
+        survivalAxis.labelText = text::kCumulativeIncidenceAxis;
+    }
 }
 
 std::int32_t LifeTableChart::LabelTimeUnit() const

@@ -21,6 +21,7 @@ enum ChartKind : std::int32_t {
     kChartPeriodAnalysis = 1,  // life table technique
     kChartTrend = 2,
     kChartProductLimit = 3,    // product-limit analysis and period analysis with that technique
+    kChartCumulativeIncidence = 4,  // at event days (product-limit technique) or interval ends
 };
 
 // The chart document of a chart window: its own copy of the analysis, the
@@ -39,7 +40,15 @@ public:
     int DrawableSeriesCount() const;
     // The label of group i when it has one, else its code.
     std::string GroupText(int i) const;
-    bool IsProductLimit() const { return chartKind == kChartProductLimit; }
+    // Whether the series are time points (product-limit style) rather than
+    // intervals.
+    bool IsProductLimit() const
+    {
+        return chartKind == kChartProductLimit ||
+               (chartKind == kChartCumulativeIncidence && analysis.periodTechnique == kProductLimitTechnique);
+    }
+    // A cumulative incidence rises from 0 where survival falls from 1.
+    bool RisesFromZero() const { return chartKind == kChartCumulativeIncidence; }
 
     std::string titleText;
     ScaledFont titleFont;

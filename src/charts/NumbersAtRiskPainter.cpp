@@ -5,6 +5,23 @@
 #include "stats/NumbersAtRisk.h"
 
 namespace kalderon {
+namespace {
+
+// A cumulative incidence series has a row at every day a case ended, with
+// the cases at risk that day: at time t those of the first row at or after t.
+std::vector<std::int64_t> AtRiskOfRows(const std::vector<CTimePointResult>& rows, const std::vector<double>& times,
+                                       double unitDays)
+{
+    std::vector<std::int64_t> numbers;
+    size_t r = 0;
+    for (const double t : times) {
+        while (r < rows.size() && rows[r].survivalDays / unitDays < t) ++r;
+        numbers.push_back(r < rows.size() ? static_cast<std::int64_t>(rows[r].atRisk) : 0);
+    }
+    return numbers;
+}
+
+}  // namespace
 
 NumbersAtRiskTable MakeNumbersAtRiskTable(const LifeTableChart& chart)
 {
@@ -16,7 +33,9 @@ NumbersAtRiskTable MakeNumbersAtRiskTable(const LifeTableChart& chart)
         const CSeriesStyle& style = chart.seriesStyles[i];
         if (!style.showSeries) continue;
         NumbersAtRiskTable::Row row{style.survivalLine.lineColor, {}};
-        for (std::int64_t n : NumbersAtRisk(chart.analysis.groupResults[i].timePoints, table.ticks, unitDays))
+        const std::vector<CTimePointResult>& rows = chart.analysis.groupResults[i].timePoints;
+        for (std::int64_t n : chart.RisesFromZero() ? AtRiskOfRows(rows, table.ticks, unitDays)
+                                                    : NumbersAtRisk(rows, table.ticks, unitDays))
             row.numbers.push_back(std::to_string(n));
         table.rows.push_back(std::move(row));
     }

@@ -12,7 +12,7 @@ public:
     explicit SeriesPainter(const ChartDrawContext& ctx)
         : ctx_(ctx), canvas_(ctx.canvas), chart_(ctx.chart), x_(ctx.chart.timeAxis), y_(ctx.chart.survivalAxis),
           unit_(ProductLimitUnitDays(ctx.chart.analysis.timeUnit)),
-          relative_(ctx.chart.analysis.relativeSurvival != 0)
+          relative_(ctx.chart.analysis.relativeSurvival != 0), start_(ctx.chart.RisesFromZero() ? 0.0 : 1.0)
     {
     }
 
@@ -27,11 +27,12 @@ public:
             const int ciWidth = ctx_.LineWidth(style.ciLine);
             if (i > 0) offset += ctx_.printing ? ciWidth + 6 : ciWidth;
             const CGroupResult& group = chart_.analysis.groupResults[i];
-            switch (chart_.chartKind) {
-            case kChartProductLimit: DrawProductLimit(style, group); break;
-            case kChartTrend: DrawTrendBars(style, group, offset); break;
-            default: DrawLifeTable(style, group, offset); break;
-            }
+            if (chart_.IsProductLimit())
+                DrawProductLimit(style, group);
+            else if (chart_.chartKind == kChartTrend)
+                DrawTrendBars(style, group, offset);
+            else
+                DrawLifeTable(style, group, offset);
         }
     }
 
@@ -93,7 +94,7 @@ private:
         canvas_.SelectPen(style.survivalLine.penStyle, style.survivalLine.lineColor);
         const int halfWidth = e - e / 2;
         for (int k = -e / 2; k < -e / 2 + e; ++k) {
-            canvas_.MoveTo(x_.Map(0.0), y_.Map(1.0) + k);
+            canvas_.MoveTo(x_.Map(0.0), y_.Map(start_) + k);
             if (relative_) {
                 for (const CTimePointResult& row : rows) {
                     if (IsEvent(row) && Shown(row))
@@ -101,7 +102,7 @@ private:
                 }
                 continue;
             }
-            int level = y_.Map(1.0);
+            int level = y_.Map(start_);
             for (const CTimePointResult& row : rows) {
                 if (!IsEvent(row)) continue;
                 const int x = x_.Map(Time(row));
@@ -141,7 +142,7 @@ private:
         const int e = ctx_.LineWidth(style.survivalLine);
         canvas_.SelectPen(style.survivalLine.penStyle, style.survivalLine.lineColor);
         for (int k = -e / 2; k < -e / 2 + e; ++k) {
-            canvas_.MoveTo(x_.Map(0.0), y_.Map(1.0) + k);
+            canvas_.MoveTo(x_.Map(0.0), y_.Map(start_) + k);
             for (const CIntervalResult& row : rows) {
                 if (row.exposedToRisk > 0 && Shown(row))
                     canvas_.LineTo(x_.Map(row.intervalNumber), y_.Map(IntervalValue(row)) + k);
@@ -154,7 +155,7 @@ private:
     void MarkRelativeCensored(const std::vector<CTimePointResult>& rows, Mark mark) const
     {
         double t0 = 0.0;
-        double s0 = 1.0;
+        double s0 = start_;
         std::vector<const CTimePointResult*> pending;
         for (const CTimePointResult& row : rows) {
             if (!IsEvent(row)) {
@@ -179,7 +180,7 @@ private:
     template <typename Mark>
     void MarkCensored(const std::vector<CTimePointResult>& rows, Mark mark) const
     {
-        int level = y_.Map(1.0);
+        int level = y_.Map(start_);
         for (const CTimePointResult& row : rows) {
             if (IsEvent(row)) {
                 level = y_.Map(row.cumulativeSurvival);
@@ -196,6 +197,7 @@ private:
     const CChartAxis& y_;
     const double unit_;
     const bool relative_;
+    const double start_;  // the curves' value at time 0
     int capHalfWidth_ = 0;
 };
 

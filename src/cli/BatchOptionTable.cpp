@@ -6,6 +6,7 @@
 #include <map>
 #include <utility>
 
+#include "analysis/CaseGrouping.h"
 #include "analysis/ChosenTimesText.h"
 #include "import/DatePattern.h"
 
@@ -139,6 +140,32 @@ std::string ReadImageSize(OptionReading& reading, const std::string& value)
     return {};
 }
 
+// One field is the grouping variable of the import; two, separated by a
+// comma, are crossed once the cases are read.
+std::string ReadGroup(OptionReading& reading, const std::string& value)
+{
+    const size_t comma = value.find(',');
+    if (comma == std::string::npos) {
+        reading.roles.group = {value, true};
+        return {};
+    }
+    std::vector<std::string>& fields = reading.options.crossedGroupFields;
+    fields = {value.substr(0, comma), value.substr(comma + 1)};
+    if (fields[0].empty() || fields[1].empty() || fields[1].find(',') != std::string::npos)
+        return "takes one field or two separated by a comma: " + value;
+    reading.roles.group = {};
+    return {};
+}
+
+// Cut points of bands, read by `read` (analysis/CaseGrouping).
+Apply Cuts(Refusal (*read)(std::string_view, std::vector<int>&), std::vector<int>& (*field)(BatchOptions&))
+{
+    return [read, field](OptionReading& reading, const std::string& value) {
+        const Refusal refusal = read(value, field(reading.options));
+        return refusal ? *refusal : std::string();
+    };
+}
+
 Apply SexCode(bool female)
 {
     return [female](OptionReading& reading, const std::string& value) {
@@ -182,8 +209,7 @@ std::vector<OptionGroup> DeclareOptions()
                                [](RoleArguments& r) -> RoleArgument& { return r.end; }),
                           Role("--status", "N", "vital status (default 3)",
                                [](RoleArguments& r) -> RoleArgument& { return r.status; }),
-                          Role("--group", "N", "grouping variable (default: none)",
-                               [](RoleArguments& r) -> RoleArgument& { return r.group; }),
+                          {"--group", "N[,N]", "grouping variable (default: none); two fields:\nthe groups of both crossed", ReadGroup},
                           Role("--sex", "N", "gender (default: none)",
                                [](RoleArguments& r) -> RoleArgument& { return r.sex; }),
                           Role("--birth", "N[:PATTERN]", "date of birth (default: none)",
@@ -197,6 +223,29 @@ std::vector<OptionGroup> DeclareOptions()
                       "                           DD.MM.YYYY (default), DDMMYYYY, DD/MM/YYYY,\n"
                       "                           MMDDYYYY, YYYYMMDD, YYYY-MM-DD; it must hold MM\n"
                       "                           and YYYY.\n"});
+    groups.push_back(
+        {"Selecting and grouping the cases",
+         {
+             {"--where", "CONDITION",
+              "analyse only the cases that meet it (repeatable,\nall must hold): FIELD=V1,V2,... (one of),\n"
+              "FIELD!=V1,... (none of), FIELD=FROM..TO (numbers,\nor dates DD.MM.YYYY; FROM.. and ..TO open),\n"
+              "FIELD= (empty)",
+              [](OptionReading& r, const std::string& value) {
+                  r.options.conditions.push_back(value);
+                  return std::string();
+              }},
+             {"--age-groups", "icss|C1,C2,...",
+              "group by the age at the beginning of follow-up:\nthe ICSS bands 15-44, 45-54, 55-64, 65-74, 75+\n"
+              "(0-14 where present), or bands from these ages",
+              Cuts(ReadAgeCuts, [](BatchOptions& o) -> std::vector<int>& { return o.ageCuts; })},
+             {"--begin-year-groups", "Y1,Y2,...",
+              "group by the calendar period of the beginning of\nfollow-up, periods from these years",
+              Cuts(ReadYearCuts, [](BatchOptions& o) -> std::vector<int>& { return o.beginYearCuts; })},
+         },
+         "                           FIELD is a field name or number, age (at the\n"
+         "                           beginning of follow-up) or begin-year. --group\n"
+         "                           N,M, --age-groups and --begin-year-groups replace\n"
+         "                           the grouping variable; two of them are crossed.\n"});
     groups.push_back(
         {"Reading a database file (.mdb .xls .xlsx .ods .dbf .dta .sav .zsav .por .sas7bdat .xpt)",
          {
@@ -224,14 +273,18 @@ std::vector<OptionGroup> DeclareOptions()
                                   {"productlimit", kProductLimit},
                                   {"period", kPeriodAnalysis},
                                   {"trend", kTrend},
-                                  {"smr", kSmrSir}},
+                                  {"smr", kSmrSir},
+                                  {"cuminc", kCumulativeIncidence}},
                                  "life table (Cutler-Ederer, the default),\nproduct-limit (Kaplan-Meier), period "
-                                 "analysis,\ntrend in n-year survival by starting year of\nperiod, or SMR/SIR "
-                                 "(standardized mortality or\nincidence ratios with Byar limits; no chart)",
+                                 "analysis,\ntrend in n-year survival by starting year of\nperiod, SMR/SIR "
+                                 "(standardized mortality or\nincidence ratios with Byar limits; no chart), or\n"
+                                 "cumulative incidence with competing risks",
                                  [](BatchOptions& o) -> AnalysisKind& { return o.analysis; }),
              OneOf<PeriodTechnique>("--technique",
                                     {{"lifetable", kLifeTableTechnique}, {"productlimit", kProductLimitTechnique}},
-                                    "technique of the period analysis and the trend\n(default lifetable)",
+                                    "technique of the period analysis and the trend\n(default lifetable); with "
+                                    "cuminc: the incidence at\nthe ends of the intervals (lifetable) or at the\n"
+                                    "days of the events (productlimit)",
                                     [](BatchOptions& o) -> PeriodTechnique& { return o.periodTechnique; }),
              Date("--period-begin", "", [](BatchOptions& o) -> DateValue& { return o.periodBegin; }),
              Date("--period-end",
@@ -246,6 +299,13 @@ std::vector<OptionGroup> DeclareOptions()
               [](OptionReading& r, const std::string& value) {
                   r.options.eventCode = value;
                   return std::string();
+              }},
+             {"--competing", "CODE[,CODE]",
+              "cuminc: status codes of the competing events, a\ncause each (--event may name several codes of\n"
+              "the event of interest); other codes are censored",
+              [](OptionReading& r, const std::string& value) {
+                  r.options.competingCodes = value;
+                  return value.empty() ? "needs a status code" : std::string();
               }},
              OneOf<TimeUnitCode>("--unit",
                                  {{"year", kUnitYear}, {"month", kUnitMonth}, {"week", kUnitWeek}, {"day", kUnitDay}},

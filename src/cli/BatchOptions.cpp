@@ -97,7 +97,8 @@ std::string ApplyDatabaseRoles(const RoleArguments& roles, bool textOptionsGiven
 std::string CheckChartOutputs(const BatchOptions& o)
 {
     if (o.chart.riskTable && !o.chart.drawn()) return "--risk-table needs --png or --svg";
-    const bool productLimitChart = ChartKindOfAnalysis(o.analysis, o.periodTechnique) == kChartProductLimit;
+    const bool productLimitChart = ChartKindOfAnalysis(o.analysis, o.periodTechnique) == kChartProductLimit ||
+                                   (o.analysis == kCumulativeIncidence && o.periodTechnique == kProductLimitTechnique);
     if (o.chart.riskTable && o.chart.openPath.empty() && !productLimitChart)
         return "--risk-table needs a product-limit chart (--analysis productlimit, or period with --technique "
                "productlimit)";
@@ -117,8 +118,9 @@ std::string CheckAnalysisOptions(const BatchOptions& o, const std::set<std::stri
     };
     for (const char* option : {"--period-begin", "--period-end"})
         if (misplaced(option, {kPeriodAnalysis})) return std::string(option) + " needs --analysis period";
-    if (misplaced("--technique", {kPeriodAnalysis, kTrend}))
-        return "--technique needs --analysis period or trend";
+    if (misplaced("--technique", {kPeriodAnalysis, kTrend, kCumulativeIncidence}))
+        return "--technique needs --analysis period, trend or cuminc";
+    if (misplaced("--competing", {kCumulativeIncidence})) return "--competing needs --analysis cuminc";
     for (const char* option : {"--years", "--width"})
         if (misplaced(option, {kTrend})) return std::string(option) + " needs --analysis trend";
     // The dates are compared as the period is used: widened to whole time units.
@@ -195,7 +197,7 @@ std::string CheckInput(OptionReading& reading, const std::set<std::string>& give
     else
         error = ApplyRoles(roles, o.import);
     if (error.empty()) error = CheckAnalysisOptions(o, given);
-    if (error.empty()) error = CheckCompareOptions(o, roles.group.given);
+    if (error.empty()) error = CheckCompareOptions(o, roles.group.given || o.regroups());
     if (error.empty()) error = CheckSummaryOptions(o);
     const bool listing = o.isDatabase && (d.listTables || d.listFields);
     if (error.empty() && !listing) error = CheckPopulationOptions(o, given, roles.sex.given && roles.birth.given);

@@ -62,6 +62,7 @@ struct BatchOptions {
 
     AnalysisKind analysis = kLifeTable;
     std::optional<std::string> eventCode;  // none: DefaultEventCodeIndex of the status codes
+    std::string competingCodes;            // cumulative incidence: codes separated by ","
     TimeUnitCode timeUnit = kUnitYear;
     std::string ciLevelText = ".95";
     std::optional<bool> stratified;  // none: stratified when a group column is read
@@ -72,6 +73,15 @@ struct BatchOptions {
     std::int32_t periodWidth = 5;    // trend
     PopulationOptions population;
     IcssStandard standardise = kNoStandardisation;
+
+    // The cases analysed and their groups (analysis/CaseChoice): the
+    // conditions as written, two fields whose groups are crossed, age and
+    // begin-year bands by their cut points.
+    std::vector<std::string> conditions;
+    std::vector<std::string> crossedGroupFields;
+    std::vector<int> ageCuts;
+    std::vector<int> beginYearCuts;
+    bool regroups() const { return !crossedGroupFields.empty() || !ageCuts.empty() || !beginYearCuts.empty(); }
 
     std::string reportPath;  // empty: standard output
     std::string csvPath;     // empty: no export file

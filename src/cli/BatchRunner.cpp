@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "analysis/CompetingCodes.h"
 #include "analysis/ParameterChoices.h"
 #include "analysis/PeriodOfInterest.h"
 #include "analysis/RunAnalysis.h"
 #include "cli/BatchMessages.h"
+#include "cli/CaseChoiceInput.h"
 #include "cli/ChartOutput.h"
 #include "cli/DatabaseInputReader.h"
 #include "cli/PopulationInput.h"
@@ -29,13 +31,31 @@ std::string ChooseEventCode(const BatchOptions& options, const CAnalysisData& da
 {
     const std::vector<std::string>& codes = data.statusCodes;
     if (options.eventCode) {
-        if (std::find(codes.begin(), codes.end(), *options.eventCode) == codes.end())
+        const bool noted = options.analysis != kCumulativeIncidence;  // ChooseCauses notes each cause's codes
+        if (noted && std::find(codes.begin(), codes.end(), *options.eventCode) == codes.end())
             WriteMessage(err, FormatText(text::kBatchEventNeverSeen, *options.eventCode, QuotedList(codes)));
         return *options.eventCode;
     }
     const std::string& taken = codes[DefaultEventCodeIndex(codes)];
     if (codes.size() > 1) WriteMessage(err, FormatText(text::kBatchEventTaken, QuotedList(codes), taken));
     return taken;
+}
+
+// The causes of a cumulative incidence: the codes of --event and of
+// --competing; a code named twice is refused, one that no case carries noted.
+std::optional<int> ChooseCauses(const BatchOptions& options, const std::string& eventCodes, CAnalysisData& data,
+                                std::ostream& err)
+{
+    const std::vector<std::string> competing = SplitCodes(options.competingCodes);
+    if (const Refusal refusal = SetCompetingCodes(data, SplitCodes(eventCodes), competing)) {
+        WriteMessage(err, *refusal);
+        return kExitUsage;
+    }
+    std::vector<std::string> named = data.incidenceCodes;
+    named.insert(named.end(), competing.begin(), competing.end());
+    for (const std::string& code : CodesNotSeen(data, named))
+        WriteMessage(err, FormatText(text::kBatchCauseNeverSeen, code, QuotedList(data.statusCodes)));
+    return std::nullopt;
 }
 
 bool Written(bool ok, const std::string& path, const std::string& reason, std::string& error)
@@ -68,6 +88,9 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     }
     for (const std::string& line : DateCheckLines(CheckDates(dataSet.cases.records, dataSet.hasBirthColumn, ReportTime())))
         WriteMessage(err, line);
+    const bool fileGroupGiven = options.isDatabase ? !options.database.group.empty() : options.import.useGroup;
+    if (const std::optional<int> exitCode = ApplyCaseChoiceOptions(options, fileGroupGiven, dataSet, err))
+        return *exitCode;
     CAnalysisData& data = dataSet.analysis;
     if (const Refusal refusal = NoValidCasesRefusal(data)) {
         if (const std::optional<std::string> reason =
@@ -79,6 +102,8 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
 
     const std::string eventCode = ChooseEventCode(options, data, err);
     ApplyParameterChoices(data, ParameterChoices{eventCode, options.timeUnit, options.ciLevelText});
+    if (options.analysis == kCumulativeIncidence)
+        if (const std::optional<int> exitCode = ChooseCauses(options, eventCode, data, err)) return *exitCode;
     // The period of interest is taken as the parameter dialog takes a typed
     // one (its order was checked with the options); n and the width follow.
     if (TakePeriodOfInterest(data, options.periodBegin, options.periodEnd) != PeriodFault::kNone) {

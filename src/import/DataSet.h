@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,15 @@ struct DataSet {
     // What the reader changed or could not use, a sentence each (field
     // names made unique, lines whose quotes do not close).
     std::vector<std::string> notes;
+    // The groups as the file gave them, kept once cases are selected or
+    // regrouped (analysis/CaseChoice): the group list, each record's place in
+    // it, and whether the file had a group column.
+    struct FileGrouping {
+        std::vector<CGroupInfo> groups;
+        std::vector<std::int32_t> groupIndex;
+        bool hasGroupColumn = false;
+    };
+    std::optional<FileGrouping> fileGrouping;
 };
 
 inline constexpr std::size_t kInvalidLineShown = 200;

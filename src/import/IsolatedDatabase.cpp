@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "import/ChildProcessPipe.h"
+#include "import/ReadProgress.h"
 #include "import/RowsRecordset.h"
 
 namespace kalderon {
@@ -154,7 +155,8 @@ public:
     ReadResult<void> MoveNext() override
     {
         if (atEnd_) return {};
-        const Tag tag = answer_->Next();
+        Tag tag = answer_->Next();
+        for (; tag == kRowCount; tag = answer_->Next()) rowCountHint_ = static_cast<size_t>(answer_->Integer());
         if (tag == kRow)
             for (FieldValue& value : row_) answer_->Value(value);
         else if (tag != kEnd)
@@ -273,9 +275,18 @@ private:
         const int fields = rows.FieldCount();
         out.Byte(kFieldCount);
         out.Integer(fields);
-        out.Byte(kRowCount);
-        out.Integer(static_cast<std::int64_t>(rows.RecordCountHint()));
-        while (!rows.IsEOF()) {
+        size_t rowCount = rows.RecordCountHint();
+        const auto sendRowCount = [&out, &rowCount] {
+            out.Byte(kRowCount);
+            out.Integer(static_cast<std::int64_t>(rowCount));
+        };
+        sendRowCount();
+        // A count that grows truer on the way is sent again now and then.
+        for (size_t sent = 1; !rows.IsEOF(); ++sent) {
+            if (sent % kReadProgressStep == 0 && rows.RecordCountHint() != rowCount) {
+                rowCount = rows.RecordCountHint();
+                sendRowCount();
+            }
             out.Byte(kRow);
             for (int i = 0; i < fields; ++i) SendValue(out, rows.GetFieldValue(i));
             if (const ReadResult<void> moved = rows.MoveNext(); !moved) return moved.fault();

@@ -177,7 +177,7 @@ private:
     {
         const std::uint64_t repeat = RepeatCount(Attribute(attributes, "number-rows-repeated"));
         if (nextRow_ + repeat > kSheetRowLimit) return Fail(SheetFault(text::kWorkbookRepeatTooLarge, sheet_));
-        row_ = SheetRow{static_cast<std::uint32_t>(nextRow_), static_cast<std::uint32_t>(repeat), {}};
+        row_ = NewRow(static_cast<std::uint32_t>(nextRow_), static_cast<std::uint32_t>(repeat));
         nextRow_ += repeat;
         nextColumn_ = 0;
     }
@@ -201,10 +201,11 @@ private:
 
     void EndCell()
     {
-        if (textValue_) value_.text = text_;
+        if (textValue_) value_.text.swap(text_);
         if (!value_.isNull()) {
             row_.cells.resize(nextColumn_, FieldValue::Null());
-            row_.cells.insert(row_.cells.end(), repeat_, value_);
+            row_.cells.insert(row_.cells.end(), repeat_ - 1, value_);
+            row_.cells.push_back(std::move(value_));
         }
         nextColumn_ += static_cast<std::uint32_t>(repeat_);
         inCell_ = inParagraph_ = textValue_ = false;

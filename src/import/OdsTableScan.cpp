@@ -1,9 +1,12 @@
 #include "import/OdsTableScan.h"
 
+#include <array>
 #include <charconv>
 #include <optional>
 #include <cstring>
 #include <string_view>
+
+#include "import/Utf16Text.h"
 
 namespace kalderon {
 namespace {
@@ -11,35 +14,18 @@ namespace {
 constexpr std::size_t kPieceBytes = 1 << 16;
 constexpr std::size_t kLongestTag = 1 << 16;
 
-bool IsNameEnd(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '/' || c == '>'; }
+constexpr std::array<bool, 256> kNameEnds = [] {
+    std::array<bool, 256> ends{};
+    for (const char c : {' ', '\t', '\r', '\n', '/', '>'}) ends[static_cast<unsigned char>(c)] = true;
+    return ends;
+}();
 
-// A tag's name without its prefix.
-std::string_view LocalTagName(std::string_view tag)
-{
-    std::size_t end = 0;
-    while (end < tag.size() && !IsNameEnd(tag[end])) ++end;
-    const std::string_view name = tag.substr(0, end);
-    const std::size_t colon = name.rfind(':');
-    return colon == std::string_view::npos ? name : name.substr(colon + 1);
-}
+bool IsNameEnd(char c) { return kNameEnds[static_cast<unsigned char>(c)]; }
 
 void AppendUtf8(std::string& out, unsigned long code)
 {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x110000) {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
+    char bytes[4];
+    if (code < 0x110000) out.append(bytes, EncodeUtf8(static_cast<std::uint32_t>(code), bytes));
 }
 
 // An attribute value with its character and entity references replaced.
@@ -157,7 +143,9 @@ ReadResult<std::optional<std::vector<std::string>>> ScanTableNames(ZipMember& co
                 at = last ? text.size() : open;
                 break;
             }
-            if (LocalTagName(text.substr(nameFrom, nameEnd - nameFrom)) != "table") {
+            // The part after the last ":" is "table".
+            const std::string_view name = text.substr(nameFrom, nameEnd - nameFrom);
+            if (!name.ends_with("table") || (name.size() > 5 && name[name.size() - 6] != ':')) {
                 at = nameEnd;
                 continue;
             }

@@ -7,24 +7,36 @@ namespace {
 
 void AppendCodePoint(std::string& out, std::uint32_t cp)
 {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
+    char bytes[4];
+    out.append(bytes, EncodeUtf8(cp, bytes));
 }
 
 }  // namespace
+
+size_t EncodeUtf8(std::uint32_t cp, char out[4])
+{
+    const auto byte = [](std::uint32_t value) { return static_cast<char>(value); };
+    if (cp < 0x80) {
+        out[0] = byte(cp);
+        return 1;
+    }
+    if (cp < 0x800) {
+        out[0] = byte(0xC0 | (cp >> 6));
+        out[1] = byte(0x80 | (cp & 0x3F));
+        return 2;
+    }
+    if (cp < 0x10000) {
+        out[0] = byte(0xE0 | (cp >> 12));
+        out[1] = byte(0x80 | ((cp >> 6) & 0x3F));
+        out[2] = byte(0x80 | (cp & 0x3F));
+        return 3;
+    }
+    out[0] = byte(0xF0 | (cp >> 18));
+    out[1] = byte(0x80 | ((cp >> 12) & 0x3F));
+    out[2] = byte(0x80 | ((cp >> 6) & 0x3F));
+    out[3] = byte(0x80 | (cp & 0x3F));
+    return 4;
+}
 
 void AppendUtf16AsUtf8(std::string& out, const std::uint16_t* units, size_t count)
 {

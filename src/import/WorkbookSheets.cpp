@@ -10,6 +10,9 @@
 namespace kalderon {
 namespace {
 
+// Room for cells is made ahead for rows up to this wide.
+constexpr std::size_t kReservedCells = 256;
+
 // The width of a row up to its last cell that is not null.
 std::size_t UsedWidth(const std::vector<FieldValue>& cells)
 {
@@ -41,7 +44,15 @@ public:
 
     bool IsEOF() const override { return atEnd_; }
     int FieldCount() const override { return fieldCount_; }
-    size_t RecordCountHint() const override { return rows_->DeclaredRows() > 1 ? rows_->DeclaredRows() - 1 : 0; }
+    // Without a declared size, the records so far over the share of the
+    // sheet read: the count grows truer as the reading goes on.
+    size_t RecordCountHint() const override
+    {
+        if (rows_->DeclaredRows() > 0) return rows_->DeclaredRows() - 1;
+        const double share = rows_->ShareRead();
+        const std::uint32_t records = nextIndex_ - 1;
+        return share > 0 && records > 0 ? static_cast<size_t>(records / share) : 0;
+    }
     const FieldValue& GetFieldValue(int index) const override { return values_[static_cast<std::size_t>(index)]; }
 
     ReadResult<void> MoveNext() override
@@ -143,8 +154,21 @@ ReadResult<bool> ParsedSheetRows::Next(SheetRow& row)
     return true;
 }
 
+double ParsedSheetRows::ShareRead() const
+{
+    return reader_ && reader_->size() > 0 ? static_cast<double>(reader_->bytesRead()) / static_cast<double>(reader_->size()) : 0;
+}
+
+SheetRow ParsedSheetRows::NewRow(std::uint32_t index, std::uint32_t repeat) const
+{
+    SheetRow row{index, repeat, {}};
+    row.cells.reserve(widest_);
+    return row;
+}
+
 void ParsedSheetRows::Deliver(SheetRow row)
 {
+    widest_ = std::min<std::size_t>(std::max(widest_, row.cells.size()), kReservedCells);
     ready_.push_back(std::move(row));
     Pause();
 }

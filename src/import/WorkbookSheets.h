@@ -34,6 +34,8 @@ public:
     // The rows and columns the sheet says it spans; 0 when it does not say.
     virtual std::uint32_t DeclaredRows() const { return 0; }
     virtual std::uint32_t DeclaredColumns() const { return 0; }
+    // How much of the sheet has been read, from 0 to 1, where it is known.
+    virtual double ShareRead() const { return 0; }
 };
 
 // The rows of a sheet's XML part, parsed as they are asked for: the
@@ -43,8 +45,12 @@ class ParsedSheetRows : public SheetRows, protected XmlHandler {
 public:
     void Attach(std::unique_ptr<ZipMember> part);
     ReadResult<bool> Next(SheetRow& row) override;
+    // The share of the part read (where the sheet ends is not known ahead).
+    double ShareRead() const override;
 
 protected:
+    // A row to fill, with room for as many cells as the widest row so far.
+    SheetRow NewRow(std::uint32_t index, std::uint32_t repeat) const;
     void Deliver(SheetRow row);
     // Parses until `reached` holds; false when the part ends before.
     ReadResult<bool> ParseUntil(const std::function<bool()>& reached);
@@ -52,6 +58,7 @@ protected:
 private:
     std::unique_ptr<XmlPartReader> reader_;
     std::deque<SheetRow> ready_;
+    std::size_t widest_ = 0;
 };
 
 // A workbook of the zip-and-XML kind (.xlsx, .ods).  Its tables are its

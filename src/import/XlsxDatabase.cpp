@@ -267,7 +267,7 @@ private:
         const std::uint64_t index = r ? (ParseIndex(r, number) && number > 0 ? number - 1 : kSheetRowLimit) : nextRow_;
         if (index >= kSheetRowLimit) return Fail(SheetFault(text::kWorkbookSheetTooLarge, sheet_, r ? r : "row"));
         if (index < nextRow_) return Fail(SheetFault(text::kWorkbookOutOfOrder, sheet_));
-        row_ = SheetRow{static_cast<std::uint32_t>(index), 1, {}};
+        row_ = NewRow(static_cast<std::uint32_t>(index), 1);
         nextRow_ = index + 1;
         nextColumn_ = 0;
     }

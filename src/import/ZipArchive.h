@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "import/ReaderFault.h"
@@ -18,10 +19,13 @@ inline constexpr std::uint64_t kLargestZipMember = std::uint64_t{1} << 30;
 inline constexpr std::uint64_t kLargestZipExpansion = 1000;
 
 // One member of an open archive, read forward.  Reading more bytes than
-// the member declares is a fault.
+// the member declares is a fault.  A deflated member is inflated here
+// (faster than the archive library does) and checked against its CRC.
 class ZipMember {
 public:
-    ZipMember(zip_file* file, std::string name, std::uint64_t size) : file_(file), name_(std::move(name)), size_(size) {}
+    // `deflatedCrc`: `file` gives the member as stored, deflated, and this
+    // is the CRC of its content.
+    ZipMember(zip_file* file, std::string name, std::uint64_t size, std::optional<std::uint32_t> deflatedCrc = {});
     ~ZipMember();
     ZipMember(const ZipMember&) = delete;
     ZipMember& operator=(const ZipMember&) = delete;
@@ -30,9 +34,16 @@ public:
     ReadResult<std::size_t> Read(char* buffer, std::size_t capacity);
     const std::string& name() const { return name_; }
     std::uint64_t size() const { return size_; }
+    std::uint64_t bytesRead() const { return read_; }
 
 private:
+    struct Inflater;
+    ReadResult<std::size_t> Inflate(char* buffer, std::size_t capacity);
+    ReadResult<std::size_t> ReadAsLibraryGives(char* buffer, std::size_t capacity);
+    ReaderFault Unreadable(const std::string& why) const;
+
     zip_file* file_;
+    std::unique_ptr<Inflater> inflater_;
     std::string name_;
     std::uint64_t size_;
     std::uint64_t read_ = 0;

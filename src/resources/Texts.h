@@ -392,6 +392,19 @@ inline constexpr const char* kWorkbookPartDoctype =
     "the part %s of the workbook declares a document type: refused, no entity declarations are read";
 // %s, %s, %lu: the part, what the XML parser says and the line.
 inline constexpr const char* kWorkbookPartNotXml = "the part %s of the workbook is no well-formed XML: %s (line %lu)";
+// What is wrong with a part that is no well-formed XML (the second %s above).
+inline constexpr const char* kXmlInvalidToken = "not well-formed (invalid token)";
+inline constexpr const char* kXmlUnclosedToken = "unclosed token";
+inline constexpr const char* kXmlMismatchedTag = "mismatched tag";
+inline constexpr const char* kXmlNoElement = "no element found";
+inline constexpr const char* kXmlJunkAfterRoot = "junk after document element";
+inline constexpr const char* kXmlSyntaxError = "syntax error";
+inline constexpr const char* kXmlDuplicateAttribute = "duplicate attribute";
+inline constexpr const char* kXmlUndefinedEntity = "undefined entity";
+inline constexpr const char* kXmlBadCharacterReference = "reference to invalid character number";
+inline constexpr const char* kXmlMisplacedDeclaration = "XML or text declaration not at start of entity";
+inline constexpr const char* kXmlBadDeclaration = "XML declaration not well-formed";
+inline constexpr const char* kXmlUnknownEncoding = "unknown encoding";
 // %s: the sheet and the dimension or cell it names.
 inline constexpr const char* kWorkbookSheetTooLarge =
     "the sheet %s claims more than 1,048,576 rows or 16,384 columns: %s";
@@ -463,10 +476,94 @@ inline constexpr const char* kRestrictedMeanExportHeader =
 inline constexpr const char* kSummariesSavedBeside = "The survival at chosen times was saved to a second file: %s";
 
 // ---------------------------------------------------------------------------
+// Selecting and grouping the cases of a data set.
+
+// The report line after the file line; %s: the conditions, "stage=1,2; age=15..99".
+inline constexpr const char* kSelectionLine = "Selection: %s\r\n";
+// %s: the field as named.
+inline constexpr const char* kNoSuchCaseField = "there is no field \"%s\"";
+inline constexpr const char* kAgeNeedsBirth = "\"%s\" needs the date of birth of the cases";
+// %s: the condition as written.
+inline constexpr const char* kConditionUnknownOperator =
+    "the condition \"%s\" has an unknown operator (FIELD=V1,V2,..., FIELD!=V1,..., FIELD=FROM..TO or FIELD=)";
+// %s, %s: the condition as written and the reason.
+inline constexpr const char* kConditionRefused = "the condition \"%s\": %s";
+inline constexpr const char* kRangeEndsNotRead = "the ends of the range read neither as numbers nor as dates DD.MM.YYYY";
+// %s: the cut points as written.
+inline constexpr const char* kCutsNotRead = "the cut points \"%s\" are not whole numbers in ascending order";
+// %s: the cut points, "15,45,55,65,75".
+inline constexpr const char* kAgeGroupsKey = "age groups %s";
+inline constexpr const char* kBeginYearGroupsKey = "begin-year groups %s";
+// The selection dialog's entries of a field's values: the value (with its
+// label) and how many cases have it.
+inline constexpr const char* kEmptyValue = "(empty)";
+inline constexpr const char* kValueCount = "%s (%lld)";
+inline constexpr const char* kLabelledValueCount = "%s = %s (%lld)";
+// %s: the counts of the data window, %lld: the cases selected.
+inline constexpr const char* kSelectedCount = "%s; %lld selected";
+// %s: the conditions; %lld, %lld: the cases selected and read.
+inline constexpr const char* kSelectionNote = "Only the selected cases are analysed: %s (%lld of %lld cases)";
+// The dialogs of the data window's Data menu.
+inline constexpr const char* kSelectCasesCommand = "&Select cases ...";
+inline constexpr const char* kAllCasesCommand = "&All cases";
+inline constexpr const char* kGroupCasesCommand = "&Group cases by ...";
+inline constexpr const char* kSelectCasesTitle = "Select cases";
+inline constexpr const char* kGroupCasesTitle = "Group cases by";
+inline constexpr const char* kSelectingCasesTopic = "selecting_cases";
+inline constexpr const char* kSelectCasesPrompt = "The cases analysed meet all of these conditions:";
+inline constexpr const char* kNoneOfCheckedValues = "&None of the checked values";
+inline constexpr const char* kNoValueChecked = "Check the values the cases are to have.";
+// %s, %s: the lowest and the highest value of the field.
+inline constexpr const char* kFieldRange = "Values from %s to %s; either end may stay empty.";
+inline constexpr const char* kFileGroupsEntry = "the groups of the file";
+inline constexpr const char* kNoSecondKeyEntry = "nothing more";
+inline constexpr const char* kAgeBandsEntry = "age at beginning of follow-up, in bands";
+inline constexpr const char* kBeginYearBandsEntry = "calendar period of beginning of follow-up";
+inline constexpr const char* kTooManyGroupKeys =
+    "cases are grouped by two fields or bands at most (--group N,M, --group N with bands, --age-groups, "
+    "--begin-year-groups)";
+
+// ---------------------------------------------------------------------------
 // The data window.
 
 // The View command that lists every column of the file, and its prompt.
 inline constexpr const char* kAllColumnsCommand = "&All columns";
 inline constexpr const char* kAllColumnsPrompt = "Lists every column of the data file after the columns of the cases";
+
+// ---------------------------------------------------------------------------
+// Competing risks: cumulative incidence and Gray's test.
+
+inline constexpr const char* kCumulativeIncidenceName = "Cumulative incidence (competing risks)";
+inline constexpr const char* kNoIncidenceCode = "Choose the status code of the event of interest!";
+inline constexpr const char* kTooManyCauses = "At most 254 status codes can be competing events!";
+inline constexpr const char* kIncidenceCodeTwice = "The status code %s is named twice!";
+inline constexpr const char* kBatchCauseNeverSeen =
+    "no valid case has the status code \"%s\" (status codes %s): its cumulative incidence stays 0";
+inline constexpr const char* kCompetingCoding = "Coding of competing events:  %s";
+inline constexpr const char* kNoCompetingCodes = "none";
+inline constexpr const char* kIncidenceOfEvent = "Cumulative incidence of the event of interest (%s)\r\n";
+inline constexpr const char* kIncidenceOfCompeting = "Cumulative incidence of the competing event %s\r\n";
+inline constexpr const char* kIncidenceLevelLine =
+    "                                cumulative   standard     %s CI limits\r\n";
+// %s: the time column's heading, "time [years]" or "interval"; "time [months]"
+// takes one of the spaces before "at risk".
+inline constexpr const char* kIncidenceColumns =
+    "%-13s at risk   events  incidence    error       lower     upper\r\n";
+inline constexpr const char* kIncidenceRule =
+    "------------  -------  -------  -----------  --------   --------  --------\r\n";
+inline constexpr const char* kIncidenceIntervalColumn = "interval";
+inline constexpr const char* kIncidenceTimeColumn = "time [%s]";
+inline constexpr const char* kIncidenceExportHeader =
+    "Cause;Time;At risk;Events;Cumulative incidence;Standard error;CI lower limit;CI upper limit\n";
+inline constexpr const char* kIncidenceIntervalExportHeader =
+    "Cause;Interval of follow-up;Entered;Events;Cumulative incidence;Standard error;CI lower limit;"
+    "CI upper limit\n";
+inline constexpr const char* kGrayTestHeading = "Gray's test of equal cumulative incidence in the groups\r\n";
+inline constexpr const char* kGrayTestColumns = "cause                 chi-square    df      p-value\r\n";
+inline constexpr const char* kGrayTestRule = "--------------------  ----------  ----  -----------\r\n";
+inline constexpr const char* kGrayTestExportHeader = "Cause;Chi-square;Degrees of freedom;p-value\n";
+inline constexpr const char* kCumulativeIncidenceChartTitle = "Cumulative incidence";
+inline constexpr const char* kCumulativeIncidenceAxis = "Cumulative incidence";
+inline constexpr const char* kGrayTestSingular = "the variance of the scores is singular; no test";
 
 }  // namespace kalderon::text

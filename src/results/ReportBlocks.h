@@ -19,6 +19,9 @@ void WriteTrendBlock(ResultTextWriter& out, const CAnalysisData& data, const CGr
 void WriteProductLimitBlock(ResultTextWriter& out, const CAnalysisData& data, const CGroupResult& group,
                             bool periodLines);
 
+// Competing risks: the cumulative incidence table of each cause.
+void WriteCumulativeIncidenceBlock(ResultTextWriter& out, const CAnalysisData& data, const CGroupResult& group);
+
 // The period of interest with two-digit years, then an empty line.
 void WritePeriodLines(ResultTextWriter& out, const CAnalysisData& data);
 

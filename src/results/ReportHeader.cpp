@@ -1,6 +1,7 @@
 #include "results/ReportHeader.h"
 
 #include "resources/Texts.h"
+#include "stats/CauseTally.h"
 
 namespace kalderon {
 namespace {
@@ -38,6 +39,17 @@ void WriteRelativeSurvivalClosing(ResultTextWriter& out, const CAnalysisData& da
     out.Append("\r\n\n\n");
 }
 
+void WriteCompetingCoding(ResultTextWriter& out, const CAnalysisData& data)
+{
+    std::string competing;
+    for (int cause = 2; cause <= CauseCount(data); ++cause)
+        competing += (competing.empty() ? "" : ", ") + CauseCodes(data, cause);
+    out.Append(FormatText(text::kEventCoding, CauseCodes(data, 1)));
+    out.Append("\n");
+    out.Append(FormatText(text::kCompetingCoding, competing.empty() ? text::kNoCompetingCodes : competing));
+    out.Append("\n");
+}
+
 }  // namespace
 
 const std::string& AnalysisName(AnalysisKind kind, std::int32_t periodTechnique)
@@ -49,6 +61,10 @@ const std::string& AnalysisName(AnalysisKind kind, std::int32_t periodTechnique)
     case kTrend: return LoadString(productLimitTechnique ? 754 : 753);
     case kProductLimit: return LoadString(755);
     case kSmrSir: return LoadString(756);
+    case kCumulativeIncidence: {
+        static const std::string name = text::kCumulativeIncidenceName;
+        return name;
+    }
     }
     static const std::string unknown;
     return unknown;
@@ -58,10 +74,15 @@ void WriteReportHeader(ResultTextWriter& out, const CAnalysisData& data, Analysi
                        const std::string& timeStamp)
 {
     out.AppendString(600, AnalysisName(kind, data.periodTechnique), timeStamp, data.title);
+    if (!data.selectionText.empty()) out.Append(FormatText(text::kSelectionLine, data.selectionText));
     out.Append("\r\n");
 
-    out.Append(FormatText(text::kEventCoding, data.eventCode));
-    out.Append("\n");
+    if (kind == kCumulativeIncidence) {
+        WriteCompetingCoding(out, data);
+    } else {
+        out.Append(FormatText(text::kEventCoding, data.eventCode));
+        out.Append("\n");
+    }
 
     if (kind == kSmrSir || data.relativeSurvival) {
         out.Append(SexCodingLine(data));

@@ -48,6 +48,9 @@ void WriteAnalysisBlock(ResultTextWriter& out, const CAnalysisData& data, Analys
     case kProductLimit:
         WriteProductLimitBlock(out, data, group, false);
         break;
+    case kCumulativeIncidence:
+        WriteCumulativeIncidenceBlock(out, data, group);
+        break;
     }
 }
 

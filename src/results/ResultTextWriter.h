@@ -83,6 +83,8 @@ public:
         UncountedRow(reportLine, exportLine, args...);
         CountRow();
     }
+    // The next row is counted as the first of a new table in the section.
+    void RestartRowCount() { rowsInSection_ = 0; }
     // A line pair that is not counted as a table row.
     template <typename... Args>
     void UncountedRow(LineFormat reportLine, LineFormat exportLine, const Args&... args)

@@ -16,6 +16,7 @@ enum AnalysisKind : std::int32_t {
     kTrend = 2,
     kProductLimit = 3,
     kSmrSir = 4,
+    kCumulativeIncidence = 5,
 };
 
 // The technique of the period analysis and the trend (periodTechnique).
@@ -51,6 +52,9 @@ public:
     std::int32_t TotalRecordsRead() const;
 
     std::string title;
+    // The conditions of the cases analysed, stated after the file in the
+    // report; empty while every case is analysed.
+    std::string selectionText;
 
     // Case building.
     std::vector<std::string> statusCodes;
@@ -84,10 +88,19 @@ public:
     std::int32_t survivalYears = 5;
     std::int32_t periodWidth = 5;
     std::string ciLevelText;
+    // Competing risks: the status codes of the event of interest (one cause
+    // together) and of the competing events (a cause each); every other
+    // code is censored.  The cumulative incidence is given at the ends of the
+    // intervals with periodTechnique kLifeTableTechnique, else at the days of
+    // the events.
+    std::vector<std::string> incidenceCodes;
+    std::vector<std::string> competingCodes;
 
     // Results.
     double maxRelativeUpper = 1.0;
     std::vector<CGroupResult> groupResults;
+    // Competing risks with two or more groups: one test per cause.
+    std::vector<CGrayTest> grayTests;
 
     bool UsesNetSurvival() const { return relativeSurvival != 0 && netSurvival != 0; }
     ExpectedSurvivalMethod SurvivalMethod() const;

@@ -54,9 +54,22 @@ std::vector<std::uint8_t> CaseFacts::Matches(const std::vector<std::string>& cod
     return matches;
 }
 
-CaseFacts BuildCaseFacts(const std::vector<CCaseRecord>& records, const std::vector<std::int32_t>& groupIndex)
+CaseFacts BuildCaseFacts(const std::vector<CCaseRecord>& records, const std::vector<std::int32_t>& groupIndex,
+                         const std::vector<std::uint8_t>& selected)
 {
     CaseFacts facts;
+    FillCaseFacts(facts, records, groupIndex, selected);
+    return facts;
+}
+
+void FillCaseFacts(CaseFacts& facts, const std::vector<CCaseRecord>& records,
+                   const std::vector<std::int32_t>& groupIndex, const std::vector<std::uint8_t>& selected)
+{
+    facts.cases.clear();
+    facts.starts.clear();
+    facts.groupStarts.clear();
+    facts.sexCodes.clear();
+    facts.statusCodes.clear();
     ResizeLarge(facts.cases, records.size());
     ResizeLarge(facts.beginDays, records.size());
     ResizeLarge(facts.endDays, records.size());
@@ -66,7 +79,7 @@ CaseFacts BuildCaseFacts(const std::vector<CCaseRecord>& records, const std::vec
         const CCaseRecord& c = records[k];
         facts.beginDays[k] = c.beginDate.serial();
         facts.endDays[k] = c.endDate.serial();
-        if (!c.isValid) continue;
+        if (!c.isValid || (!selected.empty() && selected[k] == 0)) continue;
         const YearAndDay begin = LookUpYearAndDay(c.beginDate);
         const StartKey start{static_cast<std::int16_t>(begin.year),
                              static_cast<std::int16_t>(std::max(0, CompletedYearsOfAge(LookUpYearAndDay(c.birthDate), begin))),
@@ -82,7 +95,6 @@ CaseFacts BuildCaseFacts(const std::vector<CCaseRecord>& records, const std::vec
                                            [&] { facts.groupStarts.push_back({groupIndex[k], fact.start}); });
         fact.statusCode = CodeNumber(statusNumbers, c.statusText, facts.statusCodes);
     }
-    return facts;
 }
 
 }  // namespace kalderon

@@ -46,7 +46,12 @@ struct CaseFacts {
     static std::vector<std::uint8_t> Matches(const std::vector<std::string>& codes, const std::string& text);
 };
 
-// `groupIndex` gives each record's group.
-CaseFacts BuildCaseFacts(const std::vector<CCaseRecord>& records, const std::vector<std::int32_t>& groupIndex);
+// `groupIndex` gives each record's group; `selected` (CaseList::selected)
+// leaves records out like invalid ones.
+CaseFacts BuildCaseFacts(const std::vector<CCaseRecord>& records, const std::vector<std::int32_t>& groupIndex,
+                         const std::vector<std::uint8_t>& selected = {});
+// The same into `facts`, whose room is used again.
+void FillCaseFacts(CaseFacts& facts, const std::vector<CCaseRecord>& records,
+                   const std::vector<std::int32_t>& groupIndex, const std::vector<std::uint8_t>& selected);
 
 }  // namespace kalderon

@@ -21,8 +21,12 @@ struct CaseList {
     std::vector<CGroupInfo> groups;        // ascending by code, byte-wise
     std::string sourcePath;                // what the computations copy into the record's title
     CaseFacts facts;                       // per record, packed for the expected-survival loops
+    // Per record: 1 when the analyses take it, 0 when a selection leaves it
+    // out of them altogether; empty while every record is taken.
+    std::vector<std::uint8_t> selected;
 
     const CCaseRecord& row(size_t rowIndex) const { return records[rowToList[rowIndex]]; }
+    bool IsSelected(size_t listIndex) const { return selected.empty() || selected[listIndex] != 0; }
 };
 
 // Adds cases one by one in row order, keeping the bookkeeping of the

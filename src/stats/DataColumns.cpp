@@ -79,9 +79,8 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 DataColumn::DataColumn(std::string name) : name_(std::move(name)) {}
 
-std::optional<double> DataColumn::Number(size_t row) const
+std::optional<double> ReadNumber(std::string_view text)
 {
-    std::string_view text = Value(row);
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
     if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
@@ -91,6 +90,8 @@ std::optional<double> DataColumn::Number(size_t row) const
         return std::nullopt;
     return value;
 }
+
+std::optional<double> DataColumn::Number(size_t row) const { return ReadNumber(Value(row)); }
 
 std::string_view DataColumn::Shown(size_t row) const
 {

@@ -12,6 +12,10 @@
 
 namespace kalderon {
 
+// A text read as a number in the C conventions ("12", "-0.5", "1.5e+03",
+// blanks around it allowed); nothing when it is empty or more than a number.
+std::optional<double> ReadNumber(std::string_view text);
+
 // One column of a data set: its name and, per row in file order, its value
 // as the byte text the file gave.  Values are dictionary-coded while a
 // column repeats them (codes, dates, numbers of few digits: one to four

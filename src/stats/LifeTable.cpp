@@ -83,6 +83,7 @@ Refusal ComputeLifeTable(CAnalysisData& data, const CaseList& cases, bool strati
 
     std::vector<IntervalTally> tallies(analysed, IntervalTally(intervals, unitDays));
     for (size_t i = 0; analysed > 0 && i < cases.records.size(); ++i) {
+        if (!cases.IsSelected(i)) continue;
         const CCaseRecord& c = cases.records[i];
         int g = AnalysisGroup(cases, i, stratified);
         if (g < 0 || g >= analysed) g = 0;

@@ -15,7 +15,7 @@ void ForEachAnalysedCase(const CAnalysisData& data, const CaseList& cases, bool 
     for (size_t k = 0; k < cases.records.size(); ++k) {
         const CCaseRecord& c = cases.records[k];
         const int g = std::max(0, AnalysisGroup(cases, k, stratified));
-        if (c.isValid && g < groups) add(g, c);
+        if (c.isValid && g < groups && cases.IsSelected(k)) add(g, c);
     }
 }
 

@@ -77,6 +77,7 @@ Refusal ComputePeriodLifeTable(CAnalysisData& data, const CaseList& cases, bool 
     std::vector<IntervalTally> atEnd(groupCount, IntervalTally(intervals, unitDays));
 
     for (size_t i = 0; i < cases.records.size(); ++i) {
+        if (!cases.IsSelected(i)) continue;
         const CCaseRecord& c = cases.records[i];
         const int g = AnalysisGroup(cases, i, stratified);
         CountRecord(data.groupResults[g].info, c.isValid);

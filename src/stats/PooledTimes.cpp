@@ -18,7 +18,7 @@ PooledTimes::PooledTimes(const CaseList& cases, const std::string& eventCode, bo
     std::int32_t latest = 0;
     for (size_t i = 0; i < cases.records.size(); ++i) {
         const CCaseRecord& c = cases.records[i];
-        if (!c.isValid) continue;
+        if (!c.isValid || !cases.IsSelected(i)) continue;
         const int g = AnalysisGroup(cases, i, stratified);
         casesPerGroup_[g] += 1;
         times.push_back(c.observationDays);

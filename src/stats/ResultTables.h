@@ -82,6 +82,25 @@ struct CTimePointResult {
     bool enteredLate = false;
 };
 
+// One row of a cumulative incidence table: at a day on which events of the
+// cause occurred, or at the end of an interval.
+struct CIncidenceRow {
+    std::int32_t time = 0;       // the day, or the interval's number (1, 2, ...)
+    double atRisk = 0.0;         // cases under observation that day, or entering the interval
+    std::int32_t events = 0;     // of the cause that day, or in the interval
+    double incidence = 0.0;
+    double standardError = 0.0;
+    double lowerLimit = 0.0;
+    double upperLimit = 0.0;
+};
+
+// The cumulative incidence of one cause in one group: cause 1 is the event
+// of interest, cause 2, 3, ... the competing events in the order named.
+struct CIncidenceCurve {
+    std::int32_t cause = 1;
+    std::vector<CIncidenceRow> rows;
+};
+
 // The result tables of one group.
 struct CGroupResult {
     CGroupInfo info;
@@ -99,6 +118,17 @@ struct CGroupResult {
     // The first day of follow-up from which on the net survival cannot be
     // trusted (NetSurvivalCurve::FirstUnstableDay), -1 when it can be.
     std::int32_t netUnstableFromDay = -1;
+    // Competing risks: one curve per cause.
+    std::vector<CIncidenceCurve> incidence;
+};
+
+// Gray's test of equal cumulative incidence of one cause in the groups.
+struct CGrayTest {
+    std::int32_t cause = 1;
+    double statistic = 0.0;
+    std::int32_t degreesOfFreedom = 0;
+    double pValue = 1.0;
+    bool computed = false;  // false when the variance of the scores is singular
 };
 
 }  // namespace kalderon

@@ -54,6 +54,7 @@ void ComputeSmrSir(CAnalysisData& data, const CaseList& cases, bool stratified)
     const PopulationLookup rates(data.populationTables, data.sexCodeFirst);
 
     for (size_t k = 0; k < cases.records.size(); ++k) {
+        if (!cases.IsSelected(k)) continue;
         const CCaseRecord& c = cases.records[k];
         const int g = AnalysisGroup(cases, k, stratified);
         if (g >= static_cast<int>(data.groupResults.size())) continue;

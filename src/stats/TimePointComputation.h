@@ -42,6 +42,7 @@ Refusal ComputeTimePoints(CAnalysisData& data, const CaseList& cases, bool strat
         points.Reserve(g, counted ? static_cast<size_t>(cases.groups[g].recordsValid) : cases.records.size());
     }
     for (size_t i = 0; i < cases.records.size(); ++i) {
+        if (!cases.IsSelected(i)) continue;
         const CCaseRecord& c = cases.records[i];
         const int g = AnalysisGroup(cases, i, stratified);
         CountRecord(data.groupResults[g].info, c.isValid);

@@ -106,7 +106,8 @@ void CountRecords(CAnalysisData& data, const CaseList& cases, bool stratified)
     for (CGroupResult& group : data.groupResults) ResetRecordCounters(group.info);
     if (data.groupResults.empty()) return;
     for (size_t i = 0; i < cases.records.size(); ++i)
-        CountRecord(data.groupResults[AnalysisGroup(cases, i, stratified)].info, cases.records[i].isValid);
+        if (cases.IsSelected(i))
+            CountRecord(data.groupResults[AnalysisGroup(cases, i, stratified)].info, cases.records[i].isValid);
 }
 
 }  // namespace

@@ -135,8 +135,22 @@ TEST(ObservationPeriodLayoutTest, SamplingMatchesTheWalkOverEveryCase)
         for (CCaseRecord& c : cases) c.isValid = std::uniform_int_distribution<int>(0, 99)(rng) >= invalidPercent;
         const int bottom = std::uniform_int_distribution<int>(20, 400)(rng);
         const DiagramArea area{0, 0, 300, bottom, 60, 16};
-        const ObservationPeriodLayout layout = LayOutObservationPeriod(area, 0, &data, &cases);
-        const std::vector<size_t> literal = LiteralDrawnPositions(cases.size(), cases, layout.axisY - layout.top);
+        // Every other round a selection: the cases it leaves out are drawn
+        // as if the list had not held them.
+        std::vector<std::uint8_t> selected;
+        std::vector<CCaseRecord> shown;
+        std::vector<size_t> shownIndex;
+        for (size_t k = 0; k < cases.size(); ++k) {
+            if (round % 2 == 1) selected.push_back(std::uniform_int_distribution<int>(0, 2)(rng) > 0 ? 1 : 0);
+            if (selected.empty() || selected.back()) {
+                shown.push_back(cases[k]);
+                shownIndex.push_back(k);
+            }
+        }
+        const ObservationPeriodLayout layout =
+            LayOutObservationPeriod(area, 0, &data, &cases, selected.empty() ? nullptr : &selected);
+        std::vector<size_t> literal = LiteralDrawnPositions(shown.size(), shown, layout.axisY - layout.top);
+        for (size_t& position : literal) position = shownIndex[position];
         std::vector<size_t> drawn;
         for (const DiagramLine& line : layout.caseLines) drawn.push_back(line.caseIndex);
         ASSERT_EQ(drawn, literal) << "round " << round;

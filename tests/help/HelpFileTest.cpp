@@ -16,7 +16,7 @@ const char* const kTopics[] = {
     "compute_period_analysis", "compute_trend_nyear_survival", "compute_SMR",     "chart_title_format",
     "chart_axis_format",   "chart_legend_format",     "chart_data_series_format",   "chart_line_styles_format",
     "chart_marker_styles_format", "chart_group_labels", "resetting_default_options",
-    "comparing_groups", "net_survival", "age_standardisation",
+    "comparing_groups", "net_survival", "age_standardisation", "selecting_cases",
 };
 
 std::unique_ptr<ChmArchive> BuiltHelpFile()

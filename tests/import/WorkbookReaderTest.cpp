@@ -257,3 +257,44 @@ TEST(WorkbookReader, DamagedAndHostileWorkbooksAreRefusedWithTheirReason)
     ASSERT_FALSE(tables.ok());
     EXPECT_NE(ReaderFaultMessage(tables.fault()).find(doctype + ": the part xl/workbook.xml"), std::string::npos);
 }
+
+TEST(WorkbookReader, OdsReadingTellsItsProgressByTheShareOfContentRead)
+{
+    // An .ods declares no row count: the count told grows out of the share
+    // of content.xml read, through the reader's child process.
+    TempDir dir;
+    constexpr size_t kRecords = 140000;
+    std::string rows = R"(<table:table table:name="T"><table:table-row><table:table-cell office:value-type="string">)"
+                       R"(<text:p>n</text:p></table:table-cell></table:table-row>)";
+    for (size_t i = 0; i < kRecords; ++i)
+        rows += R"(<table:table-row><table:table-cell office:value-type="float" office:value=")" + std::to_string(i) +
+                R"("/></table:table-row>)";
+    const auto db = OpenDatabase(WriteZip(dir, "long.ods", Ods(rows + "</table:table>")), kOdsConnect).value();
+    CColumnAssignment columns;
+    columns[CColumnAssignment::kBegin] = columns[CColumnAssignment::kEnd] = columns[CColumnAssignment::kStatus] = 0;
+    std::vector<std::pair<size_t, size_t>> calls;
+    const ReadResult<DataSet> read =
+        ReadTableIntoDataSet(*db, "T$", columns, [&calls](size_t done, size_t total) { calls.emplace_back(done, total); });
+    ASSERT_TRUE(read.ok()) << ReaderFaultMessage(read.fault());
+    EXPECT_EQ(read->cases.records.size(), kRecords);
+    ASSERT_EQ(calls.size(), 2u);
+    for (const auto& [done, total] : calls) EXPECT_NEAR(static_cast<double>(total), kRecords, kRecords * 0.01) << done;
+}
+
+TEST(WorkbookReader, APartWhoseContentDoesNotMatchItsCrcIsRefused)
+{
+    TempDir dir;
+    Members members = Xlsx(R"(<row r="1"><c r="A1"><v>1</v></c></row>)");
+    members.back().second += std::string(1000, ' ');
+    const std::string path = WriteZip(dir, "crc.xlsx", members);
+    // The CRC stands 16 bytes before the member's name in its local header
+    // and 30 bytes before it in the central directory.
+    std::string bytes = kalderon::testing::ReadBytes(path);
+    const size_t local = bytes.find("xl/worksheets/sheet1.xml"), central = bytes.find("xl/worksheets/sheet1.xml", local + 1);
+    ASSERT_NE(central, std::string::npos);
+    bytes[local - 16] ^= 1;
+    bytes[central - 30] ^= 1;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    EXPECT_EQ(FaultOfReading(path, kXlsxConnect),
+              path + ": the part xl/worksheets/sheet1.xml of the workbook cannot be read: CRC error");
+}

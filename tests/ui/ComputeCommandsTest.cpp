@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,6 +16,7 @@
 #include <ctime>
 #include <memory>
 
+#include "analysis/ui/IncidenceParameterDialog.h"
 #include "analysis/ui/ParameterDialog.h"
 #include "analysis/ui/ProductLimitParameterDialog.h"
 #include "analysis/ui/SmrParameterDialog.h"
@@ -48,6 +50,16 @@ using Shared = ParameterDialogBase;
 const QString kNetSurvival = QStringLiteral("Pohar-Perme (net survival)");
 
 const QString kSource = QStringLiteral("data/examples/rdata.txt");
+const QString kIncidenceMenu = QStringLiteral("Cumulative incidence (competing risks) ...");
+
+// Checks or clears the status code `code` in a code list of the cumulative
+// incidence's dialog.
+void CheckCode(QWidget* dialog, int listId, const QString& code, bool on = true)
+{
+    const QList<QListWidgetItem*> items = Control<QListWidget>(dialog, listId)->findItems(code, Qt::MatchExactly);
+    QCOMPARE(items.size(), 1);
+    items.front()->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+}
 
 // Steps the arrows of a period date until the edit shows `date`.
 void StepPeriodTo(QWidget* dialog, int spinId, int editId, bool later, const QString& date)
@@ -321,7 +333,8 @@ private slots:
                               ControlName(command::kComputeProductLimit) + " Product-limit (Kaplan-Meier) ...",
                               ControlName(command::kComputePeriodAnalysis) + " Period analysis ...",
                               ControlName(command::kComputeTrend) + " Trend in n-year survival ...",
-                              ControlName(command::kComputeSmrSir) + " SMR/SIR ... (off)"}));
+                              ControlName(command::kComputeSmrSir) + " SMR/SIR ... (off)",
+                              ControlName(command::kComputeCumulativeIncidence) + " " + kIncidenceMenu}));
         messages.shown.clear();
         QVERIFY(!Run(command::kComputeSmrSir, [](QWidget* dialog) { Click(dialog, button::kCancel); }));
         CEventDataFrame* data = OpenExample();
@@ -335,7 +348,8 @@ private slots:
                               ControlName(command::kComputeProductLimit) + " Product-limit (Kaplan-Meier) ... (off)",
                               ControlName(command::kComputePeriodAnalysis) + " Period analysis ... (off)",
                               ControlName(command::kComputeTrend) + " Trend in n-year survival ... (off)",
-                              ControlName(command::kChartMenuSmrSir) + " SMR/SIR ... (off)"}));
+                              ControlName(command::kChartMenuSmrSir) + " SMR/SIR ... (off)",
+                              ControlName(command::kComputeCumulativeIncidence) + " " + kIncidenceMenu + " (off)"}));
         mainFrame->mdiArea()->setActiveSubWindow(Windows<CResultFrame>().back());
         QCOMPARE(mainFrame->shownMenu(), resource::kDataMenu);
         QCOMPARE(Entries(ComputeMenu()),
@@ -343,7 +357,8 @@ private slots:
                               ControlName(command::kComputeProductLimit) + " Product-limit (Kaplan-Meier) ... (off)",
                               ControlName(command::kComputePeriodAnalysis) + " Period analysis ... (off)",
                               ControlName(command::kComputeTrend) + " Trend in n-year survival ... (off)",
-                              ControlName(command::kComputeSmrSir) + " SMR/SIR ... (off)"}));
+                              ControlName(command::kComputeSmrSir) + " SMR/SIR ... (off)",
+                              ControlName(command::kComputeCumulativeIncidence) + " " + kIncidenceMenu + " (off)"}));
         mainFrame->mdiArea()->setActiveSubWindow(data);
         QVERIFY(mainFrame->command(command::kComputeTrend)->isEnabled());
         QVERIFY(messages.shown.isEmpty());
@@ -656,6 +671,65 @@ private slots:
                                                                 "interest 01.01.1994 to 31.12.1996.")});
         }
         QCOMPARE(Windows<CResultFrame>().size(), 4);
+    }
+
+    // Event 1 against the competing event 2 at the event days in months,
+    // stratified: kalderon-batch's report with Gray's tests, the windows
+    // titled for the analysis and the chart of kind 4.  A code checked in
+    // both lists keeps the dialog open with the core's message.
+    void CumulativeIncidenceAsKalderonBatchComputesIt()
+    {
+        const QString path = SourcePath(QStringLiteral("tests/data/cuminc/rdata3.txt"));
+        OpenData(path);
+        QVERIFY(Run(command::kComputeCumulativeIncidence, [this](QWidget* dialog) {
+            using Dialog = IncidenceParameterDialog;
+            QCOMPARE(dialog->objectName(), ControlName(Dialog::kDialog));
+            QCOMPARE(HelpTopicOf(dialog), QStringLiteral("competing_risks"));
+            QCOMPARE(Control<QListWidget>(dialog, Dialog::kEventCodes)->count(), 3);
+            QVERIFY(Control<QCheckBox>(dialog, Shared::kStratified)->isChecked());
+            Choose(dialog, Dialog::kTimeUnit, QStringLiteral("Month"));
+            Choose(dialog, Dialog::kTechnique, QStringLiteral("Product-limit"));
+            Choose(dialog, Shared::kConfidence, QStringLiteral(".99"));
+            CheckCode(dialog, Dialog::kEventCodes, QStringLiteral("1"));
+            CheckCode(dialog, Dialog::kCompetingCodes, QStringLiteral("1"));
+            Click(dialog, button::kOk);
+            QVERIFY(dialog->isVisible());
+            QCOMPARE(messages.shown, QStringList{QStringLiteral("The status code 1 is named twice!")});
+            messages.shown.clear();
+            CheckCode(dialog, Dialog::kCompetingCodes, QStringLiteral("1"), false);
+            CheckCode(dialog, Dialog::kCompetingCodes, QStringLiteral("2"));
+            Accept(dialog);
+        }));
+        QVERIFY2(messages.shown.isEmpty(), qPrintable(messages.shown.join(QLatin1Char('\n'))));
+        const QByteArray expected =
+            BatchReport({path, "--group", "4", "--sex", "5", "--birth", "6", "--analysis", "cuminc", "--event", "1",
+                         "--competing", "2", "--technique", "productlimit", "--unit", "month", "--ci", ".99"});
+        QVERIFY(expected.contains("\r\nGray's test of equal cumulative incidence in the groups\r\n"));
+        QVERIFY(expected.contains("\r\ntime [months] at risk   events"));
+        CResultFrame* result = Windows<CResultFrame>().back();
+        QCOMPARE(QByteArray::fromStdString(result->view()->reportText()), expected);
+        const QString title = QStringLiteral("  ") + path;
+        QCOMPARE(result->windowTitle(), UiString(431) + title);
+        QCOMPARE(result->resourceId(), 430);
+        CLifeTableChartFrame* chart = Windows<CLifeTableChartFrame>().back();
+        QCOMPARE(chart->view()->chart().chartKind, kChartCumulativeIncidence);
+        QCOMPARE(chart->windowTitle(), UiString(433) + title);
+        QCOMPARE(chart->resourceId(), 432);
+        QCOMPARE(chart->view()->accessibleName(), QStringLiteral("Incidence chart (Cumulative incidence)"));
+
+        // The next dialog on the data set comes with the codes of this run.
+        QVERIFY(Run(command::kComputeCumulativeIncidence, [](QWidget* dialog) {
+            const auto checked = [dialog](int listId) {
+                QStringList codes;
+                const auto* list = Control<QListWidget>(dialog, listId);
+                for (int i = 0; i < list->count(); ++i)
+                    if (list->item(i)->checkState() == Qt::Checked) codes << list->item(i)->text();
+                return codes;
+            };
+            QCOMPARE(checked(IncidenceParameterDialog::kEventCodes), QStringList{"1"});
+            QCOMPARE(checked(IncidenceParameterDialog::kCompetingCodes), QStringList{"2"});
+            Click(dialog, button::kCancel);
+        }));
     }
 
     void ResultsOutliveTheDataWindow()

@@ -111,7 +111,7 @@ private slots:
 
         CEventDataFrame* data = frame.NewDataWindow();
         QCOMPARE(frame.shownMenu(), resource::kDataMenu);
-        QCOMPARE(MenuTitles(frame), QStringList({"&File", "&Edit", "&View", "&Compute", "&Window", "&Help"}));
+        QCOMPARE(MenuTitles(frame), QStringList({"&File", "&Edit", "&View", "&Data", "&Compute", "&Window", "&Help"}));
         QCOMPARE(Entries(MenuActions(frame, 0)),
                  QStringList({ControlName(command::kNew) + " &New\tCtrl+N (off)",
                               ControlName(command::kOpenDataFile) + " &Open data file ...",
@@ -131,6 +131,11 @@ private slots:
                               ControlName(command::kPaste) + " &Paste\tCtrl+V (off)",
                               "-",
                               ControlName(command::kSelectAll) + " Select &All\tCtrl+A"}));
+        QCOMPARE(Entries(MenuActions(frame, 3)),
+                 QStringList({ControlName(command::kSelectCases) + " &Select cases ...",
+                              ControlName(command::kAllCases) + " &All cases (off)",
+                              "-",
+                              ControlName(command::kGroupCases) + " &Group cases by ..."}));
 
         // "&Close" closes the active child without asking; the main menu returns.
         frame.command(command::kClose)->trigger();
@@ -281,7 +286,7 @@ private slots:
         auto* refusing = new RefusingFrame;
         frame.AddChild(refusing);
         frame.NewDataWindow();
-        QMenu* window = frame.menuBar()->actions().at(4)->menu();
+        QMenu* window = frame.menuBar()->actions().at(5)->menu();
         emit window->aboutToShow();
         QVERIFY(window->actions().contains(frame.command(command::kWindowCloseAll)));
         QCOMPARE(frame.command(command::kWindowCloseAll)->text(), QStringLiteral("C&lose All"));

@@ -10,6 +10,7 @@
 
 #include "analysis/RunAnalysis.h"
 #include "analysis/ui/ObservationPeriodDiagram.h"
+#include "analysis/ui/IncidenceParameterDialog.h"
 #include "analysis/ui/ParameterDialog.h"
 #include "analysis/ui/ProductLimitParameterDialog.h"
 #include "analysis/ui/SmrParameterDialog.h"
@@ -320,6 +321,8 @@ private slots:
         check(productLimit, "product-limit");
         SmrParameterDialog smr(tiny.analysis, tiny.cases, true, services);
         check(smr, "SMR/SIR");
+        IncidenceParameterDialog incidence(tiny.analysis, tiny.cases, true, services);
+        check(incidence, "cumulative incidence");
 
         // "Age standardisation" sits beside the method and is read after it.
         ParameterDialog shown(tiny.analysis, tiny.cases, kLifeTable, true, true, services);

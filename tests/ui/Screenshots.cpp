@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -20,6 +21,7 @@
 #include <clocale>
 
 #include "analysis/ParameterChoices.h"
+#include "analysis/ui/IncidenceParameterDialog.h"
 #include "analysis/ui/ParameterDialog.h"
 #include "analysis/ui/ProductLimitParameterDialog.h"
 #include "analysis/ui/SmrParameterDialog.h"
@@ -57,6 +59,8 @@
 #include "import/ui/CTextImportPage3A.h"
 #include "import/ui/CTextImportSheet.h"
 #include "results/ui/CResultEditView.h"
+#include "resources/Texts.h"
+#include "support/CaseChoiceSteps.h"
 #include "support/ExampleAnalyses.h"
 #include "support/GuiTestSupport.h"
 #include "analysis/ui/SurvivalSummaryRows.h"
@@ -86,6 +90,21 @@ void Save(QWidget& widget, const QDir& folder, const QString& name)
     QApplication::processEvents();
     const QString path = folder.filePath(name);
     if (!widget.grab().save(path)) qFatal("cannot write %s", qPrintable(path));
+}
+
+// The results window on the left half of `area`, its chart on the right.
+void SideBySide(QMdiSubWindow* results, QMdiSubWindow* chart, QSize area)
+{
+    results->setGeometry(0, 0, area.width() / 2, area.height());
+    chart->setGeometry(area.width() / 2, 0, area.width() - area.width() / 2, area.height());
+}
+
+// Scrolls the report so that the line `linesAbove` lines above `heading` is the first shown.
+void ScrollToHeading(CResultFrame* results, const char* heading, std::ptrdiff_t linesAbove)
+{
+    const std::string& text = results->view()->reportText();
+    const auto section = text.begin() + static_cast<std::ptrdiff_t>(text.find(heading));
+    results->view()->scrollToLine(std::count(text.begin(), section, '\n') - linesAbove);
 }
 
 // The print preview of the active window, opened from the File menu, as
@@ -231,15 +250,74 @@ int main(int argc, char* argv[])
         QList<QMdiSubWindow*> children = frame.mdiArea()->subWindowList();
         QMdiSubWindow* chart = children.takeLast();
         QMdiSubWindow* results = children.takeLast();
-        results->setGeometry(0, 0, area.width() / 2, area.height());
-        chart->setGeometry(area.width() / 2, 0, area.width() - area.width() / 2, area.height());
+        SideBySide(results, chart, area);
         Save(frame, folder, QString::fromLatin1(analysis.name));
         messages.answers.assign(2, Messages::Answer::No);
         chart->close();
         results->close();
     }
     rdata->close();
+
+    {
+        // The cumulative incidence of the example with a third status code:
+        // its dialog, then the results beside the chart and the results at
+        // Gray's tests.
+        CEventDataFrame* causes = frame.NewDataWindow();
+        const QString file = QStringLiteral("tests/data/cuminc/rdata3.txt");
+        Read(causes->view()->ReadTextFile(PathBytes(testing::SourcePath(file)), grouped));
+        causes->SetSource(PathBytes(file));
+        testing::ModalScript script({[&](QWidget* dialog) {
+            auto* competing = testing::Control<QListWidget>(dialog, IncidenceParameterDialog::kCompetingCodes);
+            for (QListWidgetItem* item : competing->findItems(QStringLiteral("2"), Qt::MatchExactly))
+                item->setCheckState(Qt::Checked);
+            Save(*dialog, folder, QStringLiteral("parameters-cumulative-incidence.png"));
+            testing::Click(dialog, button::kOk);
+        }});
+        frame.command(command::kComputeCumulativeIncidence)->trigger();
+        if (!script.finished()) qFatal("no parameter dialog for the cumulative incidence");
+        QList<QMdiSubWindow*> children = frame.mdiArea()->subWindowList();
+        QMdiSubWindow* chart = children.takeLast();
+        auto* results = qobject_cast<CResultFrame*>(children.takeLast());
+        SideBySide(results, chart, area);
+        Save(frame, folder, QStringLiteral("chart-window-cumulative-incidence.png"));
+        messages.answers.assign(2, Messages::Answer::No);
+        chart->close();
+        results->setGeometry(40, 0, 960, area.height());
+        ScrollToHeading(results, "Gray's test", 30);
+        Save(frame, folder, QStringLiteral("results-cumulative-incidence.png"));
+        results->close();
+        causes->close();
+    }
     frame.resize(1040, 560);
+
+    {
+        // The Data menu's dialogs on the example with its sex and dates of
+        // birth, and the data window with the cases they leave out.
+        CEventDataFrame* chosen = frame.NewDataWindow();
+        TextImportSettings everyRole;
+        everyRole.useGroup = everyRole.useSex = everyRole.useBirth = true;
+        Read(chosen->view()->ReadTextFile(PathBytes(QStringLiteral("data/examples/rdata.txt")), everyRole));
+        chosen->SetSource("data/examples/rdata.txt");
+        chosen->setGeometry(8, 8, 1000, 400);
+        testing::ModalScript select({[&](QWidget* dialog) {
+            testing::AddRangeCondition(dialog, QStringLiteral("age"), QStringLiteral("40"), QStringLiteral("84"));
+            testing::CheckValues(dialog, QStringLiteral("F4"), {QStringLiteral("71-95")}, true, false);
+            Save(*dialog, folder, QStringLiteral("select-cases-dialog.png"));
+            testing::Click(dialog, CSelectCasesDlg::kAdd);
+            testing::Click(dialog, button::kOk);
+        }});
+        frame.command(command::kSelectCases)->trigger();
+        testing::ModalScript group({[&](QWidget* dialog) {
+            testing::ChooseGroupKeys(dialog, QString::fromUtf8(text::kAgeBandsEntry), QStringLiteral("icss"),
+                                     QStringLiteral("F5"), {});
+            Save(*dialog, folder, QStringLiteral("group-cases-dialog.png"));
+            testing::Click(dialog, button::kOk);
+        }});
+        frame.command(command::kGroupCases)->trigger();
+        if (!select.finished() || !group.finished()) qFatal("no dialog of the Data menu");
+        Save(frame, folder, QStringLiteral("data-window-selection.png"));
+        chosen->close();
+    }
 
     {
         // The chart option dialogs on a product-limit chart of the example.
@@ -387,10 +465,7 @@ int main(int argc, char* argv[])
         results->setGeometry(40, 30, 960, 420);
         if (request.compareGroups || request.survivalAt) {  // the whole section, from its heading
             results->setGeometry(40, 0, 960, frame.mdiArea()->height());
-            const std::string& text = results->view()->reportText();
-            const char* heading = request.survivalAt ? "Survival at chosen times" : "Comparison of groups";
-            const auto section = text.begin() + static_cast<std::ptrdiff_t>(text.find(heading));
-            results->view()->scrollToLine(std::count(text.begin(), section, '\n') - 1);
+            ScrollToHeading(results, request.survivalAt ? "Survival at chosen times" : "Comparison of groups", 1);
         }
         Save(frame, folder, name);
         messages.answers.assign(1, Messages::Answer::No);
@@ -447,15 +522,12 @@ int main(int argc, char* argv[])
         frame.resize(1200, 720);
         QApplication::processEvents();
         const QSize area = frame.mdiArea()->viewport()->size();
-        results->setGeometry(0, 0, area.width() / 2, area.height());
-        chart->setGeometry(area.width() / 2, 0, area.width() - area.width() / 2, area.height());
+        SideBySide(results, chart, area);
         Save(frame, folder, QStringLiteral("chart-window-net-survival.png"));
         messages.answers.assign(1, Messages::Answer::No);
         chart->close();
         results->setGeometry(40, 0, 960, area.height());
-        const std::string& text = results->view()->reportText();
-        const auto section = text.begin() + static_cast<std::ptrdiff_t>(text.find("Age-standardised survival"));
-        results->view()->scrollToLine(std::count(text.begin(), section, '\n') - 1);
+        ScrollToHeading(results, "Age-standardised survival", 1);
         Save(frame, folder, QStringLiteral("results-net-survival-standardised.png"));
         messages.answers.assign(1, Messages::Answer::No);
         results->close();

@@ -82,7 +82,7 @@ void ObservationPeriodDiagram::paintEvent(QPaintEvent*)
     const QRect client = rect();
     const DiagramArea area{client.left(), client.top(), client.left() + client.width(), client.top() + client.height(),
                            metrics.horizontalAdvance(QStringLiteral("88.88.8888")), metrics.height()};
-    const ObservationPeriodLayout layout = LayOutObservationPeriod(area, mode_, data_, cases_);
+    const ObservationPeriodLayout layout = LayOutObservationPeriod(area, mode_, data_, cases_, selected_);
 
     painter.fillRect(client, Qt::white);
     if (layout.hasBand && layout.bandRight > layout.bandLeft && layout.axisY > layout.top)

@@ -27,6 +27,10 @@ public:
                              QWidget* parent = nullptr);
     ~ObservationPeriodDiagram() override;
 
+    // Draws only the cases a selection takes (CaseList::selected, kept by
+    // the caller).
+    void FollowSelection(const std::vector<std::uint8_t>* selected) { selected_ = selected; }
+
     bool animating() const { return animation_.isActive(); }
     void StopAnimation();
     // One second of the trend mode.
@@ -41,6 +45,7 @@ protected:
 private:
     CAnalysisData* data_;
     const std::vector<CCaseRecord>* cases_;
+    const std::vector<std::uint8_t>* selected_ = nullptr;
     std::int32_t mode_;
     QBasicTimer animation_;
     bool animationStarted_ = false;

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "analysis/CaseFieldSummary.h"
 #include "analysis/DateEntry.h"
 #include "analysis/ui/ObservationPeriodDiagram.h"
 #include "analysis/ui/SurvivalSummaryRows.h"
@@ -66,6 +67,8 @@ ParameterDialogBase::ParameterDialogBase(int dialogId, CAnalysisData& data, cons
 {
     setObjectName(ControlName(dialogId));
     setWindowTitle(QStringLiteral("Parameter selection"));
+    diagram_->FollowSelection(&cases.selected);
+    selectionNote_ = SelectionNote(data, cases);
     grid_->setHorizontalSpacing(8);
 }
 
@@ -124,7 +127,11 @@ int ParameterDialogBase::AddObservationRows(int row)
     QLabel* note = MakeLabel(QStringLiteral("(After exclusion of invalid cases)"), kInvalidCasesNote);
     note->setVisible(data_.TotalRecordsSkipped() > 0);
     grid_->addWidget(note, row, 4);
-    return row + 1;
+    if (selectionNote_.empty()) return row + 1;
+    QLabel* selection = MakeLabel(DisplayText(selectionNote_), kSelectionNote);
+    selection->setWordWrap(true);
+    grid_->addWidget(selection, row + 1, 0, 1, 5);
+    return row + 2;
 }
 
 int ParameterDialogBase::AddEventRow(int row, const QString& label, bool showCensored)

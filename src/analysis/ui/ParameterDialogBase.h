@@ -37,6 +37,9 @@ public:
     static constexpr int kObservationBegin = 1021;
     static constexpr int kObservationEnd = 1022;
     static constexpr int kInvalidCasesNote = 1027;
+    // Under the period of observation while a selection holds: its
+    // conditions and how many cases it keeps.
+    static constexpr int kSelectionNote = 1109;
     static constexpr int kEventCode = 1028;
     static constexpr int kConfidence = 1029;
     static constexpr int kStratified = 1063;
@@ -180,6 +183,7 @@ private:
     bool closingDateWithHakulinen_ = false;
     std::vector<std::string> tableNames_;
     bool hasGroupColumn_;
+    std::string selectionNote_;
     QGridLayout* grid_;
 };
 

@@ -49,6 +49,7 @@ int KindString(std::int32_t kind)
     case kChartPeriodAnalysis: return 413;
     case kChartTrend: return 422;
     case kChartProductLimit: return 426;
+    case kChartCumulativeIncidence: return 432;
     default: return 402;
     }
 }

@@ -46,6 +46,10 @@ inline constexpr int kSelectAll = 57642;
 inline constexpr int kViewToolBar = 59392;
 inline constexpr int kViewStatusBar = 59393;
 inline constexpr int kViewAllColumns = 32851;
+// The Data menu of data windows.
+inline constexpr int kSelectCases = 32852;
+inline constexpr int kAllCases = 32853;
+inline constexpr int kGroupCases = 32854;
 inline constexpr int kWindowCascade = 57650;
 inline constexpr int kWindowTile = 57651;
 inline constexpr int kWindowCloseAll = 32850;
@@ -59,6 +63,7 @@ inline constexpr int kComputePeriodAnalysis = 32772;
 inline constexpr int kComputeTrend = 32775;
 inline constexpr int kComputeSmrSir = 32793;
 inline constexpr int kChartMenuSmrSir = 32794;  // SMR/SIR in the chart windows' menu: no window has it
+inline constexpr int kComputeCumulativeIncidence = 32795;
 }  // namespace command
 
 }  // namespace kalderon

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <functional>
 
+#include "analysis/CaseFieldSummary.h"
 #include "common/qt/DisplayText.h"
 #include "common/ui/ControlName.h"
 #include "common/ui/WaitCursor.h"
@@ -16,7 +17,6 @@
 #include "import/ui/CFullRowListCtrl.h"
 #include "import/ui/CaseListModel.h"
 #include "results/ReportClock.h"
-#include "stats/CaseValidity.h"
 #include "stats/DateCheck.h"
 
 namespace kalderon {
@@ -83,6 +83,7 @@ void CEventDataView::SetDataSet(DataSet dataSet)
     model_->SetFileColumns(nullptr);
     model_->SetCases(nullptr, false);
     data_ = std::move(dataSet);
+    choice_ = {};
     ShowCases();
 }
 
@@ -93,13 +94,23 @@ void CEventDataView::ShowCases()
     list_->setColumnHidden(CaseListModel::kBirth, !data_.hasBirthColumn);
     model_->SetCases(&data_.cases, data_.hasBirthColumn);
     ShowFileColumns();
-    countsText_ = DisplayText(CaseCountsText(CountCases(data_.cases.records)));
+    countsText_ = DisplayText(CaseCountsWithSelection(data_));
     QStringList check;
     for (const std::string& line : DateCheckLines(CheckDates(data_.cases.records, data_.hasBirthColumn, ReportTime())))
         check << DisplayText(line);
     dataCheck_->setText(check.join(QLatin1Char('\n')));
     dataCheck_->setVisible(!check.isEmpty());
     emit SelectionChanged();
+}
+
+void CEventDataView::ApplyChoice(CaseChoice choice)
+{
+    WaitCursor wait;
+    model_->SetFileColumns(nullptr);
+    model_->SetCases(nullptr, false);
+    choice_ = std::move(choice);
+    ApplyCaseChoice(data_, choice_);
+    ShowCases();
 }
 
 bool CEventDataView::HasSelection() const { return list_->selectionModel()->hasSelection(); }

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <string>
 
+#include "analysis/CaseChoice.h"
 #include "import/DataSet.h"
 #include "import/ReadProgress.h"
 #include "import/ReaderFault.h"
@@ -55,6 +56,11 @@ public:
     // Puts the selected rows on the clipboard.
     void CopySelection();
     void SelectAll();
+    // Analyses only the cases the choice selects, grouped as it groups them;
+    // the list marks the cases left out, the counts say how many are kept.
+    void ApplyChoice(CaseChoice choice);
+    const CaseChoice& choice() const { return choice_; }
+
     // Lists every column of the file after the cases' columns, or not.
     void ShowAllColumns(bool on);
     bool showsAllColumns() const { return showsAllColumns_; }
@@ -70,6 +76,7 @@ private:
     CFullRowListCtrl* list_;
     CaseListModel* model_;
     DataSet data_;
+    CaseChoice choice_;
     QString countsText_;
     bool showsAllColumns_ = false;
 };

@@ -40,6 +40,7 @@ public:
             textColour = Mixed(textColour, palette.base().color(), 0.4);
         } else
             painter->fillRect(option.rect, palette.base());
+        if (index.data(CaseListModel::kLeftOutCaseRole).toBool()) textColour = Mixed(textColour, palette.base().color(), 0.55);
 
         const QString text = index.data(Qt::DisplayRole).toString();
         if (text.isEmpty()) return;

@@ -56,6 +56,7 @@ QString CaseListModel::CellText(int row, int column) const
         return DisplayText(c.statusText);
     case kGroup: {
         const size_t position = cases_->rowToList[static_cast<size_t>(row)];
+        if (!cases_->IsSelected(position)) return {};
         return DisplayText(GroupName(cases_->groups[cases_->groupIndex[position]]));
     }
     case kGender:
@@ -75,6 +76,7 @@ QVariant CaseListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || !cases_) return {};
     if (role == Qt::DisplayRole) return CellText(index.row(), index.column());
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+    if (role == kLeftOutCaseRole) return !cases_->IsSelected(cases_->rowToList[static_cast<size_t>(index.row())]);
     if (role != kInvalidCaseRole && role != Qt::ToolTipRole) return {};
     const CCaseRecord& c = cases_->row(static_cast<size_t>(index.row()));
     if (role == kInvalidCaseRole) return !c.isValid;

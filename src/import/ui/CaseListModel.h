@@ -19,6 +19,9 @@ public:
     enum Column { kCaseNumber, kBegin, kEnd, kStatus, kGroup, kGender, kBirth, kObservation, kColumnCount };
     // true for the cells of a case that is not valid; their tool tip names why.
     static constexpr int kInvalidCaseRole = Qt::UserRole + 1;
+    // true for the cells of a case that a selection leaves out; it is drawn
+    // pale, in no group.
+    static constexpr int kLeftOutCaseRole = Qt::UserRole + 2;
 
     explicit CaseListModel(QObject* parent = nullptr);
 

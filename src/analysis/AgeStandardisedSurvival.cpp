@@ -37,7 +37,8 @@ AgeGroupEstimate Estimate(const std::vector<CGroupResult>& groups, size_t g, int
 {
     if (g >= groups.size() || static_cast<size_t>(i) >= groups[g].intervalTable.rows.size()) return {};
     const CIntervalResult& row = groups[g].intervalTable.rows[i];
-    if (row.exposedToRisk <= 0.0) return {};
+    // Nor has an age group whose net survival cannot be trusted there.
+    if (row.exposedToRisk <= 0.0 || (!observed && !row.hasRelativeSurvival)) return {};
     // A row without a standard error (everyone at risk died) leaves the
     // standardised value without one.
     const double se = row.hasStandardError ? row.standardError : std::numeric_limits<double>::quiet_NaN();

@@ -122,8 +122,8 @@ TEST_F(NetSurvivalBatchTest, UnstableNetSurvivalIsShownAsNaUnlessRawValuesAreAsk
         for (int i = 0; i < 40; ++i) {
             const bool old = i % 4 == 0;
             const int endYear = old ? 2001 + i % 7 : 1995 + i % 15;
-            out << "01.01.1990;01.0" << 1 + i % 9 << "." << endYear << ";" << (old || i % 3 == 0 ? 1 : 0) << ";A;" << (old ? 2 : 1 + i % 2) << ";"
-                << "15.06." << (old ? 1895 + i % 5 : 1930 + i % 20) << "\n";
+            out << "01.01.1990;01.0" << 1 + i % 9 << "." << endYear << ";" << (old || i % 3 == 0 ? 1 : 0) << ";A;"
+                << (old ? 2 : 1 + i % 2) << ";15.06." << (old ? 1895 + i % 5 : 1930 + i % 20) << "\n";
         }
         out << "01.01.1990;01.01.2010;0;A;2;15.06.1896\n";
     }

@@ -6,9 +6,11 @@
 
 #include "common/TextFormat.h"
 #include "resources/StringTable.h"
+#include "stats/BrennerStandardisation.h"
 #include "stats/CalendarTable.h"
 #include "stats/GroupCounters.h"
 #include "stats/LifeTable.h"
+#include "stats/NetSurvivalCases.h"
 #include "stats/PeriodAnalysis.h"
 #include "stats/TimeUnit.h"
 
@@ -66,6 +68,26 @@ std::array<CaseList, kIcssAgeGroups> CasesByIcssAgeGroup(const CaseList& cases)
     }
     for (CaseList& subset : subsets) subset.facts = BuildCaseFacts(subset.records, subset.groupIndex);
     return subsets;
+}
+
+std::vector<StandardisedGroup> StandardiseSurvivalBrenner(const CAnalysisData& data, const CaseList& cases,
+                                                          AnalysisKind kind, bool stratified, std::int32_t standard)
+{
+    const bool period = kind == kPeriodAnalysis;
+    const std::vector<std::vector<NetSurvivalCase>> groupCases =
+        period ? PeriodNetSurvivalCases(data, cases, stratified) : CohortNetSurvivalCases(data, cases, stratified);
+    const double unitDays = UnitDays(data.timeUnit);
+    const BrennerSettings settings{standard, IntervalCount(data.maxObservationDays, unitDays), unitDays,
+                                   kind == kLifeTable || (period && data.periodTechnique == kLifeTableTechnique),
+                                   data.netSurvivalRaw != 0};
+    const AnnualSurvivalGrid grid(data.populationTables);
+    std::vector<StandardisedGroup> result;
+    for (size_t g = 0; g < groupCases.size() && g < data.groupResults.size(); ++g) {
+        StandardisedGroup& group = result.emplace_back(BrennerStandardisedGroup(groupCases[g], grid, settings));
+        group.code = GroupName(data.groupResults[g].info);
+        if (stratified) group.heading = FormatText(LoadString(690), group.code);
+    }
+    return result;
 }
 
 std::vector<StandardisedGroup> StandardiseSurvival(const CAnalysisData& data, const CaseList& cases, AnalysisKind kind,

@@ -73,17 +73,35 @@ Refusal SummariseCurves(const CAnalysisData& data, const AnalysisRequest& reques
     return std::nullopt;
 }
 
+void AddNote(std::optional<std::string>& note, const std::string& line)
+{
+    note = note ? *note + "\n" + line : line;
+}
+
 // One line per group whose net survival cannot be trusted from some time on.
 void AddUnstableNetSurvivalNotes(const CAnalysisData& data, std::optional<std::string>& note)
 {
     if (!data.UsesNetSurvival()) return;
     for (const CGroupResult& group : data.groupResults) {
         if (group.netUnstableFromDay < 0) continue;
-        const std::string line = FormatText(text::kBatchNetSurvivalUnstable, GroupName(group.info),
-                                            group.netUnstableFromDay / UnitDays(data.timeUnit),
-                                            TimeUnitName(data.timeUnit));
-        note = note ? *note + "\n" + line : line;
+        AddNote(note, FormatText(text::kBatchNetSurvivalUnstable, GroupName(group.info),
+                                 group.netUnstableFromDay / UnitDays(data.timeUnit), TimeUnitName(data.timeUnit)));
     }
+}
+
+// The line on a Brenner-weighted group without weights or with net survival
+// that cannot be trusted.
+std::string BrennerNote(const CAnalysisData& data, const StandardisedGroup& group)
+{
+    if (group.weightsUndefined) return FormatText(text::kBatchBrennerWeightsUndefined, group.code);
+    return FormatText(text::kBatchBrennerNetUnstable, group.code, group.netUnstableFromDay / UnitDays(data.timeUnit),
+                      TimeUnitName(data.timeUnit));
+}
+
+BrennerSectionStyle BrennerStyle(const CAnalysisData& data, AnalysisKind kind)
+{
+    return {!HasTimePoints(kind, data.periodTechnique), data.netSurvivalRaw != 0, UnitDays(data.timeUnit),
+            TimeUnitName(data.timeUnit)};
 }
 
 ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, const AnalysisRequest& request,
@@ -104,11 +122,19 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
     if (request.compareGroups && HasGroupComparison(kind))
         computed.comparison = CompareGroups(data, cases, kind, request.stratified);
     if (request.standardise != kNoStandardisation && data.relativeSurvival &&
-        CanStandardise(kind, data.periodTechnique)) {
+        CanStandardise(kind, data.periodTechnique, request.standardiseMethod)) {
+        const bool brenner = request.standardiseMethod == StandardiseMethod::kBrenner;
         const std::vector<StandardisedGroup> groups =
-            StandardiseSurvival(data, cases, kind, request.stratified, request.standardise);
-        computed.standardised = WriteStandardisedSection(groups, request.standardise);
-        outcome.chartData = WithStandardisedSeries(data, groups, request.standardise);
+            brenner ? StandardiseSurvivalBrenner(data, cases, kind, request.stratified, request.standardise)
+                    : StandardiseSurvival(data, cases, kind, request.stratified, request.standardise);
+        computed.standardised = brenner ? WriteBrennerSection(groups, request.standardise, BrennerStyle(data, kind))
+                                        : WriteStandardisedSection(groups, request.standardise);
+        for (const StandardisedGroup& group : groups)
+            if (group.weightsUndefined || group.netUnstableFromDay >= 0)
+                AddNote(outcome.note, BrennerNote(data, group));
+        // The chart draws standardised curves over the intervals of a life table technique only.
+        if (CanStandardise(kind, data.periodTechnique))
+            outcome.chartData = WithStandardisedSeries(data, groups, request.standardise);
     }
     outcome.refusal = SummariseCurves(data, request, computed);
     return computed;
@@ -137,8 +163,10 @@ void FillOutcome(CAnalysisData data, ComputedAnalysis computed, TextBuilding bui
 
 }  // namespace
 
-bool CanStandardise(AnalysisKind kind, std::int32_t periodTechnique)
+bool CanStandardise(AnalysisKind kind, std::int32_t periodTechnique, StandardiseMethod method)
 {
+    if (method == StandardiseMethod::kBrenner)
+        return kind == kLifeTable || kind == kProductLimit || kind == kPeriodAnalysis;
     return kind == kLifeTable || (kind == kPeriodAnalysis && periodTechnique == kLifeTableTechnique);
 }
 

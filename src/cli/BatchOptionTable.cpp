@@ -361,12 +361,19 @@ std::vector<OptionGroup> DeclareOptions()
                  "the expected survival after Ederer II beside it)",
                  [](BatchOptions& o) -> ExpectedSurvivalMethod& { return o.population.method; }),
              Switch("--net-survival-raw",
-                    "with --method pohar-perme: show the net survival\nalso where it is unstable (else NA there)",
+                    "show the net survival (--method pohar-perme,\n--standardise) also where it is unstable (else NA\nthere)",
                     [](OptionReading& r) { r.options.population.netSurvivalRaw = true; }),
              OneOf<IcssStandard>("--standardise", {{"icss1", kIcss1}, {"icss2", kIcss2}, {"icss3", kIcss3}},
                                  "life table and period analysis with the life\ntable technique: add observed, "
                                  "relative and net\nsurvival standardised over the ICSS age groups",
                                  [](BatchOptions& o) -> IcssStandard& { return o.standardise; }),
+             OneOf<StandardiseMethod>("--standardise-method",
+                                      {{"traditional", StandardiseMethod::kTraditional},
+                                       {"brenner", StandardiseMethod::kBrenner}},
+                                      "with --standardise: each age group's estimate\nweighted (traditional, default), "
+                                      "or Brenner's\nindividual weights, also for the product-limit\nand the period "
+                                      "analysis with either technique",
+                                      [](BatchOptions& o) -> StandardiseMethod& { return o.standardiseMethod; }),
              Date("--closing-date",
                   "common closing date of the Hakulinen method for\nthe life table and product-limit (default: the\n"
                   "last end of follow-up)",

@@ -73,6 +73,7 @@ struct BatchOptions {
     std::int32_t periodWidth = 5;    // trend
     PopulationOptions population;
     IcssStandard standardise = kNoStandardisation;
+    StandardiseMethod standardiseMethod = StandardiseMethod::kTraditional;
 
     // The cases analysed and their groups (analysis/CaseChoice): the
     // conditions as written, two fields whose groups are crossed, age and

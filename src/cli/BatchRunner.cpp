@@ -126,6 +126,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     request.conditionalFrom = options.conditionalFrom;
     request.restrictedMean = options.restrictedMean;
     request.restrictionTime = options.restrictionTime;
+    request.standardiseMethod = options.standardiseMethod;
     const AnalysisOutcome outcome = RunAnalysis(std::move(data), std::move(dataSet.cases), request);
     if (!outcome.succeeded()) {
         WriteMessage(err, *outcome.refusal);

@@ -136,8 +136,11 @@ struct CaseContributions {
     CellChanges changes;
 };
 
-// The changes are counted first, then written in day order.
-CaseContributions GatherContributions(const std::vector<NetSurvivalCase>& cases, CellWalk& walk, size_t days)
+// The changes are counted first, then written in day order.  A change's
+// factor is the case's weight times, unless `weightsOnly`, the inverse of its
+// expected survival to the start of the run, less the run's days before it.
+CaseContributions GatherContributions(const std::vector<NetSurvivalCase>& cases, CellWalk& walk, size_t days,
+                                      bool weightsOnly = false)
 {
     CaseContributions gathered;
     gathered.deaths.assign(days, 0.0);
@@ -157,10 +160,10 @@ CaseContributions GatherContributions(const std::vector<NetSurvivalCase>& cases,
     std::vector<std::uint32_t> next(changes.first.begin(), changes.first.end() - 1);
     for (const NetSurvivalCase& c : cases) {
         if (c.firstDay > c.lastDay) continue;
-        if (c.firstDay == 0) gathered.atRiskOnDayZero += 1.0;
+        if (c.firstDay == 0) gathered.atRiskOnDayZero += c.weight;
         const double cumulative =
             walk(c, [&](std::int32_t from, std::int32_t to, size_t cell, double hazard, double before) {
-                const double factor = std::exp(before - hazard * (from - 1));
+                const double factor = weightsOnly ? c.weight : c.weight * std::exp(before - hazard * (from - 1));
                 OnRisk(c, from, to, [&](std::int32_t day, bool removed) {
                     const std::uint32_t k = next[day]++;
                     changes.cell[k] = static_cast<std::uint32_t>(cell) | (removed ? kRemoved : 0u);
@@ -168,7 +171,7 @@ CaseContributions GatherContributions(const std::vector<NetSurvivalCase>& cases,
                 });
             });
         if (c.died) {
-            const double weight = std::exp(cumulative);
+            const double weight = c.weight * std::exp(cumulative);
             gathered.deaths[c.lastDay] += weight;
             gathered.squares[c.lastDay] += weight * weight;
         }
@@ -225,6 +228,17 @@ public:
             const double weighted = sum_[cell].Value() * std::exp(h * static_cast<double>(day));
             atRisk += weighted;
             expected += weighted * h;
+        }
+    }
+
+    // Adds the weights at risk on the current day and their expected
+    // survival over it.
+    void Average(const CellWalk& walk, double& atRisk, double& surviving) const
+    {
+        for (const std::uint32_t cell : active_) {
+            const double weights = sum_[cell].Value();
+            atRisk += weights;
+            surviving += weights * std::exp(-walk.Hazard(cell));
         }
     }
 
@@ -305,6 +319,27 @@ NetSurvivalCurve ComputeNetSurvivalCurve(const std::vector<NetSurvivalCase>& cas
         curve.variance[day] = variance;
     }
     return curve;
+}
+
+std::vector<double> ComputeWeightedExpectedSurvival(const std::vector<NetSurvivalCase>& cases,
+                                                    const AnnualSurvivalGrid& grid)
+{
+    const std::int32_t lastDay = LastDayAtRisk(cases);
+    if (lastDay < 0) return {};
+    const size_t days = static_cast<size_t>(lastDay) + 1;
+    CellWalk walk(grid);
+    const CaseContributions gathered = GatherContributions(cases, walk, days, true);
+    ActiveCells cells(grid.CellCount());
+    std::vector<double> expected(days, 1.0);
+    double cumulative = 1.0;
+    for (size_t day = 0; day < days; ++day) {
+        cells.Change(gathered.changes, day);
+        double atRisk = 0.0, surviving = 0.0;
+        if (day > 0) cells.Average(walk, atRisk, surviving);
+        if (atRisk > 0.0) cumulative *= surviving / atRisk;
+        expected[day] = cumulative;
+    }
+    return expected;
 }
 
 }  // namespace kalderon

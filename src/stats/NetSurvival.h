@@ -19,6 +19,7 @@ struct NetSurvivalCase {
     std::int32_t firstDay = 0;
     std::int32_t lastDay = 0;
     bool died = false;
+    double weight = 1.0;  // a case weight multiplying its inverse expected survival
 };
 
 // The net cumulative hazard and its variance at the end of every day
@@ -49,5 +50,12 @@ constexpr double kMaxStableStandardError = 0.5;
 // same factor every day, so the weighted sums are kept per cell rather than
 // per case and day.
 NetSurvivalCurve ComputeNetSurvivalCurve(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid);
+
+// Ederer II expected survival with the case weights, per day 0 .. the last
+// day of any case: the product over the days up to `day` of the weighted mean
+// of exp(-population hazard) over the cases at risk on that day (day 0, and
+// days nobody is at risk, multiply by 1).
+std::vector<double> ComputeWeightedExpectedSurvival(const std::vector<NetSurvivalCase>& cases,
+                                                    const AnnualSurvivalGrid& grid);
 
 }  // namespace kalderon

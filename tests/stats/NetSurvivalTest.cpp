@@ -83,6 +83,21 @@ TEST(NetSurvivalTest, AgreesWithTheDayByDayFormulasOnRandomCases)
     }
 }
 
+TEST(NetSurvivalTest, WeightedCasesFollowTheDayByDayFormulas)
+{
+    const std::vector<CPopulationYearTable> tables = GappedTables();
+    const AnnualSurvivalGrid grid(tables);
+    std::mt19937 rng(36);
+    std::vector<NetSurvivalCase> cases = RandomCases(rng, 300, true);
+    const double weights[] = {0.35, 0.8, 1.4, 2.9, 0.6};
+    for (size_t i = 0; i < cases.size(); ++i) cases[i].weight = weights[i % 5];
+    ExpectSameCurve(ComputeNetSurvivalCurve(cases, grid), testing::LiteralNetSurvival(cases, tables));
+    const std::vector<double> expected = ComputeWeightedExpectedSurvival(cases, grid);
+    const std::vector<double> literal = testing::LiteralWeightedExpected(cases, tables);
+    ASSERT_EQ(expected.size(), literal.size());
+    for (size_t d = 0; d < literal.size(); ++d) ASSERT_NEAR(expected[d], literal[d], 1e-12) << "day " << d;
+}
+
 // Yearly death probabilities rising with age up to 0.77 from age 99 on, for
 // every year 1970-2020: weights of the oldest cases grow past 1e12 in 20 years.
 std::vector<CPopulationYearTable> TablesWithVeryOldAges()

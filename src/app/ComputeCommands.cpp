@@ -101,6 +101,7 @@ void RunComputeCommand(CMainFrame& mainFrame, CEventDataView& view, int id)
     if (dialog->exec() != QDialog::Accepted) return;
 
     AnalysisRequest request{analysis, dialog->stratified() != 0, dialog->compareGroups(), dialog->standardise()};
+    request.standardiseMethod = dialog->standardiseMethod();
     dialog->FillSummaries(request);
     std::optional<AnalysisOutcome> outcome = ComputeAnalysis(mainFrame, data.analysis, data.cases, request);
     if (!outcome) return;

@@ -85,6 +85,12 @@ std::int32_t ParameterDialogBase::standardise() const
     return standardisation_->currentIndex();
 }
 
+StandardiseMethod ParameterDialogBase::standardiseMethod() const
+{
+    if (standardise() == kNoStandardisation) return StandardiseMethod::kTraditional;
+    return static_cast<StandardiseMethod>(standardisationMethod_->currentIndex());
+}
+
 void ParameterDialogBase::done(int result)
 {
     diagram_->StopAnimation();
@@ -257,6 +263,12 @@ int ParameterDialogBase::AddRelativeSurvivalRows(int row, bool possible, bool cl
     // Below the method, so that the dialog stays narrow.
     inner->addWidget(standardisationLabel_, ++innerRow, 0);
     inner->addWidget(standardisation_, innerRow, 1);
+    standardisationMethod_ =
+        MakeCombo(kStandardisationMethod, {QStringLiteral("traditional"), QStringLiteral("Brenner weights")});
+    standardisationMethod_->setCurrentIndex(static_cast<int>(StandardiseMethod::kTraditional));
+    standardisationMethod_->setAccessibleName(QStringLiteral("Age standardisation method"));
+    inner->addWidget(standardisationMethod_, innerRow, 2);
+    connect(standardisation_, &QComboBox::currentIndexChanged, this, &ParameterDialogBase::ShowStandardisationMethod);
     OfferStandardisation(false);
     closingDate_ = MakeDateEdit(kClosingDate, data_.lastEndDate, false);
     closingLabel_ = MakeLabel(QStringLiteral("Common c&losing date"), kClosingLabel, closingDate_);
@@ -285,6 +297,12 @@ void ParameterDialogBase::OfferStandardisation(bool offered)
     standardisationOffered_ = offered;
     standardisationLabel_->setVisible(offered);
     standardisation_->setVisible(offered);
+    ShowStandardisationMethod();
+}
+
+void ParameterDialogBase::ShowStandardisationMethod()
+{
+    standardisationMethod_->setVisible(standardisationOffered_ && standardisation_->currentIndex() != kNoStandardisation);
 }
 
 void ParameterDialogBase::ShowMethod()
@@ -299,7 +317,8 @@ void ParameterDialogBase::EnableRelativeSurvival()
     const bool on = relative_->isChecked();
     for (QWidget* control : std::initializer_list<QWidget*>{sexLabel_, sexCodes_, male_, female_, tablesLabel_, tables_,
                                                             methodLabel_, method_, standardisationLabel_,
-                                                            standardisation_, closingDate_, closingLabel_})
+                                                            standardisation_, standardisationMethod_, closingDate_,
+                                                            closingLabel_})
         control->setEnabled(on);
 }
 

@@ -58,6 +58,7 @@ public:
     static constexpr int kClosingDate = 1038;
     static constexpr int kStandardisation = 1091;
     static constexpr int kStandardisationLabel = 1092;
+    static constexpr int kStandardisationMethod = 1120;
 
     // The "Stratified analysis" check, which the computation takes as its
     // argument: 1 on, 0 off.
@@ -68,6 +69,9 @@ public:
     // The "Age standardisation" choice, an IcssStandard: the standard chosen
     // while the list is offered and relative survival is on, else none.
     std::int32_t standardise() const;
+    // The method beside it, shown once a standard is chosen: "traditional"
+    // (each age group's estimate, weighted) or "Brenner weights".
+    StandardiseMethod standardiseMethod() const;
 
     // What the rows of SurvivalSummaryRows ask for, as OK read them; nothing
     // in a dialog without them.
@@ -128,6 +132,8 @@ protected:
     int AddRelativeSurvivalRows(int row, bool possible, bool closingDateWithHakulinen);
     // Shows or hides "Age standardisation" (for the analyses that have it).
     void OfferStandardisation(bool offered);
+    // Shows the method beside a chosen standard.
+    void ShowStandardisationMethod();
 
     // What OK takes for relative survival, read before anything is written
     // so that a closing date that does not parse or a table that cannot be
@@ -177,6 +183,7 @@ private:
     QComboBox* method_ = nullptr;
     QLabel* standardisationLabel_ = nullptr;
     QComboBox* standardisation_ = nullptr;
+    QComboBox* standardisationMethod_ = nullptr;
     bool standardisationOffered_ = false;
     QLabel* closingLabel_ = nullptr;
     QLineEdit* closingDate_ = nullptr;

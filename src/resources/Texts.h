@@ -111,11 +111,9 @@ inline constexpr const char* kStandardisedMethods = "Relative survival after Ede
 // Brenner's weights: the methods line by technique, an age group without
 // cases, net survival that cannot be trusted (time, unit), the export's name.
 inline constexpr const char* kBrennerMethodsLifeTable =
-    "Brenner's individual weights: observed survival by the life table, relative survival after Ederer II, net "
-    "survival after Pohar-Perme, each of the weighted cases\r\n";
+    "Brenner's individual weights: life table, Ederer II and Pohar-Perme of the weighted cases\r\n";
 inline constexpr const char* kBrennerMethodsProductLimit =
-    "Brenner's individual weights: observed survival by the product-limit method, relative survival after Ederer "
-    "II, net survival after Pohar-Perme, each of the weighted cases\r\n";
+    "Brenner's individual weights: product-limit, Ederer II and Pohar-Perme of the weighted cases\r\n";
 inline constexpr const char* kBrennerWeightsUndefined =
     "An age group has no cases: Brenner's weights are undefined.\r\n";
 inline constexpr const char* kBrennerNetUnstable =

@@ -63,8 +63,9 @@ StandardisedGroup BrennerStandardisedGroup(const std::vector<NetSurvivalCase>& c
     const std::vector<AgeGroupEstimate> observed =
         settings.lifeTableTechnique ? WeightedLifeTable(weighted, settings.intervals, settings.unitDays)
                                     : WeightedProductLimit(weighted, settings.intervals, settings.unitDays);
-    const std::vector<double> expected = ComputeWeightedExpectedSurvival(weighted, grid);
-    const NetSurvivalCurve net = ComputeNetSurvivalCurve(weighted, grid);
+    const WeightedNetSurvival curves = ComputeWeightedNetSurvival(weighted, grid);
+    const NetSurvivalCurve& net = curves.net;
+    const std::vector<double>& expected = curves.expected;
     const std::int32_t unstableFrom = net.FirstUnstableDay();
     group.netUnstableFromDay = unstableFrom;
     const std::int32_t hiddenFrom = settings.netSurvivalRaw ? -1 : unstableFrom;

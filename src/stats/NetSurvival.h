@@ -51,11 +51,16 @@ constexpr double kMaxStableStandardError = 0.5;
 // per case and day.
 NetSurvivalCurve ComputeNetSurvivalCurve(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid);
 
-// Ederer II expected survival with the case weights, per day 0 .. the last
-// day of any case: the product over the days up to `day` of the weighted mean
-// of exp(-population hazard) over the cases at risk on that day (day 0, and
+// The net survival of weighted cases and, in the same walk over the days,
+// their Ederer II expected survival per day 0 .. the last day of any case:
+// the product over the days up to `day` of the weighted mean of
+// exp(-population hazard) over the cases at risk on that day (day 0, and
 // days nobody is at risk, multiply by 1).
-std::vector<double> ComputeWeightedExpectedSurvival(const std::vector<NetSurvivalCase>& cases,
-                                                    const AnnualSurvivalGrid& grid);
+struct WeightedNetSurvival {
+    NetSurvivalCurve net;
+    std::vector<double> expected;
+};
+WeightedNetSurvival ComputeWeightedNetSurvival(const std::vector<NetSurvivalCase>& cases,
+                                               const AnnualSurvivalGrid& grid);
 
 }  // namespace kalderon

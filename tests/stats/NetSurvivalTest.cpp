@@ -91,8 +91,9 @@ TEST(NetSurvivalTest, WeightedCasesFollowTheDayByDayFormulas)
     std::vector<NetSurvivalCase> cases = RandomCases(rng, 300, true);
     const double weights[] = {0.35, 0.8, 1.4, 2.9, 0.6};
     for (size_t i = 0; i < cases.size(); ++i) cases[i].weight = weights[i % 5];
-    ExpectSameCurve(ComputeNetSurvivalCurve(cases, grid), testing::LiteralNetSurvival(cases, tables));
-    const std::vector<double> expected = ComputeWeightedExpectedSurvival(cases, grid);
+    const WeightedNetSurvival weighted = ComputeWeightedNetSurvival(cases, grid);
+    ExpectSameCurve(weighted.net, testing::LiteralNetSurvival(cases, tables));
+    const std::vector<double>& expected = weighted.expected;
     const std::vector<double> literal = testing::LiteralWeightedExpected(cases, tables);
     ASSERT_EQ(expected.size(), literal.size());
     for (size_t d = 0; d < literal.size(); ++d) ASSERT_NEAR(expected[d], literal[d], 1e-12) << "day " << d;

@@ -109,17 +109,14 @@ inline constexpr const char* kStandardisedWeights =
     "Weights: 15-44 %.2f, 45-54 %.2f, 55-64 %.2f, 65-74 %.2f, 75+ %.2f\r\n";
 inline constexpr const char* kStandardisedMethods = "Relative survival after Ederer II, net survival after Pohar-Perme\r\n";
 // Brenner's weights: the methods line by technique, an age group without
-// cases, net survival that cannot be trusted (time, unit), the export's name.
+// cases (in the report and on standard error), net survival that cannot be
+// trusted (on standard error), the export's name.
 inline constexpr const char* kBrennerMethodsLifeTable =
     "Brenner's individual weights: life table, Ederer II and Pohar-Perme of the weighted cases\r\n";
 inline constexpr const char* kBrennerMethodsProductLimit =
     "Brenner's individual weights: product-limit, Ederer II and Pohar-Perme of the weighted cases\r\n";
 inline constexpr const char* kBrennerWeightsUndefined =
     "An age group has no cases: Brenner's weights are undefined.\r\n";
-inline constexpr const char* kBrennerNetUnstable =
-    "Net survival is unstable from %.2f %s of follow-up on; its values are shown as NA from there on.\r\n";
-inline constexpr const char* kBrennerNetUnstableRaw =
-    "Net survival is unstable from %.2f %s of follow-up on; its raw values are shown all the same.\r\n";
 inline constexpr const char* kBatchBrennerWeightsUndefined =
     "Age-standardised survival of group \"%s\": an age group has no cases, so that Brenner's weights are undefined.";
 inline constexpr const char* kBatchBrennerNetUnstable =

@@ -23,7 +23,7 @@ std::string BrennerNotes(const StandardisedGroup& group, const BrennerSectionSty
 {
     if (group.weightsUndefined) return text::kBrennerWeightsUndefined;
     if (group.netUnstableFromDay < 0) return {};
-    return FormatText(s.netSurvivalRaw ? text::kBrennerNetUnstableRaw : text::kBrennerNetUnstable,
+    return FormatText(s.netSurvivalRaw ? text::kNetSurvivalUnstableRawNote : text::kNetSurvivalUnstableNote,
                       group.netUnstableFromDay / s.unitDays, s.unitName);
 }
 

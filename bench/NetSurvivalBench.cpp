@@ -81,9 +81,30 @@ void BM_StandardisedSurvival(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kCases);
 }
 
+// The same table with Brenner's weights: 0 life table, 1 product-limit
+// (yearly ends), 2 period analysis 2010-2014 with the life table technique,
+// 3 with the product-limit technique; one weighted estimate per group.
+void BM_BrennerStandardisedSurvival(benchmark::State& state)
+{
+    PreparedRecord record(kCases, 0);
+    CAnalysisData& data = record.data();
+    data.periodBegin = DateValue::FromYmd(2010, 1, 1);
+    data.periodEnd = DateValue::FromYmd(2014, 12, 31);
+    data.periodTechnique = state.range(0) == 3 ? 1 : 0;
+    const AnalysisKind kinds[] = {kLifeTable, kProductLimit, kPeriodAnalysis, kPeriodAnalysis};
+    const AnalysisKind kind = kinds[state.range(0)];
+    for (auto _ : state) {
+        const std::vector<StandardisedGroup> groups =
+            StandardiseSurvivalBrenner(data, record.cases(), kind, true, kIcss1);
+        benchmark::DoNotOptimize(groups.data());
+    }
+    state.SetItemsProcessed(state.iterations() * kCases);
+}
+
 BENCHMARK(BM_NetSurvival)->ArgNames({"period"})->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NetSurvivalAnalysis)->ArgNames({"analysis"})->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StandardisedSurvival)->ArgNames({"period"})->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BrennerStandardisedSurvival)->ArgNames({"analysis"})->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kalderon::bench

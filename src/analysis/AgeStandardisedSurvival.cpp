@@ -6,9 +6,11 @@
 
 #include "common/TextFormat.h"
 #include "resources/StringTable.h"
+#include "stats/BrennerStandardisation.h"
 #include "stats/CalendarTable.h"
 #include "stats/GroupCounters.h"
 #include "stats/LifeTable.h"
+#include "stats/NetSurvivalCases.h"
 #include "stats/PeriodAnalysis.h"
 #include "stats/TimeUnit.h"
 
@@ -37,7 +39,8 @@ AgeGroupEstimate Estimate(const std::vector<CGroupResult>& groups, size_t g, int
 {
     if (g >= groups.size() || static_cast<size_t>(i) >= groups[g].intervalTable.rows.size()) return {};
     const CIntervalResult& row = groups[g].intervalTable.rows[i];
-    if (row.exposedToRisk <= 0.0) return {};
+    // Nor has an age group whose net survival cannot be trusted there.
+    if (row.exposedToRisk <= 0.0 || (!observed && !row.hasRelativeSurvival)) return {};
     // A row without a standard error (everyone at risk died) leaves the
     // standardised value without one.
     const double se = row.hasStandardError ? row.standardError : std::numeric_limits<double>::quiet_NaN();
@@ -65,6 +68,26 @@ std::array<CaseList, kIcssAgeGroups> CasesByIcssAgeGroup(const CaseList& cases)
     }
     for (CaseList& subset : subsets) subset.facts = BuildCaseFacts(subset.records, subset.groupIndex);
     return subsets;
+}
+
+std::vector<StandardisedGroup> StandardiseSurvivalBrenner(const CAnalysisData& data, const CaseList& cases,
+                                                          AnalysisKind kind, bool stratified, std::int32_t standard)
+{
+    const bool period = kind == kPeriodAnalysis;
+    const std::vector<std::vector<NetSurvivalCase>> groupCases =
+        period ? PeriodNetSurvivalCases(data, cases, stratified) : CohortNetSurvivalCases(data, cases, stratified);
+    const double unitDays = UnitDays(data.timeUnit);
+    const BrennerSettings settings{standard, IntervalCount(data.maxObservationDays, unitDays), unitDays,
+                                   kind == kLifeTable || (period && data.periodTechnique == kLifeTableTechnique),
+                                   data.netSurvivalRaw != 0};
+    const AnnualSurvivalGrid grid(data.populationTables);
+    std::vector<StandardisedGroup> result;
+    for (size_t g = 0; g < groupCases.size() && g < data.groupResults.size(); ++g) {
+        StandardisedGroup& group = result.emplace_back(BrennerStandardisedGroup(groupCases[g], grid, settings));
+        group.code = GroupName(data.groupResults[g].info);
+        if (stratified) group.heading = FormatText(LoadString(690), group.code);
+    }
+    return result;
 }
 
 std::vector<StandardisedGroup> StandardiseSurvival(const CAnalysisData& data, const CaseList& cases, AnalysisKind kind,

@@ -23,4 +23,11 @@ std::array<CaseList, kIcssAgeGroups> CasesByIcssAgeGroup(const CaseList& cases);
 std::vector<StandardisedGroup> StandardiseSurvival(const CAnalysisData& data, const CaseList& cases, AnalysisKind kind,
                                                    bool stratified, std::int32_t standard);
 
+// The same with Brenner's weights for the life table, the product-limit
+// (observed survival at the ends of the intervals of data.timeUnit) and the
+// period analysis with data.periodTechnique: one estimate per analysed group
+// of its weighted cases.
+std::vector<StandardisedGroup> StandardiseSurvivalBrenner(const CAnalysisData& data, const CaseList& cases,
+                                                          AnalysisKind kind, bool stratified, std::int32_t standard);
+
 }  // namespace kalderon

@@ -13,6 +13,7 @@
 #include "results/CrudeProbabilitySection.h"
 #include "results/GrayTestSection.h"
 #include "results/StandardisedSection.h"
+#include "results/TimeUnitName.h"
 #include "results/ReportClock.h"
 #include "results/SurvivalSummaryReport.h"
 #include "stats/CrudeProbability.h"
@@ -76,6 +77,37 @@ Refusal SummariseCurves(const CAnalysisData& data, const AnalysisRequest& reques
     return std::nullopt;
 }
 
+void AddNote(std::optional<std::string>& note, const std::string& line)
+{
+    note = note ? *note + "\n" + line : line;
+}
+
+// One line per group whose net survival cannot be trusted from some time on.
+void AddUnstableNetSurvivalNotes(const CAnalysisData& data, std::optional<std::string>& note)
+{
+    if (!data.UsesNetSurvival()) return;
+    for (const CGroupResult& group : data.groupResults) {
+        if (group.netUnstableFromDay < 0) continue;
+        AddNote(note, FormatText(text::kBatchNetSurvivalUnstable, GroupName(group.info),
+                                 group.netUnstableFromDay / UnitDays(data.timeUnit), TimeUnitName(data.timeUnit)));
+    }
+}
+
+// The line on a Brenner-weighted group without weights or with net survival
+// that cannot be trusted.
+std::string BrennerNote(const CAnalysisData& data, const StandardisedGroup& group)
+{
+    if (group.weightsUndefined) return FormatText(text::kBatchBrennerWeightsUndefined, group.code);
+    return FormatText(text::kBatchBrennerNetUnstable, group.code, group.netUnstableFromDay / UnitDays(data.timeUnit),
+                      TimeUnitName(data.timeUnit));
+}
+
+BrennerSectionStyle BrennerStyle(const CAnalysisData& data, AnalysisKind kind)
+{
+    return {!HasTimePoints(kind, data.periodTechnique), data.netSurvivalRaw != 0, UnitDays(data.timeUnit),
+            TimeUnitName(data.timeUnit)};
+}
+
 ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, const AnalysisRequest& request,
                                   const AnalysisProgress& progress, AnalysisOutcome& outcome)
 {
@@ -90,16 +122,25 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
     outcome.refusal = Compute(request.analysis, data, cases, request.stratified);
     if (outcome.refusal) return computed;
     if (request.analysis == kPeriodAnalysis) outcome.note = EmptyPeriodNote(data, cases);
+    AddUnstableNetSurvivalNotes(data, outcome.note);
     if (request.analysis == kCumulativeIncidence) outcome.chartData = IncidenceChartData(data, cases, request.stratified);
     const AnalysisKind kind = computed.kind = request.analysis;
     if (request.compareGroups && HasGroupComparison(kind))
         computed.comparison = CompareGroups(data, cases, kind, request.stratified);
     if (request.standardise != kNoStandardisation && data.relativeSurvival &&
-        CanStandardise(kind, data.periodTechnique)) {
+        CanStandardise(kind, data.periodTechnique, request.standardiseMethod)) {
+        const bool brenner = request.standardiseMethod == StandardiseMethod::kBrenner;
         const std::vector<StandardisedGroup> groups =
-            StandardiseSurvival(data, cases, kind, request.stratified, request.standardise);
-        computed.standardised = WriteStandardisedSection(groups, request.standardise);
-        outcome.chartData = WithStandardisedSeries(data, groups, request.standardise);
+            brenner ? StandardiseSurvivalBrenner(data, cases, kind, request.stratified, request.standardise)
+                    : StandardiseSurvival(data, cases, kind, request.stratified, request.standardise);
+        computed.standardised = brenner ? WriteBrennerSection(groups, request.standardise, BrennerStyle(data, kind))
+                                        : WriteStandardisedSection(groups, request.standardise);
+        for (const StandardisedGroup& group : groups)
+            if (group.weightsUndefined || group.netUnstableFromDay >= 0)
+                AddNote(outcome.note, BrennerNote(data, group));
+        // The chart draws standardised curves over the intervals of a life table technique only.
+        if (CanStandardise(kind, data.periodTechnique))
+            outcome.chartData = WithStandardisedSeries(data, groups, request.standardise);
     }
     if (request.crudeProbabilities)
         computed.crudeProbabilities = WriteCrudeProbabilitySection(ComputeCrudeProbabilities(data));
@@ -132,8 +173,10 @@ void FillOutcome(CAnalysisData data, ComputedAnalysis computed, TextBuilding bui
 
 }  // namespace
 
-bool CanStandardise(AnalysisKind kind, std::int32_t periodTechnique)
+bool CanStandardise(AnalysisKind kind, std::int32_t periodTechnique, StandardiseMethod method)
 {
+    if (method == StandardiseMethod::kBrenner)
+        return kind == kLifeTable || kind == kProductLimit || kind == kPeriodAnalysis;
     return kind == kLifeTable || (kind == kPeriodAnalysis && periodTechnique == kLifeTableTechnique);
 }
 

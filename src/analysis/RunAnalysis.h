@@ -43,12 +43,16 @@ struct AnalysisRequest {
     // probabilities of death from the disease and from other causes, after
     // the age-standardised table (CrudeProbabilityRefusal says when not).
     bool crudeProbabilities = false;
+    // How `standardise` weighs the age groups.
+    StandardiseMethod standardiseMethod = StandardiseMethod::kTraditional;
 };
 
 // Whether the analysis has an age-standardised table to add when relative
-// survival is computed: the life table, and the period analysis with the
-// life table technique.
-bool CanStandardise(AnalysisKind kind, std::int32_t periodTechnique);
+// survival is computed: traditionally the life table, and the period
+// analysis with the life table technique; with Brenner's weights also the
+// product-limit and the period analysis with either technique.
+bool CanStandardise(AnalysisKind kind, std::int32_t periodTechnique,
+                    StandardiseMethod method = StandardiseMethod::kTraditional);
 
 // What an analysis is busy with, for a progress display.
 enum class AnalysisStage { kComputing, kBuildingReport };

@@ -128,6 +128,7 @@ void RunComputeCommand(CMainFrame& mainFrame, CEventDataView& view, int id)
     if (dialog->exec() != QDialog::Accepted) return;
 
     AnalysisRequest request{analysis, dialog->stratified() != 0, dialog->compareGroups(), dialog->standardise()};
+    request.standardiseMethod = dialog->standardiseMethod();
     dialog->FillSummaries(request);
     request.crudeProbabilities = dialog->crudeProbabilities();
     std::optional<AnalysisOutcome> outcome = ComputeAnalysis(mainFrame, data.analysis, data.cases, request);

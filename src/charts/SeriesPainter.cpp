@@ -52,7 +52,8 @@ public:
                 }
             } else {
                 for (const CIntervalResult& row : group.intervalTable.rows) {
-                    if (row.exposedToRisk > 0) mark(x_.Map(row.intervalNumber), y_.Map(IntervalValue(row)));
+                    if (row.exposedToRisk > 0 && Shown(row))
+                        mark(x_.Map(row.intervalNumber), y_.Map(IntervalValue(row)));
                 }
             }
         }
@@ -60,6 +61,8 @@ public:
 
 private:
     bool IsEvent(const CTimePointResult& row) const { return row.statusText == chart_.analysis.eventCode; }
+    // A row whose net survival cannot be trusted is not drawn.
+    bool Shown(const auto& row) const { return !relative_ || row.hasRelativeSurvival; }
     double Time(const CTimePointResult& row) const { return row.survivalDays / unit_; }
     double IntervalValue(const CIntervalResult& row) const
     {
@@ -77,7 +80,7 @@ private:
         if (style.showCI) {
             // At tied event times only the last event gets a bar.
             for (std::size_t r = 0; r < rows.size(); ++r) {
-                if (!IsEvent(rows[r])) continue;
+                if (!IsEvent(rows[r]) || !Shown(rows[r])) continue;
                 const bool tieFollows = r + 1 < rows.size() && IsEvent(rows[r + 1]) &&
                                         rows[r + 1].survivalDays == rows[r].survivalDays;
                 if (!tieFollows) {
@@ -94,7 +97,8 @@ private:
             canvas_.MoveTo(x_.Map(0.0), y_.Map(start_) + k);
             if (relative_) {
                 for (const CTimePointResult& row : rows) {
-                    if (IsEvent(row)) canvas_.LineTo(x_.Map(Time(row)), y_.Map(row.relativeSurvival) + k);
+                    if (IsEvent(row) && Shown(row))
+                        canvas_.LineTo(x_.Map(Time(row)), y_.Map(row.relativeSurvival) + k);
                 }
                 continue;
             }
@@ -129,7 +133,7 @@ private:
         const std::vector<CIntervalResult>& rows = group.intervalTable.rows;
         if (style.showCI) {
             for (const CIntervalResult& row : rows) {
-                if (row.exposedToRisk > 0) {
+                if (row.exposedToRisk > 0 && Shown(row)) {
                     DrawCiBar(style.ciLine, x_.Map(row.intervalNumber) + offset, y_.Map(row.lowerLimit),
                               y_.Map(row.upperLimit));
                 }
@@ -140,7 +144,8 @@ private:
         for (int k = -e / 2; k < -e / 2 + e; ++k) {
             canvas_.MoveTo(x_.Map(0.0), y_.Map(start_) + k);
             for (const CIntervalResult& row : rows) {
-                if (row.exposedToRisk > 0) canvas_.LineTo(x_.Map(row.intervalNumber), y_.Map(IntervalValue(row)) + k);
+                if (row.exposedToRisk > 0 && Shown(row))
+                    canvas_.LineTo(x_.Map(row.intervalNumber), y_.Map(IntervalValue(row)) + k);
             }
         }
     }
@@ -157,6 +162,7 @@ private:
                 pending.push_back(&row);
                 continue;
             }
+            if (!Shown(row)) return;
             const double t1 = Time(row);
             const double s1 = row.relativeSurvival;
             for (const CTimePointResult* censored : pending) {

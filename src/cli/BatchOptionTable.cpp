@@ -399,6 +399,9 @@ std::vector<OptionGroup> DeclareOptions()
                  "expected survival after Ederer II (default) or\nHakulinen, or net survival after Pohar-Perme (with\n"
                  "the expected survival after Ederer II beside it)",
                  [](BatchOptions& o) -> ExpectedSurvivalMethod& { return o.population.method; }),
+             Switch("--net-survival-raw",
+                    "show the net survival (--method pohar-perme,\n--standardise) also where it is unstable (else NA\nthere)",
+                    [](OptionReading& r) { r.options.population.netSurvivalRaw = true; }),
              OneOf<IcssStandard>("--standardise", {{"icss1", kIcss1}, {"icss2", kIcss2}, {"icss3", kIcss3}},
                                  "life table and period analysis with the life\ntable technique: add observed, "
                                  "relative and net\nsurvival standardised over the ICSS age groups",
@@ -407,6 +410,13 @@ std::vector<OptionGroup> DeclareOptions()
                     "life table with relative survival after Ederer II:\nadd the cumulative crude probabilities of death\n"
                     "from the disease and from other causes",
                     [](OptionReading& r) { r.options.crudeProbabilities = true; }),
+             OneOf<StandardiseMethod>("--standardise-method",
+                                      {{"traditional", StandardiseMethod::kTraditional},
+                                       {"brenner", StandardiseMethod::kBrenner}},
+                                      "with --standardise: each age group's estimate\nweighted (traditional, default), "
+                                      "or Brenner's\nindividual weights, also for the product-limit\nand the period "
+                                      "analysis with either technique",
+                                      [](BatchOptions& o) -> StandardiseMethod& { return o.standardiseMethod; }),
              Date("--closing-date",
                   "common closing date of the Hakulinen method for\nthe life table and product-limit (default: the\n"
                   "last end of follow-up)",

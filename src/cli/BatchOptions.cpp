@@ -171,8 +171,12 @@ std::string CheckPopulationOptions(const BatchOptions& o, const std::set<std::st
     for (const char* option : {"--population-db", "--population-table", "--male", "--female"})
         if (given.count(option) && !p.relativeSurvival && !smr)
             return std::string(option) + " needs --relative or --analysis smr";
-    if (given.count("--standardise") && !CanStandardise(o.analysis, o.periodTechnique))
-        return "--standardise applies to --analysis lifetable and to period with --technique lifetable only";
+    if (given.count("--standardise-method") && !given.count("--standardise"))
+        return "--standardise-method needs --standardise";
+    if (given.count("--standardise") && !CanStandardise(o.analysis, o.periodTechnique, o.standardiseMethod))
+        return o.standardiseMethod == StandardiseMethod::kBrenner
+                   ? "--standardise-method brenner applies to --analysis lifetable, productlimit and period only"
+                   : "--standardise applies to --analysis lifetable and to period with --technique lifetable only";
     if (o.crudeProbabilities && o.analysis != kLifeTable) return "--crude applies to --analysis lifetable only";
     if (o.crudeProbabilities && p.method != ExpectedSurvivalMethod::kEdererII) return "--crude needs --method ederer2";
     for (const char* option : {"--method", "--closing-date", "--standardise", "--crude"})

@@ -46,6 +46,7 @@ struct ChartOutputs {
 struct PopulationOptions {
     bool relativeSurvival = false;
     ExpectedSurvivalMethod method = ExpectedSurvivalMethod::kEdererII;
+    bool netSurvivalRaw = false;
     DateValue closingDate;      // Hakulinen; null: the last end date
     std::string databasePath;   // empty: LifeTables.mdb or ReferenceRateTables.mdb, looked for
     std::string tableName;      // empty: the first table of the database
@@ -79,6 +80,7 @@ struct BatchOptions {
     PopulationOptions population;
     IcssStandard standardise = kNoStandardisation;
     bool crudeProbabilities = false;  // with --relative after Ederer II in the life table
+    StandardiseMethod standardiseMethod = StandardiseMethod::kTraditional;
 
     // The cases analysed and their groups (analysis/CaseChoice): the
     // conditions as written, two fields whose groups are crossed, age and

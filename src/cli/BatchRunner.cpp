@@ -141,6 +141,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     request.restrictedMean = options.restrictedMean;
     request.restrictionTime = options.restrictionTime;
     request.crudeProbabilities = options.crudeProbabilities;
+    request.standardiseMethod = options.standardiseMethod;
     const AnalysisOutcome outcome = options.analysis == kCoxRegression
                                         ? RunCoxRegression(dataSet, CoxSpecificationOf(options, eventCode))
                                         : RunAnalysis(std::move(data), std::move(dataSet.cases), request);

@@ -97,6 +97,7 @@ std::optional<int> PreparePopulation(const BatchOptions& options, CAnalysisData&
     if (p.relativeSurvival) {
         data.relativeSurvival = 1;
         data.SetSurvivalMethod(p.method);
+        data.netSurvivalRaw = p.netSurvivalRaw ? 1 : 0;
         data.closingDate = p.closingDate.isValid() ? p.closingDate : data.lastEndDate;
     }
     return std::nullopt;

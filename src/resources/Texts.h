@@ -16,6 +16,28 @@ inline constexpr const char* kPopulationTableWithoutRows =
 inline constexpr const char* kNetSurvivalUndefined =
     "A case under observation meets a yearly survival probability of 0 in the general population life table: "
     "net survival cannot be computed.";
+// Net survival where it cannot be trusted: the report's note after a group's
+// table (time, unit), the note on standard error (group, time, unit), and
+// the rows whose net survival is not shown.
+inline constexpr const char* kNetSurvivalUnstableNote =
+    "Net survival is unstable from %.2f %s of follow-up on: the expected survival of the cases still at risk is "
+    "near 0, so that a few deaths weigh very much. Its values are shown as NA from there on.\r\n";
+inline constexpr const char* kNetSurvivalUnstableRawNote =
+    "Net survival is unstable from %.2f %s of follow-up on: the expected survival of the cases still at risk is "
+    "near 0, so that a few deaths weigh very much. Its raw values are shown all the same.\r\n";
+inline constexpr const char* kBatchNetSurvivalUnstable =
+    "Net survival of group \"%s\" is unstable from %.2f %s of follow-up on.";
+inline constexpr const char* kLifeTableRowWithoutNet =
+    "%5d %5d %5d %5d    %7.1f  %-8.6f   %-8.6f     %-8.6f       NA              NA        NA        NA\r\n";
+inline constexpr const char* kPeriodLifeTableRowWithoutNet =
+    "%5d %5d %5d %5d       %5d %5d %5d     %5d %5d %5d   %7.1f  %-8.6f   %-8.6f     %-8.6f       NA              NA"
+    "        NA        NA\r\n";
+inline constexpr const char* kProductLimitRowWithoutNet =
+    "%12.6f  %6.0f    %-8.6f    %-8.6f      %-8.6f       NA                NA         NA       NA\r\n";
+inline constexpr const char* kProductLimitDayRowWithoutNet =
+    "%8.0f      %6.0f    %-8.6f    %-8.6f      %-8.6f       NA                NA         NA       NA\r\n";
+inline constexpr const char* kTrendRowWithoutNet =
+    "   %4d           %7.1f         %7.1f      %-8.6f    %-8.6f          NA              NA        NA        NA\r\n";
 inline constexpr const char* kNonYearTrend = "Analysis for non-year intervals under construction!";
 inline constexpr const char* kTrendBelowOneYear =
     "The n of the n-year survival and the width of period must be at least 1 year!";
@@ -86,6 +108,20 @@ inline constexpr const char* kStandardisedHeading = "Age-standardised survival, 
 inline constexpr const char* kStandardisedWeights =
     "Weights: 15-44 %.2f, 45-54 %.2f, 55-64 %.2f, 65-74 %.2f, 75+ %.2f\r\n";
 inline constexpr const char* kStandardisedMethods = "Relative survival after Ederer II, net survival after Pohar-Perme\r\n";
+// Brenner's weights: the methods line by technique, an age group without
+// cases (in the report and on standard error), net survival that cannot be
+// trusted (on standard error), the export's name.
+inline constexpr const char* kBrennerMethodsLifeTable =
+    "Brenner's individual weights: life table, Ederer II and Pohar-Perme of the weighted cases\r\n";
+inline constexpr const char* kBrennerMethodsProductLimit =
+    "Brenner's individual weights: product-limit, Ederer II and Pohar-Perme of the weighted cases\r\n";
+inline constexpr const char* kBrennerWeightsUndefined =
+    "An age group has no cases: Brenner's weights are undefined.\r\n";
+inline constexpr const char* kBatchBrennerWeightsUndefined =
+    "Age-standardised survival of group \"%s\": an age group has no cases, so that Brenner's weights are undefined.";
+inline constexpr const char* kBatchBrennerNetUnstable =
+    "Age-standardised net survival of group \"%s\" is unstable from %.2f %s of follow-up on.";
+inline constexpr const char* kBrennerWeightsExportRow = "ICSS %d, Brenner;%.2f;%.2f;%.2f;%.2f;%.2f\n";
 inline constexpr const char* kStandardisedUnderAge = "Cases under 15 left out: %s\r\n";
 inline constexpr const char* kStandardisedColumns =
     "Interval    Observed          SE    Relative          SE         Net          SE\r\n";

@@ -16,7 +16,11 @@ void WriteObservedRow(ResultTextWriter& out, const CIntervalCounts& c, const CIn
 
 void WriteRelativeRow(ResultTextWriter& out, const CIntervalCounts& c, const CIntervalResult& r)
 {
-    if (r.hasStandardError)
+    if (!r.hasRelativeSurvival)
+        out.TableRow(text::kLifeTableRowWithoutNet, "%d;%d;%d;%d;%.1f;%f;%f;%f;NA;NA;NA;NA\n", r.intervalNumber,
+                     c.entered, c.dead, c.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
+                     r.expectedSurvival);
+    else if (r.hasStandardError)
         out.TableRow(LoadString(618), "%d;%d;%d;%d;%.1f;%f;%f;%f;%f;%f;%f;%f\n", r.intervalNumber, c.entered,
                      c.dead, c.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
                      r.expectedSurvival, r.relativeSurvival, r.standardError, r.lowerLimit, r.upperLimit);

@@ -38,7 +38,12 @@ void WritePeriodLifeTableBlock(ResultTextWriter& out, const CAnalysisData& data,
             break;
         }
         const CIntervalResult& r = rows[j];
-        if (relative && r.hasStandardError)
+        if (relative && !r.hasRelativeSurvival)
+            out.TableRow(text::kPeriodLifeTableRowWithoutNet, "%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;%f;%f;%f;NA;NA;NA;NA\n",
+                         r.intervalNumber, b.entered, b.dead, b.censored, e.entered, e.dead, e.censored, d.entered,
+                         d.dead, d.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,
+                         r.expectedSurvival);
+        else if (relative && r.hasStandardError)
             out.TableRow(LoadString(676), "%d;%d;%d;%d;%d;%d;%d;%d;%d;%d;%.1f;%f;%f;%f;%f;%f;%f;%f\n",
                          r.intervalNumber, b.entered, b.dead, b.censored, e.entered, e.dead, e.censored, d.entered,
                          d.dead, d.censored, r.exposedToRisk, r.intervalSurvival, r.cumulativeSurvival,

@@ -24,6 +24,8 @@ void WriteProductLimitBlock(ResultTextWriter& out, const CAnalysisData& data, co
     const PreparedFormat censoredExport(timeFormat + ";;;;;;;;\n");
     const PreparedFormat relativeExport(timeFormat + ";%.0f;%f;%f;%f;%f;%f;%f;%f\n");
     const PreparedFormat relativeNoErrorExport(timeFormat + ";%.0f;%f;%f;%f;%f;NA;NA;NA\n");
+    const PreparedFormat withoutNetReport(days ? text::kProductLimitDayRowWithoutNet : text::kProductLimitRowWithoutNet);
+    const PreparedFormat withoutNetExport(timeFormat + ";%.0f;%f;%f;%f;NA;NA;NA;NA\n");
     const PreparedFormat observedCensoredExport(timeFormat + ";;;;;;\n");
     const PreparedFormat observedExport(timeFormat + ";%.0f;%f;%f;%f;%f;%f\n");
     const PreparedFormat observedNoErrorExport(timeFormat + ";%.0f;%f;%f;NA;NA;NA\n");
@@ -31,6 +33,9 @@ void WriteProductLimitBlock(ResultTextWriter& out, const CAnalysisData& data, co
         const double time = t.survivalDays / unitDays;
         if (relative && t.statusText != data.eventCode) {
             out.TableRow(censoredReport, censoredExport, time);
+        } else if (relative && !t.hasRelativeSurvival) {
+            out.TableRow(withoutNetReport, withoutNetExport, time, t.atRisk, t.proportionSurviving,
+                         t.cumulativeSurvival, t.expectedSurvival);
         } else if (relative && t.hasStandardError) {
             out.TableRow(relativeReport, relativeExport, time, t.atRisk, t.proportionSurviving, t.cumulativeSurvival,
                          t.expectedSurvival, t.relativeSurvival, t.standardError, t.lowerLimit, t.upperLimit);

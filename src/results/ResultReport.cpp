@@ -10,6 +10,8 @@
 #include "results/ReportBlocks.h"
 #include "results/ReportHeader.h"
 #include "results/ReportTextWriter.h"
+#include "results/TimeUnitName.h"
+#include "stats/TimeUnit.h"
 
 namespace kalderon {
 namespace {
@@ -52,6 +54,15 @@ void WriteAnalysisBlock(ResultTextWriter& out, const CAnalysisData& data, Analys
     case kCoxRegression:
         break;
     }
+}
+
+// After a group's table, where its net survival cannot be trusted.
+void WriteUnstableNetSurvivalNote(ResultTextWriter& out, const CAnalysisData& data, const CGroupResult& group)
+{
+    if (!data.UsesNetSurvival() || group.netUnstableFromDay < 0) return;
+    out.Append("\r\n");
+    out.Append(FormatText(data.netSurvivalRaw ? text::kNetSurvivalUnstableRawNote : text::kNetSurvivalUnstableNote,
+                          group.netUnstableFromDay / UnitDays(data.timeUnit), TimeUnitName(data.timeUnit)));
 }
 
 void WriteGroupHeading(ResultTextWriter& out, const std::string& code)
@@ -123,6 +134,7 @@ void ResultReport::WriteSections(ResultTextWriter& out) const
         }
         WriteRecordCounts(out, group.info);
         WriteAnalysisBlock(out, data_, kind_, group);
+        WriteUnstableNetSurvivalNote(out, data_, group);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <functional>
 
 #include "common/TextFormat.h"
 #include "resources/Texts.h"
@@ -15,9 +16,19 @@ std::string Value(const AgeGroupEstimate& e, bool standardError)
     return FormatText("%.6f", standardError ? e.standardError : e.value);
 }
 
-}  // namespace
+// The lines a group's table begins with (after its under-age line), by method.
+using GroupNotes = std::function<std::string(const StandardisedGroup&)>;
 
-ReportSection WriteStandardisedSection(const std::vector<StandardisedGroup>& groups, std::int32_t standard)
+std::string BrennerNotes(const StandardisedGroup& group, const BrennerSectionStyle& s)
+{
+    if (group.weightsUndefined) return text::kBrennerWeightsUndefined;
+    if (group.netUnstableFromDay < 0) return {};
+    return FormatText(s.netSurvivalRaw ? text::kNetSurvivalUnstableRawNote : text::kNetSurvivalUnstableNote,
+                      group.netUnstableFromDay / s.unitDays, s.unitName);
+}
+
+ReportSection WriteSection(const std::vector<StandardisedGroup>& groups, std::int32_t standard,
+                               const char* methods, const char* weightsExportRow, const GroupNotes& notes)
 {
     const IcssWeights& weights = WeightsOfIcss(standard);
     ReportSection texts;
@@ -25,13 +36,13 @@ ReportSection WriteStandardisedSection(const std::vector<StandardisedGroup>& gro
     out = "\r\n\r\n";
     out += FormatText(text::kStandardisedHeading, static_cast<int>(standard));
     out += FormatText(text::kStandardisedWeights, weights[0], weights[1], weights[2], weights[3], weights[4]);
-    out += text::kStandardisedMethods;
+    out += methods;
 
     ExportText& csv = texts.exportText;
     const bool groupColumn = groups.size() > 1;
     csv.Append(text::kStandardisedWeightsExportHeader);
-    csv.Append(FormatText(text::kStandardisedWeightsExportRow, static_cast<int>(standard), weights[0], weights[1],
-                          weights[2], weights[3], weights[4]));
+    csv.Append(FormatText(weightsExportRow, static_cast<int>(standard), weights[0], weights[1], weights[2],
+                          weights[3], weights[4]));
     if (groupColumn) csv.Append("Group;");
     csv.Append(text::kStandardisedExportHeader);
 
@@ -40,6 +51,7 @@ ReportSection WriteStandardisedSection(const std::vector<StandardisedGroup>& gro
         out += "\r\n";
         out += group.heading;
         out += FormatText(text::kStandardisedUnderAge, underAge);
+        if (notes) out += notes(group);
         out += text::kStandardisedColumns;
         if (groupColumn) csv.BeginGroup(group.code);
         for (const StandardisedInterval& row : group.intervals) {
@@ -58,6 +70,22 @@ ReportSection WriteStandardisedSection(const std::vector<StandardisedGroup>& gro
         }
     }
     return texts;
+}
+
+}  // namespace
+
+ReportSection WriteStandardisedSection(const std::vector<StandardisedGroup>& groups, std::int32_t standard)
+{
+    return WriteSection(groups, standard, text::kStandardisedMethods, text::kStandardisedWeightsExportRow, {});
+}
+
+ReportSection WriteBrennerSection(const std::vector<StandardisedGroup>& groups, std::int32_t standard,
+                                      const BrennerSectionStyle& style)
+{
+    return WriteSection(groups, standard,
+                        style.lifeTable ? text::kBrennerMethodsLifeTable : text::kBrennerMethodsProductLimit,
+                        text::kBrennerWeightsExportRow,
+                        [&style](const StandardisedGroup& group) { return BrennerNotes(group, style); });
 }
 
 }  // namespace kalderon

@@ -24,7 +24,10 @@ void WriteTrendBlock(ResultTextWriter& out, const CAnalysisData& data, const CGr
     }
 
     for (const CIntervalResult& r : table.rows) {
-        if (relative && r.exposedToRisk > 0 && r.hasStandardError)
+        if (relative && r.exposedToRisk > 0 && !r.hasRelativeSurvival)
+            out.TableRow(text::kTrendRowWithoutNet, "%d;%.1f;%.1f;%f;%f;NA;NA;NA;NA\n", r.intervalNumber, r.reserved,
+                         r.exposedToRisk, r.cumulativeSurvival, r.expectedSurvival);
+        else if (relative && r.exposedToRisk > 0 && r.hasStandardError)
             out.TableRow(LoadString(683), "%d;%.1f;%.1f;%f;%f;%f;%f;%f;%f\n", r.intervalNumber, r.reserved,
                          r.exposedToRisk, r.cumulativeSurvival, r.expectedSurvival, r.relativeSurvival,
                          r.standardError, r.lowerLimit, r.upperLimit);

@@ -50,6 +50,15 @@ struct StandardisedGroup {
     std::string heading;  // the group heading of the report when stratified, else empty
     std::vector<StandardisedInterval> intervals;
     std::int64_t underAge = 0;
+    // Brenner's weights only: an age group without cases leaves them
+    // undefined; the first day net survival cannot be trusted (-1: none).
+    bool weightsUndefined = false;
+    std::int32_t netUnstableFromDay = -1;
 };
+
+// How the standardised survival is computed: each age group's estimate,
+// then weighted (traditional), or one estimate of the cases weighted by
+// Brenner's individual weights.
+enum class StandardiseMethod : std::int32_t { kTraditional = 0, kBrenner = 1 };
 
 }  // namespace kalderon

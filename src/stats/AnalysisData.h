@@ -84,6 +84,8 @@ public:
     // With relativeSurvival: the Pohar-Perme net survival in place of the
     // relative survival (the expected survival stays Ederer II).
     std::int32_t netSurvival = 0;
+    // With net survival: show its values also where they cannot be trusted.
+    std::int32_t netSurvivalRaw = 0;
     std::int32_t survivalYears = 5;
     std::int32_t periodWidth = 5;
     std::string ciLevelText;

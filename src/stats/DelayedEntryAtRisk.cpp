@@ -44,9 +44,7 @@ std::vector<std::int32_t> CountAtRiskWithDelayedEntry(const std::vector<CTimePoi
     RankCounter later(entries.size());
     for (size_t j = rows.size(); j-- > 0;) {
         const std::int32_t v = rows[j].survivalDays;
-        const std::int32_t entering = v == 0 ? later.CountBelow(rankBelow(1)) - later.CountBelow(rankBelow(0))
-                                             : later.CountBelow(rankBelow(v));
-        atRisk[j] = 1 + entering;
+        atRisk[j] = 1 + later.CountBelow(rankBelow(v));
         later.Insert(rankBelow(rows[j].entryDays));
     }
     return atRisk;

@@ -103,6 +103,7 @@ struct CellChanges {
     std::vector<std::uint32_t> first;   // per day: where its changes begin
     std::vector<std::uint32_t> cell;    // per change: the cell, high bit set when removed
     std::vector<double> factor;
+    std::vector<double> weight;         // the case's weight alone, when asked for
 };
 
 constexpr std::uint32_t kRemoved = 0x80000000u;
@@ -136,8 +137,12 @@ struct CaseContributions {
     CellChanges changes;
 };
 
-// The changes are counted first, then written in day order.
-CaseContributions GatherContributions(const std::vector<NetSurvivalCase>& cases, CellWalk& walk, size_t days)
+// The changes are counted first, then written in day order.  A change's
+// factor is the case's weight times the inverse of its expected survival to
+// the start of the run, less the run's days before it; `withWeights` keeps
+// the case's weight beside it.
+CaseContributions GatherContributions(const std::vector<NetSurvivalCase>& cases, CellWalk& walk, size_t days,
+                                      bool withWeights = false)
 {
     CaseContributions gathered;
     gathered.deaths.assign(days, 0.0);
@@ -154,21 +159,23 @@ CaseContributions GatherContributions(const std::vector<NetSurvivalCase>& cases,
     for (size_t d = 0; d <= days; ++d) changes.first[d + 1] = changes.first[d] + count[d];
     changes.cell.resize(changes.first[days + 1]);
     changes.factor.resize(changes.first[days + 1]);
+    if (withWeights) changes.weight.resize(changes.first[days + 1]);
     std::vector<std::uint32_t> next(changes.first.begin(), changes.first.end() - 1);
     for (const NetSurvivalCase& c : cases) {
         if (c.firstDay > c.lastDay) continue;
-        if (c.firstDay == 0) gathered.atRiskOnDayZero += 1.0;
+        if (c.firstDay == 0) gathered.atRiskOnDayZero += c.weight;
         const double cumulative =
             walk(c, [&](std::int32_t from, std::int32_t to, size_t cell, double hazard, double before) {
-                const double factor = std::exp(before - hazard * (from - 1));
+                const double factor = c.weight * std::exp(before - hazard * (from - 1));
                 OnRisk(c, from, to, [&](std::int32_t day, bool removed) {
                     const std::uint32_t k = next[day]++;
                     changes.cell[k] = static_cast<std::uint32_t>(cell) | (removed ? kRemoved : 0u);
                     changes.factor[k] = factor;
+                    if (withWeights) changes.weight[k] = c.weight;
                 });
             });
         if (c.died) {
-            const double weight = std::exp(cumulative);
+            const double weight = c.weight * std::exp(cumulative);
             gathered.deaths[c.lastDay] += weight;
             gathered.squares[c.lastDay] += weight * weight;
         }
@@ -176,18 +183,47 @@ CaseContributions GatherContributions(const std::vector<NetSurvivalCase>& cases,
     return gathered;
 }
 
+// A sum that takes terms away again without losing the small ones it keeps:
+// the rounding error of every addition is carried along (Neumaier's
+// compensated summation).  A cell's factors span many orders of magnitude
+// (a case's weight grows with its expected hazard, and cases meet in a cell
+// on very different days of follow-up), so that a plain sum keeps, once a
+// large factor has left, rounding residue that exp(h day) then magnifies.
+class CompensatedSum {
+public:
+    void Add(double term)
+    {
+        const double total = sum_ + term;
+        // An infinite weight stays infinite (and the estimate undefined).
+        if (std::isfinite(total)) error_ += std::fabs(sum_) >= std::fabs(term) ? (sum_ - total) + term : (term - total) + sum_;
+        sum_ = total;
+    }
+    void Reset() { sum_ = error_ = 0.0; }
+    double Value() const { return sum_ + error_; }
+
+private:
+    double sum_ = 0.0;
+    double error_ = 0.0;
+};
+
 // The cells that hold someone at risk on the current day, each with the sum
 // of its cases' factors.
 class ActiveCells {
 public:
-    explicit ActiveCells(size_t cellCount) : sum_(cellCount, 0.0), members_(cellCount, 0), position_(cellCount, 0) {}
+    // `withWeights`: also the sum of the plain weights per cell.
+    explicit ActiveCells(size_t cellCount, bool withWeights = false)
+        : sum_(cellCount), weights_(withWeights ? cellCount : 0), members_(cellCount, 0), position_(cellCount, 0)
+    {
+    }
 
     // Applies the changes of `day`.
     void Change(const CellChanges& changes, size_t day)
     {
         for (std::uint32_t k = changes.first[day]; k < changes.first[day + 1]; ++k) {
             const std::uint32_t cell = changes.cell[k] & ~kRemoved;
-            if (changes.cell[k] & kRemoved)
+            const bool removed = changes.cell[k] & kRemoved;
+            if (!weights_.empty()) weights_[cell].Add(removed ? -changes.weight[k] : changes.weight[k]);
+            if (removed)
                 Remove(cell, changes.factor[k]);
             else
                 Add(cell, changes.factor[k]);
@@ -199,16 +235,27 @@ public:
     {
         for (const std::uint32_t cell : active_) {
             const double h = walk.Hazard(cell);
-            const double weighted = sum_[cell] * std::exp(h * static_cast<double>(day));
+            const double weighted = sum_[cell].Value() * std::exp(h * static_cast<double>(day));
             atRisk += weighted;
             expected += weighted * h;
+        }
+    }
+
+    // Adds the plain weights at risk on the current day and their expected
+    // survival over it (survival[cell]: exp(-hazard)).
+    void Average(const std::vector<double>& survival, double& atRisk, double& surviving) const
+    {
+        for (const std::uint32_t cell : active_) {
+            const double weights = weights_[cell].Value();
+            atRisk += weights;
+            surviving += weights * survival[cell];
         }
     }
 
 private:
     void Add(std::uint32_t cell, double factor)
     {
-        sum_[cell] += factor;
+        sum_[cell].Add(factor);
         if (members_[cell]++ == 0) {
             position_[cell] = static_cast<std::uint32_t>(active_.size());
             active_.push_back(cell);
@@ -217,16 +264,18 @@ private:
 
     void Remove(std::uint32_t cell, double factor)
     {
-        sum_[cell] -= factor;
+        sum_[cell].Add(-factor);
         if (--members_[cell] > 0) return;
-        sum_[cell] = 0.0;
+        sum_[cell].Reset();
+        if (!weights_.empty()) weights_[cell].Reset();
         const std::uint32_t last = active_.back();
         active_[position_[cell]] = last;
         position_[last] = position_[cell];
         active_.pop_back();
     }
 
-    std::vector<double> sum_;
+    std::vector<CompensatedSum> sum_;
+    std::vector<CompensatedSum> weights_;
     std::vector<std::uint32_t> members_;
     std::vector<std::uint32_t> position_;
     std::vector<std::uint32_t> active_;
@@ -246,7 +295,22 @@ double NetSurvivalCurve::StandardErrorAt(std::int32_t day) const
     return SurvivalAt(day) * std::sqrt(variance[std::min<size_t>(day, variance.size() - 1)]);
 }
 
-NetSurvivalCurve ComputeNetSurvivalCurve(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid)
+std::int32_t NetSurvivalCurve::FirstUnstableDay() const
+{
+    for (size_t d = 0; d < cumulativeHazard.size(); ++d) {
+        const auto day = static_cast<std::int32_t>(d);
+        const double survival = SurvivalAt(day), standardError = StandardErrorAt(day);
+        if (!(survival <= kMaxStableNetSurvival) || !(standardError <= kMaxStableStandardError)) return day;
+    }
+    return -1;
+}
+
+namespace {
+
+// The net survival curve and, with `expected`, the weighted expected survival
+// per day, in one walk over the days.
+NetSurvivalCurve WalkDays(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid,
+                          std::vector<double>* expected)
 {
     NetSurvivalCurve curve;
     const std::int32_t lastDay = LastDayAtRisk(cases);
@@ -254,24 +318,51 @@ NetSurvivalCurve ComputeNetSurvivalCurve(const std::vector<NetSurvivalCase>& cas
     const size_t days = static_cast<size_t>(lastDay) + 1;
 
     CellWalk walk(grid);
-    const CaseContributions gathered = GatherContributions(cases, walk, days);
-    ActiveCells cells(grid.CellCount());
+    const CaseContributions gathered = GatherContributions(cases, walk, days, expected != nullptr);
+    ActiveCells cells(grid.CellCount(), expected != nullptr);
+    std::vector<double> daySurvival;
+    if (expected) {
+        expected->assign(days, 1.0);
+        daySurvival.resize(grid.CellCount());
+        for (size_t cell = 0; cell < daySurvival.size(); ++cell) daySurvival[cell] = std::exp(-walk.Hazard(cell));
+    }
     curve.cumulativeHazard.assign(days, 0.0);
     curve.variance.assign(days, 0.0);
-    double hazard = 0.0, variance = 0.0;
+    double hazard = 0.0, variance = 0.0, cumulativeExpected = 1.0;
     for (size_t day = 0; day < days; ++day) {
         cells.Change(gathered.changes, day);
         double atRisk = day == 0 ? gathered.atRiskOnDayZero : 0.0;
-        double expected = 0.0;
-        cells.Weigh(walk, day, atRisk, expected);
+        double expectedDeaths = 0.0;
+        cells.Weigh(walk, day, atRisk, expectedDeaths);
         if (atRisk > 0.0) {
-            hazard += (gathered.deaths[day] - expected) / atRisk;
+            hazard += (gathered.deaths[day] - expectedDeaths) / atRisk;
             variance += gathered.squares[day] / (atRisk * atRisk);
         }
         curve.cumulativeHazard[day] = hazard;
         curve.variance[day] = variance;
+        if (expected && day > 0) {
+            double weights = 0.0, surviving = 0.0;
+            cells.Average(daySurvival, weights, surviving);
+            if (weights > 0.0) cumulativeExpected *= surviving / weights;
+            (*expected)[day] = cumulativeExpected;
+        }
     }
     return curve;
+}
+
+}  // namespace
+
+NetSurvivalCurve ComputeNetSurvivalCurve(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid)
+{
+    return WalkDays(cases, grid, nullptr);
+}
+
+WeightedNetSurvival ComputeWeightedNetSurvival(const std::vector<NetSurvivalCase>& cases,
+                                               const AnnualSurvivalGrid& grid)
+{
+    WeightedNetSurvival result;
+    result.net = WalkDays(cases, grid, &result.expected);
+    return result;
 }
 
 }  // namespace kalderon

@@ -19,6 +19,7 @@ struct NetSurvivalCase {
     std::int32_t firstDay = 0;
     std::int32_t lastDay = 0;
     bool died = false;
+    double weight = 1.0;  // a case weight multiplying its inverse expected survival
 };
 
 // The net cumulative hazard and its variance at the end of every day
@@ -31,7 +32,17 @@ struct NetSurvivalCurve {
     // of `day` (days beyond the curve take its last value; before any case 1).
     double SurvivalAt(std::int32_t day) const;
     double StandardErrorAt(std::int32_t day) const;
+
+    // The first day from which on the estimate cannot be trusted, -1 when it
+    // can be on every day: the inverse expected survival of the oldest cases
+    // multiplies a handful of deaths, so that the net survival leaves
+    // 0 .. kMaxStableNetSurvival or its standard error exceeds
+    // kMaxStableStandardError (or either is no number at all).
+    std::int32_t FirstUnstableDay() const;
 };
+
+constexpr double kMaxStableNetSurvival = 1.5;
+constexpr double kMaxStableStandardError = 0.5;
 
 // The Pohar-Perme estimator: each case weighted with the inverse of its
 // expected survival since the begin of follow-up.  Cases that are in the same
@@ -39,5 +50,17 @@ struct NetSurvivalCurve {
 // same factor every day, so the weighted sums are kept per cell rather than
 // per case and day.
 NetSurvivalCurve ComputeNetSurvivalCurve(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid);
+
+// The net survival of weighted cases and, in the same walk over the days,
+// their Ederer II expected survival per day 0 .. the last day of any case:
+// the product over the days up to `day` of the weighted mean of
+// exp(-population hazard) over the cases at risk on that day (day 0, and
+// days nobody is at risk, multiply by 1).
+struct WeightedNetSurvival {
+    NetSurvivalCurve net;
+    std::vector<double> expected;
+};
+WeightedNetSurvival ComputeWeightedNetSurvival(const std::vector<NetSurvivalCase>& cases,
+                                               const AnnualSurvivalGrid& grid);
 
 }  // namespace kalderon

@@ -36,6 +36,7 @@ void StoreCurves(CAnalysisData& data, const std::vector<std::vector<NetSurvivalC
     for (CGroupResult& g : data.groupResults) {
         g.netCumulativeHazard.clear();
         g.netHazardVariance.clear();
+        g.netUnstableFromDay = -1;
     }
     const AnnualSurvivalGrid grid(data.populationTables);
     for (size_t g = 0; g < groups.size() && g < data.groupResults.size(); ++g) {
@@ -64,10 +65,10 @@ std::vector<std::vector<NetSurvivalCase>> PeriodNetSurvivalCases(const CAnalysis
     ForEachAnalysedCase(data, cases, stratified, [&](int g, const CCaseRecord& c) {
         if (c.endDate.serial() < data.periodBegin.serial() || c.beginDate.serial() > data.periodEnd.serial()) return;
         const PeriodCut cut = CutAtPeriodEnd(c, data);
-        // At risk on day v when the entry lies before v, or on day 0 with entry 0.
-        const std::int32_t entry =
-            c.beginDate.serial() < data.periodBegin.serial() ? DaysBetween(c.beginDate, data.periodBegin) - 1 : 0;
-        groups[g].push_back(MakeCase(data, c, entry == 0 ? 0 : entry + 1, cut.days, cut.isEvent));
+        // At risk from the first day within the period.
+        const std::int32_t firstDay =
+            c.beginDate.serial() < data.periodBegin.serial() ? DaysBetween(c.beginDate, data.periodBegin) : 0;
+        groups[g].push_back(MakeCase(data, c, firstDay, cut.days, cut.isEvent));
     });
     return groups;
 }

@@ -19,8 +19,14 @@ bool IsDefined(const CGroupResult& group)
 }
 
 template <typename Row>
-void PutNetSurvival(Row& row, const NetSurvivalCurve& curve, std::int32_t day, double z, double& maxUpper)
+void PutNetSurvival(Row& row, const NetSurvivalCurve& curve, std::int32_t day, double z, double& maxUpper,
+                    std::int32_t hiddenFromDay = -1)
 {
+    if (hiddenFromDay >= 0 && day >= hiddenFromDay) {
+        row.hasRelativeSurvival = 0;
+        row.hasStandardError = 0;
+        return;
+    }
     row.relativeSurvival = curve.SurvivalAt(day);
     row.standardError = curve.StandardErrorAt(day);
     // Net survival may exceed 1, so that both limits are clipped to 0 .. 1.
@@ -40,21 +46,26 @@ Refusal PutCurvesIntoTables(CAnalysisData& data, bool stratified)
         CGroupResult& group = data.groupResults[g];
         if (!IsDefined(group)) return text::kNetSurvivalUndefined;
         const NetSurvivalCurve curve{group.netCumulativeHazard, group.netHazardVariance};
+        group.netUnstableFromDay = curve.FirstUnstableDay();
+        const std::int32_t hidden = data.netSurvivalRaw ? -1 : group.netUnstableFromDay;
         std::vector<CIntervalResult>& rows = group.intervalTable.rows;
         for (size_t i = 0; i < rows.size(); ++i)
-            PutNetSurvival(rows[i], curve, LastDayOfInterval(i, unitDays), z, data.maxRelativeUpper);
+            PutNetSurvival(rows[i], curve, LastDayOfInterval(i, unitDays), z, data.maxRelativeUpper, hidden);
         for (CTimePointResult& t : group.timePoints)
-            if (t.statusText == data.eventCode) PutNetSurvival(t, curve, t.survivalDays, z, data.maxRelativeUpper);
+            if (t.statusText == data.eventCode)
+                PutNetSurvival(t, curve, t.survivalDays, z, data.maxRelativeUpper, hidden);
     }
     return std::nullopt;
 }
 
 }  // namespace
 
-void PutNetSurvivalAt(CIntervalResult& row, const CGroupResult& group, std::int32_t day, double z)
+void PutNetSurvivalAt(CIntervalResult& row, const CGroupResult& group, std::int32_t day, double z,
+                      std::int32_t hiddenFromDay)
 {
     double maxUpper = 1.0;
-    PutNetSurvival(row, NetSurvivalCurve{group.netCumulativeHazard, group.netHazardVariance}, day, z, maxUpper);
+    PutNetSurvival(row, NetSurvivalCurve{group.netCumulativeHazard, group.netHazardVariance}, day, z, maxUpper,
+                   hiddenFromDay);
 }
 
 std::int32_t LastDayOfInterval(std::size_t index, double unitDays)

@@ -24,7 +24,9 @@ std::int32_t LastDayOfInterval(std::size_t index, double unitDays);
 [[nodiscard]] Refusal PutNetSurvivalIntoPeriodTables(CAnalysisData& data, const CaseList& cases, bool stratified);
 
 // The net survival of a group whose tables have just been filled so, at the
-// end of follow-up day `day`, into a trend row (z: the normal quantile).
-void PutNetSurvivalAt(CIntervalResult& row, const CGroupResult& group, std::int32_t day, double z);
+// end of follow-up day `day`, into a trend row (z: the normal quantile); not
+// from `hiddenFromDay` on (when not negative), where it cannot be trusted.
+void PutNetSurvivalAt(CIntervalResult& row, const CGroupResult& group, std::int32_t day, double z,
+                      std::int32_t hiddenFromDay);
 
 }  // namespace kalderon

@@ -13,7 +13,8 @@ std::vector<std::int64_t> NumbersAtRisk(const std::vector<CTimePointResult>& row
     for (const CTimePointResult& row : rows) {
         const double entry = static_cast<double>(row.entryDays) / unitDays;
         const double exit = static_cast<double>(row.survivalDays) / unitDays;
-        const auto first = row.entryDays == 0 ? times.begin() : std::upper_bound(times.begin(), times.end(), entry);
+        const bool fromStart = row.entryDays == 0 && !row.enteredLate;
+        const auto first = fromStart ? times.begin() : std::upper_bound(times.begin(), times.end(), entry);
         const auto last = std::upper_bound(times.begin(), times.end(), exit);
         if (first >= last) continue;
         changes[first - times.begin()] += 1;

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "stats/DelayedEntryAtRisk.h"
 #include "stats/PeriodAnalysis.h"
 #include "stats/PeriodCuts.h"
@@ -7,9 +9,16 @@
 namespace kalderon {
 namespace {
 
+// Cases whose follow-up begins within the period carry the entry
+// kAtRiskFromStart until the numbers at risk are counted; the tables give
+// them entry 0 and mark the others as entered late.
 void EstimateGroup(std::vector<CTimePointResult>& rows, const std::string& eventCode, double z)
 {
     const std::vector<std::int32_t> atRisk = CountAtRiskWithDelayedEntry(rows);
+    for (CTimePointResult& row : rows) {
+        row.enteredLate = row.entryDays != kAtRiskFromStart;
+        row.entryDays = std::max(row.entryDays, 0);
+    }
     ProductLimitWalk walk(z);
     for (size_t j = 0; j < rows.size(); ++j) {
         const double d = atRisk[j];
@@ -31,7 +40,7 @@ Refusal ComputePeriodProductLimit(CAnalysisData& data, const CaseList& cases, bo
                 return;
             const PeriodCut cut = CutAtPeriodEnd(c, data);
             const std::int32_t entry =
-                c.beginDate.serial() < data.periodBegin.serial() ? DaysBetween(c.beginDate, data.periodBegin) - 1 : 0;
+                c.beginDate.serial() < data.periodBegin.serial() ? DaysBetween(c.beginDate, data.periodBegin) - 1 : kAtRiskFromStart;
             points.Add(g, cut.days, entry, CutStatusText(c, cut, data.eventCode), cut.isEvent);
         },
         [&](std::vector<CTimePointResult>& rows, double z) { EstimateGroup(rows, data.eventCode, z); });

@@ -20,11 +20,12 @@ public:
         row.proportionSurviving = proportionSurviving;
         survival_ *= proportionSurviving;
         double standardError = 0.0;
-        if (atRisk > 1) {
-            greenwood_ += 1.0 / (atRisk * (atRisk - 1.0));
-            standardError = std::sqrt(greenwood_) * survival_;
-        }
-        StoreObservedSurvival(row, survival_, standardError, atRisk > 1, z_);
+        if (atRisk > 1) greenwood_ += 1.0 / (atRisk * (atRisk - 1.0));
+        // Once the survival has reached 0 (a death with one case at risk),
+        // later deaths of cases that entered after it have no standard error.
+        const bool hasStandardError = atRisk > 1 && survival_ > 0.0;
+        if (hasStandardError) standardError = std::sqrt(greenwood_) * survival_;
+        StoreObservedSurvival(row, survival_, standardError, hasStandardError, z_);
     }
 
 private:

@@ -47,6 +47,9 @@ struct CIntervalResult {
     double lowerLimit = 0.0;
     double upperLimit = 1.0;
     std::int32_t hasStandardError = 0;
+    // 0 where the net survival cannot be trusted: the relative survival,
+    // its standard error and limits are not shown.
+    std::int32_t hasRelativeSurvival = 1;
 };
 
 struct CIntervalResultTable {
@@ -70,6 +73,13 @@ struct CTimePointResult {
     double lowerLimit = 0.0;
     double upperLimit = 1.0;
     std::int32_t hasStandardError = 0;
+    // Both live in the row's padding and are not kept in chart files.
+    // false where the net survival cannot be trusted: the relative survival,
+    // its standard error and limits are not shown.
+    bool hasRelativeSurvival = true;
+    // Set for a row that entered late (a period case that began before the
+    // period): it is at risk only after entryDays, even when that is 0.
+    bool enteredLate = false;
 };
 
 // One row of a cumulative incidence table: at a day on which events of the
@@ -105,6 +115,9 @@ struct CGroupResult {
     // hazard and its variance at the end of each day.
     std::vector<double> netCumulativeHazard;
     std::vector<double> netHazardVariance;
+    // The first day of follow-up from which on the net survival cannot be
+    // trusted (NetSurvivalCurve::FirstUnstableDay), -1 when it can be.
+    std::int32_t netUnstableFromDay = -1;
     // Competing risks: one curve per cause.
     std::vector<CIncidenceCurve> incidence;
 };

@@ -5,6 +5,7 @@
 
 #include "common/TextFormat.h"
 #include "resources/Texts.h"
+#include "stats/DelayedEntryAtRisk.h"
 #include "stats/GroupCounters.h"
 #include "stats/TimeUnit.h"
 
@@ -42,7 +43,7 @@ CurveValue TimePointValueAt(const CGroupResult& group, const std::string& eventC
     CurveValue value;
     const auto from = std::lower_bound(rows.begin(), rows.end(), days,
                                        [](const CTimePointResult& row, double t) { return row.survivalDays < t; });
-    const auto enteredBefore = [days](const CTimePointResult& row) { return row.entryDays < days; };
+    const auto enteredBefore = [days](const CTimePointResult& row) { return EnteredBy(row, days); };
     value.atRisk = static_cast<double>(delayedEntry ? std::count_if(from, rows.end(), enteredBefore)
                                                     : rows.end() - from);
     if (from == rows.end()) {

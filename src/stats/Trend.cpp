@@ -22,6 +22,7 @@ void CopyEstimate(CIntervalResult& to, double exposedToRisk, const auto& from)
     to.lowerLimit = from.lowerLimit;
     to.upperLimit = from.upperLimit;
     to.hasStandardError = from.hasStandardError;
+    to.hasRelativeSurvival = from.hasRelativeSurvival;
 }
 
 // n-year survival from the interval rows of a life table technique run: the
@@ -90,8 +91,10 @@ CIntervalResult TrendRow(CAnalysisData& period, const CGroupResult& group, int y
                                          period.relativeSurvival);
     // The product-limit technique's net survival at n years, not at the last death before.
     if (period.UsesNetSurvival() && row.exposedToRisk > 0) {
-        PutNetSurvivalAt(row, group, static_cast<std::int32_t>(period.survivalYears * 365.25), z);
-        period.maxRelativeUpper = std::max({period.maxRelativeUpper, row.relativeSurvival, row.upperLimit});
+        PutNetSurvivalAt(row, group, static_cast<std::int32_t>(period.survivalYears * 365.25), z,
+                         period.netSurvivalRaw ? -1 : group.netUnstableFromDay);
+        if (row.hasRelativeSurvival)
+            period.maxRelativeUpper = std::max({period.maxRelativeUpper, row.relativeSurvival, row.upperLimit});
     }
     return row;
 }
@@ -147,6 +150,11 @@ Refusal ComputeTrend(CAnalysisData& data, const CaseList& cases, bool stratified
         table.maxObservationDays = 0;
         table.ciLevelText = ciLevelText;
         table.rows = std::move(trendRows[g]);
+        // The notes on unstable net survival tell of the trend's rows, not of the last period's curve.
+        const bool hidden = std::any_of(table.rows.begin(), table.rows.end(),
+                                        [](const CIntervalResult& r) { return !r.hasRelativeSurvival; });
+        data.groupResults[g].netUnstableFromDay =
+            hidden ? static_cast<std::int32_t>(data.survivalYears * 365.25) : -1;
     }
     data.maxRelativeUpper = maxRelativeUpper;
     return std::nullopt;

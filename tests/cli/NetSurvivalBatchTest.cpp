@@ -112,6 +112,57 @@ TEST_F(NetSurvivalBatchTest, AllCasesOfRdataAsRelsurvAndBesideEdererII)
     }
 }
 
+// Women born in the 1890s among younger ones, followed for up to 20 years:
+// the weights of the oldest grow so large that the estimate runs away.
+TEST_F(NetSurvivalBatchTest, UnstableNetSurvivalIsShownAsNaUnlessRawValuesAreAsked)
+{
+    const std::string data = dir.path("old.txt");
+    {
+        std::ofstream out(data, std::ios::binary);
+        for (int i = 0; i < 40; ++i) {
+            const bool old = i % 4 == 0;
+            const int endYear = old ? 2001 + i % 7 : 1995 + i % 15;
+            out << "01.01.1990;01.0" << 1 + i % 9 << "." << endYear << ";" << (old || i % 3 == 0 ? 1 : 0) << ";A;"
+                << (old ? 2 : 1 + i % 2) << ";15.06." << (old ? 1895 + i % 5 : 1930 + i % 20) << "\n";
+        }
+        out << "01.01.1990;01.01.2010;0;A;2;15.06.1896\n";
+    }
+    const std::vector<std::string> options{data, "--sex", "5", "--birth", "6", "--event", "1", "--relative",
+                                           "--male", "1", "--population-table", "Slovenia 1930-2020", "--method",
+                                           "pohar-perme"};
+    const ProgramRun shown = Run(options);
+    std::vector<std::string> rawOptions = options;
+    rawOptions.push_back("--net-survival-raw");
+    const ProgramRun raw = Run(rawOptions);
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    ASSERT_EQ(raw.exitCode, 0) << raw.err;
+    EXPECT_NE(shown.err.find("is unstable from "), std::string::npos) << shown.err;
+    EXPECT_NE(shown.out.find("Its values are shown as NA from there on."), std::string::npos);
+    EXPECT_NE(raw.out.find("Its raw values are shown all the same."), std::string::npos);
+
+    const std::vector<std::string> shownRows = Rows(shown.out), rawRows = Rows(raw.out);
+    ASSERT_EQ(shownRows.size(), rawRows.size());
+    size_t hidden = 0;
+    for (size_t j = 0; j < shownRows.size(); ++j) {
+        SCOPED_TRACE(shownRows[j]);
+        const bool na = shownRows[j].find("NA") != std::string::npos;
+        if (!na) {
+            EXPECT_EQ(hidden, 0u) << "a row with net survival after one without";
+            EXPECT_EQ(shownRows[j], rawRows[j]);
+            continue;
+        }
+        ++hidden;
+        // The same counts, observed and expected survival; four NA in place of the raw values.
+        const size_t netColumn = std::string("    1    41     0     0       41.0  1.000000   1.000000     0.982115").size();
+        EXPECT_EQ(shownRows[j].substr(0, netColumn), rawRows[j].substr(0, netColumn));
+        EXPECT_EQ(rawRows[j].find("NA"), std::string::npos);
+        double s = 0, se = 0;
+        ASSERT_EQ(std::sscanf(rawRows[j].c_str() + netColumn, "%lf %lf", &s, &se), 2);
+    }
+    EXPECT_GT(hidden, 0u);
+    EXPECT_LT(hidden, shownRows.size());
+}
+
 TEST_F(NetSurvivalBatchTest, MethodChoicesAndTheirChecks)
 {
     ProgramRun run = RunRdata("pohar", {});

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "charts/ChartFileFormat.h"
+#include "common/TextFormat.h"
 #include "charts/LifeTableChart.h"
 #include "support/BatchProgram.h"
 
@@ -12,6 +13,23 @@ namespace {
 
 using testing::ProgramRun;
 using testing::ReadBytes;
+
+// All cases begin with the period. Group A: two cases of each age group,
+// of which one dies in the first year, except that both of 15-44 survive;
+// and a child. Group B: only cases of 45-54, begun before the period.
+constexpr const char* kPeriodAgeGroups = "01.01.1998;31.12.1999;0;A;1;15.06.1960\n"
+                                         "01.01.1998;31.12.1999;0;A;2;01.01.1970\n"
+                                         "01.01.1998;11.04.1998;1;A;1;01.01.1945\n"
+                                         "01.01.1998;31.12.1999;0;A;2;01.01.1945\n"
+                                         "01.01.1998;11.04.1998;1;A;2;29.02.1936\n"
+                                         "01.01.1998;31.12.1999;0;A;1;29.02.1936\n"
+                                         "01.01.1998;11.04.1998;1;A;1;10.10.1928\n"
+                                         "01.01.1998;31.12.1999;0;A;2;10.10.1928\n"
+                                         "01.01.1998;11.04.1998;1;A;2;20.03.1920\n"
+                                         "01.01.1998;31.12.1999;0;A;1;20.03.1920\n"
+                                         "01.01.1998;31.12.1999;0;A;1;20.03.1991\n"
+                                         "01.01.1995;02.01.1999;1;B;1;20.03.1945\n"
+                                         "01.01.1996;02.01.1999;0;B;2;20.03.1946\n";
 
 class StandardiseBatchTest : public testing::BatchProgramTest {
 protected:
@@ -61,24 +79,9 @@ TEST_F(StandardiseBatchTest, SectionFollowsTheUnchangedReport)
 
 TEST_F(StandardiseBatchTest, PeriodPerGroupInTheReportAndTheExport)
 {
-    // All cases begin with the period. Group A: two cases of each age group,
-    // of which one dies in the first year, except that both of 15-44
-    // survive; and a child. Group B: only cases of 45-54, begun before the
-    // period, so that it has no standardised estimate.
+    // Group B, of one age group, has no standardised estimate.
     const std::string input = dir.path("ages.txt");
-    std::ofstream(input, std::ios::binary) << "01.01.1998;31.12.1999;0;A;1;15.06.1960\n"
-                                              "01.01.1998;31.12.1999;0;A;2;01.01.1970\n"
-                                              "01.01.1998;11.04.1998;1;A;1;01.01.1945\n"
-                                              "01.01.1998;31.12.1999;0;A;2;01.01.1945\n"
-                                              "01.01.1998;11.04.1998;1;A;2;29.02.1936\n"
-                                              "01.01.1998;31.12.1999;0;A;1;29.02.1936\n"
-                                              "01.01.1998;11.04.1998;1;A;1;10.10.1928\n"
-                                              "01.01.1998;31.12.1999;0;A;2;10.10.1928\n"
-                                              "01.01.1998;11.04.1998;1;A;2;20.03.1920\n"
-                                              "01.01.1998;31.12.1999;0;A;1;20.03.1920\n"
-                                              "01.01.1998;31.12.1999;0;A;1;20.03.1991\n"
-                                              "01.01.1995;02.01.1999;1;B;1;20.03.1945\n"
-                                              "01.01.1996;02.01.1999;0;B;2;20.03.1946\n";
+    std::ofstream(input, std::ios::binary) << kPeriodAgeGroups;
     const std::vector<std::string> arguments{input,      "--group", "4", "--sex", "5", "--birth", "6",
                                              "--event",  "1",       "--relative", "--male", "1",
                                              "--analysis", "period", "--period-begin", "01.01.1998",
@@ -244,11 +247,82 @@ TEST_F(StandardiseBatchTest, Refusals)
                   "lifetable only (see --help)\n");
         EXPECT_TRUE(run.out.empty());
     }
+    run = RunRdata({"--analysis", "trend", "--standardise", "icss1", "--standardise-method", "brenner"});
+    EXPECT_EQ(run.err,
+              "kalderon-batch: --standardise-method brenner applies to --analysis lifetable, productlimit and period "
+              "only (see --help)\n");
+    run = RunRdata({"--standardise-method", "brenner"});
+    EXPECT_EQ(run.err, "kalderon-batch: --standardise-method needs --standardise (see --help)\n");
     run = Run({"data/examples/rdata.txt", "--sex", "5", "--birth", "6", "--analysis", "smr", "--standardise", "icss1"});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(run.err,
               "kalderon-batch: --standardise applies to --analysis lifetable and to period with --technique lifetable "
               "only (see --help)\n");
+}
+
+// The product-limit of rdata with Brenner's weights of ICSS 1 as R's survfit
+// gives it (tests/reference/weighted-product-limit.R), after the report of
+// the product-limit as it is without standardisation.
+TEST_F(StandardiseBatchTest, BrennerWeightsAfterTheUnchangedReportAsRSurvfit)
+{
+    const std::vector<std::string> productLimit{"--analysis", "productlimit", "--unit", "year"};
+    std::vector<std::string> brenner = productLimit;
+    brenner.insert(brenner.end(), {"--standardise", "icss1", "--standardise-method", "brenner", "--csv",
+                                   dir.path("brenner.csv")});
+    const ProgramRun plain = RunRdata(productLimit);
+    const ProgramRun run = RunRdata(brenner);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_EQ(run.out.substr(0, plain.out.size()), plain.out);
+    const std::string section = run.out.substr(plain.out.size());
+    EXPECT_NE(section.find("Brenner's individual weights: product-limit, Ederer II and Pohar-Perme of the weighted "
+                           "cases\r\n"),
+              std::string::npos);
+    EXPECT_NE(ReadBytes(dir.path("brenner.csv")).find("\r\nICSS 1, Brenner;0.07;0.12;0.23;0.29;0.29\r\n"),
+              std::string::npos);
+
+    std::ifstream reference(std::string(KALDERON_SOURCE_DIR) + "/tests/data/brenner/weighted-product-limit.txt");
+    int compared = 0;
+    for (std::string line; std::getline(reference, line);) {
+        int year = 0, day = 0;
+        double survival = 0, standardError = 0;
+        if (std::sscanf(line.c_str(), "rdata;%d;%d;%lf;%lf", &year, &day, &survival, &standardError) != 4) continue;
+        const std::string row = FormatText("\r\n%8d  ", year);
+        const size_t at = section.find(row);
+        ASSERT_NE(at, std::string::npos) << year;
+        double s = 0, se = 0;
+        ASSERT_EQ(std::sscanf(section.c_str() + at + row.size(), "%lf %lf", &s, &se), 2);
+        EXPECT_NEAR(s, survival, 5e-7) << year;
+        EXPECT_NEAR(se, standardError, 5e-7) << year;
+        ++compared;
+    }
+    EXPECT_EQ(compared, 10);
+}
+
+// Group A gives the traditional table's value (each age group has two
+// cases); group B, of one age group, has no weights.
+TEST_F(StandardiseBatchTest, BrennerWeightsOfAPeriodAndOfAGroupWithoutThem)
+{
+    const std::string input = dir.path("ages.txt");
+    std::ofstream(input, std::ios::binary) << kPeriodAgeGroups;
+    for (const char* technique : {"lifetable", "productlimit"}) {
+        SCOPED_TRACE(technique);
+        const ProgramRun run =
+            Run({input, "--group", "4", "--sex", "5", "--birth", "6", "--event", "1", "--relative", "--male", "1",
+                 "--analysis", "period", "--technique", technique, "--period-begin", "01.01.1998", "--period-end",
+                 "31.12.1999", "--standardise", "icss3", "--standardise-method", "brenner"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err, "kalderon-batch: Age-standardised survival of group \"B\": an age group has no cases, so "
+                           "that Brenner's weights are undefined.\n");
+        EXPECT_NE(run.out.find("\r\nGroup A\r\nCases under 15 left out: 1\r\n"
+                               "Interval    Observed          SE    Relative          SE         Net          SE\r\n"
+                               "       1    0.800000    "),
+                  std::string::npos);
+        EXPECT_NE(run.out.find("\r\nGroup B\r\nCases under 15 left out: 0\r\n"
+                               "An age group has no cases: Brenner's weights are undefined.\r\n"
+                               "Interval    Observed          SE    Relative          SE         Net          SE\r\n"
+                               "       1          NA          NA          NA          NA          NA          NA\r\n"),
+                  std::string::npos);
+    }
 }
 
 }  // namespace

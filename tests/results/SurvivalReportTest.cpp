@@ -178,7 +178,7 @@ TEST(SurvivalReport, PeriodAnalysisProductLimitTechniqueInDays)
         "     364         -          -           -           -          -         -\r\n"
         "     365           2    0.500000    0.375000    0.286411   0.000000  0.936354\r\n"
         "     365           1    0.000000    0.000000        NA         NA        NA\r\n"
-        "     731           2    0.500000    0.000000    0.000000   0.000000  0.000000\r\n"
+        "     731           2    0.500000    0.000000        NA         NA        NA\r\n"
         "\n"
         "     731         -          -           -           -          -         -\r\n";
     EXPECT_EQ(report.reportText(), expected);
@@ -195,7 +195,7 @@ TEST(SurvivalReport, PeriodAnalysisProductLimitTechniqueInDays)
         "B;364;;;;;;\n"
         "B;365;2;0.500000;0.375000;0.286411;0.000000;0.936354\n"
         "B;365;1;0.000000;0.000000;NA;NA;NA\n"
-        "B;731;2;0.500000;0.000000;0.000000;0.000000;0.000000\n"
+        "B;731;2;0.500000;0.000000;NA;NA;NA\n"
         "B;731;;;;;;\n";
     EXPECT_EQ(report.exportText(), expectedExport);
 }

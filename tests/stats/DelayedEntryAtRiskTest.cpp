@@ -22,13 +22,15 @@ std::vector<CTimePointResult> Rows(const std::vector<std::pair<int, int>>& timeA
 }
 }  // namespace
 
-TEST(DelayedEntryAtRisk, TimeZeroCountsOnlyEntriesAtZero)
+TEST(DelayedEntryAtRisk, TimeZeroCountsOnlyRowsAtRiskFromTheStart)
 {
-    // Row 0 at time 0: only the later rows with entry 0 are at risk (rows 1
-    // and 3).  Row 2 at time 4: later rows entering before day 4 (row 3 with
-    // 0, row 4 with 3; row 5 with 4 enters too late).
-    const auto rows = Rows({{0, 0}, {0, 0}, {4, 2}, {5, 0}, {6, 3}, {9, 4}});
-    EXPECT_EQ(CountAtRiskWithDelayedEntry(rows), (std::vector<std::int32_t>{3, 2, 3, 3, 2, 1}));
+    // Row 0 at time 0: only the later rows at risk from the start are at
+    // risk (rows 1 and 3; row 4 entered with 0 and is at risk from time 1 on).
+    // Row 2 at time 4: the later rows entering before day 4 (rows 3, 4 and 5;
+    // row 6 with 4 enters too late); at time 5 row 6 is in.
+    const int start = kAtRiskFromStart;
+    const auto rows = Rows({{0, start}, {0, start}, {4, 2}, {5, start}, {5, 0}, {6, 3}, {9, 4}});
+    EXPECT_EQ(CountAtRiskWithDelayedEntry(rows), (std::vector<std::int32_t>{3, 2, 4, 4, 3, 2, 1}));
 }
 
 TEST(DelayedEntryAtRisk, MatchesTheLiteralCountOnRandomTables)
@@ -41,7 +43,7 @@ TEST(DelayedEntryAtRisk, MatchesTheLiteralCountOnRandomTables)
             std::vector<std::pair<int, int>> pairs;
             for (int i = 0; i < 400; ++i) {
                 const int time = value(rng);
-                const int entry = entersLate(rng) ? std::max(0, time - 1 - value(rng)) : 0;
+                const int entry = entersLate(rng) ? std::max(0, time - 1 - value(rng)) : kAtRiskFromStart;
                 pairs.emplace_back(time, entry);
             }
             std::sort(pairs.begin(), pairs.end(), [](auto a, auto b) { return a.first < b.first; });

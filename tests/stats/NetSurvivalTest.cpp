@@ -83,6 +83,68 @@ TEST(NetSurvivalTest, AgreesWithTheDayByDayFormulasOnRandomCases)
     }
 }
 
+TEST(NetSurvivalTest, WeightedCasesFollowTheDayByDayFormulas)
+{
+    const std::vector<CPopulationYearTable> tables = GappedTables();
+    const AnnualSurvivalGrid grid(tables);
+    std::mt19937 rng(36);
+    std::vector<NetSurvivalCase> cases = RandomCases(rng, 300, true);
+    const double weights[] = {0.35, 0.8, 1.4, 2.9, 0.6};
+    for (size_t i = 0; i < cases.size(); ++i) cases[i].weight = weights[i % 5];
+    const WeightedNetSurvival weighted = ComputeWeightedNetSurvival(cases, grid);
+    ExpectSameCurve(weighted.net, testing::LiteralNetSurvival(cases, tables));
+    const std::vector<double>& expected = weighted.expected;
+    const std::vector<double> literal = testing::LiteralWeightedExpected(cases, tables);
+    ASSERT_EQ(expected.size(), literal.size());
+    for (size_t d = 0; d < literal.size(); ++d) ASSERT_NEAR(expected[d], literal[d], 1e-12) << "day " << d;
+}
+
+// Yearly death probabilities rising with age up to 0.77 from age 99 on, for
+// every year 1970-2020: weights of the oldest cases grow past 1e12 in 20 years.
+std::vector<CPopulationYearTable> TablesWithVeryOldAges()
+{
+    std::vector<CPopulationYearTable> tables;
+    for (int year = 1970; year <= 2020; ++year) {
+        CPopulationYearTable t{year, {}, {}};
+        for (int age = 0; age < 100; ++age) {
+            const double q = std::min(0.77, 0.0005 + 0.00004 * std::exp(0.105 * age));
+            t.firstSex.push_back(q);
+            t.secondSex.push_back(std::min(0.75, 0.8 * q));
+        }
+        tables.push_back(std::move(t));
+    }
+    return tables;
+}
+
+TEST(NetSurvivalTest, VeryOldCasesFollowTheDayByDayFormulasWhereTheEstimateIsStable)
+{
+    const std::vector<CPopulationYearTable> tables = TablesWithVeryOldAges();
+    std::mt19937 rng(1890);
+    std::uniform_int_distribution<int> beginDay(0, 15 * 365), length(0, 20 * 365), percent(0, 99);
+    std::vector<NetSurvivalCase> cases;
+    for (int i = 0; i < 700; ++i) {
+        NetSurvivalCase c;
+        c.beginDay = Serial(1980, 1, 1) + beginDay(rng);
+        const bool old = i % 10 == 0;
+        c.birthDay = old ? Serial(1890, 1, 1) + percent(rng) * 36.5 : c.beginDay - (40 + percent(rng) / 2) * 365.25;
+        c.sex = old || percent(rng) < 50 ? 1 : 0;
+        c.lastDay = percent(rng) < 30 ? 20 * 365 : length(rng);
+        c.died = percent(rng) < (old ? 50 : 30);
+        cases.push_back(c);
+    }
+    const NetSurvivalCurve fast = ComputeNetSurvivalCurve(cases, AnnualSurvivalGrid(tables));
+    const NetSurvivalCurve literal = testing::LiteralNetSurvival(cases, tables);
+    const std::int32_t unstable = literal.FirstUnstableDay();
+    ASSERT_GT(unstable, 365);
+    ASSERT_LT(unstable, 20 * 365);
+    EXPECT_EQ(fast.FirstUnstableDay(), unstable);
+    for (std::int32_t d = 0; d < unstable; ++d) {
+        ASSERT_NEAR(fast.SurvivalAt(d), literal.SurvivalAt(d), 1e-6 * literal.SurvivalAt(d)) << "day " << d;
+        ASSERT_NEAR(fast.StandardErrorAt(d), literal.StandardErrorAt(d), 1e-6 * literal.StandardErrorAt(d) + 1e-15)
+            << "day " << d;
+    }
+}
+
 TEST(NetSurvivalTest, HandComputedCurves)
 {
     // One table for all years, q = 0.1 at every age: hazard -ln 0.9 / 365.25 per day.
@@ -173,10 +235,10 @@ TEST(NetSurvivalTest, CasesOfTheCohortAndOfThePeriod)
     EXPECT_EQ(period[0][1].firstDay, 0);
     EXPECT_EQ(period[0][1].lastDay, 1095);
     EXPECT_FALSE(period[0][1].died);
-    // Begun the day before the period: entry 0, at risk from day 0; the case
-    // that ended before the period is left out.
+    // Begun the day before the period: at risk from day 1; the case that
+    // ended before the period is left out.
     ASSERT_EQ(period[1].size(), 1u);
-    EXPECT_EQ(period[1][0].firstDay, 0);
+    EXPECT_EQ(period[1][0].firstDay, 1);
 
     const auto pooled = CohortNetSurvivalCases(data, list, false);
     ASSERT_EQ(pooled.size(), 1u);

@@ -5,6 +5,8 @@
 #include "stats/NumbersAtRisk.h"
 #include "stats/PeriodAnalysis.h"
 #include "stats/ProductLimit.h"
+#include "stats/SurvivalAtTimes.h"
+#include "stats/TimeUnit.h"
 #include "support/CaseListFactory.h"
 
 using namespace kalderon;
@@ -24,7 +26,8 @@ std::vector<size_t> FirstDeathRowsOfTheirTime(const std::vector<CTimePointResult
     return found;
 }
 
-void ExpectTheTablesOwnNumbersAtRisk(const CAnalysisData& data)
+// The chart's numbers at risk and the curve read at each time (in days).
+void ExpectTheTablesOwnNumbersAtRisk(const CAnalysisData& data, AnalysisKind kind)
 {
     for (const CGroupResult& group : data.groupResults) {
         const auto& rows = group.timePoints;
@@ -39,6 +42,7 @@ void ExpectTheTablesOwnNumbersAtRisk(const CAnalysisData& data)
         for (size_t i = 0; i < times.size(); ++i) {
             SCOPED_TRACE(::testing::Message() << "day " << times[i]);
             EXPECT_EQ(static_cast<double>(counted[i]), expected[i]);
+            EXPECT_EQ(CurveValueAt(data, group, kind, times[i]).atRisk, expected[i]);
         }
     }
 }
@@ -93,13 +97,16 @@ TEST(NumbersAtRisk, AgreeWithTheTablesAtEveryDeathOnRandomData)
         CAnalysisData cohort;
         const CaseList cohortCases = BuildCaseList(cohort, RandomCases(rng, 400, 400, maxDays));
         ASSERT_EQ(ComputeProductLimit(cohort, cohortCases, true), std::nullopt);
-        ExpectTheTablesOwnNumbersAtRisk(cohort);
+        cohort.timeUnit = kUnitDay;
+        ExpectTheTablesOwnNumbersAtRisk(cohort, kProductLimit);
 
         CAnalysisData period;
         const CaseList periodCases = BuildCaseList(period, RandomCases(rng, 400, 400, maxDays));
         period.periodBegin = DateValue::FromSerial(36526.0 + 150);
         period.periodEnd = DateValue::FromSerial(36526.0 + 300);
         ASSERT_EQ(ComputePeriodProductLimit(period, periodCases, true), std::nullopt);
-        ExpectTheTablesOwnNumbersAtRisk(period);
+        period.timeUnit = kUnitDay;
+        period.periodTechnique = kProductLimitTechnique;
+        ExpectTheTablesOwnNumbersAtRisk(period, kPeriodAnalysis);
     }
 }

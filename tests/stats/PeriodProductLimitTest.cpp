@@ -30,12 +30,15 @@ std::vector<std::vector<CTimePointResult>> LiteralPeriodProductLimit(const CAnal
             row.survivalDays = static_cast<int>(pe - c.beginDate.serial());
             row.statusText = c.statusText == data.eventCode ? CutText(c.statusText) : c.statusText.str();
         }
-        row.entryDays = c.beginDate.serial() < pb ? static_cast<int>(pb - c.beginDate.serial()) - 1 : 0;
+        // A case beginning within the period is at risk from time 0 on
+        // (entry -1), one that began before it from its first day in it.
+        row.entryDays = c.beginDate.serial() < pb ? static_cast<int>(pb - c.beginDate.serial()) - 1 : -1;
         LiteralInsertTimePoint(tables[stratified ? cases.groupIndex[i] : 0], row, data.eventCode);
     }
     const double z = data.ciLevelText == ".99" ? 2.5758 : 1.95996;
     for (auto& rows : tables) {
         const std::vector<int> atRisk = LiteralAtRisk(rows);
+        for (CTimePointResult& r : rows) r.entryDays = std::max(r.entryDays, 0);
         double s = 1.0, v = 0.0;
         for (size_t j = 0; j < rows.size(); ++j) {
             CTimePointResult& r = rows[j];
@@ -49,8 +52,8 @@ std::vector<std::vector<CTimePointResult>> LiteralPeriodProductLimit(const CAnal
             s *= r.proportionSurviving;
             r.cumulativeSurvival = s;
             double se = 0.0;
-            if (d > 1) {
-                v += 1.0 / (d * (d - 1));
+            if (d > 1) v += 1.0 / (d * (d - 1));
+            if (d > 1 && s > 0) {
                 se = std::sqrt(v) * s;
                 r.hasStandardError = 1;
             }
@@ -97,8 +100,10 @@ TEST(PeriodProductLimit, TinyGroupBWithDelayedEntry)
     EXPECT_EQ(b[3].atRisk, 1.0);
     EXPECT_EQ(b[3].cumulativeSurvival, 0.0);
     EXPECT_EQ(b[3].hasStandardError, 0);
+    // A death after the survival has reached 0 has no standard error.
     EXPECT_EQ(b[4].atRisk, 2.0);
-    EXPECT_EQ(b[4].hasStandardError, 1);
+    EXPECT_EQ(b[4].cumulativeSurvival, 0.0);
+    EXPECT_EQ(b[4].hasStandardError, 0);
 
     // Group A: case 1 ends before the period; case 6 dies after it and is
     // censored at its end, after the death of the same day.
@@ -142,6 +147,25 @@ TEST(PeriodProductLimit, TimeZeroAndCensoredFirstRow)
     EXPECT_EQ(ComputePeriodProductLimit(data, cases, false), std::nullopt);
     EXPECT_EQ(data.groupResults[0].timePoints[0].atRisk, 3.0);
     EXPECT_EQ(data.groupResults[0].timePoints[1].atRisk, 0.0);
+}
+
+TEST(PeriodProductLimit, ACaseBegunTheDayBeforeThePeriodIsNotAtRiskAtTimeZero)
+{
+    CAnalysisData data;
+    const CaseList cases = BuildCaseList(data, {
+                                                   MakeCase(1, Ymd(2009, 12, 31), Ymd(2011, 12, 31), "0"),
+                                                   MakeCase(2, Ymd(2010, 1, 1), Ymd(2010, 1, 1), "1"),
+                                                   MakeCase(3, Ymd(2010, 1, 1), Ymd(2011, 6, 1), "0"),
+                                               });
+    data.periodBegin = Ymd(2010, 1, 1);
+    data.periodEnd = Ymd(2010, 12, 31);
+    ASSERT_EQ(ComputePeriodProductLimit(data, cases, false), std::nullopt);
+    const auto& rows = data.groupResults[0].timePoints;
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].atRisk, 2.0);
+    EXPECT_EQ(rows[0].cumulativeSurvival, 0.5);
+    EXPECT_EQ(rows[1].entryDays, 0);
+    EXPECT_EQ(rows[2].entryDays, 0);
 }
 
 TEST(PeriodProductLimit, MatchesTheLiteralProcedureOnRandomData)

@@ -13,7 +13,7 @@ namespace kalderon::testing {
 // calendar year and completed age on the date begin + s - 1, its weight is
 // exp of its hazards summed over days 1 .. s, and on every day at risk it
 // adds its weight to the number at risk and weight x hazard to the expected
-// deaths.
+// deaths.  A case's weight multiplies all of it.
 inline NetSurvivalCurve LiteralNetSurvival(const std::vector<NetSurvivalCase>& cases,
                                            const std::vector<CPopulationYearTable>& tables)
 {
@@ -31,14 +31,14 @@ inline NetSurvivalCurve LiteralNetSurvival(const std::vector<NetSurvivalCase>& c
         if (c.firstDay > c.lastDay) continue;
         const CivilDate birth = DateValue::FromSerial(c.birthDay).civil();
         hazard[i].assign(c.lastDay + 1, 0.0);
-        weight[i].assign(c.lastDay + 1, 1.0);
+        weight[i].assign(c.lastDay + 1, c.weight);
         double cumulative = 0.0;
         for (std::int32_t s = 1; s <= c.lastDay; ++s) {
             const CivilDate date = DateValue::FromSerial(c.beginDay + s - 1).civil();
             const double p = 1.0 - lookup.SexValue(date.year, CompletedAge(birth, date), c.sex);
             hazard[i][s] = -std::log(p) / 365.25;
             cumulative += hazard[i][s];
-            weight[i][s] = std::exp(cumulative);
+            weight[i][s] = c.weight * std::exp(cumulative);
         }
     }
 
@@ -63,6 +63,33 @@ inline NetSurvivalCurve LiteralNetSurvival(const std::vector<NetSurvivalCase>& c
         curve.variance.push_back(variance);
     }
     return curve;
+}
+
+// Ederer II expected survival of weighted cases day by day: on day s >= 1
+// the weighted mean of exp(-hazard) over the cases at risk, multiplied up.
+inline std::vector<double> LiteralWeightedExpected(const std::vector<NetSurvivalCase>& cases,
+                                                   const std::vector<CPopulationYearTable>& tables)
+{
+    const PopulationLookup lookup(tables, std::string());
+    std::int32_t lastDay = -1;
+    for (const NetSurvivalCase& c : cases)
+        if (c.firstDay <= c.lastDay) lastDay = std::max(lastDay, c.lastDay);
+    std::vector<double> expected;
+    double cumulative = 1.0;
+    for (std::int32_t s = 0; s <= lastDay; ++s) {
+        double weights = 0.0, surviving = 0.0;
+        for (const NetSurvivalCase& c : cases) {
+            if (s == 0 || s < c.firstDay || s > c.lastDay) continue;
+            const CivilDate birth = DateValue::FromSerial(c.birthDay).civil();
+            const CivilDate date = DateValue::FromSerial(c.beginDay + s - 1).civil();
+            const double p = 1.0 - lookup.SexValue(date.year, CompletedAge(birth, date), c.sex);
+            weights += c.weight;
+            surviving += c.weight * std::exp(std::log(p) / 365.25);
+        }
+        if (weights > 0.0) cumulative *= surviving / weights;
+        expected.push_back(cumulative);
+    }
+    return expected;
 }
 
 }  // namespace kalderon::testing

@@ -33,7 +33,7 @@ inline std::vector<int> LiteralAtRisk(const std::vector<CTimePointResult>& rows)
         int d = 1;
         for (size_t k = j + 1; k < rows.size(); ++k) {
             const int entry = rows[k].entryDays;
-            if (v > 0 ? entry < v : entry == 0) ++d;
+            if (entry < v) ++d;
         }
         atRisk.push_back(d);
     }

@@ -120,21 +120,27 @@ void CompareChoice(QWidget* dialog, bool compare)
 }
 
 // `standardisation`: the entry of "Age standardisation", "" to leave it at
-// "none"; `crude`: check "Crude probabilities of death", which only Ederer II
-// enables.
+// "none"; `brenner` chooses "Brenner weights" beside it, for all cases
+// together (the groups of rdata.txt are age groups); `crude` checks "Crude
+// probabilities of death", which only Ederer II enables.
 Step LifeTableDialog(const QString& method, bool compare = true, const QString& standardisation = {},
-                     bool crude = false)
+                     bool brenner = false, bool crude = false)
 {
-    return [method, compare, standardisation, crude](QWidget* dialog) {
+    return [method, compare, standardisation, brenner, crude](QWidget* dialog) {
         QCOMPARE(dialog->objectName(), ControlName(ParameterDialog::kDialog));
         QCOMPARE(HelpTopicOf(dialog), QStringLiteral("compute_Cutler-Ederer"));
         CommonChoices(dialog, ParameterDialog::kTimeUnit, method);
         CompareChoice(dialog, compare);
         QCOMPARE(Control<QComboBox>(dialog, Shared::kStandardisation)->currentText(), QStringLiteral("none"));
         QCOMPARE(Control<QComboBox>(dialog, Shared::kStandardisation)->isEnabled(), !method.isEmpty());
+        QVERIFY(!Control<QComboBox>(dialog, Shared::kStandardisationMethod)->isVisible());
         if (!standardisation.isEmpty()) Choose(dialog, Shared::kStandardisation, standardisation);
         QCOMPARE(Control<QCheckBox>(dialog, Shared::kCrudeProbabilities)->isEnabled(), method == "Ederer II");
         if (crude) SetChecked(dialog, Shared::kCrudeProbabilities);
+        if (brenner) {
+            Choose(dialog, Shared::kStandardisationMethod, QStringLiteral("Brenner weights"));
+            SetChecked(dialog, Shared::kStratified, false);
+        }
         Accept(dialog);
     };
 }
@@ -219,9 +225,13 @@ std::vector<ComputeRun> ComputeRuns()
          net + QStringList{"--standardise", "icss2", "--compare"}, 400, Titled(401), 402, kChartLifeTable, Titled(403),
          "Cumulative net survival"},
         {"Ederer II, ICSS 3, crude probabilities", command::kComputeLifeTable,
-         LifeTableDialog("Ederer II", false, "ICSS 3", true),
+         LifeTableDialog("Ederer II", false, "ICSS 3", false, true),
          {"--relative", "--male", "1", "--standardise", "icss3", "--crude"}, 400, Titled(401), 402, kChartLifeTable, Titled(403),
          "Cumulative relative survival"},
+        {"net survival, ICSS 1 with Brenner weights", command::kComputeLifeTable,
+         LifeTableDialog(kNetSurvival, false, "ICSS 1", true),
+         net + QStringList{"--standardise", "icss1", "--standardise-method", "brenner", "--no-stratified"}, 400, Titled(401), 402,
+         kChartLifeTable, Titled(403), "Cumulative net survival"},
         {"net survival, product-limit", command::kComputeProductLimit, ProductLimitDialog(kNetSurvival),
          QStringList{"--analysis", "productlimit", "--compare"} + net, 424, Titled(425), 426, kChartProductLimit,
          Titled(427), "Cumulative net survival"},
@@ -406,15 +416,18 @@ private slots:
             QCOMPARE(chart->windowTitle(), run.chartTitle);
             QCOMPARE(chart->resourceId(), run.chartFrame);
             if (!run.chartTitleText.empty()) QCOMPARE(chart->view()->chart().titleText, run.chartTitleText);
-            // A standardised life table draws each group's standardised curve after the groups.
+            // A standardised life table draws each group's standardised curve after the groups
+            // (of all cases together: after the first).
             const std::vector<CGroupResult>& drawn = chart->view()->chart().analysis.groupResults;
             const std::vector<CGroupResult>& groups = result->view()->data().groupResults;
             const qsizetype standardise = run.batchArguments.indexOf("--standardise");
-            QCOMPARE(drawn.size(), groups.size() * (standardise >= 0 ? 2 : 1));
+            const bool together = run.batchArguments.contains("--no-stratified");
+            QCOMPARE(drawn.size(), groups.size() + (standardise < 0 ? 0 : together ? 1 : groups.size()));
             if (standardise >= 0) {
                 const std::string name = "ICSS " + run.batchArguments[standardise + 1].right(1).toStdString();
-                QCOMPARE(drawn.back().info.code, groups.back().info.code + ", " + name);
-                QCOMPARE(chart->view()->chart().seriesStyles.size(), drawn.size());
+                QCOMPARE((together ? drawn[1] : drawn.back()).info.code,
+                         together ? name : groups.back().info.code + ", " + name);
+                QCOMPARE(chart->view()->chart().seriesStyles.size(), together ? 2 : drawn.size());
             }
             QCOMPARE(mainFrame->mdiArea()->currentSubWindow(), chart);
         }

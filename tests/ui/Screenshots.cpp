@@ -478,6 +478,8 @@ int main(int argc, char* argv[])
         testing::Choose(&net, ParameterDialogBase::kStandardisation, QStringLiteral("ICSS 2"));
         net.show();
         Save(net, folder, QStringLiteral("parameters-net-survival.png"));
+        testing::Choose(&net, ParameterDialogBase::kStandardisationMethod, QStringLiteral("Brenner weights"));
+        Save(net, folder, QStringLiteral("parameters-brenner-weights.png"));
     }
     {
         ParameterDialog crude(exampleCases.analysis, exampleCases.cases, kLifeTable, true, true, services);
@@ -576,6 +578,18 @@ int main(int argc, char* argv[])
         Save(frame, folder, QStringLiteral("results-net-survival-standardised.png"));
         messages.answers.assign(1, Messages::Answer::No);
         results->close();
+
+        // The same with Brenner's weights, all ages together.
+        AnalysisRequest brenner{kLifeTable, false, false, kIcss1};
+        brenner.standardiseMethod = StandardiseMethod::kBrenner;
+        std::optional<AnalysisOutcome> weighted = ComputeAnalysis(frame, parameters, data.cases, brenner);
+        if (!weighted) qFatal("the Brenner-weighted analysis was refused");
+        CResultFrame* weightedResults = OpenResultWindow(frame, std::move(weighted->report));
+        weightedResults->setGeometry(40, 0, 960, area.height());
+        ScrollToHeading(weightedResults, "Age-standardised survival", 1);
+        Save(frame, folder, QStringLiteral("results-brenner-standardised.png"));
+        messages.answers.assign(1, Messages::Answer::No);
+        weightedResults->close();
         frame.resize(1040, 560);
     }
 

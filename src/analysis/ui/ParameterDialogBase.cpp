@@ -90,6 +90,12 @@ bool ParameterDialogBase::crudeProbabilities() const
     return crude_ && !crude_->isHidden() && crude_->isEnabled() && crude_->isChecked();
 }
 
+StandardiseMethod ParameterDialogBase::standardiseMethod() const
+{
+    if (standardise() == kNoStandardisation) return StandardiseMethod::kTraditional;
+    return static_cast<StandardiseMethod>(standardisationMethod_->currentIndex());
+}
+
 void ParameterDialogBase::done(int result)
 {
     diagram_->StopAnimation();
@@ -262,6 +268,12 @@ int ParameterDialogBase::AddRelativeSurvivalRows(int row, bool possible, bool cl
     // Below the method, so that the dialog stays narrow.
     inner->addWidget(standardisationLabel_, ++innerRow, 0);
     inner->addWidget(standardisation_, innerRow, 1);
+    standardisationMethod_ =
+        MakeCombo(kStandardisationMethod, {QStringLiteral("traditional"), QStringLiteral("Brenner weights")});
+    standardisationMethod_->setCurrentIndex(static_cast<int>(StandardiseMethod::kTraditional));
+    standardisationMethod_->setAccessibleName(QStringLiteral("Age standardisation method"));
+    inner->addWidget(standardisationMethod_, innerRow, 2);
+    connect(standardisation_, &QComboBox::currentIndexChanged, this, &ParameterDialogBase::ShowStandardisationMethod);
     OfferStandardisation(false);
     crude_ = new QCheckBox(QString::fromLatin1(text::kCrudeCheck), relativeGroup_);
     crude_->setObjectName(ControlName(kCrudeProbabilities));
@@ -294,6 +306,12 @@ void ParameterDialogBase::OfferStandardisation(bool offered)
     standardisationOffered_ = offered;
     standardisationLabel_->setVisible(offered);
     standardisation_->setVisible(offered);
+    ShowStandardisationMethod();
+}
+
+void ParameterDialogBase::ShowStandardisationMethod()
+{
+    standardisationMethod_->setVisible(standardisationOffered_ && standardisation_->currentIndex() != kNoStandardisation);
 }
 
 void ParameterDialogBase::OfferCrudeProbabilities()
@@ -316,7 +334,8 @@ void ParameterDialogBase::EnableRelativeSurvival()
     ShowMethod();
     for (QWidget* control : std::initializer_list<QWidget*>{sexLabel_, sexCodes_, male_, female_, tablesLabel_, tables_,
                                                             methodLabel_, method_, standardisationLabel_,
-                                                            standardisation_, closingDate_, closingLabel_})
+                                                            standardisation_, standardisationMethod_, closingDate_,
+                                                            closingLabel_})
         control->setEnabled(on);
 }
 

@@ -58,7 +58,8 @@ public:
     static constexpr int kClosingDate = 1038;
     static constexpr int kStandardisation = 1091;
     static constexpr int kStandardisationLabel = 1092;
-    static constexpr int kCrudeProbabilities = 1120;
+    static constexpr int kCrudeProbabilities = 1121;
+    static constexpr int kStandardisationMethod = 1120;
 
     // The "Stratified analysis" check, which the computation takes as its
     // argument: 1 on, 0 off.
@@ -72,6 +73,9 @@ public:
     // "Crude probabilities of death": offered, checked and usable, which
     // needs relative survival after Ederer II.
     bool crudeProbabilities() const;
+    // The method beside it, shown once a standard is chosen: "traditional"
+    // (each age group's estimate, weighted) or "Brenner weights".
+    StandardiseMethod standardiseMethod() const;
 
     // What the rows of SurvivalSummaryRows ask for, as OK read them; nothing
     // in a dialog without them.
@@ -134,6 +138,8 @@ protected:
     void OfferStandardisation(bool offered);
     // Shows "Crude probabilities of death" below it (the life table).
     void OfferCrudeProbabilities();
+    // Shows the method beside a chosen standard.
+    void ShowStandardisationMethod();
 
     // What OK takes for relative survival, read before anything is written
     // so that a closing date that does not parse or a table that cannot be
@@ -183,6 +189,7 @@ private:
     QComboBox* method_ = nullptr;
     QLabel* standardisationLabel_ = nullptr;
     QComboBox* standardisation_ = nullptr;
+    QComboBox* standardisationMethod_ = nullptr;
     bool standardisationOffered_ = false;
     QCheckBox* crude_ = nullptr;
     QLabel* closingLabel_ = nullptr;

@@ -1,0 +1,215 @@
+#include "stats/WeightedObservedSurvival.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "stats/NetSurvivalTables.h"
+
+namespace kalderon {
+namespace {
+
+constexpr double kNoStandardError = std::numeric_limits<double>::quiet_NaN();
+
+int IntervalOf(std::int32_t day, double unitDays)
+{
+    return static_cast<int>(day / unitDays);
+}
+
+bool Counted(const NetSurvivalCase& c)
+{
+    return c.firstDay <= c.lastDay;
+}
+
+// Per interval: the survival to its end, whether it exists, and the sum of
+// weight^2 x (derivative of log survival)^2 over the cases.
+struct Walked {
+    std::vector<double> survival;
+    std::vector<bool> reached;
+    std::vector<double> squares;
+};
+
+std::vector<AgeGroupEstimate> Estimates(const Walked& w, int zeroFrom)
+{
+    std::vector<AgeGroupEstimate> result(w.survival.size());
+    for (size_t i = 0; i < result.size(); ++i) {
+        if (!w.reached[i]) continue;
+        const bool zero = zeroFrom >= 0 && static_cast<int>(i) >= zeroFrom;
+        result[i] = {true, w.survival[i], zero ? kNoStandardError : w.survival[i] * std::sqrt(w.squares[i])};
+    }
+    return result;
+}
+
+}  // namespace
+
+std::vector<AgeGroupEstimate> WeightedProductLimit(const std::vector<NetSurvivalCase>& cases, int intervals,
+                                                   double unitDays)
+{
+    std::int32_t lastDay = -1;
+    for (const NetSurvivalCase& c : cases)
+        if (Counted(c)) lastDay = std::max(lastDay, c.lastDay);
+    const size_t days = static_cast<size_t>(lastDay + 1);
+    std::vector<double> entering(days + 1, 0.0), leaving(days + 1, 0.0), deaths(days, 0.0);
+    std::vector<std::int64_t> presence(days + 1, 0), dying(days, 0);  // cases entering less cases leaving
+    for (const NetSurvivalCase& c : cases) {
+        if (!Counted(c)) continue;
+        entering[c.firstDay] += c.weight;
+        leaving[c.lastDay + 1] += c.weight;
+        ++presence[c.firstDay];
+        --presence[c.lastDay + 1];
+        if (c.died) deaths[c.lastDay] += c.weight, ++dying[c.lastDay];
+    }
+    // Per day: the survival at its end, 1 / (at risk - deaths), and the sums
+    // of (deaths / at risk) / (at risk - deaths) up to it (prefix[d + 1]).
+    std::vector<double> survival(days), inverseSurvivors(days, 0.0), prefix(days + 1, 0.0);
+    std::vector<std::int32_t> daysAtRisk(days + 1, 0);  // up to the day before
+    std::int32_t zeroDay = -1;
+    double atRisk = 0.0, s = 1.0;
+    std::int64_t present = 0;
+    for (size_t d = 0; d < days; ++d) {
+        atRisk += entering[d] - leaving[d];
+        present += presence[d];
+        double step = 0.0;
+        if (atRisk > 0.0 && deaths[d] > 0.0) {
+            if (dying[d] == present) {  // the sums of the weights may differ by a rounding
+                s = 0.0;
+                if (zeroDay < 0) zeroDay = static_cast<std::int32_t>(d);
+            } else {
+                s *= 1.0 - deaths[d] / atRisk;
+                inverseSurvivors[d] = 1.0 / (atRisk - deaths[d]);
+                step = deaths[d] / atRisk * inverseSurvivors[d];
+            }
+        }
+        survival[d] = s;
+        prefix[d + 1] = prefix[d] + step;
+        daysAtRisk[d + 1] = daysAtRisk[d] + (present > 0 ? 1 : 0);
+    }
+
+    Walked w{std::vector<double>(intervals, 1.0), std::vector<bool>(intervals, false),
+             std::vector<double>(intervals, 0.0)};
+    int zeroFrom = -1;
+    // The cases by the day they enter and by the day they leave.
+    std::vector<std::uint32_t> byEntry(days + 1, 0), byExit(days + 1, 0);
+    for (const NetSurvivalCase& c : cases)
+        if (Counted(c)) ++byEntry[c.firstDay + 1], ++byExit[c.lastDay + 1];
+    for (size_t d = 0; d < days; ++d) byEntry[d + 1] += byEntry[d], byExit[d + 1] += byExit[d];
+    std::vector<const NetSurvivalCase*> entries(byEntry[days]), exits(byExit[days]);
+    {
+        std::vector<std::uint32_t> e(byEntry.begin(), byEntry.end() - 1), x(byExit.begin(), byExit.end() - 1);
+        for (const NetSurvivalCase& c : cases)
+            if (Counted(c)) entries[e[c.firstDay]++] = &c, exits[x[c.lastDay]++] = &c;
+    }
+    // A case at risk on day t has the derivative prefix[t + 1] - prefix[firstDay]
+    // of log survival; the sums of w^2, w^2 prefix[firstDay] and its square
+    // over them give the cases at risk at once.  A case that has left keeps
+    // its derivative, less 1 / (at risk - deaths) on the day it died.
+    double left = 0.0, s0 = 0.0, s1 = 0.0, s2 = 0.0;
+    std::int32_t day = 0;
+    for (int i = 0; i < intervals; ++i) {
+        const std::int32_t begin = i == 0 ? 0 : LastDayOfInterval(i - 1, unitDays) + 1;
+        const std::int32_t end = std::min(LastDayOfInterval(i, unitDays), lastDay);
+        if (lastDay < begin) break;
+        w.reached[i] = daysAtRisk[end + 1] > daysAtRisk[begin];
+        w.survival[i] = survival[end];
+        if (zeroFrom < 0 && zeroDay >= 0 && end >= zeroDay) zeroFrom = i;
+        for (; day <= end; ++day) {
+            for (std::uint32_t k = byEntry[day]; k < byEntry[day + 1]; ++k) {
+                const NetSurvivalCase& c = *entries[k];
+                const double square = c.weight * c.weight, p = prefix[c.firstDay];
+                s0 += square, s1 += square * p, s2 += square * p * p;
+            }
+            for (std::uint32_t k = byExit[day]; k < byExit[day + 1]; ++k) {
+                const NetSurvivalCase& c = *exits[k];
+                const double square = c.weight * c.weight, p = prefix[c.firstDay];
+                s0 -= square, s1 -= square * p, s2 -= square * p * p;
+                double influence = prefix[c.lastDay + 1] - p;
+                if (c.died) influence -= inverseSurvivors[c.lastDay];
+                left += square * influence * influence;
+            }
+        }
+        const double p = prefix[end + 1];
+        w.squares[i] = left + std::max(0.0, p * p * s0 - 2.0 * p * s1 + s2);
+    }
+    return Estimates(w, zeroFrom);
+}
+
+std::vector<AgeGroupEstimate> WeightedLifeTable(const std::vector<NetSurvivalCase>& cases, int intervals,
+                                                double unitDays)
+{
+    // A case's part in interval j: entered, censored, dead (the end cut less
+    // the begin cut).
+    struct Part {
+        double entered = 0.0, censored = 0.0, dead = 0.0;
+    };
+    const auto partOf = [&](const NetSurvivalCase& c, int j) {
+        Part p;
+        const int end = IntervalOf(c.lastDay, unitDays);
+        if (j <= end) p.entered += 1.0;
+        if (j == end) (c.died ? p.dead : p.censored) += 1.0;
+        if (c.firstDay > 0) {
+            const int begin = IntervalOf(c.firstDay - 1, unitDays);
+            if (j <= begin) p.entered -= 1.0;
+            if (j == begin) p.censored -= 1.0;
+        }
+        return p;
+    };
+    const auto firstOf = [&](const NetSurvivalCase& c) {
+        return c.firstDay > 0 ? IntervalOf(c.firstDay - 1, unitDays) : 0;
+    };
+
+    std::vector<Part> sums(intervals);
+    for (const NetSurvivalCase& c : cases) {
+        if (!Counted(c)) continue;
+        for (int j = firstOf(c); j < intervals && j <= IntervalOf(c.lastDay, unitDays); ++j) {
+            const Part p = partOf(c, j);
+            sums[j].entered += c.weight * p.entered;
+            sums[j].censored += c.weight * p.censored;
+            sums[j].dead += c.weight * p.dead;
+        }
+    }
+
+    Walked w{std::vector<double>(intervals, 0.0), std::vector<bool>(intervals, false),
+             std::vector<double>(intervals, 0.0)};
+    std::vector<double> exposed(intervals), q(intervals, 0.0), inverseSurvivors(intervals, 0.0);
+    int zeroFrom = -1;
+    double s = 1.0;
+    for (int j = 0; j < intervals; ++j) {
+        exposed[j] = sums[j].entered - sums[j].censored * 0.5;
+        if (sums[j].entered <= 0.0 || exposed[j] <= 0.0) break;
+        w.reached[j] = true;
+        if (sums[j].dead >= exposed[j]) {
+            s = 0.0;
+            if (zeroFrom < 0) zeroFrom = j;
+        } else {
+            q[j] = sums[j].dead / exposed[j];
+            inverseSurvivors[j] = 1.0 / (exposed[j] - sums[j].dead);
+            s *= 1.0 - q[j];
+        }
+        w.survival[j] = s;
+    }
+    // d log(1 - D / n') / d weight of a case = -(dead - exposed x q) / (n' - D);
+    // after the interval it leaves in, a case's derivative stays as it was.
+    std::vector<double> afterLeaving(intervals + 1, 0.0);
+    for (const NetSurvivalCase& c : cases) {
+        if (!Counted(c)) continue;
+        const double square = c.weight * c.weight;
+        const int last = IntervalOf(c.lastDay, unitDays);
+        double influence = 0.0;
+        int j = firstOf(c);
+        for (; j < intervals && j <= last && w.reached[j]; ++j) {
+            const Part p = partOf(c, j);
+            influence -= (p.dead - (p.entered - p.censored * 0.5) * q[j]) * inverseSurvivors[j];
+            w.squares[j] += square * influence * influence;
+        }
+        afterLeaving[std::min(j, intervals)] += square * influence * influence;
+    }
+    double leftBefore = 0.0;
+    for (int j = 0; j < intervals; ++j) {
+        leftBefore += afterLeaving[j];
+        w.squares[j] += leftBefore;
+    }
+    return Estimates(w, zeroFrom);
+}
+
+}  // namespace kalderon

@@ -38,7 +38,7 @@ const DataSet& RegistryCases()
 // Five covariates, the age at diagnosis, the sex (a factor), the tumour size,
 // the BMI and the stage (a factor of 4 levels), Efron's ties; with strata by
 // comorbidity (6 levels) or none.
-CoxSpecification FiveCovariates(bool strata)
+CoxModelChoice FiveCovariates(bool strata)
 {
     return {{"age", "sex", "size_mm", "bmi", "stage"}, {"sex"}, {}, strata ? std::vector<std::string>{"comorbidity"} : std::vector<std::string>{},
             {"1"}, CoxTies::kEfron, "stage"};
@@ -49,12 +49,12 @@ CoxSpecification FiveCovariates(bool strata)
 void BM_CoxRegression(benchmark::State& state)
 {
     const DataSet& data = RegistryCases();
-    const CoxSpecification spec = FiveCovariates(state.range(0) != 0);
+    const CoxModelChoice choice = FiveCovariates(state.range(0) != 0);
     const double before = PeakResidentMegabytes();
     int iterations = 0;
     for (auto _ : state) {
         CoxAnalysis analysis;
-        if (RunCoxAnalysis(data, spec, ".95", analysis)) state.SkipWithError("refused");
+        if (RunCoxAnalysis(data, choice, ".95", analysis)) state.SkipWithError("refused");
         iterations = analysis.model.fit.iterations;
         benchmark::DoNotOptimize(analysis.model.rows);
     }

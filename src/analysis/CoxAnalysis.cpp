@@ -7,20 +7,20 @@
 
 namespace kalderon {
 
-Refusal RunCoxAnalysis(const DataSet& data, const CoxSpecification& spec, const std::string& ciLevelText,
+Refusal RunCoxAnalysis(const DataSet& data, const CoxModelChoice& choice, const std::string& ciLevelText,
                        CoxAnalysis& analysis)
 {
-    if (Refusal refusal = BuildCoxDesign(data, spec, analysis.design)) return refusal;
+    if (Refusal refusal = BuildCoxDesign(data, choice, analysis.design)) return refusal;
     const CoxDesign& design = analysis.design;
     const CoxSample& sample = design.sample;
-    analysis.model = FitCoxModel(sample, spec.ties, CoxLimitsZ(ciLevelText));
+    analysis.model = FitCoxModel(sample, choice.ties, CoxLimitsZ(ciLevelText));
 
     analysis.curves.clear();
     const size_t strata = sample.strataEnds.size();
     for (size_t stratum = 0; stratum < strata; ++stratum) {
         const std::string prefix = sample.strataNames.empty() ? std::string() : sample.strataNames[stratum];
         if (design.curvesTerm < 0) {
-            analysis.curves.push_back(SurvivalCurve(sample, analysis.model.fit, spec.ties, stratum, design.columnMeans, prefix));
+            analysis.curves.push_back(SurvivalCurve(sample, analysis.model.fit, choice.ties, stratum, design.columnMeans, prefix));
             continue;
         }
         const CoxTerm& term = sample.terms[static_cast<size_t>(design.curvesTerm)];
@@ -31,7 +31,7 @@ Refusal RunCoxAnalysis(const DataSet& data, const CoxSpecification& spec, const 
             for (size_t other = 0; other < levels.levels.size(); ++other)
                 if (other != levels.reference) values[column++] = other == level ? 1.0 : 0.0;
             const std::string name = term.name + "=" + levels.levels[level];
-            analysis.curves.push_back(SurvivalCurve(sample, analysis.model.fit, spec.ties, stratum, values,
+            analysis.curves.push_back(SurvivalCurve(sample, analysis.model.fit, choice.ties, stratum, values,
                                                     prefix.empty() ? name : prefix + " / " + name));
         }
     }
@@ -59,23 +59,23 @@ CAnalysisData CoxChartData(const CAnalysisData& data, const std::vector<CoxCurve
     return chart;
 }
 
-AnalysisOutcome RunCoxRegression(const DataSet& data, const CoxSpecification& spec)
+AnalysisOutcome RunCoxRegression(const DataSet& data, const CoxModelChoice& choice)
 {
     AnalysisOutcome outcome;
     CoxAnalysis cox;
-    outcome.refusal = RunCoxAnalysis(data, spec, data.analysis.ciLevelText, cox);
+    outcome.refusal = RunCoxAnalysis(data, choice, data.analysis.ciLevelText, cox);
     if (outcome.refusal) return outcome;
 
     CAnalysisData record = data.analysis;
     record.title = data.cases.sourcePath;
     record.eventCode.clear();
-    for (const std::string& code : spec.eventCodes) record.eventCode += (record.eventCode.empty() ? "" : ",") + code;
+    for (const std::string& code : choice.eventCodes) record.eventCode += (record.eventCode.empty() ? "" : ",") + code;
     outcome.chartData = CoxChartData(record, cox.curves);
     outcome.chartKind = ChartKindOfAnalysis(kCoxRegression, record.periodTechnique);
     record.groupResults.clear();
 
     CoxReportFacts facts;
-    for (const std::string& field : spec.strata) facts.strataFields += (facts.strataFields.empty() ? "" : " x ") + field;
+    for (const std::string& field : choice.strata) facts.strataFields += (facts.strataFields.empty() ? "" : " x ") + field;
     facts.incompleteCases = static_cast<long>(cox.design.incompleteCases);
     facts.invalidCases = static_cast<long>(cox.design.invalidCases);
     facts.ciLevelText = record.ciLevelText;

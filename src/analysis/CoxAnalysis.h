@@ -20,7 +20,7 @@ struct CoxAnalysis {
 // Builds the design, fits the model and draws the curves: per stratum, one
 // for each level of the factor the curves are drawn by, the other columns
 // at their means, or one at the means of all columns.
-Refusal RunCoxAnalysis(const DataSet& data, const CoxSpecification& spec, const std::string& ciLevelText,
+Refusal RunCoxAnalysis(const DataSet& data, const CoxModelChoice& choice, const std::string& ciLevelText,
                        CoxAnalysis& analysis);
 
 // The Cox regression as the desktop program and kalderon-batch run it: the
@@ -28,7 +28,7 @@ Refusal RunCoxAnalysis(const DataSet& data, const CoxSpecification& spec, const 
 // export, the curves as a survival chart, and the warnings (collinear and
 // runaway coefficients) in the outcome's note.  The data set's record gives
 // the title, the selection and the confidence level.
-AnalysisOutcome RunCoxRegression(const DataSet& data, const CoxSpecification& spec);
+AnalysisOutcome RunCoxRegression(const DataSet& data, const CoxModelChoice& choice);
 
 // The record a chart of the curves draws: a series per curve, a row at each
 // of its days with events.

@@ -129,17 +129,17 @@ bool Named(const std::vector<std::string>& names, const std::string& name)
 
 }  // namespace
 
-Refusal BuildCoxDesign(const DataSet& data, const CoxSpecification& spec, CoxDesign& design)
+Refusal BuildCoxDesign(const DataSet& data, const CoxModelChoice& choice, CoxDesign& design)
 {
     design = CoxDesign{};
-    if (spec.covariates.empty()) return std::string(text::kCoxNoCovariate);
-    std::vector<std::string> all(spec.covariates);
-    all.insert(all.end(), spec.strata.begin(), spec.strata.end());
+    if (choice.covariates.empty()) return std::string(text::kCoxNoCovariate);
+    std::vector<std::string> all(choice.covariates);
+    all.insert(all.end(), choice.strata.begin(), choice.strata.end());
     for (size_t i = 0; i < all.size(); ++i)
         if (std::find(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(i), all[i]) != all.begin() + static_cast<std::ptrdiff_t>(i))
             return FormatText(text::kCoxFieldTwice, all[i]);
-    for (const std::string& factor : spec.factors)
-        if (!Named(spec.covariates, factor)) return FormatText(text::kCoxNotACovariate, factor);
+    for (const std::string& factor : choice.factors)
+        if (!Named(choice.covariates, factor)) return FormatText(text::kCoxNotACovariate, factor);
 
     std::vector<FieldColumn> fields(all.size());
     for (size_t i = 0; i < all.size(); ++i)
@@ -163,9 +163,9 @@ Refusal BuildCoxDesign(const DataSet& data, const CoxSpecification& spec, CoxDes
     }
     design.analysedCases = rows.size();
 
-    const size_t covariates = spec.covariates.size();
+    const size_t covariates = choice.covariates.size();
     for (size_t i = 0; i < all.size(); ++i)
-        ReadField(data, rows, i >= covariates || Named(spec.factors, all[i]), fields[i]);
+        ReadField(data, rows, i >= covariates || Named(choice.factors, all[i]), fields[i]);
     std::vector<std::uint8_t> complete(rows.size(), 1);
     for (size_t k = 0; k < rows.size(); ++k)
         for (const FieldColumn& f : fields) complete[k] &= Complete(f, k) ? 1 : 0;
@@ -175,13 +175,13 @@ Refusal BuildCoxDesign(const DataSet& data, const CoxSpecification& spec, CoxDes
     for (FieldColumn& f : fields)
         if (f.factor) OrderLevels(f, complete);
 
-    for (const std::string& reference : spec.references) {
+    for (const std::string& reference : choice.references) {
         const size_t equals = reference.find('=');
         const std::string name = reference.substr(0, equals);
-        const auto it = std::find(spec.covariates.begin(), spec.covariates.end(), name);
-        if (equals == std::string::npos || it == spec.covariates.end() || !fields[static_cast<size_t>(it - spec.covariates.begin())].factor)
+        const auto it = std::find(choice.covariates.begin(), choice.covariates.end(), name);
+        if (equals == std::string::npos || it == choice.covariates.end() || !fields[static_cast<size_t>(it - choice.covariates.begin())].factor)
             return FormatText(text::kCoxBadReference, reference);
-        CoxFactorLevels& levels = fields[static_cast<size_t>(it - spec.covariates.begin())].levels;
+        CoxFactorLevels& levels = fields[static_cast<size_t>(it - choice.covariates.begin())].levels;
         const std::string level = reference.substr(equals + 1);
         const auto at = std::find(levels.levels.begin(), levels.levels.end(), level);
         if (at == levels.levels.end()) return FormatText(text::kCoxNoSuchLevel, name, level);
@@ -209,7 +209,7 @@ Refusal BuildCoxDesign(const DataSet& data, const CoxSpecification& spec, CoxDes
     // Strata: the levels of the strata fields crossed, in their order.
     std::vector<std::string> strataNames;
     std::vector<std::int32_t> strataOf(rows.size(), 0);
-    if (!spec.strata.empty()) {
+    if (!choice.strata.empty()) {
         TextNumbering combinations;
         std::vector<std::vector<std::int32_t>> keys;
         std::vector<std::int32_t> combination(rows.size(), kMissing);
@@ -241,12 +241,12 @@ Refusal BuildCoxDesign(const DataSet& data, const CoxSpecification& spec, CoxDes
             if (complete[k]) strataOf[k] = position[static_cast<size_t>(combination[k])];
     }
 
-    if (!spec.curvesBy.empty()) {
-        const auto it = std::find(spec.covariates.begin(), spec.covariates.end(), spec.curvesBy);
-        if (it != spec.covariates.end() && fields[static_cast<size_t>(it - spec.covariates.begin())].factor)
-            design.curvesTerm = static_cast<int>(it - spec.covariates.begin());
-        else if (!Named(spec.strata, spec.curvesBy))
-            return FormatText(text::kCoxCurvesByNotFactor, spec.curvesBy);
+    if (!choice.curvesBy.empty()) {
+        const auto it = std::find(choice.covariates.begin(), choice.covariates.end(), choice.curvesBy);
+        if (it != choice.covariates.end() && fields[static_cast<size_t>(it - choice.covariates.begin())].factor)
+            design.curvesTerm = static_cast<int>(it - choice.covariates.begin());
+        else if (!Named(choice.strata, choice.curvesBy))
+            return FormatText(text::kCoxCurvesByNotFactor, choice.curvesBy);
     }
 
     CoxSampleBuilder builder(std::move(terms), std::move(columnNames), std::move(strataNames));
@@ -266,7 +266,7 @@ Refusal BuildCoxDesign(const DataSet& data, const CoxSpecification& spec, CoxDes
                 if (level != f.levels.reference) row.push_back(static_cast<std::int32_t>(level) == f.levelOf[k] ? 1.0 : 0.0);
         }
         const CCaseRecord& c = cases.records[static_cast<size_t>(rows[k].record)];
-        const bool event = std::any_of(spec.eventCodes.begin(), spec.eventCodes.end(),
+        const bool event = std::any_of(choice.eventCodes.begin(), choice.eventCodes.end(),
                                        [&](const std::string& code) { return c.statusText == code; });
         events += event ? 1 : 0;
         builder.Add(strataOf[k], c.observationDays, event, row);

@@ -13,7 +13,7 @@ namespace kalderon {
 // A Cox model as it is asked for: covariates, strata and the field the
 // curves are drawn by are fields by name or number, "age" or "begin-year";
 // a reference is "FIELD=LEVEL".
-struct CoxSpecification {
+struct CoxModelChoice {
     std::vector<std::string> covariates;
     std::vector<std::string> factors;
     std::vector<std::string> references;
@@ -47,6 +47,6 @@ struct CoxDesign {
 // factors; any other is a factor with an indicator column per level but
 // the reference (the first level unless one is chosen).  A case with an
 // empty or unreadable value is left out and counted.
-Refusal BuildCoxDesign(const DataSet& data, const CoxSpecification& spec, CoxDesign& design);
+Refusal BuildCoxDesign(const DataSet& data, const CoxModelChoice& choice, CoxDesign& design);
 
 }  // namespace kalderon

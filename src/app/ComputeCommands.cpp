@@ -99,9 +99,9 @@ void RunCoxRegressionCommand(CMainFrame& mainFrame, DataSet& data)
 {
     CoxParameterDialog dialog(data, data.analysis, mainFrame.services(), &mainFrame);
     if (dialog.exec() != QDialog::Accepted) return;
-    const CoxSpecification spec = dialog.specification();
+    const CoxModelChoice choice = dialog.modelChoice();
     std::optional<AnalysisOutcome> outcome =
-        ComputeInBackground(mainFrame, [&](const AnalysisProgress&) { return RunCoxRegression(data, spec); });
+        ComputeInBackground(mainFrame, [&](const AnalysisProgress&) { return RunCoxRegression(data, choice); });
     if (!outcome) return;
     const std::optional<CAnalysisData> chartData = std::move(outcome->chartData);
     CResultFrame* results = OpenResultWindow(mainFrame, std::move(outcome->report));

@@ -4,7 +4,6 @@
 #include <optional>
 #include <set>
 
-#include "analysis/ChosenTimesText.h"
 #include "cli/BatchOptionTable.h"
 
 namespace kalderon::batch {
@@ -18,48 +17,6 @@ const std::vector<std::pair<std::string, std::string>> kReplacingEachOther = {
     {"--stratified", "--no-stratified"},
     {"--male", "--female"},
 };
-
-// One argument of a command line: an option with its value, or the input
-// file (an empty name).
-struct Argument {
-    std::string name;
-    std::optional<std::string> value;
-};
-
-// The command line read into its arguments as ParseCommandLine reads it;
-// an option it does not know stands with its text as the name.
-std::vector<Argument> ArgumentsOf(const std::vector<std::string>& arguments)
-{
-    std::vector<Argument> read;
-    bool optionsEnded = false;
-    for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
-            read.push_back({"", argument});
-            continue;
-        }
-        if (argument == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        const size_t equals = argument.find('=');
-        const std::string name = argument.substr(0, equals);
-        const OptionDeclaration* option = FindOption(name);
-        if (equals != std::string::npos) {
-            read.push_back({name, argument.substr(equals + 1)});
-        } else if (option && option->valueOptional) {
-            if (i + 1 < arguments.size() && ParseTimeText(arguments[i + 1]))
-                read.push_back({name, arguments[++i]});
-            else
-                read.push_back({name, std::nullopt});
-        } else if (option && option->takesValue() && i + 1 < arguments.size()) {
-            read.push_back({name, arguments[++i]});
-        } else {
-            read.push_back({name, std::nullopt});
-        }
-    }
-    return read;
-}
 
 bool IsOutputOption(const std::string& name)
 {
@@ -82,7 +39,7 @@ bool Replaced(const std::string& name, const std::set<std::string>& given)
 
 ExpandedArguments ExpandAnalysisFile(const std::vector<std::string>& arguments)
 {
-    const std::vector<Argument> given = ArgumentsOf(arguments);
+    const std::vector<Argument> given = SplitArguments(arguments);
     const auto fileArgument = std::find_if(given.begin(), given.end(),
                                            [](const Argument& a) { return a.name == kAnalysisFileOption; });
     if (fileArgument == given.end() || !fileArgument->value) return {arguments, ""};
@@ -114,7 +71,7 @@ ExpandedArguments ExpandAnalysisFile(const std::vector<std::string>& arguments)
 AnalysisFile AnalysisOfArguments(const std::vector<std::string>& arguments)
 {
     AnalysisFile analysis;
-    for (const Argument& a : ArgumentsOf(arguments)) {
+    for (const Argument& a : SplitArguments(arguments)) {
         if (a.name.empty()) {
             analysis.dataPath = *a.value;
             continue;

@@ -551,6 +551,35 @@ const OptionDeclaration* FindOption(std::string_view name)
     return found == byName.end() ? nullptr : found->second;
 }
 
+std::vector<Argument> SplitArguments(const std::vector<std::string>& arguments)
+{
+    std::vector<Argument> read;
+    bool optionsEnded = false;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+            read.push_back({"", argument, argument});
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const size_t equals = argument.find('=');
+        const std::string name = argument.substr(0, equals);
+        const OptionDeclaration* option = FindOption(name);
+        std::optional<std::string> value;
+        if (equals != std::string::npos)
+            value = argument.substr(equals + 1);
+        else if (option && option->valueOptional && i + 1 < arguments.size() && ParseTimeText(arguments[i + 1]))
+            value = arguments[++i];
+        else if (option && option->takesValue() && !option->valueOptional && i + 1 < arguments.size())
+            value = arguments[++i];
+        read.push_back({name, value, argument});
+    }
+    return read;
+}
+
 const std::string& UsageText()
 {
     static const std::string text = [] {

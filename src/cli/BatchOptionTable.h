@@ -64,6 +64,21 @@ const std::vector<OptionGroup>& BatchOptionGroups();
 // The option of that name; nullptr when there is none.
 const OptionDeclaration* FindOption(std::string_view name);
 
+// One argument of a command line: an option (`name`, before any "=") with
+// its value, or, with an empty name, the input file as the value; `text` is
+// the argument as written.
+struct Argument {
+    std::string name;
+    std::optional<std::string> value;
+    std::string text;
+};
+
+// The arguments read as the options take them: a value after "=" or as the
+// next argument (for an option whose value may be left out, only when that
+// is a number); "--" ends the options.  An option not declared, or one that
+// lacks its value at the end, stands without a value.
+std::vector<Argument> SplitArguments(const std::vector<std::string>& arguments);
+
 // A whole number of at least 1 written as digits only.
 std::optional<std::int32_t> PositiveNumber(const std::string& text);
 

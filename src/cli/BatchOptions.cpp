@@ -226,43 +226,28 @@ CommandLine ParseCommandLine(const std::vector<std::string>& commandLine)
     result.error = expanded.error;
     const std::vector<std::string>& arguments = expanded.arguments;
     std::set<std::string> given;
-    bool optionsEnded = false;
-    for (size_t i = 0; i < arguments.size() && result.error.empty(); ++i) {
-        const std::string& argument = arguments[i];
-        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+    for (const Argument& argument : SplitArguments(arguments)) {
+        if (!result.error.empty()) break;
+        if (argument.name.empty()) {
             if (!o.inputPath.empty()) {
-                result.error = "only one input file can be read: " + argument;
+                result.error = "only one input file can be read: " + argument.text;
             } else {
-                o.inputPath = argument;
+                o.inputPath = argument.text;
             }
             continue;
         }
-        if (argument == "--") {
-            optionsEnded = true;
+        const OptionDeclaration* option = FindOption(argument.name);
+        if (!option || (!option->takesValue() && argument.value)) {
+            result.error = "unknown option " + argument.text;
             continue;
         }
-        const size_t equals = argument.find('=');
-        const std::string name = argument.substr(0, equals);
-        const OptionDeclaration* option = FindOption(name);
-        if (!option || (!option->takesValue() && equals != std::string::npos)) {
-            result.error = "unknown option " + argument;
+        given.insert(argument.name);
+        if (option->takesValue() && !option->valueOptional && !argument.value) {
+            result.error = argument.name + " needs a value";
             continue;
         }
-        given.insert(name);
-        std::string value;
-        if (equals != std::string::npos) {
-            value = argument.substr(equals + 1);
-        } else if (option->valueOptional) {
-            if (i + 1 < arguments.size() && ParseTimeText(arguments[i + 1])) value = arguments[++i];
-        } else if (option->takesValue()) {
-            if (i + 1 == arguments.size()) {
-                result.error = name + " needs a value";
-                continue;
-            }
-            value = arguments[++i];
-        }
-        const std::string reason = option->apply(reading, value);
-        if (!reason.empty()) result.error = name + " " + reason;
+        const std::string reason = option->apply(reading, argument.value.value_or(""));
+        if (!reason.empty()) result.error = argument.name + " " + reason;
     }
     result.helpRequested = reading.helpRequested;
     if (!result.helpRequested) {

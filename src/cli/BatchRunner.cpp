@@ -59,7 +59,7 @@ std::optional<int> ChooseCauses(const BatchOptions& options, const std::string& 
     return std::nullopt;
 }
 
-CoxSpecification CoxSpecificationOf(const BatchOptions& options, const std::string& eventCodes)
+CoxModelChoice CoxModelChoiceOf(const BatchOptions& options, const std::string& eventCodes)
 {
     return {SplitCodes(options.coxCovariates), SplitCodes(options.coxFactors), options.coxReferences,
             SplitCodes(options.coxStrata),     SplitCodes(eventCodes),         options.coxTies,
@@ -143,7 +143,7 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     request.crudeProbabilities = options.crudeProbabilities;
     request.standardiseMethod = options.standardiseMethod;
     const AnalysisOutcome outcome = options.analysis == kCoxRegression
-                                        ? RunCoxRegression(dataSet, CoxSpecificationOf(options, eventCode))
+                                        ? RunCoxRegression(dataSet, CoxModelChoiceOf(options, eventCode))
                                         : RunAnalysis(std::move(data), std::move(dataSet.cases), request);
     if (!outcome.succeeded()) {
         WriteMessage(err, *outcome.refusal);

@@ -76,11 +76,11 @@ void ExpectTest(const CoxModelTest& test, const std::vector<double>& r, const st
 }
 
 // The whole result set of a model against R's.
-void ExpectModel(const DataSet& data, const CoxSpecification& spec, const std::string& model)
+void ExpectModel(const DataSet& data, const CoxModelChoice& choice, const std::string& model)
 {
     const Reference r(model);
     CoxAnalysis a;
-    ASSERT_EQ(RunCoxAnalysis(data, spec, ".95", a), std::nullopt) << model;
+    ASSERT_EQ(RunCoxAnalysis(data, choice, ".95", a), std::nullopt) << model;
     const CoxModel& m = a.model;
     size_t coefs = 0;
     for (const CoxCoefficientRow& row : m.rows) {
@@ -125,19 +125,19 @@ void ExpectModel(const DataSet& data, const CoxSpecification& spec, const std::s
 TEST(CoxRegressionTest, ExampleDataMatchesR)
 {
     const DataSet data = ReadCases("data/examples/rdata.txt", false);
-    CoxSpecification spec{{"age", "5", "4"}, {"5"}, {}, {}, {"1"}, CoxTies::kEfron, "4"};
-    ExpectModel(data, spec, "rdata-efron");
-    spec.ties = CoxTies::kBreslow;
-    ExpectModel(data, spec, "rdata-breslow");
+    CoxModelChoice choice{{"age", "5", "4"}, {"5"}, {}, {}, {"1"}, CoxTies::kEfron, "4"};
+    ExpectModel(data, choice, "rdata-efron");
+    choice.ties = CoxTies::kBreslow;
+    ExpectModel(data, choice, "rdata-breslow");
 }
 
 TEST(CoxRegressionTest, TiesRareLevelStrataAndCollinearPairMatchR)
 {
     const DataSet data = ReadCases("tests/data/cox/ties.txt", true);
-    CoxSpecification spec{{"stage", "grade", "marker", "marker2", "age"}, {}, {}, {"center"}, {"1"}, CoxTies::kEfron, "stage"};
-    ExpectModel(data, spec, "ties-efron");
-    spec.ties = CoxTies::kBreslow;
-    ExpectModel(data, spec, "ties-breslow");
+    CoxModelChoice choice{{"stage", "grade", "marker", "marker2", "age"}, {}, {}, {"center"}, {"1"}, CoxTies::kEfron, "stage"};
+    ExpectModel(data, choice, "ties-efron");
+    choice.ties = CoxTies::kBreslow;
+    ExpectModel(data, choice, "ties-breslow");
     ExpectModel(data, {{"stage", "grade"}, {}, {"stage=II"}, {}, {"1"}, CoxTies::kEfron, "stage"}, "ties-reference");
 }
 
@@ -175,7 +175,7 @@ TEST(CoxRegressionTest, ScoreTestOfOneBinaryCovariateWithoutTiesIsTheLogRankTest
 {
     const DataSet data = TwoArms(true, true);
     CoxAnalysis a;
-    ASSERT_EQ(RunCoxAnalysis(data, {{"arm"}, {}, {}, {}, {"1"}}, ".95", a), std::nullopt);
+    ASSERT_EQ(RunCoxAnalysis(data, {{"arm"}, {}, {}, {}, {"1"}, CoxTies::kEfron, ""}, ".95", a), std::nullopt);
     const GroupComparison compared = CompareGroups(data.analysis, data.cases, kLifeTable, true);
     EXPECT_NEAR(a.model.score.chiSquare, compared.tests[0].chiSquare, 1e-10 * compared.tests[0].chiSquare);
     EXPECT_EQ(a.model.rows[0].name, "arm=B");
@@ -185,7 +185,7 @@ TEST(CoxRegressionTest, ScoreTestOfOneBinaryCovariateWithoutTiesIsTheLogRankTest
 TEST(CoxRegressionTest, ArmWithoutEventsRunsAway)
 {
     CoxAnalysis a;
-    ASSERT_EQ(RunCoxAnalysis(TwoArms(true, false), {{"arm"}, {}, {}, {}, {"1"}}, ".95", a), std::nullopt);
+    ASSERT_EQ(RunCoxAnalysis(TwoArms(true, false), {{"arm"}, {}, {}, {}, {"1"}, CoxTies::kEfron, ""}, ".95", a), std::nullopt);
     EXPECT_TRUE(a.model.rows[0].infinite);
     EXPECT_LT(a.model.rows[0].coef, -10.0);
 }

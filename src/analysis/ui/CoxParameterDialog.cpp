@@ -88,26 +88,26 @@ std::string CoxParameterDialog::ChosenField(const QComboBox* combo) const
 
 void CoxParameterDialog::accept()
 {
-    CoxSpecification spec;
-    spec.covariates = CheckedFields(covariates_);
-    if (spec.covariates.empty()) {
+    CoxModelChoice choice;
+    choice.covariates = CheckedFields(covariates_);
+    if (choice.covariates.empty()) {
         services_.messages.Show(this, QString::fromLatin1(text::kCoxNoCovariate));
         covariates_->setFocus();
         return;
     }
     for (const std::string& factor : CheckedFields(factors_))
-        if (std::find(spec.covariates.begin(), spec.covariates.end(), factor) != spec.covariates.end())
-            spec.factors.push_back(factor);
+        if (std::find(choice.covariates.begin(), choice.covariates.end(), factor) != choice.covariates.end())
+            choice.factors.push_back(factor);
     for (const QString& reference : references_->text().split(QLatin1Char(';'), Qt::SkipEmptyParts))
-        spec.references.push_back(reference.trimmed().toStdString());
-    if (const std::string strata = ChosenField(strata_); !strata.empty()) spec.strata.push_back(strata);
-    spec.ties = ties_->currentIndex() == 1 ? CoxTies::kBreslow : CoxTies::kEfron;
-    spec.curvesBy = ChosenField(curvesBy_);
-    spec.eventCodes = {ChosenEventCode()};
-    data_.eventCode = spec.eventCodes.front();
+        choice.references.push_back(reference.trimmed().toStdString());
+    if (const std::string strata = ChosenField(strata_); !strata.empty()) choice.strata.push_back(strata);
+    choice.ties = ties_->currentIndex() == 1 ? CoxTies::kBreslow : CoxTies::kEfron;
+    choice.curvesBy = ChosenField(curvesBy_);
+    choice.eventCodes = {ChosenEventCode()};
+    data_.eventCode = choice.eventCodes.front();
     data_.eventCodeIndex = eventCodes_->currentIndex();
     data_.ciLevelText = confidence_->currentText().toStdString();
-    specification_ = std::move(spec);
+    modelChoice_ = std::move(choice);
     QDialog::accept();
 }
 

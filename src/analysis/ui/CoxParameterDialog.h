@@ -15,7 +15,7 @@ namespace kalderon {
 // second list, the reference levels ("FIELD=LEVEL; ..."), the strata, the
 // handling of ties, the factor the curves are drawn by and the confidence
 // level.  OK (QDialog::Accepted) writes the event code and the level into
-// the record and keeps the model's specification; without a covariate the
+// the record and keeps the model chosen; without a covariate the
 // dialog stays open with the message.
 class CoxParameterDialog : public ParameterDialogBase {
     Q_OBJECT
@@ -30,7 +30,7 @@ public:
 
     CoxParameterDialog(const DataSet& data, CAnalysisData& analysis, AppServices& services, QWidget* parent = nullptr);
 
-    const CoxSpecification& specification() const { return specification_; }
+    const CoxModelChoice& modelChoice() const { return modelChoice_; }
     void accept() override;
 
 private:
@@ -45,7 +45,7 @@ private:
     QComboBox* strata_;
     QComboBox* ties_;
     QComboBox* curvesBy_;
-    CoxSpecification specification_;
+    CoxModelChoice modelChoice_;
 };
 
 }  // namespace kalderon

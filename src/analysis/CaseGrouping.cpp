@@ -12,13 +12,6 @@
 namespace kalderon {
 namespace {
 
-std::string CutsText(const std::vector<int>& cuts)
-{
-    std::string text;
-    for (const int cut : cuts) text += (text.empty() ? "" : ",") + std::to_string(cut);
-    return text;
-}
-
 Refusal ReadCuts(std::string_view text, int lowest, std::vector<int>& cuts)
 {
     cuts.clear();
@@ -38,6 +31,13 @@ Refusal ReadCuts(std::string_view text, int lowest, std::vector<int>& cuts)
 }
 
 }  // namespace
+
+std::string CutsText(const std::vector<int>& cuts)
+{
+    std::string text;
+    for (const int cut : cuts) text += (text.empty() ? "" : ",") + std::to_string(cut);
+    return text;
+}
 
 std::string GroupKey::Text() const
 {
@@ -60,6 +60,27 @@ Refusal ReadAgeCuts(std::string_view text, std::vector<int>& cuts)
 }
 
 Refusal ReadYearCuts(std::string_view text, std::vector<int>& cuts) { return ReadCuts(text, 1, cuts); }
+
+Refusal ReadGroupKey(const DataColumns& columns, bool hasBirthColumn, std::string_view text, GroupKey& key)
+{
+    key = GroupKey{};
+    const size_t equals = text.find('=');
+    const std::string_view word = text.substr(0, equals);
+    if (text == kFileGroupsKeyword) {
+        key.kind = GroupKey::Kind::kFileGroups;
+        return std::nullopt;
+    }
+    if (equals != std::string_view::npos && word == kAgeGroupsKeyword) {
+        if (!hasBirthColumn) return FormatText(text::kAgeNeedsBirth, kAgeGroupsKeyword);
+        key.kind = GroupKey::Kind::kAgeBands;
+        return ReadAgeCuts(text.substr(equals + 1), key.cuts);
+    }
+    if (equals != std::string_view::npos && word == kBeginYearGroupsKeyword) {
+        key.kind = GroupKey::Kind::kBeginYearBands;
+        return ReadYearCuts(text.substr(equals + 1), key.cuts);
+    }
+    return FindCaseField(columns, hasBirthColumn, text, key.field);
+}
 
 std::vector<std::int32_t> RankOfValues(const std::vector<std::string>& values)
 {

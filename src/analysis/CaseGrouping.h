@@ -41,6 +41,17 @@ inline constexpr std::array<int, 5> kIcssAgeCuts = {15, 45, 55, 65, 75};
 inline constexpr const char* kCrossedGroupSeparator = " / ";
 inline constexpr size_t kMostGroupKeys = 2;
 
+// A grouping key as kalderon-batch's --group-by writes it: a field (as
+// FindCaseField finds it), "age-groups=CUTS" (ReadAgeCuts),
+// "begin-year-groups=CUTS" (ReadYearCuts) or "file-groups".
+inline constexpr const char* kAgeGroupsKeyword = "age-groups";
+inline constexpr const char* kBeginYearGroupsKeyword = "begin-year-groups";
+inline constexpr const char* kFileGroupsKeyword = "file-groups";
+Refusal ReadGroupKey(const DataColumns& columns, bool hasBirthColumn, std::string_view text, GroupKey& key);
+
+// Cut points as ReadAgeCuts and ReadYearCuts read them: "15,45,55".
+std::string CutsText(const std::vector<int>& cuts);
+
 // Reads "icss" or cut points "C1,C2,..." (whole numbers, ascending; for
 // ages 0 or more); refused otherwise.
 Refusal ReadAgeCuts(std::string_view text, std::vector<int>& cuts);

@@ -31,6 +31,13 @@ std::optional<std::vector<double>> ParseTimeList(std::string_view text)
     }
 }
 
+std::string ExactTimeText(double time)
+{
+    char text[32];
+    const auto [end, code] = std::to_chars(text, text + sizeof text, time);
+    return code == std::errc() ? std::string(text, end) : FormatText("%.17g", time);
+}
+
 std::string FormatTimeList(const std::vector<double>& times)
 {
     std::string list;

@@ -15,6 +15,9 @@ std::optional<double> ParseTimeText(std::string_view text);
 // number or there is none.
 std::optional<std::vector<double>> ParseTimeList(std::string_view text);
 
+// A time in the fewest digits ParseTimeText reads back as the same number.
+std::string ExactTimeText(double time);
+
 // The times as ParseTimeList reads them back: "1, 3, 5, 10".
 std::string FormatTimeList(const std::vector<double>& times);
 

@@ -17,6 +17,7 @@
 #include "app/DataWindowCommands.h"
 #include "app/Icons.h"
 #include "app/MainWindowGeometry.h"
+#include "app/OpenAnalysis.h"
 #include "app/OpenDataFile.h"
 #include "app/OpenFile.h"
 #include "app/RecentFileList.h"
@@ -179,6 +180,10 @@ void CMainFrame::CreateCommands()
     AddChildCommand(command::kSelectCases, QString::fromUtf8(text::kSelectCasesCommand));
     AddChildCommand(command::kAllCases, QString::fromUtf8(text::kAllCasesCommand));
     AddChildCommand(command::kGroupCases, QString::fromUtf8(text::kGroupCasesCommand));
+    AddChildCommand(command::kCopyCommandLine, QString::fromUtf8(text::kCopyCommandLineCommand));
+    AddChildCommand(command::kSaveAnalysis, QString::fromUtf8(text::kSaveAnalysisCommand));
+    connect(AddCommand(command::kOpenAnalysis, QString::fromUtf8(text::kOpenAnalysisCommand)), &QAction::triggered,
+            this, [this] { OpenAnalysisFile(*this); });
 
     connect(AddCommand(command::kWindowCascade, QStringLiteral("&Cascade")), &QAction::triggered, this,
             [this] { CascadeChildren(mdiArea_); });
@@ -213,26 +218,27 @@ void CMainFrame::CreateMenus()
                            {command::kHelpContents, command::kQuickTour, kSeparator, command::kAbout});
     menus_[resource::kMainFrame] = {
         MakeMenu(QStringLiteral("&File"),
-                 {command::kNew, command::kOpenDataFile, command::kOpenChart, command::kResetDefaults, kSeparator,
-                  command::kExit}),
+                 {command::kNew, command::kOpenDataFile, command::kOpenChart, command::kOpenAnalysis,
+                  command::kResetDefaults, kSeparator, command::kExit}),
         view, help};
 
     QMenu* window = MakeMenu(QStringLiteral("&Window"),
                              {command::kWindowCascade, command::kWindowTile, command::kWindowCloseAll});
     connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowMenu(window); });
     menus_[resource::kDataMenu] = {
-        MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kOpenChart, command::kResetDefaults,
-                                           command::kClose, command::kSaveAs, kSeparator, command::kPageSetup, command::kPrintPreview,
-                                           command::kPrint, kSeparator, command::kExit}),
+        MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kOpenChart, command::kOpenAnalysis,
+                                           command::kResetDefaults, command::kClose, command::kSaveAs, command::kSaveAnalysis,
+                                           kSeparator, command::kPageSetup, command::kPrintPreview, command::kPrint, kSeparator,
+                                           command::kExit}),
         MakeMenu(QStringLiteral("&Edit"), {command::kCut, command::kCopy, command::kPaste, kSeparator,
-                                           command::kSelectAll}),
+                                           command::kSelectAll, kSeparator, command::kCopyCommandLine}),
         MakeMenu(QStringLiteral("&View"),
                  {command::kViewToolBar, command::kViewStatusBar, kSeparator, command::kViewAllColumns}),
         MakeMenu(QStringLiteral("&Data"), {command::kSelectCases, command::kAllCases, kSeparator, command::kGroupCases}),
         MakeMenu(QStringLiteral("&Compute"), ComputeMenuIds(command::kComputeSmrSir)), window, help};
 
     QMenu* chartFile = MakeMenu(QStringLiteral("&File"), {command::kNew, command::kOpenDataFile, command::kOpenChart,
-                                                          command::kResetDefaults, command::kClose, command::kSaveChart});
+                                                          command::kOpenAnalysis, command::kResetDefaults, command::kClose, command::kSaveChart});
     chartFile->addAction(AddChildCommand(command::kSaveAs, QStringLiteral("Save chart as ...")));
     chartFile->addAction(command(command::kExportChart));
     chartFile->addSeparator();

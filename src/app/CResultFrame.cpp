@@ -1,12 +1,24 @@
 #include "app/CResultFrame.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "analysis/AnalysisCommand.h"
+#include "common/SafeFileWrite.h"
+#include "common/TextFormat.h"
+#include "common/qt/DisplayText.h"
+#include "common/ui/AppServices.h"
 #include "common/ui/ResourceIds.h"
+#include "common/ui/UiText.h"
+#include "resources/Texts.h"
 #include "results/ui/CResultEditView.h"
 
 namespace kalderon {
 
 CResultFrame::CResultFrame(AppServices& services, int resourceId, QWidget* parent)
-    : CChildFrame(resourceId, resource::kDataMenu, parent), view_(new CResultEditView(services, this))
+    : CChildFrame(resourceId, resource::kDataMenu, parent),
+      services_(services),
+      view_(new CResultEditView(services, this))
 {
     setWidget(view_);
     connect(view_, &CResultEditView::titleChanged, this, &QWidget::setWindowTitle);
@@ -21,6 +33,8 @@ bool CResultFrame::HandlesCommand(int id) const
     case command::kPrintPreview:
     case command::kSelectAll: return true;
     case command::kCopy: return view_->hasSelection();
+    case command::kCopyCommandLine:
+    case command::kSaveAnalysis: return analysis_.has_value();
     default: return false;
     }
 }
@@ -33,8 +47,27 @@ void CResultFrame::RunCommand(int id)
     case command::kPrintPreview: view_->PrintPreview(); break;
     case command::kSelectAll: view_->selectAll(); break;
     case command::kCopy: view_->copy(); break;
+    case command::kCopyCommandLine: CopyCommandLine(); break;
+    case command::kSaveAnalysis: SaveAnalysis(); break;
     default: break;
     }
+}
+
+void CResultFrame::CopyCommandLine() const
+{
+    if (analysis_) QGuiApplication::clipboard()->setText(DisplayText(CommandLineText(*analysis_)));
+}
+
+void CResultFrame::SaveAnalysis()
+{
+    if (!analysis_) return;
+    const QString path =
+        services_.fileDialogs.SaveFileName(this, QString::fromUtf8(text::kSaveAnalysisTitle), FileKind::kAnalysis,
+                                           QString::fromUtf8(text::kAnalysisFileFilter), QStringLiteral("kan"));
+    if (path.isEmpty()) return;
+    std::string reason;
+    if (!WriteFileSafely(PathBytes(path), AnalysisFileText(*analysis_, PathBytes(path)), reason))
+        services_.messages.Show(this, DisplayText(FormatText(text::kFileNotWritten, PathBytes(path), reason)));
 }
 
 bool CResultFrame::QueryClose() { return view_->QuerySaveOnClose(); }

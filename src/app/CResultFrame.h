@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+
+#include "analysis/AnalysisFile.h"
 #include "app/CChildFrame.h"
 
 namespace kalderon {
@@ -17,6 +20,11 @@ public:
 
     CResultEditView* view() const { return view_; }
 
+    // What made the report, for Copy command line and Save analysis; a
+    // window without it has neither.
+    void SetAnalysis(AnalysisFile analysis) { analysis_ = std::move(analysis); }
+    const std::optional<AnalysisFile>& analysis() const { return analysis_; }
+
     bool HandlesCommand(int id) const override;
     void RunCommand(int id) override;
 
@@ -27,7 +35,12 @@ protected:
     bool QueryClose() override;
 
 private:
+    void CopyCommandLine() const;
+    void SaveAnalysis();
+
+    AppServices& services_;
     CResultEditView* view_;
+    std::optional<AnalysisFile> analysis_;
 };
 
 }  // namespace kalderon

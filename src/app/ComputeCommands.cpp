@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "analysis/AnalysisCommand.h"
 #include "analysis/CoxAnalysis.h"
 #include "analysis/ui/CoxParameterDialog.h"
 #include "analysis/ui/IncidenceParameterDialog.h"
@@ -14,6 +15,7 @@
 #include "app/ResultWindows.h"
 #include "common/qt/DisplayText.h"
 #include "common/ui/ResourceIds.h"
+#include "common/ui/UiText.h"
 #include "import/ui/CEventDataView.h"
 #include "results/ui/CResultEditView.h"
 #include "stats/ConditionalSurvival.h"
@@ -91,25 +93,25 @@ bool ComputeCommandEnabled(const CEventDataView& view, int id)
     return IsComputeCommand(id);
 }
 
-namespace {
-
-// The model dialog, then the model fitted on the data set with its results
-// and chart windows; the collinear and runaway columns in a message.
-void RunCoxRegressionCommand(CMainFrame& mainFrame, DataSet& data)
+void ComputeAndShow(CMainFrame& mainFrame, CEventDataView& view, const AnalysisRequest& request,
+                    const std::optional<CoxModelChoice>& coxModel, const std::string& populationDatabase)
 {
-    CoxParameterDialog dialog(data, data.analysis, mainFrame.services(), &mainFrame);
-    if (dialog.exec() != QDialog::Accepted) return;
-    const CoxModelChoice choice = dialog.modelChoice();
+    DataSet& data = view.data();
     std::optional<AnalysisOutcome> outcome =
-        ComputeInBackground(mainFrame, [&](const AnalysisProgress&) { return RunCoxRegression(data, choice); });
+        coxModel ? ComputeInBackground(mainFrame,
+                                       [&](const AnalysisProgress&) { return RunCoxRegression(data, *coxModel); })
+                 : ComputeAnalysis(mainFrame, data.analysis, data.cases, request);
     if (!outcome) return;
     const std::optional<CAnalysisData> chartData = std::move(outcome->chartData);
     CResultFrame* results = OpenResultWindow(mainFrame, std::move(outcome->report));
-    OpenAnalysisChart(mainFrame, *chartData, results->view()->kind());
+    results->SetAnalysis(AnalysisFileOf({data, view.choice(), request, populationDatabase, coxModel}));
+    const CResultEditView* report = results->view();
+    OpenAnalysisChart(mainFrame, chartData ? *chartData : report->data(), report->kind());
+    if (request.conditionalFrom)
+        OpenAnalysisChart(mainFrame, WithConditionalCurves(report->data(), report->kind(), *request.conditionalFrom),
+                          report->kind());
     if (outcome->note) mainFrame.services().messages.Show(&mainFrame, DisplayText(*outcome->note));
 }
-
-}  // namespace
 
 void RunComputeCommand(CMainFrame& mainFrame, CEventDataView& view, int id)
 {
@@ -120,7 +122,8 @@ void RunComputeCommand(CMainFrame& mainFrame, CEventDataView& view, int id)
     }
     data.analysis.PrepareTimeWindow();
     if (id == command::kComputeCoxRegression) {
-        RunCoxRegressionCommand(mainFrame, data);
+        CoxParameterDialog dialog(data, data.analysis, mainFrame.services(), &mainFrame);
+        if (dialog.exec() == QDialog::Accepted) ComputeAndShow(mainFrame, view, {kCoxRegression}, dialog.modelChoice(), {});
         return;
     }
     const AnalysisKind analysis = AnalysisOf(id);
@@ -131,16 +134,9 @@ void RunComputeCommand(CMainFrame& mainFrame, CEventDataView& view, int id)
     request.standardiseMethod = dialog->standardiseMethod();
     dialog->FillSummaries(request);
     request.crudeProbabilities = dialog->crudeProbabilities();
-    std::optional<AnalysisOutcome> outcome = ComputeAnalysis(mainFrame, data.analysis, data.cases, request);
-    if (!outcome) return;
-    const std::optional<CAnalysisData> chartData = std::move(outcome->chartData);
-    CResultFrame* results = OpenResultWindow(mainFrame, std::move(outcome->report));
-    const CResultEditView* report = results->view();
-    OpenAnalysisChart(mainFrame, chartData ? *chartData : report->data(), report->kind());
-    if (request.conditionalFrom)
-        OpenAnalysisChart(mainFrame, WithConditionalCurves(report->data(), report->kind(), *request.conditionalFrom),
-                          report->kind());
-    if (outcome->note) mainFrame.services().messages.Show(&mainFrame, DisplayText(*outcome->note));
+    const ApplicationPaths& paths = mainFrame.services().paths;
+    ComputeAndShow(mainFrame, view, request, std::nullopt,
+                   PathBytes(analysis == kSmrSir ? paths.referenceRateTables : paths.lifeTables));
 }
 
 }  // namespace kalderon

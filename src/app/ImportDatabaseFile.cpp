@@ -75,6 +75,8 @@ bool ImportDatabaseFile(CMainFrame& frame, const QString& path)
         return ReadTableIntoDataSet(database, table, assignment, reading.progress());
     }();
     if (!read) return refused(read.fault());
+    read->source = {file, true, {}, RolesOfAssignment(assignment, *fieldNames)};
+    read->source.database.table = chosenTable;
     CEventDataFrame* window = frame.NewDataWindow();
     window->view()->SetDataSet(std::move(*read));
     window->SetSource(ImportSourceText(file, chosenTable));

@@ -2,11 +2,10 @@
 
 #include <ostream>
 
-#include "cli/BatchOptions.h"
+#include "batch/BatchMessages.h"
+#include "batch/BatchOptions.h"
 
 namespace kalderon::batch {
-
-enum ExitCode : int { kExitSuccess = 0, kExitAnalysisFailed = 1, kExitUsage = 2 };
 
 // Reads the input, runs the analysis as its Compute command would, and
 // writes the report (to `out` unless a report file is named) and the export.

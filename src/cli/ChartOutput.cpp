@@ -5,7 +5,7 @@
 #include "charts/LifeTableChart.h"
 #include "charts/qt/ChartImage.h"
 #include "stats/ConditionalSurvival.h"
-#include "cli/BatchMessages.h"
+#include "batch/BatchMessages.h"
 #include "cli/BatchRunner.h"
 #include "common/TextFormat.h"
 #include "resources/Texts.h"

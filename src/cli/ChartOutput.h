@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "analysis/RunAnalysis.h"
-#include "cli/BatchOptions.h"
+#include "batch/BatchOptions.h"
 
 namespace kalderon::batch {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/BatchMessages.h"
-#include "cli/BatchOptions.h"
+#include "batch/BatchMessages.h"
+#include "batch/BatchOptions.h"
 #include "cli/BatchRunner.h"
 #include "common/TextFormat.h"
 #include "resources/Texts.h"

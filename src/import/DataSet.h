@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "import/DataSource.h"
 #include "stats/AnalysisData.h"
 #include "stats/CaseList.h"
 #include "stats/DataColumns.h"
@@ -21,6 +22,8 @@ struct DataSet {
     bool hasGroupColumn = false;
     bool hasSexColumn = false;
     bool hasBirthColumn = false;
+    // The file and how it was read, for running the analysis again.
+    DataSource source;
     // Of a text file: the first line whose case is not valid (cut to
     // kInvalidLineShown bytes) and its line number, 0 when every case is valid.
     std::string firstInvalidLine;

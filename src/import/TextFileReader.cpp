@@ -110,6 +110,8 @@ ReadResult<DataSet> ReadTextFile(const std::string& path, const TextImportSettin
     else
         columns.Finish();
     dataSet.cases.sourcePath = path;
+    dataSet.source.path = path;
+    dataSet.source.text = settings;
     return dataSet;
 }
 

@@ -180,6 +180,13 @@ inline constexpr const char* kStandardisedSeries = "ICSS %d";
 // Files, memory and help.
 
 // A results file that cannot be written: its path and the system's reason.
+// Analysis files and the command line of a results window.
+inline constexpr const char* kOpenAnalysisCommand = "Open &analysis ...";
+inline constexpr const char* kSaveAnalysisCommand = "Save a&nalysis ...";
+inline constexpr const char* kCopyCommandLineCommand = "Copy command &line";
+inline constexpr const char* kOpenAnalysisTitle = "Open analysis";
+inline constexpr const char* kSaveAnalysisTitle = "Save analysis";
+inline constexpr const char* kAnalysisFileFilter = "Analysis files (*.kan)|*.kan|All files (*.*)|*.*||";
 inline constexpr const char* kFileNotWritten = "The file %s could not be written: %s";
 // A file that could not be written; %s is its full path.
 inline constexpr const char* kCannotWriteFile = "Could not write file %s.";
@@ -533,6 +540,9 @@ inline constexpr const char* kFileGroupsEntry = "the groups of the file";
 inline constexpr const char* kNoSecondKeyEntry = "nothing more";
 inline constexpr const char* kAgeBandsEntry = "age at beginning of follow-up, in bands";
 inline constexpr const char* kBeginYearBandsEntry = "calendar period of beginning of follow-up";
+inline constexpr const char* kGroupByAlone =
+    "--group-by cannot be combined with --group N,M, --age-groups or --begin-year-groups";
+inline constexpr const char* kFileGroupsNeedGroup = "--group-by: file-groups needs the grouping variable of --group";
 inline constexpr const char* kTooManyGroupKeys =
     "cases are grouped by two fields or bands at most (--group N,M, --group N with bands, --age-groups, "
     "--begin-year-groups)";

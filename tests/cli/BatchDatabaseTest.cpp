@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "cli/BatchOptions.h"
-#include "cli/DatabaseInputReader.h"
+#include "batch/BatchOptions.h"
+#include "batch/DatabaseInputReader.h"
 #include "resources/StringTable.h"
 #include "support/BatchProgram.h"
 

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "cli/BatchOptionTable.h"
+#include "batch/BatchOptionTable.h"
 
 namespace kalderon::batch {
 namespace {

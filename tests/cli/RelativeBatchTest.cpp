@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "cli/PopulationInput.h"
+#include "batch/PopulationInput.h"
 #include "support/BatchProgram.h"
 
 namespace kalderon {

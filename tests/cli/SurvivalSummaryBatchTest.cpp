@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "cli/BatchOptions.h"
+#include "batch/BatchOptions.h"
 #include "support/BatchProgram.h"
 
 namespace kalderon {

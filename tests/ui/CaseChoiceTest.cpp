@@ -24,6 +24,7 @@
 #include "resources/Texts.h"
 #include "results/ui/CResultEditView.h"
 #include "support/BatchReport.h"
+#include "support/CopiedCommand.h"
 #include "support/CaseChoiceSteps.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedMessages.h"
@@ -56,7 +57,8 @@ class CaseChoiceTest : public QObject {
         return script.finished();
     }
 
-    // Computes the life table (event 1, yearly, stratified) and gives its report.
+    // Computes the life table (event 1, yearly, stratified) and gives its
+    // report, which the window's command line writes too.
     QByteArray LifeTable(const std::function<void(QWidget*)>& check = {})
     {
         const bool ran = Run(command::kComputeLifeTable, [&](QWidget* dialog) {
@@ -69,8 +71,10 @@ class CaseChoiceTest : public QObject {
         if (!ran) return {};
         const QList<QMdiSubWindow*> windows = mainFrame->mdiArea()->subWindowList();
         for (auto it = windows.rbegin(); it != windows.rend(); ++it)
-            if (auto* results = qobject_cast<CResultFrame*>(*it))
-                return QByteArray::fromStdString(results->view()->reportText());
+            if (auto* results = qobject_cast<CResultFrame*>(*it)) {
+                const QByteArray report = QByteArray::fromStdString(results->view()->reportText());
+                return CopiedCommandReport(*mainFrame, results) == report ? report : QByteArray("command differs");
+            }
         return {};
     }
 
@@ -93,6 +97,7 @@ private slots:
         settings.useGroup = settings.useSex = settings.useBirth = true;
         QVERIFY(data->view()->ReadTextFile(PathBytes(SourcePath(kSource)), settings).ok());
         data->SetSource(PathBytes(kSource));
+        data->view()->data().source.path = PathBytes(kSource);
         mainFrame->mdiArea()->setActiveSubWindow(data);
     }
 

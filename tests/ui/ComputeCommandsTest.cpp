@@ -36,6 +36,7 @@
 #include "results/ui/CResultEditView.h"
 #include "stats/LifeTable.h"
 #include "support/BatchReport.h"
+#include "support/CopiedCommand.h"
 #include "support/GuiTestSupport.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedMessages.h"
@@ -264,6 +265,7 @@ class ComputeCommandsTest : public QObject {
         const ReadResult<void> read = window->view()->ReadTextFile(PathBytes(path), settings);
         if (!read) qFatal("%s", ReaderFaultMessage(read.fault()).c_str());
         window->SetSource(PathBytes(path == SourcePath(kSource) ? kSource : path));
+        window->view()->data().source.path = window->view()->sourcePath();
         return window;
     }
     CEventDataFrame* OpenExample(bool sexAndBirth = true) { return OpenData(SourcePath(kSource), sexAndBirth); }
@@ -432,6 +434,9 @@ private slots:
             QCOMPARE(mainFrame->mdiArea()->currentSubWindow(), chart);
         }
         QCOMPARE(Windows<CResultFrame>().size(), static_cast<qsizetype>(ComputeRuns().size()));  // side by side
+        // Each window's command line writes its report.
+        for (CResultFrame* result : Windows<CResultFrame>())
+            QCOMPARE(CopiedCommandReport(*mainFrame, result), QByteArray::fromStdString(result->view()->reportText()));
     }
 
     // The chart of a net survival run draws the net survival where relative
@@ -741,6 +746,7 @@ private slots:
         QCOMPARE(chart->windowTitle(), UiString(433) + title);
         QCOMPARE(chart->resourceId(), 432);
         QCOMPARE(chart->view()->accessibleName(), QStringLiteral("Incidence chart (Cumulative incidence)"));
+        QCOMPARE(CopiedCommandReport(*mainFrame, result), expected);
 
         // The next dialog on the data set comes with the codes of this run.
         QVERIFY(Run(command::kComputeCumulativeIncidence, [](QWidget* dialog) {
@@ -790,6 +796,7 @@ private slots:
         QCOMPARE(chart->view()->chart().chartKind, kChartCoxRegression);
         QCOMPARE(chart->view()->chart().seriesCount, 4);
         QCOMPARE(chart->windowTitle(), UiString(437) + title);
+        QCOMPARE(CopiedCommandReport(*mainFrame, result), expected);
     }
 
     void ResultsOutliveTheDataWindow()

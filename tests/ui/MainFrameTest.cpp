@@ -97,6 +97,7 @@ private slots:
                  QStringList({ControlName(command::kNew) + " &New\tCtrl+N (off)",
                               ControlName(command::kOpenDataFile) + " &Open data file ...",
                               ControlName(command::kOpenChart) + " Open life table &chart ...",
+                              ControlName(command::kOpenAnalysis) + " Open &analysis ...",
                               ControlName(command::kResetDefaults) + " Reset default values to original settings ...",
                               "-",
                               ControlName(command::kExit) + " E&xit"}));
@@ -116,9 +117,11 @@ private slots:
                  QStringList({ControlName(command::kNew) + " &New\tCtrl+N (off)",
                               ControlName(command::kOpenDataFile) + " &Open data file ...",
                               ControlName(command::kOpenChart) + " Open life table &chart ...",
+                              ControlName(command::kOpenAnalysis) + " Open &analysis ...",
                               ControlName(command::kResetDefaults) + " Reset default values to original settings ...",
                               ControlName(command::kClose) + " &Close",
                               ControlName(command::kSaveAs) + " &Save as ... (off)",
+                              ControlName(command::kSaveAnalysis) + " Save a&nalysis ... (off)",
                               "-",
                               ControlName(command::kPageSetup) + " Page set&up ...",
                               ControlName(command::kPrintPreview) + " Print pre&view (off)",
@@ -130,7 +133,9 @@ private slots:
                               ControlName(command::kCopy) + " &Copy\tCtrl+C (off)",
                               ControlName(command::kPaste) + " &Paste\tCtrl+V (off)",
                               "-",
-                              ControlName(command::kSelectAll) + " Select &All\tCtrl+A"}));
+                              ControlName(command::kSelectAll) + " Select &All\tCtrl+A",
+                              "-",
+                              ControlName(command::kCopyCommandLine) + " Copy command &line (off)"}));
         QCOMPARE(Entries(MenuActions(frame, 3)),
                  QStringList({ControlName(command::kSelectCases) + " &Select cases ...",
                               ControlName(command::kAllCases) + " &All cases (off)",

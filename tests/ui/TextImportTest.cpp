@@ -19,7 +19,7 @@
 #include "common/ui/ResourceIds.h"
 #include "common/ui/UiText.h"
 #include "common/ui/UserProfile.h"
-#include "cli/BatchOptions.h"
+#include "batch/BatchOptions.h"
 #include "import/TextFileReader.h"
 #include "import/TextImportSettingsFields.h"
 #include "import/ui/CEventDataView.h"

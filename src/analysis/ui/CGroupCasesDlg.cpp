@@ -21,12 +21,10 @@ namespace {
 constexpr const char* kIcssCuts = "icss";
 constexpr const char* kYearCutsExample = "1990,1995,2000";
 
-std::string CutsText(const std::vector<int>& cuts)
+std::string CutsEntry(const std::vector<int>& cuts)
 {
     if (std::equal(cuts.begin(), cuts.end(), kIcssAgeCuts.begin(), kIcssAgeCuts.end())) return kIcssCuts;
-    std::string text;
-    for (const int cut : cuts) text += (text.empty() ? "" : ",") + std::to_string(cut);
-    return text;
+    return CutsText(cuts);
 }
 
 }  // namespace
@@ -101,11 +99,11 @@ void CGroupCasesDlg::Preset(const KeyControls& controls, const GroupKey& key)
         break;
     case GroupKey::Kind::kAgeBands:
         controls.key->setCurrentText(QString::fromUtf8(text::kAgeBandsEntry));
-        controls.cuts->setText(DisplayText(CutsText(key.cuts)));
+        controls.cuts->setText(DisplayText(CutsEntry(key.cuts)));
         break;
     case GroupKey::Kind::kBeginYearBands:
         controls.key->setCurrentText(QString::fromUtf8(text::kBeginYearBandsEntry));
-        controls.cuts->setText(DisplayText(CutsText(key.cuts)));
+        controls.cuts->setText(DisplayText(CutsEntry(key.cuts)));
         break;
     case GroupKey::Kind::kFileGroups: break;
     }

@@ -65,6 +65,10 @@ inline constexpr int kComputeSmrSir = 32793;
 inline constexpr int kChartMenuSmrSir = 32794;  // SMR/SIR in the chart windows' menu: no window has it
 inline constexpr int kComputeCumulativeIncidence = 32795;
 inline constexpr int kComputeCoxRegression = 32796;
+// Analyses kept and run again.
+inline constexpr int kOpenAnalysis = 32855;
+inline constexpr int kSaveAnalysis = 32856;
+inline constexpr int kCopyCommandLine = 32857;
 }  // namespace command
 
 }  // namespace kalderon

@@ -16,6 +16,7 @@ QString LastFolderKey(FileKind kind)
     case FileKind::kChart: return QStringLiteral("Settings/LastChartDir");
     case FileKind::kReport: return QStringLiteral("Settings/LastReportDir");
     case FileKind::kImage: return QStringLiteral("Settings/LastImageDir");
+    case FileKind::kAnalysis: return QStringLiteral("Settings/LastAnalysisDir");
     case FileKind::kDataFile: break;
     }
     return kLastImportDirKey;

@@ -21,7 +21,7 @@ QString FolderOfPath(const QString& filePath);
 
 // The kinds of file whose folder is remembered apart: data files
 // ("LastImportDir"), chart files, reports and exports, and pictures.
-enum class FileKind { kDataFile, kChart, kReport, kImage };
+enum class FileKind { kDataFile, kChart, kReport, kImage, kAnalysis };
 
 // The folder of the last file of that kind chosen in a file dialog, with its
 // trailing separator; until there is one, LastImportDir().

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/BatchOptions.h"
+#include "batch/BatchOptions.h"
 
 namespace kalderon::batch {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/BatchOptions.h"
+#include "batch/BatchOptions.h"
 #include "import/ColumnSelectionRules.h"
 #include "import/DataSet.h"
 

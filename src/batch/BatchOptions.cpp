@@ -1,4 +1,4 @@
-#include "cli/BatchOptions.h"
+#include "batch/BatchOptions.h"
 
 #include <algorithm>
 #include <set>
@@ -7,8 +7,8 @@
 #include "analysis/RunAnalysis.h"
 #include "analysis/PeriodOfInterest.h"
 #include "charts/LifeTableChart.h"
-#include "cli/AnalysisFileArguments.h"
-#include "cli/BatchOptionTable.h"
+#include "batch/AnalysisFileArguments.h"
+#include "batch/BatchOptionTable.h"
 #include "import/DatabaseImport.h"
 #include "import/DatePattern.h"
 #include "resources/StringTable.h"

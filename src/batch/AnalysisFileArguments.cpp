@@ -1,10 +1,10 @@
-#include "cli/AnalysisFileArguments.h"
+#include "batch/AnalysisFileArguments.h"
 
 #include <algorithm>
 #include <optional>
 #include <set>
 
-#include "cli/BatchOptionTable.h"
+#include "batch/BatchOptionTable.h"
 
 namespace kalderon::batch {
 namespace {

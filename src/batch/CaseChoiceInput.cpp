@@ -1,8 +1,7 @@
-#include "cli/CaseChoiceInput.h"
+#include "batch/CaseChoiceInput.h"
 
 #include "analysis/CaseChoice.h"
-#include "cli/BatchMessages.h"
-#include "cli/BatchRunner.h"
+#include "batch/BatchMessages.h"
 #include "common/TextFormat.h"
 
 namespace kalderon::batch {
@@ -21,6 +20,18 @@ GroupKey Bands(GroupKey::Kind kind, const std::vector<int>& cuts)
 // asked for.
 Refusal GroupingOf(const BatchOptions& o, bool fileGroupGiven, const DataSet& dataSet, CaseGrouping& grouping)
 {
+    if (!o.groupKeys.empty()) {
+        if (!o.crossedGroupFields.empty() || !o.ageCuts.empty() || !o.beginYearCuts.empty())
+            return text::kGroupByAlone;
+        for (const std::string& written : o.groupKeys) {
+            GroupKey key;
+            if (Refusal refusal = ReadGroupKey(dataSet.columns, dataSet.hasBirthColumn, written, key))
+                return "--group-by: " + *refusal;
+            if (key.kind == GroupKey::Kind::kFileGroups && !fileGroupGiven) return text::kFileGroupsNeedGroup;
+            grouping.keys.push_back(std::move(key));
+        }
+        return grouping.keys.size() > kMostGroupKeys ? Refusal(text::kTooManyGroupKeys) : std::nullopt;
+    }
     for (const std::string& name : o.crossedGroupFields) {
         GroupKey key;
         if (Refusal refusal = FindCaseField(dataSet.columns, dataSet.hasBirthColumn, name, key.field))
@@ -40,11 +51,11 @@ Refusal GroupingOf(const BatchOptions& o, bool fileGroupGiven, const DataSet& da
 
 }  // namespace
 
-std::optional<int> ApplyCaseChoiceOptions(const BatchOptions& options, bool fileGroupGiven, DataSet& dataSet,
-                                          std::ostream& err)
+std::optional<int> ReadCaseChoice(const BatchOptions& options, const DataSet& dataSet, CaseChoice& choice,
+                                  std::ostream& err)
 {
-    if (options.conditions.empty() && !options.regroups()) return std::nullopt;
-    CaseChoice choice;
+    choice = CaseChoice{};
+    const bool fileGroupGiven = options.isDatabase ? !options.database.group.empty() : options.import.useGroup;
     for (const std::string& written : options.conditions) {
         CaseCondition condition;
         if (const Refusal refusal = ReadCaseCondition(dataSet.columns, dataSet.hasBirthColumn, written, condition)) {
@@ -58,7 +69,6 @@ std::optional<int> ApplyCaseChoiceOptions(const BatchOptions& options, bool file
             WriteMessage(err, *refusal);
             return kExitUsage;
         }
-    ApplyCaseChoice(dataSet, choice);
     return std::nullopt;
 }
 

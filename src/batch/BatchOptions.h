@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "import/DataSource.h"
 #include "import/TextImportSettings.h"
 #include "analysis/AnalysisFile.h"
 #include "stats/AgeStandardisation.h"
@@ -16,12 +17,9 @@
 namespace kalderon::batch {
 
 // How a database file (IsDatabaseFile) is read: the table and the fields
-// of the case values by name.  With separate dates each of the three dates
-// is "DAY,MONTH,YEAR" field names, "-" as the day meaning no day field.
-struct DatabaseInput {
-    std::string table;  // empty: the only table of the file
-    bool separateDates = false;
-    std::string begin, end, status, group, sex, birth;  // empty: not given
+// of the case values by name (an empty table: the only table of the file),
+// or only the lists of its tables or fields.
+struct DatabaseInput : DatabaseRoles {
     bool listTables = false;
     bool listFields = false;
 };
@@ -89,7 +87,11 @@ struct BatchOptions {
     std::vector<std::string> crossedGroupFields;
     std::vector<int> ageCuts;
     std::vector<int> beginYearCuts;
-    bool regroups() const { return !crossedGroupFields.empty() || !ageCuts.empty() || !beginYearCuts.empty(); }
+    std::vector<std::string> groupKeys;  // --group-by, as written
+    bool regroups() const
+    {
+        return !crossedGroupFields.empty() || !ageCuts.empty() || !beginYearCuts.empty() || !groupKeys.empty();
+    }
 
     std::string reportPath;  // empty: standard output
     std::string csvPath;     // empty: no export file

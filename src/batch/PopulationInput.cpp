@@ -1,12 +1,11 @@
-#include "cli/PopulationInput.h"
+#include "batch/PopulationInput.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <strings.h>
 
 #include "analysis/ParameterChoices.h"
-#include "cli/BatchMessages.h"
-#include "cli/BatchRunner.h"
+#include "batch/BatchMessages.h"
 #include "common/TextFormat.h"
 #include "import/PopulationTableLoader.h"
 #include "resources/ShippedFiles.h"

@@ -1,4 +1,4 @@
-#include "cli/BatchOptionTable.h"
+#include "batch/BatchOptionTable.h"
 
 #include <algorithm>
 #include <cctype>
@@ -241,6 +241,14 @@ std::vector<OptionGroup> DeclareOptions()
              {"--begin-year-groups", "Y1,Y2,...",
               "group by the calendar period of the beginning of\nfollow-up, periods from these years",
               Cuts(ReadYearCuts, [](BatchOptions& o) -> std::vector<int>& { return o.beginYearCuts; })},
+             {"--group-by", "KEY",
+              "group by these keys in the order given (repeatable,\nat most two, crossed), in place of the three\n"
+              "above: FIELD, age-groups=icss|C1,C2,...,\nbegin-year-groups=Y1,Y2,... or file-groups (the\n"
+              "groups of --group)",
+              [](OptionReading& r, const std::string& value) {
+                  r.options.groupKeys.push_back(value);
+                  return std::string();
+              }},
          },
          "                           FIELD is a field name or number, age (at the\n"
          "                           beginning of follow-up) or begin-year. --group\n"

@@ -10,6 +10,8 @@
 
 namespace kalderon::batch {
 
+enum ExitCode : int { kExitSuccess = 0, kExitAnalysisFailed = 1, kExitUsage = 2 };
+
 // One message line on standard error, after the program's name.
 inline void WriteMessage(std::ostream& err, std::string_view message)
 {

@@ -1,9 +1,8 @@
-#include "cli/DatabaseInputReader.h"
+#include "batch/DatabaseInputReader.h"
 
 #include <strings.h>
 
-#include "cli/BatchMessages.h"
-#include "cli/BatchRunner.h"
+#include "batch/BatchMessages.h"
 #include "common/TextFormat.h"
 #include "import/DatabaseImport.h"
 #include "resources/StringTable.h"

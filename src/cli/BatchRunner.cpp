@@ -63,7 +63,7 @@ CoxModelChoice CoxModelChoiceOf(const BatchOptions& options, const std::string& 
 {
     return {SplitCodes(options.coxCovariates), SplitCodes(options.coxFactors), options.coxReferences,
             SplitCodes(options.coxStrata),     SplitCodes(eventCodes),         options.coxTies,
-            options.coxCurvesBy};
+            options.coxCurvesBy,               SplitCodes(options.coxCurveValues)};
 }
 
 bool Written(bool ok, const std::string& path, const std::string& reason, std::string& error)

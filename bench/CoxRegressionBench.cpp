@@ -41,7 +41,7 @@ const DataSet& RegistryCases()
 CoxModelChoice FiveCovariates(bool strata)
 {
     return {{"age", "sex", "size_mm", "bmi", "stage"}, {"sex"}, {}, strata ? std::vector<std::string>{"comorbidity"} : std::vector<std::string>{},
-            {"1"}, CoxTies::kEfron, "stage"};
+            {"1"}, CoxTies::kEfron, "stage", {}};
 }
 
 // The whole analysis: design from the columns, fit, tests, concordance,

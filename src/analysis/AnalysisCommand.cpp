@@ -140,6 +140,7 @@ void CoxOptions(const CoxModelChoice& model, OptionList& out)
     if (!model.strata.empty()) out.Value("strata", Joined(model.strata));
     out.Value("ties", model.ties == CoxTies::kBreslow ? "breslow" : "efron");
     if (!model.curvesBy.empty()) out.Value("curves-by", model.curvesBy);
+    if (!model.curveValues.empty()) out.Value("curve-values", Joined(model.curveValues));
 }
 
 void AnalysisOptions(const AnalysisRecipe& recipe, OptionList& out)

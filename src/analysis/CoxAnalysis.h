@@ -17,9 +17,10 @@ struct CoxAnalysis {
     std::vector<CoxCurve> curves;
 };
 
-// Builds the design, fits the model and draws the curves: per stratum, one
-// for each level of the factor the curves are drawn by, the other columns
-// at their means, or one at the means of all columns.
+// Builds the design, fits the model and draws the curves with their
+// limits: per stratum, one for each level of the factor the curves are
+// drawn by, or one; the other covariates at their means or at the values
+// given.
 Refusal RunCoxAnalysis(const DataSet& data, const CoxModelChoice& choice, const std::string& ciLevelText,
                        CoxAnalysis& analysis);
 

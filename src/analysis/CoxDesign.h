@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "import/DataSet.h"
@@ -21,6 +22,7 @@ struct CoxModelChoice {
     std::vector<std::string> eventCodes;
     CoxTies ties = CoxTies::kEfron;
     std::string curvesBy;
+    std::vector<std::string> curveValues;  // "FIELD=VALUE": in the curves instead of the covariate's mean
 };
 
 // A factor's levels in the group list's order; the reference has no column.
@@ -40,6 +42,10 @@ struct CoxDesign {
     // The curves: per stratum, a curve at the means for each level of
     // curvesTerm (a factor's term), or one at the means without it.
     int curvesTerm = -1;
+    // The design row of the curves but the curves' factor: per column its
+    // mean, or the column of a value given; and the values given, by term.
+    std::vector<double> curveRow;
+    std::vector<std::pair<std::string, std::string>> curveValues;
 };
 
 // Reads the covariates, strata and event of the cases.  A field whose
@@ -48,5 +54,10 @@ struct CoxDesign {
 // the reference (the first level unless one is chosen).  A case with an
 // empty or unreadable value is left out and counted.
 Refusal BuildCoxDesign(const DataSet& data, const CoxModelChoice& choice, CoxDesign& design);
+
+// Sets the curve row from the column means and the choice's curve values: a
+// number for a numeric covariate, a level for a factor (its indicator
+// columns 1 and 0); the curves' own factor takes none.
+Refusal SetCurveValues(const CoxModelChoice& choice, CoxDesign& design);
 
 }  // namespace kalderon

@@ -8,6 +8,7 @@
 
 #include "analysis/CaseGrouping.h"
 #include "analysis/ChosenTimesText.h"
+#include "analysis/CompetingCodes.h"
 #include "import/DatePattern.h"
 
 namespace kalderon::batch {
@@ -391,6 +392,15 @@ std::vector<OptionGroup> DeclareOptions()
               [](OptionReading& r, const std::string& value) {
                   r.options.coxCurvesBy = value;
                   return value.empty() ? "needs a field" : std::string();
+              }},
+             {"--curve-values", "F=V[,F=V...]",
+              "the curves with these covariates at these values\n(a number, or a level of a factor) instead of\n"
+              "their means",
+              [](OptionReading& r, const std::string& value) {
+                  r.options.coxCurveValues = value;
+                  for (const std::string& given : SplitCodes(value))
+                      if (given.find('=') == std::string::npos) return "needs FIELD=VALUE: " + given;
+                  return value.empty() ? "needs FIELD=VALUE" : std::string();
               }},
          },
          ""});

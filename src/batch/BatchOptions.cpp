@@ -123,7 +123,7 @@ std::string CheckAnalysisOptions(const BatchOptions& o, const std::set<std::stri
     if (misplaced("--technique", {kPeriodAnalysis, kTrend, kCumulativeIncidence}))
         return "--technique needs --analysis period, trend or cuminc";
     if (misplaced("--competing", {kCumulativeIncidence})) return "--competing needs --analysis cuminc";
-    for (const char* option : {"--covariates", "--factor", "--reference", "--strata", "--ties", "--curves-by"})
+    for (const char* option : {"--covariates", "--factor", "--reference", "--strata", "--ties", "--curves-by", "--curve-values"})
         if (misplaced(option, {kCoxRegression})) return std::string(option) + " needs --analysis cox";
     if (o.analysis == kCoxRegression && !given.count("--covariates")) return "--analysis cox needs --covariates";
     for (const char* option : {"--years", "--width"})

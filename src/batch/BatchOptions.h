@@ -64,7 +64,7 @@ struct BatchOptions {
     std::optional<std::string> eventCode;  // none: DefaultEventCodeIndex of the status codes
     std::string competingCodes;            // cumulative incidence: codes separated by ","
     // Cox regression: fields separated by ",", references "FIELD=LEVEL".
-    std::string coxCovariates, coxFactors, coxStrata, coxCurvesBy;
+    std::string coxCovariates, coxFactors, coxStrata, coxCurvesBy, coxCurveValues;
     std::vector<std::string> coxReferences;
     CoxTies coxTies = CoxTies::kEfron;
     TimeUnitCode timeUnit = kUnitYear;

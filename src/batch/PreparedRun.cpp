@@ -54,7 +54,7 @@ CoxModelChoice CoxModelChoiceOf(const BatchOptions& options, const std::string& 
 {
     return {SplitCodes(options.coxCovariates), SplitCodes(options.coxFactors), options.coxReferences,
             SplitCodes(options.coxStrata),     SplitCodes(eventCodes),         options.coxTies,
-            options.coxCurvesBy};
+            options.coxCurvesBy,               SplitCodes(options.coxCurveValues)};
 }
 
 }  // namespace

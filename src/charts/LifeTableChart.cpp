@@ -114,10 +114,9 @@ void LifeTableChart::BuildSeries()
             style.ciLine = CLineStyle{color, 1, IsProductLimit() ? kPenDot : kPenSolid};
             style.marker = CMarkerStyle{color, color, 5, 0};
         } else if (chartKind == kChartCoxRegression) {
-            // The model's curves have no limits and no censored cases.
+            // The model's curves have limits as the product-limit's, but no censored cases.
             style.ciLine = CLineStyle{color, 1, kPenDot};
             style.marker = CMarkerStyle{color, color, 5, 0};
-            style.showCI = 0;
         } else if (IsProductLimit()) {
             style.ciLine = CLineStyle{color, 1, kPenDot};
             style.marker = CMarkerStyle{color, color, 5, kSymbolVerticalBar};

@@ -635,6 +635,10 @@ inline constexpr const char* kCoxNoCompleteCase = "No case has a value for every
 inline constexpr const char* kCoxNoEvent = "No complete case has the event: the model cannot be fitted!";
 inline constexpr const char* kCoxCurvesByNotFactor =
     "the curves are drawn for the levels of a factor of the model or of the strata, not of \"%s\"";
+inline constexpr const char* kCoxBadCurveValue = "the curve value \"%s\" is not FIELD=VALUE of a covariate of the model";
+inline constexpr const char* kCoxCurveValueNotNumber = "the curve value \"%s\" is not a number";
+inline constexpr const char* kCoxCurveValueOfCurvesBy =
+    "the curves are drawn for each level of \"%s\": it takes no curve value";
 inline constexpr const char* kCoxTiesLine = "Tied event times: %s\r\n";
 inline constexpr const char* kCoxEfron = "Efron";
 inline constexpr const char* kCoxBreslow = "Breslow";
@@ -671,13 +675,18 @@ inline constexpr const char* kCoxGlobal = "GLOBAL";
 inline constexpr const char* kCoxCurvesHeading = "Survival curves of the model, the other covariates at their means\r\n";
 inline constexpr const char* kCoxCurveLine = "Curve: %s\r\n";
 inline constexpr const char* kCoxAllCases = "all cases";
-inline constexpr const char* kCoxCurveColumns = "time [days]   at risk   events   survival\r\n";
-inline constexpr const char* kCoxCurveRule = "-----------  --------  -------  ---------\r\n";
+inline constexpr const char* kCoxCurvesGivenHeading =
+    "Survival curves of the model, the other covariates at their means but %s\r\n";
+inline constexpr const char* kCoxCurveLevelLine = "%55s CI limits\r\n";
+inline constexpr const char* kCoxCurveColumns = "%-13s   at risk   events   survival      lower      upper\r\n";
+inline constexpr const char* kCoxCurveRule = "-------------  --------  -------  ---------  ---------  ---------\r\n";
 inline constexpr const char* kCoxExportCoefficients =
     "Covariate;Coefficient;Hazard ratio;Standard error;z;p-value;CI lower limit;CI upper limit\n";
 inline constexpr const char* kCoxExportTests = "Test;Chi-square;Degrees of freedom;p-value\n";
 inline constexpr const char* kCoxExportModel = "Quantity;Value\n";
 inline constexpr const char* kCoxExportZph = "Proportional hazards;Chi-square;Degrees of freedom;p-value\n";
-inline constexpr const char* kCoxExportCurves = "Curve;Time;At risk;Events;Survival\n";
+inline constexpr const char* kCoxExportCurveValues = "Covariate of the curves;Value\n";
+inline constexpr const char* kCoxExportCurves =
+    "Curve;Time;At risk;Events;Survival;Standard error of the cumulative hazard;CI lower limit;CI upper limit\n";
 
 }  // namespace kalderon::text

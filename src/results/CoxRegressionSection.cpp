@@ -1,7 +1,10 @@
 #include "results/CoxRegressionSection.h"
 
+#include <cmath>
+
 #include "common/TextFormat.h"
 #include "resources/Texts.h"
+#include "results/TimeUnitName.h"
 
 namespace kalderon {
 namespace {
@@ -51,22 +54,41 @@ void WriteProportionalHazards(CoxRegressionTexts& out, const CoxModel& model)
     }
 }
 
-void WriteCurves(CoxRegressionTexts& out, const std::vector<CoxCurve>& curves)
+std::string LimitText(const char* format, double limit) { return std::isnan(limit) ? "NA" : FormatText(format, limit); }
+
+// The curves' times in the unit of the analysis, whole days as they are.
+void WriteCurves(CoxRegressionTexts& out, const std::vector<CoxCurve>& curves, const CoxReportFacts& facts)
 {
     out.report += "\r\n";
-    out.report += text::kCoxCurvesHeading;
+    std::string given;
+    for (const auto& [term, value] : facts.curveValues) given += (given.empty() ? "" : ", ") + term + "=" + value;
+    out.report += given.empty() ? std::string(text::kCoxCurvesHeading) : FormatText(text::kCoxCurvesGivenHeading, given);
     out.exportText.Append("\n");
+    if (!given.empty()) {
+        out.exportText.Append(text::kCoxExportCurveValues);
+        for (const auto& [term, value] : facts.curveValues) out.exportText.Append(term + ";" + value + "\n");
+        out.exportText.Append("\n");
+    }
     out.exportText.Append(text::kCoxExportCurves);
+    const bool days = facts.timeUnit == kUnitDay;
+    const double unitDays = UnitDays(facts.timeUnit);
+    const std::string timeHeading = std::string("time [") + TimeUnitName(facts.timeUnit) + "]";
     for (const CoxCurve& curve : curves) {
         const std::string name = curve.name.empty() ? std::string(text::kCoxAllCases) : curve.name;
         out.report += "\r\n";
         out.report += FormatText(text::kCoxCurveLine, name);
-        out.report += text::kCoxCurveColumns;
+        out.report += FormatText(text::kCoxCurveLevelLine, facts.ciLevelText);
+        out.report += FormatText(text::kCoxCurveColumns, timeHeading);
         out.report += text::kCoxCurveRule;
         for (const CoxCurvePoint& point : curve.points) {
-            out.report += FormatText("%11d  %8d  %7d  %9.6f\r\n", point.day, point.atRisk, point.events, point.survival);
-            out.exportText.Append(
-                FormatText("%s;%d;%d;%d;%.10g\n", name, point.day, point.atRisk, point.events, point.survival));
+            const double time = point.day / unitDays;
+            const std::string reportTime = days ? FormatText("%13d", point.day) : FormatText("%13.6f", time);
+            const std::string exportTime = days ? FormatText("%d", point.day) : FormatText("%.10g", time);
+            out.report += FormatText("%s  %8d  %7d  %9.6f  %9s  %9s\r\n", reportTime, point.atRisk, point.events,
+                                     point.survival, LimitText("%9.6f", point.lower), LimitText("%9.6f", point.upper));
+            out.exportText.Append(FormatText("%s;%s;%d;%d;%.10g;%.10g;%s;%s\n", name, exportTime, point.atRisk,
+                                             point.events, point.survival, point.standardError,
+                                             LimitText("%.10g", point.lower), LimitText("%.10g", point.upper)));
         }
     }
 }
@@ -117,7 +139,7 @@ CoxRegressionTexts WriteCoxRegressionSection(const CoxModel& model, const CoxSam
         out.report += "\r\n";
         for (const std::string& note : out.notes) out.report += note + "\r\n";
     }
-    WriteCurves(out, curves);
+    WriteCurves(out, curves, facts);
     return out;
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "results/ExportText.h"
 #include "stats/CoxCurves.h"
 #include "stats/CoxModel.h"
 #include "stats/CoxSample.h"
+#include "stats/TimeUnit.h"
 
 namespace kalderon {
 
@@ -16,6 +18,8 @@ struct CoxReportFacts {
     long incompleteCases = 0;
     long invalidCases = 0;
     std::string ciLevelText;
+    std::int32_t timeUnit = kUnitDay;          // of the curves' times
+    std::vector<std::pair<std::string, std::string>> curveValues;  // term, value: in the curves instead of the mean
 };
 
 // The report lines of a fitted Cox model (the model's facts, the table of

@@ -33,7 +33,9 @@ DataSet ReadCases(const std::string& path, bool header)
 // of one model, keyed by their kind and first word.
 struct Reference {
     std::map<std::string, std::vector<double>> values;
-    std::map<std::string, std::vector<std::pair<int, double>>> curves;
+    // Per curve: the day, then the survival, the standard error of the
+    // cumulative hazard and the limits.
+    std::map<std::string, std::vector<std::pair<int, std::vector<double>>>> curves;
 
     explicit Reference(const std::string& model)
     {
@@ -45,15 +47,14 @@ struct Reference {
             if (name != model) continue;
             const bool named = kind == "coef" || kind == "test" || kind == "zph" || kind == "curve";
             if (named) words >> key;
-            if (kind == "curve") {
-                int day;
-                double survival;
-                words >> day >> survival;
-                curves[key].emplace_back(day, survival);
-                continue;
-            }
-            std::vector<double>& v = values[named ? kind + " " + key : kind];
-            while (words >> word) v.push_back(word == "NA" ? std::nan("") : std::stod(word));
+            std::vector<double> numbers;
+            int day = 0;
+            if (kind == "curve") words >> day;
+            while (words >> word) numbers.push_back(word == "NA" ? std::nan("") : std::stod(word));
+            if (kind == "curve")
+                curves[key].emplace_back(day, std::move(numbers));
+            else
+                values[named ? kind + " " + key : kind] = std::move(numbers);
         }
     }
     const std::vector<double>& operator()(const std::string& key) const { return values.at(key); }
@@ -114,8 +115,13 @@ void ExpectModel(const DataSet& data, const CoxModelChoice& choice, const std::s
         const auto& ref = r.curves.at(key);
         ASSERT_EQ(curve.points.size(), ref.size()) << model << " " << key;
         for (size_t i = 0; i < ref.size(); ++i) {
-            EXPECT_EQ(curve.points[i].day, ref[i].first);
-            ExpectRelative(curve.points[i].survival, ref[i].second, 1e-7, model + " curve " + key);
+            const CoxCurvePoint& point = curve.points[i];
+            EXPECT_EQ(point.day, ref[i].first);
+            const std::string at = model + " curve " + key + " day " + std::to_string(point.day);
+            ExpectRelative(point.survival, ref[i].second[0], 1e-7, at);
+            ExpectRelative(point.standardError, ref[i].second[1], 1e-7, at + " SE");
+            ExpectRelative(point.lower, ref[i].second[2], 1e-7, at + " lower");
+            ExpectRelative(point.upper, ref[i].second[3], 1e-7, at + " upper");
         }
     }
 }
@@ -125,20 +131,23 @@ void ExpectModel(const DataSet& data, const CoxModelChoice& choice, const std::s
 TEST(CoxRegressionTest, ExampleDataMatchesR)
 {
     const DataSet data = ReadCases("data/examples/rdata.txt", false);
-    CoxModelChoice choice{{"age", "5", "4"}, {"5"}, {}, {}, {"1"}, CoxTies::kEfron, "4"};
+    CoxModelChoice choice{{"age", "5", "4"}, {"5"}, {}, {}, {"1"}, CoxTies::kEfron, "4", {}};
     ExpectModel(data, choice, "rdata-efron");
     choice.ties = CoxTies::kBreslow;
     ExpectModel(data, choice, "rdata-breslow");
+    choice.ties = CoxTies::kEfron;
+    choice.curveValues = {"age=60", "5=2"};
+    ExpectModel(data, choice, "rdata-values");
 }
 
 TEST(CoxRegressionTest, TiesRareLevelStrataAndCollinearPairMatchR)
 {
     const DataSet data = ReadCases("tests/data/cox/ties.txt", true);
-    CoxModelChoice choice{{"stage", "grade", "marker", "marker2", "age"}, {}, {}, {"center"}, {"1"}, CoxTies::kEfron, "stage"};
+    CoxModelChoice choice{{"stage", "grade", "marker", "marker2", "age"}, {}, {}, {"center"}, {"1"}, CoxTies::kEfron, "stage", {}};
     ExpectModel(data, choice, "ties-efron");
     choice.ties = CoxTies::kBreslow;
     ExpectModel(data, choice, "ties-breslow");
-    ExpectModel(data, {{"stage", "grade"}, {}, {"stage=II"}, {}, {"1"}, CoxTies::kEfron, "stage"}, "ties-reference");
+    ExpectModel(data, {{"stage", "grade"}, {}, {"stage=II"}, {}, {"1"}, CoxTies::kEfron, "stage", {}}, "ties-reference");
 }
 
 namespace {
@@ -175,7 +184,7 @@ TEST(CoxRegressionTest, ScoreTestOfOneBinaryCovariateWithoutTiesIsTheLogRankTest
 {
     const DataSet data = TwoArms(true, true);
     CoxAnalysis a;
-    ASSERT_EQ(RunCoxAnalysis(data, {{"arm"}, {}, {}, {}, {"1"}, CoxTies::kEfron, ""}, ".95", a), std::nullopt);
+    ASSERT_EQ(RunCoxAnalysis(data, {{"arm"}, {}, {}, {}, {"1"}, CoxTies::kEfron, "", {}}, ".95", a), std::nullopt);
     const GroupComparison compared = CompareGroups(data.analysis, data.cases, kLifeTable, true);
     EXPECT_NEAR(a.model.score.chiSquare, compared.tests[0].chiSquare, 1e-10 * compared.tests[0].chiSquare);
     EXPECT_EQ(a.model.rows[0].name, "arm=B");
@@ -185,7 +194,7 @@ TEST(CoxRegressionTest, ScoreTestOfOneBinaryCovariateWithoutTiesIsTheLogRankTest
 TEST(CoxRegressionTest, ArmWithoutEventsRunsAway)
 {
     CoxAnalysis a;
-    ASSERT_EQ(RunCoxAnalysis(TwoArms(true, false), {{"arm"}, {}, {}, {}, {"1"}, CoxTies::kEfron, ""}, ".95", a), std::nullopt);
+    ASSERT_EQ(RunCoxAnalysis(TwoArms(true, false), {{"arm"}, {}, {}, {}, {"1"}, CoxTies::kEfron, "", {}}, ".95", a), std::nullopt);
     EXPECT_TRUE(a.model.rows[0].infinite);
     EXPECT_LT(a.model.rows[0].coef, -10.0);
 }

@@ -20,13 +20,14 @@ protected:
 
 // The whole report and export of a stratified model with a factor, a
 // collinear column and the derived age (its numbers are those of R, see
-// tests/analysis/CoxRegressionTest.cpp); the collinear column named on
-// standard error.
+// tests/analysis/CoxRegressionTest.cpp), the curves in months with grade
+// and marker at values given; the collinear column named on standard error.
 TEST_F(CoxRegressionBatchTest, ReportAndExportOfAStratifiedModel)
 {
     const std::string csv = dir.path("cox.csv");
     const ProgramRun run = RunCox({"--covariates", "stage,grade,marker,marker2,age", "--strata", "center",
-                                   "--curves-by", "stage", "--csv", csv});
+                                   "--curves-by", "stage", "--unit", "month", "--curve-values", "grade=2,marker=0.5",
+                                   "--csv", csv});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, Expected("cox-ties.txt"));
     EXPECT_EQ(ReadBytes(csv), Expected("cox-ties.csv"));
@@ -42,6 +43,10 @@ TEST_F(CoxRegressionBatchTest, ModelOptionsAreChecked)
     run = RunCox({"--covariates", "stage,grade", "--reference", "stage=V"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("the factor \"stage\" has no level \"V\""), std::string::npos) << run.err;
+
+    run = RunCox({"--covariates", "stage,grade", "--curves-by", "stage", "--curve-values", "stage=II"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("it takes no curve value"), std::string::npos) << run.err;
 
     run = RunCox({"--covariates", "stage", "--curves-by", "grade"});
     EXPECT_EQ(run.exitCode, 1);

@@ -17,6 +17,8 @@
 #       marker2 and age, strata center, curves by stage
 #   ties-reference              ties.txt, covariates stage (reference II) and
 #       grade, no strata, Efron
+#   rdata-values                as rdata-efron, the curves at age 60 and
+#       F5 = 2 instead of their means
 # Columns are named as the program names them ("F5=2", "stage=IV"); a
 # factor's levels stand in the program's order, the first the reference.
 # Lines of reference.txt:
@@ -26,7 +28,9 @@
 #   MODEL concordance C SE
 #   MODEL count CASES EVENTS ITERATIONS
 #   MODEL zph TERM|GLOBAL CHISQ DF P
-#   MODEL curve NAME DAY SURVIVAL        at each day with events of the curve's stratum
+#   MODEL curve NAME DAY SURVIVAL SE LOWER UPPER
+#       at each day with events of the curve's stratum: survfit's standard
+#       error of the cumulative hazard and its .95 limits (log transform)
 suppressPackageStartupMessages(library(survival))
 
 num <- function(x) ifelse(is.na(x), "NA", format(x, digits = 17, trim = TRUE))
@@ -80,7 +84,7 @@ design <- function(d, covariates, levels) {
     as.data.frame(cols, check.names = FALSE)
 }
 
-model <- function(name, d, covariates, levels, ties, strata = NULL, curvesBy = NULL) {
+model <- function(name, d, covariates, levels, ties, strata = NULL, curvesBy = NULL, values = list()) {
     f <- d
     for (v in names(levels)) f[[v]] <- factor(d[[v]], levels = levels[[v]])
     for (v in covariates) if (is.null(levels[[v]])) f[[v]] <- as.numeric(d[[v]])
@@ -115,6 +119,10 @@ model <- function(name, d, covariates, levels, ties, strata = NULL, curvesBy = N
     lv <- levels[[curvesBy]]
     nd <- as.data.frame(matrix(rep(means, each = length(lv)), nrow = length(lv)), optional = TRUE)
     names(nd) <- cols
+    for (v in names(values)) {
+        if (is.null(levels[[v]])) nd[[v]] <- values[[v]]
+        else for (l in levels[[v]][-1]) nd[[paste0(v, "=", l)]] <- as.numeric(values[[v]] == l)
+    }
     for (l in lv[-1]) nd[[paste0(curvesBy, "=", l)]] <- as.numeric(lv == l)
     sf <- survfit(fit2, newdata = nd)
     strataNames <- if (is.null(strata)) "" else sort(unique(d[[strata]]))
@@ -125,7 +133,12 @@ model <- function(name, d, covariates, levels, ties, strata = NULL, curvesBy = N
             curve <- paste0(curvesBy, "=", lv[k])
             if (!is.null(strata)) curve <- paste(strataNames[s], "/", curve)
             surv <- as.matrix(part$surv)[at, k]
-            for (i in seq_along(surv)) put(name, "curve", gsub(" ", "_", curve), part$time[at][i], num(surv[i]))
+            se <- as.matrix(part$std.err)[at, k]
+            lower <- as.matrix(part$lower)[at, k]
+            upper <- as.matrix(part$upper)[at, k]
+            for (i in seq_along(surv))
+                put(name, "curve", gsub(" ", "_", curve), part$time[at][i], num(surv[i]), num(se[i]),
+                    num(lower[i]), num(upper[i]))
         }
     }
 }
@@ -133,6 +146,8 @@ model <- function(name, d, covariates, levels, ties, strata = NULL, curvesBy = N
 rdata <- readCases("data/examples/rdata.txt", FALSE, c("begin", "end", "status", "F4", "F5", "birth"))
 rlevels <- list(F5 = c("1", "2"), F4 = c("54-61", "62-70", "71-95", "<54"))
 model("rdata-efron", rdata, c("age", "F5", "F4"), rlevels, "efron", curvesBy = "F4")
+model("rdata-values", rdata, c("age", "F5", "F4"), rlevels, "efron", curvesBy = "F4",
+      values = list(age = 60, F5 = "2"))
 model("rdata-breslow", rdata, c("age", "F5", "F4"), rlevels, "breslow", curvesBy = "F4")
 
 ties <- readCases("tests/data/cox/ties.txt", TRUE)

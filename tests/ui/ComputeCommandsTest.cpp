@@ -763,9 +763,11 @@ private slots:
         }));
     }
 
-    // Age, sex as a factor and the age group, curves by age group: the
-    // report of kalderon-batch with the covariates in the list's order, the windows titled for the model and the
-    // chart of its kind.  Without a covariate the dialog stays open.
+    // Age, sex as a factor with its reference chosen among its levels and
+    // the age group, curves by age group at age 60, in months: the report of
+    // kalderon-batch with the covariates in the list's order, the windows
+    // titled for the model and the chart of its kind.  Without a covariate
+    // the dialog stays open.
     void CoxRegressionAsKalderonBatchComputesIt()
     {
         OpenExample();
@@ -781,13 +783,29 @@ private slots:
             CheckCode(dialog, Dialog::kFactors, QStringLiteral("F5"));
             Choose(dialog, Dialog::kCurvesBy, QStringLiteral("F4"));
             Choose(dialog, Dialog::kTies, QStringLiteral("Breslow"));
+            Choose(dialog, Dialog::kTimeUnit, QStringLiteral("Month"));
+            // The levels of F5 in the group list's order; a level chosen and
+            // a number typed are kept for their fields.
+            Choose(dialog, Dialog::kReferenceField, QStringLiteral("F5"));
+            auto* levels = Control<QComboBox>(dialog, Dialog::kReferences);
+            QCOMPARE(levels->count(), 3);
+            QCOMPARE(levels->itemText(2), QStringLiteral("2"));
+            Choose(dialog, Dialog::kReferences, QStringLiteral("2"));
+            Choose(dialog, Dialog::kCurveValueField, QStringLiteral("age"));
+            Control<QComboBox>(dialog, Dialog::kCurveValue)->setEditText(QStringLiteral("60"));
+            Choose(dialog, Dialog::kCurveValueField, QStringLiteral("F5"));
+            Choose(dialog, Dialog::kReferenceField, QStringLiteral("F4"));
             Accept(dialog);
         }));
         QVERIFY2(messages.shown.isEmpty(), qPrintable(messages.shown.join(QLatin1Char('\n'))));
-        const QByteArray expected =
-            BatchReport({kSource, "--group", "4", "--sex", "5", "--birth", "6", "--analysis", "cox", "--covariates",
-                         "age,4,5", "--factor", "5", "--curves-by", "4", "--ties", "breslow"});
+        const QByteArray expected = BatchReport(
+            {kSource, "--group", "4", "--sex", "5", "--birth", "6", "--analysis", "cox", "--covariates", "age,4,5",
+             "--factor", "5", "--curves-by", "4", "--ties", "breslow", "--unit", "month", "--reference", "5=2",
+             "--curve-values", "age=60"});
         QVERIFY(expected.contains("Tied event times: Breslow\r\n"));
+        QVERIFY(expected.contains("F5=1  "));
+        QVERIFY(expected.contains("at their means but age=60\r\n"));
+        QVERIFY(expected.contains("time [months]"));
         CResultFrame* result = Windows<CResultFrame>().back();
         QCOMPARE(QByteArray::fromStdString(result->view()->reportText()), expected);
         const QString title = QStringLiteral("  ") + kSource;

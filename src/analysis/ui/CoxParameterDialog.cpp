@@ -5,9 +5,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <algorithm>
 
 #include "analysis/CaseField.h"
+#include "analysis/CaseFieldSummary.h"
+#include "analysis/ui/TimeUnitTexts.h"
 #include "common/qt/DisplayText.h"
 #include "common/ui/AppServices.h"
 #include "common/ui/ControlName.h"
@@ -22,28 +25,49 @@ constexpr int kShownListRows = 6;
 
 CoxParameterDialog::CoxParameterDialog(const DataSet& data, CAnalysisData& analysis, AppServices& services,
                                        QWidget* parent)
-    : ParameterDialogBase(kDialog, analysis, data.cases, kProductLimit, data.hasGroupColumn, services, parent)
+    : ParameterDialogBase(kDialog, analysis, data.cases, kProductLimit, data.hasGroupColumn, services, parent),
+      dataSet_(data)
 {
     if (data.hasBirthColumn) fields_.push_back(kAgeFieldName);
     fields_.push_back(kBeginYearFieldName);
     for (size_t i = 0; i < data.columns.columnCount(); ++i) fields_.push_back(data.columns[i].name());
+    QStringList fieldNames;
+    for (const std::string& field : fields_) fieldNames << DisplayText(field);
 
     int row = AddObservationRows(0);
     row = AddEventRow(row, QStringLiteral("Coding of &event:"), true);
+    timeUnit_ = MakeCombo(kTimeUnit, TimeUnitNames());
+    timeUnit_->setCurrentIndex(data_.timeUnit >= 0 && data_.timeUnit < timeUnit_->count() ? data_.timeUnit : 0);
+    grid()->addWidget(MakeLabel(QStringLiteral("Time u&nit:"), 0, timeUnit_), row, 0);
+    grid()->addWidget(timeUnit_, row++, 1);
     covariates_ = MakeFieldList(kCovariates);
     factors_ = MakeFieldList(kFactors);
     grid()->addWidget(MakeLabel(QStringLiteral("Co&variates:"), 0, covariates_), row, 0, Qt::AlignTop);
     grid()->addWidget(covariates_, row, 1);
     grid()->addWidget(MakeLabel(QStringLiteral("&Factors:"), 0, factors_), row, 3, Qt::AlignRight | Qt::AlignTop);
     grid()->addWidget(factors_, row++, 4);
-    references_ = new QLineEdit(this);
-    references_->setObjectName(ControlName(kReferences));
-    references_->setPlaceholderText(QStringLiteral("FIELD=LEVEL; ..."));
-    grid()->addWidget(MakeLabel(QStringLiteral("&Reference levels:"), 0, references_), row, 0);
-    grid()->addWidget(references_, row++, 1, 1, 4);
+
+    // A field and its value on one row: the field chosen on the left, the
+    // value kept for it on the right.
+    const auto addFieldValueRow = [&](const QString& label, int fieldId, int valueId, QComboBox*& field,
+                                      QComboBox*& value) {
+        field = MakeCombo(fieldId, fieldNames);
+        value = MakeCombo(valueId, {});
+        grid()->addWidget(MakeLabel(label, 0, field), row, 0);
+        grid()->addWidget(field, row, 1);
+        grid()->addWidget(MakeLabel(QStringLiteral("=")), row, 2, Qt::AlignCenter);
+        grid()->addWidget(value, row++, 3, 1, 2);
+    };
+    addFieldValueRow(QStringLiteral("&Reference level:"), kReferenceField, kReferences, referenceField_, references_);
+    const QString firstLevel = QStringLiteral("(the first level)");
+    ShowLevels(referenceField_, references_, firstLevel, chosenReferences_);
+    connect(references_, &QComboBox::currentIndexChanged, this,
+            [this] { chosenReferences_[ChosenField(referenceField_, 0)] = ShownValue(references_); });
+    connect(referenceField_, &QComboBox::currentIndexChanged, this,
+            [this, firstLevel] { ShowLevels(referenceField_, references_, firstLevel, chosenReferences_); });
 
     QStringList choices{QStringLiteral("(none)")};
-    for (const std::string& field : fields_) choices << DisplayText(field);
+    choices << fieldNames;
     strata_ = MakeCombo(kStrata, choices);
     grid()->addWidget(MakeLabel(QStringLiteral("&Strata:"), 0, strata_), row, 0);
     grid()->addWidget(strata_, row, 1);
@@ -53,9 +77,46 @@ CoxParameterDialog::CoxParameterDialog(const DataSet& data, CAnalysisData& analy
     curvesBy_ = MakeCombo(kCurvesBy, choices);
     grid()->addWidget(MakeLabel(QStringLiteral("C&urves by:"), 0, curvesBy_), row, 0);
     grid()->addWidget(curvesBy_, row++, 1);
+
+    // A curve value is a level of the field or a number typed.
+    addFieldValueRow(QStringLiteral("Curve va&lues:"), kCurveValueField, kCurveValue, curveValueField_, curveValue_);
+    curveValue_->setEditable(true);
+    ShowLevels(curveValueField_, curveValue_, QString(), chosenCurveValues_);
+    connect(curveValue_, &QComboBox::currentTextChanged, this,
+            [this] { chosenCurveValues_[ChosenField(curveValueField_, 0)] = ShownValue(curveValue_); });
+    connect(curveValueField_, &QComboBox::currentIndexChanged, this,
+            [this] { ShowLevels(curveValueField_, curveValue_, QString(), chosenCurveValues_); });
+    curveValue_->lineEdit()->setPlaceholderText(QStringLiteral("(the mean)"));
     AddConfidenceRow(row);
     FinishLayout(QStringLiteral("cox_regression"));
     covariates_->setFocus();
+}
+
+void CoxParameterDialog::ShowLevels(const QComboBox* fieldCombo, QComboBox* values, const QString& first,
+                                    const std::map<std::string, std::string>& kept)
+{
+    const std::string field = ChosenField(fieldCombo, 0);
+    const QSignalBlocker quiet(values);
+    values->clear();
+    values->addItem(first, QByteArray());
+    CaseField caseField;
+    if (!FindCaseField(dataSet_.columns, dataSet_.hasBirthColumn, field, caseField)) {
+        for (const FieldValueCount& level : SummariseField(dataSet_, caseField).values)
+            if (!level.value.empty()) values->addItem(DisplayText(level.value), QByteArray::fromStdString(level.value));
+    }
+    const auto it = kept.find(field);
+    const std::string value = it == kept.end() ? std::string() : it->second;
+    const int index = values->findData(QByteArray::fromStdString(value));
+    values->setCurrentIndex(std::max(index, 0));
+    if (values->isEditable() && index < 0) values->setEditText(DisplayText(value));
+}
+
+// The value of the entry shown, or the text typed.
+std::string CoxParameterDialog::ShownValue(const QComboBox* values)
+{
+    const int index = values->findText(values->currentText(), Qt::MatchExactly);
+    if (index >= 0) return values->itemData(index).toByteArray().toStdString();
+    return values->currentText().trimmed().toStdString();
 }
 
 QListWidget* CoxParameterDialog::MakeFieldList(int id)
@@ -80,10 +141,10 @@ std::vector<std::string> CoxParameterDialog::CheckedFields(const QListWidget* li
     return fields;
 }
 
-std::string CoxParameterDialog::ChosenField(const QComboBox* combo) const
+std::string CoxParameterDialog::ChosenField(const QComboBox* combo, int entriesBefore) const
 {
-    const int index = combo->currentIndex();
-    return index > 0 ? fields_[static_cast<size_t>(index - 1)] : std::string();
+    const int index = combo->currentIndex() - entriesBefore;
+    return index >= 0 ? fields_[static_cast<size_t>(index)] : std::string();
 }
 
 void CoxParameterDialog::accept()
@@ -98,15 +159,27 @@ void CoxParameterDialog::accept()
     for (const std::string& factor : CheckedFields(factors_))
         if (std::find(choice.covariates.begin(), choice.covariates.end(), factor) != choice.covariates.end())
             choice.factors.push_back(factor);
-    for (const QString& reference : references_->text().split(QLatin1Char(';'), Qt::SkipEmptyParts))
-        choice.references.push_back(reference.trimmed().toStdString());
     if (const std::string strata = ChosenField(strata_); !strata.empty()) choice.strata.push_back(strata);
     choice.ties = ties_->currentIndex() == 1 ? CoxTies::kBreslow : CoxTies::kEfron;
     choice.curvesBy = ChosenField(curvesBy_);
+    const auto covariate = [&](const std::string& field) {
+        return std::find(choice.covariates.begin(), choice.covariates.end(), field) != choice.covariates.end();
+    };
+    // In the order of the fields, the first level and the mean left out.
+    for (const std::string& field : fields_) {
+        if (!covariate(field)) continue;
+        const auto reference = chosenReferences_.find(field);
+        if (reference != chosenReferences_.end() && !reference->second.empty())
+            choice.references.push_back(field + "=" + reference->second);
+        const auto value = chosenCurveValues_.find(field);
+        if (value != chosenCurveValues_.end() && !value->second.empty() && field != choice.curvesBy)
+            choice.curveValues.push_back(field + "=" + value->second);
+    }
     choice.eventCodes = {ChosenEventCode()};
     data_.eventCode = choice.eventCodes.front();
     data_.eventCodeIndex = eventCodes_->currentIndex();
     data_.ciLevelText = confidence_->currentText().toStdString();
+    data_.timeUnit = timeUnit_->currentIndex();
     modelChoice_ = std::move(choice);
     QDialog::accept();
 }

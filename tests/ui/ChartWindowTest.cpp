@@ -167,6 +167,7 @@ private slots:
         QCOMPARE(file, QStringList({ControlName(command::kNew) + " &New\tCtrl+N (off)",
                                     ControlName(command::kOpenDataFile) + " &Open data file ...",
                                     ControlName(command::kOpenChart) + " Open life table &chart ...",
+                                    ControlName(command::kOpenAnalysis) + " Open &analysis ...",
                                     ControlName(command::kResetDefaults) +
                                         " Reset default values to original settings ...",
                                     ControlName(command::kClose) + " &Close",

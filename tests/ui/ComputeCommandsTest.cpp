@@ -306,7 +306,7 @@ class ComputeCommandsTest : public QObject {
 
     void CloseAll()
     {
-        messages.answers.assign(40, Messages::Answer::No);
+        messages.answers.assign(100, Messages::Answer::No);
         QVERIFY(mainFrame->CloseAllChildren());
         messages.answers.clear();
         messages.shown.clear();
@@ -434,9 +434,31 @@ private slots:
             QCOMPARE(mainFrame->mdiArea()->currentSubWindow(), chart);
         }
         QCOMPARE(Windows<CResultFrame>().size(), static_cast<qsizetype>(ComputeRuns().size()));  // side by side
-        // Each window's command line writes its report.
-        for (CResultFrame* result : Windows<CResultFrame>())
-            QCOMPARE(CopiedCommandReport(*mainFrame, result), QByteArray::fromStdString(result->view()->reportText()));
+        // Each window's command line writes its report, and so does its saved
+        // analysis, in kalderon-batch and opened in the desktop program.
+        const QList<CResultFrame*> computed = Windows<CResultFrame>();
+        for (qsizetype i = 0; i < computed.size(); ++i) {
+            const QByteArray report = QByteArray::fromStdString(computed[i]->view()->reportText());
+            QCOMPARE(CopiedCommandReport(*mainFrame, computed[i]), report);
+            fileDialogs.saveChoice = fileDialogs.choice = folder.filePath(QStringLiteral("run%1.kan").arg(i));
+            mainFrame->command(command::kSaveAnalysis)->trigger();
+            QCOMPARE(BatchReport({"--analysis-file", fileDialogs.saveChoice}), report);
+            mainFrame->command(command::kOpenAnalysis)->trigger();
+            QCOMPARE(Windows<CResultFrame>().back()->windowTitle(), computed[i]->windowTitle());
+            QCOMPARE(QByteArray::fromStdString(Windows<CResultFrame>().back()->view()->reportText()), report);
+        }
+        // An analysis whose data file has gone says so and opens nothing.
+        QFile gone(folder.filePath(QStringLiteral("gone.kan")));
+        QVERIFY(gone.open(QIODevice::WriteOnly));
+        gone.write(R"({"kalderon analysis": 1, "data": "gone.txt", "options": {}})");
+        gone.close();
+        fileDialogs.choice = gone.fileName();
+        messages.shown.clear();
+        const qsizetype windows = mainFrame->mdiArea()->subWindowList().size();
+        mainFrame->command(command::kOpenAnalysis)->trigger();
+        QCOMPARE(messages.shown.size(), 1);
+        QVERIFY2(messages.shown.front().contains(QStringLiteral("gone.txt")), qPrintable(messages.shown.front()));
+        QCOMPARE(mainFrame->mdiArea()->subWindowList().size(), windows);
     }
 
     // The chart of a net survival run draws the net survival where relative

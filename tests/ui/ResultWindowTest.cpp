@@ -262,8 +262,9 @@ private slots:
         for (QAction* entry : mainFrame->menuBar()->actions().front()->menu()->actions())
             file << (entry->isSeparator() ? QStringLiteral("-") : entry->objectName());
         QCOMPARE(file, (QStringList{ControlName(command::kNew), ControlName(command::kOpenDataFile),
-                                    ControlName(command::kOpenChart), ControlName(command::kResetDefaults),
-                                    ControlName(command::kClose), ControlName(command::kSaveAs), "-",
+                                    ControlName(command::kOpenChart), ControlName(command::kOpenAnalysis),
+                                    ControlName(command::kResetDefaults), ControlName(command::kClose),
+                                    ControlName(command::kSaveAs), ControlName(command::kSaveAnalysis), "-",
                                     ControlName(command::kPageSetup), ControlName(command::kPrintPreview),
                                     ControlName(command::kPrint), "-", ControlName(command::kExit)}));
     }

@@ -603,6 +603,8 @@ int main(int argc, char* argv[])
         std::optional<AnalysisOutcome> curves = ComputeAnalysis(frame, parameters, data.cases, brenner);
         if (!curves) qFatal("the Brenner-weighted product-limit was refused");
         CLifeTableChartFrame* curveChart = OpenAnalysisChart(frame, curves->ChartData(), kProductLimit);
+        for (CSeriesStyle& style : curveChart->view()->chart().seriesStyles) style.showCI = 0;  // the curves alone
+        curveChart->view()->update();
         CResultFrame* curveResults = OpenResultWindow(frame, std::move(curves->report));
         ScrollToHeading(curveResults, "Age-standardised survival", 1);
         SideBySide(curveResults, curveChart, area);

@@ -97,36 +97,31 @@ DailyProductLimit WalkProductLimit(const std::vector<NetSurvivalCase>& cases)
         walk.daysAtRisk[d + 1] = walk.daysAtRisk[d] + (present > 0 ? 1 : 0);
     }
 
-    // The cases by the day they enter and by the day they leave.
-    std::vector<std::uint32_t> byEntry(days + 1, 0), byExit(days + 1, 0);
-    for (const NetSurvivalCase& c : cases)
-        if (Counted(c)) ++byEntry[c.firstDay + 1], ++byExit[c.lastDay + 1];
-    for (size_t d = 0; d < days; ++d) byEntry[d + 1] += byEntry[d], byExit[d + 1] += byExit[d];
-    std::vector<const NetSurvivalCase*> entries(byEntry[days]), exits(byExit[days]);
-    {
-        std::vector<std::uint32_t> e(byEntry.begin(), byEntry.end() - 1), x(byExit.begin(), byExit.end() - 1);
-        for (const NetSurvivalCase& c : cases)
-            if (Counted(c)) entries[e[c.firstDay]++] = &c, exits[x[c.lastDay]++] = &c;
-    }
     // A case at risk on day t has the derivative prefix[t + 1] - prefix[firstDay]
     // of log survival; the sums of w^2, w^2 prefix[firstDay] and its square
     // over them give the cases at risk at once.  A case that has left keeps
-    // its derivative, less 1 / (at risk - deaths) on the day it died.
+    // its derivative, less 1 / (at risk - deaths) on the day it died.  The
+    // sums change by the cases entering and leaving on a day, summed per day.
+    struct DayChange {
+        double s0 = 0.0, s1 = 0.0, s2 = 0.0;
+    };
+    std::vector<DayChange> entries(days), exits(days);
+    std::vector<double> leftOnDay(days, 0.0);
+    for (const NetSurvivalCase& c : cases) {
+        if (!Counted(c)) continue;
+        const double square = c.weight * c.weight, p = prefix[c.firstDay];
+        const DayChange change{square, square * p, square * p * p};
+        for (DayChange* sums : {&entries[c.firstDay], &exits[c.lastDay]})
+            sums->s0 += change.s0, sums->s1 += change.s1, sums->s2 += change.s2;
+        double influence = prefix[c.lastDay + 1] - p;
+        if (c.died) influence -= inverseSurvivors[c.lastDay];
+        leftOnDay[c.lastDay] += square * influence * influence;
+    }
     double left = 0.0, s0 = 0.0, s1 = 0.0, s2 = 0.0;
     for (size_t day = 0; day < days; ++day) {
-        for (std::uint32_t k = byEntry[day]; k < byEntry[day + 1]; ++k) {
-            const NetSurvivalCase& c = *entries[k];
-            const double square = c.weight * c.weight, p = prefix[c.firstDay];
-            s0 += square, s1 += square * p, s2 += square * p * p;
-        }
-        for (std::uint32_t k = byExit[day]; k < byExit[day + 1]; ++k) {
-            const NetSurvivalCase& c = *exits[k];
-            const double square = c.weight * c.weight, p = prefix[c.firstDay];
-            s0 -= square, s1 -= square * p, s2 -= square * p * p;
-            double influence = prefix[c.lastDay + 1] - p;
-            if (c.died) influence -= inverseSurvivors[c.lastDay];
-            left += square * influence * influence;
-        }
+        s0 += entries[day].s0, s1 += entries[day].s1, s2 += entries[day].s2;
+        s0 -= exits[day].s0, s1 -= exits[day].s1, s2 -= exits[day].s2;
+        left += leftOnDay[day];
         const double p = prefix[day + 1];
         walk.squares[day] = left + std::max(0.0, p * p * s0 - 2.0 * p * s1 + s2);
     }

@@ -74,10 +74,10 @@ StandardisedGroup BrennerStandardisedGroup(std::vector<NetSurvivalCase> weighted
     if (!weights.defined) return group;
     for (size_t i = 0; i < kept; ++i) weighted[i].weight = weights.byAgeGroup[ageGroups[i]];
 
-    const WeightedProductLimitCurve observed =
+    const WeightedObservedEstimates observed =
         settings.lifeTableTechnique
-            ? WeightedProductLimitCurve{WeightedLifeTable(weighted, settings.intervals, settings.unitDays), {}}
-            : WeightedProductLimitCurves(weighted, settings.intervals, settings.unitDays);
+            ? WeightedObservedEstimates{WeightedLifeTable(weighted, settings.intervals, settings.unitDays), {}}
+            : WeightedProductLimitWithDays(weighted, settings.intervals, settings.unitDays);
     const WeightedNetSurvival curves = ComputeWeightedNetSurvival(weighted, grid);
     group.netUnstableFromDay = curves.net.FirstUnstableDay();
     const std::int32_t hiddenFrom = settings.netSurvivalRaw ? -1 : group.netUnstableFromDay;

@@ -149,8 +149,8 @@ std::vector<AgeGroupEstimate> AtIntervalEnds(const DailyProductLimit& walk, int 
 
 }  // namespace
 
-WeightedProductLimitCurve WeightedProductLimitCurves(const std::vector<NetSurvivalCase>& cases, int intervals,
-                                                     double unitDays)
+WeightedObservedEstimates WeightedProductLimitWithDays(const std::vector<NetSurvivalCase>& cases, int intervals,
+                                                       double unitDays)
 {
     const DailyProductLimit walk = WalkProductLimit(cases);
     return {AtIntervalEnds(walk, intervals, unitDays),

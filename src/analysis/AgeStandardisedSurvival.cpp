@@ -74,7 +74,7 @@ std::vector<StandardisedGroup> StandardiseSurvivalBrenner(const CAnalysisData& d
                                                           AnalysisKind kind, bool stratified, std::int32_t standard)
 {
     const bool period = kind == kPeriodAnalysis;
-    const std::vector<std::vector<NetSurvivalCase>> groupCases =
+    std::vector<std::vector<NetSurvivalCase>> groupCases =
         period ? PeriodNetSurvivalCases(data, cases, stratified) : CohortNetSurvivalCases(data, cases, stratified);
     const double unitDays = UnitDays(data.timeUnit);
     const BrennerSettings settings{standard, IntervalCount(data.maxObservationDays, unitDays), unitDays,
@@ -83,7 +83,7 @@ std::vector<StandardisedGroup> StandardiseSurvivalBrenner(const CAnalysisData& d
     const AnnualSurvivalGrid grid(data.populationTables);
     std::vector<StandardisedGroup> result;
     for (size_t g = 0; g < groupCases.size() && g < data.groupResults.size(); ++g) {
-        StandardisedGroup& group = result.emplace_back(BrennerStandardisedGroup(groupCases[g], grid, settings));
+        StandardisedGroup& group = result.emplace_back(BrennerStandardisedGroup(std::move(groupCases[g]), grid, settings));
         group.code = GroupName(data.groupResults[g].info);
         if (stratified) group.heading = FormatText(LoadString(690), group.code);
     }

@@ -138,9 +138,8 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
         for (const StandardisedGroup& group : groups)
             if (group.weightsUndefined || group.netUnstableFromDay >= 0)
                 AddNote(outcome.note, BrennerNote(data, group));
-        // The chart draws standardised curves over the intervals of a life table technique only.
-        if (CanStandardise(kind, data.periodTechnique))
-            outcome.chartData = WithStandardisedSeries(data, groups, request.standardise);
+        outcome.chartData =
+            WithStandardisedSeries(data, groups, request.standardise, HasTimePoints(kind, data.periodTechnique));
     }
     if (request.crudeProbabilities)
         computed.crudeProbabilities = WriteCrudeProbabilitySection(ComputeCrudeProbabilities(data));

@@ -17,8 +17,11 @@ namespace kalderon {
 // as net or relative survival has them, and the exposed to risk of the
 // group's own row.  An interval without a standardised value has nobody
 // exposed, so the curve passes over it.  Named "ICSS n", or the group's code
-// and "ICSS n" when stratified.
+// and "ICSS n" when stratified.  With `timePoints` (the product-limit
+// technique, Brenner's weights) a series holds the group's own time points
+// instead, each event at the standardised survival of its day (the group's
+// days), and without it where there is none, so that the curve ends there.
 CAnalysisData WithStandardisedSeries(CAnalysisData data, const std::vector<StandardisedGroup>& groups,
-                                     std::int32_t standard);
+                                     std::int32_t standard, bool timePoints = false);
 
 }  // namespace kalderon

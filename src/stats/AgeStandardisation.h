@@ -54,6 +54,9 @@ struct StandardisedGroup {
     // undefined; the first day net survival cannot be trusted (-1: none).
     bool weightsUndefined = false;
     std::int32_t netUnstableFromDay = -1;
+    // Brenner's weights with the product-limit technique: the estimates at
+    // the end of every day 0, 1, ... (intervalNumber the day), for its curves.
+    std::vector<StandardisedInterval> days;
 };
 
 // How the standardised survival is computed: each age group's estimate,

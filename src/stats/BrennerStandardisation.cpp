@@ -20,6 +20,19 @@ AgeGroupEstimate NetSurvivalAt(const NetSurvivalCurve& curve, std::int32_t day, 
     return {true, curve.SurvivalAt(day), curve.StandardErrorAt(day)};
 }
 
+// Observed, Ederer II relative and net survival at the end of `day`.
+StandardisedInterval WeightedEstimates(std::int32_t number, std::int32_t day, const AgeGroupEstimate& observed,
+                                       const WeightedNetSurvival& curves, std::int32_t hiddenFrom)
+{
+    StandardisedInterval row{number, observed, {}, {}};
+    const std::vector<double>& expected = curves.expected;
+    if (!observed.available || expected.empty()) return row;
+    const double e = expected[std::min<size_t>(static_cast<size_t>(day), expected.size() - 1)];
+    row.relative = {true, observed.value / e, observed.standardError / e};
+    row.net = NetSurvivalAt(curves.net, day, hiddenFrom);
+    return row;
+}
+
 }  // namespace
 
 BrennerWeights BrennerWeightsOf(const std::array<std::int64_t, kIcssAgeGroups>& counts, const IcssWeights& standard)
@@ -36,48 +49,44 @@ BrennerWeights BrennerWeightsOf(const std::array<std::int64_t, kIcssAgeGroups>& 
     return weights;
 }
 
-StandardisedGroup BrennerStandardisedGroup(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid,
+StandardisedGroup BrennerStandardisedGroup(std::vector<NetSurvivalCase> weighted, const AnnualSurvivalGrid& grid,
                                            const BrennerSettings& settings)
 {
     StandardisedGroup group;
-    std::vector<NetSurvivalCase> weighted;
-    std::vector<int> ageGroups;
+    // The cases of 15 and over kept in place, their age groups beside them.
+    std::vector<std::uint8_t> ageGroups(weighted.size());
     std::array<std::int64_t, kIcssAgeGroups> counts{};
-    weighted.reserve(cases.size());
-    for (const NetSurvivalCase& c : cases) {
+    size_t kept = 0;
+    for (const NetSurvivalCase& c : weighted) {
         const int k = AgeGroupOf(c);
         if (k < 0) {
             ++group.underAge;
             continue;
         }
         ++counts[k];
-        weighted.push_back(c);
-        ageGroups.push_back(k);
+        ageGroups[kept] = static_cast<std::uint8_t>(k);
+        weighted[kept++] = c;
     }
+    weighted.resize(kept);
     const BrennerWeights weights = BrennerWeightsOf(counts, WeightsOfIcss(settings.standard));
     group.weightsUndefined = !weights.defined;
     for (int i = 0; i < settings.intervals; ++i) group.intervals.push_back({i + 1, {}, {}, {}});
     if (!weights.defined) return group;
-    for (size_t i = 0; i < weighted.size(); ++i) weighted[i].weight = weights.byAgeGroup[ageGroups[i]];
+    for (size_t i = 0; i < kept; ++i) weighted[i].weight = weights.byAgeGroup[ageGroups[i]];
 
-    const std::vector<AgeGroupEstimate> observed =
-        settings.lifeTableTechnique ? WeightedLifeTable(weighted, settings.intervals, settings.unitDays)
-                                    : WeightedProductLimit(weighted, settings.intervals, settings.unitDays);
+    const WeightedObservedEstimates observed =
+        settings.lifeTableTechnique
+            ? WeightedObservedEstimates{WeightedLifeTable(weighted, settings.intervals, settings.unitDays), {}}
+            : WeightedProductLimitWithDays(weighted, settings.intervals, settings.unitDays);
     const WeightedNetSurvival curves = ComputeWeightedNetSurvival(weighted, grid);
-    const NetSurvivalCurve& net = curves.net;
-    const std::vector<double>& expected = curves.expected;
-    const std::int32_t unstableFrom = net.FirstUnstableDay();
-    group.netUnstableFromDay = unstableFrom;
-    const std::int32_t hiddenFrom = settings.netSurvivalRaw ? -1 : unstableFrom;
-    for (int i = 0; i < settings.intervals; ++i) {
-        StandardisedInterval& row = group.intervals[i];
-        row.observed = observed[i];
-        if (!row.observed.available || expected.empty()) continue;
-        const std::int32_t day = LastDayOfInterval(static_cast<size_t>(i), settings.unitDays);
-        const double e = expected[std::min<size_t>(static_cast<size_t>(day), expected.size() - 1)];
-        row.relative = {true, row.observed.value / e, row.observed.standardError / e};
-        row.net = NetSurvivalAt(net, day, hiddenFrom);
-    }
+    group.netUnstableFromDay = curves.net.FirstUnstableDay();
+    const std::int32_t hiddenFrom = settings.netSurvivalRaw ? -1 : group.netUnstableFromDay;
+    for (int i = 0; i < settings.intervals; ++i)
+        group.intervals[i] = WeightedEstimates(i + 1, LastDayOfInterval(static_cast<size_t>(i), settings.unitDays),
+                                               observed.intervals[i], curves, hiddenFrom);
+    for (size_t day = 0; day < observed.days.size(); ++day)
+        group.days.push_back(WeightedEstimates(static_cast<std::int32_t>(day), static_cast<std::int32_t>(day),
+                                               observed.days[day], curves, hiddenFrom));
     return group;
 }
 

@@ -34,7 +34,7 @@ struct BrennerSettings {
 // over weighted expected survival at the interval's end) and Pohar-Perme net
 // survival (the case weights times the inverse expected survival).  Without
 // weights (an age group without cases) every estimate is missing.
-StandardisedGroup BrennerStandardisedGroup(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid,
+StandardisedGroup BrennerStandardisedGroup(std::vector<NetSurvivalCase> cases, const AnnualSurvivalGrid& grid,
                                            const BrennerSettings& settings);
 
 }  // namespace kalderon

@@ -210,10 +210,18 @@ private:
 // of its cases' factors.
 class ActiveCells {
 public:
-    // `withWeights`: also the sum of the plain weights per cell.
-    explicit ActiveCells(size_t cellCount, bool withWeights = false)
-        : sum_(cellCount), weights_(withWeights ? cellCount : 0), members_(cellCount, 0), position_(cellCount, 0)
+    // `withWeights`: also the sum of the plain weights at risk and of their
+    // expected survival over a day, kept as the cases come and go.
+    ActiveCells(const CellWalk& walk, size_t cellCount, bool withWeights = false)
+        : sum_(cellCount), members_(cellCount, 0), position_(cellCount, 0), hazard_(cellCount), growth_(cellCount),
+          scale_(cellCount, 0.0), scaledOn_(cellCount, -2), withWeights_(withWeights),
+          daySurvival_(withWeights ? cellCount : 0)
     {
+        for (size_t cell = 0; cell < cellCount; ++cell) {
+            hazard_[cell] = walk.Hazard(cell);
+            growth_[cell] = std::exp(hazard_[cell]);
+            if (withWeights) daySurvival_[cell] = std::exp(-hazard_[cell]);
+        }
     }
 
     // Applies the changes of `day`.
@@ -222,7 +230,11 @@ public:
         for (std::uint32_t k = changes.first[day]; k < changes.first[day + 1]; ++k) {
             const std::uint32_t cell = changes.cell[k] & ~kRemoved;
             const bool removed = changes.cell[k] & kRemoved;
-            if (!weights_.empty()) weights_[cell].Add(removed ? -changes.weight[k] : changes.weight[k]);
+            if (withWeights_) {
+                const double weight = removed ? -changes.weight[k] : changes.weight[k];
+                weights_.Add(weight);
+                surviving_.Add(weight * daySurvival_[cell]);
+            }
             if (removed)
                 Remove(cell, changes.factor[k]);
             else
@@ -230,26 +242,23 @@ public:
         }
     }
 
-    // Adds the weighted number at risk on `day` and its expected deaths.
-    void Weigh(const CellWalk& walk, size_t day, double& atRisk, double& expected) const
+    // Adds the weighted number at risk on `day` (the days come in order) and
+    // its expected deaths.
+    void Weigh(std::int32_t day, double& atRisk, double& expected)
     {
         for (const std::uint32_t cell : active_) {
-            const double h = walk.Hazard(cell);
-            const double weighted = sum_[cell].Value() * std::exp(h * static_cast<double>(day));
+            const double weighted = sum_[cell].Value() * Scale(cell, day);
             atRisk += weighted;
-            expected += weighted * h;
+            expected += weighted * hazard_[cell];
         }
     }
 
-    // Adds the plain weights at risk on the current day and their expected
-    // survival over it (survival[cell]: exp(-hazard)).
-    void Average(const std::vector<double>& survival, double& atRisk, double& surviving) const
+    // The weighted mean of the expected survival over the current day of
+    // the cases at risk on it (`withWeights`); 1 when nobody is.
+    double MeanDaySurvival() const
     {
-        for (const std::uint32_t cell : active_) {
-            const double weights = weights_[cell].Value();
-            atRisk += weights;
-            surviving += weights * survival[cell];
-        }
+        const double weights = weights_.Value();
+        return active_.empty() || !(weights > 0.0) ? 1.0 : surviving_.Value() / weights;
     }
 
 private:
@@ -267,18 +276,36 @@ private:
         sum_[cell].Add(-factor);
         if (--members_[cell] > 0) return;
         sum_[cell].Reset();
-        if (!weights_.empty()) weights_[cell].Reset();
         const std::uint32_t last = active_.back();
         active_[position_[cell]] = last;
         position_[last] = position_[cell];
         active_.pop_back();
     }
 
+    // exp(hazard x day): from the day before by one product, afresh every
+    // kFreshScaleDays days and for a cell not weighed the day before, so that
+    // the rounding of the products stays far below the estimate's precision.
+    double Scale(std::uint32_t cell, std::int32_t day)
+    {
+        static constexpr std::int32_t kFreshScaleDays = 32;
+        double& scale = scale_[cell];
+        if (scaledOn_[cell] == day - 1 && day % kFreshScaleDays != 0)
+            scale *= growth_[cell];
+        else
+            scale = std::exp(hazard_[cell] * static_cast<double>(day));
+        scaledOn_[cell] = day;
+        return scale;
+    }
+
     std::vector<CompensatedSum> sum_;
-    std::vector<CompensatedSum> weights_;
     std::vector<std::uint32_t> members_;
     std::vector<std::uint32_t> position_;
     std::vector<std::uint32_t> active_;
+    std::vector<double> hazard_, growth_, scale_;
+    std::vector<std::int32_t> scaledOn_;
+    bool withWeights_;
+    std::vector<double> daySurvival_;
+    CompensatedSum weights_, surviving_;
 };
 
 }  // namespace
@@ -319,13 +346,8 @@ NetSurvivalCurve WalkDays(const std::vector<NetSurvivalCase>& cases, const Annua
 
     CellWalk walk(grid);
     const CaseContributions gathered = GatherContributions(cases, walk, days, expected != nullptr);
-    ActiveCells cells(grid.CellCount(), expected != nullptr);
-    std::vector<double> daySurvival;
-    if (expected) {
-        expected->assign(days, 1.0);
-        daySurvival.resize(grid.CellCount());
-        for (size_t cell = 0; cell < daySurvival.size(); ++cell) daySurvival[cell] = std::exp(-walk.Hazard(cell));
-    }
+    ActiveCells cells(walk, grid.CellCount(), expected != nullptr);
+    if (expected) expected->assign(days, 1.0);
     curve.cumulativeHazard.assign(days, 0.0);
     curve.variance.assign(days, 0.0);
     double hazard = 0.0, variance = 0.0, cumulativeExpected = 1.0;
@@ -333,19 +355,18 @@ NetSurvivalCurve WalkDays(const std::vector<NetSurvivalCase>& cases, const Annua
         cells.Change(gathered.changes, day);
         double atRisk = day == 0 ? gathered.atRiskOnDayZero : 0.0;
         double expectedDeaths = 0.0;
-        cells.Weigh(walk, day, atRisk, expectedDeaths);
+        const auto d = static_cast<std::int32_t>(day);
+        cells.Weigh(d, atRisk, expectedDeaths);
+        if (expected) {
+            if (day > 0) cumulativeExpected *= cells.MeanDaySurvival();
+            (*expected)[day] = cumulativeExpected;
+        }
         if (atRisk > 0.0) {
             hazard += (gathered.deaths[day] - expectedDeaths) / atRisk;
             variance += gathered.squares[day] / (atRisk * atRisk);
         }
         curve.cumulativeHazard[day] = hazard;
         curve.variance[day] = variance;
-        if (expected && day > 0) {
-            double weights = 0.0, surviving = 0.0;
-            cells.Average(daySurvival, weights, surviving);
-            if (weights > 0.0) cumulativeExpected *= surviving / weights;
-            (*expected)[day] = cumulativeExpected;
-        }
     }
     return curve;
 }

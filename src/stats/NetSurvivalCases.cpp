@@ -26,9 +26,15 @@ NetSurvivalCase MakeCase(const CAnalysisData& data, const CCaseRecord& c, std::i
             firstDay, lastDay, died};
 }
 
-std::vector<std::vector<NetSurvivalCase>> EmptyGroups(const CAnalysisData& data, bool stratified)
+// Room for every analysed case of each group, so that filling them moves nothing.
+std::vector<std::vector<NetSurvivalCase>> EmptyGroups(const CAnalysisData& data, const CaseList& cases,
+                                                      bool stratified)
 {
-    return std::vector<std::vector<NetSurvivalCase>>(AnalysedGroupCount(data, stratified));
+    std::vector<std::vector<NetSurvivalCase>> groups(AnalysedGroupCount(data, stratified));
+    std::vector<size_t> counts(groups.size(), 0);
+    ForEachAnalysedCase(data, cases, stratified, [&](int g, const CCaseRecord&) { ++counts[g]; });
+    for (size_t g = 0; g < groups.size(); ++g) groups[g].reserve(counts[g]);
+    return groups;
 }
 
 void StoreCurves(CAnalysisData& data, const std::vector<std::vector<NetSurvivalCase>>& groups)
@@ -51,7 +57,7 @@ void StoreCurves(CAnalysisData& data, const std::vector<std::vector<NetSurvivalC
 std::vector<std::vector<NetSurvivalCase>> CohortNetSurvivalCases(const CAnalysisData& data, const CaseList& cases,
                                                                  bool stratified)
 {
-    auto groups = EmptyGroups(data, stratified);
+    auto groups = EmptyGroups(data, cases, stratified);
     ForEachAnalysedCase(data, cases, stratified, [&](int g, const CCaseRecord& c) {
         groups[g].push_back(MakeCase(data, c, 0, c.observationDays, c.statusText == data.eventCode));
     });
@@ -61,7 +67,7 @@ std::vector<std::vector<NetSurvivalCase>> CohortNetSurvivalCases(const CAnalysis
 std::vector<std::vector<NetSurvivalCase>> PeriodNetSurvivalCases(const CAnalysisData& data, const CaseList& cases,
                                                                  bool stratified)
 {
-    auto groups = EmptyGroups(data, stratified);
+    auto groups = EmptyGroups(data, cases, stratified);
     ForEachAnalysedCase(data, cases, stratified, [&](int g, const CCaseRecord& c) {
         if (c.endDate.serial() < data.periodBegin.serial() || c.beginDate.serial() > data.periodEnd.serial()) return;
         const PeriodCut cut = CutAtPeriodEnd(c, data);

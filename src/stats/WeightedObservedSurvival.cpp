@@ -43,8 +43,19 @@ std::vector<AgeGroupEstimate> Estimates(const Walked& w, int zeroFrom)
 
 }  // namespace
 
-std::vector<AgeGroupEstimate> WeightedProductLimit(const std::vector<NetSurvivalCase>& cases, int intervals,
-                                                   double unitDays)
+namespace {
+
+// The product-limit walk over the days: per day the survival at its end, the
+// sum of weight^2 x (derivative of log survival)^2 over the cases, and the
+// days with someone at risk up to it (daysAtRisk[d + 1]).
+struct DailyProductLimit {
+    std::vector<double> survival;
+    std::vector<double> squares;
+    std::vector<std::int32_t> daysAtRisk;
+    std::int32_t zeroDay = -1;  // the first day the survival is 0
+};
+
+DailyProductLimit WalkProductLimit(const std::vector<NetSurvivalCase>& cases)
 {
     std::int32_t lastDay = -1;
     for (const NetSurvivalCase& c : cases)
@@ -62,9 +73,9 @@ std::vector<AgeGroupEstimate> WeightedProductLimit(const std::vector<NetSurvival
     }
     // Per day: the survival at its end, 1 / (at risk - deaths), and the sums
     // of (deaths / at risk) / (at risk - deaths) up to it (prefix[d + 1]).
-    std::vector<double> survival(days), inverseSurvivors(days, 0.0), prefix(days + 1, 0.0);
-    std::vector<std::int32_t> daysAtRisk(days + 1, 0);  // up to the day before
-    std::int32_t zeroDay = -1;
+    DailyProductLimit walk{std::vector<double>(days), std::vector<double>(days, 0.0),
+                           std::vector<std::int32_t>(days + 1, 0)};
+    std::vector<double> inverseSurvivors(days, 0.0), prefix(days + 1, 0.0);
     double atRisk = 0.0, s = 1.0;
     std::int64_t present = 0;
     for (size_t d = 0; d < days; ++d) {
@@ -74,64 +85,82 @@ std::vector<AgeGroupEstimate> WeightedProductLimit(const std::vector<NetSurvival
         if (atRisk > 0.0 && deaths[d] > 0.0) {
             if (dying[d] == present) {  // the sums of the weights may differ by a rounding
                 s = 0.0;
-                if (zeroDay < 0) zeroDay = static_cast<std::int32_t>(d);
+                if (walk.zeroDay < 0) walk.zeroDay = static_cast<std::int32_t>(d);
             } else {
                 s *= 1.0 - deaths[d] / atRisk;
                 inverseSurvivors[d] = 1.0 / (atRisk - deaths[d]);
                 step = deaths[d] / atRisk * inverseSurvivors[d];
             }
         }
-        survival[d] = s;
+        walk.survival[d] = s;
         prefix[d + 1] = prefix[d] + step;
-        daysAtRisk[d + 1] = daysAtRisk[d] + (present > 0 ? 1 : 0);
+        walk.daysAtRisk[d + 1] = walk.daysAtRisk[d] + (present > 0 ? 1 : 0);
     }
 
-    Walked w{std::vector<double>(intervals, 1.0), std::vector<bool>(intervals, false),
-             std::vector<double>(intervals, 0.0)};
-    int zeroFrom = -1;
-    // The cases by the day they enter and by the day they leave.
-    std::vector<std::uint32_t> byEntry(days + 1, 0), byExit(days + 1, 0);
-    for (const NetSurvivalCase& c : cases)
-        if (Counted(c)) ++byEntry[c.firstDay + 1], ++byExit[c.lastDay + 1];
-    for (size_t d = 0; d < days; ++d) byEntry[d + 1] += byEntry[d], byExit[d + 1] += byExit[d];
-    std::vector<const NetSurvivalCase*> entries(byEntry[days]), exits(byExit[days]);
-    {
-        std::vector<std::uint32_t> e(byEntry.begin(), byEntry.end() - 1), x(byExit.begin(), byExit.end() - 1);
-        for (const NetSurvivalCase& c : cases)
-            if (Counted(c)) entries[e[c.firstDay]++] = &c, exits[x[c.lastDay]++] = &c;
-    }
     // A case at risk on day t has the derivative prefix[t + 1] - prefix[firstDay]
     // of log survival; the sums of w^2, w^2 prefix[firstDay] and its square
     // over them give the cases at risk at once.  A case that has left keeps
-    // its derivative, less 1 / (at risk - deaths) on the day it died.
+    // its derivative, less 1 / (at risk - deaths) on the day it died.  The
+    // sums change by the cases entering and leaving on a day, summed per day.
+    struct DayChange {
+        double s0 = 0.0, s1 = 0.0, s2 = 0.0;
+    };
+    std::vector<DayChange> entries(days), exits(days);
+    std::vector<double> leftOnDay(days, 0.0);
+    for (const NetSurvivalCase& c : cases) {
+        if (!Counted(c)) continue;
+        const double square = c.weight * c.weight, p = prefix[c.firstDay];
+        const DayChange change{square, square * p, square * p * p};
+        for (DayChange* sums : {&entries[c.firstDay], &exits[c.lastDay]})
+            sums->s0 += change.s0, sums->s1 += change.s1, sums->s2 += change.s2;
+        double influence = prefix[c.lastDay + 1] - p;
+        if (c.died) influence -= inverseSurvivors[c.lastDay];
+        leftOnDay[c.lastDay] += square * influence * influence;
+    }
     double left = 0.0, s0 = 0.0, s1 = 0.0, s2 = 0.0;
-    std::int32_t day = 0;
+    for (size_t day = 0; day < days; ++day) {
+        s0 += entries[day].s0, s1 += entries[day].s1, s2 += entries[day].s2;
+        s0 -= exits[day].s0, s1 -= exits[day].s1, s2 -= exits[day].s2;
+        left += leftOnDay[day];
+        const double p = prefix[day + 1];
+        walk.squares[day] = left + std::max(0.0, p * p * s0 - 2.0 * p * s1 + s2);
+    }
+    return walk;
+}
+
+// The walk read at the ends of `intervals` intervals of unitDays days.
+std::vector<AgeGroupEstimate> AtIntervalEnds(const DailyProductLimit& walk, int intervals, double unitDays)
+{
+    const auto lastDay = static_cast<std::int32_t>(walk.survival.size()) - 1;
+    Walked w{std::vector<double>(intervals, 1.0), std::vector<bool>(intervals, false),
+             std::vector<double>(intervals, 0.0)};
+    int zeroFrom = -1;
     for (int i = 0; i < intervals; ++i) {
         const std::int32_t begin = i == 0 ? 0 : LastDayOfInterval(i - 1, unitDays) + 1;
         const std::int32_t end = std::min(LastDayOfInterval(i, unitDays), lastDay);
         if (lastDay < begin) break;
-        w.reached[i] = daysAtRisk[end + 1] > daysAtRisk[begin];
-        w.survival[i] = survival[end];
-        if (zeroFrom < 0 && zeroDay >= 0 && end >= zeroDay) zeroFrom = i;
-        for (; day <= end; ++day) {
-            for (std::uint32_t k = byEntry[day]; k < byEntry[day + 1]; ++k) {
-                const NetSurvivalCase& c = *entries[k];
-                const double square = c.weight * c.weight, p = prefix[c.firstDay];
-                s0 += square, s1 += square * p, s2 += square * p * p;
-            }
-            for (std::uint32_t k = byExit[day]; k < byExit[day + 1]; ++k) {
-                const NetSurvivalCase& c = *exits[k];
-                const double square = c.weight * c.weight, p = prefix[c.firstDay];
-                s0 -= square, s1 -= square * p, s2 -= square * p * p;
-                double influence = prefix[c.lastDay + 1] - p;
-                if (c.died) influence -= inverseSurvivors[c.lastDay];
-                left += square * influence * influence;
-            }
-        }
-        const double p = prefix[end + 1];
-        w.squares[i] = left + std::max(0.0, p * p * s0 - 2.0 * p * s1 + s2);
+        w.reached[i] = walk.daysAtRisk[end + 1] > walk.daysAtRisk[begin];
+        w.survival[i] = walk.survival[end];
+        w.squares[i] = walk.squares[end];
+        if (zeroFrom < 0 && walk.zeroDay >= 0 && end >= walk.zeroDay) zeroFrom = i;
     }
     return Estimates(w, zeroFrom);
+}
+
+}  // namespace
+
+WeightedObservedEstimates WeightedProductLimitWithDays(const std::vector<NetSurvivalCase>& cases, int intervals,
+                                                       double unitDays)
+{
+    const DailyProductLimit walk = WalkProductLimit(cases);
+    return {AtIntervalEnds(walk, intervals, unitDays),
+            AtIntervalEnds(walk, static_cast<int>(walk.survival.size()), 1.0)};
+}
+
+std::vector<AgeGroupEstimate> WeightedProductLimit(const std::vector<NetSurvivalCase>& cases, int intervals,
+                                                   double unitDays)
+{
+    return AtIntervalEnds(WalkProductLimit(cases), intervals, unitDays);
 }
 
 std::vector<AgeGroupEstimate> WeightedLifeTable(const std::vector<NetSurvivalCase>& cases, int intervals,

@@ -19,6 +19,15 @@ namespace kalderon {
 // both summed over the weights.
 std::vector<AgeGroupEstimate> WeightedProductLimit(const std::vector<NetSurvivalCase>& cases, int intervals,
                                                    double unitDays);
+// Observed survival at the ends of the intervals and, for a curve over the
+// days, at the end of every day 0 .. the last day any case is at risk.
+struct WeightedObservedEstimates {
+    std::vector<AgeGroupEstimate> intervals;
+    std::vector<AgeGroupEstimate> days;
+};
+// The product-limit estimate at both, from one walk over the days.
+WeightedObservedEstimates WeightedProductLimitWithDays(const std::vector<NetSurvivalCase>& cases, int intervals,
+                                                       double unitDays);
 
 // The life table: a case is counted in the intervals as the life table
 // counts a follow-up of lastDay days, less (when firstDay > 0) a follow-up

@@ -99,5 +99,45 @@ TEST(StandardisedChartSeries, RelativeSurvivalSeriesOfAllCasesComesRightAfterThe
     EXPECT_EQ(rows[2].exposedToRisk, 0.0);  // beyond the group's own rows
 }
 
+// The product-limit's series: the group's own rows, its events at the
+// standardised survival of their day, none beyond the days or where net
+// survival is hidden.
+TEST(StandardisedChartSeries, ProductLimitSeriesRunsOverTheGroupsOwnRows)
+{
+    CAnalysisData data;
+    data.relativeSurvival = 1;
+    data.netSurvival = 1;
+    data.eventCode = "1";
+    data.ciLevelText = ".95";
+    data.maxRelativeUpper = 1.0;
+    data.groupResults = {Group("A", 0)};
+    for (const auto& [day, status] : std::vector<std::pair<int, const char*>>{{1, "1"}, {2, "0"}, {3, "1"}, {9, "1"}}) {
+        CTimePointResult row;
+        row.survivalDays = day;
+        row.statusText = status;
+        row.relativeSurvival = 0.5;
+        data.groupResults[0].timePoints.push_back(row);
+    }
+    StandardisedGroup group = Standardised("");
+    group.days = {{0, Available(1.0, 0.0), Available(1.0, 0.0), Available(1.0, 0.0)},
+                  {1, Available(0.9, 0.02), Available(0.95, 0.02), Available(0.97, 0.03)},
+                  {2, Available(0.9, 0.02), Available(0.95, 0.02), Available(0.97, 0.03)},
+                  {3, Available(0.8, 0.03), Available(0.85, 0.03), {}}};
+    const CAnalysisData chart = WithStandardisedSeries(data, {group}, kIcss1, true);
+    ASSERT_EQ(chart.groupResults.size(), 2u);
+    const std::vector<CTimePointResult>& rows = chart.groupResults[1].timePoints;
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_TRUE(chart.groupResults[1].intervalTable.rows.empty());
+    EXPECT_EQ(rows[0].cumulativeSurvival, 0.9);
+    EXPECT_EQ(rows[0].relativeSurvival, 0.97);
+    EXPECT_DOUBLE_EQ(rows[0].lowerLimit, 0.97 - 1.95996 * 0.03);
+    EXPECT_EQ(rows[0].upperLimit, 1.0);
+    EXPECT_TRUE(rows[0].hasRelativeSurvival);
+    EXPECT_EQ(rows[1].relativeSurvival, 0.5);  // censored: only marked on the curve
+    EXPECT_FALSE(rows[2].hasRelativeSurvival);
+    EXPECT_FALSE(rows[3].hasRelativeSurvival);
+    EXPECT_DOUBLE_EQ(chart.maxRelativeUpper, 1.0);
+}
+
 }  // namespace
 }  // namespace kalderon

@@ -146,19 +146,35 @@ Step LifeTableDialog(const QString& method, bool compare = true, const QString& 
     };
 }
 
-Step ProductLimitDialog(const QString& method, bool compare = true)
+// A standard chosen where the technique is the product-limit: Brenner's
+// weights, the only method there, for all cases together.
+void ChooseBrennerOnly(QWidget* dialog, const QString& standardisation)
 {
-    return [method, compare](QWidget* dialog) {
+    auto* methods = Control<QComboBox>(dialog, Shared::kStandardisationMethod);
+    QVERIFY(Control<QComboBox>(dialog, Shared::kStandardisation)->isVisible());
+    QVERIFY(!methods->isVisible());
+    Choose(dialog, Shared::kStandardisation, standardisation);
+    QVERIFY(methods->isVisible());
+    QCOMPARE(methods->currentText(), QStringLiteral("Brenner weights"));
+    QVERIFY(!(methods->model()->flags(methods->model()->index(0, 0)) & Qt::ItemIsEnabled));
+    SetChecked(dialog, Shared::kStratified, false);
+}
+
+Step ProductLimitDialog(const QString& method, bool compare = true, const QString& standardisation = {})
+{
+    return [method, compare, standardisation](QWidget* dialog) {
         QCOMPARE(dialog->objectName(), ControlName(ProductLimitParameterDialog::kDialog));
         CommonChoices(dialog, ProductLimitParameterDialog::kTimeScale, method);
         CompareChoice(dialog, compare);
+        if (!standardisation.isEmpty()) ChooseBrennerOnly(dialog, standardisation);
         Accept(dialog);
     };
 }
 
-Step PeriodDialog(const QString& technique, const QString& method = {})
+// `standardisation` is chosen after the technique.
+Step PeriodDialog(const QString& technique, const QString& method = {}, const QString& standardisation = {})
 {
-    return [technique, method](QWidget* dialog) {
+    return [technique, method, standardisation](QWidget* dialog) {
         QCOMPARE(dialog->objectName(), ControlName(ParameterDialog::kDialog));
         CommonChoices(dialog, ParameterDialog::kTimeUnit, method);
         StepPeriodTo(dialog, ParameterDialog::kPeriodBeginSpin, ParameterDialog::kPeriodBegin, true,
@@ -166,6 +182,7 @@ Step PeriodDialog(const QString& technique, const QString& method = {})
         StepPeriodTo(dialog, ParameterDialog::kPeriodEndSpin, ParameterDialog::kPeriodEnd, false,
                      QStringLiteral("31.12.1994"));
         Choose(dialog, ParameterDialog::kTechnique, technique);
+        if (!standardisation.isEmpty()) ChooseBrennerOnly(dialog, standardisation);
         Accept(dialog);
     };
 }
@@ -198,6 +215,7 @@ std::vector<ComputeRun> ComputeRuns()
 {
     const QStringList period = {"--analysis", "period", "--period-begin", "01.01.1990", "--period-end", "31.12.1994"};
     const QStringList net = {"--relative", "--method", "pohar-perme", "--male", "1"};
+    const QStringList brenner = {"--standardise", "icss1", "--standardise-method", "brenner", "--no-stratified"};
     return {
         {"life table", command::kComputeLifeTable, LifeTableDialog({}), {"--compare"}, 400, Titled(401), 402,
          kChartLifeTable, Titled(403), ""},
@@ -231,11 +249,20 @@ std::vector<ComputeRun> ComputeRuns()
          "Cumulative relative survival"},
         {"net survival, ICSS 1 with Brenner weights", command::kComputeLifeTable,
          LifeTableDialog(kNetSurvival, false, "ICSS 1", true),
-         net + QStringList{"--standardise", "icss1", "--standardise-method", "brenner", "--no-stratified"}, 400, Titled(401), 402,
-         kChartLifeTable, Titled(403), "Cumulative net survival"},
+         net + brenner, 400, Titled(401), 402, kChartLifeTable, Titled(403), "Cumulative net survival"},
         {"net survival, product-limit", command::kComputeProductLimit, ProductLimitDialog(kNetSurvival),
          QStringList{"--analysis", "productlimit", "--compare"} + net, 424, Titled(425), 426, kChartProductLimit,
          Titled(427), "Cumulative net survival"},
+        {"net survival, product-limit, ICSS 1 with Brenner weights", command::kComputeProductLimit,
+         ProductLimitDialog(kNetSurvival, false, "ICSS 1"),
+         QStringList{"--analysis", "productlimit"} + net + brenner, 424, Titled(425), 426, kChartProductLimit,
+         Titled(427), "Cumulative net survival"},
+        {"Ederer II, period product-limit, ICSS 2 with Brenner weights", command::kComputePeriodAnalysis,
+         PeriodDialog("Product-limit", "Ederer II", "ICSS 2"),
+         period + QStringList{"--technique", "productlimit", "--relative", "--male", "1", "--standardise", "icss2",
+                              "--standardise-method", "brenner", "--no-stratified"},
+         410, QStringLiteral(" Results (Period analysis - Product-limit) for  data/examples/rdata.txt"), 413,
+         kChartProductLimit, Titled(415), "Cumulative relative survival"},
         {"net survival, period", command::kComputePeriodAnalysis, PeriodDialog("Life table", kNetSurvival),
          period + net, 410, Titled(411), 413, kChartPeriodAnalysis, Titled(414), "Cumulative net survival"},
         {"net survival, trend", command::kComputeTrend, TrendDialog("5", kNetSurvival),
@@ -430,6 +457,14 @@ private slots:
                 QCOMPARE((together ? drawn[1] : drawn.back()).info.code,
                          together ? name : groups.back().info.code + ", " + name);
                 QCOMPARE(chart->view()->chart().seriesStyles.size(), together ? 2 : drawn.size());
+            }
+            if (standardise >= 0 && run.chartKind == kChartProductLimit) {
+                // The standardised curve runs over the rows of the cases, which the numbers at risk count.
+                const std::vector<CTimePointResult>& rows = drawn[1].timePoints;
+                QCOMPARE(rows.size(), drawn[0].timePoints.size());
+                QVERIFY(std::any_of(rows.begin(), rows.end(), [&](const CTimePointResult& row) {
+                    return row.statusText == "1" && row.hasRelativeSurvival && row.hasStandardError;
+                }));
             }
             QCOMPARE(mainFrame->mdiArea()->currentSubWindow(), chart);
         }

@@ -220,7 +220,7 @@ private slots:
                                              Shared::kConfidence, Shared::kStratified, Shared::kCompareGroups,
                                              SurvivalSummaryRows::kSurvivalAt, SurvivalSummaryRows::kConditional,
                                              SurvivalSummaryRows::kRestrictedMean, Shared::kRelativeSurvival, Shared::kSexCodes, Shared::kMale,
-                                             Shared::kTables, Shared::kMethod, button::kOk, button::kCancel}));
+                                             Shared::kTables, Shared::kMethod, Shared::kStandardisation, button::kOk}));
         productLimit.reject();
         ParameterDialog lifeTable(tiny.analysis, tiny.cases, kLifeTable, true, true, services);
         QCOMPARE(FocusAfterShow(lifeTable), ControlName(ParameterDialog::kTimeUnit));
@@ -381,21 +381,25 @@ private slots:
             QCOMPARE(data.useHakulinen, method == QStringLiteral("Hakulinen") ? 1 : 0);
         }
 
-        // Product-limit: the third method, but no standardisation.
+        // Product-limit: the third method, and standardisation with Brenner's weights only.
         ProductLimitParameterDialog productLimit(data, tiny.cases, true, true, services);
         productLimit.show();
         QCOMPARE(Entries(&productLimit, Shared::kMethod),
                  QStringList({"Ederer II", "Hakulinen", "Pohar-Perme (net survival)"}));
-        QVERIFY(!Shown(&productLimit, Shared::kStandardisation));
-        QVERIFY(!Shown(&productLimit, Shared::kStandardisationLabel));
-        Combo(&productLimit, Shared::kStandardisation)->setCurrentIndex(kIcss1);  // hidden: never asked for
-        QCOMPARE(productLimit.standardise(), kNoStandardisation);
+        QVERIFY(Shown(&productLimit, Shared::kStandardisation));
+        QVERIFY(!Shown(&productLimit, Shared::kStandardisationMethod));
+        Choose(&productLimit, Shared::kStandardisation, QStringLiteral("ICSS 1"));
+        QVERIFY(Shown(&productLimit, Shared::kStandardisationMethod));
+        QCOMPARE(productLimit.standardise(), kIcss1);
+        QCOMPARE(productLimit.standardiseMethod(), StandardiseMethod::kBrenner);
+        Choose(&productLimit, Shared::kStandardisation, QStringLiteral("none"));
         Choose(&productLimit, Shared::kMethod, QStringLiteral("Pohar-Perme (net survival)"));
         Click(&productLimit, button::kOk);
         QCOMPARE(data.netSurvival, 1);
         QCOMPARE(data.useHakulinen, 0);
 
-        // The trend has none; the period analysis as the core offers it for its technique.
+        // The trend has none; the period analysis as the core offers it for its technique,
+        // with the product-limit Brenner's weights only.
         ParameterDialog trend(data, tiny.cases, kTrend, true, true, services);
         trend.show();
         QVERIFY(!Shown(&trend, Shared::kStandardisation));
@@ -406,9 +410,11 @@ private slots:
         period.show();
         for (int technique : {1, 0}) {
             Combo(&period, ParameterDialog::kTechnique)->setCurrentIndex(technique);
-            QCOMPARE(Shown(&period, Shared::kStandardisation), CanStandardise(kPeriodAnalysis, technique));
+            QVERIFY(Shown(&period, Shared::kStandardisation));
             Combo(&period, Shared::kStandardisation)->setCurrentIndex(kIcss3);
-            QCOMPARE(period.standardise(), CanStandardise(kPeriodAnalysis, technique) ? kIcss3 : kNoStandardisation);
+            QCOMPARE(period.standardise(), kIcss3);
+            // Brenner's weights, then kept for the life table technique.
+            QCOMPARE(period.standardiseMethod(), StandardiseMethod::kBrenner);
         }
         period.reject();
 

@@ -495,6 +495,13 @@ int main(int argc, char* argv[])
         productLimit.findChild<QCheckBox*>(ControlName(check))->setChecked(true);
     Save(productLimit, folder, QStringLiteral("parameters-product-limit-summaries.png"));
     productLimit.hide();
+    {
+        ProductLimitParameterDialog brenner(exampleCases.analysis, exampleCases.cases, true, true, services);
+        testing::Choose(&brenner, ParameterDialogBase::kMethod, QStringLiteral("Pohar-Perme (net survival)"));
+        testing::Choose(&brenner, ParameterDialogBase::kStandardisation, QStringLiteral("ICSS 1"));
+        brenner.show();
+        Save(brenner, folder, QStringLiteral("parameters-product-limit-brenner.png"));
+    }
     SmrParameterDialog smr(exampleCases.analysis, exampleCases.cases, true, services);
     smr.show();
     Save(smr, folder, QStringLiteral("parameters-smr.png"));
@@ -590,6 +597,21 @@ int main(int argc, char* argv[])
         Save(frame, folder, QStringLiteral("results-brenner-standardised.png"));
         messages.answers.assign(1, Messages::Answer::No);
         weightedResults->close();
+
+        // The product-limit with Brenner's weights: the standardised curve beside the cases'.
+        brenner.analysis = kProductLimit;
+        std::optional<AnalysisOutcome> curves = ComputeAnalysis(frame, parameters, data.cases, brenner);
+        if (!curves) qFatal("the Brenner-weighted product-limit was refused");
+        CLifeTableChartFrame* curveChart = OpenAnalysisChart(frame, curves->ChartData(), kProductLimit);
+        for (CSeriesStyle& style : curveChart->view()->chart().seriesStyles) style.showCI = 0;  // the curves alone
+        curveChart->view()->update();
+        CResultFrame* curveResults = OpenResultWindow(frame, std::move(curves->report));
+        ScrollToHeading(curveResults, "Age-standardised survival", 1);
+        SideBySide(curveResults, curveChart, area);
+        Save(frame, folder, QStringLiteral("chart-window-brenner-product-limit.png"));
+        messages.answers.assign(2, Messages::Answer::No);
+        curveChart->close();
+        curveResults->close();
         frame.resize(1040, 560);
     }
 

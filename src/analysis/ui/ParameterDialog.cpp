@@ -66,7 +66,7 @@ ParameterDialog::ParameterDialog(CAnalysisData& data, const CaseList& cases, Ana
     if (mode == kLifeTable) row = AddCompareGroupsRow(row);
     if (HasSurvivalAtTimes(mode)) row = AddSummaryRows(row, timeUnit_, false);
     AddRelativeSurvivalRows(row, relativeSurvivalPossible, mode == kLifeTable);
-    OfferStandardisation(CanStandardise(mode_, technique_->currentIndex()));
+    OfferTechniqueStandardisation();
     if (mode == kLifeTable) OfferCrudeProbabilities();
     FinishLayout(QString::fromLatin1(HelpTopic(mode)));
     ShowParameters();
@@ -198,7 +198,14 @@ void ParameterDialog::TechniqueChanged()
     const bool productLimit = technique_->currentIndex() == kProductLimitTechnique;
     timeScaleLabel_->setVisible(productLimit);
     timeIntervalLabel_->setVisible(!productLimit);
-    OfferStandardisation(CanStandardise(mode_, technique_->currentIndex()));
+    OfferTechniqueStandardisation();
+}
+
+void ParameterDialog::OfferTechniqueStandardisation()
+{
+    const std::int32_t technique = technique_->currentIndex();
+    OfferStandardisation(CanStandardise(mode_, technique, StandardiseMethod::kBrenner),
+                         !CanStandardise(mode_, technique));
 }
 
 void ParameterDialog::NumberEdited(QLineEdit* edit, std::int32_t& field)

@@ -62,6 +62,9 @@ private:
     bool TakeTypedPeriod();
     void TimeUnitChanged();
     void TechniqueChanged();
+    // "Age standardisation" where the analysis and technique have it, with
+    // Brenner's weights alone where only they apply.
+    void OfferTechniqueStandardisation();
     void ShowParameters();
     void NumberEdited(QLineEdit* edit, std::int32_t& field);
 

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 #include "analysis/CaseFieldSummary.h"
@@ -301,9 +302,12 @@ int ParameterDialogBase::AddRelativeSurvivalRows(int row, bool possible, bool cl
     return row + 1;
 }
 
-void ParameterDialogBase::OfferStandardisation(bool offered)
+void ParameterDialogBase::OfferStandardisation(bool offered, bool brennerOnly)
 {
     standardisationOffered_ = offered;
+    auto* methods = qobject_cast<QStandardItemModel*>(standardisationMethod_->model());
+    methods->item(static_cast<int>(StandardiseMethod::kTraditional))->setEnabled(!brennerOnly);
+    if (brennerOnly) standardisationMethod_->setCurrentIndex(static_cast<int>(StandardiseMethod::kBrenner));
     standardisationLabel_->setVisible(offered);
     standardisation_->setVisible(offered);
     ShowStandardisationMethod();

@@ -134,8 +134,10 @@ protected:
     // cannot be listed.  "Age standardisation" stands below the method,
     // shown while OfferStandardisation says so.
     int AddRelativeSurvivalRows(int row, bool possible, bool closingDateWithHakulinen);
-    // Shows or hides "Age standardisation" (for the analyses that have it).
-    void OfferStandardisation(bool offered);
+    // Shows or hides "Age standardisation" (for the analyses that have it);
+    // `brennerOnly` where only Brenner's weights apply: "traditional" stays
+    // in the method list, greyed out.
+    void OfferStandardisation(bool offered, bool brennerOnly = false);
     // Shows "Crude probabilities of death" below it (the life table).
     void OfferCrudeProbabilities();
     // Shows the method beside a chosen standard.

@@ -24,6 +24,7 @@ ProductLimitParameterDialog::ProductLimitParameterDialog(CAnalysisData& data, co
     row = AddCompareGroupsRow(row);
     row = AddSummaryRows(row, timeScale_, true);
     AddRelativeSurvivalRows(row, relativeSurvivalPossible, true);
+    OfferStandardisation(true, true);
     FinishLayout(QStringLiteral("compute_Kaplan-Meier"));
     timeScale_->setFocus();
 }

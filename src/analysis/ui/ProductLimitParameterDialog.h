@@ -9,7 +9,7 @@ namespace kalderon {
 // "Parameter selection" (kDialog) of the product-limit estimate: the
 // time scale (starting at "Year" whatever the record holds), the event code,
 // the confidence level, "Stratified analysis", "Compare groups" and relative
-// survival.  OK (QDialog::Accepted) writes them into the record and, with
+// survival with the age standardisation by Brenner's weights.  OK (QDialog::Accepted) writes them into the record and, with
 // relative survival, loads the chosen life table; stratified() and
 // compareGroups() are the checks.
 class ProductLimitParameterDialog : public ParameterDialogBase {

@@ -21,6 +21,7 @@
 #include "import/TextFileReader.h"
 #include "resources/Texts.h"
 #include "results/ReportClock.h"
+#include "results/ResultWorkbook.h"
 #include "stats/DateCheck.h"
 
 namespace kalderon::batch {
@@ -163,6 +164,12 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     }
     if (!options.summaryCsvPath.empty() &&
         !WriteFile(options.summaryCsvPath, ToCrLf(report.summaryExportText()), error)) {
+        WriteMessage(err, error);
+        return kExitUsage;
+    }
+    std::string reason;
+    if (!options.xlsxPath.empty() &&
+        !Written(WriteResultWorkbook(report, options.xlsxPath, reason), options.xlsxPath, reason, error)) {
         WriteMessage(err, error);
         return kExitUsage;
     }

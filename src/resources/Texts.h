@@ -691,8 +691,9 @@ inline constexpr const char* kWorkbookNoStandardError =
 inline constexpr const char* kWorkbookNoNetSurvival =
     "NA: the relative (net) survival is not shown here; the report's notes under the group's table say why.";
 inline constexpr const char* kWorkbookNotAvailable = "NA: not available here; the report says why.";
-// %s: the note of the column's empty cells, given on the heading when the cells themselves are too many to note.
-inline constexpr const char* kWorkbookColumnNote = "Empty cells of this column are NA. %s";
+// The note of a column's empty cells when the cells themselves are too many
+// to note: the sheet, the column's heading, the note.
+inline constexpr const char* kWorkbookColumnNote = "%s, column \"%s\": the further empty cells are NA. %s";
 // The sheets of the tables after the group sections, named after their export header.
 inline constexpr const char* kWorkbookStandardWeights = "Standard weights";
 inline constexpr const char* kWorkbookStandardised = "Age-standardised";

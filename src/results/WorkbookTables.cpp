@@ -27,7 +27,7 @@ void WorkbookTables::Begin(const std::string& title, const std::string& sheetNam
 {
     headings_ = std::move(headings);
     wantedName_ = sheetName;
-    sheets_.push_back(Sheet{{}, title, 0, false});
+    sheets_.push_back(Sheet{{}, title, 0, false, {}});
     OpenSheet(sheetName);
 }
 
@@ -38,7 +38,6 @@ void WorkbookTables::OpenSheet(const std::string& wantedName)
     sheet_ = file_.AddSheet(sheet.name);
     row_ = 0;
     cellNotes_ = 0;
-    columnNoted_.assign(headings_.size(), false);
     for (size_t c = 0; c < headings_.size(); ++c) {
         const int column = static_cast<int>(c);
         file_.Text(sheet_, 0, column, AsUtf8(headings_[c]));
@@ -52,7 +51,7 @@ void WorkbookTables::Row(const std::vector<WorkbookCell>& cells)
     if (sheet_ < 0) Begin(text::kWorkbookAllCases, text::kWorkbookAllCases, {});
     if (row_ >= limits_.rowsPerSheet) {
         sheets_.back().continued = true;
-        sheets_.push_back(Sheet{{}, sheets_.back().title, 0, false});
+        sheets_.push_back(Sheet{{}, sheets_.back().title, 0, false, {}});
         OpenSheet(wantedName_);
     }
     const char* reason = NotAvailableReason(cells);
@@ -88,11 +87,12 @@ void WorkbookTables::WriteCell(long row, int column, const WorkbookCell& cell, c
         ++cellNotes_;
         return;
     }
-    const size_t c = static_cast<size_t>(column);
-    if (c < columnNoted_.size() && !columnNoted_[c]) {
-        file_.Note(sheet_, 0, column, FormatText(text::kWorkbookColumnNote, naReason));
-        columnNoted_[c] = true;
-    }
+    // The sheet's rows above are written: the first sheet says it.
+    Sheet& sheet = sheets_.back();
+    const std::string heading = static_cast<size_t>(column) < headings_.size() ? headings_[column] : std::string();
+    const std::string note = FormatText(text::kWorkbookColumnNote, sheet.name, AsUtf8(heading), naReason);
+    if (std::find(sheet.columnNotes.begin(), sheet.columnNotes.end(), note) == sheet.columnNotes.end())
+        sheet.columnNotes.push_back(note);
 }
 
 std::vector<std::string> WorkbookTables::Contents() const
@@ -101,6 +101,7 @@ std::vector<std::string> WorkbookTables::Contents() const
     for (size_t s = 0; s < sheets_.size(); ++s) {
         const Sheet& sheet = sheets_[s];
         lines.push_back(FormatText(text::kWorkbookSheetLine, sheet.name, AsUtf8(sheet.title), sheet.rows));
+        lines.insert(lines.end(), sheet.columnNotes.begin(), sheet.columnNotes.end());
         if (sheet.continued) lines.push_back(FormatText(text::kWorkbookContinued, sheet.name, sheets_[s + 1].name));
     }
     return lines;

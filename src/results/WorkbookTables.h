@@ -35,8 +35,9 @@ public:
     // The next row of the current table.
     void Row(const std::vector<WorkbookCell>& cells);
 
-    // A line for each sheet (name, what it holds, its rows) and for each
-    // table that went on on a further sheet.
+    // A line for each sheet (name, what it holds, its rows), for each column
+    // with NA cells past the notes and for each table that went on on a
+    // further sheet.
     std::vector<std::string> Contents() const;
 
 private:
@@ -45,6 +46,7 @@ private:
         std::string title;
         long rows = 0;
         bool continued = false;  // the table goes on on the next sheet
+        std::vector<std::string> columnNotes;
     };
 
     void OpenSheet(const std::string& wantedName);
@@ -60,7 +62,6 @@ private:
     int sheet_ = -1;
     long row_ = 0;
     long cellNotes_ = 0;
-    std::vector<bool> columnNoted_;
 };
 
 }  // namespace kalderon

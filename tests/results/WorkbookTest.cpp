@@ -30,8 +30,8 @@ TEST(WorkbookSheetNamesTest, NamesAreValidAndUniqueRegardlessOfCase)
 }
 
 // A table longer than a sheet goes on on further sheets under the same
-// headings, which the first sheet's contents say; the NA cells past the
-// notes a sheet may have are noted once on their column's heading.
+// headings, which the first sheet's contents say, as they say the columns
+// whose NA cells are past the notes a sheet may have.
 TEST(WorkbookTablesTest, ALongTableContinuesOnFurtherSheets)
 {
     kalderon::testing::TempDir dir;
@@ -52,9 +52,13 @@ TEST(WorkbookTablesTest, ALongTableContinuesOnFurtherSheets)
         std::string reason;
         ASSERT_TRUE(file.Close(reason)) << reason;
     }
+    const std::string noted = "\"Standard error\": the further empty cells are NA. NA: no standard error and no "
+                              "confidence limits here (too few at risk, or the estimate is 0 or 1).";
     EXPECT_EQ(contents, (std::vector<std::string>{"Group A: Group A, 2 rows",
+                                                  "Group A, column " + noted,
                                                   "The table of sheet \"Group A\" continues on sheet \"Group A (2)\".",
                                                   "Group A (2): Group A, 2 rows",
+                                                  "Group A (2), column " + noted,
                                                   "The table of sheet \"Group A (2)\" continues on sheet \"Group A (3)\".",
                                                   "Group A (3): Group A, 1 rows"}));
 

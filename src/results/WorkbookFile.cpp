@@ -22,6 +22,7 @@ struct WorkbookFile::State {
     std::map<int, lxw_format*> numberFormats;
     lxw_format* dateFormat = nullptr;
     lxw_error firstError = LXW_NO_ERROR;
+    int openError = 0;  // errno of a temporary file that could not be made
 
     void Check(lxw_error error)
     {
@@ -62,7 +63,10 @@ WorkbookFile::WorkbookFile(const std::string& path) : state_(std::make_unique<St
 {
     state_->path = path;
     state_->temporary = TemporaryBeside(path);
-    if (state_->temporary.empty()) return;
+    if (state_->temporary.empty()) {
+        state_->openError = errno;
+        return;
+    }
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     options.use_zip64 = LXW_TRUE;
@@ -132,7 +136,7 @@ void WorkbookFile::ColumnWidth(int sheet, int column, double characters)
 bool WorkbookFile::Close(std::string& reason)
 {
     if (state_->temporary.empty()) {
-        reason = std::strerror(errno);
+        reason = std::strerror(state_->openError);
         return false;
     }
     if (!state_->workbook) {

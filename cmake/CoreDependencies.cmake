@@ -22,3 +22,6 @@ target_link_libraries(kalderon_core PRIVATE nlohmann_json::nlohmann_json)
 # The matrix work of the regression models.
 find_package(Eigen3 3.3 REQUIRED NO_MODULE)
 target_link_libraries(kalderon_core PUBLIC Eigen3::Eigen)
+# Results saved as .xlsx workbooks.
+pkg_check_modules(XLSXWRITER REQUIRED IMPORTED_TARGET xlsxwriter)
+target_link_libraries(kalderon_core PRIVATE PkgConfig::XLSXWRITER)

@@ -473,6 +473,10 @@ std::vector<OptionGroup> DeclareOptions()
                       [](BatchOptions& o) -> std::string& { return o.reportPath; }),
              FileName("--csv", "FILE", "write the semicolon-separated export to FILE\n(lines end in CR LF)",
                       [](BatchOptions& o) -> std::string& { return o.csvPath; }),
+             FileName("--xlsx", "FILE",
+                      "write the results as an .xlsx workbook to FILE:\na sheet of the header facts, then a sheet per "
+                      "table",
+                      [](BatchOptions& o) -> std::string& { return o.xlsxPath; }),
              FileName("--compare-csv", "FILE",
                       "with --compare, write the semicolon-separated\nexport of the comparison to FILE (lines end "
                       "in\nCR LF)",

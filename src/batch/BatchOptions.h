@@ -95,6 +95,7 @@ struct BatchOptions {
 
     std::string reportPath;  // empty: standard output
     std::string csvPath;     // empty: no export file
+    std::string xlsxPath;    // empty: no workbook
     bool compare = false;        // the comparison of groups follows the report
     std::string compareCsvPath;  // empty: no export of the comparison
     std::optional<std::vector<double>> survivalAt;  // the curves at these times

@@ -15,6 +15,7 @@
 #include "common/TextFormat.h"
 #include "import/NoValidCaseReason.h"
 #include "resources/Texts.h"
+#include "results/ResultWorkbook.h"
 
 namespace kalderon::batch {
 namespace {
@@ -79,6 +80,12 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err)
     }
     if (!options.summaryCsvPath.empty() &&
         !WriteFile(options.summaryCsvPath, ToCrLf(report.summaryExportText()), error)) {
+        WriteMessage(err, error);
+        return kExitUsage;
+    }
+    std::string reason;
+    if (!options.xlsxPath.empty() &&
+        !Written(WriteResultWorkbook(report, options.xlsxPath, reason), options.xlsxPath, reason, error)) {
         WriteMessage(err, error);
         return kExitUsage;
     }

@@ -378,7 +378,7 @@ void AppendPrintf(std::string& text, const char* format, const PrintfValue* valu
     out.Flush();
 }
 
-PreparedFormat::PreparedFormat(const std::string& format)
+PreparedFormat::PreparedFormat(const std::string& format) : text_(format)
 {
     Piece piece;
     WalkFormat(

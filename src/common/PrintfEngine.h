@@ -41,6 +41,8 @@ class PreparedFormat {
 public:
     explicit PreparedFormat(const std::string& format);
 
+    const std::string& text() const { return text_; }
+
 private:
     friend void AppendPrintf(std::string& out, const PreparedFormat& format, const PrintfValue* values, size_t count);
 
@@ -53,6 +55,7 @@ private:
         std::string asWritten;  // the conversion's text, for a conversion without an argument
     };
     std::vector<Piece> pieces_;
+    std::string text_;
 };
 
 void AppendPrintf(std::string& out, const PreparedFormat& format, const PrintfValue* values, size_t count);

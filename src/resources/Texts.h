@@ -689,4 +689,45 @@ inline constexpr const char* kCoxExportCurveValues = "Covariate of the curves;Va
 inline constexpr const char* kCoxExportCurves =
     "Curve;Time;At risk;Events;Survival;Standard error of the cumulative hazard;CI lower limit;CI upper limit\n";
 
+// ---------------------------------------------------------------------------
+// Results saved as a workbook.
+
+// The first sheet: the report's header lines, the facts of each group and
+// what every other sheet holds.
+inline constexpr const char* kWorkbookFirstSheet = "Report";
+inline constexpr const char* kWorkbookCreated = "Created";
+inline constexpr const char* kWorkbookSheetsHeading = "Sheets";
+// %s: the sheet's name; %s: what it holds; %ld: its rows below the headings.
+inline constexpr const char* kWorkbookSheetLine = "%s: %s, %ld rows";
+// %s, %s: the sheet a table goes on from and the sheet it continues on.
+inline constexpr const char* kWorkbookContinued = "The table of sheet \"%s\" continues on sheet \"%s\".";
+// The name of the sheet of a table without groups; of a group, "Group" and its code.
+inline constexpr const char* kWorkbookAllCases = "All cases";
+inline constexpr const char* kWorkbookGroupSheet = "Group %s";
+// The notes on the cells printed as NA in the report and the export.
+inline constexpr const char* kWorkbookNoStandardError =
+    "NA: no standard error and no confidence limits here (too few at risk, or the estimate is 0 or 1).";
+inline constexpr const char* kWorkbookNoNetSurvival =
+    "NA: the relative (net) survival is not shown here; the report's notes under the group's table say why.";
+inline constexpr const char* kWorkbookNotAvailable = "NA: not available here; the report says why.";
+// The note of a column's empty cells when the cells themselves are too many
+// to note: the sheet, the column's heading, the note.
+inline constexpr const char* kWorkbookColumnNote = "%s, column \"%s\": the further empty cells are NA. %s";
+// The sheets of the tables after the group sections, named after their export header.
+inline constexpr const char* kWorkbookStandardWeights = "Standard weights";
+inline constexpr const char* kWorkbookStandardised = "Age-standardised";
+inline constexpr const char* kWorkbookTests = "Comparison tests";
+inline constexpr const char* kWorkbookQuartiles = "Quartiles";
+inline constexpr const char* kWorkbookCrude = "Crude probabilities";
+inline constexpr const char* kWorkbookGrayTests = "Gray tests";
+inline constexpr const char* kWorkbookCoxCoefficients = "Cox coefficients";
+inline constexpr const char* kWorkbookCoxTests = "Cox tests";
+inline constexpr const char* kWorkbookCoxModel = "Cox model";
+inline constexpr const char* kWorkbookCoxZph = "Proportional hazards";
+inline constexpr const char* kWorkbookCoxCurves = "Cox curves";
+inline constexpr const char* kWorkbookSurvivalAtTimes = "Survival at times";
+inline constexpr const char* kWorkbookRestrictedMean = "Restricted mean";
+// The filter of the results window's Save as for a workbook.
+inline constexpr const char* kWorkbookFilter = "Excel workbook (*.xlsx)";
+
 }  // namespace kalderon::text

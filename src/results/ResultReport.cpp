@@ -95,6 +95,7 @@ void ResultReport::SetResults(CAnalysisData source, AnalysisKind kind, const std
     exportText_.clear();
     comparisonExportText_.clear();
     summaryExportText_.clear();
+    sectionExports_.clear();
     if (building == TextBuilding::kWhenWritten) return;
 
     size_t timePoints = 0;

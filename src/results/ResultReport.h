@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "results/ComparisonReport.h"
 #include "results/ExportText.h"
@@ -32,6 +33,7 @@ public:
     {
         reportText_ += section;
         exportText_.Append(exportLines);
+        sectionExports_.push_back(exportLines.Text());
     }
 
     // Appends the section to the report text and keeps its export.
@@ -42,6 +44,7 @@ public:
 
     const CAnalysisData& data() const { return data_; }
     AnalysisKind kind() const { return kind_; }
+    const std::string& timeStamp() const { return timeStamp_; }
     const std::string& reportText() const { return reportText_; }
     const ExportText& exportParts() const { return exportText_; }
     // The export with "\n" line ends, built on every call.
@@ -57,12 +60,16 @@ public:
     void WriteReport(const ExportText::Sink& sink, size_t pieceBytes = kPieceBytes) const;
     void WriteExport(const ExportText::Sink& sink, bool crlf, size_t pieceBytes = kPieceBytes) const;
 
-private:
-    static constexpr size_t kPieceBytes = 1 << 20;
-
     // The header and the group sections of the text that `out` writes.
     void WriteSections(ResultTextWriter& out) const;
+    // Whether the export has a group column: more than one group section.
     bool HasGroupColumn() const;
+    // The export lines of each section appended after the group sections,
+    // with "\n" line ends.
+    const std::vector<std::string>& sectionExports() const { return sectionExports_; }
+
+private:
+    static constexpr size_t kPieceBytes = 1 << 20;
 
     CAnalysisData data_;
     AnalysisKind kind_ = kLifeTable;
@@ -72,6 +79,7 @@ private:
     ExportText exportText_;
     std::string comparisonExportText_;
     std::string summaryExportText_;
+    std::vector<std::string> sectionExports_;
 };
 
 }  // namespace kalderon

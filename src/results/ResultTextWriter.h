@@ -21,6 +21,7 @@ public:
     LineFormat(const PreparedFormat& prepared) : prepared_(&prepared) {}
 
     void AppendTo(std::string& out, const PrintfValue* values, size_t count) const;
+    const char* text() const { return prepared_ ? prepared_->text().c_str() : text_; }
 
 private:
     const char* text_ = nullptr;

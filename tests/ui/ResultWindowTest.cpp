@@ -290,7 +290,8 @@ private slots:
             QCOMPARE(frame->windowTitle(), title);  // a .csv file does not name the window
             QVERIFY(view->savedPath().empty());
         }
-        QCOMPARE(fileDialogs.lastFilter, UiString(201));
+        // The report's file types, then the workbook.
+        QCOMPARE(fileDialogs.lastFilter, UiString(201).chopped(1) + QStringLiteral("Excel workbook (*.xlsx)|*.xlsx||"));
         QCOMPARE(fileDialogs.lastSuffix, QStringLiteral("TXT"));
         // The dialog starts in the folder of the last report or export, with
         // a name from the window title; the data folder stays as it was.

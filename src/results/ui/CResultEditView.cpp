@@ -16,6 +16,7 @@
 #include "common/ui/WaitCursor.h"
 #include "resources/Texts.h"
 #include "results/ReportClock.h"
+#include "results/ResultWorkbook.h"
 #include "results/ui/PrintPreview.h"
 #include "results/ui/ReportPrinting.h"
 
@@ -40,7 +41,20 @@ QString Filled(QString text, const QStringList& values)
     return text;
 }
 
-bool IsCsvName(const QString& path) { return QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0; }
+bool HasSuffix(const QString& path, const char* suffix)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String(suffix), Qt::CaseInsensitive) == 0;
+}
+bool IsCsvName(const QString& path) { return HasSuffix(path, "csv"); }
+bool IsWorkbookName(const QString& path) { return HasSuffix(path, "xlsx"); }
+
+// The report's file types and, last, the workbook.
+QString SaveFilter()
+{
+    QString filter = UiString(kSaveFilter);
+    while (filter.endsWith(QLatin1Char('|'))) filter.chop(1);
+    return filter + QStringLiteral("|%1|*.xlsx||").arg(QString::fromLatin1(text::kWorkbookFilter));
+}
 
 // "name-compare.csv" or "name-summary.csv" beside "name.csv".
 QString SecondExportPath(const QString& exportPath, const QString& suffix)
@@ -79,8 +93,9 @@ void CResultEditView::SetResults(ResultReport report)
 int CResultEditView::SaveAs()
 {
     const QString path = services_.fileDialogs.SaveFileName(this, QStringLiteral("Save As"), FileKind::kReport,
-                                                            UiString(kSaveFilter), QStringLiteral("TXT"));
+                                                            SaveFilter(), QStringLiteral("TXT"));
     if (path.isEmpty()) return 0;
+    if (IsWorkbookName(path)) return SaveWorkbook(path);
     const bool csv = IsCsvName(path);
     const bool comparison = csv && !report_.comparisonExportText().empty();
     const bool summaries = csv && !report_.summaryExportText().empty();
@@ -118,6 +133,22 @@ int CResultEditView::SaveAs()
     if (summaries)
         services_.messages.Show(this,
                                 Filled(QString::fromLatin1(text::kSummariesSavedBeside), {SummaryExportPath(path)}));
+    return 1;
+}
+
+int CResultEditView::SaveWorkbook(const QString& path)
+{
+    std::string reason;
+    bool written = false;
+    {
+        WaitCursor wait;
+        written = WriteResultWorkbook(report_, PathBytes(path), reason);
+    }
+    if (!written) {
+        services_.messages.Show(this, Filled(QString::fromLatin1(text::kFileNotWritten), {path, DisplayText(reason)}));
+        return 0;
+    }
+    unsavedFlag_ = 0;
     return 1;
 }
 

@@ -36,8 +36,8 @@ public:
     int unsavedFlag() const { return unsavedFlag_; }
     const std::string& savedPath() const { return savedPath_; }
 
-    // Save as: asks for a file name and writes the export (a .csv name) or
-    // the report.  The export of a comparison of groups goes to
+    // Save as: asks for a file name and writes the export (a .csv name),
+    // the workbook (an .xlsx name, WriteResultWorkbook) or the report.  The export of a comparison of groups goes to
     // "name-compare.csv" beside the export "name.csv", which a message
     // says.  1 when written, 0 when cancelled or failed.
     int SaveAs();
@@ -57,6 +57,7 @@ signals:
     void titleChanged(const QString& title);
 
 private:
+    int SaveWorkbook(const QString& path);
     // The printer set up for the report; says when lines have to wrap.
     void PreparePrinter(QPrinter& printer);
 

@@ -182,7 +182,7 @@ inline constexpr const char* kStandardisedSeries = "ICSS %d";
 // A results file that cannot be written: its path and the system's reason.
 // Analysis files and the command line of a results window.
 inline constexpr const char* kOpenAnalysisCommand = "Open &analysis ...";
-inline constexpr const char* kSaveAnalysisCommand = "Save a&nalysis ...";
+inline constexpr const char* kSaveAnalysisCommand = "Save anal&ysis ...";
 inline constexpr const char* kCopyCommandLineCommand = "Copy command &line";
 inline constexpr const char* kOpenAnalysisTitle = "Open analysis";
 inline constexpr const char* kSaveAnalysisTitle = "Save analysis";

@@ -106,7 +106,9 @@ TEST_F(NetSurvivalBatchTest, AllCasesOfRdataAsRelsurvAndBesideEdererII)
                               &entered, &dead, &censored, &exposed, &rate, &observed, &expected, &s, &se, &lower,
                               &upper),
                   12);
-        if (relsurv.count(static_cast<int>(interval))) EXPECT_NEAR(s, relsurv[static_cast<int>(interval)], 0.003);
+        if (relsurv.count(static_cast<int>(interval))) {
+            EXPECT_NEAR(s, relsurv[static_cast<int>(interval)], 0.003);
+        }
         EXPECT_NEAR(lower, std::clamp(s - 1.95996 * se, 0.0, 1.0), 3e-6);  // printed with six decimals
         EXPECT_NEAR(upper, std::clamp(s + 1.95996 * se, 0.0, 1.0), 3e-6);  // printed with six decimals
     }

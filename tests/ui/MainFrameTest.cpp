@@ -121,7 +121,7 @@ private slots:
                               ControlName(command::kResetDefaults) + " Reset default values to original settings ...",
                               ControlName(command::kClose) + " &Close",
                               ControlName(command::kSaveAs) + " &Save as ... (off)",
-                              ControlName(command::kSaveAnalysis) + " Save a&nalysis ... (off)",
+                              ControlName(command::kSaveAnalysis) + " Save anal&ysis ... (off)",
                               "-",
                               ControlName(command::kPageSetup) + " Page set&up ...",
                               ControlName(command::kPrintPreview) + " Print pre&view (off)",

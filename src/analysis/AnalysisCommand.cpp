@@ -73,35 +73,31 @@ std::string WithPattern(std::string field, const std::string& pattern)
     return pattern == "DD.MM.YYYY" ? field : field + ":" + pattern;
 }
 
-std::string Positions(std::int32_t from, std::int32_t to) { return std::to_string(from) + "-" + std::to_string(to); }
-
 void TextFileOptions(const TextImportSettings& s, OptionList& out)
 {
-    if (s.format == TextImportSettings::kFixedColumns) {
+    const bool fixed = s.format == TextImportSettings::kFixedColumns;
+    if (fixed) {
         out.Switch("fixed");
-        out.Value("begin", WithPattern(Positions(s.beginFrom, s.beginTo), s.beginFormat));
-        out.Value("end", WithPattern(Positions(s.endFrom, s.endTo), s.endFormat));
-        out.Value("status", Positions(s.statusFrom, s.statusTo));
-        if (s.useGroup) out.Value("group", Positions(s.groupFrom, s.groupTo));
-        if (s.useSex) out.Value("sex", Positions(s.sexFrom, s.sexTo));
-        if (s.useBirth) out.Value("birth", WithPattern(Positions(s.birthFrom, s.birthTo), s.birthFormat));
-        return;
+    } else {
+        const char* named = SeparatorName(s.separator);
+        out.Value("separator", s.guessSeparator ? std::string("auto") : named ? std::string(named) : s.separator);
+        if (s.firstLineNames)
+            out.Switch("header");
+        else if (s.quotedFields)
+            out.Switch("quotes");
     }
-    const char* named = SeparatorName(s.separator);
-    out.Value("separator", s.guessSeparator ? std::string("auto") : named ? std::string(named) : s.separator);
-    if (s.firstLineNames)
-        out.Switch("header");
-    else if (s.quotedFields)
-        out.Switch("quotes");
-    const auto field = [&](const std::string& name, std::int32_t number) {
+    // A role's character positions, or its field by name or number.
+    const auto at = [&](std::int32_t from, std::int32_t to, const std::string& name, std::int32_t number) {
+        if (fixed) return std::to_string(from) + "-" + std::to_string(to);
         return s.firstLineNames && !name.empty() ? name : std::to_string(number);
     };
-    out.Value("begin", WithPattern(field(s.beginName, s.beginColumn), s.beginFormat));
-    out.Value("end", WithPattern(field(s.endName, s.endColumn), s.endFormat));
-    out.Value("status", field(s.statusName, s.statusColumn));
-    if (s.useGroup) out.Value("group", field(s.groupName, s.groupColumn));
-    if (s.useSex) out.Value("sex", field(s.sexName, s.sexColumn));
-    if (s.useBirth) out.Value("birth", WithPattern(field(s.birthName, s.birthColumn), s.birthFormat));
+    out.Value("begin", WithPattern(at(s.beginFrom, s.beginTo, s.beginName, s.beginColumn), s.beginFormat));
+    out.Value("end", WithPattern(at(s.endFrom, s.endTo, s.endName, s.endColumn), s.endFormat));
+    out.Value("status", at(s.statusFrom, s.statusTo, s.statusName, s.statusColumn));
+    if (s.useGroup) out.Value("group", at(s.groupFrom, s.groupTo, s.groupName, s.groupColumn));
+    if (s.useSex) out.Value("sex", at(s.sexFrom, s.sexTo, s.sexName, s.sexColumn));
+    if (s.useBirth)
+        out.Value("birth", WithPattern(at(s.birthFrom, s.birthTo, s.birthName, s.birthColumn), s.birthFormat));
 }
 
 void DatabaseOptions(const DatabaseRoles& d, OptionList& out)
@@ -241,13 +237,20 @@ std::string ShellQuoted(const std::string& argument)
     return quoted + "'";
 }
 
+std::vector<std::string> CommandLineArguments(const AnalysisFile& analysis)
+{
+    std::vector<std::string> arguments = {analysis.dataPath};
+    for (const StoredOption& option : analysis.options) {
+        if (option.values.empty()) arguments.push_back("--" + option.name);
+        for (const std::string& value : option.values) arguments.insert(arguments.end(), {"--" + option.name, value});
+    }
+    return arguments;
+}
+
 std::string CommandLineText(const AnalysisFile& analysis, const std::string& program)
 {
-    std::string line = program + " " + ShellQuoted(analysis.dataPath);
-    for (const StoredOption& option : analysis.options) {
-        if (option.values.empty()) line += " --" + option.name;
-        for (const std::string& value : option.values) line += " --" + option.name + " " + ShellQuoted(value);
-    }
+    std::string line = program;
+    for (const std::string& argument : CommandLineArguments(analysis)) line += " " + ShellQuoted(argument);
     return line;
 }
 

@@ -30,8 +30,13 @@ struct AnalysisRecipe {
 // depend on the defaults of the day.
 AnalysisFile AnalysisFileOf(const AnalysisRecipe& recipe);
 
-// The command line of `program` with the data file and the options, each
-// argument quoted for a POSIX shell where it needs to be.
+// The arguments of kalderon-batch that state the analysis: the data file,
+// then each option with its value (an option of several values once per
+// value).
+std::vector<std::string> CommandLineArguments(const AnalysisFile& analysis);
+
+// The command line of `program` with those arguments, each quoted for a
+// POSIX shell where it needs to be.
 std::string CommandLineText(const AnalysisFile& analysis, const std::string& program = "kalderon-batch");
 
 // An argument as a POSIX shell reads it back: as it stands when it holds

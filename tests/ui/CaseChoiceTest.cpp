@@ -83,12 +83,7 @@ class CaseChoiceTest : public QObject {
 private slots:
     void initTestCase()
     {
-        std::setlocale(LC_NUMERIC, "C");
-        std::setlocale(LC_TIME, "C");
-        qputenv("SOURCE_DATE_EPOCH", "1700000000");
-        qputenv("TZ", "UTC");
-        tzset();
-        UseTemporarySettings();
+        UseBatchReportConditions();
         services.paths.lifeTables = SourcePath(QStringLiteral("data/LifeTables.mdb"));
         mainFrame = std::make_unique<CMainFrame>(services);
         mainFrame->show();

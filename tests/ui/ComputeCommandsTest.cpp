@@ -342,12 +342,7 @@ class ComputeCommandsTest : public QObject {
 private slots:
     void initTestCase()
     {
-        std::setlocale(LC_NUMERIC, "C");
-        std::setlocale(LC_TIME, "C");
-        qputenv("SOURCE_DATE_EPOCH", "1700000000");
-        qputenv("TZ", "UTC");
-        tzset();
-        UseTemporarySettings();
+        UseBatchReportConditions();
         services.paths.lifeTables = SourcePath(QStringLiteral("data/LifeTables.mdb"));
         services.paths.referenceRateTables = SourcePath(QStringLiteral("data/ReferenceRateTables.mdb"));
         mainFrame = std::make_unique<CMainFrame>(services);

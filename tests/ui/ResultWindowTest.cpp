@@ -155,12 +155,7 @@ class ResultWindowTest : public QObject {
 private slots:
     void initTestCase()
     {
-        std::setlocale(LC_NUMERIC, "C");
-        std::setlocale(LC_TIME, "C");
-        qputenv("SOURCE_DATE_EPOCH", "1700000000");
-        qputenv("TZ", "UTC");
-        tzset();
-        UseTemporarySettings();
+        UseBatchReportConditions();
         TextImportSettings settings;
         settings.useGroup = settings.useSex = settings.useBirth = true;
         ReadResult<DataSet> read = ReadTextFile(PathBytes(SourcePath("data/examples/rdata.txt")), settings);

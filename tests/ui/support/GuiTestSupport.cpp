@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <clocale>
+#include <ctime>
 
 namespace kalderon::testing {
 
@@ -19,6 +21,16 @@ void UseTemporarySettings()
 {
     static QTemporaryDir folder;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+}
+
+void UseBatchReportConditions()
+{
+    std::setlocale(LC_NUMERIC, "C");
+    std::setlocale(LC_TIME, "C");
+    qputenv("SOURCE_DATE_EPOCH", "1700000000");
+    qputenv("TZ", "UTC");
+    tzset();
+    UseTemporarySettings();
 }
 
 QStringList ControlNames(std::initializer_list<int> ids)
@@ -60,7 +72,7 @@ void SaveInFileDialog(QWidget* modal, const QString& name, int typeEntry)
     auto* fileName = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
     if (!types || !fileName) qFatal("not the file dialog of Qt: %s", modal ? modal->metaObject()->className() : "none");
     dialog->activateWindow();  // the offscreen platform does not activate it by itself
-    QTest::qWaitForWindowActive(dialog);
+    if (!QTest::qWaitForWindowActive(dialog)) qWarning("the file dialog did not become active");
     types->setFocus();
     for (int press = 0; press < 10 && types->currentIndex() != typeEntry; ++press)
         QTest::keyClick(types, types->currentIndex() < typeEntry ? Qt::Key_Down : Qt::Key_Up);

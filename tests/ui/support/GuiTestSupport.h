@@ -18,6 +18,12 @@ QString SourcePath(const QString& relative);
 // Keeps the user settings of the test in a fresh temporary folder.
 void UseTemporarySettings();
 
+// Numbers and dates in the C conventions, the report clock fixed as
+// kalderon-batch's runs in the tests fix it (SOURCE_DATE_EPOCH 1700000000 in
+// UTC), and temporary settings: what a test comparing windows with
+// kalderon-batch's reports needs first.
+void UseBatchReportConditions();
+
 // The child of `parent` named with the id ("id1028"); fails the test when
 // there is none.
 template <typename T>

@@ -8,22 +8,18 @@
 
 #include <sys/wait.h>
 
+#include "analysis/AnalysisCommand.h"
 #include "support/TempDir.h"
 
 namespace kalderon::testing {
+
+using kalderon::ShellQuoted;
 
 struct ProgramRun {
     int exitCode = -1;
     std::string out;
     std::string err;
 };
-
-inline std::string ShellQuoted(const std::string& text)
-{
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
 
 // Runs kalderon-batch in the source folder with a fixed clock, keeping its
 // standard output and error in files of `dir`; with `addressSpaceKb`, in no

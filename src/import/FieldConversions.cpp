@@ -1,6 +1,7 @@
 #include "import/FieldConversions.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -68,6 +69,24 @@ std::string Format(const char* format, Args... args)
     char buffer[64];
     const int n = std::snprintf(buffer, sizeof buffer, format, args...);
     return std::string(buffer, n < 0 ? 0 : std::min(static_cast<size_t>(n), sizeof buffer - 1));
+}
+
+// As "%d" writes it.
+std::string IntegerText(long long value)
+{
+    char buffer[24];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
+// As strftime's "%d.%m.%Y" writes it.
+std::string DayMonthYearText(const DateValue& date)
+{
+    const CivilDate c = date.civil();
+    if (c.year < 1000 || c.year > 9999) return date.format("%d.%m.%Y");
+    const auto digit = [](int value) { return static_cast<char>('0' + value % 10); };
+    return {digit(c.day / 10),   digit(c.day),        '.',
+            digit(c.month / 10), digit(c.month),      '.',
+            digit(c.year / 1000), digit(c.year / 100), digit(c.year / 10), digit(c.year)};
 }
 
 std::string CurrencyText(std::int64_t tenThousandths)
@@ -140,22 +159,22 @@ std::string VariantToText(const FieldValue& value)
     switch (value.type) {
     case VT_EMPTY:
     case VT_NULL: return std::string();
-    case VT_I2: return Format("%hd", static_cast<short>(value.integer));
-    case VT_I4: return Format("%d", static_cast<int>(value.integer));
+    case VT_I2: return IntegerText(static_cast<short>(value.integer));
+    case VT_I4: return IntegerText(static_cast<int>(value.integer));
     case VT_R4: return Format("%g", value.real);
     case VT_R8: {
         std::int32_t whole;
-        if (TruncateToInt32(value.real, whole) && whole == value.real) return Format("%d", whole);
+        if (TruncateToInt32(value.real, whole) && whole == value.real) return IntegerText(whole);
         return Format("%e", value.real);
     }
     case VT_CY: return CurrencyText(value.integer);
     case VT_DATE: {
         DateValue date;
-        return VariantToDate(value, date) ? date.format("%d.%m.%Y") : std::string();
+        return VariantToDate(value, date) ? DayMonthYearText(date) : std::string();
     }
     case VT_BSTR: return value.text;
     case VT_BOOL: return value.integer != 0 ? "TRUE" : "FALSE";
-    case VT_UI1: return Format("%d", static_cast<int>(value.integer));
+    case VT_UI1: return IntegerText(static_cast<int>(value.integer));
     default: break;
     }
     if (value.type & VT_ARRAY) return std::string("Array of ") + TypeName(value.type & ~VT_ARRAY);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "common/GatherInOrder.h"
+#include "common/ArrangeInOrder.h"
 #include "common/LargeArrays.h"
 #include "stats/CaseListOrder.h"
 
@@ -15,6 +15,9 @@ void CaseListBuilder::Reserve(size_t rows)
 {
     ReserveLarge(rows_, rows);
     ReserveLarge(rowGroup_, rows);
+    // The cases' fresh pages are mapped on another processor while the
+    // reader fills them.
+    mapping_ = detail::MapPagesFromTheBack(rows_.data(), rows_.capacity() * sizeof(CCaseRecord));
 }
 
 void CaseListBuilder::Add(CCaseRecord c)
@@ -36,13 +39,14 @@ void CaseListBuilder::Add(CCaseRecord c)
     (c.isValid ? group.recordsValid : group.recordsSkipped) += 1;
     rowGroup_.push_back(groupId);
 
+    if (rows_.size() == rows_.capacity()) mapping_ = {};  // the room moves: stop mapping the old
     rows_.push_back(std::move(c));
 }
 
 CaseList CaseListBuilder::Finish()
 {
     const auto n = static_cast<std::int32_t>(rows_.size());
-    const std::vector<std::int32_t> order = CaseListOrder(rows_);
+    std::vector<std::int32_t> order = CaseListOrder(rows_);
 
     CaseList list;
     ResizeLarge(list.rowToList, n);
@@ -62,7 +66,9 @@ CaseList CaseListBuilder::Finish()
     for (std::int32_t pos = 0; pos < n; ++pos) list.groupIndex[pos] = groupPosition[rowGroup_[order[pos]]];
     rowGroup_ = {};
 
-    list.records = GatherInOrder(rows_, order);
+    mapping_ = {};
+    ArrangeInOrder(rows_, order);
+    list.records = std::move(rows_);
     rows_ = {};
     list.facts = BuildCaseFacts(list.records, list.groupIndex);
 

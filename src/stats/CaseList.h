@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/TextNumbering.h"
@@ -54,6 +55,7 @@ private:
     std::vector<CGroupInfo> groupsByArrival_;
     TextNumbering statusSeen_;
     TextNumbering sexSeen_;
+    std::jthread mapping_;
 };
 
 }  // namespace kalderon

@@ -40,6 +40,12 @@ TEST(FieldConversions, TextOfEveryType)
     EXPECT_EQ(VariantToText(FieldValue::Of(VT_CLSID)), "VT_CLSID");
     EXPECT_EQ(VariantToText(FieldValue::Of(VT_ARRAY | VT_UI1)), "Array of VT_UI1");
     EXPECT_EQ(VariantToText(FieldValue::Of(VT_ARRAY | VT_BLOB_OBJECT)), "Array of VT_BLOB_OBJECT");
+
+    // Every day a date field can hold reads as strftime writes it.
+    for (double day = Ymd(100, 1, 1).serial(); day <= Ymd(9999, 12, 31).serial(); ++day) {
+        const std::string text = VariantToText(FieldValue::Date(day));
+        if (text != DateValue::FromSerial(day).format("%d.%m.%Y")) FAIL() << "day number " << day << ": " << text;
+    }
 }
 
 TEST(FieldConversions, WholeNumbers)

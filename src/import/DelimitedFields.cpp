@@ -39,34 +39,41 @@ size_t ClosingQuote(std::string_view line, size_t quote, bool& doubled)
 
 FieldSplitter::FieldSplitter(char separator, bool quoting) : separator_(separator), quoting_(quoting) {}
 
+namespace {
+
+// Where the field that starts at `position` ends: the next separator or the
+// end of the line.  Fields are short, so a plain walk beats a library call.
+inline size_t FieldEnd(std::string_view line, size_t position, char separator)
+{
+    while (position < line.size() && line[position] != separator) ++position;
+    return position;
+}
+
+}  // namespace
+
 bool FieldSplitter::Split(std::string_view line, std::vector<std::string_view>& fields, std::size_t limit)
 {
     fields.clear();
     if (quoting_ && std::memchr(line.data(), '"', line.size())) return SplitQuoted(line, fields, limit);
     size_t position = 0;
     while (position < line.size() && fields.size() < limit) {
-        size_t stop = line.find(separator_, position);
-        if (stop == std::string_view::npos) stop = line.size();
+        const size_t stop = FieldEnd(line, position, separator_);
         fields.push_back(Trim(line.substr(position, stop - position)));
         position = stop + 1;
     }
     return true;
 }
 
-// Fields beyond the limit are still walked through, to see that every quote
-// closes.  Fields that hold doubled quotes or text after their closing quote
-// are copied into unquoted_, which is made large enough at once so that no
-// view into it moves.
 bool FieldSplitter::SplitQuoted(std::string_view line, std::vector<std::string_view>& fields, std::size_t limit)
 {
     unquoted_.clear();
     unquoted_.reserve(line.size());
     size_t position = 0;
     while (position < line.size()) {
-        const size_t quote = OpeningQuote(line, position, separator_);
-        if (quote == std::string_view::npos) {
-            size_t stop = line.find(separator_, position);
-            if (stop == std::string_view::npos) stop = line.size();
+        size_t quote = position;
+        while (quote < line.size() && IsCSpace(line[quote]) && line[quote] != separator_) ++quote;
+        if (quote == line.size() || line[quote] != '"') {
+            const size_t stop = FieldEnd(line, quote, separator_);
             if (fields.size() < limit) fields.push_back(Trim(line.substr(position, stop - position)));
             position = stop + 1;
             continue;
@@ -75,8 +82,7 @@ bool FieldSplitter::SplitQuoted(std::string_view line, std::vector<std::string_v
         bool doubled = false;
         const size_t close = ClosingQuote(line, quote, doubled);
         if (close == std::string_view::npos) return false;
-        size_t stop = line.find(separator_, close + 1);
-        if (stop == std::string_view::npos) stop = line.size();
+        const size_t stop = FieldEnd(line, close + 1, separator_);
         const std::string_view after = Trim(line.substr(close + 1, stop - close - 1));
         std::string_view field = line.substr(first, close - first);
         if (fields.size() < limit && (doubled || !after.empty())) {

@@ -24,6 +24,12 @@ std::array<FixedPiece, 6> FixedPieces(const TextImportSettings& s)
              {s.birthFrom, s.birthTo, s.useBirth}}};
 }
 
+std::string_view Field(std::span<const std::string_view> fields, std::int32_t number)
+{
+    if (number < 1 || number > static_cast<std::int32_t>(fields.size())) return {};
+    return fields[number - 1];
+}
+
 }  // namespace
 
 std::vector<std::string> FixedColumnNames(const TextImportSettings& settings)
@@ -74,8 +80,16 @@ bool TextRecordParser::Cut(std::string_view line)
 
 bool TextRecordParser::Parse(std::string_view line, ImportedRecordValues& values)
 {
+    const bool closed = Cut(line);
+    Read(line, fields_, closed, values);
+    return closed;
+}
+
+void TextRecordParser::Read(std::string_view line, std::span<const std::string_view> fields, bool closed,
+                            ImportedRecordValues& values) const
+{
     Reset(values);
-    if (!Cut(line)) return false;
+    if (!closed) return;
     const TextImportSettings& s = settings_;
     if (s.format == TextImportSettings::kFixedColumns) {
         values.beginDate = beginPattern_.Read(Piece(line, s.beginFrom, s.beginTo));
@@ -84,21 +98,14 @@ bool TextRecordParser::Parse(std::string_view line, ImportedRecordValues& values
         if (s.useGroup) values.groupText.assign(Piece(line, s.groupFrom, s.groupTo));
         if (s.useSex) values.sexText.assign(Piece(line, s.sexFrom, s.sexTo));
         if (s.useBirth) values.birthDate = birthPattern_.Read(Piece(line, s.birthFrom, s.birthTo));
-        return true;
+        return;
     }
-    values.beginDate = beginPattern_.Read(Field(s.beginColumn));
-    values.endDate = endPattern_.Read(Field(s.endColumn));
-    values.statusText.assign(Field(s.statusColumn));
-    if (s.useGroup) values.groupText.assign(Field(s.groupColumn));
-    if (s.useSex) values.sexText.assign(Field(s.sexColumn));
-    if (s.useBirth) values.birthDate = birthPattern_.Read(Field(s.birthColumn));
-    return true;
-}
-
-std::string_view TextRecordParser::Field(std::int32_t number) const
-{
-    if (number < 1 || number > static_cast<std::int32_t>(fields_.size())) return {};
-    return fields_[number - 1];
+    values.beginDate = beginPattern_.Read(Field(fields, s.beginColumn));
+    values.endDate = endPattern_.Read(Field(fields, s.endColumn));
+    values.statusText.assign(Field(fields, s.statusColumn));
+    if (s.useGroup) values.groupText.assign(Field(fields, s.groupColumn));
+    if (s.useSex) values.sexText.assign(Field(fields, s.sexColumn));
+    if (s.useBirth) values.birthDate = birthPattern_.Read(Field(fields, s.birthColumn));
 }
 
 // Characters from..to (1-based, inclusive) cut to the line, untrimmed.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +26,10 @@ public:
     // Only cuts the line into its fields; false when a quoted field does not
     // close on the line.
     bool Cut(std::string_view line);
+    // Parse in two steps: the values of a line from the fields Cut gave it
+    // (or views of the same texts) and what Cut returned.
+    void Read(std::string_view line, std::span<const std::string_view> fields, bool closed,
+              ImportedRecordValues& values) const;
     // The fields of the line last cut or parsed, valid as long as it is: of
     // free format every field (with `everyField`; else those up to the last a
     // role takes), of fixed columns (with `everyField`) the pieces of the
@@ -33,7 +38,6 @@ public:
 
 private:
     void Reset(ImportedRecordValues& values) const;
-    std::string_view Field(std::int32_t number) const;
     static std::string_view Piece(std::string_view line, std::int32_t from, std::int32_t to);
 
     const TextImportSettings settings_;

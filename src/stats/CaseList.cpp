@@ -15,9 +15,6 @@ void CaseListBuilder::Reserve(size_t rows)
 {
     ReserveLarge(rows_, rows);
     ReserveLarge(rowGroup_, rows);
-    // The cases' fresh pages are mapped on another processor while the
-    // reader fills them.
-    mapping_ = detail::MapPagesFromTheBack(rows_.data(), rows_.capacity() * sizeof(CCaseRecord));
 }
 
 void CaseListBuilder::Add(CCaseRecord c)
@@ -39,7 +36,6 @@ void CaseListBuilder::Add(CCaseRecord c)
     (c.isValid ? group.recordsValid : group.recordsSkipped) += 1;
     rowGroup_.push_back(groupId);
 
-    if (rows_.size() == rows_.capacity()) mapping_ = {};  // the room moves: stop mapping the old
     rows_.push_back(std::move(c));
 }
 
@@ -66,7 +62,6 @@ CaseList CaseListBuilder::Finish()
     for (std::int32_t pos = 0; pos < n; ++pos) list.groupIndex[pos] = groupPosition[rowGroup_[order[pos]]];
     rowGroup_ = {};
 
-    mapping_ = {};
     ArrangeInOrder(rows_, order);
     list.records = std::move(rows_);
     rows_ = {};

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "common/TextNumbering.h"
@@ -55,7 +54,6 @@ private:
     std::vector<CGroupInfo> groupsByArrival_;
     TextNumbering statusSeen_;
     TextNumbering sexSeen_;
-    std::jthread mapping_;
 };
 
 }  // namespace kalderon

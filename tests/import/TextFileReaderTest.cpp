@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <thread>
 
 #include <sys/stat.h>
 
 #include "import/TextFileReader.h"
+#include "import/TextRecordParser.h"
 #include "support/TempDir.h"
 
 namespace kalderon {
@@ -397,6 +399,74 @@ TEST_F(TextFileReaderTest, EveryColumnIsKept)
     fixed.statusTo = 21, fixed.useSex = true, fixed.sexFrom = 23, fixed.sexTo = 24;
     ASSERT_EQ(ReadFile(dir.Write("f.txt", "01.01.200031.12.20041 m \n"), fixed), "");
     EXPECT_EQ(table(), (Table{{"1-10", "01.01.2000"}, {"11-20", "31.12.2004"}, {"21-21", "1"}, {"23-24", "m "}}));
+}
+
+// A file of many batches of lines, with quoted fields of every kind, is
+// read as the parser reads it line by line: the cases, their numbers and
+// every column.
+TEST_F(TextFileReaderTest, ManyBatchesReadAsLineByLine)
+{
+    std::mt19937 random(7);
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const auto date = [&] {
+        return pick(50) == 0 ? std::string("2001-13-01")
+                             : std::to_string(1990 + pick(20)) + "-0" + std::to_string(1 + pick(9)) + "-1" +
+                                   std::to_string(pick(10));
+    };
+    const std::vector<std::string> groups = {"plain", "\"a, \"\"b\"\"\"", "\"q\" after", "\"open, x", "", " \"sp\" ",
+                                             "\"\"", "x\"y"};
+    std::string bytes = "id,begin,end,status,group,note\n";
+    for (int i = 0; i < 120000; ++i) {
+        if (pick(100) == 0) bytes += pick(2) ? "\n" : "\r\n";
+        bytes += std::to_string(i) + "," + date() + "," + date() + "," + std::to_string(pick(3)) + "," +
+                 groups[pick(static_cast<int>(groups.size()))];
+        for (int extra = pick(3); extra > 0; --extra) bytes += ",\"n" + std::to_string(pick(1000)) + "\"";
+        bytes += "\n";
+    }
+    TextImportSettings settings;
+    settings.separator = ",";
+    settings.firstLineNames = settings.quotedFields = settings.useGroup = true;
+    settings.beginName = "begin", settings.endName = "end", settings.statusName = "status", settings.groupName = "group";
+    settings.beginFormat = settings.endFormat = "YYYY-MM-DD";
+    ASSERT_EQ(ReadFile(dir.Write("many.csv", bytes), settings), "");
+
+    TextImportSettings layout = settings;
+    layout.beginColumn = 2, layout.endColumn = 3, layout.statusColumn = 4, layout.groupColumn = 5;
+    TextRecordParser parser(layout, true);
+    std::vector<std::vector<std::string>> columns(6);
+    size_t rows = 0;
+    std::int32_t unclosed = 0;
+    std::int64_t firstInvalid = 0;
+    size_t lineNumber = 1;
+    for (size_t at = bytes.find('\n') + 1; at < bytes.size(); ++lineNumber) {
+        const size_t end = bytes.find('\n', at);
+        std::string_view line = std::string_view(bytes).substr(at, end - at);
+        at = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty()) continue;
+        ImportedRecordValues values;
+        if (!parser.Parse(line, values)) ++unclosed;
+        values.caseNumber = static_cast<std::int32_t>(rows + 1);
+        const CCaseRecord expected = BuildCase(values, false);
+        const CCaseRecord& got = dataSet.cases.row(rows);
+        if (!expected.isValid && firstInvalid == 0) firstInvalid = static_cast<std::int64_t>(lineNumber + 1);
+        if (got.caseNumber != expected.caseNumber || got.beginDate != expected.beginDate ||
+            got.endDate != expected.endDate || got.statusText != expected.statusText.view() ||
+            got.groupText != expected.groupText.view() || got.isValid != expected.isValid)
+            FAIL() << "line " << lineNumber + 1 << ": " << line;
+        const auto& fields = parser.fields();
+        if (fields.size() > columns.size()) columns.resize(fields.size(), std::vector<std::string>(rows));
+        for (size_t c = 0; c < columns.size(); ++c) columns[c].emplace_back(c < fields.size() ? fields[c] : "");
+        ++rows;
+    }
+    ASSERT_EQ(dataSet.cases.records.size(), rows);
+    EXPECT_EQ(dataSet.firstInvalidLineNumber, firstInvalid);
+    EXPECT_EQ(dataSet.notes.back(), "lines whose field in double quotes does not close on the line, kept as invalid "
+                                    "cases: " + std::to_string(unclosed));
+    ASSERT_EQ(dataSet.columns.columnCount(), columns.size());
+    for (size_t c = 0; c < columns.size(); ++c)
+        for (size_t r = 0; r < rows; ++r)
+            if (dataSet.columns[c].Value(r) != columns[c][r]) FAIL() << "column " << c << " row " << r;
 }
 
 }  // namespace

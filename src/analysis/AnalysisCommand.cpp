@@ -1,6 +1,7 @@
 #include "analysis/AnalysisCommand.h"
 
 #include "analysis/ChosenTimesText.h"
+#include "analysis/OptionValueNames.h"
 #include "stats/TimeUnit.h"
 
 namespace kalderon {
@@ -11,39 +12,6 @@ std::string Joined(const std::vector<std::string>& values)
     std::string text;
     for (const std::string& value : values) text += (text.empty() ? "" : ",") + value;
     return text;
-}
-
-const char* AnalysisName(AnalysisKind kind)
-{
-    switch (kind) {
-    case kLifeTable: return "lifetable";
-    case kProductLimit: return "productlimit";
-    case kPeriodAnalysis: return "period";
-    case kTrend: return "trend";
-    case kSmrSir: return "smr";
-    case kCumulativeIncidence: return "cuminc";
-    case kCoxRegression: return "cox";
-    }
-    return "lifetable";
-}
-
-const char* UnitName(std::int32_t unit)
-{
-    switch (unit) {
-    case kUnitMonth: return "month";
-    case kUnitWeek: return "week";
-    case kUnitDay: return "day";
-    default: return "year";
-    }
-}
-
-const char* SeparatorName(const std::string& separator)
-{
-    if (separator == ";") return "semicolon";
-    if (separator == ",") return "comma";
-    if (separator == " ") return "space";
-    if (separator == "\t") return "tab";
-    return nullptr;
 }
 
 class OptionList {
@@ -79,7 +47,7 @@ void TextFileOptions(const TextImportSettings& s, OptionList& out)
     if (fixed) {
         out.Switch("fixed");
     } else {
-        const char* named = SeparatorName(s.separator);
+        const char* named = s.separator.size() == 1 ? FindName(kSeparatorNames, s.separator.front()) : nullptr;
         out.Value("separator", s.guessSeparator ? std::string("auto") : named ? std::string(named) : s.separator);
         if (s.firstLineNames)
             out.Switch("header");
@@ -134,7 +102,7 @@ void CoxOptions(const CoxModelChoice& model, OptionList& out)
     if (!model.factors.empty()) out.Value("factor", Joined(model.factors));
     for (const std::string& reference : model.references) out.Add("reference", reference);
     if (!model.strata.empty()) out.Value("strata", Joined(model.strata));
-    out.Value("ties", model.ties == CoxTies::kBreslow ? "breslow" : "efron");
+    out.Value("ties", NameOf(kTiesNames, model.ties));
     if (!model.curvesBy.empty()) out.Value("curves-by", model.curvesBy);
     if (!model.curveValues.empty()) out.Value("curve-values", Joined(model.curveValues));
 }
@@ -144,9 +112,9 @@ void AnalysisOptions(const AnalysisRecipe& recipe, OptionList& out)
     const CAnalysisData& data = recipe.data.analysis;
     const AnalysisRequest& request = recipe.request;
     const AnalysisKind kind = request.analysis;
-    out.Value("analysis", AnalysisName(kind));
+    out.Value("analysis", NameOf(kAnalysisNames, kind));
     if (kind == kPeriodAnalysis || kind == kTrend || kind == kCumulativeIncidence)
-        out.Value("technique", data.periodTechnique == kProductLimitTechnique ? "productlimit" : "lifetable");
+        out.Value("technique", NameOf(kTechniqueNames, static_cast<PeriodTechnique>(data.periodTechnique)));
     if (kind == kPeriodAnalysis) {
         out.Value("period-begin", data.periodBegin.displayText());
         out.Value("period-end", data.periodEnd.displayText());
@@ -163,7 +131,7 @@ void AnalysisOptions(const AnalysisRecipe& recipe, OptionList& out)
         out.Value("event", data.eventCode);
     if (kind == kCumulativeIncidence && !data.competingCodes.empty())
         out.Value("competing", Joined(data.competingCodes));
-    if (kind != kSmrSir) out.Value("unit", UnitName(data.timeUnit));
+    if (kind != kSmrSir) out.Value("unit", NameOf(kUnitNames, static_cast<TimeUnitCode>(data.timeUnit)));
     out.Value("ci", data.ciLevelText);
     if (kind != kCoxRegression) out.Switch(request.stratified ? "stratified" : "no-stratified");
     if (request.compareGroups) out.Switch("compare");
@@ -188,13 +156,14 @@ void PopulationOptions(const AnalysisRecipe& recipe, OptionList& out)
     if (!relative && request.analysis != kSmrSir) return;
     if (relative) {
         out.Switch("relative");
-        out.Value("method", data.netSurvival ? "pohar-perme" : data.useHakulinen ? "hakulinen" : "ederer2");
+        out.Value("method", NameOf(kMethodNames, data.netSurvival    ? ExpectedSurvivalMethod::kPoharPerme
+                                                 : data.useHakulinen ? ExpectedSurvivalMethod::kHakulinen
+                                                                     : ExpectedSurvivalMethod::kEdererII));
         if (data.netSurvivalRaw) out.Switch("net-survival-raw");
         if (request.standardise != kNoStandardisation) {
-            out.Value("standardise", "icss" + std::to_string(request.standardise));
+            out.Value("standardise", NameOf(kStandardNames, static_cast<IcssStandard>(request.standardise)));
             if (request.crudeProbabilities) out.Switch("crude");
-            out.Value("standardise-method",
-                      request.standardiseMethod == StandardiseMethod::kBrenner ? "brenner" : "traditional");
+            out.Value("standardise-method", NameOf(kStandardiseMethodNames, request.standardiseMethod));
         } else if (request.crudeProbabilities) {
             out.Switch("crude");
         }

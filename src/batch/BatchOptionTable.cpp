@@ -9,6 +9,7 @@
 #include "analysis/CaseGrouping.h"
 #include "analysis/ChosenTimesText.h"
 #include "analysis/CompetingCodes.h"
+#include "analysis/OptionValueNames.h"
 #include "import/DatePattern.h"
 
 namespace kalderon::batch {
@@ -31,6 +32,18 @@ OptionDeclaration Switch(std::string name, std::string help, void (*set)(OptionR
 // its argument in --help, and in alphabetical order the message when the
 // value is none of them.
 template <typename Field>
+OptionDeclaration OneOf(std::string name, std::vector<std::pair<std::string, Field>> choices, std::string help,
+                        FieldOf<Field> field);
+
+template <class Field, size_t N>
+OptionDeclaration OneOf(std::string name, const NamedValue<Field> (&named)[N], std::string help, FieldOf<Field> field)
+{
+    std::vector<std::pair<std::string, Field>> choices;
+    for (const auto& [word, value] : named) choices.emplace_back(word, value);
+    return OneOf<Field>(std::move(name), std::move(choices), std::move(help), std::move(field));
+}
+
+template <class Field>
 OptionDeclaration OneOf(std::string name, std::vector<std::pair<std::string, Field>> choices, std::string help,
                         FieldOf<Field> field)
 {
@@ -107,20 +120,18 @@ OptionDeclaration Count(std::string name, std::string help, FieldOf<std::int32_t
 
 std::string ReadSeparator(OptionReading& reading, const std::string& value)
 {
-    static const std::vector<std::pair<std::string, std::string>> kNamed = {
-        {"semicolon", ";"}, {"comma", ","}, {"space", " "}, {"tab", "\t"}};
     reading.textOptionsGiven = true;
     std::string& separator = reading.options.import.separator;
     reading.options.import.guessSeparator = value == "auto";
     if (value == "auto") return {};
-    const auto named = std::find_if(kNamed.begin(), kNamed.end(), [&](const auto& n) { return n.first == value; });
-    if (named != kNamed.end()) {
-        separator = named->second;
+    for (const auto& [name, character] : kSeparatorNames) {
+        if (value != name) continue;
+        separator.assign(1, character);
         return {};
     }
     if (value.size() != 1) {
         std::string names;
-        for (const auto& [name, character] : kNamed) names += (names.empty() ? "" : ", ") + name;
+        for (const auto& [name, character] : kSeparatorNames) names += (names.empty() ? "" : ", ") + std::string(name);
         return "takes one character, " + names + " or auto: " + value;
     }
     separator = value;
@@ -278,20 +289,14 @@ std::vector<OptionGroup> DeclareOptions()
         {"Analysis",
          {
              OneOf<AnalysisKind>("--analysis",
-                                 {{"lifetable", kLifeTable},
-                                  {"productlimit", kProductLimit},
-                                  {"period", kPeriodAnalysis},
-                                  {"trend", kTrend},
-                                  {"smr", kSmrSir},
-                                  {"cuminc", kCumulativeIncidence},
-                                  {"cox", kCoxRegression}},
+                                 kAnalysisNames,
                                  "life table (Cutler-Ederer, the default),\nproduct-limit (Kaplan-Meier), period "
                                  "analysis,\ntrend in n-year survival by starting year of\nperiod, SMR/SIR "
                                  "(standardized mortality or\nincidence ratios with Byar limits; no chart),\n"
                                  "cumulative incidence with competing risks, or\nCox proportional hazards regression",
                                  [](BatchOptions& o) -> AnalysisKind& { return o.analysis; }),
              OneOf<PeriodTechnique>("--technique",
-                                    {{"lifetable", kLifeTableTechnique}, {"productlimit", kProductLimitTechnique}},
+                                    kTechniqueNames,
                                     "technique of the period analysis and the trend\n(default lifetable); with "
                                     "cuminc: the incidence at\nthe ends of the intervals (lifetable) or at the\n"
                                     "days of the events (productlimit)",
@@ -318,10 +323,10 @@ std::vector<OptionGroup> DeclareOptions()
                   return value.empty() ? "needs a status code" : std::string();
               }},
              OneOf<TimeUnitCode>("--unit",
-                                 {{"year", kUnitYear}, {"month", kUnitMonth}, {"week", kUnitWeek}, {"day", kUnitDay}},
+                                 kUnitNames,
                                  "time interval (default year)",
                                  [](BatchOptions& o) -> TimeUnitCode& { return o.timeUnit; }),
-             OneOf<std::string>("--ci", {{".95", ".95"}, {".99", ".99"}}, "confidence level (default .95)",
+             OneOf<std::string>("--ci", std::vector<std::pair<std::string, std::string>>{{".95", ".95"}, {".99", ".99"}}, "confidence level (default .95)",
                                 [](BatchOptions& o) -> std::string& { return o.ciLevelText; }),
              Switch("--stratified", "one table per group", [](OptionReading& r) { r.options.stratified = true; }),
              Switch("--no-stratified", "one table for all cases\n(default: stratified when --group is given)",
@@ -383,7 +388,7 @@ std::vector<OptionGroup> DeclareOptions()
                   r.options.coxStrata = value;
                   return value.empty() ? "needs a field" : std::string();
               }},
-             OneOf<CoxTies>("--ties", {{"efron", CoxTies::kEfron}, {"breslow", CoxTies::kBreslow}},
+             OneOf<CoxTies>("--ties", kTiesNames,
                             "handling of tied event times (default efron)",
                             [](BatchOptions& o) -> CoxTies& { return o.coxTies; }),
              {"--curves-by", "F",
@@ -411,16 +416,14 @@ std::vector<OptionGroup> DeclareOptions()
                     [](OptionReading& r) { r.options.population.relativeSurvival = true; }),
              OneOf<ExpectedSurvivalMethod>(
                  "--method",
-                 {{"ederer2", ExpectedSurvivalMethod::kEdererII},
-                  {"hakulinen", ExpectedSurvivalMethod::kHakulinen},
-                  {"pohar-perme", ExpectedSurvivalMethod::kPoharPerme}},
+                 kMethodNames,
                  "expected survival after Ederer II (default) or\nHakulinen, or net survival after Pohar-Perme (with\n"
                  "the expected survival after Ederer II beside it)",
                  [](BatchOptions& o) -> ExpectedSurvivalMethod& { return o.population.method; }),
              Switch("--net-survival-raw",
                     "show the net survival (--method pohar-perme,\n--standardise) also where it is unstable (else NA\nthere)",
                     [](OptionReading& r) { r.options.population.netSurvivalRaw = true; }),
-             OneOf<IcssStandard>("--standardise", {{"icss1", kIcss1}, {"icss2", kIcss2}, {"icss3", kIcss3}},
+             OneOf<IcssStandard>("--standardise", kStandardNames,
                                  "life table and period analysis with the life\ntable technique: add observed, "
                                  "relative and net\nsurvival standardised over the ICSS age groups",
                                  [](BatchOptions& o) -> IcssStandard& { return o.standardise; }),
@@ -429,8 +432,7 @@ std::vector<OptionGroup> DeclareOptions()
                     "from the disease and from other causes",
                     [](OptionReading& r) { r.options.crudeProbabilities = true; }),
              OneOf<StandardiseMethod>("--standardise-method",
-                                      {{"traditional", StandardiseMethod::kTraditional},
-                                       {"brenner", StandardiseMethod::kBrenner}},
+                                      kStandardiseMethodNames,
                                       "with --standardise: each age group's estimate\nweighted (traditional, default), "
                                       "or Brenner's\nindividual weights, also for the product-limit\nand the period "
                                       "analysis with either technique",

@@ -95,14 +95,11 @@ void TextLineWorker::HandOver()
     {
         const std::lock_guard lock(mutex_);
         ready_.push_back(filling_);
-        filling_ = nullptr;
+        if (free_.empty() && batches_.size() < kMostBatches)
+            free_.push_back(batches_.emplace_back(std::make_unique<LineBatch>()).get());
     }
     ++handedOver_;
     changed_.notify_all();
-    {
-        const std::lock_guard lock(mutex_);
-        if (free_.empty() && batches_.size() < kMostBatches) free_.push_back(batches_.emplace_back(std::make_unique<LineBatch>()).get());
-    }
     ConsumeUntil([this] { return !free_.empty(); });
     const std::lock_guard lock(mutex_);
     filling_ = free_.back();

@@ -713,6 +713,12 @@ inline constexpr const char* kWorkbookNotAvailable = "NA: not available here; th
 // The note of a column's empty cells when the cells themselves are too many
 // to note: the sheet, the column's heading, the note.
 inline constexpr const char* kWorkbookColumnNote = "%s, column \"%s\": the further empty cells are NA. %s";
+// Why a workbook could not be written, beyond the system's own reasons.
+// %s: the part of the workbook (a sheet's file).
+inline constexpr const char* kWorkbookPartOver4GiB = "the part %s of the workbook would hold 4 GiB or more";
+inline constexpr const char* kWorkbookDeflateFailed = "the workbook's parts could not be compressed";
+// %s: the sheet written to after later ones.
+inline constexpr const char* kWorkbookWrittenOutOfOrder = "the sheet %s was written after later sheets or out of its order";
 // The sheets of the tables after the group sections, named after their export header.
 inline constexpr const char* kWorkbookStandardWeights = "Standard weights";
 inline constexpr const char* kWorkbookStandardised = "Age-standardised";

@@ -75,6 +75,8 @@ void AddTextTables(WorkbookTables& tables, std::string_view text)
 void WriteFirstSheet(WorkbookFile& file, int sheet, const ResultReport& report, const std::vector<std::string>& lines,
                      const std::vector<std::string>& contents)
 {
+    file.ColumnWidth(sheet, 0, 40.0);
+    file.ColumnWidth(sheet, 1, 20.0);
     long row = 0;
     std::vector<WorkbookCell> cells;
     for (const std::string& line : lines) {
@@ -96,8 +98,6 @@ void WriteFirstSheet(WorkbookFile& file, int sheet, const ResultReport& report, 
     }
     file.Text(sheet, ++row, 0, text::kWorkbookSheetsHeading);
     for (const std::string& line : contents) file.Text(sheet, ++row, 0, line);
-    file.ColumnWidth(sheet, 0, 40.0);
-    file.ColumnWidth(sheet, 1, 20.0);
 }
 
 }  // namespace

@@ -6,9 +6,12 @@
 
 namespace kalderon {
 
-// An .xlsx workbook written cell by cell, each sheet row by row (rows of a
-// sheet in ascending order, so that only the current row is held), to a new
-// file beside `path` that takes its place on Close.  Texts are UTF-8.
+// An .xlsx workbook written cell by cell to a new file beside `path` that
+// takes its place on Close.  Sheets are written one after the other (in any
+// order), each row by row from the top and each row from left to right, and
+// compressed as they are written: a sheet's column widths are set before
+// its second row, its notes before another sheet is written.  Texts are
+// UTF-8.
 class WorkbookFile {
 public:
     explicit WorkbookFile(const std::string& path);

@@ -79,7 +79,7 @@ struct WorkbookFile::State {
     std::string xml;  // what is written of it and not yet compressed
 
     std::vector<std::string> numberFormats;
-    std::map<int, int> decimalStyles;
+    std::vector<int> decimalStyles;  // by decimals, 0 while not yet made
     int dateStyle = 0;
 
     int StyleOf(const std::string& format)
@@ -91,7 +91,8 @@ struct WorkbookFile::State {
     int DecimalStyle(int decimals)
     {
         if (decimals < 0) return 0;
-        int& style = decimalStyles[decimals];
+        if (static_cast<size_t>(decimals) >= decimalStyles.size()) decimalStyles.resize(static_cast<size_t>(decimals) + 1);
+        int& style = decimalStyles[static_cast<size_t>(decimals)];
         if (style == 0) style = StyleOf(decimals == 0 ? "0" : "0." + std::string(static_cast<size_t>(decimals), '0'));
         return style;
     }

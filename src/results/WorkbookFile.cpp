@@ -293,7 +293,7 @@ void WorkbookFile::Note(int sheet, long row, int column, const std::string& text
         state_->Fail(FormatText(text::kWorkbookWrittenOutOfOrder, target.name));
         return;
     }
-    target.notes.push_back(WorkbookNote{row, column, text});
+    if (static_cast<long>(target.notes.size()) < kNotesPerSheet) target.notes.push_back(WorkbookNote{row, column, text});
 }
 
 void WorkbookFile::ColumnWidth(int sheet, int column, double characters)

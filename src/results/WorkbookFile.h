@@ -25,6 +25,8 @@ public:
     // Shown with `decimals` decimals, with as many as it needs when -1.
     void Number(int sheet, long row, int column, double value, int decimals);
     void DateTime(int sheet, long row, int column, const std::tm& when);
+    // At most kNotesPerSheet notes a sheet; further ones are left out.
+    static constexpr long kNotesPerSheet = 1000;
     void Note(int sheet, long row, int column, const std::string& text);
     void ColumnWidth(int sheet, int column, double characters);
 

@@ -180,7 +180,7 @@ std::string CommentsXml(const std::vector<WorkbookNote>& notes)
 
 // The hidden boxes a spreadsheet shows the notes in, each anchored beside
 // its cell (columns and rows with offsets in pixels).  Shape ids of a
-// drawing are numbered in a block of 1024 of its own.
+// drawing are numbered in a block of 1024 of its own, which its notes fit in.
 std::string NoteDrawingXml(int sheet, const std::vector<WorkbookNote>& notes)
 {
     std::string xml = "<xml xmlns:v=\"urn:schemas-microsoft-com:vml\" xmlns:o=\"urn:schemas-microsoft-com:office:office\" "

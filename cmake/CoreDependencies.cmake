@@ -2,7 +2,8 @@
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(LIBMDB REQUIRED IMPORTED_TARGET libmdb)
 pkg_check_modules(FREEXL REQUIRED IMPORTED_TARGET freexl)
-# The .xlsx and .ods workbooks: zip archives of XML parts, inflated by ISA-L.
+# The .xlsx and .ods workbooks: zip archives of XML parts, inflated and (the
+# results workbooks) deflated by ISA-L.
 pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
 pkg_check_modules(ISAL REQUIRED IMPORTED_TARGET libisal)
 target_link_libraries(kalderon_core PUBLIC PkgConfig::LIBMDB PkgConfig::FREEXL PkgConfig::LIBZIP PkgConfig::ISAL)
@@ -22,6 +23,3 @@ target_link_libraries(kalderon_core PRIVATE nlohmann_json::nlohmann_json)
 # The matrix work of the regression models.
 find_package(Eigen3 3.3 REQUIRED NO_MODULE)
 target_link_libraries(kalderon_core PUBLIC Eigen3::Eigen)
-# Results saved as .xlsx workbooks.
-pkg_check_modules(XLSXWRITER REQUIRED IMPORTED_TARGET xlsxwriter)
-target_link_libraries(kalderon_core PRIVATE PkgConfig::XLSXWRITER)

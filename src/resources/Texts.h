@@ -121,13 +121,14 @@ inline constexpr const char* kBatchBrennerWeightsUndefined =
     "Age-standardised survival of group \"%s\": an age group has no cases, so that Brenner's weights are undefined.";
 inline constexpr const char* kBatchBrennerNetUnstable =
     "Age-standardised net survival of group \"%s\" is unstable from %.2f %s of follow-up on.";
-inline constexpr const char* kBrennerWeightsExportRow = "ICSS %d, Brenner;%.2f;%.2f;%.2f;%.2f;%.2f\n";
+// The first field of the export's row of weights.
+inline constexpr const char* kBrennerWeightsExportName = "ICSS %d, Brenner";
 inline constexpr const char* kStandardisedUnderAge = "Cases under 15 left out: %s\r\n";
 inline constexpr const char* kStandardisedColumns =
     "Interval    Observed          SE    Relative          SE         Net          SE\r\n";
 inline constexpr const char* kStandardisedWeightsExportHeader =
     "Standardisation;Weight 15-44;Weight 45-54;Weight 55-64;Weight 65-74;Weight 75+\n";
-inline constexpr const char* kStandardisedWeightsExportRow = "ICSS %d;%.2f;%.2f;%.2f;%.2f;%.2f\n";
+inline constexpr const char* kStandardisedWeightsExportName = "ICSS %d";
 inline constexpr const char* kStandardisedExportHeader =
     "Interval of follow-up;Cases under 15 left out;Cumulative survival;Standard error;"
     "Cumulative relative survival;Standard error;Cumulative net survival;Standard error\n";
@@ -713,6 +714,12 @@ inline constexpr const char* kWorkbookNotAvailable = "NA: not available here; th
 // The note of a column's empty cells when the cells themselves are too many
 // to note: the sheet, the column's heading, the note.
 inline constexpr const char* kWorkbookColumnNote = "%s, column \"%s\": the further empty cells are NA. %s";
+// Why a workbook could not be written, beyond the system's own reasons.
+// %s: the part of the workbook (a sheet's file).
+inline constexpr const char* kWorkbookPartOver4GiB = "the part %s of the workbook would hold 4 GiB or more";
+inline constexpr const char* kWorkbookDeflateFailed = "the workbook's parts could not be compressed";
+// %s: the sheet written to after later ones.
+inline constexpr const char* kWorkbookWrittenOutOfOrder = "the sheet %s was written after later sheets or out of its order";
 // The sheets of the tables after the group sections, named after their export header.
 inline constexpr const char* kWorkbookStandardWeights = "Standard weights";
 inline constexpr const char* kWorkbookStandardised = "Age-standardised";
@@ -725,6 +732,7 @@ inline constexpr const char* kWorkbookCoxTests = "Cox tests";
 inline constexpr const char* kWorkbookCoxModel = "Cox model";
 inline constexpr const char* kWorkbookCoxZph = "Proportional hazards";
 inline constexpr const char* kWorkbookCoxCurves = "Cox curves";
+inline constexpr const char* kWorkbookCoxCurveValues = "Covariate of the curves";
 inline constexpr const char* kWorkbookSurvivalAtTimes = "Survival at times";
 inline constexpr const char* kWorkbookRestrictedMean = "Restricted mean";
 // The filter of the results window's Save as for a workbook.

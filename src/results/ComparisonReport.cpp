@@ -13,17 +13,22 @@ std::string ReportPValue(const GroupTest& test)
     return test.pValue < 0.0001 ? std::string(text::kSmallPValue) : FormatText("%.4f", test.pValue);
 }
 
-void WriteTest(ComparisonTexts& out, const GroupTest& test)
+void WriteTest(ComparisonTexts& out, ExportText& csv, const GroupTest& test)
 {
     const bool logRank = test.rho == 0.0;
     out.report += logRank ? text::kLogRankTitle : text::kPetoPetoTitle;
     out.report += text::kTestColumns;
-    const std::string chiSquare = test.hasPValue() ? FormatText("%.10g", test.chiSquare) : "NA";
-    const std::string pValue = test.hasPValue() ? FormatText("%.10g", test.pValue) : "NA";
     for (const GroupTestRow& row : test.groups) {
         out.report += FormatText(text::kTestRow, row.code, row.cases, row.observed, row.expected);
-        out.exportText += FormatText("%s;%s;%d;%f;%f;%s;%d;%s\n", logRank ? text::kLogRankName : text::kPetoPetoName, row.code,
-                                     row.cases, row.observed, row.expected, chiSquare, test.degreesOfFreedom, pValue);
+        csv.AppendTableRow(ExportRow()
+                               .Text(logRank ? text::kLogRankName : text::kPetoPetoName)
+                               .Text(row.code)
+                               .Integer(row.cases)
+                               .Number("%f", row.observed)
+                               .Number("%f", row.expected)
+                               .Number("%.10g", test.chiSquare, test.hasPValue())
+                               .Integer(test.degreesOfFreedom)
+                               .Number("%.10g", test.pValue, test.hasPValue()));
     }
     out.report += test.hasPValue()
                       ? FormatText(text::kTestResult, test.chiSquare, test.degreesOfFreedom, ReportPValue(test))
@@ -36,13 +41,13 @@ std::string TimeText(const std::optional<double>& time, const char* format)
     return time ? FormatText(format, *time) : std::string("NA");
 }
 
-void WriteQuartiles(ComparisonTexts& out, const GroupComparison& comparison, const std::string& ciLevelText)
+void WriteQuartiles(ComparisonTexts& out, ExportText& csv, const GroupComparison& comparison, const std::string& ciLevelText)
 {
     static const char* const shares[] = {"25", "50", "75"};
     const char* format = comparison.timeUnit == kUnitDay ? "%.1f" : "%f";
     out.report += FormatText(text::kQuartileTitle, TimeUnitName(comparison.timeUnit), ciLevelText);
     out.report += text::kQuartileColumns;
-    out.exportText += text::kQuartileExportHeader;
+    csv.BeginTable(text::kWorkbookQuartiles, text::kQuartileExportHeader);
     for (const GroupQuartiles& group : comparison.quartiles) {
         const std::string code = comparison.severalGroups ? group.code : text::kAllCases;
         for (size_t q = 0; q < group.quartiles.size(); ++q) {
@@ -51,7 +56,8 @@ void WriteQuartiles(ComparisonTexts& out, const GroupComparison& comparison, con
             const std::string lower = TimeText(e.lower, format);
             const std::string upper = TimeText(e.upper, format);
             out.report += FormatText(text::kQuartileRow, code, text::kQuartileNames[q], time, lower, upper);
-            out.exportText += FormatText("%s;%s;%s;%s;%s\n", code, shares[q], time, lower, upper);
+            csv.AppendTableRow(
+                ExportRow().Text(code).Text(shares[q]).Number(format, e.time).Number(format, e.lower).Number(format, e.upper));
         }
     }
 }
@@ -64,9 +70,12 @@ ComparisonTexts WriteComparisonSection(const GroupComparison& comparison, const 
     if (comparison.tests.empty() && comparison.quartiles.empty()) return out;
     out.report = "\r\n\r\n";
     out.report += text::kComparisonHeading;
-    if (!comparison.tests.empty()) out.exportText += text::kTestExportHeader;
-    for (const GroupTest& test : comparison.tests) WriteTest(out, test);
-    if (!comparison.quartiles.empty()) WriteQuartiles(out, comparison, ciLevelText);
+    ExportText csv;
+    if (!comparison.tests.empty()) csv.BeginTable(text::kWorkbookTests, text::kTestExportHeader);
+    for (const GroupTest& test : comparison.tests) WriteTest(out, csv, test);
+    if (!comparison.quartiles.empty()) WriteQuartiles(out, csv, comparison, ciLevelText);
+    out.exportText = csv.Text();
+    out.tables = csv.tables();
     return out;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "results/ExportText.h"
 #include "stats/GroupComparison.h"
 
 namespace kalderon {
@@ -9,6 +11,7 @@ namespace kalderon {
 struct ComparisonTexts {
     std::string report;      // follows the report of the analysis, starting with its empty lines
     std::string exportText;  // a semicolon-separated text of its own, lines ended by "\n"
+    std::vector<ExportTable> tables;  // the export's tables as values
 };
 
 // The section of the results report and its export for a comparison of

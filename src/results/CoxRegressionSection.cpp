@@ -16,18 +16,24 @@ void WriteCoefficients(CoxRegressionTexts& out, const CoxModel& model, const Cox
     out.report += FormatText(text::kCoxLevelLine, facts.ciLevelText);
     out.report += text::kCoxColumns;
     out.report += text::kCoxRule;
-    out.exportText.Append(text::kCoxExportCoefficients);
+    out.exportText.BeginTable(text::kWorkbookCoxCoefficients, text::kCoxExportCoefficients);
     for (const CoxCoefficientRow& row : model.rows) {
         if (row.collinear) {
             out.report += FormatText("%-22s  %11s\r\n", row.name, "NA");
-            out.exportText.Append(FormatText("%s;NA;NA;NA;NA;NA;NA;NA\n", row.name));
+            ExportRow line;
+            line.Text(row.name);
+            for (int column = 0; column < 7; ++column) line.Text("NA");
+            out.exportText.AppendTableRow(line);
             out.notes.push_back(FormatText(text::kCoxCollinear, row.name));
             continue;
         }
         out.report += FormatText("%-22s  %11.6f  %10.6f  %7.3f  %11s  %9.4f  %9.4f  %9.4f\r\n", row.name, row.coef,
                                  row.standardError, row.z, PText(row.p), row.hazardRatio, row.lower, row.upper);
-        out.exportText.Append(FormatText("%s;%.10g;%.10g;%.10g;%.10g;%.10g;%.10g;%.10g\n", row.name, row.coef,
-                                         row.hazardRatio, row.standardError, row.z, row.p, row.lower, row.upper));
+        ExportRow line;
+        line.Text(row.name);
+        for (const double value : {row.coef, row.hazardRatio, row.standardError, row.z, row.p, row.lower, row.upper})
+            line.Number("%.10g", value);
+        out.exportText.AppendTableRow(line);
         if (row.infinite) out.notes.push_back(FormatText(text::kCoxInfinite, row.name));
     }
 }
@@ -35,7 +41,8 @@ void WriteCoefficients(CoxRegressionTexts& out, const CoxModel& model, const Cox
 void WriteTest(CoxRegressionTexts& out, const char* name, const CoxModelTest& test)
 {
     out.report += FormatText("%-22s  %10.4f  %4d  %11s\r\n", name, test.chiSquare, test.df, PText(test.p));
-    out.exportText.Append(FormatText("%s;%.10g;%d;%.10g\n", name, test.chiSquare, test.df, test.p));
+    out.exportText.AppendTableRow(
+        ExportRow().Text(name).Number("%.10g", test.chiSquare).Integer(test.df).Number("%.10g", test.p));
 }
 
 void WriteProportionalHazards(CoxRegressionTexts& out, const CoxModel& model)
@@ -46,11 +53,12 @@ void WriteProportionalHazards(CoxRegressionTexts& out, const CoxModel& model)
     out.report += text::kCoxZphColumns;
     out.report += text::kCoxTestRule;
     out.exportText.Append("\n");
-    out.exportText.Append(text::kCoxExportZph);
+    out.exportText.BeginTable(text::kWorkbookCoxZph, text::kCoxExportZph);
     for (const CoxZphRow& row : model.proportionalHazards) {
         const std::string name = row.name.empty() ? std::string(text::kCoxGlobal) : row.name;
         out.report += FormatText("%-22s  %10.4f  %4d  %11s\r\n", name, row.chiSquare, row.df, PText(row.p));
-        out.exportText.Append(FormatText("%s;%.10g;%d;%.10g\n", name, row.chiSquare, row.df, row.p));
+        out.exportText.AppendTableRow(
+            ExportRow().Text(name).Number("%.10g", row.chiSquare).Integer(row.df).Number("%.10g", row.p));
     }
 }
 
@@ -65,11 +73,11 @@ void WriteCurves(CoxRegressionTexts& out, const std::vector<CoxCurve>& curves, c
     out.report += given.empty() ? std::string(text::kCoxCurvesHeading) : FormatText(text::kCoxCurvesGivenHeading, given);
     out.exportText.Append("\n");
     if (!given.empty()) {
-        out.exportText.Append(text::kCoxExportCurveValues);
-        for (const auto& [term, value] : facts.curveValues) out.exportText.Append(term + ";" + value + "\n");
+        out.exportText.BeginTable(text::kWorkbookCoxCurveValues, text::kCoxExportCurveValues);
+        for (const auto& [term, value] : facts.curveValues) out.exportText.AppendTableRow(ExportRow().Text(term).Text(value));
         out.exportText.Append("\n");
     }
-    out.exportText.Append(text::kCoxExportCurves);
+    out.exportText.BeginTable(text::kWorkbookCoxCurves, text::kCoxExportCurves);
     const bool days = facts.timeUnit == kUnitDay;
     const double unitDays = UnitDays(facts.timeUnit);
     const std::string timeHeading = std::string("time [") + TimeUnitName(facts.timeUnit) + "]";
@@ -83,12 +91,18 @@ void WriteCurves(CoxRegressionTexts& out, const std::vector<CoxCurve>& curves, c
         for (const CoxCurvePoint& point : curve.points) {
             const double time = point.day / unitDays;
             const std::string reportTime = days ? FormatText("%13d", point.day) : FormatText("%13.6f", time);
-            const std::string exportTime = days ? FormatText("%d", point.day) : FormatText("%.10g", time);
             out.report += FormatText("%s  %8d  %7d  %9.6f  %9s  %9s\r\n", reportTime, point.atRisk, point.events,
                                      point.survival, LimitText("%9.6f", point.lower), LimitText("%9.6f", point.upper));
-            out.exportText.Append(FormatText("%s;%s;%d;%d;%.10g;%.10g;%s;%s\n", name, exportTime, point.atRisk,
-                                             point.events, point.survival, point.standardError,
-                                             LimitText("%.10g", point.lower), LimitText("%.10g", point.upper)));
+            ExportRow line;
+            line.Text(name);
+            if (days)
+                line.Integer(point.day);
+            else
+                line.Number("%.10g", time);
+            line.Integer(point.atRisk).Integer(point.events).Number("%.10g", point.survival);
+            line.Number("%.10g", point.standardError);
+            line.Number("%.10g", point.lower, !std::isnan(point.lower)).Number("%.10g", point.upper, !std::isnan(point.upper));
+            out.exportText.AppendTableRow(line);
         }
     }
 }
@@ -117,7 +131,7 @@ CoxRegressionTexts WriteCoxRegressionSection(const CoxModel& model, const CoxSam
     out.report += text::kCoxTestColumns;
     out.report += text::kCoxTestRule;
     out.exportText.Append("\n");
-    out.exportText.Append(text::kCoxExportTests);
+    out.exportText.BeginTable(text::kWorkbookCoxTests, text::kCoxExportTests);
     WriteTest(out, text::kCoxLikelihoodRatio, model.likelihoodRatio);
     WriteTest(out, text::kCoxWald, model.wald);
     WriteTest(out, text::kCoxScore, model.score);
@@ -125,14 +139,18 @@ CoxRegressionTexts WriteCoxRegressionSection(const CoxModel& model, const CoxSam
     out.report += FormatText(text::kCoxLoglikLine, fit.loglikNull, fit.loglik);
     out.report += FormatText(text::kCoxConcordanceLine, model.concordance.concordance, model.concordance.standardError);
     out.exportText.Append("\n");
-    out.exportText.Append(text::kCoxExportModel);
-    out.exportText.Append(FormatText("Cases;%ld\nEvents;%ld\nIncomplete cases;%ld\nInvalid cases;%ld\nIterations;%d\n",
-                                     static_cast<long>(model.cases), static_cast<long>(model.events),
-                                     facts.incompleteCases, facts.invalidCases, fit.iterations));
-    out.exportText.Append(FormatText("Log partial likelihood (no covariates);%.10g\nLog partial likelihood;%.10g\n",
-                                     fit.loglikNull, fit.loglik));
-    out.exportText.Append(FormatText("Concordance;%.10g\nConcordance standard error;%.10g\n",
-                                     model.concordance.concordance, model.concordance.standardError));
+    out.exportText.BeginTable(text::kWorkbookCoxModel, text::kCoxExportModel);
+    const std::pair<const char*, long> counts[] = {{"Cases", static_cast<long>(model.cases)},
+                                                   {"Events", static_cast<long>(model.events)},
+                                                   {"Incomplete cases", facts.incompleteCases},
+                                                   {"Invalid cases", facts.invalidCases},
+                                                   {"Iterations", fit.iterations}};
+    for (const auto& [name, count] : counts) out.exportText.AppendTableRow(ExportRow().Text(name).Integer(count));
+    const std::pair<const char*, double> values[] = {{"Log partial likelihood (no covariates)", fit.loglikNull},
+                                                     {"Log partial likelihood", fit.loglik},
+                                                     {"Concordance", model.concordance.concordance},
+                                                     {"Concordance standard error", model.concordance.standardError}};
+    for (const auto& [name, value] : values) out.exportText.AppendTableRow(ExportRow().Text(name).Number("%.10g", value));
 
     WriteProportionalHazards(out, model);
     if (!out.notes.empty()) {

@@ -17,8 +17,7 @@ ReportSection WriteCrudeProbabilitySection(const std::vector<CrudeProbabilityGro
     ExportText& csv = texts.exportText;
     const bool groupColumn = groups.size() > 1;
     csv.Append("\n");
-    if (groupColumn) csv.Append("Group;");
-    csv.Append(text::kCrudeExportHeader);
+    csv.BeginTable(text::kWorkbookCrude, text::kCrudeExportHeader, groupColumn);
 
     for (const CrudeProbabilityGroup& group : groups) {
         out += "\r\n";
@@ -32,13 +31,13 @@ ReportSection WriteCrudeProbabilitySection(const std::vector<CrudeProbabilityGro
         for (const CrudeProbabilityRow& r : group.rows) {
             out += FormatText("%8d  %10f  %10f  %10f  %10f  %10f\r\n", r.intervalNumber, r.disease,
                               r.diseaseStandardError, r.otherCauses, r.otherCausesStandardError, r.allCauses);
-            const std::string line = FormatText("%d;%f;%f;%f;%f;%f\n", r.intervalNumber, r.disease,
-                                                r.diseaseStandardError, r.otherCauses, r.otherCausesStandardError,
-                                                r.allCauses);
-            if (groupColumn)
-                csv.AppendRow(line);
-            else
-                csv.Append(line);
+            csv.AppendTableRow(ExportRow()
+                                   .Integer(r.intervalNumber)
+                                   .Number("%f", r.disease)
+                                   .Number("%f", r.diseaseStandardError)
+                                   .Number("%f", r.otherCauses)
+                                   .Number("%f", r.otherCausesStandardError)
+                                   .Number("%f", r.allCauses));
         }
     }
     return texts;

@@ -102,6 +102,34 @@ void ExportText::Append(const ExportText& other)
         pieces_.push_back(std::move(piece));
     }
     currentGroup_ = other.currentGroup_ < 0 ? -1 : other.currentGroup_ + offset;
+    tables_.insert(tables_.end(), other.tables_.begin(), other.tables_.end());
+}
+
+void ExportText::BeginTable(const char* title, std::string_view header, bool groupColumn)
+{
+    ExportTable& table = tables_.emplace_back();
+    table.title = title;
+    table.headings = SplitFields(header);
+    if (groupColumn) {
+        table.headings.insert(table.headings.begin(), "Group");
+        Append("Group;");
+    }
+    Append(header);
+}
+
+void ExportText::AppendTableRow(const ExportRow& row)
+{
+    const std::string line = row.line() + "\n";
+    std::vector<WorkbookCell> cells = row.cells();
+    if (currentGroup_ >= 0) {
+        AppendRow(line);
+        WorkbookCell code;
+        SetTextCell(code, groups_[static_cast<size_t>(currentGroup_)]);
+        cells.insert(cells.begin(), code);
+    } else {
+        Append(line);
+    }
+    if (!tables_.empty()) tables_.back().rows.push_back(std::move(cells));
 }
 
 void ExportText::clear()
@@ -110,6 +138,7 @@ void ExportText::clear()
     groups_.clear();
     pieces_.clear();
     currentGroup_ = -1;
+    tables_.clear();
 }
 
 std::string ExportText::Text() const

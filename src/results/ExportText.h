@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "results/ExportTable.h"
+
 namespace kalderon {
 
 // The semicolon-separated export of a results window.  In an export with a
@@ -22,8 +24,15 @@ public:
     // One row, normally ended by "\n".
     void AppendRow(std::string_view row);
     // The whole of `other` after what this text holds, its rows with their
-    // own group codes.
+    // own group codes, and its tables.
     void Append(const ExportText& other);
+
+    // A table, its header line appended (with "Group;" before it when its
+    // rows start with their group's code); its rows are kept as values too.
+    void BeginTable(const char* title, std::string_view header, bool groupColumn = false);
+    // A row of the current table, as AppendRow within a group.
+    void AppendTableRow(const ExportRow& row);
+    const std::vector<ExportTable>& tables() const { return tables_; }
 
     bool empty() const { return pieces_.empty(); }
     // Bytes of text held, without the group codes.
@@ -53,6 +62,7 @@ private:
     std::vector<std::string> groups_;
     std::vector<Piece> pieces_;
     int currentGroup_ = -1;
+    std::vector<ExportTable> tables_;
 };
 
 // Writes the export with "\r\n" line ends to `path` as WriteFileSafely does.

@@ -15,18 +15,21 @@ ReportSection WriteGrayTestSection(const CAnalysisData& data)
     texts.report += text::kGrayTestColumns;
     texts.report += text::kGrayTestRule;
     texts.exportText.Append("\n");
-    texts.exportText.Append(text::kGrayTestExportHeader);
+    texts.exportText.BeginTable(text::kWorkbookGrayTests, text::kGrayTestExportHeader);
     for (const CGrayTest& test : data.grayTests) {
         const std::string codes = CauseCodes(data, test.cause);
         if (!test.computed) {
             texts.report += FormatText("%-20s  %s\r\n", codes, text::kGrayTestSingular);
-            texts.exportText.Append(FormatText("%s;NA;%d;NA\n", codes, test.degreesOfFreedom));
+            texts.exportText.AppendTableRow(ExportRow().Text(codes).Text("NA").Integer(test.degreesOfFreedom).Text("NA"));
             continue;
         }
         const std::string p = test.pValue < 0.0001 ? std::string(text::kSmallPValue) : FormatText("%.4f", test.pValue);
         texts.report += FormatText("%-20s  %10.4f  %4d  %11s\r\n", codes, test.statistic, test.degreesOfFreedom, p);
-        texts.exportText.Append(
-            FormatText("%s;%.10g;%d;%.10g\n", codes, test.statistic, test.degreesOfFreedom, test.pValue));
+        texts.exportText.AppendTableRow(ExportRow()
+                                            .Text(codes)
+                                            .Number("%.10g", test.statistic)
+                                            .Integer(test.degreesOfFreedom)
+                                            .Number("%.10g", test.pValue));
     }
     return texts;
 }

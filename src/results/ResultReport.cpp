@@ -95,7 +95,8 @@ void ResultReport::SetResults(CAnalysisData source, AnalysisKind kind, const std
     exportText_.clear();
     comparisonExportText_.clear();
     summaryExportText_.clear();
-    sectionExports_.clear();
+    comparisonTables_.clear();
+    summaryTables_.clear();
     if (building == TextBuilding::kWhenWritten) return;
 
     size_t timePoints = 0;
@@ -177,12 +178,22 @@ void ResultReport::AddComparison(ComparisonTexts comparison)
 {
     reportText_ += comparison.report;
     comparisonExportText_ = std::move(comparison.exportText);
+    comparisonTables_ = std::move(comparison.tables);
 }
 
 void ResultReport::AddSummaries(ComparisonTexts summaries)
 {
     reportText_ += summaries.report;
     summaryExportText_ = std::move(summaries.exportText);
+    summaryTables_ = std::move(summaries.tables);
+}
+
+std::vector<ExportTable> ResultReport::TablesAfterGroups() const
+{
+    std::vector<ExportTable> tables = exportText_.tables();
+    tables.insert(tables.end(), comparisonTables_.begin(), comparisonTables_.end());
+    tables.insert(tables.end(), summaryTables_.begin(), summaryTables_.end());
+    return tables;
 }
 
 }  // namespace kalderon

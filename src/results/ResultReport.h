@@ -33,7 +33,6 @@ public:
     {
         reportText_ += section;
         exportText_.Append(exportLines);
-        sectionExports_.push_back(exportLines.Text());
     }
 
     // Appends the section to the report text and keeps its export.
@@ -64,9 +63,9 @@ public:
     void WriteSections(ResultTextWriter& out) const;
     // Whether the export has a group column: more than one group section.
     bool HasGroupColumn() const;
-    // The export lines of each section appended after the group sections,
-    // with "\n" line ends.
-    const std::vector<std::string>& sectionExports() const { return sectionExports_; }
+    // The tables of the sections after the group sections, then those of
+    // the comparison and the summaries, as values.
+    std::vector<ExportTable> TablesAfterGroups() const;
 
 private:
     static constexpr size_t kPieceBytes = 1 << 20;
@@ -79,7 +78,8 @@ private:
     ExportText exportText_;
     std::string comparisonExportText_;
     std::string summaryExportText_;
-    std::vector<std::string> sectionExports_;
+    std::vector<ExportTable> comparisonTables_;
+    std::vector<ExportTable> summaryTables_;
 };
 
 }  // namespace kalderon

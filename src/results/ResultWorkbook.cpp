@@ -1,7 +1,6 @@
 #include "results/ResultWorkbook.h"
 
 #include <ctime>
-#include <string_view>
 #include <vector>
 
 #include "common/Utf8Text.h"
@@ -11,70 +10,12 @@
 namespace kalderon {
 namespace {
 
-// The tables that follow the group sections, known by their export header.
-struct KnownTable {
-    const char* header;
-    const char* sheet;
-};
-constexpr KnownTable kKnownTables[] = {
-    {text::kStandardisedWeightsExportHeader, text::kWorkbookStandardWeights},
-    {text::kStandardisedExportHeader, text::kWorkbookStandardised},
-    {text::kTestExportHeader, text::kWorkbookTests},
-    {text::kQuartileExportHeader, text::kWorkbookQuartiles},
-    {text::kCrudeExportHeader, text::kWorkbookCrude},
-    {text::kGrayTestExportHeader, text::kWorkbookGrayTests},
-    {text::kCoxExportCoefficients, text::kWorkbookCoxCoefficients},
-    {text::kCoxExportTests, text::kWorkbookCoxTests},
-    {text::kCoxExportModel, text::kWorkbookCoxModel},
-    {text::kCoxExportZph, text::kWorkbookCoxZph},
-    {text::kCoxExportCurves, text::kWorkbookCoxCurves},
-    {text::kSurvivalAtTimesExportHeader, text::kWorkbookSurvivalAtTimes},
-    {text::kRestrictedMeanExportHeader, text::kWorkbookRestrictedMean},
-};
-
-const KnownTable* KnownTableOf(std::string_view line)
-{
-    if (line.substr(0, 6) == "Group;") line.remove_prefix(6);
-    for (const KnownTable& table : kKnownTables) {
-        std::string_view header = table.header;
-        if (header.ends_with('\n')) header.remove_suffix(1);
-        if (line == header) return &table;
-    }
-    return nullptr;
-}
-
-// An export text of its own: a table starts with its first line, after an
-// empty line, and at a known header.
-void AddTextTables(WorkbookTables& tables, std::string_view text)
-{
-    bool startsTable = true;
-    std::vector<WorkbookCell> cells;
-    while (!text.empty()) {
-        const size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.empty()) {
-            startsTable = true;
-            continue;
-        }
-        const KnownTable* known = KnownTableOf(line);
-        if (startsTable || known) {
-            std::vector<std::string> headings = SplitFields(line);
-            const std::string title = known ? std::string(known->sheet) : headings.front();
-            tables.Begin(title, title, std::move(headings));
-            startsTable = false;
-            continue;
-        }
-        TextLineCells(line, cells);
-        tables.Row(cells);
-    }
-}
-
 // The first sheet, written last, when every other sheet is known.
 void WriteFirstSheet(WorkbookFile& file, int sheet, const ResultReport& report, const std::vector<std::string>& lines,
                      const std::vector<std::string>& contents)
 {
+    file.ColumnWidth(sheet, 0, 40.0);
+    file.ColumnWidth(sheet, 1, 20.0);
     long row = 0;
     std::vector<WorkbookCell> cells;
     for (const std::string& line : lines) {
@@ -96,8 +37,6 @@ void WriteFirstSheet(WorkbookFile& file, int sheet, const ResultReport& report, 
     }
     file.Text(sheet, ++row, 0, text::kWorkbookSheetsHeading);
     for (const std::string& line : contents) file.Text(sheet, ++row, 0, line);
-    file.ColumnWidth(sheet, 0, 40.0);
-    file.ColumnWidth(sheet, 1, 20.0);
 }
 
 }  // namespace
@@ -111,9 +50,10 @@ bool WriteResultWorkbook(const ResultReport& report, const std::string& path, st
     WorkbookTables tables(file, names, limits);
     WorkbookWriter out(tables, report.HasGroupColumn());
     report.WriteSections(out);
-    for (const std::string& section : report.sectionExports()) AddTextTables(tables, section);
-    AddTextTables(tables, report.comparisonExportText());
-    AddTextTables(tables, report.summaryExportText());
+    for (const ExportTable& table : report.TablesAfterGroups()) {
+        tables.Begin(table.title, table.title, table.headings);
+        for (const std::vector<WorkbookCell>& row : table.rows) tables.Row(row);
+    }
     WriteFirstSheet(file, firstSheet, report, out.ReportLines(), tables.Contents());
     return file.Close(reason);
 }

@@ -10,6 +10,12 @@
 namespace kalderon {
 namespace {
 
+void AddEstimate(ExportRow& row, const AgeGroupEstimate& e)
+{
+    row.Number("%.6f", e.value, e.available);
+    row.Number("%.6f", e.standardError, e.available && !std::isnan(e.standardError));
+}
+
 std::string Value(const AgeGroupEstimate& e, bool standardError)
 {
     if (!e.available || (standardError && std::isnan(e.standardError))) return "NA";
@@ -28,7 +34,7 @@ std::string BrennerNotes(const StandardisedGroup& group, const BrennerSectionSty
 }
 
 ReportSection WriteSection(const std::vector<StandardisedGroup>& groups, std::int32_t standard,
-                               const char* methods, const char* weightsExportRow, const GroupNotes& notes)
+                               const char* methods, const char* weightsExportName, const GroupNotes& notes)
 {
     const IcssWeights& weights = WeightsOfIcss(standard);
     ReportSection texts;
@@ -40,11 +46,12 @@ ReportSection WriteSection(const std::vector<StandardisedGroup>& groups, std::in
 
     ExportText& csv = texts.exportText;
     const bool groupColumn = groups.size() > 1;
-    csv.Append(text::kStandardisedWeightsExportHeader);
-    csv.Append(FormatText(weightsExportRow, static_cast<int>(standard), weights[0], weights[1], weights[2],
-                          weights[3], weights[4]));
-    if (groupColumn) csv.Append("Group;");
-    csv.Append(text::kStandardisedExportHeader);
+    csv.BeginTable(text::kWorkbookStandardWeights, text::kStandardisedWeightsExportHeader);
+    ExportRow weightsRow;
+    weightsRow.Text(FormatText(weightsExportName, static_cast<int>(standard)));
+    for (const double weight : weights) weightsRow.Number("%.2f", weight);
+    csv.AppendTableRow(weightsRow);
+    csv.BeginTable(text::kWorkbookStandardised, text::kStandardisedExportHeader, groupColumn);
 
     for (const StandardisedGroup& group : groups) {
         const std::string underAge = std::to_string(group.underAge);
@@ -61,12 +68,12 @@ ReportSection WriteSection(const std::vector<StandardisedGroup>& groups, std::in
                                                   Value(row.net, false),      Value(row.net, true)};
             out += FormatText("%8d  %10s  %10s  %10s  %10s  %10s  %10s\r\n", number, v[0], v[1], v[2], v[3], v[4],
                               v[5]);
-            const std::string line =
-                FormatText("%d;%s;%s;%s;%s;%s;%s;%s\n", number, underAge, v[0], v[1], v[2], v[3], v[4], v[5]);
-            if (groupColumn)
-                csv.AppendRow(line);
-            else
-                csv.Append(line);
+            ExportRow exportRow;
+            exportRow.Integer(number).Integer(group.underAge);
+            AddEstimate(exportRow, row.observed);
+            AddEstimate(exportRow, row.relative);
+            AddEstimate(exportRow, row.net);
+            csv.AppendTableRow(exportRow);
         }
     }
     return texts;
@@ -76,7 +83,7 @@ ReportSection WriteSection(const std::vector<StandardisedGroup>& groups, std::in
 
 ReportSection WriteStandardisedSection(const std::vector<StandardisedGroup>& groups, std::int32_t standard)
 {
-    return WriteSection(groups, standard, text::kStandardisedMethods, text::kStandardisedWeightsExportRow, {});
+    return WriteSection(groups, standard, text::kStandardisedMethods, text::kStandardisedWeightsExportName, {});
 }
 
 ReportSection WriteBrennerSection(const std::vector<StandardisedGroup>& groups, std::int32_t standard,
@@ -84,7 +91,7 @@ ReportSection WriteBrennerSection(const std::vector<StandardisedGroup>& groups, 
 {
     return WriteSection(groups, standard,
                         style.lifeTable ? text::kBrennerMethodsLifeTable : text::kBrennerMethodsProductLimit,
-                        text::kBrennerWeightsExportRow,
+                        text::kBrennerWeightsExportName,
                         [&style](const StandardisedGroup& group) { return BrennerNotes(group, style); });
 }
 

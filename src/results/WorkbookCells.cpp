@@ -135,28 +135,34 @@ void ExportLineCells::Fill(std::vector<WorkbookCell>& cells, const PrintfValue* 
     }
 }
 
+void SetNumberCell(WorkbookCell& cell, double value, std::string_view written)
+{
+    cell.kind = WorkbookCell::kNumber;
+    cell.number = value;
+    const size_t point = written.find('.');
+    cell.decimals = written.find_first_of("eE") != std::string_view::npos ? -1
+                    : point == std::string_view::npos                   ? 0
+                                                                        : static_cast<int>(written.size() - point - 1);
+}
+
+void SetTextCell(WorkbookCell& cell, std::string_view text)
+{
+    const std::string field(text);
+    char* end = nullptr;
+    const double number = field.empty() ? 0.0 : std::strtod(field.c_str(), &end);
+    const bool whole = end && *end == '\0' && std::isfinite(number) &&
+                       field.find_first_not_of("+-.0123456789eE") == std::string::npos;
+    if (whole)
+        SetNumberCell(cell, number, text);
+    else
+        SetText(cell, text);
+}
+
 void TextLineCells(std::string_view line, std::vector<WorkbookCell>& cells, char separator)
 {
     const std::vector<std::string> fields = SplitFields(line, separator);
     cells.resize(fields.size());
-    for (size_t f = 0; f < fields.size(); ++f) {
-        const std::string& text = fields[f];
-        WorkbookCell& cell = cells[f];
-        char* end = nullptr;
-        const double number = text.empty() ? 0.0 : std::strtod(text.c_str(), &end);
-        const bool whole = end && *end == '\0' && std::isfinite(number) &&
-                           text.find_first_not_of("+-.0123456789eE") == std::string::npos;
-        if (!whole) {
-            SetText(cell, text);
-            continue;
-        }
-        cell.kind = WorkbookCell::kNumber;
-        cell.number = number;
-        const size_t point = text.find('.');
-        cell.decimals = text.find_first_of("eE") != std::string::npos ? -1
-                        : point == std::string::npos                 ? 0
-                                                                     : static_cast<int>(text.size() - point - 1);
-    }
+    for (size_t f = 0; f < fields.size(); ++f) SetTextCell(cells[f], fields[f]);
 }
 
 }  // namespace kalderon

@@ -44,6 +44,12 @@ private:
     std::vector<Field> fields_;
 };
 
+// A number cell of `value`, shown with the decimals of its text as written.
+void SetNumberCell(WorkbookCell& cell, double value, std::string_view written);
+// A cell of a field's text: a number in the C convention becomes that
+// number with the decimals it is written with; "NA" and "" as such.
+void SetTextCell(WorkbookCell& cell, std::string_view text);
+
 // The cells of a line of the export's text, its fields separated by
 // `separator`: numbers in the C convention become numbers with the
 // decimals they are written with.

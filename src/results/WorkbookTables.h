@@ -14,7 +14,7 @@ namespace kalderon {
 // notes that costs next to nothing.
 struct WorkbookLimits {
     long rowsPerSheet = 1048576;
-    long cellNotesPerSheet = 1000;
+    long cellNotesPerSheet = WorkbookFile::kNotesPerSheet;
 };
 
 // The tables of a results workbook, each on a sheet of its own under a row

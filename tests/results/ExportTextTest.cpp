@@ -9,6 +9,36 @@
 namespace kalderon {
 namespace {
 
+// A table row is written as the export writes it, and kept as the values
+// themselves, each shown with the decimals of its text.
+TEST(ExportTextTest, TableRowsKeepTheirValuesBesideTheirText)
+{
+    ExportText text;
+    text.BeginTable("Tests", "Test;Statistic;Limit;Cases;p-value;Note\n", true);
+    text.BeginGroup("A");
+    text.AppendTableRow(
+        ExportRow().Text("stage=II").Number("%.10g", 1.0 / 3.0).Number("%f", 2.5, false).Integer(7).Number("%.10g", 1e-20).Text(""));
+    EXPECT_EQ(text.Text(), "Group;Test;Statistic;Limit;Cases;p-value;Note\nA;stage=II;0.3333333333;NA;7;1e-20;\n");
+    ASSERT_EQ(text.tables().size(), 1u);
+    const ExportTable& table = text.tables()[0];
+    EXPECT_EQ(table.title, "Tests");
+    EXPECT_EQ(table.headings, (std::vector<std::string>{"Group", "Test", "Statistic", "Limit", "Cases", "p-value", "Note"}));
+    ASSERT_EQ(table.rows.size(), 1u);
+    const std::vector<WorkbookCell>& cells = table.rows[0];
+    ASSERT_EQ(cells.size(), 7u);
+    EXPECT_EQ(cells[0].text, "A");
+    EXPECT_EQ(cells[1].text, "stage=II");
+    EXPECT_EQ(cells[2].kind, WorkbookCell::kNumber);
+    EXPECT_EQ(cells[2].number, 1.0 / 3.0);
+    EXPECT_EQ(cells[2].decimals, 10);
+    EXPECT_EQ(cells[3].kind, WorkbookCell::kNotAvailable);
+    EXPECT_EQ(cells[4].number, 7.0);
+    EXPECT_EQ(cells[4].decimals, 0);
+    EXPECT_EQ(cells[5].number, 1e-20);
+    EXPECT_EQ(cells[5].decimals, -1);
+    EXPECT_EQ(cells[6].kind, WorkbookCell::kEmpty);
+}
+
 TEST(ExportTextTest, RowsOfAGroupSectionStartWithItsCodeAndTheRestStaysAsAppended)
 {
     ExportText text;

@@ -81,4 +81,37 @@ TEST(WorkbookTablesTest, ALongTableContinuesOnFurtherSheets)
     EXPECT_EQ(times, (std::vector<double>{1.25, 2.25, 3.25, 4.25, 5.25}));
 }
 
+// Numbers come back with every digit, texts with their markup and spaces.
+TEST(WorkbookFileTest, NumbersKeepEveryDigitAndTextsTheirMarkup)
+{
+    kalderon::testing::TempDir dir;
+    const std::string path = dir.path("digits.xlsx");
+    const std::vector<double> numbers{1.0 / 3.0, 6.02214076e23, -1e-300};
+    const std::vector<std::string> texts{"<a & \"b\">", " spaced ", "\xC3\xA9t\xC3\xA9"};
+    {
+        WorkbookFile file(path);
+        const int sheet = file.AddSheet("Digits");
+        file.Text(sheet, 0, 0, "Number");
+        file.Text(sheet, 0, 1, "Text");
+        for (size_t row = 0; row < numbers.size(); ++row) {
+            file.Number(sheet, static_cast<long>(row) + 1, 0, numbers[row], 6);
+            file.Text(sheet, static_cast<long>(row) + 1, 1, texts[row]);
+        }
+        std::string reason;
+        ASSERT_TRUE(file.Close(reason)) << reason;
+    }
+    const DatabaseResult workbook = OpenDatabaseInProcess(path, kXlsxConnect);
+    ASSERT_TRUE(workbook.ok());
+    auto rows = (*workbook)->OpenTable("Digits$");
+    ASSERT_TRUE(rows.ok());
+    std::vector<double> readNumbers;
+    std::vector<std::string> readTexts;
+    for (const std::vector<FieldValue>& row : kalderon::testing::RowValues(**rows)) {
+        readNumbers.push_back(row.at(0).real);
+        readTexts.push_back(row.at(1).text);
+    }
+    EXPECT_EQ(readNumbers, numbers);
+    EXPECT_EQ(readTexts, texts);
+}
+
 }  // namespace

@@ -1,7 +1,9 @@
 #include "stats/NetSurvival.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <memory>
 
 #include "stats/CalendarTable.h"
 #include "stats/DateValue.h"
@@ -99,13 +101,22 @@ private:
 
 // A cell's share of the weighted sums changes on a day: a case's
 // exp(cumulative - hazard s), times its weight in each sum, added to (or, for
-// removed, taken from) the sums of the cell's cases.
+// removed, taken from) the sums of the cell's cases.  The weights of the
+// last kStored sums are kept beside it, those before them are all 1.  One
+// record per change, so that writing the changes in day order touches one
+// place per change.
+template <size_t kStored>
+struct CellChange {
+    double factor;
+    std::array<double, kStored> weight;
+    std::uint32_t cell;  // high bit set when removed
+};
+
+template <size_t kStored>
 struct CellChanges {
     std::vector<std::uint32_t> first;  // per day: where its changes begin
-    std::vector<std::uint32_t> cell;   // per change: the cell, high bit set when removed
-    std::vector<double> factor;
-    // Per sum, the case's weight per change; none when every weight is 1.
-    std::vector<std::vector<double>> weight;
+    // Every record is written once, so that none is set before.
+    std::unique_ptr<CellChange<kStored>[]> changes;
 };
 
 constexpr std::uint32_t kRemoved = 0x80000000u;
@@ -147,28 +158,28 @@ void OnRisk(const NetSurvivalCase& c, std::int32_t from, std::int32_t to, Change
     change(to + 1, true);
 }
 
-// What the cases bring to each weighted sum: the deaths with their weights
-// and the squares of the weights, and the day-0 risk set; and the changes of
-// the cells' sums in day order.
+// What the cases bring to a weighted sum: the deaths with their weights and
+// the squares of the weights, and the day-0 risk set.
+struct SumContributions {
+    std::vector<double> deaths, squares;
+    double atRiskOnDayZero = 0.0;
+};
+
+template <size_t kSums, size_t kStored>
 struct CaseContributions {
-    struct Sum {
-        std::vector<double> deaths, squares;
-        double atRiskOnDayZero = 0.0;
-    };
-    std::vector<Sum> sums;
-    CellChanges changes;
+    std::array<SumContributions, kSums> sums;
+    CellChanges<kStored> changes;  // in day order
 };
 
 // The changes are counted first, then written in day order.  A change's
 // factor is the inverse of the case's expected survival to the start of the
-// run, less the run's days before it; `keepWeights` keeps each sum's weights
-// of the cases beside it, also when they are all 1.
-CaseContributions GatherContributions(const std::vector<NetSurvivalCase>& cases, CellWalk& walk, size_t days,
-                                      const std::vector<CaseWeights>& sums, bool keepWeights)
+// run, less the run's days before it.
+template <size_t kSums, size_t kStored>
+CaseContributions<kSums, kStored> GatherContributions(const std::vector<NetSurvivalCase>& cases, CellWalk& walk,
+                                                      size_t days, const std::array<CaseWeights, kSums>& sums)
 {
-    CaseContributions gathered;
-    gathered.sums.resize(sums.size());
-    for (CaseContributions::Sum& sum : gathered.sums) {
+    CaseContributions<kSums, kStored> gathered;
+    for (SumContributions& sum : gathered.sums) {
         sum.deaths.assign(days, 0.0);
         sum.squares.assign(days, 0.0);
     }
@@ -179,36 +190,31 @@ CaseContributions GatherContributions(const std::vector<NetSurvivalCase>& cases,
             OnRisk(c, from, to, [&](std::int32_t day, bool) { ++count[day]; });
         });
     }
-    CellChanges& changes = gathered.changes;
+    CellChanges<kStored>& changes = gathered.changes;
     changes.first.assign(days + 2, 0);
     for (size_t d = 0; d <= days; ++d) changes.first[d + 1] = changes.first[d] + count[d];
-    const size_t total = changes.first[days + 1];
-    changes.cell.resize(total);
-    changes.factor.resize(total);
-    changes.weight.resize(sums.size());
-    for (size_t n = 0; n < sums.size(); ++n)
-        if (keepWeights || !sums[n].AllOne(cases)) changes.weight[n].resize(total);
+    changes.changes.reset(new CellChange<kStored>[changes.first[days + 1]]);
     std::vector<std::uint32_t> next(changes.first.begin(), changes.first.end() - 1);
     for (size_t i = 0; i < cases.size(); ++i) {
         const NetSurvivalCase& c = cases[i];
         if (c.firstDay > c.lastDay) continue;
+        std::array<double, kSums> weight;
+        for (size_t n = 0; n < kSums; ++n) weight[n] = sums[n].Of(cases, i);
         const double cumulative =
             walk(c, [&](std::int32_t from, std::int32_t to, size_t cell, double hazard, double before) {
                 const double factor = std::exp(before - hazard * (from - 1));
                 OnRisk(c, from, to, [&](std::int32_t day, bool removed) {
-                    const std::uint32_t k = next[day]++;
-                    changes.cell[k] = static_cast<std::uint32_t>(cell) | (removed ? kRemoved : 0u);
-                    changes.factor[k] = factor;
-                    for (size_t n = 0; n < sums.size(); ++n)
-                        if (!changes.weight[n].empty()) changes.weight[n][k] = sums[n].Of(cases, i);
+                    CellChange<kStored>& change = changes.changes[next[day]++];
+                    change.factor = factor;
+                    for (size_t n = 0; n < kStored; ++n) change.weight[n] = weight[kSums - kStored + n];
+                    change.cell = static_cast<std::uint32_t>(cell) | (removed ? kRemoved : 0u);
                 });
             });
-        for (size_t n = 0; n < sums.size(); ++n) {
-            const double weight = sums[n].Of(cases, i);
-            CaseContributions::Sum& sum = gathered.sums[n];
-            if (c.firstDay == 0) sum.atRiskOnDayZero += weight;
+        for (size_t n = 0; n < kSums; ++n) {
+            SumContributions& sum = gathered.sums[n];
+            if (c.firstDay == 0) sum.atRiskOnDayZero += weight[n];
             if (c.died) {
-                const double weighted = weight * std::exp(cumulative);
+                const double weighted = weight[n] * std::exp(cumulative);
                 sum.deaths[c.lastDay] += weighted;
                 sum.squares[c.lastDay] += weighted * weighted;
             }
@@ -242,12 +248,13 @@ private:
 
 // The cells that hold someone at risk on the current day, each with one sum
 // of its cases' weighted factors per weighted sum of the walk.
+template <size_t kSums>
 class ActiveCells {
 public:
     // `withExpected`: also the sum of the last sum's weights at risk and of
     // their expected survival over a day, kept as the cases come and go.
-    ActiveCells(const CellWalk& walk, size_t cellCount, size_t sums, bool withExpected)
-        : sums_(sums), sum_(cellCount * sums), members_(cellCount, 0), position_(cellCount, 0), hazard_(cellCount),
+    ActiveCells(const CellWalk& walk, size_t cellCount, bool withExpected)
+        : sum_(cellCount * kSums), members_(cellCount, 0), position_(cellCount, 0), hazard_(cellCount),
           growth_(cellCount), scale_(cellCount, 0.0), scaledOn_(cellCount, -2), withExpected_(withExpected),
           daySurvival_(withExpected ? cellCount : 0)
     {
@@ -259,20 +266,24 @@ public:
     }
 
     // Applies the changes of `day`.
-    void Change(const CellChanges& changes, size_t day)
+    template <size_t kStored>
+    void Change(const CellChanges<kStored>& changes, size_t day)
     {
         for (std::uint32_t k = changes.first[day]; k < changes.first[day + 1]; ++k) {
-            const std::uint32_t cell = changes.cell[k] & ~kRemoved;
-            const bool removed = changes.cell[k] & kRemoved;
-            if (withExpected_) {
-                const double weight = changes.weight[sums_ - 1][k];
-                weights_.Add(removed ? -weight : weight);
-                surviving_.Add((removed ? -weight : weight) * daySurvival_[cell]);
+            const CellChange<kStored>& change = changes.changes[k];
+            const std::uint32_t cell = change.cell & ~kRemoved;
+            const bool removed = change.cell & kRemoved;
+            if constexpr (kStored > 0) {
+                if (withExpected_) {
+                    const double weight = removed ? -change.weight[kStored - 1] : change.weight[kStored - 1];
+                    weights_.Add(weight);
+                    surviving_.Add(weight * daySurvival_[cell]);
+                }
             }
-            CompensatedSum* sums = &sum_[cell * sums_];
-            for (size_t n = 0; n < sums_; ++n) {
-                const std::vector<double>& weight = changes.weight[n];
-                const double factor = weight.empty() ? changes.factor[k] : weight[k] * changes.factor[k];
+            CompensatedSum* sums = &sum_[cell * kSums];
+            for (size_t n = 0; n < kSums; ++n) {
+                const double factor =
+                    n < kSums - kStored ? change.factor : change.weight[n - (kSums - kStored)] * change.factor;
                 sums[n].Add(removed ? -factor : factor);
             }
             if (removed)
@@ -284,17 +295,20 @@ public:
 
     // Adds to each sum's weighted number at risk on `day` (the days come in
     // order) and its expected deaths.
-    void Weigh(std::int32_t day, std::vector<double>& atRisk, std::vector<double>& expected)
+    void Weigh(std::int32_t day, std::array<double, kSums>& atRisk, std::array<double, kSums>& expected)
     {
+        std::array<double, kSums> risk = atRisk, deaths = expected;
         for (const std::uint32_t cell : active_) {
             const double scale = Scale(cell, day);
-            const CompensatedSum* sums = &sum_[cell * sums_];
-            for (size_t n = 0; n < sums_; ++n) {
+            const CompensatedSum* sums = &sum_[cell * kSums];
+            for (size_t n = 0; n < kSums; ++n) {
                 const double weighted = sums[n].Value() * scale;
-                atRisk[n] += weighted;
-                expected[n] += weighted * hazard_[cell];
+                risk[n] += weighted;
+                deaths[n] += weighted * hazard_[cell];
             }
         }
+        atRisk = risk;
+        expected = deaths;
     }
 
     // The weighted mean of the expected survival over the current day of
@@ -317,7 +331,7 @@ private:
     void Leave(std::uint32_t cell)
     {
         if (--members_[cell] > 0) return;
-        for (size_t n = 0; n < sums_; ++n) sum_[cell * sums_ + n].Reset();
+        for (size_t n = 0; n < kSums; ++n) sum_[cell * kSums + n].Reset();
         const std::uint32_t last = active_.back();
         active_[position_[cell]] = last;
         position_[last] = position_[cell];
@@ -339,7 +353,6 @@ private:
         return scale;
     }
 
-    size_t sums_;
     std::vector<CompensatedSum> sum_;  // per cell, one per weighted sum
     std::vector<std::uint32_t> members_;
     std::vector<std::uint32_t> position_;
@@ -379,38 +392,37 @@ namespace {
 
 // The net survival curve of each weighted sum and, with `expected`, the
 // weighted expected survival of the last per day, in one walk over the days.
-std::vector<NetSurvivalCurve> WalkDays(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid,
-                                       const std::vector<CaseWeights>& sums, std::vector<double>* expected)
+// The sums before the last kStored have every weight 1.
+template <size_t kSums, size_t kStored>
+std::array<NetSurvivalCurve, kSums> WalkDays(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid,
+                                             const std::array<CaseWeights, kSums>& sums, std::vector<double>* expected)
 {
-    std::vector<NetSurvivalCurve> curves(sums.size());
+    std::array<NetSurvivalCurve, kSums> curves;
     const std::int32_t lastDay = LastDayAtRisk(cases);
     if (lastDay < 0) return curves;
     const size_t days = static_cast<size_t>(lastDay) + 1;
 
     CellWalk walk(grid);
-    const CaseContributions gathered = GatherContributions(cases, walk, days, sums, expected != nullptr);
-    ActiveCells cells(walk, grid.CellCount(), sums.size(), expected != nullptr);
+    const CaseContributions<kSums, kStored> gathered = GatherContributions<kSums, kStored>(cases, walk, days, sums);
+    ActiveCells<kSums> cells(walk, grid.CellCount(), expected != nullptr);
     if (expected) expected->assign(days, 1.0);
     for (NetSurvivalCurve& curve : curves) {
         curve.cumulativeHazard.assign(days, 0.0);
         curve.variance.assign(days, 0.0);
     }
-    std::vector<double> hazard(sums.size(), 0.0), variance(sums.size(), 0.0);
-    std::vector<double> atRisk(sums.size()), expectedDeaths(sums.size());
+    std::array<double, kSums> hazard{}, variance{};
     double cumulativeExpected = 1.0;
     for (size_t day = 0; day < days; ++day) {
         cells.Change(gathered.changes, day);
-        for (size_t n = 0; n < sums.size(); ++n) {
-            atRisk[n] = day == 0 ? gathered.sums[n].atRiskOnDayZero : 0.0;
-            expectedDeaths[n] = 0.0;
-        }
+        std::array<double, kSums> atRisk{}, expectedDeaths{};
+        for (size_t n = 0; n < kSums; ++n) atRisk[n] = day == 0 ? gathered.sums[n].atRiskOnDayZero : 0.0;
         cells.Weigh(static_cast<std::int32_t>(day), atRisk, expectedDeaths);
         if (expected) {
             if (day > 0) cumulativeExpected *= cells.MeanDaySurvival();
             (*expected)[day] = cumulativeExpected;
         }
-        for (size_t n = 0; n < sums.size(); ++n) {
-            const CaseContributions::Sum& sum = gathered.sums[n];
+        for (size_t n = 0; n < kSums; ++n) {
+            const SumContributions& sum = gathered.sums[n];
             if (atRisk[n] > 0.0) {
                 hazard[n] += (sum.deaths[day] - expectedDeaths[n]) / atRisk[n];
                 variance[n] += sum.squares[day] / (atRisk[n] * atRisk[n]);
@@ -426,14 +438,16 @@ std::vector<NetSurvivalCurve> WalkDays(const std::vector<NetSurvivalCase>& cases
 
 NetSurvivalCurve ComputeNetSurvivalCurve(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid)
 {
-    return std::move(WalkDays(cases, grid, {CaseWeights{}}, nullptr).front());
+    const std::array<CaseWeights, 1> own{};
+    return std::move(own[0].AllOne(cases) ? WalkDays<1, 0>(cases, grid, own, nullptr)[0]
+                                          : WalkDays<1, 1>(cases, grid, own, nullptr)[0]);
 }
 
 WeightedNetSurvival ComputeWeightedNetSurvival(const std::vector<NetSurvivalCase>& cases,
                                                const AnnualSurvivalGrid& grid)
 {
     WeightedNetSurvival result;
-    result.net = std::move(WalkDays(cases, grid, {CaseWeights{}}, &result.expected).front());
+    result.net = std::move(WalkDays<1, 1>(cases, grid, {CaseWeights{}}, &result.expected)[0]);
     return result;
 }
 
@@ -442,8 +456,10 @@ NetSurvivalWithWeighted ComputeNetSurvivalWithWeighted(const std::vector<NetSurv
                                                        const std::vector<double>& weights)
 {
     NetSurvivalWithWeighted result;
-    std::vector<NetSurvivalCurve> curves =
-        WalkDays(cases, grid, {CaseWeights{}, CaseWeights{&weights}}, &result.weighted.expected);
+    const std::array<CaseWeights, 2> sums{CaseWeights{}, CaseWeights{&weights}};
+    std::array<NetSurvivalCurve, 2> curves = sums[0].AllOne(cases)
+                                                 ? WalkDays<2, 1>(cases, grid, sums, &result.weighted.expected)
+                                                 : WalkDays<2, 2>(cases, grid, sums, &result.weighted.expected);
     result.net = std::move(curves[0]);
     result.weighted.net = std::move(curves[1]);
     return result;

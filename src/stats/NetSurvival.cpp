@@ -101,41 +101,51 @@ private:
 
 // A cell's share of the weighted sums changes on a day: a case's
 // exp(cumulative - hazard s), times its weight in each sum, added to (or, for
-// removed, taken from) the sums of the cell's cases.  The weights of the
-// last kStored sums are kept beside it, those before them are all 1.  One
-// record per change, so that writing the changes in day order touches one
-// place per change.
-template <size_t kStored>
+// removed, taken from) the sums of the cell's cases.  One record per change,
+// so that writing the changes in day order touches one place per change.
 struct CellChange {
     double factor;
-    std::array<double, kStored> weight;
     std::uint32_t cell;  // high bit set when removed
+    std::uint32_t caseIndex;
 };
 
-template <size_t kStored>
 struct CellChanges {
     std::vector<std::uint32_t> first;  // per day: where its changes begin
     // Every record is written once, so that none is set before.
-    std::unique_ptr<CellChange<kStored>[]> changes;
+    std::unique_ptr<CellChange[]> changes;
 };
 
 constexpr std::uint32_t kRemoved = 0x80000000u;
 
-// The weights of the cases in one of the weighted sums the walk keeps: their
-// own, or those of a flat array indexed like the cases.
-struct CaseWeights {
-    const std::vector<double>* weights = nullptr;
+// The weights of the cases in each weighted sum the walk keeps, indexed like
+// the cases; none for a sum whose weights are all 1.
+template <size_t kSums>
+class SumWeights {
+public:
+    // Per sum: the cases' own weights (none given) or those given.
+    SumWeights(const std::vector<NetSurvivalCase>& cases, const std::array<const std::vector<double>*, kSums>& given)
+    {
+        for (size_t n = 0; n < kSums; ++n) {
+            if (!given[n]) {
+                if (own_.empty())
+                    for (const NetSurvivalCase& c : cases) own_.push_back(c.weight);
+                given_[n] = &own_;
+            } else {
+                given_[n] = given[n];
+            }
+            const auto one = [](double w) { return w == 1.0; };
+            weights_[n] = std::all_of(given_[n]->begin(), given_[n]->end(), one) ? nullptr : given_[n]->data();
+        }
+    }
 
-    double Of(const std::vector<NetSurvivalCase>& cases, size_t i) const
-    {
-        return weights ? (*weights)[i] : cases[i].weight;
-    }
-    bool AllOne(const std::vector<NetSurvivalCase>& cases) const
-    {
-        for (size_t i = 0; i < cases.size(); ++i)
-            if (Of(cases, i) != 1.0) return false;
-        return true;
-    }
+    double Of(size_t sum, size_t i) const { return (*given_[sum])[i]; }
+    // The weights of a sum, none when they are all 1.
+    const double* Weights(size_t sum) const { return weights_[sum]; }
+
+private:
+    std::vector<double> own_;
+    std::array<const std::vector<double>*, kSums> given_{};
+    std::array<const double*, kSums> weights_{};
 };
 
 // The last day any case is at risk, -1 when none is.
@@ -165,20 +175,20 @@ struct SumContributions {
     double atRiskOnDayZero = 0.0;
 };
 
-template <size_t kSums, size_t kStored>
+template <size_t kSums>
 struct CaseContributions {
     std::array<SumContributions, kSums> sums;
-    CellChanges<kStored> changes;  // in day order
+    CellChanges changes;  // in day order
 };
 
 // The changes are counted first, then written in day order.  A change's
 // factor is the inverse of the case's expected survival to the start of the
 // run, less the run's days before it.
-template <size_t kSums, size_t kStored>
-CaseContributions<kSums, kStored> GatherContributions(const std::vector<NetSurvivalCase>& cases, CellWalk& walk,
-                                                      size_t days, const std::array<CaseWeights, kSums>& sums)
+template <size_t kSums>
+CaseContributions<kSums> GatherContributions(const std::vector<NetSurvivalCase>& cases, CellWalk& walk, size_t days,
+                                             const SumWeights<kSums>& sums)
 {
-    CaseContributions<kSums, kStored> gathered;
+    CaseContributions<kSums> gathered;
     for (SumContributions& sum : gathered.sums) {
         sum.deaths.assign(days, 0.0);
         sum.squares.assign(days, 0.0);
@@ -190,24 +200,24 @@ CaseContributions<kSums, kStored> GatherContributions(const std::vector<NetSurvi
             OnRisk(c, from, to, [&](std::int32_t day, bool) { ++count[day]; });
         });
     }
-    CellChanges<kStored>& changes = gathered.changes;
+    CellChanges& changes = gathered.changes;
     changes.first.assign(days + 2, 0);
     for (size_t d = 0; d <= days; ++d) changes.first[d + 1] = changes.first[d] + count[d];
-    changes.changes.reset(new CellChange<kStored>[changes.first[days + 1]]);
+    changes.changes.reset(new CellChange[changes.first[days + 1]]);
     std::vector<std::uint32_t> next(changes.first.begin(), changes.first.end() - 1);
     for (size_t i = 0; i < cases.size(); ++i) {
         const NetSurvivalCase& c = cases[i];
         if (c.firstDay > c.lastDay) continue;
         std::array<double, kSums> weight;
-        for (size_t n = 0; n < kSums; ++n) weight[n] = sums[n].Of(cases, i);
+        for (size_t n = 0; n < kSums; ++n) weight[n] = sums.Of(n, i);
         const double cumulative =
             walk(c, [&](std::int32_t from, std::int32_t to, size_t cell, double hazard, double before) {
                 const double factor = std::exp(before - hazard * (from - 1));
                 OnRisk(c, from, to, [&](std::int32_t day, bool removed) {
-                    CellChange<kStored>& change = changes.changes[next[day]++];
+                    CellChange& change = changes.changes[next[day]++];
                     change.factor = factor;
-                    for (size_t n = 0; n < kStored; ++n) change.weight[n] = weight[kSums - kStored + n];
                     change.cell = static_cast<std::uint32_t>(cell) | (removed ? kRemoved : 0u);
+                    change.caseIndex = static_cast<std::uint32_t>(i);
                 });
             });
         for (size_t n = 0; n < kSums; ++n) {
@@ -266,24 +276,22 @@ public:
     }
 
     // Applies the changes of `day`.
-    template <size_t kStored>
-    void Change(const CellChanges<kStored>& changes, size_t day)
+    void Change(const CellChanges& changes, const SumWeights<kSums>& weights, size_t day)
     {
         for (std::uint32_t k = changes.first[day]; k < changes.first[day + 1]; ++k) {
-            const CellChange<kStored>& change = changes.changes[k];
+            const CellChange& change = changes.changes[k];
             const std::uint32_t cell = change.cell & ~kRemoved;
             const bool removed = change.cell & kRemoved;
-            if constexpr (kStored > 0) {
-                if (withExpected_) {
-                    const double weight = removed ? -change.weight[kStored - 1] : change.weight[kStored - 1];
-                    weights_.Add(weight);
-                    surviving_.Add(weight * daySurvival_[cell]);
-                }
+            if (withExpected_) {
+                const double* last = weights.Weights(kSums - 1);
+                const double weight = last ? last[change.caseIndex] : 1.0;
+                weights_.Add(removed ? -weight : weight);
+                surviving_.Add((removed ? -weight : weight) * daySurvival_[cell]);
             }
             CompensatedSum* sums = &sum_[cell * kSums];
             for (size_t n = 0; n < kSums; ++n) {
-                const double factor =
-                    n < kSums - kStored ? change.factor : change.weight[n - (kSums - kStored)] * change.factor;
+                const double* weight = weights.Weights(n);
+                const double factor = weight ? weight[change.caseIndex] * change.factor : change.factor;
                 sums[n].Add(removed ? -factor : factor);
             }
             if (removed)
@@ -392,10 +400,9 @@ namespace {
 
 // The net survival curve of each weighted sum and, with `expected`, the
 // weighted expected survival of the last per day, in one walk over the days.
-// The sums before the last kStored have every weight 1.
-template <size_t kSums, size_t kStored>
+template <size_t kSums>
 std::array<NetSurvivalCurve, kSums> WalkDays(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid,
-                                             const std::array<CaseWeights, kSums>& sums, std::vector<double>* expected)
+                                             const SumWeights<kSums>& sums, std::vector<double>* expected)
 {
     std::array<NetSurvivalCurve, kSums> curves;
     const std::int32_t lastDay = LastDayAtRisk(cases);
@@ -403,7 +410,7 @@ std::array<NetSurvivalCurve, kSums> WalkDays(const std::vector<NetSurvivalCase>&
     const size_t days = static_cast<size_t>(lastDay) + 1;
 
     CellWalk walk(grid);
-    const CaseContributions<kSums, kStored> gathered = GatherContributions<kSums, kStored>(cases, walk, days, sums);
+    const CaseContributions<kSums> gathered = GatherContributions(cases, walk, days, sums);
     ActiveCells<kSums> cells(walk, grid.CellCount(), expected != nullptr);
     if (expected) expected->assign(days, 1.0);
     for (NetSurvivalCurve& curve : curves) {
@@ -413,7 +420,7 @@ std::array<NetSurvivalCurve, kSums> WalkDays(const std::vector<NetSurvivalCase>&
     std::array<double, kSums> hazard{}, variance{};
     double cumulativeExpected = 1.0;
     for (size_t day = 0; day < days; ++day) {
-        cells.Change(gathered.changes, day);
+        cells.Change(gathered.changes, sums, day);
         std::array<double, kSums> atRisk{}, expectedDeaths{};
         for (size_t n = 0; n < kSums; ++n) atRisk[n] = day == 0 ? gathered.sums[n].atRiskOnDayZero : 0.0;
         cells.Weigh(static_cast<std::int32_t>(day), atRisk, expectedDeaths);
@@ -438,16 +445,14 @@ std::array<NetSurvivalCurve, kSums> WalkDays(const std::vector<NetSurvivalCase>&
 
 NetSurvivalCurve ComputeNetSurvivalCurve(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid)
 {
-    const std::array<CaseWeights, 1> own{};
-    return std::move(own[0].AllOne(cases) ? WalkDays<1, 0>(cases, grid, own, nullptr)[0]
-                                          : WalkDays<1, 1>(cases, grid, own, nullptr)[0]);
+    return std::move(WalkDays<1>(cases, grid, SumWeights<1>(cases, {nullptr}), nullptr)[0]);
 }
 
 WeightedNetSurvival ComputeWeightedNetSurvival(const std::vector<NetSurvivalCase>& cases,
                                                const AnnualSurvivalGrid& grid)
 {
     WeightedNetSurvival result;
-    result.net = std::move(WalkDays<1, 1>(cases, grid, {CaseWeights{}}, &result.expected)[0]);
+    result.net = std::move(WalkDays<1>(cases, grid, SumWeights<1>(cases, {nullptr}), &result.expected)[0]);
     return result;
 }
 
@@ -456,10 +461,8 @@ NetSurvivalWithWeighted ComputeNetSurvivalWithWeighted(const std::vector<NetSurv
                                                        const std::vector<double>& weights)
 {
     NetSurvivalWithWeighted result;
-    const std::array<CaseWeights, 2> sums{CaseWeights{}, CaseWeights{&weights}};
-    std::array<NetSurvivalCurve, 2> curves = sums[0].AllOne(cases)
-                                                 ? WalkDays<2, 1>(cases, grid, sums, &result.weighted.expected)
-                                                 : WalkDays<2, 2>(cases, grid, sums, &result.weighted.expected);
+    std::array<NetSurvivalCurve, 2> curves =
+        WalkDays<2>(cases, grid, SumWeights<2>(cases, {nullptr, &weights}), &result.weighted.expected);
     result.net = std::move(curves[0]);
     result.weighted.net = std::move(curves[1]);
     return result;

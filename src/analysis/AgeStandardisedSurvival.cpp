@@ -83,7 +83,13 @@ std::vector<StandardisedGroup> StandardiseSurvivalBrenner(const CAnalysisData& d
     const AnnualSurvivalGrid grid(data.populationTables);
     std::vector<StandardisedGroup> result;
     for (size_t g = 0; g < groupCases.size() && g < data.groupResults.size(); ++g) {
-        StandardisedGroup& group = result.emplace_back(BrennerStandardisedGroup(std::move(groupCases[g]), grid, settings));
+        const CGroupResult& computed = data.groupResults[g];
+        // The net survival of the analysis's own tables walked with the weights too.
+        const bool walked = data.brennerStandard == standard && !computed.brennerExpected.empty();
+        const WeightedNetSurvival curves{{computed.brennerCumulativeHazard, computed.brennerHazardVariance},
+                                         computed.brennerExpected};
+        StandardisedGroup& group = result.emplace_back(
+            BrennerStandardisedGroup(std::move(groupCases[g]), grid, settings, walked ? &curves : nullptr));
         group.code = GroupName(data.groupResults[g].info);
         if (stratified) group.heading = FormatText(LoadString(690), group.code);
     }

@@ -119,6 +119,11 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
     if (request.crudeProbabilities) outcome.refusal = CrudeProbabilityRefusal(request.analysis, data);
     if (outcome.refusal) return computed;
     if (progress) progress(AnalysisStage::kComputing);
+    const bool standardise = request.standardise != kNoStandardisation && data.relativeSurvival &&
+                             CanStandardise(request.analysis, data.periodTechnique, request.standardiseMethod);
+    const bool brenner = request.standardiseMethod == StandardiseMethod::kBrenner;
+    // Net survival is walked with Brenner's weights too.
+    data.brennerStandard = standardise && brenner ? request.standardise : kNoStandardisation;
     outcome.refusal = Compute(request.analysis, data, cases, request.stratified);
     if (outcome.refusal) return computed;
     if (request.analysis == kPeriodAnalysis) outcome.note = EmptyPeriodNote(data, cases);
@@ -127,9 +132,7 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
     const AnalysisKind kind = computed.kind = request.analysis;
     if (request.compareGroups && HasGroupComparison(kind))
         computed.comparison = CompareGroups(data, cases, kind, request.stratified);
-    if (request.standardise != kNoStandardisation && data.relativeSurvival &&
-        CanStandardise(kind, data.periodTechnique, request.standardiseMethod)) {
-        const bool brenner = request.standardiseMethod == StandardiseMethod::kBrenner;
+    if (standardise) {
         const std::vector<StandardisedGroup> groups =
             brenner ? StandardiseSurvivalBrenner(data, cases, kind, request.stratified, request.standardise)
                     : StandardiseSurvival(data, cases, kind, request.stratified, request.standardise);

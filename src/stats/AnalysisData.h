@@ -86,6 +86,10 @@ public:
     std::int32_t netSurvival = 0;
     // With net survival: show its values also where they cannot be trusted.
     std::int32_t netSurvivalRaw = 0;
+    // With net survival: the ICSS standard (IcssStandard) whose Brenner
+    // weights the net survival walk also takes, for the age-standardised
+    // table; 0 for none.
+    std::int32_t brennerStandard = 0;
     std::int32_t survivalYears = 5;
     std::int32_t periodWidth = 5;
     std::string ciLevelText;

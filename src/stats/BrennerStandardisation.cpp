@@ -49,8 +49,25 @@ BrennerWeights BrennerWeightsOf(const std::array<std::int64_t, kIcssAgeGroups>& 
     return weights;
 }
 
+std::optional<std::vector<double>> BrennerCaseWeights(const std::vector<NetSurvivalCase>& cases,
+                                                      std::int32_t standard)
+{
+    std::vector<double> weights(cases.size());
+    std::array<std::int64_t, kIcssAgeGroups> counts{};
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const int k = AgeGroupOf(cases[i]);
+        if (k < 0) return std::nullopt;
+        ++counts[k];
+        weights[i] = k;
+    }
+    const BrennerWeights byAgeGroup = BrennerWeightsOf(counts, WeightsOfIcss(standard));
+    if (!byAgeGroup.defined) return std::nullopt;
+    for (double& w : weights) w = byAgeGroup.byAgeGroup[static_cast<size_t>(w)];
+    return weights;
+}
+
 StandardisedGroup BrennerStandardisedGroup(std::vector<NetSurvivalCase> weighted, const AnnualSurvivalGrid& grid,
-                                           const BrennerSettings& settings)
+                                           const BrennerSettings& settings, const WeightedNetSurvival* walked)
 {
     StandardisedGroup group;
     // The cases of 15 and over kept in place, their age groups beside them.
@@ -78,7 +95,7 @@ StandardisedGroup BrennerStandardisedGroup(std::vector<NetSurvivalCase> weighted
         settings.lifeTableTechnique
             ? WeightedObservedEstimates{WeightedLifeTable(weighted, settings.intervals, settings.unitDays), {}}
             : WeightedProductLimitWithDays(weighted, settings.intervals, settings.unitDays);
-    const WeightedNetSurvival curves = ComputeWeightedNetSurvival(weighted, grid);
+    const WeightedNetSurvival curves = walked ? *walked : ComputeWeightedNetSurvival(weighted, grid);
     group.netUnstableFromDay = curves.net.FirstUnstableDay();
     const std::int32_t hiddenFrom = settings.netSurvivalRaw ? -1 : group.netUnstableFromDay;
     for (int i = 0; i < settings.intervals; ++i)

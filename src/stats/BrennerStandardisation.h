@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "stats/AgeStandardisation.h"
@@ -19,6 +20,12 @@ struct BrennerWeights {
 };
 BrennerWeights BrennerWeightsOf(const std::array<std::int64_t, kIcssAgeGroups>& counts, const IcssWeights& standard);
 
+// Brenner's weights of a group's cases (as the net survival estimator takes
+// them), indexed like them, when every case is of 15 and over and the weights
+// are defined; else none.
+std::optional<std::vector<double>> BrennerCaseWeights(const std::vector<NetSurvivalCase>& cases,
+                                                      std::int32_t standard);
+
 // How the weighted estimates of a group are computed and shown.
 struct BrennerSettings {
     std::int32_t standard = kIcss1;
@@ -33,8 +40,11 @@ struct BrennerSettings {
 // weighted observed survival, Ederer II relative survival (weighted observed
 // over weighted expected survival at the interval's end) and Pohar-Perme net
 // survival (the case weights times the inverse expected survival).  Without
-// weights (an age group without cases) every estimate is missing.
+// weights (an age group without cases) every estimate is missing.  `walked`:
+// the weighted net and expected survival already computed for these cases
+// and weights (ComputeNetSurvivalWithWeighted), else the walk is made here.
 StandardisedGroup BrennerStandardisedGroup(std::vector<NetSurvivalCase> cases, const AnnualSurvivalGrid& grid,
-                                           const BrennerSettings& settings);
+                                           const BrennerSettings& settings,
+                                           const WeightedNetSurvival* walked = nullptr);
 
 }  // namespace kalderon

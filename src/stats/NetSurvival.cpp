@@ -1,7 +1,9 @@
 #include "stats/NetSurvival.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <memory>
 
 #include "stats/CalendarTable.h"
 #include "stats/DateValue.h"
@@ -97,16 +99,54 @@ private:
     std::vector<double> newYears_;
 };
 
-// A cell's share of the weighted sums changes on a day: `factor` added to (or,
-// for removed, taken from) the sum of its cases' exp(cumulative - hazard s).
+// A cell's share of the weighted sums changes on a day: a case's
+// exp(cumulative - hazard s), times its weight in each sum, added to (or, for
+// removed, taken from) the sums of the cell's cases.  One record per change,
+// so that writing the changes in day order touches one place per change.
+struct CellChange {
+    double factor;
+    std::uint32_t cell;  // high bit set when removed
+    std::uint32_t caseIndex;
+};
+
 struct CellChanges {
-    std::vector<std::uint32_t> first;   // per day: where its changes begin
-    std::vector<std::uint32_t> cell;    // per change: the cell, high bit set when removed
-    std::vector<double> factor;
-    std::vector<double> weight;         // the case's weight alone, when asked for
+    std::vector<std::uint32_t> first;  // per day: where its changes begin
+    // Every record is written once, so that none is set before.
+    std::unique_ptr<CellChange[]> changes;
 };
 
 constexpr std::uint32_t kRemoved = 0x80000000u;
+
+// The weights of the cases in each weighted sum the walk keeps, indexed like
+// the cases; none for a sum whose weights are all 1.
+template <size_t kSums>
+class SumWeights {
+public:
+    // Per sum: the cases' own weights (none given) or those given.
+    SumWeights(const std::vector<NetSurvivalCase>& cases, const std::array<const std::vector<double>*, kSums>& given)
+    {
+        for (size_t n = 0; n < kSums; ++n) {
+            if (!given[n]) {
+                if (own_.empty())
+                    for (const NetSurvivalCase& c : cases) own_.push_back(c.weight);
+                given_[n] = &own_;
+            } else {
+                given_[n] = given[n];
+            }
+            const auto one = [](double w) { return w == 1.0; };
+            weights_[n] = std::all_of(given_[n]->begin(), given_[n]->end(), one) ? nullptr : given_[n]->data();
+        }
+    }
+
+    double Of(size_t sum, size_t i) const { return (*given_[sum])[i]; }
+    // The weights of a sum, none when they are all 1.
+    const double* Weights(size_t sum) const { return weights_[sum]; }
+
+private:
+    std::vector<double> own_;
+    std::array<const std::vector<double>*, kSums> given_{};
+    std::array<const double*, kSums> weights_{};
+};
 
 // The last day any case is at risk, -1 when none is.
 std::int32_t LastDayAtRisk(const std::vector<NetSurvivalCase>& cases)
@@ -128,25 +168,31 @@ void OnRisk(const NetSurvivalCase& c, std::int32_t from, std::int32_t to, Change
     change(to + 1, true);
 }
 
-// What the cases bring to the estimate: the deaths with their weights and
-// the squares of the weights, the day-0 risk set, and the changes of the
-// cells' sums in day order.
-struct CaseContributions {
+// What the cases bring to a weighted sum: the deaths with their weights and
+// the squares of the weights, and the day-0 risk set.
+struct SumContributions {
     std::vector<double> deaths, squares;
     double atRiskOnDayZero = 0.0;
-    CellChanges changes;
+};
+
+template <size_t kSums>
+struct CaseContributions {
+    std::array<SumContributions, kSums> sums;
+    CellChanges changes;  // in day order
 };
 
 // The changes are counted first, then written in day order.  A change's
-// factor is the case's weight times the inverse of its expected survival to
-// the start of the run, less the run's days before it; `withWeights` keeps
-// the case's weight beside it.
-CaseContributions GatherContributions(const std::vector<NetSurvivalCase>& cases, CellWalk& walk, size_t days,
-                                      bool withWeights = false)
+// factor is the inverse of the case's expected survival to the start of the
+// run, less the run's days before it.
+template <size_t kSums>
+CaseContributions<kSums> GatherContributions(const std::vector<NetSurvivalCase>& cases, CellWalk& walk, size_t days,
+                                             const SumWeights<kSums>& sums)
 {
-    CaseContributions gathered;
-    gathered.deaths.assign(days, 0.0);
-    gathered.squares.assign(days, 0.0);
+    CaseContributions<kSums> gathered;
+    for (SumContributions& sum : gathered.sums) {
+        sum.deaths.assign(days, 0.0);
+        sum.squares.assign(days, 0.0);
+    }
     std::vector<std::uint32_t> count(days + 1, 0);
     for (const NetSurvivalCase& c : cases) {
         if (c.firstDay > c.lastDay) continue;
@@ -157,27 +203,31 @@ CaseContributions GatherContributions(const std::vector<NetSurvivalCase>& cases,
     CellChanges& changes = gathered.changes;
     changes.first.assign(days + 2, 0);
     for (size_t d = 0; d <= days; ++d) changes.first[d + 1] = changes.first[d] + count[d];
-    changes.cell.resize(changes.first[days + 1]);
-    changes.factor.resize(changes.first[days + 1]);
-    if (withWeights) changes.weight.resize(changes.first[days + 1]);
+    changes.changes.reset(new CellChange[changes.first[days + 1]]);
     std::vector<std::uint32_t> next(changes.first.begin(), changes.first.end() - 1);
-    for (const NetSurvivalCase& c : cases) {
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const NetSurvivalCase& c = cases[i];
         if (c.firstDay > c.lastDay) continue;
-        if (c.firstDay == 0) gathered.atRiskOnDayZero += c.weight;
+        std::array<double, kSums> weight;
+        for (size_t n = 0; n < kSums; ++n) weight[n] = sums.Of(n, i);
         const double cumulative =
             walk(c, [&](std::int32_t from, std::int32_t to, size_t cell, double hazard, double before) {
-                const double factor = c.weight * std::exp(before - hazard * (from - 1));
+                const double factor = std::exp(before - hazard * (from - 1));
                 OnRisk(c, from, to, [&](std::int32_t day, bool removed) {
-                    const std::uint32_t k = next[day]++;
-                    changes.cell[k] = static_cast<std::uint32_t>(cell) | (removed ? kRemoved : 0u);
-                    changes.factor[k] = factor;
-                    if (withWeights) changes.weight[k] = c.weight;
+                    CellChange& change = changes.changes[next[day]++];
+                    change.factor = factor;
+                    change.cell = static_cast<std::uint32_t>(cell) | (removed ? kRemoved : 0u);
+                    change.caseIndex = static_cast<std::uint32_t>(i);
                 });
             });
-        if (c.died) {
-            const double weight = c.weight * std::exp(cumulative);
-            gathered.deaths[c.lastDay] += weight;
-            gathered.squares[c.lastDay] += weight * weight;
+        for (size_t n = 0; n < kSums; ++n) {
+            SumContributions& sum = gathered.sums[n];
+            if (c.firstDay == 0) sum.atRiskOnDayZero += weight[n];
+            if (c.died) {
+                const double weighted = weight[n] * std::exp(cumulative);
+                sum.deaths[c.lastDay] += weighted;
+                sum.squares[c.lastDay] += weighted * weighted;
+            }
         }
     }
     return gathered;
@@ -206,55 +256,71 @@ private:
     double error_ = 0.0;
 };
 
-// The cells that hold someone at risk on the current day, each with the sum
-// of its cases' factors.
+// The cells that hold someone at risk on the current day, each with one sum
+// of its cases' weighted factors per weighted sum of the walk.
+template <size_t kSums>
 class ActiveCells {
 public:
-    // `withWeights`: also the sum of the plain weights at risk and of their
-    // expected survival over a day, kept as the cases come and go.
-    ActiveCells(const CellWalk& walk, size_t cellCount, bool withWeights = false)
-        : sum_(cellCount), members_(cellCount, 0), position_(cellCount, 0), hazard_(cellCount), growth_(cellCount),
-          scale_(cellCount, 0.0), scaledOn_(cellCount, -2), withWeights_(withWeights),
-          daySurvival_(withWeights ? cellCount : 0)
+    // `withExpected`: also the sum of the last sum's weights at risk and of
+    // their expected survival over a day, kept as the cases come and go.
+    ActiveCells(const CellWalk& walk, size_t cellCount, bool withExpected)
+        : sum_(cellCount * kSums), members_(cellCount, 0), position_(cellCount, 0), hazard_(cellCount),
+          growth_(cellCount), scale_(cellCount, 0.0), scaledOn_(cellCount, -2), withExpected_(withExpected),
+          daySurvival_(withExpected ? cellCount : 0)
     {
         for (size_t cell = 0; cell < cellCount; ++cell) {
             hazard_[cell] = walk.Hazard(cell);
             growth_[cell] = std::exp(hazard_[cell]);
-            if (withWeights) daySurvival_[cell] = std::exp(-hazard_[cell]);
+            if (withExpected) daySurvival_[cell] = std::exp(-hazard_[cell]);
         }
     }
 
     // Applies the changes of `day`.
-    void Change(const CellChanges& changes, size_t day)
+    void Change(const CellChanges& changes, const SumWeights<kSums>& weights, size_t day)
     {
         for (std::uint32_t k = changes.first[day]; k < changes.first[day + 1]; ++k) {
-            const std::uint32_t cell = changes.cell[k] & ~kRemoved;
-            const bool removed = changes.cell[k] & kRemoved;
-            if (withWeights_) {
-                const double weight = removed ? -changes.weight[k] : changes.weight[k];
-                weights_.Add(weight);
-                surviving_.Add(weight * daySurvival_[cell]);
+            const CellChange& change = changes.changes[k];
+            const std::uint32_t cell = change.cell & ~kRemoved;
+            const bool removed = change.cell & kRemoved;
+            if (withExpected_) {
+                const double* last = weights.Weights(kSums - 1);
+                const double weight = last ? last[change.caseIndex] : 1.0;
+                weights_.Add(removed ? -weight : weight);
+                surviving_.Add((removed ? -weight : weight) * daySurvival_[cell]);
+            }
+            CompensatedSum* sums = &sum_[cell * kSums];
+            for (size_t n = 0; n < kSums; ++n) {
+                const double* weight = weights.Weights(n);
+                const double factor = weight ? weight[change.caseIndex] * change.factor : change.factor;
+                sums[n].Add(removed ? -factor : factor);
             }
             if (removed)
-                Remove(cell, changes.factor[k]);
+                Leave(cell);
             else
-                Add(cell, changes.factor[k]);
+                Enter(cell);
         }
     }
 
-    // Adds the weighted number at risk on `day` (the days come in order) and
-    // its expected deaths.
-    void Weigh(std::int32_t day, double& atRisk, double& expected)
+    // Adds to each sum's weighted number at risk on `day` (the days come in
+    // order) and its expected deaths.
+    void Weigh(std::int32_t day, std::array<double, kSums>& atRisk, std::array<double, kSums>& expected)
     {
+        std::array<double, kSums> risk = atRisk, deaths = expected;
         for (const std::uint32_t cell : active_) {
-            const double weighted = sum_[cell].Value() * Scale(cell, day);
-            atRisk += weighted;
-            expected += weighted * hazard_[cell];
+            const double scale = Scale(cell, day);
+            const CompensatedSum* sums = &sum_[cell * kSums];
+            for (size_t n = 0; n < kSums; ++n) {
+                const double weighted = sums[n].Value() * scale;
+                risk[n] += weighted;
+                deaths[n] += weighted * hazard_[cell];
+            }
         }
+        atRisk = risk;
+        expected = deaths;
     }
 
     // The weighted mean of the expected survival over the current day of
-    // the cases at risk on it (`withWeights`); 1 when nobody is.
+    // the cases at risk on it (`withExpected`); 1 when nobody is.
     double MeanDaySurvival() const
     {
         const double weights = weights_.Value();
@@ -262,20 +328,18 @@ public:
     }
 
 private:
-    void Add(std::uint32_t cell, double factor)
+    void Enter(std::uint32_t cell)
     {
-        sum_[cell].Add(factor);
         if (members_[cell]++ == 0) {
             position_[cell] = static_cast<std::uint32_t>(active_.size());
             active_.push_back(cell);
         }
     }
 
-    void Remove(std::uint32_t cell, double factor)
+    void Leave(std::uint32_t cell)
     {
-        sum_[cell].Add(-factor);
         if (--members_[cell] > 0) return;
-        sum_[cell].Reset();
+        for (size_t n = 0; n < kSums; ++n) sum_[cell * kSums + n].Reset();
         const std::uint32_t last = active_.back();
         active_[position_[cell]] = last;
         position_[last] = position_[cell];
@@ -297,13 +361,13 @@ private:
         return scale;
     }
 
-    std::vector<CompensatedSum> sum_;
+    std::vector<CompensatedSum> sum_;  // per cell, one per weighted sum
     std::vector<std::uint32_t> members_;
     std::vector<std::uint32_t> position_;
     std::vector<std::uint32_t> active_;
     std::vector<double> hazard_, growth_, scale_;
     std::vector<std::int32_t> scaledOn_;
-    bool withWeights_;
+    bool withExpected_;
     std::vector<double> daySurvival_;
     CompensatedSum weights_, surviving_;
 };
@@ -334,55 +398,73 @@ std::int32_t NetSurvivalCurve::FirstUnstableDay() const
 
 namespace {
 
-// The net survival curve and, with `expected`, the weighted expected survival
-// per day, in one walk over the days.
-NetSurvivalCurve WalkDays(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid,
-                          std::vector<double>* expected)
+// The net survival curve of each weighted sum and, with `expected`, the
+// weighted expected survival of the last per day, in one walk over the days.
+template <size_t kSums>
+std::array<NetSurvivalCurve, kSums> WalkDays(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid,
+                                             const SumWeights<kSums>& sums, std::vector<double>* expected)
 {
-    NetSurvivalCurve curve;
+    std::array<NetSurvivalCurve, kSums> curves;
     const std::int32_t lastDay = LastDayAtRisk(cases);
-    if (lastDay < 0) return curve;
+    if (lastDay < 0) return curves;
     const size_t days = static_cast<size_t>(lastDay) + 1;
 
     CellWalk walk(grid);
-    const CaseContributions gathered = GatherContributions(cases, walk, days, expected != nullptr);
-    ActiveCells cells(walk, grid.CellCount(), expected != nullptr);
+    const CaseContributions<kSums> gathered = GatherContributions(cases, walk, days, sums);
+    ActiveCells<kSums> cells(walk, grid.CellCount(), expected != nullptr);
     if (expected) expected->assign(days, 1.0);
-    curve.cumulativeHazard.assign(days, 0.0);
-    curve.variance.assign(days, 0.0);
-    double hazard = 0.0, variance = 0.0, cumulativeExpected = 1.0;
+    for (NetSurvivalCurve& curve : curves) {
+        curve.cumulativeHazard.assign(days, 0.0);
+        curve.variance.assign(days, 0.0);
+    }
+    std::array<double, kSums> hazard{}, variance{};
+    double cumulativeExpected = 1.0;
     for (size_t day = 0; day < days; ++day) {
-        cells.Change(gathered.changes, day);
-        double atRisk = day == 0 ? gathered.atRiskOnDayZero : 0.0;
-        double expectedDeaths = 0.0;
-        const auto d = static_cast<std::int32_t>(day);
-        cells.Weigh(d, atRisk, expectedDeaths);
+        cells.Change(gathered.changes, sums, day);
+        std::array<double, kSums> atRisk{}, expectedDeaths{};
+        for (size_t n = 0; n < kSums; ++n) atRisk[n] = day == 0 ? gathered.sums[n].atRiskOnDayZero : 0.0;
+        cells.Weigh(static_cast<std::int32_t>(day), atRisk, expectedDeaths);
         if (expected) {
             if (day > 0) cumulativeExpected *= cells.MeanDaySurvival();
             (*expected)[day] = cumulativeExpected;
         }
-        if (atRisk > 0.0) {
-            hazard += (gathered.deaths[day] - expectedDeaths) / atRisk;
-            variance += gathered.squares[day] / (atRisk * atRisk);
+        for (size_t n = 0; n < kSums; ++n) {
+            const SumContributions& sum = gathered.sums[n];
+            if (atRisk[n] > 0.0) {
+                hazard[n] += (sum.deaths[day] - expectedDeaths[n]) / atRisk[n];
+                variance[n] += sum.squares[day] / (atRisk[n] * atRisk[n]);
+            }
+            curves[n].cumulativeHazard[day] = hazard[n];
+            curves[n].variance[day] = variance[n];
         }
-        curve.cumulativeHazard[day] = hazard;
-        curve.variance[day] = variance;
     }
-    return curve;
+    return curves;
 }
 
 }  // namespace
 
 NetSurvivalCurve ComputeNetSurvivalCurve(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid)
 {
-    return WalkDays(cases, grid, nullptr);
+    return std::move(WalkDays<1>(cases, grid, SumWeights<1>(cases, {nullptr}), nullptr)[0]);
 }
 
 WeightedNetSurvival ComputeWeightedNetSurvival(const std::vector<NetSurvivalCase>& cases,
                                                const AnnualSurvivalGrid& grid)
 {
     WeightedNetSurvival result;
-    result.net = WalkDays(cases, grid, &result.expected);
+    result.net = std::move(WalkDays<1>(cases, grid, SumWeights<1>(cases, {nullptr}), &result.expected)[0]);
+    return result;
+}
+
+NetSurvivalWithWeighted ComputeNetSurvivalWithWeighted(const std::vector<NetSurvivalCase>& cases,
+                                                       const AnnualSurvivalGrid& grid,
+                                                       const std::vector<double>& weights)
+{
+    NetSurvivalWithWeighted result;
+    std::array<NetSurvivalCurve, 2> curves =
+        WalkDays<2>(cases, grid, SumWeights<2>(cases, {nullptr, &weights}), &result.weighted.expected);
+    result.net = std::move(curves[0]);
+    result.weighted.net = std::move(curves[1]);
     return result;
 }
 

@@ -63,4 +63,16 @@ struct WeightedNetSurvival {
 WeightedNetSurvival ComputeWeightedNetSurvival(const std::vector<NetSurvivalCase>& cases,
                                                const AnnualSurvivalGrid& grid);
 
+// Both in one walk over the days: the net survival of the cases (with their
+// own weights), and that of the same cases with `weights` (one per case, each
+// above 0) in place of their own, with its expected survival.  Each is the
+// one the walks above give.
+struct NetSurvivalWithWeighted {
+    NetSurvivalCurve net;
+    WeightedNetSurvival weighted;
+};
+NetSurvivalWithWeighted ComputeNetSurvivalWithWeighted(const std::vector<NetSurvivalCase>& cases,
+                                                       const AnnualSurvivalGrid& grid,
+                                                       const std::vector<double>& weights);
+
 }  // namespace kalderon

@@ -1,5 +1,6 @@
 #include "stats/NetSurvivalCases.h"
 
+#include "stats/BrennerStandardisation.h"
 #include "stats/CalendarTable.h"
 #include "stats/GroupCounters.h"
 #include "stats/PeriodCuts.h"
@@ -43,12 +44,28 @@ void StoreCurves(CAnalysisData& data, const std::vector<std::vector<NetSurvivalC
         g.netCumulativeHazard.clear();
         g.netHazardVariance.clear();
         g.netUnstableFromDay = -1;
+        g.brennerCumulativeHazard.clear();
+        g.brennerHazardVariance.clear();
+        g.brennerExpected.clear();
     }
     const AnnualSurvivalGrid grid(data.populationTables);
     for (size_t g = 0; g < groups.size() && g < data.groupResults.size(); ++g) {
-        NetSurvivalCurve curve = ComputeNetSurvivalCurve(groups[g], grid);
-        data.groupResults[g].netCumulativeHazard = std::move(curve.cumulativeHazard);
-        data.groupResults[g].netHazardVariance = std::move(curve.variance);
+        CGroupResult& result = data.groupResults[g];
+        const std::optional<std::vector<double>> weights =
+            data.brennerStandard != kNoStandardisation ? BrennerCaseWeights(groups[g], data.brennerStandard)
+                                                       : std::nullopt;
+        NetSurvivalCurve curve;
+        if (weights) {
+            NetSurvivalWithWeighted both = ComputeNetSurvivalWithWeighted(groups[g], grid, *weights);
+            curve = std::move(both.net);
+            result.brennerCumulativeHazard = std::move(both.weighted.net.cumulativeHazard);
+            result.brennerHazardVariance = std::move(both.weighted.net.variance);
+            result.brennerExpected = std::move(both.weighted.expected);
+        } else {
+            curve = ComputeNetSurvivalCurve(groups[g], grid);
+        }
+        result.netCumulativeHazard = std::move(curve.cumulativeHazard);
+        result.netHazardVariance = std::move(curve.variance);
     }
 }
 

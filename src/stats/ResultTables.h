@@ -118,6 +118,13 @@ struct CGroupResult {
     // The first day of follow-up from which on the net survival cannot be
     // trusted (NetSurvivalCurve::FirstUnstableDay), -1 when it can be.
     std::int32_t netUnstableFromDay = -1;
+    // With CAnalysisData::brennerStandard, from the same walk: the net
+    // survival of the cases weighted by Brenner's weights and their weighted
+    // expected survival per day; empty where the weights leave out a case or
+    // are undefined.
+    std::vector<double> brennerCumulativeHazard;
+    std::vector<double> brennerHazardVariance;
+    std::vector<double> brennerExpected;
     // Competing risks: one curve per cause.
     std::vector<CIncidenceCurve> incidence;
 };

@@ -99,6 +99,26 @@ TEST(NetSurvivalTest, WeightedCasesFollowTheDayByDayFormulas)
     for (size_t d = 0; d < literal.size(); ++d) ASSERT_NEAR(expected[d], literal[d], 1e-12) << "day " << d;
 }
 
+TEST(NetSurvivalTest, OneWalkWithWeightsGivesBothWalksToTheBit)
+{
+    const std::vector<CPopulationYearTable> tables = GappedTables();
+    const AnnualSurvivalGrid grid(tables);
+    std::mt19937 rng(3610);
+    std::vector<NetSurvivalCase> cases = RandomCases(rng, 300, true);
+    std::vector<double> weights(cases.size());
+    for (size_t i = 0; i < cases.size(); ++i) weights[i] = 0.3 + 0.7 * static_cast<double>(i % 7);
+    const NetSurvivalWithWeighted both = ComputeNetSurvivalWithWeighted(cases, grid, weights);
+    const NetSurvivalCurve net = ComputeNetSurvivalCurve(cases, grid);
+    EXPECT_EQ(both.net.cumulativeHazard, net.cumulativeHazard);
+    EXPECT_EQ(both.net.variance, net.variance);
+    for (size_t i = 0; i < cases.size(); ++i) cases[i].weight = weights[i];
+    const WeightedNetSurvival weighted = ComputeWeightedNetSurvival(cases, grid);
+    EXPECT_EQ(both.weighted.net.cumulativeHazard, weighted.net.cumulativeHazard);
+    EXPECT_EQ(both.weighted.net.variance, weighted.net.variance);
+    EXPECT_EQ(both.weighted.expected, weighted.expected);
+    ASSERT_GT(weighted.expected.size(), 1000u);
+}
+
 // Yearly death probabilities rising with age up to 0.77 from age 99 on, for
 // every year 1970-2020: weights of the oldest cases grow past 1e12 in 20 years.
 std::vector<CPopulationYearTable> TablesWithVeryOldAges()

@@ -74,24 +74,29 @@ std::vector<StandardisedGroup> StandardiseSurvivalBrenner(const CAnalysisData& d
                                                           AnalysisKind kind, bool stratified, std::int32_t standard)
 {
     const bool period = kind == kPeriodAnalysis;
-    std::vector<std::vector<NetSurvivalCase>> groupCases =
-        period ? PeriodNetSurvivalCases(data, cases, stratified) : CohortNetSurvivalCases(data, cases, stratified);
     const double unitDays = UnitDays(data.timeUnit);
     const BrennerSettings settings{standard, IntervalCount(data.maxObservationDays, unitDays), unitDays,
                                    kind == kLifeTable || (period && data.periodTechnique == kLifeTableTechnique),
                                    data.netSurvivalRaw != 0};
     const AnnualSurvivalGrid grid(data.populationTables);
+    // The cases of the groups whose net survival was not walked with the weights.
+    std::vector<std::vector<NetSurvivalCase>> groupCases;
     std::vector<StandardisedGroup> result;
-    for (size_t g = 0; g < groupCases.size() && g < data.groupResults.size(); ++g) {
-        const CGroupResult& computed = data.groupResults[g];
-        // The net survival of the analysis's own tables walked with the weights too.
-        const bool walked = data.brennerStandard == standard && !computed.brennerExpected.empty();
-        const WeightedNetSurvival curves{{computed.brennerCumulativeHazard, computed.brennerHazardVariance},
-                                         computed.brennerExpected};
-        StandardisedGroup& group = result.emplace_back(
-            BrennerStandardisedGroup(std::move(groupCases[g]), grid, settings, walked ? &curves : nullptr));
+    const size_t groups = std::min(data.groupResults.size(), static_cast<size_t>(AnalysedGroupCount(data, stratified)));
+    for (size_t g = 0; g < groups; ++g) {
+        const std::shared_ptr<const BrennerWalk>& walk = data.groupResults[g].brenner;
+        StandardisedGroup group;
+        if (walk && data.brennerStandard == standard) {
+            group = BrennerStandardisedGroup(walk->cases, grid, settings, walk->walked ? &*walk->walked : nullptr);
+        } else {
+            if (groupCases.empty())
+                groupCases = period ? PeriodNetSurvivalCases(data, cases, stratified)
+                                    : CohortNetSurvivalCases(data, cases, stratified);
+            group = BrennerStandardisedGroup(BrennerCasesOf(std::move(groupCases[g]), standard), grid, settings);
+        }
         group.code = GroupName(data.groupResults[g].info);
         if (stratified) group.heading = FormatText(LoadString(690), group.code);
+        result.push_back(std::move(group));
     }
     return result;
 }

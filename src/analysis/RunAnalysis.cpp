@@ -136,6 +136,7 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
         const std::vector<StandardisedGroup> groups =
             brenner ? StandardiseSurvivalBrenner(data, cases, kind, request.stratified, request.standardise)
                     : StandardiseSurvival(data, cases, kind, request.stratified, request.standardise);
+        for (CGroupResult& group : data.groupResults) group.brenner.reset();
         computed.standardised = brenner ? WriteBrennerSection(groups, request.standardise, BrennerStyle(data, kind))
                                         : WriteStandardisedSection(groups, request.standardise);
         for (const StandardisedGroup& group : groups)

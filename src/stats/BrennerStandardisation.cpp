@@ -1,5 +1,7 @@
 #include "stats/BrennerStandardisation.h"
 
+#include <algorithm>
+
 #include "stats/CalendarTable.h"
 #include "stats/DateValue.h"
 #include "stats/NetSurvivalTables.h"
@@ -12,6 +14,46 @@ int AgeGroupOf(const NetSurvivalCase& c)
 {
     return IcssAgeGroup(CompletedYearsOfAge(LookUpYearAndDay(DateValue::FromSerial(c.birthDay)),
                                             LookUpYearAndDay(DateValue::FromSerial(c.beginDay))));
+}
+
+// The ICSS age group of each case, -1 under 15.
+std::vector<std::int8_t> AgeGroupsOf(const std::vector<NetSurvivalCase>& cases)
+{
+    std::vector<std::int8_t> ageGroups;
+    ageGroups.reserve(cases.size());
+    for (const NetSurvivalCase& c : cases) ageGroups.push_back(static_cast<std::int8_t>(AgeGroupOf(c)));
+    return ageGroups;
+}
+
+// The cases of 15 and over kept in place, with the weights of their age groups.
+BrennerCases WithWeights(std::vector<NetSurvivalCase> cases, const std::vector<std::int8_t>& ageGroups,
+                         std::int32_t standard)
+{
+    BrennerCases brenner;
+    std::vector<std::uint8_t>& classOf = brenner.ageGroups.classOf;
+    classOf.resize(cases.size());
+    std::array<std::int64_t, kIcssAgeGroups> counts{};
+    size_t kept = 0;
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const int k = ageGroups[i];
+        if (k < 0) {
+            ++brenner.underAge;
+            continue;
+        }
+        ++counts[k];
+        classOf[kept] = static_cast<std::uint8_t>(k);
+        cases[kept++] = cases[i];
+    }
+    cases.resize(kept);
+    classOf.resize(kept);
+    const BrennerWeights weights = BrennerWeightsOf(counts, WeightsOfIcss(standard));
+    brenner.defined = weights.defined;
+    if (weights.defined) {
+        brenner.ageGroups.weights.assign(weights.byAgeGroup.begin(), weights.byAgeGroup.end());
+        for (size_t i = 0; i < kept; ++i) cases[i].weight = weights.byAgeGroup[classOf[i]];
+    }
+    brenner.cases = std::move(cases);
+    return brenner;
 }
 
 AgeGroupEstimate NetSurvivalAt(const NetSurvivalCurve& curve, std::int32_t day, std::int32_t hiddenFrom)
@@ -49,53 +91,45 @@ BrennerWeights BrennerWeightsOf(const std::array<std::int64_t, kIcssAgeGroups>& 
     return weights;
 }
 
-std::optional<std::vector<double>> BrennerCaseWeights(const std::vector<NetSurvivalCase>& cases,
-                                                      std::int32_t standard)
+BrennerCases BrennerCasesOf(std::vector<NetSurvivalCase> cases, std::int32_t standard)
 {
-    std::vector<double> weights(cases.size());
-    std::array<std::int64_t, kIcssAgeGroups> counts{};
-    for (size_t i = 0; i < cases.size(); ++i) {
-        const int k = AgeGroupOf(cases[i]);
-        if (k < 0) return std::nullopt;
-        ++counts[k];
-        weights[i] = k;
-    }
-    const BrennerWeights byAgeGroup = BrennerWeightsOf(counts, WeightsOfIcss(standard));
-    if (!byAgeGroup.defined) return std::nullopt;
-    for (double& w : weights) w = byAgeGroup.byAgeGroup[static_cast<size_t>(w)];
-    return weights;
+    const std::vector<std::int8_t> ageGroups = AgeGroupsOf(cases);
+    return WithWeights(std::move(cases), ageGroups, standard);
 }
 
-StandardisedGroup BrennerStandardisedGroup(std::vector<NetSurvivalCase> weighted, const AnnualSurvivalGrid& grid,
+NetSurvivalCurve NetSurvivalWithBrennerCases(std::vector<NetSurvivalCase> cases, const AnnualSurvivalGrid& grid,
+                                             std::int32_t standard, BrennerWalk& brenner)
+{
+    const std::vector<std::int8_t> ageGroups = AgeGroupsOf(cases);
+    // The cases under 15 are walked without weights only.
+    const bool underAge = std::find(ageGroups.begin(), ageGroups.end(), -1) != ageGroups.end();
+    NetSurvivalCurve net;
+    if (underAge) net = ComputeNetSurvivalCurve(cases, grid);
+    brenner.cases = WithWeights(std::move(cases), ageGroups, standard);
+    if (underAge) return net;
+    if (!brenner.cases.defined) return ComputeNetSurvivalCurve(brenner.cases.cases, grid);
+    NetSurvivalWithWeighted both = ComputeNetSurvivalWithWeighted(brenner.cases.cases, grid, brenner.cases.ageGroups);
+    brenner.walked = std::move(both.weighted);
+    return std::move(both.net);
+}
+
+StandardisedGroup BrennerStandardisedGroup(const BrennerCases& brenner, const AnnualSurvivalGrid& grid,
                                            const BrennerSettings& settings, const WeightedNetSurvival* walked)
 {
     StandardisedGroup group;
-    // The cases of 15 and over kept in place, their age groups beside them.
-    std::vector<std::uint8_t> ageGroups(weighted.size());
-    std::array<std::int64_t, kIcssAgeGroups> counts{};
-    size_t kept = 0;
-    for (const NetSurvivalCase& c : weighted) {
-        const int k = AgeGroupOf(c);
-        if (k < 0) {
-            ++group.underAge;
-            continue;
-        }
-        ++counts[k];
-        ageGroups[kept] = static_cast<std::uint8_t>(k);
-        weighted[kept++] = c;
-    }
-    weighted.resize(kept);
-    const BrennerWeights weights = BrennerWeightsOf(counts, WeightsOfIcss(settings.standard));
-    group.weightsUndefined = !weights.defined;
+    group.underAge = brenner.underAge;
+    group.weightsUndefined = !brenner.defined;
     for (int i = 0; i < settings.intervals; ++i) group.intervals.push_back({i + 1, {}, {}, {}});
-    if (!weights.defined) return group;
-    for (size_t i = 0; i < kept; ++i) weighted[i].weight = weights.byAgeGroup[ageGroups[i]];
+    if (!brenner.defined) return group;
 
+    const std::vector<NetSurvivalCase>& weighted = brenner.cases;
     const WeightedObservedEstimates observed =
         settings.lifeTableTechnique
             ? WeightedObservedEstimates{WeightedLifeTable(weighted, settings.intervals, settings.unitDays), {}}
             : WeightedProductLimitWithDays(weighted, settings.intervals, settings.unitDays);
-    const WeightedNetSurvival curves = walked ? *walked : ComputeWeightedNetSurvival(weighted, grid);
+    std::optional<WeightedNetSurvival> ownWalk;
+    if (!walked) walked = &ownWalk.emplace(ComputeWeightedNetSurvival(weighted, grid, brenner.ageGroups));
+    const WeightedNetSurvival& curves = *walked;
     group.netUnstableFromDay = curves.net.FirstUnstableDay();
     const std::int32_t hiddenFrom = settings.netSurvivalRaw ? -1 : group.netUnstableFromDay;
     for (int i = 0; i < settings.intervals; ++i)

@@ -100,12 +100,12 @@ private:
 };
 
 // A cell's share of the weighted sums changes on a day: a case's
-// exp(cumulative - hazard s), times its weight in each sum, added to (or, for
-// removed, taken from) the sums of the cell's cases.  One record per change,
-// so that writing the changes in day order touches one place per change.
+// exp(cumulative - hazard s), times its weight, added to (or, for removed,
+// taken from) the sums of the cell's cases.  One record per change, so that
+// writing the changes in day order touches one place per change.
 struct CellChange {
     double factor;
-    std::uint32_t cell;  // high bit set when removed
+    std::uint32_t cell;  // with the case's weight class above kClassShift, and kRemoved
     std::uint32_t caseIndex;
 };
 
@@ -115,38 +115,31 @@ struct CellChanges {
     std::unique_ptr<CellChange[]> changes;
 };
 
+// A grid of 2^28 cells would take 2 GiB, so that a cell index leaves room
+// for the class and the removal.
 constexpr std::uint32_t kRemoved = 0x80000000u;
+constexpr int kClassShift = 28;
+constexpr std::uint32_t kCellMask = (1u << kClassShift) - 1;
+static_assert(kMaxWeightClasses <= 8, "three bits hold the class of a change");
 
-// The weights of the cases in each weighted sum the walk keeps, indexed like
-// the cases; none for a sum whose weights are all 1.
-template <size_t kSums>
-class SumWeights {
-public:
-    // Per sum: the cases' own weights (none given) or those given.
-    SumWeights(const std::vector<NetSurvivalCase>& cases, const std::array<const std::vector<double>*, kSums>& given)
-    {
-        for (size_t n = 0; n < kSums; ++n) {
-            if (!given[n]) {
-                if (own_.empty())
-                    for (const NetSurvivalCase& c : cases) own_.push_back(c.weight);
-                given_[n] = &own_;
-            } else {
-                given_[n] = given[n];
-            }
-            const auto one = [](double w) { return w == 1.0; };
-            weights_[n] = std::all_of(given_[n]->begin(), given_[n]->end(), one) ? nullptr : given_[n]->data();
-        }
-    }
-
-    double Of(size_t sum, size_t i) const { return (*given_[sum])[i]; }
-    // The weights of a sum, none when they are all 1.
-    const double* Weights(size_t sum) const { return weights_[sum]; }
-
-private:
-    std::vector<double> own_;
-    std::array<const std::vector<double>*, kSums> given_{};
-    std::array<const double*, kSums> weights_{};
+// The weights of a walk: the cases' own (none when all are 1) for the sums
+// of the cases with their own weights, and the classes for those of the
+// cases weighted by classes.
+struct WalkWeights {
+    const double* ownWeights = nullptr;
+    const WeightClasses* classes = nullptr;
 };
+
+// The cases' own weights, none when all are 1.
+std::vector<double> OwnWeights(const std::vector<NetSurvivalCase>& cases)
+{
+    const auto one = [](const NetSurvivalCase& c) { return c.weight == 1.0; };
+    if (std::all_of(cases.begin(), cases.end(), one)) return {};
+    std::vector<double> weights;
+    weights.reserve(cases.size());
+    for (const NetSurvivalCase& c : cases) weights.push_back(c.weight);
+    return weights;
+}
 
 // The last day any case is at risk, -1 when none is.
 std::int32_t LastDayAtRisk(const std::vector<NetSurvivalCase>& cases)
@@ -173,25 +166,33 @@ void OnRisk(const NetSurvivalCase& c, std::int32_t from, std::int32_t to, Change
 struct SumContributions {
     std::vector<double> deaths, squares;
     double atRiskOnDayZero = 0.0;
+
+    void Add(const NetSurvivalCase& c, double weight, double inverseExpected)
+    {
+        if (c.firstDay == 0) atRiskOnDayZero += weight;
+        if (!c.died) return;
+        const double weighted = weight * inverseExpected;
+        deaths[c.lastDay] += weighted;
+        squares[c.lastDay] += weighted * weighted;
+    }
 };
 
-template <size_t kSums>
 struct CaseContributions {
-    std::array<SumContributions, kSums> sums;
+    SumContributions own, weighted;
     CellChanges changes;  // in day order
 };
 
 // The changes are counted first, then written in day order.  A change's
 // factor is the inverse of the case's expected survival to the start of the
 // run, less the run's days before it.
-template <size_t kSums>
-CaseContributions<kSums> GatherContributions(const std::vector<NetSurvivalCase>& cases, CellWalk& walk, size_t days,
-                                             const SumWeights<kSums>& sums)
+template <bool kOwn>
+CaseContributions GatherContributions(const std::vector<NetSurvivalCase>& cases, CellWalk& walk, size_t days,
+                                      const WalkWeights& weights)
 {
-    CaseContributions<kSums> gathered;
-    for (SumContributions& sum : gathered.sums) {
-        sum.deaths.assign(days, 0.0);
-        sum.squares.assign(days, 0.0);
+    CaseContributions gathered;
+    for (SumContributions* sum : {&gathered.own, &gathered.weighted}) {
+        sum->deaths.assign(days, 0.0);
+        sum->squares.assign(days, 0.0);
     }
     std::vector<std::uint32_t> count(days + 1, 0);
     for (const NetSurvivalCase& c : cases) {
@@ -205,30 +206,25 @@ CaseContributions<kSums> GatherContributions(const std::vector<NetSurvivalCase>&
     for (size_t d = 0; d <= days; ++d) changes.first[d + 1] = changes.first[d] + count[d];
     changes.changes.reset(new CellChange[changes.first[days + 1]]);
     std::vector<std::uint32_t> next(changes.first.begin(), changes.first.end() - 1);
+    const WeightClasses* classes = weights.classes;
     for (size_t i = 0; i < cases.size(); ++i) {
         const NetSurvivalCase& c = cases[i];
         if (c.firstDay > c.lastDay) continue;
-        std::array<double, kSums> weight;
-        for (size_t n = 0; n < kSums; ++n) weight[n] = sums.Of(n, i);
+        const std::uint32_t weightClass = classes ? classes->classOf[i] : 0u;
         const double cumulative =
             walk(c, [&](std::int32_t from, std::int32_t to, size_t cell, double hazard, double before) {
                 const double factor = std::exp(before - hazard * (from - 1));
                 OnRisk(c, from, to, [&](std::int32_t day, bool removed) {
                     CellChange& change = changes.changes[next[day]++];
                     change.factor = factor;
-                    change.cell = static_cast<std::uint32_t>(cell) | (removed ? kRemoved : 0u);
+                    change.cell = static_cast<std::uint32_t>(cell) | weightClass << kClassShift |
+                                  (removed ? kRemoved : 0u);
                     change.caseIndex = static_cast<std::uint32_t>(i);
                 });
             });
-        for (size_t n = 0; n < kSums; ++n) {
-            SumContributions& sum = gathered.sums[n];
-            if (c.firstDay == 0) sum.atRiskOnDayZero += weight[n];
-            if (c.died) {
-                const double weighted = weight[n] * std::exp(cumulative);
-                sum.deaths[c.lastDay] += weighted;
-                sum.squares[c.lastDay] += weighted * weighted;
-            }
-        }
+        const double inverseExpected = std::exp(cumulative);
+        if (kOwn) gathered.own.Add(c, weights.ownWeights ? weights.ownWeights[i] : 1.0, inverseExpected);
+        if (classes) gathered.weighted.Add(c, classes->weights[weightClass], inverseExpected);
     }
     return gathered;
 }
@@ -256,43 +252,53 @@ private:
     double error_ = 0.0;
 };
 
-// The cells that hold someone at risk on the current day, each with one sum
-// of its cases' weighted factors per weighted sum of the walk.
-template <size_t kSums>
+
+// The weighted number at risk on a day and the expected deaths among them.
+struct DaySums {
+    double atRisk = 0.0;
+    double expectedDeaths = 0.0;
+};
+
+// The cells that hold someone at risk on the current day, each with the sum
+// of its cases' factors times their own weights (kOwn) and times their
+// classes' weights (kClasses); with classes also, per class, the cases at
+// risk and the sum of their expected survival over the day.
+template <bool kOwn, bool kClasses>
 class ActiveCells {
 public:
-    // `withExpected`: also the sum of the last sum's weights at risk and of
-    // their expected survival over a day, kept as the cases come and go.
-    ActiveCells(const CellWalk& walk, size_t cellCount, bool withExpected)
-        : sum_(cellCount * kSums), members_(cellCount, 0), position_(cellCount, 0), hazard_(cellCount),
-          growth_(cellCount), scale_(cellCount, 0.0), scaledOn_(cellCount, -2), withExpected_(withExpected),
-          daySurvival_(withExpected ? cellCount : 0)
+    ActiveCells(const CellWalk& walk, size_t cellCount, const WalkWeights& weights)
+        : ownWeights_(weights.ownWeights), sum_(cellCount * kSums),
+          members_(cellCount, 0), position_(cellCount, 0), hazard_(cellCount), growth_(cellCount),
+          scale_(cellCount, 0.0), scaledOn_(cellCount, -2), daySurvival_(kClasses ? cellCount : 0)
     {
+        if constexpr (kClasses)
+            std::copy(weights.classes->weights.begin(), weights.classes->weights.end(), classWeights_.begin());
         for (size_t cell = 0; cell < cellCount; ++cell) {
             hazard_[cell] = walk.Hazard(cell);
             growth_[cell] = std::exp(hazard_[cell]);
-            if (withExpected) daySurvival_[cell] = std::exp(-hazard_[cell]);
+            if constexpr (kClasses) daySurvival_[cell] = std::exp(-hazard_[cell]);
         }
     }
 
     // Applies the changes of `day`.
-    void Change(const CellChanges& changes, const SumWeights<kSums>& weights, size_t day)
+    void Change(const CellChanges& changes, size_t day)
     {
         for (std::uint32_t k = changes.first[day]; k < changes.first[day + 1]; ++k) {
             const CellChange& change = changes.changes[k];
-            const std::uint32_t cell = change.cell & ~kRemoved;
+            const std::uint32_t cell = change.cell & kCellMask;
             const bool removed = change.cell & kRemoved;
-            if (withExpected_) {
-                const double* last = weights.Weights(kSums - 1);
-                const double weight = last ? last[change.caseIndex] : 1.0;
-                weights_.Add(removed ? -weight : weight);
-                surviving_.Add((removed ? -weight : weight) * daySurvival_[cell]);
-            }
             CompensatedSum* sums = &sum_[cell * kSums];
-            for (size_t n = 0; n < kSums; ++n) {
-                const double* weight = weights.Weights(n);
-                const double factor = weight ? weight[change.caseIndex] * change.factor : change.factor;
-                sums[n].Add(removed ? -factor : factor);
+            if constexpr (kOwn) {
+                const double factor = ownWeights_ ? ownWeights_[change.caseIndex] * change.factor : change.factor;
+                sums[0].Add(removed ? -factor : factor);
+            }
+            if constexpr (kClasses) {
+                const std::uint32_t weightClass = (change.cell & ~kRemoved) >> kClassShift;
+                const double factor = classWeights_[weightClass] * change.factor;
+                sums[kSums - 1].Add(removed ? -factor : factor);
+                CompensatedSum& surviving = classSurviving_[weightClass];
+                surviving.Add(removed ? -daySurvival_[cell] : daySurvival_[cell]);
+                if ((classMembers_[weightClass] += removed ? -1 : 1) == 0) surviving.Reset();
             }
             if (removed)
                 Leave(cell);
@@ -301,33 +307,48 @@ public:
         }
     }
 
-    // Adds to each sum's weighted number at risk on `day` (the days come in
-    // order) and its expected deaths.
-    void Weigh(std::int32_t day, std::array<double, kSums>& atRisk, std::array<double, kSums>& expected)
+    // Adds to each sum the weighted number at risk on `day` (the days come in
+    // order) and the expected deaths; with classes, gives the mean of the
+    // expected survival over the day of the cases at risk weighted by their
+    // classes (1 when nobody is).
+    double Weigh(std::int32_t day, DaySums& own, DaySums& weighted)
     {
-        std::array<double, kSums> risk = atRisk, deaths = expected;
+        // Plain locals, so that the sums stay in registers.
+        double ownAtRisk = own.atRisk, ownDeaths = own.expectedDeaths;
+        double weightedAtRisk = weighted.atRisk, weightedDeaths = weighted.expectedDeaths;
         for (const std::uint32_t cell : active_) {
             const double scale = Scale(cell, day);
             const CompensatedSum* sums = &sum_[cell * kSums];
-            for (size_t n = 0; n < kSums; ++n) {
-                const double weighted = sums[n].Value() * scale;
-                risk[n] += weighted;
-                deaths[n] += weighted * hazard_[cell];
+            if constexpr (kOwn) {
+                const double atRisk = sums[0].Value() * scale;
+                ownAtRisk += atRisk;
+                ownDeaths += atRisk * hazard_[cell];
+            }
+            if constexpr (kClasses) {
+                const double atRisk = sums[kSums - 1].Value() * scale;
+                weightedAtRisk += atRisk;
+                weightedDeaths += atRisk * hazard_[cell];
             }
         }
-        atRisk = risk;
-        expected = deaths;
-    }
-
-    // The weighted mean of the expected survival over the current day of
-    // the cases at risk on it (`withExpected`); 1 when nobody is.
-    double MeanDaySurvival() const
-    {
-        const double weights = weights_.Value();
-        return active_.empty() || !(weights > 0.0) ? 1.0 : surviving_.Value() / weights;
+        own = {ownAtRisk, ownDeaths};
+        weighted = {weightedAtRisk, weightedDeaths};
+        return MeanDaySurvival();
     }
 
 private:
+    static constexpr size_t kSums = (kOwn ? 1 : 0) + (kClasses ? 1 : 0);
+
+    double MeanDaySurvival() const
+    {
+        if (!kClasses || active_.empty()) return 1.0;
+        double weights = 0.0, surviving = 0.0;
+        for (size_t k = 0; k < kMaxWeightClasses; ++k) {
+            weights += classWeights_[k] * static_cast<double>(classMembers_[k]);
+            surviving += classWeights_[k] * classSurviving_[k].Value();
+        }
+        return weights > 0.0 ? surviving / weights : 1.0;
+    }
+
     void Enter(std::uint32_t cell)
     {
         if (members_[cell]++ == 0) {
@@ -361,15 +382,18 @@ private:
         return scale;
     }
 
+    const double* ownWeights_;
+    std::array<double, kMaxWeightClasses> classWeights_{};
     std::vector<CompensatedSum> sum_;  // per cell, one per weighted sum
+    // Per class: its cases at risk and the sum of their expected survival over the day.
+    std::array<std::int64_t, kMaxWeightClasses> classMembers_{};
+    std::array<CompensatedSum, kMaxWeightClasses> classSurviving_{};
     std::vector<std::uint32_t> members_;
     std::vector<std::uint32_t> position_;
     std::vector<std::uint32_t> active_;
     std::vector<double> hazard_, growth_, scale_;
     std::vector<std::int32_t> scaledOn_;
-    bool withExpected_;
     std::vector<double> daySurvival_;
-    CompensatedSum weights_, surviving_;
 };
 
 }  // namespace
@@ -396,47 +420,65 @@ std::int32_t NetSurvivalCurve::FirstUnstableDay() const
     return -1;
 }
 
+
 namespace {
 
-// The net survival curve of each weighted sum and, with `expected`, the
-// weighted expected survival of the last per day, in one walk over the days.
-template <size_t kSums>
-std::array<NetSurvivalCurve, kSums> WalkDays(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid,
-                                             const SumWeights<kSums>& sums, std::vector<double>* expected)
+// The cumulative hazard and its variance of one weighted sum, day by day.
+class HazardSum {
+public:
+    HazardSum(NetSurvivalCurve& curve, size_t days) : curve_(curve)
+    {
+        curve.cumulativeHazard.assign(days, 0.0);
+        curve.variance.assign(days, 0.0);
+    }
+
+    void Add(size_t day, const SumContributions& sum, const DaySums& risk)
+    {
+        if (risk.atRisk > 0.0) {
+            hazard_ += (sum.deaths[day] - risk.expectedDeaths) / risk.atRisk;
+            variance_ += sum.squares[day] / (risk.atRisk * risk.atRisk);
+        }
+        curve_.cumulativeHazard[day] = hazard_;
+        curve_.variance[day] = variance_;
+    }
+
+private:
+    NetSurvivalCurve& curve_;
+    double hazard_ = 0.0;
+    double variance_ = 0.0;
+};
+
+// The net survival curve of the cases with their own weights (kOwn) and
+// that of the cases weighted by classes with their expected survival
+// (kClasses), in one walk over the days.
+template <bool kOwn, bool kClasses>
+NetSurvivalWithWeighted WalkDays(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid,
+                                 const WalkWeights& weights)
 {
-    std::array<NetSurvivalCurve, kSums> curves;
+    NetSurvivalWithWeighted curves;
     const std::int32_t lastDay = LastDayAtRisk(cases);
     if (lastDay < 0) return curves;
     const size_t days = static_cast<size_t>(lastDay) + 1;
 
     CellWalk walk(grid);
-    const CaseContributions<kSums> gathered = GatherContributions(cases, walk, days, sums);
-    ActiveCells<kSums> cells(walk, grid.CellCount(), expected != nullptr);
-    if (expected) expected->assign(days, 1.0);
-    for (NetSurvivalCurve& curve : curves) {
-        curve.cumulativeHazard.assign(days, 0.0);
-        curve.variance.assign(days, 0.0);
-    }
-    std::array<double, kSums> hazard{}, variance{};
+    const CaseContributions gathered = GatherContributions<kOwn>(cases, walk, days, weights);
+    ActiveCells<kOwn, kClasses> cells(walk, grid.CellCount(), weights);
+    NetSurvivalCurve unused;
+    HazardSum own(kOwn ? curves.net : unused, kOwn ? days : 0);
+    HazardSum weighted(kClasses ? curves.weighted.net : unused, kClasses ? days : 0);
+    std::vector<double>& expected = curves.weighted.expected;
+    if (kClasses) expected.assign(days, 1.0);
     double cumulativeExpected = 1.0;
     for (size_t day = 0; day < days; ++day) {
-        cells.Change(gathered.changes, sums, day);
-        std::array<double, kSums> atRisk{}, expectedDeaths{};
-        for (size_t n = 0; n < kSums; ++n) atRisk[n] = day == 0 ? gathered.sums[n].atRiskOnDayZero : 0.0;
-        cells.Weigh(static_cast<std::int32_t>(day), atRisk, expectedDeaths);
-        if (expected) {
-            if (day > 0) cumulativeExpected *= cells.MeanDaySurvival();
-            (*expected)[day] = cumulativeExpected;
-        }
-        for (size_t n = 0; n < kSums; ++n) {
-            const SumContributions& sum = gathered.sums[n];
-            if (atRisk[n] > 0.0) {
-                hazard[n] += (sum.deaths[day] - expectedDeaths[n]) / atRisk[n];
-                variance[n] += sum.squares[day] / (atRisk[n] * atRisk[n]);
-            }
-            curves[n].cumulativeHazard[day] = hazard[n];
-            curves[n].variance[day] = variance[n];
-        }
+        cells.Change(gathered.changes, day);
+        DaySums ownRisk{day == 0 ? gathered.own.atRiskOnDayZero : 0.0, 0.0};
+        DaySums weightedRisk{day == 0 ? gathered.weighted.atRiskOnDayZero : 0.0, 0.0};
+        const double meanDaySurvival = cells.Weigh(static_cast<std::int32_t>(day), ownRisk, weightedRisk);
+        if (kOwn) own.Add(day, gathered.own, ownRisk);
+        if (!kClasses) continue;
+        if (day > 0) cumulativeExpected *= meanDaySurvival;
+        expected[day] = cumulativeExpected;
+        weighted.Add(day, gathered.weighted, weightedRisk);
     }
     return curves;
 }
@@ -445,27 +487,20 @@ std::array<NetSurvivalCurve, kSums> WalkDays(const std::vector<NetSurvivalCase>&
 
 NetSurvivalCurve ComputeNetSurvivalCurve(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid)
 {
-    return std::move(WalkDays<1>(cases, grid, SumWeights<1>(cases, {nullptr}), nullptr)[0]);
+    const std::vector<double> own = OwnWeights(cases);
+    return std::move(WalkDays<true, false>(cases, grid, {own.empty() ? nullptr : own.data(), nullptr}).net);
 }
 
 WeightedNetSurvival ComputeWeightedNetSurvival(const std::vector<NetSurvivalCase>& cases,
-                                               const AnnualSurvivalGrid& grid)
+                                               const AnnualSurvivalGrid& grid, const WeightClasses& weights)
 {
-    WeightedNetSurvival result;
-    result.net = std::move(WalkDays<1>(cases, grid, SumWeights<1>(cases, {nullptr}), &result.expected)[0]);
-    return result;
+    return std::move(WalkDays<false, true>(cases, grid, {nullptr, &weights}).weighted);
 }
 
 NetSurvivalWithWeighted ComputeNetSurvivalWithWeighted(const std::vector<NetSurvivalCase>& cases,
-                                                       const AnnualSurvivalGrid& grid,
-                                                       const std::vector<double>& weights)
+                                                       const AnnualSurvivalGrid& grid, const WeightClasses& weights)
 {
-    NetSurvivalWithWeighted result;
-    std::array<NetSurvivalCurve, 2> curves =
-        WalkDays<2>(cases, grid, SumWeights<2>(cases, {nullptr, &weights}), &result.weighted.expected);
-    result.net = std::move(curves[0]);
-    result.weighted.net = std::move(curves[1]);
-    return result;
+    return WalkDays<true, true>(cases, grid, {nullptr, &weights});
 }
 
 }  // namespace kalderon

@@ -51,28 +51,38 @@ constexpr double kMaxStableStandardError = 0.5;
 // per case and day.
 NetSurvivalCurve ComputeNetSurvivalCurve(const std::vector<NetSurvivalCase>& cases, const AnnualSurvivalGrid& grid);
 
-// The net survival of weighted cases and, in the same walk over the days,
-// their Ederer II expected survival per day 0 .. the last day of any case:
-// the product over the days up to `day` of the weighted mean of
-// exp(-population hazard) over the cases at risk on that day (day 0, and
-// days nobody is at risk, multiply by 1).
+// Case weights that take one of a few values: the class of each case
+// (indexed like the cases, below kMaxWeightClasses) and the weight of each
+// class (above 0).
+struct WeightClasses {
+    std::vector<std::uint8_t> classOf;
+    std::vector<double> weights;
+};
+constexpr size_t kMaxWeightClasses = 8;
+
+// The net survival of the cases weighted by their classes' weights (in place
+// of their own) and, in the same walk over the days, their Ederer II
+// expected survival per day 0 .. the last day of any case: the product over
+// the days up to `day` of the weighted mean of exp(-population hazard) over
+// the cases at risk on that day (day 0, and days nobody is at risk, multiply
+// by 1).  The cases at risk and their expected survival over a day are
+// summed per class and weighted once a day.
 struct WeightedNetSurvival {
     NetSurvivalCurve net;
     std::vector<double> expected;
 };
 WeightedNetSurvival ComputeWeightedNetSurvival(const std::vector<NetSurvivalCase>& cases,
-                                               const AnnualSurvivalGrid& grid);
+                                               const AnnualSurvivalGrid& grid, const WeightClasses& weights);
 
-// Both in one walk over the days: the net survival of the cases (with their
-// own weights), and that of the same cases with `weights` (one per case, each
-// above 0) in place of their own, with its expected survival.  Each is the
-// one the walks above give.
+// Both in one walk over the days: the net survival of the cases without
+// weights (their own left aside), and that of the same cases weighted by
+// classes.  Each is the one the walks above give (the first for cases
+// weighing 1).
 struct NetSurvivalWithWeighted {
     NetSurvivalCurve net;
     WeightedNetSurvival weighted;
 };
 NetSurvivalWithWeighted ComputeNetSurvivalWithWeighted(const std::vector<NetSurvivalCase>& cases,
-                                                       const AnnualSurvivalGrid& grid,
-                                                       const std::vector<double>& weights);
+                                                       const AnnualSurvivalGrid& grid, const WeightClasses& weights);
 
 }  // namespace kalderon

@@ -38,29 +38,22 @@ std::vector<std::vector<NetSurvivalCase>> EmptyGroups(const CAnalysisData& data,
     return groups;
 }
 
-void StoreCurves(CAnalysisData& data, const std::vector<std::vector<NetSurvivalCase>>& groups)
+void StoreCurves(CAnalysisData& data, std::vector<std::vector<NetSurvivalCase>> groups)
 {
     for (CGroupResult& g : data.groupResults) {
         g.netCumulativeHazard.clear();
         g.netHazardVariance.clear();
         g.netUnstableFromDay = -1;
-        g.brennerCumulativeHazard.clear();
-        g.brennerHazardVariance.clear();
-        g.brennerExpected.clear();
+        g.brenner.reset();
     }
     const AnnualSurvivalGrid grid(data.populationTables);
     for (size_t g = 0; g < groups.size() && g < data.groupResults.size(); ++g) {
         CGroupResult& result = data.groupResults[g];
-        const std::optional<std::vector<double>> weights =
-            data.brennerStandard != kNoStandardisation ? BrennerCaseWeights(groups[g], data.brennerStandard)
-                                                       : std::nullopt;
         NetSurvivalCurve curve;
-        if (weights) {
-            NetSurvivalWithWeighted both = ComputeNetSurvivalWithWeighted(groups[g], grid, *weights);
-            curve = std::move(both.net);
-            result.brennerCumulativeHazard = std::move(both.weighted.net.cumulativeHazard);
-            result.brennerHazardVariance = std::move(both.weighted.net.variance);
-            result.brennerExpected = std::move(both.weighted.expected);
+        if (data.brennerStandard != kNoStandardisation) {
+            auto brenner = std::make_shared<BrennerWalk>();
+            curve = NetSurvivalWithBrennerCases(std::move(groups[g]), grid, data.brennerStandard, *brenner);
+            result.brenner = std::move(brenner);
         } else {
             curve = ComputeNetSurvivalCurve(groups[g], grid);
         }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/CompactText.h"
 
 namespace kalderon {
+
+struct BrennerWalk;  // stats/BrennerStandardisation.h
 
 // One distinct group text with its record counters.
 struct CGroupInfo {
@@ -118,13 +121,10 @@ struct CGroupResult {
     // The first day of follow-up from which on the net survival cannot be
     // trusted (NetSurvivalCurve::FirstUnstableDay), -1 when it can be.
     std::int32_t netUnstableFromDay = -1;
-    // With CAnalysisData::brennerStandard, from the same walk: the net
-    // survival of the cases weighted by Brenner's weights and their weighted
-    // expected survival per day; empty where the weights leave out a case or
-    // are undefined.
-    std::vector<double> brennerCumulativeHazard;
-    std::vector<double> brennerHazardVariance;
-    std::vector<double> brennerExpected;
+    // With CAnalysisData::brennerStandard, beside the net survival: the
+    // group's cases with Brenner's weights, walked with it where they could
+    // be, for the standardised table (which lets them go).
+    std::shared_ptr<const BrennerWalk> brenner;
     // Competing risks: one curve per cause.
     std::vector<CIncidenceCurve> incidence;
 };

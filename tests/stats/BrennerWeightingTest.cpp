@@ -138,7 +138,7 @@ TEST(BrennerWeightingTest, WeightsFromTheStandardAndTheSharesOfTheAgeGroups)
     const double begin = DateValue::FromYmd(2000, 3, 1).serial(), birth = DateValue::FromYmd(1950, 6, 15).serial();
     const std::vector<NetSurvivalCase> cases{{begin, birth, 0, 0, 400, true, 1.0}, {begin, birth, 1, 0, 900, false, 1.0}};
     const AnnualSurvivalGrid grid(tables);
-    const StandardisedGroup group = BrennerStandardisedGroup(cases, grid, {kIcss1, 3, 365.25, true, false});
+    const StandardisedGroup group = BrennerStandardisedGroup(BrennerCasesOf(cases, kIcss1), grid, {kIcss1, 3, 365.25, true, false});
     EXPECT_TRUE(group.weightsUndefined);
     ASSERT_EQ(group.intervals.size(), 3u);
     for (const StandardisedInterval& row : group.intervals) EXPECT_FALSE(row.observed.available || row.net.available);

@@ -31,6 +31,14 @@ std::vector<CPopulationYearTable> GappedTables()
 
 double Serial(int y, int m, int d) { return DateValue::FromYmd(y, m, d).serial(); }
 
+// Case i in class i mod the number of weights.
+WeightClasses ClassesOf(size_t cases, std::vector<double> weights)
+{
+    WeightClasses classes{std::vector<std::uint8_t>(cases), std::move(weights)};
+    for (size_t i = 0; i < cases; ++i) classes.classOf[i] = static_cast<std::uint8_t>(i % classes.weights.size());
+    return classes;
+}
+
 // Random cases 1996-2001 with many ties, deaths and censorings on day 0,
 // births on 29 February and on 1 January, and now and then a later entry.
 std::vector<NetSurvivalCase> RandomCases(std::mt19937& rng, int n, bool lateEntries)
@@ -89,9 +97,9 @@ TEST(NetSurvivalTest, WeightedCasesFollowTheDayByDayFormulas)
     const AnnualSurvivalGrid grid(tables);
     std::mt19937 rng(36);
     std::vector<NetSurvivalCase> cases = RandomCases(rng, 300, true);
-    const double weights[] = {0.35, 0.8, 1.4, 2.9, 0.6};
-    for (size_t i = 0; i < cases.size(); ++i) cases[i].weight = weights[i % 5];
-    const WeightedNetSurvival weighted = ComputeWeightedNetSurvival(cases, grid);
+    const WeightClasses classes = ClassesOf(cases.size(), {0.35, 0.8, 1.4, 2.9, 0.6});
+    for (size_t i = 0; i < cases.size(); ++i) cases[i].weight = classes.weights[classes.classOf[i]];
+    const WeightedNetSurvival weighted = ComputeWeightedNetSurvival(cases, grid, classes);
     ExpectSameCurve(weighted.net, testing::LiteralNetSurvival(cases, tables));
     const std::vector<double>& expected = weighted.expected;
     const std::vector<double> literal = testing::LiteralWeightedExpected(cases, tables);
@@ -105,14 +113,14 @@ TEST(NetSurvivalTest, OneWalkWithWeightsGivesBothWalksToTheBit)
     const AnnualSurvivalGrid grid(tables);
     std::mt19937 rng(3610);
     std::vector<NetSurvivalCase> cases = RandomCases(rng, 300, true);
-    std::vector<double> weights(cases.size());
-    for (size_t i = 0; i < cases.size(); ++i) weights[i] = 0.3 + 0.7 * static_cast<double>(i % 7);
-    const NetSurvivalWithWeighted both = ComputeNetSurvivalWithWeighted(cases, grid, weights);
+    const WeightClasses classes = ClassesOf(cases.size(), {0.3, 1.0, 1.7, 2.4, 3.1, 3.8, 4.5});
     const NetSurvivalCurve net = ComputeNetSurvivalCurve(cases, grid);
+    // The cases' own weights are left aside in the unweighted sums.
+    for (size_t i = 0; i < cases.size(); ++i) cases[i].weight = classes.weights[classes.classOf[i]];
+    const NetSurvivalWithWeighted both = ComputeNetSurvivalWithWeighted(cases, grid, classes);
     EXPECT_EQ(both.net.cumulativeHazard, net.cumulativeHazard);
     EXPECT_EQ(both.net.variance, net.variance);
-    for (size_t i = 0; i < cases.size(); ++i) cases[i].weight = weights[i];
-    const WeightedNetSurvival weighted = ComputeWeightedNetSurvival(cases, grid);
+    const WeightedNetSurvival weighted = ComputeWeightedNetSurvival(cases, grid, classes);
     EXPECT_EQ(both.weighted.net.cumulativeHazard, weighted.net.cumulativeHazard);
     EXPECT_EQ(both.weighted.net.variance, weighted.net.variance);
     EXPECT_EQ(both.weighted.expected, weighted.expected);

@@ -128,7 +128,8 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
     if (outcome.refusal) return computed;
     if (request.analysis == kPeriodAnalysis) outcome.note = EmptyPeriodNote(data, cases);
     AddUnstableNetSurvivalNotes(data, outcome.note);
-    if (request.analysis == kCumulativeIncidence) outcome.chartData = IncidenceChartData(data, cases, request.stratified);
+    if (request.analysis == kCumulativeIncidence && request.chartWanted)
+        outcome.chartData = IncidenceChartData(data, cases, request.stratified);
     const AnalysisKind kind = computed.kind = request.analysis;
     if (request.compareGroups && HasGroupComparison(kind))
         computed.comparison = CompareGroups(data, cases, kind, request.stratified);
@@ -142,8 +143,9 @@ ComputedAnalysis ComputeRequested(CAnalysisData& data, const CaseList& cases, co
         for (const StandardisedGroup& group : groups)
             if (group.weightsUndefined || group.netUnstableFromDay >= 0)
                 AddNote(outcome.note, BrennerNote(data, group));
-        outcome.chartData =
-            WithStandardisedSeries(data, groups, request.standardise, HasTimePoints(kind, data.periodTechnique));
+        if (request.chartWanted)
+            outcome.chartData =
+                WithStandardisedSeries(data, groups, request.standardise, HasTimePoints(kind, data.periodTechnique));
     }
     if (request.crudeProbabilities)
         computed.crudeProbabilities = WriteCrudeProbabilitySection(ComputeCrudeProbabilities(data));

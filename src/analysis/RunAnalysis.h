@@ -45,6 +45,10 @@ struct AnalysisRequest {
     bool crudeProbabilities = false;
     // How `standardise` weighs the age groups.
     StandardiseMethod standardiseMethod = StandardiseMethod::kTraditional;
+    // Whether the outcome is to be drawn: without a chart the series only a
+    // chart shows (the age-standardised curves, the cumulative incidence
+    // curves) are not made.
+    bool chartWanted = true;
 };
 
 // Whether the analysis has an age-standardised table to add when relative

@@ -108,6 +108,7 @@ std::optional<int> PrepareAnalysis(const BatchOptions& options, DataSet& dataSet
     request.restrictionTime = options.restrictionTime;
     request.crudeProbabilities = options.crudeProbabilities;
     request.standardiseMethod = options.standardiseMethod;
+    request.chartWanted = options.chart.any();
     if (options.analysis == kCoxRegression) run.coxModel = CoxModelChoiceOf(options, eventCode);
     return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <memory>
+#include <type_traits>
 
 #include "stats/CalendarTable.h"
 #include "stats/DateValue.h"
@@ -229,29 +230,44 @@ CaseContributions GatherContributions(const std::vector<NetSurvivalCase>& cases,
     return gathered;
 }
 
+// Two doubles added and multiplied as one vector: the sums of the cases
+// with their own weights and with their classes' weights, side by side.
+using DoublePair = double __attribute__((vector_size(16)));
+
+double Abs(double x) { return std::fabs(x); }
+DoublePair Abs(DoublePair x) { return x < 0.0 ? -x : x; }
+bool IsFinite(double x) { return std::isfinite(x); }
+auto IsFinite(DoublePair x) { return x - x == 0.0; }
+
 // A sum that takes terms away again without losing the small ones it keeps:
 // the rounding error of every addition is carried along (Neumaier's
-// compensated summation).  A cell's factors span many orders of magnitude
-// (a case's weight grows with its expected hazard, and cases meet in a cell
-// on very different days of follow-up), so that a plain sum keeps, once a
-// large factor has left, rounding residue that exp(h day) then magnifies.
+// compensated summation), lane by lane for a pair.  A cell's factors span
+// many orders of magnitude (a case's weight grows with its expected hazard,
+// and cases meet in a cell on very different days of follow-up), so that a
+// plain sum keeps, once a large factor has left, rounding residue that
+// exp(h day) then magnifies.
+template <typename T>
 class CompensatedSum {
 public:
-    void Add(double term)
+    void Add(T term)
     {
-        const double total = sum_ + term;
+        const T total = sum_ + term;
+        const T error = Abs(sum_) >= Abs(term) ? (sum_ - total) + term : (term - total) + sum_;
         // An infinite weight stays infinite (and the estimate undefined).
-        if (std::isfinite(total)) error_ += std::fabs(sum_) >= std::fabs(term) ? (sum_ - total) + term : (term - total) + sum_;
+        if constexpr (std::is_same_v<T, double>) {
+            if (IsFinite(total)) error_ += error;
+        } else {
+            error_ = IsFinite(total) ? error_ + error : error_;
+        }
         sum_ = total;
     }
-    void Reset() { sum_ = error_ = 0.0; }
-    double Value() const { return sum_ + error_; }
+    void Reset() { sum_ = error_ = T{}; }
+    T Value() const { return sum_ + error_; }
 
 private:
-    double sum_ = 0.0;
-    double error_ = 0.0;
+    T sum_{};
+    T error_{};
 };
-
 
 // The weighted number at risk on a day and the expected deaths among them.
 struct DaySums {
@@ -267,7 +283,7 @@ template <bool kOwn, bool kClasses>
 class ActiveCells {
 public:
     ActiveCells(const CellWalk& walk, size_t cellCount, const WalkWeights& weights)
-        : ownWeights_(weights.ownWeights), sum_(cellCount * kSums),
+        : ownWeights_(weights.ownWeights), sum_(cellCount),
           members_(cellCount, 0), position_(cellCount, 0), hazard_(cellCount), growth_(cellCount),
           scale_(cellCount, 0.0), scaledOn_(cellCount, -2), daySurvival_(kClasses ? cellCount : 0)
     {
@@ -287,16 +303,14 @@ public:
             const CellChange& change = changes.changes[k];
             const std::uint32_t cell = change.cell & kCellMask;
             const bool removed = change.cell & kRemoved;
-            CompensatedSum* sums = &sum_[cell * kSums];
-            if constexpr (kOwn) {
-                const double factor = ownWeights_ ? ownWeights_[change.caseIndex] * change.factor : change.factor;
-                sums[0].Add(removed ? -factor : factor);
-            }
+            const std::uint32_t weightClass = (change.cell & ~kRemoved) >> kClassShift;
+            const double ownFactor =
+                kOwn && ownWeights_ ? ownWeights_[change.caseIndex] * change.factor : change.factor;
+            const double classFactor = kClasses ? classWeights_[weightClass] * change.factor : 0.0;
+            const Lanes term = Pack(ownFactor, classFactor);
+            sum_[cell].Add(removed ? -term : term);
             if constexpr (kClasses) {
-                const std::uint32_t weightClass = (change.cell & ~kRemoved) >> kClassShift;
-                const double factor = classWeights_[weightClass] * change.factor;
-                sums[kSums - 1].Add(removed ? -factor : factor);
-                CompensatedSum& surviving = classSurviving_[weightClass];
+                CompensatedSum<double>& surviving = classSurviving_[weightClass];
                 surviving.Add(removed ? -daySurvival_[cell] : daySurvival_[cell]);
                 if ((classMembers_[weightClass] += removed ? -1 : 1) == 0) surviving.Reset();
             }
@@ -314,29 +328,43 @@ public:
     double Weigh(std::int32_t day, DaySums& own, DaySums& weighted)
     {
         // Plain locals, so that the sums stay in registers.
-        double ownAtRisk = own.atRisk, ownDeaths = own.expectedDeaths;
-        double weightedAtRisk = weighted.atRisk, weightedDeaths = weighted.expectedDeaths;
+        Lanes atRisk = Pack(own.atRisk, weighted.atRisk);
+        Lanes deaths = Pack(own.expectedDeaths, weighted.expectedDeaths);
         for (const std::uint32_t cell : active_) {
-            const double scale = Scale(cell, day);
-            const CompensatedSum* sums = &sum_[cell * kSums];
-            if constexpr (kOwn) {
-                const double atRisk = sums[0].Value() * scale;
-                ownAtRisk += atRisk;
-                ownDeaths += atRisk * hazard_[cell];
-            }
-            if constexpr (kClasses) {
-                const double atRisk = sums[kSums - 1].Value() * scale;
-                weightedAtRisk += atRisk;
-                weightedDeaths += atRisk * hazard_[cell];
-            }
+            const Lanes cellAtRisk = sum_[cell].Value() * Scale(cell, day);
+            atRisk += cellAtRisk;
+            deaths += cellAtRisk * hazard_[cell];
         }
-        own = {ownAtRisk, ownDeaths};
-        weighted = {weightedAtRisk, weightedDeaths};
+        own = {Own(atRisk), Own(deaths)};
+        weighted = {Weighted(atRisk), Weighted(deaths)};
         return MeanDaySurvival();
     }
 
 private:
-    static constexpr size_t kSums = (kOwn ? 1 : 0) + (kClasses ? 1 : 0);
+    // The weighted sums a cell keeps: the own and the classes' side by side.
+    using Lanes = std::conditional_t<kOwn && kClasses, DoublePair, double>;
+
+    static Lanes Pack(double ownValue, double weightedValue)
+    {
+        if constexpr (kOwn && kClasses)
+            return Lanes{ownValue, weightedValue};
+        else
+            return kOwn ? ownValue : weightedValue;
+    }
+    static double Own(Lanes lanes)
+    {
+        if constexpr (kOwn && kClasses)
+            return lanes[0];
+        else
+            return kOwn ? lanes : 0.0;
+    }
+    static double Weighted(Lanes lanes)
+    {
+        if constexpr (kOwn && kClasses)
+            return lanes[1];
+        else
+            return kClasses ? lanes : 0.0;
+    }
 
     double MeanDaySurvival() const
     {
@@ -360,7 +388,7 @@ private:
     void Leave(std::uint32_t cell)
     {
         if (--members_[cell] > 0) return;
-        for (size_t n = 0; n < kSums; ++n) sum_[cell * kSums + n].Reset();
+        sum_[cell].Reset();
         const std::uint32_t last = active_.back();
         active_[position_[cell]] = last;
         position_[last] = position_[cell];
@@ -384,10 +412,10 @@ private:
 
     const double* ownWeights_;
     std::array<double, kMaxWeightClasses> classWeights_{};
-    std::vector<CompensatedSum> sum_;  // per cell, one per weighted sum
+    std::vector<CompensatedSum<Lanes>> sum_;  // per cell
     // Per class: its cases at risk and the sum of their expected survival over the day.
     std::array<std::int64_t, kMaxWeightClasses> classMembers_{};
-    std::array<CompensatedSum, kMaxWeightClasses> classSurviving_{};
+    std::array<CompensatedSum<double>, kMaxWeightClasses> classSurviving_{};
     std::vector<std::uint32_t> members_;
     std::vector<std::uint32_t> position_;
     std::vector<std::uint32_t> active_;

@@ -35,6 +35,7 @@ public:
     }
 
     const std::string& Text(std::int32_t number) const { return texts_[number]; }
+    const std::vector<std::string>& texts() const { return texts_; }
 
 private:
     static constexpr size_t kFew = 16;

@@ -8,7 +8,7 @@
 namespace kalderon {
 namespace {
 
-std::string_view Trim(std::string_view text)
+[[gnu::always_inline]] inline std::string_view Trim(std::string_view text)
 {
     while (!text.empty() && IsCSpace(text.front())) text.remove_prefix(1);
     while (!text.empty() && IsCSpace(text.back())) text.remove_suffix(1);
@@ -43,7 +43,7 @@ namespace {
 
 // Where the field that starts at `position` ends: the next separator or the
 // end of the line.  Fields are short, so a plain walk beats a library call.
-inline size_t FieldEnd(std::string_view line, size_t position, char separator)
+[[gnu::always_inline]] inline size_t FieldEnd(std::string_view line, size_t position, char separator)
 {
     while (position < line.size() && line[position] != separator) ++position;
     return position;

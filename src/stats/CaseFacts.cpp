@@ -1,7 +1,7 @@
 #include "stats/CaseFacts.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <tuple>
 
 #include "common/LargeArrays.h"
 #include "common/TextNumbering.h"
@@ -9,36 +9,6 @@
 
 namespace kalderon {
 namespace {
-
-// Numbers keys in order of first appearance.
-template <typename Key>
-class FirstAppearance {
-public:
-    template <typename Append>
-    std::uint32_t operator()(const Key& key, Append append)
-    {
-        if (any_ && lastKey_ == key) return last_;
-        auto [it, isNew] = numbers_.try_emplace(key, static_cast<std::uint32_t>(numbers_.size()));
-        if (isNew) append();
-        any_ = true;
-        lastKey_ = key;
-        return last_ = it->second;
-    }
-
-private:
-    std::unordered_map<Key, std::uint32_t> numbers_;
-    bool any_ = false;
-    Key lastKey_{};
-    std::uint32_t last_ = 0;
-};
-
-// The position of `text` among `codes`, which it joins when it is new.
-std::uint32_t CodeNumber(TextNumbering& numbers, std::string_view text, std::vector<std::string>& codes)
-{
-    const auto [number, isNew] = numbers.Number(text);
-    if (isNew) codes.emplace_back(text);
-    return static_cast<std::uint32_t>(number);
-}
 
 std::uint64_t Pack(std::uint32_t high, std::uint32_t low)
 {
@@ -62,38 +32,75 @@ CaseFacts BuildCaseFacts(const std::vector<CCaseRecord>& records, const std::vec
     return facts;
 }
 
-void FillCaseFacts(CaseFacts& facts, const std::vector<CCaseRecord>& records,
-                   const std::vector<std::int32_t>& groupIndex, const std::vector<std::uint8_t>& selected)
+void SetYearAndAge(RecordFacts& facts, const CCaseRecord& c)
+{
+    const YearAndDay begin = LookUpYearAndDay(c.beginDate);
+    facts.year = static_cast<std::int16_t>(begin.year);
+    facts.age = static_cast<std::int16_t>(std::max(0, CompletedYearsOfAge(LookUpYearAndDay(c.birthDate), begin)));
+}
+
+CaseFactNumbering::CaseFactNumbering(CaseFacts& facts, const std::vector<std::string>& sexTexts,
+                                     const std::vector<std::string>& statusTexts)
+    : facts_(facts), sexTexts_(sexTexts), statusTexts_(statusTexts)
+{
+}
+
+std::uint32_t CaseFactNumbering::Code(std::uint32_t number, std::vector<std::uint32_t>& codeOf,
+                                      const std::vector<std::string>& texts, std::vector<std::string>& codes)
+{
+    constexpr std::uint32_t kNone = UINT32_MAX;
+    if (number >= codeOf.size()) codeOf.resize(std::max<size_t>(number + 1, codeOf.size() * 2), kNone);
+    if (codeOf[number] == kNone) {
+        codeOf[number] = static_cast<std::uint32_t>(codes.size());
+        codes.push_back(texts[number]);
+    }
+    return codeOf[number];
+}
+
+void CaseFactNumbering::Add(size_t k, const RecordFacts& record, std::int32_t group)
+{
+    const StartKey start{record.year, record.age, Code(record.sex, sexCodeOf_, sexTexts_, facts_.sexCodes)};
+    const std::uint64_t packed =
+        Pack((static_cast<std::uint32_t>(static_cast<std::uint16_t>(start.year)) << 16) |
+                 static_cast<std::uint16_t>(start.age),
+             start.sexCode);
+    CaseFact& fact = facts_.cases[k];
+    fact.observationDays = record.observationDays;
+    bool isNew = false;
+    std::tie(fact.start, isNew) = starts_.Number(packed);
+    if (isNew) facts_.starts.push_back(start);
+    std::tie(fact.groupStart, isNew) = groupStarts_.Number(Pack(static_cast<std::uint32_t>(group), fact.start));
+    if (isNew) facts_.groupStarts.push_back({group, fact.start});
+    fact.statusCode = Code(record.status, statusCodeOf_, statusTexts_, facts_.statusCodes);
+}
+
+void ResetCaseFacts(CaseFacts& facts, size_t records)
 {
     facts.cases.clear();
     facts.starts.clear();
     facts.groupStarts.clear();
     facts.sexCodes.clear();
     facts.statusCodes.clear();
-    ResizeLarge(facts.cases, records.size());
-    ResizeLarge(facts.beginDays, records.size());
-    ResizeLarge(facts.endDays, records.size());
-    TextNumbering sexNumbers, statusNumbers;
-    FirstAppearance<std::uint64_t> startNumber, groupStartNumber;
+    ResizeLarge(facts.cases, records);
+    ResizeLarge(facts.beginDays, records);
+    ResizeLarge(facts.endDays, records);
+}
+
+void FillCaseFacts(CaseFacts& facts, const std::vector<CCaseRecord>& records,
+                   const std::vector<std::int32_t>& groupIndex, const std::vector<std::uint8_t>& selected)
+{
+    ResetCaseFacts(facts, records.size());
+    TextNumbering sexes, statuses;
+    CaseFactNumbering numbering(facts, sexes.texts(), statuses.texts());
     for (size_t k = 0; k < records.size(); ++k) {
         const CCaseRecord& c = records[k];
         facts.beginDays[k] = c.beginDate.serial();
         facts.endDays[k] = c.endDate.serial();
         if (!c.isValid || (!selected.empty() && selected[k] == 0)) continue;
-        const YearAndDay begin = LookUpYearAndDay(c.beginDate);
-        const StartKey start{static_cast<std::int16_t>(begin.year),
-                             static_cast<std::int16_t>(std::max(0, CompletedYearsOfAge(LookUpYearAndDay(c.birthDate), begin))),
-                             CodeNumber(sexNumbers, c.sexText, facts.sexCodes)};
-        const std::uint64_t packed =
-            Pack((static_cast<std::uint32_t>(static_cast<std::uint16_t>(start.year)) << 16) |
-                     static_cast<std::uint16_t>(start.age),
-                 start.sexCode);
-        CaseFact& fact = facts.cases[k];
-        fact.observationDays = c.observationDays;
-        fact.start = startNumber(packed, [&] { facts.starts.push_back(start); });
-        fact.groupStart = groupStartNumber(Pack(static_cast<std::uint32_t>(groupIndex[k]), fact.start),
-                                           [&] { facts.groupStarts.push_back({groupIndex[k], fact.start}); });
-        fact.statusCode = CodeNumber(statusNumbers, c.statusText, facts.statusCodes);
+        RecordFacts record{c.observationDays, 0, 0, static_cast<std::uint32_t>(sexes.Number(c.sexText).first),
+                           static_cast<std::uint32_t>(statuses.Number(c.statusText).first)};
+        SetYearAndAge(record, c);
+        numbering.Add(k, record, groupIndex[k]);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/KeyNumbering.h"
 #include "stats/CaseRecord.h"
 
 namespace kalderon {
@@ -45,6 +46,44 @@ struct CaseFacts {
     // Per code of `codes`: 1 when it equals `text` byte-wise.
     static std::vector<std::uint8_t> Matches(const std::vector<std::string>& codes, const std::string& text);
 };
+
+// What a valid record gives its facts by itself: its observation time, the
+// calendar year and completed age at its begin date, and its sex and status
+// as numbers of texts in a list (CaseFactNumbering's).
+struct RecordFacts {
+    std::int32_t observationDays = -1;  // -1: the record is not valid
+    std::int16_t year = 0;
+    std::int16_t age = 0;
+    std::uint32_t sex = 0;
+    std::uint32_t status = 0;
+};
+
+// The year and age at the begin date of a valid record.
+void SetYearAndAge(RecordFacts& facts, const CCaseRecord& c);
+
+// Fills the facts of records given in case-list order, each with its
+// RecordFacts, whose sex and status number the texts of `sexTexts` and
+// `statusTexts`.
+class CaseFactNumbering {
+public:
+    CaseFactNumbering(CaseFacts& facts, const std::vector<std::string>& sexTexts,
+                      const std::vector<std::string>& statusTexts);
+    void Add(size_t k, const RecordFacts& record, std::int32_t group);
+
+private:
+    std::uint32_t Code(std::uint32_t number, std::vector<std::uint32_t>& codeOf, const std::vector<std::string>& texts,
+                       std::vector<std::string>& codes);
+
+    CaseFacts& facts_;
+    const std::vector<std::string>& sexTexts_;
+    const std::vector<std::string>& statusTexts_;
+    std::vector<std::uint32_t> sexCodeOf_, statusCodeOf_;  // per number
+    KeyNumbering starts_, groupStarts_;
+};
+
+// Empties `facts` (keeping its room) and sizes it for `records` records,
+// with every fact that of an invalid record.
+void ResetCaseFacts(CaseFacts& facts, size_t records);
 
 // `groupIndex` gives each record's group; `selected` (CaseList::selected)
 // leaves records out like invalid ones.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <future>
 
 #include "common/ArrangeInOrder.h"
 #include "common/LargeArrays.h"
@@ -15,6 +16,7 @@ void CaseListBuilder::Reserve(size_t rows)
 {
     ReserveLarge(rows_, rows);
     ReserveLarge(rowGroup_, rows);
+    ReserveLarge(rowFacts_, rows);
 }
 
 void CaseListBuilder::Add(CCaseRecord c)
@@ -24,9 +26,14 @@ void CaseListBuilder::Add(CCaseRecord c)
             data_.firstBeginDate = c.beginDate;
         if (!data_.lastEndDate.isValid() || c.endDate.serial() > data_.lastEndDate.serial())
             data_.lastEndDate = c.endDate;
-        if (statusSeen_.Number(c.statusText).second) data_.statusCodes.emplace_back(c.statusText);
-        if (sexSeen_.Number(c.sexText).second) data_.sexCodes.emplace_back(c.sexText);
+        const auto [status, isNewStatus] = statusSeen_.Number(c.statusText);
+        if (isNewStatus) data_.statusCodes.emplace_back(c.statusText);
+        const auto [sex, isNewSex] = sexSeen_.Number(c.sexText);
+        if (isNewSex) data_.sexCodes.emplace_back(c.sexText);
         data_.maxObservationDays = std::max(data_.maxObservationDays, c.observationDays);
+        rowFacts_.push_back({c.observationDays, 0, 0, static_cast<std::uint32_t>(sex), static_cast<std::uint32_t>(status)});
+    } else {
+        rowFacts_.emplace_back();
     }
 
     const auto [groupId, isNew] = groupIds_.Number(c.groupText);
@@ -42,6 +49,13 @@ void CaseListBuilder::Add(CCaseRecord c)
 CaseList CaseListBuilder::Finish()
 {
     const auto n = static_cast<std::int32_t>(rows_.size());
+    // The cases' facts are made on a second thread: the years and ages while
+    // the order is found, then the numbering in list order while the
+    // records are put in that order.
+    auto datingFacts = std::async(std::launch::async, [&] {
+        for (size_t row = 0; row < rows_.size(); ++row)
+            if (rowFacts_[row].observationDays >= 0) SetYearAndAge(rowFacts_[row], rows_[row]);
+    });
     std::vector<std::int32_t> order = CaseListOrder(rows_);
 
     CaseList list;
@@ -62,10 +76,26 @@ CaseList CaseListBuilder::Finish()
     for (std::int32_t pos = 0; pos < n; ++pos) list.groupIndex[pos] = groupPosition[rowGroup_[order[pos]]];
     rowGroup_ = {};
 
+    datingFacts.get();
+    ResetCaseFacts(list.facts, rows_.size());
+    auto factNumbering = std::async(std::launch::async, [&, order] {
+        CaseFactNumbering numbering(list.facts, sexSeen_.texts(), statusSeen_.texts());
+        constexpr std::int32_t kAhead = 32;
+        for (std::int32_t pos = 0; pos < n; ++pos) {
+            if (pos + kAhead < n) __builtin_prefetch(&rowFacts_[order[pos + kAhead]]);
+            if (const RecordFacts& facts = rowFacts_[order[pos]]; facts.observationDays >= 0)
+                numbering.Add(pos, facts, list.groupIndex[pos]);
+        }
+    });
     ArrangeInOrder(rows_, order);
+    for (std::int32_t pos = 0; pos < n; ++pos) {
+        list.facts.beginDays[pos] = rows_[pos].beginDate.serial();
+        list.facts.endDays[pos] = rows_[pos].endDate.serial();
+    }
     list.records = std::move(rows_);
     rows_ = {};
-    list.facts = BuildCaseFacts(list.records, list.groupIndex);
+    factNumbering.get();
+    rowFacts_ = {};
 
     data_.groupResults.clear();
     for (const CGroupInfo& info : list.groups) {

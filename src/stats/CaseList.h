@@ -50,6 +50,8 @@ private:
     CAnalysisData& data_;
     std::vector<CCaseRecord> rows_;
     std::vector<std::int32_t> rowGroup_;  // per row: its group in order of first appearance
+    // Per row: its facts, with the numbers of statusSeen_ and sexSeen_.
+    std::vector<RecordFacts> rowFacts_;
     TextNumbering groupIds_;
     std::vector<CGroupInfo> groupsByArrival_;
     TextNumbering statusSeen_;

@@ -171,16 +171,18 @@ void DataColumn::PutCode(std::uint32_t code)
 {
     if (codeWidth_ == 1 && code > 0xFF) Widen(2);
     if (codeWidth_ == 2 && code > 0xFFFF) Widen(4);
-    const size_t at = codes_.size();
-    codes_.resize(at + codeWidth_);
-    if (codeWidth_ == 1)
-        codes_[at] = static_cast<std::uint8_t>(code);
-    else if (codeWidth_ == 2) {
+    // Byte by byte, since push_back stays inline where resize does not.
+    std::uint8_t bytes[4];
+    if (codeWidth_ == 2) {
         const auto narrow = static_cast<std::uint16_t>(code);
-        std::memcpy(codes_.data() + at, &narrow, 2);
+        std::memcpy(bytes, &narrow, 2);
     } else {
-        std::memcpy(codes_.data() + at, &code, 4);
+        std::memcpy(bytes, &code, 4);
     }
+    if (codeWidth_ == 1)
+        codes_.push_back(static_cast<std::uint8_t>(code));
+    else
+        for (unsigned i = 0; i < codeWidth_; ++i) codes_.push_back(bytes[i]);
     ++rows_;
 }
 

@@ -49,17 +49,20 @@ void CaseListBuilder::Add(CCaseRecord c)
 CaseList CaseListBuilder::Finish()
 {
     const auto n = static_cast<std::int32_t>(rows_.size());
-    // The cases' facts are made on a second thread: the years and ages while
-    // the order is found, then the numbering in list order while the
-    // records are put in that order.
-    auto datingFacts = std::async(std::launch::async, [&] {
+    // A second thread makes the room of the list (fresh memory is costly)
+    // and the cases' facts: their years and ages while the order is found,
+    // then their numbering in list order while the records are put in that
+    // order.
+    CaseList list;
+    auto preparing = std::async(std::launch::async, [&] {
+        ResizeLarge(list.rowToList, n);
+        ResizeLarge(list.groupIndex, n);
+        ResetCaseFacts(list.facts, rows_.size());
         for (size_t row = 0; row < rows_.size(); ++row)
             if (rowFacts_[row].observationDays >= 0) SetYearAndAge(rowFacts_[row], rows_[row]);
     });
     std::vector<std::int32_t> order = CaseListOrder(rows_);
-
-    CaseList list;
-    ResizeLarge(list.rowToList, n);
+    preparing.get();
     for (std::int32_t pos = 0; pos < n; ++pos) list.rowToList[order[pos]] = pos;
 
     // The group list sorted by code (byte-wise), and each group's position in it.
@@ -72,12 +75,9 @@ CaseList CaseListBuilder::Finish()
         groupPosition[byCode[pos]] = static_cast<std::int32_t>(pos);
         list.groups.push_back(groupsByArrival_[byCode[pos]]);
     }
-    ResizeLarge(list.groupIndex, n);
     for (std::int32_t pos = 0; pos < n; ++pos) list.groupIndex[pos] = groupPosition[rowGroup_[order[pos]]];
     rowGroup_ = {};
 
-    datingFacts.get();
-    ResetCaseFacts(list.facts, rows_.size());
     auto factNumbering = std::async(std::launch::async, [&, order] {
         CaseFactNumbering numbering(list.facts, sexSeen_.texts(), statusSeen_.texts());
         constexpr std::int32_t kAhead = 32;

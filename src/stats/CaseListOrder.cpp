@@ -139,20 +139,32 @@ struct SortItem {
     std::int32_t row;
 };
 
-// The rows sorted by list key, from packed keys.
+// The rows sorted by list key, from packed keys.  Rows enter newest first,
+// so that the stable sort puts equal keys in descending row order.  Where
+// the key leaves room for the entry's number, both share one word, which
+// halves the bytes each pass of the sort moves.
 std::vector<std::int32_t> SortByPackedKey(const std::vector<CCaseRecord>& rows, const PackedListKey& packed)
 {
     const size_t n = rows.size();
+    auto sortedRows = LargeVector<std::int32_t>(n);
+    EpochCounter epoch;
+    const int entryBits = std::bit_width(n);
+    if (packed.bits() + entryBits <= 64) {
+        const auto items = LargeBufferForOverwrite<std::uint64_t>(n);
+        const auto buffer = LargeBufferForOverwrite<std::uint64_t>(n);
+        for (size_t row = 0; row < n; ++row) items[n - 1 - row] = packed(rows[row], epoch(rows[row])) << entryBits | (n - 1 - row);
+        const std::uint64_t* sorted = RadixSortBy(items.get(), buffer.get(), n, packed.bits(),
+                                                  [entryBits](std::uint64_t item) { return item >> entryBits; });
+        const std::uint64_t entryMask = (std::uint64_t{1} << entryBits) - 1;
+        for (size_t pos = 0; pos < n; ++pos) sortedRows[pos] = static_cast<std::int32_t>(n - 1 - (sorted[pos] & entryMask));
+        return sortedRows;
+    }
     const auto items = LargeBufferForOverwrite<SortItem>(n);
     const auto buffer = LargeBufferForOverwrite<SortItem>(n);
-    // Rows enter newest first, so that the stable sort puts equal keys in
-    // descending row order.
-    EpochCounter epoch;
     for (size_t row = 0; row < n; ++row)
         items[n - 1 - row] = SortItem{packed(rows[row], epoch(rows[row])), static_cast<std::int32_t>(row)};
     const SortItem* sorted =
         RadixSortBy(items.get(), buffer.get(), n, packed.bits(), [](const SortItem& item) { return item.key; });
-    auto sortedRows = LargeVector<std::int32_t>(n);
     for (size_t pos = 0; pos < n; ++pos) sortedRows[pos] = sorted[pos].row;
     return sortedRows;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <memory>
 #include <type_traits>
@@ -278,21 +279,22 @@ struct DaySums {
 // The cells that hold someone at risk on the current day, each with the sum
 // of its cases' factors times their own weights (kOwn) and times their
 // classes' weights (kClasses); with classes also, per class, the cases at
-// risk and the sum of their expected survival over the day.
+// risk and the sum of their probabilities of dying over the day.
 template <bool kOwn, bool kClasses>
 class ActiveCells {
 public:
-    ActiveCells(const CellWalk& walk, size_t cellCount, const WalkWeights& weights)
+    ActiveCells(const CellWalk& walk, size_t cellCount, const WalkWeights& weights, size_t caseCount)
         : ownWeights_(weights.ownWeights), sum_(cellCount),
           members_(cellCount, 0), position_(cellCount, 0), hazard_(cellCount), growth_(cellCount),
-          scale_(cellCount, 0.0), scaledOn_(cellCount, -2), daySurvival_(kClasses ? cellCount : 0)
+          scale_(cellCount, 0.0), scaledOn_(cellCount, -2), dayDying_(kClasses ? cellCount : 0),
+          fractionBits_(std::min(52, 62 - static_cast<int>(std::bit_width(caseCount))))
     {
         if constexpr (kClasses)
             std::copy(weights.classes->weights.begin(), weights.classes->weights.end(), classWeights_.begin());
         for (size_t cell = 0; cell < cellCount; ++cell) {
             hazard_[cell] = walk.Hazard(cell);
             growth_[cell] = std::exp(hazard_[cell]);
-            if constexpr (kClasses) daySurvival_[cell] = std::exp(-hazard_[cell]);
+            if constexpr (kClasses) dayDying_[cell] = std::llround(-std::expm1(-hazard_[cell]) * Unit());
         }
     }
 
@@ -310,9 +312,8 @@ public:
             const Lanes term = Pack(ownFactor, classFactor);
             sum_[cell].Add(removed ? -term : term);
             if constexpr (kClasses) {
-                CompensatedSum<double>& surviving = classSurviving_[weightClass];
-                surviving.Add(removed ? -daySurvival_[cell] : daySurvival_[cell]);
-                if ((classMembers_[weightClass] += removed ? -1 : 1) == 0) surviving.Reset();
+                classMembers_[weightClass] += removed ? -1 : 1;
+                classDying_[weightClass] += removed ? -dayDying_[cell] : dayDying_[cell];
             }
             if (removed)
                 Leave(cell);
@@ -369,13 +370,16 @@ private:
     double MeanDaySurvival() const
     {
         if (!kClasses || active_.empty()) return 1.0;
-        double weights = 0.0, surviving = 0.0;
+        double weights = 0.0, dying = 0.0;
         for (size_t k = 0; k < kMaxWeightClasses; ++k) {
             weights += classWeights_[k] * static_cast<double>(classMembers_[k]);
-            surviving += classWeights_[k] * classSurviving_[k].Value();
+            dying += classWeights_[k] * static_cast<double>(classDying_[k]);
         }
-        return weights > 0.0 ? surviving / weights : 1.0;
+        return weights > 0.0 ? 1.0 - dying / Unit() / weights : 1.0;
     }
+
+    // The fixed point's 1: as fine as the sum of every case's share still fits.
+    double Unit() const { return std::ldexp(1.0, fractionBits_); }
 
     void Enter(std::uint32_t cell)
     {
@@ -413,15 +417,18 @@ private:
     const double* ownWeights_;
     std::array<double, kMaxWeightClasses> classWeights_{};
     std::vector<CompensatedSum<Lanes>> sum_;  // per cell
-    // Per class: its cases at risk and the sum of their expected survival over the day.
+    // Per class: its cases at risk and the sum of their probabilities of
+    // dying over the day (expected, 1 - exp(-hazard)) in fixed point, whose
+    // integer sums take away exactly what they added.
     std::array<std::int64_t, kMaxWeightClasses> classMembers_{};
-    std::array<CompensatedSum<double>, kMaxWeightClasses> classSurviving_{};
+    std::array<std::int64_t, kMaxWeightClasses> classDying_{};
     std::vector<std::uint32_t> members_;
     std::vector<std::uint32_t> position_;
     std::vector<std::uint32_t> active_;
     std::vector<double> hazard_, growth_, scale_;
     std::vector<std::int32_t> scaledOn_;
-    std::vector<double> daySurvival_;
+    std::vector<std::int64_t> dayDying_;
+    int fractionBits_;
 };
 
 }  // namespace
@@ -490,7 +497,7 @@ NetSurvivalWithWeighted WalkDays(const std::vector<NetSurvivalCase>& cases, cons
 
     CellWalk walk(grid);
     const CaseContributions gathered = GatherContributions<kOwn>(cases, walk, days, weights);
-    ActiveCells<kOwn, kClasses> cells(walk, grid.CellCount(), weights);
+    ActiveCells<kOwn, kClasses> cells(walk, grid.CellCount(), weights, cases.size());
     NetSurvivalCurve unused;
     HazardSum own(kOwn ? curves.net : unused, kOwn ? days : 0);
     HazardSum weighted(kClasses ? curves.weighted.net : unused, kClasses ? days : 0);

@@ -166,32 +166,42 @@ std::vector<AgeGroupEstimate> WeightedProductLimit(const std::vector<NetSurvival
 std::vector<AgeGroupEstimate> WeightedLifeTable(const std::vector<NetSurvivalCase>& cases, int intervals,
                                                 double unitDays)
 {
+    // A case's intervals: the one it ends in and, when it enters after day
+    // 0, the one its begin cut falls in (else 0).
+    struct Span {
+        int begin, end;
+        bool cut;
+    };
+    const auto spanOf = [&](const NetSurvivalCase& c) {
+        return Span{c.firstDay > 0 ? IntervalOf(c.firstDay - 1, unitDays) : 0, IntervalOf(c.lastDay, unitDays),
+                    c.firstDay > 0};
+    };
     // A case's part in interval j: entered, censored, dead (the end cut less
     // the begin cut).
     struct Part {
         double entered = 0.0, censored = 0.0, dead = 0.0;
     };
-    const auto partOf = [&](const NetSurvivalCase& c, int j) {
+    const auto partOf = [&](const NetSurvivalCase& c, const Span& span, int j) {
         Part p;
-        const int end = IntervalOf(c.lastDay, unitDays);
-        if (j <= end) p.entered += 1.0;
-        if (j == end) (c.died ? p.dead : p.censored) += 1.0;
-        if (c.firstDay > 0) {
-            const int begin = IntervalOf(c.firstDay - 1, unitDays);
-            if (j <= begin) p.entered -= 1.0;
-            if (j == begin) p.censored -= 1.0;
+        if (j <= span.end) p.entered += 1.0;
+        if (j == span.end) (c.died ? p.dead : p.censored) += 1.0;
+        if (span.cut) {
+            if (j <= span.begin) p.entered -= 1.0;
+            if (j == span.begin) p.censored -= 1.0;
         }
         return p;
-    };
-    const auto firstOf = [&](const NetSurvivalCase& c) {
-        return c.firstDay > 0 ? IntervalOf(c.firstDay - 1, unitDays) : 0;
     };
 
     std::vector<Part> sums(intervals);
     for (const NetSurvivalCase& c : cases) {
         if (!Counted(c)) continue;
-        for (int j = firstOf(c); j < intervals && j <= IntervalOf(c.lastDay, unitDays); ++j) {
-            const Part p = partOf(c, j);
+        const Span span = spanOf(c);
+        for (int j = span.begin; j < intervals && j <= span.end; ++j) {
+            if (j != span.begin && j != span.end) {  // a whole interval: entered, nothing else
+                sums[j].entered += c.weight;
+                continue;
+            }
+            const Part p = partOf(c, span, j);
             sums[j].entered += c.weight * p.entered;
             sums[j].censored += c.weight * p.censored;
             sums[j].dead += c.weight * p.dead;
@@ -219,16 +229,22 @@ std::vector<AgeGroupEstimate> WeightedLifeTable(const std::vector<NetSurvivalCas
     }
     // d log(1 - D / n') / d weight of a case = -(dead - exposed x q) / (n' - D);
     // after the interval it leaves in, a case's derivative stays as it was.
+    std::vector<double> wholeStep(intervals);  // what a whole interval adds to the derivative
+    for (int j = 0; j < intervals; ++j) wholeStep[j] = q[j] * inverseSurvivors[j];
     std::vector<double> afterLeaving(intervals + 1, 0.0);
     for (const NetSurvivalCase& c : cases) {
         if (!Counted(c)) continue;
         const double square = c.weight * c.weight;
-        const int last = IntervalOf(c.lastDay, unitDays);
+        const Span span = spanOf(c);
         double influence = 0.0;
-        int j = firstOf(c);
-        for (; j < intervals && j <= last && w.reached[j]; ++j) {
-            const Part p = partOf(c, j);
-            influence -= (p.dead - (p.entered - p.censored * 0.5) * q[j]) * inverseSurvivors[j];
+        int j = span.begin;
+        for (; j < intervals && j <= span.end && w.reached[j]; ++j) {
+            if (j != span.begin && j != span.end) {
+                influence += wholeStep[j];
+            } else {
+                const Part p = partOf(c, span, j);
+                influence -= (p.dead - (p.entered - p.censored * 0.5) * q[j]) * inverseSurvivors[j];
+            }
             w.squares[j] += square * influence * influence;
         }
         afterLeaving[std::min(j, intervals)] += square * influence * influence;

@@ -49,7 +49,7 @@ void CaseListBuilder::Add(CCaseRecord c)
 CaseList CaseListBuilder::Finish()
 {
     const auto n = static_cast<std::int32_t>(rows_.size());
-    // A second thread makes the room of the list (fresh memory is costly)
+    // A second thread makes most of the room of the list (fresh memory is costly)
     // and the cases' facts: their years and ages while the order is found,
     // then their numbering in list order while the records are put in that
     // order.
@@ -57,7 +57,7 @@ CaseList CaseListBuilder::Finish()
     auto preparing = std::async(std::launch::async, [&] {
         ResizeLarge(list.rowToList, n);
         ResizeLarge(list.groupIndex, n);
-        ResetCaseFacts(list.facts, rows_.size());
+        ResizeLarge(list.facts.cases, n);
         for (size_t row = 0; row < rows_.size(); ++row)
             if (rowFacts_[row].observationDays >= 0) SetYearAndAge(rowFacts_[row], rows_[row]);
     });
@@ -88,6 +88,9 @@ CaseList CaseListBuilder::Finish()
         }
     });
     ArrangeInOrder(rows_, order);
+    // The day numbers' room is taken only now that the sort's is free.
+    ResizeLarge(list.facts.beginDays, n);
+    ResizeLarge(list.facts.endDays, n);
     for (std::int32_t pos = 0; pos < n; ++pos) {
         list.facts.beginDays[pos] = rows_[pos].beginDate.serial();
         list.facts.endDays[pos] = rows_[pos].endDate.serial();

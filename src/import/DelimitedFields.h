@@ -25,11 +25,13 @@ public:
     bool Split(std::string_view line, std::vector<std::string_view>& fields, std::size_t limit);
 
 private:
-    bool SplitQuoted(std::string_view line, std::vector<std::string_view>& fields, std::size_t limit);
+    bool SplitQuoted(std::string_view line, std::vector<std::string_view>& fields, std::size_t limit,
+                     std::size_t stopCount);
 
     char separator_;
     bool quoting_;
-    std::string unquoted_;  // the fields whose doubled quotes were made single
+    std::string unquoted_;       // the fields whose doubled quotes were made single
+    std::vector<std::size_t> stops_;  // where the separators of the line stand
 };
 
 // Where a field stands in its line, from its first character to the

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "import/DelimitedFields.h"
 #include "import/TextFieldNames.h"
 
@@ -40,6 +43,73 @@ TEST(DelimitedFieldsTest, QuotedFieldsHoldSeparatorsAndDoubledQuotes)
     // Without quoting, quotation marks are text like any other.
     EXPECT_EQ(Fields(R"(1,"a,b",2)", ',', false), (Texts{"1", "\"a", "b\"", "2"}));
     EXPECT_EQ(Fields(R"(1,"a)", ',', false), (Texts{"1", "\"a"}));
+}
+
+// The splitting rules walked character by character, with no help from
+// where the separators stand: the reference for the splitter.
+Texts ReferenceFields(std::string_view line, char separator, bool quoting, size_t limit)
+{
+    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; };
+    const auto trim = [&](std::string_view t) {
+        while (!t.empty() && space(t.front())) t.remove_prefix(1);
+        while (!t.empty() && space(t.back())) t.remove_suffix(1);
+        return std::string(t);
+    };
+    const auto end = [&](size_t at) {
+        while (at < line.size() && line[at] != separator) ++at;
+        return at;
+    };
+    Texts fields;
+    for (size_t position = 0; position < line.size();) {
+        size_t quote = position;
+        while (quoting && quote < line.size() && space(line[quote]) && line[quote] != separator) ++quote;
+        if (!quoting || quote == line.size() || line[quote] != '"') {
+            if (!quoting && fields.size() == limit) break;
+            const size_t stop = end(quote);
+            if (fields.size() < limit) fields.push_back(trim(line.substr(position, stop - position)));
+            position = stop + 1;
+            continue;
+        }
+        std::string text;
+        size_t at = quote + 1;
+        for (;; ++at) {
+            if (at == line.size()) return fields.push_back("!"), fields;
+            if (line[at] != '"') {
+                text += line[at];
+            } else if (at + 1 < line.size() && line[at + 1] == '"') {
+                text += '"';
+                ++at;
+            } else {
+                break;
+            }
+        }
+        const size_t stop = end(at + 1);
+        if (fields.size() < limit) fields.push_back(text + trim(line.substr(at + 1, stop - at - 1)));
+        position = stop + 1;
+    }
+    return fields;
+}
+
+// Random lines of separators, quotes, white space and letters, short and
+// long (the splitter looks at sixteen characters at once), split with and
+// without quoting and with limits, give the reference's fields.
+TEST(DelimitedFieldsTest, SplitsRandomLinesAsTheRulesSay)
+{
+    std::mt19937 random(11);
+    const std::string alphabet = "ab ,;\t\"\"x";
+    size_t wrong = 0;
+    for (int i = 0; i < 60'000; ++i) {
+        std::string line(random() % (i % 10 == 0 ? 200 : 40), ' ');
+        for (char& c : line) c = alphabet[random() % alphabet.size()];
+        const char separator = ",;\t"[random() % 3];
+        const bool quoting = random() % 4 != 0;
+        const size_t limit = random() % 3 == 0 ? 1 + random() % 5 : 99;
+        const Texts fields = Fields(line, separator, quoting, limit);
+        const Texts expected = ReferenceFields(line, separator, quoting, limit);
+        if (fields != expected && ++wrong <= 3)
+            ADD_FAILURE() << "line [" << line << "] separator [" << separator << "] quoting " << quoting << " limit " << limit;
+    }
+    EXPECT_EQ(wrong, 0u);
 }
 
 TEST(DelimitedFieldsTest, SpansCoverTheFieldsWhereTheyStand)

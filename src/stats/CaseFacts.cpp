@@ -15,6 +15,20 @@ std::uint64_t Pack(std::uint32_t high, std::uint32_t low)
     return (static_cast<std::uint64_t>(high) << 32) | low;
 }
 
+// Empties `facts` (keeping its room) and sizes it for `records` records,
+// with every fact that of an invalid record.
+void ResetCaseFacts(CaseFacts& facts, size_t records)
+{
+    facts.cases.clear();
+    facts.starts.clear();
+    facts.groupStarts.clear();
+    facts.sexCodes.clear();
+    facts.statusCodes.clear();
+    ResizeLarge(facts.cases, records);
+    ResizeLarge(facts.beginDays, records);
+    ResizeLarge(facts.endDays, records);
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> CaseFacts::Matches(const std::vector<std::string>& codes, const std::string& text)
@@ -72,18 +86,6 @@ void CaseFactNumbering::Add(size_t k, const RecordFacts& record, std::int32_t gr
     std::tie(fact.groupStart, isNew) = groupStarts_.Number(Pack(static_cast<std::uint32_t>(group), fact.start));
     if (isNew) facts_.groupStarts.push_back({group, fact.start});
     fact.statusCode = Code(record.status, statusCodeOf_, statusTexts_, facts_.statusCodes);
-}
-
-void ResetCaseFacts(CaseFacts& facts, size_t records)
-{
-    facts.cases.clear();
-    facts.starts.clear();
-    facts.groupStarts.clear();
-    facts.sexCodes.clear();
-    facts.statusCodes.clear();
-    ResizeLarge(facts.cases, records);
-    ResizeLarge(facts.beginDays, records);
-    ResizeLarge(facts.endDays, records);
 }
 
 void FillCaseFacts(CaseFacts& facts, const std::vector<CCaseRecord>& records,

@@ -81,10 +81,6 @@ private:
     KeyNumbering starts_, groupStarts_;
 };
 
-// Empties `facts` (keeping its room) and sizes it for `records` records,
-// with every fact that of an invalid record.
-void ResetCaseFacts(CaseFacts& facts, size_t records);
-
 // `groupIndex` gives each record's group; `selected` (CaseList::selected)
 // leaves records out like invalid ones.
 CaseFacts BuildCaseFacts(const std::vector<CCaseRecord>& records, const std::vector<std::int32_t>& groupIndex,

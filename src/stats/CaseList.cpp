@@ -1,8 +1,8 @@
 #include "stats/CaseList.h"
 
 #include <algorithm>
-#include <numeric>
 #include <future>
+#include <numeric>
 
 #include "common/ArrangeInOrder.h"
 #include "common/LargeArrays.h"
@@ -31,7 +31,8 @@ void CaseListBuilder::Add(CCaseRecord c)
         const auto [sex, isNewSex] = sexSeen_.Number(c.sexText);
         if (isNewSex) data_.sexCodes.emplace_back(c.sexText);
         data_.maxObservationDays = std::max(data_.maxObservationDays, c.observationDays);
-        rowFacts_.push_back({c.observationDays, 0, 0, static_cast<std::uint32_t>(sex), static_cast<std::uint32_t>(status)});
+        rowFacts_.push_back(
+            {c.observationDays, 0, 0, static_cast<std::uint32_t>(sex), static_cast<std::uint32_t>(status)});
     } else {
         rowFacts_.emplace_back();
     }
@@ -49,10 +50,10 @@ void CaseListBuilder::Add(CCaseRecord c)
 CaseList CaseListBuilder::Finish()
 {
     const auto n = static_cast<std::int32_t>(rows_.size());
-    // A second thread makes most of the room of the list (fresh memory is costly)
-    // and the cases' facts: their years and ages while the order is found,
-    // then their numbering in list order while the records are put in that
-    // order.
+    // A second thread takes most of the list's room (fresh memory is costly)
+    // and makes the cases' facts: their years and ages while the order is
+    // found, then their numbering in list order while the records are put in
+    // that order.
     CaseList list;
     auto preparing = std::async(std::launch::async, [&] {
         ResizeLarge(list.rowToList, n);

@@ -152,11 +152,13 @@ std::vector<std::int32_t> SortByPackedKey(const std::vector<CCaseRecord>& rows, 
     if (packed.bits() + entryBits <= 64) {
         const auto items = LargeBufferForOverwrite<std::uint64_t>(n);
         const auto buffer = LargeBufferForOverwrite<std::uint64_t>(n);
-        for (size_t row = 0; row < n; ++row) items[n - 1 - row] = packed(rows[row], epoch(rows[row])) << entryBits | (n - 1 - row);
+        for (size_t row = 0; row < n; ++row)
+            items[n - 1 - row] = packed(rows[row], epoch(rows[row])) << entryBits | (n - 1 - row);
         const std::uint64_t* sorted = RadixSortBy(items.get(), buffer.get(), n, packed.bits(),
                                                   [entryBits](std::uint64_t item) { return item >> entryBits; });
         const std::uint64_t entryMask = (std::uint64_t{1} << entryBits) - 1;
-        for (size_t pos = 0; pos < n; ++pos) sortedRows[pos] = static_cast<std::int32_t>(n - 1 - (sorted[pos] & entryMask));
+        for (size_t pos = 0; pos < n; ++pos)
+            sortedRows[pos] = static_cast<std::int32_t>(n - 1 - (sorted[pos] & entryMask));
         return sortedRows;
     }
     const auto items = LargeBufferForOverwrite<SortItem>(n);

@@ -49,7 +49,9 @@ TEST(DelimitedFieldsTest, QuotedFieldsHoldSeparatorsAndDoubledQuotes)
 // where the separators stand: the reference for the splitter.
 Texts ReferenceFields(std::string_view line, char separator, bool quoting, size_t limit)
 {
-    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; };
+    const auto space = [](char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    };
     const auto trim = [&](std::string_view t) {
         while (!t.empty() && space(t.front())) t.remove_prefix(1);
         while (!t.empty() && space(t.back())) t.remove_suffix(1);
@@ -107,7 +109,8 @@ TEST(DelimitedFieldsTest, SplitsRandomLinesAsTheRulesSay)
         const Texts fields = Fields(line, separator, quoting, limit);
         const Texts expected = ReferenceFields(line, separator, quoting, limit);
         if (fields != expected && ++wrong <= 3)
-            ADD_FAILURE() << "line [" << line << "] separator [" << separator << "] quoting " << quoting << " limit " << limit;
+            ADD_FAILURE() << "line [" << line << "] separator [" << separator << "] quoting " << quoting
+                          << " limit " << limit;
     }
     EXPECT_EQ(wrong, 0u);
 }

@@ -294,7 +294,7 @@ public:
         for (size_t cell = 0; cell < cellCount; ++cell) {
             hazard_[cell] = walk.Hazard(cell);
             growth_[cell] = std::exp(hazard_[cell]);
-            if constexpr (kClasses) dayDying_[cell] = std::llround(-std::expm1(-hazard_[cell]) * Unit());
+            if constexpr (kClasses) dayDying_[cell] = FixedPoint(-std::expm1(-hazard_[cell]));
         }
     }
 
@@ -380,6 +380,14 @@ private:
 
     // The fixed point's 1: as fine as the sum of every case's share still fits.
     double Unit() const { return std::ldexp(1.0, fractionBits_); }
+
+    // A probability in fixed point.  The population tables' probabilities
+    // lie in 0 .. 1, and so do those over a day; anything else (which no
+    // table passes) would overflow the sums and counts as 0.
+    std::int64_t FixedPoint(double probability) const
+    {
+        return probability >= 0.0 && probability <= 1.0 ? std::llround(probability * Unit()) : 0;
+    }
 
     void Enter(std::uint32_t cell)
     {

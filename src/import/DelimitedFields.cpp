@@ -93,15 +93,52 @@ bool FieldSplitter::Split(std::string_view line, std::vector<std::string_view>& 
 {
     bool anyQuote = false;
     const size_t stopCount = FindStops(line, separator_, stops_, anyQuote);
-    if (quoting_ && anyQuote) return SplitQuoted(line, fields, limit, stopCount);
     // A field before each separator, and one after the last unless it ends the line.
     const bool endsWithSeparator = stopCount > 0 && stops_[stopCount - 1] + 1 == line.size();
-    const size_t count = std::min(limit, line.empty() || endsWithSeparator ? stopCount : stopCount + 1);
-    fields.resize(count);
+    const size_t fieldCount = line.empty() || endsWithSeparator ? stopCount : stopCount + 1;
+    fields.resize(std::min(limit, fieldCount));
+    if (quoting_ && anyQuote)
+        return SplitWrapped(line, fields, fieldCount, stopCount) || SplitQuoted(line, fields, limit, stopCount);
     size_t position = 0;
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < fields.size(); ++i) {
         const size_t stop = i < stopCount ? stops_[i] : line.size();
         fields[i] = Trim(line.substr(position, stop - position));
+        position = stop + 1;
+    }
+    return true;
+}
+
+namespace {
+
+bool HoldsQuote(std::string_view text)
+{
+    for (const char c : text)
+        if (c == '"') return true;
+    return false;
+}
+
+}  // namespace
+
+// The usual quoted line: each field that starts with a double quote ends
+// with the one that closes it, with none between, and no field starts with
+// white space followed by a quote (quotes inside other fields are text).
+// Such a line cuts at every separator; any other is left to SplitQuoted.
+bool FieldSplitter::SplitWrapped(std::string_view line, std::vector<std::string_view>& fields, size_t fieldCount,
+                                 size_t stopCount)
+{
+    size_t position = 0;
+    for (size_t i = 0; i < fieldCount; ++i) {
+        const size_t stop = i < stopCount ? stops_[i] : line.size();
+        std::string_view field = line.substr(position, stop - position);
+        if (!field.empty() && field.front() == '"') {
+            if (field.size() < 2 || field.back() != '"') return false;
+            field = field.substr(1, field.size() - 2);
+            if (HoldsQuote(field)) return false;
+        } else {
+            if (!field.empty() && IsCSpace(field.front()) && HoldsQuote(field)) return false;
+            field = Trim(field);
+        }
+        if (i < fields.size()) fields[i] = field;
         position = stop + 1;
     }
     return true;

@@ -25,6 +25,8 @@ public:
     bool Split(std::string_view line, std::vector<std::string_view>& fields, std::size_t limit);
 
 private:
+    bool SplitWrapped(std::string_view line, std::vector<std::string_view>& fields, std::size_t fieldCount,
+                      std::size_t stopCount);
     bool SplitQuoted(std::string_view line, std::vector<std::string_view>& fields, std::size_t limit,
                      std::size_t stopCount);
 

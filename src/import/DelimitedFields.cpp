@@ -87,6 +87,13 @@ size_t FindStops(std::string_view line, char separator, std::vector<size_t>& sto
     return count;
 }
 
+bool HoldsQuote(std::string_view text)
+{
+    for (const char c : text)
+        if (c == '"') return true;
+    return false;
+}
+
 }  // namespace
 
 bool FieldSplitter::Split(std::string_view line, std::vector<std::string_view>& fields, std::size_t limit)
@@ -107,17 +114,6 @@ bool FieldSplitter::Split(std::string_view line, std::vector<std::string_view>& 
     }
     return true;
 }
-
-namespace {
-
-bool HoldsQuote(std::string_view text)
-{
-    for (const char c : text)
-        if (c == '"') return true;
-    return false;
-}
-
-}  // namespace
 
 // The usual quoted line: each field that starts with a double quote ends
 // with the one that closes it, with none between, and no field starts with

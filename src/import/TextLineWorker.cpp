@@ -214,12 +214,7 @@ void TextLineWorker::Cut(TextRecordParser& cutter, LineBatch& batch)
 
 void TextLineWorker::Code(const LineBatch& batch)
 {
-    const std::span<const std::string_view> fields(batch.fields);
-    size_t begin = 0;
-    for (const size_t end : batch.fieldEnds) {
-        columns_.AppendRow(fields.subspan(begin, end - begin));
-        begin = end;
-    }
+    columns_.AppendRows(batch.fields, batch.fieldEnds);
 }
 
 }  // namespace kalderon

@@ -281,6 +281,37 @@ void DataColumns::AppendRow(std::span<const std::string_view> fields)
     if (stagedRowEnds_.size() == kStagedRows || stagedBytes_.size() > kStagedBytes) AppendStagedRows();
 }
 
+void DataColumns::AppendRows(std::span<const std::string_view> fields, std::span<const size_t> rowEnds)
+{
+    AppendStagedRows();
+    size_t groupBegin = 0;
+    for (size_t first = 0; first < rowEnds.size(); first += kStagedRows) {
+        const std::span<const size_t> group = rowEnds.subspan(first, std::min(kStagedRows, rowEnds.size() - first));
+        size_t begin = groupBegin;
+        for (const size_t end : group) {
+            while (columns_.size() < end - begin) AddColumn(UnusedName("F" + std::to_string(columns_.size() + 1)));
+            begin = end;
+        }
+        hashes_.clear();
+        begin = groupBegin;
+        for (const size_t end : group) {
+            for (size_t i = 0; begin + i < end; ++i) hashes_.push_back(columns_[i].Hash(fields[begin + i]));
+            begin = end;
+        }
+        const std::uint32_t* hash = hashes_.data();
+        begin = groupBegin;
+        for (const size_t end : group) {
+            size_t i = 0;
+            for (; begin + i < end; ++i) columns_[i].Append(fields[begin + i], *hash++);
+            for (; i < columns_.size(); ++i) columns_[i].Append({});
+            begin = end;
+        }
+        rowsInColumns_ += group.size();
+        rows_ += group.size();
+        groupBegin = begin;
+    }
+}
+
 void DataColumns::AppendStagedRows()
 {
     const std::string_view bytes(stagedBytes_);

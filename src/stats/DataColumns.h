@@ -112,6 +112,9 @@ public:
     // named "F" and their number ("F8", or "F8_2" where that name is taken);
     // columns beyond the fields get an empty value.
     void AppendRow(std::span<const std::string_view> fields);
+    // Rows one after another: row r's fields end at rowEnds[r].  The fields
+    // are read during the call only, so that they need not be copied.
+    void AppendRows(std::span<const std::string_view> fields, std::span<const size_t> rowEnds);
     void Reserve(size_t rows);
     // Completes the rows appended: the columns are to be read only after it.
     void Finish();
@@ -139,6 +142,7 @@ private:
     std::string stagedBytes_;
     std::vector<StagedValue> stagedValues_;
     std::vector<std::uint32_t> stagedRowEnds_;  // per staged row: the end of its values
+    std::vector<std::uint32_t> hashes_;         // AppendRows': of a few rows' values
     size_t rowsInColumns_ = 0;
 };
 

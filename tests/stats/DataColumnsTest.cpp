@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -31,7 +32,8 @@ void ExpectRows(const DataColumns& columns, const std::vector<std::vector<std::s
 // Rows of a registry-like table: a few status codes, some thousand dates,
 // texts beyond 256 and 65536 distinct values (the codes widen), identifiers
 // that are all distinct (the column stops coding and keeps the texts), and
-// rows shorter or longer than the columns named so far.
+// rows shorter or longer than the columns named so far; rows appended one
+// by one and many at once, in turn.
 TEST(DataColumns, KeepsEveryValueOfEveryRow)
 {
     std::mt19937 random(7);
@@ -48,9 +50,23 @@ TEST(DataColumns, KeepsEveryValueOfEveryRow)
         if (r == 10) row.emplace_back("only here");     // a field no other row has
         if (r % 777 == 0) row[1].clear();               // an empty value
         if (r == 20) row[0] = std::string(300, 'x');    // a long text
-        std::vector<std::string_view> fields(row.begin(), row.end());
-        columns.AppendRow(fields);
         rows.push_back(std::move(row));
+    }
+    std::vector<std::string_view> fields;
+    std::vector<size_t> rowEnds;
+    for (size_t first = 0, chunk = 0; first < n; ++chunk) {
+        const size_t last = std::min(n, first + (chunk == 0 ? 50 : 1 + random() % 97));
+        fields.clear();
+        rowEnds.clear();
+        for (size_t r = first; r < last; ++r) {
+            fields.insert(fields.end(), rows[r].begin(), rows[r].end());
+            rowEnds.push_back(fields.size());
+            if (chunk % 2 == 1) {
+                columns.AppendRow(std::span(fields).subspan(fields.size() - rows[r].size()));
+            }
+        }
+        if (chunk % 2 == 0) columns.AppendRows(fields, rowEnds);
+        first = last;
     }
     columns.Finish();
     ASSERT_EQ(columns.columnCount(), 5u);

@@ -9,9 +9,10 @@ namespace kalderon {
 
 // Room for the arrays and texts that grow with the number of cases.  All
 // such room is asked for here, and the memory policy lives here: room of a
-// few megabytes or more is mapped in huge pages where the system offers them,
-// so that filling a table of millions of rows, or reading it at random,
-// takes far fewer page faults and address translations.
+// megabyte or more is mapped in huge pages where the system offers them
+// (every such block taken through new starts on a huge page, see
+// LargeArrays.cpp), so that filling a table of millions of rows, or reading
+// it at random, takes far fewer page faults and address translations.
 
 namespace detail {
 
@@ -24,6 +25,10 @@ void AdviseHugePages(void* data, size_t bytes);
 // (as the std::jthread is on destruction); not joinable where the range is
 // below a few megabytes or the system cannot map pages ahead.
 std::jthread MapPagesFromTheBack(void* data, size_t bytes);
+
+// Whether blocks of a megabyte or more taken through new start on a huge
+// page (not in the sanitizers' builds, nor where the system has none).
+bool LargeBlocksStartOnHugePages();
 
 }  // namespace detail
 

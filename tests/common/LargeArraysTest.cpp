@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <new>
+#include <string>
 #include <vector>
 
 #include "common/LargeArrays.h"
@@ -30,6 +32,21 @@ TEST(LargeArraysTest, FillLargeKeepsEveryElementAsAppended)
             EXPECT_EQ(wrong, 0u) << before << " before, " << appended << " appended";
         }
     }
+}
+
+// Blocks of a megabyte or more start on a huge page and hold what they are
+// given; a request beyond any memory fails rather than wrapping around.
+TEST(LargeArraysTest, LargeBlocksStartOnHugePages)
+{
+    if (!detail::LargeBlocksStartOnHugePages()) GTEST_SKIP() << "allocation left to the sanitizers or the system";
+    std::vector<std::uint8_t> codes((1 << 20) + 1, 7);
+    std::string texts(5'000'000, 'x');
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(codes.data()) % (2 << 20), 0u);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(texts.data()) % (2 << 20), 0u);
+    EXPECT_EQ(codes.back(), 7);
+    EXPECT_EQ(texts.back(), 'x');
+    volatile size_t beyondAnyMemory = SIZE_MAX - 100;
+    EXPECT_THROW(static_cast<void>(::operator new(beyondAnyMemory)), std::bad_alloc);
 }
 
 }  // namespace

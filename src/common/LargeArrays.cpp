@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <mutex>
 #include <new>
+#include <unordered_map>
 
 #ifdef __linux__
-#include <malloc.h>
 #include <sys/mman.h>
 #endif
 
@@ -66,12 +67,11 @@ std::jthread MapPagesFromTheBack(void* data, size_t bytes)
 
 // Every block of a megabyte or more that the program asks for through new
 // (the vectors and strings that grow with the cases, the tables their values
-// are coded in) starts on a huge page and is mapped in huge pages: room
-// written for the first time then costs one page fault per 2 MB rather than
-// one per 4 KB, which on a virtual machine is most of the time taken to
-// fill it.  Such blocks are mapped on their own and given back when freed
-// (the allocator would otherwise raise that bound as they are freed and
-// keep them in its heaps).  The sanitizers keep their own allocation.
+// are coded in) is mapped on its own, starting on a huge page and advised
+// into huge pages: room written for the first time then costs one page
+// fault per 2 MB rather than one per 4 KB, which on a virtual machine is
+// most of the time taken to fill it.  Such a block is given back to the
+// system when it is deleted.  The sanitizers keep their own allocation.
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
 #define KALDERON_SANITIZED_ALLOCATION
@@ -84,26 +84,69 @@ std::jthread MapPagesFromTheBack(void* data, size_t bytes)
 #if defined(__linux__) && defined(MADV_HUGEPAGE) && !defined(KALDERON_SANITIZED_ALLOCATION)
 namespace {
 
+using kalderon::detail::kHugePage;
 constexpr std::size_t kLargeBlock = std::size_t{1} << 20;
-const bool kLargeBlocksMapped = mallopt(M_MMAP_THRESHOLD, kLargeBlock) == 1;
 
-void* AllocateLargeBlock(std::size_t bytes)
-{
-    using kalderon::detail::kHugePage;
-    if (bytes > SIZE_MAX - kHugePage) return nullptr;
-    const std::size_t rounded = (bytes + kHugePage - 1) & ~(kHugePage - 1);
-    void* block = nullptr;
-    if (posix_memalign(&block, kHugePage, rounded) != 0) return nullptr;
-    madvise(block, rounded, MADV_HUGEPAGE);
-    return block;
-}
+std::uintptr_t RoundUpToHugePage(std::uintptr_t at) { return (at + kHugePage - 1) & ~(kHugePage - 1); }
+
+// The blocks mapped, with their lengths.  Never destroyed, since blocks may
+// be deleted while the program ends.
+class LargeBlocks {
+public:
+    static LargeBlocks& All()
+    {
+        static auto* blocks = new LargeBlocks;
+        return *blocks;
+    }
+
+    void* Map(std::size_t bytes)
+    {
+        if (bytes > SIZE_MAX - 2 * kHugePage) return nullptr;
+        const std::size_t length = RoundUpToHugePage(bytes);
+        void* mapped = mmap(nullptr, length + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (mapped == MAP_FAILED) return nullptr;
+        const auto base = reinterpret_cast<std::uintptr_t>(mapped);
+        const std::uintptr_t block = RoundUpToHugePage(base);
+        if (block > base) munmap(mapped, block - base);
+        if (const std::uintptr_t end = block + length; end < base + length + kHugePage)
+            munmap(reinterpret_cast<void*>(end), base + length + kHugePage - end);
+        madvise(reinterpret_cast<void*>(block), length, MADV_HUGEPAGE);
+        try {
+            const std::lock_guard lock(mutex_);
+            lengths_.emplace(block, length);
+        } catch (...) {
+            munmap(reinterpret_cast<void*>(block), length);
+            return nullptr;
+        }
+        return reinterpret_cast<void*>(block);
+    }
+
+    // False when the block is not one of these.
+    bool Unmap(void* block)
+    {
+        std::size_t length = 0;
+        {
+            const std::lock_guard lock(mutex_);
+            const auto found = lengths_.find(reinterpret_cast<std::uintptr_t>(block));
+            if (found == lengths_.end()) return false;
+            length = found->second;
+            lengths_.erase(found);
+        }
+        munmap(block, length);
+        return true;
+    }
+
+private:
+    std::mutex mutex_;
+    std::unordered_map<std::uintptr_t, std::size_t> lengths_;
+};
 
 }  // namespace
 
 void* operator new(std::size_t bytes)
 {
     for (;;) {
-        void* block = bytes >= kLargeBlock ? AllocateLargeBlock(bytes) : std::malloc(bytes == 0 ? 1 : bytes);
+        void* block = bytes >= kLargeBlock ? LargeBlocks::All().Map(bytes) : std::malloc(bytes == 0 ? 1 : bytes);
         if (block) return block;
         const std::new_handler handler = std::get_new_handler();
         if (!handler) throw std::bad_alloc();
@@ -111,7 +154,17 @@ void* operator new(std::size_t bytes)
     }
 }
 
-bool kalderon::detail::LargeBlocksStartOnHugePages() { return kLargeBlocksMapped; }
+void operator delete(void* block) noexcept
+{
+    if ((reinterpret_cast<std::uintptr_t>(block) & (kHugePage - 1)) == 0 && block &&
+        LargeBlocks::All().Unmap(block))
+        return;
+    std::free(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
+
+bool kalderon::detail::LargeBlocksStartOnHugePages() { return true; }
 #else
 bool kalderon::detail::LargeBlocksStartOnHugePages() { return false; }
 #endif

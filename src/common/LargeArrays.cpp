@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #ifdef __linux__
+#include <pthread.h>
 #include <sys/mman.h>
 #endif
 
@@ -90,12 +91,18 @@ constexpr std::size_t kLargeBlock = std::size_t{1} << 20;
 std::uintptr_t RoundUpToHugePage(std::uintptr_t at) { return (at + kHugePage - 1) & ~(kHugePage - 1); }
 
 // The blocks mapped, with their lengths.  Never destroyed, since blocks may
-// be deleted while the program ends.
+// be deleted while the program ends.  A child forked while another thread
+// holds the lock (the isolated readers are) gets it free.
 class LargeBlocks {
 public:
     static LargeBlocks& All()
     {
-        static auto* blocks = new LargeBlocks;
+        static auto* blocks = [] {
+            auto* made = new LargeBlocks;
+            pthread_atfork([] { All().mutex_.lock(); }, [] { All().mutex_.unlock(); },
+                           [] { All().mutex_.unlock(); });
+            return made;
+        }();
         return *blocks;
     }
 

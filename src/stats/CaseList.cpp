@@ -4,7 +4,6 @@
 #include <future>
 #include <numeric>
 
-#include "common/ArrangeInOrder.h"
 #include "common/LargeArrays.h"
 #include "stats/CaseListOrder.h"
 
@@ -59,6 +58,7 @@ CaseList CaseListBuilder::Finish()
         ResizeLarge(list.rowToList, n);
         ResizeLarge(list.groupIndex, n);
         ResizeLarge(list.facts.cases, n);
+        ResizeLarge(list.records, n);
         for (size_t row = 0; row < rows_.size(); ++row)
             if (rowFacts_[row].observationDays >= 0) SetYearAndAge(rowFacts_[row], rows_[row]);
     });
@@ -79,7 +79,7 @@ CaseList CaseListBuilder::Finish()
     for (std::int32_t pos = 0; pos < n; ++pos) list.groupIndex[pos] = groupPosition[rowGroup_[order[pos]]];
     rowGroup_ = {};
 
-    auto factNumbering = std::async(std::launch::async, [&, order] {
+    auto factNumbering = std::async(std::launch::async, [&] {
         CaseFactNumbering numbering(list.facts, sexSeen_.texts(), statusSeen_.texts());
         constexpr std::int32_t kAhead = 32;
         for (std::int32_t pos = 0; pos < n; ++pos) {
@@ -88,15 +88,19 @@ CaseList CaseListBuilder::Finish()
                 numbering.Add(pos, facts, list.groupIndex[pos]);
         }
     });
-    ArrangeInOrder(rows_, order);
-    // The day numbers' room is taken only now that the sort's is free.
+    // The records are fetched in list order, some ahead, so that the jumps
+    // through the rows overlap.  The day numbers' room is taken only now
+    // that the sort's is free.
     ResizeLarge(list.facts.beginDays, n);
     ResizeLarge(list.facts.endDays, n);
+    constexpr std::int32_t kAhead = 16;
     for (std::int32_t pos = 0; pos < n; ++pos) {
-        list.facts.beginDays[pos] = rows_[pos].beginDate.serial();
-        list.facts.endDays[pos] = rows_[pos].endDate.serial();
+        if (pos + kAhead < n) __builtin_prefetch(&rows_[order[pos + kAhead]]);
+        CCaseRecord& c = list.records[pos];
+        c = std::move(rows_[order[pos]]);
+        list.facts.beginDays[pos] = c.beginDate.serial();
+        list.facts.endDays[pos] = c.endDate.serial();
     }
-    list.records = std::move(rows_);
     rows_ = {};
     factNumbering.get();
     rowFacts_ = {};

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <mutex>
 #include <new>
 #include <unordered_map>
@@ -90,6 +91,30 @@ constexpr std::size_t kLargeBlock = std::size_t{1} << 20;
 
 std::uintptr_t RoundUpToHugePage(std::uintptr_t at) { return (at + kHugePage - 1) & ~(kHugePage - 1); }
 
+// Room for the table of the blocks, taken from malloc directly: what the
+// table frees while the lock is held must not come back to operator delete.
+template <class T>
+struct MallocAllocator {
+    using value_type = T;
+    MallocAllocator() = default;
+    template <class U>
+    MallocAllocator(const MallocAllocator<U>&) noexcept
+    {
+    }
+    T* allocate(std::size_t n)
+    {
+        if (void* room = n <= SIZE_MAX / sizeof(T) ? std::malloc(n * sizeof(T)) : nullptr)
+            return static_cast<T*>(room);
+        throw std::bad_alloc();
+    }
+    void deallocate(T* room, std::size_t) noexcept { std::free(room); }
+    template <class U>
+    bool operator==(const MallocAllocator<U>&) const noexcept
+    {
+        return true;
+    }
+};
+
 // The blocks mapped, with their lengths.  Never destroyed, since blocks may
 // be deleted while the program ends.  A child forked while another thread
 // holds the lock (the isolated readers are) gets it free.
@@ -145,7 +170,9 @@ public:
 
 private:
     std::mutex mutex_;
-    std::unordered_map<std::uintptr_t, std::size_t> lengths_;
+    std::unordered_map<std::uintptr_t, std::size_t, std::hash<std::uintptr_t>, std::equal_to<>,
+                       MallocAllocator<std::pair<const std::uintptr_t, std::size_t>>>
+        lengths_;
 };
 
 }  // namespace

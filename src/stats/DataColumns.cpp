@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "common/LargeArrays.h"
 
@@ -261,16 +262,13 @@ void DataColumns::AddColumn(std::string name)
 
 void DataColumns::AppendRow(std::span<const std::string_view> fields)
 {
-    while (columns_.size() < fields.size()) AddColumn(UnusedName("F" + std::to_string(columns_.size() + 1)));
     size_t rowBytes = 0;
     for (const std::string_view field : fields) rowBytes += field.size();
     if (rowBytes > kStagedBytes) {  // a line of megabytes goes in at once
-        AppendStagedRows();
-        for (size_t i = 0; i < columns_.size(); ++i) columns_[i].Append(i < fields.size() ? fields[i] : std::string_view());
-        ++rowsInColumns_;
-        ++rows_;
+        AppendRows(fields, std::array{fields.size()});
         return;
     }
+    AddColumnsFor(fields.size());
     for (size_t i = 0; i < fields.size(); ++i) {
         const auto offset = static_cast<std::uint32_t>(stagedBytes_.size());
         stagedBytes_.append(fields[i]);
@@ -289,7 +287,7 @@ void DataColumns::AppendRows(std::span<const std::string_view> fields, std::span
         const std::span<const size_t> group = rowEnds.subspan(first, std::min(kStagedRows, rowEnds.size() - first));
         size_t begin = groupBegin;
         for (const size_t end : group) {
-            while (columns_.size() < end - begin) AddColumn(UnusedName("F" + std::to_string(columns_.size() + 1)));
+            AddColumnsFor(end - begin);
             begin = end;
         }
         hashes_.clear();
@@ -301,12 +299,10 @@ void DataColumns::AppendRows(std::span<const std::string_view> fields, std::span
         const std::uint32_t* hash = hashes_.data();
         begin = groupBegin;
         for (const size_t end : group) {
-            size_t i = 0;
-            for (; begin + i < end; ++i) columns_[i].Append(fields[begin + i], *hash++);
-            for (; i < columns_.size(); ++i) columns_[i].Append({});
+            AppendRowValues(end - begin, [&](size_t i) { return std::pair(fields[begin + i], hash[i]); });
+            hash += end - begin;
             begin = end;
         }
-        rowsInColumns_ += group.size();
         rows_ += group.size();
         groupBegin = begin;
     }
@@ -317,18 +313,32 @@ void DataColumns::AppendStagedRows()
     const std::string_view bytes(stagedBytes_);
     size_t begin = 0;
     for (const std::uint32_t end : stagedRowEnds_) {
-        size_t i = 0;
-        for (; begin + i < end; ++i) {
+        AppendRowValues(end - begin, [&](size_t i) {
             const StagedValue& v = stagedValues_[begin + i];
-            columns_[i].Append(bytes.substr(v.offset, v.size), v.hash);
-        }
-        for (; i < columns_.size(); ++i) columns_[i].Append({});
+            return std::pair(bytes.substr(v.offset, v.size), v.hash);
+        });
         begin = end;
-        ++rowsInColumns_;
     }
     stagedBytes_.clear();
     stagedValues_.clear();
     stagedRowEnds_.clear();
+}
+
+void DataColumns::AddColumnsFor(size_t fieldCount)
+{
+    while (columns_.size() < fieldCount) AddColumn(UnusedName("F" + std::to_string(columns_.size() + 1)));
+}
+
+template <class ValueAt>
+void DataColumns::AppendRowValues(size_t count, ValueAt valueAt)
+{
+    size_t i = 0;
+    for (; i < count; ++i) {
+        const auto [value, hash] = valueAt(i);
+        columns_[i].Append(value, hash);
+    }
+    for (; i < columns_.size(); ++i) columns_[i].Append({});
+    ++rowsInColumns_;
 }
 
 std::string DataColumns::UnusedName(std::string name) const

@@ -127,6 +127,12 @@ public:
 
 private:
     std::string UnusedName(std::string name) const;
+    // Columns named "F" and their number until there are `fieldCount`.
+    void AddColumnsFor(size_t fieldCount);
+    // One row into the columns: valueAt(i) gives field i's text and hash;
+    // the columns beyond `count` get an empty value.
+    template <class ValueAt>
+    void AppendRowValues(size_t count, ValueAt valueAt);
     void AppendStagedRows();
 
     std::vector<DataColumn> columns_;

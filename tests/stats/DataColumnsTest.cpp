@@ -82,6 +82,15 @@ TEST(DataColumns, KeepsEveryValueOfEveryRow)
     // Codes one and two bytes a row, identifiers their text and its end.
     EXPECT_LT(columns.MemoryBytes(), n * (8 + 7 + 1 + 2 + 4 + 1) + 1'500'000);
 
+    // A line of megabytes between short ones goes in at once, in its place.
+    DataColumns wide;
+    const std::string huge(2'000'000, 'y');
+    wide.AppendRow(std::vector<std::string_view>{"a"});
+    wide.AppendRow(std::vector<std::string_view>{"b", huge, "c"});
+    wide.AppendRow(std::vector<std::string_view>{"d", "e"});
+    wide.Finish();
+    ExpectRows(wide, {{"a"}, {"b", huge, "c"}, {"d", "e"}});
+
     EXPECT_TRUE(columns[1].IsEmpty(0));
     EXPECT_EQ(columns[4].Value(10), "only here");
     EXPECT_TRUE(columns[4].IsEmpty(11));
